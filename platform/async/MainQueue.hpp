@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace corvend::platform {
+
+// The main thread's FIFO, driven by the host as a UI toolkit's host drives its event loop.
+// Jobs posted with async() run one at a time, in order, on the driving thread, and never inline
+// inside async() itself.
+class MainQueue {
+public:
+    static MainQueue& shared();  // never destroyed
+
+    MainQueue();
+    ~MainQueue();
+    MainQueue(const MainQueue&) = delete;
+    MainQueue& operator=(const MainQueue&) = delete;
+
+    // Posts `job`; callable from any thread.
+    void async(std::function<void()> job);
+
+    // Runs `job` on the main thread and waits for it: inline when called on the main thread,
+    // posted and waited for otherwise. Rethrows what `job` throws. Not cancellable.
+    void sync(std::function<void()> job);
+
+    // Drives the queue on the calling thread until stop() is called.
+    void run();
+    void stop();
+
+    // Drives the queue until `predicate` holds (checked before and after each job) or `timeout`
+    // passes; returns the last value of `predicate`.
+    bool runUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout);
+
+    // Runs the jobs already queued, without waiting for more; returns how many ran.
+    std::size_t drain();
+
+    // True on the thread that drives (or last drove) the shared queue.
+    static bool isMainThread();
+
+private:
+    struct State;
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace corvend::platform

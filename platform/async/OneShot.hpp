@@ -1,0 +1,47 @@
+#pragma once
+
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <variant>
+
+namespace corvend::platform {
+
+// A one-time outcome shared between the side that ends a wait and the side that waits. The
+// first resolve()/reject() wins; later ones return false and change nothing, so racing
+// completions (a reply and a cancel) end a wait exactly once.
+template <class T>
+class OneShot {
+public:
+    bool resolve(T value);
+    bool reject(std::exception_ptr error);
+    bool isSettled() const;
+
+    // Blocks until settled; returns the value (moved out, so call once) or rethrows.
+    T wait();
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable settled_;
+    std::variant<std::monostate, T, std::exception_ptr> outcome_;
+};
+
+template <>
+class OneShot<void> {
+public:
+    bool resolve();
+    bool reject(std::exception_ptr error);
+    bool isSettled() const;
+    void wait();
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable settled_;
+    bool settled_flag_ = false;
+    std::exception_ptr error_;
+};
+
+}  // namespace corvend::platform
+
+#include "platform/async/OneShot.inl"

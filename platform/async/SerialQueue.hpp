@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+#include "platform/async/DispatchGroup.hpp"
+#include "platform/async/WorkItem.hpp"
+
+namespace corvend::platform {
+
+// A FIFO executor on the shared TaskPool: queued blocks run one at a time, in the order queued,
+// on whatever pool thread is free (no thread of its own while idle). A queue is shared: blocks
+// keep it alive until they have run.
+class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
+public:
+    static std::shared_ptr<SerialQueue> make(std::string label);
+
+    const std::string& label() const { return label_; }
+
+    // Queues `block`; returns at once. A group, when given, is entered now and left after the
+    // block ran. An exception escaping a block terminates the process.
+    void async(std::function<void()> block);
+    void async(const std::shared_ptr<DispatchGroup>& group, DispatchQoS qos,
+               DispatchWorkItemFlags flags, std::function<void()> block);
+    void async(std::shared_ptr<WorkItem> item);
+
+    // Queues `fn` and waits until it has run; returns its result or rethrows its exception.
+    // Not cancellable: the read always completes. Calling it from a block of the same queue
+    // deadlocks, as on any serial queue.
+    template <class F>
+    std::invoke_result_t<F> sync(F&& fn);
+
+    // True while the calling thread runs a block of this queue.
+    bool isCurrent() const;
+
+private:
+    explicit SerialQueue(std::string label);
+    void enqueue(std::function<void()> block);
+    void drain();
+
+    struct State;
+    std::string label_;
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace corvend::platform
+
+#include "platform/async/SerialQueue.inl"

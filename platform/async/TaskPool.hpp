@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+
+namespace corvend::platform {
+
+// The shared concurrent pool behind tasks and serial queues. Jobs may block waiting on other
+// jobs, so the pool starts a new thread whenever a job is submitted while every thread is busy
+// (a fixed-size pool would deadlock); threads idle for longer than the idle limit retire.
+class TaskPool {
+public:
+    // The process-wide pool. Never destroyed: its threads may still be running at exit.
+    static TaskPool& shared();
+
+    explicit TaskPool(std::chrono::milliseconds idleLimit = std::chrono::seconds(5));
+    ~TaskPool();  // waits for running jobs; only for pools owned by tests
+    TaskPool(const TaskPool&) = delete;
+    TaskPool& operator=(const TaskPool&) = delete;
+
+    // Queues `job`. An exception escaping a job terminates the process, as on any thread.
+    void submit(std::function<void()> job);
+
+    std::size_t threadCount() const;
+    std::size_t idleThreadCount() const;
+
+private:
+    struct State;
+    std::shared_ptr<State> state_;  // worker threads share it, so it outlives a detached worker
+};
+
+}  // namespace corvend::platform

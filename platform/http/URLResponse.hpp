@@ -1,0 +1,40 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/url/URL.hpp"
+
+namespace corvend::platform {
+
+// A reply of any protocol. Only HTTPURLResponse is ever produced by URLSession; the base type
+// exists so that code handling replies can meet (and tests can build) one that is not HTTP.
+class URLResponse {
+public:
+    explicit URLResponse(URL url) : url_(std::move(url)) {}
+    virtual ~URLResponse() = default;
+    const URL& url() const { return url_; }
+
+private:
+    URL url_;
+};
+
+class HTTPURLResponse : public URLResponse {
+public:
+    // Header names are stored lower-cased; repeated fields are joined with ", ".
+    HTTPURLResponse(URL url, int statusCode, std::map<std::string, std::string> headers);
+
+    int statusCode() const { return statusCode_; }
+    // Names are lower-case, as HTTP/2 carries them.
+    const std::map<std::string, std::string>& allHeaderFields() const { return headers_; }
+    // Looks `field` up regardless of case.
+    std::optional<std::string> value(std::string_view field) const;
+
+private:
+    int statusCode_;
+    std::map<std::string, std::string> headers_;
+};
+
+}  // namespace corvend::platform

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <utility>
+
+#include "platform/foundation/Data.hpp"
+#include "platform/http/URLRequest.hpp"
+#include "platform/http/URLResponse.hpp"
+
+namespace corvend::platform {
+
+// Settings of a session. The ephemeral configuration keeps nothing between runs: no cookies,
+// no cache, no credentials.
+struct URLSessionConfiguration {
+    static URLSessionConfiguration ephemeral() { return {}; }
+    // PEM bundle of trusted authorities; empty uses the system's bundle.
+    std::string caBundlePath;
+};
+
+// Sends requests over one libcurl multi handle driven by one I/O thread of the session's own.
+// Connections are reused within a session; only http and https; TLS peers are verified; no
+// cookies are kept; redirects are not followed (a 3xx is returned like any reply); no proxy is
+// taken from the environment.
+class URLSession : public std::enable_shared_from_this<URLSession> {
+public:
+    static std::shared_ptr<URLSession> make(URLSessionConfiguration configuration =
+                                                URLSessionConfiguration::ephemeral());
+    ~URLSession();  // ends running transfers with URLError::cancelled and stops the I/O thread
+
+    // Sends `request` and blocks until the reply has arrived. Throws URLError for a transport
+    // failure, and CancellationError at once when the current task is cancelled (the transfer is
+    // removed). The reply is an HTTPURLResponse. Never call it on the thread driving MainQueue.
+    std::pair<Data, std::shared_ptr<URLResponse>> data(const URLRequest& request);
+
+private:
+    URLSession() = default;
+    struct Engine;
+    std::shared_ptr<Engine> engine_;
+};
+
+}  // namespace corvend::platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/url/URL.hpp"
+
+namespace corvend::platform {
+
+// One query item; a name without value is written without "=".
+struct URLQueryItem {
+    std::string name;
+    std::optional<std::string> value;
+    friend bool operator==(const URLQueryItem&, const URLQueryItem&) = default;
+};
+
+// The parsed parts of a URL reference: a relative path ("digitalwallets/v1/profile"), or an
+// absolute URL that carries its own host.
+class URLComponents {
+public:
+    // Parses `text` as an RFC 3986 URL reference; absent when it is not one.
+    static std::optional<URLComponents> parse(std::string_view text);
+
+    std::optional<std::string> scheme() const;
+    std::optional<std::string> host() const;
+    bool hasHost() const;
+    // The path, percent-encoded as in the text.
+    std::string percentEncodedPath() const;
+
+    // The decoded query items, in order, duplicates kept; absent when there is no query.
+    std::optional<std::vector<URLQueryItem>> queryItems() const;
+    // Replaces the query. Names and values are percent-encoded outside RFC 3986's unreserved
+    // set, so "+", "&", "=" and "#" reach the server as given. An empty list writes a bare "?";
+    // absent removes the query.
+    void setQueryItems(std::optional<std::vector<URLQueryItem>> items);
+
+    // Resolves these components against `base` (RFC 3986, section 5); components that carry a
+    // host stand on their own. Absent when the result is not an absolute http(s)-style URL.
+    std::optional<URL> url(const URL& base) const;
+
+    // The reference as text ("digitalwallets/v1/x?limit=10"): the form error reports use.
+    std::string string() const;
+
+private:
+    explicit URLComponents(std::string text) : text_(std::move(text)) {}
+    std::string text_;  // a valid URL reference
+};
+
+}  // namespace corvend::platform
