@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -14,7 +16,7 @@ struct CancellationState;
 // so whatever the handler captured may be destroyed right after. Destroying a registration
 // from inside its own handler does not wait.
 class CancellationRegistration {
-public:
+  public:
     CancellationRegistration() = default;
     CancellationRegistration(std::shared_ptr<detail::CancellationState> state, std::uint64_t id);
     CancellationRegistration(CancellationRegistration&&) noexcept;
@@ -26,14 +28,14 @@ public:
     // Unregisters now (same contract as the destructor).
     void reset();
 
-private:
+  private:
     std::shared_ptr<detail::CancellationState> state_;
     std::uint64_t id_ = 0;
 };
 
 // The observing side of a cancellation source. A default-constructed token is never cancelled.
 class CancellationToken {
-public:
+  public:
     CancellationToken() = default;
     explicit CancellationToken(std::shared_ptr<detail::CancellationState> state);
 
@@ -45,7 +47,10 @@ public:
     // must not block for long.
     [[nodiscard]] CancellationRegistration onCancel(std::function<void()> handler) const;
 
-private:
+    // Handlers registered and not yet run or unregistered. For diagnostics and tests.
+    std::size_t registeredHandlerCount() const;
+
+  private:
     friend class CancellationSource;
     std::shared_ptr<detail::CancellationState> state_;
 };
@@ -53,7 +58,7 @@ private:
 // The owning side: cancel() marks every token of this source cancelled and runs their handlers
 // exactly once. Idempotent and callable from any thread.
 class CancellationSource {
-public:
+  public:
     CancellationSource();
     // A source that is also cancelled when `parent` is (a child task's source).
     explicit CancellationSource(const CancellationToken& parent);
@@ -62,7 +67,12 @@ public:
     void cancel() const;
     bool isCancelled() const noexcept;
 
-private:
+    // Stops following the parent: a later cancel of the parent no longer reaches this source.
+    // A finished child task calls it so that a long-lived parent does not collect dead links.
+    // Waits like a registration's destructor if the parent is cancelling right now.
+    void releaseParentLink();
+
+  private:
     std::shared_ptr<detail::CancellationState> state_;
     std::shared_ptr<CancellationRegistration> parentLink_;
 };
@@ -83,13 +93,13 @@ void checkCancellation();
 // previous one on exit. Tasks use it internally; hosts and tests use it to run blocking kit code
 // cancellably on a thread of their own.
 class CancellationScope {
-public:
+  public:
     explicit CancellationScope(CancellationToken token);
     ~CancellationScope();
     CancellationScope(const CancellationScope&) = delete;
     CancellationScope& operator=(const CancellationScope&) = delete;
 
-private:
+  private:
     CancellationToken previous_;
 };
 

@@ -7,21 +7,29 @@ namespace corvend::platform {
 
 // Counts outstanding work; notify() and wait() observe when the count returns to zero.
 class DispatchGroup {
-public:
+  public:
     DispatchGroup();
     void enter();
+    // Throws std::logic_error when there is no matching enter().
     void leave();
     void wait();
     // Posts `job` to the shared TaskPool once the group is empty (at once if it already is).
     void notify(std::function<void()> job);
 
-private:
+  private:
     struct State;
     std::shared_ptr<State> state_;
 };
 
 // Quality of service of queued work. Recorded only: the pool has one priority.
-enum class DispatchQoS { unspecified, background, utility, defaultQoS, userInitiated, userInteractive };
+enum class DispatchQoS {
+    unspecified,
+    background,
+    utility,
+    defaultQoS,
+    userInitiated,
+    userInteractive
+};
 
 // Flags of queued work. `barrier` is trivially satisfied by a serial queue; the others are
 // accepted and recorded only.

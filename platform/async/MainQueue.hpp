@@ -10,7 +10,7 @@ namespace corvend::platform {
 // Jobs posted with async() run one at a time, in order, on the driving thread, and never inline
 // inside async() itself.
 class MainQueue {
-public:
+  public:
     static MainQueue& shared();  // never destroyed
 
     MainQueue();
@@ -21,16 +21,21 @@ public:
     // Posts `job`; callable from any thread.
     void async(std::function<void()> job);
 
-    // Runs `job` on the main thread and waits for it: inline when called on the main thread,
-    // posted and waited for otherwise. Rethrows what `job` throws. Not cancellable.
+    // Runs `job` on the main thread and waits for it: inline when called on the thread that
+    // drives (or last drove) this queue, posted and waited for otherwise. Rethrows what `job`
+    // throws. Not cancellable. Throws std::future_error if the queue dies with `job` unrun.
     void sync(std::function<void()> job);
 
-    // Drives the queue on the calling thread until stop() is called.
+    // Drives the queue on the calling thread until stop() is called. A stop() that comes while
+    // nothing drives makes the next run() return at once. An exception escaping a job
+    // propagates out of the call driving the queue (run, runUntil, drain); the job is gone and
+    // the rest stay queued.
     void run();
     void stop();
 
-    // Drives the queue until `predicate` holds (checked before and after each job) or `timeout`
-    // passes; returns the last value of `predicate`.
+    // Drives the queue until `predicate` holds (checked before and after each job, and now and
+    // then while idle, in case another thread changed it without posting) or `timeout` passes;
+    // returns the last value of `predicate`.
     bool runUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout);
 
     // Runs the jobs already queued, without waiting for more; returns how many ran.
@@ -39,7 +44,7 @@ public:
     // True on the thread that drives (or last drove) the shared queue.
     static bool isMainThread();
 
-private:
+  private:
     struct State;
     std::shared_ptr<State> state_;
 };

@@ -13,7 +13,7 @@ namespace corvend::platform {
 // completions (a reply and a cancel) end a wait exactly once.
 template <class T>
 class OneShot {
-public:
+  public:
     bool resolve(T value);
     bool reject(std::exception_ptr error);
     bool isSettled() const;
@@ -21,7 +21,7 @@ public:
     // Blocks until settled; returns the value (moved out, so call once) or rethrows.
     T wait();
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable settled_;
     std::variant<std::monostate, T, std::exception_ptr> outcome_;
@@ -29,13 +29,13 @@ private:
 
 template <>
 class OneShot<void> {
-public:
+  public:
     bool resolve();
     bool reject(std::exception_ptr error);
     bool isSettled() const;
     void wait();
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable settled_;
     bool settled_flag_ = false;

@@ -15,7 +15,7 @@ namespace corvend::platform {
 // on whatever pool thread is free (no thread of its own while idle). A queue is shared: blocks
 // keep it alive until they have run.
 class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
-public:
+  public:
     static std::shared_ptr<SerialQueue> make(std::string label);
 
     const std::string& label() const { return label_; }
@@ -29,17 +29,18 @@ public:
 
     // Queues `fn` and waits until it has run; returns its result or rethrows its exception.
     // Not cancellable: the read always completes. Calling it from a block of the same queue
-    // deadlocks, as on any serial queue.
+    // could never complete, so it throws std::logic_error instead of deadlocking.
     template <class F>
     std::invoke_result_t<F> sync(F&& fn);
 
     // True while the calling thread runs a block of this queue.
     bool isCurrent() const;
 
-private:
+  private:
     explicit SerialQueue(std::string label);
     void enqueue(std::function<void()> block);
     void drain();
+    void checkNotCurrent() const;
 
     struct State;
     std::string label_;

@@ -12,11 +12,11 @@ namespace corvend::platform {
 namespace detail {
 // Shared state of one task: its cancellation source and its one-time outcome.
 struct TaskCore;
-}
+}  // namespace detail
 
 // Type-erased view of a running task: what a cancellable handle needs.
 class AnyTask {
-public:
+  public:
     AnyTask() = default;
     explicit AnyTask(std::shared_ptr<detail::TaskCore> core) : core_(std::move(core)) {}
 
@@ -26,7 +26,7 @@ public:
     bool isCancelled() const;
     bool isFinished() const;
 
-protected:
+  protected:
     std::shared_ptr<detail::TaskCore> core_;
 };
 
@@ -35,7 +35,7 @@ protected:
 // calls can observe cancellation. Dropping the handle never cancels the task.
 template <class T>
 class Task : public AnyTask {
-public:
+  public:
     // Starts `fn` on the pool, unlinked from the caller's cancellation.
     static Task detached(std::function<T()> fn);
 
@@ -45,6 +45,8 @@ public:
     // Blocks until the task ends and returns its value or rethrows its exception. The wait is
     // cancellable: when the *waiting* task is cancelled, the awaited task is cancelled too and
     // this throws CancellationError at once. Never call it on the thread that drives MainQueue.
+    // A copyable result is copied, so any number of waiters may read it; a move-only result is
+    // moved out, so read it once. Throws std::logic_error on a handle that never started.
     T value() const;
 };
 

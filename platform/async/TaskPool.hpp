@@ -11,7 +11,7 @@ namespace corvend::platform {
 // jobs, so the pool starts a new thread whenever a job is submitted while every thread is busy
 // (a fixed-size pool would deadlock); threads idle for longer than the idle limit retire.
 class TaskPool {
-public:
+  public:
     // The process-wide pool. Never destroyed: its threads may still be running at exit.
     static TaskPool& shared();
 
@@ -26,7 +26,14 @@ public:
     std::size_t threadCount() const;
     std::size_t idleThreadCount() const;
 
-private:
+    // Waits until at most `atMost` threads are left (idle ones retire after the idle limit), or
+    // `timeout` passes; returns whether the count got there. Lets tests observe retirement
+    // without sleeping.
+    bool waitForThreadCount(std::size_t atMost, std::chrono::milliseconds timeout) const;
+
+  private:
+    TaskPool(std::chrono::milliseconds idleLimit, bool detachWorkers);
+
     struct State;
     std::shared_ptr<State> state_;  // worker threads share it, so it outlives a detached worker
 };

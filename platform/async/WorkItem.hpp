@@ -7,7 +7,7 @@ namespace corvend::platform {
 
 // A block that can be queued, cancelled before it runs, and waited for.
 class WorkItem {
-public:
+  public:
     explicit WorkItem(std::function<void()> block);
 
     // Runs the block unless the item was cancelled; a second perform() does nothing.
@@ -20,7 +20,7 @@ public:
     // Blocks until the item has run or been skipped because it was cancelled.
     void wait();
 
-private:
+  private:
     struct State;
     std::shared_ptr<State> state_;
 };

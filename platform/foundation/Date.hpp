@@ -10,14 +10,18 @@ namespace corvend::platform {
 
 // A point in time, UTC, with microsecond precision. Comparable and copyable.
 class Date {
-public:
+  public:
     using Clock = std::chrono::system_clock;
     using TimePoint = std::chrono::time_point<Clock, std::chrono::microseconds>;
 
     Date() = default;
     explicit Date(TimePoint time) : time_(time) {}
 
-    static Date now() { return Date(std::chrono::time_point_cast<std::chrono::microseconds>(Clock::now())); }
+    static Date now() {
+        return Date(std::chrono::time_point_cast<std::chrono::microseconds>(Clock::now()));
+    }
+    // Rounded to the nearest microsecond. Values beyond the representable range (about
+    // ±292,000 years) are clamped to it; NaN gives the Unix epoch.
     static Date fromUnixSeconds(double seconds);
     // 2001-01-01T00:00:00Z, the reference date of request bodies.
     static Date referenceDate();
@@ -29,7 +33,7 @@ public:
 
     friend auto operator<=>(const Date&, const Date&) = default;
 
-private:
+  private:
     TimePoint time_{};
 };
 

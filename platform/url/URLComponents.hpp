@@ -19,31 +19,40 @@ struct URLQueryItem {
 // The parsed parts of a URL reference: a relative path ("digitalwallets/v1/profile"), or an
 // absolute URL that carries its own host.
 class URLComponents {
-public:
-    // Parses `text` as an RFC 3986 URL reference; absent when it is not one.
+  public:
+    // Parses `text` as an RFC 3986 URL reference; absent when it is not one (a space, a bad
+    // percent escape such as "%zz", an unterminated IP literal, ...). The empty text is the
+    // empty reference and parses.
     static std::optional<URLComponents> parse(std::string_view text);
 
+    // Lower-case; absent for a relative reference.
     std::optional<std::string> scheme() const;
+    // The host (percent-decoded; IP literals without brackets); absent when there is no
+    // authority or its host is empty.
     std::optional<std::string> host() const;
     bool hasHost() const;
     // The path, percent-encoded as in the text.
     std::string percentEncodedPath() const;
 
-    // The decoded query items, in order, duplicates kept; absent when there is no query.
+    // The decoded query items, in order, duplicates kept; absent when there is no query. "+" is
+    // a plus sign, not a space. A bare "?" gives an empty list.
     std::optional<std::vector<URLQueryItem>> queryItems() const;
     // Replaces the query. Names and values are percent-encoded outside RFC 3986's unreserved
     // set, so "+", "&", "=" and "#" reach the server as given. An empty list writes a bare "?";
-    // absent removes the query.
+    // absent removes the query. Path and fragment are kept.
     void setQueryItems(std::optional<std::vector<URLQueryItem>> items);
 
     // Resolves these components against `base` (RFC 3986, section 5); components that carry a
-    // host stand on their own. Absent when the result is not an absolute http(s)-style URL.
+    // scheme and a host stand on their own, as given. Dot segments of a relative path are
+    // removed; percent-encoding is never decoded or re-encoded, so an escaped "/" stays inside
+    // its segment and the query arrives byte for byte. Absent when the result is not an
+    // absolute URL with a host (see URL::make).
     std::optional<URL> url(const URL& base) const;
 
     // The reference as text ("digitalwallets/v1/x?limit=10"): the form error reports use.
     std::string string() const;
 
-private:
+  private:
     explicit URLComponents(std::string text) : text_(std::move(text)) {}
     std::string text_;  // a valid URL reference
 };

@@ -1,0 +1,185 @@
+#include "CorvendWallet/core/WithWalletOperation.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <future>
+#include <latch>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "CorvendWallet/core/EmptyOperation.hpp"
+#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/WalletOperationPropagatesCancellation.hpp"
+#include "platform/async/CancellationToken.hpp"
+#include "platform/async/Task.hpp"
+
+namespace corvend {
+namespace {
+
+using model::WalletError;
+using platform::CancellationError;
+
+class CountingOperation : public WalletOperationHandle {
+  public:
+    explicit CountingOperation(std::function<void()> onCancel = {})
+        : onCancel_(std::move(onCancel)) {}
+    void cancel() noexcept override {
+        ++cancels;
+        if (onCancel_) onCancel_();
+    }
+    std::atomic<int> cancels{0};
+
+  private:
+    std::function<void()> onCancel_;
+};
+
+class PropagatingOperation final : public CountingOperation,
+                                   public WalletOperationPropagatesCancellation {
+  public:
+    using CountingOperation::CountingOperation;
+};
+
+TEST(WithWalletOperationTest, ReturnsTheValueCompletedFromAnotherThread) {
+    std::jthread worker;
+    const auto value = withWalletOperation<std::string>([&](auto completion) {
+        worker = std::jthread([completion] { completion(std::string("done")); });
+        return EmptyOperation::make();
+    });
+    EXPECT_EQ(value, "done");
+}
+
+TEST(WithWalletOperationTest, CompletionBeforeTheHandleIsReturnedStillEndsTheWait) {
+    EXPECT_NO_THROW(withWalletOperation<void>([](auto completion) {
+        completion(Result<void>());
+        return EmptyOperation::make();
+    }));
+}
+
+TEST(WithWalletOperationTest, PassesTheErrorOnUnchanged) {
+    const auto sent = Error::make(WalletError::internalError("I0007", "e-1"));
+    try {
+        withWalletOperation<int>([&](auto completion) {
+            completion(std::unexpected(sent));
+            return EmptyOperation::make();
+        });
+        FAIL() << "expected the operation's error";
+    } catch (const WalletError& error) {
+        EXPECT_EQ(error, WalletError::internalError("I0007", "e-1"));
+        EXPECT_EQ(std::current_exception(), sent.exception());
+    }
+}
+
+TEST(WithWalletOperationTest, AlreadyCancelledTaskNeverStartsTheOperation) {
+    platform::CancellationSource source;
+    source.cancel();
+    platform::CancellationScope scope(source.token());
+    bool started = false;
+    EXPECT_THROW(withWalletOperation<int>([&](auto) {
+                     started = true;
+                     return EmptyOperation::make();
+                 }),
+                 CancellationError);
+    EXPECT_FALSE(started);
+}
+
+TEST(WithWalletOperationTest, CancelArrivingWhileTheOperationStartsIsNotLost) {
+    platform::CancellationSource source;
+    platform::CancellationScope scope(source.token());
+    auto handle = std::make_shared<CountingOperation>();
+    EXPECT_THROW(withWalletOperation<int>([&](auto) {
+                     source.cancel();  // lands before the handle is stored
+                     return handle;
+                 }),
+                 CancellationError);
+    EXPECT_EQ(handle->cancels, 1);
+}
+
+TEST(WithWalletOperationTest, CancellingTheTaskCancelsTheHandleAndEndsTheWait) {
+    std::promise<std::function<void(Result<int>)>> started;
+    auto handle = std::make_shared<CountingOperation>();
+    auto task = platform::Task<int>::detached([&] {
+        return withWalletOperation<int>([&](auto completion) {
+            started.set_value(completion);
+            return handle;
+        });
+    });
+    auto completion = started.get_future().get();
+    task.cancel();
+    EXPECT_THROW(task.value(), CancellationError);
+    EXPECT_EQ(handle->cancels, 1);
+
+    completion(7);  // arrives after the wait ended: ignored
+    completion(std::unexpected(Error::make(WalletError::notConfigured())));
+    EXPECT_EQ(handle->cancels, 1);
+}
+
+TEST(WithWalletOperationTest, PropagatingHandleEndsTheWaitThroughItsOwnCompletion) {
+    std::promise<void> started;
+    std::function<void(Result<int>)> completion;
+    std::mutex mutex;
+    auto handle = std::make_shared<PropagatingOperation>([&] {
+        std::lock_guard lock(mutex);
+        completion(99);  // the work reports its own end on cancel
+    });
+    auto task = platform::Task<int>::detached([&] {
+        return withWalletOperation<int>([&](auto done) {
+            std::lock_guard lock(mutex);
+            completion = done;
+            started.set_value();
+            return handle;
+        });
+    });
+    started.get_future().wait();
+    task.cancel();
+    EXPECT_EQ(task.value(), 99);
+    EXPECT_EQ(handle->cancels, 1);
+}
+
+TEST(WithWalletOperationTest, RacingCompletionAndCancelEndTheWaitExactlyOnce) {
+    constexpr int kRounds = 200;
+    int values = 0;
+    int cancellations = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        std::promise<std::function<void(Result<int>)>> started;
+        auto handle = std::make_shared<CountingOperation>();
+        auto task = platform::Task<int>::detached([&] {
+            return withWalletOperation<int>([&](auto completion) {
+                started.set_value(completion);
+                return handle;
+            });
+        });
+        auto completion = started.get_future().get();
+
+        std::latch go(2);
+        std::jthread completer([&] {
+            go.arrive_and_wait();
+            completion(round);
+        });
+        go.arrive_and_wait();
+        task.cancel();
+        completer.join();
+
+        try {
+            ASSERT_EQ(task.value(), round);
+            ++values;
+        } catch (const CancellationError&) {
+            ++cancellations;
+        }
+        ASSERT_LE(handle->cancels, 1);
+    }
+    EXPECT_EQ(values + cancellations, kRounds);
+}
+
+TEST(WithWalletOperationTest, WhatTheStartThrowsPassesThrough) {
+    EXPECT_THROW(withWalletOperation<int>([](auto) -> std::shared_ptr<WalletOperationHandle> {
+                     throw WalletError::notConfigured();
+                 }),
+                 WalletError);
+}
+
+}  // namespace
+}  // namespace corvend

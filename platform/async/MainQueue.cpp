@@ -1,0 +1,148 @@
+#include "platform/async/MainQueue.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+namespace corvend::platform {
+
+namespace {
+
+// How often runUntil() looks at its predicate when no job arrives, so a predicate flipped by
+// another thread without posting is still seen well before the time-out.
+constexpr std::chrono::milliseconds kPredicateRecheck{20};
+
+}  // namespace
+
+struct MainQueue::State {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::function<void()>> jobs;
+    bool stopRequested = false;
+    std::atomic<std::thread::id> driver{};
+
+    // Takes the next job, or nothing when the queue is empty.
+    std::function<void()> take() {
+        std::lock_guard lock(mutex);
+        if (jobs.empty()) return nullptr;
+        auto job = std::move(jobs.front());
+        jobs.pop_front();
+        return job;
+    }
+
+    void drive() { driver.store(std::this_thread::get_id(), std::memory_order_release); }
+};
+
+MainQueue& MainQueue::shared() {
+    // Leaked on purpose: threads may still post to it during process exit.
+    static MainQueue* const queue = new MainQueue();
+    return *queue;
+}
+
+MainQueue::MainQueue() : state_(std::make_shared<State>()) {}
+
+MainQueue::~MainQueue() = default;
+
+void MainQueue::async(std::function<void()> job) {
+    std::lock_guard lock(state_->mutex);
+    state_->jobs.push_back(std::move(job));
+    state_->changed.notify_all();
+}
+
+void MainQueue::sync(std::function<void()> job) {
+    if (state_->driver.load(std::memory_order_acquire) == std::this_thread::get_id()) {
+        job();
+        return;
+    }
+    // A job dropped unrun (the queue destroyed) breaks the promise, so the wait still ends.
+    auto done = std::make_shared<std::promise<void>>();
+    auto finished = done->get_future();
+    async([done, job = std::move(job)] {
+        try {
+            job();
+            done->set_value();
+        } catch (...) {
+            done->set_exception(std::current_exception());
+        }
+    });
+    finished.get();
+}
+
+void MainQueue::run() {
+    state_->drive();
+    for (;;) {
+        std::function<void()> job;
+        {
+            std::unique_lock lock(state_->mutex);
+            state_->changed.wait(lock,
+                                 [&] { return !state_->jobs.empty() || state_->stopRequested; });
+            if (state_->stopRequested) {
+                state_->stopRequested = false;
+                return;
+            }
+            job = std::move(state_->jobs.front());
+            state_->jobs.pop_front();
+        }
+        job();
+    }
+}
+
+void MainQueue::stop() {
+    std::lock_guard lock(state_->mutex);
+    state_->stopRequested = true;
+    state_->changed.notify_all();
+}
+
+bool MainQueue::runUntil(const std::function<bool()>& predicate,
+                         std::chrono::milliseconds timeout) {
+    state_->drive();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (predicate()) return true;
+        std::function<void()> job;
+        {
+            std::unique_lock lock(state_->mutex);
+            const auto until =
+                std::min(deadline, std::chrono::steady_clock::now() + kPredicateRecheck);
+            state_->changed.wait_until(lock, until, [&] { return !state_->jobs.empty(); });
+            if (!state_->jobs.empty()) {
+                job = std::move(state_->jobs.front());
+                state_->jobs.pop_front();
+            }
+        }
+        if (job) {
+            job();
+        } else if (std::chrono::steady_clock::now() >= deadline) {
+            return predicate();
+        }
+    }
+}
+
+std::size_t MainQueue::drain() {
+    state_->drive();
+    std::size_t queued = 0;
+    {
+        std::lock_guard lock(state_->mutex);
+        queued = state_->jobs.size();
+    }
+    std::size_t ran = 0;
+    while (ran < queued) {
+        auto job = state_->take();
+        if (!job) break;  // a nested drive ran it already
+        ++ran;
+        job();
+    }
+    return ran;
+}
+
+bool MainQueue::isMainThread() {
+    return shared().state_->driver.load(std::memory_order_acquire) == std::this_thread::get_id();
+}
+
+}  // namespace corvend::platform

@@ -1,0 +1,100 @@
+#include "platform/async/OneShot.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <latch>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace corvend::platform {
+namespace {
+
+TEST(OneShotTest, FirstOutcomeWins) {
+    OneShot<std::string> shot;
+    EXPECT_FALSE(shot.isSettled());
+    EXPECT_TRUE(shot.resolve("first"));
+    EXPECT_FALSE(shot.resolve("second"));
+    EXPECT_FALSE(shot.reject(std::make_exception_ptr(std::runtime_error("late"))));
+    EXPECT_TRUE(shot.isSettled());
+    EXPECT_EQ(shot.wait(), "first");
+
+    OneShot<void> voidShot;
+    EXPECT_TRUE(voidShot.reject(std::make_exception_ptr(std::runtime_error("first"))));
+    EXPECT_FALSE(voidShot.resolve());
+    EXPECT_THROW(voidShot.wait(), std::runtime_error);
+}
+
+TEST(OneShotTest, RejectRethrowsAndNullErrorStillFails) {
+    OneShot<int> rejected;
+    rejected.reject(std::make_exception_ptr(std::out_of_range("gone")));
+    EXPECT_THROW(rejected.wait(), std::out_of_range);
+
+    OneShot<int> nullError;
+    nullError.reject(nullptr);
+    EXPECT_THROW(nullError.wait(), std::logic_error);
+    OneShot<void> nullVoid;
+    nullVoid.reject(nullptr);
+    EXPECT_THROW(nullVoid.wait(), std::logic_error);
+}
+
+TEST(OneShotTest, MoveOnlyValueAndExceptionPtrValue) {
+    OneShot<std::unique_ptr<int>> owned;
+    owned.resolve(std::make_unique<int>(4));
+    auto value = owned.wait();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(*value, 4);
+
+    // An exception carried as a value is handed back, not thrown.
+    OneShot<std::exception_ptr> carried;
+    carried.resolve(std::make_exception_ptr(std::runtime_error("carried")));
+    EXPECT_NE(carried.wait(), nullptr);
+}
+
+TEST(OneShotTest, RacingSettlersEndTheWaitExactlyOnce) {
+    constexpr int kRacers = 8;
+    for (int round = 0; round < 50; ++round) {
+        OneShot<int> shot;
+        std::atomic<int> winners{0};
+        std::atomic<int> winner{-1};
+        std::latch start(kRacers);
+        std::vector<std::thread> racers;
+        for (int r = 0; r < kRacers; ++r) {
+            racers.emplace_back([&, r] {
+                start.arrive_and_wait();
+                const bool won =
+                    r % 2 == 0 ? shot.resolve(r)
+                               : shot.reject(std::make_exception_ptr(std::runtime_error("x")));
+                if (won) {
+                    ++winners;
+                    winner = r;
+                }
+            });
+        }
+        for (auto& racer : racers) racer.join();
+        EXPECT_EQ(winners.load(), 1);
+        if (winner.load() % 2 == 0) {
+            EXPECT_EQ(shot.wait(), winner.load());
+        } else {
+            EXPECT_THROW(shot.wait(), std::runtime_error);
+        }
+    }
+}
+
+// The waiter destroys the OneShot as soon as its wait returns, while the settling thread may
+// still be leaving resolve().
+TEST(OneShotTest, WaiterMayDestroyItRightAfterTheWait) {
+    for (int round = 0; round < 200; ++round) {
+        auto shot = std::make_unique<OneShot<int>>();
+        std::thread settler([raw = shot.get(), round] { raw->resolve(round); });
+        EXPECT_EQ(shot->wait(), round);
+        shot.reset();
+        settler.join();
+    }
+}
+
+}  // namespace
+}  // namespace corvend::platform

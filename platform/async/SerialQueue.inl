@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <utility>
+
+#include "platform/async/OneShot.hpp"
+
+namespace corvend::platform {
+
+template <class F>
+std::invoke_result_t<F> SerialQueue::sync(F&& fn) {
+    using R = std::invoke_result_t<F>;
+    checkNotCurrent();
+    if constexpr (std::is_void_v<R>) {
+        OneShot<void> outcome;
+        enqueue([&] {
+            try {
+                std::forward<F>(fn)();
+                outcome.resolve();
+            } catch (...) {
+                outcome.reject(std::current_exception());
+            }
+        });
+        outcome.wait();
+    } else if constexpr (std::is_reference_v<R>) {
+        // A reference result travels as the address it refers to.
+        OneShot<std::remove_reference_t<R>*> outcome;
+        enqueue([&] {
+            try {
+                auto&& result = std::forward<F>(fn)();
+                outcome.resolve(std::addressof(result));
+            } catch (...) {
+                outcome.reject(std::current_exception());
+            }
+        });
+        return static_cast<R>(*outcome.wait());
+    } else {
+        OneShot<R> outcome;
+        enqueue([&] {
+            try {
+                outcome.resolve(std::forward<F>(fn)());
+            } catch (...) {
+                outcome.reject(std::current_exception());
+            }
+        });
+        return outcome.wait();
+    }
+}
+
+}  // namespace corvend::platform

@@ -1,0 +1,250 @@
+#include "platform/async/Task.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <latch>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/async/CancellationError.hpp"
+
+namespace corvend::platform {
+namespace {
+
+struct BoomError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Blocks the calling task until it is cancelled; returns whether it saw the cancel.
+bool blockUntilCancelled() {
+    std::promise<void> cancelled;
+    auto registration = onCancel([&] { cancelled.set_value(); });
+    cancelled.get_future().wait();
+    return isCancelled();
+}
+
+TEST(TaskTest, ValueReturnsTheResultOfEveryKind) {
+    EXPECT_EQ(Task<int>::detached([] { return 42; }).value(), 42);
+    EXPECT_EQ(Task<std::string>::detached([] { return std::string(100, 'x'); }).value(),
+              std::string(100, 'x'));
+
+    std::atomic<bool> ran{false};
+    Task<void>::detached([&] { ran = true; }).value();
+    EXPECT_TRUE(ran.load());
+
+    auto moveOnly = Task<std::unique_ptr<int>>::detached([] { return std::make_unique<int>(7); });
+    auto owned = moveOnly.value();
+    ASSERT_NE(owned, nullptr);
+    EXPECT_EQ(*owned, 7);
+}
+
+TEST(TaskTest, ValueRethrowsTheTasksException) {
+    auto failing = Task<int>::detached([]() -> int { throw BoomError("boom"); });
+    EXPECT_THROW(failing.value(), BoomError);
+    EXPECT_THROW(failing.value(), BoomError);
+    auto failingVoid = Task<void>::detached([] { throw BoomError("void boom"); });
+    EXPECT_THROW(failingVoid.value(), BoomError);
+    auto cancelled = Task<void>::detached([] { throw CancellationError(); });
+    EXPECT_THROW(cancelled.value(), CancellationError);
+}
+
+TEST(TaskTest, EmptyHandleIsHarmless) {
+    Task<int> empty;
+    empty.cancel();
+    EXPECT_FALSE(empty.isCancelled());
+    EXPECT_FALSE(empty.isFinished());
+    EXPECT_THROW(empty.value(), std::logic_error);
+}
+
+TEST(TaskTest, CancelDuringRunIsSeenThroughTheCurrentToken) {
+    std::promise<void> registered;
+    auto task = Task<bool>::detached([&] {
+        std::promise<void> cancelled;
+        auto registration = onCancel([&] { cancelled.set_value(); });
+        registered.set_value();
+        cancelled.get_future().wait();
+        return isCancelled();
+    });
+    registered.get_future().wait();
+    EXPECT_FALSE(task.isCancelled());
+    task.cancel();
+    task.cancel();
+    EXPECT_TRUE(task.isCancelled());
+    EXPECT_TRUE(task.value());
+}
+
+TEST(TaskTest, TaskCancelledBeforeItChecksStillRunsItsWork) {
+    std::latch gate(1);
+    std::atomic<bool> ran{false};
+    auto task = Task<bool>::detached([&] {
+        gate.wait();
+        ran = true;
+        return isCancelled();
+    });
+    task.cancel();
+    gate.count_down();
+    EXPECT_TRUE(task.value());
+    EXPECT_TRUE(ran.load());
+}
+
+TEST(TaskTest, ChildOfACancelledTaskStartsCancelledButStillRuns) {
+    CancellationSource parent;
+    parent.cancel();
+    Task<bool> child;
+    {
+        CancellationScope scope(parent.token());
+        child = Task<bool>::child([] { return isCancelled(); });
+        EXPECT_TRUE(child.isCancelled());
+    }
+    EXPECT_TRUE(child.value());
+}
+
+TEST(TaskTest, CancelAfterEndChangesNothing) {
+    auto task = Task<int>::detached([] { return 5; });
+    EXPECT_EQ(task.value(), 5);
+    task.cancel();
+    EXPECT_FALSE(task.isCancelled());
+    EXPECT_EQ(task.value(), 5);
+}
+
+TEST(TaskTest, DetachedTaskIgnoresTheCallersCancellation) {
+    CancellationSource caller;
+    std::promise<void> started;
+    std::latch gate(1);
+    Task<bool> task;
+    {
+        CancellationScope scope(caller.token());
+        task = Task<bool>::detached([&] {
+            started.set_value();
+            gate.wait();
+            return isCancelled();
+        });
+        started.get_future().wait();
+        caller.cancel();
+        EXPECT_FALSE(task.isCancelled());
+    }
+    gate.count_down();
+    EXPECT_FALSE(task.value());
+}
+
+TEST(TaskTest, ChildIsCancelledWithItsParent) {
+    std::promise<void> childWaiting;
+    std::promise<Task<bool>> childHandle;
+    auto parent = Task<bool>::detached([&] {
+        auto child = Task<bool>::child([&] {
+            std::promise<void> cancelled;
+            auto registration = onCancel([&] { cancelled.set_value(); });
+            childWaiting.set_value();
+            cancelled.get_future().wait();
+            return isCancelled();
+        });
+        childHandle.set_value(child);
+        return blockUntilCancelled();
+    });
+    childWaiting.get_future().wait();
+    auto child = childHandle.get_future().get();
+    parent.cancel();
+    EXPECT_TRUE(child.value());
+    EXPECT_TRUE(parent.value());
+}
+
+TEST(TaskTest, CancelledWaitOnAChildEndsTheParentPromptly) {
+    auto parent = Task<void>::detached([] {
+        auto child = Task<void>::child([] { blockUntilCancelled(); });
+        // The child ends only through the cancel; whichever of the wait's cancel and the
+        // child's end comes first, the parent ends cancelled.
+        child.value();
+        checkCancellation();
+    });
+    parent.cancel();
+    EXPECT_THROW(parent.value(), CancellationError);
+}
+
+TEST(TaskTest, CancelledChildLeavesItsParentAlone) {
+    auto parent = Task<bool>::detached([] {
+        auto child = Task<void>::child([] { blockUntilCancelled(); });
+        child.cancel();
+        child.value();
+        return isCancelled();
+    });
+    EXPECT_FALSE(parent.value());
+}
+
+TEST(TaskTest, FinishedChildrenReleaseTheirLinkToTheParent) {
+    CancellationSource parent;
+    CancellationScope scope(parent.token());
+    std::vector<Task<int>> children;
+    for (int i = 0; i < 50; ++i) children.push_back(Task<int>::child([i] { return i; }));
+    int sum = 0;
+    for (auto& child : children) sum += child.value();
+    EXPECT_EQ(sum, 50 * 49 / 2);
+    // The handles are still alive, but finished tasks no longer listen to the parent.
+    EXPECT_EQ(parent.token().registeredHandlerCount(), 0u);
+}
+
+// The waiting task is cancelled while it waits for a task that would never end on its own:
+// the wait ends at once with CancellationError and the awaited task is cancelled too.
+TEST(TaskTest, CancellingTheWaiterEndsTheWaitAndCancelsTheAwaitedTask) {
+    std::promise<Task<bool>> innerHandle;
+    std::promise<void> innerRunning;
+    auto outer = Task<void>::detached([&] {
+        auto inner = Task<bool>::detached([&] {
+            std::promise<void> cancelled;
+            auto registration = onCancel([&] { cancelled.set_value(); });
+            innerRunning.set_value();
+            cancelled.get_future().wait();
+            return isCancelled();
+        });
+        innerHandle.set_value(inner);
+        inner.value();
+    });
+    innerRunning.get_future().wait();
+    outer.cancel();
+    EXPECT_THROW(outer.value(), CancellationError);
+    auto inner = innerHandle.get_future().get();
+    EXPECT_TRUE(inner.isCancelled());
+    EXPECT_TRUE(inner.value());
+}
+
+TEST(TaskTest, HostThreadWaitIsCancellableThroughAScope) {
+    CancellationSource host;
+    auto awaited = Task<bool>::detached([] { return blockUntilCancelled(); });
+    std::thread canceller;
+    {
+        CancellationScope scope(host.token());
+        auto registration = onCancel([] {});
+        canceller = std::thread([&] { host.cancel(); });
+        EXPECT_THROW(awaited.value(), CancellationError);
+    }
+    canceller.join();
+    EXPECT_TRUE(awaited.value());
+}
+
+TEST(TaskTest, FinishedResultWinsOverAnAlreadyCancelledWaiter) {
+    auto task = Task<int>::detached([] { return 3; });
+    EXPECT_EQ(task.value(), 3);
+    CancellationSource waiter;
+    waiter.cancel();
+    CancellationScope scope(waiter.token());
+    EXPECT_EQ(task.value(), 3);
+}
+
+// Tasks that all wait on the last one started: the shared pool must grow for it.
+TEST(TaskTest, ManyBlockedTasksDoNotStarveTheOneTheyWaitFor) {
+    constexpr int kBlocked = 24;
+    auto gate = std::make_shared<std::latch>(1);
+    std::vector<Task<void>> blocked;
+    for (int i = 0; i < kBlocked; ++i) {
+        blocked.push_back(Task<void>::detached([gate] { gate->wait(); }));
+    }
+    Task<void>::detached([gate] { gate->count_down(); }).value();
+    for (auto& task : blocked) task.value();
+    EXPECT_TRUE(blocked.back().isFinished());
+}
+
+}  // namespace
+}  // namespace corvend::platform
