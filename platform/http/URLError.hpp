@@ -7,12 +7,12 @@ namespace corvend::platform {
 
 // A transport failure of URL loading: a code and a readable description.
 class URLError : public std::exception {
-public:
+  public:
     enum class Code {
         unknown,
         cancelled,
         badURL,
-        unsupportedURL,        // a scheme other than http or https
+        unsupportedURL,  // a scheme other than http or https
         timedOut,
         cannotFindHost,
         cannotConnectToHost,
@@ -28,7 +28,7 @@ public:
     const std::string& description() const noexcept { return description_; }
     const char* what() const noexcept override { return description_.c_str(); }
 
-private:
+  private:
     Code code_;
     std::string description_;
 };

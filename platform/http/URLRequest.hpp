@@ -21,12 +21,12 @@ enum class URLRequestCachePolicy {
 // One HTTP request. Header fields are only ever added: adding a value for a name already present
 // (compared regardless of case) appends it to the existing value after a ",".
 class URLRequest {
-public:
+  public:
     using Seconds = std::chrono::duration<double>;
 
-    explicit URLRequest(URL url,
-                        URLRequestCachePolicy cachePolicy = URLRequestCachePolicy::useProtocolCachePolicy,
-                        Seconds timeoutInterval = Seconds(60));
+    explicit URLRequest(
+        URL url, URLRequestCachePolicy cachePolicy = URLRequestCachePolicy::useProtocolCachePolicy,
+        Seconds timeoutInterval = Seconds(60));
 
     const URL& url() const { return url_; }
     URLRequestCachePolicy cachePolicy() const { return cachePolicy_; }
@@ -47,7 +47,7 @@ public:
         return headers_;
     }
 
-private:
+  private:
     URL url_;
     URLRequestCachePolicy cachePolicy_;
     Seconds timeoutInterval_;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/url/URL.hpp"
 
@@ -12,17 +13,17 @@ namespace corvend::platform {
 // A reply of any protocol. Only HTTPURLResponse is ever produced by URLSession; the base type
 // exists so that code handling replies can meet (and tests can build) one that is not HTTP.
 class URLResponse {
-public:
+  public:
     explicit URLResponse(URL url) : url_(std::move(url)) {}
     virtual ~URLResponse() = default;
     const URL& url() const { return url_; }
 
-private:
+  private:
     URL url_;
 };
 
 class HTTPURLResponse : public URLResponse {
-public:
+  public:
     // Header names are stored lower-cased; repeated fields are joined with ", ".
     HTTPURLResponse(URL url, int statusCode, std::map<std::string, std::string> headers);
 
@@ -32,7 +33,7 @@ public:
     // Looks `field` up regardless of case.
     std::optional<std::string> value(std::string_view field) const;
 
-private:
+  private:
     int statusCode_;
     std::map<std::string, std::string> headers_;
 };

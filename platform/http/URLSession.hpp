@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "platform/foundation/Data.hpp"
@@ -22,9 +23,9 @@ struct URLSessionConfiguration {
 // cookies are kept; redirects are not followed (a 3xx is returned like any reply); no proxy is
 // taken from the environment.
 class URLSession : public std::enable_shared_from_this<URLSession> {
-public:
-    static std::shared_ptr<URLSession> make(URLSessionConfiguration configuration =
-                                                URLSessionConfiguration::ephemeral());
+  public:
+    static std::shared_ptr<URLSession> make(
+        URLSessionConfiguration configuration = URLSessionConfiguration::ephemeral());
     ~URLSession();  // ends running transfers with URLError::cancelled and stops the I/O thread
 
     // Sends `request` and blocks until the reply has arrived. Throws URLError for a transport
@@ -32,7 +33,7 @@ public:
     // removed). The reply is an HTTPURLResponse. Never call it on the thread driving MainQueue.
     std::pair<Data, std::shared_ptr<URLResponse>> data(const URLRequest& request);
 
-private:
+  private:
     URLSession() = default;
     struct Engine;
     std::shared_ptr<Engine> engine_;

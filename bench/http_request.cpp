@@ -1,0 +1,148 @@
+// A small GET on a loopback keep-alive connection: URLSession (multi handle driven by its I/O
+// thread, the caller blocking on the reply) against one reused easy handle run in place.
+
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+#include <httplib.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/http/URLSession.hpp"
+
+namespace {
+
+using corvend::platform::URL;
+using corvend::platform::URLRequest;
+using corvend::platform::URLSession;
+
+const std::string kReply =
+    R"({"id":"42","status":"active","balance":{"amount":"12.50","currency":"EUR"}})";
+
+// The in-process loopback server both clients talk to.
+class BenchServer {
+  public:
+    BenchServer() {
+        server_.set_tcp_nodelay(true);
+        server_.set_keep_alive_max_count(1'000'000);
+        server_.Get("/small", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content(kReply, "application/json");
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+    ~BenchServer() {
+        server_.stop();
+        thread_.join();
+    }
+    BenchServer(const BenchServer&) = delete;
+    BenchServer& operator=(const BenchServer&) = delete;
+
+    bool ok() const { return port_ > 0; }
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/small"; }
+
+  private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+std::string gURL;  // set once in main before any benchmark runs
+
+void BM_URLSession(benchmark::State& state) {
+    auto session = URLSession::make();
+    const URLRequest request(*URL::make(gURL));
+    session->data(request);  // opens the connection
+    for (auto _ : state) {
+        auto reply = session->data(request);
+        benchmark::DoNotOptimize(reply.first.data());
+    }
+}
+BENCHMARK(BM_URLSession)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+
+size_t appendTo(char* bytes, size_t size, size_t count, void* userdata) {
+    static_cast<std::string*>(userdata)->append(bytes, size * count);
+    return size * count;
+}
+
+void BM_RawCurl(benchmark::State& state) {
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(),
+                                                                   &curl_easy_cleanup);
+    std::string body;
+    curl_easy_setopt(easy.get(), CURLOPT_URL, gURL.c_str());
+    curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &appendTo);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &body);
+    if (curl_easy_perform(easy.get()) != CURLE_OK) {
+        state.SkipWithError("the raw transfer failed");
+        return;
+    }
+    for (auto _ : state) {
+        body.clear();
+        curl_easy_perform(easy.get());
+        benchmark::DoNotOptimize(body.data());
+    }
+}
+BENCHMARK(BM_RawCurl)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+
+// Prints as usual and keeps each benchmark's median wall time per iteration.
+class MedianRecorder : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::optional<double> median(const std::string& name) const {
+        auto it = medians_.find(name);
+        if (it == medians_.end()) return std::nullopt;
+        return it->second;
+    }
+
+  private:
+    std::map<std::string, double> medians_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    // Interleave the two benchmarks' repetitions so drift on a shared machine hits both alike.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+
+    {
+        BenchServer server;
+        if (!server.ok()) {
+            std::fprintf(stderr, "cannot listen on loopback\n");
+            return 1;
+        }
+        gURL = server.url();
+        MedianRecorder reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+
+        const auto kit = reporter.median("BM_URLSession");
+        const auto raw = reporter.median("BM_RawCurl");
+        if (kit && raw && *raw > 0) {
+            std::printf("ratio URLSession/raw libcurl (median wall time per GET): %.3f\n",
+                        *kit / *raw);
+        } else {
+            std::printf("ratio URLSession/raw libcurl: n/a (both benchmarks must run)\n");
+        }
+    }
+    benchmark::Shutdown();
+    curl_global_cleanup();
+    return 0;
+}

@@ -1,0 +1,496 @@
+#include "platform/http/URLSession.hpp"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <deque>
+#include <exception>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/async/CancellationError.hpp"
+#include "platform/async/CancellationToken.hpp"
+#include "platform/async/OneShot.hpp"
+#include "platform/http/AsciiCase.hpp"
+#include "platform/http/URLError.hpp"
+
+namespace corvend::platform {
+
+namespace {
+
+using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
+
+// curl_global_init is not safe to race with other curl calls on older builds: do it once.
+void ensureCurlInitialized() {
+    static const CURLcode initialized = curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (initialized != CURLE_OK) {
+        throw URLError(URLError::Code::unknown, "The network library could not be initialised.");
+    }
+}
+
+struct EasyDeleter {
+    void operator()(CURL* easy) const noexcept { curl_easy_cleanup(easy); }
+};
+struct SlistDeleter {
+    void operator()(curl_slist* list) const noexcept { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
+
+constexpr bool isTokenChar(char c) noexcept {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+    return std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
+}
+
+bool isToken(std::string_view text) noexcept {
+    return !text.empty() && std::ranges::all_of(text, isTokenChar);
+}
+
+bool hasLineBreakOrNul(std::string_view text) noexcept {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string_view trimmed(std::string_view text) noexcept {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+URLError::Code errorCodeFor(CURLcode result) noexcept {
+    switch (result) {
+        case CURLE_OPERATION_TIMEDOUT:
+            return URLError::Code::timedOut;
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return URLError::Code::cannotFindHost;
+        case CURLE_COULDNT_CONNECT:
+            return URLError::Code::cannotConnectToHost;
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_CIPHER:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_CRL_BADFILE:
+        case CURLE_SSL_ISSUER_ERROR:
+        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        case CURLE_SSL_INVALIDCERTSTATUS:
+        case CURLE_SSL_CLIENTCERT:
+        case CURLE_SSL_ENGINE_NOTFOUND:
+        case CURLE_SSL_ENGINE_SETFAILED:
+        case CURLE_SSL_ENGINE_INITFAILED:
+        case CURLE_SSL_SHUTDOWN_FAILED:
+            return URLError::Code::secureConnectionFailed;
+        case CURLE_GOT_NOTHING:
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+        case CURLE_PARTIAL_FILE:
+        case CURLE_HTTP2:
+        case CURLE_HTTP2_STREAM:
+            return URLError::Code::networkConnectionLost;
+        case CURLE_WEIRD_SERVER_REPLY:
+        case CURLE_BAD_CONTENT_ENCODING:
+            return URLError::Code::badServerResponse;
+        case CURLE_URL_MALFORMAT:
+            return URLError::Code::badURL;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return URLError::Code::unsupportedURL;
+        default:
+            return URLError::Code::unknown;
+    }
+}
+
+std::string_view summaryFor(URLError::Code code) noexcept {
+    switch (code) {
+        case URLError::Code::cancelled:
+            return "The request was cancelled.";
+        case URLError::Code::badURL:
+            return "The URL is not valid.";
+        case URLError::Code::unsupportedURL:
+            return "The URL's scheme is not supported.";
+        case URLError::Code::timedOut:
+            return "The request timed out.";
+        case URLError::Code::cannotFindHost:
+            return "The server's host name could not be resolved.";
+        case URLError::Code::cannotConnectToHost:
+            return "Could not connect to the server.";
+        case URLError::Code::networkConnectionLost:
+            return "The network connection was lost.";
+        case URLError::Code::badServerResponse:
+            return "The server sent a malformed reply.";
+        case URLError::Code::secureConnectionFailed:
+            return "A secure connection to the server could not be made.";
+        case URLError::Code::invalidHeaderValue:
+            return "A header field cannot be sent as given (line break, NUL or bad name).";
+        case URLError::Code::unknown:
+            break;
+    }
+    return "The request failed.";
+}
+
+URLError makeError(URLError::Code code, std::string_view detail = {}) {
+    std::string description(summaryFor(code));
+    if (!detail.empty()) description.append(" (").append(detail).append(")");
+    return URLError(code, std::move(description));
+}
+
+// One request on its way: the easy handle and everything libcurl reads or writes through it.
+// Only the I/O thread touches it once it has been handed over.
+struct Transfer {
+    std::unique_ptr<CURL, EasyDeleter> easy;
+    HeaderList requestHeaders;
+    std::optional<Data> body;  // libcurl reads POSTFIELDS in place, so it lives here
+    std::array<char, CURL_ERROR_SIZE> errorBuffer{};
+    std::optional<URL> url;
+
+    Data received;
+    std::map<std::string, std::string> replyHeaders;
+    std::string lastHeaderName;
+    bool headerBlockEnded = false;
+
+    std::shared_ptr<OneShot<Reply>> outcome = std::make_shared<OneShot<Reply>>();
+    bool cancelled = false;  // guarded by Engine::mutex
+
+    void fail(URLError error) { outcome->reject(std::make_exception_ptr(std::move(error))); }
+};
+
+size_t onBody(char* bytes, size_t size, size_t count, void* userdata) {
+    auto& transfer = *static_cast<Transfer*>(userdata);
+    transfer.received.append(std::string_view(bytes, size * count));
+    return size * count;
+}
+
+// libcurl hands over every header line of every response, interim ones (1xx) included, and
+// trailers after the body; only the final response's own block is kept.
+size_t onHeader(char* bytes, size_t size, size_t count, void* userdata) {
+    auto& transfer = *static_cast<Transfer*>(userdata);
+    const std::string_view raw(bytes, size * count);
+    std::string_view line = raw;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+
+    if (line.starts_with("HTTP/")) {
+        transfer.replyHeaders.clear();
+        transfer.lastHeaderName.clear();
+        transfer.headerBlockEnded = false;
+    } else if (line.empty()) {
+        transfer.headerBlockEnded = true;
+    } else if (!transfer.headerBlockEnded) {
+        if (line.front() == ' ' || line.front() == '\t') {
+            // An obsolete folded continuation of the previous field.
+            auto previous = transfer.replyHeaders.find(transfer.lastHeaderName);
+            if (previous != transfer.replyHeaders.end()) {
+                previous->second.append(" ").append(trimmed(line));
+            }
+        } else if (const auto colon = line.find(':'); colon != std::string_view::npos) {
+            auto name = detail::asciiLowercased(trimmed(line.substr(0, colon)));
+            const auto value = trimmed(line.substr(colon + 1));
+            auto [it, inserted] = transfer.replyHeaders.try_emplace(name, value);
+            if (!inserted) it->second.append(", ").append(value);
+            transfer.lastHeaderName = std::move(name);
+        }
+    }
+    return raw.size();
+}
+
+template <class T>
+void setOption(CURL* easy, CURLoption option, T value) {
+    if (const CURLcode result = curl_easy_setopt(easy, option, value); result != CURLE_OK) {
+        throw makeError(URLError::Code::unknown, curl_easy_strerror(result));
+    }
+}
+
+void appendHeader(HeaderList& list, const std::string& line) {
+    // On failure libcurl leaves the list as it was, so it stays owned.
+    curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+    if (grown == nullptr) throw std::bad_alloc();
+    if (grown != list.get()) {
+        (void)list.release();
+        list.reset(grown);
+    }
+}
+
+void validate(const URLRequest& request) {
+    const auto scheme = request.url().scheme();
+    if (scheme != "http" && scheme != "https") {
+        throw makeError(URLError::Code::unsupportedURL, scheme);
+    }
+    if (!request.httpMethod().empty() && !isToken(request.httpMethod())) {
+        throw URLError(URLError::Code::unknown, "The request method is not a valid HTTP token.");
+    }
+    for (const auto& [name, value] : request.allHTTPHeaderFields()) {
+        // A name that is no token (empty, or with a colon, space or line break) would be split
+        // differently by the server, so it is refused like a line break in a value.
+        if (!isToken(name)) {
+            throw makeError(URLError::Code::invalidHeaderValue, "a field name is not a token");
+        }
+        if (hasLineBreakOrNul(value)) {
+            throw makeError(URLError::Code::invalidHeaderValue, "field " + name);
+        }
+    }
+}
+
+long idleSeconds(URLRequest::Seconds timeout) {
+    return static_cast<long>(std::ceil(timeout.count()));
+}
+
+std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
+                                       const URLSessionConfiguration& configuration) {
+    auto transfer = std::make_shared<Transfer>();
+    transfer->url = request.url();
+    transfer->easy.reset(curl_easy_init());
+    if (!transfer->easy) throw makeError(URLError::Code::unknown, "no transfer handle");
+    CURL* easy = transfer->easy.get();
+
+    setOption(easy, CURLOPT_URL, request.url().absoluteString().c_str());
+    setOption(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    setOption(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    setOption(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    setOption(easy, CURLOPT_NOSIGNAL, 1L);
+    setOption(easy, CURLOPT_PROXY, "");
+    setOption(easy, CURLOPT_NOPROXY, "*");
+    setOption(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    setOption(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!configuration.caBundlePath.empty()) {
+        setOption(easy, CURLOPT_CAINFO, configuration.caBundlePath.c_str());
+    }
+    setOption(easy, CURLOPT_ERRORBUFFER, transfer->errorBuffer.data());
+    setOption(easy, CURLOPT_WRITEFUNCTION, &onBody);
+    setOption(easy, CURLOPT_WRITEDATA, transfer.get());
+    setOption(easy, CURLOPT_HEADERFUNCTION, &onHeader);
+    setOption(easy, CURLOPT_HEADERDATA, transfer.get());
+
+    // Idle time-out: connecting, or a transfer moving less than a byte a second, may last this
+    // long; a slow but live download is never cut. Non-positive means the default minute.
+    auto timeout = request.timeoutInterval();
+    if (!(timeout.count() > 0) || !std::isfinite(timeout.count())) {
+        timeout = URLRequest::Seconds(60);
+    }
+    timeout = std::min(timeout, URLRequest::Seconds(2'000'000));  // milliseconds fit in a long
+    const auto timeoutMs = std::chrono::duration_cast<std::chrono::milliseconds>(timeout).count();
+    setOption(easy, CURLOPT_CONNECTTIMEOUT_MS,
+              static_cast<long>(std::max<long long>(1, timeoutMs)));
+    setOption(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    setOption(easy, CURLOPT_LOW_SPEED_TIME, std::max(1L, idleSeconds(timeout)));
+
+    const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
+    if (method == "HEAD") {
+        setOption(easy, CURLOPT_NOBODY, 1L);  // else libcurl waits for the announced body
+    } else {
+        if (method != "GET") setOption(easy, CURLOPT_CUSTOMREQUEST, method.c_str());
+        if (request.httpBody()) {
+            transfer->body = request.httpBody();
+        } else if (method == "POST" || method == "PUT" || method == "PATCH") {
+            transfer->body.emplace();  // an explicit empty body: servers want its length
+        }
+        if (transfer->body) {
+            setOption(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                      static_cast<curl_off_t>(transfer->body->size()));
+            setOption(easy, CURLOPT_POSTFIELDS, transfer->body->data());
+        }
+    }
+
+    // Send the given fields and nothing libcurl would add on its own besides Host and
+    // Content-Length: no "Expect: 100-continue", no default Accept or form Content-Type.
+    auto& list = transfer->requestHeaders;
+    for (const auto& [name, value] : request.allHTTPHeaderFields()) {
+        // "Name;" is libcurl's way to send a field with an empty value ("Name:" removes it).
+        appendHeader(list, value.empty() ? name + ";" : name + ": " + value);
+    }
+    for (const char* suppressed : {"Expect", "Accept", "Content-Type"}) {
+        if (!request.value(suppressed)) appendHeader(list, std::string(suppressed) + ":");
+    }
+    setOption(easy, CURLOPT_HTTPHEADER, transfer->requestHeaders.get());
+    return transfer;
+}
+
+}  // namespace
+
+// The multi handle and its I/O thread. Shared by the session, by each data() call in flight and
+// by the thread itself, so whichever lets go last frees it.
+struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
+    explicit Engine(URLSessionConfiguration config) : configuration(std::move(config)) {
+        multi = curl_multi_init();
+        if (multi == nullptr) throw makeError(URLError::Code::unknown, "no transfer group");
+        // Keep enough idle connections for the kit's concurrent calls to one service.
+        curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 32L);
+    }
+
+    ~Engine() {
+        if (thread.joinable()) thread.detach();  // the I/O thread itself let go last
+        curl_multi_cleanup(multi);
+    }
+
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Queues `transfer` for the I/O thread, starting the thread on first use.
+    void submit(const std::shared_ptr<Transfer>& transfer) {
+        {
+            std::lock_guard lock(mutex);
+            if (stopping) {
+                transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
+                return;
+            }
+            if (transfer->cancelled) return;
+            incoming.push_back(transfer);
+            if (!thread.joinable()) {
+                thread = std::thread([self = shared_from_this()] { self->run(); });
+            }
+        }
+        curl_multi_wakeup(multi);
+    }
+
+    // Withdraws `transfer`: a queued one is never started, a running one is removed.
+    void cancel(const std::shared_ptr<Transfer>& transfer) {
+        {
+            std::lock_guard lock(mutex);
+            transfer->cancelled = true;
+            if (auto queued = std::ranges::find(incoming, transfer); queued != incoming.end()) {
+                incoming.erase(queued);
+                return;
+            }
+            if (stopping || !thread.joinable()) return;
+            withdrawn.push_back(transfer);
+        }
+        curl_multi_wakeup(multi);
+    }
+
+    // Ends every transfer with URLError::cancelled and joins the I/O thread.
+    void shutdown() {
+        std::thread io;
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+            io = std::move(thread);
+        }
+        if (!io.joinable()) return;
+        curl_multi_wakeup(multi);
+        if (io.get_id() == std::this_thread::get_id()) {
+            io.detach();
+        } else {
+            io.join();
+        }
+    }
+
+    void run() {
+        std::unordered_map<CURL*, std::shared_ptr<Transfer>> active;
+        std::vector<std::shared_ptr<Transfer>> adds;
+        std::vector<std::shared_ptr<Transfer>> removes;
+        for (;;) {
+            {
+                std::lock_guard lock(mutex);
+                if (stopping) break;
+                adds.assign(std::make_move_iterator(incoming.begin()),
+                            std::make_move_iterator(incoming.end()));
+                incoming.clear();
+                removes.swap(withdrawn);
+            }
+            for (auto& transfer : adds) {
+                CURL* easy = transfer->easy.get();
+                if (const CURLMcode added = curl_multi_add_handle(multi, easy); added != CURLM_OK) {
+                    transfer->fail(makeError(URLError::Code::unknown, curl_multi_strerror(added)));
+                    continue;
+                }
+                active.emplace(easy, std::move(transfer));
+            }
+            adds.clear();
+            for (auto& transfer : removes) {
+                if (active.erase(transfer->easy.get()) != 0) {
+                    curl_multi_remove_handle(multi, transfer->easy.get());
+                }
+            }
+            removes.clear();
+
+            int running = 0;
+            curl_multi_perform(multi, &running);
+            int queuedMessages = 0;
+            while (CURLMsg* message = curl_multi_info_read(multi, &queuedMessages)) {
+                if (message->msg != CURLMSG_DONE) continue;
+                auto found = active.find(message->easy_handle);
+                if (found == active.end()) continue;
+                auto transfer = std::move(found->second);
+                active.erase(found);
+                const CURLcode result = message->data.result;  // read before removal frees it
+                curl_multi_remove_handle(multi, transfer->easy.get());
+                complete(*transfer, result);
+            }
+            // libcurl shortens the wait to its own timers; a wake-up ends it for new work.
+            curl_multi_poll(multi, nullptr, 0, 60'000, nullptr);
+        }
+
+        for (auto& [easy, transfer] : active) {
+            curl_multi_remove_handle(multi, easy);
+            transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
+        }
+        std::lock_guard lock(mutex);
+        for (auto& transfer : incoming) {
+            transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
+        }
+        incoming.clear();
+        withdrawn.clear();
+    }
+
+    static void complete(Transfer& transfer, CURLcode result) {
+        if (result != CURLE_OK) {
+            const std::string_view buffer(transfer.errorBuffer.data());
+            transfer.fail(makeError(errorCodeFor(result),
+                                    buffer.empty() ? curl_easy_strerror(result) : buffer));
+            return;
+        }
+        long status = 0;
+        curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+        auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
+                                                          std::move(transfer.replyHeaders));
+        transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
+    }
+
+    const URLSessionConfiguration configuration;
+    CURLM* multi = nullptr;
+
+    std::mutex mutex;
+    std::thread thread;                                // guarded by mutex
+    bool stopping = false;                             // guarded by mutex
+    std::deque<std::shared_ptr<Transfer>> incoming;    // guarded by mutex
+    std::vector<std::shared_ptr<Transfer>> withdrawn;  // guarded by mutex
+};
+
+std::shared_ptr<URLSession> URLSession::make(URLSessionConfiguration configuration) {
+    ensureCurlInitialized();
+    std::shared_ptr<URLSession> session(new URLSession());
+    session->engine_ = std::make_shared<Engine>(std::move(configuration));
+    return session;
+}
+
+URLSession::~URLSession() {
+    if (engine_) engine_->shutdown();
+}
+
+std::pair<Data, std::shared_ptr<URLResponse>> URLSession::data(const URLRequest& request) {
+    checkCancellation();
+    validate(request);
+    const std::shared_ptr<Engine> engine = engine_;
+    auto transfer = makeTransfer(request, engine->configuration);
+    const auto outcome = transfer->outcome;
+
+    // First wins: a cancel settles the wait at once; the I/O thread drops the handle later.
+    auto registration = onCancel([outcome, engine, weak = std::weak_ptr<Transfer>(transfer)] {
+        outcome->reject(std::make_exception_ptr(CancellationError()));
+        if (auto running = weak.lock()) engine->cancel(running);
+    });
+    engine->submit(transfer);
+    // Past this point the I/O thread owns the easy handle and frees it.
+    transfer.reset();
+    return outcome->wait();
+}
+
+}  // namespace corvend::platform

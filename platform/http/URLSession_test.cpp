@@ -1,0 +1,577 @@
+#include "platform/http/URLSession.hpp"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/async/CancellationError.hpp"
+#include "platform/async/CancellationToken.hpp"
+#include "platform/async/Task.hpp"
+#include "platform/http/AsciiCase.hpp"
+#include "platform/http/URLError.hpp"
+
+namespace corvend::platform {
+namespace {
+
+using namespace std::chrono_literals;
+using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
+
+// What the server saw of one request.
+struct SeenRequest {
+    std::string method;
+    std::string path;
+    std::string body;
+    httplib::Headers headers;
+    int remotePort = -1;
+};
+
+// A loopback HTTP server on an ephemeral port that records every request reaching it. Handlers
+// may park at a gate that the test opens (the destructor always does, so teardown never hangs).
+class LoopbackServer {
+  public:
+    LoopbackServer() {
+        server_.set_tcp_nodelay(true);
+        // A handler released after the client hung up writes to a closed socket.
+        std::signal(SIGPIPE, SIG_IGN);
+        server_.set_keep_alive_max_count(1000);  // so connection reuse is the client's choice
+        server_.set_pre_routing_handler(
+            [this](const httplib::Request& request, httplib::Response&) {
+                std::lock_guard lock(mutex_);
+                seen_.push_back({request.method, request.path, request.body, request.headers,
+                                 request.remote_port});
+                changed_.notify_all();
+                return httplib::Server::HandlerResponse::Unhandled;
+            });
+    }
+
+    ~LoopbackServer() {
+        openGate();
+        if (thread_.joinable()) {
+            server_.stop();
+            thread_.join();
+        }
+    }
+
+    // Routes must be added before start().
+    httplib::Server& routes() { return server_; }
+
+    void start() {
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        ASSERT_GT(port_, 0);
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+
+    URL url(std::string_view path, std::string_view scheme = "http") const {
+        return *URL::make(std::string(scheme) + "://127.0.0.1:" + std::to_string(port_) +
+                          std::string(path));
+    }
+
+    std::vector<SeenRequest> seen() const {
+        std::lock_guard lock(mutex_);
+        return seen_;
+    }
+
+    // Called by a handler: counts the arrival and waits until the gate opens.
+    void park() {
+        std::unique_lock lock(mutex_);
+        ++parked_;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return gateOpen_; });
+    }
+
+    void waitUntilParked(int count) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return parked_ >= count; });
+    }
+
+    void openGate() {
+        std::lock_guard lock(mutex_);
+        gateOpen_ = true;
+        changed_.notify_all();
+    }
+
+  private:
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<SeenRequest> seen_;
+    int parked_ = 0;
+    bool gateOpen_ = false;
+};
+
+// A port bound on loopback but never listening: connecting to it is refused, and no other
+// process can take it while the test runs.
+class RefusingPort {
+  public:
+    RefusingPort() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        auto* generic = reinterpret_cast<sockaddr*>(&address);
+        if (fd_ < 0 || ::bind(fd_, generic, length) != 0 ||
+            ::getsockname(fd_, generic, &length) != 0) {
+            ADD_FAILURE() << "cannot reserve a loopback port";
+            return;
+        }
+        port_ = ntohs(address.sin_port);
+    }
+    ~RefusingPort() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    RefusingPort(const RefusingPort&) = delete;
+    RefusingPort& operator=(const RefusingPort&) = delete;
+
+    int port() const { return port_; }
+
+  private:
+    int fd_;
+    int port_ = 0;
+};
+
+// A one-shot server that keeps the raw head of the first request and answers 204, so a test can
+// see the exact bytes the client sent (the server library drops fields with empty values).
+class RawHeadCapture {
+  public:
+    RawHeadCapture() : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        auto* generic = reinterpret_cast<sockaddr*>(&address);
+        if (listener_ < 0 || ::bind(listener_, generic, length) != 0 ||
+            ::getsockname(listener_, generic, &length) != 0 || ::listen(listener_, 1) != 0) {
+            ADD_FAILURE() << "cannot listen on loopback";
+            return;
+        }
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serveOne(); });
+    }
+    ~RawHeadCapture() {
+        ::shutdown(listener_, SHUT_RDWR);  // wakes accept() if no client came
+        if (thread_.joinable()) thread_.join();
+        if (listener_ >= 0) ::close(listener_);
+    }
+    RawHeadCapture(const RawHeadCapture&) = delete;
+    RawHeadCapture& operator=(const RawHeadCapture&) = delete;
+
+    URL url(std::string_view path) const {
+        return *URL::make("http://127.0.0.1:" + std::to_string(port_) + std::string(path));
+    }
+
+    // The head's lines, request line first; valid once the client has its reply.
+    std::vector<std::string> lines() const {
+        std::lock_guard lock(mutex_);
+        std::vector<std::string> lines;
+        for (std::size_t start = 0, end; (end = head_.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            if (end > start) lines.push_back(head_.substr(start, end - start));
+        }
+        return lines;
+    }
+
+  private:
+    void serveOne() {
+        const int connection = ::accept(listener_, nullptr, nullptr);
+        if (connection < 0) return;
+        std::string head;
+        char buffer[4096];
+        while (head.find("\r\n\r\n") == std::string::npos) {
+            const auto received = ::recv(connection, buffer, sizeof(buffer), 0);
+            if (received <= 0) break;
+            head.append(buffer, static_cast<std::size_t>(received));
+        }
+        {
+            std::lock_guard lock(mutex_);
+            head_ = head;
+        }
+        const std::string_view reply =
+            "HTTP/1.1 204 No Content\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        [[maybe_unused]] auto sent = ::send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
+        ::close(connection);
+    }
+
+    int listener_;
+    int port_ = 0;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::string head_;
+};
+
+const std::string kLargeBody = [] {
+    std::string body;
+    for (int i = 0; body.size() < (1u << 20); ++i) body += std::to_string(i) + ",";
+    return body;
+}();
+
+class URLSessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto& routes = server_.routes();
+        const auto echo = [](const httplib::Request& request, httplib::Response& response) {
+            response.set_content(request.body, "application/octet-stream");
+        };
+        routes.Get("/echo", echo)
+            .Post("/echo", echo)
+            .Put("/echo", echo)
+            .Patch("/echo", echo)
+            .Delete("/echo", echo)
+            .Options("/echo", echo);
+        routes.Get("/reply-headers", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 201;
+            response.headers.emplace("X-Mixed-Case", "One");
+            response.headers.emplace("X-Repeated", "a");
+            response.headers.emplace("x-REPEATED", "b");
+            response.set_content("created", "text/plain");
+        });
+        routes.Get(R"(/status/(\d+))",
+                   [](const httplib::Request& request, httplib::Response& response) {
+                       response.status = std::stoi(request.matches[1]);
+                       if (response.status / 100 == 3) response.set_header("Location", "/echo");
+                       if (response.status != 304)
+                           response.set_content("status body", "text/plain");
+                   });
+        routes.Get(R"(/item/(\d+))",
+                   [](const httplib::Request& request, httplib::Response& response) {
+                       response.set_content(std::string(request.matches[1]), "text/plain");
+                   });
+        routes.Get("/large", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content(kLargeBody, "text/plain");
+        });
+        routes.Get("/hold", [this](const httplib::Request&, httplib::Response& response) {
+            server_.park();
+            response.set_content("released", "text/plain");
+        });
+        server_.start();
+        session_ = URLSession::make();
+    }
+
+    URLRequest request(std::string_view path) const { return URLRequest(server_.url(path)); }
+
+    static const HTTPURLResponse& http(const Reply& reply) {
+        const auto* response = dynamic_cast<const HTTPURLResponse*>(reply.second.get());
+        if (response == nullptr) throw std::logic_error("not an HTTP reply");
+        return *response;
+    }
+
+    // Declared first so it outlives the session: the session closes its idle connections when
+    // it goes, which lets the server's workers finish.
+    LoopbackServer server_;
+    std::shared_ptr<URLSession> session_;
+};
+
+URLError::Code codeOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const URLError& error) {
+        EXPECT_FALSE(error.description().empty());
+        return error.code();
+    }
+    ADD_FAILURE() << "no URLError thrown";
+    return URLError::Code::unknown;
+}
+
+TEST_F(URLSessionTest, SendsTheMethodBodyAndLengthAndNothingLibcurlWouldAdd) {
+    struct Case {
+        std::string method;
+        std::optional<std::string> body;
+        std::optional<std::string> expectedLength;
+    };
+    const std::string big(64 * 1024, 'b');  // large enough to draw an Expect: 100-continue
+    const std::vector<Case> cases{
+        {"GET", std::nullopt, std::nullopt},
+        {"POST", std::string("a=1&b=2"), "7"},
+        {"POST", std::nullopt, "0"},
+        {"PUT", big, std::to_string(big.size())},
+        {"PATCH", std::string("{\"x\":1}"), "7"},
+        {"DELETE", std::string("gone"), "4"},
+        {"DELETE", std::nullopt, std::nullopt},
+        {"OPTIONS", std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.method + (c.body ? " with body" : " without body"));
+        auto sent = request("/echo");
+        sent.setHTTPMethod(c.method);
+        if (c.body) sent.setHTTPBody(Data(*c.body));
+
+        const auto reply = session_->data(sent);
+
+        EXPECT_EQ(http(reply).statusCode(), 200);
+        EXPECT_EQ(reply.first.view(), c.body.value_or(""));  // echoed by the server
+        const auto seen = server_.seen().back();
+        EXPECT_EQ(seen.method, c.method);
+        EXPECT_EQ(seen.headers.contains("Content-Length"), c.expectedLength.has_value());
+        if (c.expectedLength) {
+            EXPECT_EQ(seen.headers.find("Content-Length")->second, *c.expectedLength);
+        }
+        for (const char* added :
+             {"Expect", "Content-Type", "Accept", "Accept-Encoding", "Cookie"}) {
+            EXPECT_FALSE(seen.headers.contains(added)) << added;
+        }
+    }
+}
+
+TEST_F(URLSessionTest, HeadReturnsWithoutWaitingForTheAnnouncedBody) {
+    auto sent = request("/large");
+    sent.setHTTPMethod("HEAD");
+    sent.setTimeoutInterval(URLRequest::Seconds(30));
+    const auto reply = session_->data(sent);
+    EXPECT_EQ(http(reply).statusCode(), 200);
+    EXPECT_TRUE(reply.first.empty());
+    EXPECT_EQ(server_.seen().back().method, "HEAD");
+}
+
+TEST_F(URLSessionTest, SendsHeadersAsGivenWithRepeatedNamesJoined) {
+    auto sent = request("/echo");
+    sent.addValue("a", "X-Joined");
+    sent.addValue("b", "x-joined");
+    sent.addValue("application/json", "Content-Type");
+
+    session_->data(sent);
+
+    const auto seen = server_.seen().back();
+    EXPECT_EQ(seen.headers.count("X-Joined"), 1u);
+    EXPECT_EQ(seen.headers.find("X-Joined")->second, "a,b");
+    EXPECT_EQ(seen.headers.find("Content-Type")->second, "application/json");
+}
+
+TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
+    const RawHeadCapture capture;
+    URLRequest sent(capture.url("/raw?q=1"));
+    sent.addValue("application/json", "Accept");
+    sent.addValue("", "X-Empty");
+    sent.addValue("t", "X-Token");
+
+    const auto reply = URLSession::make()->data(sent);
+
+    EXPECT_EQ(dynamic_cast<const HTTPURLResponse&>(*reply.second).statusCode(), 204);
+    auto lines = capture.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "GET /raw?q=1 HTTP/1.1");
+    lines.erase(lines.begin());
+    std::ranges::sort(lines);
+    const std::vector<std::string> expected{
+        "Accept: application/json", "Host: 127.0.0.1:" + std::to_string(sent.url().port().value()),
+        "X-Empty:", "X-Token: t"};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(URLSessionTest, ReturnsStatusBodyAndLowerCasedReplyHeaders) {
+    const auto sent = request("/reply-headers");
+    const auto reply = session_->data(sent);
+    const auto& response = http(reply);
+
+    EXPECT_EQ(response.statusCode(), 201);
+    EXPECT_EQ(response.url(), sent.url());
+    EXPECT_EQ(reply.first.view(), "created");
+    EXPECT_EQ(response.allHeaderFields().at("x-mixed-case"), "One");
+    EXPECT_EQ(response.allHeaderFields().at("x-repeated"), "a, b");
+    EXPECT_EQ(response.value("Content-Type"), "text/plain");
+    for (const auto& [name, value] : response.allHeaderFields()) {
+        EXPECT_EQ(name, detail::asciiLowercased(name));
+    }
+}
+
+TEST_F(URLSessionTest, ReturnsErrorAndRedirectStatusesAsRepliesWithoutFollowing) {
+    for (const int status : {301, 302, 304, 307, 400, 404, 500, 503}) {
+        SCOPED_TRACE(status);
+        const auto before = server_.seen().size();
+        const auto reply = session_->data(request("/status/" + std::to_string(status)));
+
+        EXPECT_EQ(http(reply).statusCode(), status);
+        EXPECT_EQ(reply.first.view(), status == 304 ? "" : "status body");
+        if (status / 100 == 3) {
+            EXPECT_EQ(http(reply).value("location"), "/echo");
+        }
+        EXPECT_EQ(server_.seen().size(), before + 1);  // the Location was not visited
+    }
+}
+
+TEST_F(URLSessionTest, ReadsALargeBodyIntoAPaddedBuffer) {
+    const auto reply = session_->data(request("/large"));
+    EXPECT_EQ(reply.first.view(), kLargeBody);
+    EXPECT_GE(reply.first.capacity(), reply.first.size() + Data::kPadding);
+}
+
+TEST_F(URLSessionTest, RefusesUnsafeRequestsBeforeSendingAnything) {
+    struct Case {
+        std::string name;
+        std::function<void(URLRequest&)> spoil;
+        URLError::Code expected;
+    };
+    const std::vector<Case> cases{
+        {"CR LF in a value", [](URLRequest& r) { r.addValue("a\r\nX-Injected: 1", "X-Bad"); },
+         URLError::Code::invalidHeaderValue},
+        {"LF in a value", [](URLRequest& r) { r.addValue("a\nb", "X-Bad"); },
+         URLError::Code::invalidHeaderValue},
+        {"CR in a value", [](URLRequest& r) { r.addValue("a\rb", "X-Bad"); },
+         URLError::Code::invalidHeaderValue},
+        {"NUL in a value", [](URLRequest& r) { r.addValue(std::string("a\0b", 3), "X-Bad"); },
+         URLError::Code::invalidHeaderValue},
+        {"CR LF in a name", [](URLRequest& r) { r.addValue("1", "X-A\r\nX-Injected"); },
+         URLError::Code::invalidHeaderValue},
+        {"colon in a name", [](URLRequest& r) { r.addValue("1", "X-A: b"); },
+         URLError::Code::invalidHeaderValue},
+        {"empty name", [](URLRequest& r) { r.addValue("1", ""); },
+         URLError::Code::invalidHeaderValue},
+        {"method with a line", [](URLRequest& r) { r.setHTTPMethod("GET / HTTP/1.1\r\nX: y"); },
+         URLError::Code::unknown},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto sent = request("/echo");
+        c.spoil(sent);
+        EXPECT_EQ(codeOf([&] { session_->data(sent); }), c.expected);
+    }
+    for (const char* scheme : {"ftp", "ws", "gopher"}) {
+        SCOPED_TRACE(scheme);
+        const URLRequest sent(server_.url("/echo", scheme));
+        EXPECT_EQ(codeOf([&] { session_->data(sent); }), URLError::Code::unsupportedURL);
+    }
+
+    // data() waits for the reply, so anything a refused call had sent would be recorded by now.
+    session_->data(request("/echo"));
+    const auto seen = server_.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_FALSE(seen.front().headers.contains("X-Injected"));
+}
+
+TEST_F(URLSessionTest, ReportsARefusedConnection) {
+    const RefusingPort closed;
+    const URLRequest sent(*URL::make("http://127.0.0.1:" + std::to_string(closed.port()) + "/"));
+    EXPECT_EQ(codeOf([&] { session_->data(sent); }), URLError::Code::cannotConnectToHost);
+}
+
+TEST_F(URLSessionTest, TimesOutWhenTheServerStaysSilentForTheIdleInterval) {
+    auto sent = request("/hold");
+    sent.setTimeoutInterval(URLRequest::Seconds(1));
+    try {
+        session_->data(sent);
+        ADD_FAILURE() << "no time-out";
+    } catch (const URLError& error) {
+        EXPECT_EQ(error.code(), URLError::Code::timedOut);
+        EXPECT_TRUE(error.description().starts_with("The request timed out.")) << error.what();
+    }
+}
+
+TEST_F(URLSessionTest, CancellingTheTaskEndsATransferAtOnce) {
+    auto task = Task<Reply>::detached([this] { return session_->data(request("/hold")); });
+    server_.waitUntilParked(1);
+
+    const auto cancelledAt = std::chrono::steady_clock::now();
+    task.cancel();
+    EXPECT_THROW(task.value(), CancellationError);
+    // The request's idle time-out is a minute: only the cancel can have ended it this soon.
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelledAt, 10s);
+
+    server_.openGate();
+    EXPECT_EQ(http(session_->data(request("/echo"))).statusCode(), 200);
+}
+
+TEST_F(URLSessionTest, ACancelRacingTheReplyEndsTheCallExactlyOnce) {
+    for (int i = 0; i < 40; ++i) {
+        const auto id = std::to_string(i);
+        auto task =
+            Task<Reply>::detached([this, id] { return session_->data(request("/item/" + id)); });
+        task.cancel();
+        try {
+            EXPECT_EQ(task.value().first.view(), id);
+        } catch (const CancellationError&) {
+            // Cancelled first: also a correct ending.
+        }
+    }
+    EXPECT_EQ(session_->data(request("/item/99")).first.view(), "99");
+}
+
+TEST_F(URLSessionTest, CancelledBeforeStartingSendsNothing) {
+    CancellationSource source;
+    source.cancel();
+    {
+        CancellationScope scope(source.token());
+        EXPECT_THROW(session_->data(request("/echo")), CancellationError);
+    }
+    session_->data(request("/item/1"));
+    const auto seen = server_.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.front().path, "/item/1");
+}
+
+TEST_F(URLSessionTest, CancellingAfterTheEndChangesNothing) {
+    CancellationSource source;
+    std::optional<Reply> reply;
+    {
+        CancellationScope scope(source.token());
+        reply = session_->data(request("/item/7"));
+    }
+    source.cancel();
+    EXPECT_EQ(reply->first.view(), "7");
+    EXPECT_EQ(http(*reply).statusCode(), 200);
+    EXPECT_EQ(session_->data(request("/item/8")).first.view(), "8");
+}
+
+TEST_F(URLSessionTest, ReusesTheConnectionForSequentialRequests) {
+    session_->data(request("/item/1"));
+    session_->data(request("/item/2"));
+    session_->data(request("/item/3"));
+    const auto seen = server_.seen();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].remotePort, seen[1].remotePort);
+    EXPECT_EQ(seen[1].remotePort, seen[2].remotePort);
+}
+
+TEST_F(URLSessionTest, CarriesManyConcurrentRequestsFromSeveralTasks) {
+    constexpr int kTasks = 6;
+    constexpr int kRequestsPerTask = 8;
+    std::vector<Task<std::vector<std::string>>> tasks;
+    for (int t = 0; t < kTasks; ++t) {
+        tasks.push_back(Task<std::vector<std::string>>::detached([this, t] {
+            std::vector<std::string> bodies;
+            for (int i = 0; i < kRequestsPerTask; ++i) {
+                const auto id = std::to_string(t * 100 + i);
+                bodies.emplace_back(session_->data(request("/item/" + id)).first.view());
+            }
+            return bodies;
+        }));
+    }
+    for (int t = 0; t < kTasks; ++t) {
+        const auto bodies = tasks[t].value();
+        ASSERT_EQ(bodies.size(), std::size_t{kRequestsPerTask});
+        for (int i = 0; i < kRequestsPerTask; ++i) {
+            EXPECT_EQ(bodies[i], std::to_string(t * 100 + i));
+        }
+    }
+    std::set<int> connections;
+    for (const auto& seen : server_.seen()) connections.insert(seen.remotePort);
+    EXPECT_EQ(server_.seen().size(), std::size_t{kTasks * kRequestsPerTask});
+    EXPECT_LE(connections.size(), std::size_t{kTasks});
+}
+
+TEST_F(URLSessionTest, DestroyingTheSessionEndsItsTransfersAsCancelled) {
+    URLSession& session = *session_;
+    std::optional<URLError::Code> code;
+    std::thread caller([&] { code = codeOf([&] { session.data(request("/hold")); }); });
+    server_.waitUntilParked(1);
+
+    session_.reset();
+    caller.join();
+    EXPECT_EQ(code, URLError::Code::cancelled);
+}
+
+}  // namespace
+}  // namespace corvend::platform
