@@ -10,7 +10,9 @@ namespace corvend::platform {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Saturates well below int64's range so that the exponent arithmetic cannot overflow; any
 // value this large is out of bounds anyway.
@@ -185,6 +187,8 @@ std::weak_ordering operator<=>(const Decimal& a, const Decimal& b) {
     return signA > 0 ? magnitude : 0 <=> magnitude;
 }
 
-bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }
+bool operator==(const Decimal& a, const Decimal& b) {
+    return (a <=> b) == 0;
+}
 
 }  // namespace corvend::platform

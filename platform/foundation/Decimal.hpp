@@ -16,7 +16,7 @@ namespace corvend::platform {
 // ordering are by value (1.5 == 1.50, 0 == -0); toString() tells such values apart.
 // Nothing goes through binary floating point. There is no arithmetic.
 class Decimal {
-public:
+  public:
     // Most significant digits a Decimal holds.
     static constexpr int kMaxDigits = 38;
     // Bound on the exponent, so that comparisons and text forms stay small.
@@ -55,7 +55,7 @@ public:
     friend bool operator==(const Decimal& a, const Decimal& b);
     friend std::weak_ordering operator<=>(const Decimal& a, const Decimal& b);
 
-private:
+  private:
     __extension__ using Coefficient = unsigned __int128;
 
     Decimal(bool negative, Coefficient coefficient, std::int32_t exponent)

@@ -57,9 +57,27 @@ TEST(DecimalTest, ReadsAndWritesItsOwnDigits) {
 
 TEST(DecimalTest, RefusesWhatIsNoJSONNumberOrTooLong) {
     const char* refused[] = {
-        "",      "-",        "+1",   "01",    "-01",  "1.",     ".5",   "1e",       "1e+",
-        " 1",    "1 ",       "0x10", "1.2.3", "NaN",  "inf",    "--1",  "1,5",      "١",
-        "1e1000000",         "1e-1000000",    "0.5e-999999",
+        "",
+        "-",
+        "+1",
+        "01",
+        "-01",
+        "1.",
+        ".5",
+        "1e",
+        "1e+",
+        " 1",
+        "1 ",
+        "0x10",
+        "1.2.3",
+        "NaN",
+        "inf",
+        "--1",
+        "1,5",
+        "١",
+        "1e1000000",
+        "1e-1000000",
+        "0.5e-999999",
         // 39 significant digits, trailing zeros included.
         "123456789012345678901234567890123456789",
         "100000000000000000000000000000000000000",
@@ -117,10 +135,8 @@ TEST(DecimalTest, BuildsFromIntegers) {
     EXPECT_EQ(Decimal(10850, -4).toString(), "1.0850");
     EXPECT_EQ(Decimal(-5, -1).toString(), "-0.5");
     EXPECT_EQ(Decimal(42).toString(), "42");
-    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).toString(),
-              "-9223372036854775808");
-    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::max()).toString(),
-              "9223372036854775807");
+    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).toString(), "-9223372036854775808");
+    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::max()).toString(), "9223372036854775807");
     EXPECT_EQ(Decimal(), *Decimal::fromString("0"));
     EXPECT_TRUE(Decimal().isZero());
     EXPECT_EQ(Decimal(1, 2'000'000).exponent(), Decimal::kMaxExponent);
