@@ -1,0 +1,24 @@
+#include "CorvendWallet/networking/DateDecoder.hpp"
+
+#include <string>
+
+#include "platform/foundation/ISO8601.hpp"
+#include "platform/json/DecodingError.hpp"
+
+namespace corvend {
+
+const DateDecoder& DateDecoder::shared() {
+    static const DateDecoder decoder;
+    return decoder;
+}
+
+platform::Date DateDecoder::decode(std::string_view text) const {
+    if (auto date = platform::iso8601::parseInternetDateTime(text)) return *date;
+    if (auto date = platform::iso8601::parseInternetDateTimeWithFractionalSeconds(text)) {
+        return *date;
+    }
+    throw platform::DecodingError::dataCorrupted(
+        platform::DecodingError::Context({}, "Invalid date format: " + std::string(text)));
+}
+
+}  // namespace corvend

@@ -1,0 +1,115 @@
+#include "CorvendWallet/networking/Endpoint.hpp"
+
+#include <gtest/gtest.h>
+
+#include <boost/describe.hpp>
+#include <cmath>
+
+#include "platform/json/DecodingError.hpp"
+#include "platform/json/EncodingError.hpp"
+
+namespace corvend {
+namespace {
+
+struct Ping {
+    std::string status;
+    std::optional<std::int64_t> count;
+};
+BOOST_DESCRIBE_STRUCT(Ping, (), (status, count))
+
+struct Measurement {
+    double value;
+};
+BOOST_DESCRIBE_STRUCT(Measurement, (), (value))
+
+EndpointErrorProcessor throwingProcessor() {
+    return {[](const platform::HTTPURLResponse&, const std::optional<platform::Data>&) {
+        throw std::runtime_error("error reply");
+    }};
+}
+
+template <class T = Ping>
+Endpoint<T> makeEndpoint(std::string_view path, std::vector<HTTPQueryParam> params = {},
+                         EndpointParametersEncoder encoder = EndpointParametersEncoder::empty()) {
+    return Endpoint<T>(path, HTTPMethod::get(), {}, params, std::move(encoder),
+                       EndpointDecoder<T>::json(sharedResponseDecoder()), throwingProcessor());
+}
+
+TEST(EndpointTest, QueryKeepsOrderDuplicatesAndEmptyValues) {
+    struct Row {
+        std::string path;
+        std::vector<HTTPQueryParam> params;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {"digitalwallets/v1/profile", {}, "digitalwallets/v1/profile"},
+        {"digitalwallets/v1/profile/transfers",
+         {{"limit", "10"}, {"offset", "0"}, {"limit", "20"}},
+         "digitalwallets/v1/profile/transfers?limit=10&offset=0&limit=20"},
+        {"digitalwallets/v1/profile", {{"include", ""}}, "digitalwallets/v1/profile?include="},
+        // The path's own query is replaced by the parameters; kept when there are none.
+        {"x?old=1", {{"new", "2"}}, "x?new=2"},
+        {"x?old=1", {}, "x?old=1"},
+        // Reserved characters reach the server as given.
+        {"x", {{"q", "a+b&c=d#e f"}}, "x?q=a%2Bb%26c%3Dd%23e%20f"},
+    };
+    for (const auto& row : rows) {
+        const auto endpoint = makeEndpoint(row.path, row.params);
+        ASSERT_TRUE(endpoint.urlComponents().has_value()) << row.path;
+        EXPECT_EQ(endpoint.urlComponents()->string(), row.expected) << row.path;
+    }
+}
+
+TEST(EndpointTest, UnparsablePathLeavesNoComponentsWhateverTheParameters) {
+    EXPECT_FALSE(makeEndpoint("a b").urlComponents().has_value());
+    EXPECT_FALSE(makeEndpoint("%zz", {{"limit", "1"}}).urlComponents().has_value());
+}
+
+TEST(EndpointTest, HTTPMethodKeepsAnyText) {
+    EXPECT_EQ(HTTPMethod{"patch"}.rawValue, "patch");
+    EXPECT_EQ(HTTPMethod::delete_().rawValue, "DELETE");
+    EXPECT_EQ(&HTTPMethod::get(), &HTTPMethod::get());  // made once
+}
+
+TEST(EndpointTest, ParametersEncoders) {
+    const auto& empty = EndpointParametersEncoder::empty();
+    EXPECT_FALSE(empty.contentType.has_value());
+    EXPECT_FALSE(empty.encode().has_value());
+
+    Ping request{"ok", 3};
+    const auto json = EndpointParametersEncoder::json(request);
+    request.status = "changed after building";  // the body is the value as captured
+    EXPECT_EQ(json.contentType, "application/json");
+    EXPECT_EQ(json.encode()->view(), R"({"status":"ok","count":3})");
+
+    const auto invalid = EndpointParametersEncoder::json(Measurement{std::nan("")});
+    EXPECT_THROW(invalid.encode(), platform::EncodingError);
+}
+
+TEST(EndpointTest, JSONDecoderSeparatesAbsentFromEmptyBody) {
+    const auto decoder = EndpointDecoder<Ping>::json(sharedResponseDecoder());
+    EXPECT_THROW(decoder.decode(std::nullopt), EndpointError);
+    try {
+        decoder.decode(platform::Data(""));
+        FAIL() << "an empty body must not decode";
+    } catch (const platform::DecodingError& error) {
+        EXPECT_EQ(error.kind(), platform::DecodingError::Kind::dataCorrupted);
+    }
+    EXPECT_EQ(decoder.decode(platform::Data(R"({"status":"ok"})")).status, "ok");
+}
+
+TEST(EndpointTest, EmptyDecoderAcceptsAnything) {
+    const auto decoder = EndpointDecoder<platform::EmptyResponse>::empty();
+    EXPECT_NO_THROW(decoder.decode(std::nullopt));
+    EXPECT_NO_THROW(decoder.decode(platform::Data("")));
+    EXPECT_NO_THROW(decoder.decode(platform::Data("<html>not json")));
+}
+
+TEST(EndpointTest, EndpointErrorEqualsOnlyItsOwnCase) {
+    EXPECT_EQ(EndpointError::invalidURL(), EndpointError::invalidURL());
+    EXPECT_EQ(EndpointError::noResponse(), EndpointError::noResponse());
+    EXPECT_NE(EndpointError::invalidURL(), EndpointError::noResponse());
+}
+
+}  // namespace
+}  // namespace corvend

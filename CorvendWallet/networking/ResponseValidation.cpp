@@ -1,0 +1,60 @@
+#include "CorvendWallet/networking/ResponseValidation.hpp"
+
+#include "CorvendWallet/core/WalletError.hpp"
+#include "platform/json/DecodingError.hpp"
+
+namespace corvend {
+
+namespace {
+constexpr std::string_view kCorrelationHeader = "x-internal-correlation-id";
+}
+
+std::optional<std::string> correlationID(const platform::HTTPURLResponse& response) {
+    const auto& headers = response.allHeaderFields();
+    const auto it = headers.find(std::string(kCorrelationHeader));
+    if (it == headers.end()) return std::nullopt;
+    return it->second;
+}
+
+void validateResponse(const platform::URLResponse* response,
+                      const std::optional<platform::Data>& body, const EndpointBase& endpoint,
+                      const NetworkManagerErrorReporter& reporter,
+                      const std::function<void(const std::optional<platform::Data>&)>& decode) {
+    using model::WalletError;
+    const auto* http = dynamic_cast<const platform::HTTPURLResponse*>(response);
+    if (http == nullptr) throw WalletError::internalError("I0003", std::nullopt);
+    const auto id = correlationID(*http);
+
+    const auto report = [&](const platform::DecodingError& error) {
+        if (reporter.decodingError) {
+            reporter.decodingError(error, id, endpoint.httpMethod(), endpoint.urlText());
+        }
+    };
+
+    const int status = http->statusCode();
+    if (status >= 200 && status <= 299) {
+        try {
+            decode(body);
+            return;
+        } catch (const EndpointError& error) {
+            if (error.value() != EndpointError::Case::noResponse) {
+                throw WalletError::internalError("I0003", id);
+            }
+            report(platform::DecodingError::dataCorrupted(
+                platform::DecodingError::Context({}, "No response data")));
+            throw WalletError::internalError("I0004", id);
+        } catch (const platform::DecodingError& error) {
+            report(error);
+            throw WalletError::internalError("I0005", id);
+        } catch (...) {
+            throw WalletError::internalError("I0003", id);
+        }
+    }
+
+    if (endpoint.errorProcessor().processError) {
+        endpoint.errorProcessor().processError(*http, body);
+    }
+    throw WalletError::internalError("I0003", id);
+}
+
+}  // namespace corvend

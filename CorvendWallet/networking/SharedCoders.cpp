@@ -1,0 +1,22 @@
+#include "CorvendWallet/networking/SharedCoders.hpp"
+
+#include "CorvendWallet/networking/DateDecoder.hpp"
+
+namespace corvend {
+
+const platform::JSONEncoder& sharedRequestEncoder() {
+    static const platform::JSONEncoder encoder;
+    return encoder;
+}
+
+const platform::JSONDecoder& sharedResponseDecoder() {
+    static const platform::JSONDecoder decoder = [] {
+        platform::JSONDecoder d;
+        d.setDateDecodingStrategy(
+            [](std::string_view text) { return DateDecoder::shared().decode(text); });
+        return d;
+    }();
+    return decoder;
+}
+
+}  // namespace corvend

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/json/JSONDecoder.hpp"
+#include "platform/json/JSONEncoder.hpp"
+
+namespace corvend {
+
+// The one JSON encoder of every request body: declared key order, compact, dates as seconds
+// since 2001-01-01T00:00:00Z. Made once, on first use (thread-safely); never changed.
+const platform::JSONEncoder& sharedRequestEncoder();
+
+// The one JSON decoder of every JSON reply, with the kit's date rule (DateDecoder). Made once,
+// on first use (thread-safely); never changed.
+const platform::JSONDecoder& sharedResponseDecoder();
+
+}  // namespace corvend
