@@ -11,27 +11,14 @@
 
 #include "CorvendWallet/core/TaskOperationHandle.hpp"
 #include "CorvendWallet/core/WalletOperationPropagatesCancellation.hpp"
+#include "CorvendWallet/core/testing/CountingOperation.hpp"
 #include "platform/async/Task.hpp"
 
 namespace corvend {
 namespace {
 
-class CountingOperation : public WalletOperationHandle {
-  public:
-    explicit CountingOperation(std::function<void()> onCancel = {})
-        : onCancel_(std::move(onCancel)) {}
-    void cancel() noexcept override {
-        ++cancels;
-        if (onCancel_) onCancel_();
-    }
-    std::atomic<int> cancels{0};
-
-  private:
-    std::function<void()> onCancel_;
-};
-
-class PropagatingOperation final : public CountingOperation,
-                                   public WalletOperationPropagatesCancellation {};
+using testing::CountingOperation;
+using testing::PropagatingOperation;
 
 struct Counter {
     std::atomic<int> runs{0};

@@ -10,24 +10,14 @@
 
 #include "CorvendWallet/core/EmptyOperation.hpp"
 #include "CorvendWallet/core/WalletOperationPropagatesCancellation.hpp"
+#include "CorvendWallet/core/testing/CountingOperation.hpp"
 
 namespace corvend {
 namespace {
 
-// Records each cancel() and runs an optional action from inside it.
-class RecordingOperation final : public WalletOperationHandle {
-  public:
-    explicit RecordingOperation(std::function<void()> onCancel = {})
-        : onCancel_(std::move(onCancel)) {}
-    void cancel() noexcept override {
-        ++cancels;
-        if (onCancel_) onCancel_();
-    }
-    std::atomic<int> cancels{0};
+using testing::CountingOperation;
 
-  private:
-    std::function<void()> onCancel_;
-};
+// Records each cancel() and runs an optional action from inside it.
 
 TEST(CompositeOperationHandleTest, CancelsInAddOrderAndKeepsTheList) {
     std::vector<std::string> order;
@@ -35,8 +25,8 @@ TEST(CompositeOperationHandleTest, CancelsInAddOrderAndKeepsTheList) {
     composite->cancel();  // empty: nothing to call
     EXPECT_EQ(composite->size(), 0u);
 
-    auto a = std::make_shared<RecordingOperation>([&] { order.push_back("A"); });
-    auto b = std::make_shared<RecordingOperation>([&] { order.push_back("B"); });
+    auto a = std::make_shared<CountingOperation>([&] { order.push_back("A"); });
+    auto b = std::make_shared<CountingOperation>([&] { order.push_back("B"); });
     composite->add(a);
     composite->add(nullptr);
     composite->add(b);
@@ -52,11 +42,11 @@ TEST(CompositeOperationHandleTest, CancelsInAddOrderAndKeepsTheList) {
 
 TEST(CompositeOperationHandleTest, LateAddIsCancelledOnlyByALaterCancel) {
     auto composite = CompositeOperationHandle::make();
-    auto early = std::make_shared<RecordingOperation>();
+    auto early = std::make_shared<CountingOperation>();
     composite->add(early);
     composite->cancel();
 
-    auto late = std::make_shared<RecordingOperation>();
+    auto late = std::make_shared<CountingOperation>();
     composite->add(late);
     EXPECT_EQ(late->cancels, 0);
 
@@ -68,9 +58,9 @@ TEST(CompositeOperationHandleTest, LateAddIsCancelledOnlyByALaterCancel) {
 TEST(CompositeOperationHandleTest, HandleMayAddToAndCancelTheCompositeFromItsOwnCancel) {
     auto composite = CompositeOperationHandle::make();
     std::weak_ptr<CompositeOperationHandle> weak = composite;
-    auto added = std::make_shared<RecordingOperation>();
+    auto added = std::make_shared<CountingOperation>();
     bool reentered = false;
-    auto reentrant = std::make_shared<RecordingOperation>([&] {
+    auto reentrant = std::make_shared<CountingOperation>([&] {
         if (reentered) return;
         reentered = true;
         auto self = weak.lock();

@@ -14,34 +14,18 @@
 #include "CorvendWallet/core/EmptyOperation.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
 #include "CorvendWallet/core/WalletOperationPropagatesCancellation.hpp"
+#include "CorvendWallet/core/testing/CountingOperation.hpp"
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/Task.hpp"
 
 namespace corvend {
 namespace {
 
+using testing::CountingOperation;
+using testing::PropagatingOperation;
+
 using model::WalletError;
 using platform::CancellationError;
-
-class CountingOperation : public WalletOperationHandle {
-  public:
-    explicit CountingOperation(std::function<void()> onCancel = {})
-        : onCancel_(std::move(onCancel)) {}
-    void cancel() noexcept override {
-        ++cancels;
-        if (onCancel_) onCancel_();
-    }
-    std::atomic<int> cancels{0};
-
-  private:
-    std::function<void()> onCancel_;
-};
-
-class PropagatingOperation final : public CountingOperation,
-                                   public WalletOperationPropagatesCancellation {
-  public:
-    using CountingOperation::CountingOperation;
-};
 
 TEST(WithWalletOperationTest, ReturnsTheValueCompletedFromAnotherThread) {
     std::jthread worker;
