@@ -1,0 +1,31 @@
+#include "sandbox/EventsRoutes.hpp"
+
+#include <boost/json/parse.hpp>
+
+namespace corvend::sandbox {
+
+void addEventsRoutes(const RouteContext& context) {
+    auto& store = context.store;
+    context.routes.add(
+        "POST", "digitalwallets/v1/events-tracking/errors", [&store](const RouteRequest& request) {
+            boost::system::error_code error;
+            auto event = boost::json::parse(request.request.body, error);
+            if (error || !event.is_object()) {
+                return Reply::error(400, {.code = "BAD_REQUEST",
+                                          .message = "The event is not valid.",
+                                          .fieldErrors = {{"body", "must be a JSON object"}}});
+            }
+            const auto* name = event.as_object().if_contains("eventName");
+            if (name == nullptr || !name->is_string()) {
+                return Reply::error(
+                    400, {.code = "BAD_REQUEST",
+                          .message = "The event is not valid.",
+                          .fieldErrors = {{"eventName",
+                                           name == nullptr ? "is required" : "must be a string"}}});
+            }
+            store.append(kErrorEventsCollection, std::move(event));
+            return Reply::empty(202);
+        });
+}
+
+}  // namespace corvend::sandbox

@@ -1,0 +1,234 @@
+#include "sandbox/Sandbox.hpp"
+
+#include <algorithm>
+#include <boost/url/parse.hpp>
+#include <exception>
+
+#include "sandbox/ConfigurationRoutes.hpp"
+#include "sandbox/DiagnosticsRoutes.hpp"
+#include "sandbox/EventsRoutes.hpp"
+#include "sandbox/LoopbackServer.hpp"
+#include "sandbox/RouteContext.hpp"
+
+namespace corvend::sandbox {
+
+namespace {
+
+std::string relativePath(std::string_view path) {
+    if (path.starts_with('/')) path.remove_prefix(1);
+    return std::string(path);
+}
+
+std::string upperCase(std::string text) {
+    std::ranges::transform(text, text.begin(), [](char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return text;
+}
+
+std::optional<std::string> scriptedCorrelationId(const ScriptedReply& script) {
+    for (const auto& [name, value] : script.headers) {
+        if (equalsIgnoringCase(name, Sandbox::kCorrelationHeader)) return value;
+    }
+    return std::nullopt;
+}
+
+std::string errorCode(int status) {
+    switch (status) {
+        case 400:
+            return "BAD_REQUEST";
+        case 404:
+            return "NOT_FOUND";
+        case 405:
+            return "METHOD_NOT_ALLOWED";
+        case 413:
+            return "PAYLOAD_TOO_LARGE";
+        case 414:
+            return "URI_TOO_LONG";
+        case 416:
+            return "RANGE_NOT_SATISFIABLE";
+        case 500:
+            return "INTERNAL_ERROR";
+        default:
+            return "HTTP_" + std::to_string(status);
+    }
+}
+
+}  // namespace
+
+Sandbox::Sandbox(Options options) : options_(std::move(options)) {
+    RouteContext context{routes_, store_, options_};
+    addConfigurationRoutes(context);
+    addEventsRoutes(context);
+    addDiagnosticsRoutes(context);
+    server_ = std::make_unique<LoopbackServer>(
+        [this](RecordedRequest request) { return dispatch(std::move(request)); },
+        [this](int status) { return reject(status); }, options_.maxThreads);
+}
+
+Sandbox::~Sandbox() {
+    stop();
+}
+
+void Sandbox::start() {
+    std::lock_guard lifecycle(lifecycle_);
+    auto bound = server_->start(options_.port);
+    std::lock_guard lock(mutex_);
+    port_ = bound;
+}
+
+void Sandbox::stop() {
+    std::lock_guard lifecycle(lifecycle_);
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    server_->stop();
+}
+
+std::uint16_t Sandbox::port() const {
+    std::lock_guard lock(mutex_);
+    return port_;
+}
+
+std::string Sandbox::baseURL() const {
+    return "http://127.0.0.1:" + std::to_string(port()) + "/";
+}
+
+std::vector<RecordedRequest> Sandbox::requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void Sandbox::clearRequests() {
+    std::lock_guard lock(mutex_);
+    requests_.clear();
+}
+
+bool Sandbox::waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
+}
+
+std::optional<std::string> Sandbox::lastCorrelationId() const {
+    std::lock_guard lock(mutex_);
+    return lastCorrelationId_;
+}
+
+void Sandbox::scriptNextReply(std::string method, std::string path, ScriptedReply reply) {
+    std::lock_guard lock(mutex_);
+    scripts_[{upperCase(std::move(method)), relativePath(path)}].push_back(std::move(reply));
+}
+
+void Sandbox::releaseHeld() {
+    {
+        std::lock_guard lock(mutex_);
+        ++releases_;
+    }
+    changed_.notify_all();
+}
+
+std::vector<boost::json::value> Sandbox::events() const {
+    return store_.list(kErrorEventsCollection);
+}
+
+bool Sandbox::waitForEvents(std::size_t count, std::chrono::milliseconds timeout) const {
+    return store_.waitForSize(kErrorEventsCollection, count, timeout);
+}
+
+void Sandbox::addRoute(std::string method, std::string_view pattern, RouteHandler handler) {
+    routes_.add(std::move(method), pattern, std::move(handler));
+}
+
+Reply Sandbox::dispatch(RecordedRequest request) {
+    std::optional<ScriptedReply> script;
+    std::optional<std::string> ownCorrelationId;
+    std::uint64_t holdTicket = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (auto it = scripts_.find({request.method, relativePath(request.path)});
+            it != scripts_.end()) {
+            script = std::move(it->second.front());
+            it->second.pop_front();
+            if (it->second.empty()) scripts_.erase(it);
+        }
+        if (!script) {
+            request.correlationId = correlationIds_.next();
+        } else if (script->sendCorrelationId) {
+            ownCorrelationId = scriptedCorrelationId(*script);
+            request.correlationId = ownCorrelationId ? ownCorrelationId : correlationIds_.next();
+        }
+        if (request.correlationId) lastCorrelationId_ = request.correlationId;
+        // Taken with the record, so a releaseHeld() issued once the request is seen frees it.
+        holdTicket = releases_;
+        requests_.push_back(request);
+    }
+    changed_.notify_all();
+
+    auto correlationId = request.correlationId;
+    Reply reply = script ? play(*script, holdTicket) : route(std::move(request));
+    if (correlationId && !ownCorrelationId) {
+        reply.headers.emplace(reply.headers.begin(), kCorrelationHeader, *correlationId);
+    }
+    return reply;
+}
+
+Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket) {
+    if (script.hold) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopping_ || releases_ != holdTicket; });
+    }
+    if (script.delay > std::chrono::milliseconds::zero()) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, script.delay, [&] { return stopping_; });
+    }
+    Reply reply;
+    reply.status = script.status;
+    reply.headers = script.headers;
+    reply.body = script.body;
+    reply.contentType = script.contentType;
+    reply.dropConnection = script.dropConnection;
+    return reply;
+}
+
+Reply Sandbox::route(RecordedRequest request) {
+    auto target = boost::urls::parse_origin_form(request.target);
+    if (!target) {
+        return Reply::error(400,
+                            {.code = "BAD_REQUEST", .message = "The request target is not valid."});
+    }
+    std::vector<std::string> segments;
+    for (auto segment : target->segments()) segments.push_back(std::move(segment));
+    // A HEAD request is answered as its GET; the server leaves the body out.
+    auto method = request.method == "HEAD" ? std::string("GET") : request.method;
+    auto match = routes_.find(method, segments);
+    if (!match) {
+        return Reply::error(
+            404, {.code = "NOT_FOUND",
+                  .message = "No route for " + request.method + " " + request.path + "."});
+    }
+    RouteRequest routeRequest;
+    for (auto item : target->params()) routeRequest.query.emplace_back(item.key, item.value);
+    routeRequest.pathParameters = std::move(match->pathParameters);
+    routeRequest.request = std::move(request);
+    try {
+        return match->handler(routeRequest);
+    } catch (const std::exception& error) {
+        return Reply::error(500, {.code = "INTERNAL_ERROR", .message = error.what()});
+    }
+}
+
+Reply Sandbox::reject(int status) {
+    auto id = correlationIds_.next();
+    {
+        std::lock_guard lock(mutex_);
+        lastCorrelationId_ = id;
+    }
+    auto reply =
+        Reply::error(status, {.code = errorCode(status), .message = "The request was refused."});
+    reply.headers.emplace_back(kCorrelationHeader, std::move(id));
+    return reply;
+}
+
+}  // namespace corvend::sandbox

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <boost/json/value.hpp>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sandbox/CorrelationIdGenerator.hpp"
+#include "sandbox/MemoryStore.hpp"
+#include "sandbox/RecordedRequest.hpp"
+#include "sandbox/Reply.hpp"
+#include "sandbox/RouteTable.hpp"
+#include "sandbox/SandboxOptions.hpp"
+#include "sandbox/ScriptedReply.hpp"
+
+namespace corvend::sandbox {
+
+class LoopbackServer;
+
+// A local stand-in of the wallet service's REST interface on 127.0.0.1, for tests and demos.
+// It records every request, can be scripted to answer with faults, and answers its own errors
+// with the service's error document. Every reply carries "x-internal-correlation-id" with a
+// fresh identifier unless a script says otherwise.
+//
+// Every member is safe to call from any thread. Not copyable or movable.
+class Sandbox {
+  public:
+    using Options = SandboxOptions;
+
+    static constexpr const char* kCorrelationHeader = "x-internal-correlation-id";
+
+    explicit Sandbox(Options options = {});
+
+    // Stops serving (see `stop()`).
+    ~Sandbox();
+
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    // Binds 127.0.0.1 on the configured port (0 = ephemeral) and returns once connections are
+    // accepted. Throws std::runtime_error when it cannot bind, std::logic_error when called
+    // twice or after `stop()`.
+    void start();
+
+    // Releases every held or delayed reply, lets replies in progress finish, closes every
+    // connection and returns when no serving thread is left. Idempotent; a stopped sandbox
+    // cannot start again.
+    void stop();
+
+    // The bound port; 0 before `start()`.
+    std::uint16_t port() const;
+
+    // "http://127.0.0.1:<port>/".
+    std::string baseURL() const;
+
+    // Copies of the requests received since the start or the last `clearRequests()`, in
+    // arrival order. Requests refused as malformed before routing are not recorded.
+    std::vector<RecordedRequest> requests() const;
+
+    void clearRequests();
+
+    // Blocks until at least `count` requests are recorded or `timeout` passes; returns whether
+    // they were. A request is recorded as soon as it is received, before it is answered.
+    bool waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const;
+
+    // The correlation identifier of the latest reply, if any reply carried one.
+    std::optional<std::string> lastCorrelationId() const;
+
+    // Makes the next request for `method` and the decoded `path` (relative to the base URL; a
+    // leading '/' is ignored) get `reply` instead of the route's answer. One shot; replies
+    // scripted for the same method and path are used in the order scripted. Works for paths
+    // that have no route.
+    void scriptNextReply(std::string method, std::string path, ScriptedReply reply);
+
+    // Sends every reply currently held by a script with `hold` set.
+    void releaseHeld();
+
+    // Copies of the error events received, in arrival order.
+    std::vector<boost::json::value> events() const;
+
+    // Blocks until at least `count` events are stored or `timeout` passes; returns whether
+    // they were.
+    bool waitForEvents(std::size_t count, std::chrono::milliseconds timeout) const;
+
+    // Adds (or replaces) a route; see `RouteTable::add`.
+    void addRoute(std::string method, std::string_view pattern, RouteHandler handler);
+
+    // The in-memory data the routes serve.
+    MemoryStore& store() { return store_; }
+
+  private:
+    using ScriptKey = std::pair<std::string, std::string>;
+
+    Reply dispatch(RecordedRequest request);
+    Reply play(const ScriptedReply& script, std::uint64_t holdTicket);
+    Reply route(RecordedRequest request);
+    Reply reject(int status);
+
+    const Options options_;
+    MemoryStore store_;
+    RouteTable routes_;
+    CorrelationIdGenerator correlationIds_;
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    std::vector<RecordedRequest> requests_;
+    std::map<ScriptKey, std::deque<ScriptedReply>> scripts_;
+    std::optional<std::string> lastCorrelationId_;
+    std::uint64_t releases_ = 0;
+    bool stopping_ = false;
+    std::uint16_t port_ = 0;
+
+    // Serializes start() and stop().
+    std::mutex lifecycle_;
+    // Declared last: destroyed first, so no serving thread outlives the state above.
+    std::unique_ptr<LoopbackServer> server_;
+};
+
+}  // namespace corvend::sandbox

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace corvend::sandbox {
+
+// A one-shot reply that replaces whatever the route would have answered (the route's handler
+// does not run). Used by tests to inject faults.
+struct ScriptedReply {
+    int status = 200;
+
+    // Extra headers, sent in this order after the ones the server adds itself.
+    std::vector<std::pair<std::string, std::string>> headers{};
+
+    // Sent verbatim: any bytes, including malformed JSON or HTML.
+    std::string body{};
+
+    // Content type of `body`; when empty no content type is sent.
+    std::string contentType = "application/json";
+
+    // Time to wait before replying. `Sandbox::stop()` cuts the wait short.
+    std::chrono::milliseconds delay{0};
+
+    // When true the reply waits for `Sandbox::releaseHeld()` (or `stop()`) before it is sent.
+    bool hold = false;
+
+    // When true the connection is closed without any reply being written.
+    bool dropConnection = false;
+
+    // When false the reply carries no correlation header. A correlation header given in
+    // `headers` replaces the generated one.
+    bool sendCorrelationId = true;
+};
+
+}  // namespace corvend::sandbox
