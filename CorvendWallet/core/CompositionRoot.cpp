@@ -1,0 +1,46 @@
+#include "CorvendWallet/core/CompositionRoot.hpp"
+
+#include "CorvendWallet/core/CorvendWalletVersion.hpp"
+#include "CorvendWallet/core/DeviceProfilingAdapter.hpp"
+#include "CorvendWallet/networking/SessionManager.hpp"
+
+namespace corvend {
+
+CompositionOptions CompositionOptions::standard() {
+    return {.profilingProvider = [] { return DeviceProfilingAdapter::shared(); },
+            .info = kitInfoDictionary()};
+}
+
+WalletEnvironmentProvider::InfoDictionary kitInfoDictionary() {
+    return {{WalletEnvironmentProvider::kVersionKey,
+             std::string(reinterpret_cast<const char*>(CorvendWalletVersionString))}};
+}
+
+std::shared_ptr<WalletCore> makeWalletCore(CompositionOptions options) {
+    auto fingerprintProvider = ProfilingDeviceFingerprintProvider::make(
+        ProfilingDeviceFingerprintProvider::makeWorkerQueue(),
+        std::move(options.profilingProvider));
+    auto environmentProvider = WalletEnvironmentProvider::make(options.info);
+    auto enqueuedHeaders = std::make_shared<EnqueuedHeadersProvider>();
+    const auto makeManager = [&] {
+        return NetworkManager::make(std::make_shared<SessionManager>(
+                                        platform::URLSession::make(options.sessionConfiguration)),
+                                    enqueuedHeaders);
+    };
+    auto unauthenticated = makeManager();
+    auto userAuthenticated = makeManager();
+    auto weaklyAuthenticated = makeManager();
+    return WalletCore::make({
+        .unauthenticated = std::move(unauthenticated),
+        .userAuthenticated = std::move(userAuthenticated),
+        .weaklyAuthenticated = std::move(weaklyAuthenticated),
+        .enqueuedHeaders = enqueuedHeaders,
+        .deviceFingerprintProvider = fingerprintProvider,
+        .deviceFingerprintProviderConfigurator = fingerprintProvider,
+        .environmentProperties = environmentProvider,
+        .environmentPropertiesConfigurator = environmentProvider,
+        .eventsTrackingManager = nullptr,
+    });
+}
+
+}  // namespace corvend

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace corvend::model {
+
+// Which of the wallet service's deployments the kit talks to.
+enum class APIEnvironment { production, test };
+
+// What the host configures the kit with.
+struct Configuration {
+    // The production and test API base URLs: absolute https addresses ending in "/".
+    static constexpr const char* productionBaseURL = "https://api.corvend.example/";
+    static constexpr const char* testBaseURL = "https://api.test.corvend.example/";
+
+    // A base URL of the host's choosing (e.g. a local sandbox); configure checks it.
+    Configuration(std::string configToken, std::string baseURL)
+        : configToken(std::move(configToken)), baseURL(std::move(baseURL)) {}
+
+    // The base URL of `apiEnvironment`.
+    Configuration(std::string configToken, APIEnvironment apiEnvironment)
+        : configToken(std::move(configToken)),
+          baseURL(apiEnvironment == APIEnvironment::production ? productionBaseURL : testBaseURL) {}
+
+    std::string configToken;
+    std::string baseURL;
+
+    friend bool operator==(const Configuration&, const Configuration&) = default;
+};
+
+// The customer's access token, obtained by the host.
+struct AuthenticationConfiguration {
+    std::string accessToken;
+};
+
+// What a successful configure yields.
+struct ConfigurationResult {
+    std::string digitalFingerprint;
+    friend bool operator==(const ConfigurationResult&, const ConfigurationResult&) = default;
+};
+
+}  // namespace corvend::model

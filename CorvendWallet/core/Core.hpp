@@ -1,0 +1,35 @@
+#pragma once
+
+#include <expected>
+#include <functional>
+#include <memory>
+
+#include "CorvendWallet/core/Configuration.hpp"
+#include "CorvendWallet/core/ConfigurationError.hpp"
+#include "CorvendWallet/core/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/EnvironmentPropertiesProvider.hpp"
+#include "CorvendWallet/core/NetworkManagers.hpp"
+#include "CorvendWallet/core/WalletOperationHandle.hpp"
+
+namespace corvend {
+
+// What the facade needs of the kit's object graph.
+class Core {
+  public:
+    using ConfigureCompletion =
+        std::function<void(std::expected<model::ConfigurationResult, model::ConfigurationError>)>;
+
+    virtual ~Core() = default;
+
+    // The set-up: see WalletCore.
+    virtual model::ConfigurationResult configure(const model::Configuration& configuration) = 0;
+    virtual std::shared_ptr<WalletOperationHandle> configure(model::Configuration configuration,
+                                                             ConfigureCompletion completion) = 0;
+    virtual void authenticate(const model::AuthenticationConfiguration& configuration) = 0;
+
+    virtual const NetworkManagers& networkManagers() const = 0;
+    virtual std::shared_ptr<DeviceFingerprintProvider> deviceFingerprintProvider() const = 0;
+    virtual std::shared_ptr<EnvironmentPropertiesProvider> environmentProperties() const = 0;
+};
+
+}  // namespace corvend

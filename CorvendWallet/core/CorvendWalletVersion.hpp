@@ -1,0 +1,5 @@
+#pragma once
+
+// The kit's version, for hosts that read it without the facade.
+extern const double CorvendWalletVersionNumber;
+extern const unsigned char CorvendWalletVersionString[];

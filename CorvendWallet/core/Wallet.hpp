@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "CorvendWallet/core/Configuration.hpp"
+#include "CorvendWallet/core/ConfigurationError.hpp"
+#include "CorvendWallet/core/Core.hpp"
+#include "CorvendWallet/core/Result.hpp"
+#include "CorvendWallet/core/ServiceSlot.hpp"
+#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/ui/foundation/Appearance.hpp"
+
+namespace corvend {
+
+// The kit's one entry point: configure it, hand it the customer's access token, and reach its
+// services. A host must drive platform::MainQueue::shared(): completions are delivered there.
+class Wallet {
+  public:
+    using WalletError = model::WalletError;
+    using ConfigurationError = model::ConfigurationError;
+    using Configuration = model::Configuration;
+    using APIEnvironment = model::APIEnvironment;
+    using AuthenticationConfiguration = model::AuthenticationConfiguration;
+    using ConfigurationResult = model::ConfigurationResult;
+    using ConfigureCompletion = Core::ConfigureCompletion;
+
+    // The process-wide facade, built on first use (thread-safely, without any network call)
+    // and never destroyed.
+    static Wallet& instance();
+
+    // A facade of its own over `core`; for tests that need a fresh kit.
+    static std::shared_ptr<Wallet> make(std::shared_ptr<Core> core);
+
+    // Configures the kit and returns the device fingerprint; throws ConfigurationError, or
+    // platform::CancellationError when the current task is cancelled. Blocks: call it in a
+    // task or on a host thread that may block, never on the thread that drives the main queue.
+    ConfigurationResult configure(const Configuration& configuration);
+
+    // The completion form: returns at once; the completion runs on the main queue with the
+    // result or a ConfigurationError, and not at all when the handle was cancelled in time.
+    std::shared_ptr<WalletOperationHandle> configure(Configuration configuration,
+                                                     ConfigureCompletion completion);
+
+    // Hands the customer's access token to the user-authenticated requests. Returns at once; a
+    // token given before the first configure is dropped, and every configure clears it.
+    void authenticate(const AuthenticationConfiguration& configuration);
+
+    // Installs `appearance` now, on the calling thread; configure then keeps it.
+    void setAppearance(const Appearance& appearance);
+
+    // The kit's version ("0.0.0" when unknown).
+    std::string version() const;
+
+    const std::shared_ptr<Core>& core() const { return core_; }
+
+    explicit Wallet(std::shared_ptr<Core> core);
+    Wallet(const Wallet&) = delete;
+    Wallet& operator=(const Wallet&) = delete;
+
+  private:
+    std::shared_ptr<Core> core_;
+};
+
+}  // namespace corvend
