@@ -160,9 +160,18 @@ struct Transfer {
 
     std::shared_ptr<OneShot<Reply>> outcome = std::make_shared<OneShot<Reply>>();
     bool cancelled = false;  // guarded by Engine::mutex
+    int sends = 0;           // I/O thread only
 
     void fail(URLError error) { outcome->reject(std::make_exception_ptr(std::move(error))); }
 };
+
+// libcurl silently sends a request again on a fresh connection when a reused one died before
+// any reply byte arrived. The first attempt may well have reached the server (a deposit created
+// twice), so a request is sent at most once; the refused resend ends as a lost connection.
+int onBeforeSend(void* userdata, char*, char*, int, int) {
+    auto& transfer = *static_cast<Transfer*>(userdata);
+    return ++transfer.sends == 1 ? CURL_PREREQFUNC_OK : CURL_PREREQFUNC_ABORT;
+}
 
 size_t onBody(char* bytes, size_t size, size_t count, void* userdata) {
     auto& transfer = *static_cast<Transfer*>(userdata);
@@ -268,6 +277,8 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     setOption(easy, CURLOPT_WRITEDATA, transfer.get());
     setOption(easy, CURLOPT_HEADERFUNCTION, &onHeader);
     setOption(easy, CURLOPT_HEADERDATA, transfer.get());
+    setOption(easy, CURLOPT_PREREQFUNCTION, &onBeforeSend);
+    setOption(easy, CURLOPT_PREREQDATA, transfer.get());
 
     // Idle time-out: connecting, or a transfer moving less than a byte a second, may last this
     // long; a slow but live download is never cut. Non-positive means the default minute.
@@ -441,6 +452,11 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     }
 
     static void complete(Transfer& transfer, CURLcode result) {
+        if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
+            transfer.fail(makeError(URLError::Code::networkConnectionLost,
+                                    "the connection closed before any reply"));
+            return;
+        }
         if (result != CURLE_OK) {
             const std::string_view buffer(transfer.errorBuffer.data());
             transfer.fail(makeError(errorCodeFor(result),
