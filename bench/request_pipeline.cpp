@@ -1,0 +1,181 @@
+// One small JSON GET through the kit's whole request pipeline (NetworkManager: environment read,
+// endpoint and request build, URLSession transfer, validation, decode into a described struct)
+// against one reused libcurl easy handle sending the same URL and headers, both against an
+// in-process sandbox on loopback.
+
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+
+#include <boost/describe.hpp>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
+#include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
+#include "CorvendWallet/networking/NetworkManager.hpp"
+#include "CorvendWallet/networking/SessionManager.hpp"
+#include "CorvendWallet/networking/SharedCoders.hpp"
+#include "platform/http/URLSession.hpp"
+#include "sandbox/Sandbox.hpp"
+
+namespace {
+
+using corvend::Endpoint;
+using corvend::EndpointDecoder;
+using corvend::EndpointParametersEncoder;
+using corvend::HTTPMethod;
+using corvend::NetworkManager;
+
+constexpr const char* kPingPath = "digitalwallets/v1/sandbox/ping";
+constexpr const char* kToken = "bench-user-token";
+
+struct Ping {
+    std::string status;
+    std::string time;
+};
+BOOST_DESCRIBE_STRUCT(Ping, (), (status, time))
+
+// The kit headers a configured manager sends with every request.
+const std::map<std::string, std::string> kKitHeaders{
+    {"Corvend-Wallet-Version", "1.2.3"},
+    {"Corvend-Wallet-Platform", "Linux 6.1"},
+    {"User-Agent", "CorvendWalletLinux/1.2.3 (Linux 6.1; Desktop)"},
+};
+
+// Set once in main before any benchmark runs.
+corvend::sandbox::Sandbox* gSandbox = nullptr;
+
+Endpoint<Ping> pingEndpoint() {
+    return Endpoint<Ping>(kPingPath, HTTPMethod::get(), {}, {}, EndpointParametersEncoder::empty(),
+                          EndpointDecoder<Ping>::json(corvend::sharedResponseDecoder()),
+                          corvend::defaultErrorProcessor());
+}
+
+void BM_NetworkManager(benchmark::State& state) {
+    auto manager = NetworkManager::make(
+        std::make_shared<corvend::SessionManager>(corvend::platform::URLSession::make()),
+        std::make_shared<corvend::EnqueuedHeadersProvider>());
+    manager->setEnvironment({
+        .baseURL = *corvend::platform::URL::make(gSandbox->baseURL()),
+        .headers = kKitHeaders,
+        .accessToken = kToken,
+        .timeout = 15.0,
+    });
+    try {
+        manager->request(pingEndpoint());  // opens the connection
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    for (auto _ : state) {
+        // A repository builds its endpoint on every call, so the loop does too.
+        auto ping = manager->request(pingEndpoint());
+        benchmark::DoNotOptimize(ping.status.data());
+    }
+    // The sandbox records every request; keep its memory flat across repetitions.
+    gSandbox->clearRequests();
+}
+BENCHMARK(BM_NetworkManager)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+
+size_t appendTo(char* bytes, size_t size, size_t count, void* userdata) {
+    static_cast<std::string*>(userdata)->append(bytes, size * count);
+    return size * count;
+}
+
+void BM_RawCurl(benchmark::State& state) {
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(),
+                                                                   &curl_easy_cleanup);
+    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr,
+                                                                        &curl_slist_free_all);
+    auto addHeader = [&](const std::string& line) {
+        headers.reset(curl_slist_append(headers.release(), line.c_str()));
+    };
+    for (const auto& [name, value] : kKitHeaders) addHeader(name + ": " + value);
+    addHeader(std::string("Authorization: Bearer ") + kToken);
+
+    const std::string url = gSandbox->baseURL() + kPingPath;
+    std::string body;
+    curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy.get(), CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &appendTo);
+    curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &body);
+    long status = 0;
+    if (curl_easy_perform(easy.get()) != CURLE_OK ||
+        curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
+        status != 200) {
+        state.SkipWithError("the raw transfer failed");
+        return;
+    }
+    for (auto _ : state) {
+        body.clear();
+        curl_easy_perform(easy.get());
+        benchmark::DoNotOptimize(body.data());
+    }
+    gSandbox->clearRequests();
+}
+BENCHMARK(BM_RawCurl)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+
+// Prints as usual and keeps each benchmark's median wall time per iteration.
+class MedianRecorder : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::optional<double> median(const std::string& name) const {
+        auto it = medians_.find(name);
+        if (it == medians_.end()) return std::nullopt;
+        return it->second;
+    }
+
+  private:
+    std::map<std::string, double> medians_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    // Interleave the two benchmarks' repetitions so drift on a shared machine hits both alike.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+
+    {
+        corvend::sandbox::Sandbox sandbox;
+        try {
+            sandbox.start();
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "cannot start the sandbox: %s\n", error.what());
+            return 1;
+        }
+        gSandbox = &sandbox;
+        MedianRecorder reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        gSandbox = nullptr;
+
+        const auto kit = reporter.median("BM_NetworkManager");
+        const auto raw = reporter.median("BM_RawCurl");
+        if (kit && raw && *raw > 0) {
+            std::printf("ratio NetworkManager/raw libcurl (median wall time per GET): %.3f\n",
+                        *kit / *raw);
+        } else {
+            std::printf("ratio NetworkManager/raw libcurl: n/a (both benchmarks must run)\n");
+        }
+    }
+    benchmark::Shutdown();
+    curl_global_cleanup();
+    return 0;
+}
