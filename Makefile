@@ -46,9 +46,9 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $(BENCH_DIR)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
 
-demo:
-	@echo "The example host arrives with a later change; 'make test' runs everything that exists now." >&2
-	@exit 1
+demo: configure
+	cmake --build $(BUILD_DIR) --target wallet-cli -j $(JOBS)
+	$(BUILD_DIR)/examples/wallet-cli/wallet-cli --script
 
 format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.hpp' | xargs -r clang-format -i

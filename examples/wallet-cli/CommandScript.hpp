@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "examples/wallet-cli/CommandTable.hpp"
+#include "platform/async/MainQueue.hpp"
+
+namespace corvend::cli {
+
+// A fixed run of commands, each started once the one before it has ended. Use it on the thread
+// that drives the main queue.
+class CommandScript : public std::enable_shared_from_this<CommandScript> {
+  public:
+    // One step: the command's name, then its arguments.
+    using Step = std::vector<std::string>;
+
+    // `queue` must outlive the run.
+    static std::shared_ptr<CommandScript> make(std::shared_ptr<const CommandTable> table,
+                                               platform::MainQueue& queue, std::vector<Step> steps);
+
+    // Runs the steps in order and stops at the first that fails; a step ending with `quit`
+    // stops the run as a success. `finished` runs once, on the queue, with whether the run
+    // succeeded. Each step starts from a job of its own on the queue, so a long run of
+    // commands that end at once does not nest calls. Call once.
+    void start(std::function<void(bool succeeded)> finished);
+
+    struct Passkey {};
+    CommandScript(Passkey, std::shared_ptr<const CommandTable> table, platform::MainQueue& queue,
+                  std::vector<Step> steps);
+
+  private:
+    void runNext();
+    void finish(bool succeeded);
+
+    std::shared_ptr<const CommandTable> table_;
+    platform::MainQueue& queue_;
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    std::function<void(bool)> finished_;
+};
+
+}  // namespace corvend::cli

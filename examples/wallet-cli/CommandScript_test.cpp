@@ -1,0 +1,87 @@
+#include "examples/wallet-cli/CommandScript.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvend::cli {
+namespace {
+
+using ::testing::ElementsAre;
+using Words = std::vector<std::string>;
+
+class CommandScriptTest : public ::testing::Test {
+  protected:
+    CommandScriptTest() {
+        const auto recording = [this](Outcome outcome) {
+            return [this, outcome](const Words& arguments, CommandTable::Done done) {
+                // A step started from inside another step's report would find this set.
+                EXPECT_FALSE(inHandler) << "steps nest";
+                inHandler = true;
+                ran.push_back(arguments);
+                done(outcome);
+                inHandler = false;
+            };
+        };
+        table->add({.name = "ok", .maxArguments = 2, .handler = recording(Outcome::succeeded)});
+        table->add({.name = "fail", .maxArguments = 2, .handler = recording(Outcome::failed)});
+    }
+
+    // Runs `steps` to the end and returns whether the script succeeded.
+    std::optional<bool> runScript(std::vector<CommandScript::Step> steps) {
+        std::optional<bool> result;
+        auto script = CommandScript::make(table, queue, std::move(steps));
+        script->start([&](bool succeeded) { result = succeeded; });
+        // Nothing runs inside start().
+        EXPECT_TRUE(ran.empty());
+        EXPECT_FALSE(result.has_value());
+        while (!result && queue.drain() > 0) {
+        }
+        return result;
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+    std::shared_ptr<CommandTable> table = std::make_shared<CommandTable>(out, err);
+    platform::MainQueue queue;
+    std::vector<Words> ran;
+    bool inHandler = false;
+};
+
+TEST_F(CommandScriptTest, RunsEveryStepInOrderWithItsArguments) {
+    EXPECT_EQ(runScript({{"ok", "1"}, {"ok"}, {"ok", "2", "3"}}), true);
+    EXPECT_THAT(ran, ElementsAre(Words{"1"}, Words{}, Words{"2", "3"}));
+}
+
+TEST_F(CommandScriptTest, AnEmptyScriptSucceeds) {
+    EXPECT_EQ(runScript({}), true);
+}
+
+TEST_F(CommandScriptTest, StopsAtTheFirstFailure) {
+    EXPECT_EQ(runScript({{"ok", "1"}, {"fail", "2"}, {"ok", "3"}}), false);
+    EXPECT_THAT(ran, ElementsAre(Words{"1"}, Words{"2"}));
+}
+
+TEST_F(CommandScriptTest, AnUnknownStepFailsTheScript) {
+    EXPECT_EQ(runScript({{"missing"}, {"ok"}}), false);
+    EXPECT_TRUE(ran.empty());
+    EXPECT_FALSE(err.str().empty());
+}
+
+TEST_F(CommandScriptTest, QuitEndsTheScriptAsASuccess) {
+    EXPECT_EQ(runScript({{"ok", "1"}, {"quit"}, {"fail"}}), true);
+    EXPECT_THAT(ran, ElementsAre(Words{"1"}));
+}
+
+TEST_F(CommandScriptTest, ALongRunOfImmediateStepsDoesNotNest) {
+    std::vector<CommandScript::Step> steps(5000, CommandScript::Step{"ok"});
+    EXPECT_EQ(runScript(steps), true);
+    EXPECT_EQ(ran.size(), steps.size());
+}
+
+}  // namespace
+}  // namespace corvend::cli

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvend::cli {
+
+// How a command ended: `quit` asks the interactive loop to end.
+enum class Outcome { succeeded, failed, quit };
+
+// The host's commands by name: one entry per command, each with its own handler, so a new
+// command is one `add` call. Built with `help` and `quit`.
+//
+// Not thread-safe: use it on the thread that drives the main queue.
+class CommandTable {
+  public:
+    // Called once with how the command ended. Handlers finishing asynchronously call it later,
+    // on the thread that drives the main queue.
+    using Done = std::function<void(Outcome)>;
+    using Handler = std::function<void(const std::vector<std::string>& arguments, Done done)>;
+
+    struct Command {
+        std::string name{};
+        // The arguments as shown by `help`, e.g. "[token]".
+        std::string usage{};
+        std::string summary{};
+        std::size_t minArguments = 0;
+        std::size_t maxArguments = 0;
+        Handler handler{};
+    };
+
+    // Messages of the table itself (help, usage and unknown-command texts) go to `out` and
+    // `err`, which must outlive the table.
+    CommandTable(std::ostream& out, std::ostream& err);
+
+    // Pinned: the built-in commands refer to the table.
+    CommandTable(const CommandTable&) = delete;
+    CommandTable& operator=(const CommandTable&) = delete;
+
+    // Adds `command`, replacing any command of the same name. Throws std::invalid_argument for
+    // an empty or blank-containing name, a missing handler or minArguments > maxArguments.
+    void add(Command command);
+
+    bool contains(std::string_view name) const;
+
+    // Runs words[0] with the remaining words as its arguments. An unknown name or a wrong
+    // number of arguments prints a hint and ends `failed` without calling any handler; an
+    // exception thrown by the handler before it called `done` is printed and ends `failed`.
+    // An empty `words` ends `succeeded`. `done` is called exactly once.
+    void run(const std::vector<std::string>& words, Done done) const;
+
+    // Splits `line` into words at runs of blanks.
+    static std::vector<std::string> split(std::string_view line);
+
+  private:
+    void printHelp() const;
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::map<std::string, Command, std::less<>> commands_;
+};
+
+}  // namespace corvend::cli

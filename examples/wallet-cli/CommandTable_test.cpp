@@ -1,0 +1,161 @@
+#include "examples/wallet-cli/CommandTable.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace corvend::cli {
+namespace {
+
+using ::testing::HasSubstr;
+using Words = std::vector<std::string>;
+
+// Runs `words` and returns the outcomes reported (all of them, to catch double reports).
+std::vector<Outcome> runCollecting(const CommandTable& table, const Words& words) {
+    std::vector<Outcome> outcomes;
+    table.run(words, [&](Outcome outcome) { outcomes.push_back(outcome); });
+    return outcomes;
+}
+
+class CommandTableTest : public ::testing::Test {
+  protected:
+    std::ostringstream out;
+    std::ostringstream err;
+    CommandTable table{out, err};
+};
+
+TEST(CommandTableSplitTest, SplitsAtRunsOfBlanks) {
+    const struct {
+        std::string line;
+        Words words;
+    } cases[] = {
+        {"", {}},
+        {" \t ", {}},
+        {"help", {"help"}},
+        {"  authenticate   tok\ten  ", {"authenticate", "tok", "en"}},
+        {"configure\r", {"configure"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CommandTable::split(c.line), c.words) << '"' << c.line << '"';
+    }
+}
+
+TEST_F(CommandTableTest, PassesTheWordsAfterTheNameAsArguments) {
+    std::optional<Words> received;
+    table.add({.name = "echo",
+               .maxArguments = 3,
+               .handler = [&](const Words& arguments, CommandTable::Done done) {
+                   received = arguments;
+                   done(Outcome::succeeded);
+               }});
+    EXPECT_EQ(runCollecting(table, {"echo", "a", "b"}), std::vector{Outcome::succeeded});
+    EXPECT_EQ(received, (Words{"a", "b"}));
+}
+
+TEST_F(CommandTableTest, AnEmptyLineSucceedsWithoutRunningAnything) {
+    EXPECT_EQ(runCollecting(table, {}), std::vector{Outcome::succeeded});
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_TRUE(err.str().empty());
+}
+
+TEST_F(CommandTableTest, AnUnknownCommandFailsWithAHint) {
+    EXPECT_EQ(runCollecting(table, {"withdraw", "10"}), std::vector{Outcome::failed});
+    EXPECT_THAT(err.str(), HasSubstr("unknown command 'withdraw'"));
+    EXPECT_THAT(err.str(), HasSubstr("help"));
+}
+
+TEST_F(CommandTableTest, AWrongNumberOfArgumentsFailsWithUsageAndSkipsTheHandler) {
+    int calls = 0;
+    table.add({.name = "pay",
+               .usage = "<amount> [note]",
+               .minArguments = 1,
+               .maxArguments = 2,
+               .handler = [&](const Words&, CommandTable::Done done) {
+                   ++calls;
+                   done(Outcome::succeeded);
+               }});
+    const struct {
+        Words words;
+        Outcome outcome;
+    } cases[] = {
+        {{"pay"}, Outcome::failed},
+        {{"pay", "1"}, Outcome::succeeded},
+        {{"pay", "1", "rent"}, Outcome::succeeded},
+        {{"pay", "1", "rent", "extra"}, Outcome::failed},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(runCollecting(table, c.words), std::vector{c.outcome}) << c.words.size();
+    }
+    EXPECT_EQ(calls, 2);
+    EXPECT_THAT(err.str(), HasSubstr("usage: pay <amount> [note]"));
+}
+
+TEST_F(CommandTableTest, AHandlerThatThrowsFailsOnceWithItsMessage) {
+    table.add({.name = "boom", .handler = [](const Words&, CommandTable::Done) {
+                   throw std::runtime_error("the fuse was lit");
+               }});
+    EXPECT_EQ(runCollecting(table, {"boom"}), std::vector{Outcome::failed});
+    EXPECT_THAT(err.str(), HasSubstr("boom: the fuse was lit"));
+}
+
+TEST_F(CommandTableTest, ReportsOnlyTheFirstOutcomeOfAHandler) {
+    table.add({.name = "twice", .handler = [](const Words&, CommandTable::Done done) {
+                   done(Outcome::succeeded);
+                   done(Outcome::failed);
+                   throw std::runtime_error("late");
+               }});
+    EXPECT_EQ(runCollecting(table, {"twice"}), std::vector{Outcome::succeeded});
+}
+
+TEST_F(CommandTableTest, AHandlerMayReportLater) {
+    CommandTable::Done kept;
+    table.add({.name = "later",
+               .handler = [&](const Words&, CommandTable::Done done) { kept = std::move(done); }});
+    std::vector<Outcome> outcomes;
+    table.run({"later"}, [&](Outcome outcome) { outcomes.push_back(outcome); });
+    EXPECT_TRUE(outcomes.empty());
+    ASSERT_TRUE(kept);
+    kept(Outcome::succeeded);
+    EXPECT_EQ(outcomes, std::vector{Outcome::succeeded});
+}
+
+TEST_F(CommandTableTest, HelpListsEveryCommandWithItsUsageAndQuitAsksToEnd) {
+    table.add({.name = "authenticate",
+               .usage = "[access-token]",
+               .summary = "hand over the token",
+               .maxArguments = 1,
+               .handler = [](const Words&, CommandTable::Done done) { done(Outcome::succeeded); }});
+    EXPECT_EQ(runCollecting(table, {"help"}), std::vector{Outcome::succeeded});
+    EXPECT_THAT(out.str(), HasSubstr("authenticate [access-token]"));
+    EXPECT_THAT(out.str(), HasSubstr("hand over the token"));
+    EXPECT_THAT(out.str(), HasSubstr("help"));
+    EXPECT_THAT(out.str(), HasSubstr("quit"));
+    EXPECT_EQ(runCollecting(table, {"quit"}), std::vector{Outcome::quit});
+}
+
+TEST_F(CommandTableTest, AddingANameAgainReplacesTheCommand) {
+    table.add({.name = "quit",
+               .handler = [](const Words&, CommandTable::Done done) { done(Outcome::failed); }});
+    EXPECT_EQ(runCollecting(table, {"quit"}), std::vector{Outcome::failed});
+}
+
+TEST_F(CommandTableTest, RefusesMalformedCommands) {
+    const auto handler = [](const Words&, CommandTable::Done done) { done(Outcome::succeeded); };
+    EXPECT_THROW(table.add({.name = "", .handler = handler}), std::invalid_argument);
+    EXPECT_THROW(table.add({.name = "two words", .handler = handler}), std::invalid_argument);
+    EXPECT_THROW(table.add({.name = "nohandler"}), std::invalid_argument);
+    EXPECT_THROW(
+        table.add({.name = "odd", .minArguments = 2, .maxArguments = 1, .handler = handler}),
+        std::invalid_argument);
+    EXPECT_FALSE(table.contains("two words"));
+    EXPECT_FALSE(table.contains("nohandler"));
+    EXPECT_FALSE(table.contains("odd"));
+}
+
+}  // namespace
+}  // namespace corvend::cli

@@ -1,0 +1,86 @@
+#include "examples/wallet-cli/WalletCommands.hpp"
+
+#include <ostream>
+#include <utility>
+
+#include "CorvendWallet/core/CorvendWalletVersion.hpp"
+
+namespace corvend::cli {
+
+std::shared_ptr<WalletCommands> WalletCommands::make(Wallet& wallet, Settings settings,
+                                                     std::ostream& out, std::ostream& err) {
+    return std::make_shared<WalletCommands>(Passkey{}, wallet, std::move(settings), out, err);
+}
+
+WalletCommands::WalletCommands(Passkey, Wallet& wallet, Settings settings, std::ostream& out,
+                               std::ostream& err)
+    : wallet_(wallet), settings_(std::move(settings)), out_(out), err_(err) {}
+
+void WalletCommands::install(CommandTable& table) {
+    auto self = shared_from_this();
+    table.add({.name = "version",
+               .usage = "",
+               .summary = "show the kit's version",
+               .handler = [self](const std::vector<std::string>&, CommandTable::Done done) {
+                   self->version(std::move(done));
+               }});
+    table.add(
+        {.name = "configure",
+         .usage = "[config-token]",
+         .summary = "configure the kit against the base URL",
+         .maxArguments = 1,
+         .handler = [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
+             self->configure(arguments.empty() ? self->settings_.configToken : arguments.front(),
+                             std::move(done));
+         }});
+    table.add(
+        {.name = "authenticate",
+         .usage = "[access-token]",
+         .summary = "hand the customer's access token to the kit",
+         .maxArguments = 1,
+         .handler = [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
+             self->authenticate(arguments.empty() ? self->settings_.accessToken : arguments.front(),
+                                std::move(done));
+         }});
+}
+
+void WalletCommands::version(CommandTable::Done done) {
+    out_ << "kit version " << wallet_.version() << " (version string "
+         << reinterpret_cast<const char*>(CorvendWalletVersionString) << ", version number "
+         << CorvendWalletVersionNumber << ")" << std::endl;
+    done(Outcome::succeeded);
+}
+
+void WalletCommands::configure(std::string configToken, CommandTable::Done done) {
+    configured_ = false;
+    out_ << "configuring against " << settings_.baseURL << std::endl;
+    // The handle is not kept: dropping it never cancels, and nothing here cancels.
+    wallet_.configure(
+        Wallet::Configuration(std::move(configToken), settings_.baseURL),
+        [self = shared_from_this(), done = std::move(done)](
+            std::expected<Wallet::ConfigurationResult, Wallet::ConfigurationError> result) {
+            if (!result) {
+                self->err_ << result.error().errorDescription() << std::endl;
+                done(Outcome::failed);
+                return;
+            }
+            self->configured_ = true;
+            self->out_ << "configured, fingerprint " << result->digitalFingerprint << std::endl;
+            done(Outcome::succeeded);
+        });
+}
+
+void WalletCommands::authenticate(std::string accessToken, CommandTable::Done done) {
+    if (!configured_) {
+        // The kit drops such a token silently; say so rather than pretend it took.
+        err_ << "not configured: run 'configure' first, the kit drops a token given before it"
+             << std::endl;
+        done(Outcome::failed);
+        return;
+    }
+    wallet_.authenticate({.accessToken = std::move(accessToken)});
+    out_ << "authenticated: the access token is handed to the kit" << std::endl;
+    done(Outcome::succeeded);
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/CommandTable.hpp"
+
+namespace corvend::cli {
+
+// The kit's commands: `version`, `configure` and `authenticate`. Kit calls are made in their
+// completion form and their results printed from the completion, on the main thread.
+class WalletCommands : public std::enable_shared_from_this<WalletCommands> {
+  public:
+    struct Settings {
+        std::string baseURL{};
+        std::string configToken{};
+        std::string accessToken{};
+    };
+
+    // `wallet`, `out` and `err` must outlive the commands.
+    static std::shared_ptr<WalletCommands> make(Wallet& wallet, Settings settings,
+                                                std::ostream& out, std::ostream& err);
+
+    // Adds the commands to `table`; they keep this object alive.
+    void install(CommandTable& table);
+
+    struct Passkey {};
+    WalletCommands(Passkey, Wallet& wallet, Settings settings, std::ostream& out,
+                   std::ostream& err);
+
+  private:
+    void version(CommandTable::Done done);
+    void configure(std::string configToken, CommandTable::Done done);
+    void authenticate(std::string accessToken, CommandTable::Done done);
+
+    Wallet& wallet_;
+    const Settings settings_;
+    std::ostream& out_;
+    std::ostream& err_;
+    // Whether the latest configure succeeded: the kit drops a token given before that.
+    bool configured_ = false;
+};
+
+}  // namespace corvend::cli

@@ -1,0 +1,94 @@
+// wallet-cli: a host program that runs the kit against the local sandbox or a given base URL,
+// either as a scripted demo session (--script) or as commands read from standard input.
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/CommandScript.hpp"
+#include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/Console.hpp"
+#include "examples/wallet-cli/LineReader.hpp"
+#include "examples/wallet-cli/WalletCommands.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "sandbox/Sandbox.hpp"
+
+namespace {
+
+using corvend::cli::CommandScript;
+using corvend::cli::CommandTable;
+
+int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripted) {
+    auto& queue = corvend::platform::MainQueue::shared();
+    auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
+    corvend::cli::WalletCommands::make(corvend::Wallet::instance(), settings, std::cout, std::cerr)
+        ->install(*table);
+
+    int exitCode = 0;
+    if (scripted) {
+        auto script = CommandScript::make(table, queue,
+                                          {{"version"},
+                                           {"configure", settings.configToken},
+                                           {"authenticate", settings.accessToken}});
+        script->start([&](bool succeeded) {
+            if (succeeded) {
+                std::cout << "demo finished" << std::endl;
+            } else {
+                std::cerr << "demo stopped at the failure above" << std::endl;
+                exitCode = 1;
+            }
+            queue.stop();
+        });
+    } else {
+        const bool person = isatty(STDIN_FILENO) == 1;
+        if (person) std::cout << "type 'help' for the commands" << std::endl;
+        auto console =
+            corvend::cli::Console::make(table, corvend::cli::LineReader::make(std::cin, queue),
+                                        std::cout, person ? "wallet> " : "");
+        console->start([&] { queue.stop(); });
+    }
+    // The host drives the main queue, as a UI toolkit's host drives its event loop.
+    queue.run();
+    return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Runs the wallet kit against the local sandbox or a given base URL."};
+    std::optional<std::string> baseURL;
+    corvend::cli::WalletCommands::Settings settings{.configToken = "sandbox-config-token",
+                                                    .accessToken = "demo-access-token"};
+    bool scripted = false;
+    app.add_option("--base-url", baseURL,
+                   "Base URL of the wallet service; without it a local sandbox is started");
+    app.add_option("--config-token", settings.configToken, "Configuration token")
+        ->capture_default_str();
+    app.add_option("--access-token", settings.accessToken, "The customer's access token")
+        ->capture_default_str();
+    app.add_flag("--script", scripted,
+                 "Run the scripted demo session and exit; otherwise read commands from stdin");
+    CLI11_PARSE(app, argc, argv);
+
+    try {
+        std::optional<corvend::sandbox::Sandbox> sandbox;
+        if (baseURL) {
+            settings.baseURL = *baseURL;
+        } else {
+            sandbox.emplace();
+            sandbox->start();
+            settings.baseURL = sandbox->baseURL();
+            std::cout << "local sandbox serving at " << settings.baseURL << std::endl;
+        }
+        return runHost(settings, scripted);
+    } catch (const std::exception& error) {
+        std::cerr << "wallet-cli: " << error.what() << std::endl;
+        return 1;
+    }
+}
