@@ -89,6 +89,33 @@ void SerialQueue::drain() {
     currentQueue = previous;
 }
 
+bool SerialQueue::tryBeginInline() {
+    std::lock_guard lock(state_->mutex);
+    if (state_->draining || !state_->blocks.empty()) return false;
+    state_->draining = true;
+    return true;
+}
+
+void SerialQueue::endInline() {
+    {
+        std::lock_guard lock(state_->mutex);
+        if (state_->blocks.empty()) {
+            state_->draining = false;
+            return;
+        }
+    }
+    // Blocks queued meanwhile found the queue busy and are waiting for a drainer.
+    TaskPool::shared().submit([self = shared_from_this()] { self->drain(); });
+}
+
+SerialQueue::InlineTurn::InlineTurn(SerialQueue& queue)
+    : queue_(queue), previous_(std::exchange(currentQueue, queue.state_.get())) {}
+
+SerialQueue::InlineTurn::~InlineTurn() {
+    currentQueue = previous_;
+    queue_.endInline();
+}
+
 void SerialQueue::checkNotCurrent() const {
     if (isCurrent()) {
         throw std::logic_error("SerialQueue::sync called from a block of the same queue (" +

@@ -27,7 +27,8 @@ class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
                DispatchWorkItemFlags flags, std::function<void()> block);
     void async(std::shared_ptr<WorkItem> item);
 
-    // Queues `fn` and waits until it has run; returns its result or rethrows its exception.
+    // Runs `fn` after every block queued before it and alone, like a queued block, and returns
+    // its result or rethrows its exception. On an idle queue it runs on the calling thread.
     // Not cancellable: the read always completes. Calling it from a block of the same queue
     // could never complete, so it throws std::logic_error instead of deadlocking.
     template <class F>
@@ -41,6 +42,13 @@ class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
     void enqueue(std::function<void()> block);
     void drain();
     void checkNotCurrent() const;
+
+    // While the queue is idle (nothing queued or running), sync() runs its function on the
+    // calling thread instead of paying two thread hand-offs; the queue counts as busy meanwhile,
+    // so order and exclusion are those of a queued block.
+    class InlineTurn;
+    bool tryBeginInline();
+    void endInline();
 
     struct State;
     std::string label_;

@@ -7,10 +7,27 @@
 
 namespace corvend::platform {
 
+// Holds the idle queue for a sync() running on the calling thread.
+class SerialQueue::InlineTurn {
+  public:
+    explicit InlineTurn(SerialQueue& queue);
+    ~InlineTurn();
+    InlineTurn(const InlineTurn&) = delete;
+    InlineTurn& operator=(const InlineTurn&) = delete;
+
+  private:
+    SerialQueue& queue_;
+    const void* previous_;
+};
+
 template <class F>
 std::invoke_result_t<F> SerialQueue::sync(F&& fn) {
     using R = std::invoke_result_t<F>;
     checkNotCurrent();
+    if (tryBeginInline()) {
+        InlineTurn turn(*this);
+        return std::forward<F>(fn)();
+    }
     if constexpr (std::is_void_v<R>) {
         OneShot<void> outcome;
         enqueue([&] {

@@ -163,3 +163,31 @@ TEST(SerialQueueTest, QueuedBlocksKeepTheQueueAlive) {
 
 }  // namespace
 }  // namespace corvend::platform
+
+namespace corvend::platform {
+namespace {
+
+TEST(SerialQueueInlineTest, IdleSyncRunsOnTheCallerAndBlocksQueuedMeanwhileRunAfterIt) {
+    auto queue = SerialQueue::make("inline");
+    std::vector<int> order;
+    const auto caller = std::this_thread::get_id();
+    OneShot<void> laterRan;
+    const bool ranHere = queue->sync([&] {
+        EXPECT_TRUE(queue->isCurrent());
+        // Queued while the sync holds the queue: must wait for it.
+        queue->async([&] {
+            order.push_back(2);
+            laterRan.resolve();
+        });
+        order.push_back(1);
+        return std::this_thread::get_id() == caller;
+    });
+    EXPECT_TRUE(ranHere);
+    EXPECT_FALSE(queue->isCurrent());
+    laterRan.wait();
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    EXPECT_EQ(queue->sync([&] { return order.size(); }), 2u);
+}
+
+}  // namespace
+}  // namespace corvend::platform
