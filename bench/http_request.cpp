@@ -35,6 +35,8 @@ class BenchServer {
         });
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
+        // stop() before the accept loop runs would be lost and leave join() waiting.
+        while (!server_.is_running()) std::this_thread::yield();
     }
     ~BenchServer() {
         server_.stop();

@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <map>
@@ -326,8 +327,12 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 
 }  // namespace
 
-// The multi handle and its I/O thread. Shared by the session, by each data() call in flight and
-// by the thread itself, so whichever lets go last frees it.
+// The multi handle and whoever drives it. A caller whose request finds the session idle drives
+// the multi handle itself while it waits (no thread hand-off: as fast as a plain blocking
+// transfer); a request that arrives while another thread drives is queued to that driver and
+// waited for. A driver that leaves with transfers still running hands them to the session's I/O
+// thread. Shared by the session, by each data() call in flight and by the I/O thread, so
+// whichever lets go last frees it.
 struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     explicit Engine(URLSessionConfiguration config) : configuration(std::move(config)) {
         multi = curl_multi_init();
@@ -344,21 +349,26 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Queues `transfer` for the I/O thread, starting the thread on first use.
-    void submit(const std::shared_ptr<Transfer>& transfer) {
+    enum class Turn { drive, wait };
+
+    // Queues `transfer`. Returns Turn::drive when the caller is to drive the multi handle itself
+    // (nobody else does), Turn::wait when it is to wait for its outcome.
+    Turn submit(const std::shared_ptr<Transfer>& transfer) {
         {
             std::lock_guard lock(mutex);
             if (stopping) {
                 transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
-                return;
+                return Turn::wait;
             }
-            if (transfer->cancelled) return;
+            if (transfer->cancelled) return Turn::wait;
             incoming.push_back(transfer);
-            if (!thread.joinable()) {
-                thread = std::thread([self = shared_from_this()] { self->run(); });
+            if (!driving) {
+                driving = true;
+                return Turn::drive;
             }
         }
         curl_multi_wakeup(multi);
+        return Turn::wait;
     }
 
     // Withdraws `transfer`: a queued one is never started, a running one is removed.
@@ -370,10 +380,16 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 incoming.erase(queued);
                 return;
             }
-            if (stopping || !thread.joinable()) return;
+            if (stopping) return;
             withdrawn.push_back(transfer);
         }
         curl_multi_wakeup(multi);
+    }
+
+    // Drives on the calling thread until `outcome` is settled, then lets go of the multi handle.
+    void driveUntil(const OneShot<Reply>& outcome) {
+        drive([&] { return outcome.isSettled(); });
+        release();
     }
 
     // Ends every transfer with URLError::cancelled and joins the I/O thread.
@@ -384,8 +400,9 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             stopping = true;
             io = std::move(thread);
         }
-        if (!io.joinable()) return;
+        wanted.notify_all();
         curl_multi_wakeup(multi);
+        if (!io.joinable()) return;
         if (io.get_id() == std::this_thread::get_id()) {
             io.detach();
         } else {
@@ -393,8 +410,43 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
     }
 
-    void run() {
-        std::unordered_map<CURL*, std::shared_ptr<Transfer>> active;
+    static void complete(Transfer& transfer, CURLcode result) {
+        if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
+            transfer.fail(makeError(URLError::Code::networkConnectionLost,
+                                    "the connection closed before any reply"));
+            return;
+        }
+        if (result != CURLE_OK) {
+            const std::string_view buffer(transfer.errorBuffer.data());
+            transfer.fail(makeError(errorCodeFor(result),
+                                    buffer.empty() ? curl_easy_strerror(result) : buffer));
+            return;
+        }
+        long status = 0;
+        curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+        auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
+                                                          std::move(transfer.replyHeaders));
+        transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
+    }
+
+    const URLSessionConfiguration configuration;
+    CURLM* multi = nullptr;
+
+    std::mutex mutex;
+    std::condition_variable wanted;                    // the I/O thread waits for a hand-off
+    std::thread thread;                                // guarded by mutex
+    bool stopping = false;                             // guarded by mutex
+    bool driving = false;                              // guarded by mutex
+    bool handedOff = false;                            // guarded by mutex
+    std::deque<std::shared_ptr<Transfer>> incoming;    // guarded by mutex
+    std::vector<std::shared_ptr<Transfer>> withdrawn;  // guarded by mutex
+    // Transfers in the multi handle: touched only by the thread that drives.
+    std::unordered_map<CURL*, std::shared_ptr<Transfer>> active;
+
+  private:
+    // One driver at a time runs this loop; `done` is checked after each round of work.
+    template <class Done>
+    void drive(Done&& done) {
         std::vector<std::shared_ptr<Transfer>> adds;
         std::vector<std::shared_ptr<Transfer>> removes;
         for (;;) {
@@ -435,14 +487,16 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 curl_multi_remove_handle(multi, transfer->easy.get());
                 complete(*transfer, result);
             }
+            if (done()) return;
             // libcurl shortens the wait to its own timers; a wake-up ends it for new work.
             curl_multi_poll(multi, nullptr, 0, 60'000, nullptr);
         }
-
+        // The session is going away: end everything this driver holds.
         for (auto& [easy, transfer] : active) {
             curl_multi_remove_handle(multi, easy);
             transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
         }
+        active.clear();
         std::lock_guard lock(mutex);
         for (auto& transfer : incoming) {
             transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
@@ -451,33 +505,38 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         withdrawn.clear();
     }
 
-    static void complete(Transfer& transfer, CURLcode result) {
-        if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
-            transfer.fail(makeError(URLError::Code::networkConnectionLost,
-                                    "the connection closed before any reply"));
-            return;
+    // Lets go of the multi handle; transfers still running go to the I/O thread.
+    void release() {
+        std::lock_guard lock(mutex);
+        driving = false;
+        if (stopping || (active.empty() && incoming.empty() && withdrawn.empty())) return;
+        handedOff = true;
+        if (!thread.joinable()) {
+            thread = std::thread([self = shared_from_this()] { self->serve(); });
         }
-        if (result != CURLE_OK) {
-            const std::string_view buffer(transfer.errorBuffer.data());
-            transfer.fail(makeError(errorCodeFor(result),
-                                    buffer.empty() ? curl_easy_strerror(result) : buffer));
-            return;
-        }
-        long status = 0;
-        curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
-        auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
-                                                          std::move(transfer.replyHeaders));
-        transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
+        wanted.notify_one();
     }
 
-    const URLSessionConfiguration configuration;
-    CURLM* multi = nullptr;
-
-    std::mutex mutex;
-    std::thread thread;                                // guarded by mutex
-    bool stopping = false;                             // guarded by mutex
-    std::deque<std::shared_ptr<Transfer>> incoming;    // guarded by mutex
-    std::vector<std::shared_ptr<Transfer>> withdrawn;  // guarded by mutex
+    // The I/O thread: drives whatever a leaving driver handed over, until it is all done.
+    void serve() {
+        for (;;) {
+            {
+                std::unique_lock lock(mutex);
+                wanted.wait(lock, [&] { return stopping || (handedOff && !driving); });
+                if (stopping) break;
+                handedOff = false;
+                driving = true;
+            }
+            drive([&] {
+                std::lock_guard lock(mutex);
+                return active.empty() && incoming.empty() && withdrawn.empty();
+            });
+            std::lock_guard lock(mutex);
+            driving = false;
+            // A request that arrived just as this driver finished found it driving.
+            if (!incoming.empty() && !stopping) handedOff = true;
+        }
+    }
 };
 
 std::shared_ptr<URLSession> URLSession::make(URLSessionConfiguration configuration) {
@@ -498,14 +557,15 @@ std::pair<Data, std::shared_ptr<URLResponse>> URLSession::data(const URLRequest&
     auto transfer = makeTransfer(request, engine->configuration);
     const auto outcome = transfer->outcome;
 
-    // First wins: a cancel settles the wait at once; the I/O thread drops the handle later.
+    // First wins: a cancel settles the wait at once; the driver drops the handle.
     auto registration = onCancel([outcome, engine, weak = std::weak_ptr<Transfer>(transfer)] {
         outcome->reject(std::make_exception_ptr(CancellationError()));
         if (auto running = weak.lock()) engine->cancel(running);
     });
-    engine->submit(transfer);
-    // Past this point the I/O thread owns the easy handle and frees it.
+    const auto turn = engine->submit(transfer);
+    // Past this point the driver owns the easy handle and frees it.
     transfer.reset();
+    if (turn == Engine::Turn::drive) engine->driveUntil(*outcome);
     return outcome->wait();
 }
 

@@ -73,6 +73,8 @@ class LoopbackServer {
         port_ = server_.bind_to_any_port("127.0.0.1");
         ASSERT_GT(port_, 0);
         thread_ = std::thread([this] { server_.listen_after_bind(); });
+        // stop() before the accept loop runs would be lost and leave join() waiting.
+        while (!server_.is_running()) std::this_thread::yield();
     }
 
     URL url(std::string_view path, std::string_view scheme = "http") const {
