@@ -7,6 +7,7 @@
 #include "sandbox/ConfigurationRoutes.hpp"
 #include "sandbox/DiagnosticsRoutes.hpp"
 #include "sandbox/EventsRoutes.hpp"
+#include "sandbox/FxRoutes.hpp"
 #include "sandbox/LoopbackServer.hpp"
 #include "sandbox/RouteContext.hpp"
 
@@ -61,6 +62,7 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     addConfigurationRoutes(context);
     addEventsRoutes(context);
     addDiagnosticsRoutes(context);
+    addFxRoutes(context);
     server_ = std::make_unique<LoopbackServer>(
         [this](RecordedRequest request) { return dispatch(std::move(request)); },
         [this](int status) { return reject(status); }, options_.maxThreads);

@@ -1,6 +1,7 @@
 #include "CorvendWallet/core/Wallet.hpp"
 
 #include "CorvendWallet/core/CompositionRoot.hpp"
+#include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 
 namespace corvend {
 
@@ -35,6 +36,16 @@ void Wallet::setAppearance(const Appearance& appearance) {
 
 std::string Wallet::version() const {
     return core_->environmentProperties()->version();
+}
+
+std::shared_ptr<CurrencyExchangeService> Wallet::currencyExchangeService() {
+    return currencyExchangeService_.get([this] {
+        return CurrencyExchangeRepository::make(core_->networkManagers().userAuthenticated);
+    });
+}
+
+void Wallet::setCurrencyExchangeService(std::shared_ptr<CurrencyExchangeService> service) {
+    currencyExchangeService_.set(std::move(service));
 }
 
 }  // namespace corvend

@@ -10,6 +10,7 @@
 #include "CorvendWallet/core/ServiceSlot.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
 #include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 
 namespace corvend {
@@ -25,6 +26,8 @@ class Wallet {
     using AuthenticationConfiguration = model::AuthenticationConfiguration;
     using ConfigurationResult = model::ConfigurationResult;
     using ConfigureCompletion = Core::ConfigureCompletion;
+    using FXRateRequest = model::FXRateRequest;
+    using FXRate = model::FXRate;
 
     // The process-wide facade, built on first use (thread-safely, without any network call)
     // and never destroyed.
@@ -55,12 +58,22 @@ class Wallet {
 
     const std::shared_ptr<Core>& core() const { return core_; }
 
+    // The currency-exchange service. The first read makes a CurrencyExchangeRepository on the
+    // core's user-authenticated network manager; every later read, from any thread, returns
+    // that same object (or the one last assigned). Made before configure, it works once the
+    // set-up and authentication have run.
+    std::shared_ptr<CurrencyExchangeService> currencyExchangeService();
+    // Replaces the service later reads return; a null service makes the next read create one.
+    void setCurrencyExchangeService(std::shared_ptr<CurrencyExchangeService> service);
+
     explicit Wallet(std::shared_ptr<Core> core);
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
 
   private:
     std::shared_ptr<Core> core_;
+    // One slot per service, filled on first use.
+    ServiceSlot<CurrencyExchangeService> currencyExchangeService_;
 };
 
 }  // namespace corvend

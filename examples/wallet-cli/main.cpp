@@ -14,6 +14,7 @@
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
+#include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
@@ -29,13 +30,16 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
     auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
     corvend::cli::WalletCommands::make(corvend::Wallet::instance(), settings, std::cout, std::cerr)
         ->install(*table);
+    corvend::cli::FxCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
 
     int exitCode = 0;
     if (scripted) {
         auto script = CommandScript::make(table, queue,
                                           {{"version"},
                                            {"configure", settings.configToken},
-                                           {"authenticate", settings.accessToken}});
+                                           {"authenticate", settings.accessToken},
+                                           {"fx", "quote", "EUR", "USD"}});
         script->start([&](bool succeeded) {
             if (succeeded) {
                 std::cout << "demo finished" << std::endl;

@@ -1,0 +1,75 @@
+#include "examples/wallet-cli/FxCommands.hpp"
+
+#include <ostream>
+#include <sstream>
+#include <utility>
+
+#include "platform/foundation/ISO8601.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+constexpr const char* kUsage = "quote <from> <to> | get <id>";
+
+}  // namespace
+
+std::shared_ptr<FxCommands> FxCommands::make(Wallet& wallet, std::ostream& out, std::ostream& err) {
+    return std::make_shared<FxCommands>(Passkey{}, wallet, out, err);
+}
+
+FxCommands::FxCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+void FxCommands::install(CommandTable& table) {
+    table.add({.name = "fx",
+               .usage = kUsage,
+               .summary = "ask for a currency-exchange quote, or read one back",
+               .minArguments = 2,
+               .maxArguments = 3,
+               .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
+                                                      CommandTable::Done done) {
+                   self->run(arguments, std::move(done));
+               }});
+}
+
+std::string FxCommands::describe(const Wallet::FXRate& rate) {
+    std::ostringstream text;
+    text << "quote " << rate.id().value_or("(no id)") << ": 1 " << rate.sourceCurrency() << " = "
+         << rate.fxRate().toString() << " " << rate.targetCurrency() << "\n  created "
+         << platform::iso8601::formatWithFractionalSeconds(rate.creationTime()) << ", expires "
+         << platform::iso8601::formatWithFractionalSeconds(rate.expirationTime());
+    if (rate.sender()) text << ", sender " << *rate.sender();
+    return text.str();
+}
+
+void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Done done) {
+    const auto& action = arguments.front();
+    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    if (action == "quote" && arguments.size() == 3) {
+        wallet_.currencyExchangeService()->createQuote({arguments[1], arguments[2]},
+                                                       printer("quote", std::move(done)));
+    } else if (action == "get" && arguments.size() == 2) {
+        wallet_.currencyExchangeService()->getQuote(arguments[1], printer("get", std::move(done)));
+    } else {
+        err_ << "usage: fx " << kUsage << std::endl;
+        done(Outcome::failed);
+    }
+}
+
+CurrencyExchangeService::Completion FxCommands::printer(std::string action,
+                                                        CommandTable::Done done) {
+    return [self = shared_from_this(), action = std::move(action),
+            done = std::move(done)](Result<Wallet::FXRate> result) {
+        if (!result) {
+            self->err_ << "fx " << action << " failed: " << result.error().description()
+                       << std::endl;
+            done(Outcome::failed);
+            return;
+        }
+        self->out_ << describe(*result) << std::endl;
+        done(Outcome::succeeded);
+    };
+}
+
+}  // namespace corvend::cli
