@@ -18,10 +18,12 @@ struct URLSessionConfiguration {
     std::string caBundlePath;
 };
 
-// Sends requests over one libcurl multi handle driven by one I/O thread of the session's own.
-// Connections are reused within a session; only http and https; TLS peers are verified; no
-// cookies are kept; redirects are not followed (a 3xx is returned like any reply); no proxy is
-// taken from the environment.
+// Sends requests over one libcurl multi handle per session. A request that finds the session
+// idle is driven on the calling thread while it waits (no thread hand-off); requests that
+// arrive meanwhile join it, and whatever is still running when a caller leaves is driven by the
+// session's own I/O thread. Connections are reused within a session; only http and https; TLS
+// peers are verified; no cookies are kept; redirects are not followed (a 3xx is returned like
+// any reply); no proxy is taken from the environment; a request is never sent twice.
 class URLSession : public std::enable_shared_from_this<URLSession> {
   public:
     static std::shared_ptr<URLSession> make(
