@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/Comparison.hpp"
 #include "platform/http/URLSession.hpp"
 
 namespace {
@@ -92,38 +93,11 @@ void BM_RawCurl(benchmark::State& state) {
 }
 BENCHMARK(BM_RawCurl)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
-// Prints as usual and keeps each benchmark's median wall time per iteration.
-class MedianRecorder : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::optional<double> median(const std::string& name) const {
-        auto it = medians_.find(name);
-        if (it == medians_.end()) return std::nullopt;
-        return it->second;
-    }
-
-  private:
-    std::map<std::string, double> medians_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
-    // Interleave the two benchmarks' repetitions so drift on a shared machine hits both alike.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+    if (!corvend::bench::initializeInterleaved(argc, argv)) return 1;
 
     {
         BenchServer server;
@@ -132,17 +106,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         gURL = server.url();
-        MedianRecorder reporter;
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-
-        const auto kit = reporter.median("BM_URLSession");
-        const auto raw = reporter.median("BM_RawCurl");
-        if (kit && raw && *raw > 0) {
-            std::printf("ratio URLSession/raw libcurl (median wall time per GET): %.3f\n",
-                        *kit / *raw);
-        } else {
-            std::printf("ratio URLSession/raw libcurl: n/a (both benchmarks must run)\n");
-        }
+        corvend::bench::runAndPrintRatio("BM_URLSession", "BM_RawCurl",
+                                         "URLSession/raw libcurl per GET");
     }
     benchmark::Shutdown();
     curl_global_cleanup();
