@@ -18,14 +18,6 @@ TEST(ConfigurationErrorTest, DescriptionEndsWithTheErrorIDLineOnlyWhenPresent) {
     EXPECT_EQ(emptyID.errorDescription(), "ConfigurationError: m [C0100]\nError ID: ");
 }
 
-TEST(ConfigurationErrorTest, KeepsItsFields) {
-    const ConfigurationError error("msg", "C0002", "id");
-    EXPECT_EQ(error.message(), "msg");
-    EXPECT_EQ(error.code(), "C0002");
-    EXPECT_EQ(error.errorID(), "id");
-    EXPECT_EQ(ConfigurationError("msg", "C0002").errorID(), std::nullopt);
-}
-
 TEST(ConfigurationErrorTest, EqualityIsFieldByField) {
     EXPECT_EQ(ConfigurationError("m", "C0001", "x"), ConfigurationError("m", "C0001", "x"));
     EXPECT_EQ(ConfigurationError("m", "C0001"), ConfigurationError("m", "C0001"));

@@ -11,12 +11,6 @@
 namespace corvend {
 namespace {
 
-TEST(SerialQueueIsolatedTest, ReadQueuedAfterAChangeSeesIt) {
-    auto box = SerialQueueIsolated<int>::make(platform::SerialQueue::make("box"), 1);
-    box->mutate([](int& v) { v += 41; });
-    EXPECT_EQ(box->withValue([](int& v) { return v; }), 42);
-}
-
 TEST(SerialQueueIsolatedTest, ChangesFromOneThreadRunInOrder) {
     constexpr int kChanges = 1000;
     auto box = SerialQueueIsolated<std::vector<int>>::make(platform::SerialQueue::make("fifo"), {});

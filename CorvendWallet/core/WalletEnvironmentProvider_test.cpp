@@ -66,11 +66,8 @@ TEST(WalletEnvironmentProviderTest, ConfigureTakesTheDevicesNameAndVersion) {
 
 TEST(WalletEnvironmentProviderTest, HeadersHaveExactlyThreeEntriesWhateverTheValues) {
     WalletEnvironmentProvider provider(std::nullopt);
-    EXPECT_EQ(provider.headers(), (std::map<std::string, std::string>{
-                                      {"Corvend-Wallet-Version", "iOS-0.0.0"},
-                                      {"Corvend-Wallet-Platform", "iOS"},
-                                      {"User-Agent", "CorvendWalletiOS/0.0.0 (iOS; Mobile)"},
-                                  }));
+    EXPECT_EQ(provider.headers().size(), 3U);
+    EXPECT_EQ(provider.headers().at("Corvend-Wallet-Platform"), "iOS");
     provider.configure({"", ""});
     const auto headers = provider.headers();
     EXPECT_EQ(headers.size(), 3U);

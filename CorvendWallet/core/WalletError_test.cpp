@@ -95,23 +95,6 @@ TEST(WalletErrorTest, ErrorIDComesFromTheCarryingCase) {
     EXPECT_EQ(WalletError::notConfigured().errorID(), std::nullopt);
 }
 
-TEST(WalletErrorTest, KindAndPayloadMatchTheFactory) {
-    const auto data = WalletError::dataError({.httpStatus = 409, .code = "E9"});
-    EXPECT_EQ(data.kind(), WalletError::Kind::dataError);
-    ASSERT_NE(data.as<WalletError::DataError>(), nullptr);
-    EXPECT_EQ(data.as<WalletError::DataError>()->details.httpStatus, 409);
-    EXPECT_EQ(data.as<WalletError::InternalError>(), nullptr);
-
-    const auto internal = WalletError::internalError("I0500", "x");
-    EXPECT_EQ(internal.kind(), WalletError::Kind::internalError);
-    ASSERT_NE(internal.as<WalletError::InternalError>(), nullptr);
-    EXPECT_EQ(internal.as<WalletError::InternalError>()->code, "I0500");
-
-    EXPECT_EQ(WalletError::serviceUnavailable().kind(), WalletError::Kind::serviceUnavailable);
-    EXPECT_EQ(WalletError::tokenExpired().kind(), WalletError::Kind::tokenExpired);
-    EXPECT_EQ(WalletError::notConfigured().kind(), WalletError::Kind::notConfigured);
-}
-
 TEST(WalletErrorTest, EqualityIsByCaseAndPayload) {
     const Details full{.httpStatus = 400,
                        .code = "E1",
@@ -150,14 +133,6 @@ TEST(WalletErrorTest, EqualityIsByCaseAndPayload) {
               }),
               WalletError::dataError(full));
     EXPECT_NE(differing([](Details& d) { d.errorID = ""; }), WalletError::dataError(full));
-}
-
-TEST(WalletErrorTest, CaughtAsStdExceptionKeepsItsText) {
-    try {
-        throw WalletError::internalError("I0006", "c");
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "Internal error. [I0006]\nError ID: c");
-    }
 }
 
 }  // namespace

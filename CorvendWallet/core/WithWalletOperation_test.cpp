@@ -27,6 +27,19 @@ using testing::PropagatingOperation;
 using model::WalletError;
 using platform::CancellationError;
 
+// A task waiting in withWalletOperation on `handle`, and the completion the operation got.
+std::pair<platform::Task<int>, std::function<void(Result<int>)>> startWaiting(
+    std::shared_ptr<WalletOperationHandle> handle) {
+    auto started = std::make_shared<std::promise<std::function<void(Result<int>)>>>();
+    auto task = platform::Task<int>::detached([started, handle] {
+        return withWalletOperation<int>([&](auto completion) {
+            started->set_value(completion);
+            return handle;
+        });
+    });
+    return {task, started->get_future().get()};
+}
+
 TEST(WithWalletOperationTest, ReturnsTheValueCompletedFromAnotherThread) {
     std::jthread worker;
     const auto value = withWalletOperation<std::string>([&](auto completion) {
@@ -83,15 +96,8 @@ TEST(WithWalletOperationTest, CancelArrivingWhileTheOperationStartsIsNotLost) {
 }
 
 TEST(WithWalletOperationTest, CancellingTheTaskCancelsTheHandleAndEndsTheWait) {
-    std::promise<std::function<void(Result<int>)>> started;
     auto handle = std::make_shared<CountingOperation>();
-    auto task = platform::Task<int>::detached([&] {
-        return withWalletOperation<int>([&](auto completion) {
-            started.set_value(completion);
-            return handle;
-        });
-    });
-    auto completion = started.get_future().get();
+    auto [task, completion] = startWaiting(handle);
     task.cancel();
     EXPECT_THROW(task.value(), CancellationError);
     EXPECT_EQ(handle->cancels, 1);
@@ -128,15 +134,8 @@ TEST(WithWalletOperationTest, RacingCompletionAndCancelEndTheWaitExactlyOnce) {
     int values = 0;
     int cancellations = 0;
     for (int round = 0; round < kRounds; ++round) {
-        std::promise<std::function<void(Result<int>)>> started;
         auto handle = std::make_shared<CountingOperation>();
-        auto task = platform::Task<int>::detached([&] {
-            return withWalletOperation<int>([&](auto completion) {
-                started.set_value(completion);
-                return handle;
-            });
-        });
-        auto completion = started.get_future().get();
+        auto [task, completion] = startWaiting(handle);
 
         std::latch go(2);
         std::jthread completer([&] {

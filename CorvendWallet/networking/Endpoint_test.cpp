@@ -65,12 +65,6 @@ TEST(EndpointTest, UnparsablePathLeavesNoComponentsWhateverTheParameters) {
     EXPECT_FALSE(makeEndpoint("%zz", {{"limit", "1"}}).urlComponents().has_value());
 }
 
-TEST(EndpointTest, HTTPMethodKeepsAnyText) {
-    EXPECT_EQ(HTTPMethod{"patch"}.rawValue, "patch");
-    EXPECT_EQ(HTTPMethod::delete_().rawValue, "DELETE");
-    EXPECT_EQ(&HTTPMethod::get(), &HTTPMethod::get());  // made once
-}
-
 TEST(EndpointTest, ParametersEncoders) {
     const auto& empty = EndpointParametersEncoder::empty();
     EXPECT_FALSE(empty.contentType.has_value());
@@ -88,7 +82,13 @@ TEST(EndpointTest, ParametersEncoders) {
 
 TEST(EndpointTest, JSONDecoderSeparatesAbsentFromEmptyBody) {
     const auto decoder = EndpointDecoder<Ping>::json(sharedResponseDecoder());
-    EXPECT_THROW(decoder.decode(std::nullopt), EndpointError);
+    try {
+        decoder.decode(std::nullopt);
+        FAIL() << "an absent body must not decode";
+    } catch (const EndpointError& error) {
+        EXPECT_EQ(error, EndpointError::noResponse());
+        EXPECT_NE(error, EndpointError::invalidURL());
+    }
     try {
         decoder.decode(platform::Data(""));
         FAIL() << "an empty body must not decode";
@@ -103,12 +103,6 @@ TEST(EndpointTest, EmptyDecoderAcceptsAnything) {
     EXPECT_NO_THROW(decoder.decode(std::nullopt));
     EXPECT_NO_THROW(decoder.decode(platform::Data("")));
     EXPECT_NO_THROW(decoder.decode(platform::Data("<html>not json")));
-}
-
-TEST(EndpointTest, EndpointErrorEqualsOnlyItsOwnCase) {
-    EXPECT_EQ(EndpointError::invalidURL(), EndpointError::invalidURL());
-    EXPECT_EQ(EndpointError::noResponse(), EndpointError::noResponse());
-    EXPECT_NE(EndpointError::invalidURL(), EndpointError::noResponse());
 }
 
 }  // namespace

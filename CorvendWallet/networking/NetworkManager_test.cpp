@@ -194,21 +194,15 @@ TEST_F(NetworkManagerTest, URLResolution) {
 
 TEST_F(NetworkManagerTest, FailuresBeforeSendingCarryNoCorrelationIdentifier) {
     manager->setEnvironment(environment());
-    EXPECT_EQ(
-        [&] {
-            try {
-                manager->request(getEndpoint("a b"));
-            } catch (const WalletError& e) {
-                return std::optional(e);
-            }
-            return std::optional<WalletError>();
-        }(),
-        WalletError::internalError("I0001", std::nullopt));
-    try {
-        manager->request(postEndpoint(Measurement{std::nan("")}));
-        FAIL();
-    } catch (const WalletError& e) {
-        EXPECT_EQ(e, WalletError::internalError("I0002", std::nullopt));
+    const std::pair<Endpoint<Ping>, const char*> refused[] = {
+        {getEndpoint("a b"), "I0001"}, {postEndpoint(Measurement{std::nan("")}), "I0002"}};
+    for (const auto& [endpoint, code] : refused) {
+        try {
+            manager->request(endpoint);
+            ADD_FAILURE() << code;
+        } catch (const WalletError& e) {
+            EXPECT_EQ(e, WalletError::internalError(code, std::nullopt));
+        }
     }
     EXPECT_TRUE(session->sent().empty());
 

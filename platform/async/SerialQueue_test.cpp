@@ -161,12 +161,6 @@ TEST(SerialQueueTest, QueuedBlocksKeepTheQueueAlive) {
     done->wait();
 }
 
-}  // namespace
-}  // namespace corvend::platform
-
-namespace corvend::platform {
-namespace {
-
 TEST(SerialQueueInlineTest, IdleSyncRunsOnTheCallerAndBlocksQueuedMeanwhileRunAfterIt) {
     auto queue = SerialQueue::make("inline");
     std::vector<int> order;

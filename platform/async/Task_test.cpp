@@ -19,10 +19,12 @@ struct BoomError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Blocks the calling task until it is cancelled; returns whether it saw the cancel.
-bool blockUntilCancelled() {
+// Blocks the calling task until it is cancelled, telling `registered` once it listens; returns
+// whether it saw the cancel.
+bool blockUntilCancelled(std::promise<void>* registered = nullptr) {
     std::promise<void> cancelled;
     auto registration = onCancel([&] { cancelled.set_value(); });
+    if (registered != nullptr) registered->set_value();
     cancelled.get_future().wait();
     return isCancelled();
 }
@@ -62,13 +64,7 @@ TEST(TaskTest, EmptyHandleIsHarmless) {
 
 TEST(TaskTest, CancelDuringRunIsSeenThroughTheCurrentToken) {
     std::promise<void> registered;
-    auto task = Task<bool>::detached([&] {
-        std::promise<void> cancelled;
-        auto registration = onCancel([&] { cancelled.set_value(); });
-        registered.set_value();
-        cancelled.get_future().wait();
-        return isCancelled();
-    });
+    auto task = Task<bool>::detached([&] { return blockUntilCancelled(&registered); });
     registered.get_future().wait();
     EXPECT_FALSE(task.isCancelled());
     task.cancel();
@@ -103,11 +99,15 @@ TEST(TaskTest, ChildOfACancelledTaskStartsCancelledButStillRuns) {
     EXPECT_TRUE(child.value());
 }
 
-TEST(TaskTest, CancelAfterEndChangesNothing) {
+TEST(TaskTest, FinishedResultWinsOverLaterCancelsAndCancelledWaiters) {
     auto task = Task<int>::detached([] { return 5; });
     EXPECT_EQ(task.value(), 5);
     task.cancel();
     EXPECT_FALSE(task.isCancelled());
+    EXPECT_EQ(task.value(), 5);
+    CancellationSource waiter;
+    waiter.cancel();
+    CancellationScope scope(waiter.token());
     EXPECT_EQ(task.value(), 5);
 }
 
@@ -135,13 +135,7 @@ TEST(TaskTest, ChildIsCancelledWithItsParent) {
     std::promise<void> childWaiting;
     std::promise<Task<bool>> childHandle;
     auto parent = Task<bool>::detached([&] {
-        auto child = Task<bool>::child([&] {
-            std::promise<void> cancelled;
-            auto registration = onCancel([&] { cancelled.set_value(); });
-            childWaiting.set_value();
-            cancelled.get_future().wait();
-            return isCancelled();
-        });
+        auto child = Task<bool>::child([&] { return blockUntilCancelled(&childWaiting); });
         childHandle.set_value(child);
         return blockUntilCancelled();
     });
@@ -192,13 +186,7 @@ TEST(TaskTest, CancellingTheWaiterEndsTheWaitAndCancelsTheAwaitedTask) {
     std::promise<Task<bool>> innerHandle;
     std::promise<void> innerRunning;
     auto outer = Task<void>::detached([&] {
-        auto inner = Task<bool>::detached([&] {
-            std::promise<void> cancelled;
-            auto registration = onCancel([&] { cancelled.set_value(); });
-            innerRunning.set_value();
-            cancelled.get_future().wait();
-            return isCancelled();
-        });
+        auto inner = Task<bool>::detached([&] { return blockUntilCancelled(&innerRunning); });
         innerHandle.set_value(inner);
         inner.value();
     });
@@ -222,15 +210,6 @@ TEST(TaskTest, HostThreadWaitIsCancellableThroughAScope) {
     }
     canceller.join();
     EXPECT_TRUE(awaited.value());
-}
-
-TEST(TaskTest, FinishedResultWinsOverAnAlreadyCancelledWaiter) {
-    auto task = Task<int>::detached([] { return 3; });
-    EXPECT_EQ(task.value(), 3);
-    CancellationSource waiter;
-    waiter.cancel();
-    CancellationScope scope(waiter.token());
-    EXPECT_EQ(task.value(), 3);
 }
 
 // Tasks that all wait on the last one started: the shared pool must grow for it.

@@ -27,12 +27,6 @@ TEST(InternetDateTimeTest, RefusesAFraction) {
     EXPECT_EQ(parseInternetDateTime("2024-03-05T14:07:09.000Z"), std::nullopt);
 }
 
-TEST(InternetDateTimeTest, RefusesEmbeddedNul) {
-    using namespace std::string_view_literals;
-    EXPECT_EQ(parseInternetDateTime("2024-03-05T14:07:09Z\0"sv), std::nullopt);
-    EXPECT_EQ(parseInternetDateTime("2024-03-05T14:07:09\0Z"sv), std::nullopt);
-}
-
 TEST_P(InternetDateTimeTest, Reads) {
     EXPECT_EQ(parseInternetDateTime(GetParam().text), GetParam().expected) << GetParam().text;
     // The fractional reader wants a fraction.
@@ -58,39 +52,42 @@ INSTANTIATE_TEST_SUITE_P(
                     Accepted{"2017-01-01T00:59:60+01:00", at(2017y / January / 1)}));
 
 TEST(InternetDateTimeTest, Refuses) {
-    for (const char* text : {
-             "",
-             "2024-03-05",                  // date only
-             "2024-03-05 14:07:09Z",        // blank instead of "T"
-             "2024-03-05T14:07:09",         // no zone
-             "2024-03-05T14:07Z",           // no seconds
-             " 2024-03-05T14:07:09Z",       // leading blank
-             "2024-03-05T14:07:09Z ",       // trailing blank
-             "2024-03-05T14:07:09Zjunk",    // trailing text
-             "2024-03-05T14:07:09+01:00x",  // trailing text after an offset
-             "2024-3-05T14:07:09Z",         // short month
-             "24-03-05T14:07:09Z",          // short year
-             "12024-03-05T14:07:09Z",       // five-digit year
-             "-2024-03-05T14:07:09Z",       // signed year
-             "2024-00-05T14:07:09Z",        // month 0
-             "2024-13-05T14:07:09Z",        // month 13
-             "2024-03-00T14:07:09Z",        // day 0
-             "2024-04-31T14:07:09Z",        // April 31
-             "2023-02-29T14:07:09Z",        // not a leap year
-             "1900-02-29T14:07:09Z",        // century, not a leap year
-             "2024-03-05T24:00:00Z",        // hour 24
-             "2024-03-05T14:60:09Z",        // minute 60
-             "2024-03-05T14:07:61Z",        // second 61
-             "2024-03-05T14:07:60Z",        // leap second not at the end of a UTC day
-             "2016-12-31T23:59:60+01:00",   // idem, once the offset is applied
-             "2024-03-05T14:07:09+24:00",   // offset hour 24
-             "2024-03-05T14:07:09+01:60",   // offset minute 60
-             "2024-03-05T14:07:09+0100",    // offset without colon
-             "2024-03-05T14:07:09+01",      // offset without minutes
-             "2024-03-05T14:07:09 +01:00",  // blank before offset
-             "2024-03-05T14:07:09UTC",      // zone name
-             "2024-03-05T+4:07:09Z",        // sign inside a field
-             "２０２４-03-05T14:07:09Z",    // non-ASCII digits
+    using namespace std::string_view_literals;
+    for (const std::string_view text : {
+             ""sv,
+             "2024-03-05T14:07:09Z\0"sv,      // embedded NUL after the zone
+             "2024-03-05T14:07:09\0Z"sv,      // embedded NUL before the zone
+             "2024-03-05"sv,                  // date only
+             "2024-03-05 14:07:09Z"sv,        // blank instead of "T"
+             "2024-03-05T14:07:09"sv,         // no zone
+             "2024-03-05T14:07Z"sv,           // no seconds
+             " 2024-03-05T14:07:09Z"sv,       // leading blank
+             "2024-03-05T14:07:09Z "sv,       // trailing blank
+             "2024-03-05T14:07:09Zjunk"sv,    // trailing text
+             "2024-03-05T14:07:09+01:00x"sv,  // trailing text after an offset
+             "2024-3-05T14:07:09Z"sv,         // short month
+             "24-03-05T14:07:09Z"sv,          // short year
+             "12024-03-05T14:07:09Z"sv,       // five-digit year
+             "-2024-03-05T14:07:09Z"sv,       // signed year
+             "2024-00-05T14:07:09Z"sv,        // month 0
+             "2024-13-05T14:07:09Z"sv,        // month 13
+             "2024-03-00T14:07:09Z"sv,        // day 0
+             "2024-04-31T14:07:09Z"sv,        // April 31
+             "2023-02-29T14:07:09Z"sv,        // not a leap year
+             "1900-02-29T14:07:09Z"sv,        // century, not a leap year
+             "2024-03-05T24:00:00Z"sv,        // hour 24
+             "2024-03-05T14:60:09Z"sv,        // minute 60
+             "2024-03-05T14:07:61Z"sv,        // second 61
+             "2024-03-05T14:07:60Z"sv,        // leap second not at the end of a UTC day
+             "2016-12-31T23:59:60+01:00"sv,   // idem, once the offset is applied
+             "2024-03-05T14:07:09+24:00"sv,   // offset hour 24
+             "2024-03-05T14:07:09+01:60"sv,   // offset minute 60
+             "2024-03-05T14:07:09+0100"sv,    // offset without colon
+             "2024-03-05T14:07:09+01"sv,      // offset without minutes
+             "2024-03-05T14:07:09 +01:00"sv,  // blank before offset
+             "2024-03-05T14:07:09UTC"sv,      // zone name
+             "2024-03-05T+4:07:09Z"sv,        // sign inside a field
+             "２０２４-03-05T14:07:09Z"sv,    // non-ASCII digits
          }) {
         EXPECT_EQ(parseInternetDateTime(text), std::nullopt) << text;
         EXPECT_EQ(parseInternetDateTimeWithFractionalSeconds(text), std::nullopt) << text;

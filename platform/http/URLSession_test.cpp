@@ -117,23 +117,28 @@ class LoopbackServer {
     bool gateOpen_ = false;
 };
 
+// A TCP socket bound to an ephemeral loopback port (and listening if asked); -1 on failure.
+int bindLoopback(int& port, bool listen) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    auto* generic = reinterpret_cast<sockaddr*>(&address);
+    if (fd < 0 || ::bind(fd, generic, length) != 0 || ::getsockname(fd, generic, &length) != 0 ||
+        (listen && ::listen(fd, 1) != 0)) {
+        ADD_FAILURE() << "cannot reserve a loopback port";
+        return fd;
+    }
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
 // A port bound on loopback but never listening: connecting to it is refused, and no other
 // process can take it while the test runs.
 class RefusingPort {
   public:
-    RefusingPort() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        auto* generic = reinterpret_cast<sockaddr*>(&address);
-        if (fd_ < 0 || ::bind(fd_, generic, length) != 0 ||
-            ::getsockname(fd_, generic, &length) != 0) {
-            ADD_FAILURE() << "cannot reserve a loopback port";
-            return;
-        }
-        port_ = ntohs(address.sin_port);
-    }
+    RefusingPort() : fd_(bindLoopback(port_, false)) {}
     ~RefusingPort() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -143,27 +148,16 @@ class RefusingPort {
     int port() const { return port_; }
 
   private:
-    int fd_;
     int port_ = 0;
+    int fd_;
 };
 
 // A one-shot server that keeps the raw head of the first request and answers 204, so a test can
 // see the exact bytes the client sent (the server library drops fields with empty values).
 class RawHeadCapture {
   public:
-    RawHeadCapture() : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        auto* generic = reinterpret_cast<sockaddr*>(&address);
-        if (listener_ < 0 || ::bind(listener_, generic, length) != 0 ||
-            ::getsockname(listener_, generic, &length) != 0 || ::listen(listener_, 1) != 0) {
-            ADD_FAILURE() << "cannot listen on loopback";
-            return;
-        }
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { serveOne(); });
+    RawHeadCapture() : listener_(bindLoopback(port_, true)) {
+        if (port_ != 0) thread_ = std::thread([this] { serveOne(); });
     }
     ~RawHeadCapture() {
         ::shutdown(listener_, SHUT_RDWR);  // wakes accept() if no client came
@@ -209,8 +203,8 @@ class RawHeadCapture {
         ::close(connection);
     }
 
-    int listener_;
     int port_ = 0;
+    int listener_;
     std::thread thread_;
     mutable std::mutex mutex_;
     std::string head_;
@@ -339,26 +333,14 @@ TEST_F(URLSessionTest, HeadReturnsWithoutWaitingForTheAnnouncedBody) {
     EXPECT_EQ(server_.seen().back().method, "HEAD");
 }
 
-TEST_F(URLSessionTest, SendsHeadersAsGivenWithRepeatedNamesJoined) {
-    auto sent = request("/echo");
-    sent.addValue("a", "X-Joined");
-    sent.addValue("b", "x-joined");
-    sent.addValue("application/json", "Content-Type");
-
-    session_->data(sent);
-
-    const auto seen = server_.seen().back();
-    EXPECT_EQ(seen.headers.count("X-Joined"), 1u);
-    EXPECT_EQ(seen.headers.find("X-Joined")->second, "a,b");
-    EXPECT_EQ(seen.headers.find("Content-Type")->second, "application/json");
-}
-
 TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
     const RawHeadCapture capture;
     URLRequest sent(capture.url("/raw?q=1"));
     sent.addValue("application/json", "Accept");
     sent.addValue("", "X-Empty");
     sent.addValue("t", "X-Token");
+    sent.addValue("a", "X-Joined");
+    sent.addValue("b", "x-joined");
 
     const auto reply = URLSession::make()->data(sent);
 
@@ -370,7 +352,7 @@ TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
     std::ranges::sort(lines);
     const std::vector<std::string> expected{
         "Accept: application/json", "Host: 127.0.0.1:" + std::to_string(sent.url().port().value()),
-        "X-Empty:", "X-Token: t"};
+        "X-Empty:", "X-Joined: a,b", "X-Token: t"};
     EXPECT_EQ(lines, expected);
 }
 
@@ -501,30 +483,26 @@ TEST_F(URLSessionTest, ACancelRacingTheReplyEndsTheCallExactlyOnce) {
     EXPECT_EQ(session_->data(request("/item/99")).first.view(), "99");
 }
 
-TEST_F(URLSessionTest, CancelledBeforeStartingSendsNothing) {
-    CancellationSource source;
-    source.cancel();
+TEST_F(URLSessionTest, CancelBeforeTheStartSendsNothingAndAfterTheEndChangesNothing) {
+    CancellationSource before;
+    before.cancel();
     {
-        CancellationScope scope(source.token());
+        CancellationScope scope(before.token());
         EXPECT_THROW(session_->data(request("/echo")), CancellationError);
     }
-    session_->data(request("/item/1"));
-    const auto seen = server_.seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen.front().path, "/item/1");
-}
-
-TEST_F(URLSessionTest, CancellingAfterTheEndChangesNothing) {
-    CancellationSource source;
+    CancellationSource after;
     std::optional<Reply> reply;
     {
-        CancellationScope scope(source.token());
+        CancellationScope scope(after.token());
         reply = session_->data(request("/item/7"));
     }
-    source.cancel();
+    after.cancel();
     EXPECT_EQ(reply->first.view(), "7");
     EXPECT_EQ(http(*reply).statusCode(), 200);
     EXPECT_EQ(session_->data(request("/item/8")).first.view(), "8");
+    const auto seen = server_.seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.front().path, "/item/7");
 }
 
 TEST_F(URLSessionTest, ReusesTheConnectionForSequentialRequests) {

@@ -211,90 +211,63 @@ TEST(JSONDecoderTest, OptionalMembersMissingOrNullAreAbsent) {
     EXPECT_EQ(decoder.decode<wire::Party>(R"({"age":7,"name":"a"})").age, 7);
 }
 
-struct ErrorCase {
-    const char* name;
-    const char* json;
-    Kind kind;
-    std::vector<CodingKey> path;
-    std::string detail;  // expected type, or the missing key
-};
-
-class TransferErrorTest : public testing::TestWithParam<ErrorCase> {};
-
-constexpr const char* kValidFees = R"("fees":[])";
-constexpr const char* kValidSender = R"("sender":{"name":"A"})";
-
 std::string transferWith(const std::string& members) {
     return std::string(R"({"id":"i","amount":1,"metadata":{},"settled":false,"rate":1,)") +
            members + "}";
 }
 
-TEST_P(TransferErrorTest, ReportsKindAndPath) {
-    const ErrorCase& c = GetParam();
-    const DecodingError error = decodeFailure<wire::Transfer>(JSONDecoder(), c.json);
-    EXPECT_EQ(error.kind(), c.kind) << error.what();
-    EXPECT_EQ(error.codingPath(), c.path) << error.what();
-    if (c.kind == Kind::keyNotFound) {
-        ASSERT_TRUE(error.key().has_value());
-        EXPECT_EQ(error.key()->stringValue, c.detail);
-    } else {
-        EXPECT_EQ(error.expectedType(), c.detail);
+TEST(JSONDecoderTest, ErrorsReportKindPathAndDetail) {
+    const std::string fees = R"("fees":[],)";
+    const std::string sender = R"("sender":{"name":"A"},)";
+    struct ErrorCase {
+        const char* name;
+        std::string members;  // completed by transferWith()
+        Kind kind;
+        std::vector<CodingKey> path;
+        std::string detail;  // expected type, or the missing key
+    };
+    const ErrorCase cases[] = {
+        {"missingRequired", R"("sender":{"name":"A"})", Kind::keyNotFound, {}, "fees"},
+        {"missingNested", fees + R"("sender":{})", Kind::keyNotFound, path({key("sender")}),
+         "name"},
+        {"nullNested", fees + R"("sender":null)", Kind::valueNotFound, path({key("sender")}),
+         "corvend::platform::(anonymous namespace)::wire::Party"},
+        {"wrongTypeInArray",
+         sender + R"("fees":[{"type":"a","amount":1},{"type":"b","amount":"2"}])",
+         Kind::typeMismatch, path({key("fees"), at(1), key("amount")}), "Int64"},
+        {"nullInArray", sender + R"("fees":[{"type":"b","amount":null}])", Kind::valueNotFound,
+         path({key("fees"), at(0), key("amount")}), "Int64"},
+        {"missingInArray", sender + R"("fees":[{"type":"a","amount":1},{}])", Kind::keyNotFound,
+         path({key("fees"), at(1)}), "type"},
+        {"objectForArray", sender + R"("fees":{})", Kind::typeMismatch, path({key("fees")}),
+         "Array"},
+        {"optionalStructUnreadable", fees + sender + R"("receiver":{"name":5})", Kind::typeMismatch,
+         path({key("receiver"), key("name")}), "String"},
+        {"optionalWrongType", fees + R"("sender":{"name":"A","age":"41"})", Kind::typeMismatch,
+         path({key("sender"), key("age")}), "Int32"},
+        {"optionalOutOfRange", fees + R"("sender":{"name":"A","age":2147483648})",
+         Kind::dataCorrupted, path({key("sender"), key("age")}), ""},
+        {"optionalInArray", sender + R"("fees":[{"type":"a","amount":1,"currency":5}])",
+         Kind::typeMismatch, path({key("fees"), at(0), key("currency")}), "String"},
+        {"mapValue", fees + sender + R"("metadata":{"k":true})", Kind::typeMismatch,
+         path({key("metadata"), key("k")}), "String"},
+        {"textForDefaultDate", fees + sender + R"("created":"2024-01-01T00:00:00Z")",
+         Kind::typeMismatch, path({key("created")}), "Double"},
+    };
+    for (const ErrorCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DecodingError error =
+            decodeFailure<wire::Transfer>(JSONDecoder(), transferWith(c.members));
+        EXPECT_EQ(error.kind(), c.kind) << error.what();
+        EXPECT_EQ(error.codingPath(), c.path) << error.what();
+        if (c.kind == Kind::keyNotFound) {
+            ASSERT_TRUE(error.key().has_value());
+            EXPECT_EQ(error.key()->stringValue, c.detail);
+        } else {
+            EXPECT_EQ(error.expectedType(), c.detail);
+        }
     }
 }
-
-const std::string kMissingFees = transferWith(kValidSender);
-const std::string kMissingSenderName = transferWith(std::string(kValidFees) + R"(,"sender":{})");
-const std::string kNullSender = transferWith(std::string(kValidFees) + R"(,"sender":null)");
-const std::string kFeeAmountText =
-    transferWith(std::string(kValidSender) + R"(,"fees":[{"type":"a","amount":1},)" +
-                 R"({"type":"b","amount":"2"}])");
-const std::string kFeeAmountNull =
-    transferWith(std::string(kValidSender) + R"(,"fees":[{"type":"b","amount":null}])");
-const std::string kFeeAmountMissing =
-    transferWith(std::string(kValidSender) + R"(,"fees":[{"type":"a","amount":1},{}])");
-const std::string kFeesObject = transferWith(std::string(kValidSender) + R"(,"fees":{})");
-const std::string kReceiverUnreadable =
-    transferWith(std::string(kValidFees) + "," + kValidSender + R"(,"receiver":{"name":5})");
-const std::string kOptionalAgeWrong =
-    transferWith(std::string(kValidFees) + R"(,"sender":{"name":"A","age":"41"})");
-const std::string kOptionalAgeTooBig =
-    transferWith(std::string(kValidFees) + R"(,"sender":{"name":"A","age":2147483648})");
-const std::string kOptionalCurrencyWrong =
-    transferWith(std::string(kValidSender) + R"(,"fees":[{"type":"a","amount":1,"currency":5}])");
-const std::string kMetadataValue =
-    transferWith(std::string(kValidFees) + "," + kValidSender + R"(,"metadata":{"k":true})");
-const std::string kDateText = transferWith(std::string(kValidFees) + "," + kValidSender +
-                                           R"(,"created":"2024-01-01T00:00:00Z")");
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TransferErrorTest,
-    testing::Values(
-        ErrorCase{"missingRequired", kMissingFees.c_str(), Kind::keyNotFound, {}, "fees"},
-        ErrorCase{"missingNested", kMissingSenderName.c_str(), Kind::keyNotFound,
-                  path({key("sender")}), "name"},
-        ErrorCase{"nullNested", kNullSender.c_str(), Kind::valueNotFound, path({key("sender")}),
-                  "corvend::platform::(anonymous namespace)::wire::Party"},
-        ErrorCase{"wrongTypeInArray", kFeeAmountText.c_str(), Kind::typeMismatch,
-                  path({key("fees"), at(1), key("amount")}), "Int64"},
-        ErrorCase{"nullInArray", kFeeAmountNull.c_str(), Kind::valueNotFound,
-                  path({key("fees"), at(0), key("amount")}), "Int64"},
-        ErrorCase{"missingInArray", kFeeAmountMissing.c_str(), Kind::keyNotFound,
-                  path({key("fees"), at(1)}), "type"},
-        ErrorCase{"objectForArray", kFeesObject.c_str(), Kind::typeMismatch, path({key("fees")}),
-                  "Array"},
-        ErrorCase{"optionalStructUnreadable", kReceiverUnreadable.c_str(), Kind::typeMismatch,
-                  path({key("receiver"), key("name")}), "String"},
-        ErrorCase{"optionalWrongType", kOptionalAgeWrong.c_str(), Kind::typeMismatch,
-                  path({key("sender"), key("age")}), "Int32"},
-        ErrorCase{"optionalOutOfRange", kOptionalAgeTooBig.c_str(), Kind::dataCorrupted,
-                  path({key("sender"), key("age")}), ""},
-        ErrorCase{"optionalInArray", kOptionalCurrencyWrong.c_str(), Kind::typeMismatch,
-                  path({key("fees"), at(0), key("currency")}), "String"},
-        ErrorCase{"mapValue", kMetadataValue.c_str(), Kind::typeMismatch,
-                  path({key("metadata"), key("k")}), "String"},
-        ErrorCase{"textForDefaultDate", kDateText.c_str(), Kind::typeMismatch,
-                  path({key("created")}), "Double"}),
-    [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
 TEST(JSONDecoderTest, IndexKeysCarryTheirIndex) {
     const DecodingError error =
@@ -320,36 +293,22 @@ TEST(JSONDecoderTest, UnknownKeysArePassedOverUnread) {
     EXPECT_EQ(fee.amount, 5);
 }
 
-struct NumberCase {
-    const char* member;
-    const char* number;
-};
-
 TEST(JSONDecoderTest, IntegersAreStrict) {
     const JSONDecoder decoder;
-    const NumberCase rejected[] = {
-        {"big", "1.0"},
-        {"big", "1e2"},
-        {"big", "9223372036854775808"},
-        {"big", "1.5"},
-        {"big", "-9223372036854775809"},
-        {"small", "1.0"},
-        {"small", "2147483648"},
-        {"small", "-2147483649"},
-        {"real", "1e400"},
-        {"real", "-1e400"},
-    };
-    for (const NumberCase& c : rejected) {
-        SCOPED_TRACE(std::string(c.member) + " = " + c.number);
-        std::string text = R"({"big":0,"small":0,"real":0,"exact":0,")";
-        text += c.member;
-        text += "\":";
-        text += c.number;
-        text += "}";
-        const DecodingError error = decodeFailure<wire::Amounts>(decoder, text);
-        EXPECT_EQ(error.kind(), Kind::dataCorrupted) << error.what();
-        EXPECT_EQ(error.codingPath(), path({key(c.member)}));
-        EXPECT_NE(error.debugDescription().find(c.number), std::string::npos);
+    const std::pair<const char*, std::vector<const char*>> rejected[] = {
+        {"big", {"1.0", "1e2", "9223372036854775808", "1.5", "-9223372036854775809"}},
+        {"small", {"1.0", "2147483648", "-2147483649"}},
+        {"real", {"1e400", "-1e400"}}};
+    for (const auto& [member, numbers] : rejected) {
+        for (const char* number : numbers) {
+            SCOPED_TRACE(std::string(member) + " = " + number);
+            const std::string text = std::string(R"({"big":0,"small":0,"real":0,"exact":0,")") +
+                                     member + "\":" + number + "}";
+            const DecodingError error = decodeFailure<wire::Amounts>(decoder, text);
+            EXPECT_EQ(error.kind(), Kind::dataCorrupted) << error.what();
+            EXPECT_EQ(error.codingPath(), path({key(member)}));
+            EXPECT_NE(error.debugDescription().find(number), std::string::npos);
+        }
     }
     const auto limits = decoder.decode<wire::Amounts>(
         R"({"big":-9223372036854775808,"small":-2147483648,"real":-0,"exact":0})");
@@ -450,23 +409,21 @@ TEST(JSONDecoderTest, DateStrategyExceptionsBecomeDataCorrupted) {
 
 TEST(JSONDecoderTest, MalformedBodiesAreDataCorruptedAtTopLevel) {
     const JSONDecoder decoder;
-    const char* bodies[] = {
-        "",
-        "   ",
-        "{",
-        R"({"type":"a","amount":1)",
-        R"({"type":"a","amount":1,})",
-        R"({"type":"a" "amount":1})",
-        R"({"type":"a","amount":1} x)",
-        R"({"type":"a","amount":1}})",
-        R"({"type":"a","amount":1}{})",
-        R"({"type":"a\x","amount":1})",
-        R"({"type":"a","amount":1,"currency":nul})",
-        R"({"type":"a","amount":tru})",
-        R"({"type":"a","amount":nulll})",
-        "nul",
-        "{\"type\":\"\xff\",\"amount\":1}",
-    };
+    const char* bodies[] = {"",
+                            "   ",
+                            "{",
+                            R"({"type":"a","amount":1)",
+                            R"({"type":"a","amount":1,})",
+                            R"({"type":"a" "amount":1})",
+                            R"({"type":"a","amount":1} x)",
+                            R"({"type":"a","amount":1}})",
+                            R"({"type":"a","amount":1}{})",
+                            R"({"type":"a\x","amount":1})",
+                            R"({"type":"a","amount":1,"currency":nul})",
+                            R"({"type":"a","amount":tru})",
+                            R"({"type":"a","amount":nulll})",
+                            "nul",
+                            "{\"type\":\"\xff\",\"amount\":1}"};
     for (const char* body : bodies) {
         SCOPED_TRACE(body);
         const DecodingError error = decodeFailure<wire::Fee>(decoder, body);
@@ -525,9 +482,9 @@ TEST(JSONDecoderTest, TopLevelArraysMapsAndScalars) {
     EXPECT_EQ(decoder.decode<Decimal>("1.50 ").toString(), "1.50");
     EXPECT_EQ(decoder.decode<std::optional<std::int64_t>>("null"), std::nullopt);
 
+    // Anything after the one top-level value is corrupted data, whatever the type read.
     for (const char* body : {"1 2", "1 }", "1 ,"}) {
-        SCOPED_TRACE(body);
-        EXPECT_EQ(decodeFailure<std::int64_t>(decoder, body).kind(), Kind::dataCorrupted);
+        EXPECT_EQ(decodeFailure<std::int64_t>(decoder, body).kind(), Kind::dataCorrupted) << body;
     }
     EXPECT_EQ(decodeFailure<Decimal>(decoder, "1.5 2").kind(), Kind::dataCorrupted);
     EXPECT_EQ(decodeFailure<std::string>(decoder, R"("a" "b")").kind(), Kind::dataCorrupted);
@@ -593,8 +550,8 @@ TEST(JSONDecoderTest, HandWrittenCodersShareTheErrorModel) {
 TEST(JSONDecoderTest, RepeatedKeysKeepTheLastValue) {
     const JSONDecoder decoder;
     const auto transfer = decoder.decode<wire::Transfer>(
-        transferWith(std::string(kValidSender) +
-                     R"(,"fees":[{"type":"a","amount":1}],"fees":[{"type":"b","amount":2}])"));
+        transferWith(R"("sender":{"name":"A"},"fees":[{"type":"a","amount":1}],)"
+                     R"("fees":[{"type":"b","amount":2}])"));
     ASSERT_EQ(transfer.fees.size(), 1u);
     EXPECT_EQ(transfer.fees[0].type, "b");
 }

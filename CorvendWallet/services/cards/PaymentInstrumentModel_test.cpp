@@ -36,39 +36,43 @@ platform::Date savedAt() {
 constexpr const char* kSavedAtText = "2023-03-14T09:26:53.589Z";
 constexpr const char* kSavedAtSeconds = "700478813.589";
 
+// A reply entry with every key of the card, SEPA, UK and US kinds, of type `type`.
+PaymentInstrumentModel everyKey(std::string type) {
+    return {"i-1",
+            "c-1",
+            std::move(type),
+            "REJECTED",
+            "Holder",
+            "DE89",
+            "COBA",
+            "Bank",
+            "111",
+            "222",
+            "CHECKING",
+            "33-44",
+            "k",
+            18,
+            "FULL",
+            "DE",
+            "Ann",
+            "4111",
+            PaymentInstrumentModel::ExpiryDate{2030, 4},
+            savedAt(),
+            "MC",
+            "desc"};
+}
+
 TEST(PaymentInstrumentModelTest, DecodesEveryKey) {
-    const PaymentInstrumentModel card =
-        decode(R"({"id":"i-1","customerId":"c-1","instrumentType":"CARD","status":"VERIFIED",)"
-               R"("accountHolderName":"A","iban":"DE89","bic":"COBA","bankName":"Bank",)"
-               R"("accountNumber":"1","routingNumber":"2","accountType":"LOAN","sortCode":"3",)"
-               R"("consumerId":"k","ageRestriction":18,"kycLevelRestriction":"FULL",)"
-               R"("countryRestriction":"DE","cardHolderName":"Ann","pan":"4111",)"
-               R"("expiryDate":{"year":2030,"month":4},"creationTime":")" +
+    EXPECT_EQ(
+        decode(R"({"id":"i-1","customerId":"c-1","instrumentType":"CARD","status":"REJECTED",)"
+               R"("accountHolderName":"Holder","iban":"DE89","bic":"COBA","bankName":"Bank",)"
+               R"("accountNumber":"111","routingNumber":"222","accountType":"CHECKING",)"
+               R"("sortCode":"33-44","consumerId":"k","ageRestriction":18,)"
+               R"("kycLevelRestriction":"FULL","countryRestriction":"DE","cardHolderName":"Ann",)"
+               R"("pan":"4111","expiryDate":{"year":2030,"month":4},"creationTime":")" +
                std::string(kSavedAtText) +
-               R"(","cardScheme":"VISA","description":"d","unlisted":{"a":[1e400]}})");
-    const PaymentInstrumentModel expected{"i-1",
-                                          "c-1",
-                                          "CARD",
-                                          "VERIFIED",
-                                          "A",
-                                          "DE89",
-                                          "COBA",
-                                          "Bank",
-                                          "1",
-                                          "2",
-                                          "LOAN",
-                                          "3",
-                                          "k",
-                                          18,
-                                          "FULL",
-                                          "DE",
-                                          "Ann",
-                                          "4111",
-                                          PaymentInstrumentModel::ExpiryDate{2030, 4},
-                                          savedAt(),
-                                          "VISA",
-                                          "d"};
-    EXPECT_EQ(card, expected);
+               R"(","cardScheme":"MC","description":"desc","unlisted":{"a":[1e400]}})"),
+        everyKey("CARD"));
 
     EXPECT_EQ(decode(R"({"instrumentType":"X","id":null,"expiryDate":null,"creationTime":null})"),
               PaymentInstrumentModel{.instrumentType = "X"});
@@ -110,32 +114,6 @@ TEST(PaymentInstrumentModelTest, EncodesPresentFieldsInDeclaredOrder) {
               std::string(R"({"id":"i-1","instrumentType":"CARD","status":"","ageRestriction":18,)"
                           R"("pan":"4111","expiryDate":{"year":2030,"month":4},"creationTime":)") +
                   kSavedAtSeconds + "}");
-}
-
-// A reply entry with every key of the card, SEPA, UK and US kinds, of type `type`.
-PaymentInstrumentModel everyKey(std::string type) {
-    return {"i-1",
-            "c-1",
-            std::move(type),
-            "REJECTED",
-            "Holder",
-            "DE89",
-            "COBA",
-            "Bank",
-            "111",
-            "222",
-            "CHECKING",
-            "33-44",
-            "k",
-            18,
-            "FULL",
-            "DE",
-            "Ann",
-            "4111",
-            PaymentInstrumentModel::ExpiryDate{2030, 4},
-            savedAt(),
-            "MC",
-            "desc"};
 }
 
 TEST(PaymentInstrumentModelTest, MapsEachKindFromItsOwnKeys) {
@@ -325,33 +303,42 @@ TEST(PaymentInstrumentModelTest, ValuesThatDoNotFlatten) {
 }
 
 TEST(PaymentInstrumentModelTest, MappingAndFlatteningLosesOnlyWhatIsNeverMapped) {
-    PaymentInstrumentModel card = everyKey("CARD");
-    card.status.reset();
-    const auto cardBack = toPaymentInstrumentModel(*toPaymentInstrument(card));
-    EXPECT_EQ(cardBack, (PaymentInstrumentModel{.id = "i-1",
-                                                .customerId = "c-1",
-                                                .instrumentType = "CARD",
-                                                .status = "",
-                                                .bankName = "Bank",
-                                                .cardHolderName = "Ann",
-                                                .pan = "4111",
-                                                .expiryDate = card.expiryDate,
-                                                .creationTime = savedAt(),
-                                                .description = "desc"}));
-
-    PaymentInstrumentModel us = everyKey("US_BANK_ACCOUNT");
-    us.accountType.reset();
-    const auto usBack = toPaymentInstrumentModel(*toPaymentInstrument(us));
-    EXPECT_EQ(usBack, (PaymentInstrumentModel{.id = "i-1",
-                                              .customerId = "c-1",
-                                              .instrumentType = "US_BANK_ACCOUNT",
-                                              .status = "REJECTED",
-                                              .accountHolderName = "Holder",
-                                              .bankName = "Bank",
-                                              .accountNumber = "111",
-                                              .routingNumber = "222",
-                                              .accountType = "",
-                                              .creationTime = savedAt()}));
+    struct Row {
+        const char* type;
+        std::optional<std::string> PaymentInstrumentModel::*dropped;  // absent reads as ""
+        PaymentInstrumentModel expected;
+    };
+    const Row rows[] = {
+        {"CARD",
+         &PaymentInstrumentModel::status,
+         {.id = "i-1",
+          .customerId = "c-1",
+          .instrumentType = "CARD",
+          .status = "",
+          .bankName = "Bank",
+          .cardHolderName = "Ann",
+          .pan = "4111",
+          .expiryDate = PaymentInstrumentModel::ExpiryDate{2030, 4},
+          .creationTime = savedAt(),
+          .description = "desc"}},
+        {"US_BANK_ACCOUNT",
+         &PaymentInstrumentModel::accountType,
+         {.id = "i-1",
+          .customerId = "c-1",
+          .instrumentType = "US_BANK_ACCOUNT",
+          .status = "REJECTED",
+          .accountHolderName = "Holder",
+          .bankName = "Bank",
+          .accountNumber = "111",
+          .routingNumber = "222",
+          .accountType = "",
+          .creationTime = savedAt()}},
+    };
+    for (const Row& row : rows) {
+        PaymentInstrumentModel entry = everyKey(row.type);
+        (entry.*row.dropped).reset();
+        EXPECT_EQ(toPaymentInstrumentModel(*toPaymentInstrument(entry)), row.expected) << row.type;
+    }
 }
 
 }  // namespace
