@@ -2,23 +2,9 @@
 
 #include <boost/json/object.hpp>
 
-#include "sandbox/RecordedRequest.hpp"
+#include "sandbox/RouteHelpers.hpp"
 
 namespace corvend::sandbox {
-
-namespace {
-
-// The bearer credential of an Authorization value; the scheme name is case-insensitive.
-std::optional<std::string_view> bearerToken(std::string_view authorization) {
-    constexpr std::string_view kScheme = "Bearer ";
-    if (authorization.size() < kScheme.size() ||
-        !equalsIgnoringCase(authorization.substr(0, kScheme.size()), kScheme)) {
-        return std::nullopt;
-    }
-    return authorization.substr(kScheme.size());
-}
-
-}  // namespace
 
 void addConfigurationRoutes(const RouteContext& context) {
     const auto& options = context.options;

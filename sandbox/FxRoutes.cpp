@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sandbox/RecordedRequest.hpp"
+#include "sandbox/RouteHelpers.hpp"
 
 namespace corvend::sandbox {
 
@@ -48,38 +49,6 @@ bool isQuotedCurrency(std::string_view code) {
         if (seed.sourceCurrency == code || seed.targetCurrency == code) return true;
     }
     return false;
-}
-
-std::optional<std::string_view> bearerToken(std::string_view authorization) {
-    constexpr std::string_view kScheme = "Bearer ";
-    if (authorization.size() <= kScheme.size() ||
-        !equalsIgnoringCase(authorization.substr(0, kScheme.size()), kScheme)) {
-        return std::nullopt;
-    }
-    return authorization.substr(kScheme.size());
-}
-
-// The 401 of a request without a customer's credential, or nothing when it has one.
-std::optional<Reply> refusedWithoutToken(const RouteRequest& request) {
-    const auto authorization = request.header("Authorization");
-    if (authorization && bearerToken(*authorization)) return std::nullopt;
-    return Reply::error(401, {.code = "UNAUTHORIZED",
-                              .message = authorization ? "The access token is not valid."
-                                                       : "An access token is required."});
-}
-
-// "2024-03-05T14:07:09.589Z".
-std::string internetDateTime(std::chrono::system_clock::time_point time) {
-    const auto milliseconds =
-        std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count();
-    const std::time_t seconds = static_cast<std::time_t>(milliseconds / 1000);
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
-    std::snprintf(text + length, sizeof text - length, ".%03dZ",
-                  static_cast<int>(milliseconds % 1000));
-    return text;
 }
 
 // The stored quote as reply text. The store keeps the rate as a string; it is written here as
@@ -125,9 +94,7 @@ std::optional<std::string> currencyField(const boost::json::object& body, std::s
 }
 
 Reply invalidRequest(std::vector<ErrorDocument::FieldError> errors) {
-    return Reply::error(400, {.code = "BAD_REQUEST",
-                              .message = "The quote request is not valid.",
-                              .fieldErrors = std::move(errors)});
+    return sandbox::invalidRequest("The quote request is not valid.", std::move(errors));
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 #include <exception>
 
 #include "sandbox/ConfigurationRoutes.hpp"
+#include "sandbox/DepositRoutes.hpp"
 #include "sandbox/DiagnosticsRoutes.hpp"
 #include "sandbox/EventsRoutes.hpp"
 #include "sandbox/FxRoutes.hpp"
 #include "sandbox/LoopbackServer.hpp"
 #include "sandbox/RouteContext.hpp"
+#include "sandbox/TransferRoutes.hpp"
+#include "sandbox/WithdrawalRoutes.hpp"
 
 namespace corvend::sandbox {
 
@@ -63,6 +66,9 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     addEventsRoutes(context);
     addDiagnosticsRoutes(context);
     addFxRoutes(context);
+    addTransferRoutes(context);
+    addDepositRoutes(context);
+    addWithdrawalRoutes(context);
     server_ = std::make_unique<LoopbackServer>(
         [this](RecordedRequest request) { return dispatch(std::move(request)); },
         [this](int status) { return reject(status); }, options_.maxThreads);

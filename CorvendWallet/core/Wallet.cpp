@@ -2,6 +2,9 @@
 
 #include "CorvendWallet/core/CompositionRoot.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
+#include "CorvendWallet/services/money/DepositRepository.hpp"
+#include "CorvendWallet/services/money/TransferRepository.hpp"
+#include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 
 namespace corvend {
 
@@ -46,6 +49,39 @@ std::shared_ptr<CurrencyExchangeService> Wallet::currencyExchangeService() {
 
 void Wallet::setCurrencyExchangeService(std::shared_ptr<CurrencyExchangeService> service) {
     currencyExchangeService_.set(std::move(service));
+}
+
+std::shared_ptr<DepositService> Wallet::depositService() {
+    return depositService_.get([this] {
+        return DepositRepository::make(core_->networkManagers().userAuthenticated,
+                                       core_->deviceFingerprintProvider());
+    });
+}
+
+void Wallet::setDepositService(std::shared_ptr<DepositService> service) {
+    depositService_.set(std::move(service));
+}
+
+std::shared_ptr<WithdrawalService> Wallet::withdrawalService() {
+    return withdrawalService_.get([this] {
+        return WithdrawalRepository::make(core_->networkManagers().userAuthenticated,
+                                          core_->deviceFingerprintProvider());
+    });
+}
+
+void Wallet::setWithdrawalService(std::shared_ptr<WithdrawalService> service) {
+    withdrawalService_.set(std::move(service));
+}
+
+std::shared_ptr<TransferService> Wallet::transferService() {
+    return transferService_.get([this] {
+        return TransferRepository::make(core_->networkManagers().userAuthenticated,
+                                        core_->deviceFingerprintProvider());
+    });
+}
+
+void Wallet::setTransferService(std::shared_ptr<TransferService> service) {
+    transferService_.set(std::move(service));
 }
 
 }  // namespace corvend

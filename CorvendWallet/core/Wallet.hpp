@@ -11,6 +11,9 @@
 #include "CorvendWallet/core/WalletError.hpp"
 #include "CorvendWallet/core/WalletOperationHandle.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
+#include "CorvendWallet/services/money/DepositService.hpp"
+#include "CorvendWallet/services/money/TransferService.hpp"
+#include "CorvendWallet/services/money/WithdrawalService.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 
 namespace corvend {
@@ -28,6 +31,28 @@ class Wallet {
     using ConfigureCompletion = Core::ConfigureCompletion;
     using FXRateRequest = model::FXRateRequest;
     using FXRate = model::FXRate;
+    using CustomerDeposit = model::CustomerDeposit;
+    using CustomerDepositList = model::CustomerDepositList;
+    using DepositRequest = model::DepositRequest;
+    using DepositCreate = model::DepositCreate;
+    using DepositConfirm = model::DepositConfirm;
+    using GetDepositsParameters = model::GetDepositsParameters;
+    using ReturnLink = model::ReturnLink;
+    using RedirectLink = model::RedirectLink;
+    using HttpRequestMethod = model::HttpRequestMethod;
+    using DepositAction = model::DepositAction;
+    using Withdrawal = model::Withdrawal;
+    using WithdrawalList = model::WithdrawalList;
+    using WithdrawalRequest = model::WithdrawalRequest;
+    using GetWithdrawalsParameters = model::GetWithdrawalsParameters;
+    using WithdrawalCreate = model::WithdrawalCreate;
+    using WithdrawalConfirm = model::WithdrawalConfirm;
+    using CustomerTransfer = model::CustomerTransfer;
+    using CustomerTransferList = model::CustomerTransferList;
+    using CustomerTransferRequest = model::CustomerTransferRequest;
+    using TransferCreate = model::TransferCreate;
+    using TransferConfirm = model::TransferConfirm;
+    using GetTransferParameters = model::GetTransferParameters;
 
     // The process-wide facade, built on first use (thread-safely, without any network call)
     // and never destroyed.
@@ -66,6 +91,27 @@ class Wallet {
     // Replaces the service later reads return; a null service makes the next read create one.
     void setCurrencyExchangeService(std::shared_ptr<CurrencyExchangeService> service);
 
+    // The deposit service. The first read makes a DepositRepository on the core's
+    // user-authenticated network manager and device-fingerprint provider; later reads return
+    // that same object (or the one last assigned).
+    std::shared_ptr<DepositService> depositService();
+    // Replaces the service later reads return; a null service makes the next read create one.
+    void setDepositService(std::shared_ptr<DepositService> service);
+
+    // The withdrawal service. The first read makes a WithdrawalRepository on the core's
+    // user-authenticated network manager and device-fingerprint provider; later reads return
+    // that same object (or the one last assigned).
+    std::shared_ptr<WithdrawalService> withdrawalService();
+    // Replaces the service later reads return; a null service makes the next read create one.
+    void setWithdrawalService(std::shared_ptr<WithdrawalService> service);
+
+    // The transfer service. The first read makes a TransferRepository on the core's
+    // user-authenticated network manager and device-fingerprint provider; later reads return
+    // that same object (or the one last assigned).
+    std::shared_ptr<TransferService> transferService();
+    // Replaces the service later reads return; a null service makes the next read create one.
+    void setTransferService(std::shared_ptr<TransferService> service);
+
     explicit Wallet(std::shared_ptr<Core> core);
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
@@ -74,6 +120,9 @@ class Wallet {
     std::shared_ptr<Core> core_;
     // One slot per service, filled on first use.
     ServiceSlot<CurrencyExchangeService> currencyExchangeService_;
+    ServiceSlot<DepositService> depositService_;
+    ServiceSlot<WithdrawalService> withdrawalService_;
+    ServiceSlot<TransferService> transferService_;
 };
 
 }  // namespace corvend

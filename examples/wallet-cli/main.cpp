@@ -14,9 +14,12 @@
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
+#include "examples/wallet-cli/DepositCommands.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
+#include "examples/wallet-cli/TransferCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
+#include "examples/wallet-cli/WithdrawalCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
 
@@ -32,6 +35,12 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::FxCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
+    corvend::cli::DepositCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::TransferCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
 
     int exitCode = 0;
     if (scripted) {
@@ -39,6 +48,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
                                           {{"version"},
                                            {"configure", settings.configToken},
                                            {"authenticate", settings.accessToken},
+                                           {"deposit", "run", "2500", "EUR"},
+                                           {"transfer", "send", "2500", "EUR", "ana@example.com"},
                                            {"fx", "quote", "EUR", "USD"}});
         script->start([&](bool succeeded) {
             if (succeeded) {

@@ -1,0 +1,118 @@
+#include "CorvendWallet/services/money/DepositRepository.hpp"
+
+#include <utility>
+
+#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
+
+namespace corvend {
+
+namespace {
+
+using DepositServiceEndpoint::Link;
+
+model::ReturnLink returnLink(const Link& link) {
+    return model::ReturnLink(model::fromWire<model::ReturnLink::ReturnLinkType>(link.rel),
+                             link.href, model::fromWire<model::HttpRequestMethod>(link.method));
+}
+
+}  // namespace
+
+DepositRepository::DepositRepository(std::shared_ptr<Networkable> networkManager,
+                                     std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider)
+    : client_(std::move(networkManager), std::move(fingerprintProvider)) {}
+
+std::shared_ptr<DepositRepository> DepositRepository::make(
+    std::shared_ptr<Networkable> networkManager,
+    std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider) {
+    return std::make_shared<DepositRepository>(std::move(networkManager),
+                                               std::move(fingerprintProvider));
+}
+
+std::vector<model::PaymentOptionDetails> DepositRepository::getOptions() {
+    return client_.paymentOptions();
+}
+
+model::CustomerDepositList DepositRepository::getAll(
+    const std::optional<model::GetDepositsParameters>& parameters) {
+    return customerDepositList(client_.list(parameters));
+}
+
+model::CustomerDeposit DepositRepository::get(const std::string& id) {
+    return customerDeposit(client_.record(id));
+}
+
+model::CustomerDeposit DepositRepository::preview(const model::DepositRequest& request) {
+    return customerDeposit(client_.preview([&request](std::string fingerprint) {
+        return DepositServiceEndpoint::toDepositNetworkRequest(request, std::move(fingerprint));
+    }));
+}
+
+model::CustomerDeposit DepositRepository::create(const model::DepositCreate& create) {
+    DepositServiceEndpoint::DepositStatusUpdateRequest body;
+    static_cast<PaymentStatusUpdateRequest&>(body) =
+        PaymentStatusUpdateRequest::make(PaymentFlowStatus::pending, create.paymentProperties());
+    if (create.paymentInstrument()) {
+        body.paymentInstrument = toPaymentInstrumentModel(*create.paymentInstrument());
+    }
+    return customerDeposit(client_.updateStatus(create.id(), std::move(body)));
+}
+
+model::CustomerDeposit DepositRepository::confirm(const model::DepositConfirm& confirm) {
+    return customerDeposit(client_.changeStatus(confirm, PaymentFlowStatus::processing));
+}
+
+model::CustomerDeposit DepositRepository::customerDeposit(
+    const DepositServiceEndpoint::CustomerDepositResponse& response) {
+    model::CustomerDeposit deposit;
+    deposit.amount_ = response.amount;
+    deposit.currencyCode_ = response.currencyCode;
+    deposit.paymentOption_ = model::fromWire<model::PaymentOptionType>(response.paymentOption);
+    if (response.paymentInstrumentReference) {
+        deposit.paymentInstrumentReference_ =
+            PaymentFlowMapping::instrumentReference(*response.paymentInstrumentReference);
+    }
+    deposit.merchantRefNum_ = response.merchantRefNum;
+    if (response.returnUrls) {
+        deposit.returnUrls_ = PaymentFlowMapping::records(*response.returnUrls, returnLink);
+    }
+    deposit.paymentProperties_ = toPaymentProperties(response.paymentProperties);
+    deposit.id_ = response.id;
+    deposit.customerID_ = response.customerId;
+    deposit.accountID_ = response.accountId;
+    deposit.slipID_ = response.slipId;
+    deposit.fundingTransactionID_ = response.fundingTransactionId;
+    deposit.creationTime_ = response.creationTime;
+    deposit.expirationTime_ = response.expirationTime;
+    deposit.status_ = model::fromWire<model::PaymentStatus>(response.status);
+    deposit.statusReason_ = response.statusReason;
+    if (response.nextStatus) {
+        deposit.nextStatus_ =
+            PaymentFlowMapping::records(*response.nextStatus, [](const std::string& status) {
+                return model::fromWire<model::PaymentStatus>(status);
+            });
+    }
+    if (response.redirectUrl) {
+        model::RedirectLink link;
+        link.rel_ =
+            model::fromWire<model::RedirectLink::RedirectLinkType>(response.redirectUrl->rel);
+        link.href_ = response.redirectUrl->href;
+        link.method_ = model::fromWire<model::HttpRequestMethod>(response.redirectUrl->method);
+        deposit.redirectUrl_ = std::move(link);
+    }
+    deposit.action_ = model::fromWire<model::DepositAction>(response.action);
+    deposit.fees_ = toSimpleFeePayments(response.fees);
+    return deposit;
+}
+
+model::CustomerDepositList DepositRepository::customerDepositList(
+    const DepositServiceEndpoint::DepositListResponse& response) {
+    model::CustomerDepositList list;
+    if (response.deposits) {
+        list.deposits_ = PaymentFlowMapping::records(*response.deposits, customerDeposit);
+    }
+    list.meta_ = PaymentFlowMapping::pagingMeta(response.meta);
+    return list;
+}
+
+}  // namespace corvend

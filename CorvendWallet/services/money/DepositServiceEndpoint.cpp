@@ -1,0 +1,44 @@
+#include "CorvendWallet/services/money/DepositServiceEndpoint.hpp"
+
+#include <utility>
+
+#include "CorvendWallet/core/models/WireValueTable.hpp"
+
+namespace corvend::DepositServiceEndpoint {
+
+namespace {
+
+std::optional<std::string> wireText(const auto& value) {
+    if (!value) return std::nullopt;
+    return std::string(model::toWireValue(*value));
+}
+
+Link toLink(const model::ReturnLink& link) {
+    return {wireText(link.rel()), link.href(), wireText(link.method())};
+}
+
+}  // namespace
+
+DepositNetworkRequest toDepositNetworkRequest(const model::DepositRequest& request,
+                                              std::string deviceFingerprint) {
+    DepositNetworkRequest body{
+        .amount = request.amount(),
+        .currencyCode = request.currencyCode(),
+        .paymentOption = std::string(model::toWireValue(request.paymentOption())),
+        .merchantRefNum = request.merchantRefNum(),
+        .deviceInfo = DeviceInfoModel::mobileApp(std::move(deviceFingerprint)),
+        .paymentProperties = toPaymentPropertyModels(request.paymentProperties()),
+    };
+    if (request.paymentInstrumentReference()) {
+        body.paymentInstrumentReference =
+            toPaymentInstrumentReferenceModel(*request.paymentInstrumentReference());
+    }
+    if (request.returnUrls()) {
+        auto& links = body.returnUrls.emplace();
+        links.reserve(request.returnUrls()->size());
+        for (const model::ReturnLink& link : *request.returnUrls()) links.push_back(toLink(link));
+    }
+    return body;
+}
+
+}  // namespace corvend::DepositServiceEndpoint

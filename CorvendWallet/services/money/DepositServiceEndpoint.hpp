@@ -1,0 +1,130 @@
+#pragma once
+
+#include <boost/describe.hpp>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CorvendWallet/core/models/DeviceInfoModel.hpp"
+#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
+#include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
+#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentModel.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
+#include "CorvendWallet/services/money/DepositRequest.hpp"
+#include "CorvendWallet/services/money/PaymentFlow.hpp"
+#include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
+#include "platform/foundation/Date.hpp"
+
+// The wire side of deposits: the JSON models of the service's deposit collection and the
+// domain that the shared payment flow builds its calls from. Reply identifiers end in "Id"
+// ("customerId", "slipId"); enumerated values stay text here, so a value the kit does not know
+// never fails a reply.
+namespace corvend::DepositServiceEndpoint {
+
+// The deposit collection; a deposit is at this path + "/" + its identifier.
+inline constexpr std::string_view kDepositsPath = "digitalwallets/v1/profile/deposits";
+
+// A return or redirect address. Read and written; each key may be missing or null, and is left
+// out when absent.
+struct Link {
+    std::optional<std::string> rel{};
+    std::optional<std::string> href{};
+    std::optional<std::string> method{};
+
+    friend bool operator==(const Link&, const Link&) = default;
+};
+BOOST_DESCRIBE_STRUCT(Link, (), (rel, href, method))
+
+// The instrument a deposit used: "id" and "instrumentType", both required strings.
+using PaymentInstrumentReference = PaymentInstrumentReferenceModel;
+
+// The preview body. Written only; absent values are left out, empty lists written as [].
+struct DepositNetworkRequest {
+    std::int64_t amount = 0;
+    std::string currencyCode;
+    std::string paymentOption;
+    std::optional<PaymentInstrumentReferenceModel> paymentInstrumentReference{};
+    std::optional<std::string> merchantRefNum{};
+    std::optional<DeviceInfoModel> deviceInfo{};
+    std::optional<std::vector<Link>> returnUrls{};
+    std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
+
+    friend bool operator==(const DepositNetworkRequest&, const DepositNetworkRequest&) = default;
+};
+BOOST_DESCRIBE_STRUCT(DepositNetworkRequest, (),
+                      (amount, currencyCode, paymentOption, paymentInstrumentReference,
+                       merchantRefNum, deviceInfo, returnUrls, paymentProperties))
+
+// The preview body of `request`: enumerations as their wire strings, a link's or property's
+// absent values left out, and the device block with `deviceFingerprint` and "MOBILE_APP".
+DepositNetworkRequest toDepositNetworkRequest(const model::DepositRequest& request,
+                                              std::string deviceFingerprint);
+
+// One deposit as the service sends it. Read only; the non-optional members are required
+// (missing, null or of another type fails the whole reply).
+struct CustomerDepositResponse {
+    std::int64_t amount = 0;
+    std::string currencyCode;
+    std::string paymentOption;
+    std::optional<PaymentInstrumentReference> paymentInstrumentReference{};
+    std::optional<std::string> merchantRefNum{};
+    std::optional<std::vector<Link>> returnUrls{};
+    std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
+    std::string id;
+    std::string customerId;
+    std::string accountId;
+    std::optional<std::string> slipId{};
+    std::optional<std::string> fundingTransactionId{};
+    platform::Date creationTime;
+    std::optional<platform::Date> expirationTime{};
+    std::string status;
+    std::optional<std::string> statusReason{};
+    std::optional<std::vector<std::string>> nextStatus{};
+    std::optional<Link> redirectUrl{};
+    std::optional<std::string> action{};
+    std::optional<std::vector<SimpleFeePaymentModel>> fees{};
+
+    friend bool operator==(const CustomerDepositResponse&,
+                           const CustomerDepositResponse&) = default;
+};
+BOOST_DESCRIBE_STRUCT(CustomerDepositResponse, (),
+                      (amount, currencyCode, paymentOption, paymentInstrumentReference,
+                       merchantRefNum, returnUrls, paymentProperties, id, customerId, accountId,
+                       slipId, fundingTransactionId, creationTime, expirationTime, status,
+                       statusReason, nextStatus, redirectUrl, action, fees))
+
+// One page of deposits. Read only; both keys may be missing or null.
+struct DepositListResponse {
+    std::optional<std::vector<CustomerDepositResponse>> deposits{};
+    std::optional<PagingResultMetaModel> meta{};
+
+    friend bool operator==(const DepositListResponse&, const DepositListResponse&) = default;
+};
+BOOST_DESCRIBE_STRUCT(DepositListResponse, (), (deposits, meta))
+
+// The body of the status change that creates a deposit: "status", "paymentProperties" when
+// present, then "paymentInstrument" in its own flat form when present. Confirm sends the
+// shared body without an instrument.
+struct DepositStatusUpdateRequest : PaymentStatusUpdateRequest {
+    std::optional<PaymentInstrumentModel> paymentInstrument{};
+
+    friend bool operator==(const DepositStatusUpdateRequest&,
+                           const DepositStatusUpdateRequest&) = default;
+};
+BOOST_DESCRIBE_STRUCT(DepositStatusUpdateRequest, (PaymentStatusUpdateRequest), (paymentInstrument))
+
+// What the shared payment flow needs to serve deposits.
+struct DepositFlow {
+    static constexpr std::string_view kCollectionPath = kDepositsPath;
+    using Record = CustomerDepositResponse;
+    using Page = DepositListResponse;
+};
+
+// The deposit calls: options, list, read, preview and status change under kDepositsPath.
+using Flow = PaymentFlow<DepositFlow>;
+
+}  // namespace corvend::DepositServiceEndpoint

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CorvendWallet/services/money/PaymentFlowListParameters.hpp"
+
+namespace corvend::model {
+
+// The filters and paging of the transfer list: limit, merchantRefNum, offset, slipID. Each
+// present value is sent as given, zero, negative and empty values included.
+class GetTransferParameters : public PaymentFlowListParameters {
+  public:
+    using PaymentFlowListParameters::PaymentFlowListParameters;
+};
+
+}  // namespace corvend::model

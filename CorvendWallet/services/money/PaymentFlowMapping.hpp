@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "CorvendWallet/core/models/PagingResultMeta.hpp"
+#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
+
+// The mappings that deposit, withdrawal and transfer replies share beyond the ones beside
+// each shared wire block (fees: toSimpleFeePayments, options: toPaymentOptionDetailsList).
+namespace corvend::PaymentFlowMapping {
+
+// A list result always has paging: the reply's four fields copied, or all four absent when
+// the reply had no paging block.
+model::PagingResultMeta pagingMeta(const std::optional<PagingResultMetaModel>& meta);
+
+// The identifier copied, the type read by fromWire() (an unknown text reads as `unknown`).
+model::PaymentInstrumentReference instrumentReference(
+    const PaymentInstrumentReferenceModel& reference);
+
+// Each wire record through `map`, in the reply's order.
+template <class Wire, class Map>
+auto records(const std::vector<Wire>& wire, Map map) {
+    std::vector<decltype(map(wire.front()))> out;
+    out.reserve(wire.size());
+    for (const Wire& record : wire) out.push_back(map(record));
+    return out;
+}
+
+}  // namespace corvend::PaymentFlowMapping

@@ -1,0 +1,204 @@
+// Withdrawals end to end: the kit's repository over a real network manager against the
+// sandbox's withdrawal routes.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <boost/json.hpp>
+#include <future>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "CorvendWallet/core/ErrorEventReporter.hpp"
+#include "CorvendWallet/core/SimpleDeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/TaskOperationHandle.hpp"
+#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
+#include "CorvendWallet/services/money/WithdrawalRepository.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "platform/async/Task.hpp"
+#include "tests/integration/SandboxTest.hpp"
+
+namespace corvend::integration {
+namespace {
+
+using model::PaymentOptionType;
+using model::PaymentProperty;
+using model::PaymentPropertyKey;
+using model::PaymentStatus;
+using model::WalletError;
+
+constexpr std::string_view kWithdrawalsPath = "digitalwallets/v1/profile/withdrawals";
+
+std::string path(std::string_view tail = {}) {
+    return "/" + std::string(kWithdrawalsPath) + std::string(tail);
+}
+
+model::WithdrawalRequest bankTransfer(std::string merchantRefNum) {
+    return {2'500,
+            "EUR",
+            PaymentOptionType::bankTransfer,
+            model::PaymentInstrumentReference{"pi-sandbox-sepa",
+                                              model::InstrumentType::sepaBankAccount},
+            std::move(merchantRefNum),
+            std::nullopt};
+}
+
+class WithdrawalTest : public SandboxTest {
+  protected:
+    const std::shared_ptr<NetworkManager> manager = configuredManager("user-token-1");
+    const std::shared_ptr<WithdrawalRepository> service =
+        WithdrawalRepository::make(manager, std::make_shared<SimpleDeviceFingerprintProvider>());
+};
+
+TEST_F(WithdrawalTest, PreviewCreateConfirmWalksTheLifeCycleAndTheListFindsIt) {
+    const auto options = service->getOptions();
+    ASSERT_FALSE(options.empty());
+    EXPECT_EQ(options.front().paymentOption, PaymentOptionType::bankTransfer);
+
+    const auto previewed = service->preview(bankTransfer("life-1"));
+    EXPECT_EQ(previewed.status(), PaymentStatus::preview);
+    EXPECT_EQ(previewed.amount(), 2'500);
+    EXPECT_EQ(previewed.merchantRefNum(), "life-1");
+    EXPECT_FALSE(previewed.fees().empty());
+    EXPECT_TRUE(previewed.expirationTime().has_value());
+
+    const std::vector<PaymentProperty> properties = {{PaymentPropertyKey::unknown, "note"}};
+    const auto created = service->create({previewed.id(), properties});
+    EXPECT_EQ(created.status(), PaymentStatus::pending);
+    EXPECT_EQ(created.paymentProperties(), properties);
+    const auto confirmed = service->confirm({previewed.id(), std::nullopt});
+    EXPECT_EQ(confirmed.status(), PaymentStatus::processing);
+    EXPECT_TRUE(confirmed.fundingTransactionID().has_value());
+    EXPECT_EQ(service->get(previewed.id()), confirmed);
+
+    const auto list =
+        service->getAll(model::GetWithdrawalsParameters(5, "life-1", 0, std::nullopt));
+    ASSERT_EQ(list.withdrawals().size(), 1u);
+    EXPECT_EQ(list.withdrawals().front(), confirmed);
+    EXPECT_EQ(list.meta(), (model::PagingResultMeta{1, 5, 0, 1}));
+
+    const auto requests = sandbox.requests();
+    ASSERT_EQ(requests.size(), 6u);
+    EXPECT_EQ(requests[0].target, path("/options"));
+    EXPECT_EQ(requests[1].header("Authorization"), "Bearer user-token-1");
+    const auto preview = boost::json::parse(requests[1].body).as_object();
+    EXPECT_EQ(preview.at("deviceInfo").at("appType").as_string(), "MOBILE_APP");
+    EXPECT_FALSE(preview.at("deviceInfo").at("deviceSessionId").as_string().empty());
+    EXPECT_EQ(requests[2].target, path("/" + previewed.id() + "/status"));
+    EXPECT_EQ(requests[2].body, R"({"status":"PENDING","paymentProperties":[{"key":"UNKNOWN",)"
+                                R"("value":"note"}]})");
+    EXPECT_EQ(requests[3].body, R"({"status":"PROCESSING"})");
+    EXPECT_EQ(requests[5].target, path("?limit=5&merchantRefNum=life-1&offset=0"));
+}
+
+TEST_F(WithdrawalTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
+    const auto previewed = service->preview(bankTransfer("err-1"));
+    sandbox.clearRequests();
+    const auto skipped = failureOf([&] {
+        return service->confirm({previewed.id(), std::nullopt});
+    });
+    EXPECT_EQ(skipped.as<WalletError>(),
+              WalletError::dataError({.httpStatus = 400,
+                                      .code = "BAD_REQUEST",
+                                      .message = "The status change is not valid.",
+                                      .fieldErrors = {{{"status",
+                                                        "cannot move from PREVIEW "
+                                                        "to PROCESSING"}}},
+                                      .errorID = lastRecordedCorrelationId()}))
+        << skipped.description();
+
+    const auto invalid = failureOf([&] {
+        return service->preview(
+            {0, "EURO", PaymentOptionType::unknown, std::nullopt, std::nullopt, std::nullopt});
+    });
+    EXPECT_EQ(invalid.as<WalletError>(),
+              WalletError::dataError(
+                  {.httpStatus = 400,
+                   .code = "BAD_REQUEST",
+                   .message = "The withdrawal request is not valid.",
+                   .fieldErrors = {{{"amount", "must be a whole number of minor units above 0"},
+                                    {"currencyCode", "must be ISO 4217"},
+                                    {"paymentOption", "is not a withdrawal option"}}},
+                   .errorID = lastRecordedCorrelationId()}))
+        << invalid.description();
+
+    // The identifier stays one segment: the route sees all of it.
+    const auto missing = failureOf([&] { return service->get("wd/9"); });
+    EXPECT_EQ(sandbox.requests().back().target, path("/wd%2F9"));
+    EXPECT_EQ(missing.as<WalletError>(),
+              WalletError::dataError({.httpStatus = 404,
+                                      .code = "NOT_FOUND",
+                                      .message = "No withdrawal wd/9.",
+                                      .errorID = lastRecordedCorrelationId()}))
+        << missing.description();
+}
+
+TEST_F(WithdrawalTest, UndecodableWithdrawalFailsWithI0005AndIsReportedOnce) {
+    // Each post runs inside the report, so every event is stored before the request fails.
+    const auto unauthenticated = configuredManager();
+    const auto tracking = std::make_shared<WalletEventTrackingManager>(
+        unauthenticated, properties, [](WalletEventTrackingManager::Operation post) { post(); });
+    manager->setErrorReporter(makeErrorEventReporter(tracking));
+    sandbox.scriptNextReply(
+        "GET", std::string(kWithdrawalsPath) + "/wd-seed-1",
+        {.status = 200,
+         .body = R"({"amount":1,"currencyCode":"EUR","paymentOption":"CARD","id":"wd-seed-1",)"
+                 R"("customerId":"c","creationTime":"2024-03-05T14:07:09Z","status":"PENDING"})"});
+
+    const auto error = failureOf([&] { return service->get("wd-seed-1"); });
+
+    const auto failed = sandbox.requests().front();
+    EXPECT_EQ(error.as<WalletError>(), WalletError::internalError("I0005", failed.correlationId))
+        << error.description();
+    const auto events = sandbox.events();
+    ASSERT_EQ(events.size(), 1u);
+    const auto& event = events.front().as_object();
+    EXPECT_EQ(event.at("eventName").as_string(), "DECODING_ERROR");
+    EXPECT_EQ(event.at("httpDetails"),
+              (boost::json::object{{"url", std::string(kWithdrawalsPath) + "/wd-seed-1"},
+                                   {"method", "GET"}}));
+}
+
+TEST_F(WithdrawalTest, CancelledPreviewEndsWithCancellationErrorWhileTheReplyIsHeld) {
+    sandbox.scriptNextReply("POST", std::string(kWithdrawalsPath), {.hold = true});
+    auto outcome = std::make_shared<std::promise<Error>>();
+    auto ended = outcome->get_future();
+    auto task = platform::Task<void>::detached([service = service, outcome] {
+        auto result = captureResult([&] { return service->preview(bankTransfer("held")); });
+        outcome->set_value(result ? Error(nullptr) : result.error());
+    });
+    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
+
+    task.cancel();
+
+    ASSERT_EQ(ended.wait_for(kDeadline), std::future_status::ready);
+    const auto error = ended.get();
+    EXPECT_TRUE(error.isCancellation()) << error.description();
+}
+
+TEST_F(WithdrawalTest, CompletionFormListsOnTheMainQueue) {
+    auto& mainQueue = platform::MainQueue::shared();
+    mainQueue.drain();  // the test thread becomes the main thread
+    struct Delivery {
+        bool onMain = false;
+        std::optional<Result<model::WithdrawalList>> result;
+    };
+    auto delivery = std::make_shared<Delivery>();
+    service->getAll(std::nullopt, [delivery](Result<model::WithdrawalList> result) {
+        delivery->onMain = platform::MainQueue::isMainThread();
+        delivery->result = std::move(result);
+    });
+    ASSERT_TRUE(mainQueue.runUntil([&] { return delivery->result.has_value(); }, kDeadline));
+    EXPECT_TRUE(delivery->onMain);
+    ASSERT_TRUE(delivery->result->has_value()) << delivery->result->error().description();
+    const auto& list = **delivery->result;
+    ASSERT_EQ(list.withdrawals().size(), 2u);  // the seeded ones
+    EXPECT_EQ(list.withdrawals()[0].status(), PaymentStatus::completed);
+    EXPECT_EQ(sandbox.requests().front().target, path());
+}
+
+}  // namespace
+}  // namespace corvend::integration
