@@ -10,6 +10,20 @@
 #include "CorvendWallet/core/ServiceSlot.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
 #include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/models/CardExpiryDate.hpp"
+#include "CorvendWallet/core/models/CardPaymentOptionSettings.hpp"
+#include "CorvendWallet/core/models/FxAmount.hpp"
+#include "CorvendWallet/core/models/PagingResultMeta.hpp"
+#include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/core/models/PaymentOptionDetails.hpp"
+#include "CorvendWallet/core/models/PaymentProperty.hpp"
+#include "CorvendWallet/core/models/PaymentStatus.hpp"
+#include "CorvendWallet/core/models/SimpleFeePayment.hpp"
+#include "CorvendWallet/core/models/TransferDetails.hpp"
+#include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "CorvendWallet/services/cards/SepaBankAccount.hpp"
+#include "CorvendWallet/services/cards/UkBankAccount.hpp"
+#include "CorvendWallet/services/cards/UsBankAccount.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
 #include "CorvendWallet/services/money/DepositService.hpp"
 #include "CorvendWallet/services/money/TransferService.hpp"
@@ -29,6 +43,26 @@ class Wallet {
     using AuthenticationConfiguration = model::AuthenticationConfiguration;
     using ConfigurationResult = model::ConfigurationResult;
     using ConfigureCompletion = Core::ConfigureCompletion;
+    // Shared by several services.
+    using PagingResultMeta = model::PagingResultMeta;
+    using PaymentStatus = model::PaymentStatus;
+    using PaymentOptionType = model::PaymentOptionType;
+    using PaymentOptionDetails = model::PaymentOptionDetails;
+    using PaymentOptionSettings = model::PaymentOptionSettings;
+    using CardPaymentOptionSettings = model::CardPaymentOptionSettings;
+    using InstrumentType = model::InstrumentType;
+    using PaymentInstrumentReference = model::PaymentInstrumentReference;
+    using PaymentProperty = model::PaymentProperty;
+    using SimpleFeePayment = model::SimpleFeePayment;
+    using FxAmount = model::FxAmount;
+    using TransferDetails = model::TransferDetails;
+    using CardExpiryDate = model::CardExpiryDate;
+    using PaymentInstrument = model::PaymentInstrument;
+    using PaymentInstrumentStatus = model::PaymentInstrumentStatus;
+    using CardPaymentInstrument = model::CardPaymentInstrument;
+    using SepaBankAccount = model::SepaBankAccount;
+    using UkBankAccount = model::UkBankAccount;
+    using UsBankAccount = model::UsBankAccount;
     using FXRateRequest = model::FXRateRequest;
     using FXRate = model::FXRate;
     using CustomerDeposit = model::CustomerDeposit;
