@@ -1,7 +1,7 @@
 #pragma once
 
 // What the benchmarks that compare the kit with the raw library underneath share: interleaved
-// repetitions, the median of each, and the printed ratio.
+// repetitions and the median of each, or the best run of each, and the printed ratio.
 
 #include <benchmark/benchmark.h>
 
@@ -13,26 +13,39 @@
 
 namespace corvend::bench {
 
-// Prints as usual and keeps each benchmark's median wall time per iteration.
-class MedianRecorder : public benchmark::ConsoleReporter {
+// Prints as usual and keeps, per benchmark, the median wall time per iteration of its
+// repetitions and its best time per iteration. The best run is the one least disturbed by other
+// work on the machine.
+class TimeRecorder : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs) {
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            const double time = run.GetAdjustedRealTime();
+            const std::string& name = run.run_name.function_name;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+                medians_[name] = time;
+            } else if (run.run_type == Run::RT_Iteration) {
+                auto [it, inserted] = best_.try_emplace(name, time);
+                if (!inserted && time < it->second) it->second = time;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
-    std::optional<double> median(const std::string& name) const {
-        auto it = medians_.find(name);
-        if (it == medians_.end()) return std::nullopt;
+    std::optional<double> median(const std::string& name) const { return find(medians_, name); }
+    std::optional<double> best(const std::string& name) const { return find(best_, name); }
+
+  private:
+    static std::optional<double> find(const std::map<std::string, double>& times,
+                                      const std::string& name) {
+        auto it = times.find(name);
+        if (it == times.end()) return std::nullopt;
         return it->second;
     }
 
-  private:
     std::map<std::string, double> medians_;
+    std::map<std::string, double> best_;
 };
 
 // Initialises the library with the repetitions of the two benchmarks interleaved, so drift on a
@@ -48,7 +61,7 @@ inline bool initializeInterleaved(int argc, char** argv) {
 
 // Runs every benchmark and prints "ratio <label>: <kit median / raw median>".
 inline void runAndPrintRatio(const char* kit, const char* raw, const char* label) {
-    MedianRecorder reporter;
+    TimeRecorder reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto kitTime = reporter.median(kit);
     const auto rawTime = reporter.median(raw);
@@ -56,6 +69,19 @@ inline void runAndPrintRatio(const char* kit, const char* raw, const char* label
         std::printf("ratio %s (median wall time): %.3f\n", label, *kitTime / *rawTime);
     } else {
         std::printf("ratio %s: n/a (both benchmarks must run)\n", label);
+    }
+}
+
+// Runs every benchmark, shuts the library down and prints "Ratio <label>: <kit best / raw
+// best>"; nothing when either did not run.
+inline void runAndPrintBestRatio(const char* kit, const char* raw, const char* label) {
+    TimeRecorder reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const auto kitTime = reporter.best(kit);
+    const auto rawTime = reporter.best(raw);
+    if (kitTime && rawTime && *rawTime > 0) {
+        std::printf("Ratio %s: %.2f\n", label, *kitTime / *rawTime);
     }
 }
 

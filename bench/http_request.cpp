@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/Comparison.hpp"
+#include "bench/RawCurl.hpp"
 #include "platform/http/URLSession.hpp"
 
 namespace {
@@ -68,28 +69,8 @@ void BM_URLSession(benchmark::State& state) {
 }
 BENCHMARK(BM_URLSession)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
-size_t appendTo(char* bytes, size_t size, size_t count, void* userdata) {
-    static_cast<std::string*>(userdata)->append(bytes, size * count);
-    return size * count;
-}
-
 void BM_RawCurl(benchmark::State& state) {
-    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(),
-                                                                   &curl_easy_cleanup);
-    std::string body;
-    curl_easy_setopt(easy.get(), CURLOPT_URL, gURL.c_str());
-    curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &appendTo);
-    curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &body);
-    if (curl_easy_perform(easy.get()) != CURLE_OK) {
-        state.SkipWithError("the raw transfer failed");
-        return;
-    }
-    for (auto _ : state) {
-        body.clear();
-        curl_easy_perform(easy.get());
-        benchmark::DoNotOptimize(body.data());
-    }
+    corvend::bench::timeRawGet(state, gURL);
 }
 BENCHMARK(BM_RawCurl)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 

@@ -2,17 +2,16 @@
 // parse of the same bytes by the parser underneath. Prints the ratio at the end.
 
 #include <benchmark/benchmark.h>
-#include <simdjson.h>
 
 #include <boost/describe.hpp>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/DecodeComparison.hpp"
 #include "platform/foundation/Data.hpp"
 #include "platform/foundation/Decimal.hpp"
 #include "platform/foundation/ISO8601.hpp"
@@ -132,60 +131,19 @@ JSONDecoder makeDecoder() {
 }
 
 void BM_GenericDecode(benchmark::State& state) {
-    const Data& body = listBody();
     const JSONDecoder decoder = makeDecoder();
-    for (auto _ : state) {
-        auto list = decoder.decode<bench_wire::TransferListResponse>(body);
-        if (list.transfers.size() != kRecords) throw std::logic_error("short list");
-        benchmark::DoNotOptimize(list);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
+    corvend::bench::timeDecode(
+        state, listBody(), kRecords,
+        [&decoder](const Data& body) {
+            return decoder.decode<bench_wire::TransferListResponse>(body);
+        },
+        [](const bench_wire::TransferListResponse& list) { return list.transfers.size(); });
 }
 BENCHMARK(BM_GenericDecode)->Unit(benchmark::kMicrosecond);
-
-void BM_RawDomParse(benchmark::State& state) {
-    const Data& body = listBody();
-    simdjson::dom::parser parser;
-    const simdjson::padded_string_view view(body.data(), body.size(), body.capacity());
-    for (auto _ : state) {
-        simdjson::dom::element root;
-        if (parser.parse(view).get(root)) throw std::logic_error("parse failed");
-        benchmark::DoNotOptimize(root);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
-}
-BENCHMARK(BM_RawDomParse)->Unit(benchmark::kMicrosecond);
-
-// Keeps each benchmark's best time per iteration (over --benchmark_repetitions) for the
-// closing ratio; the best run is the one least disturbed by other work on the machine.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            const double time = run.GetAdjustedRealTime();
-            auto [it, inserted] = times.try_emplace(run.run_name.function_name, time);
-            if (!inserted && time < it->second) it->second = time;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    std::printf("Body: %d records, %zu bytes (%zu bytes per record)\n", kRecords, listBody().size(),
-                listBody().size() / kRecords);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    const auto generic = reporter.times.find("BM_GenericDecode");
-    const auto raw = reporter.times.find("BM_RawDomParse");
-    if (generic != reporter.times.end() && raw != reporter.times.end() && raw->second > 0) {
-        std::printf("Ratio generic decode / raw DOM parse: %.2f\n", generic->second / raw->second);
-    }
-    return 0;
+    return corvend::bench::runDecodeComparison(argc, argv, listBody(), kRecords, "BM_GenericDecode",
+                                               "generic decode / raw DOM parse");
 }

@@ -20,6 +20,7 @@
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "bench/Comparison.hpp"
+#include "bench/RawCurl.hpp"
 #include "platform/http/URLSession.hpp"
 #include "sandbox/Sandbox.hpp"
 
@@ -82,14 +83,7 @@ void BM_NetworkManager(benchmark::State& state) {
 }
 BENCHMARK(BM_NetworkManager)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
-size_t appendTo(char* bytes, size_t size, size_t count, void* userdata) {
-    static_cast<std::string*>(userdata)->append(bytes, size * count);
-    return size * count;
-}
-
 void BM_RawCurl(benchmark::State& state) {
-    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(),
-                                                                   &curl_easy_cleanup);
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr,
                                                                         &curl_slist_free_all);
     auto addHeader = [&](const std::string& line) {
@@ -98,25 +92,7 @@ void BM_RawCurl(benchmark::State& state) {
     for (const auto& [name, value] : kKitHeaders) addHeader(name + ": " + value);
     addHeader(std::string("Authorization: Bearer ") + kToken);
 
-    const std::string url = gSandbox->baseURL() + kPingPath;
-    std::string body;
-    curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy.get(), CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &appendTo);
-    curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &body);
-    long status = 0;
-    if (curl_easy_perform(easy.get()) != CURLE_OK ||
-        curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
-        status != 200) {
-        state.SkipWithError("the raw transfer failed");
-        return;
-    }
-    for (auto _ : state) {
-        body.clear();
-        curl_easy_perform(easy.get());
-        benchmark::DoNotOptimize(body.data());
-    }
+    corvend::bench::timeRawGet(state, gSandbox->baseURL() + kPingPath, headers.get());
     gSandbox->clearRequests();
 }
 BENCHMARK(BM_RawCurl)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);

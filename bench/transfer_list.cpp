@@ -2,15 +2,14 @@
 // public list) against a raw simdjson DOM parse of the same bytes. Prints the ratio at the end.
 
 #include <benchmark/benchmark.h>
-#include <simdjson.h>
 
 #include <cstdio>
-#include <map>
 #include <stdexcept>
 #include <string>
 
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
+#include "bench/DecodeComparison.hpp"
 
 namespace {
 
@@ -42,59 +41,21 @@ const Data& listBody() {
 }
 
 void BM_DecodeAndMap(benchmark::State& state) {
-    const Data& body = listBody();
     const auto& decoder = corvend::sharedResponseDecoder();
-    for (auto _ : state) {
-        auto list = corvend::TransferRepository::mapTransferList(
-            decoder.decode<corvend::TransferServiceEndpoint::CustomerTransferListResponse>(body));
-        if (list.transfers().size() != kRecords) throw std::logic_error("short list");
-        benchmark::DoNotOptimize(list);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
+    corvend::bench::timeDecode(
+        state, listBody(), kRecords,
+        [&decoder](const Data& body) {
+            return corvend::TransferRepository::mapTransferList(
+                decoder.decode<corvend::TransferServiceEndpoint::CustomerTransferListResponse>(
+                    body));
+        },
+        [](const corvend::model::CustomerTransferList& list) { return list.transfers().size(); });
 }
 BENCHMARK(BM_DecodeAndMap)->Unit(benchmark::kMicrosecond);
-
-void BM_RawDomParse(benchmark::State& state) {
-    const Data& body = listBody();
-    simdjson::dom::parser parser;
-    const simdjson::padded_string_view view(body.data(), body.size(), body.capacity());
-    for (auto _ : state) {
-        simdjson::dom::element root;
-        if (parser.parse(view).get(root)) throw std::logic_error("parse failed");
-        benchmark::DoNotOptimize(root);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
-}
-BENCHMARK(BM_RawDomParse)->Unit(benchmark::kMicrosecond);
-
-// Keeps each benchmark's best time per iteration for the closing ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            const double time = run.GetAdjustedRealTime();
-            auto [it, inserted] = times.try_emplace(run.run_name.function_name, time);
-            if (!inserted && time < it->second) it->second = time;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    std::printf("Body: %d transfers, %zu bytes\n", kRecords, listBody().size());
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    const auto kit = reporter.times.find("BM_DecodeAndMap");
-    const auto raw = reporter.times.find("BM_RawDomParse");
-    if (kit != reporter.times.end() && raw != reporter.times.end() && raw->second > 0) {
-        std::printf("Ratio decode-and-map / raw DOM parse: %.2f\n", kit->second / raw->second);
-    }
-    return 0;
+    return corvend::bench::runDecodeComparison(argc, argv, listBody(), kRecords, "BM_DecodeAndMap",
+                                               "decode-and-map / raw DOM parse");
 }

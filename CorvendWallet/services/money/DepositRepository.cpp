@@ -65,27 +65,10 @@ model::CustomerDeposit DepositRepository::confirm(const model::DepositConfirm& c
 model::CustomerDeposit DepositRepository::customerDeposit(
     const DepositServiceEndpoint::CustomerDepositResponse& response) {
     model::CustomerDeposit deposit;
-    deposit.amount_ = response.amount;
-    deposit.currencyCode_ = response.currencyCode;
-    deposit.paymentOption_ = model::fromWire<model::PaymentOptionType>(response.paymentOption);
-    if (response.paymentInstrumentReference) {
-        deposit.paymentInstrumentReference_ =
-            PaymentFlowMapping::instrumentReference(*response.paymentInstrumentReference);
-    }
-    deposit.merchantRefNum_ = response.merchantRefNum;
+    PaymentFlowMapping::fillRecord(deposit, response);
     if (response.returnUrls) {
         deposit.returnUrls_ = PaymentFlowMapping::records(*response.returnUrls, returnLink);
     }
-    deposit.paymentProperties_ = toPaymentProperties(response.paymentProperties);
-    deposit.id_ = response.id;
-    deposit.customerID_ = response.customerId;
-    deposit.accountID_ = response.accountId;
-    deposit.slipID_ = response.slipId;
-    deposit.fundingTransactionID_ = response.fundingTransactionId;
-    deposit.creationTime_ = response.creationTime;
-    deposit.expirationTime_ = response.expirationTime;
-    deposit.status_ = model::fromWire<model::PaymentStatus>(response.status);
-    deposit.statusReason_ = response.statusReason;
     if (response.nextStatus) {
         deposit.nextStatus_ =
             PaymentFlowMapping::records(*response.nextStatus, [](const std::string& status) {
@@ -101,7 +84,6 @@ model::CustomerDeposit DepositRepository::customerDeposit(
         deposit.redirectUrl_ = std::move(link);
     }
     deposit.action_ = model::fromWire<model::DepositAction>(response.action);
-    deposit.fees_ = toSimpleFeePayments(response.fees);
     return deposit;
 }
 

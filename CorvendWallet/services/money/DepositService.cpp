@@ -2,53 +2,42 @@
 
 #include <utility>
 
-#include "CorvendWallet/core/CompletionBridge.hpp"
+#include "CorvendWallet/services/money/PaymentFlowOperation.hpp"
 
 namespace corvend {
 
 std::shared_ptr<WalletOperationHandle> DepositService::getOptions(OptionsCompletion completion) {
-    return runWalletOperation<std::vector<model::PaymentOptionDetails>>(
-        [self = shared_from_this()] { return self->getOptions(); }, std::move(completion));
+    return runPaymentFlowOperation(shared_from_this(), &DepositService::getOptions,
+                                   std::move(completion));
 }
 
 std::shared_ptr<WalletOperationHandle> DepositService::getAll(
     std::optional<model::GetDepositsParameters> parameters, ListCompletion completion) {
-    return runWalletOperation<model::CustomerDepositList>(
-        [self = shared_from_this(), parameters = std::move(parameters)] {
-            return self->getAll(parameters);
-        },
-        std::move(completion));
+    return runPaymentFlowOperation(shared_from_this(), &DepositService::getAll,
+                                   std::move(parameters), std::move(completion));
 }
 
 std::shared_ptr<WalletOperationHandle> DepositService::get(std::string id, Completion completion) {
-    return runWalletOperation<model::CustomerDeposit>(
-        [self = shared_from_this(), id = std::move(id)] { return self->get(id); },
-        std::move(completion));
+    return runPaymentFlowOperation(shared_from_this(), &DepositService::get, std::move(id),
+                                   std::move(completion));
 }
 
 std::shared_ptr<WalletOperationHandle> DepositService::preview(model::DepositRequest request,
                                                                Completion completion) {
-    return runWalletOperation<model::CustomerDeposit>(
-        [self = shared_from_this(), request = std::move(request)] {
-            return self->preview(request);
-        },
-        std::move(completion));
+    return runPaymentFlowOperation(shared_from_this(), &DepositService::preview, std::move(request),
+                                   std::move(completion));
 }
 
 std::shared_ptr<WalletOperationHandle> DepositService::create(model::DepositCreate create,
                                                               Completion completion) {
-    return runWalletOperation<model::CustomerDeposit>(
-        [self = shared_from_this(), create = std::move(create)] { return self->create(create); },
-        std::move(completion));
+    return runPaymentFlowOperation(shared_from_this(), &DepositService::create, std::move(create),
+                                   std::move(completion));
 }
 
 std::shared_ptr<WalletOperationHandle> DepositService::confirm(model::DepositConfirm confirm,
                                                                Completion completion) {
-    return runWalletOperation<model::CustomerDeposit>(
-        [self = shared_from_this(), confirm = std::move(confirm)] {
-            return self->confirm(confirm);
-        },
-        std::move(completion));
+    return runPaymentFlowOperation(shared_from_this(), &DepositService::confirm, std::move(confirm),
+                                   std::move(completion));
 }
 
 }  // namespace corvend

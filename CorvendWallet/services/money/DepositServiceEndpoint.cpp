@@ -21,23 +21,15 @@ Link toLink(const model::ReturnLink& link) {
 
 DepositNetworkRequest toDepositNetworkRequest(const model::DepositRequest& request,
                                               std::string deviceFingerprint) {
-    DepositNetworkRequest body{
-        .amount = request.amount(),
-        .currencyCode = request.currencyCode(),
-        .paymentOption = std::string(model::toWireValue(request.paymentOption())),
-        .merchantRefNum = request.merchantRefNum(),
-        .deviceInfo = DeviceInfoModel::mobileApp(std::move(deviceFingerprint)),
-        .paymentProperties = toPaymentPropertyModels(request.paymentProperties()),
-    };
-    if (request.paymentInstrumentReference()) {
-        body.paymentInstrumentReference =
-            toPaymentInstrumentReferenceModel(*request.paymentInstrumentReference());
-    }
+    DepositNetworkRequest body;
+    static_cast<PaymentPreviewBody&>(body) =
+        PaymentPreviewBody::make(request, std::move(deviceFingerprint));
     if (request.returnUrls()) {
         auto& links = body.returnUrls.emplace();
         links.reserve(request.returnUrls()->size());
         for (const model::ReturnLink& link : *request.returnUrls()) links.push_back(toLink(link));
     }
+    body.paymentProperties = toPaymentPropertyModels(request.paymentProperties());
     return body;
 }
 

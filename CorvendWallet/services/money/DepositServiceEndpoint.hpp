@@ -1,23 +1,20 @@
 #pragma once
 
 #include <boost/describe.hpp>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/DeviceInfoModel.hpp"
 #include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
 #include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
-#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
 #include "CorvendWallet/services/money/DepositRequest.hpp"
 #include "CorvendWallet/services/money/PaymentFlow.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
-#include "platform/foundation/Date.hpp"
+#include "CorvendWallet/services/money/PaymentPreviewBody.hpp"
+#include "CorvendWallet/services/money/PaymentRecordResponse.hpp"
 
 // The wire side of deposits: the JSON models of the service's deposit collection and the
 // domain that the shared payment flow builds its calls from. Reply identifiers end in "Id"
@@ -27,6 +24,17 @@ namespace corvend::DepositServiceEndpoint {
 
 // The deposit collection; a deposit is at this path + "/" + its identifier.
 inline constexpr std::string_view kDepositsPath = "digitalwallets/v1/profile/deposits";
+
+// The body of the status change that creates a deposit: "status", "paymentProperties" when
+// present, then "paymentInstrument" in its own flat form when present. Confirm sends the
+// shared body without an instrument.
+struct DepositStatusUpdateRequest : PaymentStatusUpdateRequest {
+    std::optional<PaymentInstrumentModel> paymentInstrument{};
+
+    friend bool operator==(const DepositStatusUpdateRequest&,
+                           const DepositStatusUpdateRequest&) = default;
+};
+BOOST_DESCRIBE_STRUCT(DepositStatusUpdateRequest, (PaymentStatusUpdateRequest), (paymentInstrument))
 
 // A return or redirect address. Read and written; each key may be missing or null, and is left
 // out when absent.
@@ -42,60 +50,34 @@ BOOST_DESCRIBE_STRUCT(Link, (), (rel, href, method))
 // The instrument a deposit used: "id" and "instrumentType", both required strings.
 using PaymentInstrumentReference = PaymentInstrumentReferenceModel;
 
-// The preview body. Written only; absent values are left out, empty lists written as [].
-struct DepositNetworkRequest {
-    std::int64_t amount = 0;
-    std::string currencyCode;
-    std::string paymentOption;
-    std::optional<PaymentInstrumentReferenceModel> paymentInstrumentReference{};
-    std::optional<std::string> merchantRefNum{};
-    std::optional<DeviceInfoModel> deviceInfo{};
+// The preview body: the shared head, then "returnUrls" and "paymentProperties". Written only;
+// absent values are left out, empty lists written as [].
+struct DepositNetworkRequest : PaymentPreviewBody {
     std::optional<std::vector<Link>> returnUrls{};
     std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
 
     friend bool operator==(const DepositNetworkRequest&, const DepositNetworkRequest&) = default;
 };
-BOOST_DESCRIBE_STRUCT(DepositNetworkRequest, (),
-                      (amount, currencyCode, paymentOption, paymentInstrumentReference,
-                       merchantRefNum, deviceInfo, returnUrls, paymentProperties))
+BOOST_DESCRIBE_STRUCT(DepositNetworkRequest, (PaymentPreviewBody), (returnUrls, paymentProperties))
 
 // The preview body of `request`: enumerations as their wire strings, a link's or property's
 // absent values left out, and the device block with `deviceFingerprint` and "MOBILE_APP".
 DepositNetworkRequest toDepositNetworkRequest(const model::DepositRequest& request,
                                               std::string deviceFingerprint);
 
-// One deposit as the service sends it. Read only; the non-optional members are required
-// (missing, null or of another type fails the whole reply).
-struct CustomerDepositResponse {
-    std::int64_t amount = 0;
-    std::string currencyCode;
-    std::string paymentOption;
-    std::optional<PaymentInstrumentReference> paymentInstrumentReference{};
-    std::optional<std::string> merchantRefNum{};
+// One deposit as the service sends it: the shared record, and the deposit's links, next
+// statuses and action. Read only; all four of its own keys may be missing or null.
+struct CustomerDepositResponse : PaymentRecordResponse {
     std::optional<std::vector<Link>> returnUrls{};
-    std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
-    std::string id;
-    std::string customerId;
-    std::string accountId;
-    std::optional<std::string> slipId{};
-    std::optional<std::string> fundingTransactionId{};
-    platform::Date creationTime;
-    std::optional<platform::Date> expirationTime{};
-    std::string status;
-    std::optional<std::string> statusReason{};
     std::optional<std::vector<std::string>> nextStatus{};
     std::optional<Link> redirectUrl{};
     std::optional<std::string> action{};
-    std::optional<std::vector<SimpleFeePaymentModel>> fees{};
 
     friend bool operator==(const CustomerDepositResponse&,
                            const CustomerDepositResponse&) = default;
 };
-BOOST_DESCRIBE_STRUCT(CustomerDepositResponse, (),
-                      (amount, currencyCode, paymentOption, paymentInstrumentReference,
-                       merchantRefNum, returnUrls, paymentProperties, id, customerId, accountId,
-                       slipId, fundingTransactionId, creationTime, expirationTime, status,
-                       statusReason, nextStatus, redirectUrl, action, fees))
+BOOST_DESCRIBE_STRUCT(CustomerDepositResponse, (PaymentRecordResponse),
+                      (returnUrls, nextStatus, redirectUrl, action))
 
 // One page of deposits. Read only; both keys may be missing or null.
 struct DepositListResponse {
@@ -105,17 +87,6 @@ struct DepositListResponse {
     friend bool operator==(const DepositListResponse&, const DepositListResponse&) = default;
 };
 BOOST_DESCRIBE_STRUCT(DepositListResponse, (), (deposits, meta))
-
-// The body of the status change that creates a deposit: "status", "paymentProperties" when
-// present, then "paymentInstrument" in its own flat form when present. Confirm sends the
-// shared body without an instrument.
-struct DepositStatusUpdateRequest : PaymentStatusUpdateRequest {
-    std::optional<PaymentInstrumentModel> paymentInstrument{};
-
-    friend bool operator==(const DepositStatusUpdateRequest&,
-                           const DepositStatusUpdateRequest&) = default;
-};
-BOOST_DESCRIBE_STRUCT(DepositStatusUpdateRequest, (PaymentStatusUpdateRequest), (paymentInstrument))
 
 // What the shared payment flow needs to serve deposits.
 struct DepositFlow {

@@ -7,6 +7,8 @@
 #include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
 #include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
+#include "CorvendWallet/services/money/PaymentRecord.hpp"
+#include "CorvendWallet/services/money/PaymentRecordResponse.hpp"
 
 // The mappings that deposit, withdrawal and transfer replies share beyond the ones beside
 // each shared wire block (fees: toSimpleFeePayments, options: toPaymentOptionDetailsList).
@@ -19,6 +21,10 @@ model::PagingResultMeta pagingMeta(const std::optional<PagingResultMetaModel>& m
 // The identifier copied, the type read by fromWire() (an unknown text reads as `unknown`).
 model::PaymentInstrumentReference instrumentReference(
     const PaymentInstrumentReferenceModel& reference);
+
+// Fills the shared fields of `record` from `reply`: enumerated texts read by their tables
+// (`unknown` for any text the kit does not know), absent fees as an empty list, the rest copied.
+void fillRecord(model::PaymentRecord& record, const PaymentRecordResponse& reply);
 
 // Each wire record through `map`, in the reply's order.
 template <class Wire, class Map>

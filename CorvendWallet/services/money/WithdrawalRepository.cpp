@@ -49,25 +49,7 @@ model::Withdrawal WithdrawalRepository::get(const std::string& id) {
 model::Withdrawal WithdrawalRepository::withdrawal(
     const WithdrawalServiceEndpoint::WithdrawalResponse& reply) {
     model::Withdrawal out;
-    out.amount_ = reply.amount;
-    out.currencyCode_ = reply.currencyCode;
-    out.paymentOption_ = model::fromWire<model::PaymentOptionType>(reply.paymentOption);
-    if (reply.paymentInstrumentReference) {
-        out.paymentInstrumentReference_ =
-            PaymentFlowMapping::instrumentReference(*reply.paymentInstrumentReference);
-    }
-    out.merchantRefNum_ = reply.merchantRefNum;
-    out.paymentProperties_ = toPaymentProperties(reply.paymentProperties);
-    out.id_ = reply.id;
-    out.accountID_ = reply.accountId;
-    out.customerID_ = reply.customerId;
-    out.creationTime_ = reply.creationTime;
-    out.expirationTime_ = reply.expirationTime;
-    out.fees_ = toSimpleFeePayments(reply.fees);
-    out.fundingTransactionID_ = reply.fundingTransactionId;
-    out.slipID_ = reply.slipId;
-    out.status_ = model::fromWire<model::PaymentStatus>(reply.status);
-    out.statusReason_ = reply.statusReason;
+    PaymentFlowMapping::fillRecord(out, reply);
     return out;
 }
 

@@ -1,21 +1,19 @@
 #pragma once
 
 #include <boost/describe.hpp>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/DeviceInfoModel.hpp"
 #include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
 #include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
 #include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
-#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
+#include "CorvendWallet/services/money/PaymentPreviewBody.hpp"
+#include "CorvendWallet/services/money/PaymentRecordResponse.hpp"
 #include "CorvendWallet/services/money/WithdrawalRequest.hpp"
-#include "platform/foundation/Date.hpp"
 
 // The wire side of withdrawals: the JSON records of the service's withdrawal collection.
 // Reply identifiers end in "Id" ("accountId", "slipId"), while the list query sends "slipID".
@@ -25,28 +23,18 @@ namespace corvend::WithdrawalServiceEndpoint {
 // The withdrawal collection; a withdrawal is at this path + "/" + its identifier.
 inline constexpr std::string_view kWithdrawalsPath = "digitalwallets/v1/profile/withdrawals";
 
-// The instrument of a withdrawal reply: "id" and "instrumentType", both required strings.
-using PaymentInstrumentReference = PaymentInstrumentReferenceModel;
-
 // The create and confirm body: "status" ("PENDING" or "PROCESSING") and the properties when
 // present. It carries no instrument.
 using WithdrawalStatusUpdateRequest = PaymentStatusUpdateRequest;
 
-// The preview body. Written only; absent values are left out, an empty list is written as [].
-struct WithdrawalRequest {
-    std::int64_t amount = 0;
-    std::string currencyCode;
-    std::string paymentOption;
-    std::optional<PaymentInstrumentReferenceModel> paymentInstrumentReference{};
-    std::optional<std::string> merchantRefNum{};
-    std::optional<DeviceInfoModel> deviceInfo{};
+// The preview body: the shared head, then "paymentProperties". Written only; absent values are
+// left out, an empty list is written as [].
+struct WithdrawalRequest : PaymentPreviewBody {
     std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
 
     friend bool operator==(const WithdrawalRequest&, const WithdrawalRequest&) = default;
 };
-BOOST_DESCRIBE_STRUCT(WithdrawalRequest, (),
-                      (amount, currencyCode, paymentOption, paymentInstrumentReference,
-                       merchantRefNum, deviceInfo, paymentProperties))
+BOOST_DESCRIBE_STRUCT(WithdrawalRequest, (PaymentPreviewBody), (paymentProperties))
 
 // The preview body of `request`: enumerations as their wire strings ("UNKNOWN" for
 // `unknown`), a property's absent key left out, and always the device block with
@@ -55,32 +43,9 @@ WithdrawalRequest toWithdrawalRequest(const model::WithdrawalRequest& request,
                                       std::string deviceFingerprint);
 
 // One withdrawal as the service sends it: the reply of preview, create, confirm and read,
-// and each element of a list. Read only; the non-optional members are required (missing,
-// null or of another type fails the whole reply).
-struct WithdrawalResponse {
-    std::int64_t amount = 0;
-    std::string currencyCode;
-    std::string paymentOption;
-    std::optional<PaymentInstrumentReference> paymentInstrumentReference{};
-    std::optional<std::string> merchantRefNum{};
-    std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
-    std::string id;
-    std::string accountId;
-    std::string customerId;
-    platform::Date creationTime;
-    std::optional<platform::Date> expirationTime{};
-    std::optional<std::vector<SimpleFeePaymentModel>> fees{};
-    std::optional<std::string> fundingTransactionId{};
-    std::optional<std::string> slipId{};
-    std::string status;
-    std::optional<std::string> statusReason{};
-
-    friend bool operator==(const WithdrawalResponse&, const WithdrawalResponse&) = default;
-};
-BOOST_DESCRIBE_STRUCT(WithdrawalResponse, (),
-                      (amount, currencyCode, paymentOption, paymentInstrumentReference,
-                       merchantRefNum, paymentProperties, id, accountId, customerId, creationTime,
-                       expirationTime, fees, fundingTransactionId, slipId, status, statusReason))
+// and each element of a list. It carries exactly the shared record (see
+// PaymentRecordResponse).
+using WithdrawalResponse = PaymentRecordResponse;
 
 // One page of withdrawals. Read only; "withdrawals" is required, "meta" may be missing or null.
 struct WithdrawalListResponse {
