@@ -9,8 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "CorvendWallet/core/ErrorEventReporter.hpp"
 #include "CorvendWallet/core/SimpleDeviceFingerprintProvider.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
@@ -84,13 +86,22 @@ TEST_F(TransferTest, ServiceErrorsArriveAsDataErrors) {
     EXPECT_TRUE(refused.as<WalletError>().has_value()) << refused.description();
 }
 
-TEST_F(TransferTest, UndecodableReplyFailsWithI0005) {
+TEST_F(TransferTest, UndecodableReplyFailsWithI0005AndIsReported) {
+    const auto tracking = std::make_shared<WalletEventTrackingManager>(
+        configuredManager(), properties,
+        [](WalletEventTrackingManager::Operation post) { post(); });
+    manager->setErrorReporter(makeErrorEventReporter(tracking));
     sandbox.scriptNextReply("GET", std::string(kTransfersPath) + "/tr-seed-1",
                             {.status = 200, .body = R"({"id":"tr-seed-1","amount":1})"});
     const auto error = failureOf([&] { return service->get("tr-seed-1"); });
     EXPECT_EQ(error.as<WalletError>(),
               WalletError::internalError("I0005", sandbox.requests().front().correlationId))
         << error.description();
+    const auto events = sandbox.events();
+    ASSERT_EQ(events.size(), 1u);
+    const auto& event = events.front().as_object();
+    EXPECT_EQ(event.at("eventName").as_string(), "DECODING_ERROR");
+    EXPECT_EQ(event.at("eventId").as_string(), *sandbox.requests().front().correlationId);
 }
 
 TEST_F(TransferTest, CancelWhileHeldEndsTheCallAndTheCompletionFormDeliversOnMain) {
