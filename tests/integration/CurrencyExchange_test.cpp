@@ -3,23 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <boost/json.hpp>
 #include <functional>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/ErrorEventReporter.hpp"
-#include "CorvendWallet/core/TaskOperationHandle.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
-#include "platform/async/MainQueue.hpp"
-#include "platform/async/Task.hpp"
 #include "sandbox/FxRoutes.hpp"
 #include "tests/integration/SandboxTest.hpp"
 
@@ -154,13 +147,7 @@ TEST_F(CurrencyExchangeTest, ServiceMadeBeforeTheSetUpWorksOnceItHasRun) {
 }
 
 TEST_F(CurrencyExchangeTest, UndecodableQuoteFailsWithI0005AndIsReportedOnce) {
-    // Each post runs inside the report, so every event is stored before the request fails.
-    const auto unauthenticated = configuredManager();
-    const auto tracking = std::make_shared<WalletEventTrackingManager>(
-        unauthenticated, properties, [](WalletEventTrackingManager::Operation post) { post(); });
-    const auto reporter = makeErrorEventReporter(tracking);
-    unauthenticated->setErrorReporter(reporter);
-    manager->setErrorReporter(reporter);
+    installEventReporter(*manager);
     sandbox.scriptNextReply(
         "POST", std::string(kQuotesPath),
         {.status = 201,
@@ -168,17 +155,10 @@ TEST_F(CurrencyExchangeTest, UndecodableQuoteFailsWithI0005AndIsReportedOnce) {
              R"({"id":"fxq-9","sourceCurrency":"EUR","targetCurrency":"USD",)"
              R"("creationTime":"2023-03-14T09:26:53Z","expirationTime":null,"fxRate":1.0850})"});
 
-    const auto error = failureOf([&] { return service->createQuote({"EUR", "USD"}); });
-
-    const auto failed = sandbox.requests().front();
-    ASSERT_TRUE(failed.correlationId);
-    EXPECT_EQ(error.as<WalletError>(), WalletError::internalError("I0005", failed.correlationId))
-        << error.description();
-    const auto events = sandbox.events();
-    ASSERT_EQ(events.size(), 1u);
-    const auto& event = events.front().as_object();
-    EXPECT_EQ(event.at("eventName").as_string(), "DECODING_ERROR");
-    EXPECT_EQ(event.at("eventId").as_string(), *failed.correlationId);
+    const auto event = expectOneDecodingErrorEvent(failureOf([&] {
+        return service->createQuote({"EUR", "USD"});
+    }));
+    ASSERT_TRUE(event.contains("httpDetails") && event.contains("parameters"));
     EXPECT_EQ(event.at("httpDetails"),
               (boost::json::object{{"url", kQuotesPath}, {"method", "POST"}}));
     EXPECT_EQ(event.at("parameters"),
@@ -189,49 +169,21 @@ TEST_F(CurrencyExchangeTest, UndecodableQuoteFailsWithI0005AndIsReportedOnce) {
 }
 
 TEST_F(CurrencyExchangeTest, CancelledQuoteEndsWithCancellationErrorWhileTheReplyIsHeld) {
-    sandbox.scriptNextReply("POST", std::string(kQuotesPath), {.hold = true});
-    auto outcome = std::make_shared<std::promise<Error>>();
-    auto ended = outcome->get_future();
-    auto task = platform::Task<void>::detached([service = service, outcome] {
-        auto result = captureResult([&] { return service->createQuote({"EUR", "USD"}); });
-        outcome->set_value(result ? Error(nullptr) : result.error());
+    expectCancelledWhileHeld("POST", std::string(kQuotesPath), [service = service] {
+        service->createQuote({"EUR", "USD"});
     });
-    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
-
-    task.cancel();
-
-    ASSERT_EQ(ended.wait_for(kDeadline), std::future_status::ready);
-    const auto error = ended.get();
-    EXPECT_TRUE(error.isCancellation()) << error.description();
 }
 
 TEST_F(CurrencyExchangeTest, CompletionFormDeliversOnTheMainQueueAndStaysSilentWhenCancelled) {
-    auto& mainQueue = platform::MainQueue::shared();
-    mainQueue.drain();  // the test thread becomes the main thread
+    const auto silentCalls = expectSilentWhenCancelledWhileHeld(
+        "GET", std::string(kQuotesPath) + "/held", [&](std::function<void()> completion) {
+            return service->getQuote("held", [completion](Result<model::FXRate>) { completion(); });
+        });
 
-    sandbox.scriptNextReply("GET", std::string(kQuotesPath) + "/held", {.hold = true});
-    auto silentCalls = std::make_shared<std::atomic<int>>(0);
-    const auto cancelled =
-        service->getQuote("held", [silentCalls](Result<model::FXRate>) { ++*silentCalls; });
-    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
-    cancelled->cancel();
-    const auto task = std::dynamic_pointer_cast<TaskOperationHandle>(cancelled);
-    ASSERT_NE(task, nullptr);
-    ASSERT_TRUE(mainQueue.runUntil([&] { return task->task().isFinished(); }, kDeadline));
-    mainQueue.drain();
-    EXPECT_EQ(*silentCalls, 0);
-
-    struct Delivery {
-        bool onMain = false;
-        std::optional<Result<model::FXRate>> result;
-    };
-    auto delivery = std::make_shared<Delivery>();
-    service->createQuote({"USD", "JPY"}, [delivery](Result<model::FXRate> result) {
-        delivery->onMain = platform::MainQueue::isMainThread();
-        delivery->result = std::move(result);
+    const auto delivery = deliveredOnMain<model::FXRate>([&](auto completion) {
+        service->createQuote({"USD", "JPY"}, std::move(completion));
     });
-    ASSERT_TRUE(mainQueue.runUntil([&] { return delivery->result.has_value(); }, kDeadline));
-    EXPECT_TRUE(delivery->onMain);
+    ASSERT_NE(delivery, nullptr);
     const auto& result = *delivery->result;
     ASSERT_TRUE(result.has_value()) << result.error().description();
     EXPECT_EQ(result->fxRate().toString(), seededRate("USD", "JPY"));

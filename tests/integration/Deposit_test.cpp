@@ -3,22 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/ErrorEventReporter.hpp"
-#include "CorvendWallet/core/TaskOperationHandle.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
-#include "platform/async/MainQueue.hpp"
-#include "platform/async/Task.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/integration/SandboxTest.hpp"
 
@@ -140,57 +133,25 @@ TEST_F(DepositTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
 }
 
 TEST_F(DepositTest, UndecodableDepositFailsWithI0005AndIsReported) {
-    const auto unauthenticated = configuredManager();
-    const auto tracking = std::make_shared<WalletEventTrackingManager>(
-        unauthenticated, properties, [](WalletEventTrackingManager::Operation post) { post(); });
-    manager->setErrorReporter(makeErrorEventReporter(tracking));
+    installEventReporter(*manager);
     sandbox.scriptNextReply("GET", std::string(kDepositsPath) + "/dep-seed-1",
                             {.body = R"({"amount":1,"currencyCode":"EUR","paymentOption":"CARD",)"
                                      R"("id":"dep-seed-1","accountId":"a","status":"PENDING",)"
                                      R"("creationTime":"2024-03-05T14:07:09Z"})"});
 
-    const auto error = failureOf([&] { return service->get("dep-seed-1"); });
-
-    const auto failed = sandbox.requests().front();
-    EXPECT_EQ(error.as<WalletError>(), WalletError::internalError("I0005", failed.correlationId))
-        << error.description();
-    ASSERT_EQ(sandbox.events().size(), 1u);
-    EXPECT_EQ(sandbox.events().front().as_object().at("eventName").as_string(), "DECODING_ERROR");
+    expectOneDecodingErrorEvent(failureOf([&] { return service->get("dep-seed-1"); }));
 }
 
 TEST_F(DepositTest, CancelledListEndsWithCancellationErrorWhileTheReplyIsHeld) {
-    sandbox.scriptNextReply("GET", std::string(kDepositsPath), {.hold = true});
-    auto outcome = std::make_shared<std::promise<Error>>();
-    auto ended = outcome->get_future();
-    auto task = platform::Task<void>::detached([service = service, outcome] {
-        auto result = captureResult([&] { return service->getAll(std::nullopt); });
-        outcome->set_value(result ? Error(nullptr) : result.error());
-    });
-    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
-
-    task.cancel();
-
-    ASSERT_EQ(ended.wait_for(kDeadline), std::future_status::ready);
-    EXPECT_TRUE(ended.get().isCancellation());
+    expectCancelledWhileHeld("GET", std::string(kDepositsPath),
+                             [service = service] { service->getAll(std::nullopt); });
 }
 
 TEST_F(DepositTest, CompletionFormDeliversOnTheMainQueue) {
-    auto& mainQueue = platform::MainQueue::shared();
-    mainQueue.drain();  // the test thread becomes the main thread
-
-    struct Delivery {
-        bool onMain = false;
-        std::optional<Result<model::CustomerDeposit>> result;
-    };
-    auto delivery = std::make_shared<Delivery>();
     std::shared_ptr<DepositService> asService = service;
-    asService->get("dep-seed-1", [delivery](Result<model::CustomerDeposit> result) {
-        delivery->onMain = platform::MainQueue::isMainThread();
-        delivery->result = std::move(result);
-    });
-    EXPECT_FALSE(delivery->result.has_value());
-    ASSERT_TRUE(mainQueue.runUntil([&] { return delivery->result.has_value(); }, kDeadline));
-    EXPECT_TRUE(delivery->onMain);
+    const auto delivery = deliveredOnMain<model::CustomerDeposit>(
+        [&](auto completion) { asService->get("dep-seed-1", std::move(completion)); });
+    ASSERT_NE(delivery, nullptr);
     ASSERT_TRUE(delivery->result->has_value()) << delivery->result->error().description();
     EXPECT_EQ((*delivery->result)->status(), PaymentStatus::completed);
 }

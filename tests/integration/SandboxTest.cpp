@@ -1,6 +1,13 @@
 #include "tests/integration/SandboxTest.hpp"
 
+#include <future>
+
+#include "CorvendWallet/core/ErrorEventReporter.hpp"
+#include "CorvendWallet/core/TaskOperationHandle.hpp"
+#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
+#include "platform/async/Task.hpp"
 #include "platform/http/URLSession.hpp"
 
 namespace corvend::integration {
@@ -38,6 +45,94 @@ std::optional<std::string> SandboxTest::lastRecordedCorrelationId() const {
     const auto requests = sandbox.requests();
     if (requests.empty()) return std::nullopt;
     return requests.back().correlationId;
+}
+
+Error SandboxTest::failureWhenCancelledWhileHeld(const std::string& method, const std::string& path,
+                                                 std::function<void()> call) {
+    sandbox.scriptNextReply(method, path, {.hold = true});
+    // Shared with the task, which may outlive a failed test.
+    auto outcome = std::make_shared<std::promise<Error>>();
+    auto ended = outcome->get_future();
+    auto task = platform::Task<void>::detached([call = std::move(call), outcome] {
+        auto result = captureResult(call);
+        outcome->set_value(result ? Error(nullptr) : result.error());
+    });
+    if (!sandbox.waitForRequests(1, kDeadline)) {
+        ADD_FAILURE() << "the request never reached the sandbox";
+        task.cancel();
+        return Error(nullptr);
+    }
+
+    task.cancel();
+
+    // The reply is still held: only the cancellation can end the call.
+    if (ended.wait_for(kDeadline) != std::future_status::ready) {
+        ADD_FAILURE() << "the cancelled call did not end";
+        return Error(nullptr);
+    }
+    return ended.get();
+}
+
+void SandboxTest::expectCancelledWhileHeld(const std::string& method, const std::string& path,
+                                           std::function<void()> call) {
+    const auto error = failureWhenCancelledWhileHeld(method, path, std::move(call));
+    EXPECT_TRUE(error.isCancellation()) << error.description();
+}
+
+std::shared_ptr<std::atomic<int>> SandboxTest::expectSilentWhenCancelledWhileHeld(
+    const std::string& method, const std::string& path, const CountingStart& start) {
+    auto& mainQueue = platform::MainQueue::shared();
+    mainQueue.drain();  // the test thread becomes the main thread
+    sandbox.scriptNextReply(method, path, {.hold = true});
+    auto calls = std::make_shared<std::atomic<int>>(0);
+    const auto handle = start([calls] { ++*calls; });
+    if (!sandbox.waitForRequests(1, kDeadline)) {
+        ADD_FAILURE() << "the request never reached the sandbox";
+        if (handle) handle->cancel();
+        return calls;
+    }
+
+    handle->cancel();
+
+    const auto task = std::dynamic_pointer_cast<TaskOperationHandle>(handle);
+    if (task == nullptr) {
+        ADD_FAILURE() << "the call's handle does not own a task";
+        return calls;
+    }
+    // A completion would be posted before its task ends; drive the queue until then.
+    EXPECT_TRUE(mainQueue.runUntil([&] { return task->task().isFinished(); }, kDeadline));
+    mainQueue.drain();
+    EXPECT_EQ(*calls, 0);
+    return calls;
+}
+
+void SandboxTest::installEventReporter(NetworkManager& manager) {
+    const auto tracking = std::make_shared<WalletEventTrackingManager>(
+        configuredManager(), properties,
+        [](WalletEventTrackingManager::Operation post) { post(); });
+    eventTrackers_.push_back(tracking);
+    manager.setErrorReporter(makeErrorEventReporter(tracking));
+}
+
+boost::json::object SandboxTest::expectOneDecodingErrorEvent(const Error& error) {
+    const auto requests = sandbox.requests();
+    if (requests.empty() || !requests.front().correlationId) {
+        ADD_FAILURE() << "no request with a correlation identifier was recorded";
+        return {};
+    }
+    const auto& correlationId = requests.front().correlationId;
+    EXPECT_EQ(error.as<model::WalletError>(),
+              model::WalletError::internalError("I0005", correlationId))
+        << error.description();
+    const auto events = sandbox.events();
+    if (events.size() != 1u) {
+        ADD_FAILURE() << "expected one event, got " << events.size();
+        return {};
+    }
+    auto event = events.front().as_object();
+    EXPECT_EQ(event.at("eventName").as_string(), "DECODING_ERROR");
+    EXPECT_EQ(event.at("eventId").as_string(), *correlationId);
+    return event;
 }
 
 }  // namespace corvend::integration

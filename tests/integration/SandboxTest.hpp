@@ -2,15 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <boost/json.hpp>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "CorvendWallet/core/EventsTrackingManager.hpp"
 #include "CorvendWallet/core/Result.hpp"
+#include "CorvendWallet/core/WalletOperationHandle.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
 #include "tests/integration/FixedEnvironmentProperties.hpp"
 
@@ -29,6 +36,34 @@ Error failureOf(F&& fn) {
         return Error(nullptr);
     }
     return std::move(result).error();
+}
+
+// What a completion-form call delivered, and whether it ran on the main thread.
+template <class T>
+struct Delivery {
+    bool onMain = false;
+    std::optional<Result<T>> result;
+};
+
+// Makes the test thread the main thread, starts a completion-form call through `start` (given the
+// completion to pass on) and drives the main queue until the completion has run. The completion
+// must not run before the queue does. Null, with a failed expectation, when nothing arrived.
+template <class T, class Start>
+std::shared_ptr<Delivery<T>> deliveredOnMain(Start&& start) {
+    auto& mainQueue = platform::MainQueue::shared();
+    mainQueue.drain();
+    auto delivery = std::make_shared<Delivery<T>>();
+    std::forward<Start>(start)([delivery](Result<T> result) {
+        delivery->onMain = platform::MainQueue::isMainThread();
+        delivery->result = std::move(result);
+    });
+    EXPECT_FALSE(delivery->result.has_value()) << "delivered before the main queue ran";
+    if (!mainQueue.runUntil([&] { return delivery->result.has_value(); }, kDeadline)) {
+        ADD_FAILURE() << "the completion never ran";
+        return nullptr;
+    }
+    EXPECT_TRUE(delivery->onMain);
+    return delivery;
 }
 
 // A sandbox started for each test, and what the kit needs to reach it: managers made as the
@@ -53,11 +88,43 @@ class SandboxTest : public ::testing::Test {
     // The correlation identifier the sandbox answered the latest recorded request with.
     std::optional<std::string> lastRecordedCorrelationId() const;
 
+    // Holds the reply to `method path`, runs `call` in a detached task, cancels the task once the
+    // request has reached the sandbox, and returns what the call failed with. A call that
+    // returns, or does not end in time, fails the test and yields an "Unknown error".
+    Error failureWhenCancelledWhileHeld(const std::string& method, const std::string& path,
+                                        std::function<void()> call);
+
+    // failureWhenCancelledWhileHeld(), expecting a cancellation error.
+    void expectCancelledWhileHeld(const std::string& method, const std::string& path,
+                                  std::function<void()> call);
+
+    // Holds the reply to `method path`, starts a completion-form call through `start` with a
+    // completion that only counts, cancels its handle once the request has reached the sandbox,
+    // and drives the main queue until the call's task has ended. Expects the completion never to
+    // have run; returns the counter, so the test can check it again later.
+    using CountingStart =
+        std::function<std::shared_ptr<WalletOperationHandle>(std::function<void()> completion)>;
+    std::shared_ptr<std::atomic<int>> expectSilentWhenCancelledWhileHeld(
+        const std::string& method, const std::string& path, const CountingStart& start);
+
+    // Reports `manager`'s errors as events, each posted inside the report through a manager of
+    // its own, so every event is stored before the failed request returns.
+    void installEventReporter(NetworkManager& manager);
+
+    // Expects `error` to be the I0005 internal error carrying the correlation identifier of the
+    // first recorded request, and exactly one DECODING_ERROR event, with that identifier, to
+    // have reached the sandbox. Returns that event (empty on a failed expectation).
+    boost::json::object expectOneDecodingErrorEvent(const Error& error);
+
     sandbox::Sandbox sandbox;
     const std::shared_ptr<FixedEnvironmentProperties> properties =
         std::make_shared<FixedEnvironmentProperties>();
     const std::shared_ptr<EnqueuedHeadersProvider> enqueuedHeaders =
         std::make_shared<EnqueuedHeadersProvider>();
+
+  private:
+    // The reporters hold their tracking managers weakly; the test keeps them alive.
+    std::vector<std::shared_ptr<EventsTrackingManager>> eventTrackers_;
 };
 
 }  // namespace corvend::integration

@@ -3,19 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "CorvendWallet/core/ErrorEventReporter.hpp"
 #include "CorvendWallet/core/SimpleDeviceFingerprintProvider.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
-#include "platform/async/MainQueue.hpp"
-#include "platform/async/Task.hpp"
 #include "tests/integration/SandboxTest.hpp"
 
 namespace corvend::integration {
@@ -87,49 +82,19 @@ TEST_F(TransferTest, ServiceErrorsArriveAsDataErrors) {
 }
 
 TEST_F(TransferTest, UndecodableReplyFailsWithI0005AndIsReported) {
-    const auto tracking = std::make_shared<WalletEventTrackingManager>(
-        configuredManager(), properties,
-        [](WalletEventTrackingManager::Operation post) { post(); });
-    manager->setErrorReporter(makeErrorEventReporter(tracking));
+    installEventReporter(*manager);
     sandbox.scriptNextReply("GET", std::string(kTransfersPath) + "/tr-seed-1",
                             {.status = 200, .body = R"({"id":"tr-seed-1","amount":1})"});
-    const auto error = failureOf([&] { return service->get("tr-seed-1"); });
-    EXPECT_EQ(error.as<WalletError>(),
-              WalletError::internalError("I0005", sandbox.requests().front().correlationId))
-        << error.description();
-    const auto events = sandbox.events();
-    ASSERT_EQ(events.size(), 1u);
-    const auto& event = events.front().as_object();
-    EXPECT_EQ(event.at("eventName").as_string(), "DECODING_ERROR");
-    EXPECT_EQ(event.at("eventId").as_string(), *sandbox.requests().front().correlationId);
+    expectOneDecodingErrorEvent(failureOf([&] { return service->get("tr-seed-1"); }));
 }
 
 TEST_F(TransferTest, CancelWhileHeldEndsTheCallAndTheCompletionFormDeliversOnMain) {
-    sandbox.scriptNextReply("GET", std::string(kTransfersPath), {.hold = true});
-    auto outcome = std::make_shared<std::promise<Error>>();
-    auto ended = outcome->get_future();
-    auto task = platform::Task<void>::detached([service = service, outcome] {
-        auto result = captureResult([&] { return service->getAll(std::nullopt); });
-        outcome->set_value(result ? Error(nullptr) : result.error());
-    });
-    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
-    task.cancel();
-    ASSERT_EQ(ended.wait_for(kDeadline), std::future_status::ready);
-    EXPECT_TRUE(ended.get().isCancellation());
+    expectCancelledWhileHeld("GET", std::string(kTransfersPath),
+                             [service = service] { service->getAll(std::nullopt); });
 
-    auto& mainQueue = platform::MainQueue::shared();
-    mainQueue.drain();
-    struct Delivery {
-        bool onMain = false;
-        std::optional<Result<model::CustomerTransfer>> result;
-    };
-    auto delivery = std::make_shared<Delivery>();
-    service->get("tr-seed-2", [delivery](Result<model::CustomerTransfer> result) {
-        delivery->onMain = platform::MainQueue::isMainThread();
-        delivery->result = std::move(result);
-    });
-    ASSERT_TRUE(mainQueue.runUntil([&] { return delivery->result.has_value(); }, kDeadline));
-    EXPECT_TRUE(delivery->onMain);
+    const auto delivery = deliveredOnMain<model::CustomerTransfer>(
+        [&](auto completion) { service->get("tr-seed-2", std::move(completion)); });
+    ASSERT_NE(delivery, nullptr);
     ASSERT_TRUE(delivery->result->has_value()) << delivery->result->error().description();
     EXPECT_EQ((*delivery->result)->slipID(), "S-2");
 }

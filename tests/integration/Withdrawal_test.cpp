@@ -3,22 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <boost/json.hpp>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "CorvendWallet/core/ErrorEventReporter.hpp"
 #include "CorvendWallet/core/SimpleDeviceFingerprintProvider.hpp"
-#include "CorvendWallet/core/TaskOperationHandle.hpp"
 #include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
-#include "platform/async/MainQueue.hpp"
-#include "platform/async/Task.hpp"
 #include "tests/integration/SandboxTest.hpp"
 
 namespace corvend::integration {
@@ -137,62 +130,30 @@ TEST_F(WithdrawalTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
 }
 
 TEST_F(WithdrawalTest, UndecodableWithdrawalFailsWithI0005AndIsReportedOnce) {
-    // Each post runs inside the report, so every event is stored before the request fails.
-    const auto unauthenticated = configuredManager();
-    const auto tracking = std::make_shared<WalletEventTrackingManager>(
-        unauthenticated, properties, [](WalletEventTrackingManager::Operation post) { post(); });
-    manager->setErrorReporter(makeErrorEventReporter(tracking));
+    installEventReporter(*manager);
     sandbox.scriptNextReply(
         "GET", std::string(kWithdrawalsPath) + "/wd-seed-1",
         {.status = 200,
          .body = R"({"amount":1,"currencyCode":"EUR","paymentOption":"CARD","id":"wd-seed-1",)"
                  R"("customerId":"c","creationTime":"2024-03-05T14:07:09Z","status":"PENDING"})"});
 
-    const auto error = failureOf([&] { return service->get("wd-seed-1"); });
-
-    const auto failed = sandbox.requests().front();
-    EXPECT_EQ(error.as<WalletError>(), WalletError::internalError("I0005", failed.correlationId))
-        << error.description();
-    const auto events = sandbox.events();
-    ASSERT_EQ(events.size(), 1u);
-    const auto& event = events.front().as_object();
-    EXPECT_EQ(event.at("eventName").as_string(), "DECODING_ERROR");
+    const auto event =
+        expectOneDecodingErrorEvent(failureOf([&] { return service->get("wd-seed-1"); }));
+    ASSERT_TRUE(event.contains("httpDetails"));
     EXPECT_EQ(event.at("httpDetails"),
               (boost::json::object{{"url", std::string(kWithdrawalsPath) + "/wd-seed-1"},
                                    {"method", "GET"}}));
 }
 
 TEST_F(WithdrawalTest, CancelledPreviewEndsWithCancellationErrorWhileTheReplyIsHeld) {
-    sandbox.scriptNextReply("POST", std::string(kWithdrawalsPath), {.hold = true});
-    auto outcome = std::make_shared<std::promise<Error>>();
-    auto ended = outcome->get_future();
-    auto task = platform::Task<void>::detached([service = service, outcome] {
-        auto result = captureResult([&] { return service->preview(bankTransfer("held")); });
-        outcome->set_value(result ? Error(nullptr) : result.error());
-    });
-    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
-
-    task.cancel();
-
-    ASSERT_EQ(ended.wait_for(kDeadline), std::future_status::ready);
-    const auto error = ended.get();
-    EXPECT_TRUE(error.isCancellation()) << error.description();
+    expectCancelledWhileHeld("POST", std::string(kWithdrawalsPath),
+                             [service = service] { service->preview(bankTransfer("held")); });
 }
 
 TEST_F(WithdrawalTest, CompletionFormListsOnTheMainQueue) {
-    auto& mainQueue = platform::MainQueue::shared();
-    mainQueue.drain();  // the test thread becomes the main thread
-    struct Delivery {
-        bool onMain = false;
-        std::optional<Result<model::WithdrawalList>> result;
-    };
-    auto delivery = std::make_shared<Delivery>();
-    service->getAll(std::nullopt, [delivery](Result<model::WithdrawalList> result) {
-        delivery->onMain = platform::MainQueue::isMainThread();
-        delivery->result = std::move(result);
-    });
-    ASSERT_TRUE(mainQueue.runUntil([&] { return delivery->result.has_value(); }, kDeadline));
-    EXPECT_TRUE(delivery->onMain);
+    const auto delivery = deliveredOnMain<model::WithdrawalList>(
+        [&](auto completion) { service->getAll(std::nullopt, std::move(completion)); });
+    ASSERT_NE(delivery, nullptr);
     ASSERT_TRUE(delivery->result->has_value()) << delivery->result->error().description();
     const auto& list = **delivery->result;
     ASSERT_EQ(list.withdrawals().size(), 2u);  // the seeded ones

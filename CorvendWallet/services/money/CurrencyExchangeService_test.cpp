@@ -9,7 +9,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "CorvendWallet/core/Wallet.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "platform/async/MainQueue.hpp"
 
@@ -74,56 +73,6 @@ TEST(CurrencyExchangeServiceTest, TwinKeepsTheServiceAliveUntilItsOperationEnds)
 TEST(CurrencyExchangeServiceTest, TwinOfAServiceNotOwnedBySharedPtrThrowsAtOnce) {
     ScriptedService service([] { return sampleRate("x"); });
     EXPECT_THROW(service.getQuote("x", [](Result<model::FXRate>) {}), std::bad_weak_ptr);
-}
-
-// A manager that is never asked to send anything.
-class IdleNetwork final : public Networkable {
-  protected:
-    void perform(const EndpointBase&, const ReplyHandler&) override {
-        throw std::logic_error("nothing is sent in these tests");
-    }
-};
-
-class FakeCore final : public Core {
-  public:
-    NetworkManagers managers{std::make_shared<IdleNetwork>(), std::make_shared<IdleNetwork>(),
-                             std::make_shared<IdleNetwork>()};
-
-    model::ConfigurationResult configure(const model::Configuration&) override {
-        throw std::logic_error("not used");
-    }
-    std::shared_ptr<WalletOperationHandle> configure(model::Configuration,
-                                                     ConfigureCompletion) override {
-        throw std::logic_error("not used");
-    }
-    void authenticate(const model::AuthenticationConfiguration&) override {}
-    const NetworkManagers& networkManagers() const override { return managers; }
-    std::shared_ptr<DeviceFingerprintProvider> deviceFingerprintProvider() const override {
-        return nullptr;
-    }
-    std::shared_ptr<EnvironmentPropertiesProvider> environmentProperties() const override {
-        return nullptr;
-    }
-};
-
-TEST(CurrencyExchangeServiceTest, WalletMakesOneRepositoryOnTheUserAuthenticatedManager) {
-    const auto core = std::make_shared<FakeCore>();
-    const auto wallet = Wallet::make(core);
-
-    const auto first = wallet->currencyExchangeService();
-    EXPECT_EQ(wallet->currencyExchangeService(), first);
-    const auto repository = std::dynamic_pointer_cast<CurrencyExchangeRepository>(first);
-    ASSERT_NE(repository, nullptr);
-    EXPECT_EQ(repository->networkManager(), core->managers.userAuthenticated);
-
-    const auto own = std::make_shared<ScriptedService>([] { return sampleRate("own"); });
-    wallet->setCurrencyExchangeService(own);
-    EXPECT_EQ(wallet->currencyExchangeService(), own);
-
-    wallet->setCurrencyExchangeService(nullptr);
-    const auto remade = wallet->currencyExchangeService();
-    ASSERT_NE(std::dynamic_pointer_cast<CurrencyExchangeRepository>(remade), nullptr);
-    EXPECT_NE(remade, first);
 }
 
 }  // namespace

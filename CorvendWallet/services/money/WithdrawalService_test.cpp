@@ -8,9 +8,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include "CorvendWallet/core/Wallet.hpp"
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
-#include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "platform/async/MainQueue.hpp"
 
 namespace corvend {
@@ -66,57 +63,6 @@ TEST(WithdrawalServiceTest, TwinFromAnotherThreadDeliversTheErrorOnTheMainQueue)
     EXPECT_TRUE(delivery->onMain);
     ASSERT_FALSE(delivery->result->has_value());
     EXPECT_EQ(delivery->result->error().description(), "offset 20");
-}
-
-// A manager that is never asked to send anything.
-class IdleNetwork final : public Networkable {
-  protected:
-    void perform(const EndpointBase&, const ReplyHandler&) override {
-        throw std::logic_error("nothing is sent in these tests");
-    }
-};
-
-class FakeCore final : public Core {
-  public:
-    NetworkManagers managers{std::make_shared<IdleNetwork>(), std::make_shared<IdleNetwork>(),
-                             std::make_shared<IdleNetwork>()};
-    std::shared_ptr<DeviceFingerprintProvider> fingerprints =
-        std::make_shared<testing::PaymentFlowTestFingerprints>();
-
-    model::ConfigurationResult configure(const model::Configuration&) override {
-        throw std::logic_error("not used");
-    }
-    std::shared_ptr<WalletOperationHandle> configure(model::Configuration,
-                                                     ConfigureCompletion) override {
-        throw std::logic_error("not used");
-    }
-    void authenticate(const model::AuthenticationConfiguration&) override {}
-    const NetworkManagers& networkManagers() const override { return managers; }
-    std::shared_ptr<DeviceFingerprintProvider> deviceFingerprintProvider() const override {
-        return fingerprints;
-    }
-    std::shared_ptr<EnvironmentPropertiesProvider> environmentProperties() const override {
-        return nullptr;
-    }
-};
-
-TEST(WithdrawalServiceTest, WalletMakesOneRepositoryOnTheCoresManagerAndFingerprints) {
-    const auto core = std::make_shared<FakeCore>();
-    const auto wallet = Wallet::make(core);
-
-    const auto first = wallet->withdrawalService();
-    EXPECT_EQ(wallet->withdrawalService(), first);
-    const auto repository = std::dynamic_pointer_cast<WithdrawalRepository>(first);
-    ASSERT_NE(repository, nullptr);
-    EXPECT_EQ(repository->networkManager(), core->managers.userAuthenticated);
-    EXPECT_EQ(repository->fingerprintProvider(), core->fingerprints);
-
-    const auto own = std::make_shared<RecordingService>();
-    wallet->setWithdrawalService(own);
-    EXPECT_EQ(wallet->withdrawalService(), own);
-    wallet->setWithdrawalService(nullptr);
-    EXPECT_NE(std::dynamic_pointer_cast<WithdrawalRepository>(wallet->withdrawalService()),
-              nullptr);
 }
 
 }  // namespace
