@@ -16,8 +16,9 @@ endfunction()
 
 # corvend_module(<name> DIR <dir> [DEPS <targets...>] [TEST_DEPS <targets...>])
 #
-# One static library from every *.cpp of <dir> except *_test.cpp, and its test binary
-# <name>_test.
+# One layer: a static library from every *.cpp of <dir> except *_test.cpp, and its test binary
+# <name>_test. DEPS are the layers (and outside libraries) below it; the layering check allows
+# the files of <dir> to include the headers of <dir> and of the layers DEPS reach, nothing else.
 function(corvend_module name)
     cmake_parse_arguments(ARG "" "DIR" "DEPS;TEST_DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${ARG_DIR}/*.cpp")
@@ -32,5 +33,65 @@ function(corvend_module name)
         target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
         target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     endif()
+    corvend_record_layer(${name} DIR ${ARG_DIR} DEPS ${ARG_DEPS})
     corvend_tests(${name}_test DIR ${ARG_DIR} DEPS ${name} ${ARG_TEST_DEPS})
+endfunction()
+
+# corvend_record_layer(<name> [DIR <dir>] [DEPS <targets...>])
+#
+# Records a layer for the layering check; a layer without DIR only groups others.
+function(corvend_record_layer name)
+    cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+    set_property(GLOBAL APPEND PROPERTY CORVEND_LAYERS ${name})
+    set_property(GLOBAL PROPERTY CORVEND_LAYER_DIR_${name} "${ARG_DIR}")
+    set_property(GLOBAL PROPERTY CORVEND_LAYER_DEPS_${name} "${ARG_DEPS}")
+endfunction()
+
+# The folders a layer's files may include from: its own and those of every layer below it.
+function(_corvend_layer_reach name out)
+    set(reach)
+    set(pending ${name})
+    set(seen)
+    while(pending)
+        list(POP_FRONT pending current)
+        if(current IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen ${current})
+        get_property(dir GLOBAL PROPERTY CORVEND_LAYER_DIR_${current})
+        get_property(deps GLOBAL PROPERTY CORVEND_LAYER_DEPS_${current})
+        if(dir)
+            list(APPEND reach ${dir})
+        endif()
+        list(APPEND pending ${deps})
+    endwhile()
+    set(${out} ${reach} PARENT_SCOPE)
+endfunction()
+
+# corvend_layering_test()
+#
+# Writes the layers' reach to the build tree and registers the check of every quoted
+# #include against it as the CTest test "layering" (see cmake/CheckLayers.cmake).
+function(corvend_layering_test)
+    get_property(layers GLOBAL PROPERTY CORVEND_LAYERS)
+    set(rules "# Generated: each layer folder and the folders its files may include from.\n")
+    set(dirs)
+    foreach(layer IN LISTS layers)
+        get_property(dir GLOBAL PROPERTY CORVEND_LAYER_DIR_${layer})
+        if(NOT dir)
+            continue()
+        endif()
+        _corvend_layer_reach(${layer} reach)
+        string(MAKE_C_IDENTIFIER "${dir}" key)
+        string(APPEND rules "set(REACH_${key} \"${reach}\")\n")
+        list(APPEND dirs ${dir})
+    endforeach()
+    string(APPEND rules "set(LAYER_DIRS \"${dirs}\")\n")
+    file(WRITE ${PROJECT_BINARY_DIR}/layers.cmake "${rules}")
+    if(CORVEND_BUILD_TESTS)
+        add_test(NAME layering
+                 COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR}
+                         -DRULES=${PROJECT_BINARY_DIR}/layers.cmake
+                         -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+    endif()
 endfunction()

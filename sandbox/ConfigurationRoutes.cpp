@@ -1,8 +1,8 @@
-#include "sandbox/ConfigurationRoutes.hpp"
+#include "ConfigurationRoutes.hpp"
 
 #include <boost/json/object.hpp>
 
-#include "sandbox/RouteHelpers.hpp"
+#include "RouteHelpers.hpp"
 
 namespace corvend::sandbox {
 

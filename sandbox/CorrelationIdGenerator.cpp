@@ -1,4 +1,4 @@
-#include "sandbox/CorrelationIdGenerator.hpp"
+#include "CorrelationIdGenerator.hpp"
 
 namespace corvend::sandbox {
 

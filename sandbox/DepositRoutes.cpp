@@ -1,4 +1,4 @@
-#include "sandbox/DepositRoutes.hpp"
+#include "DepositRoutes.hpp"
 
 #include <atomic>
 #include <boost/json/array.hpp>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "sandbox/RouteHelpers.hpp"
+#include "RouteHelpers.hpp"
 
 namespace corvend::sandbox {
 

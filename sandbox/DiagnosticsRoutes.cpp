@@ -1,4 +1,4 @@
-#include "sandbox/DiagnosticsRoutes.hpp"
+#include "DiagnosticsRoutes.hpp"
 
 #include <boost/json/object.hpp>
 

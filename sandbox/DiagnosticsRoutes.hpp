@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sandbox/RouteContext.hpp"
+#include "RouteContext.hpp"
 
 namespace corvend::sandbox {
 

@@ -1,4 +1,4 @@
-#include "sandbox/ElasticTaskQueue.hpp"
+#include "ElasticTaskQueue.hpp"
 
 #include <algorithm>
 

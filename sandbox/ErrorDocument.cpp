@@ -1,4 +1,4 @@
-#include "sandbox/ErrorDocument.hpp"
+#include "ErrorDocument.hpp"
 
 #include <boost/json/array.hpp>
 #include <boost/json/object.hpp>

@@ -1,4 +1,4 @@
-#include "sandbox/EventsRoutes.hpp"
+#include "EventsRoutes.hpp"
 
 #include <boost/json/parse.hpp>
 

@@ -1,4 +1,4 @@
-#include "sandbox/FxRoutes.hpp"
+#include "FxRoutes.hpp"
 
 #include <atomic>
 #include <boost/json/object.hpp>
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "sandbox/RecordedRequest.hpp"
-#include "sandbox/RouteHelpers.hpp"
+#include "RecordedRequest.hpp"
+#include "RouteHelpers.hpp"
 
 namespace corvend::sandbox {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "sandbox/RouteContext.hpp"
+#include "RouteContext.hpp"
 
 namespace corvend::sandbox {
 

@@ -1,4 +1,4 @@
-#include "sandbox/LoopbackServer.hpp"
+#include "LoopbackServer.hpp"
 
 #include <httplib.h>
 #include <netdb.h>
@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "sandbox/ElasticTaskQueue.hpp"
+#include "ElasticTaskQueue.hpp"
 
 namespace corvend::sandbox {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <thread>
 
-#include "sandbox/RecordedRequest.hpp"
-#include "sandbox/Reply.hpp"
+#include "RecordedRequest.hpp"
+#include "Reply.hpp"
 
 namespace corvend::sandbox {
 

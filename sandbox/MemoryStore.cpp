@@ -1,4 +1,4 @@
-#include "sandbox/MemoryStore.hpp"
+#include "MemoryStore.hpp"
 
 #include <algorithm>
 

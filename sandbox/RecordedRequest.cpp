@@ -1,4 +1,4 @@
-#include "sandbox/RecordedRequest.hpp"
+#include "RecordedRequest.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "sandbox/Reply.hpp"
+#include "Reply.hpp"
 
 #include <boost/json/serialize.hpp>
 

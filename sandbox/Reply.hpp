@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "sandbox/ErrorDocument.hpp"
+#include "ErrorDocument.hpp"
 
 namespace corvend::sandbox {
 

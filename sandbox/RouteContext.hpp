@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sandbox/MemoryStore.hpp"
-#include "sandbox/RouteTable.hpp"
-#include "sandbox/SandboxOptions.hpp"
+#include "MemoryStore.hpp"
+#include "RouteTable.hpp"
+#include "SandboxOptions.hpp"
 
 namespace corvend::sandbox {
 

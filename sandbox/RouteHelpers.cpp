@@ -1,4 +1,4 @@
-#include "sandbox/RouteHelpers.hpp"
+#include "RouteHelpers.hpp"
 
 #include <boost/json/parse.hpp>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "sandbox/RecordedRequest.hpp"
+#include "RecordedRequest.hpp"
 
 namespace corvend::sandbox {
 

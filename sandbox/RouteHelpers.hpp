@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "sandbox/Reply.hpp"
-#include "sandbox/RouteRequest.hpp"
+#include "Reply.hpp"
+#include "RouteRequest.hpp"
 
 // What several domains' routes need alike.
 namespace corvend::sandbox {

@@ -1,4 +1,4 @@
-#include "sandbox/RouteRequest.hpp"
+#include "RouteRequest.hpp"
 
 namespace corvend::sandbox {
 

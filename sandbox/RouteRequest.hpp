@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "sandbox/RecordedRequest.hpp"
+#include "RecordedRequest.hpp"
 
 namespace corvend::sandbox {
 

@@ -1,4 +1,4 @@
-#include "sandbox/RouteTable.hpp"
+#include "RouteTable.hpp"
 
 #include <algorithm>
 #include <mutex>

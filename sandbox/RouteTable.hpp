@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "sandbox/Reply.hpp"
-#include "sandbox/RouteRequest.hpp"
+#include "Reply.hpp"
+#include "RouteRequest.hpp"
 
 namespace corvend::sandbox {
 

@@ -1,18 +1,18 @@
-#include "sandbox/Sandbox.hpp"
+#include "Sandbox.hpp"
 
 #include <algorithm>
 #include <boost/url/parse.hpp>
 #include <exception>
 
-#include "sandbox/ConfigurationRoutes.hpp"
-#include "sandbox/DepositRoutes.hpp"
-#include "sandbox/DiagnosticsRoutes.hpp"
-#include "sandbox/EventsRoutes.hpp"
-#include "sandbox/FxRoutes.hpp"
-#include "sandbox/LoopbackServer.hpp"
-#include "sandbox/RouteContext.hpp"
-#include "sandbox/TransferRoutes.hpp"
-#include "sandbox/WithdrawalRoutes.hpp"
+#include "ConfigurationRoutes.hpp"
+#include "DepositRoutes.hpp"
+#include "DiagnosticsRoutes.hpp"
+#include "EventsRoutes.hpp"
+#include "FxRoutes.hpp"
+#include "LoopbackServer.hpp"
+#include "RouteContext.hpp"
+#include "TransferRoutes.hpp"
+#include "WithdrawalRoutes.hpp"
 
 namespace corvend::sandbox {
 

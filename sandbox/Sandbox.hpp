@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-#include "sandbox/CorrelationIdGenerator.hpp"
-#include "sandbox/MemoryStore.hpp"
-#include "sandbox/RecordedRequest.hpp"
-#include "sandbox/Reply.hpp"
-#include "sandbox/RouteTable.hpp"
-#include "sandbox/SandboxOptions.hpp"
-#include "sandbox/ScriptedReply.hpp"
+#include "CorrelationIdGenerator.hpp"
+#include "MemoryStore.hpp"
+#include "RecordedRequest.hpp"
+#include "Reply.hpp"
+#include "RouteTable.hpp"
+#include "SandboxOptions.hpp"
+#include "ScriptedReply.hpp"
 
 namespace corvend::sandbox {
 

@@ -1,4 +1,4 @@
-#include "sandbox/Sandbox.hpp"
+#include "Sandbox.hpp"
 
 #include <curl/curl.h>
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "sandbox/TransferRoutes.hpp"
+#include "TransferRoutes.hpp"
 
 #include <atomic>
 #include <boost/json/object.hpp>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sandbox/RouteHelpers.hpp"
+#include "RouteHelpers.hpp"
 
 namespace corvend::sandbox {
 

@@ -1,4 +1,4 @@
-#include "sandbox/WithdrawalRoutes.hpp"
+#include "WithdrawalRoutes.hpp"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sandbox/RouteHelpers.hpp"
+#include "RouteHelpers.hpp"
 
 namespace corvend::sandbox {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "sandbox/RouteContext.hpp"
+#include "RouteContext.hpp"
 
 namespace corvend::sandbox {
 

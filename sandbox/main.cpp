@@ -6,7 +6,7 @@
 #include <exception>
 #include <iostream>
 
-#include "sandbox/Sandbox.hpp"
+#include "Sandbox.hpp"
 
 int main(int argc, char** argv) {
     CLI::App app{"Local stand-in of the wallet service's REST interface, on 127.0.0.1."};

@@ -1,7 +1,7 @@
 #include "CorvendWallet/core/CompositionRoot.hpp"
 
 #include "CorvendWallet/core/CorvendWalletVersion.hpp"
-#include "CorvendWallet/core/DeviceProfilingAdapter.hpp"
+#include "CorvendWallet/core/setup/DeviceProfilingAdapter.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
 
 namespace corvend {

@@ -3,9 +3,9 @@
 #include <memory>
 #include <optional>
 
-#include "CorvendWallet/core/ProfilingDeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/ProfilingDeviceFingerprintProvider.hpp"
 #include "CorvendWallet/core/WalletCore.hpp"
-#include "CorvendWallet/core/WalletEnvironmentProvider.hpp"
+#include "CorvendWallet/core/setup/WalletEnvironmentProvider.hpp"
 #include "platform/http/URLSession.hpp"
 
 namespace corvend {

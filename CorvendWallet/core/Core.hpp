@@ -4,12 +4,12 @@
 #include <functional>
 #include <memory>
 
-#include "CorvendWallet/core/Configuration.hpp"
-#include "CorvendWallet/core/ConfigurationError.hpp"
-#include "CorvendWallet/core/DeviceFingerprintProvider.hpp"
-#include "CorvendWallet/core/EnvironmentPropertiesProvider.hpp"
+#include "CorvendWallet/core/setup/Configuration.hpp"
+#include "CorvendWallet/core/foundation/ConfigurationError.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/EnvironmentPropertiesProvider.hpp"
 #include "CorvendWallet/core/NetworkManagers.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 
 namespace corvend {
 

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "CorvendWallet/core/SimpleDeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/SimpleDeviceFingerprintProvider.hpp"
 
 namespace corvend {
 namespace {

@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/Configuration.hpp"
-#include "CorvendWallet/core/ConfigurationError.hpp"
+#include "CorvendWallet/core/setup/Configuration.hpp"
+#include "CorvendWallet/core/foundation/ConfigurationError.hpp"
 #include "CorvendWallet/core/Core.hpp"
-#include "CorvendWallet/core/Result.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
 #include "CorvendWallet/core/ServiceSlot.hpp"
-#include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/core/models/CardExpiryDate.hpp"
 #include "CorvendWallet/core/models/CardPaymentOptionSettings.hpp"
 #include "CorvendWallet/core/models/FxAmount.hpp"

@@ -11,7 +11,7 @@
 #include "CorvendWallet/core/Wallet.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
+#include "tests/support/PaymentFlowTestNetwork.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 

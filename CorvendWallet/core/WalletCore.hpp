@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "CorvendWallet/core/Core.hpp"
-#include "CorvendWallet/core/DeviceFingerprintProviderConfigurable.hpp"
-#include "CorvendWallet/core/EnvironmentPropertiesProviderConfigurable.hpp"
-#include "CorvendWallet/core/EventsTrackingManager.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProviderConfigurable.hpp"
+#include "CorvendWallet/core/setup/EnvironmentPropertiesProviderConfigurable.hpp"
+#include "CorvendWallet/core/setup/EventsTrackingManager.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "CorvendWallet/core/DeviceFingerprintProviderError.hpp"
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "platform/http/URLError.hpp"
 
 namespace corvend {

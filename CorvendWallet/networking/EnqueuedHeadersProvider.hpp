@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/SerialQueueIsolated.hpp"
+#include "CorvendWallet/core/foundation/SerialQueueIsolated.hpp"
 
 namespace corvend {
 

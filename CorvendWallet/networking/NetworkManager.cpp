@@ -1,6 +1,6 @@
 #include "CorvendWallet/networking/NetworkManager.hpp"
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/SerialQueue.hpp"
 #include "platform/http/URLError.hpp"

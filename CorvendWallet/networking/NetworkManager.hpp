@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/LockIsolated.hpp"
-#include "CorvendWallet/core/SerialQueueIsolated.hpp"
+#include "CorvendWallet/core/foundation/LockIsolated.hpp"
+#include "CorvendWallet/core/foundation/SerialQueueIsolated.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManagerConfigurable.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"

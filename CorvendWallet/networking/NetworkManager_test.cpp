@@ -6,7 +6,7 @@
 #include <cmath>
 #include <mutex>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/MainQueue.hpp"

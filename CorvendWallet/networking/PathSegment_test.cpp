@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 
 namespace corvend {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
 

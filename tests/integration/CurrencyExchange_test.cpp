@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "sandbox/FxRoutes.hpp"
 #include "tests/integration/SandboxTest.hpp"

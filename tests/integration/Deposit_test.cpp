@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
+#include "tests/support/PaymentFlowTestNetwork.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/integration/SandboxTest.hpp"
 

@@ -8,9 +8,9 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "CorvendWallet/core/ErrorEventReporter.hpp"
-#include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
+#include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/core/setup/WalletEventTrackingManager.hpp"
 #include "platform/async/Task.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "CorvendWallet/core/EnvironmentPropertiesProvider.hpp"
+#include "CorvendWallet/core/setup/EnvironmentPropertiesProvider.hpp"
 
 namespace corvend::integration {
 

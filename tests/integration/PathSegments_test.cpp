@@ -5,7 +5,7 @@
 #include <boost/describe.hpp>
 #include <boost/json/object.hpp>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"

@@ -2,10 +2,10 @@
 
 #include <future>
 
-#include "CorvendWallet/core/ErrorEventReporter.hpp"
-#include "CorvendWallet/core/TaskOperationHandle.hpp"
-#include "CorvendWallet/core/WalletError.hpp"
-#include "CorvendWallet/core/WalletEventTrackingManager.hpp"
+#include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
+#include "CorvendWallet/core/foundation/TaskOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/core/setup/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/http/URLSession.hpp"

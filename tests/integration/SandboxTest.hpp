@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/EventsTrackingManager.hpp"
-#include "CorvendWallet/core/Result.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/setup/EventsTrackingManager.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
 #include "platform/async/MainQueue.hpp"

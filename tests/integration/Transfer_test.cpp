@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "CorvendWallet/core/SimpleDeviceFingerprintProvider.hpp"
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/setup/SimpleDeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "tests/integration/SandboxTest.hpp"
 

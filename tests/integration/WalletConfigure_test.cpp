@@ -5,8 +5,8 @@
 
 #include "CorvendWallet/core/CompositionRoot.hpp"
 #include "CorvendWallet/core/CorvendWalletVersion.hpp"
-#include "CorvendWallet/core/DeviceFingerprintProviderError.hpp"
-#include "CorvendWallet/core/DeviceProfilingOperation.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
+#include "CorvendWallet/core/setup/DeviceProfilingOperation.hpp"
 #include "CorvendWallet/core/Wallet.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "platform/async/CancellationError.hpp"

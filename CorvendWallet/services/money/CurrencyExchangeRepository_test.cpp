@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend {

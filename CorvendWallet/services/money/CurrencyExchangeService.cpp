@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "CorvendWallet/core/CompletionBridge.hpp"
+#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
 
 namespace corvend {
 

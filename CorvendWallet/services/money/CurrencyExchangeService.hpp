@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/Result.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/services/money/FXRate.hpp"
 #include "CorvendWallet/services/money/FXRateRequest.hpp"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
 #include "CorvendWallet/services/money/DepositService.hpp"
 #include "CorvendWallet/services/money/DepositServiceEndpoint.hpp"

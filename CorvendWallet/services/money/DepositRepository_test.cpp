@@ -9,7 +9,7 @@
 
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
+#include "tests/support/PaymentFlowTestNetwork.hpp"
 
 namespace corvend {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/core/models/PaymentOptionDetails.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
 #include "CorvendWallet/services/money/PaymentFlow.hpp"

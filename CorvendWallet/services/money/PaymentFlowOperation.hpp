@@ -5,9 +5,9 @@
 #include <type_traits>
 #include <utility>
 
-#include "CorvendWallet/core/CompletionBridge.hpp"
-#include "CorvendWallet/core/Result.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 
 namespace corvend {
 

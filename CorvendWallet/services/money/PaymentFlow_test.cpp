@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
 #include "CorvendWallet/services/money/PaymentFlowClient.hpp"
 #include "CorvendWallet/services/money/PaymentFlowListParameters.hpp"
 #include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
+#include "tests/support/PaymentFlowTestNetwork.hpp"
 
 namespace corvend {
 namespace {

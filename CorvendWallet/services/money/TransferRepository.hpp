@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
 #include "CorvendWallet/services/money/PaymentFlowClient.hpp"
 #include "CorvendWallet/services/money/TransferService.hpp"

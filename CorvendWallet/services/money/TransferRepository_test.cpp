@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CorvendWallet/networking/SharedCoders.hpp"
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
+#include "tests/support/PaymentFlowTestNetwork.hpp"
 #include "platform/json/DecodingError.hpp"
 
 namespace corvend {

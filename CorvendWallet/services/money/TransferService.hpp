@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/Result.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/services/money/CustomerTransfer.hpp"
 #include "CorvendWallet/services/money/CustomerTransferList.hpp"
 #include "CorvendWallet/services/money/CustomerTransferRequest.hpp"

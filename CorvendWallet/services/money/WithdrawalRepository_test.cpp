@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/services/money/PaymentFlowTestNetwork.hpp"
+#include "tests/support/PaymentFlowTestNetwork.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/Result.hpp"
-#include "CorvendWallet/core/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/core/models/PaymentOptionDetails.hpp"
 #include "CorvendWallet/services/money/GetWithdrawalsParameters.hpp"
 #include "CorvendWallet/services/money/Withdrawal.hpp"

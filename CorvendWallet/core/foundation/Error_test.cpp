@@ -1,0 +1,73 @@
+#include "CorvendWallet/core/foundation/Error.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "CorvendWallet/core/foundation/ConfigurationError.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "platform/async/CancellationError.hpp"
+
+namespace corvend {
+namespace {
+
+using model::ConfigurationError;
+using model::WalletError;
+
+TEST(ErrorTest, AsGivesTheExceptionOnlyForItsType) {
+    const auto wallet = Error::make(WalletError::tokenExpired("t1"));
+    ASSERT_TRUE(wallet.as<WalletError>().has_value());
+    EXPECT_EQ(*wallet.as<WalletError>(), WalletError::tokenExpired("t1"));
+    EXPECT_FALSE(wallet.as<ConfigurationError>().has_value());
+    EXPECT_TRUE(wallet.is<std::exception>());
+    EXPECT_FALSE(wallet.isCancellation());
+
+    const auto config = Error::make(ConfigurationError("m", "C0004"));
+    EXPECT_EQ(config.as<ConfigurationError>(), ConfigurationError("m", "C0004"));
+    EXPECT_FALSE(config.as<WalletError>().has_value());
+
+    const auto cancelled = Error::make(platform::CancellationError());
+    EXPECT_TRUE(cancelled.isCancellation());
+    EXPECT_FALSE(cancelled.is<WalletError>());
+}
+
+TEST(ErrorTest, DescriptionReadsEveryKindOfException) {
+    EXPECT_EQ(Error::make(WalletError::internalError("I0003", "z")).description(),
+              WalletError::internalError("I0003", "z").errorDescription());
+    EXPECT_EQ(Error::make(ConfigurationError("bad", "C0003")).description(),
+              "ConfigurationError: bad [C0003]");
+    EXPECT_EQ(Error::make(std::runtime_error("disk on fire")).description(), "disk on fire");
+    EXPECT_EQ(Error::make(std::string("plain text")).description(), "plain text");
+    EXPECT_EQ(Error::make(42).description(), "Unknown error");
+}
+
+TEST(ErrorTest, NullExceptionBecomesARethrowableUnknownError) {
+    const Error error{std::exception_ptr()};
+    EXPECT_NE(error.exception(), nullptr);
+    EXPECT_EQ(error.description(), "Unknown error");
+    EXPECT_THROW(error.rethrow(), std::runtime_error);
+}
+
+TEST(ResultTest, CaptureKeepsTheValueOrTheVeryExceptionThrown) {
+    auto moved = captureResult([] { return std::make_unique<int>(5); });
+    EXPECT_EQ(*valueOrThrow(std::move(moved)), 5);
+    EXPECT_NO_THROW(valueOrThrow(captureResult([] {})));
+
+    const auto failed = captureResult([]() -> int { throw WalletError::notConfigured(); });
+    ASSERT_FALSE(failed.has_value());
+    EXPECT_EQ(failed.error().as<WalletError>(), WalletError::notConfigured());
+
+    Result<int> copy = failed;
+    try {
+        valueOrThrow(std::move(copy));
+        FAIL() << "expected a throw";
+    } catch (const WalletError&) {
+        EXPECT_EQ(std::current_exception(), failed.error().exception());
+    }
+}
+
+}  // namespace
+}  // namespace corvend

@@ -1,0 +1,66 @@
+#include "CorvendWallet/core/foundation/SerialQueueIsolated.hpp"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <numeric>
+#include <stdexcept>
+#include <vector>
+
+namespace corvend {
+namespace {
+
+TEST(SerialQueueIsolatedTest, ChangesFromOneThreadRunInOrder) {
+    constexpr int kChanges = 1000;
+    auto box = SerialQueueIsolated<std::vector<int>>::make(platform::SerialQueue::make("fifo"), {});
+    for (int i = 0; i < kChanges; ++i) box->mutate([i](std::vector<int>& v) { v.push_back(i); });
+
+    std::vector<int> expected(kChanges);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(box->withValue([](std::vector<int>& v) { return v; }), expected);
+}
+
+TEST(SerialQueueIsolatedTest, ChangeQueuedBeforeTheBoxIsGoneIsSkipped) {
+    auto queue = platform::SerialQueue::make("gone");
+    std::promise<void> gate;
+    queue->async([opened = gate.get_future().share()] { opened.wait(); });
+
+    auto ran = std::make_shared<bool>(false);
+    auto box = SerialQueueIsolated<std::vector<int>>::make(queue, {1, 2, 3});
+    box->mutate([ran](std::vector<int>& v) {
+        *ran = true;
+        v.push_back(4);
+    });
+    box.reset();
+    gate.set_value();
+
+    queue->sync([] {});  // every earlier block has run
+    EXPECT_FALSE(*ran);
+}
+
+TEST(SerialQueueIsolatedTest, WithValuePassesOnWhatTheFunctionThrows) {
+    auto box = SerialQueueIsolated<int>::make(platform::SerialQueue::make("throw"), 0);
+    EXPECT_THROW(box->withValue([](int&) -> int { throw std::out_of_range("x"); }),
+                 std::out_of_range);
+    box->mutate([](int& v) { v = 5; });
+    EXPECT_EQ(box->withValue([](int& v) { return v; }), 5);
+}
+
+TEST(SerialQueueIsolatedTest, MoveOnlyFunctionsAndResultsWork) {
+    auto box = SerialQueueIsolated<int>::make(platform::SerialQueue::make("move"), 0);
+    box->mutate([p = std::make_unique<int>(9)](int& v) { v = *p; });
+    auto result = box->withValue([](int& v) { return std::make_unique<int>(v); });
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(*result, 9);
+}
+
+TEST(SerialQueueIsolatedTest, ReadFromItsOwnQueueRunsAtOnceInsteadOfDeadlocking) {
+    auto queue = platform::SerialQueue::make("own");
+    auto box = SerialQueueIsolated<int>::make(queue, 3);
+    const int seen = queue->sync([&] { return box->withValue([](int& v) { return v * 2; }); });
+    EXPECT_EQ(seen, 6);
+}
+
+}  // namespace
+}  // namespace corvend

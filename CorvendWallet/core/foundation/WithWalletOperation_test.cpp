@@ -1,0 +1,168 @@
+#include "CorvendWallet/core/foundation/WithWalletOperation.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <future>
+#include <latch>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "CorvendWallet/core/foundation/EmptyOperation.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationPropagatesCancellation.hpp"
+#include "tests/support/CountingOperation.hpp"
+#include "platform/async/CancellationToken.hpp"
+#include "platform/async/Task.hpp"
+
+namespace corvend {
+namespace {
+
+using testing::CountingOperation;
+using testing::PropagatingOperation;
+
+using model::WalletError;
+using platform::CancellationError;
+
+// A task waiting in withWalletOperation on `handle`, and the completion the operation got.
+std::pair<platform::Task<int>, std::function<void(Result<int>)>> startWaiting(
+    std::shared_ptr<WalletOperationHandle> handle) {
+    auto started = std::make_shared<std::promise<std::function<void(Result<int>)>>>();
+    auto task = platform::Task<int>::detached([started, handle] {
+        return withWalletOperation<int>([&](auto completion) {
+            started->set_value(completion);
+            return handle;
+        });
+    });
+    return {task, started->get_future().get()};
+}
+
+TEST(WithWalletOperationTest, ReturnsTheValueCompletedFromAnotherThread) {
+    std::jthread worker;
+    const auto value = withWalletOperation<std::string>([&](auto completion) {
+        worker = std::jthread([completion] { completion(std::string("done")); });
+        return EmptyOperation::make();
+    });
+    EXPECT_EQ(value, "done");
+}
+
+TEST(WithWalletOperationTest, CompletionBeforeTheHandleIsReturnedStillEndsTheWait) {
+    EXPECT_NO_THROW(withWalletOperation<void>([](auto completion) {
+        completion(Result<void>());
+        return EmptyOperation::make();
+    }));
+}
+
+TEST(WithWalletOperationTest, PassesTheErrorOnUnchanged) {
+    const auto sent = Error::make(WalletError::internalError("I0007", "e-1"));
+    try {
+        withWalletOperation<int>([&](auto completion) {
+            completion(std::unexpected(sent));
+            return EmptyOperation::make();
+        });
+        FAIL() << "expected the operation's error";
+    } catch (const WalletError& error) {
+        EXPECT_EQ(error, WalletError::internalError("I0007", "e-1"));
+        EXPECT_EQ(std::current_exception(), sent.exception());
+    }
+}
+
+TEST(WithWalletOperationTest, AlreadyCancelledTaskNeverStartsTheOperation) {
+    platform::CancellationSource source;
+    source.cancel();
+    platform::CancellationScope scope(source.token());
+    bool started = false;
+    EXPECT_THROW(withWalletOperation<int>([&](auto) {
+                     started = true;
+                     return EmptyOperation::make();
+                 }),
+                 CancellationError);
+    EXPECT_FALSE(started);
+}
+
+TEST(WithWalletOperationTest, CancelArrivingWhileTheOperationStartsIsNotLost) {
+    platform::CancellationSource source;
+    platform::CancellationScope scope(source.token());
+    auto handle = std::make_shared<CountingOperation>();
+    EXPECT_THROW(withWalletOperation<int>([&](auto) {
+                     source.cancel();  // lands before the handle is stored
+                     return handle;
+                 }),
+                 CancellationError);
+    EXPECT_EQ(handle->cancels, 1);
+}
+
+TEST(WithWalletOperationTest, CancellingTheTaskCancelsTheHandleAndEndsTheWait) {
+    auto handle = std::make_shared<CountingOperation>();
+    auto [task, completion] = startWaiting(handle);
+    task.cancel();
+    EXPECT_THROW(task.value(), CancellationError);
+    EXPECT_EQ(handle->cancels, 1);
+
+    completion(7);  // arrives after the wait ended: ignored
+    completion(std::unexpected(Error::make(WalletError::notConfigured())));
+    EXPECT_EQ(handle->cancels, 1);
+}
+
+TEST(WithWalletOperationTest, PropagatingHandleEndsTheWaitThroughItsOwnCompletion) {
+    std::promise<void> started;
+    std::function<void(Result<int>)> completion;
+    std::mutex mutex;
+    auto handle = std::make_shared<PropagatingOperation>([&] {
+        std::lock_guard lock(mutex);
+        completion(99);  // the work reports its own end on cancel
+    });
+    auto task = platform::Task<int>::detached([&] {
+        return withWalletOperation<int>([&](auto done) {
+            std::lock_guard lock(mutex);
+            completion = done;
+            started.set_value();
+            return handle;
+        });
+    });
+    started.get_future().wait();
+    task.cancel();
+    EXPECT_EQ(task.value(), 99);
+    EXPECT_EQ(handle->cancels, 1);
+}
+
+TEST(WithWalletOperationTest, RacingCompletionAndCancelEndTheWaitExactlyOnce) {
+    constexpr int kRounds = 200;
+    int values = 0;
+    int cancellations = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        auto handle = std::make_shared<CountingOperation>();
+        auto [task, completion] = startWaiting(handle);
+
+        std::latch go(2);
+        std::jthread completer([&] {
+            go.arrive_and_wait();
+            completion(round);
+        });
+        go.arrive_and_wait();
+        task.cancel();
+        completer.join();
+
+        try {
+            ASSERT_EQ(task.value(), round);
+            ++values;
+        } catch (const CancellationError&) {
+            ++cancellations;
+        }
+        ASSERT_LE(handle->cancels, 1);
+    }
+    EXPECT_EQ(values + cancellations, kRounds);
+}
+
+TEST(WithWalletOperationTest, WhatTheStartThrowsPassesThrough) {
+    EXPECT_THROW(withWalletOperation<int>([](auto) -> std::shared_ptr<WalletOperationHandle> {
+                     throw WalletError::notConfigured();
+                 }),
+                 WalletError);
+}
+
+}  // namespace
+}  // namespace corvend

@@ -1,0 +1,69 @@
+# The layering check: cmake -DROOT=<source dir> -DRULES=<build dir>/layers.cmake -P CheckLayers.cmake
+#
+# Fails when a quoted #include goes against the layers:
+# - a file in a layer folder includes only headers of its own folder and of the layers below it
+#   (the layer's link dependencies, written to RULES by corvend_layering_test()); its tests may
+#   also include the shared test support (tests/support);
+# - the sandbox includes nothing outside its own folder: it shares no code with the kit;
+# - the example host reaches the kit only through its public headers, like any host.
+cmake_minimum_required(VERSION 3.25)
+include(${RULES})
+
+set(public_headers CorvendWallet/core/Wallet.hpp CorvendWallet/core/CorvendWalletVersion.hpp)
+set(violations)
+set(file_count 0)
+set(include_count 0)
+
+file(GLOB_RECURSE files RELATIVE ${ROOT} LIST_DIRECTORIES false
+     ${ROOT}/CorvendWallet/* ${ROOT}/CorvendCoreComponents/* ${ROOT}/platform/*
+     ${ROOT}/sandbox/* ${ROOT}/examples/* ${ROOT}/tests/* ${ROOT}/bench/*)
+list(FILTER files INCLUDE REGEX "\\.(cpp|hpp|inl)$")
+
+foreach(file IN LISTS files)
+    math(EXPR file_count "${file_count} + 1")
+    get_filename_component(dir ${file} DIRECTORY)
+    string(MAKE_C_IDENTIFIER "${dir}" key)
+    set(reach)
+    set(is_layer OFF)
+    if(dir IN_LIST LAYER_DIRS)
+        set(is_layer ON)
+        set(reach ${REACH_${key}})
+        if(file MATCHES "_test\\.cpp$")
+            list(APPEND reach tests/support)
+        endif()
+    endif()
+
+    file(STRINGS ${ROOT}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+        if(NOT header MATCHES "/")
+            continue()  # beside the including file
+        endif()
+        math(EXPR include_count "${include_count} + 1")
+        get_filename_component(header_dir ${header} DIRECTORY)
+        set(wrong "")
+        if(is_layer)
+            if(NOT header_dir IN_LIST reach)
+                set(wrong "${header_dir} is not below ${dir}")
+            endif()
+        elseif(file MATCHES "^sandbox/")
+            set(wrong "the sandbox includes only its own headers")
+        elseif(file MATCHES "^examples/" AND header MATCHES "^CorvendWallet/"
+               AND NOT header IN_LIST public_headers)
+            set(wrong "a host reaches the kit through its public headers only")
+        endif()
+        if(wrong)
+            list(APPEND violations "${file}: #include \"${header}\": ${wrong}")
+        endif()
+    endforeach()
+endforeach()
+
+list(LENGTH violations violation_count)
+foreach(violation IN LISTS violations)
+    message("${violation}")
+endforeach()
+message("layering: ${file_count} files, ${include_count} includes across folders, "
+        "${violation_count} against the layers")
+if(violation_count GREATER 0)
+    message(FATAL_ERROR "layering check failed")
+endif()
