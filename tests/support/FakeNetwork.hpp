@@ -1,0 +1,139 @@
+#pragma once
+
+// The one fake network of the kit's tests: never linked into the kit.
+//
+//   auto network = std::make_shared<testing::FakeNetwork>(R"({"id":"dep-1"})");
+//   repository->get("dep-1");
+//   EXPECT_EQ(network->only().url, testing::FakeNetwork::kBaseURL.absoluteString() + "...");
+//
+//   network->replyNext({.status = 422, .body = errorDocument});   // the next request only
+//   network->setReply({.failure = [] { throw platform::CancellationError(); }});
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "CorvendWallet/networking/Networkable.hpp"
+#include "platform/http/URLResponse.hpp"
+
+namespace corvend::testing {
+
+// Builds each request as a network manager would (against kBaseURL, without a manager's
+// environment), records it, then answers with the scripted reply: the oldest one queued by
+// replyNext, else the standing one.
+class FakeNetwork : public Networkable {
+  public:
+    static inline const platform::URL kBaseURL =
+        *platform::URL::make("https://wallet.example/api/");
+
+    struct Sent {
+        std::string method;
+        std::string url;   // absolute, against kBaseURL
+        std::string path;  // the endpoint's own text: relative path and query
+        std::optional<std::string> contentType;
+        std::optional<std::string> body;
+        std::vector<std::pair<std::string, std::string>> headers;
+        std::thread::id thread;
+    };
+
+    struct Reply {
+        int status = 200;
+        std::optional<std::string> body = std::string("{}");  // absent: a reply without body
+        std::map<std::string, std::string> headers{};
+        // When set, called instead of answering: it throws what the manager would (a transport
+        // error, cancellation, notConfigured, ...).
+        std::function<void()> failure{};
+    };
+
+    FakeNetwork() = default;
+    explicit FakeNetwork(std::string body) { reply_.body = std::move(body); }
+    explicit FakeNetwork(Reply reply) : reply_(std::move(reply)) {}
+
+    // The answer to every request that no replyNext covers.
+    void setReply(Reply reply) {
+        std::lock_guard lock(mutex_);
+        reply_ = std::move(reply);
+    }
+    void setBody(std::string body) { setReply({.body = std::move(body)}); }
+
+    // Answers the next unanswered request once, before the standing reply.
+    void replyNext(Reply reply) {
+        std::lock_guard lock(mutex_);
+        next_.push_back(std::move(reply));
+    }
+
+    void setErrorReporter(NetworkManagerErrorReporter reporter) {
+        std::lock_guard lock(mutex_);
+        reporter_ = std::move(reporter);
+    }
+
+    std::vector<Sent> sent() const {
+        std::lock_guard lock(mutex_);
+        return sent_;
+    }
+
+    // The one request sent so far; throws (failing the test) otherwise.
+    Sent only() const {
+        auto all = sent();
+        if (all.size() != 1) {
+            throw std::logic_error("expected exactly one request, got " +
+                                   std::to_string(all.size()));
+        }
+        return all.front();
+    }
+
+    // Waits until `count` requests were made; false when `timeout` passed first.
+    bool waitForSent(std::size_t count, std::chrono::milliseconds timeout) const {
+        std::unique_lock lock(mutex_);
+        return sentChanged_.wait_for(lock, timeout, [&] { return sent_.size() >= count; });
+    }
+
+  protected:
+    void perform(const EndpointBase& endpoint, const ReplyHandler& handleReply) override {
+        const auto request = endpoint.urlRequest(kBaseURL);
+        Reply reply;
+        NetworkManagerErrorReporter reporter;
+        {
+            std::lock_guard lock(mutex_);
+            sent_.push_back({request.httpMethod(), request.url().absoluteString(),
+                             endpoint.urlText(), request.value("Content-Type"),
+                             request.httpBody()
+                                 ? std::optional(std::string(request.httpBody()->view()))
+                                 : std::nullopt,
+                             request.allHTTPHeaderFields(), std::this_thread::get_id()});
+            if (next_.empty()) {
+                reply = reply_;
+            } else {
+                reply = std::move(next_.front());
+                next_.pop_front();
+            }
+            reporter = reporter_;
+        }
+        sentChanged_.notify_all();
+        if (reply.failure) reply.failure();
+        const platform::HTTPURLResponse response(request.url(), reply.status, reply.headers);
+        handleReply(&response,
+                    reply.body ? std::optional(platform::Data(*reply.body)) : std::nullopt,
+                    reporter);
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    mutable std::condition_variable sentChanged_;
+    Reply reply_;
+    std::deque<Reply> next_;
+    NetworkManagerErrorReporter reporter_ = NetworkManagerErrorReporter::none();
+    std::vector<Sent> sent_;
+};
+
+}  // namespace corvend::testing
