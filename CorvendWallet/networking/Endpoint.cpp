@@ -1,5 +1,7 @@
 #include "CorvendWallet/networking/Endpoint.hpp"
 
+#include "CorvendWallet/networking/HTTPHeaderName.hpp"
+
 namespace corvend {
 
 const EndpointParametersEncoder& EndpointParametersEncoder::empty() {
@@ -40,7 +42,7 @@ platform::URLRequest EndpointBase::urlRequest(const platform::URL& baseURL) cons
         std::move(*url), platform::URLRequestCachePolicy::reloadIgnoringLocalAndRemoteCacheData,
         platform::URLRequest::Seconds(60.0));
     request.setHTTPMethod(httpMethod_.rawValue);
-    for (const auto& [field, value] : httpHeaders_) request.addValue(value, field);
+    request.addHeaders(httpHeaders_);
     if (parametersEncoder_.contentType) {
         request.setHTTPBody(parametersEncoder_.encode());
         request.addValue(*parametersEncoder_.contentType, HTTPHeaderName::contentType);

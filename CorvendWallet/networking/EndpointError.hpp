@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
+#include <functional>
 
 namespace corvend {
 
 // The request layer's own failures: no URL could be formed, or a reply came without a body.
+// Equality and hashing go by the case alone.
 class EndpointError : public std::exception {
   public:
     enum class Case { invalidURL, noResponse };
@@ -27,3 +30,10 @@ class EndpointError : public std::exception {
 };
 
 }  // namespace corvend
+
+template <>
+struct std::hash<corvend::EndpointError> {
+    std::size_t operator()(const corvend::EndpointError& error) const noexcept {
+        return std::hash<corvend::EndpointError::Case>()(error.value());
+    }
+};

@@ -3,25 +3,11 @@
 #include <deque>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "CorvendWallet/core/foundation/SerialQueueIsolated.hpp"
+#include "CorvendWallet/networking/EnqueuedHeadersProviding.hpp"
 
 namespace corvend {
-
-// One pending extra header.
-struct EnqueuedHeader {
-    std::string header;
-    std::string value;
-};
-
-// The queue of pending extra headers that the network managers share.
-class EnqueuedHeadersProviding {
-  public:
-    virtual ~EnqueuedHeadersProviding() = default;
-    // Removes and returns the first pending header, if any. Blocks until the queue has run.
-    virtual std::optional<EnqueuedHeader> dequeueHeader() = 0;
-};
 
 // The kit offers no way to add a header, so every dequeue answers absent; each request still
 // asks once, so a header, were there one, would go to exactly one request.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
+
+// Query parameters travel with the method in every endpoint builder's includes.
+#include "CorvendWallet/networking/HTTPQueryParam.hpp"
 
 namespace corvend {
 
@@ -14,18 +16,6 @@ struct HTTPMethod {
     static const HTTPMethod& post();
     static const HTTPMethod& patch();
     static const HTTPMethod& delete_();
-};
-
-// Header names the request builder adds.
-namespace HTTPHeaderName {
-inline constexpr std::string_view contentType = "Content-Type";
-inline constexpr std::string_view authorization = "Authorization";
-}  // namespace HTTPHeaderName
-
-// One query parameter; escaping happens only when it becomes a query item.
-struct HTTPQueryParam {
-    std::string key;
-    std::string value;
 };
 
 }  // namespace corvend

@@ -1,6 +1,7 @@
 #include "CorvendWallet/networking/NetworkManager.hpp"
 
 #include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/networking/HTTPHeaderName.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/SerialQueue.hpp"
 #include "platform/http/URLError.hpp"
@@ -43,7 +44,7 @@ void NetworkManager::setErrorReporter(NetworkManagerErrorReporter reporter) {
 platform::URLRequest NetworkManager::prepareRequest(
     platform::URLRequest request, const NetworkManagerEnvironment& environment,
     const std::optional<EnqueuedHeader>& enqueuedHeader) {
-    for (const auto& [field, value] : environment.headers) request.addValue(value, field);
+    request.addHeaders(environment.headers);
     if (enqueuedHeader) request.addValue(enqueuedHeader->value, enqueuedHeader->header);
     if (environment.accessToken) {
         request.addValue("Bearer " + *environment.accessToken, HTTPHeaderName::authorization);

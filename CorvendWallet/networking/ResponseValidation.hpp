@@ -12,8 +12,7 @@
 namespace corvend {
 
 // The reply's correlation identifier: the "x-internal-correlation-id" header, looked up
-// exactly. The transport stores header names lower-cased, so it is found whatever case the
-// server wrote it in.
+// exactly among the reply's lower-cased names.
 std::optional<std::string> correlationID(const platform::HTTPURLResponse& response);
 
 // Validates a reply: not an HTTP reply → internalError "I0003" (no errorID); 2xx → `decode`

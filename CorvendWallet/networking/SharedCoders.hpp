@@ -5,12 +5,13 @@
 
 namespace corvend {
 
-// The one JSON encoder of every request body: declared key order, compact, dates as seconds
-// since 2001-01-01T00:00:00Z. Made once, on first use (thread-safely); never changed.
+// The one JSON encoder of every request body, with JSONEncoder's default settings (dates as
+// seconds since 2001-01-01T00:00:00Z, bytes as Base64). Made once, on first use
+// (thread-safely); never changed.
 const platform::JSONEncoder& sharedRequestEncoder();
 
-// The one JSON decoder of every JSON reply, with the kit's date rule (DateDecoder). Made once,
-// on first use (thread-safely); never changed.
+// The one JSON decoder of every JSON reply: JSONDecoder's default settings but for the kit's
+// date rule (DateDecoder). Made once, on first use (thread-safely); never changed.
 const platform::JSONDecoder& sharedResponseDecoder();
 
 }  // namespace corvend

@@ -3,9 +3,14 @@
 #include <functional>
 #include <memory>
 
+// The attributes that go with a group when work is queued; its includers use them too.
+#include "platform/async/DispatchQoS.hpp"
+#include "platform/async/DispatchWorkItemFlags.hpp"
+
 namespace corvend::platform {
 
-// Counts outstanding work; notify() and wait() observe when the count returns to zero.
+// Counts outstanding work; notify() and wait() observe when the count returns to zero. Every
+// operation may be called from any thread.
 class DispatchGroup {
   public:
     DispatchGroup();
@@ -19,28 +24,6 @@ class DispatchGroup {
   private:
     struct State;
     std::shared_ptr<State> state_;
-};
-
-// Quality of service of queued work. Recorded only: the pool has one priority.
-enum class DispatchQoS {
-    unspecified,
-    background,
-    utility,
-    defaultQoS,
-    userInitiated,
-    userInteractive
-};
-
-// Flags of queued work. `barrier` is trivially satisfied by a serial queue; the others are
-// accepted and recorded only.
-enum class DispatchWorkItemFlags : unsigned {
-    none = 0,
-    barrier = 1u << 0,
-    detached = 1u << 1,
-    assignCurrentContext = 1u << 2,
-    noQoS = 1u << 3,
-    inheritQoS = 1u << 4,
-    enforceQoS = 1u << 5,
 };
 
 }  // namespace corvend::platform

@@ -27,6 +27,7 @@ class OneShot {
     std::variant<std::monostate, T, std::exception_ptr> outcome_;
 };
 
+// The same for an outcome that carries no value.
 template <>
 class OneShot<void> {
   public:

@@ -7,6 +7,8 @@
 #include <type_traits>
 
 #include "platform/async/DispatchGroup.hpp"
+#include "platform/async/DispatchQoS.hpp"
+#include "platform/async/DispatchWorkItemFlags.hpp"
 #include "platform/async/WorkItem.hpp"
 
 namespace corvend::platform {

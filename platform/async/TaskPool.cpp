@@ -152,4 +152,10 @@ bool TaskPool::waitForThreadCount(std::size_t atMost, std::chrono::milliseconds 
     return state_->countChanged.wait_for(lock, timeout, [&] { return state_->threads <= atMost; });
 }
 
+bool TaskPool::waitUntilIdle(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(state_->mutex);
+    return state_->countChanged.wait_for(
+        lock, timeout, [&] { return state_->jobs.empty() && state_->idle == state_->threads; });
+}
+
 }  // namespace corvend::platform

@@ -27,9 +27,11 @@ class TaskPool {
     std::size_t idleThreadCount() const;
 
     // Waits until at most `atMost` threads are left (idle ones retire after the idle limit), or
-    // `timeout` passes; returns whether the count got there. Lets tests observe retirement
-    // without sleeping.
+    // `timeout` passes; returns whether the count got there. These waits let tests observe the
+    // pool without sleeping.
     bool waitForThreadCount(std::size_t atMost, std::chrono::milliseconds timeout) const;
+    // Waits until no job is queued or running, or `timeout` passes; returns whether that came.
+    bool waitUntilIdle(std::chrono::milliseconds timeout) const;
 
   private:
     TaskPool(std::chrono::milliseconds idleLimit, bool detachWorkers);

@@ -20,6 +20,10 @@ void URLRequest::addValue(std::string_view value, std::string_view field) {
     existing->second.append(",").append(value);
 }
 
+void URLRequest::addHeaders(const std::map<std::string, std::string>& headers) {
+    for (const auto& [field, value] : headers) addValue(value, field);
+}
+
 std::optional<std::string> URLRequest::value(std::string_view field) const {
     auto existing = std::ranges::find_if(headers_, [&](const auto& header) {
         return detail::asciiEqualsIgnoringCase(header.first, field);

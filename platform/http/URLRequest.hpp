@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 
 namespace corvend::platform {
 
+// Which caches a request may be answered from. Recorded on the request only: the session keeps
+// no cache, so every policy reaches the server.
 enum class URLRequestCachePolicy {
     useProtocolCachePolicy,
     reloadIgnoringLocalCacheData,
@@ -41,6 +44,8 @@ class URLRequest {
     void setHTTPBody(std::optional<Data> body) { httpBody_ = std::move(body); }
 
     void addValue(std::string_view value, std::string_view field);
+    // addValue() for each entry, in the map's order.
+    void addHeaders(const std::map<std::string, std::string>& headers);
     std::optional<std::string> value(std::string_view field) const;
     // In the order first added, with the name as first given.
     const std::vector<std::pair<std::string, std::string>>& allHTTPHeaderFields() const {

@@ -22,13 +22,15 @@ class URLResponse {
     URL url_;
 };
 
+// The reply to an HTTP request: its status and its header fields. Names are stored lower-cased
+// (as HTTP/2 carries them), so an exact lookup in allHeaderFields() finds a field whatever case
+// the server wrote; names that differ only in case are joined into one field with ", ".
+// Immutable once made.
 class HTTPURLResponse : public URLResponse {
   public:
-    // Header names are stored lower-cased; repeated fields are joined with ", ".
     HTTPURLResponse(URL url, int statusCode, std::map<std::string, std::string> headers);
 
     int statusCode() const { return statusCode_; }
-    // Names are lower-case, as HTTP/2 carries them.
     const std::map<std::string, std::string>& allHeaderFields() const { return headers_; }
     // Looks `field` up regardless of case.
     std::optional<std::string> value(std::string_view field) const;

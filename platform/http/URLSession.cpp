@@ -9,7 +9,6 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -24,13 +23,16 @@
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/OneShot.hpp"
-#include "platform/http/AsciiCase.hpp"
+#include "platform/http/CurlErrorMapping.hpp"
+#include "platform/http/ReplyHeaderParser.hpp"
 #include "platform/http/URLError.hpp"
 
 namespace corvend::platform {
 
 namespace {
 
+using detail::makeURLError;
+using detail::urlErrorCode;
 using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 
 // curl_global_init is not safe to race with other curl calls on older builds: do it once.
@@ -62,89 +64,6 @@ bool hasLineBreakOrNul(std::string_view text) noexcept {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-std::string_view trimmed(std::string_view text) noexcept {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-URLError::Code errorCodeFor(CURLcode result) noexcept {
-    switch (result) {
-        case CURLE_OPERATION_TIMEDOUT:
-            return URLError::Code::timedOut;
-        case CURLE_COULDNT_RESOLVE_HOST:
-            return URLError::Code::cannotFindHost;
-        case CURLE_COULDNT_CONNECT:
-            return URLError::Code::cannotConnectToHost;
-        case CURLE_SSL_CONNECT_ERROR:
-        case CURLE_PEER_FAILED_VERIFICATION:
-        case CURLE_SSL_CERTPROBLEM:
-        case CURLE_SSL_CIPHER:
-        case CURLE_SSL_CACERT_BADFILE:
-        case CURLE_SSL_CRL_BADFILE:
-        case CURLE_SSL_ISSUER_ERROR:
-        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-        case CURLE_SSL_INVALIDCERTSTATUS:
-        case CURLE_SSL_CLIENTCERT:
-        case CURLE_SSL_ENGINE_NOTFOUND:
-        case CURLE_SSL_ENGINE_SETFAILED:
-        case CURLE_SSL_ENGINE_INITFAILED:
-        case CURLE_SSL_SHUTDOWN_FAILED:
-            return URLError::Code::secureConnectionFailed;
-        case CURLE_GOT_NOTHING:
-        case CURLE_RECV_ERROR:
-        case CURLE_SEND_ERROR:
-        case CURLE_PARTIAL_FILE:
-        case CURLE_HTTP2:
-        case CURLE_HTTP2_STREAM:
-            return URLError::Code::networkConnectionLost;
-        case CURLE_WEIRD_SERVER_REPLY:
-        case CURLE_BAD_CONTENT_ENCODING:
-            return URLError::Code::badServerResponse;
-        case CURLE_URL_MALFORMAT:
-            return URLError::Code::badURL;
-        case CURLE_UNSUPPORTED_PROTOCOL:
-            return URLError::Code::unsupportedURL;
-        default:
-            return URLError::Code::unknown;
-    }
-}
-
-std::string_view summaryFor(URLError::Code code) noexcept {
-    switch (code) {
-        case URLError::Code::cancelled:
-            return "The request was cancelled.";
-        case URLError::Code::badURL:
-            return "The URL is not valid.";
-        case URLError::Code::unsupportedURL:
-            return "The URL's scheme is not supported.";
-        case URLError::Code::timedOut:
-            return "The request timed out.";
-        case URLError::Code::cannotFindHost:
-            return "The server's host name could not be resolved.";
-        case URLError::Code::cannotConnectToHost:
-            return "Could not connect to the server.";
-        case URLError::Code::networkConnectionLost:
-            return "The network connection was lost.";
-        case URLError::Code::badServerResponse:
-            return "The server sent a malformed reply.";
-        case URLError::Code::secureConnectionFailed:
-            return "A secure connection to the server could not be made.";
-        case URLError::Code::invalidHeaderValue:
-            return "A header field cannot be sent as given (line break, NUL or bad name).";
-        case URLError::Code::unknown:
-            break;
-    }
-    return "The request failed.";
-}
-
-URLError makeError(URLError::Code code, std::string_view detail = {}) {
-    std::string description(summaryFor(code));
-    if (!detail.empty()) description.append(" (").append(detail).append(")");
-    return URLError(code, std::move(description));
-}
-
 // One request on its way: the easy handle and everything libcurl reads or writes through it.
 // Only the I/O thread touches it once it has been handed over.
 struct Transfer {
@@ -155,9 +74,7 @@ struct Transfer {
     std::optional<URL> url;
 
     Data received;
-    std::map<std::string, std::string> replyHeaders;
-    std::string lastHeaderName;
-    bool headerBlockEnded = false;
+    detail::ReplyHeaderParser replyHeaders;
 
     std::shared_ptr<OneShot<Reply>> outcome = std::make_shared<OneShot<Reply>>();
     bool cancelled = false;  // guarded by Engine::mutex
@@ -180,42 +97,15 @@ size_t onBody(char* bytes, size_t size, size_t count, void* userdata) {
     return size * count;
 }
 
-// libcurl hands over every header line of every response, interim ones (1xx) included, and
-// trailers after the body; only the final response's own block is kept.
 size_t onHeader(char* bytes, size_t size, size_t count, void* userdata) {
-    auto& transfer = *static_cast<Transfer*>(userdata);
-    const std::string_view raw(bytes, size * count);
-    std::string_view line = raw;
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-
-    if (line.starts_with("HTTP/")) {
-        transfer.replyHeaders.clear();
-        transfer.lastHeaderName.clear();
-        transfer.headerBlockEnded = false;
-    } else if (line.empty()) {
-        transfer.headerBlockEnded = true;
-    } else if (!transfer.headerBlockEnded) {
-        if (line.front() == ' ' || line.front() == '\t') {
-            // An obsolete folded continuation of the previous field.
-            auto previous = transfer.replyHeaders.find(transfer.lastHeaderName);
-            if (previous != transfer.replyHeaders.end()) {
-                previous->second.append(" ").append(trimmed(line));
-            }
-        } else if (const auto colon = line.find(':'); colon != std::string_view::npos) {
-            auto name = detail::asciiLowercased(trimmed(line.substr(0, colon)));
-            const auto value = trimmed(line.substr(colon + 1));
-            auto [it, inserted] = transfer.replyHeaders.try_emplace(name, value);
-            if (!inserted) it->second.append(", ").append(value);
-            transfer.lastHeaderName = std::move(name);
-        }
-    }
-    return raw.size();
+    static_cast<Transfer*>(userdata)->replyHeaders.consume(std::string_view(bytes, size * count));
+    return size * count;
 }
 
 template <class T>
 void setOption(CURL* easy, CURLoption option, T value) {
     if (const CURLcode result = curl_easy_setopt(easy, option, value); result != CURLE_OK) {
-        throw makeError(URLError::Code::unknown, curl_easy_strerror(result));
+        throw makeURLError(URLError::Code::unknown, curl_easy_strerror(result));
     }
 }
 
@@ -232,7 +122,7 @@ void appendHeader(HeaderList& list, const std::string& line) {
 void validate(const URLRequest& request) {
     const auto scheme = request.url().scheme();
     if (scheme != "http" && scheme != "https") {
-        throw makeError(URLError::Code::unsupportedURL, scheme);
+        throw makeURLError(URLError::Code::unsupportedURL, scheme);
     }
     if (!request.httpMethod().empty() && !isToken(request.httpMethod())) {
         throw URLError(URLError::Code::unknown, "The request method is not a valid HTTP token.");
@@ -241,10 +131,10 @@ void validate(const URLRequest& request) {
         // A name that is no token (empty, or with a colon, space or line break) would be split
         // differently by the server, so it is refused like a line break in a value.
         if (!isToken(name)) {
-            throw makeError(URLError::Code::invalidHeaderValue, "a field name is not a token");
+            throw makeURLError(URLError::Code::invalidHeaderValue, "a field name is not a token");
         }
         if (hasLineBreakOrNul(value)) {
-            throw makeError(URLError::Code::invalidHeaderValue, "field " + name);
+            throw makeURLError(URLError::Code::invalidHeaderValue, "field " + name);
         }
     }
 }
@@ -258,7 +148,7 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     auto transfer = std::make_shared<Transfer>();
     transfer->url = request.url();
     transfer->easy.reset(curl_easy_init());
-    if (!transfer->easy) throw makeError(URLError::Code::unknown, "no transfer handle");
+    if (!transfer->easy) throw makeURLError(URLError::Code::unknown, "no transfer handle");
     CURL* easy = transfer->easy.get();
 
     setOption(easy, CURLOPT_URL, request.url().absoluteString().c_str());
@@ -281,8 +171,8 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     setOption(easy, CURLOPT_PREREQFUNCTION, &onBeforeSend);
     setOption(easy, CURLOPT_PREREQDATA, transfer.get());
 
-    // Idle time-out: connecting, or a transfer moving less than a byte a second, may last this
-    // long; a slow but live download is never cut. Non-positive means the default minute.
+    // The low-speed limit makes the time-out an idle one: a slow but live download is never
+    // cut. Non-positive means the default minute.
     auto timeout = request.timeoutInterval();
     if (!(timeout.count() > 0) || !std::isfinite(timeout.count())) {
         timeout = URLRequest::Seconds(60);
@@ -327,16 +217,13 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 
 }  // namespace
 
-// The multi handle and whoever drives it. A caller whose request finds the session idle drives
-// the multi handle itself while it waits (no thread hand-off: as fast as a plain blocking
-// transfer); a request that arrives while another thread drives is queued to that driver and
-// waited for. A driver that leaves with transfers still running hands them to the session's I/O
-// thread. Shared by the session, by each data() call in flight and by the I/O thread, so
-// whichever lets go last frees it.
+// The multi handle and whoever drives it (one thread at a time, see URLSession). Shared by the
+// session, by each data() call in flight and by the I/O thread, so whichever lets go last
+// frees it.
 struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     explicit Engine(URLSessionConfiguration config) : configuration(std::move(config)) {
         multi = curl_multi_init();
-        if (multi == nullptr) throw makeError(URLError::Code::unknown, "no transfer group");
+        if (multi == nullptr) throw makeURLError(URLError::Code::unknown, "no transfer group");
         // Keep enough idle connections for the kit's concurrent calls to one service.
         curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 32L);
     }
@@ -357,7 +244,8 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         {
             std::lock_guard lock(mutex);
             if (stopping) {
-                transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
+                transfer->fail(
+                    makeURLError(URLError::Code::cancelled, "the session was invalidated"));
                 return Turn::wait;
             }
             if (transfer->cancelled) return Turn::wait;
@@ -412,20 +300,20 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
 
     static void complete(Transfer& transfer, CURLcode result) {
         if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
-            transfer.fail(makeError(URLError::Code::networkConnectionLost,
-                                    "the connection closed before any reply"));
+            transfer.fail(makeURLError(URLError::Code::networkConnectionLost,
+                                       "the connection closed before any reply"));
             return;
         }
         if (result != CURLE_OK) {
             const std::string_view buffer(transfer.errorBuffer.data());
-            transfer.fail(makeError(errorCodeFor(result),
-                                    buffer.empty() ? curl_easy_strerror(result) : buffer));
+            transfer.fail(makeURLError(urlErrorCode(result),
+                                       buffer.empty() ? curl_easy_strerror(result) : buffer));
             return;
         }
         long status = 0;
         curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
         auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
-                                                          std::move(transfer.replyHeaders));
+                                                          transfer.replyHeaders.takeFields());
         transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
     }
 
@@ -461,7 +349,8 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             for (auto& transfer : adds) {
                 CURL* easy = transfer->easy.get();
                 if (const CURLMcode added = curl_multi_add_handle(multi, easy); added != CURLM_OK) {
-                    transfer->fail(makeError(URLError::Code::unknown, curl_multi_strerror(added)));
+                    transfer->fail(
+                        makeURLError(URLError::Code::unknown, curl_multi_strerror(added)));
                     continue;
                 }
                 active.emplace(easy, std::move(transfer));
@@ -494,12 +383,12 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         // The session is going away: end everything this driver holds.
         for (auto& [easy, transfer] : active) {
             curl_multi_remove_handle(multi, easy);
-            transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
+            transfer->fail(makeURLError(URLError::Code::cancelled, "the session was invalidated"));
         }
         active.clear();
         std::lock_guard lock(mutex);
         for (auto& transfer : incoming) {
-            transfer->fail(makeError(URLError::Code::cancelled, "the session was invalidated"));
+            transfer->fail(makeURLError(URLError::Code::cancelled, "the session was invalidated"));
         }
         incoming.clear();
         withdrawn.clear();

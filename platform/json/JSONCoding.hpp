@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/foundation/Base64.hpp"
+#include "platform/foundation/Data.hpp"
 #include "platform/foundation/Date.hpp"
 #include "platform/foundation/Decimal.hpp"
 #include "platform/json/EmptyResponse.hpp"
@@ -40,6 +42,8 @@ namespace corvend::platform {
 // Provided here:
 // - bool, std::int32_t, std::int64_t, double, std::string, Decimal, Date (see JSONReader for
 //   how numbers are read, JSONDecoder/JSONEncoder for dates);
+// - Data: a Base64 string (see Base64.hpp); text that is not canonical Base64 is
+//   dataCorrupted;
 // - std::optional<T>: null reads as absent; absent writes null (but see structs);
 // - std::vector<T>: a JSON array ("Index N" in coding paths);
 // - std::map<std::string, T>: a JSON object with any keys;
@@ -251,6 +255,18 @@ template <>
 struct JSONCoding<Date> {
     static void decode(JSONReader& in, Date& out) { out = in.readDate(); }
     static void encode(const Date& value, JSONWriter& out) { out.writeDate(value); }
+};
+
+template <>
+struct JSONCoding<Data> {
+    static void decode(JSONReader& in, Data& out) {
+        const std::optional<std::string> bytes = base64::decode(in.readString());
+        if (!bytes) in.throwDataCorrupted("The data is not valid Base64.");
+        out = Data(*bytes);
+    }
+    static void encode(const Data& value, JSONWriter& out) {
+        out.writeString(base64::encode(value.view()));
+    }
 };
 
 template <>

@@ -13,8 +13,8 @@ namespace corvend::platform {
 
 // Encodes models coded by JSONCoding<T> as compact JSON: members in declared order, absent
 // optional members left out, no blanks, no trailing newline. Integers and decimals are
-// written exactly. Failures are EncodingError. encode() is const and may run on many
-// threads at once; configure the encoder before sharing it.
+// written exactly; bytes (Data) as Base64. Failures are EncodingError. encode() is const and may
+// run on many threads at once; configure the encoder before sharing it.
 class JSONEncoder {
   public:
     enum class DateEncodingStrategy {

@@ -16,6 +16,8 @@ namespace corvend::platform {
 class JSONDecoder;
 class JSONReader;
 
+// The JSON type of a value, as JSONReader::type() tells it before the value is read; a
+// hand-written coder branches on it to accept more than one form.
 enum class JSONType { null, boolean, number, string, array, object };
 
 namespace json_detail {

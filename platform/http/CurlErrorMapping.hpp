@@ -1,0 +1,18 @@
+#pragma once
+
+#include <curl/curl.h>
+
+#include <string_view>
+
+#include "platform/http/URLError.hpp"
+
+namespace corvend::platform::detail {
+
+// The URLError code of a transfer that libcurl ended with `result`.
+URLError::Code urlErrorCode(CURLcode result) noexcept;
+
+// A URLError whose description is the code's readable summary, followed by `detail` (libcurl's
+// own words, a field name, ...) in parentheses when there is one.
+URLError makeURLError(URLError::Code code, std::string_view detail = {});
+
+}  // namespace corvend::platform::detail
