@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <future>
 #include <latch>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -17,15 +13,6 @@
 
 namespace corvend::platform {
 namespace {
-
-TEST(CancellationTokenTest, DefaultTokenIsNeverCancelledAndIgnoresHandlers) {
-    CancellationToken token;
-    bool ran = false;
-    auto registration = token.onCancel([&] { ran = true; });
-    EXPECT_FALSE(token.isCancelled());
-    EXPECT_FALSE(token.canBeCancelled());
-    EXPECT_FALSE(ran);
-}
 
 TEST(CancellationTokenTest, CancelRunsEachHandlerOnceInOrderOnTheCancellingThread) {
     CancellationSource source;
@@ -50,15 +37,6 @@ TEST(CancellationTokenTest, CancelRunsEachHandlerOnceInOrderOnTheCancellingThrea
     EXPECT_TRUE(source.token().isCancelled());
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
     EXPECT_EQ(threads, (std::vector<std::thread::id>{canceller, canceller}));
-}
-
-TEST(CancellationTokenTest, HandlerAddedAfterCancelRunsInlineWithEmptyRegistration) {
-    CancellationSource source;
-    source.cancel();
-    std::thread::id ranOn;
-    auto registration = source.token().onCancel([&] { ranOn = std::this_thread::get_id(); });
-    EXPECT_EQ(ranOn, std::this_thread::get_id());
-    EXPECT_EQ(source.token().registeredHandlerCount(), 0u);
 }
 
 TEST(CancellationTokenTest, UnregisteredHandlerNeverRuns) {
@@ -126,35 +104,31 @@ TEST(CancellationTokenTest, RegistrationRacingCancelRunsTheHandlerAtMostOnce) {
 }
 
 // The registration's owner frees what the handler uses right after dropping the registration;
-// the drop must wait for the running handler or the handler touches freed memory.
+// the drop must wait for the running handler or the handler touches freed memory. The handler
+// goes on working only once the drop has begun, so a drop that does not wait returns first.
 TEST(CancellationTokenTest, DroppingRegistrationWaitsForHandlerRunningElsewhere) {
     CancellationSource source;
     auto captured = std::make_unique<std::vector<int>>(1000, 7);
-    std::promise<void> handlerStarted;
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool dropReturned = false;
-    bool dropReturnedWhileRunning = false;
+    std::latch handlerStarted(1);
+    std::latch dropBegun(1);
+    std::atomic<bool> handlerDone{false};
     std::optional<CancellationRegistration> registration;
     registration.emplace(source.token().onCancel([&, data = captured.get()] {
-        handlerStarted.set_value();
-        std::unique_lock lock(mutex);
-        // A correct drop is blocked until this handler returns, so this wait times out.
-        dropReturnedWhileRunning =
-            changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return dropReturned; });
-        for (int& value : *data) ++value;
+        handlerStarted.count_down();
+        dropBegun.wait();
+        for (int round = 0; round < 100; ++round) {
+            for (int& value : *data) ++value;
+            std::this_thread::yield();
+        }
+        handlerDone = true;
     }));
     std::thread canceller([&] { source.cancel(); });
-    handlerStarted.get_future().wait();
+    handlerStarted.wait();
+    dropBegun.count_down();
     registration.reset();
+    EXPECT_TRUE(handlerDone.load());
     captured.reset();
-    {
-        std::lock_guard lock(mutex);
-        dropReturned = true;
-    }
-    changed.notify_all();
     canceller.join();
-    EXPECT_FALSE(dropReturnedWhileRunning);
 }
 
 TEST(CancellationTokenTest, HandlerMayDropItsOwnOrALaterRegistration) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <memory>
 #include <stdexcept>
@@ -12,33 +13,40 @@
 namespace corvend::platform {
 namespace {
 
-TEST(DispatchGroupTest, EmptyGroupWaitsForNothingAndNotifiesAtOnce) {
-    DispatchGroup group;
-    group.wait();
-    auto notified = std::make_shared<std::promise<void>>();
-    group.notify([notified] { notified->set_value(); });
-    notified->get_future().wait();
-}
+using namespace std::chrono_literals;
 
-TEST(DispatchGroupTest, NotifyRunsOnceAfterTheLastLeave) {
+// Only a broken group ever waits this long.
+constexpr auto kSafetyNet = 10s;
+
+// Sets a promise when the last copy of the job holding it goes.
+struct ReleaseSignal {
+    std::promise<void> released;
+    ~ReleaseSignal() { released.set_value(); }
+};
+
+TEST(DispatchGroupTest, NotifyRunsOnceAfterTheLastLeaveAndIsThenReleased) {
     DispatchGroup group;
+    group.wait();  // empty: returns at once
+    std::promise<void> atOnce;
+    group.notify([&] { atOnce.set_value(); });
+    ASSERT_EQ(atOnce.get_future().wait_for(kSafetyNet), std::future_status::ready);
+
     group.enter();
     group.enter();
-    auto runs = std::make_shared<std::atomic<int>>(0);
-    auto notified = std::make_shared<std::promise<int>>();
+    auto signal = std::make_shared<ReleaseSignal>();
+    auto released = signal->released.get_future();
+    std::promise<bool> notified;
     std::atomic<bool> leftBoth{false};
-    group.notify([runs, notified, &leftBoth] {
-        ++*runs;
-        notified->set_value(leftBoth ? 2 : 1);
-    });
+    group.notify([&, signal] { notified.set_value(leftBoth.load()); });
+    signal.reset();
     group.leave();
     leftBoth = true;
     group.leave();
-    EXPECT_EQ(notified->get_future().get(), 2);
-    // A later round of work does not replay an old notification.
-    group.enter();
-    group.leave();
-    EXPECT_EQ(runs->load(), 1);
+    auto ran = notified.get_future();
+    ASSERT_EQ(ran.wait_for(kSafetyNet), std::future_status::ready);
+    EXPECT_TRUE(ran.get());
+    // Nothing keeps the job once it ran, so a later round of work cannot replay it.
+    ASSERT_EQ(released.wait_for(kSafetyNet), std::future_status::ready);
 }
 
 TEST(DispatchGroupTest, WaitBlocksUntilEveryEnterIsLeft) {

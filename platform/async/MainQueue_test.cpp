@@ -16,15 +16,6 @@ using namespace std::chrono_literals;
 // Generous: only a broken queue ever waits this long.
 constexpr auto kSafetyNet = std::chrono::milliseconds(10s);
 
-TEST(MainQueueTest, RunsJobsInPostingOrder) {
-    MainQueue queue;
-    std::vector<int> order;
-    for (int i = 0; i < 100; ++i) queue.async([&order, i] { order.push_back(i); });
-    EXPECT_EQ(queue.drain(), 100u);
-    ASSERT_EQ(order.size(), 100u);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(order[i], i);
-}
-
 TEST(MainQueueTest, AsyncNeverRunsInlineEvenOnTheMainThread) {
     MainQueue queue;
     std::vector<int> order;
@@ -49,7 +40,6 @@ TEST(MainQueueTest, RunUntilWakesOnPostedJobsAndReturnsThePredicate) {
     }
     EXPECT_TRUE(queue.runUntil([&] { return finished == 4; }, kSafetyNet));
     for (auto& worker : workers) worker.join();
-    EXPECT_EQ(finished, 4);
 }
 
 TEST(MainQueueTest, RunUntilSeesAPredicateChangedWithoutAPost) {
@@ -110,7 +100,7 @@ TEST(MainQueueTest, StopBeforeRunEndsTheNextRunAtOnce) {
     EXPECT_TRUE(ran);
 }
 
-TEST(MainQueueTest, SyncRunsInlineOnTheDrivingThread) {
+TEST(MainQueueTest, SyncOnTheDrivingThreadRunsInlineAndRethrows) {
     MainQueue queue;
     std::vector<int> order;
     queue.async([&] {
@@ -119,41 +109,29 @@ TEST(MainQueueTest, SyncRunsInlineOnTheDrivingThread) {
     });
     queue.drain();
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    EXPECT_THROW(queue.sync([] { throw std::runtime_error("inline"); }), std::runtime_error);
 }
 
-TEST(MainQueueTest, SyncFromAnotherThreadWaitsForTheDriver) {
+TEST(MainQueueTest, SyncFromAnotherThreadRunsOnTheDriverAndRethrows) {
     MainQueue queue;
     queue.drain();  // this thread is now the queue's driver
     std::thread::id ranOn;
-    std::atomic<bool> returned{false};
-    std::thread caller([&] {
-        queue.sync([&] { ranOn = std::this_thread::get_id(); });
-        returned = true;
-        queue.async([] {});  // wakes the driver to see `returned`
-    });
-    EXPECT_TRUE(queue.runUntil([&] { return returned.load(); }, kSafetyNet));
-    caller.join();
-    EXPECT_EQ(ranOn, std::this_thread::get_id());
-}
-
-TEST(MainQueueTest, SyncRethrowsOnBothPaths) {
-    MainQueue queue;
-    queue.drain();
-    EXPECT_THROW(queue.sync([] { throw std::runtime_error("inline"); }), std::runtime_error);
-
     std::promise<bool> threw;
     std::thread caller([&] {
+        queue.sync([&] { ranOn = std::this_thread::get_id(); });
         try {
             queue.sync([] { throw std::runtime_error("posted"); });
             threw.set_value(false);
         } catch (const std::runtime_error&) {
             threw.set_value(true);
         }
+        queue.async([] {});  // wakes the driver to see the outcome
     });
     auto outcome = threw.get_future();
     EXPECT_TRUE(queue.runUntil([&] { return outcome.wait_for(0s) == std::future_status::ready; },
                                kSafetyNet));
     caller.join();
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
     EXPECT_TRUE(outcome.get());
 }
 
@@ -170,7 +148,6 @@ TEST(MainQueueTest, JobExceptionLeavesTheRestQueued) {
 
 TEST(MainQueueTest, MainThreadIsWhoeverDroveTheSharedQueueLast) {
     auto& shared = MainQueue::shared();
-    EXPECT_EQ(&shared, &MainQueue::shared());
     bool ranEarly = false;
     shared.async([&] { ranEarly = true; });
     EXPECT_FALSE(ranEarly);

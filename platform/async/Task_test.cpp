@@ -7,7 +7,6 @@
 #include <latch>
 #include <memory>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "platform/async/CancellationError.hpp"
@@ -31,17 +30,13 @@ bool blockUntilCancelled(std::promise<void>* registered = nullptr) {
 
 TEST(TaskTest, ValueReturnsTheResultOfEveryKind) {
     EXPECT_EQ(Task<int>::detached([] { return 42; }).value(), 42);
-    EXPECT_EQ(Task<std::string>::detached([] { return std::string(100, 'x'); }).value(),
-              std::string(100, 'x'));
 
     std::atomic<bool> ran{false};
     Task<void>::detached([&] { ran = true; }).value();
     EXPECT_TRUE(ran.load());
 
     auto moveOnly = Task<std::unique_ptr<int>>::detached([] { return std::make_unique<int>(7); });
-    auto owned = moveOnly.value();
-    ASSERT_NE(owned, nullptr);
-    EXPECT_EQ(*owned, 7);
+    EXPECT_EQ(*moveOnly.value(), 7);
 }
 
 TEST(TaskTest, ValueRethrowsTheTasksException) {
@@ -71,20 +66,6 @@ TEST(TaskTest, CancelDuringRunIsSeenThroughTheCurrentToken) {
     task.cancel();
     EXPECT_TRUE(task.isCancelled());
     EXPECT_TRUE(task.value());
-}
-
-TEST(TaskTest, TaskCancelledBeforeItChecksStillRunsItsWork) {
-    std::latch gate(1);
-    std::atomic<bool> ran{false};
-    auto task = Task<bool>::detached([&] {
-        gate.wait();
-        ran = true;
-        return isCancelled();
-    });
-    task.cancel();
-    gate.count_down();
-    EXPECT_TRUE(task.value());
-    EXPECT_TRUE(ran.load());
 }
 
 TEST(TaskTest, ChildOfACancelledTaskStartsCancelledButStillRuns) {
@@ -146,18 +127,6 @@ TEST(TaskTest, ChildIsCancelledWithItsParent) {
     EXPECT_TRUE(parent.value());
 }
 
-TEST(TaskTest, CancelledWaitOnAChildEndsTheParentPromptly) {
-    auto parent = Task<void>::detached([] {
-        auto child = Task<void>::child([] { blockUntilCancelled(); });
-        // The child ends only through the cancel; whichever of the wait's cancel and the
-        // child's end comes first, the parent ends cancelled.
-        child.value();
-        checkCancellation();
-    });
-    parent.cancel();
-    EXPECT_THROW(parent.value(), CancellationError);
-}
-
 TEST(TaskTest, CancelledChildLeavesItsParentAlone) {
     auto parent = Task<bool>::detached([] {
         auto child = Task<void>::child([] { blockUntilCancelled(); });
@@ -196,33 +165,6 @@ TEST(TaskTest, CancellingTheWaiterEndsTheWaitAndCancelsTheAwaitedTask) {
     auto inner = innerHandle.get_future().get();
     EXPECT_TRUE(inner.isCancelled());
     EXPECT_TRUE(inner.value());
-}
-
-TEST(TaskTest, HostThreadWaitIsCancellableThroughAScope) {
-    CancellationSource host;
-    auto awaited = Task<bool>::detached([] { return blockUntilCancelled(); });
-    std::thread canceller;
-    {
-        CancellationScope scope(host.token());
-        auto registration = onCancel([] {});
-        canceller = std::thread([&] { host.cancel(); });
-        EXPECT_THROW(awaited.value(), CancellationError);
-    }
-    canceller.join();
-    EXPECT_TRUE(awaited.value());
-}
-
-// Tasks that all wait on the last one started: the shared pool must grow for it.
-TEST(TaskTest, ManyBlockedTasksDoNotStarveTheOneTheyWaitFor) {
-    constexpr int kBlocked = 24;
-    auto gate = std::make_shared<std::latch>(1);
-    std::vector<Task<void>> blocked;
-    for (int i = 0; i < kBlocked; ++i) {
-        blocked.push_back(Task<void>::detached([gate] { gate->wait(); }));
-    }
-    Task<void>::detached([gate] { gate->count_down(); }).value();
-    for (auto& task : blocked) task.value();
-    EXPECT_TRUE(blocked.back().isFinished());
 }
 
 }  // namespace

@@ -64,13 +64,5 @@ TEST(DateTest, FromUnixSecondsClampsWhatDoesNotFit) {
     EXPECT_TRUE(std::isfinite(Date(max).timeIntervalSinceReferenceDate()));
 }
 
-TEST(DateTest, OrdersByTime) {
-    const Date earlier = Date::fromUnixSeconds(10);
-    const Date later = Date::fromUnixSeconds(10.000001);
-    EXPECT_LT(earlier, later);
-    EXPECT_NE(earlier, later);
-    EXPECT_EQ(earlier, Date::fromUnixSeconds(10));
-}
-
 }  // namespace
 }  // namespace corvend::platform

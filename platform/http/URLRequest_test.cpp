@@ -7,44 +7,25 @@
 namespace corvend::platform {
 namespace {
 
-URL urlOf(std::string_view text) {
-    auto url = URL::make(text);
-    EXPECT_TRUE(url.has_value()) << text;
-    return *url;
-}
-
-TEST(URLRequest, StartsAsAGetWithTheDefaultIdleTimeOutAndNoBody) {
-    const URLRequest request(urlOf("https://example.test/a"));
-    EXPECT_EQ(request.httpMethod(), "GET");
-    EXPECT_EQ(request.timeoutInterval(), URLRequest::Seconds(60));
-    EXPECT_FALSE(request.httpBody().has_value());
-    EXPECT_TRUE(request.allHTTPHeaderFields().empty());
-}
+const URL kURL = *URL::make("https://example.test/a");
 
 TEST(URLRequest, RepeatedNamesJoinUnderTheFirstSpellingInFirstAddedOrder) {
-    URLRequest request(urlOf("https://example.test/a"));
+    URLRequest request(kURL);
     request.addValue("1", "X-First");
-    request.addValue("json", "Accept");
-    request.addValue("2", "x-FIRST");
+    request.addHeaders({{"accept", "json"}, {"x-FIRST", "2"}});
     request.addValue("", "X-First");
     request.addValue("xml", "ACCEPT");
 
     const std::vector<std::pair<std::string, std::string>> expected{{"X-First", "1,2,"},
-                                                                    {"Accept", "json,xml"}};
+                                                                    {"accept", "json,xml"}};
     EXPECT_EQ(request.allHTTPHeaderFields(), expected);
-}
-
-TEST(URLRequest, LooksFieldsUpRegardlessOfCase) {
-    URLRequest request(urlOf("https://example.test/a"));
-    request.addValue("abc", "Authorization");
-    EXPECT_EQ(request.value("authorization"), "abc");
-    EXPECT_EQ(request.value("AUTHORIZATION"), "abc");
-    EXPECT_FALSE(request.value("Authorizatio").has_value());
+    EXPECT_EQ(request.value("X-FIRST"), "1,2,");
+    EXPECT_FALSE(request.value("X-Firs").has_value());
     EXPECT_FALSE(request.value("").has_value());
 }
 
 TEST(HTTPURLResponse, LowerCasesNamesAndJoinsFieldsThatDifferOnlyInCase) {
-    const HTTPURLResponse response(urlOf("https://example.test/a"), 418,
+    const HTTPURLResponse response(kURL, 418,
                                    {{"Content-Type", "text/plain"},
                                     {"X-Tag", "a"},
                                     {"x-tag", "b"},
@@ -52,7 +33,6 @@ TEST(HTTPURLResponse, LowerCasesNamesAndJoinsFieldsThatDifferOnlyInCase) {
     const std::map<std::string, std::string> expected{
         {"content-type", "text/plain"}, {"x-correlation-id", "42"}, {"x-tag", "a, b"}};
     EXPECT_EQ(response.allHeaderFields(), expected);
-    EXPECT_EQ(response.statusCode(), 418);
     EXPECT_EQ(response.value("X-CORRELATION-id"), "42");
     EXPECT_FALSE(response.value("x-missing").has_value());
 }

@@ -120,10 +120,5 @@ TEST(DeviceProfilingTest, ConfigureReplacesTheOptions) {
               "org-2");
 }
 
-TEST(DeviceProfilingTest, SharedIsOneInstance) {
-    EXPECT_NE(DeviceProfiling::shared(), nullptr);
-    EXPECT_EQ(DeviceProfiling::shared(), DeviceProfiling::shared());
-}
-
 }  // namespace
 }  // namespace corvend::platform
