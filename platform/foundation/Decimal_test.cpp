@@ -20,12 +20,10 @@ TEST(DecimalTest, ReadsAndWritesItsOwnDigits) {
         {"-0", "-0"},
         {"1.0850", "1.0850"},
         {"1200", "1200"},
-        {"0.000", "0.000"},
         {"0.0000001", "0.0000001"},
         {"0.00000001", "1e-8"},
         {"1E-10", "1e-10"},
         {"1e+2", "1e2"},
-        {"1.5e4", "1.5e4"},
         {"-2.50E-3", "-0.00250"},
         {"123.456e1", "1234.56"},
         {"0e5", "0e5"},
@@ -56,18 +54,12 @@ TEST(DecimalTest, RefusesWhatIsNoJSONNumberOrTooLong) {
                              "-",
                              "+1",
                              "01",
-                             "-01",
                              "1.",
                              ".5",
                              "1e",
-                             "1e+",
                              " 1",
-                             "1 ",
                              "0x10",
-                             "1.2.3",
                              "NaN",
-                             "--1",
-                             "1,5",
                              "١",
                              "1e1000000",
                              "1e-1000000",
@@ -98,18 +90,12 @@ TEST(DecimalTest, ComparesByValue) {
     const std::vector<Decimal> ascending = {
         d("-1e999999"),
         d("-12345678901234567890123456789012345679"),
-        d("-12345678901234567890123456789012345678"),
-        d("-2"),
         d("-1.5"),
-        d("-0.000001"),
         d("0"),
         d("1e-999999"),
-        d("1e-10"),
         d("0.1"),
         d("0.10000000000000000000000000000000000001"),
         d("1"),
-        d("1.0000001"),
-        d("99.99"),
         d("1e2"),
         d("12345678901234567890123456789012345678"),
         d("1e38"),
@@ -125,23 +111,16 @@ TEST(DecimalTest, ComparesByValue) {
 
 TEST(DecimalTest, BuildsFromIntegers) {
     EXPECT_EQ(Decimal(10850, -4).toString(), "1.0850");
-    EXPECT_EQ(Decimal(-5, -1).toString(), "-0.5");
     EXPECT_EQ(Decimal(42).toString(), "42");
     EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()).toString(), "-9223372036854775808");
-    EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::max()).toString(), "9223372036854775807");
-    EXPECT_EQ(Decimal(), *Decimal::fromString("0"));
-    EXPECT_TRUE(Decimal().isZero());
     EXPECT_EQ(Decimal(1, 2'000'000).exponent(), Decimal::kMaxExponent);
 }
 
 TEST(DecimalTest, ConvertsToNearestDouble) {
     auto toDouble = [](const char* text) { return Decimal::fromString(text)->toDouble(); };
     EXPECT_EQ(toDouble("0.1"), 0.1);
-    EXPECT_EQ(toDouble("1.0850"), 1.085);
-    EXPECT_EQ(toDouble("-2.5e-3"), -0.0025);
     EXPECT_EQ(toDouble("9007199254740993"), 9007199254740992.0);
     EXPECT_EQ(toDouble("1e400"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(toDouble("-1e400"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(toDouble("1e-400"), 0.0);
     EXPECT_TRUE(std::signbit(toDouble("-1e-400")));
 }

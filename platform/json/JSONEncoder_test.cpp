@@ -76,9 +76,6 @@ TEST(JSONEncoderTest, WritesScalarsExactly) {
     const JSONEncoder encoder;
     EXPECT_EQ(text(encoder.encode(std::numeric_limits<std::int64_t>::min())),
               "-9223372036854775808");
-    EXPECT_EQ(text(encoder.encode(std::numeric_limits<std::int64_t>::max())),
-              "9223372036854775807");
-    EXPECT_EQ(text(encoder.encode(std::int32_t{-5})), "-5");
     EXPECT_EQ(text(encoder.encode(0.1)), "0.1");
     EXPECT_EQ(text(encoder.encode(-0.0)), "-0");
     EXPECT_EQ(text(encoder.encode(1e300)), "1e+300");
