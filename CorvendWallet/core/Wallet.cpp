@@ -1,6 +1,7 @@
 #include "CorvendWallet/core/Wallet.hpp"
 
 #include "CorvendWallet/core/CompositionRoot.hpp"
+#include "CorvendWallet/core/Core.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
@@ -14,8 +15,12 @@ Wallet& Wallet::instance() {
     return *shared;
 }
 
+std::shared_ptr<Wallet> Wallet::makeForTesting(std::shared_ptr<Core> core) {
+    return std::shared_ptr<Wallet>(new Wallet(std::move(core)));
+}
+
 std::shared_ptr<Wallet> Wallet::make(std::shared_ptr<Core> core) {
-    return std::make_shared<Wallet>(std::move(core));
+    return makeForTesting(std::move(core));
 }
 
 Wallet::Wallet(std::shared_ptr<Core> core) : core_(std::move(core)) {}

@@ -1,25 +1,28 @@
 #pragma once
 
+#include <expected>
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/setup/Configuration.hpp"
-#include "CorvendWallet/core/foundation/ConfigurationError.hpp"
-#include "CorvendWallet/core/Core.hpp"
-#include "CorvendWallet/core/foundation/Result.hpp"
 #include "CorvendWallet/core/ServiceSlot.hpp"
+#include "CorvendWallet/core/foundation/ConfigurationError.hpp"
+#include "CorvendWallet/core/foundation/Result.hpp"
 #include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/core/models/CardExpiryDate.hpp"
 #include "CorvendWallet/core/models/CardPaymentOptionSettings.hpp"
+#include "CorvendWallet/core/models/CardScheme.hpp"
 #include "CorvendWallet/core/models/FxAmount.hpp"
 #include "CorvendWallet/core/models/PagingResultMeta.hpp"
 #include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
 #include "CorvendWallet/core/models/PaymentOptionDetails.hpp"
 #include "CorvendWallet/core/models/PaymentProperty.hpp"
+#include "CorvendWallet/core/models/PaymentPropertyKey.hpp"
 #include "CorvendWallet/core/models/PaymentStatus.hpp"
 #include "CorvendWallet/core/models/SimpleFeePayment.hpp"
 #include "CorvendWallet/core/models/TransferDetails.hpp"
+#include "CorvendWallet/core/setup/Configuration.hpp"
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
 #include "CorvendWallet/services/cards/SepaBankAccount.hpp"
 #include "CorvendWallet/services/cards/UkBankAccount.hpp"
@@ -32,6 +35,8 @@
 
 namespace corvend {
 
+class Core;
+
 // The kit's one entry point: configure it, hand it the customer's access token, and reach its
 // services. A host must drive platform::MainQueue::shared(): completions are delivered there.
 class Wallet {
@@ -42,7 +47,8 @@ class Wallet {
     using APIEnvironment = model::APIEnvironment;
     using AuthenticationConfiguration = model::AuthenticationConfiguration;
     using ConfigurationResult = model::ConfigurationResult;
-    using ConfigureCompletion = Core::ConfigureCompletion;
+    using ConfigureCompletion =
+        std::function<void(std::expected<ConfigurationResult, ConfigurationError>)>;
     // Shared by several services.
     using PagingResultMeta = model::PagingResultMeta;
     using PaymentStatus = model::PaymentStatus;
@@ -52,11 +58,13 @@ class Wallet {
     using CardPaymentOptionSettings = model::CardPaymentOptionSettings;
     using InstrumentType = model::InstrumentType;
     using PaymentInstrumentReference = model::PaymentInstrumentReference;
+    using PaymentPropertyKey = model::PaymentPropertyKey;
     using PaymentProperty = model::PaymentProperty;
     using SimpleFeePayment = model::SimpleFeePayment;
     using FxAmount = model::FxAmount;
     using TransferDetails = model::TransferDetails;
     using CardExpiryDate = model::CardExpiryDate;
+    using CardScheme = model::CardScheme;
     using PaymentInstrument = model::PaymentInstrument;
     using PaymentInstrumentStatus = model::PaymentInstrumentStatus;
     using CardPaymentInstrument = model::CardPaymentInstrument;
@@ -92,7 +100,9 @@ class Wallet {
     // and never destroyed.
     static Wallet& instance();
 
-    // A facade of its own over `core`; for tests that need a fresh kit.
+    // A facade of its own over `core`, never the shared one: for tests that need a fresh kit.
+    static std::shared_ptr<Wallet> makeForTesting(std::shared_ptr<Core> core);
+    // The former name of makeForTesting, kept until its last caller has moved.
     static std::shared_ptr<Wallet> make(std::shared_ptr<Core> core);
 
     // Configures the kit and returns the device fingerprint; throws ConfigurationError, or
@@ -117,40 +127,26 @@ class Wallet {
 
     const std::shared_ptr<Core>& core() const { return core_; }
 
-    // The currency-exchange service. The first read makes a CurrencyExchangeRepository on the
-    // core's user-authenticated network manager; every later read, from any thread, returns
-    // that same object (or the one last assigned). Made before configure, it works once the
-    // set-up and authentication have run.
+    // The services. The first read of one makes its repository on the core's user-authenticated
+    // network manager (and, for deposits, withdrawals and transfers, the core's device
+    // fingerprint provider); every later read, from any thread, returns that same object, or the
+    // one last assigned. Made before configure, a service works once the set-up and
+    // authentication have run. Assigning null makes the next read create one again.
     std::shared_ptr<CurrencyExchangeService> currencyExchangeService();
-    // Replaces the service later reads return; a null service makes the next read create one.
     void setCurrencyExchangeService(std::shared_ptr<CurrencyExchangeService> service);
-
-    // The deposit service. The first read makes a DepositRepository on the core's
-    // user-authenticated network manager and device-fingerprint provider; later reads return
-    // that same object (or the one last assigned).
     std::shared_ptr<DepositService> depositService();
-    // Replaces the service later reads return; a null service makes the next read create one.
     void setDepositService(std::shared_ptr<DepositService> service);
-
-    // The withdrawal service. The first read makes a WithdrawalRepository on the core's
-    // user-authenticated network manager and device-fingerprint provider; later reads return
-    // that same object (or the one last assigned).
     std::shared_ptr<WithdrawalService> withdrawalService();
-    // Replaces the service later reads return; a null service makes the next read create one.
     void setWithdrawalService(std::shared_ptr<WithdrawalService> service);
-
-    // The transfer service. The first read makes a TransferRepository on the core's
-    // user-authenticated network manager and device-fingerprint provider; later reads return
-    // that same object (or the one last assigned).
     std::shared_ptr<TransferService> transferService();
-    // Replaces the service later reads return; a null service makes the next read create one.
     void setTransferService(std::shared_ptr<TransferService> service);
 
-    explicit Wallet(std::shared_ptr<Core> core);
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
 
   private:
+    explicit Wallet(std::shared_ptr<Core> core);
+
     std::shared_ptr<Core> core_;
     // One slot per service, filled on first use.
     ServiceSlot<CurrencyExchangeService> currencyExchangeService_;

@@ -3,41 +3,29 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <stdexcept>
-#include <string>
 
+#include "CorvendWallet/core/Core.hpp"
 #include "CorvendWallet/core/Wallet.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
-#include "tests/support/PaymentFlowTestNetwork.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
+#include "tests/support/FakeDeviceFingerprintProvider.hpp"
+#include "tests/support/FakeNetwork.hpp"
 
 namespace corvend {
 namespace {
 
-// A manager that refuses to send, counting each attempt.
-class IdleNetwork final : public Networkable {
-  public:
-    std::atomic<int> asked{0};
-
-  protected:
-    void perform(const EndpointBase&, const ReplyHandler&) override {
-        ++asked;
-        throw std::logic_error("nothing is sent in these tests");
-    }
-};
+using testing::FakeNetwork;
 
 class FakeCore final : public Core {
   public:
-    NetworkManagers managers{std::make_shared<IdleNetwork>(), std::make_shared<IdleNetwork>(),
-                             std::make_shared<IdleNetwork>()};
-    const std::shared_ptr<IdleNetwork> userAuthenticated =
-        std::dynamic_pointer_cast<IdleNetwork>(managers.userAuthenticated);
+    NetworkManagers managers{std::make_shared<FakeNetwork>(), std::make_shared<FakeNetwork>(),
+                             std::make_shared<FakeNetwork>()};
     std::shared_ptr<DeviceFingerprintProvider> fingerprints =
-        std::make_shared<testing::PaymentFlowTestFingerprints>();
+        std::make_shared<testing::FakeDeviceFingerprintProvider>();
 
     model::ConfigurationResult configure(const model::Configuration&) override {
         throw std::logic_error("not used");
@@ -56,106 +44,33 @@ class FakeCore final : public Core {
     }
 };
 
-[[noreturn]] void unused() {
-    throw std::logic_error("not used");
-}
-
-// Hosts' own services: never called.
-class OwnCurrencyExchange final : public CurrencyExchangeService {
-  public:
-    model::FXRate getQuote(const std::string&) override { unused(); }
-    model::FXRate createQuote(const model::FXRateRequest&) override { unused(); }
-};
-
-class OwnDeposits final : public DepositService {
-  public:
-    std::vector<model::PaymentOptionDetails> getOptions() override { unused(); }
-    model::CustomerDepositList getAll(const std::optional<model::GetDepositsParameters>&) override {
-        unused();
-    }
-    model::CustomerDeposit get(const std::string&) override { unused(); }
-    model::CustomerDeposit preview(const model::DepositRequest&) override { unused(); }
-    model::CustomerDeposit create(const model::DepositCreate&) override { unused(); }
-    model::CustomerDeposit confirm(const model::DepositConfirm&) override { unused(); }
-};
-
-class OwnWithdrawals final : public WithdrawalService {
-  public:
-    std::vector<model::PaymentOptionDetails> getOptions() override { unused(); }
-    model::Withdrawal create(const model::WithdrawalCreate&) override { unused(); }
-    model::Withdrawal preview(const model::WithdrawalRequest&) override { unused(); }
-    model::Withdrawal confirm(const model::WithdrawalConfirm&) override { unused(); }
-    model::WithdrawalList getAll(const std::optional<model::GetWithdrawalsParameters>&) override {
-        unused();
-    }
-    model::Withdrawal get(const std::string&) override { unused(); }
-};
-
-class OwnTransfers final : public TransferService {
-  public:
-    model::CustomerTransfer preview(const model::CustomerTransferRequest&) override { unused(); }
-    model::CustomerTransfer create(const model::TransferCreate&) override { unused(); }
-    model::CustomerTransfer confirm(const model::TransferConfirm&) override { unused(); }
-    model::CustomerTransferList getAll(
-        const std::optional<model::GetTransferParameters>&) override {
-        unused();
-    }
-    model::CustomerTransfer get(const std::string&) override { unused(); }
-};
-
-// One row per accessor: how to read and assign it, the repository it makes, a host's own
-// service, and what the made repository must be built on.
+// One row per accessor: how to read and assign it, and the repository it makes, which a
+// host's own service (another repository) may replace.
 struct CurrencyExchangeAccessor {
     using Repository = CurrencyExchangeRepository;
-    using Own = OwnCurrencyExchange;
     static auto read(Wallet& wallet) { return wallet.currencyExchangeService(); }
     static void assign(Wallet& wallet, std::shared_ptr<CurrencyExchangeService> service) {
         wallet.setCurrencyExchangeService(std::move(service));
     }
-    static void expectBuiltOn(const Repository& repository, const FakeCore& core) {
-        EXPECT_EQ(repository.networkManager(), core.managers.userAuthenticated);
-    }
+    static auto own() { return Repository::make(std::make_shared<FakeNetwork>()); }
 };
 
-struct DepositAccessor {
-    using Repository = DepositRepository;
-    using Own = OwnDeposits;
-    static auto read(Wallet& wallet) { return wallet.depositService(); }
-    static void assign(Wallet& wallet, std::shared_ptr<DepositService> service) {
-        wallet.setDepositService(std::move(service));
-    }
-    static void expectBuiltOn(const Repository& repository, const FakeCore& core) {
-        EXPECT_EQ(repository.networkManager(), core.managers.userAuthenticated);
-        EXPECT_EQ(repository.fingerprintProvider(), core.fingerprints);
+template <class R, auto Read, auto Assign>
+struct PaymentAccessor {
+    using Repository = R;
+    static auto read(Wallet& wallet) { return (wallet.*Read)(); }
+    static void assign(Wallet& wallet, auto service) { (wallet.*Assign)(std::move(service)); }
+    static auto own() {
+        return Repository::make(std::make_shared<FakeNetwork>(),
+                                std::make_shared<testing::FakeDeviceFingerprintProvider>());
     }
 };
-
-struct WithdrawalAccessor {
-    using Repository = WithdrawalRepository;
-    using Own = OwnWithdrawals;
-    static auto read(Wallet& wallet) { return wallet.withdrawalService(); }
-    static void assign(Wallet& wallet, std::shared_ptr<WithdrawalService> service) {
-        wallet.setWithdrawalService(std::move(service));
-    }
-    static void expectBuiltOn(const Repository& repository, const FakeCore& core) {
-        EXPECT_EQ(repository.networkManager(), core.managers.userAuthenticated);
-        EXPECT_EQ(repository.fingerprintProvider(), core.fingerprints);
-    }
-};
-
-struct TransferAccessor {
-    using Repository = TransferRepository;
-    using Own = OwnTransfers;
-    static auto read(Wallet& wallet) { return wallet.transferService(); }
-    static void assign(Wallet& wallet, std::shared_ptr<TransferService> service) {
-        wallet.setTransferService(std::move(service));
-    }
-    // The repository shows neither object: a read must go to the user-authenticated manager.
-    static void expectBuiltOn(Repository& repository, const FakeCore& core) {
-        EXPECT_ANY_THROW(repository.get("tr-1"));
-        EXPECT_EQ(core.userAuthenticated->asked, 1);
-    }
-};
+using DepositAccessor =
+    PaymentAccessor<DepositRepository, &Wallet::depositService, &Wallet::setDepositService>;
+using WithdrawalAccessor = PaymentAccessor<WithdrawalRepository, &Wallet::withdrawalService,
+                                           &Wallet::setWithdrawalService>;
+using TransferAccessor =
+    PaymentAccessor<TransferRepository, &Wallet::transferService, &Wallet::setTransferService>;
 
 template <class Accessor>
 class WalletAccessorsTest : public ::testing::Test {};
@@ -167,15 +82,18 @@ TYPED_TEST_SUITE(WalletAccessorsTest, Accessors);
 TYPED_TEST(WalletAccessorsTest, WalletMakesOneRepositoryOnTheCoresManagersAndTheHostMayReplaceIt) {
     using Accessor = TypeParam;
     const auto core = std::make_shared<FakeCore>();
-    const auto wallet = Wallet::make(core);
+    const auto wallet = Wallet::makeForTesting(core);
 
     const auto first = Accessor::read(*wallet);
     EXPECT_EQ(Accessor::read(*wallet), first);
     const auto repository = std::dynamic_pointer_cast<typename Accessor::Repository>(first);
     ASSERT_NE(repository, nullptr);
-    Accessor::expectBuiltOn(*repository, *core);
+    EXPECT_EQ(repository->networkManager(), core->managers.userAuthenticated);
+    if constexpr (requires { repository->fingerprintProvider(); }) {
+        EXPECT_EQ(repository->fingerprintProvider(), core->fingerprints);
+    }
 
-    const auto own = std::make_shared<typename Accessor::Own>();
+    const auto own = Accessor::own();
     Accessor::assign(*wallet, own);
     EXPECT_EQ(Accessor::read(*wallet), own);
 

@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/json.hpp>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "CorvendWallet/core/setup/SimpleDeviceFingerprintProvider.hpp"
 #include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/core/setup/SimpleDeviceFingerprintProvider.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "tests/integration/SandboxTest.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
 namespace {
@@ -72,19 +72,6 @@ TEST_F(WithdrawalTest, PreviewCreateConfirmWalksTheLifeCycleAndTheListFindsIt) {
     ASSERT_EQ(list.withdrawals().size(), 1u);
     EXPECT_EQ(list.withdrawals().front(), confirmed);
     EXPECT_EQ(list.meta(), (model::PagingResultMeta{1, 5, 0, 1}));
-
-    const auto requests = sandbox.requests();
-    ASSERT_EQ(requests.size(), 6u);
-    EXPECT_EQ(requests[0].target, path("/options"));
-    EXPECT_EQ(requests[1].header("Authorization"), "Bearer user-token-1");
-    const auto preview = boost::json::parse(requests[1].body).as_object();
-    EXPECT_EQ(preview.at("deviceInfo").at("appType").as_string(), "MOBILE_APP");
-    EXPECT_FALSE(preview.at("deviceInfo").at("deviceSessionId").as_string().empty());
-    EXPECT_EQ(requests[2].target, path("/" + previewed.id() + "/status"));
-    EXPECT_EQ(requests[2].body, R"({"status":"PENDING","paymentProperties":[{"key":"UNKNOWN",)"
-                                R"("value":"note"}]})");
-    EXPECT_EQ(requests[3].body, R"({"status":"PROCESSING"})");
-    EXPECT_EQ(requests[5].target, path("?limit=5&merchantRefNum=life-1&offset=0"));
 }
 
 TEST_F(WithdrawalTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
@@ -93,72 +80,37 @@ TEST_F(WithdrawalTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
     const auto skipped = failureOf([&] {
         return service->confirm({previewed.id(), std::nullopt});
     });
-    EXPECT_EQ(skipped.as<WalletError>(),
-              WalletError::dataError({.httpStatus = 400,
-                                      .code = "BAD_REQUEST",
-                                      .message = "The status change is not valid.",
-                                      .fieldErrors = {{{"status",
-                                                        "cannot move from PREVIEW "
-                                                        "to PROCESSING"}}},
-                                      .errorID = lastRecordedCorrelationId()}))
-        << skipped.description();
+    EXPECT_THAT(skipped, testing::IsWalletError(
+                             WalletError::dataError({.httpStatus = 400,
+                                                     .code = "BAD_REQUEST",
+                                                     .message = "The status change is not valid.",
+                                                     .fieldErrors = {{{"status",
+                                                                       "cannot move from PREVIEW "
+                                                                       "to PROCESSING"}}},
+                                                     .errorID = lastRecordedCorrelationId()})));
 
     const auto invalid = failureOf([&] {
         return service->preview(
             {0, "EURO", PaymentOptionType::unknown, std::nullopt, std::nullopt, std::nullopt});
     });
-    EXPECT_EQ(invalid.as<WalletError>(),
-              WalletError::dataError(
-                  {.httpStatus = 400,
-                   .code = "BAD_REQUEST",
-                   .message = "The withdrawal request is not valid.",
-                   .fieldErrors = {{{"amount", "must be a whole number of minor units above 0"},
-                                    {"currencyCode", "must be ISO 4217"},
-                                    {"paymentOption", "is not a withdrawal option"}}},
-                   .errorID = lastRecordedCorrelationId()}))
-        << invalid.description();
+    EXPECT_THAT(invalid,
+                testing::IsWalletError(WalletError::dataError(
+                    {.httpStatus = 400,
+                     .code = "BAD_REQUEST",
+                     .message = "The withdrawal request is not valid.",
+                     .fieldErrors = {{{"amount", "must be a whole number of minor units above 0"},
+                                      {"currencyCode", "must be ISO 4217"},
+                                      {"paymentOption", "is not a withdrawal option"}}},
+                     .errorID = lastRecordedCorrelationId()})));
 
     // The identifier stays one segment: the route sees all of it.
     const auto missing = failureOf([&] { return service->get("wd/9"); });
     EXPECT_EQ(sandbox.requests().back().target, path("/wd%2F9"));
-    EXPECT_EQ(missing.as<WalletError>(),
-              WalletError::dataError({.httpStatus = 404,
-                                      .code = "NOT_FOUND",
-                                      .message = "No withdrawal wd/9.",
-                                      .errorID = lastRecordedCorrelationId()}))
-        << missing.description();
-}
-
-TEST_F(WithdrawalTest, UndecodableWithdrawalFailsWithI0005AndIsReportedOnce) {
-    installEventReporter(*manager);
-    sandbox.scriptNextReply(
-        "GET", std::string(kWithdrawalsPath) + "/wd-seed-1",
-        {.status = 200,
-         .body = R"({"amount":1,"currencyCode":"EUR","paymentOption":"CARD","id":"wd-seed-1",)"
-                 R"("customerId":"c","creationTime":"2024-03-05T14:07:09Z","status":"PENDING"})"});
-
-    const auto event =
-        expectOneDecodingErrorEvent(failureOf([&] { return service->get("wd-seed-1"); }));
-    ASSERT_TRUE(event.contains("httpDetails"));
-    EXPECT_EQ(event.at("httpDetails"),
-              (boost::json::object{{"url", std::string(kWithdrawalsPath) + "/wd-seed-1"},
-                                   {"method", "GET"}}));
-}
-
-TEST_F(WithdrawalTest, CancelledPreviewEndsWithCancellationErrorWhileTheReplyIsHeld) {
-    expectCancelledWhileHeld("POST", std::string(kWithdrawalsPath),
-                             [service = service] { service->preview(bankTransfer("held")); });
-}
-
-TEST_F(WithdrawalTest, CompletionFormListsOnTheMainQueue) {
-    const auto delivery = deliveredOnMain<model::WithdrawalList>(
-        [&](auto completion) { service->getAll(std::nullopt, std::move(completion)); });
-    ASSERT_NE(delivery, nullptr);
-    ASSERT_TRUE(delivery->result->has_value()) << delivery->result->error().description();
-    const auto& list = **delivery->result;
-    ASSERT_EQ(list.withdrawals().size(), 2u);  // the seeded ones
-    EXPECT_EQ(list.withdrawals()[0].status(), PaymentStatus::completed);
-    EXPECT_EQ(sandbox.requests().front().target, path());
+    EXPECT_THAT(missing, testing::IsWalletError(
+                             WalletError::dataError({.httpStatus = 404,
+                                                     .code = "NOT_FOUND",
+                                                     .message = "No withdrawal wd/9.",
+                                                     .errorID = lastRecordedCorrelationId()})));
 }
 
 }  // namespace

@@ -6,13 +6,12 @@
 //   repository->get("dep-1");
 //   EXPECT_EQ(network->only().url, testing::FakeNetwork::kBaseURL.absoluteString() + "...");
 //
-//   network->replyNext({.status = 422, .body = errorDocument});   // the next request only
+//   network->setReply({.status = 422, .body = errorDocument});
 //   network->setReply({.failure = [] { throw platform::CancellationError(); }});
 
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -29,8 +28,7 @@
 namespace corvend::testing {
 
 // Builds each request as a network manager would (against kBaseURL, without a manager's
-// environment), records it, then answers with the scripted reply: the oldest one queued by
-// replyNext, else the standing one.
+// environment), records it, then answers with the scripted reply.
 class FakeNetwork : public Networkable {
   public:
     static inline const platform::URL kBaseURL =
@@ -59,23 +57,12 @@ class FakeNetwork : public Networkable {
     explicit FakeNetwork(std::string body) { reply_.body = std::move(body); }
     explicit FakeNetwork(Reply reply) : reply_(std::move(reply)) {}
 
-    // The answer to every request that no replyNext covers.
+    // The answer to every later request.
     void setReply(Reply reply) {
         std::lock_guard lock(mutex_);
         reply_ = std::move(reply);
     }
     void setBody(std::string body) { setReply({.body = std::move(body)}); }
-
-    // Answers the next unanswered request once, before the standing reply.
-    void replyNext(Reply reply) {
-        std::lock_guard lock(mutex_);
-        next_.push_back(std::move(reply));
-    }
-
-    void setErrorReporter(NetworkManagerErrorReporter reporter) {
-        std::lock_guard lock(mutex_);
-        reporter_ = std::move(reporter);
-    }
 
     std::vector<Sent> sent() const {
         std::lock_guard lock(mutex_);
@@ -102,7 +89,6 @@ class FakeNetwork : public Networkable {
     void perform(const EndpointBase& endpoint, const ReplyHandler& handleReply) override {
         const auto request = endpoint.urlRequest(kBaseURL);
         Reply reply;
-        NetworkManagerErrorReporter reporter;
         {
             std::lock_guard lock(mutex_);
             sent_.push_back({request.httpMethod(), request.url().absoluteString(),
@@ -111,28 +97,20 @@ class FakeNetwork : public Networkable {
                                  ? std::optional(std::string(request.httpBody()->view()))
                                  : std::nullopt,
                              request.allHTTPHeaderFields(), std::this_thread::get_id()});
-            if (next_.empty()) {
-                reply = reply_;
-            } else {
-                reply = std::move(next_.front());
-                next_.pop_front();
-            }
-            reporter = reporter_;
+            reply = reply_;
         }
         sentChanged_.notify_all();
         if (reply.failure) reply.failure();
         const platform::HTTPURLResponse response(request.url(), reply.status, reply.headers);
         handleReply(&response,
                     reply.body ? std::optional(platform::Data(*reply.body)) : std::nullopt,
-                    reporter);
+                    NetworkManagerErrorReporter::none());
     }
 
   private:
     mutable std::mutex mutex_;
     mutable std::condition_variable sentChanged_;
     Reply reply_;
-    std::deque<Reply> next_;
-    NetworkManagerErrorReporter reporter_ = NetworkManagerErrorReporter::none();
     std::vector<Sent> sent_;
 };
 

@@ -38,4 +38,40 @@ std::shared_ptr<WalletOperationHandle> runWalletOperation(
     return handle;
 }
 
+// The shape of every service interface (DepositService, CardService, ...):
+//
+//   class ThingService : public std::enable_shared_from_this<ThingService> {
+//     public:
+//       model::Thing get(const std::string& id) { return doGet(id); }
+//       std::shared_ptr<WalletOperationHandle> get(std::string id, Completion completion) {
+//           return runServiceOperation(shared_from_this(), &ThingService::doGet,
+//                                      std::move(completion), std::move(id));
+//       }
+//     private:
+//       virtual model::Thing doGet(const std::string& id) = 0;
+//   };
+//
+// Each operation `x` has a public blocking form and a public completion form, neither virtual;
+// both run the one private virtual `doX`, the only thing an implementation overrides, so no
+// form is ever hidden. A service is owned by a std::shared_ptr: a completion form throws
+// std::bad_weak_ptr otherwise.
+//
+// Every blocking form returns the value or throws: model::WalletError, the errors its service
+// names, or platform::CancellationError when the current task is cancelled. It blocks: never
+// call one on the thread that drives the main queue. Every completion form returns at once and
+// reports as runWalletOperation does.
+
+// The completion form of a service operation: runs `((*service).*operation)(arguments...)` in a
+// new task (see runWalletOperation). The task owns the service and copies of the arguments.
+template <class Service, class T, class... Parameters, class... Arguments>
+std::shared_ptr<WalletOperationHandle> runServiceOperation(
+    std::shared_ptr<Service> service, T (Service::*operation)(Parameters...),
+    std::type_identity_t<std::function<void(Result<T>)>> completion, Arguments... arguments) {
+    return runWalletOperation<T>(
+        [service = std::move(service), operation, ... arguments = std::move(arguments)] {
+            return ((*service).*operation)(arguments...);
+        },
+        std::move(completion));
+}
+
 }  // namespace corvend

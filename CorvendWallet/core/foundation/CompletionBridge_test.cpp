@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "CorvendWallet/core/foundation/WalletError.hpp"
@@ -109,6 +112,57 @@ TEST(CompletionBridgeTest, DroppedHandleStillDeliversAndCancelIsSafeFromManyThre
     handle.reset();
     ASSERT_TRUE(main.runUntil([&] { return delivery->calls > 0; }, 10s));
     EXPECT_EQ(delivery->calls.load(), 1);
+}
+
+// A service of the kit's shape whose one operation waits for `release`, then echoes its
+// argument or throws it.
+class EchoService : public std::enable_shared_from_this<EchoService> {
+  public:
+    std::shared_future<void> release;
+
+    std::shared_ptr<WalletOperationHandle> echo(std::string text,
+                                                std::function<void(Result<std::string>)> done) {
+        return runServiceOperation(shared_from_this(), &EchoService::doEcho, std::move(done),
+                                   std::move(text));
+    }
+
+  private:
+    virtual std::string doEcho(const std::string& text) = 0;
+};
+
+class Echo final : public EchoService {
+    std::string doEcho(const std::string& text) override {
+        release.wait();
+        if (text == "fail") throw std::runtime_error(text);
+        return text;
+    }
+};
+
+TEST(CompletionBridgeTest, ServiceOperationOwnsItsServiceAndArgumentsAndReportsOnMain) {
+    auto& main = MainQueue::shared();
+    main.drain();  // become the main thread
+    std::promise<void> release;
+    auto service = std::make_shared<Echo>();
+    service->release = release.get_future().share();
+    const std::weak_ptr<Echo> watch = service;
+    std::vector<std::optional<Result<std::string>>> results(2);
+    std::jthread([&] {
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            std::string text = i == 0 ? "hello" : "fail";
+            service->echo(text, [&results, i](Result<std::string> result) {
+                EXPECT_TRUE(MainQueue::isMainThread());
+                results[i] = std::move(result);
+            });
+            text.clear();  // the task holds its own copy
+        }
+    }).join();
+    service.reset();  // the host lets go while the operations wait
+    EXPECT_FALSE(watch.expired());
+    release.set_value();
+    ASSERT_TRUE(main.runUntil([&] { return results[0] && results[1]; }, 10s));
+    EXPECT_EQ(results[0]->value(), "hello");
+    EXPECT_EQ(results[1]->error().description(), "fail");
+    EXPECT_THROW(Echo().echo("x", [](Result<std::string>) {}), std::bad_weak_ptr);
 }
 
 }  // namespace

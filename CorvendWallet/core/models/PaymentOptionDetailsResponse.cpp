@@ -1,6 +1,6 @@
 #include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
 
-namespace corvend::WithdrawalServiceEndpoint {
+namespace corvend {
 
 model::PaymentOptionDetails toPaymentOptionDetails(const PaymentOptionDetailsResponse& option) {
     model::PaymentOptionDetails details;
@@ -28,4 +28,4 @@ std::vector<model::PaymentOptionDetails> toPaymentOptionDetailsList(
     return result;
 }
 
-}  // namespace corvend::WithdrawalServiceEndpoint
+}  // namespace corvend

@@ -8,7 +8,7 @@
 #include "CorvendWallet/core/models/PaymentOptionDetails.hpp"
 #include "CorvendWallet/core/models/PaymentOptionSettingsModel.hpp"
 
-namespace corvend::WithdrawalServiceEndpoint {
+namespace corvend {
 
 // One entry of the payment-options reply of deposits and of withdrawals (a bare JSON array
 // of these). Read only; every key may be missing or null, and enumerated values stay text.
@@ -32,4 +32,4 @@ model::PaymentOptionDetails toPaymentOptionDetails(const PaymentOptionDetailsRes
 std::vector<model::PaymentOptionDetails> toPaymentOptionDetailsList(
     const std::vector<PaymentOptionDetailsResponse>& options);
 
-}  // namespace corvend::WithdrawalServiceEndpoint
+}  // namespace corvend

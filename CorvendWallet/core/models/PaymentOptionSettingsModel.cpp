@@ -4,7 +4,7 @@
 
 #include "CorvendWallet/core/models/CardPaymentOptionSettings.hpp"
 
-namespace corvend::WithdrawalServiceEndpoint {
+namespace corvend {
 
 std::shared_ptr<const model::PaymentOptionSettings> toPaymentOptionSettings(
     const PaymentOptionSettingsModel& settings) {
@@ -21,4 +21,4 @@ std::shared_ptr<const model::PaymentOptionSettings> toPaymentOptionSettings(
     return std::make_shared<const model::CardPaymentOptionSettings>(option, std::move(schemes));
 }
 
-}  // namespace corvend::WithdrawalServiceEndpoint
+}  // namespace corvend

@@ -8,7 +8,7 @@
 
 #include "CorvendWallet/core/models/PaymentOptionSettings.hpp"
 
-namespace corvend::WithdrawalServiceEndpoint {
+namespace corvend {
 
 // The "paymentOptionSettings" of one entry of the deposit and withdrawal option lists. Read
 // only; "paymentOption" is required whenever the object is there.
@@ -27,4 +27,4 @@ BOOST_DESCRIBE_STRUCT(PaymentOptionSettingsModel, (), (paymentOption, cardScheme
 std::shared_ptr<const model::PaymentOptionSettings> toPaymentOptionSettings(
     const PaymentOptionSettingsModel& settings);
 
-}  // namespace corvend::WithdrawalServiceEndpoint
+}  // namespace corvend

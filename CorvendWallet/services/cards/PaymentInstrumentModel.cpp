@@ -132,16 +132,20 @@ std::shared_ptr<const model::PaymentInstrument> toPaymentInstrument(
     const PaymentInstrumentModel& instrument) {
     if (!instrument.id || !instrument.customerId) return nullptr;
     const InstrumentType type = model::fromWire<InstrumentType>(instrument.instrumentType);
+    if (type == InstrumentType::card) {
+        auto card = toCardPaymentInstrument(instrument, *instrument.id, *instrument.customerId);
+        if (!card) return nullptr;
+        return std::make_shared<const model::CardPaymentInstrument>(std::move(*card));
+    }
     if (!hasKindKeys(instrument, type)) return nullptr;
     switch (type) {
-        case InstrumentType::card:
-            return readInstrument<model::CardPaymentInstrument>(instrument, type);
         case InstrumentType::sepaBankAccount:
             return readInstrument<model::SepaBankAccount>(instrument, type);
         case InstrumentType::ukBankAccount:
             return readInstrument<model::UkBankAccount>(instrument, type);
         case InstrumentType::usBankAccount:
             return readInstrument<model::UsBankAccount>(instrument, type);
+        case InstrumentType::card:
         case InstrumentType::unknown:
             break;
     }

@@ -17,11 +17,11 @@ std::shared_ptr<CurrencyExchangeRepository> CurrencyExchangeRepository::make(
     return std::make_shared<CurrencyExchangeRepository>(std::move(networkManager));
 }
 
-model::FXRate CurrencyExchangeRepository::getQuote(const std::string& id) {
+model::FXRate CurrencyExchangeRepository::doGetQuote(const std::string& id) {
     return fxRate(networkManager_->request(CurrencyExchangeEndpoint::getQuote(id)));
 }
 
-model::FXRate CurrencyExchangeRepository::createQuote(const model::FXRateRequest& request) {
+model::FXRate CurrencyExchangeRepository::doCreateQuote(const model::FXRateRequest& request) {
     return fxRate(networkManager_->request(CurrencyExchangeEndpoint::createQuote(
         {.sourceCurrency = request.sourceCurrency(), .targetCurrency = request.targetCurrency()})));
 }

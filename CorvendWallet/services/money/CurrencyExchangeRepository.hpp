@@ -19,25 +19,17 @@ class CurrencyExchangeRepository final : public CurrencyExchangeService {
     static std::shared_ptr<CurrencyExchangeRepository> make(
         std::shared_ptr<Networkable> networkManager);
 
-    using CurrencyExchangeService::createQuote;
-    using CurrencyExchangeService::getQuote;
-
-    // GET of the quote `id` (see CurrencyExchangeEndpoint::getQuote). Whatever the network
-    // manager throws passes through unchanged: model::WalletError (notConfigured, the service's
-    // errors, "I0001" for the identifiers "." and "..", "I0005" for an undecodable reply) or
-    // platform::CancellationError.
-    model::FXRate getQuote(const std::string& id) override;
-
-    // POST of the two currency codes as given (see CurrencyExchangeEndpoint::createQuote);
-    // failures as for getQuote.
-    model::FXRate createQuote(const model::FXRateRequest& request) override;
-
     const std::shared_ptr<Networkable>& networkManager() const noexcept { return networkManager_; }
 
     // The public quote of a reply: its seven fields, one to one.
     static model::FXRate fxRate(CurrencyExchangeEndpoint::FXRateResponse response);
 
   private:
+    // GET of the quote `id` (see CurrencyExchangeEndpoint::getQuote).
+    model::FXRate doGetQuote(const std::string& id) override;
+    // POST of the two currency codes as given (see CurrencyExchangeEndpoint::createQuote).
+    model::FXRate doCreateQuote(const model::FXRateRequest& request) override;
+
     const std::shared_ptr<Networkable> networkManager_;
 };
 

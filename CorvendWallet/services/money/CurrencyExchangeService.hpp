@@ -4,46 +4,45 @@
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/foundation/Result.hpp"
-#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/money/FXRate.hpp"
 #include "CorvendWallet/services/money/FXRateRequest.hpp"
 
 namespace corvend {
 
-// Exchange-rate quotes of the wallet service: ask for a new one, or read one back.
-//
-// An implementation must be owned by a std::shared_ptr: the completion forms keep the service
-// alive until their work has ended. A type that overrides the blocking operations hides the
-// completion forms of the same name; it brings them back with
-// `using CurrencyExchangeService::getQuote;` (and the same for createQuote).
+// Exchange-rate quotes of the wallet service: ask for a new one, or read one back. The shape of
+// the operations and their contract: see runServiceOperation.
 class CurrencyExchangeService : public std::enable_shared_from_this<CurrencyExchangeService> {
   public:
     using Completion = std::function<void(Result<model::FXRate>)>;
 
     virtual ~CurrencyExchangeService() = default;
 
-    // The quote with identifier `id`. Throws model::WalletError, or platform::CancellationError
-    // when the current task is cancelled. Blocks: never call it on the thread that drives the
-    // main queue.
-    virtual model::FXRate getQuote(const std::string& id) = 0;
+    // The quote with identifier `id`.
+    model::FXRate getQuote(const std::string& id) { return doGetQuote(id); }
+    std::shared_ptr<WalletOperationHandle> getQuote(std::string id, Completion completion) {
+        return runServiceOperation(shared_from_this(), &CurrencyExchangeService::doGetQuote,
+                                   std::move(completion), std::move(id));
+    }
 
-    // A new quote for `request`. Throws and blocks as getQuote does.
-    virtual model::FXRate createQuote(const model::FXRateRequest& request) = 0;
-
-    // The completion forms: capture this service and a copy of the argument, run the blocking
-    // operation in a new task and return that task as the handle, without waiting. The
-    // completion (never empty) runs later on the main queue, once, with the quote or the
-    // operation's unchanged error; not at all when the operation ends cancelled. Throws
-    // std::bad_weak_ptr when this service is not owned by a std::shared_ptr.
-    std::shared_ptr<WalletOperationHandle> getQuote(std::string id, Completion completion);
+    // A new quote for `request`.
+    model::FXRate createQuote(const model::FXRateRequest& request) {
+        return doCreateQuote(request);
+    }
     std::shared_ptr<WalletOperationHandle> createQuote(model::FXRateRequest request,
-                                                       Completion completion);
+                                                       Completion completion) {
+        return runServiceOperation(shared_from_this(), &CurrencyExchangeService::doCreateQuote,
+                                   std::move(completion), std::move(request));
+    }
 
   protected:
     CurrencyExchangeService() = default;
     CurrencyExchangeService(const CurrencyExchangeService&) = default;
     CurrencyExchangeService& operator=(const CurrencyExchangeService&) = default;
+
+  private:
+    virtual model::FXRate doGetQuote(const std::string& id) = 0;
+    virtual model::FXRate doCreateQuote(const model::FXRateRequest& request) = 0;
 };
 
 }  // namespace corvend

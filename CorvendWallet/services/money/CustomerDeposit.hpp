@@ -32,7 +32,7 @@ class CustomerDeposit : public PaymentRecord {
     const std::optional<DepositAction>& action() const noexcept { return action_; }
 
     // The shared fields first (see PaymentRecord), then these in declaration order.
-    friend bool operator==(const CustomerDeposit&, const CustomerDeposit&) = default;
+    bool operator==(const CustomerDeposit&) const = default;
 
   private:
     friend class corvend::DepositRepository;

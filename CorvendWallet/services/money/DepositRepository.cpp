@@ -9,6 +9,7 @@ namespace corvend {
 
 namespace {
 
+using DepositServiceEndpoint::Flow;
 using DepositServiceEndpoint::Link;
 
 model::ReturnLink returnLink(const Link& link) {
@@ -18,10 +19,6 @@ model::ReturnLink returnLink(const Link& link) {
 
 }  // namespace
 
-DepositRepository::DepositRepository(std::shared_ptr<Networkable> networkManager,
-                                     std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider)
-    : client_(std::move(networkManager), std::move(fingerprintProvider)) {}
-
 std::shared_ptr<DepositRepository> DepositRepository::make(
     std::shared_ptr<Networkable> networkManager,
     std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider) {
@@ -29,37 +26,38 @@ std::shared_ptr<DepositRepository> DepositRepository::make(
                                                std::move(fingerprintProvider));
 }
 
-std::vector<model::PaymentOptionDetails> DepositRepository::getOptions() {
-    return client_.paymentOptions();
+std::vector<model::PaymentOptionDetails> DepositRepository::doGetOptions() {
+    return toPaymentOptionDetailsList(networkManager()->request(Flow::paymentOptions()));
 }
 
-model::CustomerDepositList DepositRepository::getAll(
+model::CustomerDepositList DepositRepository::doGetAll(
     const std::optional<model::GetDepositsParameters>& parameters) {
-    return customerDepositList(client_.list(parameters));
+    return customerDepositList(networkManager()->request(Flow::list(parameters)));
 }
 
-model::CustomerDeposit DepositRepository::get(const std::string& id) {
-    return customerDeposit(client_.record(id));
+model::CustomerDeposit DepositRepository::doGet(const std::string& id) {
+    return customerDeposit(networkManager()->request(Flow::record(id)));
 }
 
-model::CustomerDeposit DepositRepository::preview(const model::DepositRequest& request) {
-    return customerDeposit(client_.preview([&request](std::string fingerprint) {
-        return DepositServiceEndpoint::toDepositNetworkRequest(request, std::move(fingerprint));
-    }));
+model::CustomerDeposit DepositRepository::doPreview(const model::DepositRequest& request) {
+    auto body = DepositServiceEndpoint::toDepositNetworkRequest(
+        request, fingerprintProvider()->fingerprint());
+    return customerDeposit(networkManager()->request(Flow::preview(std::move(body))));
 }
 
-model::CustomerDeposit DepositRepository::create(const model::DepositCreate& create) {
+model::CustomerDeposit DepositRepository::doCreate(const model::DepositCreate& create) {
     DepositServiceEndpoint::DepositStatusUpdateRequest body;
     static_cast<PaymentStatusUpdateRequest&>(body) =
         PaymentStatusUpdateRequest::make(PaymentFlowStatus::pending, create.paymentProperties());
     if (create.paymentInstrument()) {
         body.paymentInstrument = toPaymentInstrumentModel(*create.paymentInstrument());
     }
-    return customerDeposit(client_.updateStatus(create.id(), std::move(body)));
+    return customerDeposit(networkManager()->request(Flow::updateStatus(create.id(), body)));
 }
 
-model::CustomerDeposit DepositRepository::confirm(const model::DepositConfirm& confirm) {
-    return customerDeposit(client_.changeStatus(confirm, PaymentFlowStatus::processing));
+model::CustomerDeposit DepositRepository::doConfirm(const model::DepositConfirm& confirm) {
+    return customerDeposit(
+        networkManager()->request(Flow::updateStatus(confirm, PaymentFlowStatus::processing)));
 }
 
 model::CustomerDeposit DepositRepository::customerDeposit(

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/networking/SharedCoders.hpp"
-#include "CorvendWallet/services/money/GetDepositsParameters.hpp"
-#include "platform/json/DecodingError.hpp"
+#include "CorvendWallet/services/money/DepositAction.hpp"
+#include "CorvendWallet/services/money/RedirectLink.hpp"
+#include "tests/support/WireCoding.hpp"
 
 namespace corvend::DepositServiceEndpoint {
 namespace {
@@ -17,8 +17,10 @@ using model::HttpRequestMethod;
 using model::PaymentProperty;
 using model::PaymentPropertyKey;
 using model::ReturnLink;
-using Rel = model::ReturnLink::ReturnLinkType;
+using testing::decodedReply;
+using testing::encodedJSON;
 using Kind = platform::DecodingError::Kind;
+using Rel = model::ReturnLink::ReturnLinkType;
 
 const std::string kRequired =
     R"("amount":1500,"currencyCode":"EUR","paymentOption":"CARD","id":"dep-1",)"
@@ -26,12 +28,7 @@ const std::string kRequired =
     R"("status":"PREVIEW")";
 
 CustomerDepositResponse decode(const std::string& extra) {
-    return sharedResponseDecoder().decode<CustomerDepositResponse>("{" + kRequired + extra + "}");
-}
-
-std::string encoded(const auto& body) {
-    const auto data = sharedRequestEncoder().encode(body);
-    return std::string(data.view());
+    return decodedReply<CustomerDepositResponse>("{" + kRequired + extra + "}");
 }
 
 model::DepositRequest request(std::optional<std::vector<ReturnLink>> links,
@@ -40,142 +37,77 @@ model::DepositRequest request(std::optional<std::vector<ReturnLink>> links,
                                  std::nullopt, std::move(links), std::move(properties));
 }
 
-TEST(DepositServiceEndpointTest, OptionalMembersMayBeMissingOrNullAndTextsStayText) {
+TEST(DepositServiceEndpointTest, DepositKeysMayBeMissingOrNullAndTextsStayText) {
     const auto bare = decode("");
     EXPECT_EQ(bare.returnUrls, std::nullopt);
     EXPECT_EQ(bare.nextStatus, std::nullopt);
+    EXPECT_EQ(bare.redirectUrl, std::nullopt);
     EXPECT_EQ(bare.action, std::nullopt);
-    EXPECT_EQ(bare.fees, std::nullopt);
+    EXPECT_EQ(decode(R"(,"nextStatus":null,"redirectUrl":null,"action":null)"), bare);
 
-    const auto nulls =
-        decode(R"(,"nextStatus":null,"redirectUrl":null,"slipId":null,"expirationTime":null,)"
-               R"("paymentInstrumentReference":null)");
-    EXPECT_EQ(nulls.nextStatus, std::nullopt);
-    EXPECT_EQ(nulls.redirectUrl, std::nullopt);
-    EXPECT_EQ(nulls.slipId, std::nullopt);
+    const auto texts = decode(R"(,"nextStatus":["pending"],"action":"none","redirectUrl":{})");
+    EXPECT_EQ(texts.nextStatus, std::vector<std::string>{"pending"});
+    EXPECT_EQ(texts.action, "none");
+    EXPECT_EQ(texts.redirectUrl, Link{});
 
-    // The reply spells the identifiers "…Id"; "slipID" is only the list query's key.
-    const auto spelled =
-        decode(R"(,"slipId":"s-1","slipID":"wrong","fundingTransactionId":"f-1",)"
-               R"("status":"pending","action":"none","redirectUrl":{},)"
-               R"("paymentInstrumentReference":{"id":"pi-1","instrumentType":"PLASTIC"})");
-    EXPECT_EQ(spelled.slipId, "s-1");
-    EXPECT_EQ(spelled.fundingTransactionId, "f-1");
-    EXPECT_EQ(spelled.status, "pending");
-    EXPECT_EQ(spelled.action, "none");
-    EXPECT_EQ(spelled.redirectUrl, Link{});
-    EXPECT_EQ(spelled.paymentInstrumentReference->instrumentType, "PLASTIC");
-}
-
-TEST(DepositServiceEndpointTest, AFaultInARequiredOrTypedMemberFailsTheWholeReply) {
-    struct Row {
-        std::string text;
-        Kind kind;
-    };
-    const std::string noCustomer =
-        R"({"amount":1,"currencyCode":"EUR","paymentOption":"CARD","id":"d","accountId":"a",)"
-        R"("creationTime":"2024-03-05T14:07:09Z","status":"PREVIEW"})";
-    const std::vector<Row> rows = {
-        {noCustomer, Kind::keyNotFound},
-        {"{" + kRequired + R"(,"creationTime":null})", Kind::valueNotFound},
-        {"{" + kRequired + R"(,"creationTime":"2024-03-05"})", Kind::dataCorrupted},
-        {"{" + kRequired + R"(,"amount":15.5})", Kind::dataCorrupted},
-        {"{" + kRequired + R"(,"amount":"1500"})", Kind::typeMismatch},
-        {"{" + kRequired + R"(,"nextStatus":"PENDING"})", Kind::typeMismatch},
-        {"{" + kRequired + R"(,"fees":[{"currency":"EUR"}]})", Kind::keyNotFound},
-        {"{" + kRequired + R"(,"paymentInstrumentReference":{"id":"pi-1"}})", Kind::keyNotFound},
-        {"{" + kRequired + R"(,"returnUrls":[{"href":7}]})", Kind::typeMismatch},
-        {"[]", Kind::typeMismatch},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        try {
-            sharedResponseDecoder().decode<CustomerDepositResponse>(row.text);
-            ADD_FAILURE() << "decoded";
-        } catch (const platform::DecodingError& error) {
-            EXPECT_EQ(error.kind(), row.kind) << error.what();
-        }
-    }
+    EXPECT_EQ(testing::decodingFailure<CustomerDepositResponse>("{" + kRequired +
+                                                                R"(,"nextStatus":"PENDING"})"),
+              Kind::typeMismatch);
+    EXPECT_EQ(testing::decodingFailure<CustomerDepositResponse>("{" + kRequired +
+                                                                R"(,"returnUrls":[{"href":7}]})"),
+              Kind::typeMismatch);
 }
 
 TEST(DepositServiceEndpointTest, ListRepliesMayLackDepositsAndPaging) {
-    const auto empty = sharedResponseDecoder().decode<DepositListResponse>("{}");
+    const auto empty = decodedReply<DepositListResponse>("{}");
     EXPECT_EQ(empty.deposits, std::nullopt);
     EXPECT_EQ(empty.meta, std::nullopt);
-    const auto page = sharedResponseDecoder().decode<DepositListResponse>(
-        R"({"deposits":[{)" + kRequired + R"(}],"meta":{"numberOfRecords":1,"page":null}})");
+    const auto page = decodedReply<DepositListResponse>(R"({"deposits":[{)" + kRequired +
+                                                        R"(}],"meta":{"numberOfRecords":1}})");
     ASSERT_EQ(page.deposits->size(), 1u);
     EXPECT_EQ(page.meta->numberOfRecords, 1);
-    EXPECT_EQ(page.meta->page, std::nullopt);
 }
 
-TEST(DepositServiceEndpointTest, PreviewBodyWritesPresentValuesInOrderAndListsAsGiven) {
-    struct Row {
-        const char* name;
-        model::DepositRequest request;
-        std::string body;
-    };
+TEST(DepositServiceEndpointTest, PreviewBodyWritesTheSharedHeadThenLinksAndProperties) {
     const std::string head = R"({"amount":1500,"currencyCode":"EUR","paymentOption":"CARD",)";
     const std::string device = R"("deviceInfo":{"deviceSessionId":"fp-9","appType":"MOBILE_APP"})";
-    const std::vector<Row> rows = {
-        {"nothing optional", request(std::nullopt, std::nullopt), head + device + "}"},
-        {"empty lists", request(std::vector<ReturnLink>{}, std::vector<PaymentProperty>{}),
-         head + device + R"(,"returnUrls":[],"paymentProperties":[]})"},
-        {"links and properties",
-         request(
-             std::vector<ReturnLink>{{std::nullopt, "https://host/done", std::nullopt},
-                                     {Rel::defaultRel, "https://host/3ds", HttpRequestMethod::get},
-                                     {Rel::unknown, std::nullopt, HttpRequestMethod::unknown}},
-             std::vector<PaymentProperty>{{PaymentPropertyKey::cardCVV, "123"},
-                                          {std::nullopt, "x"},
-                                          {PaymentPropertyKey::unknown, std::nullopt}}),
-         head + device +
-             R"(,"returnUrls":[{"href":"https://host/done"},)"
-             R"({"rel":"DEFAULT","href":"https://host/3ds","method":"GET"},)"
-             R"({"rel":"UNKNOWN","method":"UNKNOWN"}],)"
-             R"("paymentProperties":[{"key":"CARD_CVV","value":"123"},{"value":"x"},)"
-             R"({"key":"UNKNOWN"}]})"},
-        {"reference and reference number",
-         model::DepositRequest(
-             -5, "", model::PaymentOptionType::offlineBankTransfer,
-             model::PaymentInstrumentReference{"pi-1", model::InstrumentType::sepaBankAccount}, "",
-             std::nullopt, std::nullopt),
-         R"({"amount":-5,"currencyCode":"","paymentOption":"OFFLINE_BANK_TRANSFER",)"
-         R"("paymentInstrumentReference":{"id":"pi-1","instrumentType":"SEPA_BANK_ACCOUNT"},)"
-         R"("merchantRefNum":"",)" +
-             device + "}"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(encoded(toDepositNetworkRequest(row.request, "fp-9")), row.body);
-    }
+    EXPECT_EQ(encodedJSON(toDepositNetworkRequest(request(std::nullopt, std::nullopt), "fp-9")),
+              head + device + "}");
+    EXPECT_EQ(encodedJSON(toDepositNetworkRequest(
+                  request(std::vector<ReturnLink>{}, std::vector<PaymentProperty>{}), "fp-9")),
+              head + device + R"(,"returnUrls":[],"paymentProperties":[]})");
+    EXPECT_EQ(encodedJSON(toDepositNetworkRequest(
+                  request(
+                      std::vector<ReturnLink>{
+                          {std::nullopt, "https://host/done", std::nullopt},
+                          {Rel::defaultRel, "https://host/3ds", HttpRequestMethod::get},
+                          {Rel::unknown, std::nullopt, HttpRequestMethod::unknown}},
+                      std::vector<PaymentProperty>{{PaymentPropertyKey::cardCVV, "123"}}),
+                  "fp-9")),
+              head + device +
+                  R"(,"returnUrls":[{"href":"https://host/done"},)"
+                  R"({"rel":"DEFAULT","href":"https://host/3ds","method":"GET"},)"
+                  R"({"rel":"UNKNOWN","method":"UNKNOWN"}],)"
+                  R"("paymentProperties":[{"key":"CARD_CVV","value":"123"}]})");
+    EXPECT_EQ(encodedJSON(toDepositNetworkRequest(
+                  model::DepositRequest(
+                      -5, "", model::PaymentOptionType::unknown,
+                      model::PaymentInstrumentReference{"pi-1", model::InstrumentType::unknown}, "",
+                      std::nullopt, std::nullopt),
+                  "fp-9")),
+              R"({"amount":-5,"currencyCode":"","paymentOption":"UNKNOWN",)"
+              R"("paymentInstrumentReference":{"id":"pi-1","instrumentType":"UNKNOWN"},)"
+              R"("merchantRefNum":"",)" +
+                  device + "}");
 }
 
-TEST(DepositServiceEndpointTest, StatusBodyWritesTheInstrumentOnlyWhenPresent) {
-    DepositStatusUpdateRequest body;
-    body.status = "PENDING";
-    EXPECT_EQ(encoded(body), R"({"status":"PENDING"})");
-    body.paymentProperties.emplace();
-    body.paymentInstrument = PaymentInstrumentModel{.instrumentType = "CARD", .pan = "4111"};
-    EXPECT_EQ(encoded(body), R"({"status":"PENDING","paymentProperties":[],)"
-                             R"("paymentInstrument":{"instrumentType":"CARD","pan":"4111"}})");
-}
-
-TEST(DepositServiceEndpointTest, CallsUseTheDepositCollection) {
-    const platform::URL base = *platform::URL::make("https://wallet.example/api/");
-    const auto url = [&](const EndpointBase& endpoint) {
-        return endpoint.urlRequest(base).url().absoluteString();
-    };
-    EXPECT_EQ(url(Flow::paymentOptions()),
-              "https://wallet.example/api/digitalwallets/v1/profile/deposits/options");
-    EXPECT_EQ(&Flow::paymentOptions(), &Flow::paymentOptions());
-    EXPECT_EQ(url(Flow::list<model::GetDepositsParameters>(std::nullopt)),
-              "https://wallet.example/api/digitalwallets/v1/profile/deposits");
-    EXPECT_EQ(url(Flow::list(std::optional(model::GetDepositsParameters(0, "m&=#+", -1, "S 1")))),
-              "https://wallet.example/api/digitalwallets/v1/profile/deposits"
-              "?limit=0&merchantRefNum=m%26%3D%23%2B&offset=-1&slipID=S%201");
-    EXPECT_EQ(url(Flow::updateStatus("dep/1", DepositStatusUpdateRequest{})),
-              "https://wallet.example/api/digitalwallets/v1/profile/deposits/dep%2F1/status");
+TEST(DepositServiceEndpointTest, LinkAndActionVocabulariesUseTheServicesStrings) {
+    testing::expectWireVocabulary<Rel>({"DEFAULT", "ON_COMPLETED", "ON_FAILED", "ON_CANCELLED"},
+                                       "UNKNOWN");
+    testing::expectWireVocabulary<model::RedirectLink::RedirectLinkType>({"REDIRECT_PAYMENT"},
+                                                                         "UNKNOWN");
+    testing::expectWireVocabulary<HttpRequestMethod>({"GET", "POST"}, "UNKNOWN");
+    testing::expectWireVocabulary<model::DepositAction>({"NONE", "REDIRECT"}, "UNKNOWN");
 }
 
 }  // namespace

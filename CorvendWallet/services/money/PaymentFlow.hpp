@@ -13,6 +13,7 @@
 #include "CorvendWallet/networking/HTTPMethod.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
 #include "CorvendWallet/networking/SharedCoders.hpp"
+#include "CorvendWallet/services/money/PaymentFlowStatusChange.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
 
 namespace corvend {
@@ -45,7 +46,7 @@ template <PaymentFlowDomain D>
 struct PaymentFlow {
     using Record = typename D::Record;
     using Page = typename D::Page;
-    using Options = std::vector<WithdrawalServiceEndpoint::PaymentOptionDetailsResponse>;
+    using Options = std::vector<PaymentOptionDetailsResponse>;
 
     // The collection path + "/" + the escaped identifier.
     static std::string recordPath(std::string_view id) {
@@ -63,6 +64,13 @@ struct PaymentFlow {
     template <class Body>
     static Endpoint<Record> updateStatus(std::string_view id, Body body) {
         return post<Record>(recordPath(id) + "/status", std::move(body));
+    }
+
+    // The shared status change: `status` and the change's properties, converted in order.
+    static Endpoint<Record> updateStatus(const model::PaymentFlowStatusChange& change,
+                                         PaymentFlowStatus status) {
+        return updateStatus(change.id(),
+                            PaymentStatusUpdateRequest::make(status, change.paymentProperties()));
     }
 
     // GET of the collection; no query when `parameters` is absent or has no field, otherwise

@@ -10,48 +10,41 @@
 
 #include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/services/money/PaymentFlowClient.hpp"
 #include "CorvendWallet/services/money/PaymentFlowListParameters.hpp"
 #include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
-#include "tests/support/PaymentFlowTestNetwork.hpp"
+#include "tests/support/FakeNetwork.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend {
 namespace {
 
 using model::PaymentProperty;
 using model::PaymentPropertyKey;
-using testing::PaymentFlowTestFingerprints;
-using testing::PaymentFlowTestNetwork;
+using model::WalletError;
+using testing::FakeNetwork;
+using testing::ThrowsWalletError;
 
 struct ThingResponse {
     std::string id;
-    friend bool operator==(const ThingResponse&, const ThingResponse&) = default;
 };
 BOOST_DESCRIBE_STRUCT(ThingResponse, (), (id))
 
 struct ThingPage {
     std::vector<ThingResponse> things;
-    std::optional<PagingResultMetaModel> meta{};
 };
-BOOST_DESCRIBE_STRUCT(ThingPage, (), (things, meta))
+BOOST_DESCRIBE_STRUCT(ThingPage, (), (things))
 
 struct ThingFlow {
     static constexpr std::string_view kCollectionPath = "digitalwallets/v1/profile/things";
     using Record = ThingResponse;
     using Page = ThingPage;
 };
-
-struct OtherFlow {
-    static constexpr std::string_view kCollectionPath = "digitalwallets/v1/profile/others";
-    using Record = ThingResponse;
-    using Page = ThingPage;
-};
+using Flow = PaymentFlow<ThingFlow>;
 
 struct PreviewBody {
     std::int64_t amount = 0;
-    std::string fingerprint;
 };
-BOOST_DESCRIBE_STRUCT(PreviewBody, (), (amount, fingerprint))
+BOOST_DESCRIBE_STRUCT(PreviewBody, (), (amount))
 
 // A domain body with one key more than the shared one.
 struct WideStatusBody : PaymentStatusUpdateRequest {
@@ -59,15 +52,12 @@ struct WideStatusBody : PaymentStatusUpdateRequest {
 };
 BOOST_DESCRIBE_STRUCT(WideStatusBody, (PaymentStatusUpdateRequest), (extra))
 
-constexpr std::string_view kBase = "https://wallet.example/api/digitalwallets/v1/profile/things";
+const std::string kBase =
+    FakeNetwork::kBaseURL.absoluteString() + std::string(ThingFlow::kCollectionPath);
 
 class PaymentFlowTest : public ::testing::Test {
   protected:
-    std::shared_ptr<PaymentFlowTestNetwork> network =
-        std::make_shared<PaymentFlowTestNetwork>(R"({"id":"t-1"})");
-    std::shared_ptr<PaymentFlowTestFingerprints> fingerprints =
-        std::make_shared<PaymentFlowTestFingerprints>();
-    PaymentFlowClient<ThingFlow> client{network, fingerprints};
+    std::shared_ptr<FakeNetwork> network = std::make_shared<FakeNetwork>(R"({"id":"t-1"})");
 };
 
 TEST(PaymentFlowListParametersTest, QueryKeepsOrderAndSendsEveryPresentValue) {
@@ -78,7 +68,6 @@ TEST(PaymentFlowListParametersTest, QueryKeepsOrderAndSendsEveryPresentValue) {
     const std::vector<Row> rows = {
         {{std::nullopt, std::nullopt, std::nullopt, std::nullopt}, {}},
         {{20, std::nullopt, 0, std::nullopt}, {{"limit", "20"}, {"offset", "0"}}},
-        {{std::nullopt, "m 1", std::nullopt, "S1"}, {{"merchantRefNum", "m 1"}, {"slipID", "S1"}}},
         {{-5, "", INT64_MIN, ""},
          {{"limit", "-5"},
           {"merchantRefNum", ""},
@@ -87,8 +76,9 @@ TEST(PaymentFlowListParametersTest, QueryKeepsOrderAndSendsEveryPresentValue) {
     };
     for (const auto& row : rows) {
         std::vector<std::pair<std::string, std::string>> items;
-        for (const auto& item : row.parameters.queryParams())
+        for (const auto& item : row.parameters.queryParams()) {
             items.emplace_back(item.key, item.value);
+        }
         EXPECT_EQ(items, row.items);
     }
 }
@@ -112,115 +102,78 @@ TEST_F(PaymentFlowTest, StatusChangeBodiesDifferOnlyInStatusAndKeepPropertiesAsG
     };
     const std::vector<Row> rows = {
         {PaymentFlowStatus::pending, std::nullopt, R"({"status":"PENDING"})"},
-        {PaymentFlowStatus::processing, std::nullopt, R"({"status":"PROCESSING"})"},
-        {PaymentFlowStatus::pending, Properties(std::in_place),
-         R"({"status":"PENDING","paymentProperties":[]})"},
-        {PaymentFlowStatus::processing,
-         Properties({{PaymentPropertyKey::cardCVV, "123"},
-                     {std::nullopt, "v"},
-                     {PaymentPropertyKey::unknown, std::nullopt}}),
-         R"({"status":"PROCESSING","paymentProperties":[{"key":"CARD_CVV","value":"123"},)"
-         R"({"value":"v"},{"key":"UNKNOWN"}]})"},
+        {PaymentFlowStatus::processing, Properties(std::in_place),
+         R"({"status":"PROCESSING","paymentProperties":[]})"},
+        {PaymentFlowStatus::pending,
+         Properties({{PaymentPropertyKey::cardCVV, "123"}, {std::nullopt, "v"}}),
+         R"({"status":"PENDING","paymentProperties":[{"key":"CARD_CVV","value":"123"},)"
+         R"({"value":"v"}]})"},
     };
     for (const auto& row : rows) {
-        const auto before = network->sent().size();
-        client.changeStatus({"d 1", row.properties}, row.status);
-        const auto sent = network->sent().at(before);
+        network->request(Flow::updateStatus({"d 1", row.properties}, row.status));
+        const auto sent = network->sent().back();
         EXPECT_EQ(sent.method, "POST");
-        EXPECT_EQ(sent.url, std::string(kBase) + "/d%201/status");
+        EXPECT_EQ(sent.url, kBase + "/d%201/status");
         EXPECT_EQ(sent.contentType, "application/json");
         EXPECT_EQ(sent.body, row.body);
     }
-    EXPECT_EQ(fingerprints->calls, 0);
+    WideStatusBody wide;
+    wide.status = "PENDING";
+    wide.extra = "x";
+    network->request(Flow::updateStatus("d1", wide));
+    EXPECT_EQ(network->sent().back().body, R"({"status":"PENDING","extra":"x"})");
 }
 
-TEST_F(PaymentFlowTest, DomainStatusBodyWritesTheSharedKeysFirst) {
-    WideStatusBody body;
-    body.status = "PENDING";
-    body.extra = "x";
-    client.updateStatus("d1", body);
-    EXPECT_EQ(network->only().body, R"({"status":"PENDING","extra":"x"})");
-}
-
-TEST_F(PaymentFlowTest, PreviewCarriesAFreshFingerprintAndSendsNothingWhenItFails) {
-    EXPECT_EQ(client.preview([](const std::string& fp) {
-        return PreviewBody{7, fp};
-    }),
-              ThingResponse{"t-1"});
+TEST_F(PaymentFlowTest, PreviewPostsTheBodyToTheCollection) {
+    EXPECT_EQ(network->request(Flow::preview(PreviewBody{7})).id, "t-1");
     const auto sent = network->only();
     EXPECT_EQ(sent.method, "POST");
     EXPECT_EQ(sent.url, kBase);
-    EXPECT_EQ(sent.body, R"({"amount":7,"fingerprint":"fp-1"})");
-
-    fingerprints->fail = true;
-    EXPECT_THROW(client.preview([](const std::string& fp) {
-        return PreviewBody{7, fp};
-    }),
-                 std::runtime_error);
-    EXPECT_EQ(network->sent().size(), 1u);
-    EXPECT_EQ(fingerprints->calls, 2);
+    EXPECT_EQ(sent.body, R"({"amount":7})");
 }
 
 TEST_F(PaymentFlowTest, ListSendsQueryOnlyForPresentFields) {
     network->setBody(R"({"things":[]})");
-    client.list(std::optional<model::PaymentFlowListParameters>());
-    client.list(std::optional<model::PaymentFlowListParameters>(
-        std::in_place, std::nullopt, std::nullopt, std::nullopt, std::nullopt));
-    client.list(std::optional<model::PaymentFlowListParameters>(std::in_place, 0, "a&b=c",
-                                                                std::nullopt, "+#"));
+    using Parameters = std::optional<model::PaymentFlowListParameters>;
+    network->request(Flow::list(Parameters()));
+    network->request(Flow::list(
+        Parameters(std::in_place, std::nullopt, std::nullopt, std::nullopt, std::nullopt)));
+    network->request(Flow::list(Parameters(std::in_place, 0, "a&b=c", std::nullopt, "+#")));
     const auto sent = network->sent();
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0].url, kBase);
     EXPECT_EQ(sent[1].url, kBase);
-    EXPECT_EQ(sent[2].url, std::string(kBase) + "?limit=0&merchantRefNum=a%26b%3Dc&slipID=%2B%23");
+    EXPECT_EQ(sent[2].url, kBase + "?limit=0&merchantRefNum=a%26b%3Dc&slipID=%2B%23");
     EXPECT_EQ(sent[2].method, "GET");
     EXPECT_EQ(sent[2].body, std::nullopt);
 }
 
 TEST_F(PaymentFlowTest, RecordPathEscapesIdentifiersAndRefusesDotSegments) {
-    client.record("");
-    client.record("a/b?c");
+    network->request(Flow::record(""));
+    network->request(Flow::record("a/b?c"));
+    network->setBody("[]");
+    network->request(Flow::paymentOptions());
     const auto sent = network->sent();
-    EXPECT_EQ(sent.at(0).url, std::string(kBase) + "/");
-    EXPECT_EQ(sent.at(1).url, std::string(kBase) + "/a%2Fb%3Fc");
+    EXPECT_EQ(sent.at(0).url, kBase + "/");
+    EXPECT_EQ(sent.at(1).url, kBase + "/a%2Fb%3Fc");
+    EXPECT_EQ(sent.at(2).url, kBase + "/options");
     for (const std::string id : {".", ".."}) {
-        EXPECT_THROW(client.record(id), model::WalletError);
-        EXPECT_THROW(client.changeStatus({id, std::nullopt}, PaymentFlowStatus::pending),
-                     model::WalletError);
+        EXPECT_THAT([&] { Flow::record(id); },
+                    ThrowsWalletError(WalletError::internalError("I0001")));
+        EXPECT_THAT(
+            [&] {
+                Flow::updateStatus({id, std::nullopt}, PaymentFlowStatus::pending);
+            },
+            ThrowsWalletError(WalletError::internalError("I0001")));
     }
-    EXPECT_EQ(network->sent().size(), 2u);
-}
-
-TEST_F(PaymentFlowTest, OptionsEndpointIsOnePerDomainAndMapsInOrder) {
-    EXPECT_EQ(&PaymentFlow<ThingFlow>::paymentOptions(), &PaymentFlow<ThingFlow>::paymentOptions());
-    EXPECT_NE(static_cast<const void*>(&PaymentFlow<ThingFlow>::paymentOptions()),
-              static_cast<const void*>(&PaymentFlow<OtherFlow>::paymentOptions()));
-    network->setBody(R"([{"paymentOption":"CARD"},{},{"paymentOption":"BANK_TRANSFER"}])");
-    const auto options = client.paymentOptions();
-    ASSERT_EQ(options.size(), 3u);
-    EXPECT_EQ(options[0].paymentOption, model::PaymentOptionType::card);
-    EXPECT_EQ(options[1].paymentOption, model::PaymentOptionType::unknown);
-    EXPECT_EQ(options[2].paymentOption, model::PaymentOptionType::bankTransfer);
-    EXPECT_EQ(network->only().url, std::string(kBase) + "/options");
 }
 
 TEST(PaymentFlowMappingTest, PagingIsAlwaysPresentAndReferencesReadUnknownTypes) {
     EXPECT_EQ(PaymentFlowMapping::pagingMeta(std::nullopt), model::PagingResultMeta{});
     EXPECT_EQ(PaymentFlowMapping::pagingMeta(PagingResultMetaModel{3, 10, 0, std::nullopt}),
               (model::PagingResultMeta{3, 10, 0, std::nullopt}));
-    EXPECT_EQ(PaymentFlowMapping::instrumentReference({"i1", "CARD"}).instrumentType,
-              model::InstrumentType::card);
     EXPECT_EQ(PaymentFlowMapping::instrumentReference({"i1", "card"}).instrumentType,
               model::InstrumentType::unknown);
-}
-
-TEST(PaymentFlowClientTest, RefusesMissingCollaborators) {
-    EXPECT_THROW(
-        PaymentFlowClient<ThingFlow>(nullptr, std::make_shared<PaymentFlowTestFingerprints>()),
-        std::invalid_argument);
-    EXPECT_THROW(
-        PaymentFlowClient<ThingFlow>(std::make_shared<PaymentFlowTestNetwork>(""), nullptr),
-        std::invalid_argument);
 }
 
 }  // namespace

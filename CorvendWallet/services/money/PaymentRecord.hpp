@@ -44,14 +44,16 @@ class PaymentRecord : public PaymentTerms {
     // Never absent: empty when the service named no fee.
     const std::vector<SimpleFeePayment>& fees() const noexcept { return fees_; }
 
-    // The terms, then field by field: an absent value equals only an absent one (an absent
-    // reason is not an empty one), dates by instant, lists element by element in order.
-    friend bool operator==(const PaymentRecord&, const PaymentRecord&) = default;
-
   protected:
     PaymentRecord() = default;
 
   private:
+    // Only records of one kind compare: the terms, then field by field (an absent value equals
+    // only an absent one, dates by instant, lists element by element in order).
+    friend class CustomerDeposit;
+    friend class Withdrawal;
+    bool operator==(const PaymentRecord&) const = default;
+
     // One mapping fills these for every domain whose records share them.
     friend void PaymentFlowMapping::fillRecord(PaymentRecord& record,
                                                const PaymentRecordResponse& reply);

@@ -12,6 +12,8 @@
 
 namespace corvend::model {
 
+class PaymentRecord;
+
 // What a deposit or a withdrawal moves, and how: the values the host previews one with and
 // that its record reports back. The domains' requests and records derive from it. Every value
 // is stored as given: nothing is checked, and absent `paymentProperties` differ from an empty
@@ -42,14 +44,15 @@ class PaymentTerms {
         return paymentProperties_;
     }
 
-    // Field by field; an absent value equals only an absent one.
-    friend bool operator==(const PaymentTerms&, const PaymentTerms&) = default;
-
   protected:
     // A record's terms before the kit fills them from the reply.
     PaymentTerms() = default;
 
   private:
+    // Requests have no equality; records compare their terms field by field.
+    friend class PaymentRecord;
+    bool operator==(const PaymentTerms&) const = default;
+
     std::int64_t amount_ = 0;
     std::string currencyCode_;
     PaymentOptionType paymentOption_ = PaymentOptionType::unknown;

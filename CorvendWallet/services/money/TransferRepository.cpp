@@ -6,10 +6,15 @@
 
 namespace corvend {
 
-TransferRepository::TransferRepository(
-    std::shared_ptr<Networkable> networkManager,
-    std::shared_ptr<DeviceFingerprintProvider> deviceFingerprintProvider)
-    : flow_(std::move(networkManager), std::move(deviceFingerprintProvider)) {}
+namespace {
+
+Endpoint<TransferServiceEndpoint::CustomerTransferResponse> statusChange(
+    const model::PaymentFlowStatusChange& change, PaymentFlowStatus status) {
+    return TransferServiceEndpoint::updateTransferStatus(
+        change.id(), status, toPaymentPropertyModels(change.paymentProperties()));
+}
+
+}  // namespace
 
 std::shared_ptr<TransferRepository> TransferRepository::make(
     std::shared_ptr<Networkable> networkManager,
@@ -18,28 +23,31 @@ std::shared_ptr<TransferRepository> TransferRepository::make(
                                                 std::move(deviceFingerprintProvider));
 }
 
-model::CustomerTransfer TransferRepository::preview(const model::CustomerTransferRequest& request) {
-    return mapTransfer(flow_.preview([&request](std::string fingerprint) {
-        return TransferServiceEndpoint::CustomerTransferRequest::make(request,
-                                                                      std::move(fingerprint));
-    }));
+model::CustomerTransfer TransferRepository::doPreview(
+    const model::CustomerTransferRequest& request) {
+    return mapTransfer(networkManager()->request(
+        TransferServiceEndpoint::previewTransfer(request, fingerprintProvider()->fingerprint())));
 }
 
-model::CustomerTransfer TransferRepository::create(const model::TransferCreate& transferCreate) {
-    return mapTransfer(flow_.changeStatus(transferCreate, PaymentFlowStatus::pending));
+model::CustomerTransfer TransferRepository::doCreate(const model::TransferCreate& transferCreate) {
+    return mapTransfer(
+        networkManager()->request(statusChange(transferCreate, PaymentFlowStatus::pending)));
 }
 
-model::CustomerTransfer TransferRepository::confirm(const model::TransferConfirm& transferConfirm) {
-    return mapTransfer(flow_.changeStatus(transferConfirm, PaymentFlowStatus::processing));
+model::CustomerTransfer TransferRepository::doConfirm(
+    const model::TransferConfirm& transferConfirm) {
+    return mapTransfer(
+        networkManager()->request(statusChange(transferConfirm, PaymentFlowStatus::processing)));
 }
 
-model::CustomerTransferList TransferRepository::getAll(
+model::CustomerTransferList TransferRepository::doGetAll(
     const std::optional<model::GetTransferParameters>& parameters) {
-    return mapTransferList(flow_.list(parameters));
+    return mapTransferList(
+        networkManager()->request(TransferServiceEndpoint::transfers(parameters)));
 }
 
-model::CustomerTransfer TransferRepository::get(const std::string& id) {
-    return mapTransfer(flow_.record(id));
+model::CustomerTransfer TransferRepository::doGet(const std::string& id) {
+    return mapTransfer(networkManager()->request(TransferServiceEndpoint::transfer(id)));
 }
 
 model::CustomerTransfer TransferRepository::mapTransfer(

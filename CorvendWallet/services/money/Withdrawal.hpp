@@ -12,7 +12,7 @@ namespace corvend::model {
 // It carries exactly the shared record fields (see PaymentRecord).
 class Withdrawal : public PaymentRecord {
   public:
-    friend bool operator==(const Withdrawal&, const Withdrawal&) = default;
+    bool operator==(const Withdrawal&) const = default;
 
   private:
     friend class corvend::WithdrawalRepository;

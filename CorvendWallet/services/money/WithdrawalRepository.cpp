@@ -6,10 +6,7 @@
 
 namespace corvend {
 
-WithdrawalRepository::WithdrawalRepository(
-    std::shared_ptr<Networkable> networkManager,
-    std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider)
-    : client_(std::move(networkManager), std::move(fingerprintProvider)) {}
+using WithdrawalServiceEndpoint::Flow;
 
 std::shared_ptr<WithdrawalRepository> WithdrawalRepository::make(
     std::shared_ptr<Networkable> networkManager,
@@ -18,32 +15,35 @@ std::shared_ptr<WithdrawalRepository> WithdrawalRepository::make(
                                                   std::move(fingerprintProvider));
 }
 
-std::vector<model::PaymentOptionDetails> WithdrawalRepository::getOptions() {
-    return client_.paymentOptions();
+std::vector<model::PaymentOptionDetails> WithdrawalRepository::doGetOptions() {
+    return toPaymentOptionDetailsList(networkManager()->request(Flow::paymentOptions()));
 }
 
-model::Withdrawal WithdrawalRepository::create(const model::WithdrawalCreate& withdrawalCreate) {
-    return withdrawal(client_.changeStatus(withdrawalCreate, PaymentFlowStatus::pending));
+model::Withdrawal WithdrawalRepository::doCreate(const model::WithdrawalCreate& withdrawalCreate) {
+    return withdrawal(networkManager()->request(
+        Flow::updateStatus(withdrawalCreate, PaymentFlowStatus::pending)));
 }
 
-model::Withdrawal WithdrawalRepository::preview(const model::WithdrawalRequest& withdrawalRequest) {
-    return withdrawal(client_.preview([&](std::string fingerprint) {
-        return WithdrawalServiceEndpoint::toWithdrawalRequest(withdrawalRequest,
-                                                              std::move(fingerprint));
-    }));
+model::Withdrawal WithdrawalRepository::doPreview(
+    const model::WithdrawalRequest& withdrawalRequest) {
+    auto body = WithdrawalServiceEndpoint::toWithdrawalRequest(
+        withdrawalRequest, fingerprintProvider()->fingerprint());
+    return withdrawal(networkManager()->request(Flow::preview(std::move(body))));
 }
 
-model::Withdrawal WithdrawalRepository::confirm(const model::WithdrawalConfirm& withdrawalConfirm) {
-    return withdrawal(client_.changeStatus(withdrawalConfirm, PaymentFlowStatus::processing));
+model::Withdrawal WithdrawalRepository::doConfirm(
+    const model::WithdrawalConfirm& withdrawalConfirm) {
+    return withdrawal(networkManager()->request(
+        Flow::updateStatus(withdrawalConfirm, PaymentFlowStatus::processing)));
 }
 
-model::WithdrawalList WithdrawalRepository::getAll(
+model::WithdrawalList WithdrawalRepository::doGetAll(
     const std::optional<model::GetWithdrawalsParameters>& getWithdrawalsParameters) {
-    return withdrawalList(client_.list(getWithdrawalsParameters));
+    return withdrawalList(networkManager()->request(Flow::list(getWithdrawalsParameters)));
 }
 
-model::Withdrawal WithdrawalRepository::get(const std::string& id) {
-    return withdrawal(client_.record(id));
+model::Withdrawal WithdrawalRepository::doGet(const std::string& id) {
+    return withdrawal(networkManager()->request(Flow::record(id)));
 }
 
 model::Withdrawal WithdrawalRepository::withdrawal(

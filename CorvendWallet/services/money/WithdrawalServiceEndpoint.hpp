@@ -10,6 +10,7 @@
 #include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
 #include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
+#include "CorvendWallet/services/money/PaymentFlow.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
 #include "CorvendWallet/services/money/PaymentPreviewBody.hpp"
 #include "CorvendWallet/services/money/PaymentRecordResponse.hpp"
@@ -62,5 +63,12 @@ struct WithdrawalFlow {
     using Record = WithdrawalResponse;
     using Page = WithdrawalListResponse;
 };
+
+// The withdrawal calls: options, list, read, preview and status change under kWithdrawalsPath.
+using Flow = PaymentFlow<WithdrawalFlow>;
+
+// The payment-options entries that deposits share (see PaymentOptionDetailsResponse).
+using PaymentOptionDetailsResponse = corvend::PaymentOptionDetailsResponse;
+using PaymentOptionSettingsModel = corvend::PaymentOptionSettingsModel;
 
 }  // namespace corvend::WithdrawalServiceEndpoint
