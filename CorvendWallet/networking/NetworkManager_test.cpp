@@ -9,6 +9,7 @@
 #include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "platform/async/CancellationError.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "platform/http/URLError.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
@@ -170,6 +171,10 @@ TEST_F(NetworkManagerTest, TokenChangesApplyInQueueOrder) {
     manager->setAccessToken("second");
     manager->request(getEndpoint());
     EXPECT_EQ(sentAuthorization(), "Bearer second");
+
+    manager->setEnvironment(environment());  // a new environment clears the token
+    manager->request(getEndpoint());
+    EXPECT_FALSE(sentAuthorization().has_value());
 }
 
 TEST_F(NetworkManagerTest, FailuresBeforeSendingCarryNoCorrelationIdentifier) {
@@ -229,6 +234,17 @@ TEST_F(NetworkManagerTest, ReporterReceivesDecodingFailuresAndErrorsCarryTheCorr
     EXPECT_EQ(reports[0],
               std::string(platform::toString(platform::DecodingError::Kind::keyNotFound)) +
                   "|corr-7|GET|digitalwallets/v1/profile");
+}
+
+// Cancellation and delivery on the main queue are the completion bridge's own tests.
+TEST_F(NetworkManagerTest, CompletionFormKeepsTheManagerAliveUntilItDelivers) {
+    manager->setEnvironment(environment());
+    std::optional<Result<Ping>> delivered;
+    manager->request<Ping>(getEndpoint(), [&](Result<Ping> result) { delivered = result; });
+    manager.reset();
+    ASSERT_TRUE(platform::MainQueue::shared().runUntil([&] { return delivered.has_value(); },
+                                                       std::chrono::seconds(10)));
+    EXPECT_EQ(delivered->value().status, "ok");
 }
 
 }  // namespace

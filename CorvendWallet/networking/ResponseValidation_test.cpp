@@ -60,21 +60,28 @@ struct Validation {
     }
 };
 
-// The statuses with a fixed answer and the plain service documents are mapped in the
-// integration tests; these are the documents that only look right, and the edges of 2xx.
-TEST(ResponseValidationTest, ErrorDocumentsThatCannotBeReadFallBackToTheStatusCode) {
+// 500 and 503, and the correlation header, are mapped in the integration tests.
+TEST(ResponseValidationTest, ErrorRepliesMapToTheKitsErrors) {
     struct Row {
         int status;
         std::optional<std::string> body;
         WalletError expected;
     };
     const auto internal = [](const char* code) { return WalletError::internalError(code, kID); };
+    const std::string document = R"({"error":{"code":"GONE"}})";
     const std::vector<Row> rows = {
-        {404, R"({"error":{"code":7}})", internal("I0404")},
-        {422, R"({"error":{"code":"V","fieldErrors":[{"field":"amount"}]}})", internal("I0006")},
-        {422, R"({"error":{"code":"V","details":["a",1]}})", internal("I0006")},
-        {300, std::nullopt, internal("I0006")},
-        {199, std::nullopt, internal("I0006")},
+        // Statuses with an answer of their own leave the body unread.
+        {401, document, WalletError::tokenExpired(kID)},
+        {403, document, internal("I0403")},
+        {404, document,
+         WalletError::dataError({.httpStatus = 404, .code = "GONE", .errorID = kID})},
+        {400, R"({"error":{"code":"V","message":"Bad","fieldErrors":[{"field":"f","error":"e"}]}})",
+         WalletError::dataError(
+             {.httpStatus = 400,
+              .code = "V",
+              .message = "Bad",
+              .fieldErrors = std::vector<WalletError::FieldErrorDetails>{{"f", "e"}},
+              .errorID = kID})},
         {422,
          R"({"error":{"code":"V","message":null,"details":["a","b"],"fieldErrors":[],"x":1},"y":2})",
          WalletError::dataError({.httpStatus = 422,
@@ -82,6 +89,12 @@ TEST(ResponseValidationTest, ErrorDocumentsThatCannotBeReadFallBackToTheStatusCo
                                  .details = std::vector<std::string>{"a", "b"},
                                  .fieldErrors = std::vector<WalletError::FieldErrorDetails>{},
                                  .errorID = kID})},
+        // Documents that only look right fall back to the status's code.
+        {404, "not json", internal("I0404")},
+        {404, R"({"error":{"code":7}})", internal("I0404")},
+        {422, R"({"error":{"code":"V","fieldErrors":[{"field":"amount"}]}})", internal("I0006")},
+        {422, R"({"error":{"code":"V","details":["a",1]}})", internal("I0006")},
+        {199, std::nullopt, internal("I0006")},
     };
     for (const auto& row : rows) {
         Validation validate;

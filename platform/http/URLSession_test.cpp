@@ -398,6 +398,10 @@ TEST_F(URLSessionTest, RefusesUnsafeRequestsBeforeSendingAnything) {
     const std::vector<Case> cases{
         {"CR LF in a value", [](URLRequest& r) { r.addValue("a\r\nX-Injected: 1", "X-Bad"); },
          URLError::Code::invalidHeaderValue},
+        {"LF in a value", [](URLRequest& r) { r.addValue("a\nb", "X-Bad"); },
+         URLError::Code::invalidHeaderValue},
+        {"CR in a value", [](URLRequest& r) { r.addValue("a\rb", "X-Bad"); },
+         URLError::Code::invalidHeaderValue},
         {"CR LF in a name", [](URLRequest& r) { r.addValue("1", "X-A\r\nX-Injected"); },
          URLError::Code::invalidHeaderValue},
         {"colon in a name", [](URLRequest& r) { r.addValue("1", "X-A: b"); },
