@@ -11,9 +11,7 @@
 
 namespace corvend {
 
-// The deposit service: each operation makes exactly one request through the network manager,
-// adds no error of its own, and maps every reply without failing (texts it does not know read
-// as `unknown`). Only preview asks the fingerprint provider, and sends nothing when it throws.
+// The deposit service over the deposit collection (see PaymentFlowRepository).
 class DepositRepository final : public DepositService, public PaymentFlowRepository {
   public:
     using PaymentFlowRepository::PaymentFlowRepository;

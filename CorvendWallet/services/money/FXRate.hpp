@@ -28,9 +28,6 @@ class FXRate {
     const platform::Decimal& fxRate() const noexcept { return fxRate_; }
     const std::optional<std::string>& sender() const noexcept { return sender_; }
 
-    // Field by field; the rate by value (1.5 equals 1.50).
-    friend bool operator==(const FXRate&, const FXRate&) = default;
-
   private:
     friend class corvend::CurrencyExchangeRepository;
 

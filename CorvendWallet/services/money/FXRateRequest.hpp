@@ -15,8 +15,6 @@ class FXRateRequest {
     const std::string& sourceCurrency() const noexcept { return sourceCurrency_; }
     const std::string& targetCurrency() const noexcept { return targetCurrency_; }
 
-    friend bool operator==(const FXRateRequest&, const FXRateRequest&) = default;
-
   private:
     std::string sourceCurrency_;
     std::string targetCurrency_;

@@ -10,7 +10,10 @@ namespace corvend {
 // What the deposit, withdrawal and transfer repositories are built on: the network manager
 // that performs every call and the provider of the fingerprint that previews carry. Neither
 // changes after construction, and the repositories keep no other state, so concurrent calls are
-// independent.
+// independent. Each of their operations makes exactly one call and adds no error: what the
+// provider (asked by preview alone, which then sends nothing) or the network manager throws
+// passes through unchanged. Replies map without failing: texts the kit does not know read as
+// `unknown`.
 class PaymentFlowRepository {
   public:
     // Throws std::invalid_argument when either object is null.

@@ -10,9 +10,7 @@
 
 namespace corvend {
 
-// The transfer service: each operation makes exactly one call, built by TransferServiceEndpoint,
-// through the network manager, and adds no error: whatever the fingerprint provider (preview
-// only, which then sends nothing) or the network manager throws passes through unchanged.
+// The transfer service over the calls of TransferServiceEndpoint (see PaymentFlowRepository).
 class TransferRepository final : public TransferService, public PaymentFlowRepository {
   public:
     using PaymentFlowRepository::PaymentFlowRepository;

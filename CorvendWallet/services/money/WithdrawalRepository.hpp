@@ -11,8 +11,7 @@
 
 namespace corvend {
 
-// The withdrawal service: each operation makes exactly one call to the service's withdrawal
-// collection through the network manager, adds no error of its own, and maps the reply.
+// The withdrawal service over the withdrawal collection (see PaymentFlowRepository).
 class WithdrawalRepository final : public WithdrawalService, public PaymentFlowRepository {
   public:
     using PaymentFlowRepository::PaymentFlowRepository;
@@ -31,20 +30,13 @@ class WithdrawalRepository final : public WithdrawalService, public PaymentFlowR
         const WithdrawalServiceEndpoint::WithdrawalListResponse& reply);
 
   private:
-    // GET of the collection's "/options", through one endpoint built once per process.
     std::vector<model::PaymentOptionDetails> doGetOptions() override;
-    // POST {"status": "PENDING"} (and the properties when present) to the withdrawal's
-    // "/status". Asks no fingerprint and sends no instrument.
+    // Create and confirm send the status and properties alone: no fingerprint, no instrument.
     model::Withdrawal doCreate(const model::WithdrawalCreate& withdrawalCreate) override;
-    // Asks the fingerprint provider first (its error passes unchanged and nothing is sent),
-    // then POSTs the request with the device block to the collection.
     model::Withdrawal doPreview(const model::WithdrawalRequest& withdrawalRequest) override;
-    // As create, with "PROCESSING".
     model::Withdrawal doConfirm(const model::WithdrawalConfirm& withdrawalConfirm) override;
-    // GET of the collection with the parameters' query items in order; none when absent.
     model::WithdrawalList doGetAll(
         const std::optional<model::GetWithdrawalsParameters>& getWithdrawalsParameters) override;
-    // GET of the collection + "/" + `id` as one path segment.
     model::Withdrawal doGet(const std::string& id) override;
 };
 
