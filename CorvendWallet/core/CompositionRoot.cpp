@@ -3,12 +3,18 @@
 #include "CorvendWallet/core/CorvendWalletVersion.hpp"
 #include "CorvendWallet/core/setup/DeviceProfilingAdapter.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
+#include "platform/http/URLSession.hpp"
 
 namespace corvend {
 
 CompositionOptions CompositionOptions::standard() {
     return {.profilingProvider = [] { return DeviceProfilingAdapter::shared(); },
             .info = kitInfoDictionary()};
+}
+
+std::shared_ptr<SessionManagable> CompositionOptions::makeEphemeralSessionManager() {
+    return std::make_shared<SessionManager>(
+        platform::URLSession::make(platform::URLSessionConfiguration::ephemeral()));
 }
 
 WalletEnvironmentProvider::InfoDictionary kitInfoDictionary() {
@@ -21,11 +27,8 @@ std::shared_ptr<WalletCore> makeWalletCore(CompositionOptions options) {
         ProfilingDeviceFingerprintProvider::makeWorkerQueue(),
         std::move(options.profilingProvider));
     auto environmentProvider = WalletEnvironmentProvider::make(options.info);
-    auto enqueuedHeaders = std::make_shared<EnqueuedHeadersProvider>();
     const auto makeManager = [&] {
-        return NetworkManager::make(std::make_shared<SessionManager>(
-                                        platform::URLSession::make(options.sessionConfiguration)),
-                                    enqueuedHeaders);
+        return NetworkManager::make(options.makeSessionManager(), options.enqueuedHeaders);
     };
     auto unauthenticated = makeManager();
     auto userAuthenticated = makeManager();
@@ -34,7 +37,7 @@ std::shared_ptr<WalletCore> makeWalletCore(CompositionOptions options) {
         .unauthenticated = std::move(unauthenticated),
         .userAuthenticated = std::move(userAuthenticated),
         .weaklyAuthenticated = std::move(weaklyAuthenticated),
-        .enqueuedHeaders = enqueuedHeaders,
+        .enqueuedHeaders = options.enqueuedHeaders,
         .deviceFingerprintProvider = fingerprintProvider,
         .deviceFingerprintProviderConfigurator = fingerprintProvider,
         .environmentProperties = environmentProvider,

@@ -4,16 +4,20 @@
 #include <functional>
 #include <memory>
 
-#include "CorvendWallet/core/setup/Configuration.hpp"
+#include "CorvendWallet/core/NetworkManagers.hpp"
 #include "CorvendWallet/core/foundation/ConfigurationError.hpp"
+#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/setup/AuthenticationConfiguration.hpp"
+#include "CorvendWallet/core/setup/Configuration.hpp"
+#include "CorvendWallet/core/setup/ConfigurationResult.hpp"
 #include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/core/setup/EnvironmentPropertiesProvider.hpp"
-#include "CorvendWallet/core/NetworkManagers.hpp"
-#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 
 namespace corvend {
 
-// What the facade needs of the kit's object graph.
+// What the facade needs of the kit's object graph. The two forms of configure keep the kit's
+// contract of blocking and completion forms (CompletionBridge.hpp), except that every failure
+// is a model::ConfigurationError; WalletCore tells the steps of the set-up.
 class Core {
   public:
     using ConfigureCompletion =
@@ -21,7 +25,6 @@ class Core {
 
     virtual ~Core() = default;
 
-    // The set-up: see WalletCore.
     virtual model::ConfigurationResult configure(const model::Configuration& configuration) = 0;
     virtual std::shared_ptr<WalletOperationHandle> configure(model::Configuration configuration,
                                                              ConfigureCompletion completion) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <memory>
 
 #include "CorvendWallet/core/Core.hpp"
@@ -39,14 +40,11 @@ class WalletCore final : public Core, public std::enable_shared_from_this<Wallet
     // and records the device (both on the main thread: inline when called there, else posted
     // and waited for), gives the three managers fresh environments without a token, gives the
     // weakly authenticated one the configuration token, fetches the device-screening settings
-    // through it, configures the fingerprint provider and returns its fingerprint. Throws
-    // model::ConfigurationError, or platform::CancellationError when the current task is
-    // cancelled during the request or the fingerprint. Blocks: never call it on the thread
-    // that drives the MainQueue (the main-thread steps would wait on themselves).
+    // through it, configures the fingerprint provider and returns its fingerprint. What the
+    // request or the fingerprint throws is mapped by configurationError(), cancellation aside.
     model::ConfigurationResult configure(const model::Configuration& configuration) override;
 
-    // The completion form: runs configure() in a task of its own and reports on the main
-    // queue, every failure as a model::ConfigurationError; nothing when cancelled.
+    // configure() in a task of its own, as runWalletOperation runs an operation.
     std::shared_ptr<WalletOperationHandle> configure(model::Configuration configuration,
                                                      ConfigureCompletion completion) override;
 

@@ -2,13 +2,13 @@
 
 #include <future>
 
-#include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
 #include "CorvendWallet/core/foundation/TaskOperationHandle.hpp"
 #include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
 #include "CorvendWallet/core/setup/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
-#include "platform/async/Task.hpp"
 #include "platform/http/URLSession.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
 
@@ -47,36 +47,23 @@ std::optional<std::string> SandboxTest::lastRecordedCorrelationId() const {
     return requests.back().correlationId;
 }
 
-Error SandboxTest::failureWhenCancelledWhileHeld(const std::string& method, const std::string& path,
-                                                 std::function<void()> call) {
-    sandbox.scriptNextReply(method, path, {.hold = true});
-    // Shared with the task, which may outlive a failed test.
-    auto outcome = std::make_shared<std::promise<Error>>();
-    auto ended = outcome->get_future();
-    auto task = platform::Task<void>::detached([call = std::move(call), outcome] {
-        auto result = captureResult(call);
-        outcome->set_value(result ? Error(nullptr) : result.error());
-    });
-    if (!sandbox.waitForRequests(1, kDeadline)) {
-        ADD_FAILURE() << "the request never reached the sandbox";
-        task.cancel();
-        return Error(nullptr);
-    }
-
-    task.cancel();
-
-    // The reply is still held: only the cancellation can end the call.
-    if (ended.wait_for(kDeadline) != std::future_status::ready) {
-        ADD_FAILURE() << "the cancelled call did not end";
-        return Error(nullptr);
-    }
-    return ended.get();
-}
-
 void SandboxTest::expectCancelledWhileHeld(const std::string& method, const std::string& path,
                                            std::function<void()> call) {
-    const auto error = failureWhenCancelledWhileHeld(method, path, std::move(call));
-    EXPECT_TRUE(error.isCancellation()) << error.description();
+    sandbox.scriptNextReply(method, path, {.hold = true});
+    // Shared with the task, which may outlive a failed test.
+    auto outcome = std::make_shared<std::promise<Result<void>>>();
+    auto ended = outcome->get_future();
+    auto task = platform::Task<void>::detached(
+        [call = std::move(call), outcome] { outcome->set_value(captureResult(call)); });
+    const bool reached = sandbox.waitForRequests(1, kDeadline);
+    task.cancel();
+    ASSERT_TRUE(reached) << "the request never reached the sandbox";
+
+    // The reply is still held: only the cancellation can end the call.
+    ASSERT_EQ(ended.wait_for(kDeadline), std::future_status::ready) << "the call did not end";
+    const auto result = ended.get();
+    ASSERT_FALSE(result.has_value()) << "the cancelled call returned";
+    EXPECT_TRUE(result.error().isCancellation()) << result.error().description();
 }
 
 std::shared_ptr<std::atomic<int>> SandboxTest::expectSilentWhenCancelledWhileHeld(
@@ -121,9 +108,8 @@ boost::json::object SandboxTest::expectOneDecodingErrorEvent(const Error& error)
         return {};
     }
     const auto& correlationId = requests.front().correlationId;
-    EXPECT_EQ(error.as<model::WalletError>(),
-              model::WalletError::internalError("I0005", correlationId))
-        << error.description();
+    EXPECT_THAT(error,
+                testing::IsWalletError(model::WalletError::internalError("I0005", correlationId)));
     const auto events = sandbox.events();
     if (events.size() != 1u) {
         ADD_FAILURE() << "expected one event, got " << events.size();

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <boost/describe.hpp>
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,19 +22,6 @@ struct Ping {
     std::string time;
 };
 BOOST_DESCRIBE_STRUCT(Ping, (), (status, time))
-
-// The configuration reply, read as the kit reads it.
-struct DeviceScreening {
-    std::string organizationId;
-    std::string screenHost;
-    std::optional<std::int64_t> sessionExpiry;
-};
-BOOST_DESCRIBE_STRUCT(DeviceScreening, (), (organizationId, screenHost, sessionExpiry))
-
-struct ConfigurationReply {
-    DeviceScreening deviceScreening;
-};
-BOOST_DESCRIBE_STRUCT(ConfigurationReply, (), (deviceScreening))
 
 // A GET of `path` (relative to the base URL) read as T, made as the kit's repositories make
 // theirs: shared decoder, default error processor, no body.

@@ -3,9 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <future>
 #include <memory>
-#include <stdexcept>
 
 namespace corvend {
 namespace {
@@ -32,40 +30,6 @@ TEST(DispatchQueueProtocolTest, PlainBlockGoesOutWithNoGroupUnspecifiedQoSAndNoF
     DispatchQueueProtocol& protocol = queue;
     protocol.async([&] { ran = true; });
     EXPECT_TRUE(ran);
-}
-
-TEST(DispatchQueueTest, GroupIsEnteredAtSubmissionAndLeftAfterTheBlock) {
-    auto queue = DispatchQueue::make("group");
-    auto group = std::make_shared<platform::DispatchGroup>();
-    std::promise<void> gate;
-    bool ran = false;
-    queue->async(group, platform::DispatchQoS::unspecified, platform::DispatchWorkItemFlags::none,
-                 [&, opened = gate.get_future().share()] {
-                     opened.wait();
-                     ran = true;
-                 });
-    gate.set_value();
-    group->wait();  // would return at once if the group had not been entered
-    EXPECT_TRUE(ran);
-}
-
-TEST(DispatchQueueTest, CancelledWorkItemIsSkipped) {
-    auto queue = DispatchQueue::make("item");
-    std::promise<void> gate;
-    queue->async([opened = gate.get_future().share()] { opened.wait(); });
-
-    bool ran = false;
-    auto item = std::make_shared<platform::WorkItem>([&] { ran = true; });
-    queue->async(item);
-    item->cancel();
-    gate.set_value();
-    item->wait();
-    queue->queue()->sync([] {});
-    EXPECT_FALSE(ran);
-}
-
-TEST(DispatchQueueTest, RefusesANullQueue) {
-    EXPECT_THROW(DispatchQueue(nullptr), std::invalid_argument);
 }
 
 }  // namespace

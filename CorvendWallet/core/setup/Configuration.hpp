@@ -1,6 +1,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
+
+// The set-up's other values, which every caller of configure uses along with this one.
+#include "CorvendWallet/core/setup/AuthenticationConfiguration.hpp"
+#include "CorvendWallet/core/setup/ConfigurationResult.hpp"
 
 namespace corvend::model {
 
@@ -26,17 +31,6 @@ struct Configuration {
     std::string baseURL;
 
     friend bool operator==(const Configuration&, const Configuration&) = default;
-};
-
-// The customer's access token, obtained by the host.
-struct AuthenticationConfiguration {
-    std::string accessToken;
-};
-
-// What a successful configure yields.
-struct ConfigurationResult {
-    std::string digitalFingerprint;
-    friend bool operator==(const ConfigurationResult&, const ConfigurationResult&) = default;
 };
 
 }  // namespace corvend::model

@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,21 +16,25 @@ namespace {
 
 using platform::DeviceProfiling;
 
-TEST(DeviceProfilingAdapterTest, PassesOptionsAndResultsThroughUnchanged) {
+// A profiler whose reports wait in `jobs` until the test runs them.
+struct HeldProfiler {
     std::vector<std::function<void()>> jobs;
-    auto profiling =
-        DeviceProfiling::make([&](std::function<void()> job) { jobs.push_back(std::move(job)); });
-    DeviceProfilingAdapter adapter(profiling);
+    std::shared_ptr<DeviceProfiling> profiling = DeviceProfiling::make(
+        [this](std::function<void()> job) { jobs.push_back(std::move(job)); });
+    DeviceProfilingAdapter adapter{profiling};
+};
 
-    adapter.configure({{DeviceProfiling::kOrganizationIDKey, std::string("org")}});
-    const auto options = profiling->options();
+TEST(DeviceProfilingAdapterTest, PassesOptionsAndResultsThroughUnchanged) {
+    HeldProfiler held;
+    held.adapter.configure({{DeviceProfiling::kOrganizationIDKey, std::string("org")}});
+    const auto options = held.profiling->options();
     ASSERT_TRUE(options.has_value());
     EXPECT_EQ(std::any_cast<std::string>(options->at(DeviceProfiling::kOrganizationIDKey)), "org");
 
     std::optional<DeviceProfilingWrapper::Dictionary> received;
-    auto handle = adapter.profileDevice([&](auto result) { received = std::move(result); });
-    ASSERT_EQ(jobs.size(), 1U);
-    jobs[0]();
+    auto handle = held.adapter.profileDevice([&](auto result) { received = std::move(result); });
+    ASSERT_EQ(held.jobs.size(), 1U);
+    held.jobs[0]();
     ASSERT_TRUE(received.has_value());
     EXPECT_EQ(std::any_cast<std::string>(received->at(DeviceProfiling::kSessionIDKey)).size(), 32U);
     EXPECT_EQ(std::any_cast<int>(received->at(DeviceProfiling::kProfileStatusKey)),
@@ -39,20 +42,13 @@ TEST(DeviceProfilingAdapterTest, PassesOptionsAndResultsThroughUnchanged) {
 }
 
 TEST(DeviceProfilingAdapterTest, HandleCancelsTheRunWithoutEndingAnyWaitItself) {
-    std::vector<std::function<void()>> jobs;
-    DeviceProfilingAdapter adapter(
-        DeviceProfiling::make([&](std::function<void()> job) { jobs.push_back(std::move(job)); }));
+    HeldProfiler held;
     int reports = 0;
-    auto handle = adapter.profileDevice([&](auto) { ++reports; });
+    auto handle = held.adapter.profileDevice([&](auto) { ++reports; });
     EXPECT_FALSE(propagatesCancellation(handle));
     handle->cancel();
-    for (auto& job : jobs) job();
+    for (auto& job : held.jobs) job();
     EXPECT_EQ(reports, 0);
-}
-
-TEST(DeviceProfilingAdapterTest, SharedWrapsTheProcessWideProfilerAndNullIsRefused) {
-    EXPECT_NE(DeviceProfilingAdapter::shared(), nullptr);
-    EXPECT_THROW(DeviceProfilingAdapter(nullptr), std::invalid_argument);
 }
 
 }  // namespace

@@ -5,15 +5,15 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
-#include "CorvendWallet/core/setup/DeviceFingerprintProviderConfigurable.hpp"
-#include "CorvendWallet/core/setup/DeviceFingerprintProviderConfiguration.hpp"
-#include "CorvendWallet/core/setup/DeviceProfilingWrapper.hpp"
 #include "CorvendWallet/core/foundation/DispatchQueueProtocol.hpp"
 #include "CorvendWallet/core/foundation/LockIsolated.hpp"
 #include "CorvendWallet/core/foundation/Result.hpp"
 #include "CorvendWallet/core/foundation/UncheckedSendable.hpp"
 #include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProviderConfigurable.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProviderConfiguration.hpp"
+#include "CorvendWallet/core/setup/DeviceProfilingWrapper.hpp"
 #include "platform/foundation/Date.hpp"
 
 namespace corvend {
@@ -48,12 +48,11 @@ class ProfilingDeviceFingerprintProvider final
     ProfilingDeviceFingerprintProvider(Passkey, std::shared_ptr<DispatchQueueProtocol> workerQueue,
                                        Clock clock);
 
-    // A valid cached value comes back at once, without any queue hop (even when the current
-    // task is cancelled). Otherwise profiles: throws DeviceFingerprintProviderError when the
-    // run yields no session identifier or there is no profiler; platform::CancellationError
-    // when the current task is cancelled before (then nothing is queued) or during the run
-    // (the queued work, then the profiler's run, are cancelled). A run that never reports
-    // keeps the caller waiting until its task is cancelled.
+    // Beyond the interface's contract: a valid cached value comes back without any queue hop,
+    // even when the current task is cancelled; a missing profiler also fails the call with
+    // DeviceFingerprintProviderError; a cancel before the run queues nothing, one during it
+    // cancels the queued work, then the profiler's run. A run that never reports keeps the
+    // caller waiting until its task is cancelled.
     std::string fingerprint() override;
 
     // Sets the cache's lifetime at once (absent: no expiry; a negative one: no reuse); it also

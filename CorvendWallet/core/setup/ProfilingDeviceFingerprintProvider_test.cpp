@@ -11,19 +11,17 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <ostream>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
-#include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
 #include "CorvendWallet/core/foundation/DispatchQueue.hpp"
-#include "tests/support/CountingOperation.hpp"
+#include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/profiling/DeviceProfiling.hpp"
 #include "platform/profiling/DeviceProfilingConnections.hpp"
+#include "tests/support/CountingOperation.hpp"
 
 namespace corvend {
 namespace {
@@ -33,7 +31,6 @@ using platform::CancellationError;
 using platform::Date;
 using platform::DeviceProfiling;
 using Dictionary = DeviceProfilingWrapper::Dictionary;
-using Configuration = DeviceFingerprintProviderConfiguration;
 
 Dictionary result(std::string sessionID, std::any status) {
     return {{DeviceProfiling::kSessionIDKey, std::move(sessionID)},
@@ -56,7 +53,7 @@ class TestClock {
     Date now_ = Date::fromUnixSeconds(1'700'000'000.0);
 };
 
-// A real serial queue that also records what was submitted to it.
+// A real serial queue that also records the work items submitted to it.
 class RecordingQueue final : public DispatchQueueProtocol {
   public:
     using DispatchQueueProtocol::async;
@@ -104,7 +101,6 @@ class FakeProfiling final : public DeviceProfilingWrapper {
   public:
     void configure(const Dictionary& options) override {
         std::lock_guard lock(mutex_);
-        events_.emplace_back("configure");
         configurations_.push_back(options);
     }
 
@@ -115,20 +111,18 @@ class FakeProfiling final : public DeviceProfilingWrapper {
             std::function<void()> onCancel;
             {
                 std::lock_guard lock(mutex_);
-                events_.emplace_back("cancel-run");
-                onCancel = onRunCancel_;
+                onCancel = onRunCancel;
             }
             if (onCancel) onCancel();
         });
         {
             std::lock_guard lock(mutex_);
-            events_.emplace_back("profile");
             runs_.push_back({callback, handle});
             if (!script_.empty()) {
                 answer = std::move(script_.front());
                 script_.pop_front();
             }
-            hook = onProfile_;
+            hook = onProfile;
         }
         started_.notify_all();
         if (hook) hook();
@@ -140,19 +134,6 @@ class FakeProfiling final : public DeviceProfilingWrapper {
         std::lock_guard lock(mutex_);
         script_.push_back(std::move(answer));
     }
-    void setOnProfile(std::function<void()> hook) {
-        std::lock_guard lock(mutex_);
-        onProfile_ = std::move(hook);
-    }
-    void setOnRunCancel(std::function<void()> hook) {
-        std::lock_guard lock(mutex_);
-        onRunCancel_ = std::move(hook);
-    }
-    void log(std::string event) {
-        std::lock_guard lock(mutex_);
-        events_.push_back(std::move(event));
-    }
-
     void waitForRuns(std::size_t count) {
         std::unique_lock lock(mutex_);
         started_.wait(lock, [&] { return runs_.size() >= count; });
@@ -178,10 +159,9 @@ class FakeProfiling final : public DeviceProfilingWrapper {
         std::lock_guard lock(mutex_);
         return configurations_;
     }
-    std::vector<std::string> events() const {
-        std::lock_guard lock(mutex_);
-        return events_;
-    }
+    // Set before the runs they concern start.
+    std::function<void()> onProfile;    // inside profileDevice, before its handle is returned
+    std::function<void()> onRunCancel;  // inside a run handle's cancel()
 
   private:
     struct Run {
@@ -193,9 +173,6 @@ class FakeProfiling final : public DeviceProfilingWrapper {
     std::vector<Run> runs_;
     std::deque<std::optional<Dictionary>> script_;
     std::vector<Dictionary> configurations_;
-    std::vector<std::string> events_;
-    std::function<void()> onProfile_;
-    std::function<void()> onRunCancel_;
 };
 
 class FingerprintProviderTest : public ::testing::Test {
@@ -205,12 +182,7 @@ class FingerprintProviderTest : public ::testing::Test {
     std::shared_ptr<RecordingQueue> queue = std::make_shared<RecordingQueue>();
     std::shared_ptr<ProfilingDeviceFingerprintProvider> provider =
         ProfilingDeviceFingerprintProvider::make(
-            queue,
-            [fake = profiling] {
-                fake->log("fetch");
-                return fake;
-            },
-            [time = clock] { return time->now(); });
+            queue, [fake = profiling] { return fake; }, [time = clock] { return time->now(); });
 
     platform::Task<std::string> fingerprintInTask() {
         return platform::Task<std::string>::detached(
@@ -234,117 +206,55 @@ TEST_F(FingerprintProviderTest, BeforeAnyConfigurationAnOKRunIsCachedWithoutExpi
     EXPECT_EQ(profiling->runCount(), 2U);
 }
 
-struct CacheCase {
-    const char* name;
-    std::optional<double> sessionExpiry;
-    std::chrono::microseconds elapsed;
-    bool reused;
-};
-
-void PrintTo(const CacheCase& param, std::ostream* out) {
-    *out << param.name;
-}
-
-class FingerprintCacheRuleTest : public FingerprintProviderTest,
-                                 public ::testing::WithParamInterface<CacheCase> {};
-
-TEST_P(FingerprintCacheRuleTest, CachedValueIsReusedUntilTakenPlusExpiryIsEarlierThanNow) {
-    const auto& param = GetParam();
-    provider->configure({"org", "host", param.sessionExpiry});
-    profiling->script(result("first", 1));
-    ASSERT_EQ(provider->fingerprint(), "first");
-
-    clock->advance(param.elapsed);
-    profiling->script(result("second", 1));
-    EXPECT_EQ(provider->fingerprint(), param.reused ? "first" : "second");
-    EXPECT_EQ(profiling->runCount(), param.reused ? 1U : 2U);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, FingerprintCacheRuleTest,
-                         ::testing::Values(CacheCase{"NoExpiry", std::nullopt, 24h * 3650, true},
-                                           CacheCase{"BeforeTheBoundary", 5.0, 5s - 1us, true},
-                                           CacheCase{"ExactlyAtTheBoundary", 5.0, 5s, true},
-                                           CacheCase{"JustAfterTheBoundary", 5.0, 5s + 1us, false},
-                                           CacheCase{"FractionalAtTheBoundary", 1.5, 1500ms, true},
-                                           CacheCase{"FractionalJustAfter", 1.5, 1500ms + 1us,
-                                                     false},
-                                           CacheCase{"ZeroAtTheSameInstant", 0.0, 0us, true},
-                                           CacheCase{"ZeroOneMicrosecondLater", 0.0, 1us, false},
-                                           CacheCase{"NegativeNeverReused", -1.0, 0us, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FingerprintProviderTest, LaterConfigurationsReplaceTheIntervalOfTheCachedValue) {
-    provider->configure({"org", "host", 100.0});
+TEST_F(FingerprintProviderTest, CachedValueIsReusedUntilTakenPlusTheLatestExpiryIsEarlier) {
+    provider->configure({"org", "host", 5.0});
     profiling->script(result("A", 1));
     ASSERT_EQ(provider->fingerprint(), "A");
-    clock->advance(50s);
-
-    provider->configure({"org", "host", 60.0});
-    EXPECT_EQ(provider->fingerprint(), "A");  // 50 s old, 60 s allowed
-
-    provider->configure({"org", "host", 10.0});  // counted from when A was taken
+    clock->advance(5s);
+    EXPECT_EQ(provider->fingerprint(), "A");  // exactly at taken + expiry
+    clock->advance(1us);
     profiling->script(result("B", 1));
     EXPECT_EQ(provider->fingerprint(), "B");
 
-    provider->configure({"org", "host", std::nullopt});  // no interval: never expires
-    clock->advance(24h * 365);
+    clock->advance(1500ms);
+    provider->configure({"org", "host", 1.5});  // counted from when B was taken
     EXPECT_EQ(provider->fingerprint(), "B");
-    EXPECT_EQ(profiling->runCount(), 2U);
+    provider->configure({"org", "host", 1.0});
+    profiling->script(result("C", 1));
+    EXPECT_EQ(provider->fingerprint(), "C");
+
+    provider->configure({"org", "host", std::nullopt});  // no expiry: never expires
+    clock->advance(24h * 365);
+    EXPECT_EQ(provider->fingerprint(), "C");
+
+    provider->configure({"org", "host", -1.0});  // negative: never reused, not even at once
+    profiling->script(result("D", 1));
+    profiling->script(result("E", 1));
+    EXPECT_EQ(provider->fingerprint(), "D");
+    EXPECT_EQ(provider->fingerprint(), "E");
 }
 
-struct ResultCase {
-    const char* name;
-    std::optional<Dictionary> answer;
-    std::optional<std::string> fingerprint;  // absent: DeviceFingerprintProviderError
-    bool cached;
-};
-
-void PrintTo(const ResultCase& param, std::ostream* out) {
-    *out << param.name;
-}
-
-class FingerprintResultTest : public FingerprintProviderTest,
-                              public ::testing::WithParamInterface<ResultCase> {};
-
-TEST_P(FingerprintResultTest, OnlyASessionIDIsAFingerprintAndOnlyStatusOKIsCached) {
-    const auto& param = GetParam();
-    profiling->script(param.answer);
-    if (param.fingerprint) {
-        EXPECT_EQ(provider->fingerprint(), *param.fingerprint);
-    } else {
-        try {
-            provider->fingerprint();
-            FAIL() << "expected DeviceFingerprintProviderError";
-        } catch (const DeviceFingerprintProviderError& error) {
-            EXPECT_EQ(error, DeviceFingerprintProviderError::unknown());
+TEST_F(FingerprintProviderTest, OnlyASessionIDIsAFingerprintAndOnlyStatusOKIsCached) {
+    struct Row {
+        std::optional<Dictionary> answer;
+        std::optional<std::string> fingerprint;  // absent: DeviceFingerprintProviderError
+    };
+    const Row rows[] = {
+        {result("A", 2), "A"},
+        {result("B", std::string("1")), "B"},
+        {Dictionary{{DeviceProfiling::kProfileStatusKey, 1}}, std::nullopt},
+        {std::nullopt, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        profiling->script(row.answer);
+        if (row.fingerprint) {
+            EXPECT_EQ(provider->fingerprint(), *row.fingerprint);
+        } else {
+            EXPECT_THROW(provider->fingerprint(), DeviceFingerprintProviderError);
         }
     }
-
-    profiling->script(result("next", 1));
-    EXPECT_EQ(provider->fingerprint(), param.cached ? *param.fingerprint : "next");
-    EXPECT_EQ(profiling->runCount(), param.cached ? 1U : 2U);
+    EXPECT_EQ(profiling->runCount(), std::size(rows));  // nothing was cached
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FingerprintResultTest,
-    ::testing::Values(ResultCase{"StatusOK", result("A", 1), "A", true},
-                      ResultCase{"StatusOKAsLong", result("A", 1L), "A", true},
-                      ResultCase{"StatusTwo", result("A", 2), "A", false},
-                      ResultCase{"StatusAsText", result("A", std::string("1")), "A", false},
-                      ResultCase{"StatusAsFraction", result("A", 1.0), "A", false},
-                      ResultCase{"NoStatus",
-                                 Dictionary{{DeviceProfiling::kSessionIDKey, std::string("A")}},
-                                 "A", false},
-                      ResultCase{"NoSessionIDWithStatusOK",
-                                 Dictionary{{DeviceProfiling::kProfileStatusKey, 1}}, std::nullopt,
-                                 false},
-                      ResultCase{"SessionIDNotText",
-                                 Dictionary{{DeviceProfiling::kSessionIDKey, 42},
-                                            {DeviceProfiling::kProfileStatusKey, 1}},
-                                 std::nullopt, false},
-                      ResultCase{"EmptyDictionary", Dictionary{}, std::nullopt, false},
-                      ResultCase{"NoDictionary", std::nullopt, std::nullopt, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FingerprintProviderTest, ConfigureHandsTheProfilerExactlyThreeOptionsEachTime) {
     provider->configure({"org-1", "screen-1", std::nullopt});
@@ -353,43 +263,37 @@ TEST_F(FingerprintProviderTest, ConfigureHandsTheProfilerExactlyThreeOptionsEach
 
     const auto configurations = profiling->configurations();
     ASSERT_EQ(configurations.size(), 2U);
-    std::vector<const platform::DeviceProfilingConnections*> connectionObjects;
-    for (std::size_t index = 0; index < configurations.size(); ++index) {
-        const auto& options = configurations[index];
-        const auto suffix = std::to_string(index + 1);
-        EXPECT_EQ(options.size(), 3U);
-        EXPECT_EQ(std::any_cast<std::string>(options.at(DeviceProfiling::kOrganizationIDKey)),
-                  "org-" + suffix);
-        EXPECT_EQ(std::any_cast<std::string>(options.at(DeviceProfiling::kFingerprintServerKey)),
-                  "screen-" + suffix);
-        const auto connections =
-            std::any_cast<std::shared_ptr<const platform::DeviceProfilingConnections>>(
-                options.at(DeviceProfiling::kConnectionsKey));
-        ASSERT_NE(connections, nullptr);
-        EXPECT_EQ(connections->connectionRetryCount(), 3);
-        EXPECT_DOUBLE_EQ(connections->connectionTimeout(), 5.0);
-        connectionObjects.push_back(connections.get());
-    }
-    EXPECT_NE(connectionObjects[0], connectionObjects[1]);  // a fresh object per configuration
+    const auto& options = configurations[1];
+    EXPECT_EQ(options.size(), 3U);
+    EXPECT_EQ(std::any_cast<std::string>(options.at(DeviceProfiling::kOrganizationIDKey)), "org-2");
+    EXPECT_EQ(std::any_cast<std::string>(options.at(DeviceProfiling::kFingerprintServerKey)),
+              "screen-2");
+    using Connections = std::shared_ptr<const platform::DeviceProfilingConnections>;
+    const auto connections =
+        std::any_cast<Connections>(options.at(DeviceProfiling::kConnectionsKey));
+    EXPECT_EQ(connections->connectionRetryCount(), 3);
+    EXPECT_DOUBLE_EQ(connections->connectionTimeout(), 5.0);
+    // A fresh connections object per configuration.
+    EXPECT_NE(std::any_cast<Connections>(configurations[0].at(DeviceProfiling::kConnectionsKey)),
+              connections);
 }
 
 TEST_F(FingerprintProviderTest, WorkerQueueFetchesFirstThenConfiguresBeforeTheNextRun) {
+    std::size_t configuredBeforeTheRun = 0;
+    profiling->onProfile = [&] { configuredBeforeTheRun = profiling->configurations().size(); };
     provider->configure({"org", "host", std::nullopt});
     profiling->script(result("A", 1));
     EXPECT_EQ(provider->fingerprint(), "A");
-    EXPECT_EQ(profiling->events(), (std::vector<std::string>{"fetch", "configure", "profile"}));
+    EXPECT_EQ(configuredBeforeTheRun, 1U);  // none, had the profiler been fetched after it
 }
 
-TEST(FingerprintProviderWithoutProfilerTest, EveryUncachedCallFailsAndConfigureDoesNothing) {
-    auto queue = std::make_shared<DispatchQueue>(platform::SerialQueue::make("no-profiler"));
-    const std::vector<ProfilingDeviceFingerprintProvider::ProfilingProvider> sources = {
-        [] { return std::shared_ptr<DeviceProfilingWrapper>(); }, nullptr};
-    for (const auto& source : sources) {
-        auto provider = ProfilingDeviceFingerprintProvider::make(queue, source);
-        provider->configure({"org", "host", 5.0});
-        EXPECT_THROW(provider->fingerprint(), DeviceFingerprintProviderError);
-        EXPECT_THROW(provider->fingerprint(), DeviceFingerprintProviderError);
-    }
+TEST(FingerprintProviderWithoutProfilerTest, EveryUncachedCallFails) {
+    auto provider = ProfilingDeviceFingerprintProvider::make(
+        DispatchQueue::make("no-profiler"),
+        [] { return std::shared_ptr<DeviceProfilingWrapper>(); });
+    provider->configure({"org", "host", 5.0});
+    EXPECT_THROW(provider->fingerprint(), DeviceFingerprintProviderError);
+    EXPECT_THROW(provider->fingerprint(), DeviceFingerprintProviderError);
 }
 
 TEST_F(FingerprintProviderTest, ConcurrentCallsEachRunAndTheLaterOKResultIsCached) {
@@ -426,8 +330,7 @@ TEST_F(FingerprintProviderTest, AlreadyCancelledCallerGetsCancellationAndQueuesN
 
 TEST_F(FingerprintProviderTest, CancelDuringASilentRunCancelsTheQueuedWorkThenTheRun) {
     std::optional<bool> itemCancelledBeforeRun;
-    profiling->setOnRunCancel(
-        [&] { itemCancelledBeforeRun = queue->items().at(0)->isCancelled(); });
+    profiling->onRunCancel = [&] { itemCancelledBeforeRun = queue->items().at(0)->isCancelled(); };
     auto task = fingerprintInTask();
     profiling->waitForRuns(1);
     queue->drain();  // the run's handle has been handed over
@@ -459,10 +362,10 @@ TEST_F(FingerprintProviderTest, CancelWhileQueuedKeepsTheRunFromStarting) {
 TEST_F(FingerprintProviderTest, CancelLandingWhileTheRunStartsStillCancelsTheRun) {
     std::promise<void> started;
     std::promise<void> resume;
-    profiling->setOnProfile([&, resumed = resume.get_future().share()] {
+    profiling->onProfile = [&, resumed = resume.get_future().share()] {
         started.set_value();
         resumed.wait();
-    });
+    };
     auto task = fingerprintInTask();
     started.get_future().wait();  // inside the profiler's start: its handle is not out yet
 
@@ -471,12 +374,6 @@ TEST_F(FingerprintProviderTest, CancelLandingWhileTheRunStartsStillCancelsTheRun
     resume.set_value();
     queue->drain();
     EXPECT_EQ(profiling->cancelsOfRun(0), 1);
-}
-
-TEST(DeviceFingerprintProviderErrorTest, IsOneValueWithItsOwnText) {
-    const auto error = DeviceFingerprintProviderError::unknown();
-    EXPECT_STREQ(error.what(), "DeviceFingerprintProviderError.unknown");
-    EXPECT_EQ(Error::make(error).as<DeviceFingerprintProviderError>(), error);
 }
 
 }  // namespace

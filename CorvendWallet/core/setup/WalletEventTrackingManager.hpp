@@ -11,8 +11,7 @@
 namespace corvend {
 
 // Posts each event, described with the kit's user agent, version and platform, through the
-// unauthenticated network manager. Keeps no state between events: nothing is queued, retried
-// or stored, and the outcome of a post is dropped.
+// unauthenticated network manager. Keeps nothing between events: no queue, no retry.
 class WalletEventTrackingManager : public EventsTrackingManager {
   public:
     // A sending job; it never throws.
@@ -37,7 +36,6 @@ class WalletEventTrackingManager : public EventsTrackingManager {
 
     // Reads the environment, builds the wire document and hands a job that posts it to the
     // operation runner. The job holds the network manager, so the post outlives this object.
-    // Whatever the post, the provider or the runner throws is dropped.
     void track(const ErrorEvent& event) noexcept override;
 
   private:

@@ -4,18 +4,17 @@
 
 #include <chrono>
 #include <future>
-#include <mutex>
 #include <stdexcept>
 #include <thread>
 
 #include "CorvendWallet/core/foundation/WalletError.hpp"
-#include "platform/async/CancellationError.hpp"
-#include "platform/http/URLError.hpp"
+#include "tests/support/FakeNetwork.hpp"
 
 namespace corvend {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::FakeNetwork;
 
 // Generous: only reached when the behaviour under test is broken.
 constexpr auto kDeadline = 10s;
@@ -31,51 +30,6 @@ class FakeEnvironment : public EnvironmentPropertiesProvider {
         return "CorvendWalletiOS/1.2.3 (iOS 17.2; Mobile)";
     }
     std::map<std::string, std::string> headers() const override { return {}; }
-};
-
-// Records each request and answers it with `status`, or throws what `failure` throws.
-class FakeNetwork : public Networkable {
-  public:
-    struct Sent {
-        std::string method;
-        std::string url;
-        std::optional<std::string> contentType;
-        std::string body;
-        std::thread::id thread;
-    };
-
-    int status = 202;
-    std::function<void()> failure;
-
-    std::vector<Sent> sent() const {
-        std::lock_guard lock(mutex_);
-        return sent_;
-    }
-    // Ready once the first request was made.
-    std::shared_future<Sent> firstSent() const { return first_; }
-
-  protected:
-    void perform(const EndpointBase& endpoint, const ReplyHandler& handleReply) override {
-        const auto body = endpoint.parametersEncoder().encode();
-        Sent sent{endpoint.httpMethod().rawValue, endpoint.urlText(),
-                  endpoint.parametersEncoder().contentType,
-                  body ? std::string(body->view()) : std::string(), std::this_thread::get_id()};
-        {
-            std::lock_guard lock(mutex_);
-            sent_.push_back(sent);
-            if (sent_.size() == 1) firstPromise_.set_value(sent);
-        }
-        if (failure) failure();
-        const platform::HTTPURLResponse response(
-            *platform::URL::make("https://wallet.example/" + sent.url), status, {});
-        handleReply(&response, platform::Data("ignored"), NetworkManagerErrorReporter::none());
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    std::vector<Sent> sent_;
-    std::promise<Sent> firstPromise_;
-    std::shared_future<Sent> first_ = firstPromise_.get_future().share();
 };
 
 // Keeps the jobs so that a test runs them when it chooses.
@@ -118,70 +72,45 @@ TEST(WalletEventTrackingManagerTest, TrackHandsThePostToTheRunnerAndReturns) {
     EXPECT_TRUE(network->sent().empty());  // nothing is sent before the runner runs the job
 
     held.jobs->front()();
-    const auto sent = network->sent();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].method, "POST");
-    EXPECT_EQ(sent[0].url, "digitalwallets/v1/events-tracking/errors");
-    EXPECT_EQ(sent[0].contentType, "application/json");
-    EXPECT_EQ(sent[0].body, kSampleBody);
-}
+    const auto sent = network->only();
+    EXPECT_EQ(sent.method, "POST");
+    EXPECT_EQ(sent.path, "digitalwallets/v1/events-tracking/errors");
+    EXPECT_EQ(sent.contentType, "application/json");
+    EXPECT_EQ(sent.body, kSampleBody);
 
-TEST(WalletEventTrackingManagerTest, WireDocumentKeepsAbsentAndEmptyApart) {
-    using Wire = EventsTrackingEndpoint::ErrorEvent;
-    const FakeEnvironment environment;
-    const Wire::WalletMetadata metadata{"CorvendWalletiOS/1.2.3 (iOS 17.2; Mobile)", "iOS-1.2.3",
-                                        "iOS 17.2"};
+    // Absent values are left out, never null; an empty list stays a list.
     ErrorEvent bare = sampleEvent();
     bare.eventID.reset();
     bare.httpDetails.reset();
-    bare.parameters.reset();
-    EXPECT_EQ(WalletEventTrackingManager::wireDocument(bare, environment),
-              (Wire{std::nullopt, "DECODING_ERROR", bare.timestamp, metadata, std::nullopt,
-                    std::nullopt}));
-
-    ErrorEvent empty = sampleEvent();
-    empty.parameters->clear();
-    EXPECT_EQ(WalletEventTrackingManager::wireDocument(empty, environment),
-              (Wire{"corr-7", "DECODING_ERROR", empty.timestamp, metadata,
-                    Wire::HttpDetails{"digitalwallets/v1/profile", "GET"},
-                    std::vector<Wire::Parameter>{}}));
+    bare.parameters.emplace();
+    manager.track(bare);
+    held.jobs->back()();
+    EXPECT_EQ(network->sent().back().body,
+              R"({"eventName":"DECODING_ERROR","timestamp":"2024-03-05T10:09:00Z",)"
+              R"j("walletMetadata":{"userAgent":"CorvendWalletiOS/1.2.3 (iOS 17.2; Mobile)",)j"
+              R"("walletVersion":"iOS-1.2.3","walletPlatform":"iOS 17.2"},"parameters":[]})");
 }
 
-TEST(WalletEventTrackingManagerTest, FailedPostsAreDropped) {
-    struct Row {
-        const char* name;
-        int status;
-        std::function<void()> failure;
+TEST(WalletEventTrackingManagerTest, FailedPostsAreDroppedWithoutRetry) {
+    const FakeNetwork::Reply failures[] = {
+        {.failure = [] { throw model::WalletError::notConfigured(); }},
+        {.failure = [] { throw 42; }},
+        {.status = 500},
     };
-    const Row rows[] = {
-        {"not configured", 200, [] { throw model::WalletError::notConfigured(); }},
-        {"cancelled", 200, [] { throw platform::CancellationError(); }},
-        {"transport", 200,
-         [] {
-             throw platform::URLError(platform::URLError::Code::cannotConnectToHost, "refused");
-         }},
-        {"anything", 200, [] { throw 42; }},
-        {"server error", 500, nullptr},
-        {"expired token", 401, nullptr},
-        {"redirect", 302, nullptr},
-    };
-    for (const auto& row : rows) {
-        auto network = std::make_shared<FakeNetwork>();
-        network->status = row.status;
-        network->failure = row.failure;
+    for (const auto& failure : failures) {
+        auto network = std::make_shared<FakeNetwork>(failure);
         HeldJobs held;
         WalletEventTrackingManager manager(network, std::make_shared<FakeEnvironment>(),
                                            held.runner());
         manager.track(sampleEvent());
-        ASSERT_EQ(held.jobs->size(), 1u) << row.name;
-        EXPECT_NO_THROW(held.jobs->front()()) << row.name;
-        EXPECT_EQ(network->sent().size(), 1u) << row.name;  // tried once, not retried
+        ASSERT_EQ(held.jobs->size(), 1u);
+        EXPECT_NO_THROW(held.jobs->front()());
+        EXPECT_EQ(network->sent().size(), 1u);
     }
 }
 
 TEST(WalletEventTrackingManagerTest, TrackNeverThrows) {
     auto network = std::make_shared<FakeNetwork>();
-
     auto failingEnvironment = std::make_shared<FakeEnvironment>();
     failingEnvironment->fails = true;
     HeldJobs held;
@@ -206,11 +135,9 @@ TEST(WalletEventTrackingManagerTest, JobKeepsTheNetworkManagerAlive) {
     auto network = std::make_shared<FakeNetwork>();
     const std::weak_ptr<FakeNetwork> weakNetwork = network;
     HeldJobs held;
-    {
-        WalletEventTrackingManager manager(std::move(network), std::make_shared<FakeEnvironment>(),
-                                           held.runner());
-        manager.track(sampleEvent());
-    }
+    WalletEventTrackingManager(std::move(network), std::make_shared<FakeEnvironment>(),
+                               held.runner())
+        .track(sampleEvent());
     ASSERT_FALSE(weakNetwork.expired());
     held.jobs->front()();
     EXPECT_EQ(weakNetwork.lock()->sent().size(), 1u);
@@ -218,41 +145,22 @@ TEST(WalletEventTrackingManagerTest, JobKeepsTheNetworkManagerAlive) {
     EXPECT_TRUE(weakNetwork.expired());
 }
 
-TEST(WalletEventTrackingManagerTest, RejectsMissingCollaborators) {
-    EXPECT_THROW(WalletEventTrackingManager(nullptr, std::make_shared<FakeEnvironment>()),
-                 std::invalid_argument);
-    EXPECT_THROW(WalletEventTrackingManager(std::make_shared<FakeNetwork>(), nullptr),
-                 std::invalid_argument);
-}
-
-TEST(WalletEventTrackingManagerTest, DefaultRunnerRunsTheJobOnAnotherThreadWithoutWaiting) {
-    std::promise<void> release;
-    std::promise<std::pair<std::thread::id, bool>> ran;
-    auto outcome = ran.get_future();
-    WalletEventTrackingManager::defaultOperationRunner()(
-        [released = release.get_future().share(),
-         ran = std::make_shared<decltype(ran)>(std::move(ran))] {
-            // Released only after the runner returned: a runner that waited would time out.
-            const bool wasReleased = released.wait_for(kDeadline) == std::future_status::ready;
-            ran->set_value({std::this_thread::get_id(), wasReleased});
-        });
-    release.set_value();
-    ASSERT_EQ(outcome.wait_for(kDeadline), std::future_status::ready);
-    const auto [thread, wasReleased] = outcome.get();
-    EXPECT_NE(thread, std::this_thread::get_id());
-    EXPECT_TRUE(wasReleased);
-}
-
-TEST(WalletEventTrackingManagerTest, DefaultRunnerSendsTheEvent) {
-    auto network = std::make_shared<FakeNetwork>();
-    network->failure = [] { throw model::WalletError::notConfigured(); };
-    const auto first = network->firstSent();
+TEST(WalletEventTrackingManagerTest, DefaultRunnerPostsOnAnotherThreadWithoutWaiting) {
+    std::promise<void> trackReturned;
+    auto released = std::make_shared<std::shared_future<void>>(trackReturned.get_future().share());
+    auto network = std::make_shared<FakeNetwork>(FakeNetwork::Reply{.failure = [released] {
+        // Held until track() has returned: a runner that posted inline would wait out the
+        // deadline here, on the test's thread.
+        if (released->wait_for(kDeadline) != std::future_status::ready) throw 0;
+    }});
     WalletEventTrackingManager manager(network, std::make_shared<FakeEnvironment>());
 
     manager.track(sampleEvent());
-    ASSERT_EQ(first.wait_for(kDeadline), std::future_status::ready);
-    EXPECT_NE(first.get().thread, std::this_thread::get_id());
-    EXPECT_EQ(first.get().body, kSampleBody);
+    trackReturned.set_value();
+    ASSERT_TRUE(network->waitForSent(1, kDeadline));
+    const auto sent = network->only();
+    EXPECT_NE(sent.thread, std::this_thread::get_id());
+    EXPECT_EQ(sent.body, kSampleBody);
 }
 
 }  // namespace
