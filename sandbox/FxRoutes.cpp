@@ -1,19 +1,17 @@
 #include "FxRoutes.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <boost/json/object.hpp>
-#include <boost/json/parse.hpp>
 #include <boost/json/serialize.hpp>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "RecordedRequest.hpp"
+#include "FieldRule.hpp"
 #include "RouteHelpers.hpp"
 
 namespace corvend::sandbox {
@@ -44,11 +42,35 @@ std::optional<FxSeedRate> seedRate(std::string_view source, std::string_view tar
     return std::nullopt;
 }
 
-bool isQuotedCurrency(std::string_view code) {
-    for (const auto& seed : kSeedRates) {
-        if (seed.sourceCurrency == code || seed.targetCurrency == code) return true;
-    }
-    return false;
+// Every code of a seeded rate, either side.
+std::span<const std::string_view> quotedCurrencies() {
+    static const std::vector<std::string_view> codes = [] {
+        std::vector<std::string_view> all;
+        for (const auto& seed : kSeedRates) {
+            for (auto code : {seed.sourceCurrency, seed.targetCurrency}) {
+                if (std::ranges::find(all, code) == all.end()) all.push_back(code);
+            }
+        }
+        return all;
+    }();
+    return codes;
+}
+
+// A quote request names two quoted currencies.
+std::span<const FieldRule> quoteFields() {
+    static const FieldRule rules[] = {
+        {.key = "sourceCurrency",
+         .kind = FieldRule::Kind::currency,
+         .required = true,
+         .oneOf = quotedCurrencies(),
+         .notOneOf = "is not a quoted currency"},
+        {.key = "targetCurrency",
+         .kind = FieldRule::Kind::currency,
+         .required = true,
+         .oneOf = quotedCurrencies(),
+         .notOneOf = "is not a quoted currency"},
+    };
+    return rules;
 }
 
 // The stored quote as reply text. The store keeps the rate as a string; it is written here as
@@ -73,26 +95,6 @@ Reply quoteReply(int status, const boost::json::value& stored) {
     return reply;
 }
 
-// The currency code under `key`, or nothing with the reason added to `errors`.
-std::optional<std::string> currencyField(const boost::json::object& body, std::string_view key,
-                                         std::vector<ErrorDocument::FieldError>& errors) {
-    const auto* value = body.if_contains(key);
-    if (value == nullptr || value->is_null()) {
-        errors.push_back({std::string(key), "is required"});
-        return std::nullopt;
-    }
-    if (!value->is_string()) {
-        errors.push_back({std::string(key), "must be a string"});
-        return std::nullopt;
-    }
-    std::string code(value->as_string());
-    if (!isQuotedCurrency(code)) {
-        errors.push_back({std::string(key), "is not a quoted currency"});
-        return std::nullopt;
-    }
-    return code;
-}
-
 Reply invalidRequest(std::vector<ErrorDocument::FieldError> errors) {
     return sandbox::invalidRequest("The quote request is not valid.", std::move(errors));
 }
@@ -109,23 +111,22 @@ void addFxRoutes(const RouteContext& context) {
 
     context.routes.add("POST", kQuotesPattern, [&store, nextQuote](const RouteRequest& request) {
         if (auto refused = refusedWithoutToken(request)) return *refused;
-        boost::system::error_code error;
-        const auto body = boost::json::parse(request.request.body, error);
-        if (error || !body.is_object()) return invalidRequest({{"body", "must be a JSON object"}});
-
-        std::vector<ErrorDocument::FieldError> errors;
-        const auto source = currencyField(body.as_object(), "sourceCurrency", errors);
-        const auto target = currencyField(body.as_object(), "targetCurrency", errors);
-        if (!errors.empty()) return invalidRequest(std::move(errors));
-        const auto seed = seedRate(*source, *target);
-        if (!seed) return invalidRequest({{"targetCurrency", "has no rate from " + *source}});
+        auto body = objectBody(request);
+        if (body.refused) return *body.refused;
+        if (auto errors = fieldErrors(body.object, quoteFields()); !errors.empty()) {
+            return invalidRequest(std::move(errors));
+        }
+        const std::string source(body.object.at("sourceCurrency").as_string());
+        const std::string target(body.object.at("targetCurrency").as_string());
+        const auto seed = seedRate(source, target);
+        if (!seed) return invalidRequest({{"targetCurrency", "has no rate from " + source}});
 
         const auto now = std::chrono::system_clock::now();
         const std::string id = "fxq-" + std::to_string(nextQuote->fetch_add(1));
         boost::json::object quote{
             {"id", id},
-            {"sourceCurrency", *source},
-            {"targetCurrency", *target},
+            {"sourceCurrency", source},
+            {"targetCurrency", target},
             {"creationTime", internetDateTime(now)},
             {"expirationTime", internetDateTime(now + kQuoteLifetime)},
             {"fxRate", seed->rate},
@@ -138,10 +139,7 @@ void addFxRoutes(const RouteContext& context) {
         if (auto refused = refusedWithoutToken(request)) return *refused;
         const auto id = request.pathParameter("id").value_or("");
         const auto quote = store.get(kFxQuotesCollection, id);
-        if (!quote) {
-            return Reply::error(404, {.code = "NOT_FOUND", .message = "No quote " + id + "."});
-        }
-        return quoteReply(200, *quote);
+        return quote ? quoteReply(200, *quote) : notFound("quote " + id);
     });
 }
 

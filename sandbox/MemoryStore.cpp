@@ -67,29 +67,6 @@ bool MemoryStore::update(std::string_view collection, std::string_view id,
     return true;
 }
 
-bool MemoryStore::remove(std::string_view collection, std::string_view id) {
-    std::lock_guard lock(mutex_);
-    auto documents = collections_.find(collection);
-    if (documents == collections_.end()) return false;
-    auto it = find(documents->second, id);
-    if (it == documents->second.end()) return false;
-    documents->second.erase(it);
-    return true;
-}
-
-void MemoryStore::clear(std::string_view collection) {
-    std::lock_guard lock(mutex_);
-    if (auto documents = collections_.find(collection); documents != collections_.end()) {
-        documents->second.clear();
-    }
-}
-
-std::size_t MemoryStore::size(std::string_view collection) const {
-    std::lock_guard lock(mutex_);
-    auto documents = collections_.find(collection);
-    return documents == collections_.end() ? 0 : documents->second.size();
-}
-
 bool MemoryStore::waitForSize(std::string_view collection, std::size_t count,
                               std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);

@@ -35,14 +35,6 @@ class MemoryStore {
     bool update(std::string_view collection, std::string_view id,
                 const std::function<void(boost::json::value&)>& change);
 
-    // Removes the document; false when there was none.
-    bool remove(std::string_view collection, std::string_view id);
-
-    // Removes every document of the collection.
-    void clear(std::string_view collection);
-
-    std::size_t size(std::string_view collection) const;
-
     // Blocks until the collection holds at least `count` documents or `timeout` passes;
     // returns whether the count was reached.
     bool waitForSize(std::string_view collection, std::size_t count,

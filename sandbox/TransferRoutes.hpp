@@ -9,17 +9,12 @@ namespace corvend::sandbox {
 // The store collection of transfers, under their identifiers.
 inline constexpr std::string_view kTransfersCollection = "transfers";
 
-// The transfers, for a request with a non-empty bearer credential (401 otherwise), seeded with
-// two completed transfers ("tr-seed-1", "tr-seed-2"):
-// - POST digitalwallets/v1/profile/transfers with {"amount", "currencyCode", "transferDetails",
-//   "recipient"?, "merchantRefNum"?, "fxQuote"?, "deviceInfo"?}: 201 with a new transfer in
-//   "PREVIEW" (a fee of 1% in its currency); a body that is not such an object gets 400 with
-//   fieldErrors.
-// - POST .../transfers/{id}/status with {"status": "PENDING"} moves a "PREVIEW" transfer to
-//   "PENDING"; {"status": "PROCESSING"} moves a "PENDING" one on, where it completes at once
-//   ("COMPLETED"). Another status or another step gets 400; an unknown id 404.
-// - GET .../transfers (limit, offset, merchantRefNum, slipID; see listReply) and
-//   GET .../transfers/{id} (404 when unknown).
+// The transfers (see addPaymentRoutes()) under digitalwallets/v1/profile/transfers, seeded
+// with two completed ones ("tr-seed-1", "tr-seed-2"):
+// - preview: {"amount", "currencyCode", "transferDetails", "deviceInfo", "recipient"?,
+//   "merchantRefNum"?, "fxQuote"?}: a fee of one percent in its currency.
+// - status: "paymentProperties"?, kept; a transfer between wallets settles at once, so
+//   "PROCESSING" answers and stores "COMPLETED".
 void addTransferRoutes(const RouteContext& context);
 
 }  // namespace corvend::sandbox

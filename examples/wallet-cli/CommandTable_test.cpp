@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -43,24 +42,6 @@ TEST(CommandTableSplitTest, SplitsAtRunsOfBlanks) {
     for (const auto& c : cases) {
         EXPECT_EQ(CommandTable::split(c.line), c.words) << '"' << c.line << '"';
     }
-}
-
-TEST_F(CommandTableTest, PassesTheWordsAfterTheNameAsArguments) {
-    std::optional<Words> received;
-    table.add({.name = "echo",
-               .maxArguments = 3,
-               .handler = [&](const Words& arguments, CommandTable::Done done) {
-                   received = arguments;
-                   done(Outcome::succeeded);
-               }});
-    EXPECT_EQ(runCollecting(table, {"echo", "a", "b"}), std::vector{Outcome::succeeded});
-    EXPECT_EQ(received, (Words{"a", "b"}));
-}
-
-TEST_F(CommandTableTest, AnEmptyLineSucceedsWithoutRunningAnything) {
-    EXPECT_EQ(runCollecting(table, {}), std::vector{Outcome::succeeded});
-    EXPECT_TRUE(out.str().empty());
-    EXPECT_TRUE(err.str().empty());
 }
 
 TEST_F(CommandTableTest, AnUnknownCommandFailsWithAHint) {
@@ -110,18 +91,6 @@ TEST_F(CommandTableTest, ReportsOnlyTheFirstOutcomeOfAHandler) {
                    throw std::runtime_error("late");
                }});
     EXPECT_EQ(runCollecting(table, {"twice"}), std::vector{Outcome::succeeded});
-}
-
-TEST_F(CommandTableTest, AHandlerMayReportLater) {
-    CommandTable::Done kept;
-    table.add({.name = "later",
-               .handler = [&](const Words&, CommandTable::Done done) { kept = std::move(done); }});
-    std::vector<Outcome> outcomes;
-    table.run({"later"}, [&](Outcome outcome) { outcomes.push_back(outcome); });
-    EXPECT_TRUE(outcomes.empty());
-    ASSERT_TRUE(kept);
-    kept(Outcome::succeeded);
-    EXPECT_EQ(outcomes, std::vector{Outcome::succeeded});
 }
 
 TEST_F(CommandTableTest, HelpListsEveryCommandWithItsUsageAndQuitAsksToEnd) {

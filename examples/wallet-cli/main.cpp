@@ -14,12 +14,10 @@
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
-#include "examples/wallet-cli/DepositCommands.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
-#include "examples/wallet-cli/TransferCommands.hpp"
+#include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
-#include "examples/wallet-cli/WithdrawalCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
 

@@ -1,0 +1,269 @@
+#include "examples/wallet-cli/PaymentCommands.hpp"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <sstream>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+namespace corvend::cli {
+
+namespace {
+
+using Words = std::span<const std::string>;
+
+// What a preview is made of: the amount and currency, the domain's own word (an option or an
+// email) and the merchant reference.
+struct Terms {
+    std::int64_t amount = 0;
+    std::string currency;
+    std::optional<std::string> word;
+    std::optional<std::string> merchantRef;
+
+    // The word as a payment option, `fallback` when there is none.
+    Wallet::PaymentOptionType option(std::string_view fallback = "") const {
+        return model::fromWire<Wallet::PaymentOptionType>(word.value_or(std::string(fallback)));
+    }
+};
+
+// The one parser of the amounts and counts the commands take: the whole text must be
+// decimal digits, with no sign, blank or decimal point, and fit an int64_t.
+std::int64_t wholeNumber(std::string_view text, std::string_view what) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() < '0' || text.front() > '9' || error != std::errc() ||
+        end != text.data() + text.size()) {
+        throw std::invalid_argument(std::string(what) + " '" + std::string(text) +
+                                    "' is not a whole number: digits only, at most " +
+                                    std::to_string(std::numeric_limits<std::int64_t>::max()));
+    }
+    return value;
+}
+
+std::optional<std::string> optionalWord(Words words, std::size_t index) {
+    return index < words.size() ? std::optional(words[index]) : std::nullopt;
+}
+
+// The one printer of a deposit, withdrawal or transfer: "<noun> <id>: <amount> <currency>
+// [by <option>][ to <recipient>], <STATUS>", then its fees and the address a redirect asks
+// the customer to visit. Amounts in minor units.
+template <class Record>
+std::string describe(std::string_view noun, const Record& record) {
+    std::ostringstream out;
+    out << noun << " " << record.id() << ": " << record.amount() << " " << record.currencyCode();
+    if constexpr (requires { record.paymentOption(); }) {
+        out << " by " << model::toWireValue(record.paymentOption());
+    }
+    if constexpr (requires { record.recipient(); }) {
+        if (const auto& recipient = record.recipient()) {
+            out << " to " << recipient->email().value_or(recipient->customerID().value_or("?"));
+        }
+    }
+    out << ", " << model::toWireValue(record.status());
+    for (const auto& fee : record.fees()) {
+        out << "\n  fee " << fee.amount << " " << fee.currency.value_or("") << " "
+            << model::toWireValue(fee.paymentReason);
+    }
+    if constexpr (requires { record.redirectUrl(); }) {
+        if (record.redirectUrl() && record.redirectUrl()->href()) {
+            out << "\n  visit " << *record.redirectUrl()->href();
+        }
+    }
+    return out.str();
+}
+
+template <class Record>
+std::string describe(std::string_view noun, const std::vector<Record>& records,
+                     const std::optional<Wallet::PagingResultMeta>& meta) {
+    std::ostringstream out;
+    out << records.size() << " " << noun << "(s)";
+    if (meta && meta->numberOfRecords) out << " of " << *meta->numberOfRecords;
+    for (const auto& record : records) out << "\n" << describe(noun, record);
+    return out.str();
+}
+
+std::string describe(std::string_view noun, const std::vector<Wallet::PaymentOptionDetails>& all) {
+    std::ostringstream out;
+    out << all.size() << " " << noun << " option(s)";
+    for (const auto& option : all) {
+        out << "\n  "
+            << model::toWireValue(
+                   option.paymentOption.value_or(Wallet::PaymentOptionType::unknown));
+    }
+    return out.str();
+}
+
+}  // namespace
+
+// What sets the domains apart: their names (`run` empty for a domain without the whole flow;
+// the terms need at least `least` words), the preview request made of the terms, the service,
+// the list's records and parameters, and the create step's request.
+struct Names {
+    std::string_view noun, run, terms;
+    std::size_t least;
+};
+
+struct Deposits {
+    static constexpr Names kNames{"deposit", "run", "<amount> <currency> [option] [ref]", 2};
+    static Wallet::DepositRequest request(const Terms& t) {
+        return {t.amount, t.currency, t.option("BANK_TRANSFER"), {}, t.merchantRef, {}, {}};
+    }
+    static constexpr auto kService = &Wallet::depositService;
+    static constexpr auto kRecords = &Wallet::CustomerDepositList::deposits;
+    using Parameters = Wallet::GetDepositsParameters;
+    static Wallet::DepositCreate create(std::string id) { return {std::move(id), {}, nullptr}; }
+};
+
+struct Withdrawals {
+    static constexpr Names kNames{"withdrawal", "", "<amount> <currency> <option> [ref]", 3};
+    static Wallet::WithdrawalRequest request(const Terms& t) {
+        return {t.amount, t.currency, t.option(), {}, t.merchantRef, {}};
+    }
+    static constexpr auto kService = &Wallet::withdrawalService;
+    static constexpr auto kRecords = &Wallet::WithdrawalList::withdrawals;
+    using Parameters = Wallet::GetWithdrawalsParameters;
+    static Wallet::WithdrawalCreate create(std::string id) { return {std::move(id), {}}; }
+};
+
+struct Transfers {
+    static constexpr Names kNames{"transfer", "send", "<amount> <currency> <email> [ref]", 3};
+    static Wallet::CustomerTransferRequest request(const Terms& t) {
+        return {t.amount,
+                t.currency,
+                Wallet::CustomerTransferRequest::Recipient::withEmail(*t.word),
+                t.merchantRef,
+                {},
+                {Wallet::TransferDetails::Reason::peerTransfer, "sent from wallet-cli"}};
+    }
+    static constexpr auto kService = &Wallet::transferService;
+    static constexpr auto kRecords = &Wallet::CustomerTransferList::transfers;
+    using Parameters = Wallet::GetTransferParameters;
+    static Wallet::TransferCreate create(std::string id) { return {std::move(id), {}}; }
+};
+
+template <class Domain>
+std::shared_ptr<PaymentCommands<Domain>> PaymentCommands<Domain>::make(Wallet& wallet,
+                                                                       std::ostream& out,
+                                                                       std::ostream& err) {
+    return std::make_shared<PaymentCommands>(Passkey{}, wallet, out, err);
+}
+
+template <class Domain>
+PaymentCommands<Domain>::PaymentCommands(Passkey, Wallet& wallet, std::ostream& out,
+                                         std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+template <class Domain>
+void PaymentCommands<Domain>::install(CommandTable& table) {
+    using Service = typename decltype((wallet_.*Domain::kService)())::element_type;
+    const auto& names = Domain::kNames;
+    std::string usage = "preview" + (names.run.empty() ? "" : "|" + std::string(names.run)) + " " +
+                        std::string(names.terms) +
+                        " | create|confirm|get <id> | list [limit] [offset] [ref] [slipID]";
+    if constexpr (requires(Service & service) { service.getOptions(); }) usage += " | options";
+    table.add(
+        {.name = std::string(names.noun),
+         .usage = usage,
+         .summary = std::string(names.noun) + "s step by step" +
+                    (names.run.empty() ? "" : ", or all at once with " + std::string(names.run)),
+         .minArguments = 1,
+         .maxArguments = 5,
+         .handler = [self = this->shared_from_this(), usage](
+                        const std::vector<std::string>& arguments, CommandTable::Done done) {
+             if (self->start(arguments, done)) return;
+             self->err_ << "usage: " << Domain::kNames.noun << " " << usage << std::endl;
+             done(Outcome::failed);
+         }});
+}
+
+template <class Domain>
+bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
+                                    const CommandTable::Done& done) {
+    const auto service = (wallet_.*Domain::kService)();
+    using Record = decltype(service->get(std::string()));
+    using List = decltype(service->getAll(std::nullopt));
+    const std::string& action = arguments.front();
+    const Words words = Words(arguments).subspan(1);
+    const auto terms = [&] {
+        return Domain::request({wholeNumber(words[0], "amount"), words[1], optionalWord(words, 2),
+                                optionalWord(words, 3)});
+    };
+    const bool withTerms = words.size() >= Domain::kNames.least;
+    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    if (action == "preview" && withTerms) {
+        service->preview(terms(), printer<Record>(action, done));
+    } else if (action == Domain::kNames.run && withTerms) {
+        auto self = this->shared_from_this();
+        auto confirm = [self, service, done](const Record& created) {
+            service->confirm({created.id(), std::nullopt},
+                             self->template printer<Record>("confirm", done));
+        };
+        auto create = [self, service, done, confirm](const Record& previewed) {
+            service->create(Domain::create(previewed.id()),
+                            self->template printer<Record>("create", done, confirm));
+        };
+        service->preview(terms(), printer<Record>("preview", done, create));
+    } else if (action == "create" && words.size() == 1) {
+        service->create(Domain::create(words[0]), printer<Record>(action, done));
+    } else if (action == "confirm" && words.size() == 1) {
+        service->confirm({words[0], std::nullopt}, printer<Record>(action, done));
+    } else if (action == "get" && words.size() == 1) {
+        service->get(words[0], printer<Record>(action, done));
+    } else if (action == "list") {
+        std::optional<typename Domain::Parameters> parameters;
+        if (!words.empty()) {
+            const auto count = [&](std::size_t index, std::string_view what) {
+                return index < words.size() ? std::optional(wholeNumber(words[index], what))
+                                            : std::nullopt;
+            };
+            parameters.emplace(count(0, "limit"), optionalWord(words, 2), count(1, "offset"),
+                               optionalWord(words, 3));
+        }
+        service->getAll(std::move(parameters), printer<List>(action, done));
+    } else if (action == "options" && words.empty()) {
+        if constexpr (requires { service->getOptions(); }) {
+            service->getOptions(printer<std::vector<Wallet::PaymentOptionDetails>>(action, done));
+        } else {
+            return false;
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+template <class Domain>
+template <class T>
+std::function<void(Result<T>)> PaymentCommands<Domain>::printer(
+    std::string action, CommandTable::Done done, std::function<void(const T&)> next) {
+    return [self = this->shared_from_this(), action = std::move(action), done = std::move(done),
+            next = std::move(next)](Result<T> result) {
+        if (!result) {
+            self->err_ << Domain::kNames.noun << " " << action
+                       << " failed: " << result.error().description() << std::endl;
+            return done(Outcome::failed);
+        }
+        if constexpr (requires(const T& list) { (list.*Domain::kRecords)(); }) {
+            self->out_ << describe(Domain::kNames.noun, ((*result).*Domain::kRecords)(),
+                                   result->meta());
+        } else if constexpr (requires(const T& record) { record.id(); }) {
+            self->out_ << action << " " << describe(Domain::kNames.noun, *result);
+        } else {
+            self->out_ << describe(Domain::kNames.noun, *result);
+        }
+        self->out_ << std::endl;
+        if (next) return next(*result);
+        done(Outcome::succeeded);
+    };
+}
+
+template class PaymentCommands<Deposits>;
+template class PaymentCommands<Withdrawals>;
+template class PaymentCommands<Transfers>;
+
+}  // namespace corvend::cli
