@@ -19,10 +19,6 @@ std::shared_ptr<Wallet> Wallet::makeForTesting(std::shared_ptr<Core> core) {
     return std::shared_ptr<Wallet>(new Wallet(std::move(core)));
 }
 
-std::shared_ptr<Wallet> Wallet::make(std::shared_ptr<Core> core) {
-    return makeForTesting(std::move(core));
-}
-
 Wallet::Wallet(std::shared_ptr<Core> core) : core_(std::move(core)) {}
 
 Wallet::ConfigurationResult Wallet::configure(const Configuration& configuration) {

@@ -22,7 +22,9 @@
 #include "CorvendWallet/core/models/PaymentStatus.hpp"
 #include "CorvendWallet/core/models/SimpleFeePayment.hpp"
 #include "CorvendWallet/core/models/TransferDetails.hpp"
+#include "CorvendWallet/core/setup/AuthenticationConfiguration.hpp"
 #include "CorvendWallet/core/setup/Configuration.hpp"
+#include "CorvendWallet/core/setup/ConfigurationResult.hpp"
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
 #include "CorvendWallet/services/cards/SepaBankAccount.hpp"
 #include "CorvendWallet/services/cards/UkBankAccount.hpp"
@@ -102,8 +104,6 @@ class Wallet {
 
     // A facade of its own over `core`, never the shared one: for tests that need a fresh kit.
     static std::shared_ptr<Wallet> makeForTesting(std::shared_ptr<Core> core);
-    // The former name of makeForTesting, kept until its last caller has moved.
-    static std::shared_ptr<Wallet> make(std::shared_ptr<Core> core);
 
     // Configures the kit and returns the device fingerprint; throws ConfigurationError, or
     // platform::CancellationError when the current task is cancelled. Blocks: call it in a

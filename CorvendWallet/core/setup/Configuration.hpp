@@ -3,10 +3,6 @@
 #include <string>
 #include <utility>
 
-// The set-up's other values, which every caller of configure uses along with this one.
-#include "CorvendWallet/core/setup/AuthenticationConfiguration.hpp"
-#include "CorvendWallet/core/setup/ConfigurationResult.hpp"
-
 namespace corvend::model {
 
 // Which of the wallet service's deployments the kit talks to.
