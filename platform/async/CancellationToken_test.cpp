@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/async/CancellationError.hpp"
@@ -16,16 +17,12 @@ namespace {
 
 TEST(CancellationTokenTest, CancelRunsEachHandlerOnceInOrderOnTheCancellingThread) {
     CancellationSource source;
-    std::vector<int> order;
-    std::vector<std::thread::id> threads;
-    auto first = source.token().onCancel([&] {
-        order.push_back(1);
-        threads.push_back(std::this_thread::get_id());
-    });
-    auto second = source.token().onCancel([&] {
-        order.push_back(2);
-        threads.push_back(std::this_thread::get_id());
-    });
+    std::vector<std::pair<int, std::thread::id>> runs;
+    auto record = [&](int n) {
+        return [&, n] { runs.emplace_back(n, std::this_thread::get_id()); };
+    };
+    auto first = source.token().onCancel(record(1));
+    auto second = source.token().onCancel(record(2));
     std::thread::id canceller;
     std::thread([&] {
         canceller = std::this_thread::get_id();
@@ -33,10 +30,8 @@ TEST(CancellationTokenTest, CancelRunsEachHandlerOnceInOrderOnTheCancellingThrea
         source.cancel();
     }).join();
     source.cancel();
-    EXPECT_TRUE(source.isCancelled());
     EXPECT_TRUE(source.token().isCancelled());
-    EXPECT_EQ(order, (std::vector<int>{1, 2}));
-    EXPECT_EQ(threads, (std::vector<std::thread::id>{canceller, canceller}));
+    EXPECT_EQ(runs, (std::vector<std::pair<int, std::thread::id>>{{1, canceller}, {2, canceller}}));
 }
 
 TEST(CancellationTokenTest, UnregisteredHandlerNeverRuns) {
@@ -45,18 +40,13 @@ TEST(CancellationTokenTest, UnregisteredHandlerNeverRuns) {
     auto kept = source.token().onCancel([&] { ++runs; });
     {
         auto dropped = source.token().onCancel([&] { runs += 100; });
-        EXPECT_EQ(source.token().registeredHandlerCount(), 2u);
     }
-    auto reset = source.token().onCancel([&] { runs += 100; });
-    reset.reset();
     // A moved registration keeps the handler until its new owner lets go.
     CancellationRegistration outer;
-    {
-        auto inner = source.token().onCancel([&] { runs += 1000; });
-        outer = std::move(inner);
-    }
+    outer = source.token().onCancel([&] { runs += 1000; });
+    CancellationRegistration moved(std::move(outer));
     EXPECT_EQ(source.token().registeredHandlerCount(), 2u);
-    outer = CancellationRegistration();
+    moved = CancellationRegistration();
     EXPECT_EQ(source.token().registeredHandlerCount(), 1u);
     source.cancel();
     EXPECT_EQ(runs, 1);
@@ -73,62 +63,53 @@ TEST(CancellationTokenTest, RacingCancelsRunEveryHandlerExactlyOnce) {
             registrations.push_back(source.token().onCancel([&runs, i] { ++runs[i]; }));
         }
         std::latch start(kThreads);
-        std::vector<std::thread> threads;
+        std::vector<std::jthread> threads;
         for (int t = 0; t < kThreads; ++t) {
             threads.emplace_back([&] {
                 start.arrive_and_wait();
                 source.cancel();
             });
         }
-        for (auto& thread : threads) thread.join();
+        threads.clear();
         for (int i = 0; i < kHandlers; ++i) EXPECT_EQ(runs[i].load(), 1) << "handler " << i;
     }
 }
 
-TEST(CancellationTokenTest, RegistrationRacingCancelRunsTheHandlerAtMostOnce) {
+TEST(CancellationTokenTest, RegistrationRacingCancelRunsTheHandlerExactlyOnce) {
     for (int round = 0; round < 200; ++round) {
         CancellationSource source;
         std::atomic<int> runs{0};
         std::latch start(2);
-        std::thread canceller([&] {
+        std::jthread canceller([&] {
             start.arrive_and_wait();
             source.cancel();
         });
         start.arrive_and_wait();
-        {
-            auto registration = source.token().onCancel([&] { ++runs; });
-        }
+        auto registration = source.token().onCancel([&] { ++runs; });
         canceller.join();
-        EXPECT_LE(runs.load(), 1);
+        EXPECT_EQ(runs.load(), 1);
     }
 }
 
-// The registration's owner frees what the handler uses right after dropping the registration;
-// the drop must wait for the running handler or the handler touches freed memory. The handler
-// goes on working only once the drop has begun, so a drop that does not wait returns first.
+// The owner frees what the handler uses right after dropping the registration, so the drop must
+// wait for the handler running elsewhere, which goes on only once the drop has begun.
 TEST(CancellationTokenTest, DroppingRegistrationWaitsForHandlerRunningElsewhere) {
     CancellationSource source;
-    auto captured = std::make_unique<std::vector<int>>(1000, 7);
+    auto captured = std::make_unique<int>(0);
     std::latch handlerStarted(1);
     std::latch dropBegun(1);
-    std::atomic<bool> handlerDone{false};
     std::optional<CancellationRegistration> registration;
     registration.emplace(source.token().onCancel([&, data = captured.get()] {
         handlerStarted.count_down();
         dropBegun.wait();
-        for (int round = 0; round < 100; ++round) {
-            for (int& value : *data) ++value;
-            std::this_thread::yield();
-        }
-        handlerDone = true;
+        for (int i = 0; i < 1000; ++i, std::this_thread::yield()) ++*data;
     }));
-    std::thread canceller([&] { source.cancel(); });
+    std::jthread canceller([&] { source.cancel(); });
     handlerStarted.wait();
     dropBegun.count_down();
     registration.reset();
-    EXPECT_TRUE(handlerDone.load());
+    EXPECT_EQ(*captured, 1000);
     captured.reset();
-    canceller.join();
 }
 
 TEST(CancellationTokenTest, HandlerMayDropItsOwnOrALaterRegistration) {
@@ -153,17 +134,16 @@ TEST(CancellationTokenTest, ChildFollowsParentButNotTheOtherWay) {
     CancellationSource child(parent.token());
     CancellationSource grandchild(child.token());
     CancellationSource sibling(parent.token());
-    bool childHandlerRan = false;
-    auto registration = grandchild.token().onCancel([&] { childHandlerRan = true; });
+    bool grandchildHandlerRan = false;
+    auto registration = grandchild.token().onCancel([&] { grandchildHandlerRan = true; });
 
     sibling.cancel();
     EXPECT_FALSE(parent.isCancelled());
     EXPECT_FALSE(child.isCancelled());
 
     parent.cancel();
-    EXPECT_TRUE(child.isCancelled());
     EXPECT_TRUE(grandchild.isCancelled());
-    EXPECT_TRUE(childHandlerRan);
+    EXPECT_TRUE(grandchildHandlerRan);
     EXPECT_TRUE(CancellationSource(parent.token()).isCancelled());  // born cancelled
 }
 
@@ -173,18 +153,12 @@ TEST(CancellationTokenTest, DeadChildrenLeaveNoLinkOnTheParent) {
         std::vector<CancellationSource> children;
         for (int i = 0; i < 1000; ++i) children.emplace_back(parent.token());
         EXPECT_EQ(parent.token().registeredHandlerCount(), 1000u);
-        // Copies share the link: it goes with the last of them.
-        CancellationSource copy = children.front();
+        CancellationSource copy = children.front();  // copies share the link
         children.clear();
         EXPECT_EQ(parent.token().registeredHandlerCount(), 1u);
     }
     EXPECT_EQ(parent.token().registeredHandlerCount(), 0u);
-
-    CancellationSource released(parent.token());
-    released.releaseParentLink();
-    EXPECT_EQ(parent.token().registeredHandlerCount(), 0u);
-    parent.cancel();
-    EXPECT_FALSE(released.isCancelled());
+    // releaseParentLink(): TaskTest.FinishedChildrenReleaseTheirLinkToTheParent.
 }
 
 TEST(CancellationTokenTest, ChildDyingWhileParentCancelsIsSafe) {
@@ -192,7 +166,7 @@ TEST(CancellationTokenTest, ChildDyingWhileParentCancelsIsSafe) {
         CancellationSource parent;
         std::optional<CancellationSource> child(std::in_place, parent.token());
         std::latch start(2);
-        std::thread canceller([&] {
+        std::jthread canceller([&] {
             start.arrive_and_wait();
             parent.cancel();
         });
@@ -203,12 +177,7 @@ TEST(CancellationTokenTest, ChildDyingWhileParentCancelsIsSafe) {
     }
 }
 
-TEST(CancellationScopeTest, FreeFunctionsReadTheScopedTokenAndRestoreThePrevious) {
-    EXPECT_FALSE(isCancelled());
-    EXPECT_NO_THROW(checkCancellation());
-    bool outsideRan = false;
-    auto outside = onCancel([&] { outsideRan = true; });
-
+TEST(CancellationScopeTest, FreeFunctionsReadThisThreadsScopedTokenAndRestoreThePrevious) {
     CancellationSource outer;
     CancellationSource inner;
     inner.cancel();
@@ -219,8 +188,10 @@ TEST(CancellationScopeTest, FreeFunctionsReadTheScopedTokenAndRestoreThePrevious
         auto registration = onCancel([&] { handlerRan = true; });
         {
             CancellationScope innerScope(inner.token());
-            EXPECT_TRUE(isCancelled());
             EXPECT_THROW(checkCancellation(), CancellationError);
+            bool otherThreadSaw = true;
+            std::thread([&] { otherThreadSaw = isCancelled(); }).join();
+            EXPECT_FALSE(otherThreadSaw);
             bool inlineRan = false;
             auto immediate = onCancel([&] { inlineRan = true; });
             EXPECT_TRUE(inlineRan);
@@ -228,21 +199,10 @@ TEST(CancellationScopeTest, FreeFunctionsReadTheScopedTokenAndRestoreThePrevious
         EXPECT_FALSE(isCancelled());
         outer.cancel();
         EXPECT_TRUE(handlerRan);
-        EXPECT_THROW(checkCancellation(), CancellationError);
+        EXPECT_TRUE(isCancelled());
     }
     EXPECT_FALSE(isCancelled());
     EXPECT_FALSE(currentCancellationToken().canBeCancelled());
-    EXPECT_FALSE(outsideRan);
-}
-
-TEST(CancellationScopeTest, TokenIsPerThread) {
-    CancellationSource source;
-    source.cancel();
-    CancellationScope scope(source.token());
-    bool otherThreadSaw = true;
-    std::thread([&] { otherThreadSaw = isCancelled(); }).join();
-    EXPECT_TRUE(isCancelled());
-    EXPECT_FALSE(otherThreadSaw);
 }
 
 }  // namespace

@@ -13,10 +13,7 @@
 namespace corvend::platform {
 namespace {
 
-using namespace std::chrono_literals;
-
-// Only a broken group ever waits this long.
-constexpr auto kSafetyNet = 10s;
+constexpr auto kSafetyNet = std::chrono::seconds(10);  // only a broken group waits this long
 
 // Sets a promise when the last copy of the job holding it goes.
 struct ReleaseSignal {
@@ -26,8 +23,7 @@ struct ReleaseSignal {
 
 TEST(DispatchGroupTest, NotifyRunsOnceAfterTheLastLeaveAndIsThenReleased) {
     DispatchGroup group;
-    group.wait();  // empty: returns at once
-    std::promise<void> atOnce;
+    std::promise<void> atOnce;  // empty group: notified at once
     group.notify([&] { atOnce.set_value(); });
     ASSERT_EQ(atOnce.get_future().wait_for(kSafetyNet), std::future_status::ready);
 
@@ -51,10 +47,10 @@ TEST(DispatchGroupTest, NotifyRunsOnceAfterTheLastLeaveAndIsThenReleased) {
 
 TEST(DispatchGroupTest, WaitBlocksUntilEveryEnterIsLeft) {
     DispatchGroup group;
-    constexpr int kWorkers = 8;
+    group.wait();  // empty: returns at once
     std::atomic<int> finished{0};
-    std::vector<std::thread> workers;
-    for (int i = 0; i < kWorkers; ++i) {
+    std::vector<std::jthread> workers;
+    for (int i = 0; i < 8; ++i) {
         group.enter();
         workers.emplace_back([&] {
             ++finished;
@@ -62,8 +58,7 @@ TEST(DispatchGroupTest, WaitBlocksUntilEveryEnterIsLeft) {
         });
     }
     group.wait();
-    EXPECT_EQ(finished.load(), kWorkers);
-    for (auto& worker : workers) worker.join();
+    EXPECT_EQ(finished.load(), 8);
 }
 
 TEST(DispatchGroupTest, UnbalancedLeaveIsRefused) {

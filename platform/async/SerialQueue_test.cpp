@@ -21,33 +21,29 @@ TEST(SerialQueueTest, KeepsEachSubmittersOrderAndRunsOneBlockAtATime) {
     constexpr int kBlocks = 300;
     std::vector<std::pair<int, int>> seen;  // touched only by the queue's blocks
     std::atomic<int> inside{0};
-    std::atomic<int> maxInside{0};
+    std::atomic<bool> overlapped{false};
     std::latch start(kSubmitters);
-    std::vector<std::thread> submitters;
+    std::vector<std::jthread> submitters;
     for (int s = 0; s < kSubmitters; ++s) {
         submitters.emplace_back([&, s] {
             start.arrive_and_wait();
             for (int i = 0; i < kBlocks; ++i) {
                 queue->async([&, s, i] {
-                    const int now = ++inside;
-                    int expected = maxInside.load();
-                    while (now > expected && !maxInside.compare_exchange_weak(expected, now)) {
-                    }
+                    if (++inside > 1) overlapped = true;
                     seen.emplace_back(s, i);
                     --inside;
                 });
             }
         });
     }
-    for (auto& submitter : submitters) submitter.join();
+    submitters.clear();
     const auto result = queue->sync([&] { return seen; });
 
     ASSERT_EQ(result.size(), static_cast<std::size_t>(kSubmitters * kBlocks));
-    EXPECT_EQ(maxInside.load(), 1);
+    EXPECT_FALSE(overlapped.load());
     std::vector<int> next(kSubmitters, 0);
     for (const auto& [submitter, index] : result) {
-        EXPECT_EQ(index, next[submitter]) << "submitter " << submitter;
-        next[submitter] = index + 1;
+        EXPECT_EQ(index, next[submitter]++) << "submitter " << submitter;
     }
 }
 
@@ -62,38 +58,23 @@ TEST(SerialQueueTest, SyncReadSeesEveryEarlierQueuedWrite) {
 
 TEST(SerialQueueTest, SyncReturnsEveryKindOfResultAndRethrows) {
     auto queue = SerialQueue::make("results");
-    EXPECT_EQ(queue->sync([] { return std::string("value"); }), "value");
-
     int touched = 0;
     queue->sync([&] { touched = 1; });
     EXPECT_EQ(touched, 1);
-
-    auto owned = queue->sync([] { return std::make_unique<int>(9); });
-    ASSERT_NE(owned, nullptr);
-    EXPECT_EQ(*owned, 9);
-
-    int stored = 3;
-    int& ref = queue->sync([&]() -> int& { return stored; });
-    EXPECT_EQ(&ref, &stored);
+    EXPECT_EQ(*queue->sync([] { return std::make_unique<int>(9); }), 9);
+    int& ref = queue->sync([&]() -> int& { return touched; });
+    EXPECT_EQ(&ref, &touched);
 
     EXPECT_THROW(queue->sync([]() -> int { throw std::runtime_error("read"); }),
                  std::runtime_error);
     EXPECT_THROW(queue->sync([] { throw std::runtime_error("write"); }), std::runtime_error);
-    // A block that threw does not stop the queue.
-    EXPECT_EQ(queue->sync([] { return 1; }), 1);
+    EXPECT_EQ(queue->sync([] { return 1; }), 1);  // a block that threw does not stop the queue
 }
 
 TEST(SerialQueueTest, SyncFromItsOwnBlockFailsInsteadOfDeadlocking) {
     auto queue = SerialQueue::make("reentrant");
-    bool refused = false;
-    queue->async([&] {
-        try {
-            queue->sync([] {});
-        } catch (const std::logic_error&) {
-            refused = true;
-        }
-    });
-    EXPECT_TRUE(queue->sync([&] { return refused; }));
+    queue->async([&] { EXPECT_THROW(queue->sync([] {}), std::logic_error); });
+    queue->sync([] {});
 }
 
 TEST(SerialQueueTest, IsCurrentOnlyInsideItsOwnBlocks) {
@@ -102,7 +83,7 @@ TEST(SerialQueueTest, IsCurrentOnlyInsideItsOwnBlocks) {
     EXPECT_FALSE(queue->isCurrent());
     EXPECT_TRUE(queue->sync([&] { return queue->isCurrent(); }));
     EXPECT_FALSE(queue->sync([&] { return other->isCurrent(); }));
-    // Nested: a block of `queue` waits on `other`, whose block runs elsewhere.
+    // Nested: inside a block of `other` run from a block of `queue`.
     EXPECT_FALSE(queue->sync([&] { return other->sync([&] { return queue->isCurrent(); }); }));
 }
 
@@ -119,8 +100,6 @@ TEST(SerialQueueTest, GroupIsEnteredAtSubmissionAndNotifiedAfterTheBlocks) {
     // Registered while the blocks are still held back: it must wait for all five.
     group->notify([&ran, notified] { notified->set_value(ran.load()); });
     gate.count_down();
-    group->wait();
-    EXPECT_EQ(ran.load(), 5);
     EXPECT_EQ(notified->get_future().get(), 5);
 }
 
@@ -133,9 +112,8 @@ TEST(SerialQueueTest, QueuedBlocksKeepTheQueueAlive) {
         watched = queue;
         queue->async([&] { gate.wait(); });
         for (int i = 0; i < 3; ++i) {
-            queue->async([&watched, done, i] {
-                // Still the same live queue although nobody else holds it.
-                EXPECT_TRUE(watched.lock() != nullptr) << i;
+            queue->async([&watched, done] {
+                EXPECT_NE(watched.lock(), nullptr);  // although nobody else holds it
                 done->count_down();
             });
         }
@@ -151,8 +129,7 @@ TEST(SerialQueueInlineTest, IdleSyncRunsOnTheCallerAndBlocksQueuedMeanwhileRunAf
     OneShot<void> laterRan;
     const bool ranHere = queue->sync([&] {
         EXPECT_TRUE(queue->isCurrent());
-        // Queued while the sync holds the queue: must wait for it.
-        queue->async([&] {
+        queue->async([&] {  // queued while the sync holds the queue: must wait for it
             order.push_back(2);
             laterRan.resolve();
         });
@@ -163,7 +140,6 @@ TEST(SerialQueueInlineTest, IdleSyncRunsOnTheCallerAndBlocksQueuedMeanwhileRunAf
     EXPECT_FALSE(queue->isCurrent());
     laterRan.wait();
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
-    EXPECT_EQ(queue->sync([&] { return order.size(); }), 2u);
 }
 
 }  // namespace

@@ -15,8 +15,7 @@ using namespace std::chrono_literals;
 
 // Long enough that no worker retires during a test unless the test wants it to.
 constexpr auto kNoRetirement = std::chrono::minutes(10);
-// Only a broken pool ever waits this long.
-constexpr auto kSafetyNet = std::chrono::milliseconds(10s);
+constexpr auto kSafetyNet = std::chrono::milliseconds(10s);  // only a broken pool waits this long
 
 // Jobs that all block on the last one submitted: a pool that did not grow would hang here.
 TEST(TaskPoolTest, GrowsWhenEveryThreadIsBlocked) {
@@ -24,16 +23,13 @@ TEST(TaskPoolTest, GrowsWhenEveryThreadIsBlocked) {
     std::latch gate(1);
     std::latch done(kBlocked + 1);
     TaskPool pool(kNoRetirement);
-    for (int i = 0; i < kBlocked; ++i) {
-        pool.submit([&] {
+    for (int i = 0; i <= kBlocked; ++i) {
+        pool.submit([&, i] {
+            if (i == kBlocked) gate.count_down();
             gate.wait();
             done.count_down();
         });
     }
-    pool.submit([&] {
-        gate.count_down();
-        done.count_down();
-    });
     done.wait();
     EXPECT_GE(pool.threadCount(), static_cast<std::size_t>(kBlocked + 1));
 }
@@ -78,9 +74,7 @@ TEST(TaskPoolTest, DestructorRunsQueuedJobsAndJoins) {
         std::latch gate(1);
         TaskPool pool(kNoRetirement);
         pool.submit([&] { gate.wait(); });
-        for (int i = 0; i < 10; ++i) {
-            pool.submit([&ran, tracker] { ++ran; });
-        }
+        for (int i = 0; i < 10; ++i) pool.submit([&ran, tracker] { ++ran; });
         tracker.reset();
         gate.count_down();
     }

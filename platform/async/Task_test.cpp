@@ -28,25 +28,18 @@ bool blockUntilCancelled(std::promise<void>* registered = nullptr) {
     return isCancelled();
 }
 
-TEST(TaskTest, ValueReturnsTheResultOfEveryKind) {
+TEST(TaskTest, ValueReturnsTheResultOfEveryKindOrRethrows) {
     EXPECT_EQ(Task<int>::detached([] { return 42; }).value(), 42);
-
     std::atomic<bool> ran{false};
     Task<void>::detached([&] { ran = true; }).value();
     EXPECT_TRUE(ran.load());
-
     auto moveOnly = Task<std::unique_ptr<int>>::detached([] { return std::make_unique<int>(7); });
     EXPECT_EQ(*moveOnly.value(), 7);
-}
 
-TEST(TaskTest, ValueRethrowsTheTasksException) {
     auto failing = Task<int>::detached([]() -> int { throw BoomError("boom"); });
     EXPECT_THROW(failing.value(), BoomError);
-    EXPECT_THROW(failing.value(), BoomError);
-    auto failingVoid = Task<void>::detached([] { throw BoomError("void boom"); });
-    EXPECT_THROW(failingVoid.value(), BoomError);
-    auto cancelled = Task<void>::detached([] { throw CancellationError(); });
-    EXPECT_THROW(cancelled.value(), CancellationError);
+    EXPECT_THROW(failing.value(), BoomError);  // every waiter sees it
+    EXPECT_THROW(Task<void>::detached([] { throw BoomError("void"); }).value(), BoomError);
 }
 
 TEST(TaskTest, EmptyHandleIsHarmless) {
@@ -55,17 +48,6 @@ TEST(TaskTest, EmptyHandleIsHarmless) {
     EXPECT_FALSE(empty.isCancelled());
     EXPECT_FALSE(empty.isFinished());
     EXPECT_THROW(empty.value(), std::logic_error);
-}
-
-TEST(TaskTest, CancelDuringRunIsSeenThroughTheCurrentToken) {
-    std::promise<void> registered;
-    auto task = Task<bool>::detached([&] { return blockUntilCancelled(&registered); });
-    registered.get_future().wait();
-    EXPECT_FALSE(task.isCancelled());
-    task.cancel();
-    task.cancel();
-    EXPECT_TRUE(task.isCancelled());
-    EXPECT_TRUE(task.value());
 }
 
 TEST(TaskTest, ChildOfACancelledTaskStartsCancelledButStillRuns) {
@@ -112,31 +94,6 @@ TEST(TaskTest, DetachedTaskIgnoresTheCallersCancellation) {
     EXPECT_FALSE(task.value());
 }
 
-TEST(TaskTest, ChildIsCancelledWithItsParent) {
-    std::promise<void> childWaiting;
-    std::promise<Task<bool>> childHandle;
-    auto parent = Task<bool>::detached([&] {
-        auto child = Task<bool>::child([&] { return blockUntilCancelled(&childWaiting); });
-        childHandle.set_value(child);
-        return blockUntilCancelled();
-    });
-    childWaiting.get_future().wait();
-    auto child = childHandle.get_future().get();
-    parent.cancel();
-    EXPECT_TRUE(child.value());
-    EXPECT_TRUE(parent.value());
-}
-
-TEST(TaskTest, CancelledChildLeavesItsParentAlone) {
-    auto parent = Task<bool>::detached([] {
-        auto child = Task<void>::child([] { blockUntilCancelled(); });
-        child.cancel();
-        child.value();
-        return isCancelled();
-    });
-    EXPECT_FALSE(parent.value());
-}
-
 TEST(TaskTest, FinishedChildrenReleaseTheirLinkToTheParent) {
     CancellationSource parent;
     CancellationScope scope(parent.token());
@@ -149,8 +106,7 @@ TEST(TaskTest, FinishedChildrenReleaseTheirLinkToTheParent) {
     EXPECT_EQ(parent.token().registeredHandlerCount(), 0u);
 }
 
-// The waiting task is cancelled while it waits for a task that would never end on its own:
-// the wait ends at once with CancellationError and the awaited task is cancelled too.
+// The awaited task would never end on its own; it sees the cancel through its current token.
 TEST(TaskTest, CancellingTheWaiterEndsTheWaitAndCancelsTheAwaitedTask) {
     std::promise<Task<bool>> innerHandle;
     std::promise<void> innerRunning;
@@ -160,6 +116,7 @@ TEST(TaskTest, CancellingTheWaiterEndsTheWaitAndCancelsTheAwaitedTask) {
         inner.value();
     });
     innerRunning.get_future().wait();
+    outer.cancel();
     outer.cancel();
     EXPECT_THROW(outer.value(), CancellationError);
     auto inner = innerHandle.get_future().get();

@@ -10,7 +10,7 @@
 namespace corvend::platform {
 namespace {
 
-TEST(WorkItemTest, PerformRunsTheBlockOnce) {
+TEST(WorkItemTest, PerformRunsTheBlockOnceAndEndsTheItemEvenWhenItThrows) {
     int runs = 0;
     WorkItem item([&] { ++runs; });
     item.perform();
@@ -18,6 +18,11 @@ TEST(WorkItemTest, PerformRunsTheBlockOnce) {
     item.wait();
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(item.isCancelled());
+
+    WorkItem throwing([] { throw std::runtime_error("block"); });
+    EXPECT_THROW(throwing.perform(), std::runtime_error);
+    throwing.wait();
+    EXPECT_NO_THROW(throwing.perform());
 }
 
 TEST(WorkItemTest, CancelBeforePerformSkipsAndReleasesTheBlock) {
@@ -51,13 +56,6 @@ TEST(WorkItemTest, CancelDuringRunDoesNotInterruptIt) {
     item.wait();
     EXPECT_TRUE(finished);
     performer.join();
-}
-
-TEST(WorkItemTest, ThrowingBlockStillEndsTheItem) {
-    WorkItem item([] { throw std::runtime_error("block"); });
-    EXPECT_THROW(item.perform(), std::runtime_error);
-    item.wait();
-    EXPECT_NO_THROW(item.perform());
 }
 
 }  // namespace

@@ -5,95 +5,49 @@
 #include <any>
 #include <functional>
 #include <future>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "platform/profiling/DeviceProfilingConnections.hpp"
-
 namespace corvend::platform {
 namespace {
 
-// Holds reports until the test runs them.
-class ManualExecutor {
-  public:
-    DeviceProfiling::Executor executor() {
-        return [this](std::function<void()> job) {
-            std::lock_guard lock(mutex_);
-            jobs_.push_back(std::move(job));
-        };
-    }
-    void runAll() {
-        std::vector<std::function<void()>> jobs;
-        {
-            std::lock_guard lock(mutex_);
-            jobs.swap(jobs_);
-        }
-        for (auto& job : jobs) job();
-    }
-
-  private:
-    std::mutex mutex_;
-    std::vector<std::function<void()>> jobs_;
-};
-
-struct Report {
-    std::thread::id thread;
-    std::optional<DeviceProfiling::Dictionary> result;
-};
-
-bool isLowerHex(const std::string& text) {
-    return text.find_first_not_of("0123456789abcdef") == std::string::npos;
-}
-
-TEST(DeviceProfilingTest, ReportsARandomSessionWithStatusOKOnAnotherThread) {
+// Report contents beyond the session identifier: DeviceProfilingAdapter_test.
+TEST(DeviceProfilingTest, ReportsAFreshLowerHexSessionOnAnotherThread) {
     auto profiling = DeviceProfiling::make();
     std::vector<std::string> ids;
     for (int run = 0; run < 2; ++run) {
-        std::promise<Report> reported;
-        profiling->profileDevice([&](std::optional<DeviceProfiling::Dictionary> result) {
-            reported.set_value({std::this_thread::get_id(), std::move(result)});
+        std::promise<std::optional<DeviceProfiling::Dictionary>> reported;
+        std::thread::id reporter;
+        profiling->profileDevice([&](auto result) {
+            reporter = std::this_thread::get_id();
+            reported.set_value(std::move(result));
         });
-        const auto report = reported.get_future().get();
-        EXPECT_NE(report.thread, std::this_thread::get_id());
-        ASSERT_TRUE(report.result.has_value());
-        const auto& result = *report.result;
-        EXPECT_EQ(result.size(), 2U);
-        const auto* id = std::any_cast<std::string>(&result.at(DeviceProfiling::kSessionIDKey));
-        ASSERT_NE(id, nullptr);
-        EXPECT_EQ(id->size(), 32U);
-        EXPECT_TRUE(isLowerHex(*id)) << *id;
-        const auto* status = std::any_cast<int>(&result.at(DeviceProfiling::kProfileStatusKey));
-        ASSERT_NE(status, nullptr);
-        EXPECT_EQ(*status, DeviceProfiling::kStatusOK);
-        ids.push_back(*id);
+        const auto result = reported.get_future().get();
+        EXPECT_NE(reporter, std::this_thread::get_id());
+        ASSERT_TRUE(result.has_value());
+        ids.push_back(std::any_cast<std::string>(result->at(DeviceProfiling::kSessionIDKey)));
     }
     EXPECT_NE(ids[0], ids[1]);
+    for (const auto& id : ids) {
+        EXPECT_EQ(id.size(), 32U);
+        EXPECT_EQ(id.find_first_not_of("0123456789abcdef"), std::string::npos) << id;
+    }
 }
 
-TEST(DeviceProfilingTest, NeverReportsInsideTheStartingCall) {
-    ManualExecutor executor;
-    auto profiling = DeviceProfiling::make(executor.executor());
-    int reports = 0;
-    profiling->profileDevice([&](auto) { ++reports; });
-    EXPECT_EQ(reports, 0);
-    executor.runAll();
-    EXPECT_EQ(reports, 1);
-}
-
-TEST(DeviceProfilingTest, CancelBeforeDeliveryDropsTheReport) {
-    ManualExecutor executor;
-    auto profiling = DeviceProfiling::make(executor.executor());
+TEST(DeviceProfilingTest, ReportsOnlyThroughTheExecutorAndCancelBeforeDeliveryDropsIt) {
+    std::vector<std::function<void()>> jobs;
+    auto profiling =
+        DeviceProfiling::make([&](std::function<void()> job) { jobs.push_back(std::move(job)); });
     int cancelledReports = 0;
     int keptReports = 0;
     auto cancelled = profiling->profileDevice([&](auto) { ++cancelledReports; });
     auto kept = profiling->profileDevice([&](auto) { ++keptReports; });
+    EXPECT_EQ(keptReports, 0);  // never inside the starting call
     cancelled->cancel();
     cancelled->cancel();
-    executor.runAll();
+    for (auto& job : jobs) job();
     EXPECT_EQ(cancelledReports, 0);
     EXPECT_EQ(keptReports, 1);
     EXPECT_TRUE(cancelled->isCancelled());
@@ -105,14 +59,9 @@ TEST(DeviceProfilingTest, CancelBeforeDeliveryDropsTheReport) {
 TEST(DeviceProfilingTest, ConfigureReplacesTheOptions) {
     auto profiling = DeviceProfiling::make();
     EXPECT_FALSE(profiling->options().has_value());
-
-    auto connections = std::make_shared<DeviceProfilingConnections>();
-    connections->setConnectionRetryCount(3);
     profiling->configure({{DeviceProfiling::kOrganizationIDKey, std::string("org-1")},
-                          {DeviceProfiling::kConnectionsKey,
-                           std::shared_ptr<const DeviceProfilingConnections>(connections)}});
+                          {DeviceProfiling::kFingerprintServerKey, std::string("server")}});
     profiling->configure({{DeviceProfiling::kOrganizationIDKey, std::string("org-2")}});
-
     const auto options = profiling->options();
     ASSERT_TRUE(options.has_value());
     ASSERT_EQ(options->size(), 1U);

@@ -9,8 +9,7 @@
 namespace corvend {
 namespace {
 
-// A bound on a wait that should end at once; only reached when the code under test is broken.
-constexpr auto kSafetyNet = std::chrono::seconds(10);
+constexpr auto kSafetyNet = std::chrono::seconds(10);  // only a broken lock waits this long
 
 TEST(LockIsolatedTest, IsReentrantAndReturnsTheResult) {
     LockIsolated<int> box(1);

@@ -4,22 +4,10 @@
 
 #include <future>
 #include <memory>
-#include <numeric>
 #include <stdexcept>
-#include <vector>
 
 namespace corvend {
 namespace {
-
-TEST(SerialQueueIsolatedTest, ChangesFromOneThreadRunInOrderBeforeALaterRead) {
-    constexpr int kChanges = 1000;
-    auto box = SerialQueueIsolated<std::vector<int>>::make(platform::SerialQueue::make("fifo"), {});
-    for (int i = 0; i < kChanges; ++i) box->mutate([i](std::vector<int>& v) { v.push_back(i); });
-
-    std::vector<int> expected(kChanges);
-    std::iota(expected.begin(), expected.end(), 0);
-    EXPECT_EQ(box->withValue([](std::vector<int>& v) { return v; }), expected);
-}
 
 TEST(SerialQueueIsolatedTest, ChangeQueuedBeforeTheBoxIsGoneIsSkipped) {
     auto queue = platform::SerialQueue::make("gone");
