@@ -7,7 +7,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -21,7 +20,6 @@
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/Task.hpp"
-#include "platform/http/AsciiCase.hpp"
 #include "platform/http/URLError.hpp"
 
 namespace corvend::platform {
@@ -32,8 +30,6 @@ using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 // What the server saw of one request.
 struct SeenRequest {
     std::string method;
-    std::string path;
-    std::string body;
     httplib::Headers headers;
     int remotePort = -1;
 };
@@ -50,8 +46,7 @@ class LoopbackServer {
         server_.set_pre_routing_handler(
             [this](const httplib::Request& request, httplib::Response&) {
                 std::lock_guard lock(mutex_);
-                seen_.push_back({request.method, request.path, request.body, request.headers,
-                                 request.remote_port});
+                seen_.push_back({request.method, request.headers, request.remote_port});
                 changed_.notify_all();
                 return httplib::Server::HandlerResponse::Unhandled;
             });
@@ -65,8 +60,7 @@ class LoopbackServer {
         }
     }
 
-    // Routes must be added before start().
-    httplib::Server& routes() { return server_; }
+    httplib::Server& routes() { return server_; }  // add routes before start()
 
     void start() {
         port_ = server_.bind_to_any_port("127.0.0.1");
@@ -96,7 +90,8 @@ class LoopbackServer {
 
     void waitUntilParked(int count) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return parked_ >= count; });
+        ASSERT_TRUE(
+            changed_.wait_for(lock, std::chrono::seconds(30), [&] { return parked_ >= count; }));
     }
 
     void openGate() {
@@ -133,24 +128,6 @@ int bindLoopback(int& port, bool listen) {
     return fd;
 }
 
-// A port bound on loopback but never listening: connecting to it is refused, and no other
-// process can take it while the test runs.
-class RefusingPort {
-  public:
-    RefusingPort() : fd_(bindLoopback(port_, false)) {}
-    ~RefusingPort() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    RefusingPort(const RefusingPort&) = delete;
-    RefusingPort& operator=(const RefusingPort&) = delete;
-
-    int port() const { return port_; }
-
-  private:
-    int port_ = 0;
-    int fd_;
-};
-
 // A one-shot server that keeps the raw head of the first request and answers 204, so a test can
 // see the exact bytes the client sent (the server library drops fields with empty values).
 class RawHeadCapture {
@@ -163,38 +140,26 @@ class RawHeadCapture {
         if (thread_.joinable()) thread_.join();
         if (listener_ >= 0) ::close(listener_);
     }
-    RawHeadCapture(const RawHeadCapture&) = delete;
-    RawHeadCapture& operator=(const RawHeadCapture&) = delete;
 
     URL url(std::string_view path) const {
         return *URL::make("http://127.0.0.1:" + std::to_string(port_) + std::string(path));
     }
 
-    // The head's lines, request line first; valid once the client has its reply.
-    std::vector<std::string> lines() const {
-        std::lock_guard lock(mutex_);
-        std::vector<std::string> lines;
-        for (std::size_t start = 0, end; (end = head_.find("\r\n", start)) != std::string::npos;
-             start = end + 2) {
-            if (end > start) lines.push_back(head_.substr(start, end - start));
-        }
-        return lines;
+    // Call once the client has its reply: the join orders the server's write before the read.
+    const std::string& head() {
+        if (thread_.joinable()) thread_.join();
+        return head_;
     }
 
   private:
     void serveOne() {
         const int connection = ::accept(listener_, nullptr, nullptr);
         if (connection < 0) return;
-        std::string head;
         char buffer[4096];
-        while (head.find("\r\n\r\n") == std::string::npos) {
+        while (head_.find("\r\n\r\n") == std::string::npos) {
             const auto received = ::recv(connection, buffer, sizeof(buffer), 0);
             if (received <= 0) break;
-            head.append(buffer, static_cast<std::size_t>(received));
-        }
-        {
-            std::lock_guard lock(mutex_);
-            head_ = head;
+            head_.append(buffer, static_cast<std::size_t>(received));
         }
         const std::string_view reply =
             "HTTP/1.1 204 No Content\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
@@ -205,7 +170,6 @@ class RawHeadCapture {
     int port_ = 0;
     int listener_;
     std::thread thread_;
-    mutable std::mutex mutex_;
     std::string head_;
 };
 
@@ -227,19 +191,14 @@ class URLSessionTest : public ::testing::Test {
             .Put("/echo", echo)
             .Patch("/echo", echo)
             .Delete("/echo", echo);
-        routes.Get("/reply-headers", [](const httplib::Request&, httplib::Response& response) {
-            response.status = 201;
-            response.headers.emplace("X-Mixed-Case", "One");
-            response.headers.emplace("X-Repeated", "a");
-            response.headers.emplace("x-REPEATED", "b");
-            response.set_content("created", "text/plain");
-        });
         routes.Get(R"(/status/(\d+))",
                    [](const httplib::Request& request, httplib::Response& response) {
                        response.status = std::stoi(request.matches[1]);
+                       response.headers.emplace("X-Mixed-Case", "One");
+                       response.headers.emplace("X-Repeated", "a");
+                       response.headers.emplace("x-REPEATED", "b");
                        if (response.status / 100 == 3) response.set_header("Location", "/echo");
-                       if (response.status != 304)
-                           response.set_content("status body", "text/plain");
+                       if (response.status != 304) response.set_content("body", "text/plain");
                    });
         routes.Get(R"(/item/(\d+))",
                    [](const httplib::Request& request, httplib::Response& response) {
@@ -258,17 +217,15 @@ class URLSessionTest : public ::testing::Test {
 
     URLRequest request(std::string_view path) const { return URLRequest(server_.url(path)); }
 
-    static const HTTPURLResponse& http(const Reply& reply) {
-        const auto* response = dynamic_cast<const HTTPURLResponse*>(reply.second.get());
-        if (response == nullptr) throw std::logic_error("not an HTTP reply");
-        return *response;
-    }
-
     // Declared first so it outlives the session: the session closes its idle connections when
     // it goes, which lets the server's workers finish.
     LoopbackServer server_;
     std::shared_ptr<URLSession> session_;
 };
+
+const HTTPURLResponse& http(const Reply& reply) {
+    return dynamic_cast<const HTTPURLResponse&>(*reply.second);
+}
 
 URLError::Code codeOf(const std::function<void()>& call) {
     try {
@@ -289,13 +246,9 @@ TEST_F(URLSessionTest, SendsTheMethodBodyAndLengthAndNothingLibcurlWouldAdd) {
     };
     const std::string big(64 * 1024, 'b');  // large enough to draw an Expect: 100-continue
     const std::vector<Case> cases{
-        {"GET", std::nullopt, std::nullopt},
-        {"POST", std::string("a=1&b=2"), "7"},
-        {"POST", std::nullopt, "0"},
-        {"PUT", big, std::to_string(big.size())},
-        {"PATCH", std::string("{\"x\":1}"), "7"},
-        {"DELETE", std::string("gone"), "4"},
-    };
+        {"GET", std::nullopt, std::nullopt}, {"POST", std::string("a=1&b=2"), "7"},
+        {"POST", std::nullopt, "0"},         {"PUT", big, std::to_string(big.size())},
+        {"PATCH", std::nullopt, "0"},        {"DELETE", std::string("gone"), "4"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.method + (c.body ? " with body" : " without body"));
         auto sent = request("/echo");
@@ -330,7 +283,7 @@ TEST_F(URLSessionTest, HeadReturnsWithoutWaitingForTheAnnouncedBody) {
 }
 
 TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
-    const RawHeadCapture capture;
+    RawHeadCapture capture;
     URLRequest sent(capture.url("/raw?q=1"));
     sent.addValue("application/json", "Accept");
     sent.addValue("", "X-Empty");
@@ -338,49 +291,27 @@ TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
     sent.addValue("a", "X-Joined");
     sent.addValue("b", "x-joined");
 
-    const auto reply = URLSession::make()->data(sent);
-
-    EXPECT_EQ(dynamic_cast<const HTTPURLResponse&>(*reply.second).statusCode(), 204);
-    auto lines = capture.lines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front(), "GET /raw?q=1 HTTP/1.1");
-    lines.erase(lines.begin());
-    std::ranges::sort(lines);
-    const std::vector<std::string> expected{
-        "Accept: application/json", "Host: 127.0.0.1:" + std::to_string(sent.url().port().value()),
-        "X-Empty:", "X-Joined: a,b", "X-Token: t"};
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(http(URLSession::make()->data(sent)).statusCode(), 204);
+    EXPECT_EQ(capture.head(), "GET /raw?q=1 HTTP/1.1\r\nHost: 127.0.0.1:" +
+                                  std::to_string(sent.url().port().value()) +
+                                  "\r\nAccept: application/json\r\nX-Empty:\r\nX-Token: t\r\n"
+                                  "X-Joined: a,b\r\n\r\n");
 }
 
-TEST_F(URLSessionTest, ReturnsStatusBodyAndLowerCasedReplyHeaders) {
-    const auto sent = request("/reply-headers");
-    const auto reply = session_->data(sent);
-    const auto& response = http(reply);
-
-    EXPECT_EQ(response.statusCode(), 201);
-    EXPECT_EQ(response.url(), sent.url());
-    EXPECT_EQ(reply.first.view(), "created");
-    EXPECT_EQ(response.allHeaderFields().at("x-mixed-case"), "One");
-    EXPECT_EQ(response.allHeaderFields().at("x-repeated"), "a, b");
-    EXPECT_EQ(response.value("Content-Type"), "text/plain");
-    for (const auto& [name, value] : response.allHeaderFields()) {
-        EXPECT_EQ(name, detail::asciiLowercased(name));
-    }
-}
-
-TEST_F(URLSessionTest, ReturnsErrorAndRedirectStatusesAsRepliesWithoutFollowing) {
-    for (const int status : {301, 302, 304, 307, 400, 404, 500, 503}) {
+TEST_F(URLSessionTest, ReturnsAnyStatusAsAReplyWithLowerCasedFieldsAndFollowsNoRedirect) {
+    for (const int status : {201, 301, 304, 404}) {
         SCOPED_TRACE(status);
-        const auto before = server_.seen().size();
-        const auto reply = session_->data(request("/status/" + std::to_string(status)));
-
-        EXPECT_EQ(http(reply).statusCode(), status);
-        EXPECT_EQ(reply.first.view(), status == 304 ? "" : "status body");
-        if (status / 100 == 3) {
-            EXPECT_EQ(http(reply).value("location"), "/echo");
-        }
-        EXPECT_EQ(server_.seen().size(), before + 1);  // the Location was not visited
+        const auto sent = request("/status/" + std::to_string(status));
+        const auto reply = session_->data(sent);
+        const auto& response = http(reply);
+        EXPECT_EQ(response.statusCode(), status);
+        EXPECT_EQ(response.url(), sent.url());
+        EXPECT_EQ(reply.first.view(), status == 304 ? "" : "body");
+        EXPECT_EQ(response.allHeaderFields().at("x-mixed-case"), "One");
+        EXPECT_EQ(response.allHeaderFields().at("x-repeated"), "a, b");
+        EXPECT_EQ(response.value("location").has_value(), status / 100 == 3);
     }
+    EXPECT_EQ(server_.seen().size(), 4u);  // no Location was visited
 }
 
 TEST_F(URLSessionTest, ReadsALargeBodyIntoAPaddedBuffer) {
@@ -390,35 +321,20 @@ TEST_F(URLSessionTest, ReadsALargeBodyIntoAPaddedBuffer) {
 }
 
 TEST_F(URLSessionTest, RefusesUnsafeRequestsBeforeSendingAnything) {
-    struct Case {
-        std::string name;
-        std::function<void(URLRequest&)> spoil;
-        URLError::Code expected;
-    };
-    const std::vector<Case> cases{
-        {"CR LF in a value", [](URLRequest& r) { r.addValue("a\r\nX-Injected: 1", "X-Bad"); },
-         URLError::Code::invalidHeaderValue},
-        {"LF in a value", [](URLRequest& r) { r.addValue("a\nb", "X-Bad"); },
-         URLError::Code::invalidHeaderValue},
-        {"CR in a value", [](URLRequest& r) { r.addValue("a\rb", "X-Bad"); },
-         URLError::Code::invalidHeaderValue},
-        {"CR LF in a name", [](URLRequest& r) { r.addValue("1", "X-A\r\nX-Injected"); },
-         URLError::Code::invalidHeaderValue},
-        {"colon in a name", [](URLRequest& r) { r.addValue("1", "X-A: b"); },
-         URLError::Code::invalidHeaderValue},
-        {"empty name", [](URLRequest& r) { r.addValue("1", ""); },
-         URLError::Code::invalidHeaderValue},
-        {"method with a line", [](URLRequest& r) { r.setHTTPMethod("GET / HTTP/1.1\r\nX: y"); },
-         URLError::Code::unknown},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::pair<const char*, const char*> fields[] = {
+        // name, value
+        {"X-Bad", "a\r\nX-Injected: 1"}, {"X-Bad", "a\nb"}, {"X-Bad", "a\rb"},
+        {"X-A\r\nX-Injected", "1"},      {"X-A: b", "1"},   {"", "1"}};
+    for (const auto& [name, value] : fields) {
         auto sent = request("/echo");
-        c.spoil(sent);
-        EXPECT_EQ(codeOf([&] { session_->data(sent); }), c.expected);
+        sent.addValue(value, name);
+        EXPECT_EQ(codeOf([&] { session_->data(sent); }), URLError::Code::invalidHeaderValue)
+            << name << ": " << value;
     }
-    for (const char* scheme : {"ftp", "ws", "gopher"}) {
-        SCOPED_TRACE(scheme);
+    auto badMethod = request("/echo");
+    badMethod.setHTTPMethod("GET / HTTP/1.1\r\nX: y");
+    EXPECT_EQ(codeOf([&] { session_->data(badMethod); }), URLError::Code::unknown);
+    for (const char* scheme : {"ftp", "ws"}) {
         const URLRequest sent(server_.url("/echo", scheme));
         EXPECT_EQ(codeOf([&] { session_->data(sent); }), URLError::Code::unsupportedURL);
     }
@@ -431,22 +347,17 @@ TEST_F(URLSessionTest, RefusesUnsafeRequestsBeforeSendingAnything) {
 }
 
 TEST_F(URLSessionTest, ReportsARefusedConnection) {
-    const RefusingPort closed;
-    const URLRequest sent(*URL::make("http://127.0.0.1:" + std::to_string(closed.port()) + "/"));
+    int port = 0;
+    const int bound = bindLoopback(port, false);  // never listening: connecting is refused
+    const URLRequest sent(*URL::make("http://127.0.0.1:" + std::to_string(port) + "/"));
     EXPECT_EQ(codeOf([&] { session_->data(sent); }), URLError::Code::cannotConnectToHost);
+    ::close(bound);
 }
 
 TEST_F(URLSessionTest, TimesOutWhenTheServerStaysSilentForTheIdleInterval) {
     auto sent = request("/hold");
-    // libcurl counts a stall in whole seconds: one is the shortest idle time it honours.
-    sent.setTimeoutInterval(URLRequest::Seconds(1));
-    try {
-        session_->data(sent);
-        ADD_FAILURE() << "no time-out";
-    } catch (const URLError& error) {
-        EXPECT_EQ(error.code(), URLError::Code::timedOut);
-        EXPECT_TRUE(error.description().starts_with("The request timed out.")) << error.what();
-    }
+    sent.setTimeoutInterval(URLRequest::Seconds(1));  // libcurl's shortest idle time
+    EXPECT_EQ(codeOf([&] { session_->data(sent); }), URLError::Code::timedOut);
 }
 
 TEST_F(URLSessionTest, CancellingTheTaskEndsATransferAtOnce) {
@@ -491,44 +402,26 @@ TEST_F(URLSessionTest, CancelBeforeTheStartSendsNothingAndAfterTheEndChangesNoth
     }
     after.cancel();
     EXPECT_EQ(reply->first.view(), "7");
-    EXPECT_EQ(http(*reply).statusCode(), 200);
     EXPECT_EQ(session_->data(request("/item/8")).first.view(), "8");
-    const auto seen = server_.seen();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen.front().path, "/item/7");
-}
-
-TEST_F(URLSessionTest, ReusesTheConnectionForSequentialRequests) {
-    session_->data(request("/item/1"));
-    session_->data(request("/item/2"));
-    session_->data(request("/item/3"));
-    const auto seen = server_.seen();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].remotePort, seen[1].remotePort);
-    EXPECT_EQ(seen[1].remotePort, seen[2].remotePort);
+    EXPECT_EQ(server_.seen().size(), 2u);  // the two items, not the cancelled request
 }
 
 TEST_F(URLSessionTest, CarriesManyConcurrentRequestsFromSeveralTasks) {
     constexpr int kTasks = 6;
     constexpr int kRequestsPerTask = 8;
-    std::vector<Task<std::vector<std::string>>> tasks;
+    std::vector<Task<int>> tasks;  // each counts the replies that were not its own
     for (int t = 0; t < kTasks; ++t) {
-        tasks.push_back(Task<std::vector<std::string>>::detached([this, t] {
-            std::vector<std::string> bodies;
+        tasks.push_back(Task<int>::detached([this, t] {
+            int foreign = 0;
             for (int i = 0; i < kRequestsPerTask; ++i) {
                 const auto id = std::to_string(t * 100 + i);
-                bodies.emplace_back(session_->data(request("/item/" + id)).first.view());
+                foreign += session_->data(request("/item/" + id)).first.view() != id;
             }
-            return bodies;
+            return foreign;
         }));
     }
-    for (int t = 0; t < kTasks; ++t) {
-        const auto bodies = tasks[t].value();
-        ASSERT_EQ(bodies.size(), std::size_t{kRequestsPerTask});
-        for (int i = 0; i < kRequestsPerTask; ++i) {
-            EXPECT_EQ(bodies[i], std::to_string(t * 100 + i));
-        }
-    }
+    for (auto& task : tasks) EXPECT_EQ(task.value(), 0);
+    // Connections are reused: 48 requests on at most one connection per task.
     std::set<int> connections;
     for (const auto& seen : server_.seen()) connections.insert(seen.remotePort);
     EXPECT_EQ(server_.seen().size(), std::size_t{kTasks * kRequestsPerTask});
