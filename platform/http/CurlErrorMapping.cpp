@@ -24,7 +24,11 @@ std::string_view summaryFor(URLError::Code code) noexcept {
         case URLError::Code::networkConnectionLost:
             return "The network connection was lost.";
         case URLError::Code::badServerResponse:
-            return "The server sent a malformed reply.";
+            return "The server's reply is not an HTTP reply.";
+        case URLError::Code::cannotParseResponse:
+            return "The server's reply could not be parsed.";
+        case URLError::Code::dataLengthExceedsMaximum:
+            return "The reply is larger than the session accepts.";
         case URLError::Code::secureConnectionFailed:
             return "A secure connection to the server could not be made.";
         case URLError::Code::invalidHeaderValue:
@@ -37,7 +41,7 @@ std::string_view summaryFor(URLError::Code code) noexcept {
 
 }  // namespace
 
-URLError::Code urlErrorCode(CURLcode result) noexcept {
+URLError::Code urlErrorCode(CURLcode result, std::string_view text) noexcept {
     switch (result) {
         case CURLE_OPERATION_TIMEDOUT:
             return URLError::Code::timedOut;
@@ -60,8 +64,17 @@ URLError::Code urlErrorCode(CURLcode result) noexcept {
         case CURLE_SSL_ENGINE_INITFAILED:
         case CURLE_SSL_SHUTDOWN_FAILED:
             return URLError::Code::secureConnectionFailed;
-        case CURLE_GOT_NOTHING:
         case CURLE_RECV_ERROR:
+            // libcurl also ends with this code when it cannot parse what it received; only its
+            // own words tell the two apart.
+            for (const std::string_view parseFault :
+                 {"chunked-encoding", "Too large response headers"}) {
+                if (text.find(parseFault) != std::string_view::npos) {
+                    return URLError::Code::cannotParseResponse;
+                }
+            }
+            return URLError::Code::networkConnectionLost;
+        case CURLE_GOT_NOTHING:
         case CURLE_SEND_ERROR:
         case CURLE_PARTIAL_FILE:
         case CURLE_HTTP2:
@@ -69,11 +82,15 @@ URLError::Code urlErrorCode(CURLcode result) noexcept {
             return URLError::Code::networkConnectionLost;
         case CURLE_WEIRD_SERVER_REPLY:
         case CURLE_BAD_CONTENT_ENCODING:
+            return URLError::Code::cannotParseResponse;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            // The scheme was checked before sending: this is a reply without an HTTP status
+            // line, which libcurl takes for HTTP/0.9 and refuses.
             return URLError::Code::badServerResponse;
+        case CURLE_FILESIZE_EXCEEDED:
+            return URLError::Code::dataLengthExceedsMaximum;
         case CURLE_URL_MALFORMAT:
             return URLError::Code::badURL;
-        case CURLE_UNSUPPORTED_PROTOCOL:
-            return URLError::Code::unsupportedURL;
         default:
             return URLError::Code::unknown;
     }

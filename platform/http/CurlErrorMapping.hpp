@@ -8,8 +8,9 @@
 
 namespace corvend::platform::detail {
 
-// The URLError code of a transfer that libcurl ended with `result`.
-URLError::Code urlErrorCode(CURLcode result) noexcept;
+// The URLError code of a transfer that libcurl ended with `result`, `text` being libcurl's
+// own description of the failure.
+URLError::Code urlErrorCode(CURLcode result, std::string_view text) noexcept;
 
 // A URLError whose description is the code's readable summary, followed by `detail` (libcurl's
 // own words, a field name, ...) in parentheses when there is one.

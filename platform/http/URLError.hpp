@@ -5,21 +5,27 @@
 
 namespace corvend::platform {
 
-// A transport failure of URL loading: a code and a readable description.
+// A transport failure of URL loading: a code and a readable description. Every operation of
+// the kit that reaches the service may throw it, unchanged; code() and description() are public.
+// What each code tells a host:
 class URLError : public std::exception {
   public:
     enum class Code {
-        unknown,
-        cancelled,
-        badURL,
-        unsupportedURL,  // a scheme other than http or https
-        timedOut,
-        cannotFindHost,
-        cannotConnectToHost,
-        networkConnectionLost,
-        badServerResponse,
-        secureConnectionFailed,  // TLS handshake or certificate failure
-        invalidHeaderValue,      // CR, LF or NUL in a header; refused before sending
+        unknown,                   // none of the below; nothing to act on but the description
+        cancelled,                 // the session was invalidated while the request ran
+        badURL,                    // the URL cannot be sent (malformed, or too long); not sent
+        unsupportedURL,            // a scheme other than http or https; not sent
+        timedOut,                  // no byte for the idle time-out, or the whole-transfer cap
+                                   // passed: retrying may help
+        cannotFindHost,            // the host name does not resolve
+        cannotConnectToHost,       // nobody answered on the host's port
+        networkConnectionLost,     // the connection broke (the request may have been processed)
+        badServerResponse,         // the peer answered, but not in HTTP: a wrong host or port
+        cannotParseResponse,       // an HTTP reply that breaks the protocol (framing, headers,
+                                   // content encoding): a faulty server or something in between
+        dataLengthExceedsMaximum,  // the reply body is above the session's cap; nothing kept
+        secureConnectionFailed,    // TLS handshake or certificate failure
+        invalidHeaderValue,        // CR, LF or NUL in a header, or a bad name; not sent
     };
 
     URLError(Code code, std::string description);

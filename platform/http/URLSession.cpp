@@ -7,8 +7,10 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -74,6 +76,8 @@ struct Transfer {
     std::optional<URL> url;
 
     Data received;
+    std::size_t maximumBodyBytes = 0;
+    bool bodyTooLarge = false;  // the write callback refused the body
     detail::ReplyHeaderParser replyHeaders;
 
     std::shared_ptr<OneShot<Reply>> outcome = std::make_shared<OneShot<Reply>>();
@@ -93,8 +97,15 @@ int onBeforeSend(void* userdata, char*, char*, int, int) {
 
 size_t onBody(char* bytes, size_t size, size_t count, void* userdata) {
     auto& transfer = *static_cast<Transfer*>(userdata);
-    transfer.received.append(std::string_view(bytes, size * count));
-    return size * count;
+    const size_t length = size * count;
+    // Subtraction, as the sum could wrap. A short count makes libcurl abort the transfer.
+    if (length > transfer.maximumBodyBytes - transfer.received.size()) {
+        transfer.bodyTooLarge = true;
+        transfer.received = Data();
+        return 0;
+    }
+    transfer.received.append(std::string_view(bytes, length));
+    return length;
 }
 
 size_t onHeader(char* bytes, size_t size, size_t count, void* userdata) {
@@ -120,9 +131,16 @@ void appendHeader(HeaderList& list, const std::string& line) {
 }
 
 void validate(const URLRequest& request) {
+    // Checked here, not left to libcurl: it also reports an HTTP/0.9 reply as an unsupported
+    // protocol, which is the server's fault, not the URL's.
     const auto scheme = request.url().scheme();
     if (scheme != "http" && scheme != "https") {
         throw makeURLError(URLError::Code::unsupportedURL, scheme);
+    }
+    if (request.url().absoluteString().size() > URLSession::kMaximumURLLength) {
+        throw makeURLError(
+            URLError::Code::badURL,
+            "longer than " + std::to_string(URLSession::kMaximumURLLength) + " bytes");
     }
     if (!request.httpMethod().empty() && !isToken(request.httpMethod())) {
         throw URLError(URLError::Code::unknown, "The request method is not a valid HTTP token.");
@@ -143,10 +161,22 @@ long idleSeconds(URLRequest::Seconds timeout) {
     return static_cast<long>(std::ceil(timeout.count()));
 }
 
+// `timeout`, or `fallback` when it is not positive, bounded so that milliseconds fit in a long.
+URLRequest::Seconds usableTimeout(URLRequest::Seconds timeout, URLRequest::Seconds fallback) {
+    if (!(timeout.count() > 0) || !std::isfinite(timeout.count())) timeout = fallback;
+    return std::min(timeout, URLRequest::Seconds(2'000'000));
+}
+
+long milliseconds(URLRequest::Seconds timeout) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(timeout).count();
+    return static_cast<long>(std::max<long long>(1, ms));
+}
+
 std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
                                        const URLSessionConfiguration& configuration) {
     auto transfer = std::make_shared<Transfer>();
     transfer->url = request.url();
+    transfer->maximumBodyBytes = configuration.maximumResponseBodyBytes;
     transfer->easy.reset(curl_easy_init());
     if (!transfer->easy) throw makeURLError(URLError::Code::unknown, "no transfer handle");
     CURL* easy = transfer->easy.get();
@@ -171,23 +201,27 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     setOption(easy, CURLOPT_PREREQFUNCTION, &onBeforeSend);
     setOption(easy, CURLOPT_PREREQDATA, transfer.get());
 
-    // The low-speed limit makes the time-out an idle one: a slow but live download is never
-    // cut. Non-positive means the default minute.
-    auto timeout = request.timeoutInterval();
-    if (!(timeout.count() > 0) || !std::isfinite(timeout.count())) {
-        timeout = URLRequest::Seconds(60);
-    }
-    timeout = std::min(timeout, URLRequest::Seconds(2'000'000));  // milliseconds fit in a long
-    const auto timeoutMs = std::chrono::duration_cast<std::chrono::milliseconds>(timeout).count();
-    setOption(easy, CURLOPT_CONNECTTIMEOUT_MS,
-              static_cast<long>(std::max<long long>(1, timeoutMs)));
+    // The low-speed limit makes the request's time-out an idle one: a slow but live download
+    // is cut only by the session's cap on the whole transfer. Non-positive means the defaults
+    // (a minute idle, a week whole).
+    const auto timeout = usableTimeout(request.timeoutInterval(), URLRequest::Seconds(60));
+    setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(timeout));
     setOption(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     setOption(easy, CURLOPT_LOW_SPEED_TIME, std::max(1L, idleSeconds(timeout)));
+    setOption(easy, CURLOPT_TIMEOUT_MS,
+              milliseconds(usableTimeout(configuration.timeoutIntervalForResource,
+                                         URLSessionConfiguration().timeoutIntervalForResource)));
 
     const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
     if (method == "HEAD") {
         setOption(easy, CURLOPT_NOBODY, 1L);  // else libcurl waits for the announced body
     } else {
+        // An announced length above the cap fails before any body byte is read (the write
+        // callback catches a streamed one). Not for HEAD, whose length announces no body.
+        setOption(
+            easy, CURLOPT_MAXFILESIZE_LARGE,
+            static_cast<curl_off_t>(std::min<std::uintmax_t>(
+                configuration.maximumResponseBodyBytes, std::numeric_limits<curl_off_t>::max())));
         if (method != "GET") setOption(easy, CURLOPT_CUSTOMREQUEST, method.c_str());
         if (request.httpBody()) {
             transfer->body = request.httpBody();
@@ -304,10 +338,16 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                                        "the connection closed before any reply"));
             return;
         }
+        if (transfer.bodyTooLarge) {
+            transfer.fail(
+                makeURLError(URLError::Code::dataLengthExceedsMaximum,
+                             "over " + std::to_string(transfer.maximumBodyBytes) + " bytes"));
+            return;
+        }
         if (result != CURLE_OK) {
             const std::string_view buffer(transfer.errorBuffer.data());
-            transfer.fail(makeURLError(urlErrorCode(result),
-                                       buffer.empty() ? curl_easy_strerror(result) : buffer));
+            const std::string_view detail = buffer.empty() ? curl_easy_strerror(result) : buffer;
+            transfer.fail(makeURLError(urlErrorCode(result, detail), detail));
             return;
         }
         long status = 0;

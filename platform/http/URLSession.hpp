@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <utility>
@@ -16,6 +17,12 @@ struct URLSessionConfiguration {
     static URLSessionConfiguration ephemeral() { return {}; }
     // PEM bundle of trusted authorities; empty uses the system's bundle.
     std::string caBundlePath;
+    // Caps a whole transfer, however steadily bytes arrive, and ends it with
+    // URLError::timedOut; the request's own timeoutInterval is the idle time-out.
+    URLRequest::Seconds timeoutIntervalForResource = URLRequest::Seconds(7 * 24 * 60 * 60);
+    // The largest reply body accepted. A larger one, announced or streamed, ends the transfer
+    // at once with URLError::dataLengthExceedsMaximum and what was read is dropped.
+    std::size_t maximumResponseBodyBytes = 16 * 1024 * 1024;
 };
 
 // Sends requests over one libcurl multi handle per session. A request that finds the session
@@ -26,13 +33,17 @@ struct URLSessionConfiguration {
 // any reply); no proxy is taken from the environment; a request is never sent twice.
 class URLSession : public std::enable_shared_from_this<URLSession> {
   public:
+    // Longer URLs are refused: libcurl cannot build a request line from them.
+    static constexpr std::size_t kMaximumURLLength = 64 * 1024;
+
     static std::shared_ptr<URLSession> make(
         URLSessionConfiguration configuration = URLSessionConfiguration::ephemeral());
     ~URLSession();  // ends running transfers with URLError::cancelled and stops the I/O thread
 
     // Sends `request` and blocks until the reply has arrived. Throws URLError for a transport
-    // failure, and CancellationError at once when the current task is cancelled (the transfer is
-    // removed). The reply is an HTTPURLResponse. Never call it on the thread driving MainQueue.
+    // failure (a URL longer than kMaximumURLLength is refused before sending as badURL), and
+    // CancellationError at once when the current task is cancelled (the transfer is removed). The
+    // reply is an HTTPURLResponse. Never call it on the thread driving MainQueue.
     std::pair<Data, std::shared_ptr<URLResponse>> data(const URLRequest& request);
 
   private:
