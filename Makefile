@@ -3,6 +3,9 @@
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR    ?= build-bench
+FUZZ_DIR     ?= build-fuzz
+TSAN_DIR     ?= build-tsan
+FUZZ_SECONDS ?= 60
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages of the dependency table. Never the default libboost-dev (1.74): it removes 1.81.
@@ -11,12 +14,16 @@ PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-f
 	libboost1.81-dev libicu-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libcli11-dev
 
+# The fuzz targets are built with clang and its libFuzzer runtime; llvm-symbolizer names the
+# frames of a crash's stack.
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
+FUZZ_TARGETS  := FuzzTransferListDecoding FuzzDepositListDecoding FuzzPaymentInstrumentDecoding \
+	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test test-sanitize bench demo format clean
-
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs those of the Debian packages $(1) that are missing; says nothing when none is.
+install-missing = missing=$$(for p in $(1); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -24,6 +31,14 @@ deps:
 		$(SUDO) apt-get update -q && \
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+
+.PHONY: deps fuzz-deps configure build test test-sanitize test-tsan fuzz bench demo format clean
+
+deps:
+	@$(call install-missing,$(PACKAGES))
+
+fuzz-deps: deps
+	@$(call install-missing,$(FUZZ_PACKAGES))
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -40,6 +55,34 @@ test-sanitize: deps
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer over the whole test suite. cpp-httplib is a prebuilt, uninstrumented library:
+# cmake/tsan.supp silences reports inside it only; any report in the kit fails the run.
+test-tsan: deps
+	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCORVEND_TSAN=ON >/dev/null
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && TSAN_OPTIONS="suppressions=$(CURDIR)/cmake/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
+		ctest --output-on-failure -j $(JOBS)
+
+# Builds the libFuzzer targets and runs each for FUZZ_SECONDS on a scratch copy of its seed
+# corpus (fuzz/corpus/<target>), so new inputs never land in the repository. A crash, a leak
+# or a broken check stops the run; the input is left in $(FUZZ_DIR)/artifacts.
+fuzz: fuzz-deps
+	@CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCORVEND_BUILD_TESTS=OFF -DCORVEND_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
+	@set -e; mkdir -p $(FUZZ_DIR)/artifacts; for t in $(FUZZ_TARGETS); do \
+		rm -rf $(FUZZ_DIR)/corpus/$$t; mkdir -p $(FUZZ_DIR)/corpus/$$t; \
+		cp fuzz/corpus/$$t/* $(FUZZ_DIR)/corpus/$$t/; \
+		echo "== $$t ($(FUZZ_SECONDS) s)"; \
+		ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		$(FUZZ_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
+			$(FUZZ_DIR)/corpus/$$t 2>$(FUZZ_DIR)/$$t.log \
+			|| { tail -n 60 $(FUZZ_DIR)/$$t.log; echo "$$t: failed (input in $(FUZZ_DIR)/artifacts)"; exit 1; }; \
+		grep -E '^Done [0-9]+ runs' $(FUZZ_DIR)/$$t.log; \
+	done
+
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCORVEND_BUILD_TESTS=OFF -DCORVEND_BUILD_BENCHMARKS=ON >/dev/null
@@ -54,4 +97,4 @@ format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.hpp' | xargs -r clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(TSAN_DIR)

@@ -112,7 +112,7 @@ template <class T>
 constexpr bool isDescribedEnum =
     std::is_enum_v<T>&& boost::describe::has_describe_enumerators<T>::value;
 
-consteval bool isRawComparable(std::string_view key) {
+constexpr bool isRawComparable(std::string_view key) {
     for (char c : key) {
         if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) return false;
     }
@@ -129,7 +129,7 @@ struct DescribedStruct {
     template <std::size_t I>
     using MemberType = std::remove_cvref_t<decltype(std::declval<const T&>().*Member<I>::pointer)>;
 
-    static consteval std::string_view wireKey(std::string_view member) {
+    static constexpr std::string_view wireKey(std::string_view member) {
         if constexpr (requires { T::jsonKeys; }) {
             for (const JSONKey& entry : T::jsonKeys) {
                 if (entry.member == member) return entry.wire;
@@ -285,7 +285,9 @@ struct JSONCoding<std::optional<T>> {
             out.reset();
             return;
         }
-        JSONCoding<T>::decode(in, out.emplace());
+        // emplace(T{}), not emplace(): clang 14 can take a nested struct with member
+        // initializers for not default-constructible while its enclosing struct is defined.
+        JSONCoding<T>::decode(in, out.emplace(T{}));
     }
     static void encode(const std::optional<T>& value, JSONWriter& out) {
         if (value) {

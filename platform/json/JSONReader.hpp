@@ -36,12 +36,12 @@ struct MemberSlot {
     std::uint64_t headMask;
 };
 
-consteval std::uint64_t keyHeadMask(std::string_view key) {
+constexpr std::uint64_t keyHeadMask(std::string_view key) {
     const std::size_t bytes = key.size() + 1 < 8 ? key.size() + 1 : 8;
     return bytes == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
 }
 
-consteval std::uint64_t keyHead(std::string_view key) {
+constexpr std::uint64_t keyHead(std::string_view key) {
     std::uint64_t head = 0;
     for (std::size_t i = 0; i < 8; ++i) {
         const char c = i < key.size() ? key[i] : i == key.size() ? '"' : '\0';

@@ -1,0 +1,9 @@
+#include <cstddef>
+#include <cstdint>
+
+#include "CorvendWallet/services/cards/PaymentInstrumentModel.hpp"
+#include "fuzz/JSONRoundTrip.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return corvend::fuzz::roundTrip<corvend::PaymentInstrumentModel>(data, size);
+}

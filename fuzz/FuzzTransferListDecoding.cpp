@@ -1,0 +1,10 @@
+#include <cstddef>
+#include <cstdint>
+
+#include "CorvendWallet/services/money/TransferServiceEndpoint.hpp"
+#include "fuzz/JSONRoundTrip.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return corvend::fuzz::roundTrip<corvend::TransferServiceEndpoint::CustomerTransferListResponse>(
+        data, size);
+}
