@@ -11,6 +11,7 @@
 
 #include "CorvendWallet/networking/EndpointError.hpp"
 #include "CorvendWallet/networking/HTTPMethod.hpp"
+#include "CorvendWallet/networking/HTTPQueryParam.hpp"
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "platform/foundation/Data.hpp"
 #include "platform/http/URLRequest.hpp"

@@ -2,9 +2,6 @@
 
 #include <string>
 
-// Query parameters travel with the method in every endpoint builder's includes.
-#include "CorvendWallet/networking/HTTPQueryParam.hpp"
-
 namespace corvend {
 
 // The method word of a request, kept exactly as given (no validation, no case folding).

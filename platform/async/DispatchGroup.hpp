@@ -3,10 +3,6 @@
 #include <functional>
 #include <memory>
 
-// The attributes that go with a group when work is queued; its includers use them too.
-#include "platform/async/DispatchQoS.hpp"
-#include "platform/async/DispatchWorkItemFlags.hpp"
-
 namespace corvend::platform {
 
 // Counts outstanding work; notify() and wait() observe when the count returns to zero. Every

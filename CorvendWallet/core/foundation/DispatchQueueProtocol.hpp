@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "platform/async/DispatchGroup.hpp"
+#include "platform/async/DispatchQoS.hpp"
+#include "platform/async/DispatchWorkItemFlags.hpp"
 #include "platform/async/WorkItem.hpp"
 
 namespace corvend {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/networking/HTTPMethod.hpp"
+#include "CorvendWallet/networking/HTTPQueryParam.hpp"
 
 namespace corvend::model {
 
