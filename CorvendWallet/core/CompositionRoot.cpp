@@ -1,5 +1,7 @@
 #include "CorvendWallet/core/CompositionRoot.hpp"
 
+#include <chrono>
+
 #include "CorvendWallet/core/CorvendWalletVersion.hpp"
 #include "CorvendWallet/core/setup/DeviceProfilingAdapter.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
@@ -13,8 +15,10 @@ CompositionOptions CompositionOptions::standard() {
 }
 
 std::shared_ptr<SessionManagable> CompositionOptions::makeEphemeralSessionManager() {
-    return std::make_shared<SessionManager>(
-        platform::URLSession::make(platform::URLSessionConfiguration::ephemeral()));
+    auto configuration = platform::URLSessionConfiguration::ephemeral();
+    // No call of the kit's needs more than a minute, however slowly a server sends it.
+    configuration.timeoutIntervalForResource = std::chrono::seconds(60);
+    return std::make_shared<SessionManager>(platform::URLSession::make(std::move(configuration)));
 }
 
 WalletEnvironmentProvider::InfoDictionary kitInfoDictionary() {

@@ -29,7 +29,8 @@ struct CompositionOptions {
     // The kit's own choices: the shared profiler and the kit's version.
     static CompositionOptions standard();
 
-    // A session manager over a new URL session of the ephemeral configuration.
+    // A session manager over a new URL session of the ephemeral configuration, each transfer
+    // capped at 60 seconds in all.
     static std::shared_ptr<SessionManagable> makeEphemeralSessionManager();
 };
 

@@ -1,8 +1,17 @@
 #include "CorvendWallet/networking/Endpoint.hpp"
 
+#include <cstddef>
+
 #include "CorvendWallet/networking/HTTPHeaderName.hpp"
 
 namespace corvend {
+
+namespace {
+
+// Far above any of the service's URLs, and below what servers and proxies accept.
+constexpr std::size_t kMaximumURLLength = 8 * 1024;
+
+}  // namespace
 
 const EndpointParametersEncoder& EndpointParametersEncoder::empty() {
     static const EndpointParametersEncoder encoder{
@@ -36,7 +45,9 @@ EndpointBase::EndpointBase(std::string_view path, HTTPMethod httpMethod,
 
 platform::URLRequest EndpointBase::urlRequest(const platform::URL& baseURL) const {
     auto url = urlComponents_ ? urlComponents_->url(baseURL) : std::nullopt;
-    if (!url) throw EndpointError::invalidURL();
+    if (!url || url->absoluteString().size() > kMaximumURLLength) {
+        throw EndpointError::invalidURL();
+    }
 
     platform::URLRequest request(
         std::move(*url), platform::URLRequestCachePolicy::reloadIgnoringLocalAndRemoteCacheData,

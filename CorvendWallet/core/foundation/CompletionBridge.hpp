@@ -57,9 +57,10 @@ std::shared_ptr<WalletOperationHandle> runWalletOperation(
 // std::bad_weak_ptr otherwise.
 //
 // Every blocking form returns the value or throws: model::WalletError, the errors its service
-// names, or platform::CancellationError when the current task is cancelled. It blocks: never
-// call one on the thread that drives the main queue. Every completion form returns at once and
-// reports as runWalletOperation does.
+// names, platform::URLError for a transport failure (its code() and description() say what
+// failed; see URLError.hpp), or platform::CancellationError when the current task is
+// cancelled. It blocks: never call one on the thread that drives the main queue. Every
+// completion form returns at once and reports as runWalletOperation does.
 
 // The completion form of a service operation: runs `((*service).*operation)(arguments...)` in a
 // new task (see runWalletOperation). The task owns the service and copies of the arguments.

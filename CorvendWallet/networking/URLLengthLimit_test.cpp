@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <boost/describe.hpp>
+#include <string>
+#include <vector>
+
+#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
+#include "CorvendWallet/networking/NetworkManager.hpp"
+#include "platform/http/URLError.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
+
+namespace corvend {
+namespace {
+
+struct Pong {
+    std::string status;
+};
+BOOST_DESCRIBE_STRUCT(Pong, (), (status))
+
+// Counts what reaches the wire and answers nothing.
+struct RecordingSession final : SessionManagable {
+    SessionReply data(const platform::URLRequest&) override {
+        ++sent;
+        throw platform::URLError(platform::URLError::Code::timedOut, "not answered");
+    }
+    int sent = 0;
+};
+
+TEST(URLLengthLimitTest, AnOverlongURLIsTheInvalidURLErrorAndIsNeverSent) {
+    const std::string id(1024 * 1024, 'i');
+    const struct {
+        std::string path;
+        std::vector<HTTPQueryParam> query;
+    } overlong[] = {{"v1/transfers/" + id, {}}, {"v1/transfers", {{"id", id}}}};
+    const auto session = std::make_shared<RecordingSession>();
+    const auto manager = NetworkManager::make(session, std::make_shared<EnqueuedHeadersProvider>());
+    manager->setEnvironment({*platform::URL::make("https://wallet.example/api/"), {}, {}, 15.0});
+    for (const auto& [path, query] : overlong) {
+        const Endpoint<Pong> endpoint(
+            path, HTTPMethod::get(), {}, query, EndpointParametersEncoder::empty(),
+            EndpointDecoder<Pong>::json(sharedResponseDecoder()), defaultErrorProcessor());
+        EXPECT_THAT(
+            [&] { manager->request(endpoint); },
+            testing::ThrowsWalletError(model::WalletError::internalError("I0001", std::nullopt)));
+    }
+    EXPECT_EQ(session->sent, 0);
+    // A long but ordinary identifier still goes out.
+    const Endpoint<Pong> ordinary("v1/transfers/" + std::string(4000, 'i'), HTTPMethod::get(), {},
+                                  {}, EndpointParametersEncoder::empty(),
+                                  EndpointDecoder<Pong>::json(sharedResponseDecoder()),
+                                  defaultErrorProcessor());
+    EXPECT_THROW(manager->request(ordinary), platform::URLError);
+    EXPECT_EQ(session->sent, 1);
+}
+
+}  // namespace
+}  // namespace corvend
