@@ -24,8 +24,13 @@ Stamp decodeStamp(const std::string& json) {
     return sharedResponseDecoder().decode<Stamp>(json);
 }
 
-std::string iso(const platform::Date& date) {
-    return platform::iso8601::formatWithFractionalSeconds(date);
+DecodingError failureOf(const std::string& json) {
+    try {
+        decodeStamp(json);
+    } catch (const DecodingError& error) {
+        return error;
+    }
+    throw std::logic_error("decoded " + json);
 }
 
 TEST(DateDecoderTest, AcceptsInternetDateTimeWithAndWithoutFraction) {
@@ -35,41 +40,25 @@ TEST(DateDecoderTest, AcceptsInternetDateTimeWithAndWithoutFraction) {
     };
     const std::vector<Row> rows = {
         {"2024-03-05T14:07:09Z", "2024-03-05T14:07:09.000Z"},
-        {"2024-03-05T14:07:09+01:00", "2024-03-05T13:07:09.000Z"},
         {"2024-03-05T14:07:09.123Z", "2024-03-05T14:07:09.123Z"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(iso(decodeStamp(R"({"createdAt":")" + row.text + R"("})").createdAt), row.utc)
-            << row.text;
-    }
-}
-
-TEST(DateDecoderTest, RefusedFormsAreCorruptedDataAtTheFieldPath) {
-    for (const std::string text : {"2024-03-05", "2024-03-05 14:07:09Z", "2024-03-05T14:07:09"}) {
-        try {
-            decodeStamp(R"({"createdAt":")" + text + R"("})");
-            FAIL() << text;
-        } catch (const DecodingError& error) {
-            EXPECT_EQ(error.kind(), Kind::dataCorrupted) << text;
-            EXPECT_EQ(error.debugDescription(), "Invalid date format: " + text);
-            ASSERT_EQ(error.codingPath().size(), 1u);
-            EXPECT_EQ(error.codingPath()[0].stringValue, "createdAt");
-            EXPECT_EQ(error.context().underlyingError, nullptr);
-        }
+        const auto date = decodeStamp(R"({"createdAt":")" + row.text + R"("})").createdAt;
+        EXPECT_EQ(platform::iso8601::formatWithFractionalSeconds(date), row.utc) << row.text;
     }
 }
 
 // A number or null never reaches the rule: the JSON layer refuses it (see its own tests).
-TEST(DateDecoderTest, AnUnreadableOptionalDateFailsTheWholeReply) {
-    try {
-        decodeStamp(R"({"createdAt":"2024-03-05T14:07:09Z","updatedAt":"yesterday"})");
-        FAIL();
-    } catch (const DecodingError& error) {
-        EXPECT_EQ(error.kind(), Kind::dataCorrupted);
-        EXPECT_EQ(platform::describeCodingPath(error.codingPath()), "updatedAt");
+TEST(DateDecoderTest, RefusedFormsAreCorruptedDataAtTheFieldPathEvenInAnOptional) {
+    for (const std::string text : {"2024-03-05", "2024-03-05 14:07:09Z", "2024-03-05T14:07:09"}) {
+        const auto error = failureOf(R"({"createdAt":")" + text + R"("})");
+        EXPECT_EQ(error.kind(), Kind::dataCorrupted) << text;
+        EXPECT_EQ(error.debugDescription(), "Invalid date format: " + text);
+        EXPECT_EQ(platform::describeCodingPath(error.codingPath()), "createdAt");
+        EXPECT_EQ(error.context().underlyingError, nullptr);
     }
-    const auto absent = decodeStamp(R"({"createdAt":"2024-03-05T14:07:09Z","updatedAt":null})");
-    EXPECT_FALSE(absent.updatedAt.has_value());
+    const auto optional = failureOf(R"({"createdAt":"2024-03-05T14:07:09Z","updatedAt":"x"})");
+    EXPECT_EQ(platform::describeCodingPath(optional.codingPath()), "updatedAt");
 }
 
 }  // namespace

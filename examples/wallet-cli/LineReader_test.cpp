@@ -5,7 +5,6 @@
 #include <chrono>
 #include <optional>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,28 +42,6 @@ TEST(LineReaderTest, DeliversEachLineInOrderOnTheDrivingThreadThenTheEnd) {
                                                            "last without newline", std::nullopt};
     EXPECT_EQ(lines, expected);
     EXPECT_FALSE(offThread);
-
-    // The end stays the end.
-    std::optional<std::optional<std::string>> again;
-    reader->next([&](std::optional<std::string> line) { again = std::move(line); });
-    ASSERT_TRUE(queue.runUntil([&] { return again.has_value(); }, kSafetyNet));
-    EXPECT_EQ(*again, std::nullopt);
-}
-
-TEST(LineReaderTest, RefusesASecondReadUntilTheFirstIsDelivered) {
-    platform::MainQueue queue;
-    std::istringstream input("one\ntwo\n");
-    auto reader = LineReader::make(input, queue);
-
-    std::vector<std::string> lines;
-    reader->next([&](std::optional<std::string> line) { lines.push_back(line.value_or("<end>")); });
-    // Nothing is delivered before the queue is driven, so the first read is still outstanding.
-    EXPECT_THROW(reader->next([](std::optional<std::string>) {}), std::logic_error);
-    ASSERT_TRUE(queue.runUntil([&] { return lines.size() == 1; }, kSafetyNet));
-
-    reader->next([&](std::optional<std::string> line) { lines.push_back(line.value_or("<end>")); });
-    ASSERT_TRUE(queue.runUntil([&] { return lines.size() == 2; }, kSafetyNet));
-    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two"}));
 }
 
 }  // namespace

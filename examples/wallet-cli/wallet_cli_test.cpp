@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 
 #include <array>
-#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -30,8 +29,7 @@ std::string quoted(const std::string& word) {
     return result + "'";
 }
 
-// Runs wallet-cli with `arguments`, its input from `input` (or nothing), and returns its exit
-// code and output.
+// Runs wallet-cli with `arguments` and `input` on its standard input.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "") {
     std::string command = "printf '%s' " + quoted(input) + " | " + quoted(WALLET_CLI_PATH);
     for (const auto& argument : arguments) command += " " + quoted(argument);
@@ -57,15 +55,6 @@ std::size_t countOf(const std::string& text, const std::string& part) {
     return count;
 }
 
-// The fingerprint printed by a successful configure, if any.
-std::optional<std::string> fingerprintIn(const std::string& output) {
-    static const std::regex line(
-        R"(configured, fingerprint ([0-9a-fA-F]{32}|[0-9a-fA-F]{8}(-[0-9a-fA-F]{4}){3}-[0-9a-fA-F]{12})\n)");
-    std::smatch match;
-    if (!std::regex_search(output, match, line)) return std::nullopt;
-    return match[1].str();
-}
-
 TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
     const CliRun run = runCli({"--script"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -76,7 +65,9 @@ TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
     EXPECT_EQ(version[1], WALLET_CLI_EXPECTED_VERSION);
     EXPECT_EQ(version[2], WALLET_CLI_EXPECTED_VERSION);
 
-    EXPECT_TRUE(fingerprintIn(run.output).has_value()) << run.output;
+    static const std::regex fingerprint(
+        R"(configured, fingerprint ([0-9a-fA-F]{32}|[0-9a-fA-F]{8}(-[0-9a-fA-F]{4}){3}-[0-9a-fA-F]{12})\n)");
+    EXPECT_TRUE(std::regex_search(run.output, fingerprint)) << run.output;
     EXPECT_THAT(run.output, HasSubstr("authenticated"));
     const auto configured = run.output.find("configured, fingerprint");
     const auto finished = run.output.find("demo finished");
@@ -92,9 +83,8 @@ TEST(WalletCliTest, ScriptedSessionStopsOnARefusedConfigurationToken) {
     EXPECT_THAT(run.output, Not(HasSubstr("authenticated")));
 }
 
-// A session read from standard input, against a given base URL so the test reads what reached
-// the service: the lines run in order until quit; a payment command sends what its words say,
-// and one whose amount or count is not all digits stops before anything is sent.
+// Lines run in order until quit; a payment command sends what its words say, and one whose
+// amount or count is not all digits stops before anything is sent.
 TEST(WalletCliTest, RunsCommandsReadFromStandardInputUntilQuitSendingWhatTheWordsSay) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();

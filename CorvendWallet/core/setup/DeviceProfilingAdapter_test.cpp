@@ -36,7 +36,6 @@ TEST(DeviceProfilingAdapterTest, PassesOptionsAndResultsThroughUnchanged) {
     ASSERT_EQ(held.jobs.size(), 1U);
     held.jobs[0]();
     ASSERT_TRUE(received.has_value());
-    EXPECT_EQ(std::any_cast<std::string>(received->at(DeviceProfiling::kSessionIDKey)).size(), 32U);
     EXPECT_EQ(std::any_cast<int>(received->at(DeviceProfiling::kProfileStatusKey)),
               DeviceProfiling::kStatusOK);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <boost/describe.hpp>
-#include <mutex>
 
 #include "platform/json/JSONDecoder.hpp"
 
@@ -20,20 +19,9 @@ struct Listing {
 };
 BOOST_DESCRIBE_STRUCT(Listing, (), (items))
 
-class RecordingTracker : public EventsTrackingManager {
-  public:
-    void track(const ErrorEvent& event) noexcept override {
-        std::lock_guard lock(mutex_);
-        events_.push_back(event);
-    }
-    std::vector<ErrorEvent> events() const {
-        std::lock_guard lock(mutex_);
-        return events_;
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    std::vector<ErrorEvent> events_;
+struct RecordingTracker : EventsTrackingManager {
+    void track(const ErrorEvent& event) noexcept override { events.push_back(event); }
+    std::vector<ErrorEvent> events;
 };
 
 // The decoder's own failure for `body` read as T.
@@ -46,8 +34,6 @@ platform::DecodingError decodingFailure(std::string_view body) {
     }
     throw std::logic_error("the body decoded");
 }
-
-const platform::Date kNow = platform::Date::fromUnixSeconds(1'709'633'340.75);
 
 TEST(ErrorEventReporterTest, MessageTextByKind) {
     using Kind = platform::DecodingError::Kind;
@@ -81,24 +67,7 @@ TEST(ErrorEventReporterTest, MessageTextByKind) {
     }
 }
 
-TEST(ErrorEventReporterTest, ReportsOneDecodingErrorEventPerFailure) {
-    auto tracker = std::make_shared<RecordingTracker>();
-    const auto reporter = makeErrorEventReporter(tracker, [] { return kNow; });
-    const auto error = decodingFailure<Listing>(R"({"items":[{}]})");
-    reporter.decodingError(error, "corr-1", HTTPMethod::get(), "digitalwallets/v1/profile?limit=1");
-    reporter.decodingError(error, std::nullopt, HTTPMethod::post(), "");
-
-    const auto message =
-        std::vector<ErrorEvent::Parameter>{{"message", "No value associated with key - status"}};
-    const std::vector<ErrorEvent> expected = {
-        {"corr-1", ErrorEvent::Name::decodingError, kNow,
-         ErrorEvent::HttpDetails{"digitalwallets/v1/profile?limit=1", "GET"}, message},
-        {std::nullopt, ErrorEvent::Name::decodingError, kNow, ErrorEvent::HttpDetails{"", "POST"},
-         message},
-    };
-    EXPECT_EQ(tracker->events(), expected);
-}
-
+// Events reported with and without correlation identifier: integration CompositionRoot_test.
 TEST(ErrorEventReporterTest, DoesNotKeepTheTrackerAliveNorFailWithoutIt) {
     auto tracker = std::make_shared<RecordingTracker>();
     const std::weak_ptr<RecordingTracker> weakTracker = tracker;
@@ -115,7 +84,7 @@ TEST(ErrorEventReporterTest, AFailingClockLosesTheEventWithoutThrowing) {
         tracker, []() -> platform::Date { throw std::runtime_error("no clock"); });
     EXPECT_NO_THROW(reporter.report(platform::DecodingError::dataCorrupted({{}, "x"}), "id",
                                     HTTPMethod::get(), "x"));
-    EXPECT_TRUE(tracker->events().empty());
+    EXPECT_TRUE(tracker->events.empty());
 }
 
 }  // namespace

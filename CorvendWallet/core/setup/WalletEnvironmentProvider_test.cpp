@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <any>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -12,6 +11,7 @@ namespace {
 
 using Info = WalletEnvironmentProvider::InfoDictionary;
 
+// The headers of a configured provider, as sent: the integration WalletConfigure_test.
 TEST(WalletEnvironmentProviderTest, VersionComesFromTheInfoDictionaryOrFallsBack) {
     constexpr const char* kKey = WalletEnvironmentProvider::kVersionKey;
     struct Row {
@@ -27,27 +27,8 @@ TEST(WalletEnvironmentProviderTest, VersionComesFromTheInfoDictionaryOrFallsBack
         {Info{{kKey, "4.5.6"}}, "4.5.6"},
     };
     for (const auto& row : rows) {
-        const WalletEnvironmentProvider provider(row.info);
-        EXPECT_EQ(provider.version(), row.version);
-        EXPECT_EQ(provider.headers(),
-                  (std::map<std::string, std::string>{
-                      {"Corvend-Wallet-Version", "iOS-" + row.version},
-                      {"Corvend-Wallet-Platform", "iOS"},
-                      {"User-Agent", "CorvendWalletiOS/" + row.version + " (iOS; Mobile)"},
-                  }));
+        EXPECT_EQ(WalletEnvironmentProvider(row.info).version(), row.version);
     }
-}
-
-TEST(WalletEnvironmentProviderTest, ConfigureTakesTheDevicesNameAndVersion) {
-    WalletEnvironmentProvider provider(Info{{"CFBundleShortVersionString", std::string("1.2.3")}});
-    provider.configure({"iOS", "17.2"});
-    EXPECT_EQ(provider.platform(), "iOS 17.2");
-    EXPECT_EQ(provider.userAgent(), "CorvendWalletiOS/1.2.3 (iOS 17.2; Mobile)");
-    EXPECT_EQ(provider.headers(), (std::map<std::string, std::string>{
-                                      {"Corvend-Wallet-Version", "iOS-1.2.3"},
-                                      {"Corvend-Wallet-Platform", "iOS 17.2"},
-                                      {"User-Agent", "CorvendWalletiOS/1.2.3 (iOS 17.2; Mobile)"},
-                                  }));
 }
 
 }  // namespace
