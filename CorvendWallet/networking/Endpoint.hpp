@@ -77,8 +77,8 @@ class EndpointBase {
     // The request without the manager's environment: the URL (components with a host stand
     // alone, others are resolved against `baseURL`), caches ignored, a 60 s time-out, the
     // method, the endpoint's headers, and the body with its "Content-Type" when the encoder
-    // has a content type. Throws EndpointError::invalidURL() when no URL can be formed, and
-    // whatever the body encoder throws.
+    // has a content type. Throws EndpointError::invalidURL() when no URL can be formed or its
+    // text is longer than the kit sends (8 KiB), and whatever the body encoder throws.
     platform::URLRequest urlRequest(const platform::URL& baseURL) const;
 
     // The components' text form ("digitalwallets/v1/x?limit=10"), or "" without components:
