@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
 #include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "platform/http/URLError.hpp"
 
@@ -12,6 +11,7 @@ namespace {
 using model::ConfigurationError;
 using model::WalletError;
 
+// Token, availability and fingerprint failures as the host sees them: WalletConfigure_test.
 TEST(WalletCoreTest, EveryFailureMapsToAConfigurationError) {
     struct Row {
         std::exception_ptr error;
@@ -24,10 +24,7 @@ TEST(WalletCoreTest, EveryFailureMapsToAConfigurationError) {
          {"Bad", "X1", "id"}},
         {raise(WalletError::dataError({.httpStatus = 404, .code = "X2"})), {"X2", "X2"}},
         {raise(WalletError::internalError("I0005", "id")), {"Internal error", "I0005", "id"}},
-        {raise(WalletError::serviceUnavailable("id")), {"Service unavailable", "C0503", "id"}},
-        {raise(WalletError::tokenExpired(std::nullopt)), {"Invalid configuration token", "C0003"}},
         {raise(WalletError::notConfigured()), {"Internal error", "C0004"}},
-        {raise(DeviceFingerprintProviderError::unknown()), {"Device fingerprint error", "C0002"}},
         {raise(platform::URLError(platform::URLError::Code::timedOut, "The request timed out.")),
          {"The request timed out.", "C0100"}},
         {raise(ConfigurationError("Invalid base URL", "C0001")), {"Invalid base URL", "C0001"}},

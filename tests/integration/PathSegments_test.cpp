@@ -5,11 +5,9 @@
 #include <boost/describe.hpp>
 #include <boost/json/object.hpp>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
-#include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
 namespace {
@@ -64,15 +62,6 @@ TEST_F(PathSegmentsTest, QueryValuesKeepReservedCharacters) {
     EXPECT_EQ(item.itemId, "a/b");
     EXPECT_EQ(item.filter, "x+y&z=1#2 %");
     EXPECT_EQ(sandbox.requests().at(0).target.find('#'), std::string::npos);
-}
-
-TEST_F(PathSegmentsTest, DotSegmentsAreRefusedBeforeSending) {
-    for (const std::string_view identifier : {".", ".."}) {
-        EXPECT_THAT([&] { requestItem(identifier); },
-                    testing::ThrowsWalletError(model::WalletError::internalError("I0001")))
-            << identifier;
-    }
-    EXPECT_TRUE(sandbox.requests().empty());
 }
 
 }  // namespace

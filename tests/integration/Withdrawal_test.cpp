@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/setup/SimpleDeviceFingerprintProvider.hpp"
@@ -22,12 +21,6 @@ using model::PaymentProperty;
 using model::PaymentPropertyKey;
 using model::PaymentStatus;
 using model::WalletError;
-
-constexpr std::string_view kWithdrawalsPath = "digitalwallets/v1/profile/withdrawals";
-
-std::string path(std::string_view tail = {}) {
-    return "/" + std::string(kWithdrawalsPath) + std::string(tail);
-}
 
 model::WithdrawalRequest bankTransfer(std::string merchantRefNum) {
     return {2'500,
@@ -56,7 +49,6 @@ TEST_F(WithdrawalTest, PreviewCreateConfirmWalksTheLifeCycleAndTheListFindsIt) {
     EXPECT_EQ(previewed.amount(), 2'500);
     EXPECT_EQ(previewed.merchantRefNum(), "life-1");
     EXPECT_FALSE(previewed.fees().empty());
-    EXPECT_TRUE(previewed.expirationTime().has_value());
 
     const std::vector<PaymentProperty> properties = {{PaymentPropertyKey::unknown, "note"}};
     const auto created = service->create({previewed.id(), properties});
@@ -75,20 +67,6 @@ TEST_F(WithdrawalTest, PreviewCreateConfirmWalksTheLifeCycleAndTheListFindsIt) {
 }
 
 TEST_F(WithdrawalTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
-    const auto previewed = service->preview(bankTransfer("err-1"));
-    sandbox.clearRequests();
-    const auto skipped = failureOf([&] {
-        return service->confirm({previewed.id(), std::nullopt});
-    });
-    EXPECT_THAT(skipped, testing::IsWalletError(
-                             WalletError::dataError({.httpStatus = 400,
-                                                     .code = "BAD_REQUEST",
-                                                     .message = "The status change is not valid.",
-                                                     .fieldErrors = {{{"status",
-                                                                       "cannot move from PREVIEW "
-                                                                       "to PROCESSING"}}},
-                                                     .errorID = lastRecordedCorrelationId()})));
-
     const auto invalid = failureOf([&] {
         return service->preview(
             {0, "EURO", PaymentOptionType::unknown, std::nullopt, std::nullopt, std::nullopt});
@@ -102,15 +80,6 @@ TEST_F(WithdrawalTest, ServiceErrorDocumentsReachTheCallerAsDataErrors) {
                                       {"currencyCode", "must be ISO 4217"},
                                       {"paymentOption", "is not a withdrawal option"}}},
                      .errorID = lastRecordedCorrelationId()})));
-
-    // The identifier stays one segment: the route sees all of it.
-    const auto missing = failureOf([&] { return service->get("wd/9"); });
-    EXPECT_EQ(sandbox.requests().back().target, path("/wd%2F9"));
-    EXPECT_THAT(missing, testing::IsWalletError(
-                             WalletError::dataError({.httpStatus = 404,
-                                                     .code = "NOT_FOUND",
-                                                     .message = "No withdrawal wd/9.",
-                                                     .errorID = lastRecordedCorrelationId()})));
 }
 
 }  // namespace

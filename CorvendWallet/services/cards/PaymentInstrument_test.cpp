@@ -19,25 +19,6 @@ CardPaymentInstrument hostCard() {
                                  "4111********1111", "Ann Lee", "Bank", {2030, 4}, "travel");
 }
 
-TEST(PaymentInstrumentTest, PublicInitialisersSetTheTypeAndLeaveServiceFieldsOut) {
-    const CardPaymentInstrument card = hostCard();
-    EXPECT_EQ(card.instrumentType(), InstrumentType::card);
-    EXPECT_EQ(card.creationTime(), std::nullopt);
-    EXPECT_EQ(card.cardScheme(), std::nullopt);
-    EXPECT_EQ(SepaBankAccount(std::nullopt, std::nullopt, std::nullopt, std::nullopt, "DE89",
-                              "COBADEFFXXX", std::nullopt)
-                  .instrumentType(),
-              InstrumentType::sepaBankAccount);
-    EXPECT_EQ(UkBankAccount(std::nullopt, std::nullopt, std::nullopt, std::nullopt, "1", "2",
-                            std::nullopt)
-                  .instrumentType(),
-              InstrumentType::ukBankAccount);
-    EXPECT_EQ(UsBankAccount(std::nullopt, std::nullopt, std::nullopt, std::nullopt, "1", "2",
-                            std::nullopt, std::nullopt)
-                  .instrumentType(),
-              InstrumentType::usBankAccount);
-}
-
 TEST(PaymentInstrumentTest, AMixedListIsToldApartByStructureNotByReportedType) {
     SepaBankAccount::Fields reportsCard;
     reportsCard.instrumentType = InstrumentType::card;

@@ -1,12 +1,15 @@
-// A withdrawal is exactly the record that deposits share, so its mapping is checked here once.
+// A withdrawal is exactly the record that deposits share, so its reading and mapping are checked
+// here once.
 
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/ReplyDocument.hpp"
 #include "tests/support/WireCoding.hpp"
 
 namespace corvend {
@@ -19,19 +22,31 @@ using model::PaymentPropertyKey;
 using model::PaymentStatus;
 using model::SimpleFeePayment;
 using testing::decodedReply;
+using testing::decodingFailure;
 using testing::replyDate;
+using testing::ReplyDocument;
+using Kind = platform::DecodingError::Kind;
 using WithdrawalServiceEndpoint::WithdrawalListResponse;
 using WithdrawalServiceEndpoint::WithdrawalResponse;
 
-constexpr std::string_view kReply =
-    R"({"amount":2500,"currencyCode":"EUR","paymentOption":"BANK_TRANSFER",)"
-    R"("paymentInstrumentReference":{"id":"pi-1","instrumentType":"SEPA_BANK_ACCOUNT"},)"
-    R"("merchantRefNum":"m-1","paymentProperties":[{"key":"CARD_CVV","value":"123"},)"
-    R"({"value":"v"}],"id":"wd-1","accountId":"acc-1","customerId":"cus-1",)"
-    R"("creationTime":"2024-03-05T14:07:09Z","expirationTime":"2024-03-05T14:17:09.589Z",)"
-    R"("fees":[{"amount":50,"currency":"EUR","paymentReason":"CORVEND_FEE"},{"amount":7}],)"
-    R"("fundingTransactionId":"ft-1","slipId":"slip-1","status":"PROCESSING",)"
-    R"("statusReason":"queued"})";
+const ReplyDocument kReply{
+    {"amount", "2500"},
+    {"currencyCode", R"("EUR")"},
+    {"paymentOption", R"("BANK_TRANSFER")"},
+    {"paymentInstrumentReference", R"({"id":"pi-1","instrumentType":"SEPA_BANK_ACCOUNT"})"},
+    {"merchantRefNum", R"("m-1")"},
+    {"paymentProperties", R"([{"key":"CARD_CVV","value":"123"},{"value":"v"}])"},
+    {"id", R"("wd-1")"},
+    {"accountId", R"("acc-1")"},
+    {"customerId", R"("cus-1")"},
+    {"creationTime", R"("2024-03-05T14:07:09Z")"},
+    {"expirationTime", R"("2024-03-05T14:17:09.589Z")"},
+    {"fees", R"([{"amount":50,"currency":"EUR","paymentReason":"CORVEND_FEE"},{"amount":7}])"},
+    {"fundingTransactionId", R"("ft-1")"},
+    {"slipId", R"("slip-1")"},
+    {"status", R"("PROCESSING")"},
+    {"statusReason", R"("queued")"},
+};
 
 // The least a reply can carry.
 const std::string kBareReply =
@@ -39,12 +54,12 @@ const std::string kBareReply =
     R"("accountId":"a","customerId":"c","creationTime":"2024-03-05T14:07:09Z",)"
     R"("status":"pending")";
 
-model::Withdrawal mapped(std::string_view text) {
+model::Withdrawal mapped(const std::string& text) {
     return WithdrawalRepository::withdrawal(decodedReply<WithdrawalResponse>(text));
 }
 
 TEST(WithdrawalMappingTest, ReplyMapsEveryFieldByItsRule) {
-    const auto withdrawal = mapped(kReply);
+    const auto withdrawal = mapped(kReply.text());
     EXPECT_EQ(withdrawal.amount(), 2500);
     EXPECT_EQ(withdrawal.currencyCode(), "EUR");
     EXPECT_EQ(withdrawal.paymentOption(), PaymentOptionType::bankTransfer);
@@ -68,6 +83,8 @@ TEST(WithdrawalMappingTest, ReplyMapsEveryFieldByItsRule) {
     EXPECT_EQ(withdrawal.slipID(), "slip-1");
     EXPECT_EQ(withdrawal.status(), PaymentStatus::processing);
     EXPECT_EQ(withdrawal.statusReason(), "queued");
+    // The request side's spelling of an identifier is just another unknown key in a reply.
+    EXPECT_EQ(mapped(kReply.with("slipID", R"("slip-9")").text()).slipID(), "slip-1");
 }
 
 TEST(WithdrawalMappingTest, BareReplyReadsUnknownValuesAndKeepsAbsence) {
@@ -84,13 +101,47 @@ TEST(WithdrawalMappingTest, BareReplyReadsUnknownValuesAndKeepsAbsence) {
     EXPECT_NE(mapped(kBareReply + R"(,"statusReason":""})"), withdrawal);
 }
 
-TEST(WithdrawalMappingTest, ListKeepsOrderAndAlwaysHasPaging) {
+TEST(WithdrawalMappingTest, AnyFaultInARequiredOrTypedMemberFailsTheWholeReply) {
+    struct Row {
+        ReplyDocument reply;
+        Kind kind;
+    };
+    const std::vector<Row> rows = {
+        {kReply.without("accountId"), Kind::keyNotFound},
+        // The public name's spelling is not the wire's.
+        {kReply.without("customerId").with("customerID", R"("cus-1")"), Kind::keyNotFound},
+        {kReply.without("status"), Kind::keyNotFound},
+        {kReply.with("creationTime", "null"), Kind::valueNotFound},
+        {kReply.with("amount", "25.5"), Kind::dataCorrupted},
+        {kReply.with("fees", R"([{"currency":"EUR"}])"), Kind::keyNotFound},
+        {kReply.with("paymentInstrumentReference", R"({"id":"pi-1"})"), Kind::keyNotFound},
+        {kReply.with("expirationTime", R"("2024-03-05")"), Kind::dataCorrupted},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(decodingFailure<WithdrawalResponse>(row.reply.text()), row.kind)
+            << row.reply.text();
+    }
+}
+
+TEST(WithdrawalMappingTest, ListNeedsItsWithdrawalsKeepsOrderAndAlwaysHasPaging) {
     const auto list = WithdrawalRepository::withdrawalList(decodedReply<WithdrawalListResponse>(
-        R"({"withdrawals":[)" + kBareReply + "}," + std::string(kReply) + "]}"));
+        R"({"withdrawals":[)" + kBareReply + "}," + kReply.text() + "]}"));
     ASSERT_EQ(list.withdrawals().size(), 2u);
     EXPECT_EQ(list.withdrawals()[0].id(), "wd-2");
     EXPECT_EQ(list.withdrawals()[1].id(), "wd-1");
     EXPECT_EQ(list.meta(), model::PagingResultMeta{});
+    EXPECT_EQ(decodingFailure<WithdrawalListResponse>(R"({"meta":{}})"), Kind::keyNotFound);
+}
+
+// The shared head, and absent or empty properties: DepositServiceEndpoint_test.
+TEST(WithdrawalServiceEndpointTest, PreviewBodyPutsThePropertiesAfterTheDeviceBlock) {
+    EXPECT_EQ(testing::encodedJSON(WithdrawalServiceEndpoint::toWithdrawalRequest(
+                  {100, "EUR", PaymentOptionType::card, std::nullopt, std::nullopt,
+                   std::vector<PaymentProperty>{{PaymentPropertyKey::cardSaveInstrument, "true"}}},
+                  "fp-9")),
+              R"({"amount":100,"currencyCode":"EUR","paymentOption":"CARD",)"
+              R"("deviceInfo":{"deviceSessionId":"fp-9","appType":"MOBILE_APP"},)"
+              R"("paymentProperties":[{"key":"CARD_SAVE_INSTRUMENT","value":"true"}]})");
 }
 
 }  // namespace
