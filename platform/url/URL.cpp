@@ -1,17 +1,11 @@
 #include "platform/url/URL.hpp"
 
 #include <boost/url/parse.hpp>
-#include <boost/url/url.hpp>
 #include <boost/url/url_view.hpp>
 #include <charconv>
 
 namespace corvend::platform {
 namespace {
-
-// Only called on text that `make` accepted, so parsing cannot fail.
-boost::urls::url_view viewOf(const std::string& text) {
-    return boost::urls::url_view(text);
-}
 
 // Boost.URL keeps only the low 16 bits of a port number, so range-check the digits ourselves.
 std::optional<std::uint16_t> parsePort(std::string_view digits) {
@@ -21,9 +15,17 @@ std::optional<std::uint16_t> parsePort(std::string_view digits) {
     return value;
 }
 
+char toLowerASCII(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 }  // namespace
 
 std::optional<URL> URL::make(std::string_view text) {
+    return adopt(std::string(text));
+}
+
+std::optional<URL> URL::adopt(std::string&& text) {
     auto parsed = boost::urls::parse_uri(boost::urls::string_view(text.data(), text.size()));
     if (!parsed) return std::nullopt;
     if (!parsed->has_authority() || parsed->encoded_host().empty()) return std::nullopt;
@@ -32,38 +34,39 @@ std::optional<URL> URL::make(std::string_view text) {
     if (!parsed->encoded_path().empty() && !parsed->encoded_path().starts_with('/')) {
         return std::nullopt;
     }
-    if (parsed->has_port() && !parsed->port().empty() && !parsePort(parsed->port())) {
-        return std::nullopt;
+    Parts parts;
+    if (parsed->has_port() && !parsed->port().empty()) {
+        parts.port = parsePort(parsed->port());
+        if (!parts.port) return std::nullopt;
     }
-    boost::urls::url normalised(*parsed);
-    normalised.normalize_scheme();
-    return URL(std::string(normalised.buffer()));
-}
+    // The parts are views into `text`, which the URL keeps.
+    const auto spanOf = [&text](boost::urls::string_view view) {
+        return Span{static_cast<std::size_t>(view.data() - text.data()), view.size()};
+    };
+    parts.scheme = spanOf(parsed->scheme());
+    parts.authority = spanOf(parsed->encoded_authority());
+    const auto encodedHost = parsed->encoded_host_address();
+    parts.host = spanOf(encodedHost);
+    parts.path = spanOf(parsed->encoded_path());
+    if (parsed->has_query()) parts.query = spanOf(parsed->encoded_query());
 
-std::string URL::scheme() const {
-    return std::string(viewOf(text_).scheme());
+    std::optional<std::string> decodedHost;
+    if (encodedHost.find('%') != boost::urls::string_view::npos) {
+        decodedHost = parsed->host_address();
+    }
+    // Normalising the scheme only lower-cases it, in place.
+    for (std::size_t i = 0; i < parts.scheme.size; ++i) text[i] = toLowerASCII(text[i]);
+    return URL(std::move(text), parts, std::move(decodedHost));
 }
 
 std::optional<std::string> URL::host() const {
-    auto view = viewOf(text_);
-    if (!view.has_authority()) return std::nullopt;
-    return view.host_address();
-}
-
-std::optional<std::uint16_t> URL::port() const {
-    auto view = viewOf(text_);
-    if (!view.has_port() || view.port().empty()) return std::nullopt;
-    return parsePort(view.port());
-}
-
-std::string URL::path() const {
-    return std::string(viewOf(text_).encoded_path());
+    if (decodedHost_) return decodedHost_;
+    return std::string(part(parts_.host));
 }
 
 std::optional<std::string> URL::query() const {
-    auto view = viewOf(text_);
-    if (!view.has_query()) return std::nullopt;
-    return std::string(view.encoded_query());
+    if (!parts_.query) return std::nullopt;
+    return std::string(part(*parts_.query));
 }
 
 }  // namespace corvend::platform

@@ -61,10 +61,9 @@ std::string removeDotSegments(std::string_view input) {
     return output;
 }
 
-// RFC 3986, 5.2.3: the reference path appended to the base path's directory.
-std::string mergePaths(const boost::urls::url_view& base, std::string_view referencePath) {
-    const auto basePath = toStd(base.encoded_path());
-    if (base.has_authority() && basePath.empty()) return "/" + std::string(referencePath);
+// RFC 3986, 5.2.3: the reference path appended to the path of a base that has an authority.
+std::string mergePaths(std::string_view basePath, std::string_view referencePath) {
+    if (basePath.empty()) return "/" + std::string(referencePath);
     const auto slash = basePath.rfind('/');
     std::string merged(slash == std::string_view::npos ? std::string_view{}
                                                        : basePath.substr(0, slash + 1));
@@ -148,9 +147,9 @@ std::optional<URL> URLComponents::url(const URL& base) const {
     auto reference = viewOf(text_);
     if (reference.has_scheme()) return URL::make(text_);
 
-    // RFC 3986, 5.2.2, with the reference's scheme known to be undefined.
-    auto baseView = boost::urls::parse_uri(base.absoluteString()).value();
-    std::string target(toStd(baseView.scheme()));
+    // RFC 3986, 5.2.2, with the reference's scheme known to be undefined; the base's parts
+    // are read from what it kept when it was made.
+    std::string target(base.part(base.parts_.scheme));
     target.push_back(':');
     std::string path;
     std::optional<std::string_view> query;
@@ -160,25 +159,25 @@ std::optional<URL> URLComponents::url(const URL& base) const {
         path = removeDotSegments(referencePath);
         if (reference.has_query()) query = toStd(reference.encoded_query());
     } else {
-        target.append("//").append(toStd(baseView.encoded_authority()));
+        target.append("//").append(base.authority());
         if (referencePath.empty()) {
-            path = toStd(baseView.encoded_path());
+            path = base.encodedPath();
             if (reference.has_query()) {
                 query = toStd(reference.encoded_query());
-            } else if (baseView.has_query()) {
-                query = toStd(baseView.encoded_query());
+            } else {
+                query = base.encodedQuery();
             }
         } else {
             path = removeDotSegments(referencePath.starts_with('/')
                                          ? std::string(referencePath)
-                                         : mergePaths(baseView, referencePath));
+                                         : mergePaths(base.encodedPath(), referencePath));
             if (reference.has_query()) query = toStd(reference.encoded_query());
         }
     }
     target.append(path);
     if (query) target.append("?").append(*query);
     if (reference.has_fragment()) target.append("#").append(toStd(reference.encoded_fragment()));
-    return URL::make(target);
+    return URL::adopt(std::move(target));
 }
 
 std::string URLComponents::string() const {

@@ -21,7 +21,8 @@ struct FxAmountModel {
 };
 BOOST_DESCRIBE_STRUCT(FxAmountModel, (), (amount, rate, currency))
 
-// The three fields copied.
+// The three fields copied, or moved over from a model the caller drops.
 model::FxAmount toFxAmount(const FxAmountModel& amount);
+model::FxAmount toFxAmount(FxAmountModel&& amount);
 
 }  // namespace corvend

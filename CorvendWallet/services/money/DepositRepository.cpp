@@ -12,9 +12,10 @@ namespace {
 using DepositServiceEndpoint::Flow;
 using DepositServiceEndpoint::Link;
 
-model::ReturnLink returnLink(const Link& link) {
+model::ReturnLink returnLink(Link&& link) {
     return model::ReturnLink(model::fromWire<model::ReturnLink::ReturnLinkType>(link.rel),
-                             link.href, model::fromWire<model::HttpRequestMethod>(link.method));
+                             std::move(link.href),
+                             model::fromWire<model::HttpRequestMethod>(link.method));
 }
 
 }  // namespace
@@ -61,15 +62,17 @@ model::CustomerDeposit DepositRepository::doConfirm(const model::DepositConfirm&
 }
 
 model::CustomerDeposit DepositRepository::customerDeposit(
-    const DepositServiceEndpoint::CustomerDepositResponse& response) {
+    DepositServiceEndpoint::CustomerDepositResponse&& response) {
     model::CustomerDeposit deposit;
-    PaymentFlowMapping::fillRecord(deposit, response);
+    // Moves out the shared fields only; the deposit's own ones are read below.
+    PaymentFlowMapping::fillRecord(deposit, std::move(response));
     if (response.returnUrls) {
-        deposit.returnUrls_ = PaymentFlowMapping::records(*response.returnUrls, returnLink);
+        deposit.returnUrls_ =
+            PaymentFlowMapping::records(std::move(*response.returnUrls), returnLink);
     }
     if (response.nextStatus) {
-        deposit.nextStatus_ =
-            PaymentFlowMapping::records(*response.nextStatus, [](const std::string& status) {
+        deposit.nextStatus_ = PaymentFlowMapping::records(
+            std::move(*response.nextStatus), [](const std::string& status) {
                 return model::fromWire<model::PaymentStatus>(status);
             });
     }
@@ -77,7 +80,7 @@ model::CustomerDeposit DepositRepository::customerDeposit(
         model::RedirectLink link;
         link.rel_ =
             model::fromWire<model::RedirectLink::RedirectLinkType>(response.redirectUrl->rel);
-        link.href_ = response.redirectUrl->href;
+        link.href_ = std::move(response.redirectUrl->href);
         link.method_ = model::fromWire<model::HttpRequestMethod>(response.redirectUrl->method);
         deposit.redirectUrl_ = std::move(link);
     }
@@ -86,10 +89,11 @@ model::CustomerDeposit DepositRepository::customerDeposit(
 }
 
 model::CustomerDepositList DepositRepository::customerDepositList(
-    const DepositServiceEndpoint::DepositListResponse& response) {
+    DepositServiceEndpoint::DepositListResponse&& response) {
     model::CustomerDepositList list;
     if (response.deposits) {
-        list.deposits_ = PaymentFlowMapping::records(*response.deposits, customerDeposit);
+        list.deposits_ =
+            PaymentFlowMapping::records(std::move(*response.deposits), &customerDeposit);
     }
     list.meta_ = PaymentFlowMapping::pagingMeta(response.meta);
     return list;

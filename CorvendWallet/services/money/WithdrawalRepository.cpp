@@ -47,16 +47,17 @@ model::Withdrawal WithdrawalRepository::doGet(const std::string& id) {
 }
 
 model::Withdrawal WithdrawalRepository::withdrawal(
-    const WithdrawalServiceEndpoint::WithdrawalResponse& reply) {
+    WithdrawalServiceEndpoint::WithdrawalResponse&& reply) {
     model::Withdrawal out;
-    PaymentFlowMapping::fillRecord(out, reply);
+    PaymentFlowMapping::fillRecord(out, std::move(reply));
     return out;
 }
 
 model::WithdrawalList WithdrawalRepository::withdrawalList(
-    const WithdrawalServiceEndpoint::WithdrawalListResponse& reply) {
-    return model::WithdrawalList(PaymentFlowMapping::records(reply.withdrawals, &withdrawal),
-                                 PaymentFlowMapping::pagingMeta(reply.meta));
+    WithdrawalServiceEndpoint::WithdrawalListResponse&& reply) {
+    return model::WithdrawalList(
+        PaymentFlowMapping::records(std::move(reply.withdrawals), &withdrawal),
+        PaymentFlowMapping::pagingMeta(reply.meta));
 }
 
 }  // namespace corvend
