@@ -45,9 +45,6 @@ void ensureCurlInitialized() {
     }
 }
 
-struct EasyDeleter {
-    void operator()(CURL* easy) const noexcept { curl_easy_cleanup(easy); }
-};
 struct SlistDeleter {
     void operator()(curl_slist* list) const noexcept { curl_slist_free_all(list); }
 };
@@ -66,10 +63,40 @@ bool hasLineBreakOrNul(std::string_view text) noexcept {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// Idle easy handles of one session. A handle keeps the options every request of the session
+// shares, and is put back with its per-request options as on a new handle, so the next request
+// neither creates a handle nor sets the shared options again, and finds nothing of the last one.
+// Taken and put back by callers and by the I/O thread.
+class EasyPool {
+  public:
+    explicit EasyPool(const URLSessionConfiguration& configuration);
+    ~EasyPool();
+    EasyPool(const EasyPool&) = delete;
+    EasyPool& operator=(const EasyPool&) = delete;
+
+    CURL* take();                   // an idle handle or a new one; throws URLError
+    void put(CURL* easy) noexcept;  // `easy` must be out of the multi handle
+
+  private:
+    static constexpr std::size_t kMaximumIdle = 8;
+
+    const std::string caBundlePath_;
+    const long resourceTimeoutMs_;
+    std::mutex mutex_;
+    std::vector<CURL*> idle_;  // guarded by mutex_
+};
+
 // One request on its way: the easy handle and everything libcurl reads or writes through it.
 // Only the I/O thread touches it once it has been handed over.
 struct Transfer {
-    std::unique_ptr<CURL, EasyDeleter> easy;
+    explicit Transfer(std::shared_ptr<EasyPool> handles)
+        : pool(std::move(handles)), easy(pool->take()) {}
+    ~Transfer() { pool->put(easy); }
+    Transfer(const Transfer&) = delete;
+    Transfer& operator=(const Transfer&) = delete;
+
+    std::shared_ptr<EasyPool> pool;
+    CURL* easy;  // taken from `pool`, back to it when the transfer ends
     HeaderList requestHeaders;
     std::optional<Data> body;  // libcurl reads POSTFIELDS in place, so it lives here
     std::array<char, CURL_ERROR_SIZE> errorBuffer{};
@@ -172,33 +199,87 @@ long milliseconds(URLRequest::Seconds timeout) {
     return static_cast<long>(std::max<long long>(1, ms));
 }
 
+EasyPool::EasyPool(const URLSessionConfiguration& configuration)
+    : caBundlePath_(configuration.caBundlePath),
+      resourceTimeoutMs_(
+          milliseconds(usableTimeout(configuration.timeoutIntervalForResource,
+                                     URLSessionConfiguration().timeoutIntervalForResource))) {
+    idle_.reserve(kMaximumIdle);  // so put() never allocates
+}
+
+EasyPool::~EasyPool() {
+    for (CURL* easy : idle_) curl_easy_cleanup(easy);
+}
+
+CURL* EasyPool::take() {
+    {
+        std::lock_guard lock(mutex_);
+        if (!idle_.empty()) {
+            CURL* easy = idle_.back();
+            idle_.pop_back();
+            return easy;
+        }
+    }
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), &curl_easy_cleanup);
+    if (!easy) throw makeURLError(URLError::Code::unknown, "no transfer handle");
+    CURL* handle = easy.get();
+    setOption(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    setOption(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    setOption(handle, CURLOPT_FOLLOWLOCATION, 0L);
+    setOption(handle, CURLOPT_NOSIGNAL, 1L);
+    setOption(handle, CURLOPT_PROXY, "");
+    setOption(handle, CURLOPT_NOPROXY, "*");
+    setOption(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+    setOption(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!caBundlePath_.empty()) setOption(handle, CURLOPT_CAINFO, caBundlePath_.c_str());
+    setOption(handle, CURLOPT_WRITEFUNCTION, &onBody);
+    setOption(handle, CURLOPT_HEADERFUNCTION, &onHeader);
+    setOption(handle, CURLOPT_PREREQFUNCTION, &onBeforeSend);
+    setOption(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    setOption(handle, CURLOPT_TIMEOUT_MS, resourceTimeoutMs_);
+    return easy.release();
+}
+
+void EasyPool::put(CURL* easy) noexcept {
+    // Back to a new handle's per-request options, pointing into no ended transfer. POSTFIELDS
+    // selects POST and HTTPGET undoes it, so their order matters. The request's URL and
+    // time-outs are set by every request.
+    bool reset = true;
+    const auto clear = [&](CURLoption option, auto value) {
+        reset = curl_easy_setopt(easy, option, value) == CURLE_OK && reset;
+    };
+    clear(CURLOPT_ERRORBUFFER, static_cast<char*>(nullptr));
+    clear(CURLOPT_WRITEDATA, static_cast<void*>(nullptr));
+    clear(CURLOPT_HEADERDATA, static_cast<void*>(nullptr));
+    clear(CURLOPT_PREREQDATA, static_cast<void*>(nullptr));
+    clear(CURLOPT_HTTPHEADER, static_cast<curl_slist*>(nullptr));
+    clear(CURLOPT_POSTFIELDS, static_cast<void*>(nullptr));
+    clear(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(-1));
+    clear(CURLOPT_CUSTOMREQUEST, static_cast<char*>(nullptr));
+    clear(CURLOPT_HTTPGET, 1L);
+    clear(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
+    if (reset) {
+        std::lock_guard lock(mutex_);
+        if (idle_.size() < kMaximumIdle) {
+            idle_.push_back(easy);
+            return;
+        }
+    }
+    curl_easy_cleanup(easy);
+}
+
 std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
-                                       const URLSessionConfiguration& configuration) {
-    auto transfer = std::make_shared<Transfer>();
+                                       const URLSessionConfiguration& configuration,
+                                       const std::shared_ptr<EasyPool>& pool) {
+    auto transfer = std::make_shared<Transfer>(pool);
     transfer->url = request.url();
     transfer->maximumBodyBytes = configuration.maximumResponseBodyBytes;
-    transfer->easy.reset(curl_easy_init());
-    if (!transfer->easy) throw makeURLError(URLError::Code::unknown, "no transfer handle");
-    CURL* easy = transfer->easy.get();
+    CURL* easy = transfer->easy;
 
     setOption(easy, CURLOPT_URL, request.url().absoluteString().c_str());
-    setOption(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    setOption(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    setOption(easy, CURLOPT_FOLLOWLOCATION, 0L);
-    setOption(easy, CURLOPT_NOSIGNAL, 1L);
-    setOption(easy, CURLOPT_PROXY, "");
-    setOption(easy, CURLOPT_NOPROXY, "*");
-    setOption(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-    setOption(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (!configuration.caBundlePath.empty()) {
-        setOption(easy, CURLOPT_CAINFO, configuration.caBundlePath.c_str());
-    }
     setOption(easy, CURLOPT_ERRORBUFFER, transfer->errorBuffer.data());
-    setOption(easy, CURLOPT_WRITEFUNCTION, &onBody);
     setOption(easy, CURLOPT_WRITEDATA, transfer.get());
-    setOption(easy, CURLOPT_HEADERFUNCTION, &onHeader);
     setOption(easy, CURLOPT_HEADERDATA, transfer.get());
-    setOption(easy, CURLOPT_PREREQFUNCTION, &onBeforeSend);
     setOption(easy, CURLOPT_PREREQDATA, transfer.get());
 
     // The low-speed limit makes the request's time-out an idle one: a slow but live download
@@ -206,11 +287,7 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     // (a minute idle, a week whole).
     const auto timeout = usableTimeout(request.timeoutInterval(), URLRequest::Seconds(60));
     setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(timeout));
-    setOption(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     setOption(easy, CURLOPT_LOW_SPEED_TIME, std::max(1L, idleSeconds(timeout)));
-    setOption(easy, CURLOPT_TIMEOUT_MS,
-              milliseconds(usableTimeout(configuration.timeoutIntervalForResource,
-                                         URLSessionConfiguration().timeoutIntervalForResource)));
 
     const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
     if (method == "HEAD") {
@@ -255,7 +332,8 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 // session, by each data() call in flight and by the I/O thread, so whichever lets go last
 // frees it.
 struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
-    explicit Engine(URLSessionConfiguration config) : configuration(std::move(config)) {
+    explicit Engine(URLSessionConfiguration config)
+        : configuration(std::move(config)), handles(std::make_shared<EasyPool>(configuration)) {
         multi = curl_multi_init();
         if (multi == nullptr) throw makeURLError(URLError::Code::unknown, "no transfer group");
         // Keep enough idle connections for the kit's concurrent calls to one service.
@@ -351,13 +429,15 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             return;
         }
         long status = 0;
-        curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+        curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &status);
         auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
                                                           transfer.replyHeaders.takeFields());
         transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
     }
 
     const URLSessionConfiguration configuration;
+    // Shared with each transfer, which puts its handle back when it ends.
+    const std::shared_ptr<EasyPool> handles;
     CURLM* multi = nullptr;
 
     std::mutex mutex;
@@ -387,7 +467,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 removes.swap(withdrawn);
             }
             for (auto& transfer : adds) {
-                CURL* easy = transfer->easy.get();
+                CURL* easy = transfer->easy;
                 if (const CURLMcode added = curl_multi_add_handle(multi, easy); added != CURLM_OK) {
                     transfer->fail(
                         makeURLError(URLError::Code::unknown, curl_multi_strerror(added)));
@@ -397,8 +477,8 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             }
             adds.clear();
             for (auto& transfer : removes) {
-                if (active.erase(transfer->easy.get()) != 0) {
-                    curl_multi_remove_handle(multi, transfer->easy.get());
+                if (active.erase(transfer->easy) != 0) {
+                    curl_multi_remove_handle(multi, transfer->easy);
                 }
             }
             removes.clear();
@@ -413,7 +493,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 auto transfer = std::move(found->second);
                 active.erase(found);
                 const CURLcode result = message->data.result;  // read before removal frees it
-                curl_multi_remove_handle(multi, transfer->easy.get());
+                curl_multi_remove_handle(multi, transfer->easy);
                 complete(*transfer, result);
             }
             if (done()) return;
@@ -483,7 +563,7 @@ std::pair<Data, std::shared_ptr<URLResponse>> URLSession::data(const URLRequest&
     checkCancellation();
     validate(request);
     const std::shared_ptr<Engine> engine = engine_;
-    auto transfer = makeTransfer(request, engine->configuration);
+    auto transfer = makeTransfer(request, engine->configuration, engine->handles);
     const auto outcome = transfer->outcome;
 
     // First wins: a cancel settles the wait at once; the driver drops the handle.
