@@ -113,6 +113,12 @@ TEST(FaultMatrixTest, EveryFaultEndsTheCallWithItsError) {
         {"integer below its range",
          {jsonReply(R"({"name":"a","count":-2147483649})")},
          undecodable},
+        // Refused by the kit before anything is sent.
+        {"URL over 8 KiB",
+         {""},
+         WalletError::internalError("I0001", std::nullopt),
+         std::string(9'000, 'u'),
+         0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
