@@ -1,97 +1,25 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <csignal>
-#include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
-#include <vector>
 
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
+#include "tests/support/FaultServer.hpp"
 
 namespace corvend::platform {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Answers every connection on a loopback port with `pieces`, written `gap` apart, then closes:
-// a server that breaks HTTP in ways a real HTTP library will not.
-class RawServer {
-  public:
-    explicit RawServer(std::vector<std::string> pieces, std::chrono::milliseconds gap = 0ms)
-        : pieces_(std::move(pieces)), gap_(gap) {
-        std::signal(SIGPIPE, SIG_IGN);
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        auto* raw = reinterpret_cast<sockaddr*>(&address);
-        if (::bind(listener_, raw, length) != 0 || ::listen(listener_, 4) != 0 ||
-            ::getsockname(listener_, raw, &length) != 0) {
-            ADD_FAILURE() << "no loopback listener";
-        }
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
+using corvend::testing::FaultServer;
 
-    ~RawServer() {
-        {
-            std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
-        stop_.notify_all();
-        ::shutdown(listener_, SHUT_RDWR);  // wakes accept()
-        thread_.join();
-        ::close(listener_);
-    }
-
-    URL url(std::string_view path = "/") const {
-        return *URL::make("http://127.0.0.1:" + std::to_string(port_) + std::string(path));
-    }
-
-    int connections() const { return connections_; }
-
-  private:
-    void serve() {
-        for (;;) {
-            const int connection = ::accept(listener_, nullptr, nullptr);
-            if (connection < 0) return;
-            ++connections_;
-            std::string request;
-            char buffer[4096];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                const auto got = ::recv(connection, buffer, sizeof buffer, 0);
-                if (got <= 0) break;
-                request.append(buffer, static_cast<std::size_t>(got));
-            }
-            for (const auto& piece : pieces_) {
-                if (::send(connection, piece.data(), piece.size(), MSG_NOSIGNAL) < 0) break;
-                std::unique_lock lock(mutex_);
-                if (stop_.wait_for(lock, gap_, [&] { return stopping_; })) break;
-            }
-            ::close(connection);
-        }
-    }
-
-    std::vector<std::string> pieces_;
-    std::chrono::milliseconds gap_;
-    int listener_ = -1;
-    int port_ = 0;
-    std::atomic<int> connections_{0};
-    std::mutex mutex_;
-    std::condition_variable stop_;
-    bool stopping_ = false;
-    std::thread thread_;
-};
+URL urlOf(const FaultServer& server, std::string_view path = "") {
+    return *URL::make(server.baseURL() + std::string(path));
+}
 
 URLError::Code codeOf(URLSession& session, const URLRequest& request) {
     try {
@@ -104,26 +32,25 @@ URLError::Code codeOf(URLSession& session, const URLRequest& request) {
 }
 
 TEST(URLSessionLimitsTest, MalformedRepliesEndWithTheKindOfTheirFault) {
-    std::vector<std::string> drip = {"HTTP/1.1 200 OK\r\nContent-Length: 60\r\n\r\n"};
-    drip.resize(61, "x");  // ten bytes a second: never idle, done only after six seconds
+    using Then = FaultServer::Then;
     const struct {
-        std::vector<std::string> reply;
-        std::chrono::milliseconds gap;
+        FaultServer::Script script;
         URLError::Code expected;
     } cases[] = {
-        {drip, 100ms, URLError::Code::timedOut},
-        {{"SSH-2.0-server\r\n\r\nnot http at all\r\n"}, 0ms, URLError::Code::badServerResponse},
+        // Four bytes a second: never idle, so only the whole-transfer cap can end it.
+        {{"HTTP/1.1 200 OK\r\nContent-Length: 60\r\n\r\n", Then::drip, "x"},
+         URLError::Code::timedOut},
+        {{"SSH-2.0-server\r\n\r\nnot http at all\r\n"}, URLError::Code::badServerResponse},
         {{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nxx\r\n0\r\n\r\n"},
-         0ms,
          URLError::Code::cannotParseResponse},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.reply.front());
-        RawServer server(c.reply, c.gap);
+        SCOPED_TRACE(c.script.reply);
+        FaultServer server(c.script);
         URLSessionConfiguration configuration;
         configuration.timeoutIntervalForResource = 1s;
         const auto session = URLSession::make(configuration);
-        const URLRequest request(server.url(), URLRequestCachePolicy::useProtocolCachePolicy, 5s);
+        const URLRequest request(urlOf(server), URLRequestCachePolicy::useProtocolCachePolicy, 5s);
         EXPECT_EQ(codeOf(*session, request), c.expected);
     }
 }
@@ -165,11 +92,11 @@ TEST(URLSessionLimitsTest, ABodyAboveTheCapEndsTheTransferWhetherAnnouncedOrStre
 }
 
 TEST(URLSessionLimitsTest, AnOverlongURLIsRefusedBeforeSending) {
-    RawServer server({"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"});
+    FaultServer server({"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"});
     const auto session = URLSession::make();
-    const URLRequest request(server.url("/" + std::string(1024 * 1024, 'i')));
-    EXPECT_EQ(codeOf(*session, request), URLError::Code::badURL);
-    EXPECT_EQ(server.connections(), 0);
+    EXPECT_EQ(codeOf(*session, URLRequest(urlOf(server, std::string(1024 * 1024, 'i')))),
+              URLError::Code::badURL);
+    EXPECT_EQ(server.accepted(), 0);
 }
 
 }  // namespace

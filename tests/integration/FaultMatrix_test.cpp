@@ -13,9 +13,9 @@
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
-#include "tests/integration/FaultServer.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
+#include "tests/support/FaultServer.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
@@ -23,6 +23,7 @@ namespace {
 
 using model::WalletError;
 using platform::URLError;
+using testing::FaultServer;
 using Then = FaultServer::Then;
 
 struct Sample {

@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-namespace corvend::integration {
+namespace corvend::testing {
 
 // A loopback TCP listener on an ephemeral port that answers every connection with scripted
 // bytes, for replies an HTTP server library will not send (broken framing, resets, drips).
@@ -52,4 +52,4 @@ class FaultServer {
     std::thread thread_;
 };
 
-}  // namespace corvend::integration
+}  // namespace corvend::testing

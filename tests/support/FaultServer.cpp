@@ -1,4 +1,4 @@
-#include "tests/integration/FaultServer.hpp"
+#include "tests/support/FaultServer.hpp"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace corvend::integration {
+namespace corvend::testing {
 
 namespace {
 
@@ -100,4 +100,4 @@ void FaultServer::answer(int client) {
     }
 }
 
-}  // namespace corvend::integration
+}  // namespace corvend::testing
