@@ -33,42 +33,24 @@
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "bench/Comparison.hpp"
+#include "bench/PingEndpoint.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLSession.hpp"
 #include "sandbox/Sandbox.hpp"
 
 namespace {
 
-using corvend::Endpoint;
-using corvend::EndpointDecoder;
-using corvend::EndpointParametersEncoder;
-using corvend::HTTPMethod;
 using corvend::NetworkManager;
+using corvend::bench::kKitHeaders;
+using corvend::bench::Ping;
+using corvend::bench::kPingPath;
+using corvend::bench::kToken;
+using corvend::bench::pingEndpoint;
 
 constexpr int kInFlight = 1'000;
-constexpr const char* kPingPath = "digitalwallets/v1/sandbox/ping";
-constexpr const char* kToken = "bench-user-token";
-
-struct Ping {
-    std::string status;
-    std::string time;
-};
-BOOST_DESCRIBE_STRUCT(Ping, (), (status, time))
-
-const std::map<std::string, std::string> kKitHeaders{
-    {"Corvend-Wallet-Version", "1.2.3"},
-    {"Corvend-Wallet-Platform", "Linux 6.1"},
-    {"User-Agent", "CorvendWalletLinux/1.2.3 (Linux 6.1; Desktop)"},
-};
 
 // Set once in main before any benchmark runs.
 std::string gBaseURL;
-
-Endpoint<Ping> pingEndpoint() {
-    return Endpoint<Ping>(kPingPath, HTTPMethod::get(), {}, {}, EndpointParametersEncoder::empty(),
-                          EndpointDecoder<Ping>::json(corvend::sharedResponseDecoder()),
-                          corvend::defaultErrorProcessor());
-}
 
 int threadsNow() {
     std::ifstream status("/proc/self/status");

@@ -1,112 +1,54 @@
 // A session reuses the easy handle of an ended transfer: whatever that transfer was and however
 // it ended, the next request carries none of it.
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <csignal>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
+#include "tests/support/LoopbackServer.hpp"
 
 namespace corvend::platform {
 namespace {
 
 using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 
-struct SeenRequest {
-    std::string method;
-    httplib::Headers headers;
-    std::string body;
-};
-
 constexpr std::size_t kCap = 1024;  // the sessions' body cap; /large is above it
 const std::string kLargeBody(2 * kCap, 'x');
 
-class RecordingServer {
+// Echoes bodies, serves a small and a large text, and parks "/hold" at the gate.
+class RecordingServer : public corvend::testing::LoopbackServer {
   public:
     RecordingServer() {
-        std::signal(SIGPIPE, SIG_IGN);
-        server_.set_keep_alive_max_count(1000);
-        server_.set_pre_routing_handler(
-            [this](const httplib::Request& request, httplib::Response&) {
-                std::lock_guard lock(mutex_);
-                seen_.push_back({request.method, request.headers, request.body});
-                return httplib::Server::HandlerResponse::Unhandled;
-            });
         const auto echo = [](const httplib::Request& request, httplib::Response& response) {
             response.set_content(request.body, "text/plain");
         };
-        server_.Post("/echo", echo).Put("/echo", echo).Delete("/echo", echo);
-        server_.Get("/text", [](const httplib::Request&, httplib::Response& response) {
+        routes().Post("/echo", echo).Put("/echo", echo).Delete("/echo", echo);
+        routes().Get("/text", [](const httplib::Request&, httplib::Response& response) {
             response.set_content("text", "text/plain");
         });
-        server_.Get("/large", [](const httplib::Request&, httplib::Response& response) {
+        routes().Get("/large", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(kLargeBody, "text/plain");
         });
-        server_.Post("/hold", [this](const httplib::Request&, httplib::Response& response) {
-            std::unique_lock lock(mutex_);
-            ++parked_;
-            changed_.notify_all();
-            changed_.wait(lock, [&] { return gateOpen_; });
+        routes().Post("/hold", [this](const httplib::Request&, httplib::Response& response) {
+            park();
             response.set_content("released", "text/plain");
         });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running()) std::this_thread::yield();
-    }
-
-    ~RecordingServer() {
-        openGate();
-        server_.stop();
-        thread_.join();
+        start();
     }
 
     URLRequest request(std::string_view path, std::string_view method = "GET") const {
-        URLRequest request(
-            *URL::make("http://127.0.0.1:" + std::to_string(port_) + std::string(path)));
+        URLRequest request(url(path));
         request.setHTTPMethod(std::string(method));
         return request;
     }
-
-    SeenRequest last() const {
-        std::lock_guard lock(mutex_);
-        return seen_.back();
-    }
-
-    void waitUntilParked() {
-        std::unique_lock lock(mutex_);
-        ASSERT_TRUE(changed_.wait_for(lock, std::chrono::seconds(30), [&] { return parked_ > 0; }));
-    }
-
-    void openGate() {
-        std::lock_guard lock(mutex_);
-        gateOpen_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    httplib::Server server_;
-    std::thread thread_;
-    int port_ = 0;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<SeenRequest> seen_;
-    int parked_ = 0;
-    bool gateOpen_ = false;
 };
 
 URLError::Code codeOf(const std::function<void()>& call) {
@@ -153,16 +95,9 @@ TEST(URLSessionPool, ARequestCarriesNothingOfTheEndedTransferWhoseHandleItReuses
          }},
         {"a refused connection",
          [&](URLSession& session) {
-             const int bound = ::socket(AF_INET, SOCK_STREAM, 0);  // bound, never listening
-             sockaddr_in address{};
-             address.sin_family = AF_INET;
-             address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-             socklen_t length = sizeof(address);
-             auto* generic = reinterpret_cast<sockaddr*>(&address);
-             ASSERT_EQ(::bind(bound, generic, length), 0);
-             ASSERT_EQ(::getsockname(bound, generic, &length), 0);
-             URLRequest sent(
-                 *URL::make("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/"));
+             int port = 0;
+             const int bound = corvend::testing::bindLoopback(port, false);  // never listening
+             URLRequest sent(*URL::make("http://127.0.0.1:" + std::to_string(port) + "/"));
              sent.addValue("1", "X-Before");
              EXPECT_EQ(codeOf([&] { session.data(sent); }), URLError::Code::cannotConnectToHost);
              ::close(bound);
@@ -175,7 +110,7 @@ TEST(URLSessionPool, ARequestCarriesNothingOfTheEndedTransferWhoseHandleItReuses
                  sent.addValue("1", "X-Before");
                  return session.data(sent);
              });
-             server.waitUntilParked();
+             server.waitUntilParked(1);
              task.cancel();
              EXPECT_THROW(task.value(), CancellationError);
              server.openGate();
@@ -190,7 +125,7 @@ TEST(URLSessionPool, ARequestCarriesNothingOfTheEndedTransferWhoseHandleItReuses
 
         // A plain GET: no method, body, length or field of the last request; its body is read.
         EXPECT_EQ(session->data(server.request("/text")).first.view(), "text");
-        const auto seen = server.last();
+        const auto seen = server.seen().back();
         EXPECT_EQ(seen.method, "GET");
         EXPECT_EQ(seen.body, "");
         for (const char* field : {"X-Before", "Content-Length", "Content-Type"}) {

@@ -21,112 +21,15 @@
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/http/URLError.hpp"
+#include "tests/support/LoopbackServer.hpp"
 
 namespace corvend::platform {
 namespace {
 
 using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 
-// What the server saw of one request.
-struct SeenRequest {
-    std::string method;
-    httplib::Headers headers;
-    int remotePort = -1;
-};
-
-// A loopback HTTP server on an ephemeral port that records every request reaching it. Handlers
-// may park at a gate that the test opens (the destructor always does, so teardown never hangs).
-class LoopbackServer {
-  public:
-    LoopbackServer() {
-        server_.set_tcp_nodelay(true);
-        // A handler released after the client hung up writes to a closed socket.
-        std::signal(SIGPIPE, SIG_IGN);
-        server_.set_keep_alive_max_count(1000);  // so connection reuse is the client's choice
-        server_.set_pre_routing_handler(
-            [this](const httplib::Request& request, httplib::Response&) {
-                std::lock_guard lock(mutex_);
-                seen_.push_back({request.method, request.headers, request.remote_port});
-                changed_.notify_all();
-                return httplib::Server::HandlerResponse::Unhandled;
-            });
-    }
-
-    ~LoopbackServer() {
-        openGate();
-        if (thread_.joinable()) {
-            server_.stop();
-            thread_.join();
-        }
-    }
-
-    httplib::Server& routes() { return server_; }  // add routes before start()
-
-    void start() {
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        ASSERT_GT(port_, 0);
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        // stop() before the accept loop runs would be lost and leave join() waiting.
-        while (!server_.is_running()) std::this_thread::yield();
-    }
-
-    URL url(std::string_view path, std::string_view scheme = "http") const {
-        return *URL::make(std::string(scheme) + "://127.0.0.1:" + std::to_string(port_) +
-                          std::string(path));
-    }
-
-    std::vector<SeenRequest> seen() const {
-        std::lock_guard lock(mutex_);
-        return seen_;
-    }
-
-    // Called by a handler: counts the arrival and waits until the gate opens.
-    void park() {
-        std::unique_lock lock(mutex_);
-        ++parked_;
-        changed_.notify_all();
-        changed_.wait(lock, [&] { return gateOpen_; });
-    }
-
-    void waitUntilParked(int count) {
-        std::unique_lock lock(mutex_);
-        ASSERT_TRUE(
-            changed_.wait_for(lock, std::chrono::seconds(30), [&] { return parked_ >= count; }));
-    }
-
-    void openGate() {
-        std::lock_guard lock(mutex_);
-        gateOpen_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    httplib::Server server_;
-    std::thread thread_;
-    int port_ = 0;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<SeenRequest> seen_;
-    int parked_ = 0;
-    bool gateOpen_ = false;
-};
-
-// A TCP socket bound to an ephemeral loopback port (and listening if asked); -1 on failure.
-int bindLoopback(int& port, bool listen) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    auto* generic = reinterpret_cast<sockaddr*>(&address);
-    if (fd < 0 || ::bind(fd, generic, length) != 0 || ::getsockname(fd, generic, &length) != 0 ||
-        (listen && ::listen(fd, 1) != 0)) {
-        ADD_FAILURE() << "cannot reserve a loopback port";
-        return fd;
-    }
-    port = ntohs(address.sin_port);
-    return fd;
-}
+using corvend::testing::bindLoopback;
+using corvend::testing::LoopbackServer;
 
 // A one-shot server that keeps the raw head of the first request and answers 204, so a test can
 // see the exact bytes the client sent (the server library drops fields with empty values).
