@@ -21,8 +21,7 @@ struct FxAmountModel {
 };
 BOOST_DESCRIBE_STRUCT(FxAmountModel, (), (amount, rate, currency))
 
-// The three fields copied, or moved over from a model the caller drops.
+// The three fields copied.
 model::FxAmount toFxAmount(const FxAmountModel& amount);
-model::FxAmount toFxAmount(FxAmountModel&& amount);
 
 }  // namespace corvend

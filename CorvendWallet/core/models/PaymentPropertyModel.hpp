@@ -20,9 +20,8 @@ struct PaymentPropertyModel {
 BOOST_DESCRIBE_STRUCT(PaymentPropertyModel, (), (key, value))
 
 // The key read by fromWire(), so a missing key reads as `unknown`, never as
-// absent; the value copied, or moved over from a model the caller drops.
+// absent; the value copied.
 model::PaymentProperty toPaymentProperty(const PaymentPropertyModel& property);
-model::PaymentProperty toPaymentProperty(PaymentPropertyModel&& property);
 
 // The key written by its wire string (`unknown` as "UNKNOWN"), an absent key left absent; the
 // value copied.
@@ -31,8 +30,6 @@ PaymentPropertyModel toPaymentPropertyModel(const model::PaymentProperty& proper
 // Each entry in order; an absent list stays absent and an empty one stays empty.
 std::optional<std::vector<model::PaymentProperty>> toPaymentProperties(
     const std::optional<std::vector<PaymentPropertyModel>>& properties);
-std::optional<std::vector<model::PaymentProperty>> toPaymentProperties(
-    std::optional<std::vector<PaymentPropertyModel>>&& properties);
 
 // Each entry in order; an absent list stays absent and an empty one stays empty.
 std::optional<std::vector<PaymentPropertyModel>> toPaymentPropertyModels(

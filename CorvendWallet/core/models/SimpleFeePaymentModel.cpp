@@ -1,16 +1,9 @@
 #include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
 
-#include <utility>
-
 namespace corvend {
 
 model::SimpleFeePayment toSimpleFeePayment(const SimpleFeePaymentModel& fee) {
     return {fee.amount, fee.currency,
-            model::fromWire<model::SimpleFeePayment::FeePaymentReason>(fee.paymentReason)};
-}
-
-model::SimpleFeePayment toSimpleFeePayment(SimpleFeePaymentModel&& fee) {
-    return {fee.amount, std::move(fee.currency),
             model::fromWire<model::SimpleFeePayment::FeePaymentReason>(fee.paymentReason)};
 }
 
@@ -20,15 +13,6 @@ std::vector<model::SimpleFeePayment> toSimpleFeePayments(
     if (!fees) return result;
     result.reserve(fees->size());
     for (const SimpleFeePaymentModel& fee : *fees) result.push_back(toSimpleFeePayment(fee));
-    return result;
-}
-
-std::vector<model::SimpleFeePayment> toSimpleFeePayments(
-    std::optional<std::vector<SimpleFeePaymentModel>>&& fees) {
-    std::vector<model::SimpleFeePayment> result;
-    if (!fees) return result;
-    result.reserve(fees->size());
-    for (SimpleFeePaymentModel& fee : *fees) result.push_back(toSimpleFeePayment(std::move(fee)));
     return result;
 }
 

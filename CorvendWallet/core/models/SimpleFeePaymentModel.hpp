@@ -21,15 +21,11 @@ struct SimpleFeePaymentModel {
 };
 BOOST_DESCRIBE_STRUCT(SimpleFeePaymentModel, (), (amount, currency, paymentReason))
 
-// Amount and currency copied (or moved over from a model the caller drops), the reason read
-// by fromWire().
+// Amount and currency copied, the reason read by fromWire().
 model::SimpleFeePayment toSimpleFeePayment(const SimpleFeePaymentModel& fee);
-model::SimpleFeePayment toSimpleFeePayment(SimpleFeePaymentModel&& fee);
 
 // Each fee in order; an absent list gives an empty one.
 std::vector<model::SimpleFeePayment> toSimpleFeePayments(
     const std::optional<std::vector<SimpleFeePaymentModel>>& fees);
-std::vector<model::SimpleFeePayment> toSimpleFeePayments(
-    std::optional<std::vector<SimpleFeePaymentModel>>&& fees);
 
 }  // namespace corvend

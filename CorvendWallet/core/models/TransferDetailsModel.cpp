@@ -1,16 +1,9 @@
 #include "CorvendWallet/core/models/TransferDetailsModel.hpp"
 
-#include <utility>
-
 namespace corvend {
 
 model::TransferDetails toTransferDetails(const TransferDetailsModel& details) {
     return {model::fromWire<model::TransferDetails::Reason>(details.reason), details.description};
-}
-
-model::TransferDetails toTransferDetails(TransferDetailsModel&& details) {
-    return {model::fromWire<model::TransferDetails::Reason>(details.reason),
-            std::move(details.description)};
 }
 
 TransferDetailsModel toTransferDetailsModel(const model::TransferDetails& details) {

@@ -19,9 +19,8 @@ struct TransferDetailsModel {
 BOOST_DESCRIBE_STRUCT(TransferDetailsModel, (), (reason, description))
 
 // The reason read by fromWire() (absent reads as `unknown`), the description
-// copied, or moved over from a model the caller drops.
+// copied.
 model::TransferDetails toTransferDetails(const TransferDetailsModel& details);
-model::TransferDetails toTransferDetails(TransferDetailsModel&& details);
 
 // The reason always written, `unknown` as "UNKNOWN"; the description copied.
 TransferDetailsModel toTransferDetailsModel(const model::TransferDetails& details);

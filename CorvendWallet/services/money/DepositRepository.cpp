@@ -12,10 +12,9 @@ namespace {
 using DepositServiceEndpoint::Flow;
 using DepositServiceEndpoint::Link;
 
-model::ReturnLink returnLink(Link&& link) {
+model::ReturnLink returnLink(const Link& link) {
     return model::ReturnLink(model::fromWire<model::ReturnLink::ReturnLinkType>(link.rel),
-                             std::move(link.href),
-                             model::fromWire<model::HttpRequestMethod>(link.method));
+                             link.href, model::fromWire<model::HttpRequestMethod>(link.method));
 }
 
 }  // namespace
@@ -62,17 +61,15 @@ model::CustomerDeposit DepositRepository::doConfirm(const model::DepositConfirm&
 }
 
 model::CustomerDeposit DepositRepository::customerDeposit(
-    DepositServiceEndpoint::CustomerDepositResponse&& response) {
+    const DepositServiceEndpoint::CustomerDepositResponse& response) {
     model::CustomerDeposit deposit;
-    // Moves out the shared fields only; the deposit's own ones are read below.
-    PaymentFlowMapping::fillRecord(deposit, std::move(response));
+    PaymentFlowMapping::fillRecord(deposit, response);
     if (response.returnUrls) {
-        deposit.returnUrls_ =
-            PaymentFlowMapping::records(std::move(*response.returnUrls), returnLink);
+        deposit.returnUrls_ = PaymentFlowMapping::records(*response.returnUrls, returnLink);
     }
     if (response.nextStatus) {
-        deposit.nextStatus_ = PaymentFlowMapping::records(
-            std::move(*response.nextStatus), [](const std::string& status) {
+        deposit.nextStatus_ =
+            PaymentFlowMapping::records(*response.nextStatus, [](const std::string& status) {
                 return model::fromWire<model::PaymentStatus>(status);
             });
     }
@@ -80,7 +77,7 @@ model::CustomerDeposit DepositRepository::customerDeposit(
         model::RedirectLink link;
         link.rel_ =
             model::fromWire<model::RedirectLink::RedirectLinkType>(response.redirectUrl->rel);
-        link.href_ = std::move(response.redirectUrl->href);
+        link.href_ = response.redirectUrl->href;
         link.method_ = model::fromWire<model::HttpRequestMethod>(response.redirectUrl->method);
         deposit.redirectUrl_ = std::move(link);
     }
@@ -89,11 +86,10 @@ model::CustomerDeposit DepositRepository::customerDeposit(
 }
 
 model::CustomerDepositList DepositRepository::customerDepositList(
-    DepositServiceEndpoint::DepositListResponse&& response) {
+    const DepositServiceEndpoint::DepositListResponse& response) {
     model::CustomerDepositList list;
     if (response.deposits) {
-        list.deposits_ =
-            PaymentFlowMapping::records(std::move(*response.deposits), &customerDeposit);
+        list.deposits_ = PaymentFlowMapping::records(*response.deposits, customerDeposit);
     }
     list.meta_ = PaymentFlowMapping::pagingMeta(response.meta);
     return list;

@@ -24,12 +24,12 @@ class DepositRepository final : public DepositService, public PaymentFlowReposit
     // reads as `unknown`; absent "nextStatus" and "fees" give empty lists; links keep every
     // field, `rel` and `method` always present.
     static model::CustomerDeposit customerDeposit(
-        DepositServiceEndpoint::CustomerDepositResponse&& response);
+        const DepositServiceEndpoint::CustomerDepositResponse& response);
 
     // The public page: each deposit in order (none when "deposits" is absent), and paging
     // always present.
     static model::CustomerDepositList customerDepositList(
-        DepositServiceEndpoint::DepositListResponse&& response);
+        const DepositServiceEndpoint::DepositListResponse& response);
 
   private:
     std::vector<model::PaymentOptionDetails> doGetOptions() override;

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "CorvendWallet/core/models/PagingResultMeta.hpp"
@@ -20,20 +18,20 @@ namespace corvend::PaymentFlowMapping {
 // the reply had no paging block.
 model::PagingResultMeta pagingMeta(const std::optional<PagingResultMetaModel>& meta);
 
-// The identifier moved over, the type read by fromWire() (an unknown text reads as `unknown`).
-model::PaymentInstrumentReference instrumentReference(PaymentInstrumentReferenceModel&& reference);
+// The identifier copied, the type read by fromWire() (an unknown text reads as `unknown`).
+model::PaymentInstrumentReference instrumentReference(
+    const PaymentInstrumentReferenceModel& reference);
 
 // Fills the shared fields of `record` from `reply`: enumerated texts read by their tables
-// (`unknown` for any text the kit does not know), absent fees as an empty list, the rest moved
-// over (the repository drops the reply after mapping it).
-void fillRecord(model::PaymentRecord& record, PaymentRecordResponse&& reply);
+// (`unknown` for any text the kit does not know), absent fees as an empty list, the rest copied.
+void fillRecord(model::PaymentRecord& record, const PaymentRecordResponse& reply);
 
-// Each wire record moved through `map`, in the reply's order.
+// Each wire record through `map`, in the reply's order.
 template <class Wire, class Map>
-auto records(std::vector<Wire>&& wire, Map map) {
-    std::vector<std::invoke_result_t<Map&, Wire&&>> out;
+auto records(const std::vector<Wire>& wire, Map map) {
+    std::vector<decltype(map(wire.front()))> out;
     out.reserve(wire.size());
-    for (Wire& record : wire) out.push_back(map(std::move(record)));
+    for (const Wire& record : wire) out.push_back(map(record));
     return out;
 }
 

@@ -18,7 +18,7 @@ class PaymentRecord;
 }  // namespace corvend::model
 
 namespace corvend::PaymentFlowMapping {
-void fillRecord(model::PaymentRecord& record, PaymentRecordResponse&& reply);
+void fillRecord(model::PaymentRecord& record, const PaymentRecordResponse& reply);
 }  // namespace corvend::PaymentFlowMapping
 
 namespace corvend::model {
@@ -56,7 +56,7 @@ class PaymentRecord : public PaymentTerms {
 
     // One mapping fills these for every domain whose records share them.
     friend void PaymentFlowMapping::fillRecord(PaymentRecord& record,
-                                               PaymentRecordResponse&& reply);
+                                               const PaymentRecordResponse& reply);
 
     std::string id_;
     std::string customerID_;

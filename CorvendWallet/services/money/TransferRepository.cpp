@@ -51,31 +51,31 @@ model::CustomerTransfer TransferRepository::doGet(const std::string& id) {
 }
 
 model::CustomerTransfer TransferRepository::mapTransfer(
-    TransferServiceEndpoint::CustomerTransferResponse&& response) {
+    const TransferServiceEndpoint::CustomerTransferResponse& response) {
     model::CustomerTransfer transfer;
-    transfer.id_ = std::move(response.id);
+    transfer.id_ = response.id;
     transfer.amount_ = response.amount;
-    transfer.currencyCode_ = std::move(response.currencyCode);
+    transfer.currencyCode_ = response.currencyCode;
     if (response.recipient) {
         transfer.recipient_ = model::CustomerTransfer::CustomerTransferRecipient(
-            std::move(response.recipient->customerId), std::move(response.recipient->email));
+            response.recipient->customerId, response.recipient->email);
     }
-    transfer.merchantRefNum_ = std::move(response.merchantRefNum);
-    transfer.fxQuote_ = std::move(response.fxQuote);
-    transfer.transferDetails_ = toTransferDetails(std::move(response.transferDetails));
-    transfer.fees_ = toSimpleFeePayments(std::move(response.fees));
+    transfer.merchantRefNum_ = response.merchantRefNum;
+    transfer.fxQuote_ = response.fxQuote;
+    transfer.transferDetails_ = toTransferDetails(response.transferDetails);
+    transfer.fees_ = toSimpleFeePayments(response.fees);
     transfer.creationTime_ = response.creationTime;
     transfer.expirationTime_ = response.expirationTime;
     transfer.status_ = model::fromWire<model::PaymentStatus>(response.status);
-    transfer.slipID_ = std::move(response.slipId);
-    if (response.fxAmount) transfer.fxAmount_ = toFxAmount(std::move(*response.fxAmount));
+    transfer.slipID_ = response.slipId;
+    if (response.fxAmount) transfer.fxAmount_ = toFxAmount(*response.fxAmount);
     return transfer;
 }
 
 model::CustomerTransferList TransferRepository::mapTransferList(
-    TransferServiceEndpoint::CustomerTransferListResponse&& response) {
+    const TransferServiceEndpoint::CustomerTransferListResponse& response) {
     model::CustomerTransferList list;
-    list.transfers_ = PaymentFlowMapping::records(std::move(response.transfers), &mapTransfer);
+    list.transfers_ = PaymentFlowMapping::records(response.transfers, &mapTransfer);
     list.meta_ = PaymentFlowMapping::pagingMeta(response.meta);
     return list;
 }

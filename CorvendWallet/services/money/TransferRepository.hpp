@@ -20,13 +20,13 @@ class TransferRepository final : public TransferService, public PaymentFlowRepos
         std::shared_ptr<DeviceFingerprintProvider> deviceFingerprintProvider);
 
     // The public record: texts the kit does not know read as `unknown`, absent fees as an
-    // empty list, everything else moved over from the decoded reply. Never fails.
+    // empty list, everything else copied. Never fails.
     static model::CustomerTransfer mapTransfer(
-        TransferServiceEndpoint::CustomerTransferResponse&& response);
+        const TransferServiceEndpoint::CustomerTransferResponse& response);
     // Each record in order; the paging block always present (all four fields absent when the
     // reply had none).
     static model::CustomerTransferList mapTransferList(
-        TransferServiceEndpoint::CustomerTransferListResponse&& response);
+        const TransferServiceEndpoint::CustomerTransferListResponse& response);
 
   private:
     model::CustomerTransfer doPreview(const model::CustomerTransferRequest& request) override;

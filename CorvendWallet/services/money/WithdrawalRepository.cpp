@@ -47,17 +47,16 @@ model::Withdrawal WithdrawalRepository::doGet(const std::string& id) {
 }
 
 model::Withdrawal WithdrawalRepository::withdrawal(
-    WithdrawalServiceEndpoint::WithdrawalResponse&& reply) {
+    const WithdrawalServiceEndpoint::WithdrawalResponse& reply) {
     model::Withdrawal out;
-    PaymentFlowMapping::fillRecord(out, std::move(reply));
+    PaymentFlowMapping::fillRecord(out, reply);
     return out;
 }
 
 model::WithdrawalList WithdrawalRepository::withdrawalList(
-    WithdrawalServiceEndpoint::WithdrawalListResponse&& reply) {
-    return model::WithdrawalList(
-        PaymentFlowMapping::records(std::move(reply.withdrawals), &withdrawal),
-        PaymentFlowMapping::pagingMeta(reply.meta));
+    const WithdrawalServiceEndpoint::WithdrawalListResponse& reply) {
+    return model::WithdrawalList(PaymentFlowMapping::records(reply.withdrawals, &withdrawal),
+                                 PaymentFlowMapping::pagingMeta(reply.meta));
 }
 
 }  // namespace corvend

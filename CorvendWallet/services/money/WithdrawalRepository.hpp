@@ -21,13 +21,13 @@ class WithdrawalRepository final : public WithdrawalService, public PaymentFlowR
         std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider);
 
     // The public withdrawal of a reply: enumerations read by their tables (`unknown` for any
-    // text the kit does not know), absent fees as an empty list, the rest moved over.
-    static model::Withdrawal withdrawal(WithdrawalServiceEndpoint::WithdrawalResponse&& reply);
+    // text the kit does not know), absent fees as an empty list, the rest copied.
+    static model::Withdrawal withdrawal(const WithdrawalServiceEndpoint::WithdrawalResponse& reply);
 
     // Each withdrawal in order, and paging that is always present (its four fields absent
     // when the reply had none).
     static model::WithdrawalList withdrawalList(
-        WithdrawalServiceEndpoint::WithdrawalListResponse&& reply);
+        const WithdrawalServiceEndpoint::WithdrawalListResponse& reply);
 
   private:
     std::vector<model::PaymentOptionDetails> doGetOptions() override;
