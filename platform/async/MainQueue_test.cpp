@@ -21,8 +21,7 @@ TEST(MainQueueTest, AsyncNeverRunsInlineEvenOnTheMainThread) {
         queue.async([&] { order.push_back(2); });
         order.push_back(1);
     });
-    // Only what was queued when drain() started runs.
-    EXPECT_EQ(queue.drain(), 1u);
+    EXPECT_EQ(queue.drain(), 1u);  // only what was queued when drain() started
     EXPECT_EQ(order, (std::vector<int>{1}));
     EXPECT_EQ(queue.drain(), 1u);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));

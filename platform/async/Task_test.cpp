@@ -18,12 +18,11 @@ struct BoomError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Blocks the calling task until it is cancelled, telling `registered` once it listens; returns
-// whether it saw the cancel.
-bool blockUntilCancelled(std::promise<void>* registered = nullptr) {
+// Blocks the calling task until it is cancelled, telling `registered` once it listens.
+bool blockUntilCancelled(std::promise<void>& registered) {
     std::promise<void> cancelled;
     auto registration = onCancel([&] { cancelled.set_value(); });
-    if (registered != nullptr) registered->set_value();
+    registered.set_value();
     cancelled.get_future().wait();
     return isCancelled();
 }
@@ -111,7 +110,7 @@ TEST(TaskTest, CancellingTheWaiterEndsTheWaitAndCancelsTheAwaitedTask) {
     std::promise<Task<bool>> innerHandle;
     std::promise<void> innerRunning;
     auto outer = Task<void>::detached([&] {
-        auto inner = Task<bool>::detached([&] { return blockUntilCancelled(&innerRunning); });
+        auto inner = Task<bool>::detached([&] { return blockUntilCancelled(innerRunning); });
         innerHandle.set_value(inner);
         inner.value();
     });

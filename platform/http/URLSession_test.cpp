@@ -1,17 +1,12 @@
 #include "platform/http/URLSession.hpp"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <csignal>
 #include <functional>
-#include <mutex>
 #include <set>
 #include <string>
 #include <thread>
@@ -31,21 +26,13 @@ using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 using corvend::testing::bindLoopback;
 using corvend::testing::LoopbackServer;
 
-// A one-shot server that keeps the raw head of the first request and answers 204, so a test can
-// see the exact bytes the client sent (the server library drops fields with empty values).
+// Answers one request with 204 and keeps its raw head: the server library drops empty fields.
 class RawHeadCapture {
   public:
-    RawHeadCapture() : listener_(bindLoopback(port_, true)) {
-        if (port_ != 0) thread_ = std::thread([this] { serveOne(); });
-    }
     ~RawHeadCapture() {
         ::shutdown(listener_, SHUT_RDWR);  // wakes accept() if no client came
         if (thread_.joinable()) thread_.join();
-        if (listener_ >= 0) ::close(listener_);
-    }
-
-    URL url(std::string_view path) const {
-        return *URL::make("http://127.0.0.1:" + std::to_string(port_) + std::string(path));
+        ::close(listener_);
     }
 
     // Call once the client has its reply: the join orders the server's write before the read.
@@ -53,6 +40,8 @@ class RawHeadCapture {
         if (thread_.joinable()) thread_.join();
         return head_;
     }
+
+    int port = 0;
 
   private:
     void serveOne() {
@@ -70,10 +59,9 @@ class RawHeadCapture {
         ::close(connection);
     }
 
-    int port_ = 0;
-    int listener_;
-    std::thread thread_;
+    int listener_ = bindLoopback(port, true);
     std::string head_;
+    std::thread thread_{[this] { serveOne(); }};
 };
 
 const std::string kLargeBody = [] {
@@ -97,7 +85,6 @@ class URLSessionTest : public ::testing::Test {
         routes.Get(R"(/status/(\d+))",
                    [](const httplib::Request& request, httplib::Response& response) {
                        response.status = std::stoi(request.matches[1]);
-                       response.headers.emplace("X-Mixed-Case", "One");
                        response.headers.emplace("X-Repeated", "a");
                        response.headers.emplace("x-REPEATED", "b");
                        if (response.status / 100 == 3) response.set_header("Location", "/echo");
@@ -160,18 +147,14 @@ TEST_F(URLSessionTest, SendsTheMethodBodyAndLengthAndNothingLibcurlWouldAdd) {
 
         const auto reply = session_->data(sent);
 
-        EXPECT_EQ(http(reply).statusCode(), 200);
         EXPECT_EQ(reply.first.view(), c.body.value_or(""));  // echoed by the server
         const auto seen = server_.seen().back();
         EXPECT_EQ(seen.method, c.method);
-        EXPECT_EQ(seen.headers.contains("Content-Length"), c.expectedLength.has_value());
-        if (c.expectedLength) {
-            EXPECT_EQ(seen.headers.find("Content-Length")->second, *c.expectedLength);
-        }
-        for (const char* added :
-             {"Expect", "Content-Type", "Accept", "Accept-Encoding", "Cookie"}) {
+        const auto length = seen.headers.find("Content-Length");
+        EXPECT_EQ(length == seen.headers.end() ? std::nullopt : std::optional(length->second),
+                  c.expectedLength);
+        for (const char* added : {"Expect", "Content-Type", "Accept", "Accept-Encoding", "Cookie"})
             EXPECT_FALSE(seen.headers.contains(added)) << added;
-        }
     }
 }
 
@@ -187,7 +170,7 @@ TEST_F(URLSessionTest, HeadReturnsWithoutWaitingForTheAnnouncedBody) {
 
 TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
     RawHeadCapture capture;
-    URLRequest sent(capture.url("/raw?q=1"));
+    URLRequest sent(*URL::make("http://127.0.0.1:" + std::to_string(capture.port) + "/raw?q=1"));
     sent.addValue("application/json", "Accept");
     sent.addValue("", "X-Empty");
     sent.addValue("t", "X-Token");
@@ -195,10 +178,10 @@ TEST(URLSessionWire, SendsExactlyTheGivenFieldsBesidesHostEmptyValuesIncluded) {
     sent.addValue("b", "x-joined");
 
     EXPECT_EQ(http(URLSession::make()->data(sent)).statusCode(), 204);
-    EXPECT_EQ(capture.head(), "GET /raw?q=1 HTTP/1.1\r\nHost: 127.0.0.1:" +
-                                  std::to_string(sent.url().port().value()) +
-                                  "\r\nAccept: application/json\r\nX-Empty:\r\nX-Token: t\r\n"
-                                  "X-Joined: a,b\r\n\r\n");
+    EXPECT_EQ(capture.head(),
+              "GET /raw?q=1 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(capture.port) +
+                  "\r\nAccept: application/json\r\nX-Empty:\r\nX-Token: t\r\n"
+                  "X-Joined: a,b\r\n\r\n");
 }
 
 TEST_F(URLSessionTest, ReturnsAnyStatusAsAReplyWithLowerCasedFieldsAndFollowsNoRedirect) {
@@ -210,7 +193,6 @@ TEST_F(URLSessionTest, ReturnsAnyStatusAsAReplyWithLowerCasedFieldsAndFollowsNoR
         EXPECT_EQ(response.statusCode(), status);
         EXPECT_EQ(response.url(), sent.url());
         EXPECT_EQ(reply.first.view(), status == 304 ? "" : "body");
-        EXPECT_EQ(response.allHeaderFields().at("x-mixed-case"), "One");
         EXPECT_EQ(response.allHeaderFields().at("x-repeated"), "a, b");
         EXPECT_EQ(response.value("location").has_value(), status / 100 == 3);
     }
@@ -225,7 +207,6 @@ TEST_F(URLSessionTest, ReadsALargeBodyIntoAPaddedBuffer) {
 
 TEST_F(URLSessionTest, RefusesUnsafeRequestsBeforeSendingAnything) {
     const std::pair<const char*, const char*> fields[] = {
-        // name, value
         {"X-Bad", "a\r\nX-Injected: 1"}, {"X-Bad", "a\nb"}, {"X-Bad", "a\rb"},
         {"X-A\r\nX-Injected", "1"},      {"X-A: b", "1"},   {"", "1"}};
     for (const auto& [name, value] : fields) {
@@ -283,8 +264,7 @@ TEST_F(URLSessionTest, ACancelRacingTheReplyEndsTheCallExactlyOnce) {
         task.cancel();
         try {
             EXPECT_EQ(task.value().first.view(), id);
-        } catch (const CancellationError&) {
-            // Cancelled first: also a correct ending.
+        } catch (const CancellationError&) {  // cancelled first: also a correct ending
         }
     }
     EXPECT_EQ(session_->data(request("/item/99")).first.view(), "99");
