@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/async/CancellationError.hpp"
@@ -129,30 +130,26 @@ URLError::Code codeOf(const std::function<void()>& call) {
 }
 
 TEST_F(URLSessionTest, SendsTheMethodBodyAndLengthAndNothingLibcurlWouldAdd) {
-    struct Case {
-        std::string method;
-        std::optional<std::string> body;
-        std::optional<std::string> expectedLength;
-    };
+    using Text = std::optional<std::string>;
     const std::string big(64 * 1024, 'b');  // large enough to draw an Expect: 100-continue
-    const std::vector<Case> cases{
+    const std::vector<std::tuple<std::string, Text, Text>> cases{
         {"GET", std::nullopt, std::nullopt}, {"POST", std::string("a=1&b=2"), "7"},
         {"POST", std::nullopt, "0"},         {"PUT", big, std::to_string(big.size())},
         {"PATCH", std::nullopt, "0"},        {"DELETE", std::string("gone"), "4"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.method + (c.body ? " with body" : " without body"));
+    for (const auto& [method, body, expectedLength] : cases) {
+        SCOPED_TRACE(method + (body ? " with body" : " without body"));
         auto sent = request("/echo");
-        sent.setHTTPMethod(c.method);
-        if (c.body) sent.setHTTPBody(Data(*c.body));
+        sent.setHTTPMethod(method);
+        if (body) sent.setHTTPBody(Data(*body));
 
         const auto reply = session_->data(sent);
 
-        EXPECT_EQ(reply.first.view(), c.body.value_or(""));  // echoed by the server
+        EXPECT_EQ(reply.first.view(), body.value_or(""));  // echoed by the server
         const auto seen = server_.seen().back();
-        EXPECT_EQ(seen.method, c.method);
+        EXPECT_EQ(seen.method, method);
         const auto length = seen.headers.find("Content-Length");
         EXPECT_EQ(length == seen.headers.end() ? std::nullopt : std::optional(length->second),
-                  c.expectedLength);
+                  expectedLength);
         for (const char* added : {"Expect", "Content-Type", "Accept", "Accept-Encoding", "Cookie"})
             EXPECT_FALSE(seen.headers.contains(added)) << added;
     }
