@@ -31,31 +31,14 @@ platform::Date savedAt() {
 }
 constexpr const char* kSavedAtText = "2023-03-14T09:26:53.589Z";
 constexpr const char* kSavedAtSeconds = "700478813.589";
+const PaymentInstrumentModel::ExpiryDate kWireExpiry{2030, 4};
+const model::CardExpiryDate kExpiry{2030, 4};
 
 // A reply entry with every key of the card, SEPA, UK and US kinds, of type `type`.
 PaymentInstrumentModel everyKey(std::string type) {
-    return {"i-1",
-            "c-1",
-            std::move(type),
-            "REJECTED",
-            "Holder",
-            "DE89",
-            "COBA",
-            "Bank",
-            "111",
-            "222",
-            "CHECKING",
-            "33-44",
-            "k",
-            18,
-            "FULL",
-            "DE",
-            "Ann",
-            "4111",
-            PaymentInstrumentModel::ExpiryDate{2030, 4},
-            savedAt(),
-            "MC",
-            "desc"};
+    return {"i-1", "c-1",  std::move(type), "REJECTED", "Holder", "DE89", "COBA", "Bank",
+            "111", "222",  "CHECKING",      "33-44",    "k",      18,     "FULL", "DE",
+            "Ann", "4111", kWireExpiry,     savedAt(),  "MC",     "desc"};
 }
 
 TEST(PaymentInstrumentModelTest, DecodesEveryKey) {
@@ -88,37 +71,29 @@ TEST(PaymentInstrumentModelTest, MalformedEntriesFailTheWholeReply) {
 }
 
 TEST(PaymentInstrumentModelTest, MapsEachKindFromItsOwnKeys) {
-    const auto card = toPaymentInstrument(everyKey("CARD"));
-    ASSERT_NE(card, nullptr);
-    EXPECT_TRUE(card->equals(model::CardPaymentInstrument({"i-1",
-                                                           "c-1",
-                                                           InstrumentType::card,
-                                                           PaymentInstrumentStatus::rejected,
-                                                           "4111",
-                                                           "Ann",
-                                                           "Bank",
-                                                           {2030, 4},
-                                                           savedAt(),
-                                                           CardScheme::mastercard,
-                                                           "desc"})));
-
-    const auto sepa = toPaymentInstrument(everyKey("SEPA_BANK_ACCOUNT"));
-    ASSERT_NE(sepa, nullptr);
-    EXPECT_TRUE(sepa->equals(model::SepaBankAccount({"i-1", "c-1", InstrumentType::sepaBankAccount,
-                                                     PaymentInstrumentStatus::rejected, "Holder",
-                                                     "DE89", "COBA", "Bank", savedAt()})));
-
-    const auto uk = toPaymentInstrument(everyKey("UK_BANK_ACCOUNT"));
-    ASSERT_NE(uk, nullptr);
-    EXPECT_TRUE(uk->equals(model::UkBankAccount({"i-1", "c-1", InstrumentType::ukBankAccount,
-                                                 PaymentInstrumentStatus::rejected, "Holder", "111",
-                                                 "33-44", "Bank", savedAt()})));
-
-    const auto us = toPaymentInstrument(everyKey("US_BANK_ACCOUNT"));
-    ASSERT_NE(us, nullptr);
-    EXPECT_TRUE(us->equals(model::UsBankAccount(
-        {"i-1", "c-1", InstrumentType::usBankAccount, PaymentInstrumentStatus::rejected, "Holder",
-         "111", "222", "Bank", AccountType::checking, savedAt()})));
+    const std::pair<const char*, std::shared_ptr<const model::PaymentInstrument>> rows[] = {
+        {"CARD",
+         std::make_shared<const model::CardPaymentInstrument>(model::CardPaymentInstrument::Fields{
+             "i-1", "c-1", InstrumentType::card, PaymentInstrumentStatus::rejected, "4111", "Ann",
+             "Bank", kExpiry, savedAt(), CardScheme::mastercard, "desc"})},
+        {"SEPA_BANK_ACCOUNT",
+         std::make_shared<const model::SepaBankAccount>(model::SepaBankAccount::Fields{
+             "i-1", "c-1", InstrumentType::sepaBankAccount, PaymentInstrumentStatus::rejected,
+             "Holder", "DE89", "COBA", "Bank", savedAt()})},
+        {"UK_BANK_ACCOUNT",
+         std::make_shared<const model::UkBankAccount>(model::UkBankAccount::Fields{
+             "i-1", "c-1", InstrumentType::ukBankAccount, PaymentInstrumentStatus::rejected,
+             "Holder", "111", "33-44", "Bank", savedAt()})},
+        {"US_BANK_ACCOUNT",
+         std::make_shared<const model::UsBankAccount>(model::UsBankAccount::Fields{
+             "i-1", "c-1", InstrumentType::usBankAccount, PaymentInstrumentStatus::rejected,
+             "Holder", "111", "222", "Bank", AccountType::checking, savedAt()})},
+    };
+    for (const auto& [type, expected] : rows) {
+        const auto mapped = toPaymentInstrument(everyKey(type));
+        ASSERT_NE(mapped, nullptr) << type;
+        EXPECT_TRUE(mapped->equals(*expected)) << type;
+    }
 }
 
 TEST(PaymentInstrumentModelTest, EntriesThatDescribeNoInstrument) {
@@ -168,18 +143,9 @@ TEST(PaymentInstrumentModelTest, FlattensEachKindWithItsOwnKeys) {
     const std::string saved = std::string(",\"creationTime\":") + kSavedAtSeconds;
     const Row rows[] = {
         {"card: no scheme, no restrictions",
-         std::make_shared<const model::CardPaymentInstrument>(
-             model::CardPaymentInstrument::Fields{"i-1",
-                                                  "c-1",
-                                                  InstrumentType::card,
-                                                  PaymentInstrumentStatus::verified,
-                                                  "4111",
-                                                  "Ann",
-                                                  "Bank",
-                                                  {2030, 4},
-                                                  savedAt(),
-                                                  CardScheme::visa,
-                                                  "desc"}),
+         std::make_shared<const model::CardPaymentInstrument>(model::CardPaymentInstrument::Fields{
+             "i-1", "c-1", InstrumentType::card, PaymentInstrumentStatus::verified, "4111", "Ann",
+             "Bank", kExpiry, savedAt(), CardScheme::visa, "desc"}),
          R"({"id":"i-1","customerId":"c-1","instrumentType":"CARD","status":"VERIFIED",)"
          R"("bankName":"Bank","cardHolderName":"Ann","pan":"4111",)"
          R"("expiryDate":{"year":2030,"month":4})" +
