@@ -10,6 +10,7 @@
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/PaymentReplies.hpp"
 #include "tests/support/WireCoding.hpp"
 
 namespace corvend {
@@ -22,10 +23,7 @@ using model::ReturnLink;
 using Rel = model::ReturnLink::ReturnLinkType;
 using RedirectRel = model::RedirectLink::RedirectLinkType;
 
-const std::string kRequired =
-    R"("amount":1500,"currencyCode":"EUR","paymentOption":"CARD","id":"dep-1",)"
-    R"("customerId":"c-1","accountId":"a-1","creationTime":"2024-03-05T14:07:09Z",)"
-    R"("status":"PREVIEW")";
+const std::string& kRequired = testing::kDepositRequiredMembers;
 
 model::CustomerDeposit mapped(const std::string& extra) {
     return DepositRepository::customerDeposit(

@@ -8,6 +8,7 @@
 
 #include "CorvendWallet/services/money/DepositAction.hpp"
 #include "CorvendWallet/services/money/RedirectLink.hpp"
+#include "tests/support/PaymentReplies.hpp"
 #include "tests/support/WireCoding.hpp"
 
 namespace corvend::DepositServiceEndpoint {
@@ -22,10 +23,7 @@ using testing::encodedJSON;
 using Kind = platform::DecodingError::Kind;
 using Rel = model::ReturnLink::ReturnLinkType;
 
-const std::string kRequired =
-    R"("amount":1500,"currencyCode":"EUR","paymentOption":"CARD","id":"dep-1",)"
-    R"("customerId":"c-1","accountId":"a-1","creationTime":"2024-03-05T14:07:09Z",)"
-    R"("status":"PREVIEW")";
+const std::string& kRequired = testing::kDepositRequiredMembers;
 
 CustomerDepositResponse decode(const std::string& extra) {
     return decodedReply<CustomerDepositResponse>("{" + kRequired + extra + "}");
