@@ -1,5 +1,8 @@
 #include "platform/ui/AttributedString.hpp"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace corvend::platform::ui {
 
 AttributedString::AttributedString(std::string text, TextRunAttributes attributes) {
@@ -16,20 +19,47 @@ void AttributedString::append(const AttributedString& other) {
     runs_.insert(runs_.end(), other.runs_.begin(), other.runs_.end());
 }
 
-void AttributedString::addAttributes(const TextRunAttributes& attributes) {
-    const auto over = [](auto& target, const auto& value) {
-        if (value) target = value;
+namespace {
+
+void merge(TextRunAttributes& target, const TextRunAttributes& attributes) {
+    const auto over = [](auto& into, const auto& value) {
+        if (value) into = value;
     };
+    over(target.font, attributes.font);
+    over(target.foregroundColor, attributes.foregroundColor);
+    over(target.minimumLineHeight, attributes.minimumLineHeight);
+    over(target.maximumLineHeight, attributes.maximumLineHeight);
+    over(target.baselineOffset, attributes.baselineOffset);
+    over(target.alignment, attributes.alignment);
+    over(target.lineBreakMode, attributes.lineBreakMode);
+    over(target.link, attributes.link);
+}
+
+}  // namespace
+
+void AttributedString::addAttributes(const TextRunAttributes& attributes) {
+    for (Run& run : runs_) merge(run.attributes, attributes);
+}
+
+void AttributedString::addAttributes(const TextRunAttributes& attributes, std::size_t begin,
+                                     std::size_t length) {
+    const std::size_t end = length > SIZE_MAX - begin ? SIZE_MAX : begin + length;
+    std::vector<Run> split;
+    std::size_t at = 0;
     for (Run& run : runs_) {
-        over(run.attributes.font, attributes.font);
-        over(run.attributes.foregroundColor, attributes.foregroundColor);
-        over(run.attributes.minimumLineHeight, attributes.minimumLineHeight);
-        over(run.attributes.maximumLineHeight, attributes.maximumLineHeight);
-        over(run.attributes.baselineOffset, attributes.baselineOffset);
-        over(run.attributes.alignment, attributes.alignment);
-        over(run.attributes.lineBreakMode, attributes.lineBreakMode);
-        over(run.attributes.link, attributes.link);
+        const std::size_t runEnd = at + run.text.size();
+        const std::size_t from = std::clamp(begin, at, runEnd) - at;
+        const std::size_t to = std::clamp(end, at, runEnd) - at;
+        if (from > 0) split.push_back(Run{run.text.substr(0, from), run.attributes});
+        if (to > from) {
+            Run middle{run.text.substr(from, to - from), run.attributes};
+            merge(middle.attributes, attributes);
+            split.push_back(std::move(middle));
+        }
+        if (to < run.text.size()) split.push_back(Run{run.text.substr(to), run.attributes});
+        at = runEnd;
     }
+    runs_ = std::move(split);
 }
 
 }  // namespace corvend::platform::ui

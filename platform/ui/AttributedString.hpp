@@ -44,6 +44,9 @@ class AttributedString {
     // Sets `attributes` on the whole text: each set attribute replaces that attribute of every
     // run; unset ones leave the runs' own.
     void addAttributes(const TextRunAttributes& attributes);
+    // The same for the text from byte `begin` on, `length` bytes long (UTF-8), splitting runs
+    // at both ends; a range past the end is cut at the end.
+    void addAttributes(const TextRunAttributes& attributes, std::size_t begin, std::size_t length);
 
   private:
     std::vector<Run> runs_;
