@@ -12,7 +12,9 @@ std::shared_ptr<BottomSheet> BottomSheet::make(platform::ui::ViewControllerPtr c
     content->navigationItem().rightBarButtonItem = std::make_shared<platform::ui::BarButtonItem>(
         platform::ui::Image::system("xmark"), platform::ui::BarButtonItem::Style::plain,
         [weakSheet, onClose = std::move(onClose)] {
-            if (const auto shown = weakSheet.lock()) shown->dismiss(true, onClose);
+            // Once the sheet is off the screen its button does nothing more.
+            const auto sheet = weakSheet.lock();
+            if (sheet && sheet->presentingViewController()) sheet->dismiss(true, onClose);
         });
     sheet->pushViewController(std::move(content), false);
     return sheet;

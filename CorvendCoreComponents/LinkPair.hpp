@@ -9,8 +9,8 @@ namespace corvend::components {
 struct LinkPair {
     std::string string;
     std::string link;
-    std::optional<std::string> accessibilityValue;
-    std::optional<std::string> accessibilityIdentifier;
+    std::optional<std::string> accessibilityValue = std::nullopt;
+    std::optional<std::string> accessibilityIdentifier = std::nullopt;
 };
 
 }  // namespace corvend::components
