@@ -11,6 +11,7 @@
 #include <string>
 
 #include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/AppearanceCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
@@ -38,6 +39,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
     corvend::cli::TransferCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
     corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::AppearanceCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
 
     int exitCode = 0;
