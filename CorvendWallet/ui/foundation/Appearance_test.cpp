@@ -177,10 +177,11 @@ TEST(AppearanceTest, CloseButtonsShowTheIconOfTheirTime) {
 }
 
 TEST(AppearanceTest, TheLogosComeFromTheKitsBundle) {
-    for (const auto* logo : {&WalletAssets::logoMastercard(), &WalletAssets::logoVisa(),
-                             &WalletAssets::logoTembro(), &WalletAssets::logoVaskel()}) {
-        EXPECT_EQ(logo->bundle, WalletBundle::shared());
-        EXPECT_NE(logo->image(), nullptr) << logo->name;
+    using Logo = WalletAssets::Logo;
+    for (const auto logo : {Logo::mastercard, Logo::visa, Logo::tembro, Logo::vaskel}) {
+        const auto& asset = WalletAssets::logo(logo);
+        EXPECT_EQ(asset.bundle, WalletBundle::shared());
+        EXPECT_NE(asset.image(), nullptr) << asset.name;
     }
 }
 

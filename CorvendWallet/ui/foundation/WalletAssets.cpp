@@ -1,5 +1,8 @@
 #include "CorvendWallet/ui/foundation/WalletAssets.hpp"
 
+#include <array>
+#include <cstddef>
+
 #include "CorvendWallet/ui/foundation/WalletBundle.hpp"
 #include "platform/ui/FatalError.hpp"
 
@@ -16,24 +19,14 @@ platform::ui::ImagePtr WalletImageAsset::image() const {
     return image;
 }
 
-const WalletImageAsset& WalletAssets::logoMastercard() {
-    static const WalletImageAsset asset{"logo_mastercard", WalletBundle::shared()};
-    return asset;
-}
-
-const WalletImageAsset& WalletAssets::logoVisa() {
-    static const WalletImageAsset asset{"logo_visa", WalletBundle::shared()};
-    return asset;
-}
-
-const WalletImageAsset& WalletAssets::logoTembro() {
-    static const WalletImageAsset asset{"logo_tembro", WalletBundle::shared()};
-    return asset;
-}
-
-const WalletImageAsset& WalletAssets::logoVaskel() {
-    static const WalletImageAsset asset{"logo_vaskel", WalletBundle::shared()};
-    return asset;
+const WalletImageAsset& WalletAssets::logo(Logo logo) {
+    static const std::array<WalletImageAsset, 4> logos{{
+        {"logo_mastercard", WalletBundle::shared()},
+        {"logo_visa", WalletBundle::shared()},
+        {"logo_tembro", WalletBundle::shared()},
+        {"logo_vaskel", WalletBundle::shared()},
+    }};
+    return logos.at(static_cast<std::size_t>(logo));
 }
 
 }  // namespace corvend

@@ -34,13 +34,12 @@ struct WalletImageAsset {
     platform::ui::ImagePtr image() const;
 };
 
-// The card-brand logos of the kit's own bundle. Each is made once, on first use, with the
-// kit's bundle (WalletBundle::shared()).
+// The card-brand logos of the kit's own bundle ("logo_mastercard", "logo_visa", "logo_tembro",
+// "logo_vaskel"), made once, on first use, with the kit's bundle (WalletBundle::shared()).
 struct WalletAssets {
-    static const WalletImageAsset& logoMastercard();
-    static const WalletImageAsset& logoVisa();
-    static const WalletImageAsset& logoTembro();
-    static const WalletImageAsset& logoVaskel();
+    enum class Logo { mastercard, visa, tembro, vaskel };
+
+    static const WalletImageAsset& logo(Logo logo);
 };
 
 // Stops the program: `name` is one of the kit's own images and the platform lacks it.
