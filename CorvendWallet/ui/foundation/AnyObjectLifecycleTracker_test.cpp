@@ -12,7 +12,13 @@ using platform::MainQueue;
 using platform::ui::NavigationController;
 using platform::ui::ViewController;
 
-TEST(AnyObjectLifecycleTrackerTest, FiresOnceWhenItsOwnerGoesOrAnotherReplacesIt) {
+// Screens live on the thread that drives the main queue.
+class AnyObjectLifecycleTrackerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { MainQueue::shared().drain(); }
+};
+
+TEST_F(AnyObjectLifecycleTrackerTest, FiresOnceWhenItsOwnerGoesOrAnotherReplacesIt) {
     int first = 0;
     int second = 0;
     auto screen = std::make_shared<ViewController>();
@@ -29,8 +35,7 @@ TEST(AnyObjectLifecycleTrackerTest, FiresOnceWhenItsOwnerGoesOrAnotherReplacesIt
     EXPECT_EQ(second, 1);
 }
 
-TEST(AnyObjectLifecycleTrackerTest, DismissingTheFlowThroughTheInterfaceReleasesItsScreens) {
-    MainQueue::shared().drain();
+TEST_F(AnyObjectLifecycleTrackerTest, DismissingTheFlowThroughTheInterfaceReleasesItsScreens) {
     const auto host = std::make_shared<ViewController>();
     auto root = std::make_shared<ViewController>();
     int released = 0;

@@ -9,6 +9,7 @@
 #include "CorvendWallet/ui/foundation/NavigationControllable.hpp"
 #include "CorvendWallet/ui/foundation/WalletAssets.hpp"
 #include "CorvendWallet/ui/foundation/WalletBundle.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "platform/ui/BarButtonItemAppearance.hpp"
 
 namespace corvend {
@@ -145,8 +146,10 @@ TEST(AppearanceTest, TheDefaultNeverReplacesAnInstalledAppearance) {
 TEST(AppearanceTest, ConcurrentInstallationsLeaveTheImagesOfTheInstalledTheme) {
     Appearance first;
     Appearance second;
-    AppearanceImagesEditor::set(first, AppearanceImagesEditor::iconClose, Resource::system("a"));
-    AppearanceImagesEditor::set(second, AppearanceImagesEditor::iconClose, Resource::system("b"));
+    AppearanceImagesEditor::set(first, AppearanceImagesEditor::iconClose,
+                                Resource::system("square"));
+    AppearanceImagesEditor::set(second, AppearanceImagesEditor::iconClose,
+                                Resource::system("info.circle"));
     std::thread other([&] {
         for (int i = 0; i < 300; ++i) second.apply();
     });
@@ -154,10 +157,13 @@ TEST(AppearanceTest, ConcurrentInstallationsLeaveTheImagesOfTheInstalledTheme) {
     other.join();
     const bool firstInstalled =
         Theme::defaultTheme()->colorPalette().background.base == first.colors.background.base;
-    EXPECT_EQ(Appearance::appliedImages().iconClose().name(), firstInstalled ? "a" : "b");
+    EXPECT_EQ(Appearance::appliedImages().iconClose().name(),
+              firstInstalled ? "square" : "info.circle");
 }
 
 TEST(AppearanceTest, CloseButtonsShowTheIconOfTheirTime) {
+    platform::MainQueue::shared().drain();  // items are tapped on the main thread
+    Appearance().apply();
     const auto before = closeButton({});
     EXPECT_EQ(before->image()->name(), "xmark");
     EXPECT_EQ(before->image()->configuration()->weight(), platform::ui::SymbolWeight::bold);
