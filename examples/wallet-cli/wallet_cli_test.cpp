@@ -124,4 +124,16 @@ TEST(WalletCliTest, RunsCommandsReadFromStandardInputUntilQuitSendingWhatTheWord
                                   "GET " + withdrawals + "?limit=5&merchantRefNum=cli-1&offset=0"));
 }
 
+TEST(WalletCliTest, AppearanceInstallsTheDefaultOrADarkLookAndPrintsThePalette) {
+    const CliRun run = runCli({}, "appearance dark\nappearance\nappearance bright\n");
+    const std::regex darkBase(R"(dark appearance\n(.*\n)*background\.base +#141414 +#141414)");
+    const std::regex defaultBase(
+        R"(default appearance\n(.*\n)*background\.base +#F8F8F8 +#141414)");
+    EXPECT_TRUE(std::regex_search(run.output, darkBase)) << run.output;
+    EXPECT_TRUE(std::regex_search(run.output, defaultBase)) << run.output;
+    // Fixed colours show the same in both modes, whichever appearance is installed.
+    EXPECT_EQ(countOf(run.output, "#D31D33         #D31D33"), 2u);
+    EXPECT_THAT(run.output, HasSubstr("usage: appearance [default|dark]"));
+}
+
 }  // namespace
