@@ -19,6 +19,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-f
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 FUZZ_TARGETS  := FuzzTransferListDecoding FuzzDepositListDecoding FuzzPaymentInstrumentDecoding \
 	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading
+FUZZ_TARGETS  += FuzzCardTextEditing
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
