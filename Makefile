@@ -18,7 +18,8 @@ PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-f
 # frames of a crash's stack.
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 FUZZ_TARGETS  := FuzzTransferListDecoding FuzzDepositListDecoding FuzzPaymentInstrumentDecoding \
-	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading
+	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading \
+	FuzzLocalizedText
 FUZZ_TARGETS  += FuzzCardTextEditing
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

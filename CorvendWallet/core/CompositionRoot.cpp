@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "CorvendWallet/core/CorvendWalletVersion.hpp"
 #include "CorvendWallet/core/setup/DeviceProfilingAdapter.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
+#include "CorvendWallet/ui/foundation/WalletBundle.hpp"
 #include "platform/http/URLSession.hpp"
 
 namespace corvend {
@@ -22,8 +22,9 @@ std::shared_ptr<SessionManagable> CompositionOptions::makeEphemeralSessionManage
 }
 
 WalletEnvironmentProvider::InfoDictionary kitInfoDictionary() {
-    return {{WalletEnvironmentProvider::kVersionKey,
-             std::string(reinterpret_cast<const char*>(CorvendWalletVersionString))}};
+    WalletEnvironmentProvider::InfoDictionary info;
+    for (auto& [key, value] : WalletBundle::shared()->infoDictionary()) info.emplace(key, value);
+    return info;
 }
 
 std::shared_ptr<WalletCore> makeWalletCore(CompositionOptions options) {

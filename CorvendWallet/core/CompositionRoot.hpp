@@ -34,7 +34,7 @@ struct CompositionOptions {
     static std::shared_ptr<SessionManagable> makeEphemeralSessionManager();
 };
 
-// The kit's information dictionary: its version under the short-version key.
+// The kit bundle's information dictionary (its version under the short-version key).
 WalletEnvironmentProvider::InfoDictionary kitInfoDictionary();
 
 // Builds the whole object graph, in order: the fingerprint worker queue and provider, the
