@@ -50,7 +50,7 @@ bool isDecimalDigit(char32_t scalar) {
 }
 
 bool isWhitespace(char32_t scalar) {
-    return scalar == U'\t' || u_charType(static_cast<UChar32>(scalar)) == U_SPACE_SEPARATOR;
+    return u_isUWhiteSpace(static_cast<UChar32>(scalar));
 }
 
 std::u32string scalars(std::string_view text) {

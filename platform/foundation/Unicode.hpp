@@ -22,7 +22,7 @@ namespace unicode {
 
 // General category Nd, any script.
 bool isDecimalDigit(char32_t scalar);
-// General category Zs and U+0009 (no line breaks).
+// Unicode White_Space: blanks, tabs, line breaks and the other spaces.
 bool isWhitespace(char32_t scalar);
 
 std::u32string scalars(std::string_view text);

@@ -1,9 +1,14 @@
 #include "CorvendWallet/ui/foundation/CardType.hpp"
 
 #include <span>
+#include <string>
 #include <vector>
 
+#include "CorvendCoreComponents/Theme.hpp"
+#include "CorvendWallet/ui/foundation/WalletImageSource.hpp"
 #include "platform/foundation/RegularExpression.hpp"
+#include "platform/ui/FatalError.hpp"
+#include "platform/ui/SymbolConfiguration.hpp"
 
 namespace corvend {
 
@@ -28,6 +33,11 @@ const std::vector<RegularExpression>& patterns(CardType::Value type) {
     return type < lists.size() ? lists[type] : none;
 }
 
+// The default appearance's image for a card of no known brand.
+platform::ui::ImagePtr creditCardImage() {
+    return platform::ui::Image::system("creditcard", platform::ui::SymbolConfiguration::make(5));
+}
+
 }  // namespace
 
 CardType::CardType(std::optional<std::string_view> cardNumber) : value_(unknown) {
@@ -46,6 +56,34 @@ bool CardType::matches(std::string_view text) const {
         if (pattern.isFound(text)) return true;
     }
     return false;
+}
+
+platform::ui::ImagePtr CardType::logo() const {
+    using platform::ui::Image;
+    const char* asset = nullptr;
+    switch (value_) {
+        case masterCard:
+            asset = "logo_mastercard";
+            break;
+        case visa:
+            asset = "logo_visa";
+            break;
+        case tembroPrepaidMasterCard:
+            asset = "logo_tembro";
+            break;
+        case ombrixPrepaidMasterCard:
+            asset = "logo_vaskel";
+            break;
+        case unknown:
+            return creditCardImage()
+                ->withRenderingMode(platform::ui::ImageRenderingMode::alwaysTemplate)
+                ->withTintColor(components::Theme::defaultTheme()
+                                    ->colorPalette()
+                                    .labelColor.secondary.onSurface);
+    }
+    platform::ui::ImagePtr image = Image::named(asset, WalletImageSource::shared());
+    if (!image) platform::ui::fatalError(std::string("the kit's bundle has no image ") + asset);
+    return image;
 }
 
 }  // namespace corvend

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/ui/Image.hpp"
+
 namespace corvend {
 
 // The card brand of a card number, known from its leading digits. Two prepaid Mastercard
@@ -37,6 +39,11 @@ class CardType {
 
     // Whether one of this brand's patterns is found in `text`; never for `unknown`.
     bool matches(std::string_view text) const;
+
+    // The brand's logo from the kit's bundle; for `unknown` the credit-card symbol as a template
+    // tinted with the current theme, so a read after a light or dark change shows the new tint.
+    // Main thread; a logo missing from the bundle stops the program.
+    platform::ui::ImagePtr logo() const;
 
     constexpr operator Value() const { return value_; }  // NOLINT: switch over the cases
 
