@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/async/MainQueue.hpp"
-#include "tests/support/ThemeFixture.hpp"
+#include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
 namespace {
@@ -26,11 +25,10 @@ class Owner : public CVVAndExpiryDateViewDelegate {
     std::vector<std::string> events;
 };
 
-class CVVAndExpiryDateViewTest : public ::testing::Test {
+class CVVAndExpiryDateViewTest : public components::testing::ThemedTest {
   protected:
     void SetUp() override {
-        platform::MainQueue::shared().drain();
-        components::testing::configureTheme();
+        ThemedTest::SetUp();
         view = std::make_shared<CVVAndExpiryDateView>();
     }
 

@@ -6,9 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/async/MainQueue.hpp"
 #include "platform/ui/ImageView.hpp"
-#include "tests/support/ThemeFixture.hpp"
+#include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
 namespace {
@@ -38,11 +37,10 @@ class Owner : public CardNumberInputViewDelegate {
     std::vector<std::string> ended;
 };
 
-class CardNumberInputViewTest : public ::testing::Test {
+class CardNumberInputViewTest : public components::testing::ThemedTest {
   protected:
     void SetUp() override {
-        platform::MainQueue::shared().drain();
-        components::testing::configureTheme();
+        ThemedTest::SetUp();
         field = std::make_shared<CardNumberInputView>();
         field->cardNumberDelegate = owner;
     }

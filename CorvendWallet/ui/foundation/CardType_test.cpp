@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/ThemedTest.hpp"
+
 namespace corvend {
 namespace {
 
@@ -93,6 +95,20 @@ TEST(CardTypeTest, DetectsFromManyThreadsAtOnce) {
     }
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(wrong, std::vector<int>(4, 0));
+}
+
+using CardTypeLogoTest = components::testing::ThemedTest;
+
+TEST_F(CardTypeLogoTest, BrandsShowTheirLogoAndUnknownTheThemedSymbol) {
+    for (CardType type : CardType::allCases) {
+        const auto logo = type.logo();
+        ASSERT_NE(logo, nullptr);
+        EXPECT_EQ(logo->kind() == platform::ui::Image::Kind::system, type == CardType::unknown);
+    }
+    const auto unknown = CardType(CardType::unknown).logo();
+    EXPECT_EQ(unknown->renderingMode(), platform::ui::ImageRenderingMode::alwaysTemplate);
+    EXPECT_NE(unknown->description({platform::ui::UserInterfaceStyle::light}),
+              unknown->description({platform::ui::UserInterfaceStyle::dark}));
 }
 
 }  // namespace
