@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "CorvendWallet/ui/foundation/ValidationProtocol.hpp"
 #include "platform/foundation/Unicode.hpp"
 
 namespace corvend {
+
+static_assert(ValidationProtocol<CardNumberValidator>);
 
 namespace {
 

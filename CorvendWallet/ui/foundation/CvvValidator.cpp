@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "CorvendWallet/ui/foundation/ValidationProtocol.hpp"
 #include "platform/foundation/Unicode.hpp"
 
 namespace corvend {
+
+static_assert(ValidationProtocol<CvvValidator>);
 
 namespace {
 

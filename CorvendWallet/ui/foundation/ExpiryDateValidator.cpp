@@ -2,7 +2,11 @@
 
 #include <utility>
 
+#include "CorvendWallet/ui/foundation/ValidationProtocol.hpp"
+
 namespace corvend {
+
+static_assert(ValidationProtocol<ExpiryDateValidator>);
 
 namespace {
 
