@@ -37,7 +37,7 @@ class Control : public View {
     // A person's tap: ignored (false) while the control is disabled, hidden or refuses taps;
     // otherwise the tap recognisers around it fire and, unless one keeps the touch, the
     // control handles it (a touch-up-inside).
-    bool tap();
+    bool tap() override;
 
   protected:
     // Whether the control takes a tap now; a subclass may refuse more.

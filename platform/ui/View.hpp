@@ -100,7 +100,7 @@ class View : public AssociatedObjects, public std::enable_shared_from_this<View>
     }
     // A person's tap on this view: the tap recognisers of the view and its superviews fire
     // (innermost first); returns false when one of them keeps the touch from the view.
-    bool tap();
+    virtual bool tap();
 
     // Lays out this view and its subviews where they wait for it (a table loads its rows).
     virtual void layoutIfNeeded();
