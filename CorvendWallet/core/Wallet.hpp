@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "CorvendCoreComponents/Theme.hpp"
 #include "CorvendWallet/core/ServiceSlot.hpp"
 #include "CorvendWallet/core/foundation/ConfigurationError.hpp"
 #include "CorvendWallet/core/foundation/Result.hpp"
@@ -103,6 +104,9 @@ class Wallet {
     using TransferCreate = model::TransferCreate;
     using TransferConfirm = model::TransferConfirm;
     using GetTransferParameters = model::GetTransferParameters;
+    // The screens' look, and the component library's theme that setAppearance installs it as.
+    using Appearance = ::corvend::Appearance;
+    using Theme = components::Theme;
     // The card checks and money formatting of the kit's screens (with cardNumberMask).
     using CardType = ::corvend::CardType;
     using CardNumberValidator = ::corvend::CardNumberValidator;

@@ -1,10 +1,10 @@
 #include "CorvendWallet/core/WalletCore.hpp"
 
 #include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/setup/ConfigurationEndpoint.hpp"
 #include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
 #include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
-#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/setup/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "platform/async/CancellationError.hpp"
@@ -91,7 +91,7 @@ model::ConfigurationResult WalletCore::configure(const model::Configuration& con
     if (!baseURL) throw model::ConfigurationError("Invalid base URL", "C0001");
 
     platform::MainQueue::shared().sync([this] {
-        if (!Appearance::isApplied()) Appearance::defaultAppearance().apply();
+        Appearance::applyDefaultUnlessApplied();
         parts_.environmentPropertiesConfigurator->configure(platform::currentDevice());
     });
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/AppearanceCommands.hpp"
 #include "examples/wallet-cli/CardCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
@@ -43,6 +44,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::CardCommands::install(*table, std::cout, std::cerr);
     corvend::cli::MoneyCommands::install(*table, std::cout, std::cerr);
+    corvend::cli::AppearanceCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
 
     int exitCode = 0;
     if (scripted) {

@@ -113,6 +113,21 @@ TEST_F(WalletConfigureTest, SucceedsWithTheKitHeadersAndTheConfigurationToken) {
     EXPECT_EQ(fingerprint->configurations[0].sessionExpiry, 3600.0);
 }
 
+TEST_F(WalletConfigureTest, AHostsAppearanceSurvivesTheSetUpAndTheLatestWins) {
+    Wallet::Appearance host;
+    wallet->setAppearance(host);
+    configure();
+    const auto installed = [] {
+        return Wallet::Theme::defaultTheme()->colorPalette().labelColor.primary.onBase;
+    };
+    EXPECT_EQ(installed(), host.colors.text.primary);
+
+    Wallet::Appearance later;
+    wallet->setAppearance(later);
+    configure();
+    EXPECT_EQ(installed(), later.colors.text.primary);
+}
+
 TEST_F(WalletConfigureTest, SessionExpiryIsTruncatedToWholeSeconds) {
     const std::pair<std::string, std::optional<double>> rows[] = {
         {R"(,"sessionExpiry":1999)", 1.0}, {R"(,"sessionExpiry":-1500)", -1.0}, {"", {}}};
