@@ -5,9 +5,9 @@
 #include "CorvendCoreComponents/BaseTheme.hpp"
 #include "CorvendCoreComponents/Spacing.hpp"
 #include "CorvendCoreComponents/Theme.hpp"
+#include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "CorvendWallet/ui/foundation/CardFieldInput.hpp"
 #include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
-#include "platform/ui/SymbolConfiguration.hpp"
 
 namespace corvend {
 
@@ -46,13 +46,6 @@ class CVVAndExpiryDateView::FieldDelegate : public platform::ui::TextFieldDelega
 
 namespace {
 
-// The default appearance's image for the security-code hint.
-platform::ui::ImagePtr helpImage() {
-    return platform::ui::Image::system("questionmark.circle",
-                                       platform::ui::SymbolConfiguration::make(20))
-        ->withRenderingMode(platform::ui::ImageRenderingMode::alwaysTemplate);
-}
-
 std::shared_ptr<components::TextField> makeField(
     const std::shared_ptr<platform::ui::TextFieldDelegate>& delegate) {
     auto field = std::make_shared<components::TextField>();
@@ -85,7 +78,9 @@ CVVAndExpiryDateView::CVVAndExpiryDateView(platform::ui::Rect frame)
     setUpAsExpiryDateField(*expiryDateView_);
     setUpAsCvvField(*cvvView_, cvvLength);
 
-    const platform::ui::ImagePtr image = helpImage();
+    const platform::ui::ImagePtr image =
+        Appearance::appliedImages().iconHelp().image()->withRenderingMode(
+            platform::ui::ImageRenderingMode::alwaysTemplate);
     helpButton_->setFrame({0, 0, image->size()});
     helpButton_->setImage(image);
     helpButton_->setTintColor(

@@ -1,14 +1,12 @@
 #include "CorvendWallet/ui/foundation/CardType.hpp"
 
 #include <span>
-#include <string>
 #include <vector>
 
 #include "CorvendCoreComponents/Theme.hpp"
-#include "CorvendWallet/ui/foundation/WalletImageSource.hpp"
+#include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "CorvendWallet/ui/foundation/WalletAssets.hpp"
 #include "platform/foundation/RegularExpression.hpp"
-#include "platform/ui/FatalError.hpp"
-#include "platform/ui/SymbolConfiguration.hpp"
 
 namespace corvend {
 
@@ -33,11 +31,6 @@ const std::vector<RegularExpression>& patterns(CardType::Value type) {
     return type < lists.size() ? lists[type] : none;
 }
 
-// The default appearance's image for a card of no known brand.
-platform::ui::ImagePtr creditCardImage() {
-    return platform::ui::Image::system("creditcard", platform::ui::SymbolConfiguration::make(5));
-}
-
 }  // namespace
 
 CardType::CardType(std::optional<std::string_view> cardNumber) : value_(unknown) {
@@ -59,31 +52,25 @@ bool CardType::matches(std::string_view text) const {
 }
 
 platform::ui::ImagePtr CardType::logo() const {
-    using platform::ui::Image;
-    const char* asset = nullptr;
+    using Logo = WalletAssets::Logo;
     switch (value_) {
         case masterCard:
-            asset = "logo_mastercard";
-            break;
+            return WalletAssets::logo(Logo::mastercard).image();
         case visa:
-            asset = "logo_visa";
-            break;
+            return WalletAssets::logo(Logo::visa).image();
         case tembroPrepaidMasterCard:
-            asset = "logo_tembro";
-            break;
+            return WalletAssets::logo(Logo::tembro).image();
         case ombrixPrepaidMasterCard:
-            asset = "logo_vaskel";
-            break;
+            return WalletAssets::logo(Logo::vaskel).image();
         case unknown:
-            return creditCardImage()
-                ->withRenderingMode(platform::ui::ImageRenderingMode::alwaysTemplate)
-                ->withTintColor(components::Theme::defaultTheme()
-                                    ->colorPalette()
-                                    .labelColor.secondary.onSurface);
+            break;
     }
-    platform::ui::ImagePtr image = Image::named(asset, WalletImageSource::shared());
-    if (!image) platform::ui::fatalError(std::string("the kit's bundle has no image ") + asset);
-    return image;
+    return Appearance::appliedImages()
+        .creditCard()
+        .image()
+        ->withRenderingMode(platform::ui::ImageRenderingMode::alwaysTemplate)
+        ->withTintColor(
+            components::Theme::defaultTheme()->colorPalette().labelColor.secondary.onSurface);
 }
 
 }  // namespace corvend
