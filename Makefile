@@ -20,6 +20,7 @@ FUZZ_PACKAGES := clang-14 libclang-rt-14-dev llvm-14
 FUZZ_TARGETS  := FuzzTransferListDecoding FuzzDepositListDecoding FuzzPaymentInstrumentDecoding \
 	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading \
 	FuzzLocalizedText
+FUZZ_TARGETS  += FuzzCardTextEditing
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -35,6 +35,12 @@
 #include "CorvendWallet/services/money/TransferService.hpp"
 #include "CorvendWallet/services/money/WithdrawalService.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "CorvendWallet/ui/foundation/CardNumberValidator.hpp"
+#include "CorvendWallet/ui/foundation/CardTextFormatting.hpp"
+#include "CorvendWallet/ui/foundation/CardType.hpp"
+#include "CorvendWallet/ui/foundation/CvvValidator.hpp"
+#include "CorvendWallet/ui/foundation/ExpiryDateValidator.hpp"
+#include "CorvendWallet/ui/foundation/MoneyFormatter.hpp"
 
 namespace corvend {
 
@@ -101,6 +107,15 @@ class Wallet {
     // The screens' look, and the component library's theme that setAppearance installs it as.
     using Appearance = ::corvend::Appearance;
     using Theme = components::Theme;
+    // The card checks and money formatting of the kit's screens (with cardNumberMask).
+    using CardType = ::corvend::CardType;
+    using CardNumberValidator = ::corvend::CardNumberValidator;
+    using CardNumberValidationResult = ::corvend::CardNumberValidationResult;
+    using ExpiryDateValidationComponent = ::corvend::ExpiryDateValidationComponent;
+    using ExpiryDateValidator = ::corvend::ExpiryDateValidator;
+    using ExpiryDateValidationResult = ::corvend::ExpiryDateValidationResult;
+    using CvvValidator = ::corvend::CvvValidator;
+    using MoneyFormatter = ::corvend::MoneyFormatter;
 
     // The process-wide facade, built on first use (thread-safely, without any network call)
     // and never destroyed.

@@ -12,11 +12,13 @@
 
 #include "CorvendWallet/core/Wallet.hpp"
 #include "examples/wallet-cli/AppearanceCommands.hpp"
+#include "examples/wallet-cli/CardCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
+#include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
@@ -40,6 +42,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
+    corvend::cli::CardCommands::install(*table, std::cout, std::cerr);
+    corvend::cli::MoneyCommands::install(*table, std::cout, std::cerr);
     corvend::cli::AppearanceCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
 
