@@ -11,10 +11,12 @@
 #include <string>
 
 #include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/CardCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
+#include "examples/wallet-cli/InstrumentCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
@@ -39,6 +41,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
+    corvend::cli::CardCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::InstrumentCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
 
     int exitCode = 0;
     if (scripted) {
@@ -48,7 +54,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
                                            {"authenticate", settings.accessToken},
                                            {"deposit", "run", "2500", "EUR"},
                                            {"transfer", "send", "2500", "EUR", "ana@example.com"},
-                                           {"fx", "quote", "EUR", "USD"}});
+                                           {"fx", "quote", "EUR", "USD"},
+                                           {"cards", "issue", "Corvend-Classic", "EUR"},
+                                           {"cards", "get", "last", "tokenizations"},
+                                           {"instruments", "list"}});
         script->start([&](bool succeeded) {
             if (succeeded) {
                 std::cout << "demo finished" << std::endl;
