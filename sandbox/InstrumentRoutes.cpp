@@ -57,6 +57,13 @@ void seedInstruments(MemoryStore& store) {
          {"routingNumber", "110000000"},
          {"accountType", "CHECKING"},
          {"creationTime", created}},
+        // Saved before expiry dates were kept: the kit cannot use it.
+        {{"id", "pi-sandbox-old-card"},
+         {"customerId", "cust-sandbox"},
+         {"instrumentType", "CARD"},
+         {"status", "VERIFIED"},
+         {"pan", "400000******0002"},
+         {"creationTime", created}},
         {{"id", "pi-sandbox-wallet"},
          {"customerId", "cust-sandbox"},
          {"instrumentType", "E_WALLET"},

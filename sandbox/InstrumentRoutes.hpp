@@ -13,8 +13,8 @@ inline constexpr std::string_view kInstrumentVerificationsCollection = "instrume
 // The saved instruments of the sandbox customer, for requests with a bearer credential (401
 // otherwise), under digitalwallets/v1/profile:
 // - seeded: a card "pi-sandbox-card", a SEPA account "pi-sandbox-sepa", a UK account
-//   "pi-sandbox-uk", a US account "pi-sandbox-us", and "pi-sandbox-wallet" of a kind the kit
-//   does not know ("E_WALLET").
+//   "pi-sandbox-uk", a US account "pi-sandbox-us", a card without expiry "pi-sandbox-old-card",
+//   and "pi-sandbox-wallet" of a kind the kit does not know ("E_WALLET").
 // - GET instruments (?instrumentType, ?paymentOption: "CARD" picks cards, "BANK_TRANSFER" bank
 //   accounts, any other option none): a bare array; GET and DELETE instruments/{type}/{id} (404
 //   when the type does not match); a deleted instrument is gone from later reads.
