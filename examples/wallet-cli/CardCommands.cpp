@@ -4,7 +4,6 @@
 #include <sstream>
 #include <utility>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 

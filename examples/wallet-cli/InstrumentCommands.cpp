@@ -4,11 +4,7 @@
 #include <sstream>
 #include <utility>
 
-#include "CorvendWallet/core/Core.hpp"
-#include "CorvendWallet/core/models/WireValueTable.hpp"
-#include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
-#include "platform/app/URLOpener.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -18,21 +14,6 @@ namespace {
 constexpr const char* kUsage =
     "list [TYPE] | get <TYPE> <id> | delete <TYPE> <id> | verify <TYPE> <returnUrl> | complete "
     "<returnUrl>";
-
-// Prints the address instead of starting a browser: the example host may run without a desktop.
-class PrintingOpener final : public platform::URLOpener {
-  public:
-    explicit PrintingOpener(std::ostream& out) : out_(out) {}
-    using URLOpener::open;
-    void open(const platform::URL& url, const Options&,
-              std::function<void(bool)> completion) override {
-        out_ << "open " << url.absoluteString() << std::endl;
-        completion(true);
-    }
-
-  private:
-    std::ostream& out_;
-};
 
 std::string session(const Wallet::InstrumentVerification& verification) {
     std::ostringstream text;
@@ -51,8 +32,6 @@ std::string session(const Wallet::InstrumentVerification& verification) {
 
 std::shared_ptr<InstrumentCommands> InstrumentCommands::make(Wallet& wallet, std::ostream& out,
                                                              std::ostream& err) {
-    wallet.setPaymentInstrumentService(PaymentInstrumentRepository::make(
-        wallet.core()->networkManagers().userAuthenticated, std::make_shared<PrintingOpener>(out)));
     return std::make_shared<InstrumentCommands>(Passkey{}, wallet, out, err);
 }
 

@@ -17,13 +17,11 @@ namespace corvend::cli {
 //   instruments delete <TYPE> <id>
 //   instruments verify <TYPE> <returnUrl>   starts a session and opens its page
 //   instruments complete <returnUrl>        reads the session the page returned to
-// The host's instrument service opens pages by printing their address ("open <url>"), so a
-// person (or a script) can visit it on any machine. Kit calls are made in their completion form
+// The session's page opens in the desktop's browser. Kit calls are made in their completion form
 // and printed from the completion, on the main thread.
 class InstrumentCommands : public std::enable_shared_from_this<InstrumentCommands> {
   public:
-    // `wallet`, `out` and `err` must outlive the commands. Installs the printing opener into
-    // `wallet`'s instrument service.
+    // `wallet`, `out` and `err` must outlive the commands.
     static std::shared_ptr<InstrumentCommands> make(Wallet& wallet, std::ostream& out,
                                                     std::ostream& err);
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/foundation/Result.hpp"
+#include "CorvendWallet/core/Wallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 
 namespace corvend::cli {
