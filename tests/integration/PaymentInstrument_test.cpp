@@ -92,6 +92,23 @@ TEST_F(PaymentInstrumentTest, VerificationGoesThroughItsPageBackToTheReturnAddre
     EXPECT_EQ(service->getVerification(started.id()), completed);
 }
 
+TEST_F(PaymentInstrumentTest, RefusedAndUndecodableRepliesReachTheCallerAsTheirErrors) {
+    installEventReporter(*manager);
+    sandbox.scriptNextReply("GET", "digitalwallets/v1/profile/instruments",
+                            {.body = R"([{"id":"pi-1","customerId":"c"}])"});
+    expectOneDecodingErrorEvent(failureOf([&] { service->getAll({}); }));
+
+    const auto refused = failureOf([&] {
+        service->startVerification({"https://h/r", InstrumentType::unknown});
+    });
+    EXPECT_THAT(refused, testing::IsWalletError(WalletError::dataError(
+                             {.httpStatus = 400,
+                              .code = "BAD_REQUEST",
+                              .message = "The verification request is not valid.",
+                              .fieldErrors = {{{"instrumentType", "is not an instrument type"}}},
+                              .errorID = lastRecordedCorrelationId()})));
+}
+
 TEST_F(PaymentInstrumentTest, CompletionFormsDeliverOnTheMainQueueAndStaySilentWhenCancelled) {
     const auto silentCalls = expectSilentWhenCancelledWhileHeld(
         "GET", "digitalwallets/v1/profile/instrument-verifications/held",

@@ -184,22 +184,14 @@ struct CardTokenizationRequest {
 BOOST_DESCRIBE_STRUCT(CardTokenizationRequest, (),
                       (walletType, leafCertificate, subordinateCertificate, nonce, nonceSignature))
 
-struct CustomerResponse {
-    std::string address1;
-    std::optional<std::string> address2{};
-    std::optional<std::string> address3{};
-    std::string city;
-    std::string countryCode;
-    std::optional<std::string> state{};
-    std::string postalCode;
+// The card holder of a tokenization: the seven address keys, then "name" and "mobile".
+struct CustomerResponse : DeliveryAddress {
     std::string name;
     std::string mobile;
 
     friend bool operator==(const CustomerResponse&, const CustomerResponse&) = default;
 };
-BOOST_DESCRIBE_STRUCT(CustomerResponse, (),
-                      (address1, address2, address3, city, countryCode, state, postalCode, name,
-                       mobile))
+BOOST_DESCRIBE_STRUCT(CustomerResponse, (DeliveryAddress), (name, mobile))
 
 struct CardTokenizationResponse {
     std::optional<std::string> opaquePaymentCard{};
