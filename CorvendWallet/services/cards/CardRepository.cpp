@@ -13,12 +13,13 @@ namespace {
 namespace wire = CardServiceEndpoint;
 using model::fromWire;
 
+// Each item through `map`, in order; none without the list.
 template <class Wire, class Map>
-auto mapped(const std::optional<std::vector<Wire>>& items, Map map) {
-    std::vector<decltype(map(std::declval<const Wire&>()))> out;
+auto mapped(std::optional<std::vector<Wire>>& items, Map map) {
+    std::vector<decltype(map(std::declval<Wire>()))> out;
     if (!items) return out;
     out.reserve(items->size());
-    for (const Wire& item : *items) out.push_back(map(item));
+    for (Wire& item : *items) out.push_back(map(std::move(item)));
     return out;
 }
 
@@ -27,11 +28,12 @@ model::CardExpiryDate expiry(const wire::ExpiryResponse& expiry) {
 }
 
 std::optional<model::DeliveryAddress> deliveryAddress(
-    const std::optional<wire::DeliveryAddress>& address) {
+    std::optional<wire::DeliveryAddress>&& address) {
     if (!address) return std::nullopt;
-    return model::DeliveryAddress(address->address1, address->address2, address->address3,
-                                  address->city, address->countryCode, address->state,
-                                  address->postalCode);
+    return model::DeliveryAddress(std::move(address->address1), std::move(address->address2),
+                                  std::move(address->address3), std::move(address->city),
+                                  std::move(address->countryCode), std::move(address->state),
+                                  std::move(address->postalCode));
 }
 
 std::optional<wire::DeliveryAddress> deliveryAddress(
@@ -101,42 +103,46 @@ model::Card CardRepository::doActivate(const std::string& cardID,
 }
 
 model::ProgramList CardRepository::programList(const wire::ProgramListResponse& reply) {
-    return model::ProgramList(mapped(reply.programs, [](const wire::ProgramResponse& program) {
-        return model::Program(fromWire<model::Card::CardType>(program.cardType),
-                              fromWire<model::CardScheme>(program.scheme), program.name,
-                              program.currencies, program.allowableCards, program.isDigital);
-    }));
+    if (!reply.programs) return model::ProgramList({});
+    std::vector<model::Program> programs;
+    for (const wire::ProgramResponse& program : *reply.programs) {
+        programs.push_back(model::Program(fromWire<model::Card::CardType>(program.cardType),
+                                          fromWire<model::CardScheme>(program.scheme), program.name,
+                                          program.currencies, program.allowableCards,
+                                          program.isDigital));
+    }
+    return model::ProgramList(std::move(programs));
 }
 
-model::Card CardRepository::card(const wire::CardResponse& reply) {
+model::Card CardRepository::card(wire::CardResponse reply) {
     std::optional<model::MobileWalletTokenizationList> tokenizations;
     if (reply.tokenizations) {
         tokenizations.emplace(
             mapped(reply.tokenizations->mobileWalletTokenizations, mobileWalletTokenization));
     }
     return model::Card({
-        .cardID = reply.cardId,
+        .cardID = std::move(reply.cardId),
         .status = fromWire<model::Card::CardStatus>(reply.status),
         .expiry = reply.expiry ? std::optional(expiry(*reply.expiry)) : std::nullopt,
-        .bin = reply.bin,
-        .lastFour = reply.lastFour,
-        .customerID = reply.customerId,
+        .bin = std::move(reply.bin),
+        .lastFour = std::move(reply.lastFour),
+        .customerID = std::move(reply.customerId),
         .cardType = fromWire<model::Card::CardType>(reply.cardType),
-        .programName = reply.programName,
-        .currency = reply.currency,
-        .mobile = reply.mobile,
-        .deliveryAddress = deliveryAddress(reply.deliveryAddress),
+        .programName = std::move(reply.programName),
+        .currency = std::move(reply.currency),
+        .mobile = std::move(reply.mobile),
+        .deliveryAddress = deliveryAddress(std::move(reply.deliveryAddress)),
         .createdDate = reply.createdDate,
-        .accountID = reply.accountId,
+        .accountID = std::move(reply.accountId),
         .scheme = fromWire<model::CardScheme>(reply.scheme),
         .activationDate = reply.activationDate,
         .isPinSet = reply.isPinSet,
-        .externalID = reply.externalId,
+        .externalID = std::move(reply.externalId),
         .tokenizations = std::move(tokenizations),
     });
 }
 
-model::CardList CardRepository::cardList(const wire::CardListResponse& reply) {
+model::CardList CardRepository::cardList(wire::CardListResponse reply) {
     return model::CardList(mapped(reply.cards, card), reply.meta ? toPagingResultMeta(*reply.meta)
                                                                  : model::PagingResultMeta{});
 }
@@ -167,9 +173,10 @@ model::CardTokenization CardRepository::cardTokenization(
 }
 
 model::MobileWalletTokenization CardRepository::mobileWalletTokenization(
-    const wire::MobileWalletTokenization& reply) {
+    wire::MobileWalletTokenization reply) {
     return model::MobileWalletTokenization(
-        reply.dpanRef, reply.walletId, fromWire<model::MobileWalletType>(reply.walletType),
+        std::move(reply.dpanRef), std::move(reply.walletId),
+        fromWire<model::MobileWalletType>(reply.walletType),
         fromWire<model::MobileWalletTokenization::MobileWalletStatus>(reply.status));
 }
 

@@ -28,15 +28,16 @@ class CardRepository final : public CardService {
     // The public models of replies. A card list always has paging (all four fields absent
     // without "meta") and no card when "cards" is absent; a card's tokenizations are absent
     // without "tokenizations" and an empty list when it has no "mobileWalletTokenizations".
+    // Replies are taken by value: their texts move into the result.
     static model::ProgramList programList(const CardServiceEndpoint::ProgramListResponse& reply);
-    static model::Card card(const CardServiceEndpoint::CardResponse& reply);
-    static model::CardList cardList(const CardServiceEndpoint::CardListResponse& reply);
+    static model::Card card(CardServiceEndpoint::CardResponse reply);
+    static model::CardList cardList(CardServiceEndpoint::CardListResponse reply);
     static model::CardSensitiveDetails sensitiveDetails(
         const CardServiceEndpoint::CardSensitiveDetailsResponse& reply);
     static model::CardTokenization cardTokenization(
         const CardServiceEndpoint::CardTokenizationResponse& reply);
     static model::MobileWalletTokenization mobileWalletTokenization(
-        const CardServiceEndpoint::MobileWalletTokenization& reply);
+        CardServiceEndpoint::MobileWalletTokenization reply);
 
     // The wire bodies of the host's requests, with the user agent `userAgent`.
     static CardServiceEndpoint::CardRequest cardRequest(const model::CardRequest& request,
