@@ -19,7 +19,7 @@ namespace corvend::cli {
 //   cards update <card|last> <STATUS> [reason]
 //   cards activate <card|last> <lastFour> <cvv>
 //   cards details <card|last>
-//   cards tokenize <card|last>              for the Apple wallet, without certificates
+//   cards tokenize <card|last>              the default wallet type, no certificates
 // Kit calls are made in their completion form and printed from the completion, on the main
 // thread.
 class CardCommands : public std::enable_shared_from_this<CardCommands> {

@@ -25,6 +25,8 @@ class PaymentInstrumentRepository final : public PaymentInstrumentService {
     PaymentInstrumentRepository(std::shared_ptr<Networkable> networkManager,
                                 std::shared_ptr<platform::URLOpener> urlOpener);
 
+    const std::shared_ptr<Networkable>& networkManager() const noexcept { return networkManager_; }
+
     // The public session: texts read by their tables, an absent reason read as `unknown`.
     static model::InstrumentVerification verification(
         const PaymentInstrumentServiceEndpoint::InstrumentVerificationResponse& reply);
