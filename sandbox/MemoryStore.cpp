@@ -53,6 +53,18 @@ std::vector<boost::json::value> MemoryStore::list(std::string_view collection) c
     return values;
 }
 
+std::optional<boost::json::value> MemoryStore::remove(std::string_view collection,
+                                                      std::string_view id) {
+    std::lock_guard lock(mutex_);
+    auto documents = collections_.find(collection);
+    if (documents == collections_.end()) return std::nullopt;
+    auto it = find(documents->second, id);
+    if (it == documents->second.end()) return std::nullopt;
+    auto removed = std::move(it->second);
+    documents->second.erase(it);
+    return removed;
+}
+
 bool MemoryStore::update(std::string_view collection, std::string_view id,
                          const std::function<void(boost::json::value&)>& change) {
     {

@@ -35,6 +35,9 @@ class MemoryStore {
     bool update(std::string_view collection, std::string_view id,
                 const std::function<void(boost::json::value&)>& change);
 
+    // Removes the document and returns it, or nothing when there is none.
+    std::optional<boost::json::value> remove(std::string_view collection, std::string_view id);
+
     // Blocks until the collection holds at least `count` documents or `timeout` passes;
     // returns whether the count was reached.
     bool waitForSize(std::string_view collection, std::size_t count,

@@ -39,6 +39,11 @@ Reply notFound(const std::string& what);
 Reply listReply(const RouteRequest& request, const std::vector<boost::json::value>& records,
                 std::string_view listKey);
 
+// Whether `value` is the string `text`.
+inline bool isText(const boost::json::value& value, std::string_view text) {
+    return value.is_string() && value.get_string() == text;
+}
+
 // The request body as a JSON object, or the 400 reply to send instead.
 struct ObjectBody {
     boost::json::object object;

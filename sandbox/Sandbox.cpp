@@ -4,11 +4,13 @@
 #include <boost/url/parse.hpp>
 #include <exception>
 
+#include "CardRoutes.hpp"
 #include "ConfigurationRoutes.hpp"
 #include "DepositRoutes.hpp"
 #include "DiagnosticsRoutes.hpp"
 #include "EventsRoutes.hpp"
 #include "FxRoutes.hpp"
+#include "InstrumentRoutes.hpp"
 #include "LoopbackServer.hpp"
 #include "RouteContext.hpp"
 #include "TransferRoutes.hpp"
@@ -69,6 +71,8 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     addTransferRoutes(context);
     addDepositRoutes(context);
     addWithdrawalRoutes(context);
+    addCardRoutes(context);
+    addInstrumentRoutes(context);
     server_ = std::make_unique<LoopbackServer>(
         [this](RecordedRequest request) { return dispatch(std::move(request)); },
         [this](int status) { return reject(status); }, options_.maxThreads);

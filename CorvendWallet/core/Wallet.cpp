@@ -2,10 +2,13 @@
 
 #include "CorvendWallet/core/CompositionRoot.hpp"
 #include "CorvendWallet/core/Core.hpp"
+#include "CorvendWallet/services/cards/CardRepository.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
+#include "platform/app/DesktopURLOpener.hpp"
 
 namespace corvend {
 
@@ -83,6 +86,29 @@ std::shared_ptr<TransferService> Wallet::transferService() {
 
 void Wallet::setTransferService(std::shared_ptr<TransferService> service) {
     transferService_.set(std::move(service));
+}
+
+std::shared_ptr<CardService> Wallet::cardService() {
+    return cardService_.get([this] {
+        return CardRepository::make(CardRepositoryComponent::make(
+            core_->networkManagers().userAuthenticated, core_->deviceFingerprintProvider(),
+            core_->environmentProperties()));
+    });
+}
+
+void Wallet::setCardService(std::shared_ptr<CardService> service) {
+    cardService_.set(std::move(service));
+}
+
+std::shared_ptr<PaymentInstrumentService> Wallet::paymentInstrumentService() {
+    return paymentInstrumentService_.get([this] {
+        return PaymentInstrumentRepository::make(core_->networkManagers().userAuthenticated,
+                                                 platform::DesktopURLOpener::make());
+    });
+}
+
+void Wallet::setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service) {
+    paymentInstrumentService_.set(std::move(service));
 }
 
 }  // namespace corvend

@@ -27,6 +27,9 @@
 #include "CorvendWallet/core/setup/Configuration.hpp"
 #include "CorvendWallet/core/setup/ConfigurationResult.hpp"
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
+#include "CorvendWallet/services/cards/CardService.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentService.hpp"
 #include "CorvendWallet/services/cards/SepaBankAccount.hpp"
 #include "CorvendWallet/services/cards/UkBankAccount.hpp"
 #include "CorvendWallet/services/cards/UsBankAccount.hpp"
@@ -116,6 +119,31 @@ class Wallet {
     using ExpiryDateValidationResult = ::corvend::ExpiryDateValidationResult;
     using CvvValidator = ::corvend::CvvValidator;
     using MoneyFormatter = ::corvend::MoneyFormatter;
+    using Card = model::Card;
+    using CardList = model::CardList;
+    using CardParameters = model::CardParameters;
+    using CardRequest = model::CardRequest;
+    using CardUpdateRequest = model::CardUpdateRequest;
+    using CardActivationRequest = model::CardActivationRequest;
+    using CardSensitiveDetails = model::CardSensitiveDetails;
+    using CardSecureDetailsRequest = model::CardSecureDetailsRequest;
+    using CardTokenization = model::CardTokenization;
+    using CardTokenizationRequest = model::CardTokenizationRequest;
+    using Customer = model::Customer;
+    using DeliveryAddress = model::DeliveryAddress;
+    using MobileWalletType = model::MobileWalletType;
+    using MobileWalletTokenization = model::MobileWalletTokenization;
+    using MobileWalletTokenizationList = model::MobileWalletTokenizationList;
+    using Program = model::Program;
+    using ProgramList = model::ProgramList;
+    using PaymentInstrumentsParameters = model::PaymentInstrumentsParameters;
+    using PaymentInstrumentParameters = model::PaymentInstrumentParameters;
+    using InstrumentVerification = model::InstrumentVerification;
+    using InstrumentVerificationList = model::InstrumentVerificationList;
+    using InstrumentVerificationRequest = model::InstrumentVerificationRequest;
+    using InstrumentVerificationParameters = model::InstrumentVerificationParameters;
+    using InstrumentVerificationStatus = model::InstrumentVerificationStatus;
+    using InstrumentVerificationFailStatusReason = model::InstrumentVerificationFailStatusReason;
 
     // The process-wide facade, built on first use (thread-safely, without any network call)
     // and never destroyed.
@@ -159,6 +187,12 @@ class Wallet {
     void setWithdrawalService(std::shared_ptr<WithdrawalService> service);
     std::shared_ptr<TransferService> transferService();
     void setTransferService(std::shared_ptr<TransferService> service);
+    // Cards also read the core's environment properties (the user agent their bodies carry);
+    // instrument verification pages open through the desktop's URL handler.
+    std::shared_ptr<CardService> cardService();
+    void setCardService(std::shared_ptr<CardService> service);
+    std::shared_ptr<PaymentInstrumentService> paymentInstrumentService();
+    void setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service);
 
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
@@ -172,6 +206,8 @@ class Wallet {
     ServiceSlot<DepositService> depositService_;
     ServiceSlot<WithdrawalService> withdrawalService_;
     ServiceSlot<TransferService> transferService_;
+    ServiceSlot<CardService> cardService_;
+    ServiceSlot<PaymentInstrumentService> paymentInstrumentService_;
 };
 
 }  // namespace corvend

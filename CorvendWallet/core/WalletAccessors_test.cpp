@@ -8,10 +8,14 @@
 
 #include "CorvendWallet/core/Core.hpp"
 #include "CorvendWallet/core/Wallet.hpp"
+#include "CorvendWallet/core/setup/WalletEnvironmentProvider.hpp"
+#include "CorvendWallet/services/cards/CardRepository.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
+#include "platform/app/DesktopURLOpener.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 
@@ -40,8 +44,10 @@ class FakeCore final : public Core {
         return fingerprints;
     }
     std::shared_ptr<EnvironmentPropertiesProvider> environmentProperties() const override {
-        return nullptr;
+        return properties;
     }
+    std::shared_ptr<EnvironmentPropertiesProvider> properties =
+        WalletEnvironmentProvider::make(std::nullopt);
 };
 
 // One row per accessor: how to read and assign it, and the repository it makes, which a
@@ -72,11 +78,36 @@ using WithdrawalAccessor = PaymentAccessor<WithdrawalRepository, &Wallet::withdr
 using TransferAccessor =
     PaymentAccessor<TransferRepository, &Wallet::transferService, &Wallet::setTransferService>;
 
+struct CardAccessor {
+    using Repository = CardRepository;
+    static auto read(Wallet& wallet) { return wallet.cardService(); }
+    static void assign(Wallet& wallet, std::shared_ptr<CardService> service) {
+        wallet.setCardService(std::move(service));
+    }
+    static auto own() {
+        return Repository::make(CardRepositoryComponent::make(
+            std::make_shared<FakeNetwork>(),
+            std::make_shared<testing::FakeDeviceFingerprintProvider>(),
+            WalletEnvironmentProvider::make(std::nullopt)));
+    }
+};
+struct PaymentInstrumentAccessor {
+    using Repository = PaymentInstrumentRepository;
+    static auto read(Wallet& wallet) { return wallet.paymentInstrumentService(); }
+    static void assign(Wallet& wallet, std::shared_ptr<PaymentInstrumentService> service) {
+        wallet.setPaymentInstrumentService(std::move(service));
+    }
+    static auto own() {
+        return Repository::make(std::make_shared<FakeNetwork>(),
+                                platform::DesktopURLOpener::make());
+    }
+};
+
 template <class Accessor>
 class WalletAccessorsTest : public ::testing::Test {};
 
 using Accessors = ::testing::Types<CurrencyExchangeAccessor, DepositAccessor, WithdrawalAccessor,
-                                   TransferAccessor>;
+                                   TransferAccessor, CardAccessor, PaymentInstrumentAccessor>;
 TYPED_TEST_SUITE(WalletAccessorsTest, Accessors);
 
 TYPED_TEST(WalletAccessorsTest, WalletMakesOneRepositoryOnTheCoresManagersAndTheHostMayReplaceIt) {
@@ -88,7 +119,14 @@ TYPED_TEST(WalletAccessorsTest, WalletMakesOneRepositoryOnTheCoresManagersAndThe
     EXPECT_EQ(Accessor::read(*wallet), first);
     const auto repository = std::dynamic_pointer_cast<typename Accessor::Repository>(first);
     ASSERT_NE(repository, nullptr);
-    EXPECT_EQ(repository->networkManager(), core->managers.userAuthenticated);
+    if constexpr (requires { repository->component(); }) {
+        const auto& component = *repository->component();
+        EXPECT_EQ(component.networkManager(), core->managers.userAuthenticated);
+        EXPECT_EQ(component.deviceFingerprintProvider(), core->fingerprints);
+        EXPECT_EQ(component.environmentProperties(), core->properties);
+    } else {
+        EXPECT_EQ(repository->networkManager(), core->managers.userAuthenticated);
+    }
     if constexpr (requires { repository->fingerprintProvider(); }) {
         EXPECT_EQ(repository->fingerprintProvider(), core->fingerprints);
     }

@@ -1,78 +1,150 @@
 #include "examples/wallet-cli/CardCommands.hpp"
 
-#include <array>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
-#include "platform/foundation/Unicode.hpp"
+#include "examples/wallet-cli/ResultPrinter.hpp"
+#include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
 
 namespace {
 
-constexpr const char* kUsage = "check <number> [expiry] [cvv]";
+constexpr const char* kUsage =
+    "programs | list [STATUS,...] | issue <program> <currency> | get <card|last> [tokenizations] "
+    "| update <card|last> <STATUS> [reason] | activate <card|last> <lastFour> <cvv> | details "
+    "<card|last> | tokenize <card|last>";
 
-const char* name(Wallet::CardType type) {
-    constexpr std::array<const char*, 5> names = {"masterCard", "visa", "tembroPrepaidMasterCard",
-                                                  "ombrixPrepaidMasterCard", "unknown"};
-    return names[static_cast<Wallet::CardType::Value>(type)];
+std::vector<Wallet::Card::CardStatus> statuses(const std::string& list) {
+    std::vector<Wallet::Card::CardStatus> out;
+    std::istringstream words(list);
+    for (std::string word; std::getline(words, word, ',');) {
+        out.push_back(model::fromWire<Wallet::Card::CardStatus>(word));
+    }
+    return out;
 }
 
-const char* name(Wallet::CardNumberValidationResult result) {
-    constexpr std::array<const char*, 5> names = {"invalid", "tooShort", "tooLong", "notSupported",
-                                                  "valid"};
-    return names[static_cast<std::size_t>(result)];
-}
-
-const char* name(Wallet::ExpiryDateValidationResult result) {
-    constexpr std::array<const char*, 3> names = {"invalid", "valid", "expired"};
-    return names[static_cast<std::size_t>(result)];
-}
-
-// The screens hand the validators the decimal digits of what was typed.
-std::string digitsOf(const std::string& text) {
-    std::u32string digits = platform::unicode::scalars(text);
-    std::erase_if(digits, [](char32_t c) { return !platform::unicode::isDecimalDigit(c); });
-    return platform::unicode::utf8(digits);
+std::string programs(const Wallet::ProgramList& list) {
+    std::ostringstream text;
+    text << list.programs().size() << " programs";
+    for (const auto& program : list.programs()) {
+        text << "\n  " << program.name() << " " << model::toWireValue(program.cardType()) << " "
+             << model::toWireValue(program.scheme()) << " currencies";
+        for (const auto& code : program.currencies()) text << " " << code;
+        if (program.isDigital()) text << " (digital)";
+    }
+    return text.str();
 }
 
 }  // namespace
 
-void CardCommands::install(CommandTable& table, std::ostream& out, std::ostream& err) {
-    table.add({.name = "card",
+std::shared_ptr<CardCommands> CardCommands::make(Wallet& wallet, std::ostream& out,
+                                                 std::ostream& err) {
+    return std::make_shared<CardCommands>(Passkey{}, wallet, out, err);
+}
+
+CardCommands::CardCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+void CardCommands::install(CommandTable& table) {
+    table.add({.name = "cards",
                .usage = kUsage,
-               .summary = "check a card number, expiry date and security code as the screens do",
-               .minArguments = 2,
+               .summary = "list card programs; issue, read, change and activate prepaid cards",
+               .minArguments = 1,
                .maxArguments = 4,
-               .handler = [&out, &err](const std::vector<std::string>& arguments,
-                                       CommandTable::Done done) {
-                   if (arguments.front() != "check") {
-                       err << "usage: card " << kUsage << std::endl;
+               .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
+                                                      CommandTable::Done done) {
+                   if (!self->start(arguments, done)) {
+                       self->err_ << "usage: cards " << kUsage << std::endl;
                        done(Outcome::failed);
-                       return;
                    }
-                   out << describe(arguments);
-                   done(Outcome::succeeded);
                }});
 }
 
-std::string CardCommands::describe(const std::vector<std::string>& arguments) {
-    const std::string number = digitsOf(arguments.at(1));
-    const Wallet::CardType brand(number);
-    const Wallet::CardNumberValidator numbers(
-        {Wallet::CardType::masterCard, Wallet::CardType::visa});
+std::string CardCommands::describe(const Wallet::Card& card) {
     std::ostringstream text;
-    text << "brand: " << name(brand) << "\nmasked: " << cardNumberMask(number)
-         << "\nnumber: " << name(numbers.validate(number)) << "\n";
-    if (arguments.size() > 2) {
-        const auto expiry = Wallet::ExpiryDateValidationComponent::parse(arguments[2]);
-        text << "expiry: " << name(Wallet::ExpiryDateValidator().validate(expiry)) << "\n";
-    }
-    if (arguments.size() > 3) {
-        text << "cvv: "
-             << (Wallet::CvvValidator(brand).validate(arguments[3]) ? "valid" : "invalid") << "\n";
+    text << "card " << card.cardID() << " " << model::toWireValue(card.status()) << " "
+         << model::toWireValue(card.cardType()) << " " << card.programName() << " "
+         << card.currency() << " " << card.bin().value_or("") << "******"
+         << card.lastFour().value_or("????");
+    if (card.expiry()) text << " expires " << card.expiry()->month << "/" << card.expiry()->year;
+    text << "\n  created " << platform::iso8601::formatWithFractionalSeconds(card.createdDate())
+         << (card.isPinSet() ? ", PIN set" : ", no PIN");
+    if (card.tokenizations()) {
+        text << ", " << card.tokenizations()->mobileWalletTokenizations.size() << " tokenizations";
+        for (const auto& token : card.tokenizations()->mobileWalletTokenizations) {
+            text << "\n  token " << token.dpanRef() << " " << model::toWireValue(token.walletType())
+                 << " " << model::toWireValue(token.status());
+        }
     }
     return text.str();
+}
+
+bool CardCommands::start(const std::vector<std::string>& arguments,
+                         const CommandTable::Done& done) {
+    const auto& action = arguments.front();
+    const auto count = arguments.size();
+    auto service = wallet_.cardService();
+    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    if (action == "programs" && count == 1) {
+        service->getPrograms(printer<Wallet::ProgramList>(action, done, programs));
+    } else if (action == "list" && count <= 2) {
+        std::optional<Wallet::CardParameters> parameters;
+        if (count == 2)
+            parameters.emplace(std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                               statuses(arguments[1]));
+        service->getAll(parameters, printer<Wallet::CardList>(action, done, [](const auto& list) {
+                            std::string text = std::to_string(list.cards().size()) + " cards";
+                            for (const auto& card : list.cards()) text += "\n" + describe(card);
+                            return text;
+                        }));
+    } else if (action == "issue" && count == 3) {
+        service->create({arguments[1], arguments[2]},
+                        printer<Wallet::Card>(
+                            action, done, [self = shared_from_this()](const Wallet::Card& card) {
+                                self->last_ = card.cardID();
+                                return describe(card);
+                            }));
+    } else if (action == "get" && (count == 2 || (count == 3 && arguments[2] == "tokenizations"))) {
+        std::optional<CardService::Includes> include;
+        if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
+        service->get(card(arguments[1]), include, printer<Wallet::Card>(action, done, describe));
+    } else if (action == "update" && (count == 3 || count == 4)) {
+        std::optional<std::string> reason;
+        if (count == 4) reason = arguments[3];
+        service->update(card(arguments[1]),
+                        {model::fromWire<Wallet::Card::CardStatus>(arguments[2]), reason},
+                        printer<Wallet::Card>(action, done, describe));
+    } else if (action == "activate" && count == 4) {
+        service->activate(card(arguments[1]), {arguments[2], arguments[3]},
+                          printer<Wallet::Card>(action, done, describe));
+    } else if (action == "details" && count == 2) {
+        service->getDetails(card(arguments[1]),
+                            printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
+                                return "card number " + d.pan() + ", code " + d.cvv() +
+                                       ", expires " + std::to_string(d.expiry().month) + "/" +
+                                       std::to_string(d.expiry().year) + ", " + d.cardHolderName();
+                            }));
+    } else if (action == "tokenize" && count == 2) {
+        service->tokenize(card(arguments[1]),
+                          {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+                          printer<Wallet::CardTokenization>(action, done, [](const auto& t) {
+                              return "tokenization for the card ending " + t.cardLastDigits + ": " +
+                                     std::string(model::toWireValue(t.cardNetwork)) + ", " +
+                                     std::string(model::toWireValue(t.tokenProvider));
+                          }));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+template <class T>
+std::function<void(Result<T>)> CardCommands::printer(
+    std::string action, CommandTable::Done done, std::function<std::string(const T&)> describe) {
+    return resultPrinter<T>(shared_from_this(), out_, err_, "cards " + action, std::move(done),
+                            std::move(describe));
 }
 
 }  // namespace corvend::cli

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,16 +11,44 @@
 
 namespace corvend::cli {
 
-// `card check <number> [expiry] [cvv]`: the kit's card checks as its card screens make them,
-// for a deposit that accepts Mastercard and Visa. Prints the brand, the masked number and each
-// validator's answer; ends `succeeded` whatever the answers.
-class CardCommands {
+// The prepaid-card commands:
+//   cards programs
+//   cards list [STATUS,STATUS...]
+//   cards issue <program> <currency>        remembers the new card as "last"
+//   cards get <card|last> [tokenizations]
+//   cards update <card|last> <STATUS> [reason]
+//   cards activate <card|last> <lastFour> <cvv>
+//   cards details <card|last>
+//   cards tokenize <card|last>              the default wallet type, no certificates
+// Kit calls are made in their completion form and printed from the completion, on the main
+// thread.
+class CardCommands : public std::enable_shared_from_this<CardCommands> {
   public:
-    // Adds `card` to `table`; `out` and `err` must outlive it.
-    static void install(CommandTable& table, std::ostream& out, std::ostream& err);
+    // `wallet`, `out` and `err` must outlive the commands.
+    static std::shared_ptr<CardCommands> make(Wallet& wallet, std::ostream& out, std::ostream& err);
 
-    // The lines printed for the arguments of `card check`.
-    static std::string describe(const std::vector<std::string>& arguments);
+    // Adds `cards` to `table`; it keeps this object alive.
+    void install(CommandTable& table);
+
+    // The lines printed for a card: "card <id> <STATUS> <TYPE> <program> <currency> ...".
+    static std::string describe(const Wallet::Card& card);
+
+    struct Passkey {};
+    CardCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err);
+
+  private:
+    // False when the arguments are no card command.
+    bool start(const std::vector<std::string>& arguments, const CommandTable::Done& done);
+    // The completion that prints what `action` gave through `describe`.
+    template <class T>
+    std::function<void(Result<T>)> printer(std::string action, CommandTable::Done done,
+                                           std::function<std::string(const T&)> describe);
+    std::string card(const std::string& word) const { return word == "last" ? last_ : word; }
+
+    Wallet& wallet_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string last_;  // the card issued last; used on the main thread only
 };
 
 }  // namespace corvend::cli

@@ -12,11 +12,13 @@
 
 #include "CorvendWallet/core/Wallet.hpp"
 #include "examples/wallet-cli/AppearanceCommands.hpp"
+#include "examples/wallet-cli/CardCheckCommands.hpp"
 #include "examples/wallet-cli/CardCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
+#include "examples/wallet-cli/InstrumentCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
@@ -42,9 +44,13 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
-    corvend::cli::CardCommands::install(*table, std::cout, std::cerr);
+    corvend::cli::CardCheckCommands::install(*table, std::cout, std::cerr);
     corvend::cli::MoneyCommands::install(*table, std::cout, std::cerr);
     corvend::cli::AppearanceCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::CardCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::InstrumentCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
 
     int exitCode = 0;
@@ -55,7 +61,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
                                            {"authenticate", settings.accessToken},
                                            {"deposit", "run", "2500", "EUR"},
                                            {"transfer", "send", "2500", "EUR", "ana@example.com"},
-                                           {"fx", "quote", "EUR", "USD"}});
+                                           {"fx", "quote", "EUR", "USD"},
+                                           {"cards", "issue", "Corvend-Classic", "EUR"},
+                                           {"cards", "get", "last", "tokenizations"},
+                                           {"instruments", "list"}});
         script->start([&](bool succeeded) {
             if (succeeded) {
                 std::cout << "demo finished" << std::endl;

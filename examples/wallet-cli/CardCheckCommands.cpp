@@ -1,0 +1,78 @@
+#include "examples/wallet-cli/CardCheckCommands.hpp"
+
+#include <array>
+#include <ostream>
+#include <sstream>
+
+#include "platform/foundation/Unicode.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+constexpr const char* kUsage = "check <number> [expiry] [cvv]";
+
+const char* name(Wallet::CardType type) {
+    constexpr std::array<const char*, 5> names = {"masterCard", "visa", "tembroPrepaidMasterCard",
+                                                  "ombrixPrepaidMasterCard", "unknown"};
+    return names[static_cast<Wallet::CardType::Value>(type)];
+}
+
+const char* name(Wallet::CardNumberValidationResult result) {
+    constexpr std::array<const char*, 5> names = {"invalid", "tooShort", "tooLong", "notSupported",
+                                                  "valid"};
+    return names[static_cast<std::size_t>(result)];
+}
+
+const char* name(Wallet::ExpiryDateValidationResult result) {
+    constexpr std::array<const char*, 3> names = {"invalid", "valid", "expired"};
+    return names[static_cast<std::size_t>(result)];
+}
+
+// The screens hand the validators the decimal digits of what was typed.
+std::string digitsOf(const std::string& text) {
+    std::u32string digits = platform::unicode::scalars(text);
+    std::erase_if(digits, [](char32_t c) { return !platform::unicode::isDecimalDigit(c); });
+    return platform::unicode::utf8(digits);
+}
+
+}  // namespace
+
+void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ostream& err) {
+    table.add({.name = "card",
+               .usage = kUsage,
+               .summary = "check a card number, expiry date and security code as the screens do",
+               .minArguments = 2,
+               .maxArguments = 4,
+               .handler = [&out, &err](const std::vector<std::string>& arguments,
+                                       CommandTable::Done done) {
+                   if (arguments.front() != "check") {
+                       err << "usage: card " << kUsage << std::endl;
+                       done(Outcome::failed);
+                       return;
+                   }
+                   out << describe(arguments);
+                   done(Outcome::succeeded);
+               }});
+}
+
+std::string CardCheckCommands::describe(const std::vector<std::string>& arguments) {
+    const std::string number = digitsOf(arguments.at(1));
+    const Wallet::CardType brand(number);
+    const Wallet::CardNumberValidator numbers(
+        {Wallet::CardType::masterCard, Wallet::CardType::visa});
+    std::ostringstream text;
+    text << "brand: " << name(brand) << "\nmasked: " << cardNumberMask(number)
+         << "\nnumber: " << name(numbers.validate(number)) << "\n";
+    if (arguments.size() > 2) {
+        const auto expiry = Wallet::ExpiryDateValidationComponent::parse(arguments[2]);
+        text << "expiry: " << name(Wallet::ExpiryDateValidator().validate(expiry)) << "\n";
+    }
+    if (arguments.size() > 3) {
+        text << "cvv: "
+             << (Wallet::CvvValidator(brand).validate(arguments[3]) ? "valid" : "invalid") << "\n";
+    }
+    return text.str();
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/CommandTable.hpp"
+
+namespace corvend::cli {
+
+// `card check <number> [expiry] [cvv]`: the kit's card checks as its card screens make them,
+// for a deposit that accepts Mastercard and Visa. Prints the brand, the masked number and each
+// validator's answer; ends `succeeded` whatever the answers.
+class CardCheckCommands {
+  public:
+    // Adds `card` to `table`; `out` and `err` must outlive it.
+    static void install(CommandTable& table, std::ostream& out, std::ostream& err);
+
+    // The lines printed for the arguments of `card check`.
+    static std::string describe(const std::vector<std::string>& arguments);
+};
+
+}  // namespace corvend::cli

@@ -1,0 +1,136 @@
+#include "examples/wallet-cli/InstrumentCommands.hpp"
+
+#include <ostream>
+#include <sstream>
+#include <utility>
+
+#include "examples/wallet-cli/ResultPrinter.hpp"
+#include "platform/foundation/ISO8601.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "list [TYPE] | get <TYPE> <id> | delete <TYPE> <id> | verify <TYPE> <returnUrl> | complete "
+    "<returnUrl>";
+
+std::string session(const Wallet::InstrumentVerification& verification) {
+    std::ostringstream text;
+    text << "verification " << verification.id() << " "
+         << model::toWireValue(verification.instrumentType()) << " "
+         << model::toWireValue(verification.sessionStatus());
+    if (verification.statusReason())
+        text << " reason " << model::toWireValue(*verification.statusReason());
+    if (verification.instrument()) text << ", instrument " << verification.instrument()->id;
+    text << ", expires "
+         << platform::iso8601::formatWithFractionalSeconds(verification.expirationTime());
+    return text.str();
+}
+
+}  // namespace
+
+std::shared_ptr<InstrumentCommands> InstrumentCommands::make(Wallet& wallet, std::ostream& out,
+                                                             std::ostream& err) {
+    return std::make_shared<InstrumentCommands>(Passkey{}, wallet, out, err);
+}
+
+InstrumentCommands::InstrumentCommands(Passkey, Wallet& wallet, std::ostream& out,
+                                       std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+void InstrumentCommands::install(CommandTable& table) {
+    table.add({.name = "instruments",
+               .usage = kUsage,
+               .summary = "list, read and delete saved instruments; verify one in the browser",
+               .minArguments = 1,
+               .maxArguments = 3,
+               .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
+                                                      CommandTable::Done done) {
+                   if (!self->start(arguments, done)) {
+                       self->err_ << "usage: instruments " << kUsage << std::endl;
+                       done(Outcome::failed);
+                   }
+               }});
+}
+
+std::string InstrumentCommands::describe(const Wallet::PaymentInstrument& instrument) {
+    std::ostringstream text;
+    text << model::toWireValue(instrument.instrumentType()) << " " << instrument.id().value_or("")
+         << " "
+         << (instrument.status() ? model::toWireValue(*instrument.status())
+                                 : std::string_view("-"));
+    if (const auto* card = instrument.as<Wallet::CardPaymentInstrument>()) {
+        text << " " << card->pan() << " " << card->expiryDate().month << "/"
+             << card->expiryDate().year;
+    } else if (const auto* sepa = instrument.as<Wallet::SepaBankAccount>()) {
+        text << " " << sepa->iban();
+    } else if (const auto* uk = instrument.as<Wallet::UkBankAccount>()) {
+        text << " " << uk->sortCode() << " " << uk->accountNumber();
+    } else if (const auto* us = instrument.as<Wallet::UsBankAccount>()) {
+        text << " " << us->routingNumber() << " " << us->accountNumber();
+    }
+    return text.str();
+}
+
+bool InstrumentCommands::start(const std::vector<std::string>& arguments,
+                               const CommandTable::Done& done) {
+    using Instrument = PaymentInstrumentService::Instrument;
+    const auto& action = arguments.front();
+    const auto count = arguments.size();
+    auto service = wallet_.paymentInstrumentService();
+    const auto one = [](const Instrument& instrument) { return describe(*instrument); };
+    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    if (action == "list" && count <= 2) {
+        Wallet::PaymentInstrumentsParameters filter;
+        if (count == 2)
+            filter.instrumentType = model::fromWire<Wallet::InstrumentType>(arguments[1]);
+        service->getAll(filter, printer<std::vector<Instrument>>(action, done, [](const auto& all) {
+                            std::string text = std::to_string(all.size()) + " instruments";
+                            for (const auto& instrument : all)
+                                text += "\n  " + describe(*instrument);
+                            return text;
+                        }));
+    } else if ((action == "get" || action == "delete") && count == 3) {
+        Wallet::PaymentInstrumentParameters which{
+            arguments[2], model::fromWire<Wallet::InstrumentType>(arguments[1])};
+        auto print = printer<Instrument>(action, done, one);
+        if (action == "get") {
+            service->get(which, std::move(print));
+        } else {
+            service->delete_(which, std::move(print));
+        }
+    } else if (action == "verify" && count == 3) {
+        Wallet::InstrumentVerificationRequest request{
+            arguments[2], model::fromWire<Wallet::InstrumentType>(arguments[1])};
+        // Opening starts from the started session's completion.
+        service->startVerification(request, [self = shared_from_this(), service, action,
+                                             done](Result<Wallet::InstrumentVerification> started) {
+            if (!started)
+                return self->printer<Wallet::InstrumentVerification>(action, done,
+                                                                     session)(started);
+            self->out_ << session(*started) << std::endl;
+            service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
+                if (opened) return done(Outcome::succeeded);
+                self->err_ << "instruments verify failed: " << opened.error().description()
+                           << std::endl;
+                done(Outcome::failed);
+            });
+        });
+    } else if (action == "complete" && count == 2) {
+        service->completeExternalVerificationFlow(
+            arguments[1], printer<Wallet::InstrumentVerification>(action, done, session));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+template <class T>
+std::function<void(Result<T>)> InstrumentCommands::printer(
+    std::string action, CommandTable::Done done, std::function<std::string(const T&)> describe) {
+    return resultPrinter<T>(shared_from_this(), out_, err_, "instruments " + action,
+                            std::move(done), std::move(describe));
+}
+
+}  // namespace corvend::cli

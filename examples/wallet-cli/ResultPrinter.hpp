@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/CommandTable.hpp"
+
+namespace corvend::cli {
+
+// The completion of a command's kit call: prints the value through `describe` to `out` and
+// ends `succeeded`, or prints "<label> failed: <error>" to `err` and ends `failed`. Keeps
+// `owner` (the commands object whose streams these are) alive until it has run.
+template <class T>
+std::function<void(Result<T>)> resultPrinter(std::shared_ptr<const void> owner, std::ostream& out,
+                                             std::ostream& err, std::string label,
+                                             CommandTable::Done done,
+                                             std::function<std::string(const T&)> describe) {
+    return [owner = std::move(owner), &out, &err, label = std::move(label), done = std::move(done),
+            describe = std::move(describe)](Result<T> result) {
+        if (!result) {
+            err << label << " failed: " << result.error().description() << std::endl;
+            done(Outcome::failed);
+            return;
+        }
+        out << describe(*result) << std::endl;
+        done(Outcome::succeeded);
+    };
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/url/URL.hpp"
+
+namespace corvend::platform {
+
+// Opens addresses outside the program (the desktop's browser). Shared as std::shared_ptr.
+class URLOpener {
+  public:
+    using Options = std::map<std::string, std::string>;
+
+    virtual ~URLOpener() = default;
+
+    // Asks the system to open `url`. Called on the main thread; returns at once and calls
+    // `completion` once, on any thread, with whether the system reports the address opened.
+    virtual void open(const URL& url, const Options& options,
+                      std::function<void(bool opened)> completion) = 0;
+
+    // open() with no options, called on the main thread (inline when already there), waiting
+    // for its answer. Never call it from a job of the main queue whose opener answers there.
+    bool open(const URL& url);
+
+  protected:
+    URLOpener() = default;
+    URLOpener(const URLOpener&) = default;
+    URLOpener& operator=(const URLOpener&) = default;
+};
+
+}  // namespace corvend::platform
