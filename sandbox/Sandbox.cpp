@@ -9,7 +9,9 @@
 #include "DiagnosticsRoutes.hpp"
 #include "EventsRoutes.hpp"
 #include "FxRoutes.hpp"
+#include "HistoryRoutes.hpp"
 #include "LoopbackServer.hpp"
+#include "ProfileRoutes.hpp"
 #include "RouteContext.hpp"
 #include "TransferRoutes.hpp"
 #include "WithdrawalRoutes.hpp"
@@ -69,6 +71,8 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     addTransferRoutes(context);
     addDepositRoutes(context);
     addWithdrawalRoutes(context);
+    addProfileRoutes(context);
+    addHistoryRoutes(context);
     server_ = std::make_unique<LoopbackServer>(
         [this](RecordedRequest request) { return dispatch(std::move(request)); },
         [this](int status) { return reject(status); }, options_.maxThreads);

@@ -29,10 +29,17 @@
 #include "CorvendWallet/services/cards/SepaBankAccount.hpp"
 #include "CorvendWallet/services/cards/UkBankAccount.hpp"
 #include "CorvendWallet/services/cards/UsBankAccount.hpp"
+#include "CorvendWallet/services/history/AuthorizationHistoryService.hpp"
+#include "CorvendWallet/services/history/TransactionHistoryService.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
 #include "CorvendWallet/services/money/DepositService.hpp"
 #include "CorvendWallet/services/money/TransferService.hpp"
 #include "CorvendWallet/services/money/WithdrawalService.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationService.hpp"
+#include "CorvendWallet/services/profile/ProfileService.hpp"
+#include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
+#include "CorvendWallet/services/profile/VerificationResult.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 
 namespace corvend {
@@ -97,6 +104,28 @@ class Wallet {
     using TransferCreate = model::TransferCreate;
     using TransferConfirm = model::TransferConfirm;
     using GetTransferParameters = model::GetTransferParameters;
+    using CustomerInfo = model::CustomerInfo;
+    using Account = model::Account;
+    using Address = model::Address;
+    using ContactInformation = model::ContactInformation;
+    using UserRestriction = model::UserRestriction;
+    using Occupation = model::Occupation;
+    using Vulnerabilities = model::Vulnerabilities;
+    using ProfileInclude = model::ProfileInclude;
+    using AddAccountRequest = model::AddAccountRequest;
+    using UpdateCustomerRequest = model::UpdateCustomerRequest;
+    using CustomerVerificationRequest = model::CustomerVerificationRequest;
+    using KycVerification = model::KycVerification;
+    using KycVerificationStatus = model::KycVerificationStatus;
+    using VerificationResult = model::VerificationResult;
+    using Transaction = model::Transaction;
+    using TransactionList = model::TransactionList;
+    using TransactionType = model::TransactionType;
+    using GetTransactionHistoryParameters = model::GetTransactionHistoryParameters;
+    using Authorization = model::Authorization;
+    using AuthorizationList = model::AuthorizationList;
+    using AuthorizationStatus = model::AuthorizationStatus;
+    using GetAuthorizationHistoryParameters = model::GetAuthorizationHistoryParameters;
 
     // The process-wide facade, built on first use (thread-safely, without any network call)
     // and never destroyed.
@@ -140,6 +169,15 @@ class Wallet {
     void setWithdrawalService(std::shared_ptr<WithdrawalService> service);
     std::shared_ptr<TransferService> transferService();
     void setTransferService(std::shared_ptr<TransferService> service);
+    std::shared_ptr<ProfileService> profileService();
+    void setProfileService(std::shared_ptr<ProfileService> service);
+    std::shared_ptr<CustomerVerificationService> customerVerificationService();
+    void setCustomerVerificationService(std::shared_ptr<CustomerVerificationService> service);
+    std::shared_ptr<TransactionHistoryService> transactionHistoryService();
+    void setTransactionHistoryService(std::shared_ptr<TransactionHistoryService> service);
+    // The card authorization history (named without "Service", as hosts know it).
+    std::shared_ptr<AuthorizationHistoryService> authorizationHistory();
+    void setAuthorizationHistory(std::shared_ptr<AuthorizationHistoryService> service);
 
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
@@ -153,6 +191,10 @@ class Wallet {
     ServiceSlot<DepositService> depositService_;
     ServiceSlot<WithdrawalService> withdrawalService_;
     ServiceSlot<TransferService> transferService_;
+    ServiceSlot<ProfileService> profileService_;
+    ServiceSlot<CustomerVerificationService> customerVerificationService_;
+    ServiceSlot<TransactionHistoryService> transactionHistoryService_;
+    ServiceSlot<AuthorizationHistoryService> authorizationHistory_;
 };
 
 }  // namespace corvend
