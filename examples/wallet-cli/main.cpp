@@ -15,8 +15,10 @@
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
+#include "examples/wallet-cli/HistoryCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
+#include "examples/wallet-cli/ProfileCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -39,6 +41,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
+    corvend::cli::ProfileCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::HistoryCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
 
     int exitCode = 0;
     if (scripted) {
@@ -48,6 +54,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
                                            {"authenticate", settings.accessToken},
                                            {"deposit", "run", "2500", "EUR"},
                                            {"transfer", "send", "2500", "EUR", "ana@example.com"},
+                                           {"profile", "--include", "ACCOUNTS"},
+                                           {"history", "transactions", "--limit", "5"},
                                            {"fx", "quote", "EUR", "USD"}});
         script->start([&](bool succeeded) {
             if (succeeded) {
