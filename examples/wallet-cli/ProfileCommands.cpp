@@ -6,7 +6,6 @@
 #include <string_view>
 #include <utility>
 
-#include "CorvendWallet/services/profile/ProfileServiceEndpoint.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -22,7 +21,7 @@ constexpr Wallet::ProfileInclude kBlocks[] = {
 
 Wallet::ProfileInclude block(const std::string& word) {
     for (const auto candidate : kBlocks) {
-        if (ProfileServiceEndpoint::includeQueryValue(candidate) == word) return candidate;
+        if (model::includeQueryValue(candidate) == word) return candidate;
     }
     throw std::invalid_argument("'" + word + "' is not a profile block");
 }

@@ -5,28 +5,11 @@
 
 namespace corvend::ProfileServiceEndpoint {
 
-std::string_view includeQueryValue(model::ProfileInclude include) {
-    using model::ProfileInclude;
-    switch (include) {
-        case ProfileInclude::accounts:
-            return "ACCOUNTS";
-        case ProfileInclude::restrictions:
-            return "RESTRICTIONS";
-        case ProfileInclude::address:
-            return "ADDRESS";
-        case ProfileInclude::contactInfo:
-            return "CONTACTINFO";
-        case ProfileInclude::incompleteOnboardingAttributes:
-            return "INCOMPLETE_ONBOARDING_ATTRIBUTES";
-    }
-    return "";
-}
-
 Endpoint<CustomerInfoResponse> profile(const std::vector<model::ProfileInclude>& include) {
     std::vector<HTTPQueryParam> query;
     query.reserve(include.size());
     for (const auto block : include) {
-        query.push_back({"include", std::string(includeQueryValue(block))});
+        query.push_back({"include", std::string(model::includeQueryValue(block))});
     }
     return jsonGetEndpoint<CustomerInfoResponse>(kProfilePath, query);
 }

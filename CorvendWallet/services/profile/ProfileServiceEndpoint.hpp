@@ -107,10 +107,6 @@ struct AddAccountRequest {
 };
 BOOST_DESCRIBE_STRUCT(AddAccountRequest, (), (currencyCode))
 
-// The "include" query value of `include`: "ACCOUNTS", "RESTRICTIONS", "ADDRESS",
-// "CONTACTINFO" (no underscore), "INCOMPLETE_ONBOARDING_ATTRIBUTES".
-std::string_view includeQueryValue(model::ProfileInclude include);
-
 // GET kProfilePath with one "include" item per element, in the caller's order, repeats kept;
 // no query part for an empty list.
 Endpoint<CustomerInfoResponse> profile(const std::vector<model::ProfileInclude>& include);
