@@ -44,43 +44,24 @@ ProfileCommands::ProfileCommands(Passkey, Wallet& wallet, std::ostream& out, std
     : wallet_(wallet), out_(out), err_(err) {}
 
 void ProfileCommands::install(CommandTable& table) {
-    const auto self = shared_from_this();
-    table.add({.name = "profile",
-               .usage = "[--include BLOCK]...",
-               .summary = "read the customer, with the blocks asked for",
-               .minArguments = 0,
-               .maxArguments = 20,
-               .handler = [self](const auto& arguments, CommandTable::Done done) {
-                   self->profile(arguments, std::move(done));
-               }});
-    table.add({.name = "accounts",
-               .usage = "list | get <id> | add <currency>",
-               .summary = "list, read or open currency accounts",
-               .minArguments = 1,
-               .maxArguments = 2,
-               .handler = [self](const auto& arguments, CommandTable::Done done) {
-                   self->accounts(arguments, std::move(done));
-               }});
-    table.add({.name = "kyc",
-               .usage = "status",
-               .summary = "read the identity-verification status",
-               .minArguments = 1,
-               .maxArguments = 1,
-               .handler = [self](const auto& arguments, CommandTable::Done done) {
-                   if (arguments.front() != "status") {
-                       self->err_ << "usage: kyc status" << std::endl;
-                       return done(Outcome::failed);
-                   }
-                   self->wallet_.customerVerificationService()->getKycStatus(
-                       resultPrinter<Wallet::KycVerification>(
-                           self->out_, self->err_, "kyc status", std::move(done),
-                           [](const Wallet::KycVerification& kyc) {
-                               return "kyc " +
-                                      std::string(model::toWireValue(kyc.kycVerificationStatus())) +
-                                      ", customer " + kyc.customerId() + ", reference " +
-                                      kyc.externalId();
-                           }));
-               }});
+    using Run = void (ProfileCommands::*)(const std::vector<std::string>&, CommandTable::Done);
+    const auto add = [&table, self = shared_from_this()](std::string name, std::string usage,
+                                                         std::string summary, std::size_t least,
+                                                         std::size_t most, Run run) {
+        table.add({.name = std::move(name),
+                   .usage = std::move(usage),
+                   .summary = std::move(summary),
+                   .minArguments = least,
+                   .maxArguments = most,
+                   .handler = [self, run](const auto& arguments, CommandTable::Done done) {
+                       ((*self).*run)(arguments, std::move(done));
+                   }});
+    };
+    add("profile", "[--include BLOCK]...", "read the customer, with the blocks asked for", 0, 20,
+        &ProfileCommands::profile);
+    add("accounts", "list | get <id> | add <currency>", "list, read or open currency accounts", 1,
+        2, &ProfileCommands::accounts);
+    add("kyc", "status", "read the identity-verification status", 1, 1, &ProfileCommands::kyc);
 }
 
 std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
@@ -127,6 +108,18 @@ void ProfileCommands::profile(const std::vector<std::string>& arguments, Command
         std::move(include), resultPrinter<Wallet::CustomerInfo>(
                                 out_, err_, "profile", std::move(done),
                                 [](const auto& customer) { return describe(customer); }));
+}
+
+void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTable::Done done) {
+    if (arguments.front() != "status") {
+        err_ << "usage: kyc status" << std::endl;
+        return done(Outcome::failed);
+    }
+    wallet_.customerVerificationService()->getKycStatus(resultPrinter<Wallet::KycVerification>(
+        out_, err_, "kyc status", std::move(done), [](const Wallet::KycVerification& kyc) {
+            return "kyc " + std::string(model::toWireValue(kyc.kycVerificationStatus())) +
+                   ", customer " + kyc.customerId() + ", reference " + kyc.externalId();
+        }));
 }
 
 void ProfileCommands::accounts(const std::vector<std::string>& arguments, CommandTable::Done done) {

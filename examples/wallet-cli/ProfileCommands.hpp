@@ -38,6 +38,7 @@ class ProfileCommands : public std::enable_shared_from_this<ProfileCommands> {
   private:
     void profile(const std::vector<std::string>& arguments, CommandTable::Done done);
     void accounts(const std::vector<std::string>& arguments, CommandTable::Done done);
+    void kyc(const std::vector<std::string>& arguments, CommandTable::Done done);
 
     Wallet& wallet_;
     std::ostream& out_;

@@ -1,5 +1,7 @@
 #include "CorvendWallet/services/history/AuthorizationHistoryMapper.hpp"
 
+#include <utility>
+
 namespace corvend {
 
 AuthorizationHistoryMapper AuthorizationHistoryMapper::standard() {
@@ -7,25 +9,25 @@ AuthorizationHistoryMapper AuthorizationHistoryMapper::standard() {
 }
 
 model::Authorization AuthorizationHistoryMapper::authorization(
-    const AuthorizationHistoryServiceEndpoint::AuthorizationResponse& response) {
+    AuthorizationHistoryServiceEndpoint::AuthorizationResponse response) {
     model::Authorization authorization;
-    authorization.id_ = response.id;
-    authorization.cardID_ = response.cardId;
+    authorization.id_ = std::move(response.id);
+    authorization.cardID_ = std::move(response.cardId);
     authorization.status_ = model::fromWire<model::AuthorizationStatus>(response.status);
     authorization.amount_ = response.amount;
-    authorization.currencyCode_ = response.currencyCode;
+    authorization.currencyCode_ = std::move(response.currencyCode);
     authorization.creationTime_ = response.creationTime;
-    authorization.merchantName_ = response.merchantName;
+    authorization.merchantName_ = std::move(response.merchantName);
     authorization.fees_ = toSimpleFeePayments(response.fees);
     return authorization;
 }
 
 model::AuthorizationList AuthorizationHistoryMapper::authorizationList(
-    const AuthorizationHistoryServiceEndpoint::AuthorizationListResponse& response) {
+    AuthorizationHistoryServiceEndpoint::AuthorizationListResponse response) {
     model::AuthorizationList list;
     list.authorizations_.reserve(response.authorizations.size());
-    for (const auto& record : response.authorizations) {
-        list.authorizations_.push_back(authorization(record));
+    for (auto& record : response.authorizations) {
+        list.authorizations_.push_back(authorization(std::move(record)));
     }
     if (response.meta) list.meta_ = toPagingResultMeta(*response.meta);
     return list;

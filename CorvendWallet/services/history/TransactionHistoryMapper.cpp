@@ -1,5 +1,7 @@
 #include "CorvendWallet/services/history/TransactionHistoryMapper.hpp"
 
+#include <utility>
+
 namespace corvend {
 
 TransactionHistoryMapper TransactionHistoryMapper::standard() {
@@ -7,16 +9,16 @@ TransactionHistoryMapper TransactionHistoryMapper::standard() {
 }
 
 model::Transaction TransactionHistoryMapper::transaction(
-    const TransactionHistoryServiceEndpoint::TransactionResponse& response) {
+    TransactionHistoryServiceEndpoint::TransactionResponse response) {
     model::Transaction transaction;
-    transaction.id_ = response.id;
+    transaction.id_ = std::move(response.id);
     transaction.type_ = model::fromWire<model::TransactionType>(response.type);
     transaction.status_ = model::fromWire<model::PaymentStatus>(response.status);
     transaction.amount_ = response.amount;
-    transaction.currencyCode_ = response.currencyCode;
+    transaction.currencyCode_ = std::move(response.currencyCode);
     transaction.creationTime_ = response.creationTime;
-    transaction.paymentID_ = response.paymentId;
-    transaction.merchantRefNum_ = response.merchantRefNum;
+    transaction.paymentID_ = std::move(response.paymentId);
+    transaction.merchantRefNum_ = std::move(response.merchantRefNum);
     transaction.fees_ = toSimpleFeePayments(response.fees);
     if (response.fxAmount) transaction.fxAmount_ = toFxAmount(*response.fxAmount);
     if (response.transferDetails) {
@@ -26,11 +28,12 @@ model::Transaction TransactionHistoryMapper::transaction(
 }
 
 model::TransactionList TransactionHistoryMapper::transactionList(
-    const TransactionHistoryServiceEndpoint::TransactionListResponse& response) {
+    TransactionHistoryServiceEndpoint::TransactionListResponse response) {
     model::TransactionList list;
     list.transactions_.reserve(response.transactions.size());
-    for (const auto& record : response.transactions)
-        list.transactions_.push_back(transaction(record));
+    for (auto& record : response.transactions) {
+        list.transactions_.push_back(transaction(std::move(record)));
+    }
     if (response.meta) list.meta_ = toPagingResultMeta(*response.meta);
     return list;
 }
