@@ -10,7 +10,7 @@ namespace corvend::model {
 // One page of the transaction history. Only the kit makes it.
 class TransactionList {
   public:
-    // In the order of the reply, newest first as the service sends them.
+    // In the order of the reply.
     const std::vector<Transaction>& transactions() const noexcept { return transactions_; }
     // Always present: every field absent when the service sent no paging block.
     const PagingResultMeta& meta() const noexcept { return meta_; }
