@@ -42,9 +42,9 @@ namespace {
 
 using corvend::NetworkManager;
 using corvend::bench::kKitHeaders;
+using corvend::bench::Ping;
 using corvend::bench::kPingPath;
 using corvend::bench::kToken;
-using corvend::bench::Ping;
 using corvend::bench::pingEndpoint;
 
 constexpr int kInFlight = 1'000;
