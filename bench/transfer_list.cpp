@@ -7,9 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "CorvendWallet/networking/SharedCoders.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
-#include "bench/DecodeComparison.hpp"
+#include "bench/DecodeAndMapComparison.hpp"
 
 namespace {
 
@@ -40,22 +39,11 @@ const Data& listBody() {
     return body;
 }
 
-void BM_DecodeAndMap(benchmark::State& state) {
-    const auto& decoder = corvend::sharedResponseDecoder();
-    corvend::bench::timeDecode(
-        state, listBody(), kRecords,
-        [&decoder](const Data& body) {
-            return corvend::TransferRepository::mapTransferList(
-                decoder.decode<corvend::TransferServiceEndpoint::CustomerTransferListResponse>(
-                    body));
-        },
-        [](const corvend::model::CustomerTransferList& list) { return list.transfers().size(); });
-}
-BENCHMARK(BM_DecodeAndMap)->Unit(benchmark::kMicrosecond);
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    return corvend::bench::runDecodeComparison(argc, argv, listBody(), kRecords, "BM_DecodeAndMap",
-                                               "decode-and-map / raw DOM parse");
+    return corvend::bench::runDecodeAndMapComparison<
+        corvend::TransferServiceEndpoint::CustomerTransferListResponse>(
+        argc, argv, listBody(), kRecords, &corvend::TransferRepository::mapTransferList,
+        [](const corvend::model::CustomerTransferList& list) { return list.transfers().size(); });
 }

@@ -72,6 +72,17 @@ Reply notFound(const std::string& what) {
 
 Reply listReply(const RouteRequest& request, const std::vector<boost::json::value>& records,
                 std::string_view listKey) {
+    const auto merchantRefNum = request.queryItem("merchantRefNum");
+    const auto slipID = request.queryItem("slipID");
+    return pagedReply(request, records, listKey, [&](const boost::json::value& record) {
+        return matches(record, "merchantRefNum", merchantRefNum) &&
+               matches(record, "slipId", slipID);
+    });
+}
+
+Reply pagedReply(const RouteRequest& request, const std::vector<boost::json::value>& records,
+                 std::string_view listKey,
+                 const std::function<bool(const boost::json::value&)>& keep) {
     std::vector<ErrorDocument::FieldError> errors;
     auto number = [&](std::string_view name, std::int64_t fallback, std::int64_t least) {
         const auto text = request.queryItem(name);
@@ -88,15 +99,10 @@ Reply listReply(const RouteRequest& request, const std::vector<boost::json::valu
     const std::int64_t offset = number("offset", 0, 0);
     if (!errors.empty()) return invalidRequest("The list parameters are not valid.", errors);
 
-    const auto merchantRefNum = request.queryItem("merchantRefNum");
-    const auto slipID = request.queryItem("slipID");
     boost::json::array page;
     std::int64_t matching = 0;
     for (const auto& record : records) {
-        if (!matches(record, "merchantRefNum", merchantRefNum) ||
-            !matches(record, "slipId", slipID)) {
-            continue;
-        }
+        if (!keep(record)) continue;
         if (matching >= offset && matching - offset < limit) page.push_back(record);
         ++matching;
     }

@@ -3,6 +3,7 @@
 #include <boost/json/array.hpp>
 #include <boost/json/object.hpp>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,12 @@ Reply listReply(const RouteRequest& request, const std::vector<boost::json::valu
 inline bool isText(const boost::json::value& value, std::string_view text) {
     return value.is_string() && value.get_string() == text;
 }
+
+// A list reply {listKey: [...], "meta": {...}} of the records `keep` accepts, paged by the
+// query's "limit" and "offset" as listReply() pages them, with the same 400 error document.
+Reply pagedReply(const RouteRequest& request, const std::vector<boost::json::value>& records,
+                 std::string_view listKey,
+                 const std::function<bool(const boost::json::value&)>& keep);
 
 // The request body as a JSON object, or the 400 reply to send instead.
 struct ObjectBody {

@@ -11,7 +11,9 @@
 #include "EventsRoutes.hpp"
 #include "FxRoutes.hpp"
 #include "InstrumentRoutes.hpp"
+#include "HistoryRoutes.hpp"
 #include "LoopbackServer.hpp"
+#include "ProfileRoutes.hpp"
 #include "RouteContext.hpp"
 #include "TransferRoutes.hpp"
 #include "WithdrawalRoutes.hpp"
@@ -73,6 +75,8 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     addWithdrawalRoutes(context);
     addCardRoutes(context);
     addInstrumentRoutes(context);
+    addProfileRoutes(context);
+    addHistoryRoutes(context);
     server_ = std::make_unique<LoopbackServer>(
         [this](RecordedRequest request) { return dispatch(std::move(request)); },
         [this](int status) { return reject(status); }, options_.maxThreads);

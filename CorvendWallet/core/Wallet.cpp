@@ -4,11 +4,15 @@
 #include "CorvendWallet/core/Core.hpp"
 #include "CorvendWallet/services/cards/CardRepository.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
+#include "CorvendWallet/services/history/AuthorizationHistoryRepository.hpp"
+#include "CorvendWallet/services/history/TransactionHistoryRepository.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
+#include "CorvendWallet/services/profile/ProfileRepository.hpp"
 
 namespace corvend {
 
@@ -109,6 +113,45 @@ std::shared_ptr<PaymentInstrumentService> Wallet::paymentInstrumentService() {
 
 void Wallet::setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service) {
     paymentInstrumentService_.set(std::move(service));
+}
+
+std::shared_ptr<ProfileService> Wallet::profileService() {
+    return profileService_.get(
+        [this] { return ProfileRepository::make(core_->networkManagers().userAuthenticated); });
+}
+
+void Wallet::setProfileService(std::shared_ptr<ProfileService> service) {
+    profileService_.set(std::move(service));
+}
+
+std::shared_ptr<CustomerVerificationService> Wallet::customerVerificationService() {
+    return customerVerificationService_.get([this] {
+        return CustomerVerificationRepository::make(core_->networkManagers().userAuthenticated);
+    });
+}
+
+void Wallet::setCustomerVerificationService(std::shared_ptr<CustomerVerificationService> service) {
+    customerVerificationService_.set(std::move(service));
+}
+
+std::shared_ptr<TransactionHistoryService> Wallet::transactionHistoryService() {
+    return transactionHistoryService_.get([this] {
+        return TransactionHistoryRepository::make(core_->networkManagers().userAuthenticated);
+    });
+}
+
+void Wallet::setTransactionHistoryService(std::shared_ptr<TransactionHistoryService> service) {
+    transactionHistoryService_.set(std::move(service));
+}
+
+std::shared_ptr<AuthorizationHistoryService> Wallet::authorizationHistory() {
+    return authorizationHistory_.get([this] {
+        return AuthorizationHistoryRepository::make(core_->networkManagers().userAuthenticated);
+    });
+}
+
+void Wallet::setAuthorizationHistory(std::shared_ptr<AuthorizationHistoryService> service) {
+    authorizationHistory_.set(std::move(service));
 }
 
 }  // namespace corvend

@@ -33,10 +33,17 @@
 #include "CorvendWallet/services/cards/SepaBankAccount.hpp"
 #include "CorvendWallet/services/cards/UkBankAccount.hpp"
 #include "CorvendWallet/services/cards/UsBankAccount.hpp"
+#include "CorvendWallet/services/history/AuthorizationHistoryService.hpp"
+#include "CorvendWallet/services/history/TransactionHistoryService.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
 #include "CorvendWallet/services/money/DepositService.hpp"
 #include "CorvendWallet/services/money/TransferService.hpp"
 #include "CorvendWallet/services/money/WithdrawalService.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationService.hpp"
+#include "CorvendWallet/services/profile/ProfileService.hpp"
+#include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
+#include "CorvendWallet/services/profile/VerificationResult.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "CorvendWallet/ui/foundation/CardNumberValidator.hpp"
 #include "CorvendWallet/ui/foundation/CardTextFormatting.hpp"
@@ -144,6 +151,28 @@ class Wallet {
     using InstrumentVerificationParameters = model::InstrumentVerificationParameters;
     using InstrumentVerificationStatus = model::InstrumentVerificationStatus;
     using InstrumentVerificationFailStatusReason = model::InstrumentVerificationFailStatusReason;
+    using CustomerInfo = model::CustomerInfo;
+    using Account = model::Account;
+    using Address = model::Address;
+    using ContactInformation = model::ContactInformation;
+    using UserRestriction = model::UserRestriction;
+    using Occupation = model::Occupation;
+    using Vulnerabilities = model::Vulnerabilities;
+    using ProfileInclude = model::ProfileInclude;
+    using AddAccountRequest = model::AddAccountRequest;
+    using UpdateCustomerRequest = model::UpdateCustomerRequest;
+    using CustomerVerificationRequest = model::CustomerVerificationRequest;
+    using KycVerification = model::KycVerification;
+    using KycVerificationStatus = model::KycVerificationStatus;
+    using VerificationResult = model::VerificationResult;
+    using Transaction = model::Transaction;
+    using TransactionList = model::TransactionList;
+    using TransactionType = model::TransactionType;
+    using GetTransactionHistoryParameters = model::GetTransactionHistoryParameters;
+    using Authorization = model::Authorization;
+    using AuthorizationList = model::AuthorizationList;
+    using AuthorizationStatus = model::AuthorizationStatus;
+    using GetAuthorizationHistoryParameters = model::GetAuthorizationHistoryParameters;
 
     // The process-wide facade, built on first use (thread-safely, without any network call)
     // and never destroyed.
@@ -193,6 +222,15 @@ class Wallet {
     void setCardService(std::shared_ptr<CardService> service);
     std::shared_ptr<PaymentInstrumentService> paymentInstrumentService();
     void setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service);
+    std::shared_ptr<ProfileService> profileService();
+    void setProfileService(std::shared_ptr<ProfileService> service);
+    std::shared_ptr<CustomerVerificationService> customerVerificationService();
+    void setCustomerVerificationService(std::shared_ptr<CustomerVerificationService> service);
+    std::shared_ptr<TransactionHistoryService> transactionHistoryService();
+    void setTransactionHistoryService(std::shared_ptr<TransactionHistoryService> service);
+    // The card authorization history (named without "Service", as hosts know it).
+    std::shared_ptr<AuthorizationHistoryService> authorizationHistory();
+    void setAuthorizationHistory(std::shared_ptr<AuthorizationHistoryService> service);
 
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
@@ -208,6 +246,10 @@ class Wallet {
     ServiceSlot<TransferService> transferService_;
     ServiceSlot<CardService> cardService_;
     ServiceSlot<PaymentInstrumentService> paymentInstrumentService_;
+    ServiceSlot<ProfileService> profileService_;
+    ServiceSlot<CustomerVerificationService> customerVerificationService_;
+    ServiceSlot<TransactionHistoryService> transactionHistoryService_;
+    ServiceSlot<AuthorizationHistoryService> authorizationHistory_;
 };
 
 }  // namespace corvend

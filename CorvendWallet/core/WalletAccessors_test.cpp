@@ -11,11 +11,15 @@
 #include "CorvendWallet/core/setup/WalletEnvironmentProvider.hpp"
 #include "CorvendWallet/services/cards/CardRepository.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
+#include "CorvendWallet/services/history/AuthorizationHistoryRepository.hpp"
+#include "CorvendWallet/services/history/TransactionHistoryRepository.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
+#include "CorvendWallet/services/profile/ProfileRepository.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 
@@ -52,23 +56,33 @@ class FakeCore final : public Core {
 
 // One row per accessor: how to read and assign it, and the repository it makes, which a
 // host's own service (another repository) may replace.
-struct CurrencyExchangeAccessor {
-    using Repository = CurrencyExchangeRepository;
-    static auto read(Wallet& wallet) { return wallet.currencyExchangeService(); }
-    static void assign(Wallet& wallet, std::shared_ptr<CurrencyExchangeService> service) {
-        wallet.setCurrencyExchangeService(std::move(service));
-    }
-    static auto own() { return Repository::make(std::make_shared<FakeNetwork>()); }
-};
-
 template <class R, auto Read, auto Assign>
-struct PaymentAccessor {
+struct NetworkAccessor {
     using Repository = R;
     static auto read(Wallet& wallet) { return (wallet.*Read)(); }
     static void assign(Wallet& wallet, auto service) { (wallet.*Assign)(std::move(service)); }
+    static auto own() { return Repository::make(std::make_shared<FakeNetwork>()); }
+};
+using CurrencyExchangeAccessor =
+    NetworkAccessor<CurrencyExchangeRepository, &Wallet::currencyExchangeService,
+                    &Wallet::setCurrencyExchangeService>;
+using ProfileAccessor =
+    NetworkAccessor<ProfileRepository, &Wallet::profileService, &Wallet::setProfileService>;
+using CustomerVerificationAccessor =
+    NetworkAccessor<CustomerVerificationRepository, &Wallet::customerVerificationService,
+                    &Wallet::setCustomerVerificationService>;
+using TransactionHistoryAccessor =
+    NetworkAccessor<TransactionHistoryRepository, &Wallet::transactionHistoryService,
+                    &Wallet::setTransactionHistoryService>;
+using AuthorizationHistoryAccessor =
+    NetworkAccessor<AuthorizationHistoryRepository, &Wallet::authorizationHistory,
+                    &Wallet::setAuthorizationHistory>;
+
+template <class R, auto Read, auto Assign>
+struct PaymentAccessor : NetworkAccessor<R, Read, Assign> {
     static auto own() {
-        return Repository::make(std::make_shared<FakeNetwork>(),
-                                std::make_shared<testing::FakeDeviceFingerprintProvider>());
+        return R::make(std::make_shared<FakeNetwork>(),
+                       std::make_shared<testing::FakeDeviceFingerprintProvider>());
     }
 };
 using DepositAccessor =
@@ -107,7 +121,9 @@ template <class Accessor>
 class WalletAccessorsTest : public ::testing::Test {};
 
 using Accessors = ::testing::Types<CurrencyExchangeAccessor, DepositAccessor, WithdrawalAccessor,
-                                   TransferAccessor, CardAccessor, PaymentInstrumentAccessor>;
+                                   TransferAccessor, CardAccessor, PaymentInstrumentAccessor,
+                                   ProfileAccessor, CustomerVerificationAccessor,
+                                   TransactionHistoryAccessor, AuthorizationHistoryAccessor>;
 TYPED_TEST_SUITE(WalletAccessorsTest, Accessors);
 
 TYPED_TEST(WalletAccessorsTest, WalletMakesOneRepositoryOnTheCoresManagersAndTheHostMayReplaceIt) {

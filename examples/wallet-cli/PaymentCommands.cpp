@@ -1,8 +1,6 @@
 #include "examples/wallet-cli/PaymentCommands.hpp"
 
-#include <charconv>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -10,6 +8,8 @@
 #include <stdexcept>
 #include <string_view>
 #include <utility>
+
+#include "examples/wallet-cli/CommandWords.hpp"
 
 namespace corvend::cli {
 
@@ -30,20 +30,6 @@ struct Terms {
         return model::fromWire<Wallet::PaymentOptionType>(word.value_or(std::string(fallback)));
     }
 };
-
-// The one parser of the amounts and counts the commands take: the whole text must be
-// decimal digits, with no sign, blank or decimal point, and fit an int64_t.
-std::int64_t wholeNumber(std::string_view text, std::string_view what) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text.front() < '0' || text.front() > '9' || error != std::errc() ||
-        end != text.data() + text.size()) {
-        throw std::invalid_argument(std::string(what) + " '" + std::string(text) +
-                                    "' is not a whole number: digits only, at most " +
-                                    std::to_string(std::numeric_limits<std::int64_t>::max()));
-    }
-    return value;
-}
 
 std::optional<std::string> optionalWord(Words words, std::size_t index) {
     return index < words.size() ? std::optional(words[index]) : std::nullopt;

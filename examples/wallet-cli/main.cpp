@@ -19,9 +19,11 @@
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/InstrumentCommands.hpp"
+#include "examples/wallet-cli/HistoryCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
+#include "examples/wallet-cli/ProfileCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -52,6 +54,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
     corvend::cli::InstrumentCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
+    corvend::cli::ProfileCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::HistoryCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
 
     int exitCode = 0;
     if (scripted) {
@@ -61,6 +67,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
                                            {"authenticate", settings.accessToken},
                                            {"deposit", "run", "2500", "EUR"},
                                            {"transfer", "send", "2500", "EUR", "ana@example.com"},
+                                           {"profile", "--include", "ACCOUNTS"},
+                                           {"history", "transactions", "--limit", "5"},
                                            {"fx", "quote", "EUR", "USD"},
                                            {"cards", "issue", "Corvend-Classic", "EUR"},
                                            {"cards", "get", "last", "tokenizations"},

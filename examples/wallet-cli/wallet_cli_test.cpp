@@ -73,6 +73,39 @@ TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
     const auto finished = run.output.find("demo finished");
     ASSERT_NE(finished, std::string::npos) << run.output;
     EXPECT_LT(configured, finished);
+    // The profile and the first history page, which shows the demo's own deposit and transfer.
+    EXPECT_THAT(run.output, HasSubstr("customer cus-sandbox-1: Ana Novak, born 1990-05-17"));
+    EXPECT_THAT(run.output, HasSubstr("transaction txn-tr-1: -2500 EUR TRANSFER, COMPLETED"));
+    EXPECT_THAT(run.output, HasSubstr("transaction txn-dep-1: 2500 EUR DEPOSIT, COMPLETED"));
+}
+
+// The profile and history commands send their blocks and filters in the order given, and
+// refuse a word they cannot read before anything is sent.
+TEST(WalletCliTest, ProfileAndHistoryCommandsSendTheirBlocksAndFilters) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli(
+        {"--base-url", sandbox.baseURL()},
+        "configure\nauthenticate t\nprofile --include CONTACTINFO --include ACCOUNTS "
+        "--include CONTACTINFO\nprofile --include contactInfo\nhistory transactions --type NOPE\n"
+        "history authorizations --limit 2 --status APPROVED --from 2024-03-20\n"
+        "history transactions --limit x\naccounts add USD\nkyc status\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("'contactInfo' is not a profile block"));
+    EXPECT_THAT(run.output, HasSubstr("'NOPE' is not a value the service knows"));
+    EXPECT_THAT(run.output, HasSubstr("2 authorization(s) of 6"));
+    EXPECT_THAT(run.output, HasSubstr("account acc-1: 0 USD, 0 instrument(s)"));
+    EXPECT_THAT(run.output, HasSubstr("kyc IN_PROGRESS"));
+    std::vector<std::string> sent;
+    for (const auto& request : sandbox.requests()) {
+        if (request.path.starts_with("/digitalwallets/v1/profile")) sent.push_back(request.target);
+    }
+    EXPECT_THAT(sent, ElementsAre("/digitalwallets/v1/profile?include=CONTACTINFO&include=ACCOUNTS"
+                                  "&include=CONTACTINFO",
+                                  "/digitalwallets/v1/profile/authorizations?limit=2"
+                                  "&startDate=2024-03-20T00%3A00%3A00.000Z&status=APPROVED",
+                                  "/digitalwallets/v1/profile/accounts",
+                                  "/digitalwallets/v1/profile/kyc/status"));
 }
 
 TEST(WalletCliTest, ScriptedSessionStopsOnARefusedConfigurationToken) {

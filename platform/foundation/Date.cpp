@@ -46,6 +46,10 @@ Date Date::referenceDate() {
     return Date(TimePoint(kReferenceDate));
 }
 
+Date Date::distantPast() {
+    return Date(TimePoint(std::chrono::seconds(-62'135'769'600)));
+}
+
 double Date::timeIntervalSince1970() const {
     return seconds(time_.time_since_epoch());
 }

@@ -25,6 +25,9 @@ class Date {
     static Date fromUnixSeconds(double seconds);
     // 2001-01-01T00:00:00Z, the reference date of request bodies.
     static Date referenceDate();
+    // -62135769600 s from the Unix epoch (0000-12-30T00:00:00Z, proleptic Gregorian): the
+    // stand-in for a date that is required but unknown.
+    static Date distantPast();
 
     TimePoint timePoint() const { return time_; }
     double timeIntervalSince1970() const;

@@ -63,14 +63,25 @@ class Reader {
     std::size_t pos_ = 0;
 };
 
-std::optional<Date> parse(std::string_view text, bool withFraction) {
-    Reader reader(text);
+// "YYYY-MM-DD" in the proleptic Gregorian calendar; nothing unless the day exists.
+std::optional<std::chrono::year_month_day> fullDate(Reader& reader) {
     const auto year = reader.digits(4);
     if (!year || !reader.literal('-')) return std::nullopt;
     const auto month = reader.digits(2);
     if (!month || !reader.literal('-')) return std::nullopt;
     const auto day = reader.digits(2);
-    if (!day || !reader.accept('T', 't')) return std::nullopt;
+    if (!day) return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year(*year),
+                                           std::chrono::month(static_cast<unsigned>(*month)),
+                                           std::chrono::day(static_cast<unsigned>(*day))};
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::optional<Date> parse(std::string_view text, bool withFraction) {
+    Reader reader(text);
+    const auto date = fullDate(reader);
+    if (!date || !reader.accept('T', 't')) return std::nullopt;
     const auto hour = reader.digits(2);
     if (!hour || !reader.literal(':')) return std::nullopt;
     const auto minute = reader.digits(2);
@@ -101,13 +112,10 @@ std::optional<Date> parse(std::string_view text, bool withFraction) {
     }
     if (!reader.atEnd()) return std::nullopt;
 
-    const std::chrono::year_month_day date{std::chrono::year(*year),
-                                           std::chrono::month(static_cast<unsigned>(*month)),
-                                           std::chrono::day(static_cast<unsigned>(*day))};
-    if (!date.ok() || *hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
+    if (*hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
 
     const bool leapSecond = *second == 60;
-    auto utc = std::chrono::sys_days(date) + std::chrono::hours(*hour) +
+    auto utc = std::chrono::sys_days(*date) + std::chrono::hours(*hour) +
                std::chrono::minutes(*minute) + std::chrono::seconds(leapSecond ? 59 : *second) -
                offset;
     if (leapSecond) {
@@ -180,6 +188,13 @@ std::optional<Date> parseInternetDateTime(std::string_view text) {
 
 std::optional<Date> parseInternetDateTimeWithFractionalSeconds(std::string_view text) {
     return parse(text, true);
+}
+
+std::optional<Date> parseFullDate(std::string_view text) {
+    Reader reader(text);
+    const auto date = fullDate(reader);
+    if (!date || !reader.atEnd()) return std::nullopt;
+    return Date(Date::TimePoint(std::chrono::sys_days(*date)));
 }
 
 std::string format(const Date& date) {

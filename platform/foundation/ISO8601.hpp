@@ -26,6 +26,11 @@ std::optional<Date> parseInternetDateTime(std::string_view text);
 // One to nine fraction digits are required; digits beyond microseconds are truncated.
 std::optional<Date> parseInternetDateTimeWithFractionalSeconds(std::string_view text);
 
+// A calendar day alone, "2024-03-05", read as midnight UTC at its start. Exactly four, two and
+// two digits; the day must exist in the proleptic Gregorian calendar, whatever the process's
+// locale, calendar or time zone ("2023-02-29" is refused). No trailing text.
+std::optional<Date> parseFullDate(std::string_view text);
+
 // "2024-03-05T14:07:09Z" (UTC, no fraction; the sub-second part is dropped). Years outside
 // 0000-9999, which the format cannot hold, are written signed ("+10000", "-0001"); dates
 // beyond the years -32767..32767 are written as the nearest end of that range.

@@ -15,11 +15,11 @@ using CancellationTest = SandboxTest;
 TEST_F(CancellationTest, CancelledTaskEndsPromptlyAndTheManagerServesTheNextRequest) {
     const auto manager = configuredManager();
     expectCancelledWhileHeld("GET", std::string(kPingPath),
-                             [manager] { manager->request(getEndpoint<Ping>(kPingPath)); });
+                             [manager] { manager->request(jsonGetEndpoint<Ping>(kPingPath)); });
 
     // The cancelled transfer leaves the manager and its session fit for the next request.
     sandbox.releaseHeld();
-    EXPECT_EQ(manager->request(getEndpoint<Ping>(kPingPath)).status, "ok");
+    EXPECT_EQ(manager->request(jsonGetEndpoint<Ping>(kPingPath)).status, "ok");
 }
 
 }  // namespace

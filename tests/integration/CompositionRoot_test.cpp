@@ -91,7 +91,7 @@ class CompositionRootTest : public SandboxTest {
 TEST_F(CompositionRootTest, BuildingSendsNothingAndEveryManagerWaitsForTheSetUp) {
     ASSERT_EQ(sessions.size(), 3u);
     for (const auto& manager : managers()) {
-        EXPECT_THAT([&] { manager->request(getEndpoint<Ping>(kPingPath)); },
+        EXPECT_THAT([&] { manager->request(jsonGetEndpoint<Ping>(kPingPath)); },
                     ThrowsWalletError(WalletError::notConfigured()));
     }
     for (const auto& session : sessions) EXPECT_TRUE(session->paths().empty());
@@ -104,7 +104,7 @@ TEST_F(CompositionRootTest, BuildingSendsNothingAndEveryManagerWaitsForTheSetUp)
 TEST_F(CompositionRootTest, EachManagerSendsThroughItsOwnSessionWithItsOwnToken) {
     configure();
     core->authenticate({"customer-token"});
-    for (const auto& manager : managers()) manager->request(getEndpoint<Ping>(kPingPath));
+    for (const auto& manager : managers()) manager->request(jsonGetEndpoint<Ping>(kPingPath));
 
     const auto requests = sandbox.requests();
     ASSERT_EQ(requests.size(), 4u);  // the configuration, then one ping per manager
@@ -124,7 +124,7 @@ TEST_F(CompositionRootTest, DecodingFailuresGoOutAsEventsThroughTheUnauthenticat
     sandbox.scriptNextReply("GET", std::string(kSummaryPath), {.body = "{}"});
     const auto error = failureOf([&] {
         return core->networkManagers().userAuthenticated->request(
-            getEndpoint<Ping>(kSummaryPath, {{"include", "accounts"}}));
+            jsonGetEndpoint<Ping>(kSummaryPath, {{"include", "accounts"}}));
     });
     const auto correlationId = sandbox.requests().at(0).correlationId;
     ASSERT_TRUE(correlationId);

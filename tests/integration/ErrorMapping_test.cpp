@@ -24,7 +24,7 @@ class ErrorMappingTest : public SandboxTest {
     std::shared_ptr<NetworkManager> manager = configuredManager("user-token-1");
 
     Error failedProfileRequest() {
-        return failureOf([&] { return manager->request(getEndpoint<Ping>(kProfilePath)); });
+        return failureOf([&] { return manager->request(jsonGetEndpoint<Ping>(kProfilePath)); });
     }
 };
 
@@ -44,13 +44,13 @@ TEST_F(ErrorMappingTest, ServerErrorsMapWithTheCorrelationHeaderInAnyCaseOrWitho
 TEST_F(ErrorMappingTest, ADroppedRequestIsNeverSentTwiceOverAReusedConnection) {
     for (const auto* method : {"GET", "POST"}) {
         sandbox.clearRequests();
-        manager->request(getEndpoint<Ping>(kPingPath));  // leaves a connection to reuse
+        manager->request(jsonGetEndpoint<Ping>(kPingPath));  // leaves a connection to reuse
         sandbox.scriptNextReply(method, std::string(kProfilePath), {.dropConnection = true});
 
         const auto error = failureOf([&] {
             return std::string(method) == "GET"
-                       ? manager->request(getEndpoint<Ping>(kProfilePath))
-                       : manager->request(postEndpoint<Ping>(kProfilePath, Ping{"a", "b"}));
+                       ? manager->request(jsonGetEndpoint<Ping>(kProfilePath))
+                       : manager->request(jsonPostEndpoint<Ping>(kProfilePath, Ping{"a", "b"}));
         });
 
         const auto urlError = error.as<URLError>();

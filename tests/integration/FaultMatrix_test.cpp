@@ -137,7 +137,7 @@ TEST(FaultMatrixTest, EveryFaultEndsTheCallWithItsError) {
 
         // inTask fails the row when the call has not ended by the deadline.
         const auto result = captureResult([&] {
-            return inTask([&] { return manager->request(getEndpoint<Sample>(row.path)); });
+            return inTask([&] { return manager->request(jsonGetEndpoint<Sample>(row.path)); });
         });
 
         EXPECT_EQ(server.accepted(), row.connections);

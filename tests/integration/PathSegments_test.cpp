@@ -35,7 +35,7 @@ class PathSegmentsTest : public SandboxTest {
 
     Item requestItem(std::string_view identifier, const std::vector<HTTPQueryParam>& query = {}) {
         return manager->request(
-            getEndpoint<Item>(std::string(kItemsPath) + pathSegment(identifier), query));
+            jsonGetEndpoint<Item>(std::string(kItemsPath) + pathSegment(identifier), query));
     }
 
     std::shared_ptr<NetworkManager> manager = configuredManager();

@@ -31,7 +31,7 @@ TEST_F(RequestHeadersTest, PostCarriesJsonContentTypeAndExactBody) {
     auto manager = configuredManager("user-token-1");
 
     const auto reply = manager->request(
-        postEndpoint<Ping>(kNotesPath, Note{.text = "say \"hi\" & \u00e9", .count = 3}));
+        jsonPostEndpoint<Ping>(kNotesPath, Note{.text = "say \"hi\" & \u00e9", .count = 3}));
     EXPECT_EQ(reply.status, "created");
 
     const auto request = sandbox.requests().at(0);
@@ -50,7 +50,7 @@ TEST_F(RequestHeadersTest, ValuesWithControlCharactersNeverReachTheWire) {
         auto manager = makeManager();
         manager->setEnvironment(unsafe);
         const auto error =
-            failureOf([&] { return manager->request(getEndpoint<Ping>(kPingPath)); });
+            failureOf([&] { return manager->request(jsonGetEndpoint<Ping>(kPingPath)); });
         const auto urlError = error.as<URLError>();
         ASSERT_TRUE(urlError) << error.description();
         EXPECT_EQ(urlError->code(), URLError::Code::invalidHeaderValue);

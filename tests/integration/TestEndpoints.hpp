@@ -6,9 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
-#include "CorvendWallet/networking/Endpoint.hpp"
-#include "CorvendWallet/networking/SharedCoders.hpp"
+#include "CorvendWallet/networking/JSONEndpoints.hpp"
 
 namespace corvend::integration {
 
@@ -22,21 +20,5 @@ struct Ping {
     std::string time;
 };
 BOOST_DESCRIBE_STRUCT(Ping, (), (status, time))
-
-// A GET of `path` (relative to the base URL) read as T, made as the kit's repositories make
-// theirs: shared decoder, default error processor, no body.
-template <class T>
-Endpoint<T> getEndpoint(std::string_view path, const std::vector<HTTPQueryParam>& query = {}) {
-    return Endpoint<T>(path, HTTPMethod::get(), {}, query, EndpointParametersEncoder::empty(),
-                       EndpointDecoder<T>::json(sharedResponseDecoder()), defaultErrorProcessor());
-}
-
-// A POST of `body` as JSON to `path`, its reply read as T.
-template <class T, class Body>
-Endpoint<T> postEndpoint(std::string_view path, Body body) {
-    return Endpoint<T>(path, HTTPMethod::post(), {}, {},
-                       EndpointParametersEncoder::json(std::move(body)),
-                       EndpointDecoder<T>::json(sharedResponseDecoder()), defaultErrorProcessor());
-}
 
 }  // namespace corvend::integration

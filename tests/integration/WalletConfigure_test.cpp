@@ -77,7 +77,7 @@ class WalletConfigureTest : public SandboxTest {
 
     std::optional<std::string> userAuthorization() {
         sandbox.clearRequests();
-        core->networkManagers().userAuthenticated->request(getEndpoint<Ping>(kPingPath));
+        core->networkManagers().userAuthenticated->request(jsonGetEndpoint<Ping>(kPingPath));
         return sandbox.requests().at(0).header("Authorization");
     }
 
@@ -184,7 +184,9 @@ TEST_F(WalletConfigureTest, InvalidBaseURLChangesNothing) {
     }
     EXPECT_TRUE(sandbox.requests().empty());
     EXPECT_THAT(
-        [&] { core->networkManagers().userAuthenticated->request(getEndpoint<Ping>(kPingPath)); },
+        [&] {
+            core->networkManagers().userAuthenticated->request(jsonGetEndpoint<Ping>(kPingPath));
+        },
         testing::ThrowsWalletError(model::WalletError::notConfigured()));
 }
 

@@ -42,6 +42,7 @@ class FakeNetwork : public Networkable {
         std::optional<std::string> body;
         std::vector<std::pair<std::string, std::string>> headers;
         std::thread::id thread;
+        const EndpointBase* endpoint;  // the endpoint performed, to tell a shared one from copies
     };
 
     struct Reply {
@@ -96,7 +97,7 @@ class FakeNetwork : public Networkable {
                              request.httpBody()
                                  ? std::optional(std::string(request.httpBody()->view()))
                                  : std::nullopt,
-                             request.allHTTPHeaderFields(), std::this_thread::get_id()});
+                             request.allHTTPHeaderFields(), std::this_thread::get_id(), &endpoint});
             reply = reply_;
         }
         sentChanged_.notify_all();

@@ -1,0 +1,71 @@
+#include "CorvendWallet/services/history/TransactionHistoryRepository.hpp"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "tests/support/FakeNetwork.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
+#include "tests/support/WireCoding.hpp"
+
+namespace corvend {
+namespace {
+
+using model::PaymentStatus;
+using model::TransactionType;
+using model::WalletError;
+
+const std::string kTransactions =
+    testing::FakeNetwork::kBaseURL.absoluteString() + "digitalwallets/v1/profile/transactions";
+constexpr const char* kRecord =
+    R"({"id":"t-1","type":"CARD_PAYMENT","status":"COMPLETED","amount":-250,)"
+    R"("currencyCode":"EUR","creationTime":"2024-03-05T14:07:09.589Z"})";
+
+class TransactionHistoryRepositoryTest : public ::testing::Test {
+  protected:
+    std::shared_ptr<testing::FakeNetwork> network = std::make_shared<testing::FakeNetwork>(
+        std::string(R"({"transactions":[)") + kRecord + "]}");
+    std::shared_ptr<TransactionHistoryRepository> repository =
+        TransactionHistoryRepository::make(network);
+};
+
+TEST_F(TransactionHistoryRepositoryTest, ListQueryCarriesEachPresentFilterInOrder) {
+    repository->getTransactionHistory(std::nullopt);
+    repository->getTransactionHistory(
+        model::GetTransactionHistoryParameters(20, 40, testing::replyDate("2024-03-01T00:00:00Z"),
+                                               testing::replyDate("2024-04-01T12:30:00.5+02:00"),
+                                               TransactionType::deposit, PaymentStatus::completed));
+    repository->getTransactionHistory(model::GetTransactionHistoryParameters(
+        std::nullopt, 0, std::nullopt, std::nullopt, std::nullopt, PaymentStatus::unknown));
+    const auto sent = network->sent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].url, kTransactions);
+    EXPECT_EQ(sent[1].url,
+              kTransactions +
+                  "?limit=20&offset=40&startDate=2024-03-01T00%3A00%3A00.000Z"
+                  "&endDate=2024-04-01T10%3A30%3A00.500Z&type=DEPOSIT&status=COMPLETED");
+    EXPECT_EQ(sent[2].url, kTransactions + "?offset=0&status=UNKNOWN");
+}
+
+TEST_F(TransactionHistoryRepositoryTest, RepliesMapWithoutFailingAndIdentifiersStayOneSegment) {
+    const auto page = repository->getTransactionHistory(std::nullopt);
+    ASSERT_EQ(page.transactions().size(), 1u);
+    const auto& transaction = page.transactions()[0];
+    EXPECT_EQ(transaction.type(), TransactionType::unknown);
+    EXPECT_EQ(transaction.status(), PaymentStatus::completed);
+    EXPECT_EQ(transaction.amount(), -250);
+    EXPECT_TRUE(transaction.fees().empty());
+    EXPECT_EQ(transaction.transferDetails(), std::nullopt);
+    EXPECT_EQ(page.meta(), model::PagingResultMeta{});
+
+    network->setBody(kRecord);
+    EXPECT_EQ(repository->getTransaction("t/1"), transaction);
+    EXPECT_EQ(network->sent().back().url, kTransactions + "/t%2F1");
+    EXPECT_THAT([&] { repository->getTransaction(".."); },
+                testing::ThrowsWalletError(WalletError::internalError("I0001")));
+    EXPECT_THROW(TransactionHistoryRepository(network, {}), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace corvend

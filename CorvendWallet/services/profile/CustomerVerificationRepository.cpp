@@ -1,0 +1,36 @@
+#include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
+
+#include <stdexcept>
+#include <utility>
+
+namespace corvend {
+
+CustomerVerificationRepository::CustomerVerificationRepository(
+    std::shared_ptr<Networkable> networkManager)
+    : networkManager_(std::move(networkManager)) {
+    if (!networkManager_) {
+        throw std::invalid_argument("CustomerVerificationRepository needs a network manager");
+    }
+}
+
+std::shared_ptr<CustomerVerificationRepository> CustomerVerificationRepository::make(
+    std::shared_ptr<Networkable> networkManager) {
+    return std::make_shared<CustomerVerificationRepository>(std::move(networkManager));
+}
+
+model::KycVerification CustomerVerificationRepository::doGetKycStatus() {
+    return kycVerification(
+        networkManager_->request(CustomerVerificationServiceEndpoint::kycStatus()));
+}
+
+model::KycVerification CustomerVerificationRepository::kycVerification(
+    const CustomerVerificationServiceEndpoint::KycVerificationResponse& response) {
+    model::KycVerification verification;
+    verification.customerId_ = response.customerId;
+    verification.externalId_ = response.externalId;
+    verification.status_ =
+        model::fromWire<model::KycVerificationStatus>(response.kycVerificationStatus);
+    return verification;
+}
+
+}  // namespace corvend

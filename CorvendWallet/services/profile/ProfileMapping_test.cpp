@@ -1,0 +1,152 @@
+#include "CorvendWallet/services/profile/ProfileMapping.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "tests/support/ReplyDocument.hpp"
+#include "tests/support/WireCoding.hpp"
+
+namespace corvend {
+namespace {
+
+using model::Occupation;
+using model::Vulnerabilities;
+using Name = model::UserRestriction::Name;
+using Action = model::UserRestriction::RequiredAction;
+
+const testing::ReplyDocument kCustomer{
+    {"id", R"("c-1")"}, {"firstName", R"("Ana")"}, {"lastName", R"("Novak")"}};
+
+model::CustomerInfo customer(const testing::ReplyDocument& document) {
+    return ProfileMapping::toCustomerInfo(
+        testing::decodedReply<ProfileServiceEndpoint::CustomerInfoResponse>(document.text()));
+}
+
+TEST(ProfileMappingTest, EnumerationTrapsReadAsTheServiceSpellsThem) {
+    const struct {
+        std::string occupation;
+        Occupation expected;
+    } occupations[] = {
+        {"EDUCATION_AND_EDUCATIONAL_SURVICES", Occupation::educationAndEducationalServices},
+        {"EDUCATION_AND_EDUCATIONAL_SERVICES", Occupation::unknown},
+        {"student", Occupation::unknown},
+        {"PUBLIC_SECTOR", Occupation::publicSector},
+    };
+    for (const auto& row : occupations) {
+        EXPECT_EQ(customer(kCustomer.with("occupation", "\"" + row.occupation + "\"")).occupation(),
+                  row.expected)
+            << row.occupation;
+    }
+    EXPECT_EQ(customer(kCustomer).occupation(), std::nullopt);
+
+    const auto info = customer(
+        kCustomer.with("vulnerabilities", R"(["POOR_LITERACY","SOMETHING_NEW"])")
+            .with(
+                "restrictions",
+                R"([{"id":"r-1","name":"OTHER","requiredActions":["OTHER","KYC_VERIFICATION","x"]},)"
+                R"({"id":"r-2","name":"NEW_KIND"},{"id":"r-3","name":"SEND_MONEY",)"
+                R"("requiredActions":[]}])"));
+    EXPECT_EQ(info.vulnerabilities(),
+              (std::vector{Vulnerabilities::poorLiteracy, Vulnerabilities::unknown}));
+    const auto& restrictions = info.restrictions().value();
+    ASSERT_EQ(restrictions.size(), 3u);
+    EXPECT_EQ(restrictions[0].name(), Name::other);
+    EXPECT_EQ(restrictions[0].requiredActions(),
+              (std::vector{Action::other, Action::kycVerification, Action::other}));
+    EXPECT_EQ(restrictions[1].name(), Name::other);
+    EXPECT_TRUE(restrictions[1].requiredActions().empty());
+    EXPECT_EQ(restrictions[2].name(), Name::sendMoney);
+    EXPECT_TRUE(restrictions[2].requiredActions().empty());
+}
+
+TEST(ProfileMappingTest, AbsentListsAreEmptyExceptRestrictionsAndAccounts) {
+    const auto bare = customer(kCustomer);
+    EXPECT_TRUE(bare.vulnerabilities().empty());
+    EXPECT_FALSE(bare.restrictions().has_value());
+    EXPECT_FALSE(bare.accounts().has_value());
+    EXPECT_FALSE(bare.contactInfo().has_value());
+    EXPECT_EQ(bare.birthDate(), platform::Date::distantPast());
+
+    const auto empty = customer(kCustomer.with("vulnerabilities", "[]")
+                                    .with("restrictions", "[]")
+                                    .with("accounts", "[]")
+                                    .with("contactInfo", "{}"));
+    EXPECT_TRUE(empty.vulnerabilities().empty());
+    EXPECT_EQ(empty.restrictions(), std::vector<model::UserRestriction>{});
+    ASSERT_TRUE(empty.accounts().has_value());
+    EXPECT_TRUE(empty.accounts()->empty());
+    ASSERT_TRUE(empty.contactInfo().has_value());
+    EXPECT_EQ(empty.contactInfo()->email(), std::nullopt);
+    EXPECT_EQ(empty.contactInfo()->mobile(), std::nullopt);
+}
+
+TEST(ProfileMappingTest, AccountsKeepOnlyTheInstrumentsTheKitCanRead) {
+    const auto info = customer(kCustomer.with(
+        "accounts", R"([{"id":"a-1","currencyCode":"EUR","instruments":[)"
+                    R"({"id":"i-1","customerId":"c-1","instrumentType":"CARD","pan":"4111",)"
+                    R"("expiryDate":{"year":2030,"month":4}},{"id":"i-2","instrumentType":"CARD"},)"
+                    R"({"id":"i-3","customerId":"c-1","instrumentType":"WALLET"}]},)"
+                    R"({"id":"a-2","currencyCode":"USD","instruments":[{"instrumentType":"X"}]},)"
+                    R"({"id":"a-3","currencyCode":"GBP"}])"));
+    const auto& accounts = info.accounts().value();
+    ASSERT_EQ(accounts.size(), 3u);
+    ASSERT_EQ(accounts[0].instruments().size(), 1u);
+    EXPECT_NE(accounts[0].instruments()[0]->as<model::CardPaymentInstrument>(), nullptr);
+    EXPECT_TRUE(accounts[1].instruments().empty());
+    EXPECT_TRUE(accounts[2].instruments().empty());
+    EXPECT_EQ(accounts[2].currencyCode(), "GBP");
+
+    // One instrument that is not an instrument object at all fails the whole reply.
+    EXPECT_TRUE(testing::decodingFailure<ProfileServiceEndpoint::CustomerInfoResponse>(
+        kCustomer.with("accounts", R"([{"id":"a","currencyCode":"EUR","instruments":[{}]}])")
+            .text()));
+}
+
+// The birth date is a day of the proleptic Gregorian calendar whatever the process's time zone
+// and locale: a reader that let either apply would move or refuse the day.
+TEST(ProfileMappingTest, BirthDatesAreGregorianDaysAtUtcMidnightUnderAnyTimeZone) {
+    const char* const savedZone = std::getenv("TZ");
+    const std::string zone = savedZone ? savedZone : "";
+    setenv("TZ", "Pacific/Kiritimati", 1);  // UTC+14: a local reading lands on the wrong day
+    tzset();
+    std::setlocale(LC_ALL, "th_TH.UTF-8");
+
+    using namespace std::chrono;
+    const auto day = [](year_month_day ymd) {
+        return std::optional(platform::Date(platform::Date::TimePoint(sys_days(ymd))));
+    };
+    const struct {
+        std::optional<std::string> text;
+        std::optional<platform::Date> expected;
+    } rows[] = {
+        {"1990-05-17", day(1990y / May / 17)}, {"2024-02-29", day(2024y / February / 29)},
+        {"0001-01-01", day(1y / January / 1)}, {"2023-02-29", std::nullopt},
+        {"1990-13-01", std::nullopt},          {"17/05/1990", std::nullopt},
+        {"1990-5-17", std::nullopt},           {"1990-05-17T00:00:00Z", std::nullopt},
+        {" 1990-05-17", std::nullopt},         {"", std::nullopt},
+        {std::nullopt, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ProfileMapping::parseBirthDate(row.text), row.expected) << row.text.value_or("-");
+    }
+    EXPECT_EQ(customer(kCustomer.with("birthDate", R"("17/05/1990")"))
+                  .birthDate()
+                  .timeIntervalSince1970(),
+              -62135769600.0);
+
+    std::setlocale(LC_ALL, "C");
+    savedZone ? setenv("TZ", zone.c_str(), 1) : unsetenv("TZ");
+    tzset();
+}
+
+}  // namespace
+}  // namespace corvend

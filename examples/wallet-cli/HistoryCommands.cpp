@@ -1,0 +1,153 @@
+#include "examples/wallet-cli/HistoryCommands.hpp"
+
+#include <optional>
+#include <ostream>
+#include <span>
+#include <sstream>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "examples/wallet-cli/CommandWords.hpp"
+#include "platform/foundation/ISO8601.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "transactions|authorizations [--limit N] [--offset N] [--from T] [--to T] [--type TYPE] "
+    "[--status STATUS] | transaction <id> | authorization <id>";
+constexpr std::string_view kTransactionOptions[] = {"limit", "offset", "from",
+                                                    "to",    "type",   "status"};
+constexpr std::string_view kAuthorizationOptions[] = {"limit", "offset", "from", "to", "status"};
+
+// The list options as given, each read when present.
+struct ListOptions {
+    std::optional<std::int64_t> limit, offset;
+    std::optional<platform::Date> from, to;
+    std::optional<std::string> type, status;
+
+    ListOptions(std::span<const std::string> words, std::span<const std::string_view> allowed) {
+        for (const auto& [name, value] : optionPairs(words, allowed)) {
+            if (name == "limit" || name == "offset") {
+                (name == "limit" ? limit : offset) = wholeNumber(value, name);
+            } else if (name == "from" || name == "to") {
+                (name == "from" ? from : to) = time(value);
+            } else {
+                (name == "type" ? type : status) = value;
+            }
+        }
+    }
+
+    static platform::Date time(const std::string& text) {
+        auto parsed = platform::iso8601::parseFullDate(text);
+        if (!parsed) parsed = platform::iso8601::parseInternetDateTime(text);
+        if (!parsed) parsed = platform::iso8601::parseInternetDateTimeWithFractionalSeconds(text);
+        if (!parsed) throw std::invalid_argument("'" + text + "' is not a day or an RFC 3339 time");
+        return *parsed;
+    }
+
+    // The word as E's case, refusing one E does not know.
+    template <class E>
+    static std::optional<E> word(const std::optional<std::string>& text) {
+        if (!text) return std::nullopt;
+        const E value = model::fromWire<E>(*text);
+        if (model::toWireValue(value) != *text) {
+            throw std::invalid_argument("'" + *text + "' is not a value the service knows");
+        }
+        return value;
+    }
+};
+
+template <class List, class Records>
+std::string describeList(const List& list, const Records& records, std::string_view noun) {
+    std::ostringstream out;
+    out << records.size() << " " << noun << "(s)";
+    if (list.meta().numberOfRecords) out << " of " << *list.meta().numberOfRecords;
+    for (const auto& record : records) out << "\n  " << HistoryCommands::describe(record);
+    return out.str();
+}
+
+}  // namespace
+
+std::shared_ptr<HistoryCommands> HistoryCommands::make(Wallet& wallet, std::ostream& out,
+                                                       std::ostream& err) {
+    return std::make_shared<HistoryCommands>(Passkey{}, wallet, out, err);
+}
+
+HistoryCommands::HistoryCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+void HistoryCommands::install(CommandTable& table) {
+    table.add(
+        {.name = "history",
+         .usage = kUsage,
+         .summary = "page through the transactions and card authorizations",
+         .minArguments = 1,
+         .maxArguments = 13,
+         .handler = [self = shared_from_this()](const auto& arguments, CommandTable::Done done) {
+             self->run(arguments, std::move(done));
+         }});
+}
+
+std::string HistoryCommands::describe(const Wallet::Transaction& transaction) {
+    std::ostringstream out;
+    out << "transaction " << transaction.id() << ": " << transaction.amount() << " "
+        << transaction.currencyCode() << " " << model::toWireValue(transaction.type()) << ", "
+        << model::toWireValue(transaction.status()) << ", "
+        << platform::iso8601::formatWithFractionalSeconds(transaction.creationTime());
+    return out.str();
+}
+
+std::string HistoryCommands::describe(const Wallet::Authorization& authorization) {
+    std::ostringstream out;
+    out << "authorization " << authorization.id() << ": " << authorization.amount() << " "
+        << authorization.currencyCode() << " at " << authorization.merchantName().value_or("?")
+        << " on " << authorization.cardID() << ", " << model::toWireValue(authorization.status())
+        << ", " << platform::iso8601::formatWithFractionalSeconds(authorization.creationTime());
+    return out.str();
+}
+
+void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTable::Done done) {
+    const auto& action = arguments.front();
+    const std::span<const std::string> rest(arguments.begin() + 1, arguments.end());
+    const std::string what = "history " + action;
+    if (action == "transactions") {
+        const ListOptions options(rest, kTransactionOptions);
+        wallet_.transactionHistoryService()->getTransactionHistory(
+            Wallet::GetTransactionHistoryParameters(
+                options.limit, options.offset, options.from, options.to,
+                ListOptions::word<Wallet::TransactionType>(options.type),
+                ListOptions::word<Wallet::PaymentStatus>(options.status)),
+            resultPrinter<Wallet::TransactionList>(
+                out_, err_, what, std::move(done), [](const Wallet::TransactionList& list) {
+                    return describeList(list, list.transactions(), "transaction");
+                }));
+    } else if (action == "authorizations") {
+        const ListOptions options(rest, kAuthorizationOptions);
+        wallet_.authorizationHistory()->getAuthorizationHistory(
+            Wallet::GetAuthorizationHistoryParameters(
+                options.limit, options.offset, options.from, options.to,
+                ListOptions::word<Wallet::AuthorizationStatus>(options.status)),
+            resultPrinter<Wallet::AuthorizationList>(
+                out_, err_, what, std::move(done), [](const Wallet::AuthorizationList& list) {
+                    return describeList(list, list.authorizations(), "authorization");
+                }));
+    } else if (action == "transaction" && rest.size() == 1) {
+        wallet_.transactionHistoryService()->getTransaction(
+            rest.front(), resultPrinter<Wallet::Transaction>(
+                              out_, err_, what, std::move(done),
+                              [](const Wallet::Transaction& one) { return describe(one); }));
+    } else if (action == "authorization" && rest.size() == 1) {
+        wallet_.authorizationHistory()->getAuthorization(
+            rest.front(), resultPrinter<Wallet::Authorization>(
+                              out_, err_, what, std::move(done),
+                              [](const Wallet::Authorization& one) { return describe(one); }));
+    } else {
+        err_ << "usage: history " << kUsage << std::endl;
+        done(Outcome::failed);
+    }
+}
+
+}  // namespace corvend::cli

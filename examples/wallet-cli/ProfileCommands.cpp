@@ -1,0 +1,146 @@
+#include "examples/wallet-cli/ProfileCommands.hpp"
+
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "examples/wallet-cli/CommandWords.hpp"
+#include "platform/foundation/ISO8601.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+constexpr std::string_view kIncludeOption[] = {"include"};
+constexpr Wallet::ProfileInclude kBlocks[] = {
+    Wallet::ProfileInclude::accounts, Wallet::ProfileInclude::restrictions,
+    Wallet::ProfileInclude::address, Wallet::ProfileInclude::contactInfo,
+    Wallet::ProfileInclude::incompleteOnboardingAttributes};
+
+Wallet::ProfileInclude block(const std::string& word) {
+    for (const auto candidate : kBlocks) {
+        if (model::includeQueryValue(candidate) == word) return candidate;
+    }
+    throw std::invalid_argument("'" + word + "' is not a profile block");
+}
+
+std::string describeAll(const std::vector<Wallet::Account>& accounts) {
+    std::ostringstream out;
+    out << accounts.size() << " account(s)";
+    for (const auto& account : accounts) out << "\n  " << ProfileCommands::describe(account);
+    return out.str();
+}
+
+}  // namespace
+
+std::shared_ptr<ProfileCommands> ProfileCommands::make(Wallet& wallet, std::ostream& out,
+                                                       std::ostream& err) {
+    return std::make_shared<ProfileCommands>(Passkey{}, wallet, out, err);
+}
+
+ProfileCommands::ProfileCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+void ProfileCommands::install(CommandTable& table) {
+    using Run = void (ProfileCommands::*)(const std::vector<std::string>&, CommandTable::Done);
+    const auto add = [&table, self = shared_from_this()](std::string name, std::string usage,
+                                                         std::string summary, std::size_t least,
+                                                         std::size_t most, Run run) {
+        table.add({.name = std::move(name),
+                   .usage = std::move(usage),
+                   .summary = std::move(summary),
+                   .minArguments = least,
+                   .maxArguments = most,
+                   .handler = [self, run](const auto& arguments, CommandTable::Done done) {
+                       ((*self).*run)(arguments, std::move(done));
+                   }});
+    };
+    add("profile", "[--include BLOCK]...", "read the customer, with the blocks asked for", 0, 20,
+        &ProfileCommands::profile);
+    add("accounts", "list | get <id> | add <currency>", "list, read or open currency accounts", 1,
+        2, &ProfileCommands::accounts);
+    add("kyc", "status", "read the identity-verification status", 1, 1, &ProfileCommands::kyc);
+}
+
+std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
+    std::ostringstream out;
+    out << "customer " << customer.id() << ": " << customer.firstName() << " "
+        << customer.lastName() << ", born "
+        << platform::iso8601::format(customer.birthDate()).substr(0, 10);
+    if (customer.occupation()) out << ", " << model::toWireValue(*customer.occupation());
+    if (const auto& address = customer.address()) {
+        out << "\n  address " << address->address1() << ", " << address->postalCode() << " "
+            << address->city() << ", " << address->countryCode();
+    }
+    if (const auto& contact = customer.contactInfo()) {
+        out << "\n  contact " << contact->email().value_or("-") << ", "
+            << contact->mobile().value_or("-");
+    }
+    for (const auto& restriction :
+         customer.restrictions().value_or(std::vector<Wallet::UserRestriction>{})) {
+        out << "\n  restriction " << restriction.id() << ": "
+            << model::toWireValue(restriction.name());
+        for (const auto action : restriction.requiredActions()) {
+            out << " " << model::toWireValue(action);
+        }
+    }
+    for (const auto& account : customer.accounts().value_or(std::vector<Wallet::Account>{})) {
+        out << "\n  " << describe(account);
+    }
+    return out.str();
+}
+
+std::string ProfileCommands::describe(const Wallet::Account& account) {
+    std::ostringstream out;
+    out << "account " << account.id() << ": " << account.availableBalance().value_or(0) << " "
+        << account.currencyCode() << ", " << account.instruments().size() << " instrument(s)";
+    return out.str();
+}
+
+void ProfileCommands::profile(const std::vector<std::string>& arguments, CommandTable::Done done) {
+    std::vector<Wallet::ProfileInclude> include;
+    for (const auto& [name, value] : optionPairs(arguments, kIncludeOption)) {
+        include.push_back(block(value));
+    }
+    wallet_.profileService()->getProfile(
+        std::move(include), resultPrinter<Wallet::CustomerInfo>(
+                                out_, err_, "profile", std::move(done),
+                                [](const auto& customer) { return describe(customer); }));
+}
+
+void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTable::Done done) {
+    if (arguments.front() != "status") {
+        err_ << "usage: kyc status" << std::endl;
+        return done(Outcome::failed);
+    }
+    wallet_.customerVerificationService()->getKycStatus(resultPrinter<Wallet::KycVerification>(
+        out_, err_, "kyc status", std::move(done), [](const Wallet::KycVerification& kyc) {
+            return "kyc " + std::string(model::toWireValue(kyc.kycVerificationStatus())) +
+                   ", customer " + kyc.customerId() + ", reference " + kyc.externalId();
+        }));
+}
+
+void ProfileCommands::accounts(const std::vector<std::string>& arguments, CommandTable::Done done) {
+    const auto& action = arguments.front();
+    const auto one = [](const Wallet::Account& account) { return describe(account); };
+    const auto service = wallet_.profileService();
+    if (action == "list" && arguments.size() == 1) {
+        service->getAccounts(resultPrinter<std::vector<Wallet::Account>>(
+            out_, err_, "accounts list", std::move(done), &describeAll));
+    } else if (action == "get" && arguments.size() == 2) {
+        service->getSingleAccount(
+            arguments[1],
+            resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one));
+    } else if (action == "add" && arguments.size() == 2) {
+        service->addAccount(
+            Wallet::AddAccountRequest(arguments[1]),
+            resultPrinter<Wallet::Account>(out_, err_, "accounts add", std::move(done), one));
+    } else {
+        err_ << "usage: accounts list | get <id> | add <currency>" << std::endl;
+        done(Outcome::failed);
+    }
+}
+
+}  // namespace corvend::cli
