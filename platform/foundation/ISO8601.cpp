@@ -10,105 +10,78 @@ namespace {
 
 using std::chrono::microseconds;
 
-// A forward reader over the text; every read checks bounds and exact characters.
-class Reader {
-  public:
-    explicit Reader(std::string_view text) : text_(text) {}
+// The value of the `count` ASCII digits at `text` (no sign, no blanks), or -1.
+int digitsAt(const char* text, int count) {
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+        if (digit > 9) return -1;
+        value = value * 10 + static_cast<int>(digit);
+    }
+    return value;
+}
 
-    bool atEnd() const { return pos_ == text_.size(); }
-
-    // Exactly `count` ASCII digits (no locale, no sign, no blanks).
-    std::optional<int> digits(std::size_t count) {
-        if (text_.size() - pos_ < count) return std::nullopt;
-        int value = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const char c = text_[pos_ + i];
-            if (c < '0' || c > '9') return std::nullopt;
-            value = value * 10 + (c - '0');
-        }
-        pos_ += count;
-        return value;
+// Every field has a fixed place up to the seconds ("YYYY-MM-DDThh:mm:ss", 19 bytes), so they
+// are read in place; only the fraction and the zone vary in length.
+std::optional<Date> parse(std::string_view text, bool withFraction) {
+    constexpr std::size_t kSecondsEnd = 19;
+    if (text.size() <= kSecondsEnd) return std::nullopt;
+    const char* p = text.data();
+    if (p[4] != '-' || p[7] != '-' || (p[10] != 'T' && p[10] != 't') || p[13] != ':' ||
+        p[16] != ':') {
+        return std::nullopt;
+    }
+    const int year = digitsAt(p, 4);
+    const int month = digitsAt(p + 5, 2);
+    const int day = digitsAt(p + 8, 2);
+    const int hour = digitsAt(p + 11, 2);
+    const int minute = digitsAt(p + 14, 2);
+    const int second = digitsAt(p + 17, 2);
+    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0) {
+        return std::nullopt;
     }
 
-    bool literal(char expected) { return accept(expected, expected); }
-
-    // `upper` or its lower-case twin `lower`.
-    bool accept(char upper, char lower) {
-        if (atEnd() || (text_[pos_] != upper && text_[pos_] != lower)) return false;
-        ++pos_;
-        return true;
-    }
-
-    std::optional<char> next() {
-        if (atEnd()) return std::nullopt;
-        return text_[pos_++];
-    }
-
-    // One to nine digits of a fraction of a second, kept to microseconds.
-    std::optional<microseconds> fraction() {
+    std::size_t pos = kSecondsEnd;
+    microseconds fraction{0};
+    if (withFraction) {
+        if (p[pos] != '.') return std::nullopt;
+        ++pos;
         std::size_t count = 0;
         long long micros = 0;
-        while (!atEnd() && text_[pos_] >= '0' && text_[pos_] <= '9') {
-            if (count < 6) micros = micros * 10 + (text_[pos_] - '0');
+        while (pos < text.size() && p[pos] >= '0' && p[pos] <= '9') {
+            if (count < 6) micros = micros * 10 + (p[pos] - '0');
             ++count;
-            ++pos_;
+            ++pos;
         }
         if (count == 0 || count > 9) return std::nullopt;
         for (std::size_t i = count; i < 6; ++i) micros *= 10;
-        return microseconds(micros);
-    }
-
-  private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
-std::optional<Date> parse(std::string_view text, bool withFraction) {
-    Reader reader(text);
-    const auto year = reader.digits(4);
-    if (!year || !reader.literal('-')) return std::nullopt;
-    const auto month = reader.digits(2);
-    if (!month || !reader.literal('-')) return std::nullopt;
-    const auto day = reader.digits(2);
-    if (!day || !reader.accept('T', 't')) return std::nullopt;
-    const auto hour = reader.digits(2);
-    if (!hour || !reader.literal(':')) return std::nullopt;
-    const auto minute = reader.digits(2);
-    if (!minute || !reader.literal(':')) return std::nullopt;
-    const auto second = reader.digits(2);
-    if (!second) return std::nullopt;
-
-    microseconds fraction{0};
-    if (withFraction) {
-        if (!reader.literal('.')) return std::nullopt;
-        const auto read = reader.fraction();
-        if (!read) return std::nullopt;
-        fraction = *read;
+        fraction = microseconds(micros);
     }
 
     std::chrono::minutes offset{0};
-    const auto zone = reader.next();
-    if (!zone) return std::nullopt;
-    if (*zone == '+' || *zone == '-') {
-        const auto offsetHours = reader.digits(2);
-        if (!offsetHours || !reader.literal(':')) return std::nullopt;
-        const auto offsetMinutes = reader.digits(2);
-        if (!offsetMinutes || *offsetHours > 23 || *offsetMinutes > 59) return std::nullopt;
-        offset = std::chrono::hours(*offsetHours) + std::chrono::minutes(*offsetMinutes);
-        if (*zone == '-') offset = -offset;
-    } else if (*zone != 'Z' && *zone != 'z') {
+    if (pos == text.size()) return std::nullopt;
+    const char zone = p[pos++];
+    if (zone == '+' || zone == '-') {
+        if (text.size() - pos != 5 || p[pos + 2] != ':') return std::nullopt;
+        const int offsetHours = digitsAt(p + pos, 2);
+        const int offsetMinutes = digitsAt(p + pos + 3, 2);
+        if (offsetHours < 0 || offsetMinutes < 0 || offsetHours > 23 || offsetMinutes > 59) {
+            return std::nullopt;
+        }
+        offset = std::chrono::hours(offsetHours) + std::chrono::minutes(offsetMinutes);
+        if (zone == '-') offset = -offset;
+    } else if ((zone != 'Z' && zone != 'z') || pos != text.size()) {
         return std::nullopt;
     }
-    if (!reader.atEnd()) return std::nullopt;
 
-    const std::chrono::year_month_day date{std::chrono::year(*year),
-                                           std::chrono::month(static_cast<unsigned>(*month)),
-                                           std::chrono::day(static_cast<unsigned>(*day))};
-    if (!date.ok() || *hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year(year),
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
+    if (!date.ok() || hour > 23 || minute > 59 || second > 60) return std::nullopt;
 
-    const bool leapSecond = *second == 60;
-    auto utc = std::chrono::sys_days(date) + std::chrono::hours(*hour) +
-               std::chrono::minutes(*minute) + std::chrono::seconds(leapSecond ? 59 : *second) -
+    const bool leapSecond = second == 60;
+    auto utc = std::chrono::sys_days(date) + std::chrono::hours(hour) +
+               std::chrono::minutes(minute) + std::chrono::seconds(leapSecond ? 59 : second) -
                offset;
     if (leapSecond) {
         // Only the last minute of a UTC day can hold a leap second.
