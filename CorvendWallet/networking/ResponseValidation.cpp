@@ -6,12 +6,14 @@
 namespace corvend {
 
 namespace {
-constexpr std::string_view kCorrelationHeader = "x-internal-correlation-id";
-}
+// A string, not a view: the fields' map looks up std::string keys, and building one per reply
+// would allocate.
+const std::string kCorrelationHeader = "x-internal-correlation-id";
+}  // namespace
 
 std::optional<std::string> correlationID(const platform::HTTPURLResponse& response) {
     const auto& headers = response.allHeaderFields();
-    const auto it = headers.find(std::string(kCorrelationHeader));
+    const auto it = headers.find(kCorrelationHeader);
     if (it == headers.end()) return std::nullopt;
     return it->second;
 }
