@@ -51,7 +51,10 @@ platform::URLRequest NetworkManager::prepareRequest(
     request.addHeaders(environment.headers);
     if (enqueuedHeader) request.addValue(enqueuedHeader->value, enqueuedHeader->header);
     if (environment.accessToken) {
-        request.addValue("Bearer " + *environment.accessToken, HTTPHeaderName::authorization);
+        // Built in the thread's buffer: addValue keeps its own copy.
+        thread_local std::string authorization;
+        authorization.assign("Bearer ").append(*environment.accessToken);
+        request.addValue(authorization, HTTPHeaderName::authorization);
     }
     request.setTimeoutInterval(platform::URLRequest::Seconds(environment.timeout));
     return request;

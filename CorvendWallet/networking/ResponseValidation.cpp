@@ -25,11 +25,12 @@ void validateResponse(const platform::URLResponse* response,
     using model::WalletError;
     const auto* http = dynamic_cast<const platform::HTTPURLResponse*>(response);
     if (http == nullptr) throw WalletError::internalError("I0003", std::nullopt);
-    const auto id = correlationID(*http);
+    // Read only on the way to an error: a successful reply does not copy it.
+    const auto id = [http] { return correlationID(*http); };
 
     const auto report = [&](const platform::DecodingError& error) {
         if (reporter.decodingError) {
-            reporter.decodingError(error, id, endpoint.httpMethod(), endpoint.urlText());
+            reporter.decodingError(error, id(), endpoint.httpMethod(), endpoint.urlText());
         }
     };
 
@@ -40,23 +41,23 @@ void validateResponse(const platform::URLResponse* response,
             return;
         } catch (const EndpointError& error) {
             if (error.value() != EndpointError::Case::noResponse) {
-                throw WalletError::internalError("I0003", id);
+                throw WalletError::internalError("I0003", id());
             }
             report(platform::DecodingError::dataCorrupted(
                 platform::DecodingError::Context({}, "No response data")));
-            throw WalletError::internalError("I0004", id);
+            throw WalletError::internalError("I0004", id());
         } catch (const platform::DecodingError& error) {
             report(error);
-            throw WalletError::internalError("I0005", id);
+            throw WalletError::internalError("I0005", id());
         } catch (...) {
-            throw WalletError::internalError("I0003", id);
+            throw WalletError::internalError("I0003", id());
         }
     }
 
     if (endpoint.errorProcessor().processError) {
         endpoint.errorProcessor().processError(*http, body);
     }
-    throw WalletError::internalError("I0003", id);
+    throw WalletError::internalError("I0003", id());
 }
 
 }  // namespace corvend

@@ -60,6 +60,11 @@ using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 struct PooledEasy {
     HeaderList headers;
     std::vector<std::pair<std::string, std::string>> fields;  // what `headers` was built from
+    // Whether the last request left the method and body options as a new handle has them.
+    bool plainGet = true;
+    // The idle time-out options last set (0: never), set again only when they change.
+    long connectTimeoutMs = 0;
+    long lowSpeedSeconds = 0;
     EasyHandle easy;  // last, so that it goes before the list it may point to
 };
 
@@ -195,7 +200,11 @@ void validate(const URLRequest& request) {
     if (!request.httpMethod().empty() && !isToken(request.httpMethod())) {
         throw URLError(URLError::Code::unknown, "The request method is not a valid HTTP token.");
     }
-    for (const auto& [name, value] : request.allHTTPHeaderFields()) {
+}
+
+// Checked where a handle's header list is built: a list is kept only for fields that passed.
+void validate(const std::vector<std::pair<std::string, std::string>>& fields) {
+    for (const auto& [name, value] : fields) {
         // A name that is no token (empty, or with a colon, space or line break) would be split
         // differently by the server, so it is refused like a line break in a value.
         if (!isToken(name)) {
@@ -264,22 +273,22 @@ PooledEasy EasyPool::take() {
 
 void EasyPool::put(PooledEasy&& idle) noexcept {
     CURL* easy = idle.easy.get();
-    // Back to a new handle's per-request options, pointing into no ended transfer. POSTFIELDS
-    // selects POST and HTTPGET undoes it, so their order matters. The request's URL and
-    // time-outs are set by every request.
+    // Back to a new handle's method, body and size options; no error buffer of an ended
+    // transfer. POSTFIELDS selects POST and HTTPGET undoes it, so their order matters. The
+    // request's URL, header list, time-outs and the data of its callbacks are set by every
+    // request before it starts (the list is the handle's own).
     bool reset = true;
     const auto clear = [&](CURLoption option, auto value) {
         reset = curl_easy_setopt(easy, option, value) == CURLE_OK && reset;
     };
     clear(CURLOPT_ERRORBUFFER, static_cast<char*>(nullptr));
-    clear(CURLOPT_WRITEDATA, static_cast<void*>(nullptr));
-    clear(CURLOPT_HEADERDATA, static_cast<void*>(nullptr));
-    clear(CURLOPT_PREREQDATA, static_cast<void*>(nullptr));
-    clear(CURLOPT_HTTPHEADER, static_cast<curl_slist*>(nullptr));
-    clear(CURLOPT_POSTFIELDS, static_cast<void*>(nullptr));
-    clear(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(-1));
-    clear(CURLOPT_CUSTOMREQUEST, static_cast<char*>(nullptr));
-    clear(CURLOPT_HTTPGET, 1L);
+    if (!idle.plainGet) {
+        clear(CURLOPT_POSTFIELDS, static_cast<void*>(nullptr));
+        clear(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(-1));
+        clear(CURLOPT_CUSTOMREQUEST, static_cast<char*>(nullptr));
+        clear(CURLOPT_HTTPGET, 1L);
+        idle.plainGet = true;
+    }
     clear(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
     if (reset) {
         std::lock_guard lock(mutex_);
@@ -309,10 +318,22 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     // is cut only by the session's cap on the whole transfer. Non-positive means the defaults
     // (a minute idle, a week whole).
     const auto timeout = usableTimeout(request.timeoutInterval(), URLRequest::Seconds(60));
-    setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(timeout));
-    setOption(easy, CURLOPT_LOW_SPEED_TIME, std::max(1L, idleSeconds(timeout)));
+    PooledEasy& handle = transfer->handle;
+    if (const long ms = milliseconds(timeout); ms != handle.connectTimeoutMs) {
+        handle.connectTimeoutMs = 0;  // unknown should the call fail
+        setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, ms);
+        handle.connectTimeoutMs = ms;
+    }
+    if (const long seconds = std::max(1L, idleSeconds(timeout));
+        seconds != handle.lowSpeedSeconds) {
+        handle.lowSpeedSeconds = 0;
+        setOption(easy, CURLOPT_LOW_SPEED_TIME, seconds);
+        handle.lowSpeedSeconds = seconds;
+    }
 
     const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
+    // Marked before any of them is set, so that the pool resets them whatever happens next.
+    handle.plainGet = method == "GET" && !request.httpBody();
     if (method == "HEAD") {
         setOption(easy, CURLOPT_NOBODY, 1L);  // else libcurl waits for the announced body
     } else {
@@ -337,8 +358,9 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 
     // Send the given fields and nothing libcurl would add on its own besides Host and
     // Content-Length: no "Expect: 100-continue", no default Accept or form Content-Type.
-    PooledEasy& handle = transfer->handle;
+    // Fields equal to those the kept list was built from were checked then.
     if (!handle.headers || handle.fields != request.allHTTPHeaderFields()) {
+        validate(request.allHTTPHeaderFields());
         auto fields = request.allHTTPHeaderFields();
         HeaderList list;
         for (const auto& [name, value] : fields) {
@@ -459,8 +481,8 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
         long status = 0;
         curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &status);
-        auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
-                                                          transfer.replyHeaders.takeFields());
+        auto response = detail::makeFoldedHTTPURLResponse(
+            std::move(*transfer.url), static_cast<int>(status), transfer.replyHeaders.takeFields());
         transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
     }
 
@@ -479,13 +501,17 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     std::vector<std::shared_ptr<Transfer>> withdrawn;  // guarded by mutex
     // Transfers in the multi handle: touched only by the thread that drives.
     std::unordered_map<CURL*, std::shared_ptr<Transfer>> active;
+    // The driver's batches of transfers to add and to remove, kept so that each round and each
+    // request does not allocate them anew. Touched only by the thread that drives.
+    std::vector<std::shared_ptr<Transfer>> driverAdds;
+    std::vector<std::shared_ptr<Transfer>> driverRemoves;
 
   private:
     // One driver at a time runs this loop; `done` is checked after each round of work.
     template <class Done>
     void drive(Done&& done) {
-        std::vector<std::shared_ptr<Transfer>> adds;
-        std::vector<std::shared_ptr<Transfer>> removes;
+        auto& adds = driverAdds;
+        auto& removes = driverRemoves;
         for (;;) {
             {
                 std::lock_guard lock(mutex);
