@@ -10,15 +10,11 @@ namespace {
 
 using std::chrono::microseconds;
 
-// The value of the `count` ASCII digits at `text` (no sign, no blanks), or -1.
-int digitsAt(const char* text, int count) {
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
-        if (digit > 9) return -1;
-        value = value * 10 + static_cast<int>(digit);
-    }
-    return value;
+// The value of the two ASCII digits at `text` (no sign, no blanks), or -1.
+int twoDigits(const char* text) {
+    const unsigned tens = static_cast<unsigned char>(text[0]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+    return tens > 9 || ones > 9 ? -1 : static_cast<int>(tens * 10 + ones);
 }
 
 // Every field has a fixed place up to the seconds ("YYYY-MM-DDThh:mm:ss", 19 bytes), so they
@@ -31,15 +27,15 @@ std::optional<Date> parse(std::string_view text, bool withFraction) {
         p[16] != ':') {
         return std::nullopt;
     }
-    const int year = digitsAt(p, 4);
-    const int month = digitsAt(p + 5, 2);
-    const int day = digitsAt(p + 8, 2);
-    const int hour = digitsAt(p + 11, 2);
-    const int minute = digitsAt(p + 14, 2);
-    const int second = digitsAt(p + 17, 2);
-    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0) {
-        return std::nullopt;
-    }
+    const int century = twoDigits(p);
+    const int yearOfCentury = twoDigits(p + 2);
+    const int month = twoDigits(p + 5);
+    const int day = twoDigits(p + 8);
+    const int hour = twoDigits(p + 11);
+    const int minute = twoDigits(p + 14);
+    const int second = twoDigits(p + 17);
+    if ((century | yearOfCentury | month | day | hour | minute | second) < 0) return std::nullopt;
+    const int year = century * 100 + yearOfCentury;
 
     std::size_t pos = kSecondsEnd;
     microseconds fraction{0};
@@ -63,8 +59,8 @@ std::optional<Date> parse(std::string_view text, bool withFraction) {
     const char zone = p[pos++];
     if (zone == '+' || zone == '-') {
         if (text.size() - pos != 5 || p[pos + 2] != ':') return std::nullopt;
-        const int offsetHours = digitsAt(p + pos, 2);
-        const int offsetMinutes = digitsAt(p + pos + 3, 2);
+        const int offsetHours = twoDigits(p + pos);
+        const int offsetMinutes = twoDigits(p + pos + 3);
         if (offsetHours < 0 || offsetMinutes < 0 || offsetHours > 23 || offsetMinutes > 59) {
             return std::nullopt;
         }
