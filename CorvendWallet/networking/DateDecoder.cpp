@@ -13,8 +13,11 @@ const DateDecoder& DateDecoder::shared() {
 }
 
 platform::Date DateDecoder::decode(std::string_view text) const {
-    if (auto date = platform::iso8601::parseInternetDateTime(text)) return *date;
-    if (auto date = platform::iso8601::parseInternetDateTimeWithFractionalSeconds(text)) {
+    // The text after the seconds tells which form can read it; the other would refuse it.
+    const bool hasFraction = text.size() > 19 && text[19] == '.';
+    if (auto date = hasFraction
+                        ? platform::iso8601::parseInternetDateTimeWithFractionalSeconds(text)
+                        : platform::iso8601::parseInternetDateTime(text)) {
         return *date;
     }
     throw platform::DecodingError::dataCorrupted(

@@ -25,14 +25,18 @@ NetworkManager::NetworkManager(Private, std::shared_ptr<SessionManagable> sessio
       enqueuedHeaders_(std::move(enqueuedHeaders)) {}
 
 void NetworkManager::setEnvironment(NetworkManagerEnvironment environment) {
-    state_->mutate([environment = std::move(environment)](State& state) mutable {
-        state.environment = std::move(environment);
+    auto shared = std::make_shared<const NetworkManagerEnvironment>(std::move(environment));
+    state_->mutate([shared = std::move(shared)](State& state) mutable {
+        state.environment = std::move(shared);
     });
 }
 
 void NetworkManager::setAccessToken(std::string token) {
     state_->mutate([token = std::move(token)](State& state) mutable {
-        if (state.environment) state.environment->accessToken = std::move(token);
+        if (!state.environment) return;
+        auto changed = std::make_shared<NetworkManagerEnvironment>(*state.environment);
+        changed->accessToken = std::move(token);
+        state.environment = std::move(changed);
     });
 }
 
@@ -47,7 +51,10 @@ platform::URLRequest NetworkManager::prepareRequest(
     request.addHeaders(environment.headers);
     if (enqueuedHeader) request.addValue(enqueuedHeader->value, enqueuedHeader->header);
     if (environment.accessToken) {
-        request.addValue("Bearer " + *environment.accessToken, HTTPHeaderName::authorization);
+        // Built in the thread's buffer: addValue keeps its own copy.
+        thread_local std::string authorization;
+        authorization.assign("Bearer ").append(*environment.accessToken);
+        request.addValue(authorization, HTTPHeaderName::authorization);
     }
     request.setTimeoutInterval(platform::URLRequest::Seconds(environment.timeout));
     return request;

@@ -42,7 +42,9 @@ class NetworkManager final : public Networkable, public NetworkManagerConfigurab
 
   private:
     struct State {
-        std::optional<NetworkManagerEnvironment> environment;
+        // Replaced whole by every change, never edited: a request reads it by taking a
+        // reference rather than copying its headers and URL.
+        std::shared_ptr<const NetworkManagerEnvironment> environment;
     };
 
     std::shared_ptr<SessionManagable> sessionManager_;

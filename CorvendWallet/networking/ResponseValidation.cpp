@@ -6,12 +6,14 @@
 namespace corvend {
 
 namespace {
-constexpr std::string_view kCorrelationHeader = "x-internal-correlation-id";
-}
+// A string, not a view: the fields' map looks up std::string keys, and building one per reply
+// would allocate.
+const std::string kCorrelationHeader = "x-internal-correlation-id";
+}  // namespace
 
 std::optional<std::string> correlationID(const platform::HTTPURLResponse& response) {
     const auto& headers = response.allHeaderFields();
-    const auto it = headers.find(std::string(kCorrelationHeader));
+    const auto it = headers.find(kCorrelationHeader);
     if (it == headers.end()) return std::nullopt;
     return it->second;
 }
@@ -23,11 +25,12 @@ void validateResponse(const platform::URLResponse* response,
     using model::WalletError;
     const auto* http = dynamic_cast<const platform::HTTPURLResponse*>(response);
     if (http == nullptr) throw WalletError::internalError("I0003", std::nullopt);
-    const auto id = correlationID(*http);
+    // Read only on the way to an error: a successful reply does not copy it.
+    const auto id = [http] { return correlationID(*http); };
 
     const auto report = [&](const platform::DecodingError& error) {
         if (reporter.decodingError) {
-            reporter.decodingError(error, id, endpoint.httpMethod(), endpoint.urlText());
+            reporter.decodingError(error, id(), endpoint.httpMethod(), endpoint.urlText());
         }
     };
 
@@ -38,23 +41,23 @@ void validateResponse(const platform::URLResponse* response,
             return;
         } catch (const EndpointError& error) {
             if (error.value() != EndpointError::Case::noResponse) {
-                throw WalletError::internalError("I0003", id);
+                throw WalletError::internalError("I0003", id());
             }
             report(platform::DecodingError::dataCorrupted(
                 platform::DecodingError::Context({}, "No response data")));
-            throw WalletError::internalError("I0004", id);
+            throw WalletError::internalError("I0004", id());
         } catch (const platform::DecodingError& error) {
             report(error);
-            throw WalletError::internalError("I0005", id);
+            throw WalletError::internalError("I0005", id());
         } catch (...) {
-            throw WalletError::internalError("I0003", id);
+            throw WalletError::internalError("I0003", id());
         }
     }
 
     if (endpoint.errorProcessor().processError) {
         endpoint.errorProcessor().processError(*http, body);
     }
-    throw WalletError::internalError("I0003", id);
+    throw WalletError::internalError("I0003", id());
 }
 
 }  // namespace corvend

@@ -10,113 +10,80 @@ namespace {
 
 using std::chrono::microseconds;
 
-// A forward reader over the text; every read checks bounds and exact characters.
-class Reader {
-  public:
-    explicit Reader(std::string_view text) : text_(text) {}
+// The value of the two ASCII digits at `text` (no sign, no blanks), or -1.
+int twoDigits(const char* text) {
+    const unsigned tens = static_cast<unsigned char>(text[0]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+    return tens > 9 || ones > 9 ? -1 : static_cast<int>(tens * 10 + ones);
+}
 
-    bool atEnd() const { return pos_ == text_.size(); }
-
-    // Exactly `count` ASCII digits (no locale, no sign, no blanks).
-    std::optional<int> digits(std::size_t count) {
-        if (text_.size() - pos_ < count) return std::nullopt;
-        int value = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const char c = text_[pos_ + i];
-            if (c < '0' || c > '9') return std::nullopt;
-            value = value * 10 + (c - '0');
-        }
-        pos_ += count;
-        return value;
-    }
-
-    bool literal(char expected) { return accept(expected, expected); }
-
-    // `upper` or its lower-case twin `lower`.
-    bool accept(char upper, char lower) {
-        if (atEnd() || (text_[pos_] != upper && text_[pos_] != lower)) return false;
-        ++pos_;
-        return true;
-    }
-
-    std::optional<char> next() {
-        if (atEnd()) return std::nullopt;
-        return text_[pos_++];
-    }
-
-    // One to nine digits of a fraction of a second, kept to microseconds.
-    std::optional<microseconds> fraction() {
-        std::size_t count = 0;
-        long long micros = 0;
-        while (!atEnd() && text_[pos_] >= '0' && text_[pos_] <= '9') {
-            if (count < 6) micros = micros * 10 + (text_[pos_] - '0');
-            ++count;
-            ++pos_;
-        }
-        if (count == 0 || count > 9) return std::nullopt;
-        for (std::size_t i = count; i < 6; ++i) micros *= 10;
-        return microseconds(micros);
-    }
-
-  private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
-// "YYYY-MM-DD" in the proleptic Gregorian calendar; nothing unless the day exists.
-std::optional<std::chrono::year_month_day> fullDate(Reader& reader) {
-    const auto year = reader.digits(4);
-    if (!year || !reader.literal('-')) return std::nullopt;
-    const auto month = reader.digits(2);
-    if (!month || !reader.literal('-')) return std::nullopt;
-    const auto day = reader.digits(2);
-    if (!day) return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year(*year),
-                                           std::chrono::month(static_cast<unsigned>(*month)),
-                                           std::chrono::day(static_cast<unsigned>(*day))};
+// "YYYY-MM-DD" at the start of `text` (at least 10 bytes) in the proleptic Gregorian calendar;
+// nothing unless the day exists.
+std::optional<std::chrono::year_month_day> fullDate(const char* p) {
+    if (p[4] != '-' || p[7] != '-') return std::nullopt;
+    const int century = twoDigits(p);
+    const int yearOfCentury = twoDigits(p + 2);
+    const int month = twoDigits(p + 5);
+    const int day = twoDigits(p + 8);
+    if ((century | yearOfCentury | month | day) < 0) return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year(century * 100 + yearOfCentury),
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
     if (!date.ok()) return std::nullopt;
     return date;
 }
 
+// Every field has a fixed place up to the seconds ("YYYY-MM-DDThh:mm:ss", 19 bytes), so they
+// are read in place; only the fraction and the zone vary in length.
 std::optional<Date> parse(std::string_view text, bool withFraction) {
-    Reader reader(text);
-    const auto date = fullDate(reader);
-    if (!date || !reader.accept('T', 't')) return std::nullopt;
-    const auto hour = reader.digits(2);
-    if (!hour || !reader.literal(':')) return std::nullopt;
-    const auto minute = reader.digits(2);
-    if (!minute || !reader.literal(':')) return std::nullopt;
-    const auto second = reader.digits(2);
-    if (!second) return std::nullopt;
+    constexpr std::size_t kSecondsEnd = 19;
+    if (text.size() <= kSecondsEnd) return std::nullopt;
+    const char* p = text.data();
+    if ((p[10] != 'T' && p[10] != 't') || p[13] != ':' || p[16] != ':') return std::nullopt;
+    const auto date = fullDate(p);
+    const int hour = twoDigits(p + 11);
+    const int minute = twoDigits(p + 14);
+    const int second = twoDigits(p + 17);
+    if (!date || (hour | minute | second) < 0) return std::nullopt;
 
+    std::size_t pos = kSecondsEnd;
     microseconds fraction{0};
     if (withFraction) {
-        if (!reader.literal('.')) return std::nullopt;
-        const auto read = reader.fraction();
-        if (!read) return std::nullopt;
-        fraction = *read;
+        if (p[pos] != '.') return std::nullopt;
+        ++pos;
+        std::size_t count = 0;
+        long long micros = 0;
+        while (pos < text.size() && p[pos] >= '0' && p[pos] <= '9') {
+            if (count < 6) micros = micros * 10 + (p[pos] - '0');
+            ++count;
+            ++pos;
+        }
+        if (count == 0 || count > 9) return std::nullopt;
+        for (std::size_t i = count; i < 6; ++i) micros *= 10;
+        fraction = microseconds(micros);
     }
 
     std::chrono::minutes offset{0};
-    const auto zone = reader.next();
-    if (!zone) return std::nullopt;
-    if (*zone == '+' || *zone == '-') {
-        const auto offsetHours = reader.digits(2);
-        if (!offsetHours || !reader.literal(':')) return std::nullopt;
-        const auto offsetMinutes = reader.digits(2);
-        if (!offsetMinutes || *offsetHours > 23 || *offsetMinutes > 59) return std::nullopt;
-        offset = std::chrono::hours(*offsetHours) + std::chrono::minutes(*offsetMinutes);
-        if (*zone == '-') offset = -offset;
-    } else if (*zone != 'Z' && *zone != 'z') {
+    if (pos == text.size()) return std::nullopt;
+    const char zone = p[pos++];
+    if (zone == '+' || zone == '-') {
+        if (text.size() - pos != 5 || p[pos + 2] != ':') return std::nullopt;
+        const int offsetHours = twoDigits(p + pos);
+        const int offsetMinutes = twoDigits(p + pos + 3);
+        if (offsetHours < 0 || offsetMinutes < 0 || offsetHours > 23 || offsetMinutes > 59) {
+            return std::nullopt;
+        }
+        offset = std::chrono::hours(offsetHours) + std::chrono::minutes(offsetMinutes);
+        if (zone == '-') offset = -offset;
+    } else if ((zone != 'Z' && zone != 'z') || pos != text.size()) {
         return std::nullopt;
     }
-    if (!reader.atEnd()) return std::nullopt;
 
-    if (*hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
+    if (hour > 23 || minute > 59 || second > 60) return std::nullopt;
 
-    const bool leapSecond = *second == 60;
-    auto utc = std::chrono::sys_days(*date) + std::chrono::hours(*hour) +
-               std::chrono::minutes(*minute) + std::chrono::seconds(leapSecond ? 59 : *second) -
+    const bool leapSecond = second == 60;
+    auto utc = std::chrono::sys_days(*date) + std::chrono::hours(hour) +
+               std::chrono::minutes(minute) + std::chrono::seconds(leapSecond ? 59 : second) -
                offset;
     if (leapSecond) {
         // Only the last minute of a UTC day can hold a leap second.
@@ -191,9 +158,10 @@ std::optional<Date> parseInternetDateTimeWithFractionalSeconds(std::string_view 
 }
 
 std::optional<Date> parseFullDate(std::string_view text) {
-    Reader reader(text);
-    const auto date = fullDate(reader);
-    if (!date || !reader.atEnd()) return std::nullopt;
+    constexpr std::size_t kLength = 10;
+    if (text.size() != kLength) return std::nullopt;
+    const auto date = fullDate(text.data());
+    if (!date) return std::nullopt;
     return Date(Date::TimePoint(std::chrono::sys_days(*date)));
 }
 

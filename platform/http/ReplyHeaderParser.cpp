@@ -8,11 +8,16 @@ namespace corvend::platform::detail {
 
 namespace {
 
+constexpr bool isBlank(char c) noexcept {
+    return c == ' ' || c == '\t';
+}
+
 std::string_view trimmed(std::string_view text) noexcept {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && (isBlank(text.back()) || text.back() == '\r' || text.back() == '\n')) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace
@@ -22,28 +27,28 @@ void ReplyHeaderParser::consume(std::string_view line) {
 
     if (line.starts_with("HTTP/")) {
         fields_.clear();
-        lastName_.clear();
+        last_ = fields_.end();
         blockEnded_ = false;
     } else if (line.empty()) {
         blockEnded_ = true;
     } else if (!blockEnded_) {
         if (line.front() == ' ' || line.front() == '\t') {
-            auto previous = fields_.find(lastName_);
-            if (previous != fields_.end()) previous->second.append(" ").append(trimmed(line));
+            if (last_ != fields_.end()) last_->second.append(" ").append(trimmed(line));
         } else if (const auto colon = line.find(':'); colon != std::string_view::npos) {
-            auto name = asciiLowercased(trimmed(line.substr(0, colon)));
             const auto value = trimmed(line.substr(colon + 1));
-            auto [it, inserted] = fields_.try_emplace(name, value);
+            auto [it, inserted] =
+                fields_.try_emplace(asciiLowercased(trimmed(line.substr(0, colon))), value);
             if (!inserted) it->second.append(", ").append(value);
-            lastName_ = std::move(name);
+            last_ = it;
         }
     }
 }
 
 std::map<std::string, std::string> ReplyHeaderParser::takeFields() {
-    lastName_.clear();
     blockEnded_ = false;
-    return std::exchange(fields_, {});
+    auto fields = std::exchange(fields_, {});
+    last_ = fields_.end();
+    return fields;
 }
 
 }  // namespace corvend::platform::detail

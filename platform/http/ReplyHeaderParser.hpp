@@ -13,6 +13,11 @@ namespace corvend::platform::detail {
 // joined with ", "; an obsolete folded line continues the field before it.
 class ReplyHeaderParser {
   public:
+    ReplyHeaderParser() = default;
+    // Not copyable: it keeps a position in its own fields.
+    ReplyHeaderParser(const ReplyHeaderParser&) = delete;
+    ReplyHeaderParser& operator=(const ReplyHeaderParser&) = delete;
+
     // One line as received, line break included.
     void consume(std::string_view line);
 
@@ -21,7 +26,8 @@ class ReplyHeaderParser {
 
   private:
     std::map<std::string, std::string> fields_;
-    std::string lastName_;
+    // The field a folded line continues; fields_.end() when there is none.
+    std::map<std::string, std::string>::iterator last_ = fields_.end();
     bool blockEnded_ = false;
 };
 

@@ -7,7 +7,10 @@
 namespace corvend::platform {
 
 URLRequest::URLRequest(URL url, URLRequestCachePolicy cachePolicy, Seconds timeoutInterval)
-    : url_(std::move(url)), cachePolicy_(cachePolicy), timeoutInterval_(timeoutInterval) {}
+    : url_(std::move(url)), cachePolicy_(cachePolicy), timeoutInterval_(timeoutInterval) {
+    // A request carries a handful of fields: one allocation rather than one per doubling.
+    headers_.reserve(8);
+}
 
 void URLRequest::addValue(std::string_view value, std::string_view field) {
     auto existing = std::ranges::find_if(headers_, [&](const auto& header) {

@@ -13,6 +13,12 @@ HTTPURLResponse::HTTPURLResponse(URL url, int statusCode,
     }
 }
 
+std::shared_ptr<HTTPURLResponse> detail::makeFoldedHTTPURLResponse(
+    URL url, int statusCode, std::map<std::string, std::string> lowerCasedHeaders) {
+    return std::make_shared<HTTPURLResponse>(HTTPURLResponse::Folded{}, std::move(url), statusCode,
+                                             std::move(lowerCasedHeaders));
+}
+
 std::optional<std::string> HTTPURLResponse::value(std::string_view field) const {
     auto it = headers_.find(detail::asciiLowercased(field));
     if (it == headers_.end()) return std::nullopt;

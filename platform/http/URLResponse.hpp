@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,9 +27,29 @@ class URLResponse {
 // (as HTTP/2 carries them), so an exact lookup in allHeaderFields() finds a field whatever case
 // the server wrote; names that differ only in case are joined into one field with ", ".
 // Immutable once made.
+class HTTPURLResponse;
+
+namespace detail {
+// For URLSession, whose reply header parser lower-cases and joins the names already.
+std::shared_ptr<HTTPURLResponse> makeFoldedHTTPURLResponse(
+    URL url, int statusCode, std::map<std::string, std::string> lowerCasedHeaders);
+}  // namespace detail
+
 class HTTPURLResponse : public URLResponse {
+    struct Folded {
+        explicit Folded() = default;
+    };
+    friend std::shared_ptr<HTTPURLResponse> detail::makeFoldedHTTPURLResponse(
+        URL, int, std::map<std::string, std::string>);
+
   public:
     HTTPURLResponse(URL url, int statusCode, std::map<std::string, std::string> headers);
+    // Only through detail::makeFoldedHTTPURLResponse: the names need no folding.
+    HTTPURLResponse(Folded, URL url, int statusCode,
+                    std::map<std::string, std::string> lowerCasedHeaders)
+        : URLResponse(std::move(url)),
+          statusCode_(statusCode),
+          headers_(std::move(lowerCasedHeaders)) {}
 
     int statusCode() const { return statusCode_; }
     const std::map<std::string, std::string>& allHeaderFields() const { return headers_; }

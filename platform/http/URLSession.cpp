@@ -50,17 +50,44 @@ struct SlistDeleter {
 };
 using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
 
-constexpr bool isTokenChar(char c) noexcept {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    return std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
-}
+struct EasyDeleter {
+    void operator()(CURL* easy) const noexcept { curl_easy_cleanup(easy); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+
+// An easy handle with the header list it was last given. A session's requests mostly send the
+// same fields, so the list is built again only when they change.
+struct PooledEasy {
+    HeaderList headers;
+    std::vector<std::pair<std::string, std::string>> fields;  // what `headers` was built from
+    // Whether the last request left the method and body options as a new handle has them.
+    bool plainGet = true;
+    // The idle time-out options last set (0: never), set again only when they change.
+    long connectTimeoutMs = 0;
+    long lowSpeedSeconds = 0;
+    EasyHandle easy;  // last, so that it goes before the list it may point to
+};
+
+// RFC 9110's tchar, as a table: checked for every byte of every field name of every request.
+constexpr std::array<bool, 256> kTokenChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 'a'; c <= 'z'; ++c) table[static_cast<std::size_t>(c)] = true;
+    for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = true;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = true;
+    for (char c : std::string_view("!#$%&'*+-.^_`|~")) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
 
 bool isToken(std::string_view text) noexcept {
-    return !text.empty() && std::ranges::all_of(text, isTokenChar);
+    return !text.empty() && std::ranges::all_of(text, [](char c) {
+        return kTokenChars[static_cast<unsigned char>(c)];
+    });
 }
 
 bool hasLineBreakOrNul(std::string_view text) noexcept {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    return std::ranges::any_of(text, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
 // Idle easy handles of one session. A handle keeps the options every request of the session
@@ -74,8 +101,8 @@ class EasyPool {
     EasyPool(const EasyPool&) = delete;
     EasyPool& operator=(const EasyPool&) = delete;
 
-    CURL* take();                   // an idle handle or a new one; throws URLError
-    void put(CURL* easy) noexcept;  // `easy` must be out of the multi handle
+    PooledEasy take();                     // an idle handle or a new one; throws URLError
+    void put(PooledEasy&& idle) noexcept;  // its handle must be out of the multi handle
 
   private:
     static constexpr std::size_t kMaximumIdle = 8;
@@ -83,21 +110,21 @@ class EasyPool {
     const std::string caBundlePath_;
     const long resourceTimeoutMs_;
     std::mutex mutex_;
-    std::vector<CURL*> idle_;  // guarded by mutex_
+    std::vector<PooledEasy> idle_;  // guarded by mutex_
 };
 
 // One request on its way: the easy handle and everything libcurl reads or writes through it.
 // Only the I/O thread touches it once it has been handed over.
 struct Transfer {
     explicit Transfer(std::shared_ptr<EasyPool> handles)
-        : pool(std::move(handles)), easy(pool->take()) {}
-    ~Transfer() { pool->put(easy); }
+        : pool(std::move(handles)), handle(pool->take()), easy(handle.easy.get()) {}
+    ~Transfer() { pool->put(std::move(handle)); }
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
 
     std::shared_ptr<EasyPool> pool;
-    CURL* easy;  // taken from `pool`, back to it when the transfer ends
-    HeaderList requestHeaders;
+    PooledEasy handle;         // taken from `pool`, back to it when the transfer ends
+    CURL* easy;                // handle's
     std::optional<Data> body;  // libcurl reads POSTFIELDS in place, so it lives here
     std::array<char, CURL_ERROR_SIZE> errorBuffer{};
     std::optional<URL> url;
@@ -160,11 +187,12 @@ void appendHeader(HeaderList& list, const std::string& line) {
 void validate(const URLRequest& request) {
     // Checked here, not left to libcurl: it also reports an HTTP/0.9 reply as an unsupported
     // protocol, which is the server's fault, not the URL's.
-    const auto scheme = request.url().scheme();
-    if (scheme != "http" && scheme != "https") {
-        throw makeURLError(URLError::Code::unsupportedURL, scheme);
+    const std::string& url = request.url().absoluteString();
+    // The scheme is stored lower-cased and ends at the first ':'.
+    if (!url.starts_with("http://") && !url.starts_with("https://")) {
+        throw makeURLError(URLError::Code::unsupportedURL, request.url().scheme());
     }
-    if (request.url().absoluteString().size() > URLSession::kMaximumURLLength) {
+    if (url.size() > URLSession::kMaximumURLLength) {
         throw makeURLError(
             URLError::Code::badURL,
             "longer than " + std::to_string(URLSession::kMaximumURLLength) + " bytes");
@@ -172,7 +200,11 @@ void validate(const URLRequest& request) {
     if (!request.httpMethod().empty() && !isToken(request.httpMethod())) {
         throw URLError(URLError::Code::unknown, "The request method is not a valid HTTP token.");
     }
-    for (const auto& [name, value] : request.allHTTPHeaderFields()) {
+}
+
+// Checked where a handle's header list is built: a list is kept only for fields that passed.
+void validate(const std::vector<std::pair<std::string, std::string>>& fields) {
+    for (const auto& [name, value] : fields) {
         // A name that is no token (empty, or with a colon, space or line break) would be split
         // differently by the server, so it is refused like a line break in a value.
         if (!isToken(name)) {
@@ -207,22 +239,21 @@ EasyPool::EasyPool(const URLSessionConfiguration& configuration)
     idle_.reserve(kMaximumIdle);  // so put() never allocates
 }
 
-EasyPool::~EasyPool() {
-    for (CURL* easy : idle_) curl_easy_cleanup(easy);
-}
+EasyPool::~EasyPool() = default;
 
-CURL* EasyPool::take() {
+PooledEasy EasyPool::take() {
     {
         std::lock_guard lock(mutex_);
         if (!idle_.empty()) {
-            CURL* easy = idle_.back();
+            PooledEasy idle = std::move(idle_.back());
             idle_.pop_back();
-            return easy;
+            return idle;
         }
     }
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(), &curl_easy_cleanup);
-    if (!easy) throw makeURLError(URLError::Code::unknown, "no transfer handle");
-    CURL* handle = easy.get();
+    PooledEasy fresh;
+    fresh.easy.reset(curl_easy_init());
+    if (!fresh.easy) throw makeURLError(URLError::Code::unknown, "no transfer handle");
+    CURL* handle = fresh.easy.get();
     setOption(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     setOption(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     setOption(handle, CURLOPT_FOLLOWLOCATION, 0L);
@@ -237,35 +268,36 @@ CURL* EasyPool::take() {
     setOption(handle, CURLOPT_PREREQFUNCTION, &onBeforeSend);
     setOption(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
     setOption(handle, CURLOPT_TIMEOUT_MS, resourceTimeoutMs_);
-    return easy.release();
+    return fresh;
 }
 
-void EasyPool::put(CURL* easy) noexcept {
-    // Back to a new handle's per-request options, pointing into no ended transfer. POSTFIELDS
-    // selects POST and HTTPGET undoes it, so their order matters. The request's URL and
-    // time-outs are set by every request.
+void EasyPool::put(PooledEasy&& idle) noexcept {
+    CURL* easy = idle.easy.get();
+    // Back to a new handle's method, body and size options; no error buffer of an ended
+    // transfer. POSTFIELDS selects POST and HTTPGET undoes it, so their order matters. The
+    // request's URL, header list, time-outs and the data of its callbacks are set by every
+    // request before it starts (the list is the handle's own).
     bool reset = true;
     const auto clear = [&](CURLoption option, auto value) {
         reset = curl_easy_setopt(easy, option, value) == CURLE_OK && reset;
     };
     clear(CURLOPT_ERRORBUFFER, static_cast<char*>(nullptr));
-    clear(CURLOPT_WRITEDATA, static_cast<void*>(nullptr));
-    clear(CURLOPT_HEADERDATA, static_cast<void*>(nullptr));
-    clear(CURLOPT_PREREQDATA, static_cast<void*>(nullptr));
-    clear(CURLOPT_HTTPHEADER, static_cast<curl_slist*>(nullptr));
-    clear(CURLOPT_POSTFIELDS, static_cast<void*>(nullptr));
-    clear(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(-1));
-    clear(CURLOPT_CUSTOMREQUEST, static_cast<char*>(nullptr));
-    clear(CURLOPT_HTTPGET, 1L);
+    if (!idle.plainGet) {
+        clear(CURLOPT_POSTFIELDS, static_cast<void*>(nullptr));
+        clear(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(-1));
+        clear(CURLOPT_CUSTOMREQUEST, static_cast<char*>(nullptr));
+        clear(CURLOPT_HTTPGET, 1L);
+        idle.plainGet = true;
+    }
     clear(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
     if (reset) {
         std::lock_guard lock(mutex_);
         if (idle_.size() < kMaximumIdle) {
-            idle_.push_back(easy);
+            idle_.push_back(std::move(idle));
             return;
         }
     }
-    curl_easy_cleanup(easy);
+    const PooledEasy dropped = std::move(idle);  // not kept: freed here
 }
 
 std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
@@ -286,10 +318,22 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     // is cut only by the session's cap on the whole transfer. Non-positive means the defaults
     // (a minute idle, a week whole).
     const auto timeout = usableTimeout(request.timeoutInterval(), URLRequest::Seconds(60));
-    setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(timeout));
-    setOption(easy, CURLOPT_LOW_SPEED_TIME, std::max(1L, idleSeconds(timeout)));
+    PooledEasy& handle = transfer->handle;
+    if (const long ms = milliseconds(timeout); ms != handle.connectTimeoutMs) {
+        handle.connectTimeoutMs = 0;  // unknown should the call fail
+        setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, ms);
+        handle.connectTimeoutMs = ms;
+    }
+    if (const long seconds = std::max(1L, idleSeconds(timeout));
+        seconds != handle.lowSpeedSeconds) {
+        handle.lowSpeedSeconds = 0;
+        setOption(easy, CURLOPT_LOW_SPEED_TIME, seconds);
+        handle.lowSpeedSeconds = seconds;
+    }
 
     const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
+    // Marked before any of them is set, so that the pool resets them whatever happens next.
+    handle.plainGet = method == "GET" && !request.httpBody();
     if (method == "HEAD") {
         setOption(easy, CURLOPT_NOBODY, 1L);  // else libcurl waits for the announced body
     } else {
@@ -314,15 +358,22 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 
     // Send the given fields and nothing libcurl would add on its own besides Host and
     // Content-Length: no "Expect: 100-continue", no default Accept or form Content-Type.
-    auto& list = transfer->requestHeaders;
-    for (const auto& [name, value] : request.allHTTPHeaderFields()) {
-        // "Name;" is libcurl's way to send a field with an empty value ("Name:" removes it).
-        appendHeader(list, value.empty() ? name + ";" : name + ": " + value);
+    // Fields equal to those the kept list was built from were checked then.
+    if (!handle.headers || handle.fields != request.allHTTPHeaderFields()) {
+        validate(request.allHTTPHeaderFields());
+        auto fields = request.allHTTPHeaderFields();
+        HeaderList list;
+        for (const auto& [name, value] : fields) {
+            // "Name;" is libcurl's way to send a field with an empty value ("Name:" removes it).
+            appendHeader(list, value.empty() ? name + ";" : name + ": " + value);
+        }
+        for (const char* suppressed : {"Expect", "Accept", "Content-Type"}) {
+            if (!request.value(suppressed)) appendHeader(list, std::string(suppressed) + ":");
+        }
+        handle.headers = std::move(list);
+        handle.fields = std::move(fields);
     }
-    for (const char* suppressed : {"Expect", "Accept", "Content-Type"}) {
-        if (!request.value(suppressed)) appendHeader(list, std::string(suppressed) + ":");
-    }
-    setOption(easy, CURLOPT_HTTPHEADER, transfer->requestHeaders.get());
+    setOption(easy, CURLOPT_HTTPHEADER, handle.headers.get());
     return transfer;
 }
 
@@ -430,8 +481,8 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
         long status = 0;
         curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &status);
-        auto response = std::make_shared<HTTPURLResponse>(*transfer.url, static_cast<int>(status),
-                                                          transfer.replyHeaders.takeFields());
+        auto response = detail::makeFoldedHTTPURLResponse(
+            std::move(*transfer.url), static_cast<int>(status), transfer.replyHeaders.takeFields());
         transfer.outcome->resolve(Reply(std::move(transfer.received), std::move(response)));
     }
 
@@ -450,13 +501,17 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     std::vector<std::shared_ptr<Transfer>> withdrawn;  // guarded by mutex
     // Transfers in the multi handle: touched only by the thread that drives.
     std::unordered_map<CURL*, std::shared_ptr<Transfer>> active;
+    // The driver's batches of transfers to add and to remove, kept so that each round and each
+    // request does not allocate them anew. Touched only by the thread that drives.
+    std::vector<std::shared_ptr<Transfer>> driverAdds;
+    std::vector<std::shared_ptr<Transfer>> driverRemoves;
 
   private:
     // One driver at a time runs this loop; `done` is checked after each round of work.
     template <class Done>
     void drive(Done&& done) {
-        std::vector<std::shared_ptr<Transfer>> adds;
-        std::vector<std::shared_ptr<Transfer>> removes;
+        auto& adds = driverAdds;
+        auto& removes = driverRemoves;
         for (;;) {
             {
                 std::lock_guard lock(mutex);

@@ -182,11 +182,20 @@ struct DescribedStruct {
         []<std::size_t... I>(std::index_sequence<I...>) {
         return std::array<MemberSlot, count>{
             MemberSlot{keys[I], &decodeMember<I>, IsOptional<MemberType<I>>::value,
-                       isRawComparable(keys[I]), keyHead(keys[I]), keyHeadMask(keys[I])}...};
+                       isRawComparable(keys[I]), keyWord(keys[I], 0), keyWordMask(keys[I], 0),
+                       keyWord(keys[I], 8), keyWordMask(keys[I], 8)}...};
     }
     (std::make_index_sequence<count>{});
 
-    static constexpr ObjectLayout layout{slots.data(), count, &typeName<T>};
+    static constexpr std::uint64_t requiredMask = [] {
+        std::uint64_t mask = 0;
+        for (std::size_t i = 0; i < count && i < 64; ++i) {
+            if (!slots[i].optional) mask |= std::uint64_t{1} << i;
+        }
+        return mask;
+    }();
+
+    static constexpr ObjectLayout layout{slots.data(), count, &typeName<T>, requiredMask};
 
     static void encode(const T& value, JSONWriter& out) {
         out.beginObject();
@@ -300,8 +309,8 @@ struct JSONCoding<std::optional<T>> {
 
 template <class T, class Allocator>
 struct JSONCoding<std::vector<T, Allocator>> {
-    // The element count comes from the body: a small body of many empty elements must not
-    // make a huge reservation, so it is capped; longer arrays still grow as usual.
+    // The element count is estimated from the body: a small body of many empty elements must
+    // not make a huge reservation, so it is capped; longer arrays still grow as usual.
     static constexpr std::size_t kMaxReserve = std::max<std::size_t>(1, (4u << 20) / sizeof(T));
 
     static void decode(JSONReader& in, std::vector<T, Allocator>& out) {
@@ -314,6 +323,8 @@ struct JSONCoding<std::vector<T, Allocator>> {
                 JSONCoding<T>::decode(element, out.emplace_back());
             }
         });
+        // An estimate far too long (more of the body followed the array) is given back.
+        if (out.capacity() / 2 > out.size()) out.shrink_to_fit();
     }
     static void encode(const std::vector<T, Allocator>& value, JSONWriter& out) {
         out.beginArray();

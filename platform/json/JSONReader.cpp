@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -26,6 +27,7 @@ struct JSONReader::Frame {
     // Set for the top-level value, which simdjson reads through the document itself.
     od::document* document = nullptr;
     const JSONDecoder* decoder = nullptr;
+    const char* end = nullptr;  // just past the body's last byte
 };
 
 namespace {
@@ -145,23 +147,24 @@ T readNumber(Frame& frame, const char* typeName, Read&& read) {
 // Which members of an object were seen; no allocation for structs of up to 64 members.
 class SeenMembers {
   public:
-    explicit SeenMembers(std::size_t count) {
-        if (count > 64) many_.resize(count);
+    explicit SeenMembers(std::size_t count) : few_(count <= 64) {
+        if (!few_) many_.resize(count);
     }
     void set(std::size_t index) {
-        if (many_.empty()) {
-            few_ |= std::uint64_t{1} << index;
+        if (few_) {
+            bits_ |= std::uint64_t{1} << index;
         } else {
-            many_[index] = true;
+            many_[index] = 1;
         }
     }
-    bool test(std::size_t index) const {
-        return many_.empty() ? (few_ >> index & 1U) != 0 : many_[index];
-    }
+    bool test(std::size_t index) const { return few_ ? (bits_ >> index & 1U) != 0 : many_[index]; }
+    // Whether every member in `required` (a layout's mask, for up to 64 members) was seen.
+    bool hasAll(std::uint64_t required) const { return few_ && (bits_ & required) == required; }
 
   private:
-    std::uint64_t few_ = 0;
-    std::vector<bool> many_;
+    bool few_;
+    std::uint64_t bits_ = 0;
+    std::vector<unsigned char> many_;
 };
 
 constexpr std::size_t kNoMember = static_cast<std::size_t>(-1);
@@ -174,20 +177,26 @@ bool hasEscape(const char* raw) {
     return false;
 }
 
-// Whether the key at `raw` (just after its opening quote) is the slot's key. Reading a whole
-// word, and up to 64 bytes past the key's start, stays within the document's padding.
-bool rawKeyEquals(const char* raw, const json_detail::MemberSlot& slot) {
+std::uint64_t loadWord(const char* bytes) {
     std::uint64_t word = 0;
-    std::memcpy(&word, raw, sizeof word);
+    std::memcpy(&word, bytes, sizeof word);
     if constexpr (std::endian::native == std::endian::big) word = std::byteswap(word);
-    if ((word & slot.headMask) != slot.head) return false;
+    return word;
+}
+
+// Whether the key at `raw` (just after its opening quote) is the slot's key. Reading two whole
+// words, and up to 64 bytes past the key's start, stays within the document's padding.
+bool rawKeyEquals(const char* raw, const json_detail::MemberSlot& slot) {
+    if ((loadWord(raw) & slot.headMask) != slot.head) return false;
     const std::size_t size = slot.key.size();
     if (size < 8) return true;
+    if ((loadWord(raw + 8) & slot.tailMask) != slot.tail) return false;
+    if (size < 16) return true;
     if (size <= simdjson::SIMDJSON_PADDING) {
-        return std::memcmp(raw + 8, slot.key.data() + 8, size - 8) == 0 && raw[size] == '"';
+        return std::memcmp(raw + 16, slot.key.data() + 16, size - 16) == 0 && raw[size] == '"';
     }
     // Stops at the key's closing quote at the latest, as the slot's key holds no quote.
-    for (std::size_t i = 8; i < size; ++i) {
+    for (std::size_t i = 16; i < size; ++i) {
         if (raw[i] != slot.key[i]) return false;
     }
     return raw[size] == '"';
@@ -244,6 +253,9 @@ class ParserLease {
     std::optional<od::parser> own_;
     od::parser* parser_ = nullptr;
 };
+
+// The depth of the elements of a top-level array, or of an array in the top-level object.
+constexpr std::int32_t kListElementDepth = 3;
 
 // Range of Date's microsecond count, in seconds, with a margin for the reference offset.
 constexpr double kDateSecondsLimit = 9.0e12;
@@ -409,7 +421,7 @@ void JSONReader::decodeObject(const json_detail::ObjectLayout& layout, void* obj
         const std::size_t index = findMember(layout, field, next);
         if (index == kNoMember) continue;  // unknown keys: the value is skipped unread
         next = index + 1 == layout.count ? 0 : index + 1;
-        Frame child{&field.value(), nullptr, frame_.decoder};
+        Frame child{&field.value(), nullptr, frame_.decoder, frame_.end};
         JSONReader reader(child);
         try {
             layout.slots[index].decode(reader, object);
@@ -419,6 +431,7 @@ void JSONReader::decodeObject(const json_detail::ObjectLayout& layout, void* obj
         }
         seen.set(index);
     }
+    if (seen.hasAll(layout.required)) return;
     for (std::size_t i = 0; i < layout.count; ++i) {
         const json_detail::MemberSlot& slot = layout.slots[i];
         if (slot.optional || seen.test(i)) continue;
@@ -432,15 +445,27 @@ void JSONReader::forEachElementImpl(void* body, ElementFn fn, void* reserve, Res
     if (auto error = withSource(frame_, [](auto& s) { return s.get_array(); }).get(elements)) {
         throwReadFailure(frame_, error, od::json_type::array, "Array");
     }
-    if (reserveFn) {
-        std::size_t count = 0;
-        if (auto error = elements.count_elements().get(count)) throwMalformed(error);
-        reserveFn(reserve, count);
-    }
+    // Counting the elements first would cost a pass over the whole array. Instead, from the
+    // room the first element took, the second estimates how many the rest of the body holds:
+    // close for the list a reply is made of (the body itself, or a member of the top-level
+    // object), far off for an array nested deeper, which grows as usual.
+    const char* first = nullptr;
     std::size_t index = 0;
     for (auto result : elements) {
         if (result.error()) throwMalformed(result.error());
-        Frame child{&result.value_unsafe(), nullptr, frame_.decoder};
+        od::value& element = result.value_unsafe();
+        if (reserveFn && index < 2 && element.current_depth() <= kListElementDepth) {
+            const char* start = nullptr;
+            if (auto error = element.current_location().get(start)) throwMalformed(error);
+            if (index == 0) {
+                first = start;
+            } else {
+                const auto taken = static_cast<std::size_t>(start - first);
+                reserveFn(reserve, std::max<std::size_t>(
+                                       2, static_cast<std::size_t>(frame_.end - first) / taken));
+            }
+        }
+        Frame child{&element, nullptr, frame_.decoder, frame_.end};
         JSONReader reader(child);
         try {
             fn(body, reader);
@@ -462,7 +487,7 @@ void JSONReader::forEachMemberImpl(void* body, MemberFn fn) {
         od::field& field = result.value_unsafe();
         std::string_view key;
         if (auto error = field.unescaped_key().get(key)) throwMalformed(error);
-        Frame child{&field.value(), nullptr, frame_.decoder};
+        Frame child{&field.value(), nullptr, frame_.decoder, frame_.end};
         JSONReader reader(child);
         try {
             fn(body, key, reader);
@@ -480,7 +505,7 @@ void JSONReader::readDocument(const JSONDecoder& decoder, const char* bytes, std
         od::document document;
         const simdjson::padded_string_view view(bytes, size, capacity);
         if (auto error = lease.parser().iterate(view).get(document)) throwMalformed(error);
-        Frame frame{nullptr, &document, &decoder};
+        Frame frame{nullptr, &document, &decoder, bytes + size};
         JSONReader root(frame);
         fn(root, out);
         const char* location = nullptr;

@@ -30,24 +30,31 @@ struct MemberSlot {
     MemberDecodeFn decode;  // reads the value into the member of the object passed
     bool optional;          // may be missing from the object
     bool rawComparable;     // no quote, backslash or control character in `key`
-    // The key's first bytes followed by its closing quote (as far as 8 bytes go), packed
-    // little-endian, and the mask of the bytes used: most keys compare in one word.
+    // The key followed by its closing quote, as far as 16 bytes go, packed little-endian into
+    // two words, with the masks of the bytes used: most keys compare in one or two words.
     std::uint64_t head;
     std::uint64_t headMask;
+    std::uint64_t tail;
+    std::uint64_t tailMask;
 };
 
-constexpr std::uint64_t keyHeadMask(std::string_view key) {
-    const std::size_t bytes = key.size() + 1 < 8 ? key.size() + 1 : 8;
+// The mask of the bytes of `key` and its closing quote that fall in the word at `offset`.
+constexpr std::uint64_t keyWordMask(std::string_view key, std::size_t offset) {
+    const std::size_t end = key.size() + 1;
+    if (end <= offset) return 0;
+    const std::size_t bytes = end - offset < 8 ? end - offset : 8;
     return bytes == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
 }
 
-constexpr std::uint64_t keyHead(std::string_view key) {
-    std::uint64_t head = 0;
+// The bytes of `key` and its closing quote from `offset`, as far as 8 go, little-endian.
+constexpr std::uint64_t keyWord(std::string_view key, std::size_t offset) {
+    std::uint64_t word = 0;
     for (std::size_t i = 0; i < 8; ++i) {
-        const char c = i < key.size() ? key[i] : i == key.size() ? '"' : '\0';
-        head |= std::uint64_t{static_cast<unsigned char>(c)} << (8 * i);
+        const std::size_t at = offset + i;
+        const char c = at < key.size() ? key[at] : at == key.size() ? '"' : '\0';
+        word |= std::uint64_t{static_cast<unsigned char>(c)} << (8 * i);
     }
-    return head & keyHeadMask(key);
+    return word & keyWordMask(key, offset);
 }
 
 // The members of a described struct, in declared order.
@@ -55,6 +62,8 @@ struct ObjectLayout {
     const MemberSlot* slots;
     std::size_t count;
     std::string (*typeName)();  // for error messages only
+    // For structs of up to 64 members, bit i set when member i is required.
+    std::uint64_t required;
 };
 
 }  // namespace json_detail
@@ -108,8 +117,11 @@ class JSONReader {
     // from body get "Index N" put in front of their path.
     template <class F>
     void forEachElement(F&& body);
-    // The same, after calling reserve(std::size_t count) with the number of elements, which
-    // costs a pass over the array (without reading its values) but spares reallocations.
+    // The same, calling reserve(std::size_t count) at most once, before the second element,
+    // with an estimate of the number of elements: what follows the first element in the body
+    // divided by the first element's size. Only for a top-level array or one in the top-level
+    // object (a reply's list), as it costs no pass over the array; the estimate may be short,
+    // or long when more of the body follows the array.
     template <class R, class F>
     void forEachElement(R&& reserve, F&& body);
     // Calls body(std::string_view key, JSONReader& value) for each member of an object, in

@@ -1,5 +1,6 @@
 #include "platform/url/URLComponents.hpp"
 
+#include <array>
 #include <boost/url/encode.hpp>
 #include <boost/url/encoding_opts.hpp>
 #include <boost/url/parse.hpp>
@@ -61,19 +62,63 @@ std::string removeDotSegments(std::string_view input) {
     return output;
 }
 
-// RFC 3986, 5.2.3: the reference path appended to the path of a base that has an authority.
-std::string mergePaths(std::string_view basePath, std::string_view referencePath) {
-    if (basePath.empty()) return "/" + std::string(referencePath);
-    const auto slash = basePath.rfind('/');
-    std::string merged(slash == std::string_view::npos ? std::string_view{}
-                                                       : basePath.substr(0, slash + 1));
-    merged.append(referencePath);
-    return merged;
+}  // namespace
+
+template <class View>
+URLComponents::Parts URLComponents::partsOf(const View& view, const char* text) {
+    const auto spanOf = [text](boost::urls::string_view part) {
+        return URL::Span{static_cast<std::size_t>(part.data() - text), part.size()};
+    };
+    Parts parts{view.has_scheme(), view.has_authority(), spanOf(view.encoded_path()), {}, {}};
+    if (view.has_query()) parts.query = spanOf(view.encoded_query());
+    if (view.has_fragment()) parts.fragment = spanOf(view.encoded_fragment());
+    return parts;
+}
+
+namespace {
+
+constexpr bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// RFC 3986's pchar without ":", as a table: unreserved, sub-delims and "@".
+constexpr std::array<bool, 256> kPlainPathChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 'a'; c <= 'z'; ++c) table[static_cast<std::size_t>(c)] = true;
+    for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = true;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = true;
+    for (char c : std::string_view("-._~!$&'()*+,;=@/")) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
+
+// Whether `text` is a reference made of a path alone (no scheme, authority, query or
+// fragment), which is what endpoints mostly are: then it needs no full parse. A ":" (which
+// could end a scheme) or a leading "//" (an authority) leaves it to the full parse.
+bool isPlainPath(std::string_view text) {
+    if (text.empty() || text.starts_with("//")) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '%') {
+            if (text.size() - i < 3 || !isHexDigit(text[i + 1]) || !isHexDigit(text[i + 2])) {
+                return false;
+            }
+            i += 2;
+        } else if (!kPlainPathChars[static_cast<unsigned char>(c)]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
 std::optional<URLComponents> URLComponents::parse(std::string_view text) {
+    if (isPlainPath(text)) {
+        return URLComponents(std::string(text),
+                             Parts{false, false, URL::Span{0, text.size()}, {}, {}});
+    }
     auto parsed =
         boost::urls::parse_uri_reference(boost::urls::string_view(text.data(), text.size()));
     if (!parsed) return std::nullopt;
@@ -83,7 +128,7 @@ std::optional<URLComponents> URLComponents::parse(std::string_view text) {
         !parsed->encoded_path().starts_with('/')) {
         return std::nullopt;
     }
-    return URLComponents(std::string(text));
+    return URLComponents(std::string(text), partsOf(*parsed, text.data()));
 }
 
 std::optional<std::string> URLComponents::scheme() const {
@@ -141,41 +186,65 @@ void URLComponents::setQueryItems(std::optional<std::vector<URLQueryItem>> items
         edited.set_encoded_query(query);
     }
     text_ = std::string(edited.buffer());
+    parts_ = partsOf(edited, edited.buffer().data());
 }
 
 std::optional<URL> URLComponents::url(const URL& base) const {
-    auto reference = viewOf(text_);
-    if (reference.has_scheme()) return URL::make(text_);
+    if (parts_.hasScheme) return URL::make(text_);
+    if (parts_.hasAuthority) return urlWithAuthority(base);
 
-    // RFC 3986, 5.2.2, with the reference's scheme known to be undefined; the base's parts
-    // are read from what it kept when it was made.
-    std::string target(base.part(base.parts_.scheme));
-    target.push_back(':');
-    std::string path;
+    // RFC 3986, 5.2.2, for a reference with neither scheme nor authority: the result keeps the
+    // base's scheme and authority, so it starts with the base's own text up to there and
+    // keeps what the base found in it; the rest is a path that starts with "/" and the
+    // reference's own query and fragment, so it parses as the URL it is without a new pass.
+    const std::size_t prefix = base.parts_.authority.begin + base.parts_.authority.size;
+    const std::string_view basePath = base.encodedPath();
+    const std::string_view referencePath = part(parts_.path);
+    std::string target;
+    target.reserve(base.text_.size() + text_.size() + 1);
+    target.append(std::string_view(base.text_).substr(0, prefix));
     std::optional<std::string_view> query;
-    const auto referencePath = toStd(reference.encoded_path());
-    if (reference.has_authority()) {
-        target.append("//").append(toStd(reference.encoded_authority()));
-        path = removeDotSegments(referencePath);
-        if (reference.has_query()) query = toStd(reference.encoded_query());
+    if (referencePath.empty()) {
+        target.append(basePath);
+        query = parts_.query ? std::optional(part(*parts_.query)) : base.encodedQuery();
     } else {
-        target.append("//").append(base.authority());
-        if (referencePath.empty()) {
-            path = base.encodedPath();
-            if (reference.has_query()) {
-                query = toStd(reference.encoded_query());
-            } else {
-                query = base.encodedQuery();
-            }
+        if (referencePath.starts_with('/')) {
+            target.append(referencePath);
+        } else if (basePath.empty()) {
+            target.append("/").append(referencePath);
         } else {
-            path = removeDotSegments(referencePath.starts_with('/')
-                                         ? std::string(referencePath)
-                                         : mergePaths(base.encodedPath(), referencePath));
-            if (reference.has_query()) query = toStd(reference.encoded_query());
+            // RFC 3986, 5.2.3: the reference path after the base path's last "/".
+            const auto slash = basePath.rfind('/');
+            if (slash != std::string_view::npos) target.append(basePath.substr(0, slash + 1));
+            target.append(referencePath);
         }
+        // Without a "." the path holds no dot segment to remove.
+        if (std::string_view(target).substr(prefix).find('.') != std::string_view::npos) {
+            const std::string path = removeDotSegments(std::string_view(target).substr(prefix));
+            target.resize(prefix);
+            target.append(path);
+        }
+        if (parts_.query) query = part(*parts_.query);
     }
-    target.append(path);
-    if (query) target.append("?").append(*query);
+    URL::Parts parts = base.parts_;
+    parts.path = URL::Span{prefix, target.size() - prefix};
+    parts.query.reset();
+    if (query) {
+        target.push_back('?');
+        parts.query = URL::Span{target.size(), query->size()};
+        target.append(*query);
+    }
+    if (parts_.fragment) target.append("#").append(part(*parts_.fragment));
+    return URL(std::move(target), parts, base.decodedHost_);
+}
+
+std::optional<URL> URLComponents::urlWithAuthority(const URL& base) const {
+    // The reference brings its own host: only the base's scheme is taken.
+    auto reference = viewOf(text_);
+    std::string target(base.part(base.parts_.scheme));
+    target.append("://").append(toStd(reference.encoded_authority()));
+    target.append(removeDotSegments(toStd(reference.encoded_path())));
+    if (reference.has_query()) target.append("?").append(toStd(reference.encoded_query()));
     if (reference.has_fragment()) target.append("#").append(toStd(reference.encoded_fragment()));
     return URL::adopt(std::move(target));
 }

@@ -53,8 +53,28 @@ class URLComponents {
     std::string string() const;
 
   private:
-    explicit URLComponents(std::string text) : text_(std::move(text)) {}
+    // Where the parts of the reference lie in its text, found when it is parsed or edited, so
+    // that resolving it against a base parses nothing again.
+    struct Parts {
+        bool hasScheme = false;
+        bool hasAuthority = false;
+        URL::Span path;
+        std::optional<URL::Span> query;
+        std::optional<URL::Span> fragment;
+    };
+
+    URLComponents(std::string text, Parts parts) : text_(std::move(text)), parts_(parts) {}
+    // The parts of a parsed reference `view` whose text starts at `text`.
+    template <class View>
+    static Parts partsOf(const View& view, const char* text);
+    // url(base) for a reference that has an authority but no scheme.
+    std::optional<URL> urlWithAuthority(const URL& base) const;
+    std::string_view part(URL::Span span) const {
+        return std::string_view(text_).substr(span.begin, span.size);
+    }
+
     std::string text_;  // a valid URL reference
+    Parts parts_;
 };
 
 }  // namespace corvend::platform
