@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,14 @@ boost::json::object transaction(const Source& source, const boost::json::object&
     return out;
 }
 
-// Every completed payment as a transaction, newest first.
+// Every completed payment as a transaction, newest first. Two payments made within one
+// millisecond share their time: each collection is read newest first, so the stable sort keeps
+// the later one first.
 std::vector<boost::json::value> transactions(const MemoryStore& store) {
     std::vector<boost::json::value> out;
     for (const auto& source : kSources) {
-        for (const auto& record : store.list(source.collection)) {
+        const auto records = store.list(source.collection);
+        for (const auto& record : std::views::reverse(records)) {
             if (text(record.as_object(), "status") == "COMPLETED") {
                 out.emplace_back(transaction(source, record.as_object()));
             }
