@@ -24,6 +24,8 @@ platform::ui::AttributedString manageYourCardsHint() {
     return hint("deposit_manage_your_cards_hint");
 }
 
-platform::ui::AttributedString saveYourCardsHint() { return hint("deposit_save_your_cards_hint"); }
+platform::ui::AttributedString saveYourCardsHint() {
+    return hint("deposit_save_your_cards_hint");
+}
 
 }  // namespace corvend

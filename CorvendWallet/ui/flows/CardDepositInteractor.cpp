@@ -21,8 +21,7 @@ void CardDepositInteractor::cancel() {
 
 model::DepositCreate CardDepositInteractor::makeDepositCreate(const CardDepositInput& input,
                                                               bool isNewCard) const {
-    std::vector<model::PaymentProperty> properties{
-        {model::PaymentPropertyKey::cardCVV, input.cvv}};
+    std::vector<model::PaymentProperty> properties{{model::PaymentPropertyKey::cardCVV, input.cvv}};
     std::shared_ptr<const model::PaymentInstrument> card;
     if (isNewCard) {
         properties.push_back({model::PaymentPropertyKey::cardSaveInstrument,

@@ -6,7 +6,11 @@ namespace corvend {
 
 const DepositSummaryViewModel& DepositSummaryViewModel::empty() {
     static const DepositSummaryViewModel placeholder{
-        .instrumentLogo = Appearance::appliedImages().creditCard().image()};
+        .instrumentLogo = Appearance::appliedImages().creditCard().image(),
+        .instrumentName = "",
+        .amount = "",
+        .fees = "",
+        .totalAmount = ""};
     return placeholder;
 }
 

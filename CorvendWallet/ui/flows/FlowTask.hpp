@@ -21,14 +21,13 @@ class FlowTask {
     static std::shared_ptr<FlowTask> run(std::function<T()> operation,
                                          std::function<void(Result<T>)> deliver) {
         auto task = std::make_shared<FlowTask>();
-        task->handle_ = runWalletOperation<T>(
-            std::move(operation),
-            [weakTask = std::weak_ptr<FlowTask>(task),
-             deliver = std::move(deliver)](Result<T> result) {
-                const auto alive = weakTask.lock();
-                if (!alive || alive->cancelled_) return;
-                deliver(std::move(result));
-            });
+        task->handle_ = runWalletOperation<T>(std::move(operation),
+                                              [weakTask = std::weak_ptr<FlowTask>(task),
+                                               deliver = std::move(deliver)](Result<T> result) {
+                                                  const auto alive = weakTask.lock();
+                                                  if (!alive || alive->cancelled_) return;
+                                                  deliver(std::move(result));
+                                              });
         return task;
     }
 
