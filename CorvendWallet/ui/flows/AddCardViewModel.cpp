@@ -1,0 +1,28 @@
+#include "CorvendWallet/ui/flows/AddCardViewModel.hpp"
+
+#include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
+#include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
+
+namespace corvend {
+
+const AddCardViewModel::ExpiryDateField& AddCardViewModel::initialExpiryDate() {
+    static const ExpiryDateField field{
+        std::nullopt, false, FieldBottomText::helper(localizedFormatted("expiry_date_helper"))};
+    return field;
+}
+
+const AddCardViewModel::CvvField& AddCardViewModel::initialCvv() {
+    static const CvvField field{std::nullopt, false, FieldBottomText::helper(cvvHelperText(3)), 3};
+    return field;
+}
+
+const AddCardViewModel& AddCardViewModel::initial() {
+    static const AddCardViewModel model{
+        CardField{std::nullopt, false,
+                  FieldBottomText::helper(localizedFormatted("card_must_be_in_your_name")),
+                  CardType::unknown},
+        initialExpiryDate(), initialCvv(), CardLabelField{}, false};
+    return model;
+}
+
+}  // namespace corvend
