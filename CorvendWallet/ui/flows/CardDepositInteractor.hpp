@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/services/money/DepositCreate.hpp"
 #include "CorvendWallet/services/money/DepositService.hpp"
 #include "CorvendWallet/ui/flows/CardDepositInteractorInput.hpp"
 #include "CorvendWallet/ui/flows/CardDepositInteractorOutput.hpp"
+#include "CorvendWallet/ui/flows/FlowTask.hpp"
 
 namespace corvend {
 
@@ -36,14 +36,12 @@ class CardDepositInteractor : public CardDepositInteractorInput,
     static CardDetails makeCardDetails(const CardDepositInput& input);
 
   private:
-    struct Running;
-
     void startDeposit(model::DepositCreate request, CardDetails cardDetails);
 
     const std::shared_ptr<DepositService> depositService_;
     const model::CustomerDeposit deposit_;
     std::weak_ptr<CardDepositInteractorOutput> output_;
-    std::shared_ptr<Running> executingTask_;
+    std::shared_ptr<FlowTask> executingTask_;
 };
 
 }  // namespace corvend

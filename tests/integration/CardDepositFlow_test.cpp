@@ -1,0 +1,452 @@
+// The card-deposit flow end to end: the host's door, every screen of the flow and the 3-D Secure
+// page, driven as a person would (type into the fields, tap the buttons) against the sandbox.
+
+#include <gtest/gtest.h>
+
+#include <boost/json.hpp>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
+#include "CorvendWallet/services/money/DepositRepository.hpp"
+#include "CorvendWallet/ui/flows/CardDepositError.hpp"
+#include "CorvendWallet/ui/flows/CardDepositRepository.hpp"
+#include "platform/app/DesktopURLOpener.hpp"
+#include "platform/ui/Button.hpp"
+#include "platform/ui/NavigationController.hpp"
+#include "platform/ui/TextField.hpp"
+#include "platform/web/WebView.hpp"
+#include "tests/integration/SandboxTest.hpp"
+#include "tests/support/FakeDeviceFingerprintProvider.hpp"
+#include "tests/support/ThemeFixture.hpp"
+
+namespace corvend::integration {
+namespace {
+
+using platform::ui::ViewControllerPtr;
+using Result = CardDepositResult;
+
+constexpr std::string_view kNewCard = "4111111111111111";
+const std::string kDepositsPath = "digitalwallets/v1/profile/deposits";
+
+template <class T>
+void collect(const platform::ui::ViewPtr& view, std::vector<std::shared_ptr<T>>& found) {
+    if (view->isHidden()) return;
+    if (auto match = std::dynamic_pointer_cast<T>(view)) found.push_back(match);
+    for (const auto& subview : view->subviews()) collect(subview, found);
+}
+
+class CardDepositFlowTest : public SandboxTest {
+  public:
+    using SandboxTest::sandbox;
+
+    CardDepositFlowTest() {
+        platform::MainQueue::shared().drain();
+        components::testing::configureTheme();
+    }
+
+    ~CardDepositFlowTest() override { platform::MainQueue::shared().drain(); }
+
+    // Previews a deposit as the host does and starts the flow over the host's screen.
+    void start(std::int64_t amount,
+               std::optional<model::PaymentInstrumentReference> savedCard = std::nullopt) {
+        const CardDepositRequest request{amount, "EUR", std::move(savedCard), "order-1"};
+        depositID = inTask([this, request] { return service->preview(request); }).id();
+        service->start(depositID, host, [this](Result result) {
+            // The flow is gone from the host's screen before the host hears of it.
+            dismissedFirst.push_back(host->presentedViewController() == nullptr);
+            results.push_back(std::move(result));
+        });
+    }
+
+    ViewControllerPtr top() {
+        const auto navigation = std::dynamic_pointer_cast<platform::ui::NavigationController>(
+            host->presentedViewController());
+        return navigation ? navigation->topViewController() : nullptr;
+    }
+
+    // Drives the main queue until the top screen's title is `title`.
+    void waitForScreen(const std::string& title) {
+        const bool shown = platform::MainQueue::shared().runUntil(
+            [&] { return top() && top()->title() == title; }, kDeadline);
+        ASSERT_TRUE(shown) << "no screen \"" << title << "\"; "
+                           << (top() ? top()->snapshot() : std::string("no flow"));
+    }
+
+    void waitForResult() {
+        ASSERT_TRUE(
+            platform::MainQueue::shared().runUntil([&] { return !results.empty(); }, kDeadline));
+        // Anything a closed screen still had in flight has its chance to report twice.
+        platform::MainQueue::shared().drain();
+    }
+
+    template <class T>
+    std::vector<std::shared_ptr<T>> onScreen() {
+        std::vector<std::shared_ptr<T>> found;
+        const auto view = top()->view();
+        view->layoutIfNeeded();
+        collect(view, found);
+        return found;
+    }
+
+    void typeInto(std::size_t field, std::string_view text) {
+        const auto fields = onScreen<platform::ui::TextField>();
+        ASSERT_LT(field, fields.size()) << top()->snapshot();
+        fields[field]->becomeFirstResponder();
+        fields[field]->type(std::string(text));
+    }
+
+    void tap(const std::string& title) {
+        for (const auto& button : onScreen<platform::ui::Button>()) {
+            if (button->currentTitle() == title) {
+                button->tap();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << title << " on " << top()->snapshot();
+    }
+
+    void close() { top()->navigationItem().leftBarButtonItem->tap(); }
+
+    void enterNewCard() {
+        waitForScreen("Enter your card details");
+        typeInto(0, kNewCard);
+        typeInto(1, "1230");
+        typeInto(2, "123");
+    }
+
+    void submitNewCard() {
+        enterNewCard();
+        tap("Add a card");
+        waitForScreen("Review the payment details");
+    }
+
+    // The stored deposit, moved to "PROCESSING" with `change` applied, as a confirm reply.
+    ScriptedReply confirmReply(const std::function<void(boost::json::object&)>& change) {
+        auto deposit = sandbox.store().get("deposits", depositID)->as_object();
+        deposit["status"] = "PROCESSING";
+        change(deposit);
+        return {.body = boost::json::serialize(deposit)};
+    }
+
+    std::string statusPath() const { return kDepositsPath + "/" + depositID + "/status"; }
+
+    void expectOneResult(const Result& expected) {
+        ASSERT_EQ(results.size(), 1u);
+        EXPECT_EQ(results.front(), expected);
+        EXPECT_TRUE(dismissedFirst.front());
+    }
+
+    static Result internal(bool terminal) {
+        auto error = Error::make(CardDepositError(CardDepositError::internalError));
+        return terminal ? Result::terminalFailure(error) : Result::nonTerminalFailure(error);
+    }
+
+    const std::shared_ptr<DepositService> deposits = DepositRepository::make(
+        configuredManager("user-token-1"),
+        std::make_shared<testing::FakeDeviceFingerprintProvider>("fp-sandbox"));
+    const std::shared_ptr<CardDepositService> service =
+        CardDepositRepository::make(std::make_shared<CardDepositComponent>(
+            deposits, PaymentInstrumentRepository::make(configuredManager("user-token-1"),
+                                                        platform::DesktopURLOpener::make())));
+    const ViewControllerPtr host = std::make_shared<platform::ui::ViewController>();
+    std::string depositID;
+    std::vector<Result> results;
+    std::vector<bool> dismissedFirst;
+};
+
+TEST_F(CardDepositFlowTest, PreviewCreatesACardDepositThatReturnsToTheKitsWebAddress) {
+    start(500);
+    const auto stored = sandbox.store().get("deposits", depositID)->as_object();
+    EXPECT_EQ(stored.at("paymentOption"), "CARD");
+    EXPECT_EQ(stored.at("merchantRefNum"), "order-1");
+    const auto& links = stored.at("returnUrls").as_array();
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0].at("rel"), "DEFAULT");
+    EXPECT_EQ(links[0].at("href"), "https://return.corvend.example");
+    EXPECT_EQ(links[0].at("method"), "GET");
+}
+
+// amount → whether the issuer's page is shown (2577 also takes its challenge page).
+struct NewCardCase {
+    std::int64_t amount;
+    bool threeDS;
+};
+
+class NewCardTest : public CardDepositFlowTest,
+                    public ::testing::WithParamInterface<NewCardCase> {};
+
+TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
+    start(GetParam().amount);
+    submitNewCard();
+    // The header shows the amount; the total adds the sandbox's card fee of 0.35.
+    const std::string summary = top()->snapshot();
+    EXPECT_NE(summary.find("Pay with  *1111"), std::string::npos) << summary;
+    tap("Confirm");
+    if (GetParam().threeDS) {
+        ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+            [&] { return !results.empty() || !onScreen<platform::web::WebView>().empty(); },
+            kDeadline));
+    }
+    waitForResult();
+    expectOneResult(Result::completed());
+    const auto stored = sandbox.store().get("deposits", depositID)->as_object();
+    EXPECT_EQ(stored.at("status"), "COMPLETED");
+    const auto& properties = stored.at("paymentProperties").as_array();
+    ASSERT_EQ(properties.size(), 2u);
+    EXPECT_EQ(properties[0].at("key"), "CARD_CVV");
+    EXPECT_EQ(properties[1].at("key"), "CARD_SAVE_INSTRUMENT");
+    EXPECT_EQ(properties[1].at("value"), "false");
+    EXPECT_EQ(stored.at("paymentInstrument").at("pan"), kNewCard);
+}
+
+INSTANTIATE_TEST_SUITE_P(Amounts, NewCardTest,
+                         ::testing::Values(NewCardCase{500, false}, NewCardCase{2'500, true},
+                                           NewCardCase{2'577, true}));
+
+TEST_F(CardDepositFlowTest, ASavedCardIsConfirmedWithItsSecurityCodeOnly) {
+    start(500, model::PaymentInstrumentReference{"pi-sandbox-card", model::InstrumentType::card});
+    waitForScreen("Enter your card details");
+    typeInto(2, "321");
+    tap("Continue");
+    waitForScreen("Review the payment details");
+    tap("Confirm");
+    waitForResult();
+    expectOneResult(Result::completed());
+    const auto stored = sandbox.store().get("deposits", depositID)->as_object();
+    const auto& properties = stored.at("paymentProperties").as_array();
+    ASSERT_EQ(properties.size(), 1u);
+    EXPECT_EQ(properties[0].at("key"), "CARD_CVV");
+    EXPECT_EQ(properties[0].at("value"), "321");
+    EXPECT_FALSE(stored.contains("paymentInstrument"));
+}
+
+// Where the flow fails, what the sandbox is made to do there, and the result case.
+struct FailureCase {
+    std::string name;
+    // Scripts the fault once the flow is at the right step; `test` reaches that step.
+    std::function<void(CardDepositFlowTest& test)> reachAndFail;
+    // Null: a WalletError carried as a terminal (true) or non-terminal failure.
+    std::optional<Result> expected;
+    bool terminal;
+};
+
+class FailureTest : public CardDepositFlowTest, public ::testing::WithParamInterface<FailureCase> {
+  public:
+    void failNext(const std::string& method, const std::string& path) {
+        sandbox.scriptNextReply(
+            method, path, {.status = 500, .body = R"({"error":{"code":"5000","message":"down"}})"});
+    }
+    void confirmWith(const std::function<void(boost::json::object&)>& change) {
+        submitNewCard();
+        sandbox.scriptNextReply("POST", statusPath(), confirmReply(change));
+        tap("Confirm");
+    }
+};
+
+TEST_P(FailureTest, EndsWithTheRightResultCaseOnce) {
+    const FailureCase& failure = GetParam();
+    failure.reachAndFail(*this);
+    waitForResult();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_TRUE(dismissedFirst.front());
+    if (failure.expected) {
+        EXPECT_EQ(results.front(), *failure.expected);
+        return;
+    }
+    const auto* terminal = std::get_if<Result::TerminalFailure>(&results.front().value);
+    const auto* loading = std::get_if<Result::NonTerminalFailure>(&results.front().value);
+    ASSERT_TRUE(failure.terminal ? terminal != nullptr : loading != nullptr);
+    const Error& error = terminal ? terminal->error : loading->error;
+    EXPECT_TRUE(error.is<model::WalletError>()) << error.description();
+}
+
+const std::string kOptions = "digitalwallets/v1/profile/deposits/options";
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailureTest,
+    ::testing::Values(
+        FailureCase{"OptionsFail",
+                    [](FailureTest& test) {
+                        test.failNext("GET", kOptions);
+                        test.start(500);
+                    },
+                    std::nullopt, false},
+        FailureCase{"NoAcceptedCard",
+                    [](FailureTest& test) {
+                        test.sandbox.scriptNextReply(
+                            "GET", kOptions, {.body = R"([{"paymentOption":"BANK_TRANSFER"}])"});
+                        test.start(500);
+                    },
+                    Result::nonTerminalFailure(Error::make(
+                        CardDepositError(CardDepositError::failedToLoadAcceptedCardsError))),
+                    false},
+        FailureCase{"SavedInstrumentIsNoCard",
+                    [](FailureTest& test) {
+                        test.start(500,
+                                   model::PaymentInstrumentReference{
+                                       "pi-sandbox-sepa", model::InstrumentType::sepaBankAccount});
+                    },
+                    FailureTest::internal(false), false},
+        FailureCase{"CreateFails",
+                    [](FailureTest& test) {
+                        test.start(500);
+                        test.enterNewCard();
+                        test.failNext("POST", test.statusPath());
+                        test.tap("Add a card");
+                    },
+                    std::nullopt, true},
+        FailureCase{"ConfirmFails",
+                    [](FailureTest& test) {
+                        test.start(500);
+                        test.submitNewCard();
+                        test.failNext("POST", test.statusPath());
+                        test.tap("Confirm");
+                    },
+                    std::nullopt, true},
+        FailureCase{"UnknownAction",
+                    [](FailureTest& test) {
+                        test.start(500);
+                        test.confirmWith([](auto& deposit) { deposit["action"] = "SOMETHING"; });
+                    },
+                    FailureTest::internal(true), true},
+        FailureCase{"RedirectWithoutReturnAddress",
+                    [](FailureTest& test) {
+                        test.start(500);
+                        test.confirmWith([](auto& deposit) {
+                            deposit["action"] = "REDIRECT";
+                            deposit["redirectUrl"] = {{"rel", "REDIRECT_PAYMENT"},
+                                                      {"href", "http://127.0.0.1/"}};
+                            deposit["returnUrls"] = boost::json::array{
+                                {{"rel", "ON_FAILED"}, {"href", "https://return.corvend.example"}}};
+                        });
+                    },
+                    FailureTest::internal(true), true},
+        FailureCase{"RedirectWithoutPage",
+                    [](FailureTest& test) {
+                        test.start(500);
+                        test.confirmWith([](auto& deposit) { deposit["action"] = "REDIRECT"; });
+                    },
+                    FailureTest::internal(true), true},
+        FailureCase{
+            "BadThreeDSAddress",
+            [](FailureTest& test) {
+                test.start(500);
+                test.confirmWith([](auto& deposit) {
+                    deposit["action"] = "REDIRECT";
+                    deposit["redirectUrl"] = {{"rel", "REDIRECT_PAYMENT"}, {"href", "not a url"}};
+                });
+            },
+            FailureTest::internal(true), true}),
+    [](const auto& info) { return info.param.name; });
+
+// The screen closed, reached from the start of a deposit of `amount`.
+struct CancelCase {
+    std::string name;
+    std::int64_t amount;
+    std::optional<model::PaymentInstrumentReference> savedCard;
+    std::function<void(CardDepositFlowTest& test)> reach;
+};
+
+class CancelTest : public CardDepositFlowTest, public ::testing::WithParamInterface<CancelCase> {};
+
+TEST_P(CancelTest, ClosingReportsCancelledOnceAndTheDepositIsNotCompleted) {
+    start(GetParam().amount, GetParam().savedCard);
+    GetParam().reach(*this);
+    close();
+    waitForResult();
+    expectOneResult(Result::cancelled());
+    EXPECT_NE(sandbox.store().get("deposits", depositID)->at("status"), "COMPLETED");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, CancelTest,
+    ::testing::Values(
+        CancelCase{"AddCard", 500, std::nullopt, [](CardDepositFlowTest&) {}},
+        CancelCase{
+            "ConfirmCard", 500,
+            model::PaymentInstrumentReference{"pi-sandbox-card", model::InstrumentType::card},
+            [](CardDepositFlowTest&) {}},
+        CancelCase{"Summary", 500, std::nullopt,
+                   [](CardDepositFlowTest& test) { test.submitNewCard(); }},
+        CancelCase{"ThreeDSecure", 2'500, std::nullopt,
+                   [](CardDepositFlowTest& test) {
+                       auto& cancel = test;
+                       cancel.submitNewCard();
+                       // The issuer's page is held, so the person is still looking at it.
+                       cancel.sandbox.scriptNextReply("GET", "sandbox/3ds/" + cancel.depositID,
+                                                      {.hold = true});
+                       cancel.tap("Confirm");
+                       ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+                           [&] { return !cancel.onScreen<platform::web::WebView>().empty(); },
+                           kDeadline));
+                   }}),
+    [](const auto& info) { return info.param.name; });
+
+// A close while the confirm is in flight: the confirm's own outcome decides, once.
+struct InFlightCase {
+    std::string name;
+    std::int64_t amount;
+    std::optional<ScriptedReply> confirmFails;
+    std::function<bool(const Result&)> expected;
+};
+
+class CloseWhileConfirmingTest : public CardDepositFlowTest,
+                                 public ::testing::WithParamInterface<InFlightCase> {};
+
+TEST_P(CloseWhileConfirmingTest, TheConfirmsOutcomeIsTheOneResult) {
+    start(GetParam().amount);
+    submitNewCard();
+    ScriptedReply held = GetParam().confirmFails.value_or(confirmReply([&](auto& deposit) {
+        deposit["action"] = GetParam().amount >= 1'000 ? "REDIRECT" : "NONE";
+    }));
+    held.hold = true;
+    sandbox.scriptNextReply("POST", statusPath(), held);
+    tap("Confirm");
+    ASSERT_TRUE(sandbox.waitForRequests(sandbox.requests().size() + 1, kDeadline));
+    close();
+    tap("Confirm");  // the loading button takes no second tap
+    platform::MainQueue::shared().drain();
+    EXPECT_TRUE(results.empty()) << "the close decided before the confirm answered";
+    sandbox.releaseHeld();
+    waitForResult();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_TRUE(GetParam().expected(results.front()));
+    EXPECT_TRUE(dismissedFirst.front());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, CloseWhileConfirmingTest,
+    ::testing::Values(InFlightCase{"ConfirmedWithoutRedirect", 500, std::nullopt,
+                                   [](const Result& result) { return result.isCompleted(); }},
+                      InFlightCase{"ConfirmedButThreeDSecureLeft", 2'500, std::nullopt,
+                                   [](const Result& result) { return result.isCancelled(); }},
+                      InFlightCase{
+                          "ConfirmFailed", 500,
+                          ScriptedReply{.status = 500,
+                                        .body = R"({"error":{"code":"5000","message":"down"}})"},
+                          [](const Result& result) {
+                              return std::holds_alternative<Result::TerminalFailure>(result.value);
+                          }}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(CardDepositFlowTest, AFlowReleasedWhileLoadingReportsNothing) {
+    sandbox.scriptNextReply("GET", kDepositsPath + "/options", {.hold = true});
+    start(500);
+    ASSERT_TRUE(sandbox.waitForRequests(sandbox.requests().size() + 1, kDeadline));
+    host->dismiss(false);
+    platform::MainQueue::shared().drain();
+    sandbox.releaseHeld();
+    // A second flow run to its end: the first one's late replies have been handled by then.
+    start(500);
+    waitForScreen("Enter your card details");
+    close();
+    waitForResult();
+    expectOneResult(Result::cancelled());
+}
+
+}  // namespace
+}  // namespace corvend::integration
