@@ -15,7 +15,12 @@ using platform::ui::UserInterfaceStyle;
 
 class AddCardBottomViewTest : public components::testing::ThemedTest {
   protected:
-    std::shared_ptr<AddCardBottomView> view = std::make_shared<AddCardBottomView>();
+    void SetUp() override {
+        ThemedTest::SetUp();
+        view = std::make_shared<AddCardBottomView>();
+    }
+
+    std::shared_ptr<AddCardBottomView> view;
 };
 
 TEST_F(AddCardBottomViewTest, ANewModelReplacesTheLogosAndNoLogosHideTheCaption) {

@@ -31,6 +31,7 @@ class AddCardScreenTest : public components::testing::ThemedTest {
   protected:
     void SetUp() override {
         ThemedTest::SetUp();
+        screen = std::make_shared<AddCardViewController>();
         auto validators = AddCardPresenter::defaultValidators({CardType::visa});
         // Mid-June 2026 in GMT.
         validators.expiryDate = AddCardPresenter::ExpiryDateValidatorType::of(
@@ -58,7 +59,8 @@ class AddCardScreenTest : public components::testing::ThemedTest {
         while (!field.text().empty()) field.deleteBackward();
     }
 
-    // The line under each field (number, expiry, code, label), as a person reads them.
+    // The line under each field, as a person reads them: number, code, expiry, label.
+    static constexpr std::size_t kCvvLine = 1, kExpiryLine = 2;
     std::vector<std::string> bottomTexts() {
         const auto lines = screen->view()->snapshotLines();
         std::vector<std::string> texts;
@@ -82,7 +84,7 @@ class AddCardScreenTest : public components::testing::ThemedTest {
         cvv().type("123");
     }
 
-    std::shared_ptr<AddCardViewController> screen = std::make_shared<AddCardViewController>();
+    std::shared_ptr<AddCardViewController> screen;
     std::shared_ptr<testing::RecordingCardDepositInteractor> interactor =
         std::make_shared<testing::RecordingCardDepositInteractor>();
     std::shared_ptr<testing::RecordingCardDepositRouter> router =
@@ -93,7 +95,7 @@ class AddCardScreenTest : public components::testing::ThemedTest {
 
 TEST_F(AddCardScreenTest, ANewScreenShowsTheHelperTextsAndADisabledSubmitButton) {
     EXPECT_EQ(bottomTexts(),
-              (std::vector<std::string>{kInName, kDateHelper, "helper: " + kCvvText,
+              (std::vector<std::string>{kInName, "helper: " + kCvvText, kDateHelper,
                                         "helper: The long number on the front of your card"}));
     EXPECT_EQ(submitButton(), "button: [Add a card] (disabled)");
 }
@@ -131,7 +133,7 @@ TEST_F(AddCardScreenTest, TheExpiryIsCheckedOnEveryKeystroke) {
     const std::string digits = "1226";
     for (std::size_t i = 0; i < digits.size(); ++i) {
         expiry().type(digits.substr(i, 1));
-        EXPECT_EQ(bottomTexts()[1], afterEach[i]) << expiry().text();
+        EXPECT_EQ(bottomTexts()[kExpiryLine], afterEach[i]) << expiry().text();
     }
     const struct {
         std::string typed, expected;
@@ -139,10 +141,10 @@ TEST_F(AddCardScreenTest, TheExpiryIsCheckedOnEveryKeystroke) {
     for (const auto& row : rows) {
         clear(expiry());
         expiry().type(row.typed);
-        EXPECT_EQ(bottomTexts()[1], row.expected) << row.typed;
+        EXPECT_EQ(bottomTexts()[kExpiryLine], row.expected) << row.typed;
     }
     clear(expiry());
-    EXPECT_EQ(bottomTexts()[1], kRequired);
+    EXPECT_EQ(bottomTexts()[kExpiryLine], kRequired);
 }
 
 TEST_F(AddCardScreenTest, TheSecurityCodeTurnsItsHelperTextIntoAnErrorUntilThreeDigits) {
@@ -150,12 +152,12 @@ TEST_F(AddCardScreenTest, TheSecurityCodeTurnsItsHelperTextIntoAnErrorUntilThree
                                                 "helper: " + kCvvText};
     for (std::size_t i = 0; i < 3; ++i) {
         cvv().type(std::to_string(i + 1));
-        EXPECT_EQ(bottomTexts()[2], afterEach[i]);
+        EXPECT_EQ(bottomTexts()[kCvvLine], afterEach[i]);
     }
     cvv().deleteBackward();
-    EXPECT_EQ(bottomTexts()[2], "error: " + kCvvText);
+    EXPECT_EQ(bottomTexts()[kCvvLine], "error: " + kCvvText);
     clear(cvv());
-    EXPECT_EQ(bottomTexts()[2], kRequired);
+    EXPECT_EQ(bottomTexts()[kCvvLine], kRequired);
 }
 
 TEST_F(AddCardScreenTest, SubmitIsEnabledOnlyWhileTheThreeCardFieldsAreValid) {

@@ -30,6 +30,7 @@ model::CardPaymentInstrument savedCard(std::optional<model::CardScheme> scheme,
 class ConfirmCardScreenTest : public components::testing::ThemedTest {
   protected:
     void show(model::CardPaymentInstrument card) {
+        screen = std::make_shared<ConfirmCardViewController>();
         presenter = std::make_shared<ConfirmCardPresenter>(
             screen, router, interactor, std::move(card),
             std::vector<CardType>{CardType::visa, CardType::masterCard},
@@ -53,8 +54,7 @@ class ConfirmCardScreenTest : public components::testing::ThemedTest {
         return std::find(all.begin(), all.end(), line) != all.end();
     }
 
-    std::shared_ptr<ConfirmCardViewController> screen =
-        std::make_shared<ConfirmCardViewController>();
+    std::shared_ptr<ConfirmCardViewController> screen;
     std::shared_ptr<testing::RecordingCardDepositInteractor> interactor =
         std::make_shared<testing::RecordingCardDepositInteractor>();
     std::shared_ptr<testing::RecordingCardDepositRouter> router =
