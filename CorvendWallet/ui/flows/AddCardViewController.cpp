@@ -41,14 +41,7 @@ std::shared_ptr<AddCardViewController> AddCardViewController::self() {
 void AddCardViewController::viewDidLoad() {
     BottomViewTableViewController::viewDidLoad();
     const std::weak_ptr<AddCardViewController> weakSelf = self();
-    auto onOutput = [weakSelf](auto call) {
-        return [weakSelf, call] {
-            if (const auto self = weakSelf.lock(); self && self->output) call(*self->output);
-        };
-    };
-    navigationItem().rightBarButtonItem = cardFormInfoButton(
-        onOutput([](AddCardViewOutput& output) { output.didTapManageCardsHint(); }));
-    setTitle(localizedFormatted("deposit_enter_card_details_title"));
+    setUpCardFormScreen(*this);
 
     const auto& table = tableView();
     table->setDataSource(weakSelf);
@@ -69,15 +62,6 @@ void AddCardViewController::viewDidLoad() {
         return cell;
     });
 
-    const auto& button = bottomView()->button();
-    button->setEnabled(false);
-    const std::weak_ptr<AddCardViewOutput> presenter = output;
-    button->action = [presenter] {
-        if (const auto output = presenter.lock()) output->didTapSubmit();
-    };
-    navigationItem().leftBarButtonItem =
-        closeButton(onOutput([](AddCardViewOutput& output) { output.didTapClose(); }));
-    addDismissKeyboardGesture(*this);
     if (output) output->viewDidLoad();
 }
 

@@ -7,6 +7,8 @@
 #include "CorvendCoreComponents/Spacing.hpp"
 #include "CorvendCoreComponents/TextField.hpp"
 #include "CorvendWallet/ui/flows/FieldBottomText.hpp"
+#include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
+#include "CorvendWallet/ui/foundation/NavigationControllable.hpp"
 #include "CorvendWallet/ui/foundation/TableViewCell.hpp"
 #include "platform/ui/BarButtonItem.hpp"
 #include "platform/ui/ViewController.hpp"
@@ -40,5 +42,28 @@ platform::ui::BarButtonItemPtr cardFormInfoButton(std::function<void()> action);
 
 // A tap anywhere on the screen ends editing; the tap still reaches the control under it.
 void addDismissKeyboardGesture(platform::ui::ViewController& viewController);
+
+// The card forms' common loading: the information and close buttons and the title, the submit
+// button disabled and calling the presenter (held weakly), and the tap that ends editing.
+// `Screen` has an `output` presenter and a bottom view with a button.
+template <class Screen>
+void setUpCardFormScreen(Screen& screen) {
+    const std::weak_ptr<Screen> weakScreen =
+        std::static_pointer_cast<Screen>(screen.shared_from_this());
+    auto onOutput = [weakScreen](auto call) {
+        return [weakScreen, call] {
+            if (const auto self = weakScreen.lock(); self && self->output) call(*self->output);
+        };
+    };
+    screen.navigationItem().rightBarButtonItem =
+        cardFormInfoButton(onOutput([](auto& output) { output.didTapManageCardsHint(); }));
+    screen.setTitle(localizedFormatted("deposit_enter_card_details_title"));
+    const auto& button = screen.bottomView()->button();
+    button->setEnabled(false);
+    button->action = onOutput([](auto& output) { output.didTapSubmit(); });
+    screen.navigationItem().leftBarButtonItem =
+        closeButton(onOutput([](auto& output) { output.didTapClose(); }));
+    addDismissKeyboardGesture(screen);
+}
 
 }  // namespace corvend

@@ -35,14 +35,7 @@ std::shared_ptr<ConfirmCardViewController> ConfirmCardViewController::self() {
 void ConfirmCardViewController::viewDidLoad() {
     BottomViewTableViewController::viewDidLoad();
     const std::weak_ptr<ConfirmCardViewController> weakSelf = self();
-    auto onOutput = [weakSelf](auto call) {
-        return [weakSelf, call] {
-            if (const auto self = weakSelf.lock(); self && self->output) call(*self->output);
-        };
-    };
-    navigationItem().rightBarButtonItem = cardFormInfoButton(
-        onOutput([](ConfirmCardViewOutput& output) { output.didTapManageCardsHint(); }));
-    setTitle(localizedFormatted("deposit_enter_card_details_title"));
+    setUpCardFormScreen(*this);
 
     const auto& table = tableView();
     table->setDataSource(weakSelf);
@@ -50,15 +43,6 @@ void ConfirmCardViewController::viewDidLoad() {
     table->registerCell<CodeCell>(CodeCell::cellReuseIdentifier());
     table->registerCell<LabelCell>(LabelCell::cellReuseIdentifier());
 
-    const auto& button = bottomView()->button();
-    button->setEnabled(false);
-    const std::weak_ptr<ConfirmCardViewOutput> presenter = output;
-    button->action = [presenter] {
-        if (const auto output = presenter.lock()) output->didTapSubmit();
-    };
-    navigationItem().leftBarButtonItem =
-        closeButton(onOutput([](ConfirmCardViewOutput& output) { output.didTapClose(); }));
-    addDismissKeyboardGesture(*this);
     if (output) output->viewDidLoad();
 }
 
