@@ -6,7 +6,10 @@
 #include "CorvendCoreComponents/BaseTheme.hpp"
 #include "CorvendCoreComponents/Spacing.hpp"
 #include "CorvendCoreComponents/TextField.hpp"
+#include "CorvendWallet/ui/flows/AddCardViewModel.hpp"
 #include "CorvendWallet/ui/flows/FieldBottomText.hpp"
+#include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
+#include "CorvendWallet/ui/foundation/CardNumberInputView.hpp"
 #include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
 #include "CorvendWallet/ui/foundation/NavigationControllable.hpp"
 #include "CorvendWallet/ui/foundation/TableViewCell.hpp"
@@ -36,6 +39,17 @@ void showBottomText(components::TextField& field, const FieldBottomText& bottomT
 
 // Sets the field's text only when it differs, so the caret of a field being edited stays.
 void showText(platform::ui::TextField& field, const std::string& text);
+
+// The card number grouped, with its brand's logo and, unless the bottom text says otherwise,
+// the "card_must_be_in_your_name" helper text.
+void showCardNumber(CardNumberInputView& field, CardType cardType,
+                    const std::optional<std::string>& digits);
+
+// The security code with its length and bottom text.
+void showSecurityCode(CVVAndExpiryDateView& row, const AddCardViewModel::CvvField& cvv);
+
+// The card label with its helper text and placeholder.
+void showCardLabel(components::TextField& field, const std::optional<std::string>& label);
 
 // The navigation bar's information button.
 platform::ui::BarButtonItemPtr cardFormInfoButton(std::function<void()> action);
