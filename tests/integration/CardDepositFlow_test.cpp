@@ -461,52 +461,66 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return info.param.name; });
 
-// A close while the confirm is in flight: the confirm's own outcome decides, once.
+// A close while the create (on the card screen) or the confirm (on the summary) is in flight:
+// that step's own outcome decides the one result.
 struct InFlightCase {
     std::string name;
+    bool create;
     std::int64_t amount;
-    std::optional<ScriptedReply> confirmFails;
+    bool fails;
     std::function<bool(const Result&)> expected;
 };
 
-class CloseWhileConfirmingTest : public CardDepositFlowTest,
-                                 public ::testing::WithParamInterface<InFlightCase> {};
+class CloseWhileInFlightTest : public CardDepositFlowTest,
+                               public ::testing::WithParamInterface<InFlightCase> {};
 
-TEST_P(CloseWhileConfirmingTest, TheConfirmsOutcomeIsTheOneResult) {
-    start(GetParam().amount);
-    submitNewCard();
-    ScriptedReply held = GetParam().confirmFails.value_or(confirmReply([&](auto& deposit) {
-        deposit["action"] = GetParam().amount >= 1'000 ? "REDIRECT" : "NONE";
-    }));
+TEST_P(CloseWhileInFlightTest, TheStepsOwnOutcomeIsTheOneResult) {
+    const InFlightCase& step = GetParam();
+    start(step.amount);
+    if (step.create) {
+        enterNewCard();
+    } else {
+        submitNewCard();
+    }
+    ScriptedReply held{.status = 500, .body = R"({"error":{"code":"5000","message":"down"}})"};
+    if (!step.fails) {
+        held = confirmReply([&](auto& deposit) {
+            deposit["status"] = step.create ? "PENDING" : "PROCESSING";
+            deposit["action"] = step.amount >= 1'000 ? "REDIRECT" : "NONE";
+        });
+    }
     held.hold = true;
     sandbox.scriptNextReply("POST", statusPath(), held);
+    const std::string submit = step.create ? "Add a card" : "Confirm";
     const std::size_t before = sandbox.requests().size();
-    tap("Confirm");
+    tap(submit);
     ASSERT_TRUE(sandbox.waitForRequests(before + 1, kDeadline));
     close();
-    tap("Confirm");  // the loading button takes no second tap
+    tap(submit);  // the loading button takes no second tap
     platform::MainQueue::shared().drain();
-    EXPECT_TRUE(results.empty()) << "the close decided before the confirm answered";
+    EXPECT_TRUE(results.empty()) << "the close decided before the step answered";
     sandbox.releaseHeld();
     waitForResult();
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_TRUE(GetParam().expected(results.front()));
+    ASSERT_EQ(results.size(), 1u) << describe(results.back());
+    EXPECT_TRUE(step.expected(results.front())) << describe(results.front());
     EXPECT_TRUE(dismissedFirst.front());
+    EXPECT_EQ(sandbox.requests().size(), before + 1) << "a second submit was sent";
+}
+
+bool terminal(const Result& result) {
+    return std::holds_alternative<Result::TerminalFailure>(result.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Outcomes, CloseWhileConfirmingTest,
-    ::testing::Values(InFlightCase{"ConfirmedWithoutRedirect", 500, std::nullopt,
-                                   [](const Result& result) { return result.isCompleted(); }},
-                      InFlightCase{"ConfirmedButThreeDSecureLeft", 2'500, std::nullopt,
+    Steps, CloseWhileInFlightTest,
+    ::testing::Values(InFlightCase{"CreatedIsCancelled", true, 500, false,
                                    [](const Result& result) { return result.isCancelled(); }},
-                      InFlightCase{
-                          "ConfirmFailed", 500,
-                          ScriptedReply{.status = 500,
-                                        .body = R"({"error":{"code":"5000","message":"down"}})"},
-                          [](const Result& result) {
-                              return std::holds_alternative<Result::TerminalFailure>(result.value);
-                          }}),
+                      InFlightCase{"CreateFailed", true, 500, true, terminal},
+                      InFlightCase{"ConfirmedWithoutRedirect", false, 500, false,
+                                   [](const Result& result) { return result.isCompleted(); }},
+                      InFlightCase{"ConfirmedButThreeDSecureLeft", false, 2'500, false,
+                                   [](const Result& result) { return result.isCancelled(); }},
+                      InFlightCase{"ConfirmFailed", false, 500, true, terminal}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(CardDepositFlowTest, AFlowReleasedWhileLoadingReportsNothing) {
