@@ -10,6 +10,7 @@
 #include "CorvendWallet/core/Wallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/LineSource.hpp"
+#include "platform/ui/TextField.hpp"
 #include "platform/ui/ViewController.hpp"
 
 namespace corvend::cli {

@@ -50,7 +50,7 @@ struct CardDepositRun {
     }
     std::vector<std::string> answers() const {
         if (savedCard) return {"123", "Continue", "Confirm"};
-        return {"4111111111111111", "1230", "123", "", "Add a card", "Confirm"};
+        return {"4111111111111111", "123", "1230", "", "Add a card", "Confirm"};
     }
 };
 

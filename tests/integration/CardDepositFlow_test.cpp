@@ -4,16 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <boost/json.hpp>
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/ui/flows/CardDepositError.hpp"
 #include "CorvendWallet/ui/flows/CardDepositRepository.hpp"
+#include "CorvendWallet/ui/foundation/DetailsListItemView.hpp"
+#include "CorvendWallet/ui/foundation/MoneyFormatter.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
 #include "platform/ui/Button.hpp"
 #include "platform/ui/NavigationController.hpp"
@@ -28,6 +33,7 @@ namespace {
 
 using platform::ui::ViewControllerPtr;
 using Result = CardDepositResult;
+using sandbox::ScriptedReply;
 
 constexpr std::string_view kNewCard = "4111111111111111";
 const std::string kDepositsPath = "digitalwallets/v1/profile/deposits";
@@ -39,6 +45,14 @@ void collect(const platform::ui::ViewPtr& view, std::vector<std::shared_ptr<T>>&
     for (const auto& subview : view->subviews()) collect(subview, found);
 }
 
+std::string describe(const Result& result) {
+    if (const auto* failure = std::get_if<Result::TerminalFailure>(&result.value))
+        return "terminal failure: " + failure->error.description();
+    if (const auto* failure = std::get_if<Result::NonTerminalFailure>(&result.value))
+        return "non-terminal failure: " + failure->error.description();
+    return result.isCompleted() ? "completed" : "cancelled";
+}
+
 class CardDepositFlowTest : public SandboxTest {
   public:
     using SandboxTest::sandbox;
@@ -48,7 +62,11 @@ class CardDepositFlowTest : public SandboxTest {
         components::testing::configureTheme();
     }
 
-    ~CardDepositFlowTest() override { platform::MainQueue::shared().drain(); }
+    // A flow still shown is closed with its host's screen, so nothing outlives the test.
+    ~CardDepositFlowTest() override {
+        if (host->presentedViewController()) host->dismiss(false);
+        platform::MainQueue::shared().drain();
+    }
 
     // Previews a deposit as the host does and starts the flow over the host's screen.
     void start(std::int64_t amount,
@@ -114,8 +132,8 @@ class CardDepositFlowTest : public SandboxTest {
     void enterNewCard() {
         waitForScreen("Enter your card details");
         typeInto(0, kNewCard);
-        typeInto(1, "1230");
-        typeInto(2, "123");
+        typeInto(1, "123");
+        typeInto(2, "1230");
     }
 
     void submitNewCard() {
@@ -134,9 +152,19 @@ class CardDepositFlowTest : public SandboxTest {
 
     std::string statusPath() const { return kDepositsPath + "/" + depositID + "/status"; }
 
+    void failNext(const std::string& method, const std::string& path) {
+        sandbox.scriptNextReply(
+            method, path, {.status = 500, .body = R"({"error":{"code":"5000","message":"down"}})"});
+    }
+    void confirmWith(const std::function<void(boost::json::object&)>& change) {
+        submitNewCard();
+        sandbox.scriptNextReply("POST", statusPath(), confirmReply(change));
+        tap("Confirm");
+    }
+
     void expectOneResult(const Result& expected) {
         ASSERT_EQ(results.size(), 1u);
-        EXPECT_EQ(results.front(), expected);
+        EXPECT_EQ(results.front(), expected) << describe(results.front());
         EXPECT_TRUE(dismissedFirst.front());
     }
 
@@ -200,7 +228,7 @@ TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
     EXPECT_EQ(properties[0].at("key"), "CARD_CVV");
     EXPECT_EQ(properties[1].at("key"), "CARD_SAVE_INSTRUMENT");
     EXPECT_EQ(properties[1].at("value"), "false");
-    EXPECT_EQ(stored.at("paymentInstrument").at("pan"), kNewCard);
+    EXPECT_EQ(stored.at("paymentInstrument").at("pan").as_string(), kNewCard);
 }
 
 INSTANTIATE_TEST_SUITE_P(Amounts, NewCardTest,
@@ -210,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(Amounts, NewCardTest,
 TEST_F(CardDepositFlowTest, ASavedCardIsConfirmedWithItsSecurityCodeOnly) {
     start(500, model::PaymentInstrumentReference{"pi-sandbox-card", model::InstrumentType::card});
     waitForScreen("Enter your card details");
-    typeInto(2, "321");
+    typeInto(1, "321");
     tap("Continue");
     waitForScreen("Review the payment details");
     tap("Confirm");
@@ -220,9 +248,64 @@ TEST_F(CardDepositFlowTest, ASavedCardIsConfirmedWithItsSecurityCodeOnly) {
     const auto& properties = stored.at("paymentProperties").as_array();
     ASSERT_EQ(properties.size(), 1u);
     EXPECT_EQ(properties[0].at("key"), "CARD_CVV");
-    EXPECT_EQ(properties[0].at("value"), "321");
+    EXPECT_EQ(properties[0].at("value").as_string(), "321");
     EXPECT_FALSE(stored.contains("paymentInstrument"));
 }
+
+// The fees of the created deposit, and the fee and total rows the summary shows for 5.00 EUR
+// (nullopt: the sum overflows and the row is empty).
+struct FeesCase {
+    std::string name;
+    boost::json::array fees;
+    std::optional<std::int64_t> fee;
+    std::optional<std::int64_t> total;
+};
+
+class SummaryFeesTest : public CardDepositFlowTest,
+                        public ::testing::WithParamInterface<FeesCase> {};
+
+TEST_P(SummaryFeesTest, FeesInTheDepositsCurrencyAreSummedWithOverflowChecks) {
+    start(500);
+    enterNewCard();
+    auto created = sandbox.store().get("deposits", depositID)->as_object();
+    created["status"] = "PENDING";
+    created["fees"] = GetParam().fees;
+    sandbox.scriptNextReply("POST", statusPath(), {.body = boost::json::serialize(created)});
+    tap("Add a card");
+    waitForScreen("Review the payment details");
+    const auto rows = onScreen<DetailsListItemView>();
+    ASSERT_EQ(rows.size(), 4u);
+    const MoneyFormatter formatter;
+    auto shown = [&](std::optional<std::int64_t> amount) {
+        return amount ? formatter.format(*amount, "EUR") : "";
+    };
+    EXPECT_EQ(rows[1]->rightLabel()->text(), shown(500));
+    EXPECT_EQ(rows[2]->rightLabel()->text(), shown(GetParam().fee));
+    EXPECT_EQ(rows[3]->rightLabel()->text(), shown(GetParam().total));
+}
+
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+
+INSTANTIATE_TEST_SUITE_P(
+    Fees, SummaryFeesTest,
+    ::testing::Values(
+        FeesCase{"None", {}, 0, 500},
+        FeesCase{"OwnAndNoCurrencyCountOthersNot",
+                 {{{"amount", 35}, {"currency", "EUR"}, {"paymentReason", "MERCHANT_FEE"}},
+                  {{"amount", 15}, {"paymentReason", "OTHER_FEE"}},
+                  {{"amount", 999}, {"currency", "USD"}, {"paymentReason", "FX_FEE"}}},
+                 50,
+                 550},
+        FeesCase{"FeesOverflow",
+                 {{{"amount", kMax}, {"currency", "EUR"}, {"paymentReason", "MERCHANT_FEE"}},
+                  {{"amount", 1}, {"currency", "EUR"}, {"paymentReason", "OTHER_FEE"}}},
+                 std::nullopt,
+                 std::nullopt},
+        FeesCase{"TotalOverflows",
+                 {{{"amount", kMax}, {"currency", "EUR"}, {"paymentReason", "MERCHANT_FEE"}}},
+                 kMax,
+                 std::nullopt}),
+    [](const auto& info) { return info.param.name; });
 
 // Where the flow fails, what the sandbox is made to do there, and the result case.
 struct FailureCase {
@@ -234,18 +317,8 @@ struct FailureCase {
     bool terminal;
 };
 
-class FailureTest : public CardDepositFlowTest, public ::testing::WithParamInterface<FailureCase> {
-  public:
-    void failNext(const std::string& method, const std::string& path) {
-        sandbox.scriptNextReply(
-            method, path, {.status = 500, .body = R"({"error":{"code":"5000","message":"down"}})"});
-    }
-    void confirmWith(const std::function<void(boost::json::object&)>& change) {
-        submitNewCard();
-        sandbox.scriptNextReply("POST", statusPath(), confirmReply(change));
-        tap("Confirm");
-    }
-};
+class FailureTest : public CardDepositFlowTest,
+                    public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailureTest, EndsWithTheRightResultCaseOnce) {
     const FailureCase& failure = GetParam();
@@ -270,13 +343,13 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, FailureTest,
     ::testing::Values(
         FailureCase{"OptionsFail",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.failNext("GET", kOptions);
                         test.start(500);
                     },
                     std::nullopt, false},
         FailureCase{"NoAcceptedCard",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.sandbox.scriptNextReply(
                             "GET", kOptions, {.body = R"([{"paymentOption":"BANK_TRANSFER"}])"});
                         test.start(500);
@@ -285,14 +358,14 @@ INSTANTIATE_TEST_SUITE_P(
                         CardDepositError(CardDepositError::failedToLoadAcceptedCardsError))),
                     false},
         FailureCase{"SavedInstrumentIsNoCard",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.start(500,
                                    model::PaymentInstrumentReference{
                                        "pi-sandbox-sepa", model::InstrumentType::sepaBankAccount});
                     },
-                    FailureTest::internal(false), false},
+                    CardDepositFlowTest::internal(false), false},
         FailureCase{"CreateFails",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.start(500);
                         test.enterNewCard();
                         test.failNext("POST", test.statusPath());
@@ -300,7 +373,7 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     std::nullopt, true},
         FailureCase{"ConfirmFails",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.start(500);
                         test.submitNewCard();
                         test.failNext("POST", test.statusPath());
@@ -308,13 +381,13 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     std::nullopt, true},
         FailureCase{"UnknownAction",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.start(500);
                         test.confirmWith([](auto& deposit) { deposit["action"] = "SOMETHING"; });
                     },
-                    FailureTest::internal(true), true},
+                    CardDepositFlowTest::internal(true), true},
         FailureCase{"RedirectWithoutReturnAddress",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.start(500);
                         test.confirmWith([](auto& deposit) {
                             deposit["action"] = "REDIRECT";
@@ -324,23 +397,23 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{"rel", "ON_FAILED"}, {"href", "https://return.corvend.example"}}};
                         });
                     },
-                    FailureTest::internal(true), true},
+                    CardDepositFlowTest::internal(true), true},
         FailureCase{"RedirectWithoutPage",
-                    [](FailureTest& test) {
+                    [](CardDepositFlowTest& test) {
                         test.start(500);
                         test.confirmWith([](auto& deposit) { deposit["action"] = "REDIRECT"; });
                     },
-                    FailureTest::internal(true), true},
+                    CardDepositFlowTest::internal(true), true},
         FailureCase{
             "BadThreeDSAddress",
-            [](FailureTest& test) {
+            [](CardDepositFlowTest& test) {
                 test.start(500);
                 test.confirmWith([](auto& deposit) {
                     deposit["action"] = "REDIRECT";
                     deposit["redirectUrl"] = {{"rel", "REDIRECT_PAYMENT"}, {"href", "not a url"}};
                 });
             },
-            FailureTest::internal(true), true}),
+            CardDepositFlowTest::internal(true), true}),
     [](const auto& info) { return info.param.name; });
 
 // The screen closed, reached from the start of a deposit of `amount`.
@@ -365,11 +438,13 @@ TEST_P(CancelTest, ClosingReportsCancelledOnceAndTheDepositIsNotCompleted) {
 INSTANTIATE_TEST_SUITE_P(
     Screens, CancelTest,
     ::testing::Values(
-        CancelCase{"AddCard", 500, std::nullopt, [](CardDepositFlowTest&) {}},
+        CancelCase{
+            "AddCard", 500, std::nullopt,
+            [](CardDepositFlowTest& test) { test.waitForScreen("Enter your card details"); }},
         CancelCase{
             "ConfirmCard", 500,
             model::PaymentInstrumentReference{"pi-sandbox-card", model::InstrumentType::card},
-            [](CardDepositFlowTest&) {}},
+            [](CardDepositFlowTest& test) { test.waitForScreen("Enter your card details"); }},
         CancelCase{"Summary", 500, std::nullopt,
                    [](CardDepositFlowTest& test) { test.submitNewCard(); }},
         CancelCase{"ThreeDSecure", 2'500, std::nullopt,
@@ -386,59 +461,78 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return info.param.name; });
 
-// A close while the confirm is in flight: the confirm's own outcome decides, once.
+// A close while the create (on the card screen) or the confirm (on the summary) is in flight:
+// that step's own outcome decides the one result.
 struct InFlightCase {
     std::string name;
+    bool create;
     std::int64_t amount;
-    std::optional<ScriptedReply> confirmFails;
+    bool fails;
     std::function<bool(const Result&)> expected;
 };
 
-class CloseWhileConfirmingTest : public CardDepositFlowTest,
-                                 public ::testing::WithParamInterface<InFlightCase> {};
+class CloseWhileInFlightTest : public CardDepositFlowTest,
+                               public ::testing::WithParamInterface<InFlightCase> {};
 
-TEST_P(CloseWhileConfirmingTest, TheConfirmsOutcomeIsTheOneResult) {
-    start(GetParam().amount);
-    submitNewCard();
-    ScriptedReply held = GetParam().confirmFails.value_or(confirmReply([&](auto& deposit) {
-        deposit["action"] = GetParam().amount >= 1'000 ? "REDIRECT" : "NONE";
-    }));
+TEST_P(CloseWhileInFlightTest, TheStepsOwnOutcomeIsTheOneResult) {
+    const InFlightCase& step = GetParam();
+    start(step.amount);
+    if (step.create) {
+        enterNewCard();
+    } else {
+        submitNewCard();
+    }
+    ScriptedReply held{.status = 500, .body = R"({"error":{"code":"5000","message":"down"}})"};
+    if (!step.fails) {
+        held = confirmReply([&](auto& deposit) {
+            deposit["status"] = step.create ? "PENDING" : "PROCESSING";
+            deposit["action"] = step.amount >= 1'000 ? "REDIRECT" : "NONE";
+        });
+    }
     held.hold = true;
     sandbox.scriptNextReply("POST", statusPath(), held);
-    tap("Confirm");
-    ASSERT_TRUE(sandbox.waitForRequests(sandbox.requests().size() + 1, kDeadline));
+    const std::string submit = step.create ? "Add a card" : "Confirm";
+    const std::size_t before = sandbox.requests().size();
+    tap(submit);
+    ASSERT_TRUE(sandbox.waitForRequests(before + 1, kDeadline));
     close();
-    tap("Confirm");  // the loading button takes no second tap
+    tap(submit);  // the loading button takes no second tap
     platform::MainQueue::shared().drain();
-    EXPECT_TRUE(results.empty()) << "the close decided before the confirm answered";
+    EXPECT_TRUE(results.empty()) << "the close decided before the step answered";
     sandbox.releaseHeld();
     waitForResult();
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_TRUE(GetParam().expected(results.front()));
+    ASSERT_EQ(results.size(), 1u) << describe(results.back());
+    EXPECT_TRUE(step.expected(results.front())) << describe(results.front());
     EXPECT_TRUE(dismissedFirst.front());
+    EXPECT_EQ(sandbox.requests().size(), before + 1) << "a second submit was sent";
+}
+
+bool terminal(const Result& result) {
+    return std::holds_alternative<Result::TerminalFailure>(result.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Outcomes, CloseWhileConfirmingTest,
-    ::testing::Values(InFlightCase{"ConfirmedWithoutRedirect", 500, std::nullopt,
-                                   [](const Result& result) { return result.isCompleted(); }},
-                      InFlightCase{"ConfirmedButThreeDSecureLeft", 2'500, std::nullopt,
+    Steps, CloseWhileInFlightTest,
+    ::testing::Values(InFlightCase{"CreatedIsCancelled", true, 500, false,
                                    [](const Result& result) { return result.isCancelled(); }},
-                      InFlightCase{
-                          "ConfirmFailed", 500,
-                          ScriptedReply{.status = 500,
-                                        .body = R"({"error":{"code":"5000","message":"down"}})"},
-                          [](const Result& result) {
-                              return std::holds_alternative<Result::TerminalFailure>(result.value);
-                          }}),
+                      InFlightCase{"CreateFailed", true, 500, true, terminal},
+                      InFlightCase{"ConfirmedWithoutRedirect", false, 500, false,
+                                   [](const Result& result) { return result.isCompleted(); }},
+                      InFlightCase{"ConfirmedButThreeDSecureLeft", false, 2'500, false,
+                                   [](const Result& result) { return result.isCancelled(); }},
+                      InFlightCase{"ConfirmFailed", false, 500, true, terminal}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(CardDepositFlowTest, AFlowReleasedWhileLoadingReportsNothing) {
     sandbox.scriptNextReply("GET", kDepositsPath + "/options", {.hold = true});
+    const std::size_t before = sandbox.requests().size();
     start(500);
-    ASSERT_TRUE(sandbox.waitForRequests(sandbox.requests().size() + 1, kDeadline));
+    // The preview and both reads have reached the sandbox: the options are the ones held.
+    ASSERT_TRUE(sandbox.waitForRequests(before + 3, kDeadline));
+    const std::weak_ptr<platform::ui::ViewController> flow = host->presentedViewController();
     host->dismiss(false);
     platform::MainQueue::shared().drain();
+    EXPECT_TRUE(flow.expired()) << "the dismissed flow is still alive";
     sandbox.releaseHeld();
     // A second flow run to its end: the first one's late replies have been handled by then.
     start(500);
