@@ -15,6 +15,11 @@ namespace corvend::sandbox {
 namespace {
 
 constexpr std::string_view kThreeDSPage = "sandbox/3ds/{id}";
+constexpr std::string_view kThreeDSChallenge = "sandbox/3ds/{id}/challenge";
+// Card deposits below this many minor units skip 3-D Secure.
+constexpr std::int64_t kThreeDSThreshold = 1'000;
+// Amounts ending in these minor units take the issuer's challenge page on the way.
+constexpr std::int64_t kChallengeCents = 77;
 constexpr std::string_view kCustomerId = "cus-sandbox-1";
 constexpr std::string_view kAccountId = "acc-sandbox-1";
 constexpr auto kPreviewLifetime = std::chrono::minutes(30);
@@ -83,10 +88,22 @@ void previewed(boost::json::object& deposit) {
     deposit["action"] = "NONE";
 }
 
-// A card deposit with return addresses goes through 3-D Secure.
+// A card deposit of the threshold or more with return addresses goes through 3-D Secure.
 bool needsRedirect(const boost::json::object& deposit) {
     const auto* links = deposit.if_contains("returnUrls");
-    return deposit.at("paymentOption") == "CARD" && links != nullptr && !links->as_array().empty();
+    return deposit.at("paymentOption") == "CARD" && links != nullptr &&
+           !links->as_array().empty() &&
+           deposit.at("amount").to_number<std::int64_t>() >= kThreeDSThreshold;
+}
+
+bool takesChallenge(const boost::json::object& deposit) {
+    return deposit.at("amount").to_number<std::int64_t>() % 100 == kChallengeCents;
+}
+
+Reply redirectTo(const std::string& location) {
+    Reply reply = Reply::empty(302);
+    reply.headers.emplace_back("Location", location);
+    return reply;
 }
 
 // The address the 3-D Secure page returns to: the DEFAULT link, else ON_COMPLETED.
@@ -149,23 +166,40 @@ void addDepositRoutes(const RouteContext& context) {
                   .previewed = previewed,
                   .moved = moved});
 
-    context.routes.add("GET", kThreeDSPage, [&store](const RouteRequest& request) {
+    // The issuer's page: it sends the browser on to the deposit's return address (through the
+    // challenge page for some amounts) and completes the deposit when it does.
+    auto complete = [&store](const RouteRequest& request,
+                             bool viaChallenge) -> std::optional<Reply> {
         const auto id = request.pathParameter("id").value_or("");
         std::optional<std::string> destination;
+        bool challenge = false;
         store.update(kDepositsCollection, id, [&](boost::json::value& stored) {
             auto& deposit = stored.as_object();
             if (deposit.at("action") != "REDIRECT" || deposit.at("status") != "PROCESSING") return;
             destination = returnAddress(deposit);
             if (!destination) return;
+            challenge = !viaChallenge && takesChallenge(deposit);
+            if (challenge) return;
             deposit["status"] = "COMPLETED";
             deposit["action"] = "NONE";
             deposit["nextStatus"] = boost::json::array{};
             deposit.erase("redirectUrl");
         });
-        if (!destination) return notFound("3-D Secure session " + id);
-        Reply reply = Reply::empty(302);
-        reply.headers.emplace_back("Location", *destination);
-        return reply;
+        if (!destination) return std::nullopt;
+        if (challenge)
+            return redirectTo("http://" + request.header("Host").value_or("127.0.0.1") +
+                              "/sandbox/3ds/" + id + "/challenge");
+        return redirectTo(*destination);
+    };
+    context.routes.add("GET", kThreeDSPage, [complete](const RouteRequest& request) {
+        const auto id = request.pathParameter("id").value_or("");
+        if (auto reply = complete(request, false)) return std::move(*reply);
+        return notFound("3-D Secure session " + id);
+    });
+    context.routes.add("GET", kThreeDSChallenge, [complete](const RouteRequest& request) {
+        const auto id = request.pathParameter("id").value_or("");
+        if (auto reply = complete(request, true)) return std::move(*reply);
+        return notFound("3-D Secure session " + id);
     });
 }
 

@@ -15,12 +15,14 @@ inline constexpr std::string_view kDepositsCollection = "deposits";
 // - preview: {"amount", "currencyCode", "paymentOption" (a deposit option), "deviceInfo",
 //   "paymentInstrumentReference"?, "merchantRefNum"?, "returnUrls"?, "paymentProperties"?}.
 // - status: "paymentProperties"? and (on create) "paymentInstrument"?, both kept. On
-//   "PROCESSING", a card deposit previewed with return addresses answers action "REDIRECT"
+//   "PROCESSING", a card deposit of 1000 minor units or more previewed with return addresses
+//   answers action "REDIRECT"
 //   with a redirect link to the 3-D Secure page; any other deposit completes at once (later
 //   reads show "COMPLETED").
 // - GET sandbox/3ds/{id}, without credential: the 3-D Secure page. It completes the deposit and
 //   answers 302 to its "DEFAULT" return address (else "ON_COMPLETED"); 404 for a deposit with
-//   no redirect.
+//   no redirect. For an amount ending in 77 minor units it first answers 302 to
+//   sandbox/3ds/{id}/challenge, which then does the same.
 void addDepositRoutes(const RouteContext& context);
 
 }  // namespace corvend::sandbox

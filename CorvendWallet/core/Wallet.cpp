@@ -10,9 +10,10 @@
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
-#include "platform/app/DesktopURLOpener.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"
+#include "CorvendWallet/ui/flows/CardDepositRepository.hpp"
+#include "platform/app/DesktopURLOpener.hpp"
 
 namespace corvend {
 
@@ -108,6 +109,13 @@ std::shared_ptr<PaymentInstrumentService> Wallet::paymentInstrumentService() {
     return paymentInstrumentService_.get([this] {
         return PaymentInstrumentRepository::make(core_->networkManagers().userAuthenticated,
                                                  platform::DesktopURLOpener::make());
+    });
+}
+
+std::shared_ptr<CardDepositService> Wallet::cardDepositService() {
+    return cardDepositService_.get([this] {
+        return CardDepositRepository::make(
+            std::make_shared<CardDepositComponent>(depositService(), paymentInstrumentService()));
     });
 }
 

@@ -44,6 +44,10 @@
 #include "CorvendWallet/services/profile/ProfileService.hpp"
 #include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
 #include "CorvendWallet/services/profile/VerificationResult.hpp"
+#include "CorvendWallet/ui/flows/CardDepositError.hpp"
+#include "CorvendWallet/ui/flows/CardDepositRequest.hpp"
+#include "CorvendWallet/ui/flows/CardDepositResult.hpp"
+#include "CorvendWallet/ui/flows/CardDepositService.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "CorvendWallet/ui/foundation/CardNumberValidator.hpp"
 #include "CorvendWallet/ui/foundation/CardTextFormatting.hpp"
@@ -126,6 +130,10 @@ class Wallet {
     using ExpiryDateValidationResult = ::corvend::ExpiryDateValidationResult;
     using CvvValidator = ::corvend::CvvValidator;
     using MoneyFormatter = ::corvend::MoneyFormatter;
+    // The card-deposit flow's request, outcome and errors.
+    using CardDepositRequest = ::corvend::CardDepositRequest;
+    using CardDepositResult = ::corvend::CardDepositResult;
+    using CardDepositError = ::corvend::CardDepositError;
     using Card = model::Card;
     using CardList = model::CardList;
     using CardParameters = model::CardParameters;
@@ -231,6 +239,9 @@ class Wallet {
     // The card authorization history (named without "Service", as hosts know it).
     std::shared_ptr<AuthorizationHistoryService> authorizationHistory();
     void setAuthorizationHistory(std::shared_ptr<AuthorizationHistoryService> service);
+    // The card-deposit flow over this wallet's deposit and instrument services (as first read);
+    // made on first use and kept.
+    std::shared_ptr<CardDepositService> cardDepositService();
 
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;
@@ -250,6 +261,7 @@ class Wallet {
     ServiceSlot<CustomerVerificationService> customerVerificationService_;
     ServiceSlot<TransactionHistoryService> transactionHistoryService_;
     ServiceSlot<AuthorizationHistoryService> authorizationHistory_;
+    ServiceSlot<CardDepositService> cardDepositService_;
 };
 
 }  // namespace corvend

@@ -9,21 +9,24 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "CorvendWallet/core/Wallet.hpp"
 #include "examples/wallet-cli/AppearanceCommands.hpp"
 #include "examples/wallet-cli/CardCheckCommands.hpp"
 #include "examples/wallet-cli/CardCommands.hpp"
+#include "examples/wallet-cli/CardDepositCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
-#include "examples/wallet-cli/InstrumentCommands.hpp"
 #include "examples/wallet-cli/HistoryCommands.hpp"
+#include "examples/wallet-cli/InstrumentCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/ProfileCommands.hpp"
+#include "examples/wallet-cli/ScriptedLines.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -33,9 +36,36 @@ namespace {
 using corvend::cli::CommandScript;
 using corvend::cli::CommandTable;
 
-int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripted) {
+// `card-deposit` from the program's command line: the deposit to run and, when scripted, the
+// answers a person would type for a new card (or for a saved card's security code).
+struct CardDepositRun {
+    std::string amount;
+    std::string currency;
+    std::optional<std::string> savedCard;
+
+    std::vector<std::string> step() const {
+        std::vector<std::string> words{"card-deposit", amount, currency};
+        if (savedCard) words.insert(words.end(), {"--saved-card", *savedCard});
+        return words;
+    }
+    std::vector<std::string> answers() const {
+        if (savedCard) return {"123", "Continue", "Confirm"};
+        return {"4111111111111111", "123", "1230", "", "Add a card", "Confirm"};
+    }
+};
+
+int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripted,
+            const std::optional<CardDepositRun>& cardDeposit) {
     auto& queue = corvend::platform::MainQueue::shared();
     auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
+    std::shared_ptr<corvend::cli::LineSource> input =
+        cardDeposit && scripted
+            ? std::shared_ptr<corvend::cli::LineSource>(
+                  std::make_shared<corvend::cli::ScriptedLines>(cardDeposit->answers()))
+            : corvend::cli::LineReader::make(std::cin, queue);
+    corvend::cli::CardDepositCommands::make(corvend::Wallet::instance(), input, std::cout,
+                                            std::cerr)
+        ->install(*table);
     corvend::cli::WalletCommands::make(corvend::Wallet::instance(), settings, std::cout, std::cerr)
         ->install(*table);
     corvend::cli::FxCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
@@ -60,7 +90,16 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         ->install(*table);
 
     int exitCode = 0;
-    if (scripted) {
+    if (cardDeposit) {
+        auto script = CommandScript::make(table, queue,
+                                          {{"configure", settings.configToken},
+                                           {"authenticate", settings.accessToken},
+                                           cardDeposit->step()});
+        script->start([&](bool succeeded) {
+            exitCode = succeeded ? 0 : 1;
+            queue.stop();
+        });
+    } else if (scripted) {
         auto script = CommandScript::make(table, queue,
                                           {{"version"},
                                            {"configure", settings.configToken},
@@ -86,8 +125,7 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         const bool person = isatty(STDIN_FILENO) == 1;
         if (person) std::cout << "type 'help' for the commands" << std::endl;
         auto console =
-            corvend::cli::Console::make(table, corvend::cli::LineReader::make(std::cin, queue),
-                                        std::cout, person ? "wallet> " : "");
+            corvend::cli::Console::make(table, input, std::cout, person ? "wallet> " : "");
         console->start([&] { queue.stop(); });
     }
     // The host drives the main queue, as a UI toolkit's host drives its event loop.
@@ -111,6 +149,16 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_flag("--script", scripted,
                  "Run the scripted demo session and exit; otherwise read commands from stdin");
+    CardDepositRun cardDeposit;
+    auto* cardDepositCommand =
+        app.add_subcommand("card-deposit", "Run the card-deposit flow's screens in the terminal");
+    cardDepositCommand->add_option("amount", cardDeposit.amount, "Amount in minor units")
+        ->required();
+    cardDepositCommand->add_option("currency", cardDeposit.currency, "ISO currency code")
+        ->required();
+    cardDepositCommand->add_option("--saved-card", cardDeposit.savedCard,
+                                   "A saved card's instrument identifier");
+    cardDepositCommand->fallthrough();
     CLI11_PARSE(app, argc, argv);
 
     try {
@@ -123,7 +171,8 @@ int main(int argc, char** argv) {
             settings.baseURL = sandbox->baseURL();
             std::cout << "local sandbox serving at " << settings.baseURL << std::endl;
         }
-        return runHost(settings, scripted);
+        return runHost(settings, scripted,
+                       cardDepositCommand->parsed() ? std::optional(cardDeposit) : std::nullopt);
     } catch (const std::exception& error) {
         std::cerr << "wallet-cli: " << error.what() << std::endl;
         return 1;

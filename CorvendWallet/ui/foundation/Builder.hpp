@@ -19,7 +19,7 @@ class Buildable {
 // The base of every screen builder: keeps the dependency it was made with (strongly) and
 // nothing else; the screen's build operation reads what it needs from it.
 template <class D>
-class Builder : public Buildable {
+class Builder : public virtual Buildable {
   public:
     explicit Builder(std::shared_ptr<D> dependency) : dependency_(std::move(dependency)) {}
 
