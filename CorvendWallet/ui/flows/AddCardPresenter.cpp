@@ -13,8 +13,6 @@ namespace corvend {
 
 namespace {
 
-constexpr int kCvvLength = 3;
-
 // The decimal digits of `text`, any script; blanks, dashes and the rest dropped.
 std::string decimalDigits(std::string_view text) {
     std::string digits;
@@ -37,8 +35,8 @@ AddCardPresenter::AddCardPresenter(std::weak_ptr<AddCardViewInput> view,
       interactor_(std::move(interactor)),
       router_(std::move(router)),
       supportedCards_(std::move(supportedCards)),
-      completionHandler_(std::move(completionHandler)),
-      validators_(std::move(validators)) {}
+      validators_(std::move(validators)),
+      submission_(std::move(completionHandler)) {}
 
 AddCardPresenter::Validators AddCardPresenter::defaultValidators(
     const std::vector<CardType>& supportedCards) {
@@ -85,20 +83,11 @@ void AddCardPresenter::cardNumberDidChange(const std::optional<std::string>& tex
 void AddCardPresenter::cvvDidChange(const std::optional<std::string>& text) {
     const auto view = view_.lock();
     if (!view) return;
-    if (!text) {
-        view->updateViewModel(
-            [](AddCardViewModel& model) { model.cvv = AddCardViewModel::initialCvv(); });
-        return;
-    }
     const bool isValid =
+        text &&
         validators_.cvvFactory(view->viewModel().card.cardType).validate(std::string_view(*text));
-    FieldBottomText bottomText = text->empty()
-                                     ? FieldBottomText::error(localizedFormatted("required_field"))
-                                 : isValid ? FieldBottomText::helper(cvvHelperText(kCvvLength))
-                                           : FieldBottomText::error(cvvHelperText(kCvvLength));
-    view->updateViewModel([&](AddCardViewModel& model) {
-        model.cvv = {*text, isValid, std::move(bottomText), kCvvLength};
-    });
+    view->updateViewModel(
+        [&](AddCardViewModel& model) { model.cvv = AddCardViewModel::cvvField(text, isValid); });
 }
 
 void AddCardPresenter::expiryDateDidChange(const std::optional<std::string>& text) {
@@ -148,7 +137,7 @@ void AddCardPresenter::saveCardDetailsDidChange(bool saved) {
 
 void AddCardPresenter::didTapSubmit() {
     const auto view = view_.lock();
-    if (!view || submitting_ || finished_) return;
+    if (!view) return;
     const AddCardViewModel& model = view->viewModel();
     if (!model.card.value || !model.expiryDate.value || !model.cvv.value) return;
     const auto expiry = ExpiryDateValidationComponent::parse(*model.expiryDate.value)
@@ -162,7 +151,7 @@ void AddCardPresenter::didTapSubmit() {
         .cardLabel = model.cardLabel.value,
         .cardType = CardType(std::string_view(*model.card.value)),
     };
-    submitting_ = true;
+    if (!submission_.begin()) return;
     view->showSubmitButtonLoading();
     interactor_->deposit(input, true);
 }
@@ -185,34 +174,18 @@ void AddCardPresenter::didTapSaveCardsHint() {
 }
 
 void AddCardPresenter::didTapClose() {
-    // While the card is being submitted, its answer decides the outcome (see below).
-    if (submitting_) {
-        closeRequested_ = true;
-        return;
-    }
-    report(CardDepositState::cancel());
+    submission_.close();
 }
 
 void AddCardPresenter::cardDepositDidSucceed(const model::CustomerDeposit& deposit,
                                              const CardDetails& cardDetails) {
-    submitting_ = false;
     if (const auto view = view_.lock()) view->hideSubmitButtonLoading();
-    // A close asked for during the submit ends the flow here: nothing is charged before the
-    // summary's confirm.
-    report(closeRequested_ ? CardDepositState::cancel()
-                           : CardDepositState::success(deposit, cardDetails));
+    submission_.succeeded(deposit, cardDetails);
 }
 
 void AddCardPresenter::cardDepositDidFail(const Error& error) {
-    submitting_ = false;
     if (const auto view = view_.lock()) view->hideSubmitButtonLoading();
-    report(CardDepositState::failure(error));
-}
-
-void AddCardPresenter::report(CardDepositState state) {
-    if (finished_) return;
-    finished_ = true;
-    if (completionHandler_) completionHandler_(std::move(state));
+    submission_.failed(error);
 }
 
 }  // namespace corvend

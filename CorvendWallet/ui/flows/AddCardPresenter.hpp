@@ -12,6 +12,7 @@
 #include "CorvendWallet/ui/flows/CardDepositInteractorOutput.hpp"
 #include "CorvendWallet/ui/flows/CardDepositRouterInput.hpp"
 #include "CorvendWallet/ui/flows/CardDepositState.hpp"
+#include "CorvendWallet/ui/flows/CardSubmission.hpp"
 #include "CorvendWallet/ui/foundation/AnyValidator.hpp"
 #include "CorvendWallet/ui/foundation/CardNumberValidator.hpp"
 #include "CorvendWallet/ui/foundation/ExpiryDateValidator.hpp"
@@ -65,19 +66,12 @@ class AddCardPresenter : public AddCardViewOutput, public CardDepositInteractorO
     void cardDepositDidFail(const Error& error) override;
 
   private:
-    void report(CardDepositState state);
-
     std::weak_ptr<AddCardViewInput> view_;
     std::shared_ptr<CardDepositInteractorInput> interactor_;
     std::shared_ptr<CardDepositRouterInput> router_;
     std::vector<CardType> supportedCards_;
-    std::function<void(CardDepositState)> completionHandler_;
     Validators validators_;
-    // A create step runs; a close waits for its answer.
-    bool submitting_ = false;
-    bool closeRequested_ = false;
-    // The outcome was reported: the screen reports once.
-    bool finished_ = false;
+    CardSubmission submission_;
 };
 
 }  // namespace corvend

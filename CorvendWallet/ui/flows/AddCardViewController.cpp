@@ -1,5 +1,6 @@
 #include "CorvendWallet/ui/flows/AddCardViewController.hpp"
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -41,14 +42,7 @@ std::shared_ptr<AddCardViewController> AddCardViewController::self() {
 void AddCardViewController::viewDidLoad() {
     BottomViewTableViewController::viewDidLoad();
     const std::weak_ptr<AddCardViewController> weakSelf = self();
-    auto onOutput = [weakSelf](auto call) {
-        return [weakSelf, call] {
-            if (const auto self = weakSelf.lock(); self && self->output) call(*self->output);
-        };
-    };
-    navigationItem().rightBarButtonItem = cardFormInfoButton(
-        onOutput([](AddCardViewOutput& output) { output.didTapManageCardsHint(); }));
-    setTitle(localizedFormatted("deposit_enter_card_details_title"));
+    setUpCardFormScreen(*this);
 
     const auto& table = tableView();
     table->setDataSource(weakSelf);
@@ -69,15 +63,6 @@ void AddCardViewController::viewDidLoad() {
         return cell;
     });
 
-    const auto& button = bottomView()->button();
-    button->setEnabled(false);
-    const std::weak_ptr<AddCardViewOutput> presenter = output;
-    button->action = [presenter] {
-        if (const auto output = presenter.lock()) output->didTapSubmit();
-    };
-    navigationItem().leftBarButtonItem =
-        closeButton(onOutput([](AddCardViewOutput& output) { output.didTapClose(); }));
-    addDismissKeyboardGesture(*this);
     if (output) output->viewDidLoad();
 }
 
@@ -112,24 +97,13 @@ int AddCardViewController::numberOfRows(platform::ui::TableView&, int) {
 
 TableViewCellPtr AddCardViewController::cellForRow(platform::ui::TableView& tableView,
                                                    IndexPath indexPath) {
-    std::string identifier;
-    switch (indexPath.section) {
-        case number:
-            identifier = NumberCell::cellReuseIdentifier();
-            break;
-        case code:
-            identifier = CodeCell::cellReuseIdentifier();
-            break;
-        case label:
-            identifier = LabelCell::cellReuseIdentifier();
-            break;
-        case consent:
-            identifier = ConsentCell::cellReuseIdentifier();
-            break;
-        default:
-            return std::make_shared<platform::ui::TableViewCell>();
-    }
-    TableViewCellPtr cell = tableView.dequeueReusableCell(identifier, indexPath);
+    static const std::array<std::string, sectionCount> identifiers{
+        NumberCell::cellReuseIdentifier(), CodeCell::cellReuseIdentifier(),
+        LabelCell::cellReuseIdentifier(), ConsentCell::cellReuseIdentifier()};
+    if (indexPath.section < 0 || indexPath.section >= sectionCount)
+        return std::make_shared<platform::ui::TableViewCell>();
+    TableViewCellPtr cell =
+        tableView.dequeueReusableCell(identifiers[indexPath.section], indexPath);
     configure(*cell);
     return cell;
 }
@@ -144,10 +118,7 @@ void AddCardViewController::configure(platform::ui::TableViewCell& cell) {
     if (auto* numberCell = dynamic_cast<NumberCell*>(&cell)) {
         prepareCardFormCell(*numberCell, kCardNumberCellInsets);
         CardNumberInputView& field = *numberCell->view();
-        field.currentCardType = model.card.cardType;
-        field.setCardLogo(model.card.cardType);
-        field.setMaskedText(model.card.value);
-        field.setHelperText(localizedFormatted("card_must_be_in_your_name"));
+        showCardNumber(field, model.card.cardType, model.card.value);
         field.cardNumberDelegate = self();
         showBottomText(field, model.card.bottomText);
     } else if (auto* codeCell = dynamic_cast<CodeCell*>(&cell)) {
@@ -155,18 +126,12 @@ void AddCardViewController::configure(platform::ui::TableViewCell& cell) {
         CVVAndExpiryDateView& row = *codeCell->view();
         row.delegate = self();
         showText(*row.expiryDateView(), model.expiryDate.value.value_or(""));
-        showText(*row.cvvView(), model.cvv.value.value_or(""));
-        row.cvvLength = model.cvv.length;
-        setUpAsCvvField(*row.cvvView(), row.cvvLength);
         showBottomText(*row.expiryDateView(), model.expiryDate.bottomText);
-        showBottomText(*row.cvvView(), model.cvv.bottomText);
+        showSecurityCode(row, model.cvv);
     } else if (auto* labelCell = dynamic_cast<LabelCell*>(&cell)) {
         prepareCardFormCell(*labelCell, components::Inset::cell);
         components::TextField& field = *labelCell->view();
-        field.setHasError(false);
-        field.setHelperText(localizedFormatted("card_label_bottom_text"));
-        field.setPlaceholderText(localizedFormatted("card_label_placeholder_text"));
-        showText(field, model.cardLabel.value.value_or(""));
+        showCardLabel(field, model.cardLabel.value);
         field.setTag(0);
         field.setDelegate(self());
     } else if (auto* consentCell = dynamic_cast<ConsentCell*>(&cell)) {

@@ -16,6 +16,17 @@ const AddCardViewModel::CvvField& AddCardViewModel::initialCvv() {
     return field;
 }
 
+AddCardViewModel::CvvField AddCardViewModel::cvvField(const std::optional<std::string>& text,
+                                                      bool isValid) {
+    if (!text) return initialCvv();
+    const CvvField& initial = initialCvv();
+    FieldBottomText bottomText = text->empty()
+                                     ? FieldBottomText::error(localizedFormatted("required_field"))
+                                 : isValid ? initial.bottomText
+                                           : FieldBottomText::error(initial.bottomText.text);
+    return {*text, isValid, std::move(bottomText), initial.length};
+}
+
 const AddCardViewModel& AddCardViewModel::initial() {
     static const AddCardViewModel model{
         CardField{std::nullopt, false,

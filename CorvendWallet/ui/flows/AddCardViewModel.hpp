@@ -46,6 +46,9 @@ struct AddCardViewModel {
     static const AddCardViewModel& initial();
     static const ExpiryDateField& initialExpiryDate();
     static const CvvField& initialCvv();
+    // The security-code field after an edit: the helper text while `isValid`, the same words as
+    // an error otherwise, and "required_field" for an empty text; absent text restores it.
+    static CvvField cvvField(const std::optional<std::string>& text, bool isValid);
 };
 
 }  // namespace corvend

@@ -12,7 +12,6 @@ namespace corvend {
 
 namespace {
 
-constexpr int kCvvLength = 3;
 // A saved card's expiry is never shown.
 constexpr const char* kMaskedExpiry = "**/**";
 
@@ -29,8 +28,8 @@ ConfirmCardPresenter::ConfirmCardPresenter(
       interactor_(std::move(interactor)),
       cardPaymentInstrument_(std::move(cardPaymentInstrument)),
       supportedCards_(std::move(supportedCards)),
-      completionHandler_(std::move(completionHandler)),
-      cvvValidatorFactory_(std::move(cvvValidatorFactory)) {}
+      cvvValidatorFactory_(std::move(cvvValidatorFactory)),
+      submission_(std::move(completionHandler)) {}
 
 CardType ConfirmCardPresenter::cardType(const model::CardPaymentInstrument& card) {
     if (!card.cardScheme()) return CardType::unknown;
@@ -63,25 +62,17 @@ void ConfirmCardPresenter::viewDidLoad() {
 void ConfirmCardPresenter::cvvDidChange(const std::optional<std::string>& text) {
     const auto view = view_.lock();
     if (!view) return;
-    if (!text) {
-        view->updateViewModel(
-            [](ConfirmCardViewModel& model) { model.cvv = AddCardViewModel::initialCvv(); });
-        return;
-    }
     const bool isValid =
+        text &&
         cvvValidatorFactory_(view->viewModel().card.cardType).validate(std::string_view(*text));
-    FieldBottomText bottomText = text->empty()
-                                     ? FieldBottomText::error(localizedFormatted("required_field"))
-                                 : isValid ? FieldBottomText::helper(cvvHelperText(kCvvLength))
-                                           : FieldBottomText::error(cvvHelperText(kCvvLength));
     view->updateViewModel([&](ConfirmCardViewModel& model) {
-        model.cvv = {*text, isValid, std::move(bottomText), kCvvLength};
+        model.cvv = AddCardViewModel::cvvField(text, isValid);
     });
 }
 
 void ConfirmCardPresenter::didTapSubmit() {
     const auto view = view_.lock();
-    if (!view || submitting_ || finished_) return;
+    if (!view) return;
     const ConfirmCardViewModel& model = view->viewModel();
     // The button only takes taps while the code is valid; a stray call sends nothing invalid.
     if (!model.cvv.value || !model.cvv.isValid) return;
@@ -96,7 +87,7 @@ void ConfirmCardPresenter::didTapSubmit() {
         .cardLabel = model.cardLabel.value,
         .cardType = cardType(cardPaymentInstrument_),
     };
-    submitting_ = true;
+    if (!submission_.begin()) return;
     view->showSubmitButtonLoading();
     interactor_->deposit(input, false);
 }
@@ -114,33 +105,18 @@ void ConfirmCardPresenter::didTapCVVHint() {
 }
 
 void ConfirmCardPresenter::didTapClose() {
-    // While the deposit is being created, its answer decides the outcome.
-    if (submitting_) {
-        closeRequested_ = true;
-        return;
-    }
-    report(CardDepositState::cancel());
+    submission_.close();
 }
 
 void ConfirmCardPresenter::cardDepositDidSucceed(const model::CustomerDeposit& deposit,
                                                  const CardDetails& cardDetails) {
-    submitting_ = false;
     if (const auto view = view_.lock()) view->hideSubmitButtonLoading();
-    // Nothing is charged before the summary's confirm, so a close asked for meanwhile stands.
-    report(closeRequested_ ? CardDepositState::cancel()
-                           : CardDepositState::success(deposit, cardDetails));
+    submission_.succeeded(deposit, cardDetails);
 }
 
 void ConfirmCardPresenter::cardDepositDidFail(const Error& error) {
-    submitting_ = false;
     if (const auto view = view_.lock()) view->hideSubmitButtonLoading();
-    report(CardDepositState::failure(error));
-}
-
-void ConfirmCardPresenter::report(CardDepositState state) {
-    if (finished_) return;
-    finished_ = true;
-    if (completionHandler_) completionHandler_(std::move(state));
+    submission_.failed(error);
 }
 
 }  // namespace corvend

@@ -11,6 +11,7 @@
 #include "CorvendWallet/ui/flows/CardDepositInteractorOutput.hpp"
 #include "CorvendWallet/ui/flows/CardDepositRouterInput.hpp"
 #include "CorvendWallet/ui/flows/CardDepositState.hpp"
+#include "CorvendWallet/ui/flows/CardSubmission.hpp"
 #include "CorvendWallet/ui/flows/ConfirmCardViewInput.hpp"
 #include "CorvendWallet/ui/flows/ConfirmCardViewOutput.hpp"
 #include "CorvendWallet/ui/foundation/AnyValidator.hpp"
@@ -48,20 +49,13 @@ class ConfirmCardPresenter : public ConfirmCardViewOutput, public CardDepositInt
     void cardDepositDidFail(const Error& error) override;
 
   private:
-    void report(CardDepositState state);
-
     std::weak_ptr<ConfirmCardViewInput> view_;
     std::shared_ptr<CardDepositRouterInput> router_;
     std::shared_ptr<CardDepositInteractorInput> interactor_;
     model::CardPaymentInstrument cardPaymentInstrument_;
     std::vector<CardType> supportedCards_;
-    std::function<void(CardDepositState)> completionHandler_;
     std::function<CvvValidatorType(CardType)> cvvValidatorFactory_;
-    // A create step runs; a close waits for its answer.
-    bool submitting_ = false;
-    bool closeRequested_ = false;
-    // The outcome was reported: the screen reports once.
-    bool finished_ = false;
+    CardSubmission submission_;
 };
 
 }  // namespace corvend

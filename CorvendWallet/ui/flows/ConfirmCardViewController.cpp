@@ -1,5 +1,6 @@
 #include "CorvendWallet/ui/flows/ConfirmCardViewController.hpp"
 
+#include <array>
 #include <utility>
 
 #include "CorvendCoreComponents/Inset.hpp"
@@ -35,14 +36,7 @@ std::shared_ptr<ConfirmCardViewController> ConfirmCardViewController::self() {
 void ConfirmCardViewController::viewDidLoad() {
     BottomViewTableViewController::viewDidLoad();
     const std::weak_ptr<ConfirmCardViewController> weakSelf = self();
-    auto onOutput = [weakSelf](auto call) {
-        return [weakSelf, call] {
-            if (const auto self = weakSelf.lock(); self && self->output) call(*self->output);
-        };
-    };
-    navigationItem().rightBarButtonItem = cardFormInfoButton(
-        onOutput([](ConfirmCardViewOutput& output) { output.didTapManageCardsHint(); }));
-    setTitle(localizedFormatted("deposit_enter_card_details_title"));
+    setUpCardFormScreen(*this);
 
     const auto& table = tableView();
     table->setDataSource(weakSelf);
@@ -50,15 +44,6 @@ void ConfirmCardViewController::viewDidLoad() {
     table->registerCell<CodeCell>(CodeCell::cellReuseIdentifier());
     table->registerCell<LabelCell>(LabelCell::cellReuseIdentifier());
 
-    const auto& button = bottomView()->button();
-    button->setEnabled(false);
-    const std::weak_ptr<ConfirmCardViewOutput> presenter = output;
-    button->action = [presenter] {
-        if (const auto output = presenter.lock()) output->didTapSubmit();
-    };
-    navigationItem().leftBarButtonItem =
-        closeButton(onOutput([](ConfirmCardViewOutput& output) { output.didTapClose(); }));
-    addDismissKeyboardGesture(*this);
     if (output) output->viewDidLoad();
 }
 
@@ -93,27 +78,18 @@ int ConfirmCardViewController::numberOfSections(platform::ui::TableView&) {
 
 int ConfirmCardViewController::numberOfRows(platform::ui::TableView&, int section) {
     if (section == label) return viewModel_.cardLabel.value ? 1 : 0;
-    return section < sectionCount ? 1 : 0;
+    return section >= 0 && section < sectionCount ? 1 : 0;
 }
 
 TableViewCellPtr ConfirmCardViewController::cellForRow(platform::ui::TableView& tableView,
                                                        IndexPath indexPath) {
-    std::string identifier;
-    switch (indexPath.section) {
-        case number:
-            identifier = NumberCell::cellReuseIdentifier();
-            break;
-        case code:
-            identifier = CodeCell::cellReuseIdentifier();
-            break;
-        case label:
-            if (!viewModel_.cardLabel.value) return std::make_shared<platform::ui::TableViewCell>();
-            identifier = LabelCell::cellReuseIdentifier();
-            break;
-        default:
-            return std::make_shared<platform::ui::TableViewCell>();
-    }
-    TableViewCellPtr cell = tableView.dequeueReusableCell(identifier, indexPath);
+    static const std::array<std::string, sectionCount> identifiers{
+        NumberCell::cellReuseIdentifier(), CodeCell::cellReuseIdentifier(),
+        LabelCell::cellReuseIdentifier()};
+    if (numberOfRows(tableView, indexPath.section) == 0)
+        return std::make_shared<platform::ui::TableViewCell>();
+    TableViewCellPtr cell =
+        tableView.dequeueReusableCell(identifiers[indexPath.section], indexPath);
     configure(*cell);
     return cell;
 }
@@ -128,10 +104,7 @@ void ConfirmCardViewController::configure(platform::ui::TableViewCell& cell) {
     if (auto* numberCell = dynamic_cast<NumberCell*>(&cell)) {
         prepareCardFormCell(*numberCell, kCardNumberCellInsets);
         CardNumberInputView& field = *numberCell->view();
-        field.currentCardType = model.card.cardType;
-        field.setCardLogo(model.card.cardType);
-        field.setMaskedText(model.card.value);
-        field.setHelperText(localizedFormatted("card_must_be_in_your_name"));
+        showCardNumber(field, model.card.cardType, model.card.value);
         field.setTextFieldStyle(TextFieldStyle::disabled);
     } else if (auto* codeCell = dynamic_cast<CodeCell*>(&cell)) {
         prepareCardFormCell(*codeCell, components::Inset::cell);
@@ -139,17 +112,11 @@ void ConfirmCardViewController::configure(platform::ui::TableViewCell& cell) {
         row.delegate = self();
         showText(*row.expiryDateView(), model.expiryDate.value);
         row.expiryDateView()->setTextFieldStyle(TextFieldStyle::disabled);
-        showText(*row.cvvView(), model.cvv.value.value_or(""));
-        row.cvvLength = model.cvv.length;
-        setUpAsCvvField(*row.cvvView(), row.cvvLength);
-        showBottomText(*row.cvvView(), model.cvv.bottomText);
+        showSecurityCode(row, model.cvv);
     } else if (auto* labelCell = dynamic_cast<LabelCell*>(&cell)) {
         prepareCardFormCell(*labelCell, components::Inset::cell);
         components::TextField& field = *labelCell->view();
-        field.setHasError(false);
-        field.setHelperText(localizedFormatted("card_label_bottom_text"));
-        field.setPlaceholderText(localizedFormatted("card_label_placeholder_text"));
-        showText(field, model.cardLabel.value.value_or(""));
+        showCardLabel(field, model.cardLabel.value);
         field.setTextFieldStyle(TextFieldStyle::disabled);
     }
 }
