@@ -17,9 +17,10 @@
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
-#include "platform/app/DesktopURLOpener.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"
+#include "CorvendWallet/ui/flows/CardDepositRepository.hpp"
+#include "platform/app/DesktopURLOpener.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 
@@ -155,6 +156,18 @@ TYPED_TEST(WalletAccessorsTest, WalletMakesOneRepositoryOnTheCoresManagersAndThe
     const auto remade = Accessor::read(*wallet);
     ASSERT_NE(std::dynamic_pointer_cast<typename Accessor::Repository>(remade), nullptr);
     EXPECT_NE(remade, first);
+}
+
+// The card-deposit flow is made once, over the services the wallet hands out.
+TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentServices) {
+    const auto wallet = Wallet::makeForTesting(std::make_shared<FakeCore>());
+    const auto first = wallet->cardDepositService();
+    EXPECT_EQ(wallet->cardDepositService(), first);
+    const auto repository = std::dynamic_pointer_cast<CardDepositRepository>(first);
+    ASSERT_NE(repository, nullptr);
+    EXPECT_EQ(repository->component()->depositService(), wallet->depositService());
+    EXPECT_EQ(repository->component()->paymentInstrumentService(),
+              wallet->paymentInstrumentService());
 }
 
 }  // namespace

@@ -183,3 +183,32 @@ TEST(WalletCliTest, ChecksCardsAndFormatsMoneyWithoutTheService) {
 }
 
 }  // namespace
+
+// A person's session of the card-deposit screens, typed answers included, ends with one result:
+// a new card through the 3-D Secure page, a saved card, and a flow closed on the summary.
+TEST(WalletCliTest, CardDepositRunsTheScreensAndPrintsTheOneResult) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string result;
+        int exitCode;
+    };
+    const std::vector<Case> cases{
+        {{"card-deposit", "2577", "EUR", "--script"}, "", "card deposit result: completed", 0},
+        {{"card-deposit", "500", "EUR", "--saved-card", "pi-sandbox-card", "--script"},
+         "",
+         "card deposit result: completed",
+         0},
+        {{"card-deposit", "500", "EUR"},
+         "4111111111111111\n123\n1230\n\nAdd a card\nclose\n",
+         "card deposit result: cancelled",
+         1},
+    };
+    for (const Case& run : cases) {
+        const CliRun result = runCli(run.arguments, run.input);
+        EXPECT_EQ(result.exitCode, run.exitCode) << result.output;
+        EXPECT_EQ(countOf(result.output, "card deposit result:"), 1u) << result.output;
+        EXPECT_THAT(result.output, HasSubstr(run.result));
+        EXPECT_THAT(result.output, HasSubstr("Review the payment details"));
+    }
+}

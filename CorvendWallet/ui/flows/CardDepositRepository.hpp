@@ -22,6 +22,8 @@ class CardDepositRepository final : public CardDepositService {
     CardDepositRepository(std::shared_ptr<CardDepositComponent> component,
                           RootBuilderFactory depositRootBuilder);
 
+    const std::shared_ptr<CardDepositComponent>& component() const { return component_; }
+
   private:
     model::CustomerDeposit doPreview(const CardDepositRequest& request) override;
     void doStart(const std::string& depositID,
