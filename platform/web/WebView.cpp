@@ -1,0 +1,206 @@
+#include "platform/web/WebView.hpp"
+
+#include <utility>
+
+#include "platform/async/CancellationError.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "platform/ui/MainThread.hpp"
+#include "platform/url/URLComponents.hpp"
+
+namespace corvend::platform::web {
+
+namespace {
+
+bool isRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+bool sameOrigin(const URL& a, const URL& b) {
+    return a.scheme() == b.scheme() && a.host() == b.host() && a.port() == b.port();
+}
+
+// The request of the next hop: 307 and 308 repeat the method and body (and, within the origin,
+// the header fields); the others become a plain GET, as browsers do.
+URLRequest redirected(const URLRequest& previous, URL target, int status) {
+    URLRequest next(target, previous.cachePolicy(), previous.timeoutInterval());
+    if (status == 307 || status == 308) {
+        next.setHTTPMethod(previous.httpMethod());
+        next.setHTTPBody(previous.httpBody());
+        if (sameOrigin(previous.url(), target)) {
+            for (const auto& [name, value] : previous.allHTTPHeaderFields()) {
+                next.addValue(value, name);
+            }
+        }
+    }
+    return next;
+}
+
+}  // namespace
+
+WebView::WebView(WebViewConfiguration configuration)
+    : configuration_(configuration), session_(URLSession::make()) {}
+
+WebView::~WebView() {
+    transfer_.cancel();
+}
+
+std::shared_ptr<NavigationDelegate> WebView::navigationDelegate() const {
+    return navigationDelegate_.lock();
+}
+
+void WebView::setNavigationDelegate(const std::shared_ptr<NavigationDelegate>& delegate) {
+    navigationDelegate_ = delegate;
+}
+
+std::shared_ptr<UIDelegate> WebView::uiDelegate() const {
+    return uiDelegate_.lock();
+}
+
+void WebView::setUIDelegate(const std::shared_ptr<UIDelegate>& delegate) {
+    uiDelegate_ = delegate;
+}
+
+void WebView::load(URLRequest request) {
+    ui::requireMainThread("WebView::load");
+    begin({std::move(request), NavigationType::other}, 0);
+}
+
+void WebView::navigate(const URL& url) {
+    ui::requireMainThread("WebView::navigate");
+    begin({URLRequest(url), NavigationType::linkActivated}, 0);
+}
+
+void WebView::stopLoading() {
+    ui::requireMainThread("WebView::stopLoading");
+    abandon();
+}
+
+std::optional<URL> WebView::url() const {
+    if (pending_) return pending_->request.url();
+    if (page_) return page_->url;
+    return std::nullopt;
+}
+
+std::weak_ptr<WebView> WebView::weakSelf() {
+    return std::static_pointer_cast<WebView>(shared_from_this());
+}
+
+void WebView::abandon() {
+    transfer_.cancel();
+    transfer_ = {};
+    pending_.reset();
+}
+
+void WebView::begin(NavigationAction action, int redirects) {
+    if (action.navigationType != NavigationType::redirect) {
+        abandon();
+        lastError_.reset();
+    }
+    const std::uint64_t id = ++lastNavigationId_;
+    pending_ = Pending{id, action.request, redirects, true};
+
+    const auto delegate = navigationDelegate_.lock();
+    if (!delegate) {
+        decided(id, NavigationActionPolicy::allow);
+        return;
+    }
+    auto handler =
+        NavigationDecisionHandler::make([weak = weakSelf(), id](NavigationActionPolicy policy) {
+            if (const auto self = weak.lock()) self->decided(id, policy);
+        });
+    delegate->decidePolicyFor(*this, action, std::move(handler));
+}
+
+void WebView::decided(std::uint64_t id, NavigationActionPolicy policy) {
+    if (!pending_ || pending_->id != id || !pending_->deciding) return;
+    if (policy == NavigationActionPolicy::cancel) {
+        pending_.reset();
+        return;
+    }
+    pending_->deciding = false;
+    fetch();
+}
+
+void WebView::fetch() {
+    // The task keeps only what it uses; the view may go away meanwhile.
+    transfer_ = Task<void>::detached(
+        [weak = weakSelf(), session = session_, request = pending_->request, id = pending_->id] {
+            try {
+                auto [body, response] = session->data(request);
+                const auto http = std::dynamic_pointer_cast<HTTPURLResponse>(response);
+                MainQueue::shared().async([weak, id, body = std::move(body), http] {
+                    const auto self = weak.lock();
+                    if (!self) return;
+                    if (http) {
+                        self->arrived(id, body, *http);
+                    } else {
+                        self->failed(id, URLError(URLError::Code::badServerResponse,
+                                                  "the reply is not an HTTP reply"));
+                    }
+                });
+            } catch (const CancellationError&) {
+                // Abandoned or released: nobody waits for it.
+            } catch (const URLError& error) {
+                MainQueue::shared().async([weak, id, error] {
+                    if (const auto self = weak.lock()) self->failed(id, error);
+                });
+            }
+        });
+}
+
+void WebView::arrived(std::uint64_t id, const Data& body, const HTTPURLResponse& response) {
+    if (!pending_ || pending_->id != id) return;
+    const int status = response.statusCode();
+    const auto location = response.value("location");
+    if (isRedirect(status) && location) {
+        const URLRequest& previous = pending_->request;
+        std::optional<URL> target;
+        if (const auto reference = URLComponents::parse(*location)) {
+            target = reference->url(previous.url());
+        }
+        if (!target) {
+            failed(id, URLError(URLError::Code::badServerResponse,
+                                "a redirect to an unusable address: " + *location));
+            return;
+        }
+        if (pending_->redirects >= kMaximumRedirects) {
+            failed(id, URLError(URLError::Code::unknown, "too many redirects"));
+            return;
+        }
+        transfer_ = {};
+        begin({redirected(previous, std::move(*target), status), NavigationType::redirect},
+              pending_->redirects + 1);
+        return;
+    }
+    page_ = WebPage::parse(pending_->request.url(), status, body.view());
+    pending_.reset();
+    transfer_ = {};
+    if (const auto delegate = navigationDelegate_.lock()) delegate->didFinish(*this);
+}
+
+void WebView::failed(std::uint64_t id, const URLError& error) {
+    if (!pending_ || pending_->id != id) return;
+    pending_.reset();
+    transfer_ = {};
+    lastError_ = error;
+    if (const auto delegate = navigationDelegate_.lock()) delegate->didFail(*this, error);
+}
+
+void WebView::appendSnapshot(std::vector<std::string>& lines) const {
+    if (pending_) {
+        lines.push_back("web page: loading " + pending_->request.url().absoluteString());
+        return;
+    }
+    if (lastError_) {
+        lines.push_back("web page failed: " + lastError_->description());
+        return;
+    }
+    if (!page_) return;
+    lines.push_back("web page: " + page_->url.absoluteString() + " (" +
+                    std::to_string(page_->statusCode) + ")");
+    if (page_->title) lines.push_back("title: " + *page_->title);
+    lines.insert(lines.end(), page_->lines.begin(), page_->lines.end());
+    for (const auto& link : page_->links) lines.push_back("link: " + link.text);
+}
+
+}  // namespace corvend::platform::web

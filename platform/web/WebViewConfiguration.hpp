@@ -1,0 +1,16 @@
+#pragma once
+
+namespace corvend::platform::web {
+
+// How a web view is set up. Recorded only: the view keeps no cookies, cache or storage in any
+// case (its session is ephemeral) and plays no media, so every store is non-persistent.
+struct WebViewConfiguration {
+    // Nothing the pages store outlives the web view.
+    bool nonPersistentDataStore = false;
+    // Media may play inside the page rather than full screen.
+    bool allowsInlineMediaPlayback = false;
+    // Playback waits for a person's gesture.
+    bool mediaPlaybackRequiresUserAction = true;
+};
+
+}  // namespace corvend::platform::web
