@@ -18,12 +18,13 @@
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
-#include "examples/wallet-cli/InstrumentCommands.hpp"
 #include "examples/wallet-cli/HistoryCommands.hpp"
+#include "examples/wallet-cli/InstrumentCommands.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/ProfileCommands.hpp"
+#include "examples/wallet-cli/ScreenCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -57,6 +58,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
     corvend::cli::ProfileCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
     corvend::cli::HistoryCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::ScreenCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
 
     int exitCode = 0;

@@ -24,8 +24,8 @@
 namespace corvend {
 
 // The signed-in customer's prepaid cards: programs, list, issue, read, change, activate,
-// sensitive details, mobile-wallet tokenization and the secure-details screen. The shape of the operations and their
-// contract: see runServiceOperation.
+// sensitive details, mobile-wallet tokenization and the secure-details screen. The shape of the
+// operations and their contract: see runServiceOperation.
 class CardService : public std::enable_shared_from_this<CardService> {
   public:
     using Includes = std::vector<model::Card::CardIncludesParam>;

@@ -38,7 +38,8 @@ class CardSecureDetailsInteractor final
 
   private:
     const model::CardSecureDetailsRequest request_;
-    const CardServiceEndpoint::SecureDetailsFlow flow_ = CardServiceEndpoint::SecureDetailsFlow::showDetails;
+    const CardServiceEndpoint::SecureDetailsFlow flow_ =
+        CardServiceEndpoint::SecureDetailsFlow::showDetails;
     const std::shared_ptr<Networkable> networkManager_;
     const std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider_;
     std::weak_ptr<CardSecureDetailsInteractorOutput> output_;
