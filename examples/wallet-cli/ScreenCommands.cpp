@@ -101,7 +101,9 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
             const bool loaded = web && !web->isLoading() && (web->page() || web->lastError());
             if (!failed && !loaded) return false;
             self->out_ << screen->snapshot() << std::endl;
-            if (!failed && web->page()) printPage(self->out_, *web->page());
+            if (!failed && web->page()) {
+                self->out_ << "loaded " << web->page()->url.absoluteString() << std::endl;
+            }
             if (!failed && web->lastError()) {
                 self->err_ << "page failed: " << web->lastError()->description() << std::endl;
             }
