@@ -1,0 +1,197 @@
+#include "platform/web/WebView.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+
+#include "platform/async/MainQueue.hpp"
+#include "tests/support/LoopbackServer.hpp"
+
+namespace corvend::platform::web {
+namespace {
+
+using namespace std::chrono_literals;
+using Policy = NavigationActionPolicy;
+using Type = NavigationType;
+
+// Records what the web view asks and reports; decides with `decide` (allow by default).
+struct RecordingDelegate : NavigationDelegate {
+    std::function<void(NavigationDecisionHandler&)> decide = [](auto& h) { h(Policy::allow); };
+    std::vector<std::pair<std::string, Type>> asked;
+    int finished = 0;
+    std::vector<URLError::Code> failures;
+
+    void decidePolicyFor(WebView&, const NavigationAction& action,
+                         NavigationDecisionHandler handler) override {
+        asked.emplace_back(action.request.url().path(), action.navigationType);
+        decide(handler);
+    }
+    void didFinish(WebView&) override { ++finished; }
+    void didFail(WebView&, const URLError& error) override { failures.push_back(error.code()); }
+};
+
+class WebViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        MainQueue::shared().drain();
+        auto& routes = server_.routes();
+        routes.Get("/start", [](const auto&, auto& res) { res.set_redirect("hop1", 302); });
+        routes.Get("/hop1", [this](const auto&, auto& res) {
+            res.set_redirect(server_.url("/hop2").absoluteString(), 307);
+        });
+        routes.Get("/hop2", [](const auto&, auto& res) {
+            res.set_content(
+                "<html><head><title>Issuer &amp; Bank</title><script>document.write('x')"
+                "</script></head><body><p>Confirm   the\npayment</p><p><a href=\"/done?x=1\">"
+                "Approve</a></p><p><a href=\"http://[bad\">Broken</a></p></body></html>",
+                "text/html");
+        });
+        routes.Get("/done", [](const auto&, auto& res) { res.set_content("Done", "text/plain"); });
+        routes.Get("/loop", [](const auto&, auto& res) { res.set_redirect("/loop", 302); });
+        routes.Get("/unusable", [](const auto&, auto& res) { res.set_redirect("http://[", 302); });
+        routes.Get("/slow", [this](const auto&, auto& res) {
+            server_.park();
+            res.set_content("late", "text/plain");
+        });
+        server_.start();
+        webView_->setNavigationDelegate(delegate_);
+    }
+
+    bool settle() {
+        return MainQueue::shared().runUntil([&] { return !webView_->isLoading(); }, 20s);
+    }
+
+    testing::LoopbackServer server_;
+    std::shared_ptr<RecordingDelegate> delegate_ = std::make_shared<RecordingDelegate>();
+    std::shared_ptr<WebView> webView_ = std::make_shared<WebView>();
+};
+
+TEST_F(WebViewTest, FollowsEachRedirectHopAfterAskingOnceAndShowsThePage) {
+    webView_->load(URLRequest(server_.url("/start")));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(delegate_->asked,
+              (std::vector<std::pair<std::string, Type>>{
+                  {"/start", Type::other}, {"/hop1", Type::redirect}, {"/hop2", Type::redirect}}));
+    EXPECT_EQ(server_.seen().size(), 3u);
+    EXPECT_EQ(delegate_->finished, 1);
+    ASSERT_TRUE(webView_->page());
+    const WebPage& page = *webView_->page();
+    EXPECT_EQ(page.url, server_.url("/hop2"));
+    EXPECT_EQ(page.title, "Issuer & Bank");
+    EXPECT_EQ(page.lines, (std::vector<std::string>{"Confirm the payment", "Approve", "Broken"}));
+    ASSERT_EQ(page.links.size(), 1u);  // the unusable target is no link
+    EXPECT_EQ(page.links[0].url, server_.url("/done?x=1"));
+
+    // Following a link is a navigation of its own, asked once.
+    webView_->navigate(page.links[0].url);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(delegate_->asked.back(),
+              (std::pair<std::string, Type>{"/done", Type::linkActivated}));
+    EXPECT_EQ(delegate_->asked.size(), 4u);
+    EXPECT_EQ(webView_->page()->lines, std::vector<std::string>{"Done"});
+}
+
+TEST_F(WebViewTest, ACancelAtAnyHopStopsThere) {
+    for (std::size_t cancelAt = 0; cancelAt < 3; ++cancelAt) {
+        SCOPED_TRACE(cancelAt);
+        const auto delegate = std::make_shared<RecordingDelegate>();
+        delegate->decide = [&](auto& handler) {
+            handler(delegate->asked.size() - 1 == cancelAt ? Policy::cancel : Policy::allow);
+        };
+        const auto webView = std::make_shared<WebView>();
+        webView->setNavigationDelegate(delegate);
+        const std::size_t before = server_.seen().size();
+        webView->load(URLRequest(server_.url("/start")));
+        ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+        EXPECT_EQ(delegate->asked.size(), cancelAt + 1);
+        EXPECT_EQ(server_.seen().size() - before, cancelAt);  // the cancelled hop is never sent
+        EXPECT_EQ(delegate->finished, 0);
+        EXPECT_TRUE(delegate->failures.empty());
+        EXPECT_FALSE(webView->page());
+    }
+}
+
+TEST_F(WebViewTest, OnlyTheFirstCallOfAHandlerCountsAndADroppedOneCancels) {
+    struct Case {
+        const char* name;
+        std::vector<Policy> calls;
+        bool loads;
+    };
+    for (const Case& c : {Case{"allow then cancel", {Policy::allow, Policy::cancel}, true},
+                          Case{"cancel then allow", {Policy::cancel, Policy::allow}, false},
+                          Case{"dropped uncalled", {}, false}}) {
+        SCOPED_TRACE(c.name);
+        const auto delegate = std::make_shared<RecordingDelegate>();
+        delegate->decide = [&](auto& handler) {
+            for (const Policy policy : c.calls) handler(policy);
+        };
+        const auto webView = std::make_shared<WebView>();
+        webView->setNavigationDelegate(delegate);
+        webView->load(URLRequest(server_.url("/done")));
+        ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+        EXPECT_EQ(delegate->asked.size(), 1u);
+        EXPECT_EQ(delegate->finished, c.loads ? 1 : 0);
+        EXPECT_EQ(webView->page().has_value(), c.loads);
+    }
+
+    // A decision may come later, from any thread.
+    std::optional<NavigationDecisionHandler> kept;
+    delegate_->decide = [&](auto& handler) { kept = handler; };
+    webView_->load(URLRequest(server_.url("/done")));
+    ASSERT_TRUE(kept);
+    std::thread([handler = *kept] { handler(Policy::allow); }).join();
+    kept.reset();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(delegate_->finished, 1);
+}
+
+TEST_F(WebViewTest, ReleasingTheViewMidLoadDeliversNothing) {
+    webView_->load(URLRequest(server_.url("/slow")));
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return server_.seen().size() == 1; }, 20s));
+    const std::weak_ptr<WebView> weak = webView_;
+    webView_.reset();
+    EXPECT_TRUE(weak.expired());  // the transfer does not keep the view
+    server_.openGate();
+
+    // A view without a delegate loads what it is given; by the time its page is in, the
+    // released view's reply would have come through the same queue.
+    const auto other = std::make_shared<WebView>();
+    other->load(URLRequest(server_.url("/done")));
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return other->page().has_value(); }, 20s));
+    MainQueue::shared().drain();
+    EXPECT_EQ(delegate_->finished, 0);
+    EXPECT_TRUE(delegate_->failures.empty());
+}
+
+TEST_F(WebViewTest, AFailedNavigationIsReportedAndShown) {
+    int port = 0;
+    const int reserved = testing::bindLoopback(port, false);  // bound, nobody listening
+    struct Case {
+        URL url;
+        URLError::Code code;
+        std::size_t asked;
+    };
+    for (const Case& c :
+         {Case{*URL::make("http://127.0.0.1:" + std::to_string(port) + "/"),
+               URLError::Code::cannotConnectToHost, 1},
+          Case{server_.url("/loop"), URLError::Code::unknown, WebView::kMaximumRedirects + 1},
+          Case{server_.url("/unusable"), URLError::Code::badServerResponse, 1}}) {
+        SCOPED_TRACE(c.url.absoluteString());
+        const auto delegate = std::make_shared<RecordingDelegate>();
+        const auto webView = std::make_shared<WebView>();
+        webView->setNavigationDelegate(delegate);
+        webView->load(URLRequest(c.url));
+        ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+        EXPECT_EQ(delegate->failures, std::vector<URLError::Code>{c.code});
+        EXPECT_EQ(delegate->asked.size(), c.asked);
+        EXPECT_EQ(delegate->finished, 0);
+        ASSERT_TRUE(webView->lastError());
+        EXPECT_TRUE(webView->snapshotLines().front().starts_with("web page failed: "));
+    }
+    ::close(reserved);
+}
+
+}  // namespace
+}  // namespace corvend::platform::web
