@@ -108,20 +108,6 @@ TEST(WalletCliTest, ProfileAndHistoryCommandsSendTheirBlocksAndFilters) {
                                   "/digitalwallets/v1/profile/kyc/status"));
 }
 
-// The web screens run headless from the command line: the secure-details page of an issued
-// card, and a verification through the sandbox's pages to the service's verdict.
-TEST(WalletCliTest, ScreenCommandsShowTheCardPageAndRunAVerification) {
-    corvend::sandbox::Sandbox sandbox;
-    sandbox.start();
-    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
-                              "configure\nauthenticate t\ncards issue Corvend-Virtual EUR\n"
-                              "secure-details card-1\nkyc start --ref R7 --language de\n");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_THAT(run.output, HasSubstr("web page: " + sandbox.baseURL() +
-                                      "sandbox/secure-details/card-1 (200)"));
-    EXPECT_THAT(run.output, HasSubstr("following \"Complete\"\nverification complete"));
-}
-
 TEST(WalletCliTest, ScriptedSessionStopsOnARefusedConfigurationToken) {
     const CliRun run = runCli({"--script", "--config-token", "not-the-sandbox-token"});
     EXPECT_NE(run.exitCode, 0);

