@@ -167,7 +167,7 @@ class Wallet {
     using KycVerificationStatus = model::KycVerificationStatus;
     using VerificationResult = model::VerificationResult;
     // The screen startCustomerVerification returns: set its completion, then present it.
-    using CustomerVerificationViewController = CustomerVerificationScreen;
+    using CustomerVerificationScreen = ::corvend::CustomerVerificationScreen;
     using Transaction = model::Transaction;
     using TransactionList = model::TransactionList;
     using TransactionType = model::TransactionType;

@@ -19,14 +19,15 @@ using platform::ui::LayoutConstraint;
 
 std::shared_ptr<CardSecureDetailsViewController> CardSecureDetailsViewController::make(
     std::shared_ptr<CardSecureDetailsInteractorInput> interactor) {
-    auto viewController = std::make_shared<CardSecureDetailsViewController>(std::move(interactor));
+    auto viewController =
+        std::make_shared<CardSecureDetailsViewController>(Passkey{}, std::move(interactor));
     AnyObjectLifecycleTracker::attach(
         *viewController, [interactor = viewController->interactor_] { interactor->cancel(); });
     return viewController;
 }
 
 CardSecureDetailsViewController::CardSecureDetailsViewController(
-    std::shared_ptr<CardSecureDetailsInteractorInput> interactor)
+    Passkey, std::shared_ptr<CardSecureDetailsInteractorInput> interactor)
     : interactor_(std::move(interactor)) {
     if (!interactor_) throw std::invalid_argument("the secure-details screen needs its interactor");
 }

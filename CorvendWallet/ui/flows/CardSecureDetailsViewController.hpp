@@ -22,8 +22,9 @@ class CardSecureDetailsViewController final : public platform::ui::ViewControlle
     static std::shared_ptr<CardSecureDetailsViewController> make(
         std::shared_ptr<CardSecureDetailsInteractorInput> interactor);
 
-    explicit CardSecureDetailsViewController(
-        std::shared_ptr<CardSecureDetailsInteractorInput> interactor);
+    struct Passkey {};  // made only through make(), which ties the tracker
+    CardSecureDetailsViewController(Passkey,
+                                    std::shared_ptr<CardSecureDetailsInteractorInput> interactor);
 
     // Made on first use.
     const std::shared_ptr<platform::web::WebView>& webView();

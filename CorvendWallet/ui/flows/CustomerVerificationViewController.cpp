@@ -18,7 +18,8 @@ using platform::web::NavigationActionPolicy;
 std::shared_ptr<CustomerVerificationViewController> CustomerVerificationViewController::make(
     const model::CustomerVerificationRequest& request,
     std::shared_ptr<Networkable> networkManager) {
-    auto screen = std::make_shared<CustomerVerificationViewController>(std::move(networkManager));
+    auto screen =
+        std::make_shared<CustomerVerificationViewController>(Passkey{}, std::move(networkManager));
     screen->webView_->setNavigationDelegate(screen);
     screen->webView_->setUIDelegate(screen);
     screen->setView(screen->webView_);
@@ -27,7 +28,7 @@ std::shared_ptr<CustomerVerificationViewController> CustomerVerificationViewCont
 }
 
 CustomerVerificationViewController::CustomerVerificationViewController(
-    std::shared_ptr<Networkable> networkManager)
+    Passkey, std::shared_ptr<Networkable> networkManager)
     : networkManager_(std::move(networkManager)),
       webView_(std::make_shared<platform::web::WebView>(platform::web::WebViewConfiguration{
           .allowsInlineMediaPlayback = true, .mediaPlaybackRequiresUserAction = false})),

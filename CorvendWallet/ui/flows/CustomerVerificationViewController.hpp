@@ -30,7 +30,8 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
         const model::CustomerVerificationRequest& request,
         std::shared_ptr<Networkable> networkManager);
 
-    explicit CustomerVerificationViewController(std::shared_ptr<Networkable> networkManager);
+    struct Passkey {};  // made only through make(), which wires the web view and starts
+    CustomerVerificationViewController(Passkey, std::shared_ptr<Networkable> networkManager);
 
     const std::shared_ptr<platform::web::WebView>& webView() const { return webView_; }
 
