@@ -56,6 +56,7 @@ class WebViewTest : public ::testing::Test {
             res.set_content("late", "text/plain");
         });
         server_.start();
+        webView_ = std::make_shared<WebView>();
         webView_->setNavigationDelegate(delegate_);
     }
 
@@ -65,7 +66,7 @@ class WebViewTest : public ::testing::Test {
 
     testing::LoopbackServer server_;
     std::shared_ptr<RecordingDelegate> delegate_ = std::make_shared<RecordingDelegate>();
-    std::shared_ptr<WebView> webView_ = std::make_shared<WebView>();
+    std::shared_ptr<WebView> webView_;  // made on the main thread
 };
 
 TEST_F(WebViewTest, FollowsEachRedirectHopAfterAskingOnceAndShowsThePage) {
