@@ -160,25 +160,49 @@ Reply createSession(const RouteRequest& request, MemoryStore& store, std::atomic
     session["customerId"] = kCustomerId;
     session["creationTime"] = internetDateTime(now);
     session["expirationTime"] = internetDateTime(now + std::chrono::hours(1));
-    session["status"] = "INITIATED";
+    session["status"] = "CREATED";
     session["redirectUrl"] =
         "http://" + request.header("Host").value_or("127.0.0.1") + "/sandbox/kyc/" + id;
     store.put(kKycSessionsCollection, id, session);
     return Reply::json(201, session);
 }
 
+// The verification page: one link per way the customer can leave it.
 Reply verificationPage(const RouteRequest& request, MemoryStore& store) {
     const auto id = request.pathParameter("id").value_or("");
+    if (!store.get(kKycSessionsCollection, id)) return notFound("verification session " + id);
+    const std::string base = "/sandbox/kyc/" + id + "/";
+    Reply reply;
+    reply.contentType = "text/html; charset=utf-8";
+    reply.body = "<!doctype html><title>Identity verification</title><p>Session " + id +
+                 "</p><a href=\"" + base + "complete\">Complete</a> <a href=\"" + base +
+                 "cancel\">Cancel</a> <a href=\"" + base + "abandon\">Abandon</a>";
+    return reply;
+}
+
+// The page a link leads to: records the customer's choice, then sends the browser back to the
+// session's return address.
+Reply verificationChoice(const RouteRequest& request, MemoryStore& store) {
+    const auto id = request.pathParameter("id").value_or("");
+    const auto choice = request.pathParameter("choice").value_or("");
+    if (choice != "complete" && choice != "cancel" && choice != "abandon") {
+        return notFound("verification page " + choice);
+    }
     std::optional<std::string> destination;
     store.update(kKycSessionsCollection, id, [&](boost::json::value& stored) {
         auto& session = stored.as_object();
-        session["status"] = "COMPLETE";
-        destination = std::string(session.at("returnUrl").as_string()) + "?sessionId=" + id;
+        const std::string returnUrl(session.at("returnUrl").as_string());
+        destination =
+            returnUrl + (returnUrl.find('?') == std::string::npos ? "?" : "&") + "sessionId=" + id;
+        if (choice == "complete") session["status"] = "COMPLETE";
+        if (choice == "cancel") session["status"] = "CANCELLED";
     });
     if (!destination) return notFound("verification session " + id);
-    store.update(kStatusCollection, kStatusKey, [](boost::json::value& status) {
-        status.as_object()["kycVerificationStatus"] = "COMPLETED";
-    });
+    if (choice == "complete") {
+        store.update(kStatusCollection, kStatusKey, [](boost::json::value& status) {
+            status.as_object()["kycVerificationStatus"] = "COMPLETED";
+        });
+    }
     Reply reply = Reply::empty(302);
     reply.headers.emplace_back("Location", *destination);
     return reply;
@@ -229,6 +253,9 @@ void addProfileRoutes(const RouteContext& context) {
                        storedDocument(store, kKycSessionsCollection, "verification session"));
     context.routes.add("GET", "sandbox/kyc/{id}", [&store](const RouteRequest& request) {
         return verificationPage(request, store);
+    });
+    context.routes.add("GET", "sandbox/kyc/{id}/{choice}", [&store](const RouteRequest& request) {
+        return verificationChoice(request, store);
     });
 }
 

@@ -22,10 +22,13 @@ inline constexpr std::string_view kKycSessionsCollection = "kyc.sessions";
 //   next list shows; a currency the customer already holds is a 409 error document.
 // - GET kyc/status: the customer's verification, "IN_PROGRESS" until a session completes.
 // - POST kyc/sessions {"merchantRefNum", "language"?, "returnUrl"}: 201 with a session in
-//   "INITIATED" whose "redirectUrl" is the sandbox's verification page; GET kyc/sessions/{id}.
-// - GET sandbox/kyc/{id}, without credential: the verification page. It moves the session to
-//   "COMPLETE" (and the status to "COMPLETED") and answers 302 to the session's return address
-//   with "?sessionId=<id>"; 404 for an unknown session.
+//   "CREATED" whose "redirectUrl" is the sandbox's verification page; GET kyc/sessions/{id}.
+// - GET sandbox/kyc/{id}, without credential: the verification page (HTML), with the links
+//   "Complete", "Cancel" and "Abandon" to sandbox/kyc/{id}/complete, /cancel and /abandon;
+//   404 for an unknown session.
+// - GET sandbox/kyc/{id}/{complete|cancel|abandon}, without credential: moves the session to
+//   "COMPLETE" (and the status to "COMPLETED") or "CANCELLED", or leaves it as it is, and
+//   answers 302 to the session's return address with "sessionId=<id>" added to its query.
 void addProfileRoutes(const RouteContext& context);
 
 }  // namespace corvend::sandbox

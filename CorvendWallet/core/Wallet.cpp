@@ -13,6 +13,8 @@
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"
 #include "CorvendWallet/ui/flows/CardDepositRepository.hpp"
+#include "CorvendWallet/ui/flows/CardSecureDetailsBuilder.hpp"
+#include "CorvendWallet/ui/flows/CustomerVerificationViewController.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
 
 namespace corvend {
@@ -95,9 +97,14 @@ void Wallet::setTransferService(std::shared_ptr<TransferService> service) {
 
 std::shared_ptr<CardService> Wallet::cardService() {
     return cardService_.get([this] {
-        return CardRepository::make(CardRepositoryComponent::make(
-            core_->networkManagers().userAuthenticated, core_->deviceFingerprintProvider(),
-            core_->environmentProperties()));
+        return CardRepository::make(
+            CardRepositoryComponent::make(core_->networkManagers().userAuthenticated,
+                                          core_->deviceFingerprintProvider(),
+                                          core_->environmentProperties()),
+            [](std::shared_ptr<CardSecureDetailsDependency> dependency,
+               const model::CardSecureDetailsRequest& request) {
+                return CardSecureDetailsBuilder(std::move(dependency)).build(request);
+            });
     });
 }
 
@@ -134,7 +141,13 @@ void Wallet::setProfileService(std::shared_ptr<ProfileService> service) {
 
 std::shared_ptr<CustomerVerificationService> Wallet::customerVerificationService() {
     return customerVerificationService_.get([this] {
-        return CustomerVerificationRepository::make(core_->networkManagers().userAuthenticated);
+        return CustomerVerificationRepository::make(
+            core_->networkManagers().userAuthenticated,
+            [](const model::CustomerVerificationRequest& request,
+               std::shared_ptr<Networkable> networkManager) {
+                return ::corvend::CustomerVerificationViewController::make(
+                    request, std::move(networkManager));
+            });
     });
 }
 

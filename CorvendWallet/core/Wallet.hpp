@@ -40,6 +40,7 @@
 #include "CorvendWallet/services/money/TransferService.hpp"
 #include "CorvendWallet/services/money/WithdrawalService.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationService.hpp"
 #include "CorvendWallet/services/profile/ProfileService.hpp"
 #include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
@@ -173,6 +174,8 @@ class Wallet {
     using KycVerification = model::KycVerification;
     using KycVerificationStatus = model::KycVerificationStatus;
     using VerificationResult = model::VerificationResult;
+    // The screen startCustomerVerification returns: set its completion, then present it.
+    using CustomerVerificationScreen = ::corvend::CustomerVerificationScreen;
     using Transaction = model::Transaction;
     using TransactionList = model::TransactionList;
     using TransactionType = model::TransactionType;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/ScreenCommands.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -61,7 +62,9 @@ void ProfileCommands::install(CommandTable& table) {
         &ProfileCommands::profile);
     add("accounts", "list | get <id> | add <currency>", "list, read or open currency accounts", 1,
         2, &ProfileCommands::accounts);
-    add("kyc", "status", "read the identity-verification status", 1, 1, &ProfileCommands::kyc);
+    add("kyc", "status | start [--ref R] [--language L]",
+        "read the identity-verification status, or run the verification screen", 1, 5,
+        &ProfileCommands::kyc);
 }
 
 std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
@@ -111,8 +114,12 @@ void ProfileCommands::profile(const std::vector<std::string>& arguments, Command
 }
 
 void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTable::Done done) {
-    if (arguments.front() != "status") {
-        err_ << "usage: kyc status" << std::endl;
+    if (arguments.front() == "start") {
+        return ScreenCommands::make(wallet_, out_, err_)
+            ->startVerification({arguments.begin() + 1, arguments.end()}, std::move(done));
+    }
+    if (arguments.front() != "status" || arguments.size() != 1) {
+        err_ << "usage: kyc status | start [--ref R] [--language L]" << std::endl;
         return done(Outcome::failed);
     }
     wallet_.customerVerificationService()->getKycStatus(resultPrinter<Wallet::KycVerification>(

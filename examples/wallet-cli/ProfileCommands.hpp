@@ -16,6 +16,7 @@ namespace corvend::cli {
 //                                    INCOMPLETE_ONBOARDING_ATTRIBUTES)
 //   accounts list | get <id> | add <currency>
 //   kyc status                       the identity-verification status
+//   kyc start [--ref R] [--language L]  runs the verification screen (see ScreenCommands)
 // Kit calls are made in their completion form and printed from the completion, on the main
 // thread.
 class ProfileCommands : public std::enable_shared_from_this<ProfileCommands> {

@@ -27,6 +27,7 @@
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/ProfileCommands.hpp"
 #include "examples/wallet-cli/ScriptedLines.hpp"
+#include "examples/wallet-cli/ScreenCommands.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -87,6 +88,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
     corvend::cli::ProfileCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
     corvend::cli::HistoryCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
+        ->install(*table);
+    corvend::cli::ScreenCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
         ->install(*table);
 
     int exitCode = 0;

@@ -71,9 +71,10 @@ TEST_F(ProfileTest, VerificationPageReturnsToTheKitsAddressAndCompletesTheSessio
     EXPECT_EQ(session.returnUrl, std::string(kWebReturnURL));
     ASSERT_TRUE(session.redirectUrl.has_value());
 
-    // The page as a web view would first see it: a redirect to the kit's return address.
+    // The page's "complete" link as a web view would first see it: a redirect to the kit's
+    // return address.
     const auto [body, response] = platform::URLSession::make()->data(
-        platform::URLRequest(*platform::URL::make(*session.redirectUrl)));
+        platform::URLRequest(*platform::URL::make(*session.redirectUrl + "/complete")));
     const auto& http = dynamic_cast<const platform::HTTPURLResponse&>(*response);
     EXPECT_EQ(http.statusCode(), 302);
     EXPECT_EQ(http.value("Location"), std::string(kWebReturnURL) + "?sessionId=" + session.id);

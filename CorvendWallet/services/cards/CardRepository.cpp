@@ -47,13 +47,23 @@ std::optional<wire::DeliveryAddress> deliveryAddress(
 }  // namespace
 
 std::shared_ptr<CardRepository> CardRepository::make(
-    std::shared_ptr<CardRepositoryComponent> component) {
-    return std::make_shared<CardRepository>(std::move(component));
+    std::shared_ptr<CardRepositoryComponent> component,
+    SecureDetailsScreenFactory secureDetailsScreen) {
+    return std::make_shared<CardRepository>(std::move(component), std::move(secureDetailsScreen));
 }
 
-CardRepository::CardRepository(std::shared_ptr<CardRepositoryComponent> component)
-    : component_(std::move(component)) {
+CardRepository::CardRepository(std::shared_ptr<CardRepositoryComponent> component,
+                               SecureDetailsScreenFactory secureDetailsScreen)
+    : component_(std::move(component)), secureDetailsScreen_(std::move(secureDetailsScreen)) {
     if (!component_) throw std::invalid_argument("a card repository needs its component");
+}
+
+std::shared_ptr<platform::ui::ViewController> CardRepository::doGetSecureDetailsViewController(
+    const model::CardSecureDetailsRequest& request) {
+    if (!secureDetailsScreen_) {
+        throw std::logic_error("the card service was made without its secure-details screen");
+    }
+    return secureDetailsScreen_(component_, request);
 }
 
 model::ProgramList CardRepository::doGetPrograms() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,10 +17,20 @@ namespace corvend {
 // without failing: texts the kit does not know read as `unknown`.
 class CardRepository final : public CardService {
   public:
-    // Throws std::invalid_argument when `component` is null.
-    static std::shared_ptr<CardRepository> make(std::shared_ptr<CardRepositoryComponent> component);
+    // Makes the secure-details screen over the component. The screens sit above the services,
+    // so the facade hands the repository their builder.
+    using SecureDetailsScreenFactory = std::function<std::shared_ptr<platform::ui::ViewController>(
+        std::shared_ptr<CardSecureDetailsDependency> dependency,
+        const model::CardSecureDetailsRequest& request)>;
 
-    explicit CardRepository(std::shared_ptr<CardRepositoryComponent> component);
+    // Throws std::invalid_argument when `component` is null. Without `secureDetailsScreen`,
+    // asking for that screen throws std::logic_error (a kit composed without its screens).
+    static std::shared_ptr<CardRepository> make(
+        std::shared_ptr<CardRepositoryComponent> component,
+        SecureDetailsScreenFactory secureDetailsScreen = {});
+
+    explicit CardRepository(std::shared_ptr<CardRepositoryComponent> component,
+                            SecureDetailsScreenFactory secureDetailsScreen = {});
 
     const std::shared_ptr<CardRepositoryComponent>& component() const noexcept {
         return component_;
@@ -63,12 +74,15 @@ class CardRepository final : public CardService {
         const std::string& cardID, const model::MobileWalletTokenization& request) override;
     model::Card doActivate(const std::string& cardID,
                            const model::CardActivationRequest& request) override;
+    std::shared_ptr<platform::ui::ViewController> doGetSecureDetailsViewController(
+        const model::CardSecureDetailsRequest& request) override;
 
     // Read anew on every call: the set-up may change it.
     std::string userAgent() const { return component_->environmentProperties()->userAgent(); }
     Networkable& network() const { return *component_->networkManager(); }
 
     const std::shared_ptr<CardRepositoryComponent> component_;
+    const SecureDetailsScreenFactory secureDetailsScreen_;
 };
 
 }  // namespace corvend

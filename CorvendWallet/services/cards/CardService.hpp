@@ -12,18 +12,20 @@
 #include "CorvendWallet/services/cards/CardList.hpp"
 #include "CorvendWallet/services/cards/CardParameters.hpp"
 #include "CorvendWallet/services/cards/CardRequest.hpp"
+#include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
 #include "CorvendWallet/services/cards/CardSensitiveDetails.hpp"
 #include "CorvendWallet/services/cards/CardTokenization.hpp"
 #include "CorvendWallet/services/cards/CardTokenizationRequest.hpp"
 #include "CorvendWallet/services/cards/CardUpdateRequest.hpp"
 #include "CorvendWallet/services/cards/MobileWalletTokenization.hpp"
 #include "CorvendWallet/services/cards/ProgramList.hpp"
+#include "platform/ui/ViewController.hpp"
 
 namespace corvend {
 
 // The signed-in customer's prepaid cards: programs, list, issue, read, change, activate,
-// sensitive details and mobile-wallet tokenization. The shape of the operations and their
-// contract: see runServiceOperation.
+// sensitive details, mobile-wallet tokenization and the secure-details screen. The shape of the
+// operations and their contract: see runServiceOperation.
 class CardService : public std::enable_shared_from_this<CardService> {
   public:
     using Includes = std::vector<model::Card::CardIncludesParam>;
@@ -133,6 +135,14 @@ class CardService : public std::enable_shared_from_this<CardService> {
                                    std::move(completion), std::move(cardID), std::move(request));
     }
 
+    // A new screen that shows the card's secure details in a web page of the service. Returns
+    // at once and never fails: nothing is sent until its view loads, and its failures show on
+    // it alone. Call it on the main thread; the host presents the screen and keeps it.
+    std::shared_ptr<platform::ui::ViewController> getSecureDetailsViewController(
+        const model::CardSecureDetailsRequest& request) {
+        return doGetSecureDetailsViewController(request);
+    }
+
   protected:
     CardService() = default;
     CardService(const CardService&) = default;
@@ -153,6 +163,8 @@ class CardService : public std::enable_shared_from_this<CardService> {
         const std::string& cardID, const model::MobileWalletTokenization& request) = 0;
     virtual model::Card doActivate(const std::string& cardID,
                                    const model::CardActivationRequest& request) = 0;
+    virtual std::shared_ptr<platform::ui::ViewController> doGetSecureDetailsViewController(
+        const model::CardSecureDetailsRequest& request) = 0;
 };
 
 }  // namespace corvend

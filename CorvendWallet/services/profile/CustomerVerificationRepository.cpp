@@ -6,16 +6,26 @@
 namespace corvend {
 
 CustomerVerificationRepository::CustomerVerificationRepository(
-    std::shared_ptr<Networkable> networkManager)
-    : networkManager_(std::move(networkManager)) {
+    std::shared_ptr<Networkable> networkManager, ScreenFactory screen)
+    : networkManager_(std::move(networkManager)), screen_(std::move(screen)) {
     if (!networkManager_) {
         throw std::invalid_argument("CustomerVerificationRepository needs a network manager");
     }
 }
 
 std::shared_ptr<CustomerVerificationRepository> CustomerVerificationRepository::make(
-    std::shared_ptr<Networkable> networkManager) {
-    return std::make_shared<CustomerVerificationRepository>(std::move(networkManager));
+    std::shared_ptr<Networkable> networkManager, ScreenFactory screen) {
+    return std::make_shared<CustomerVerificationRepository>(std::move(networkManager),
+                                                            std::move(screen));
+}
+
+std::shared_ptr<CustomerVerificationScreen>
+CustomerVerificationRepository::doStartCustomerVerification(
+    const model::CustomerVerificationRequest& request) {
+    if (!screen_) {
+        throw std::logic_error("the verification service was made without its screen");
+    }
+    return screen_(request, networkManager_);
 }
 
 model::KycVerification CustomerVerificationRepository::doGetKycStatus() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "CorvendWallet/networking/Networkable.hpp"
@@ -12,11 +13,19 @@ namespace corvend {
 // state, so concurrent calls are independent.
 class CustomerVerificationRepository final : public CustomerVerificationService {
   public:
-    // Throws std::invalid_argument for a null `networkManager`.
-    explicit CustomerVerificationRepository(std::shared_ptr<Networkable> networkManager);
+    // Makes the identity-verification screen over the network manager. The screens sit above
+    // the services, so the facade hands the repository their builder.
+    using ScreenFactory = std::function<std::shared_ptr<CustomerVerificationScreen>(
+        const model::CustomerVerificationRequest& request,
+        std::shared_ptr<Networkable> networkManager)>;
+
+    // Throws std::invalid_argument for a null `networkManager`. Without `screen`, starting a
+    // verification throws std::logic_error (a kit composed without its screens).
+    explicit CustomerVerificationRepository(std::shared_ptr<Networkable> networkManager,
+                                            ScreenFactory screen = {});
 
     static std::shared_ptr<CustomerVerificationRepository> make(
-        std::shared_ptr<Networkable> networkManager);
+        std::shared_ptr<Networkable> networkManager, ScreenFactory screen = {});
 
     const std::shared_ptr<Networkable>& networkManager() const noexcept { return networkManager_; }
 
@@ -26,8 +35,11 @@ class CustomerVerificationRepository final : public CustomerVerificationService 
 
   private:
     model::KycVerification doGetKycStatus() override;
+    std::shared_ptr<CustomerVerificationScreen> doStartCustomerVerification(
+        const model::CustomerVerificationRequest& request) override;
 
     const std::shared_ptr<Networkable> networkManager_;
+    const ScreenFactory screen_;
 };
 
 }  // namespace corvend

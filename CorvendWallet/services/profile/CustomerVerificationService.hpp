@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
 #include "CorvendWallet/services/profile/KycVerification.hpp"
 
 namespace corvend {
@@ -24,6 +26,15 @@ class CustomerVerificationService
                                    std::move(completion));
     }
 
+    // A new identity-verification screen for `request`; making it opens the session on the
+    // service. Returns at once and never fails: every later failure reaches the screen's
+    // completion as `internalError`. Call it on the main thread; the host sets the completion
+    // and presents the screen.
+    std::shared_ptr<CustomerVerificationScreen> startCustomerVerification(
+        const model::CustomerVerificationRequest& request) {
+        return doStartCustomerVerification(request);
+    }
+
   protected:
     CustomerVerificationService() = default;
     CustomerVerificationService(const CustomerVerificationService&) = default;
@@ -31,6 +42,8 @@ class CustomerVerificationService
 
   private:
     virtual model::KycVerification doGetKycStatus() = 0;
+    virtual std::shared_ptr<CustomerVerificationScreen> doStartCustomerVerification(
+        const model::CustomerVerificationRequest& request) = 0;
 };
 
 }  // namespace corvend

@@ -1,0 +1,159 @@
+#include "examples/wallet-cli/ScreenCommands.hpp"
+
+#include <chrono>
+#include <ostream>
+#include <stdexcept>
+#include <string_view>
+#include <thread>
+#include <utility>
+
+#include "examples/wallet-cli/CommandWords.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "platform/async/Task.hpp"
+#include "platform/web/WebView.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+constexpr std::string_view kStartOptions[] = {"ref", "language"};
+constexpr auto kPatience = std::chrono::seconds(30);
+
+// The web view among `view` and its subviews, if any.
+std::shared_ptr<platform::web::WebView> findWebView(const platform::ui::ViewPtr& view) {
+    if (auto web = std::dynamic_pointer_cast<platform::web::WebView>(view)) return web;
+    for (const auto& subview : view->subviews()) {
+        if (auto web = findWebView(subview)) return web;
+    }
+    return nullptr;
+}
+
+void printPage(std::ostream& out, const platform::web::WebPage& page) {
+    out << "page " << page.url.absoluteString() << " (" << page.statusCode << ")" << std::endl;
+    for (const auto& line : page.lines) out << "  " << line << std::endl;
+}
+
+}  // namespace
+
+std::shared_ptr<ScreenCommands> ScreenCommands::make(Wallet& wallet, std::ostream& out,
+                                                     std::ostream& err) {
+    return std::make_shared<ScreenCommands>(Passkey{}, wallet, out, err);
+}
+
+ScreenCommands::ScreenCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
+    : wallet_(wallet), out_(out), err_(err) {}
+
+void ScreenCommands::install(CommandTable& table) {
+    table.add(
+        {.name = "secure-details",
+         .usage = "<card-id>",
+         .summary = "show a card's secure-details screen",
+         .minArguments = 1,
+         .maxArguments = 1,
+         .handler = [self = shared_from_this()](const auto& arguments, CommandTable::Done done) {
+             self->secureDetails(arguments, std::move(done));
+         }});
+}
+
+std::string ScreenCommands::describe(Wallet::VerificationResult result) {
+    switch (result) {
+        case Wallet::VerificationResult::complete:
+            return "complete";
+        case Wallet::VerificationResult::failed:
+            return "failed";
+        case Wallet::VerificationResult::cancelled:
+            return "cancelled";
+        case Wallet::VerificationResult::internalError:
+            break;
+    }
+    return "internalError";
+}
+
+void ScreenCommands::watch(std::function<bool()> step, std::function<void()> timedOut) {
+    // The watcher waits off the main thread and looks at the screen on it.
+    platform::Task<void>::detached(
+        [step = std::move(step), timedOut = std::move(timedOut)]() mutable {
+            const auto deadline = std::chrono::steady_clock::now() + kPatience;
+            bool settled = false;
+            while (!settled && std::chrono::steady_clock::now() < deadline) {
+                platform::MainQueue::shared().sync([&] { settled = step(); });
+                if (!settled) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            // The screen the steps hold goes away on the main thread too.
+            platform::MainQueue::shared().async(
+                [step = std::move(step), timedOut = std::move(timedOut), settled] {
+                    if (!settled) timedOut();
+                });
+        });
+}
+
+void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
+                                   CommandTable::Done done) {
+    auto screen = wallet_.cardService()->getSecureDetailsViewController(
+        Wallet::CardSecureDetailsRequest(arguments.front()));
+    const auto root = screen->view();  // loading the view starts the fetch
+    auto web = findWebView(root);
+    const auto subviewsWhileLoading = root->subviews().size();
+    auto self = shared_from_this();
+    watch(
+        [self, screen, root, web, subviewsWhileLoading, done] {
+            const bool failed = root->subviews().size() > subviewsWhileLoading;
+            const bool loaded = web && !web->isLoading() && (web->page() || web->lastError());
+            if (!failed && !loaded) return false;
+            self->out_ << screen->snapshot() << std::endl;
+            if (!failed && web->page()) {
+                self->out_ << "loaded " << web->page()->url.absoluteString() << std::endl;
+            }
+            if (!failed && web->lastError()) {
+                self->err_ << "page failed: " << web->lastError()->description() << std::endl;
+            }
+            done(failed || !web->page() ? Outcome::failed : Outcome::succeeded);
+            return true;
+        },
+        [self, done] {
+            self->err_ << "secure-details: the screen did not settle" << std::endl;
+            done(Outcome::failed);
+        });
+}
+
+void ScreenCommands::startVerification(const std::vector<std::string>& arguments,
+                                       CommandTable::Done done) {
+    std::string reference = "wallet-cli";
+    std::optional<std::string> language;
+    for (const auto& [name, value] : optionPairs(arguments, kStartOptions)) {
+        (name == "ref" ? reference : language.emplace()) = value;
+    }
+    auto screen = wallet_.customerVerificationService()->startCustomerVerification(
+        Wallet::CustomerVerificationRequest(reference, language));
+    auto finished = std::make_shared<bool>(false);
+    auto self = shared_from_this();
+    screen->setCompletion([self, finished, done](Wallet::VerificationResult result) {
+        if (*finished) return;
+        *finished = true;
+        self->out_ << "verification " << describe(result) << std::endl;
+        done(result == Wallet::VerificationResult::internalError ? Outcome::failed
+                                                                 : Outcome::succeeded);
+    });
+    auto web = std::dynamic_pointer_cast<platform::web::WebView>(screen->view());
+    auto followed = std::make_shared<bool>(false);
+    watch(
+        [self, screen, web, finished, followed] {
+            if (*finished) return true;
+            if (*followed || !web || web->isLoading() || !web->page()) return false;
+            printPage(self->out_, *web->page());
+            if (web->page()->links.empty()) return false;
+            const auto& link = web->page()->links.front();
+            self->out_ << "following \"" << link.text << "\"" << std::endl;
+            *followed = true;
+            web->navigate(link.url);
+            return false;
+        },
+        [self, finished, done] {
+            if (*finished) return;
+            *finished = true;
+            self->err_ << "kyc start: the verification did not end" << std::endl;
+            done(Outcome::failed);
+        });
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CorvendWallet/core/Wallet.hpp"
+#include "examples/wallet-cli/CommandTable.hpp"
+
+namespace corvend::cli {
+
+// The commands that run the kit's web screens headless, as a person would:
+//   secure-details <card-id>                 the screen's snapshot and the page it loaded
+//   kyc start [--ref R] [--language L]       follows the verification page's first link and
+//                                            prints the screen's VerificationResult
+// The screens are used on the main thread; the commands watch them until they settle.
+class ScreenCommands : public std::enable_shared_from_this<ScreenCommands> {
+  public:
+    // `wallet`, `out` and `err` must outlive the commands.
+    static std::shared_ptr<ScreenCommands> make(Wallet& wallet, std::ostream& out,
+                                                std::ostream& err);
+
+    // Adds `secure-details` to `table`; it keeps this object alive.
+    void install(CommandTable& table);
+
+    // `kyc start`'s work; `arguments` are the words after "start".
+    void startVerification(const std::vector<std::string>& arguments, CommandTable::Done done);
+
+    static std::string describe(Wallet::VerificationResult result);
+
+    struct Passkey {};
+    ScreenCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err);
+
+  private:
+    void secureDetails(const std::vector<std::string>& arguments, CommandTable::Done done);
+    // Calls `step` on the main thread every few milliseconds until it returns true, or gives
+    // up after a while and calls `timedOut` there.
+    static void watch(std::function<bool()> step, std::function<void()> timedOut);
+
+    Wallet& wallet_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+}  // namespace corvend::cli
