@@ -96,7 +96,7 @@ class AddCardScreenTest : public components::testing::ThemedTest {
 TEST_F(AddCardScreenTest, ANewScreenShowsTheHelperTextsAndADisabledSubmitButton) {
     EXPECT_EQ(bottomTexts(),
               (std::vector<std::string>{kInName, "helper: " + kCvvText, kDateHelper,
-                                        "helper: The long number on the front of your card"}));
+                                        "helper: A name that helps you tell this card apart"}));
     EXPECT_EQ(submitButton(), "button: [Add a card] (disabled)");
 }
 

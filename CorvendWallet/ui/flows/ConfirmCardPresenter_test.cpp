@@ -67,7 +67,7 @@ TEST_F(ConfirmCardScreenTest, ShowsTheSavedCardReadOnlyWithItsLabel) {
     show(savedCard(model::CardScheme::visa, "Work"));
     EXPECT_TRUE(shows("field: \"************4242\" placeholder \"Card number\" (disabled)"));
     EXPECT_TRUE(shows("field: \"**/**\" placeholder \"Expiry date\" (disabled)"));
-    EXPECT_TRUE(shows("field: \"Work\" placeholder \"0000 0000 0000 0000\" (disabled)"));
+    EXPECT_TRUE(shows("field: \"Work\" placeholder \"Card name (optional)\" (disabled)"));
     EXPECT_TRUE(shows("button: [Continue] (disabled)"));
     EXPECT_EQ(screen->tableView()->visibleCells().size(), 3u);
 }
