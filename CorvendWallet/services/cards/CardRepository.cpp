@@ -13,13 +13,14 @@ namespace {
 namespace wire = CardServiceEndpoint;
 using model::fromWire;
 
-// Each item through `map`, in order; none without the list.
+// Each item through `map`, which moves out of it, in order; none without the list. The items
+// are passed by reference: a by-value copy of each would cost a move of the whole record.
 template <class Wire, class Map>
 auto mapped(std::optional<std::vector<Wire>>& items, Map map) {
-    std::vector<decltype(map(std::declval<Wire>()))> out;
+    std::vector<decltype(map(std::declval<Wire&>()))> out;
     if (!items) return out;
     out.reserve(items->size());
-    for (Wire& item : *items) out.push_back(map(std::move(item)));
+    for (Wire& item : *items) out.push_back(map(item));
     return out;
 }
 
@@ -124,11 +125,11 @@ model::ProgramList CardRepository::programList(const wire::ProgramListResponse& 
     return model::ProgramList(std::move(programs));
 }
 
-model::Card CardRepository::card(wire::CardResponse reply) {
+model::Card CardRepository::takeCard(wire::CardResponse& reply) {
     std::optional<model::MobileWalletTokenizationList> tokenizations;
     if (reply.tokenizations) {
         tokenizations.emplace(
-            mapped(reply.tokenizations->mobileWalletTokenizations, mobileWalletTokenization));
+            mapped(reply.tokenizations->mobileWalletTokenizations, takeTokenization));
     }
     return model::Card({
         .cardID = std::move(reply.cardId),
@@ -152,9 +153,14 @@ model::Card CardRepository::card(wire::CardResponse reply) {
     });
 }
 
+model::Card CardRepository::card(wire::CardResponse reply) {
+    return takeCard(reply);
+}
+
 model::CardList CardRepository::cardList(wire::CardListResponse reply) {
-    return model::CardList(mapped(reply.cards, card), reply.meta ? toPagingResultMeta(*reply.meta)
-                                                                 : model::PagingResultMeta{});
+    return model::CardList(mapped(reply.cards, takeCard), reply.meta
+                                                              ? toPagingResultMeta(*reply.meta)
+                                                              : model::PagingResultMeta{});
 }
 
 model::CardSensitiveDetails CardRepository::sensitiveDetails(
@@ -182,12 +188,17 @@ model::CardTokenization CardRepository::cardTokenization(
         .cardLastDigits = reply.cardLastDigits};
 }
 
-model::MobileWalletTokenization CardRepository::mobileWalletTokenization(
-    wire::MobileWalletTokenization reply) {
+model::MobileWalletTokenization CardRepository::takeTokenization(
+    wire::MobileWalletTokenization& reply) {
     return model::MobileWalletTokenization(
         std::move(reply.dpanRef), std::move(reply.walletId),
         fromWire<model::MobileWalletType>(reply.walletType),
         fromWire<model::MobileWalletTokenization::MobileWalletStatus>(reply.status));
+}
+
+model::MobileWalletTokenization CardRepository::mobileWalletTokenization(
+    wire::MobileWalletTokenization reply) {
+    return takeTokenization(reply);
 }
 
 wire::CardRequest CardRepository::cardRequest(const model::CardRequest& request,

@@ -61,6 +61,12 @@ class CardRepository final : public CardService {
         const model::MobileWalletTokenization& request);
 
   private:
+    // card() and mobileWalletTokenization() moving out of `reply`: a list maps its records in
+    // place, without a by-value copy of each.
+    static model::Card takeCard(CardServiceEndpoint::CardResponse& reply);
+    static model::MobileWalletTokenization takeTokenization(
+        CardServiceEndpoint::MobileWalletTokenization& reply);
+
     model::ProgramList doGetPrograms() override;
     model::CardList doGetAll(const std::optional<model::CardParameters>& parameters) override;
     model::Card doCreate(const model::CardRequest& request) override;

@@ -10,6 +10,11 @@ TransactionHistoryMapper TransactionHistoryMapper::standard() {
 
 model::Transaction TransactionHistoryMapper::transaction(
     TransactionHistoryServiceEndpoint::TransactionResponse response) {
+    return takeTransaction(response);
+}
+
+model::Transaction TransactionHistoryMapper::takeTransaction(
+    TransactionHistoryServiceEndpoint::TransactionResponse& response) {
     model::Transaction transaction;
     transaction.id_ = std::move(response.id);
     transaction.type_ = model::fromWire<model::TransactionType>(response.type);
@@ -32,7 +37,7 @@ model::TransactionList TransactionHistoryMapper::transactionList(
     model::TransactionList list;
     list.transactions_.reserve(response.transactions.size());
     for (auto& record : response.transactions) {
-        list.transactions_.push_back(transaction(std::move(record)));
+        list.transactions_.push_back(takeTransaction(record));
     }
     if (response.meta) list.meta_ = toPagingResultMeta(*response.meta);
     return list;

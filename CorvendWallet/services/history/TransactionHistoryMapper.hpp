@@ -25,6 +25,11 @@ struct TransactionHistoryMapper {
         TransactionHistoryServiceEndpoint::TransactionResponse response);
     static model::TransactionList transactionList(
         TransactionHistoryServiceEndpoint::TransactionListResponse response);
+
+    // transaction() moving out of `response` in place: a page maps its records without a
+    // by-value copy of each.
+    static model::Transaction takeTransaction(
+        TransactionHistoryServiceEndpoint::TransactionResponse& response);
 };
 
 }  // namespace corvend
