@@ -25,7 +25,7 @@ const std::string kInName = "helper: The card must be in your name.";
 const std::string kInvalidDate = "error: Enter a valid date";
 const std::string kExpired = "error: This card has expired";
 const std::string kDateHelper = "helper: MM/YY";
-const std::string kCvvText = "3 Enter the security code from the back of your card";
+const std::string kCvvText = "3 digits from the back of your card";
 
 class AddCardScreenTest : public components::testing::ThemedTest {
   protected:

@@ -16,7 +16,7 @@
 namespace corvend {
 namespace {
 
-const std::string kCvvText = "3 Enter the security code from the back of your card";
+const std::string kCvvText = "3 digits from the back of your card";
 
 model::CardPaymentInstrument savedCard(std::optional<model::CardScheme> scheme,
                                        std::optional<std::string> description) {
