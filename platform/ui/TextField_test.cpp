@@ -19,10 +19,14 @@ struct DigitsOnly : TextFieldDelegate {
     void didEndEditing(TextField&) override { ++ended; }
 };
 
-class TextFieldTest : public ::testing::Test {
+// Makes the test's thread the main thread before the fixture's views are made.
+struct OnMainThread {
+    OnMainThread() { MainQueue::shared().drain(); }
+};
+
+class TextFieldTest : public ::testing::Test, private OnMainThread {
   protected:
     void SetUp() override {
-        MainQueue::shared().drain();  // this thread is the main thread
         field->setDelegate(delegate);
         field->addTarget(ControlEvent::editingChanged, [this](Control&) { ++changes; });
     }

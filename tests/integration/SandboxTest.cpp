@@ -13,6 +13,8 @@
 namespace corvend::integration {
 
 SandboxTest::SandboxTest() {
+    // The test's thread drives the main queue, so fixtures may make screens as members.
+    platform::MainQueue::shared().drain();
     sandbox.start();
 }
 
