@@ -1,12 +1,15 @@
 #include "tests/integration/SandboxTest.hpp"
 
+#include <chrono>
 #include <future>
+#include <thread>
 
 #include "CorvendWallet/core/foundation/TaskOperationHandle.hpp"
 #include "CorvendWallet/core/foundation/WalletError.hpp"
 #include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
 #include "CorvendWallet/core/setup/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
+#include "platform/async/TaskPool.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
@@ -20,6 +23,14 @@ SandboxTest::SandboxTest() {
 
 SandboxTest::~SandboxTest() {
     sandbox.releaseHeld();
+    // A request a test left running (a screen released mid-load) ends before the process does:
+    // at exit it would read once-built values already destroyed.
+    auto& pool = platform::TaskPool::shared();
+    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    while (pool.idleThreadCount() != pool.threadCount() &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 std::shared_ptr<NetworkManager> SandboxTest::makeManager() const {
