@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/Wallet.hpp"
+#include "CorvendWallet/facade/Wallet.hpp"
 #include "bench/Comparison.hpp"
 
 namespace {

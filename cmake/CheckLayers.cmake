@@ -9,7 +9,7 @@
 cmake_minimum_required(VERSION 3.25)
 include(${RULES})
 
-set(public_headers CorvendWallet/core/Wallet.hpp CorvendWallet/core/CorvendWalletVersion.hpp)
+set(public_headers CorvendWallet/CorvendWallet.hpp)
 set(violations)
 set(file_count 0)
 set(include_count 0)
@@ -57,6 +57,10 @@ foreach(file IN LISTS files)
         endif()
     endforeach()
 endforeach()
+
+# The order enforced, lowest first, as the build records it (the README prints the same).
+string(REPLACE ";" " <- " order "${LAYER_DIRS}")
+message("layers, lowest first: ${order}")
 
 list(LENGTH violations violation_count)
 foreach(violation IN LISTS violations)

@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "CorvendWallet/core/setup/ConfigurationEndpoint.hpp"
+#include "CorvendWallet/setup/ConfigurationEndpoint.hpp"
 #include "fuzz/JSONRoundTrip.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
 #include "fuzz/FuzzCheck.hpp"
 #include "platform/url/URL.hpp"

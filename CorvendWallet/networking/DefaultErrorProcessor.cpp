@@ -2,7 +2,7 @@
 
 #include <boost/describe.hpp>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/ResponseValidation.hpp"
 #include "platform/json/JSONCoding.hpp"
 #include "platform/json/JSONDecoder.hpp"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "CorvendWallet/core/foundation/SerialQueueIsolated.hpp"
+#include "CorvendWallet/foundation/SerialQueueIsolated.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProviding.hpp"
 
 namespace corvend {

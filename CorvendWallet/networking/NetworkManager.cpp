@@ -1,6 +1,6 @@
 #include "CorvendWallet/networking/NetworkManager.hpp"
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/HTTPHeaderName.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/SerialQueue.hpp"

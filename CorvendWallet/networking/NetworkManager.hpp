@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/foundation/LockIsolated.hpp"
-#include "CorvendWallet/core/foundation/SerialQueueIsolated.hpp"
+#include "CorvendWallet/foundation/LockIsolated.hpp"
+#include "CorvendWallet/foundation/SerialQueueIsolated.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManagerConfigurable.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"

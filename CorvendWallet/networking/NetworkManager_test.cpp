@@ -5,7 +5,7 @@
 #include <boost/describe.hpp>
 #include <cmath>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/MainQueue.hpp"

@@ -4,9 +4,9 @@
 #include <memory>
 #include <optional>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
-#include "CorvendWallet/core/foundation/Result.hpp"
-#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/Result.hpp"
+#include "CorvendWallet/foundation/WalletOperationHandle.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/networking/NetworkManagerErrorReporter.hpp"
 #include "CorvendWallet/networking/ResponseValidation.hpp"

@@ -1,6 +1,6 @@
 #include "CorvendWallet/networking/PathSegment.hpp"
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/url/PercentEncoding.hpp"
 
 namespace corvend {

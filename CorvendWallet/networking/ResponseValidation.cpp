@@ -1,6 +1,6 @@
 #include "CorvendWallet/networking/ResponseValidation.hpp"
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/json/DecodingError.hpp"
 
 namespace corvend {

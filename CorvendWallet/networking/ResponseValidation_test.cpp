@@ -4,7 +4,7 @@
 
 #include <boost/describe.hpp>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
 #include "platform/http/URLError.hpp"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/Wallet.hpp"
+#include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 
 namespace corvend::cli {

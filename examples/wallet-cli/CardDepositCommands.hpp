@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/Wallet.hpp"
+#include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/LineSource.hpp"
 #include "platform/ui/TextField.hpp"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/Wallet.hpp"
+#include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 
 // What the commands share to read their words and print what the kit answered.

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <utility>
 
-#include "CorvendWallet/core/CorvendWalletVersion.hpp"
+#include "CorvendWallet/CorvendWallet.hpp"
 
 namespace corvend::cli {
 

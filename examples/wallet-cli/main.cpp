@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/Wallet.hpp"
+#include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/AppearanceCommands.hpp"
 #include "examples/wallet-cli/CardCheckCommands.hpp"
 #include "examples/wallet-cli/CardCommands.hpp"

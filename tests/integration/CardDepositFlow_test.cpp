@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
-#include "CorvendWallet/ui/flows/CardDepositError.hpp"
-#include "CorvendWallet/ui/flows/CardDepositRepository.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositRepository.hpp"
 #include "CorvendWallet/ui/foundation/DetailsListItemView.hpp"
 #include "CorvendWallet/ui/foundation/MoneyFormatter.hpp"
 #include "platform/app/DesktopURLOpener.hpp"

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "CorvendWallet/services/cards/CardRepository.hpp"
-#include "CorvendWallet/ui/flows/CardSecureDetailsBuilder.hpp"
-#include "CorvendWallet/ui/flows/CardSecureDetailsViewController.hpp"
+#include "CorvendWallet/ui/flows/card-details/CardSecureDetailsBuilder.hpp"
+#include "CorvendWallet/ui/flows/card-details/CardSecureDetailsViewController.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 

@@ -2,7 +2,7 @@
 // own and a token of its own, one shared pending-header queue, the kit's version, and the core's
 // wiring of decoding failures to error events.
 
-#include "CorvendWallet/core/CompositionRoot.hpp"
+#include "CorvendWallet/facade/CompositionRoot.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <boost/json.hpp>
 #include <mutex>
 
-#include "CorvendWallet/core/CorvendWalletVersion.hpp"
+#include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"

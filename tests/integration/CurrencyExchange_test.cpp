@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
 #include "sandbox/FxRoutes.hpp"
 #include "tests/integration/SandboxTest.hpp"

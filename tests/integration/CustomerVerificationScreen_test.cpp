@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/setup/WebReturnURL.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
-#include "CorvendWallet/ui/flows/CustomerVerificationViewController.hpp"
+#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "tests/integration/SandboxTest.hpp"
 
 namespace corvend::integration {

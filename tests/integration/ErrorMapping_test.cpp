@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/http/URLError.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"

@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"

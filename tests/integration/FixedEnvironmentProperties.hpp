@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "CorvendWallet/core/setup/EnvironmentPropertiesProvider.hpp"
+#include "CorvendWallet/setup/EnvironmentPropertiesProvider.hpp"
 
 namespace corvend::integration {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/services/history/AuthorizationHistoryRepository.hpp"
 #include "CorvendWallet/services/history/TransactionHistoryRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
-#include "CorvendWallet/core/setup/WebReturnURL.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
 #include "CorvendWallet/services/profile/KycSessionStatus.hpp"
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"

@@ -4,10 +4,10 @@
 #include <future>
 #include <thread>
 
-#include "CorvendWallet/core/foundation/TaskOperationHandle.hpp"
-#include "CorvendWallet/core/foundation/WalletError.hpp"
-#include "CorvendWallet/core/setup/ErrorEventReporter.hpp"
-#include "CorvendWallet/core/setup/WalletEventTrackingManager.hpp"
+#include "CorvendWallet/foundation/TaskOperationHandle.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/setup/ErrorEventReporter.hpp"
+#include "CorvendWallet/setup/WalletEventTrackingManager.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
 #include "platform/async/TaskPool.hpp"
 #include "platform/http/URLSession.hpp"

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/Result.hpp"
-#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
-#include "CorvendWallet/core/setup/EventsTrackingManager.hpp"
+#include "CorvendWallet/foundation/Result.hpp"
+#include "CorvendWallet/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/setup/EventsTrackingManager.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
 #include "platform/async/MainQueue.hpp"

@@ -6,12 +6,12 @@
 #include <atomic>
 #include <mutex>
 
-#include "CorvendWallet/core/CompositionRoot.hpp"
-#include "CorvendWallet/core/CorvendWalletVersion.hpp"
-#include "CorvendWallet/core/Wallet.hpp"
-#include "CorvendWallet/core/foundation/TaskOperationHandle.hpp"
-#include "CorvendWallet/core/setup/DeviceFingerprintProviderError.hpp"
-#include "CorvendWallet/core/setup/DeviceProfilingOperation.hpp"
+#include "CorvendWallet/facade/CompositionRoot.hpp"
+#include "CorvendWallet/facade/CorvendWalletVersion.hpp"
+#include "CorvendWallet/facade/Wallet.hpp"
+#include "CorvendWallet/foundation/TaskOperationHandle.hpp"
+#include "CorvendWallet/setup/DeviceFingerprintProviderError.hpp"
+#include "CorvendWallet/setup/DeviceProfilingOperation.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/OneShot.hpp"
 #include "tests/integration/SandboxTest.hpp"

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
-#include "CorvendWallet/core/setup/SimpleDeviceFingerprintProvider.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/setup/SimpleDeviceFingerprintProvider.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"

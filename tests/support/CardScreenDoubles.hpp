@@ -9,8 +9,8 @@
 
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/DepositServiceEndpoint.hpp"
-#include "CorvendWallet/ui/flows/CardDepositInteractorInput.hpp"
-#include "CorvendWallet/ui/flows/CardDepositRouterInput.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositInteractorInput.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositRouterInput.hpp"
 #include "tests/support/PaymentReplies.hpp"
 #include "tests/support/WireCoding.hpp"
 

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <functional>
 
-#include "CorvendWallet/core/foundation/WalletOperationHandle.hpp"
-#include "CorvendWallet/core/foundation/WalletOperationPropagatesCancellation.hpp"
+#include "CorvendWallet/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/foundation/WalletOperationPropagatesCancellation.hpp"
 
 namespace corvend::testing {
 

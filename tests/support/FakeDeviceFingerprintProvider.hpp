@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/setup/DeviceFingerprintProvider.hpp"
 
 namespace corvend::testing {
 

@@ -14,8 +14,8 @@
 #include <exception>
 #include <ostream>
 
-#include "CorvendWallet/core/foundation/Result.hpp"
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/Result.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 
 namespace corvend::model {
 

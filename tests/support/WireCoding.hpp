@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "platform/foundation/ISO8601.hpp"
 #include "platform/json/DecodingError.hpp"

@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/models/CardExpiryDate.hpp"
-#include "CorvendWallet/core/models/CardScheme.hpp"
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/CardExpiryDate.hpp"
+#include "CorvendWallet/models/CardScheme.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/cards/DeliveryAddress.hpp"
 #include "CorvendWallet/services/cards/MobileWalletTokenization.hpp"
 #include "platform/foundation/Date.hpp"

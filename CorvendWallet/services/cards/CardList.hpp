@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMeta.hpp"
+#include "CorvendWallet/models/PagingResultMeta.hpp"
 #include "CorvendWallet/services/cards/Card.hpp"
 
 namespace corvend::model {

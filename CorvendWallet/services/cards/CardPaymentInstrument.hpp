@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/models/CardExpiryDate.hpp"
-#include "CorvendWallet/core/models/CardScheme.hpp"
+#include "CorvendWallet/models/CardExpiryDate.hpp"
+#include "CorvendWallet/models/CardScheme.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentValue.hpp"
 #include "platform/foundation/Date.hpp"
 

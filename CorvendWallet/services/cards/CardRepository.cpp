@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 
 namespace corvend {
 

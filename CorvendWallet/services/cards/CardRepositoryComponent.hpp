@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
-#include "CorvendWallet/core/setup/EnvironmentPropertiesProvider.hpp"
+#include "CorvendWallet/setup/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/setup/EnvironmentPropertiesProvider.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
-#include "CorvendWallet/ui/foundation/CardSecureDetailsDependency.hpp"
-#include "CorvendWallet/ui/foundation/EmptyComponent.hpp"
+#include "CorvendWallet/services/cards/CardSecureDetailsDependency.hpp"
+#include "CorvendWallet/foundation/EmptyComponent.hpp"
 
 namespace corvend {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/setup/WalletEnvironmentProvider.hpp"
+#include "CorvendWallet/setup/WalletEnvironmentProvider.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"

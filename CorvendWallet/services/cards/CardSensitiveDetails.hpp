@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/models/CardExpiryDate.hpp"
+#include "CorvendWallet/models/CardExpiryDate.hpp"
 
 namespace corvend {
 class CardRepository;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/cards/Card.hpp"
 #include "CorvendWallet/services/cards/CardActivationRequest.hpp"
 #include "CorvendWallet/services/cards/CardList.hpp"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/DeviceInfoModel.hpp"
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/DeviceInfoModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/networking/HTTPQueryParam.hpp"
 #include "platform/foundation/Date.hpp"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/cards/Customer.hpp"
 
 namespace corvend::model {

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/InstrumentType.hpp"
-#include "CorvendWallet/core/models/PagingResultMeta.hpp"
-#include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/models/InstrumentType.hpp"
+#include "CorvendWallet/models/PagingResultMeta.hpp"
+#include "CorvendWallet/models/PaymentInstrumentReference.hpp"
 #include "CorvendWallet/services/cards/InstrumentVerificationStatus.hpp"
 #include "platform/foundation/Date.hpp"
 

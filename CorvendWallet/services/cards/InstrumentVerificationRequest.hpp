@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/InstrumentType.hpp"
+#include "CorvendWallet/models/InstrumentType.hpp"
 #include "CorvendWallet/networking/HTTPQueryParam.hpp"
 #include "CorvendWallet/services/cards/InstrumentVerificationStatus.hpp"
 

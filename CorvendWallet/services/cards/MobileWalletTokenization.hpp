@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/cards/MobileWalletType.hpp"
 
 namespace corvend {

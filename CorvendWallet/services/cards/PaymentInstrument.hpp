@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/models/InstrumentType.hpp"
+#include "CorvendWallet/models/InstrumentType.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentStatus.hpp"
 
 namespace corvend::model {

@@ -3,7 +3,7 @@
 #include <boost/describe.hpp>
 #include <string>
 
-#include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/models/PaymentInstrumentReference.hpp"
 
 namespace corvend {
 

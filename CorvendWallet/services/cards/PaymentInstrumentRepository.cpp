@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "platform/url/URL.hpp"
 #include "platform/url/URLComponents.hpp"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/cards/InstrumentVerification.hpp"
 #include "CorvendWallet/services/cards/InstrumentVerificationRequest.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrument.hpp"

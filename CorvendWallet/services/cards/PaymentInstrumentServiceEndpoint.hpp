@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentModel.hpp"
 #include "platform/foundation/Date.hpp"

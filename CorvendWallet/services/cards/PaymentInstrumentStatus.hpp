@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 
 namespace corvend::model {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/InstrumentType.hpp"
-#include "CorvendWallet/core/models/PaymentOptionType.hpp"
+#include "CorvendWallet/models/InstrumentType.hpp"
+#include "CorvendWallet/models/PaymentOptionType.hpp"
 #include "CorvendWallet/networking/HTTPQueryParam.hpp"
 
 namespace corvend::model {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/CardScheme.hpp"
+#include "CorvendWallet/models/CardScheme.hpp"
 #include "CorvendWallet/services/cards/Card.hpp"
 
 namespace corvend::model {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/SimpleFeePayment.hpp"
+#include "CorvendWallet/models/SimpleFeePayment.hpp"
 #include "CorvendWallet/services/history/AuthorizationStatus.hpp"
 #include "platform/foundation/Date.hpp"
 

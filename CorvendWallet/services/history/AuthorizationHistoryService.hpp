@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/history/Authorization.hpp"
 #include "CorvendWallet/services/history/AuthorizationList.hpp"
 #include "CorvendWallet/services/history/GetAuthorizationHistoryParameters.hpp"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/SimpleFeePaymentModel.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/services/history/GetAuthorizationHistoryParameters.hpp"
 #include "platform/foundation/Date.hpp"

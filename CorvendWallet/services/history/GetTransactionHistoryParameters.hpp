@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentStatus.hpp"
+#include "CorvendWallet/models/PaymentStatus.hpp"
 #include "CorvendWallet/services/history/HistoryListParameters.hpp"
 #include "CorvendWallet/services/history/TransactionType.hpp"
 

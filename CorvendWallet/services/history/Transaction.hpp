@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/FxAmount.hpp"
-#include "CorvendWallet/core/models/PaymentStatus.hpp"
-#include "CorvendWallet/core/models/SimpleFeePayment.hpp"
-#include "CorvendWallet/core/models/TransferDetails.hpp"
+#include "CorvendWallet/models/FxAmount.hpp"
+#include "CorvendWallet/models/PaymentStatus.hpp"
+#include "CorvendWallet/models/SimpleFeePayment.hpp"
+#include "CorvendWallet/models/TransferDetails.hpp"
 #include "CorvendWallet/services/history/TransactionType.hpp"
 #include "platform/foundation/Date.hpp"
 

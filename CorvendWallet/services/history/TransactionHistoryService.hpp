@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/history/GetTransactionHistoryParameters.hpp"
 #include "CorvendWallet/services/history/Transaction.hpp"
 #include "CorvendWallet/services/history/TransactionList.hpp"

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/FxAmountModel.hpp"
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
-#include "CorvendWallet/core/models/TransferDetailsModel.hpp"
+#include "CorvendWallet/models/FxAmountModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/SimpleFeePaymentModel.hpp"
+#include "CorvendWallet/models/TransferDetailsModel.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/services/history/GetTransactionHistoryParameters.hpp"
 #include "platform/foundation/Date.hpp"

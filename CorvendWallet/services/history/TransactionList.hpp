@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMeta.hpp"
+#include "CorvendWallet/models/PagingResultMeta.hpp"
 #include "CorvendWallet/services/history/Transaction.hpp"
 
 namespace corvend::model {

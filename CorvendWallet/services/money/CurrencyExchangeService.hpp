@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/money/FXRate.hpp"
 #include "CorvendWallet/services/money/FXRateRequest.hpp"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentStatus.hpp"
+#include "CorvendWallet/models/PaymentStatus.hpp"
 #include "CorvendWallet/services/money/DepositAction.hpp"
 #include "CorvendWallet/services/money/PaymentRecord.hpp"
 #include "CorvendWallet/services/money/RedirectLink.hpp"

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/FxAmount.hpp"
-#include "CorvendWallet/core/models/PaymentStatus.hpp"
-#include "CorvendWallet/core/models/SimpleFeePayment.hpp"
-#include "CorvendWallet/core/models/TransferDetails.hpp"
+#include "CorvendWallet/models/FxAmount.hpp"
+#include "CorvendWallet/models/PaymentStatus.hpp"
+#include "CorvendWallet/models/SimpleFeePayment.hpp"
+#include "CorvendWallet/models/TransferDetails.hpp"
 #include "platform/foundation/Date.hpp"
 
 namespace corvend {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMeta.hpp"
+#include "CorvendWallet/models/PagingResultMeta.hpp"
 #include "CorvendWallet/services/money/CustomerTransfer.hpp"
 
 namespace corvend::model {

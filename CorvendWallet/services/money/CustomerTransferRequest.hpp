@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/models/TransferDetails.hpp"
+#include "CorvendWallet/models/TransferDetails.hpp"
 #include "CorvendWallet/services/money/CustomerTransfer.hpp"
 
 namespace corvend::model {

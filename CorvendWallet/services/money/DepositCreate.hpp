@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentProperty.hpp"
+#include "CorvendWallet/models/PaymentProperty.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrument.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusChange.hpp"
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 
 namespace corvend::DepositServiceEndpoint {
 

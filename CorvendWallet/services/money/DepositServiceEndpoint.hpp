@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/PaymentPropertyModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
 #include "CorvendWallet/services/money/DepositRequest.hpp"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
+#include "CorvendWallet/models/PaymentOptionDetailsResponse.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/networking/HTTPMethod.hpp"

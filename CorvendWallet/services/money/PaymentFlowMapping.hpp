@@ -3,9 +3,9 @@
 #include <optional>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMeta.hpp"
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/models/PagingResultMeta.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/PaymentInstrumentReference.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
 #include "CorvendWallet/services/money/PaymentRecord.hpp"
 #include "CorvendWallet/services/money/PaymentRecordResponse.hpp"

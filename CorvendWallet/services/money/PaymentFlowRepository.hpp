@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "CorvendWallet/core/setup/DeviceFingerprintProvider.hpp"
+#include "CorvendWallet/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
 
 namespace corvend {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentProperty.hpp"
+#include "CorvendWallet/models/PaymentProperty.hpp"
 
 namespace corvend::model {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
+#include "CorvendWallet/models/PaymentPropertyModel.hpp"
 
 namespace corvend {
 

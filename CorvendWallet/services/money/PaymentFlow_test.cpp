@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/services/money/PaymentFlowListParameters.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"

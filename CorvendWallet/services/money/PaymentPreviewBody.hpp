@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/models/DeviceInfoModel.hpp"
+#include "CorvendWallet/models/DeviceInfoModel.hpp"
 #include "CorvendWallet/services/money/PaymentTerms.hpp"
 #include "CorvendWallet/services/money/PaymentTermsModel.hpp"
 

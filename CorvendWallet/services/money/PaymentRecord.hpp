@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentStatus.hpp"
-#include "CorvendWallet/core/models/SimpleFeePayment.hpp"
+#include "CorvendWallet/models/PaymentStatus.hpp"
+#include "CorvendWallet/models/SimpleFeePayment.hpp"
 #include "CorvendWallet/services/money/PaymentTerms.hpp"
 #include "platform/foundation/Date.hpp"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
-#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
+#include "CorvendWallet/models/PaymentPropertyModel.hpp"
+#include "CorvendWallet/models/SimpleFeePaymentModel.hpp"
 #include "CorvendWallet/services/money/PaymentTermsModel.hpp"
 #include "platform/foundation/Date.hpp"
 

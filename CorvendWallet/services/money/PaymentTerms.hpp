@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/PaymentInstrumentReference.hpp"
-#include "CorvendWallet/core/models/PaymentOptionType.hpp"
-#include "CorvendWallet/core/models/PaymentProperty.hpp"
+#include "CorvendWallet/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/models/PaymentOptionType.hpp"
+#include "CorvendWallet/models/PaymentProperty.hpp"
 
 namespace corvend::model {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/money/HttpRequestMethod.hpp"
 
 namespace corvend {

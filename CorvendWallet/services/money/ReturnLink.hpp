@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/money/HttpRequestMethod.hpp"
 
 namespace corvend::model {

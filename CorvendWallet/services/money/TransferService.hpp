@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/money/CustomerTransfer.hpp"
 #include "CorvendWallet/services/money/CustomerTransferList.hpp"
 #include "CorvendWallet/services/money/CustomerTransferRequest.hpp"

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/DeviceInfoModel.hpp"
-#include "CorvendWallet/core/models/FxAmountModel.hpp"
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
-#include "CorvendWallet/core/models/SimpleFeePaymentModel.hpp"
-#include "CorvendWallet/core/models/TransferDetailsModel.hpp"
+#include "CorvendWallet/models/DeviceInfoModel.hpp"
+#include "CorvendWallet/models/FxAmountModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/PaymentPropertyModel.hpp"
+#include "CorvendWallet/models/SimpleFeePaymentModel.hpp"
+#include "CorvendWallet/models/TransferDetailsModel.hpp"
 #include "CorvendWallet/networking/Endpoint.hpp"
 #include "CorvendWallet/services/money/CustomerTransferRequest.hpp"
 #include "CorvendWallet/services/money/GetTransferParameters.hpp"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
-#include "CorvendWallet/core/models/PaymentOptionDetails.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/models/PaymentOptionDetails.hpp"
 #include "CorvendWallet/services/money/GetWithdrawalsParameters.hpp"
 #include "CorvendWallet/services/money/Withdrawal.hpp"
 #include "CorvendWallet/services/money/WithdrawalConfirm.hpp"

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/core/models/PagingResultMetaModel.hpp"
-#include "CorvendWallet/core/models/PaymentOptionDetailsResponse.hpp"
-#include "CorvendWallet/core/models/PaymentPropertyModel.hpp"
+#include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/PaymentOptionDetailsResponse.hpp"
+#include "CorvendWallet/models/PaymentPropertyModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
 #include "CorvendWallet/services/money/PaymentFlow.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "CorvendWallet/core/setup/WebReturnURL.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/KycSessionStatus.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/ReplyDocument.hpp"

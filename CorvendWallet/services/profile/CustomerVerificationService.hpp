@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
 #include "CorvendWallet/services/profile/KycVerification.hpp"

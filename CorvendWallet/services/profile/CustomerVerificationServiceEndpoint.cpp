@@ -1,6 +1,6 @@
 #include "CorvendWallet/services/profile/CustomerVerificationServiceEndpoint.hpp"
 
-#include "CorvendWallet/core/setup/WebReturnURL.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/networking/JSONEndpoints.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
 

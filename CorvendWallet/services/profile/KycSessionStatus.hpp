@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/profile/VerificationResult.hpp"
 
 namespace corvend {

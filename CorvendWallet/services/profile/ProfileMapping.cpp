@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend {

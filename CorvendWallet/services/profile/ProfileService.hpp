@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/services/profile/Account.hpp"
 #include "CorvendWallet/services/profile/AddAccountRequest.hpp"
 #include "CorvendWallet/services/profile/CustomerInfo.hpp"

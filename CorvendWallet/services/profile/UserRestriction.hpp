@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/core/models/WireValueTable.hpp"
+#include "CorvendWallet/models/WireValueTable.hpp"
 #include "platform/foundation/Date.hpp"
 
 namespace corvend {

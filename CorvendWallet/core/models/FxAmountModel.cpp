@@ -1,9 +1,0 @@
-#include "CorvendWallet/core/models/FxAmountModel.hpp"
-
-namespace corvend {
-
-model::FxAmount toFxAmount(const FxAmountModel& amount) {
-    return {amount.amount, amount.rate, amount.currency};
-}
-
-}  // namespace corvend

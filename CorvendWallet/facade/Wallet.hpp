@@ -1,0 +1,270 @@
+#pragma once
+
+#include <expected>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "CorvendCoreComponents/Theme.hpp"
+#include "CorvendWallet/facade/ServiceSlot.hpp"
+#include "CorvendWallet/foundation/ConfigurationError.hpp"
+#include "CorvendWallet/foundation/Result.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/foundation/WalletOperationHandle.hpp"
+#include "CorvendWallet/models/CardExpiryDate.hpp"
+#include "CorvendWallet/models/CardPaymentOptionSettings.hpp"
+#include "CorvendWallet/models/CardScheme.hpp"
+#include "CorvendWallet/models/FxAmount.hpp"
+#include "CorvendWallet/models/PagingResultMeta.hpp"
+#include "CorvendWallet/models/PaymentInstrumentReference.hpp"
+#include "CorvendWallet/models/PaymentOptionDetails.hpp"
+#include "CorvendWallet/models/PaymentProperty.hpp"
+#include "CorvendWallet/models/PaymentPropertyKey.hpp"
+#include "CorvendWallet/models/PaymentStatus.hpp"
+#include "CorvendWallet/models/SimpleFeePayment.hpp"
+#include "CorvendWallet/models/TransferDetails.hpp"
+#include "CorvendWallet/setup/AuthenticationConfiguration.hpp"
+#include "CorvendWallet/setup/Configuration.hpp"
+#include "CorvendWallet/setup/ConfigurationResult.hpp"
+#include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
+#include "CorvendWallet/services/cards/CardService.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentService.hpp"
+#include "CorvendWallet/services/cards/SepaBankAccount.hpp"
+#include "CorvendWallet/services/cards/UkBankAccount.hpp"
+#include "CorvendWallet/services/cards/UsBankAccount.hpp"
+#include "CorvendWallet/services/history/AuthorizationHistoryService.hpp"
+#include "CorvendWallet/services/history/TransactionHistoryService.hpp"
+#include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
+#include "CorvendWallet/services/money/DepositService.hpp"
+#include "CorvendWallet/services/money/TransferService.hpp"
+#include "CorvendWallet/services/money/WithdrawalService.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationService.hpp"
+#include "CorvendWallet/services/profile/ProfileService.hpp"
+#include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
+#include "CorvendWallet/services/profile/VerificationResult.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositRequest.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositResult.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositService.hpp"
+#include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "CorvendWallet/ui/foundation/CardNumberValidator.hpp"
+#include "CorvendWallet/ui/foundation/CardTextFormatting.hpp"
+#include "CorvendWallet/ui/foundation/CardType.hpp"
+#include "CorvendWallet/ui/foundation/CvvValidator.hpp"
+#include "CorvendWallet/ui/foundation/ExpiryDateValidator.hpp"
+#include "CorvendWallet/ui/foundation/MoneyFormatter.hpp"
+
+namespace corvend {
+
+class Core;
+
+// The kit's one entry point: configure it, hand it the customer's access token, and reach its
+// services. A host must drive platform::MainQueue::shared(): completions are delivered there.
+class Wallet {
+  public:
+    using WalletError = model::WalletError;
+    using ConfigurationError = model::ConfigurationError;
+    using Configuration = model::Configuration;
+    using APIEnvironment = model::APIEnvironment;
+    using AuthenticationConfiguration = model::AuthenticationConfiguration;
+    using ConfigurationResult = model::ConfigurationResult;
+    using ConfigureCompletion =
+        std::function<void(std::expected<ConfigurationResult, ConfigurationError>)>;
+    // Shared by several services.
+    using PagingResultMeta = model::PagingResultMeta;
+    using PaymentStatus = model::PaymentStatus;
+    using PaymentOptionType = model::PaymentOptionType;
+    using PaymentOptionDetails = model::PaymentOptionDetails;
+    using PaymentOptionSettings = model::PaymentOptionSettings;
+    using CardPaymentOptionSettings = model::CardPaymentOptionSettings;
+    using InstrumentType = model::InstrumentType;
+    using PaymentInstrumentReference = model::PaymentInstrumentReference;
+    using PaymentPropertyKey = model::PaymentPropertyKey;
+    using PaymentProperty = model::PaymentProperty;
+    using SimpleFeePayment = model::SimpleFeePayment;
+    using FxAmount = model::FxAmount;
+    using TransferDetails = model::TransferDetails;
+    using CardExpiryDate = model::CardExpiryDate;
+    using CardScheme = model::CardScheme;
+    using PaymentInstrument = model::PaymentInstrument;
+    using PaymentInstrumentStatus = model::PaymentInstrumentStatus;
+    using CardPaymentInstrument = model::CardPaymentInstrument;
+    using SepaBankAccount = model::SepaBankAccount;
+    using UkBankAccount = model::UkBankAccount;
+    using UsBankAccount = model::UsBankAccount;
+    using FXRateRequest = model::FXRateRequest;
+    using FXRate = model::FXRate;
+    using CustomerDeposit = model::CustomerDeposit;
+    using CustomerDepositList = model::CustomerDepositList;
+    using DepositRequest = model::DepositRequest;
+    using DepositCreate = model::DepositCreate;
+    using DepositConfirm = model::DepositConfirm;
+    using GetDepositsParameters = model::GetDepositsParameters;
+    using ReturnLink = model::ReturnLink;
+    using RedirectLink = model::RedirectLink;
+    using HttpRequestMethod = model::HttpRequestMethod;
+    using DepositAction = model::DepositAction;
+    using Withdrawal = model::Withdrawal;
+    using WithdrawalList = model::WithdrawalList;
+    using WithdrawalRequest = model::WithdrawalRequest;
+    using GetWithdrawalsParameters = model::GetWithdrawalsParameters;
+    using WithdrawalCreate = model::WithdrawalCreate;
+    using WithdrawalConfirm = model::WithdrawalConfirm;
+    using CustomerTransfer = model::CustomerTransfer;
+    using CustomerTransferList = model::CustomerTransferList;
+    using CustomerTransferRequest = model::CustomerTransferRequest;
+    using TransferCreate = model::TransferCreate;
+    using TransferConfirm = model::TransferConfirm;
+    using GetTransferParameters = model::GetTransferParameters;
+    // The screens' look, and the component library's theme that setAppearance installs it as.
+    using Appearance = ::corvend::Appearance;
+    using Theme = components::Theme;
+    // The card checks and money formatting of the kit's screens (with cardNumberMask).
+    using CardType = ::corvend::CardType;
+    using CardNumberValidator = ::corvend::CardNumberValidator;
+    using CardNumberValidationResult = ::corvend::CardNumberValidationResult;
+    using ExpiryDateValidationComponent = ::corvend::ExpiryDateValidationComponent;
+    using ExpiryDateValidator = ::corvend::ExpiryDateValidator;
+    using ExpiryDateValidationResult = ::corvend::ExpiryDateValidationResult;
+    using CvvValidator = ::corvend::CvvValidator;
+    using MoneyFormatter = ::corvend::MoneyFormatter;
+    // The card-deposit flow's request, outcome and errors.
+    using CardDepositRequest = ::corvend::CardDepositRequest;
+    using CardDepositResult = ::corvend::CardDepositResult;
+    using CardDepositError = ::corvend::CardDepositError;
+    using Card = model::Card;
+    using CardList = model::CardList;
+    using CardParameters = model::CardParameters;
+    using CardRequest = model::CardRequest;
+    using CardUpdateRequest = model::CardUpdateRequest;
+    using CardActivationRequest = model::CardActivationRequest;
+    using CardSensitiveDetails = model::CardSensitiveDetails;
+    using CardSecureDetailsRequest = model::CardSecureDetailsRequest;
+    using CardTokenization = model::CardTokenization;
+    using CardTokenizationRequest = model::CardTokenizationRequest;
+    using Customer = model::Customer;
+    using DeliveryAddress = model::DeliveryAddress;
+    using MobileWalletType = model::MobileWalletType;
+    using MobileWalletTokenization = model::MobileWalletTokenization;
+    using MobileWalletTokenizationList = model::MobileWalletTokenizationList;
+    using Program = model::Program;
+    using ProgramList = model::ProgramList;
+    using PaymentInstrumentsParameters = model::PaymentInstrumentsParameters;
+    using PaymentInstrumentParameters = model::PaymentInstrumentParameters;
+    using InstrumentVerification = model::InstrumentVerification;
+    using InstrumentVerificationList = model::InstrumentVerificationList;
+    using InstrumentVerificationRequest = model::InstrumentVerificationRequest;
+    using InstrumentVerificationParameters = model::InstrumentVerificationParameters;
+    using InstrumentVerificationStatus = model::InstrumentVerificationStatus;
+    using InstrumentVerificationFailStatusReason = model::InstrumentVerificationFailStatusReason;
+    using CustomerInfo = model::CustomerInfo;
+    using Account = model::Account;
+    using Address = model::Address;
+    using ContactInformation = model::ContactInformation;
+    using UserRestriction = model::UserRestriction;
+    using Occupation = model::Occupation;
+    using Vulnerabilities = model::Vulnerabilities;
+    using ProfileInclude = model::ProfileInclude;
+    using AddAccountRequest = model::AddAccountRequest;
+    using UpdateCustomerRequest = model::UpdateCustomerRequest;
+    using CustomerVerificationRequest = model::CustomerVerificationRequest;
+    using KycVerification = model::KycVerification;
+    using KycVerificationStatus = model::KycVerificationStatus;
+    using VerificationResult = model::VerificationResult;
+    // The screen startCustomerVerification returns: set its completion, then present it.
+    using CustomerVerificationScreen = ::corvend::CustomerVerificationScreen;
+    using Transaction = model::Transaction;
+    using TransactionList = model::TransactionList;
+    using TransactionType = model::TransactionType;
+    using GetTransactionHistoryParameters = model::GetTransactionHistoryParameters;
+    using Authorization = model::Authorization;
+    using AuthorizationList = model::AuthorizationList;
+    using AuthorizationStatus = model::AuthorizationStatus;
+    using GetAuthorizationHistoryParameters = model::GetAuthorizationHistoryParameters;
+
+    // The process-wide facade, built on first use (thread-safely, without any network call)
+    // and never destroyed.
+    static Wallet& instance();
+
+    // A facade of its own over `core`, never the shared one: for tests that need a fresh kit.
+    static std::shared_ptr<Wallet> makeForTesting(std::shared_ptr<Core> core);
+
+    // Configures the kit and returns the device fingerprint; throws ConfigurationError, or
+    // platform::CancellationError when the current task is cancelled. Blocks: call it in a
+    // task or on a host thread that may block, never on the thread that drives the main queue.
+    ConfigurationResult configure(const Configuration& configuration);
+
+    // The completion form: returns at once; the completion runs on the main queue with the
+    // result or a ConfigurationError, and not at all when the handle was cancelled in time.
+    std::shared_ptr<WalletOperationHandle> configure(Configuration configuration,
+                                                     ConfigureCompletion completion);
+
+    // Hands the customer's access token to the user-authenticated requests. Returns at once; a
+    // token given before the first configure is dropped, and every configure clears it.
+    void authenticate(const AuthenticationConfiguration& configuration);
+
+    // Installs `appearance` now, on the calling thread; configure then keeps it.
+    void setAppearance(const Appearance& appearance);
+
+    // The kit's version ("0.0.0" when unknown).
+    std::string version() const;
+
+    const std::shared_ptr<Core>& core() const { return core_; }
+
+    // The services. The first read of one makes its repository on the core's user-authenticated
+    // network manager (and, for deposits, withdrawals and transfers, the core's device
+    // fingerprint provider); every later read, from any thread, returns that same object, or the
+    // one last assigned. Made before configure, a service works once the set-up and
+    // authentication have run. Assigning null makes the next read create one again.
+    std::shared_ptr<CurrencyExchangeService> currencyExchangeService();
+    void setCurrencyExchangeService(std::shared_ptr<CurrencyExchangeService> service);
+    std::shared_ptr<DepositService> depositService();
+    void setDepositService(std::shared_ptr<DepositService> service);
+    std::shared_ptr<WithdrawalService> withdrawalService();
+    void setWithdrawalService(std::shared_ptr<WithdrawalService> service);
+    std::shared_ptr<TransferService> transferService();
+    void setTransferService(std::shared_ptr<TransferService> service);
+    // Cards also read the core's environment properties (the user agent their bodies carry);
+    // instrument verification pages open through the desktop's URL handler.
+    std::shared_ptr<CardService> cardService();
+    void setCardService(std::shared_ptr<CardService> service);
+    std::shared_ptr<PaymentInstrumentService> paymentInstrumentService();
+    void setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service);
+    std::shared_ptr<ProfileService> profileService();
+    void setProfileService(std::shared_ptr<ProfileService> service);
+    std::shared_ptr<CustomerVerificationService> customerVerificationService();
+    void setCustomerVerificationService(std::shared_ptr<CustomerVerificationService> service);
+    std::shared_ptr<TransactionHistoryService> transactionHistoryService();
+    void setTransactionHistoryService(std::shared_ptr<TransactionHistoryService> service);
+    // The card authorization history (named without "Service", as hosts know it).
+    std::shared_ptr<AuthorizationHistoryService> authorizationHistory();
+    void setAuthorizationHistory(std::shared_ptr<AuthorizationHistoryService> service);
+    // The card-deposit flow over this wallet's deposit and instrument services (as first read);
+    // made on first use and kept.
+    std::shared_ptr<CardDepositService> cardDepositService();
+
+    Wallet(const Wallet&) = delete;
+    Wallet& operator=(const Wallet&) = delete;
+
+  private:
+    explicit Wallet(std::shared_ptr<Core> core);
+
+    std::shared_ptr<Core> core_;
+    // One slot per service, filled on first use.
+    ServiceSlot<CurrencyExchangeService> currencyExchangeService_;
+    ServiceSlot<DepositService> depositService_;
+    ServiceSlot<WithdrawalService> withdrawalService_;
+    ServiceSlot<TransferService> transferService_;
+    ServiceSlot<CardService> cardService_;
+    ServiceSlot<PaymentInstrumentService> paymentInstrumentService_;
+    ServiceSlot<ProfileService> profileService_;
+    ServiceSlot<CustomerVerificationService> customerVerificationService_;
+    ServiceSlot<TransactionHistoryService> transactionHistoryService_;
+    ServiceSlot<AuthorizationHistoryService> authorizationHistory_;
+    ServiceSlot<CardDepositService> cardDepositService_;
+};
+
+}  // namespace corvend

@@ -1,0 +1,139 @@
+#include "CorvendWallet/facade/WalletCore.hpp"
+
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/setup/ConfigurationEndpoint.hpp"
+#include "CorvendWallet/setup/DeviceFingerprintProviderError.hpp"
+#include "CorvendWallet/setup/ErrorEventReporter.hpp"
+#include "CorvendWallet/setup/WalletEventTrackingManager.hpp"
+#include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "platform/async/CancellationError.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "platform/foundation/DeviceInfo.hpp"
+
+namespace corvend {
+
+namespace {
+
+constexpr double kRequestTimeoutSeconds = 15.0;
+
+// An absolute http(s) URL with a host, ending in "/": endpoint paths are appended to it.
+std::optional<platform::URL> parseBaseURL(const std::string& text) {
+    auto url = platform::URL::make(text);
+    if (!url) return std::nullopt;
+    const auto scheme = url->scheme();
+    if (scheme != "http" && scheme != "https") return std::nullopt;
+    if (!url->host() || url->host()->empty()) return std::nullopt;
+    if (url->query() || text.empty() || text.back() != '/') return std::nullopt;
+    return url;
+}
+
+// Milliseconds to whole seconds, truncated toward zero, as the provider expects them.
+std::optional<double> sessionExpirySeconds(std::optional<std::int64_t> milliseconds) {
+    if (!milliseconds) return std::nullopt;
+    return static_cast<double>(*milliseconds / 1000);
+}
+
+}  // namespace
+
+model::ConfigurationError configurationError(const std::exception_ptr& error) {
+    using model::ConfigurationError;
+    using model::WalletError;
+    try {
+        std::rethrow_exception(error);
+    } catch (const ConfigurationError& configurationError) {
+        return configurationError;
+    } catch (const WalletError& walletError) {
+        if (const auto* data = walletError.as<WalletError::DataError>()) {
+            const auto& details = data->details;
+            return {details.message.value_or(details.code), details.code, details.errorID};
+        }
+        if (const auto* internal = walletError.as<WalletError::InternalError>()) {
+            return {"Internal error", internal->code, internal->errorID};
+        }
+        if (const auto* unavailable = walletError.as<WalletError::ServiceUnavailable>()) {
+            return {"Service unavailable", "C0503", unavailable->errorID};
+        }
+        if (const auto* expired = walletError.as<WalletError::TokenExpired>()) {
+            return {"Invalid configuration token", "C0003", expired->errorID};
+        }
+        return {"Internal error", "C0004"};
+    } catch (const DeviceFingerprintProviderError&) {
+        return {"Device fingerprint error", "C0002"};
+    } catch (const std::exception& other) {
+        return {other.what(), "C0100"};
+    } catch (...) {
+        return {"Unknown error", "C0100"};
+    }
+}
+
+std::shared_ptr<WalletCore> WalletCore::make(Parts parts) {
+    return std::make_shared<WalletCore>(Private{}, std::move(parts));
+}
+
+WalletCore::WalletCore(Private, Parts parts)
+    : parts_(std::move(parts)),
+      networkManagers_{parts_.userAuthenticated, parts_.weaklyAuthenticated,
+                       parts_.unauthenticated} {
+    if (!parts_.eventsTrackingManager) {
+        parts_.eventsTrackingManager = std::make_shared<WalletEventTrackingManager>(
+            parts_.unauthenticated, parts_.environmentProperties);
+    }
+    // The reporters hold the events manager weakly; this core keeps it alive.
+    for (const auto& manager :
+         {parts_.unauthenticated, parts_.userAuthenticated, parts_.weaklyAuthenticated}) {
+        manager->setErrorReporter(makeErrorEventReporter(parts_.eventsTrackingManager));
+    }
+}
+
+model::ConfigurationResult WalletCore::configure(const model::Configuration& configuration) {
+    const auto baseURL = parseBaseURL(configuration.baseURL);
+    if (!baseURL) throw model::ConfigurationError("Invalid base URL", "C0001");
+
+    platform::MainQueue::shared().sync([this] {
+        Appearance::applyDefaultUnlessApplied();
+        parts_.environmentPropertiesConfigurator->configure(platform::currentDevice());
+    });
+
+    for (const auto& manager :
+         {parts_.unauthenticated, parts_.userAuthenticated, parts_.weaklyAuthenticated}) {
+        manager->setEnvironment({*baseURL, parts_.environmentProperties->headers(), std::nullopt,
+                                 kRequestTimeoutSeconds});
+    }
+    parts_.weaklyAuthenticated->setAccessToken(configuration.configToken);
+
+    try {
+        const auto reply =
+            parts_.weaklyAuthenticated->request(ConfigurationEndpoint::configurations());
+        const auto& screening = reply.deviceScreening;
+        parts_.deviceFingerprintProviderConfigurator->configure(
+            {screening.organizationId, screening.screenHost,
+             sessionExpirySeconds(screening.sessionExpiry)});
+        return {parts_.deviceFingerprintProvider->fingerprint()};
+    } catch (const platform::CancellationError&) {
+        throw;
+    } catch (...) {
+        throw configurationError(std::current_exception());
+    }
+}
+
+std::shared_ptr<WalletOperationHandle> WalletCore::configure(model::Configuration configuration,
+                                                             ConfigureCompletion completion) {
+    return runWalletOperation<model::ConfigurationResult>(
+        [self = shared_from_this(), configuration = std::move(configuration)] {
+            return self->configure(configuration);
+        },
+        [completion = std::move(completion)](Result<model::ConfigurationResult> result) {
+            if (result) {
+                completion(std::move(*result));
+            } else {
+                completion(std::unexpected(configurationError(result.error().exception())));
+            }
+        });
+}
+
+void WalletCore::authenticate(const model::AuthenticationConfiguration& configuration) {
+    parts_.userAuthenticated->setAccessToken(configuration.accessToken);
+}
+
+}  // namespace corvend

@@ -1,0 +1,54 @@
+#include "CorvendWallet/foundation/Error.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "CorvendWallet/foundation/Result.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
+#include "platform/async/CancellationError.hpp"
+
+namespace corvend {
+namespace {
+
+using model::WalletError;
+
+TEST(ErrorTest, AsAndIsMatchOnlyTheExceptionsType) {
+    const auto wallet = Error::make(WalletError::tokenExpired("t1"));
+    EXPECT_EQ(wallet.as<WalletError>(), WalletError::tokenExpired("t1"));
+    EXPECT_FALSE(wallet.as<std::runtime_error>().has_value());
+    EXPECT_TRUE(wallet.is<std::exception>());
+    EXPECT_FALSE(wallet.isCancellation());
+    EXPECT_TRUE(Error::make(platform::CancellationError()).isCancellation());
+}
+
+// Kit errors' what() is their description, so they read like any std::exception.
+TEST(ErrorTest, DescriptionReadsEveryKindOfException) {
+    EXPECT_EQ(Error::make(std::runtime_error("disk on fire")).description(), "disk on fire");
+    EXPECT_EQ(Error::make(std::string("plain text")).description(), "plain text");
+    EXPECT_EQ(Error::make(42).description(), "Unknown error");
+}
+
+TEST(ErrorTest, NullExceptionBecomesARethrowableUnknownError) {
+    const Error error{std::exception_ptr()};
+    EXPECT_EQ(error.description(), "Unknown error");
+    EXPECT_THROW(error.rethrow(), std::runtime_error);
+}
+
+TEST(ResultTest, CaptureKeepsTheValueOrTheVeryExceptionThrown) {
+    auto moved = captureResult([] { return std::make_unique<int>(5); });
+    EXPECT_EQ(*valueOrThrow(std::move(moved)), 5);
+    EXPECT_NO_THROW(valueOrThrow(captureResult([] {})));
+
+    const auto failed = captureResult([]() -> int { throw WalletError::notConfigured(); });
+    ASSERT_FALSE(failed.has_value());
+    Result<int> copy = failed;
+    // Rethrown as the same object, not a copy or a wrapper.
+    const auto rethrown = captureResult([&] { return valueOrThrow(std::move(copy)); });
+    EXPECT_EQ(rethrown.error().exception(), failed.error().exception());
+}
+
+}  // namespace
+}  // namespace corvend

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <exception>
+#include <expected>
+#include <functional>
+#include <type_traits>
+#include <utility>
+
+#include "CorvendWallet/foundation/Error.hpp"
+
+namespace corvend {
+
+// What a completion receives: the success value or the error that the operation threw.
+template <class T>
+using Result = std::expected<T, Error>;
+
+// Runs `fn` and captures its value, or whatever it throws, as a Result.
+template <class F>
+Result<std::invoke_result_t<F>> captureResult(F&& fn) noexcept {
+    using T = std::invoke_result_t<F>;
+    try {
+        if constexpr (std::is_void_v<T>) {
+            std::invoke(std::forward<F>(fn));
+            return {};
+        } else {
+            return std::invoke(std::forward<F>(fn));
+        }
+    } catch (...) {
+        return std::unexpected(Error::current());
+    }
+}
+
+// The value of `result`, or the original exception rethrown (unlike std::expected::value(),
+// which would throw a wrapper).
+template <class T>
+T valueOrThrow(Result<T>&& result) {
+    if (!result) result.error().rethrow();
+    if constexpr (!std::is_void_v<T>) return std::move(*result);
+}
+
+}  // namespace corvend

@@ -1,0 +1,86 @@
+#include "CorvendWallet/ui/flows/card-deposit/AddCardBuilder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <vector>
+
+#include "CorvendWallet/ui/flows/card-deposit/AddCardViewController.hpp"
+#include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
+#include "CorvendWallet/ui/foundation/CardNumberInputView.hpp"
+#include "CorvendWallet/ui/foundation/TableViewCell.hpp"
+#include "platform/async/CancellationError.hpp"
+#include "platform/async/CancellationToken.hpp"
+#include "tests/support/CardScreenDoubles.hpp"
+#include "tests/support/FakeDeviceFingerprintProvider.hpp"
+#include "tests/support/FakeNetwork.hpp"
+#include "tests/support/ThemedTest.hpp"
+
+namespace corvend {
+namespace {
+
+using namespace std::chrono_literals;
+
+class Flow : public AddCardDependency {
+  public:
+    explicit Flow(std::shared_ptr<DepositService> service) : service_(std::move(service)) {}
+    std::shared_ptr<DepositService> depositService() const override { return service_; }
+
+  private:
+    std::shared_ptr<DepositService> service_;
+};
+
+class AddCardBuilderTest : public components::testing::ThemedTest {
+  protected:
+    // Builds the screen over `network` and submits a valid new card.
+    void submitCard() {
+        auto service = DepositRepository::make(
+            network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
+        screen = std::dynamic_pointer_cast<AddCardViewController>(
+            AddCardBuilder(std::make_shared<Flow>(service))
+                .build({CardType::visa}, testing::pendingDeposit(),
+                       [this](CardDepositState state) { outcomes.push_back(std::move(state)); }));
+        screen->view();
+        auto row = [this](int section) { return screen->tableView()->cellForRow({section, 0}); };
+        std::dynamic_pointer_cast<TableViewCell<CardNumberInputView>>(row(0))->view()->type(
+            "4242424242424242");
+        const auto code = std::dynamic_pointer_cast<TableViewCell<CVVAndExpiryDateView>>(row(1));
+        code->view()->expiryDateView()->type("1299");
+        code->view()->cvvView()->type("123");
+        screen->bottomView()->button()->tap();
+    }
+
+    std::shared_ptr<testing::FakeNetwork> network = std::make_shared<testing::FakeNetwork>();
+    std::shared_ptr<AddCardViewController> screen;
+    std::vector<CardDepositState> outcomes;
+};
+
+TEST_F(AddCardBuilderTest, TheCreatedDepositReachesTheFlowWithTheCardName) {
+    network->setBody("{" + testing::kDepositRequiredMembers + "}");
+    submitCard();
+    ASSERT_TRUE(platform::MainQueue::shared().runUntil([&] { return !outcomes.empty(); }, 5s));
+    ASSERT_TRUE(std::holds_alternative<CardDepositState::Success>(outcomes[0].value));
+    EXPECT_EQ(std::get<CardDepositState::Success>(outcomes[0].value).cardDetails.cardName,
+              " *4242");
+}
+
+TEST_F(AddCardBuilderTest, ReleasingTheScreenCancelsTheRunningCreateWhichReportsNothing) {
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    network->setReply({.failure = [cancelled] {
+        std::promise<void> signal;
+        const auto registration = platform::onCancel([&signal] { signal.set_value(); });
+        signal.get_future().wait();
+        *cancelled = true;
+        throw platform::CancellationError();
+    }});
+    submitCard();
+    ASSERT_TRUE(network->waitForSent(1, 5s));
+    screen.reset();
+    ASSERT_TRUE(platform::MainQueue::shared().runUntil([&] { return cancelled->load(); }, 5s));
+    platform::MainQueue::shared().drain();
+    EXPECT_TRUE(outcomes.empty());
+}
+
+}  // namespace
+}  // namespace corvend

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <variant>
+
+#include "CorvendWallet/foundation/Error.hpp"
+
+namespace corvend {
+
+// The one outcome of the card-deposit flow, handed to the host after the flow is dismissed.
+//
+//   if (result.isCompleted()) ...;
+//   if (const auto* failure = std::get_if<CardDepositResult::TerminalFailure>(&result.value))
+//       show(failure->error.description());
+struct CardDepositResult {
+    // A step after a card was submitted failed (create, confirm, or the confirmed deposit's
+    // next step): money may have been asked for.
+    struct TerminalFailure {
+        Error error;
+    };
+    // The flow failed while loading, before any card was submitted.
+    struct NonTerminalFailure {
+        Error error;
+    };
+    // The deposit was confirmed and, where asked, the 3-D Secure page reached its return.
+    struct Completed {};
+    // The customer left the flow.
+    struct Cancelled {};
+
+    std::variant<TerminalFailure, NonTerminalFailure, Completed, Cancelled> value;
+
+    static CardDepositResult terminalFailure(Error error) {
+        return {TerminalFailure{std::move(error)}};
+    }
+    static CardDepositResult nonTerminalFailure(Error error) {
+        return {NonTerminalFailure{std::move(error)}};
+    }
+    static CardDepositResult completed() { return {Completed{}}; }
+    static CardDepositResult cancelled() { return {Cancelled{}}; }
+
+    bool isCompleted() const noexcept { return std::holds_alternative<Completed>(value); }
+    bool isCancelled() const noexcept { return std::holds_alternative<Cancelled>(value); }
+
+    // Same case; failures also carry equal errors: the same exception, or two flow errors
+    // (CardDepositError) of the same case.
+    friend bool operator==(const CardDepositResult& lhs, const CardDepositResult& rhs);
+};
+
+}  // namespace corvend

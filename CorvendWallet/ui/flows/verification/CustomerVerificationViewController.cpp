@@ -1,0 +1,114 @@
+#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
+
+#include <stdexcept>
+#include <utility>
+
+#include "CorvendWallet/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
+#include "CorvendWallet/services/profile/KycSessionStatus.hpp"
+#include "platform/http/URLRequest.hpp"
+#include "platform/url/URLComponents.hpp"
+
+namespace corvend {
+
+namespace wire = CustomerVerificationServiceEndpoint;
+using model::VerificationResult;
+using platform::web::NavigationActionPolicy;
+
+std::shared_ptr<CustomerVerificationViewController> CustomerVerificationViewController::make(
+    const model::CustomerVerificationRequest& request,
+    std::shared_ptr<Networkable> networkManager) {
+    auto screen =
+        std::make_shared<CustomerVerificationViewController>(Passkey{}, std::move(networkManager));
+    screen->webView_->setNavigationDelegate(screen);
+    screen->webView_->setUIDelegate(screen);
+    screen->setView(screen->webView_);
+    screen->startSession(request);
+    return screen;
+}
+
+CustomerVerificationViewController::CustomerVerificationViewController(
+    Passkey, std::shared_ptr<Networkable> networkManager)
+    : networkManager_(std::move(networkManager)),
+      webView_(std::make_shared<platform::web::WebView>(platform::web::WebViewConfiguration{
+          .allowsInlineMediaPlayback = true, .mediaPlaybackRequiresUserAction = false})),
+      returnMatcher_(std::string(kWebReturnURL)) {
+    if (!networkManager_) {
+        throw std::invalid_argument("the verification screen needs a network manager");
+    }
+}
+
+std::weak_ptr<CustomerVerificationViewController> CustomerVerificationViewController::weakSelf() {
+    return std::static_pointer_cast<CustomerVerificationViewController>(shared_from_this());
+}
+
+void CustomerVerificationViewController::startSession(
+    const model::CustomerVerificationRequest& request) {
+    // The handle is not kept: the request runs to its end, and only its report is dropped.
+    networkManager_->request<wire::KycSessionResponse>(wire::createKycSession(request),
+                                                       [weak = weakSelf()](SessionResult result) {
+                                                           if (const auto self = weak.lock())
+                                                               self->loadSession(result);
+                                                       });
+}
+
+void CustomerVerificationViewController::loadSession(const SessionResult& result) {
+    if (!result || !result->redirectUrl) return report(VerificationResult::internalError);
+    const auto url = platform::URL::make(*result->redirectUrl);
+    if (!url) return report(VerificationResult::internalError);
+    webView_->load(platform::URLRequest(*url,
+                                        platform::URLRequestCachePolicy::useProtocolCachePolicy,
+                                        platform::URLRequest::Seconds(60)));
+}
+
+void CustomerVerificationViewController::decidePolicyFor(
+    platform::web::WebView&, const platform::web::NavigationAction& navigationAction,
+    platform::web::NavigationDecisionHandler decisionHandler) {
+    const auto& url = navigationAction.request.url();
+    if (!returnMatcher_.matches(url)) return decisionHandler(NavigationActionPolicy::allow);
+    // Whatever it carries, the return address is never loaded.
+    decisionHandler(NavigationActionPolicy::cancel);
+    if (const auto id = sessionId(url)) {
+        readSession(*id);
+    } else {
+        report(VerificationResult::internalError);
+    }
+}
+
+std::optional<std::string> CustomerVerificationViewController::sessionId(const platform::URL& url) {
+    const auto components = platform::URLComponents::parse(url.absoluteString());
+    if (!components) return std::nullopt;
+    const auto items = components->queryItems();
+    if (!items) return std::nullopt;
+    for (const auto& item : *items) {
+        if (item.name != "sessionId") continue;
+        // An empty value names no session: it would read the collection instead.
+        if (!item.value || item.value->empty()) return std::nullopt;
+        return item.value;
+    }
+    return std::nullopt;
+}
+
+void CustomerVerificationViewController::readSession(const std::string& id) {
+    // The endpoint is built in the task, so an identifier that cannot stand as one path segment
+    // fails there ("I0001") and reaches the screen like any other failure.
+    runWalletOperation<wire::KycSessionResponse>(
+        [networkManager = networkManager_, id] {
+            return networkManager->request(wire::kycSession(id));
+        },
+        [weak = weakSelf()](SessionResult result) {
+            if (const auto self = weak.lock()) self->handleSessionStatus(result);
+        });
+}
+
+void CustomerVerificationViewController::handleSessionStatus(const SessionResult& result) {
+    if (!result) return report(VerificationResult::internalError);
+    report(toVerificationResult(model::fromWire<KycSessionStatus>(result->status)));
+}
+
+void CustomerVerificationViewController::report(VerificationResult result) const {
+    // A copy: the host may replace the completion, or drop the screen, while it runs.
+    if (const auto completion = this->completion()) completion(result);
+}
+
+}  // namespace corvend

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "CorvendWallet/networking/Networkable.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
+#include "CorvendWallet/services/profile/CustomerVerificationServiceEndpoint.hpp"
+#include "CorvendWallet/ui/foundation/WebReturnURLMatcher.hpp"
+#include "platform/web/NavigationDelegate.hpp"
+#include "platform/web/UIDelegate.hpp"
+#include "platform/web/WebView.hpp"
+
+namespace corvend {
+
+// The identity-verification screen: opens a verification session on the service when made,
+// shows the session's page in a web view (its view) and watches every navigation. A navigation
+// to the kit's web return address is declined and ends the web part: the session named by its
+// "sessionId" is read, and its status becomes one model::VerificationResult for the completion.
+// Every failure is `internalError`. Replies come through the main queue and hold the screen
+// weakly: a screen gone by then reports nothing. It never dismisses itself.
+class CustomerVerificationViewController final : public CustomerVerificationScreen,
+                                                 public platform::web::NavigationDelegate,
+                                                 public platform::web::UIDelegate {
+  public:
+    // Makes the screen and sends the session request. Call it on the main thread.
+    static std::shared_ptr<CustomerVerificationViewController> make(
+        const model::CustomerVerificationRequest& request,
+        std::shared_ptr<Networkable> networkManager);
+
+    struct Passkey {};  // made only through make(), which wires the web view and starts
+    CustomerVerificationViewController(Passkey, std::shared_ptr<Networkable> networkManager);
+
+    const std::shared_ptr<platform::web::WebView>& webView() const { return webView_; }
+
+    void decidePolicyFor(platform::web::WebView& webView,
+                         const platform::web::NavigationAction& navigationAction,
+                         platform::web::NavigationDecisionHandler decisionHandler) override;
+
+    // The value of the first query item named exactly "sessionId"; none without it or its value.
+    static std::optional<std::string> sessionId(const platform::URL& url);
+
+  private:
+    using SessionResult = Result<CustomerVerificationServiceEndpoint::KycSessionResponse>;
+
+    void startSession(const model::CustomerVerificationRequest& request);
+    void loadSession(const SessionResult& result);
+    void readSession(const std::string& id);
+    void handleSessionStatus(const SessionResult& result);
+    void report(model::VerificationResult result) const;
+    std::weak_ptr<CustomerVerificationViewController> weakSelf();
+
+    const std::shared_ptr<Networkable> networkManager_;
+    const std::shared_ptr<platform::web::WebView> webView_;
+    const WebReturnURLMatcher returnMatcher_;
+};
+
+}  // namespace corvend
