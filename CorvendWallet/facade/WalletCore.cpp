@@ -1,6 +1,7 @@
 #include "CorvendWallet/facade/WalletCore.hpp"
 
 #include "CorvendWallet/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/setup/ConfigurationEndpoint.hpp"
 #include "CorvendWallet/setup/DeviceFingerprintProviderError.hpp"
@@ -12,6 +13,8 @@
 #include "platform/foundation/DeviceInfo.hpp"
 
 namespace corvend {
+
+namespace ErrorCode = model::ErrorCode;
 
 namespace {
 
@@ -52,18 +55,20 @@ model::ConfigurationError configurationError(const std::exception_ptr& error) {
             return {"Internal error", internal->code, internal->errorID};
         }
         if (const auto* unavailable = walletError.as<WalletError::ServiceUnavailable>()) {
-            return {"Service unavailable", "C0503", unavailable->errorID};
+            return {"Service unavailable", ErrorCode::configurationServiceUnavailable,
+                    unavailable->errorID};
         }
         if (const auto* expired = walletError.as<WalletError::TokenExpired>()) {
-            return {"Invalid configuration token", "C0003", expired->errorID};
+            return {"Invalid configuration token", ErrorCode::invalidConfigurationToken,
+                    expired->errorID};
         }
-        return {"Internal error", "C0004"};
+        return {"Internal error", ErrorCode::configurationInternal};
     } catch (const DeviceFingerprintProviderError&) {
-        return {"Device fingerprint error", "C0002"};
+        return {"Device fingerprint error", ErrorCode::fingerprintFailed};
     } catch (const std::exception& other) {
-        return {other.what(), "C0100"};
+        return {other.what(), ErrorCode::configurationFailed};
     } catch (...) {
-        return {"Unknown error", "C0100"};
+        return {"Unknown error", ErrorCode::configurationFailed};
     }
 }
 
@@ -88,7 +93,7 @@ WalletCore::WalletCore(Private, Parts parts)
 
 model::ConfigurationResult WalletCore::configure(const model::Configuration& configuration) {
     const auto baseURL = parseBaseURL(configuration.baseURL);
-    if (!baseURL) throw model::ConfigurationError("Invalid base URL", "C0001");
+    if (!baseURL) throw model::ConfigurationError("Invalid base URL", ErrorCode::invalidBaseURL);
 
     platform::MainQueue::shared().sync([this] {
         Appearance::applyDefaultUnlessApplied();

@@ -2,12 +2,15 @@
 
 #include <boost/describe.hpp>
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/ResponseValidation.hpp"
 #include "platform/json/JSONCoding.hpp"
 #include "platform/json/JSONDecoder.hpp"
 
 namespace corvend {
+
+namespace ErrorCode = model::ErrorCode;
 
 namespace {
 
@@ -52,16 +55,18 @@ std::optional<ErrorResponse::Document> readDocument(const std::optional<platform
         case 401:
             throw WalletError::tokenExpired(std::move(id));
         case 403:
-            throw WalletError::internalError("I0403", std::move(id));
+            throw WalletError::internalError(ErrorCode::forbidden, std::move(id));
         case 500:
-            throw WalletError::internalError("I0500", std::move(id));
+            throw WalletError::internalError(ErrorCode::serverError, std::move(id));
         case 503:
             throw WalletError::serviceUnavailable(std::move(id));
         default:
             break;
     }
     auto document = readDocument(body);
-    if (!document) throw WalletError::internalError(status == 404 ? "I0404" : "I0006", id);
+    if (!document)
+        throw WalletError::internalError(
+            status == 404 ? ErrorCode::notFound : ErrorCode::unreadableErrorDocument, id);
 
     auto& error = document->error;
     std::optional<std::vector<WalletError::FieldErrorDetails>> fieldErrors;

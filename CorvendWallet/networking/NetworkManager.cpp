@@ -1,5 +1,6 @@
 #include "CorvendWallet/networking/NetworkManager.hpp"
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/HTTPHeaderName.hpp"
 #include "platform/async/CancellationError.hpp"
@@ -8,6 +9,8 @@
 #include "platform/json/EncodingError.hpp"
 
 namespace corvend {
+
+namespace ErrorCode = model::ErrorCode;
 
 std::shared_ptr<NetworkManager> NetworkManager::make(
     std::shared_ptr<SessionManagable> sessionManager,
@@ -73,12 +76,12 @@ void NetworkManager::perform(const EndpointBase& endpoint, const ReplyHandler& h
         reply = sessionManager_->data(request);
     } catch (const EndpointError& error) {
         if (error.value() == EndpointError::Case::invalidURL) {
-            throw WalletError::internalError("I0001", std::nullopt);
+            throw WalletError::internalError(ErrorCode::invalidURL, std::nullopt);
         }
         throw;
     } catch (const platform::EncodingError& error) {
         if (error.kind() == platform::EncodingError::Kind::invalidValue) {
-            throw WalletError::internalError("I0002", std::nullopt);
+            throw WalletError::internalError(ErrorCode::unencodableBody, std::nullopt);
         }
         throw;
     } catch (const platform::URLError& error) {

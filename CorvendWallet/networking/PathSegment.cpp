@@ -1,13 +1,16 @@
 #include "CorvendWallet/networking/PathSegment.hpp"
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/url/PercentEncoding.hpp"
 
 namespace corvend {
 
+namespace ErrorCode = model::ErrorCode;
+
 std::string pathSegment(std::string_view identifier) {
     if (identifier == "." || identifier == "..") {
-        throw model::WalletError::internalError("I0001", std::nullopt);
+        throw model::WalletError::internalError(ErrorCode::invalidURL, std::nullopt);
     }
     return platform::percentEncodeUnreserved(identifier);
 }

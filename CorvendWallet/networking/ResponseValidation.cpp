@@ -1,9 +1,12 @@
 #include "CorvendWallet/networking/ResponseValidation.hpp"
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/json/DecodingError.hpp"
 
 namespace corvend {
+
+namespace ErrorCode = model::ErrorCode;
 
 namespace {
 // A string, not a view: the fields' map looks up std::string keys, and building one per reply
@@ -24,7 +27,7 @@ void validateResponse(const platform::URLResponse* response,
                       const std::function<void(const std::optional<platform::Data>&)>& decode) {
     using model::WalletError;
     const auto* http = dynamic_cast<const platform::HTTPURLResponse*>(response);
-    if (http == nullptr) throw WalletError::internalError("I0003", std::nullopt);
+    if (http == nullptr) throw WalletError::internalError(ErrorCode::unexpectedReply, std::nullopt);
     // Read only on the way to an error: a successful reply does not copy it.
     const auto id = [http] { return correlationID(*http); };
 
@@ -41,23 +44,23 @@ void validateResponse(const platform::URLResponse* response,
             return;
         } catch (const EndpointError& error) {
             if (error.value() != EndpointError::Case::noResponse) {
-                throw WalletError::internalError("I0003", id());
+                throw WalletError::internalError(ErrorCode::unexpectedReply, id());
             }
             report(platform::DecodingError::dataCorrupted(
                 platform::DecodingError::Context({}, "No response data")));
-            throw WalletError::internalError("I0004", id());
+            throw WalletError::internalError(ErrorCode::missingBody, id());
         } catch (const platform::DecodingError& error) {
             report(error);
-            throw WalletError::internalError("I0005", id());
+            throw WalletError::internalError(ErrorCode::undecodableBody, id());
         } catch (...) {
-            throw WalletError::internalError("I0003", id());
+            throw WalletError::internalError(ErrorCode::unexpectedReply, id());
         }
     }
 
     if (endpoint.errorProcessor().processError) {
         endpoint.errorProcessor().processError(*http, body);
     }
-    throw WalletError::internalError("I0003", id());
+    throw WalletError::internalError(ErrorCode::unexpectedReply, id());
 }
 
 }  // namespace corvend

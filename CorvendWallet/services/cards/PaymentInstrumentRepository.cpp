@@ -4,12 +4,15 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
 #include "platform/url/URL.hpp"
 #include "platform/url/URLComponents.hpp"
 
 namespace corvend {
+
+namespace ErrorCode = model::ErrorCode;
 
 namespace {
 
@@ -70,7 +73,7 @@ PaymentInstrumentService::Instrument PaymentInstrumentRepository::single(
     const model::PaymentInstrumentParameters& parameters, bool remove) {
     auto instrument = toPaymentInstrument(networkManager_->request(wire::instrument(
         model::toWireValue(parameters.instrumentType), parameters.instrumentId, remove)));
-    if (!instrument) fail("I0007");
+    if (!instrument) fail(ErrorCode::unmappableInstrument);
     return instrument;
 }
 
@@ -95,14 +98,15 @@ void PaymentInstrumentRepository::doOpenExternalVerificationFlow(
     const model::InstrumentVerification& instrumentVerification) {
     // Only web pages: another scheme would hand the desktop an arbitrary handler to run.
     const auto url = platform::URL::make(instrumentVerification.redirectUrl());
-    if (!url || (url->scheme() != "http" && url->scheme() != "https")) fail("I0003");
-    if (!urlOpener_->open(*url)) fail("I0008");
+    if (!url || (url->scheme() != "http" && url->scheme() != "https"))
+        fail(ErrorCode::unexpectedReply);
+    if (!urlOpener_->open(*url)) fail(ErrorCode::urlNotOpened);
 }
 
 model::InstrumentVerification PaymentInstrumentRepository::doCompleteExternalVerificationFlow(
     const std::string& returnUrl) {
     const auto id = sessionId(returnUrl);
-    if (!id) fail("I0500");
+    if (!id) fail(ErrorCode::serverError);
     return doGetVerification(*id);
 }
 
