@@ -4,11 +4,12 @@
 #include <memory>
 
 #include "CorvendWallet/facade/Core.hpp"
+#include "CorvendWallet/foundation/Passkey.hpp"
+#include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
+#include "CorvendWallet/networking/NetworkManager.hpp"
 #include "CorvendWallet/setup/DeviceFingerprintProviderConfigurable.hpp"
 #include "CorvendWallet/setup/EnvironmentPropertiesProviderConfigurable.hpp"
 #include "CorvendWallet/setup/EventsTrackingManager.hpp"
-#include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
-#include "CorvendWallet/networking/NetworkManager.hpp"
 
 namespace corvend {
 
@@ -63,7 +64,7 @@ class WalletCore final : public Core, public std::enable_shared_from_this<Wallet
         return parts_.eventsTrackingManager;
     }
 
-    struct Private {};
+    using Private = Passkey<WalletCore>;
     WalletCore(Private, Parts parts);
 
   private:

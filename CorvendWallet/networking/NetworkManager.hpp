@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CorvendWallet/foundation/LockIsolated.hpp"
+#include "CorvendWallet/foundation/Passkey.hpp"
 #include "CorvendWallet/foundation/SerialQueueIsolated.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManagerConfigurable.hpp"
@@ -33,7 +34,7 @@ class NetworkManager final : public Networkable, public NetworkManagerConfigurab
                                                const NetworkManagerEnvironment& environment,
                                                const std::optional<EnqueuedHeader>& enqueuedHeader);
 
-    struct Private {};
+    using Private = Passkey<NetworkManager>;
     NetworkManager(Private, std::shared_ptr<SessionManagable> sessionManager,
                    std::shared_ptr<EnqueuedHeadersProviding> enqueuedHeaders);
 

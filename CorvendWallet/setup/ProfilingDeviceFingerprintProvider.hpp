@@ -7,6 +7,7 @@
 
 #include "CorvendWallet/foundation/DispatchQueueProtocol.hpp"
 #include "CorvendWallet/foundation/LockIsolated.hpp"
+#include "CorvendWallet/foundation/Passkey.hpp"
 #include "CorvendWallet/foundation/Result.hpp"
 #include "CorvendWallet/foundation/UncheckedSendable.hpp"
 #include "CorvendWallet/foundation/WalletOperationHandle.hpp"
@@ -28,7 +29,7 @@ class ProfilingDeviceFingerprintProvider final
     : public DeviceFingerprintProvider,
       public DeviceFingerprintProviderConfigurable,
       public std::enable_shared_from_this<ProfilingDeviceFingerprintProvider> {
-    struct Passkey {};
+    using Passkey = corvend::Passkey<ProfilingDeviceFingerprintProvider>;
 
   public:
     // Returns the profiler, or null when there is none.

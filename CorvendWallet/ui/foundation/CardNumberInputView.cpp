@@ -7,6 +7,7 @@
 #include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
 #include "platform/foundation/Unicode.hpp"
 #include "platform/ui/ImageView.hpp"
+#include "platform/ui/Screen.hpp"
 
 namespace corvend {
 
@@ -17,8 +18,6 @@ namespace {
 
 // Room for 19 digits and their blanks.
 constexpr std::size_t kMaximumLength = 23;
-// The headless toolkit has no screen; logos are drawn as for the common 2x one.
-constexpr double kScreenScale = 2;
 
 // The UTF-16 length of the first `count` scalars of `scalars`.
 int utf16Offset(std::u32string_view scalars, std::size_t count) {
@@ -76,7 +75,7 @@ bool CardNumberInputView::shouldChangeCharacters(platform::ui::TextRange range,
 void CardNumberInputView::setCardLogo(CardType type) {
     const platform::ui::Size size = components::Views::size(components::Views::ImageSize::square24);
     auto logo = std::make_shared<platform::ui::ImageView>();
-    logo->setImage(type.logo()->drawn(size, kScreenScale));
+    logo->setImage(type.logo()->drawn(size, platform::ui::Screen::mainScale));
     logo->setContentMode(platform::ui::ContentMode::scaleAspectFit);
     setLeadingView(std::move(logo));
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ui/ImageView.hpp"
+#include "platform/ui/Screen.hpp"
 #include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
@@ -114,6 +115,14 @@ TEST_F(CardNumberInputViewTest, RedrawsTheLogoOnlyForAKnownBrandOnALightOrDarkCh
     field->setOverrideTraits(platform::ui::Traits{platform::ui::UserInterfaceStyle::dark});
     EXPECT_NE(field->leftView(), light);
     EXPECT_EQ(logoName(), "creditcard");
+}
+
+TEST_F(CardNumberInputViewTest, DrawsTheBrandLogoAtTheMainScreensScale) {
+    field->setCardLogo(CardType::visa);
+    const auto logo = std::dynamic_pointer_cast<platform::ui::ImageView>(field->leftView());
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->image()->scale(), platform::ui::Screen::mainScale);
+    EXPECT_EQ(logo->image()->size().width, 24);
 }
 
 }  // namespace

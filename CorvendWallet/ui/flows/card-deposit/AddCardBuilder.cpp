@@ -25,7 +25,7 @@ platform::ui::ViewControllerPtr AddCardBuilder::build(
         viewController, interactor, std::move(router), std::move(supportedCards),
         std::move(completion), std::move(validators));
     AnyObjectLifecycleTracker::attach(*viewController, [interactor] { interactor->cancel(); });
-    viewController->output = presenter;
+    viewController->setOutput(presenter);
     interactor->setOutput(presenter);
     return viewController;
 }

@@ -40,7 +40,7 @@ class AddCardScreenTest : public components::testing::ThemedTest {
             screen, interactor, router, std::vector<CardType>{CardType::visa},
             [this](CardDepositState state) { outcomes.push_back(std::move(state)); },
             std::move(validators));
-        screen->output = presenter;
+        screen->setOutput(presenter);
         screen->view();
     }
 
@@ -249,6 +249,17 @@ TEST_F(AddCardScreenTest, TheLabelTakesTwentyCharactersAndRefusesALongerPasteWho
     clear(label());
     label().paste("abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(label().text(), "");
+}
+
+TEST_F(AddCardScreenTest, TheLengthLimitHoldsForTheLabelFieldAloneWhateverTheirTags) {
+    // Another field the screen is the delegate of, with the default tag like the label's.
+    const auto other = std::make_shared<components::TextField>();
+    other->setDelegate(screen);
+    other->type(std::string(25, 'x'));
+    EXPECT_EQ(other->text(), std::string(25, 'x'));
+    label().setTag(7);
+    label().type(std::string(25, 'y'));
+    EXPECT_EQ(label().text(), std::string(AddCardViewController::kMaxCardLabelLength, 'y'));
 }
 
 TEST_F(AddCardScreenTest, TheThreeHintsOpenTheirSheets) {

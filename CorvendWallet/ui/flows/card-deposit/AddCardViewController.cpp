@@ -8,7 +8,9 @@
 #include "CorvendCoreComponents/CheckboxLabelView.hpp"
 #include "CorvendCoreComponents/Inset.hpp"
 #include "CorvendCoreComponents/Spacing.hpp"
-#include "CorvendWallet/ui/flows/card-deposit/CardFormCells.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardFormCell.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardFormFields.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardFormScreen.hpp"
 #include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
 #include "CorvendWallet/ui/foundation/CardNumberInputView.hpp"
 #include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
@@ -55,15 +57,15 @@ void AddCardViewController::viewDidLoad() {
         cell->view()->addTarget(
             platform::ui::ControlEvent::editingChanged, [weakSelf](platform::ui::Control& sender) {
                 const auto self = weakSelf.lock();
-                if (!self || !self->output) return;
+                if (!self || !self->output_) return;
                 const auto& field = static_cast<platform::ui::TextField&>(sender);
-                self->output->cardLabelDidChange(field.text());
-                self->output->updateSubmitButtonState();
+                self->output_->cardLabelDidChange(field.text());
+                self->output_->updateSubmitButtonState();
             });
         return cell;
     });
 
-    if (output) output->viewDidLoad();
+    if (output_) output_->viewDidLoad();
 }
 
 void AddCardViewController::updateViewModel(const std::function<void(AddCardViewModel&)>& change) {
@@ -132,7 +134,7 @@ void AddCardViewController::configure(platform::ui::TableViewCell& cell) {
         prepareCardFormCell(*labelCell, components::Inset::cell);
         components::TextField& field = *labelCell->view();
         showCardLabel(field, model.cardLabel.value);
-        field.setTag(0);
+        cardLabelField_ = labelCell->view();
         field.setDelegate(self());
     } else if (auto* consentCell = dynamic_cast<ConsentCell*>(&cell)) {
         prepareCardFormCell(*consentCell, components::Inset::cell);
@@ -144,7 +146,7 @@ void AddCardViewController::configure(platform::ui::TableViewCell& cell) {
                                  {components::LinkPair{learnMore, ""}}, Model::Style::primary,
                                  Model::TextStyle::text2));
         consentView.setSelected(model.areCardDetailsSaved);
-        const std::weak_ptr<AddCardViewOutput> presenter = output;
+        const std::weak_ptr<AddCardViewOutput> presenter = output_;
         consentView.checkboxSelectionAction = [presenter](bool selected) {
             if (const auto output = presenter.lock()) {
                 output->saveCardDetailsDidChange(selected);
@@ -168,8 +170,8 @@ void AddCardViewController::cardNumberInputViewDidEndChangingText(CardNumberInpu
 }
 
 void AddCardViewController::cardNumberEdited(const std::string& text) {
-    if (!output) return;
-    const auto presenter = output;  // a report may release the screen
+    if (!output_) return;
+    const auto presenter = output_;  // a report may release the screen
     presenter->cardNumberDidChange(text);
     presenter->updateSubmitButtonState();
 }
@@ -186,8 +188,8 @@ void AddCardViewController::cvvAndExpiryDateViewTextFieldDidEndEditing(
 
 void AddCardViewController::cardFieldEdited(CVVAndExpiryDateView& view,
                                             platform::ui::TextField& field) {
-    if (!output) return;
-    const auto presenter = output;
+    if (!output_) return;
+    const auto presenter = output_;
     if (&field == view.cvvView().get()) {
         presenter->cvvDidChange(field.text());
     } else if (&field == view.expiryDateView().get()) {
@@ -199,13 +201,14 @@ void AddCardViewController::cardFieldEdited(CVVAndExpiryDateView& view,
 }
 
 void AddCardViewController::cvvAndExpiryDateViewDidTapCVVHint() {
-    if (output) output->didTapCVVHint();
+    if (output_) output_->didTapCVVHint();
 }
 
 bool AddCardViewController::shouldChangeCharactersIn(platform::ui::TextField& field,
                                                      platform::ui::TextRange range,
                                                      const std::string& replacement) {
-    if (field.tag() != 0) return true;
+    // Only the card label has a limit; other fields may share this delegate.
+    if (&field != cardLabelField_.lock().get()) return true;
     const auto result = platform::unicode::replacingUTF16Range(
         field.text(),
         {static_cast<std::size_t>(range.location), static_cast<std::size_t>(range.length)},

@@ -3,7 +3,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "CorvendCoreComponents/TextField.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/AddCardBottomView.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/AddCardViewInput.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/AddCardViewOutput.hpp"
@@ -17,7 +19,7 @@ namespace corvend {
 
 // The add-card screen: card number, expiry with security code, card label and the save-card
 // consent over the accepted-card logos and the submit button. Draws its view model and hands
-// every edit and tap to its presenter (`output`, held strongly). Main thread.
+// every edit and tap to its presenter (held strongly). Main thread.
 class AddCardViewController : public BottomViewTableViewController<AddCardBottomView>,
                               public AddCardViewInput,
                               public CardNumberInputViewDelegate,
@@ -30,7 +32,9 @@ class AddCardViewController : public BottomViewTableViewController<AddCardBottom
 
     AddCardViewController();
 
-    std::shared_ptr<AddCardViewOutput> output;
+    // The presenter, held strongly.
+    void setOutput(std::shared_ptr<AddCardViewOutput> output) { output_ = std::move(output); }
+    const std::shared_ptr<AddCardViewOutput>& output() const { return output_; }
 
     // AddCardViewInput
     const AddCardViewModel& viewModel() const override { return viewModel_; }
@@ -73,6 +77,9 @@ class AddCardViewController : public BottomViewTableViewController<AddCardBottom
     void cardNumberEdited(const std::string& text);
     void cardFieldEdited(CVVAndExpiryDateView& view, platform::ui::TextField& field);
 
+    std::shared_ptr<AddCardViewOutput> output_;
+    // The card label's field, the one with a length limit (known by identity: tags are 0).
+    std::weak_ptr<components::TextField> cardLabelField_;
     AddCardViewModel viewModel_;
 };
 

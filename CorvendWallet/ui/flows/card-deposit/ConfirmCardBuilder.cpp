@@ -27,7 +27,7 @@ platform::ui::ViewControllerPtr ConfirmCardBuilder::build(
             return ConfirmCardPresenter::CvvValidatorType::of(std::make_shared<CvvValidator>(type));
         });
     AnyObjectLifecycleTracker::attach(*viewController, [interactor] { interactor->cancel(); });
-    viewController->output = presenter;
+    viewController->setOutput(presenter);
     interactor->setOutput(presenter);
     return viewController;
 }

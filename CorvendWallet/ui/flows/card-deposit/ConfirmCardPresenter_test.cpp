@@ -39,7 +39,7 @@ class ConfirmCardScreenTest : public components::testing::ThemedTest {
                 return ConfirmCardPresenter::CvvValidatorType::of(
                     std::make_shared<CvvValidator>(type));
             });
-        screen->output = presenter;
+        screen->setOutput(presenter);
         screen->view();
     }
 

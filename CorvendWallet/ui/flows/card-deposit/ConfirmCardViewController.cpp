@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "CorvendCoreComponents/Inset.hpp"
-#include "CorvendWallet/ui/flows/card-deposit/CardFormCells.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardFormCell.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardFormFields.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardFormScreen.hpp"
 #include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
 #include "CorvendWallet/ui/foundation/CardNumberInputView.hpp"
 #include "CorvendWallet/ui/foundation/LocalizedStrings.hpp"
@@ -44,7 +46,7 @@ void ConfirmCardViewController::viewDidLoad() {
     table->registerCell<CodeCell>(CodeCell::cellReuseIdentifier());
     table->registerCell<LabelCell>(LabelCell::cellReuseIdentifier());
 
-    if (output) output->viewDidLoad();
+    if (output_) output_->viewDidLoad();
 }
 
 void ConfirmCardViewController::updateViewModel(
@@ -133,14 +135,14 @@ void ConfirmCardViewController::cvvAndExpiryDateViewTextFieldDidEndEditing(
 
 void ConfirmCardViewController::cvvEdited(CVVAndExpiryDateView& view,
                                           platform::ui::TextField& field) {
-    if (&field != view.cvvView().get() || !output) return;
-    const auto presenter = output;  // a report may release the screen
+    if (&field != view.cvvView().get() || !output_) return;
+    const auto presenter = output_;  // a report may release the screen
     presenter->cvvDidChange(field.text());
     bottomView()->button()->setEnabled(viewModel_.cvv.isValid);
 }
 
 void ConfirmCardViewController::cvvAndExpiryDateViewDidTapCVVHint() {
-    if (output) output->didTapCVVHint();
+    if (output_) output_->didTapCVVHint();
 }
 
 }  // namespace corvend

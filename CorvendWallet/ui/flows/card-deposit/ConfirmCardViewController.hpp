@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "CorvendWallet/ui/flows/card-deposit/AddCardBottomView.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/ConfirmCardViewInput.hpp"
@@ -14,7 +15,7 @@ namespace corvend {
 
 // The confirm-card screen: the saved card's number, expiry and label read-only, and the
 // security code to type, over the accepted-card logos and the continue button. Hands every
-// edit and tap to its presenter (`output`, held strongly). Main thread.
+// edit and tap to its presenter (held strongly). Main thread.
 class ConfirmCardViewController : public BottomViewTableViewController<AddCardBottomView>,
                                   public ConfirmCardViewInput,
                                   public CVVAndExpiryDateViewDelegate,
@@ -22,7 +23,9 @@ class ConfirmCardViewController : public BottomViewTableViewController<AddCardBo
   public:
     ConfirmCardViewController();
 
-    std::shared_ptr<ConfirmCardViewOutput> output;
+    // The presenter, held strongly.
+    void setOutput(std::shared_ptr<ConfirmCardViewOutput> output) { output_ = std::move(output); }
+    const std::shared_ptr<ConfirmCardViewOutput>& output() const { return output_; }
 
     // ConfirmCardViewInput
     const ConfirmCardViewModel& viewModel() const override { return viewModel_; }
@@ -53,6 +56,7 @@ class ConfirmCardViewController : public BottomViewTableViewController<AddCardBo
     void configure(platform::ui::TableViewCell& cell);
     void cvvEdited(CVVAndExpiryDateView& view, platform::ui::TextField& field);
 
+    std::shared_ptr<ConfirmCardViewOutput> output_;
     ConfirmCardViewModel viewModel_;
 };
 

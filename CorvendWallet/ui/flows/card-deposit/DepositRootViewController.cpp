@@ -1,18 +1,14 @@
 #include "CorvendWallet/ui/flows/card-deposit/DepositRootViewController.hpp"
 
 #include "CorvendCoreComponents/BaseTheme.hpp"
+#include "CorvendWallet/ui/foundation/LoadingIndicator.hpp"
 #include "platform/ui/LayoutConstraint.hpp"
 
 namespace corvend {
 
 const std::shared_ptr<platform::ui::ActivityIndicatorView>&
 DepositRootViewController::loadingIndicator() {
-    if (!loadingIndicator_) {
-        loadingIndicator_ = std::make_shared<platform::ui::ActivityIndicatorView>(
-            platform::ui::ActivityIndicatorView::Style::medium);
-        loadingIndicator_->setHidesWhenStopped(true);
-        loadingIndicator_->setTranslatesAutoresizingMaskIntoConstraints(false);
-    }
+    if (!loadingIndicator_) loadingIndicator_ = makeLoadingIndicator();
     return loadingIndicator_;
 }
 

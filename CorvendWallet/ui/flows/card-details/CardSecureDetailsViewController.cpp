@@ -8,6 +8,7 @@
 #include "CorvendCoreComponents/Views.hpp"
 #include "CorvendWallet/ui/foundation/AnyObjectLifecycleTracker.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "CorvendWallet/ui/foundation/LoadingIndicator.hpp"
 #include "platform/http/URLRequest.hpp"
 #include "platform/ui/Image.hpp"
 #include "platform/ui/LayoutConstraint.hpp"
@@ -43,12 +44,7 @@ const std::shared_ptr<platform::web::WebView>& CardSecureDetailsViewController::
 
 const std::shared_ptr<platform::ui::ActivityIndicatorView>&
 CardSecureDetailsViewController::loadingIndicator() {
-    if (!loadingIndicator_) {
-        loadingIndicator_ = std::make_shared<platform::ui::ActivityIndicatorView>(
-            platform::ui::ActivityIndicatorView::Style::medium);
-        loadingIndicator_->setHidesWhenStopped(true);
-        loadingIndicator_->setTranslatesAutoresizingMaskIntoConstraints(false);
-    }
+    if (!loadingIndicator_) loadingIndicator_ = makeLoadingIndicator();
     return loadingIndicator_;
 }
 

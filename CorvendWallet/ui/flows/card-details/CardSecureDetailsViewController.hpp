@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "CorvendWallet/foundation/Passkey.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractorInput.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractorOutput.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"
@@ -22,7 +23,8 @@ class CardSecureDetailsViewController final : public platform::ui::ViewControlle
     static std::shared_ptr<CardSecureDetailsViewController> make(
         std::shared_ptr<CardSecureDetailsInteractorInput> interactor);
 
-    struct Passkey {};  // made only through make(), which ties the tracker
+    // Made only through make(), which ties the tracker.
+    using Passkey = corvend::Passkey<CardSecureDetailsViewController>;
     CardSecureDetailsViewController(Passkey,
                                     std::shared_ptr<CardSecureDetailsInteractorInput> interactor);
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "CorvendWallet/foundation/Passkey.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
@@ -30,7 +31,8 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
         const model::CustomerVerificationRequest& request,
         std::shared_ptr<Networkable> networkManager);
 
-    struct Passkey {};  // made only through make(), which wires the web view and starts
+    // Made only through make(), which wires the web view and starts.
+    using Passkey = corvend::Passkey<CustomerVerificationViewController>;
     CustomerVerificationViewController(Passkey, std::shared_ptr<Networkable> networkManager);
 
     const std::shared_ptr<platform::web::WebView>& webView() const { return webView_; }
