@@ -10,6 +10,7 @@
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLError.hpp"
+#include "tests/support/RecordingSession.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend {
@@ -17,6 +18,7 @@ namespace {
 
 using model::WalletError;
 using platform::Data;
+using testing::RecordingSession;
 using testing::ThrowsWalletError;
 
 struct Ping {
@@ -28,19 +30,6 @@ struct Measurement {
     double value;
 };
 BOOST_DESCRIBE_STRUCT(Measurement, (), (value))
-
-// Records what would go on the wire; answers a ping, or as `answer` says.
-struct FakeSession final : SessionManagable {
-    SessionReply data(const platform::URLRequest& request) override {
-        sent.push_back(request);
-        if (answer) return answer(request);
-        return {Data(R"({"status":"ok"})"), std::make_shared<platform::HTTPURLResponse>(
-                                                *platform::URL::make("https://wallet.example/"),
-                                                200, std::map<std::string, std::string>{})};
-    }
-    std::function<SessionReply(const platform::URLRequest&)> answer;
-    std::vector<platform::URLRequest> sent;
-};
 
 // Hands out the pending pairs, one per request.
 struct CountingHeaders final : EnqueuedHeadersProviding {
@@ -77,12 +66,12 @@ Endpoint<Ping> postEndpoint(Body body, std::map<std::string, std::string> header
 
 class NetworkManagerTest : public ::testing::Test {
   protected:
-    std::shared_ptr<FakeSession> session = std::make_shared<FakeSession>();
+    std::shared_ptr<RecordingSession> session = std::make_shared<RecordingSession>();
     std::shared_ptr<CountingHeaders> headers = std::make_shared<CountingHeaders>();
     std::shared_ptr<NetworkManager> manager = NetworkManager::make(session, headers);
 
     std::optional<std::string> sentAuthorization() {
-        const auto sent = session->sent;
+        const auto sent = session->sent();
         return sent.empty() ? std::nullopt : sent.back().value("Authorization");
     }
 };
@@ -91,7 +80,7 @@ TEST_F(NetworkManagerTest, RefusesEveryRequestUntilConfigured) {
     headers->pending.push_back({"X-Pending", "1"});
     EXPECT_THAT([&] { manager->request(getEndpoint()); },
                 ThrowsWalletError(WalletError::notConfigured()));
-    EXPECT_TRUE(session->sent.empty());
+    EXPECT_TRUE(session->sent().empty());
     EXPECT_TRUE(headers->pending.empty());  // still consumed the pending pair
 
     manager->setEnvironment(environment());
@@ -105,7 +94,7 @@ TEST_F(NetworkManagerTest, HeadersAreAddedInPipelineOrderAndNeverReplaced) {
     manager->setEnvironment(env);
     manager->request(postEndpoint(Ping{"hi"}, {{"X-Endpoint", "e"}}));
 
-    const auto request = session->sent.at(0);
+    const auto request = session->sent().at(0);
     std::vector<std::string> names;
     for (const auto& [name, value] : request.allHTTPHeaderFields()) names.push_back(name);
     EXPECT_EQ(names,
@@ -141,7 +130,7 @@ TEST_F(NetworkManagerTest, FailuresBeforeSendingCarryNoCorrelationIdentifier) {
         EXPECT_THAT([&] { manager->request(endpoint); },
                     ThrowsWalletError(WalletError::internalError(code, std::nullopt)));
     }
-    EXPECT_TRUE(session->sent.empty());
+    EXPECT_TRUE(session->sent().empty());
 }
 
 // Other transport failures pass unchanged: the integration FaultMatrix_test.

@@ -14,6 +14,7 @@
 #include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
+#include "tests/support/RecordingSession.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
@@ -22,35 +23,11 @@ namespace {
 using model::ConfigurationError;
 using model::WalletError;
 using testing::IsWalletError;
+using testing::RecordingSession;
 using testing::ThrowsWalletError;
 
 const std::string kConfigToken = sandbox::SandboxOptions{}.configurationToken;
 constexpr std::string_view kSummaryPath = "digitalwallets/v1/profile/summary";
-
-// The kit's own session manager, recording the path of each request it sends.
-class RecordingSession final : public SessionManagable {
-  public:
-    SessionReply data(const platform::URLRequest& request) override {
-        {
-            std::lock_guard lock(mutex_);
-            paths_.push_back(request.url().path());
-        }
-        return inner_->data(request);
-    }
-    std::vector<std::string> paths() const {
-        std::lock_guard lock(mutex_);
-        return paths_;
-    }
-    long count(std::string_view path) const {
-        return std::ranges::count(paths(), "/" + std::string(path));
-    }
-
-  private:
-    const std::shared_ptr<SessionManagable> inner_ =
-        CompositionOptions::makeEphemeralSessionManager();
-    mutable std::mutex mutex_;
-    std::vector<std::string> paths_;
-};
 
 // A pending-header queue that only counts the managers' asks.
 class CountingHeaders final : public EnqueuedHeadersProviding {
@@ -67,7 +44,9 @@ class CompositionRootTest : public SandboxTest {
     CompositionRootTest() {
         auto options = CompositionOptions::standard();
         options.makeSessionManager = [this] {
-            sessions.push_back(std::make_shared<RecordingSession>());
+            // The kit's own session manager, recording each request it sends.
+            sessions.push_back(std::make_shared<RecordingSession>(
+                RecordingSession::forwardingTo(CompositionOptions::makeEphemeralSessionManager())));
             return sessions.back();
         };
         options.enqueuedHeaders = headers;

@@ -12,6 +12,7 @@
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/integration/SandboxTest.hpp"
+#include "tests/support/RecordingURLOpener.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
@@ -20,22 +21,11 @@ namespace {
 using model::InstrumentType;
 using model::WalletError;
 
-// Opens nothing: records the address and says it opened it.
-class RecordingOpener final : public platform::URLOpener {
-  public:
-    using URLOpener::open;
-    void open(const platform::URL& url, const Options&,
-              std::function<void(bool)> completion) override {
-        opened.push_back(url);
-        completion(true);
-    }
-    std::vector<platform::URL> opened;
-};
-
 class PaymentInstrumentTest : public SandboxTest {
   protected:
     const std::shared_ptr<NetworkManager> manager = configuredManager("user-token-1");
-    const std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
+    const std::shared_ptr<testing::RecordingURLOpener> opener =
+        std::make_shared<testing::RecordingURLOpener>();
     const std::shared_ptr<PaymentInstrumentRepository> service =
         PaymentInstrumentRepository::make(manager, opener);
 };

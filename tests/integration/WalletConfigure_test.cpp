@@ -16,6 +16,7 @@
 #include "platform/async/OneShot.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
+#include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
@@ -27,23 +28,6 @@ using platform::MainQueue;
 
 const std::string kConfigPath(kConfigurationPath);
 const std::string kKitVersion = reinterpret_cast<const char*>(CorvendWalletVersionString);
-
-// Records its configurations and answers a fixed fingerprint, or fails when told to.
-class FakeFingerprint final : public DeviceFingerprintProvider,
-                              public DeviceFingerprintProviderConfigurable {
-  public:
-    std::string fingerprint() override {
-        if (fails) throw DeviceFingerprintProviderError::unknown();
-        return "fp-1";
-    }
-    void configure(const DeviceFingerprintProviderConfiguration& configuration) override {
-        std::lock_guard lock(mutex);
-        configurations.push_back(configuration);
-    }
-    std::mutex mutex;
-    std::vector<DeviceFingerprintProviderConfiguration> configurations;
-    std::atomic<bool> fails{false};
-};
 
 class WalletConfigureTest : public SandboxTest {
   protected:
@@ -81,7 +65,10 @@ class WalletConfigureTest : public SandboxTest {
         return sandbox.requests().at(0).header("Authorization");
     }
 
-    const std::shared_ptr<FakeFingerprint> fingerprint = std::make_shared<FakeFingerprint>();
+    // Fails as profiling does when told to.
+    const std::shared_ptr<testing::FakeDeviceFingerprintProvider> fingerprint =
+        std::make_shared<testing::FakeDeviceFingerprintProvider>(
+            "fp-1", [] { throw DeviceFingerprintProviderError::unknown(); });
     const std::shared_ptr<WalletEnvironmentProvider> environmentProvider =
         WalletEnvironmentProvider::make(kitInfoDictionary());
     std::shared_ptr<WalletCore> core;
@@ -170,7 +157,7 @@ TEST_F(WalletConfigureTest, FailuresMapToConfigurationErrors) {
     EXPECT_FALSE(transport->message().empty());
     EXPECT_FALSE(transport->errorID().has_value());
 
-    fingerprint->fails = true;
+    fingerprint->fail = true;
     EXPECT_EQ(configureFailure(configuration()),
               ConfigurationError("Device fingerprint error", "C0002"));
 }

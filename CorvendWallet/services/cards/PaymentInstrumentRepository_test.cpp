@@ -9,6 +9,7 @@
 
 #include "platform/async/MainQueue.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/RecordingURLOpener.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 #include "tests/support/WireCoding.hpp"
 
@@ -20,21 +21,6 @@ using model::WalletError;
 using testing::FakeNetwork;
 using testing::ThrowsWalletError;
 namespace wire = PaymentInstrumentServiceEndpoint;
-
-// Records what it was asked to open and answers `answer`.
-class RecordingOpener final : public platform::URLOpener {
-  public:
-    using URLOpener::open;
-    void open(const platform::URL& url, const Options&,
-              std::function<void(bool)> completion) override {
-        opened.push_back(url.absoluteString());
-        onMain = platform::MainQueue::isMainThread();
-        completion(answer);
-    }
-    bool answer = true;
-    bool onMain = false;
-    std::vector<std::string> opened;
-};
 
 constexpr const char* kSession =
     R"({"returnUrl":"app://r","instrumentType":"CARD","id":"s1","redirectUrl":"%s",)"
@@ -48,7 +34,8 @@ std::string session(const std::string& redirectUrl) {
 
 struct Fixture {
     std::shared_ptr<FakeNetwork> network = std::make_shared<FakeNetwork>(session("https://v/1"));
-    std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
+    std::shared_ptr<testing::RecordingURLOpener> opener =
+        std::make_shared<testing::RecordingURLOpener>();
     std::shared_ptr<PaymentInstrumentRepository> repository =
         PaymentInstrumentRepository::make(network, opener);
 };
@@ -134,7 +121,7 @@ TEST(PaymentInstrumentRepositoryTest, OpensOnlyWebAddressesOnTheMainThread) {
     Fixture f;
     const auto verification = f.repository->getVerification("s1");
     f.repository->openExternalVerificationFlow(verification);
-    EXPECT_EQ(f.opener->opened, std::vector<std::string>{"https://v/1"});
+    EXPECT_EQ(f.opener->opened, std::vector<platform::URL>{*platform::URL::make("https://v/1")});
     EXPECT_TRUE(f.opener->onMain);
     f.opener->answer = false;
     EXPECT_THAT([&] { f.repository->openExternalVerificationFlow(verification); },
