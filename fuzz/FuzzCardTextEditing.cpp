@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "CorvendWallet/ui/foundation/CardTextFormatting.hpp"
 #include "fuzz/FuzzCheck.hpp"
@@ -14,6 +15,7 @@ namespace unicode = corvend::platform::unicode;
 using corvend::platform::UTF16Range;
 
 constexpr std::size_t kExpiryLength = 5;
+constexpr std::size_t kMonthLength = 2;
 
 }  // namespace
 
@@ -31,18 +33,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string masked = corvend::cardNumberMask(rest);
     FUZZ_CHECK(corvend::cardNumberMask(masked) == masked);
 
-    // An edit the field applies fits the text and, from a field that held a valid text, keeps
-    // it within five characters; an edit made here inserts the slash after the month.
+    // An edit the field applies fits the text and keeps it within five characters; digits
+    // typed at position 1 or 2 leave a slash unless there is no month yet. An edit made here is
+    // the plain edit with the slash after its second character.
     std::string text(before);
     const std::optional<std::string> plain =
         unicode::replacingUTF16Range(before, range, replacement);
+    const bool afterMonthStart = range.location >= 1 && range.location <= kMonthLength;
     if (corvend::editExpiryDateText(text, range, replacement)) {
         FUZZ_CHECK(digits && plain && range.location <= 4);
         FUZZ_CHECK(unicode::characterCount(*plain) <= kExpiryLength);
+        if (!replacement.empty() && afterMonthStart) {
+            FUZZ_CHECK(plain->find('/') != std::string::npos ||
+                       unicode::characterCount(*plain) < kMonthLength);
+        }
     } else if (text != before) {
-        FUZZ_CHECK(digits && plain && !replacement.empty());
+        FUZZ_CHECK(digits && plain && !replacement.empty() && afterMonthStart);
+        FUZZ_CHECK(plain->find('/') == std::string::npos);
         FUZZ_CHECK(unicode::characterCount(text) <= kExpiryLength);
-        FUZZ_CHECK(text.find('/') != std::string::npos);
+        const std::vector<std::size_t> boundaries = unicode::characterBoundaries(*plain);
+        FUZZ_CHECK(boundaries.size() > kMonthLength);
+        const std::size_t slash = boundaries[kMonthLength];
+        FUZZ_CHECK(text == plain->substr(0, slash) + "/" + plain->substr(slash));
     }
 
     const std::size_t maxLength = data[0] % 5;

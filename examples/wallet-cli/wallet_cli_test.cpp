@@ -173,12 +173,13 @@ TEST(WalletCliTest, ChecksCardsAndFormatsMoneyWithoutTheService) {
     const CliRun run = runCli({},
                               "card check 4111-1111-1111-1111 01/20 12a\n"
                               "card check 5391520000000000\nmoney -123456 EUR de_DE\n"
-                              "money 5 XX\nquit\n");
+                              "money 12345 jpy en_US\nmoney 5 XX\nquit\n");
     EXPECT_THAT(run.output, HasSubstr("brand: visa\nmasked: 4111 1111 1111 1111\nnumber: valid\n"
                                       "expiry: expired\ncvv: invalid\n"));
     EXPECT_THAT(run.output, HasSubstr("brand: tembroPrepaidMasterCard\nmasked: 5391 5200 0000 "
                                       "0000\nnumber: notSupported\n"));
     EXPECT_THAT(run.output, HasSubstr("-1.234,56\u00a0€\n"));
+    EXPECT_THAT(run.output, HasSubstr("\n¥12,345\n"));
     EXPECT_THAT(run.output, HasSubstr("money: no text for currency XX"));
 }
 

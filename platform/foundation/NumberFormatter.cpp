@@ -28,7 +28,12 @@ NumberFormatter::NumberFormatter(std::u16string currencyCode, Locale locale, int
       fractionDigits_(fractionDigits) {}
 
 NumberFormatter NumberFormatter::currency(std::string_view currencyCode, Locale locale) {
+    // One code for both the digits and the text: ICU's digit table knows only upper case, while
+    // its formatting upper-cases by itself, so "jpy" would divide by 100 and show yen.
     std::u16string code(currencyCode.begin(), currencyCode.end());
+    for (char16_t& c : code) {
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    }
     int digits = kDefaultFractionDigits;
     if (isCurrencyCode(code)) {
         UErrorCode status = U_ZERO_ERROR;

@@ -17,6 +17,7 @@ namespace corvend::platform {
 //   formatter.string(Decimal(1234));                 // "¥1,234"
 class NumberFormatter {
   public:
+    // The code in any letter case ("jpy" is JPY).
     static NumberFormatter currency(std::string_view currencyCode, Locale locale);
 
     // The currency's minor-unit digits (2 for a code ICU does not know).

@@ -3,7 +3,10 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
+#include "platform/foundation/Unicode.hpp"
 #include "platform/ui/MainThread.hpp"
 
 namespace corvend::platform::ui {
@@ -72,8 +75,11 @@ void TextField::deleteBackward() {
     if (selection_.length > 0) {
         replace(selection_, "");
     } else if (selection_.location > 0) {
-        // A whole character, also when it takes two UTF-16 units.
-        const int start = utf16(text_).moveIndex32(selection_.location, -1);
+        // A whole user-perceived character: a surrogate pair, a letter with its marks, "\r\n".
+        const std::string before = utf8(utf16(text_).tempSubString(0, selection_.location));
+        const std::vector<std::size_t> boundaries = unicode::characterBoundaries(before);
+        const auto start = static_cast<int>(unicode::utf16Length(
+            std::string_view(before).substr(0, boundaries[boundaries.size() - 2])));
         replace(TextRange{start, selection_.location - start}, "");
     }
 }

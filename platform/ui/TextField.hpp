@@ -58,7 +58,8 @@ class TextField : public Control {
     void type(const std::string& text);
     // Pastes `text` over the selection as one edit.
     void paste(const std::string& text);
-    // The delete key: removes the selection, else the character before the caret.
+    // The delete key: removes the selection, else the user-perceived character before the
+    // caret, whatever number of code points it holds.
     void deleteBackward();
     // One edit: asks, applies, moves the caret, sends editingChanged; false when refused.
     bool replace(TextRange range, const std::string& replacement);

@@ -79,6 +79,16 @@ TEST_F(TextFieldTest, PasteReplacesTheSelectionAsOneEditAndDeleteTakesWholeChara
     field->deleteBackward();
     field->deleteBackward();  // nothing before the caret: no edit
     EXPECT_EQ(field->text(), "b");
+
+    // A character of several code points goes with one key press.
+    field->setText("4\r\ne\u0301\U0001F1E9\U0001F1EA");
+    field->deleteBackward();
+    EXPECT_EQ(field->text(), "4\r\ne\u0301");
+    field->deleteBackward();
+    EXPECT_EQ(field->text(), "4\r\n");
+    field->deleteBackward();
+    EXPECT_EQ(field->text(), "4");
+    EXPECT_EQ(field->selectedRange(), (TextRange{1, 0}));
 }
 
 TEST_F(TextFieldTest, OneFieldOfAWindowEditsAtATime) {

@@ -70,8 +70,10 @@ class CardDepositFlowTest : public SandboxTest {
 
     // Previews a deposit as the host does and starts the flow over the host's screen.
     void start(std::int64_t amount,
-               std::optional<model::PaymentInstrumentReference> savedCard = std::nullopt) {
-        const CardDepositRequest request{amount, "EUR", std::move(savedCard), "order-1"};
+               std::optional<model::PaymentInstrumentReference> savedCard = std::nullopt,
+               std::string currency = "EUR") {
+        const CardDepositRequest request{amount, std::move(currency), std::move(savedCard),
+                                         "order-1"};
         depositID = inTask([this, request] { return service->preview(request); }).id();
         service->start(depositID, host, [this](Result result) {
             // The flow is gone from the host's screen before the host hears of it.
@@ -250,6 +252,14 @@ TEST_F(CardDepositFlowTest, ASavedCardIsConfirmedWithItsSecurityCodeOnly) {
     EXPECT_EQ(properties[0].at("key"), "CARD_CVV");
     EXPECT_EQ(properties[0].at("value").as_string(), "321");
     EXPECT_FALSE(stored.contains("paymentInstrument"));
+}
+
+TEST_F(CardDepositFlowTest, TheSummaryShowsALowerCaseCurrencyInItsOwnMinorUnits) {
+    start(2'500, std::nullopt, "jpy");
+    submitNewCard();
+    const auto rows = onScreen<DetailsListItemView>();
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[1]->rightLabel()->text(), MoneyFormatter().format(2'500, "JPY"));
 }
 
 // The fees of the created deposit, and the fee and total rows the summary shows for 5.00 EUR

@@ -24,8 +24,6 @@ class AppearanceImages {
 
   private:
     friend class Appearance;
-    // The kit's tests change slots through it; nothing else does.
-    friend struct AppearanceImagesEditor;
 
     AppearanceImages();
 

@@ -14,16 +14,6 @@
 
 namespace corvend {
 
-// The one way to an Images value that is not the default.
-struct AppearanceImagesEditor {
-    static void set(Appearance& appearance, AppearanceImageResource Appearance::Images::*slot,
-                    AppearanceImageResource resource) {
-        appearance.images.*slot = std::move(resource);
-    }
-    static constexpr auto iconClose = &Appearance::Images::iconClose_;
-    static constexpr auto iconArrowLeft = &Appearance::Images::iconArrowLeft_;
-};
-
 namespace {
 
 using components::Theme;
@@ -34,6 +24,12 @@ using Resource = Appearance::ImageResource;
 
 const Traits kLight{UserInterfaceStyle::light};
 const Traits kDark{UserInterfaceStyle::dark};
+
+// Images values can only hold the defaults, but each made anew has configuration objects of its
+// own: an installation is told apart by them.
+const platform::ui::SymbolConfigurationPtr& configuration(const Resource& resource) {
+    return std::get<Resource::System>(resource.value()).configuration;
+}
 
 TEST(AppearanceTest, EachDefaultIsNewWhileTheSharedDefaultIsOneValue) {
     const Appearance first;
@@ -107,8 +103,6 @@ TEST(AppearanceTest, ApplyInstallsTheThemeTheImagesAndTheBarButtons) {
     appearance.cornerRadius = {1, 5, 9};
     appearance.border.regular = -1;
     appearance.fonts.text1 = platform::ui::Font::named("Host", 15);
-    AppearanceImagesEditor::set(appearance, AppearanceImagesEditor::iconArrowLeft,
-                                Resource::named("logo_visa", WalletBundle::shared()));
     EXPECT_EQ(appearance.fonts.textStyles().size(), 1u);
 
     appearance.apply();
@@ -122,9 +116,13 @@ TEST(AppearanceTest, ApplyInstallsTheThemeTheImagesAndTheBarButtons) {
                   .description(components::DreloFontTextStyle::text1)
                   .font.name,
               "Host");
-    EXPECT_EQ(theme->assets().uiArrowLeftTemplate.name(), "logo_visa");
+    using InstalledSymbol = components::CorvendCoreComponentsImageAsset::System;
+    const auto& errorIcon = std::get<InstalledSymbol>(theme->assets().uiErrorTriangle.value());
+    EXPECT_EQ(errorIcon.name, "exclamationmark.triangle");
+    EXPECT_EQ(errorIcon.config, configuration(appearance.images.iconError()));
     EXPECT_NE(theme->assets().uiArrowLeftTemplate.image(), nullptr);
-    EXPECT_TRUE(Appearance::appliedImages().iconArrowLeft() == appearance.images.iconArrowLeft());
+    EXPECT_TRUE(Appearance::appliedImages().iconHelp() == appearance.images.iconHelp());
+    EXPECT_FALSE(Appearance::appliedImages().iconHelp() == Appearance().images.iconHelp());
 
     const auto themed = platform::ui::BarButtonItemAppearance::get(
         std::type_index(typeid(components::ThemedNavigationBar)));
@@ -146,10 +144,6 @@ TEST(AppearanceTest, TheDefaultNeverReplacesAnInstalledAppearance) {
 TEST(AppearanceTest, ConcurrentInstallationsLeaveTheImagesOfTheInstalledTheme) {
     Appearance first;
     Appearance second;
-    AppearanceImagesEditor::set(first, AppearanceImagesEditor::iconClose,
-                                Resource::system("square"));
-    AppearanceImagesEditor::set(second, AppearanceImagesEditor::iconClose,
-                                Resource::system("info.circle"));
     std::thread other([&] {
         for (int i = 0; i < 300; ++i) second.apply();
     });
@@ -157,8 +151,8 @@ TEST(AppearanceTest, ConcurrentInstallationsLeaveTheImagesOfTheInstalledTheme) {
     other.join();
     const bool firstInstalled =
         Theme::defaultTheme()->colorPalette().background.base == first.colors.background.base;
-    EXPECT_EQ(Appearance::appliedImages().iconClose().name(),
-              firstInstalled ? "square" : "info.circle");
+    EXPECT_TRUE(Appearance::appliedImages().iconClose() ==
+                (firstInstalled ? first : second).images.iconClose());
 }
 
 TEST(AppearanceTest, CloseButtonsShowTheIconOfTheirTime) {
@@ -169,17 +163,14 @@ TEST(AppearanceTest, CloseButtonsShowTheIconOfTheirTime) {
     EXPECT_EQ(before->image()->configuration()->weight(), platform::ui::SymbolWeight::bold);
     EXPECT_FALSE(before->tap());
 
-    Appearance custom;
-    AppearanceImagesEditor::set(custom, AppearanceImagesEditor::iconClose,
-                                Resource::named("logo_vaskel", WalletBundle::shared()));
-    custom.apply();
+    Appearance later;
+    later.apply();
     int taps = 0;
     const auto after = closeButton([&] { ++taps; });
-    EXPECT_EQ(after->image()->name(), "logo_vaskel");
-    EXPECT_EQ(before->image()->name(), "xmark");
+    EXPECT_EQ(after->image()->configuration(), configuration(later.images.iconClose()));
+    EXPECT_NE(before->image()->configuration(), after->image()->configuration());
     EXPECT_TRUE(after->tap());
     EXPECT_EQ(taps, 1);
-    EXPECT_EQ(Theme::defaultTheme()->assets().uiArrowLeftTemplate.name(), "chevron.left");
 }
 
 TEST(AppearanceTest, TheLogosComeFromTheKitsBundle) {

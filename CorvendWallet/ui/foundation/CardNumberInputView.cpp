@@ -57,6 +57,9 @@ void CardNumberInputView::cardNumberDidEndChanging() {
 bool CardNumberInputView::shouldChangeCharacters(platform::ui::TextRange range,
                                                  const std::string& replacement) {
     if (!components::TextField::shouldChangeCharacters(range, replacement)) return false;
+    // Deleting always works, whatever the text holds and wherever the range ends, so that no
+    // text (a pasted line break, a digit with a mark) can stick in the field.
+    if (replacement.empty()) return true;
     const std::optional<std::string> edited =
         unicode::replacingUTF16Range(text(),
                                      {static_cast<std::size_t>(std::max(range.location, 0)),
@@ -65,11 +68,8 @@ bool CardNumberInputView::shouldChangeCharacters(platform::ui::TextRange range,
     if (!edited) return false;
     std::u32string digits = unicode::scalars(*edited);
     std::erase_if(digits, unicode::isWhitespace);
-    if (std::all_of(digits.begin(), digits.end(), unicode::isDecimalDigit)) {
-        return unicode::characterCount(*edited) <= kMaximumLength;
-    }
-    // Deleting always works, whatever the text holds.
-    return replacement.empty();
+    return std::all_of(digits.begin(), digits.end(), unicode::isDecimalDigit) &&
+           unicode::characterCount(*edited) <= kMaximumLength;
 }
 
 void CardNumberInputView::setCardLogo(CardType type) {

@@ -11,9 +11,9 @@
 namespace corvend {
 
 // The card-number field: takes digits only (blanks and other white space aside), at most 23
-// characters; shows the number in groups of four with the caret behind the digit it followed;
-// shows the brand's logo at its leading edge and redraws it on a light or dark change; reports
-// each change of its text to its delegate. Main thread.
+// characters, and every deletion; shows the number in groups of four with the caret behind the
+// digit it followed; shows the brand's logo at its leading edge and redraws it on a light or dark
+// change; reports each change of its text to its delegate. Main thread.
 //
 //   field->currentCardType = CardType(digits);   // the owner, on each change of its model
 //   field->setCardLogo(*field->currentCardType);

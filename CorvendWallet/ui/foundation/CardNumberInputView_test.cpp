@@ -95,6 +95,22 @@ TEST_F(CardNumberInputViewTest, TakesDigitsUpToTwentyThreeCharactersAndAlwaysDel
     plain->paste("41\u00a011\n");
     EXPECT_EQ(plain->text(), "41\u00a011\n");
 
+    // A pasted line break goes with one key press, every time.
+    plain->setText("");
+    plain->paste("4111\r\n");
+    plain->deleteBackward();
+    EXPECT_EQ(plain->text(), "4111");
+    plain->deleteBackward();
+    EXPECT_EQ(plain->text(), "411");
+    // Deleting is accepted even where it cuts a character or leaves too long a number.
+    plain->setText("4111\r\n");
+    plain->setSelectedRange({5, 1});
+    plain->deleteBackward();
+    EXPECT_EQ(plain->text(), "4111\r");
+    plain->setText(std::string(30, '4'));
+    plain->deleteBackward();
+    EXPECT_EQ(plain->text(), std::string(29, '4'));
+
     field->setText("41a1");
     field->type("1");
     field->deleteBackward();

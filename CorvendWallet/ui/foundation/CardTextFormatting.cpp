@@ -47,13 +47,17 @@ bool editExpiryDateText(std::string& text, platform::UTF16Range range,
     if (range.location > kLastEditableExpiryPosition) return false;
     std::optional<std::string> edited = unicode::replacingUTF16Range(text, range, replacement);
     if (!edited || unicode::characterCount(*edited) > kExpiryDateLength) return false;
+    // The slash the text keeps after the edit; typing over it ("12/" with "3" in its place) must
+    // not leave the month and year run together.
     if (replacement.empty() || range.location == 0 || range.location > kExpiryMonthLength ||
-        text.find('/') != std::string::npos) {
+        edited->find('/') != std::string::npos) {
         return true;
     }
-    // The slash counts too: a paste that leaves no room for it is refused.
     const std::vector<std::size_t> boundaries = unicode::characterBoundaries(*edited);
     const std::size_t characters = boundaries.size() - 1;
+    // No month to follow yet (a digit joined to a sign before it is one character).
+    if (characters < kExpiryMonthLength) return true;
+    // The slash counts too: a paste that leaves no room for it is refused.
     if (characters + 1 > kExpiryDateLength) return false;
     edited->insert(boundaries[kExpiryMonthLength], "/");
     text = std::move(*edited);

@@ -21,9 +21,9 @@ namespace corvend {
 std::string cardNumberMask(std::string_view text);
 
 // Edits the expiry field's `text` ("MM/YY", at most 5 characters): digits only, no edit at
-// position 5 or later, and the "/" inserted after the month when a digit is typed at position 1
-// or 2 of a text without one. True when the field should apply the edit itself; false when it
-// was refused (`text` unchanged) or already made here (`text` replaced).
+// position 5 or later, and the "/" inserted after the second character when digits typed at
+// position 1 or 2 leave the text without one. True when the field should apply the edit itself;
+// false when it was refused (`text` unchanged) or already made here (`text` replaced).
 bool editExpiryDateText(std::string& text, platform::UTF16Range range,
                         std::string_view replacement);
 

@@ -54,6 +54,13 @@ TEST(CardTextFormattingTest, ExpiryEditingInsertsTheSlashAndKeepsFiveCharacters)
         {"12/2", {3, 0}, "a", false, "12/2"},
         {"12/", {2, 1}, "", true, "12"},
         {"12", {2, 0}, "3", false, "12/3"},
+        // Typed over the slash: it comes back after the month.
+        {"12/", {2, 1}, "3", false, "12/3"},
+        {"12/", {1, 2}, "5", false, "15/"},
+        {"12/4", {2, 1}, "3", false, "12/34"},
+        {"12/45", {2, 1}, "3", false, "12/45"},
+        // One character only (a sign joins the digit after it): no month yet, no slash.
+        {"\u0600", {1, 0}, "5", true, "\u06005"},
         {"", {0, 0}, "1225", true, "1225"},
         {"1", {1, 0}, "225", false, "12/25"},
         // No room for the slash after the paste.

@@ -50,6 +50,13 @@ std::string LocalizedStrings::hostLocalized(std::string_view text) const {
     return host_->localizedString(text, {}, std::nullopt);
 }
 
+std::string LocalizedStrings::keptFormatted(std::string_view key) const {
+    const std::lock_guard lock(keptMutex_);
+    auto kept = kept_.find(key);
+    if (kept == kept_.end()) kept = kept_.emplace(key, localizedFormatted(key, {})).first;
+    return kept->second;
+}
+
 std::string localized(std::string_view key, std::optional<std::string_view> table) {
     return LocalizedStrings::shared().localized(key, table);
 }
@@ -61,6 +68,10 @@ std::string localizedFormatted(std::string_view key,
 
 std::string hostLocalized(std::string_view text) {
     return LocalizedStrings::shared().hostLocalized(text);
+}
+
+std::string keptLocalizedFormatted(std::string_view key) {
+    return LocalizedStrings::shared().keptFormatted(key);
 }
 
 }  // namespace corvend

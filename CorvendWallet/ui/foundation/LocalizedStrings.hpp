@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -40,6 +42,11 @@ class LocalizedStrings {
     // The host's "Localizable" entry keyed by `text`, else `text`.
     std::string hostLocalized(std::string_view text) const;
 
+    // localizedFormatted(key) as its first call here gave it, kept for the life of this object:
+    // for the texts a screen looks up once per process and never again, even when the language
+    // changes.
+    std::string keptFormatted(std::string_view key) const;
+
   private:
     const std::shared_ptr<const platform::Bundle>& englishBundle() const;
 
@@ -47,6 +54,8 @@ class LocalizedStrings {
     std::shared_ptr<const platform::Bundle> host_;
     mutable std::once_flag englishOnce_;
     mutable std::shared_ptr<const platform::Bundle> english_;
+    mutable std::mutex keptMutex_;
+    mutable std::map<std::string, std::string, std::less<>> kept_;
 };
 
 // The shared lookup's three operations, as the screens call them.
@@ -55,5 +64,6 @@ std::string localized(std::string_view key,
 std::string localizedFormatted(std::string_view key,
                                std::span<const platform::FormatArgument> arguments = {});
 std::string hostLocalized(std::string_view text);
+std::string keptLocalizedFormatted(std::string_view key);
 
 }  // namespace corvend

@@ -69,6 +69,17 @@ TEST_F(LocalizedStringsTest, FormatsWithTheCurrentLocaleAndLetsTheHostReplaceFin
     EXPECT_EQ(strings.hostLocalized("Nur DE"), "Nur DE");
 }
 
+TEST_F(LocalizedStringsTest, AKeptTextStaysAsItsFirstLookupGaveIt) {
+    const auto kit = kitWith(true);
+    const LocalizedStrings strings(kit, host_);
+    EXPECT_EQ(strings.keptFormatted("both"), "Beide");
+    kit->addStrings("de", "Localizable", {{"both", "Alle beide"}});
+    Locale::setCurrent(Locale("en_US"));
+    EXPECT_EQ(strings.localizedFormatted("both", {}), "Both");
+    EXPECT_EQ(strings.keptFormatted("both"), "Beide");
+    EXPECT_EQ(strings.keptFormatted("en_only"), "EN");
+}
+
 TEST_F(LocalizedStringsTest, TheKitsOwnTableHasEnglishTextsForItsKeys) {
     const platform::FormatArgument card[] = {std::string("Visa 4242")};
     const auto paid = localizedFormatted("pay_with_instrument", card);

@@ -13,8 +13,8 @@
 namespace corvend {
 
 // Formats minor units as currency text: the value is the exact decimal amount ÷ 10^digits, the
-// currency's own minor-unit digits (0 for JPY, 3 for KWD), never through a double, so every
-// 64-bit amount shows digit for digit.
+// currency's own minor-unit digits (0 for JPY, 3 for KWD, whatever the code's letter case),
+// never through a double, so every 64-bit amount shows digit for digit.
 //
 //   MoneyFormatter(platform::Locale("de_DE")).format(123456, "EUR")   // "1.234,56 €"
 //

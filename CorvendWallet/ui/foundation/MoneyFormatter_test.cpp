@@ -30,6 +30,10 @@ TEST(MoneyFormatterTest, ShowsExactMinorUnitsInTheLocalesPattern) {
         {"de_DE", -123456, "USD", "-1.234,56\u00a0$"},
         {"de_DE", kMin, "KWD", "-9.223.372.036.854.775,808\u00a0KWD"},
         {"de_DE", 123456, "JPY", "123.456\u00a0¥"},
+        // The code's letter case changes neither the digits nor the currency.
+        {"en_US", 12345, "jpy", "¥12,345"},
+        {"en_US", 12345, "kwd", "KWD\u00a012.345"},
+        {"de_DE", 12345, "Eur", "123,45\u00a0€"},
         {"en_US", 100, "US", ""},
         {"en_US", 100, "U$D", ""},
     };

@@ -15,20 +15,11 @@ using components::Spacing;
 using components::Views;
 using platform::ui::StackView;
 
-namespace {
-
-// Looked up once per process: the caption does not follow a language change while running.
-const std::string& acceptedCardsCaption() {
-    static const std::string caption = localizedFormatted("Accepted Cards");
-    return caption;
-}
-
-}  // namespace
-
 AddCardBottomView::AddCardBottomView(platform::ui::Rect frame)
     : availablePaymentMethodsLabel_(Views::Labels::caption1()) {
     availablePaymentMethodsLabel_->setTextAlignment(platform::ui::TextAlignment::center);
-    availablePaymentMethodsLabel_->setText(acceptedCardsCaption());
+    // Looked up once per process: the caption does not follow a language change while running.
+    availablePaymentMethodsLabel_->setText(keptLocalizedFormatted("Accepted Cards"));
     setFrame(frame);
     setBackgroundColor(components::BaseTheme::background());
     auto stack = Views::vStack({paymentMethodsStack(), button()});

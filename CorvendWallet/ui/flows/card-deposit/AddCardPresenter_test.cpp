@@ -12,6 +12,7 @@
 #include "CorvendWallet/ui/foundation/CardNumberInputView.hpp"
 #include "CorvendWallet/ui/foundation/TableViewCell.hpp"
 #include "tests/support/CardScreenDoubles.hpp"
+#include "tests/support/HostTranslation.hpp"
 #include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
@@ -158,6 +159,18 @@ TEST_F(AddCardScreenTest, TheSecurityCodeTurnsItsHelperTextIntoAnErrorUntilThree
     EXPECT_EQ(bottomTexts()[kCvvLine], "error: " + kCvvText);
     clear(cvv());
     EXPECT_EQ(bottomTexts()[kCvvLine], kRequired);
+}
+
+TEST_F(AddCardScreenTest, TheSecurityCodeTextsFollowTheHostsTranslationAtEachEdit) {
+    const testing::HostTranslation translation("digits from the back of your card",
+                                               "Ziffern auf der Rückseite");
+    const std::string translated = "3 Ziffern auf der Rückseite";
+    cvv().type("1");
+    EXPECT_EQ(bottomTexts()[kCvvLine], "error: " + translated);
+    cvv().type("23");
+    EXPECT_EQ(bottomTexts()[kCvvLine], "helper: " + translated);
+    presenter->cvvDidChange(std::nullopt);
+    EXPECT_EQ(screen->viewModel().cvv.bottomText, FieldBottomText::helper(translated));
 }
 
 TEST_F(AddCardScreenTest, SubmitIsEnabledOnlyWhileTheThreeCardFieldsAreValid) {

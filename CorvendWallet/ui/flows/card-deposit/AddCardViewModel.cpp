@@ -11,20 +11,17 @@ const AddCardViewModel::ExpiryDateField& AddCardViewModel::initialExpiryDate() {
     return field;
 }
 
-const AddCardViewModel::CvvField& AddCardViewModel::initialCvv() {
-    static const CvvField field{std::nullopt, false, FieldBottomText::helper(cvvHelperText(3)), 3};
-    return field;
-}
-
 AddCardViewModel::CvvField AddCardViewModel::cvvField(const std::optional<std::string>& text,
                                                       bool isValid) {
-    if (!text) return initialCvv();
-    const CvvField& initial = initialCvv();
+    // Looked up at each edit: the host may translate the helper text while the form is open.
+    if (!text)
+        return {std::nullopt, false, FieldBottomText::helper(cvvHelperText(kCvvLength)),
+                kCvvLength};
     FieldBottomText bottomText = text->empty()
                                      ? FieldBottomText::error(localizedFormatted("required_field"))
-                                 : isValid ? initial.bottomText
-                                           : FieldBottomText::error(initial.bottomText.text);
-    return {*text, isValid, std::move(bottomText), initial.length};
+                                 : isValid ? FieldBottomText::helper(cvvHelperText(kCvvLength))
+                                           : FieldBottomText::error(cvvHelperText(kCvvLength));
+    return {*text, isValid, std::move(bottomText), kCvvLength};
 }
 
 const AddCardViewModel& AddCardViewModel::initial() {
@@ -32,7 +29,7 @@ const AddCardViewModel& AddCardViewModel::initial() {
         CardField{std::nullopt, false,
                   FieldBottomText::helper(localizedFormatted("card_must_be_in_your_name")),
                   CardType::unknown},
-        initialExpiryDate(), initialCvv(), CardLabelField{}, false};
+        initialExpiryDate(), cvvField(std::nullopt, false), CardLabelField{}, false};
     return model;
 }
 

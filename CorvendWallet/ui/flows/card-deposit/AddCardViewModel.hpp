@@ -24,11 +24,14 @@ struct AddCardViewModel {
         FieldBottomText bottomText;
         friend bool operator==(const ExpiryDateField&, const ExpiryDateField&) = default;
     };
+    // The security code's length on both card forms, whatever the brand.
+    static constexpr int kCvvLength = 3;
+
     struct CvvField {
         std::optional<std::string> value;
         bool isValid = false;
         FieldBottomText bottomText;
-        int length = 3;
+        int length = kCvvLength;
         friend bool operator==(const CvvField&, const CvvField&) = default;
     };
     struct CardLabelField {
@@ -45,9 +48,9 @@ struct AddCardViewModel {
     // The empty form with its helper texts, looked up once per process.
     static const AddCardViewModel& initial();
     static const ExpiryDateField& initialExpiryDate();
-    static const CvvField& initialCvv();
-    // The security-code field after an edit: the helper text while `isValid`, the same words as
-    // an error otherwise, and "required_field" for an empty text; absent text restores it.
+    // The security-code field after an edit, its texts looked up anew: the helper text while
+    // `isValid`, the same words as an error otherwise, and "required_field" for an empty text;
+    // an absent text gives the untyped field with its helper text.
     static CvvField cvvField(const std::optional<std::string>& text, bool isValid);
 };
 

@@ -50,7 +50,7 @@ void ConfirmCardPresenter::viewDidLoad() {
     view->updateViewModel([this](ConfirmCardViewModel& model) {
         model = {{cardPaymentInstrument_.pan(), cardType(cardPaymentInstrument_)},
                  {kMaskedExpiry},
-                 AddCardViewModel::initialCvv(),
+                 AddCardViewModel::cvvField(std::nullopt, false),
                  {cardPaymentInstrument_.description()}};
     });
     AddCardBottomViewModel bottom{.images = {},

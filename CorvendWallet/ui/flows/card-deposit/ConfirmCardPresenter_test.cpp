@@ -11,6 +11,7 @@
 #include "CorvendWallet/ui/foundation/CvvValidator.hpp"
 #include "CorvendWallet/ui/foundation/TableViewCell.hpp"
 #include "tests/support/CardScreenDoubles.hpp"
+#include "tests/support/HostTranslation.hpp"
 #include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
@@ -99,6 +100,19 @@ TEST_F(ConfirmCardScreenTest, TheSecurityCodeDecidesContinueOnEveryKeystroke) {
         EXPECT_TRUE(shows(step.bottomText));
         EXPECT_TRUE(shows(step.button));
     }
+}
+
+TEST_F(ConfirmCardScreenTest, TheSecurityCodeTextsFollowTheHostsTranslation) {
+    show(savedCard(model::CardScheme::visa, std::nullopt));
+    const testing::HostTranslation translation("digits from the back of your card",
+                                               "Ziffern auf der Rückseite");
+    const std::string translated = "3 Ziffern auf der Rückseite";
+    cvv().type("1");
+    EXPECT_TRUE(shows("error: " + translated));
+    show(savedCard(model::CardScheme::visa, std::nullopt));
+    EXPECT_TRUE(shows("helper: " + translated));
+    EXPECT_EQ(ConfirmCardViewModel::placeholder().cvv.bottomText,
+              FieldBottomText::helper(translated));
 }
 
 TEST_F(ConfirmCardScreenTest, ContinueSendsOnlyTheSecurityCodeOnce) {

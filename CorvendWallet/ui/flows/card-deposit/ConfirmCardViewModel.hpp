@@ -29,7 +29,7 @@ struct ConfirmCardViewModel {
 
     // Until the presenter supplies the card: empty texts and the security code's helper text.
     static ConfirmCardViewModel placeholder() {
-        return {{}, {}, AddCardViewModel::initialCvv(), {}};
+        return {{}, {}, AddCardViewModel::cvvField(std::nullopt, false), {}};
     }
 };
 
