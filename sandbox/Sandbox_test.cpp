@@ -237,11 +237,31 @@ TEST_F(SandboxTest, PreviewsRefuseABodyWithoutTheirRequiredKeys) {
     }
 }
 
+// Every body that carries a device block names the profiling session by the service's key.
+TEST_F(SandboxTest, DeviceBlocksWithoutTheSessionKeyAreRefused) {
+    const char* paths[] = {"deposits", "withdrawals", "transfers",
+                           "prepaid/cards/any-card/secure-details"};
+    for (const auto* body : {R"({"deviceInfo":{"deviceSessionId":"fp","appType":"MOBILE_APP"}})",
+                             R"({"deviceInfo":{"appType":"MOBILE_APP"}})"}) {
+        for (const auto* path : paths) {
+            const auto refused = send(url(std::string("digitalwallets/v1/profile/") + path), "POST",
+                                      {kBearer}, body);
+            ASSERT_EQ(refused.status, 400) << path << " " << body;
+            const auto errors = errorOf(refused).at("fieldErrors").as_array();
+            std::vector<std::string> fields;
+            for (const auto& error : errors) {
+                fields.emplace_back(error.at("field").as_string());
+            }
+            EXPECT_THAT(fields, ::testing::Contains("deviceInfo")) << path << " " << body;
+        }
+    }
+}
+
 TEST_F(SandboxTest, ADepositKeepsTheInstrumentAndPropertiesItsCreateCarries) {
     const auto deposits = url("digitalwallets/v1/profile/deposits");
     const auto id = send(deposits, "POST", {kBearer},
                          R"({"amount":900,"currencyCode":"EUR","paymentOption":"CARD",)"
-                         R"("deviceInfo":{}})")
+                         R"("deviceInfo":{"threatMetrixSessionId":"fp-1"}})")
                         .json()
                         .at("id");
     const auto carried = boost::json::parse(

@@ -59,7 +59,8 @@ TEST(DepositServiceEndpointTest, ListRepliesMayLackDepositsAndPaging) {
 
 TEST(DepositServiceEndpointTest, PreviewBodyWritesTheSharedHeadThenLinksAndProperties) {
     const std::string head = R"({"amount":1500,"currencyCode":"EUR","paymentOption":"CARD",)";
-    const std::string device = R"("deviceInfo":{"deviceSessionId":"fp-9","appType":"MOBILE_APP"})";
+    const std::string device =
+        R"("deviceInfo":{"threatMetrixSessionId":"fp-9","appType":"MOBILE_APP"})";
     EXPECT_EQ(encodedJSON(toDepositNetworkRequest(
                   request(std::vector<ReturnLink>{}, std::vector<PaymentProperty>{}), "fp-9")),
               head + device + R"(,"returnUrls":[],"paymentProperties":[]})");

@@ -140,7 +140,7 @@ TEST(WithdrawalServiceEndpointTest, PreviewBodyPutsThePropertiesAfterTheDeviceBl
                    std::vector<PaymentProperty>{{PaymentPropertyKey::cardSaveInstrument, "true"}}},
                   "fp-9")),
               R"({"amount":100,"currencyCode":"EUR","paymentOption":"CARD",)"
-              R"("deviceInfo":{"deviceSessionId":"fp-9","appType":"MOBILE_APP"},)"
+              R"("deviceInfo":{"threatMetrixSessionId":"fp-9","appType":"MOBILE_APP"},)"
               R"("paymentProperties":[{"key":"CARD_SAVE_INSTRUMENT","value":"true"}]})");
 }
 
