@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
 
@@ -50,7 +51,10 @@ model::CustomerDeposit DepositRepository::doCreate(const model::DepositCreate& c
     static_cast<PaymentStatusUpdateRequest&>(body) =
         PaymentStatusUpdateRequest::make(PaymentFlowStatus::pending, create.paymentProperties());
     if (create.paymentInstrument()) {
+        // The host chose this instrument: sending the create without it would pay with
+        // something else, so one the kit cannot write fails here, before anything is sent.
         body.paymentInstrument = toPaymentInstrumentModel(*create.paymentInstrument());
+        if (!body.paymentInstrument) throw model::WalletError::internalError("I0002");
     }
     return customerDeposit(networkManager()->request(Flow::updateStatus(create.id(), body)));
 }
