@@ -6,7 +6,7 @@
 namespace corvend {
 
 std::string pathSegment(std::string_view identifier) {
-    if (identifier == "." || identifier == "..") {
+    if (identifier.empty() || identifier == "." || identifier == "..") {
         throw model::WalletError::internalError("I0001", std::nullopt);
     }
     return platform::percentEncodeUnreserved(identifier);

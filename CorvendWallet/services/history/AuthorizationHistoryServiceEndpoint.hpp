@@ -50,7 +50,7 @@ Endpoint<AuthorizationListResponse> authorizations(
     const std::optional<model::GetAuthorizationHistoryParameters>& parameters);
 
 // GET kAuthorizationsPath + "/" + `id` as one path segment: throws model::WalletError
-// internalError "I0001" for "." and "..", before anything is sent.
+// internalError "I0001" for "", "." and "..", before anything is sent.
 Endpoint<AuthorizationResponse> authorization(std::string_view id);
 
 }  // namespace corvend::AuthorizationHistoryServiceEndpoint

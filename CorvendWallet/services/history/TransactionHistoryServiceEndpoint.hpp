@@ -56,7 +56,7 @@ Endpoint<TransactionListResponse> transactions(
     const std::optional<model::GetTransactionHistoryParameters>& parameters);
 
 // GET kTransactionsPath + "/" + `id` as one path segment: throws model::WalletError
-// internalError "I0001" for "." and "..", before anything is sent.
+// internalError "I0001" for "", "." and "..", before anything is sent.
 Endpoint<TransactionResponse> transaction(std::string_view id);
 
 }  // namespace corvend::TransactionHistoryServiceEndpoint

@@ -40,8 +40,8 @@ concept PaymentFlowDomain = requires {
 // encoder when the request is built.
 //
 // Identifiers stand as one path segment (see pathSegment()): an identifier cannot reach
-// another resource, and "." or ".." make the builder throw model::WalletError "I0001" before
-// anything is sent. The empty identifier leaves the path ending in "/".
+// another resource, and "", "." or ".." make the builder throw model::WalletError "I0001"
+// before anything is sent.
 template <PaymentFlowDomain D>
 struct PaymentFlow {
     using Record = typename D::Record;
