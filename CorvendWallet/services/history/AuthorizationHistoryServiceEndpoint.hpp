@@ -35,9 +35,10 @@ struct AuthorizationResponse {
 BOOST_DESCRIBE_STRUCT(AuthorizationResponse, (),
                       (id, cardId, status, amount, currencyCode, creationTime, merchantName, fees))
 
-// One page. Read only; "authorizations" required (may be empty).
+// One page. Read only; a missing "authorizations" is an empty page, as every other list
+// reads.
 struct AuthorizationListResponse {
-    std::vector<AuthorizationResponse> authorizations;
+    std::optional<std::vector<AuthorizationResponse>> authorizations{};
     std::optional<PagingResultMetaModel> meta{};
 
     friend bool operator==(const AuthorizationListResponse&,

@@ -41,9 +41,9 @@ BOOST_DESCRIBE_STRUCT(TransactionResponse, (),
                       (id, type, status, amount, currencyCode, creationTime, paymentId,
                        merchantRefNum, fees, fxAmount, transferDetails))
 
-// One page. Read only; "transactions" required (may be empty).
+// One page. Read only; a missing "transactions" is an empty page, as every other list reads.
 struct TransactionListResponse {
-    std::vector<TransactionResponse> transactions;
+    std::optional<std::vector<TransactionResponse>> transactions{};
     std::optional<PagingResultMetaModel> meta{};
 
     friend bool operator==(const TransactionListResponse&,
