@@ -277,6 +277,30 @@ TEST_F(SandboxTest, ADepositKeepsTheInstrumentAndPropertiesItsCreateCarries) {
     for (const auto& [key, value] : carried.as_object()) EXPECT_EQ(read.at(key), value) << key;
 }
 
+// The page sends the browser back with the session in the return address's query, where a
+// host reads it, whatever query and fragment the address already has.
+TEST_F(SandboxTest, InstrumentVerificationPageAddsTheSessionToTheReturnAddressesQuery) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"https://host.example/done", "https://host.example/done?sessionId={id}"},
+        {"https://host.example/done?from=kit", "https://host.example/done?from=kit&sessionId={id}"},
+        {"https://host.example/done#top", "https://host.example/done?sessionId={id}#top"},
+        {"https://host.example/done?from=kit#top?x",
+         "https://host.example/done?from=kit&sessionId={id}#top?x"},
+    };
+    for (const auto& [returnUrl, expected] : cases) {
+        const auto session =
+            send(url("digitalwallets/v1/profile/instrument-verifications"), "POST", {kBearer},
+                 boost::json::serialize(
+                     boost::json::object{{"returnUrl", returnUrl}, {"instrumentType", "CARD"}}))
+                .json();
+        const auto page = send(std::string(session.at("redirectUrl").as_string()));
+        EXPECT_EQ(page.status, 302) << returnUrl;
+        auto location = expected;
+        location.replace(location.find("{id}"), 4, session.at("id").as_string());
+        EXPECT_EQ(page.header("Location"), location) << returnUrl;
+    }
+}
+
 TEST_F(SandboxTest, StopReleasesHeldAndDelayedReplies) {
     const auto ping = url(kPing);
     sandbox.scriptNextReply("GET", kPing, {.status = 202, .hold = true});
