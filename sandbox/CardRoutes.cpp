@@ -353,7 +353,7 @@ void addCardRoutes(const RouteContext& context) {
         static constexpr std::string_view kFlows[] = {"SHOW_DETAILS"};
         static const std::vector<FieldRule> rules{
             {.key = "flow", .required = true, .oneOf = kFlows, .notOneOf = "must be SHOW_DETAILS"},
-            {.key = "deviceInfo", .kind = FieldRule::Kind::object, .required = true},
+            {.key = "deviceInfo", .kind = FieldRule::Kind::device, .required = true},
             {.key = "language"}};
         if (auto errors = fieldErrors(body.object, rules); !errors.empty()) {
             return invalidRequest("The secure-details request is not valid.", std::move(errors));

@@ -46,6 +46,10 @@ std::string_view kindError(FieldRule::Kind kind, const boost::json::value& value
                            hasText(value.as_object(), "instrumentType")
                        ? ""
                        : "needs an id and an instrumentType";
+        case Kind::device:
+            return value.is_object() && hasText(value.as_object(), "threatMetrixSessionId")
+                       ? ""
+                       : "needs a threatMetrixSessionId";
     }
     return "";
 }

@@ -21,6 +21,7 @@ struct FieldRule {
         objects,    // a list of objects
         textPairs,  // a list of objects whose members are all strings ("paymentProperties")
         reference,  // an object with the strings "id" and "instrumentType"
+        device,     // the device block: an object with the string "threatMetrixSessionId"
     };
 
     std::string_view key;

@@ -19,7 +19,7 @@ constexpr FieldRule kRules[] = {
     {.key = "paymentInstrumentReference", .kind = Kind::reference},
     {.key = "returnUrls", .kind = Kind::objects},
     {.key = "paymentProperties", .kind = Kind::textPairs},
-    {.key = "deviceInfo", .kind = Kind::object, .required = true, .stored = false},
+    {.key = "deviceInfo", .kind = Kind::device, .required = true, .stored = false},
 };
 
 std::vector<std::string> failingFields(const std::string& body) {
@@ -31,7 +31,8 @@ std::vector<std::string> failingFields(const std::string& body) {
 }
 
 TEST(FieldRuleTest, NamesEveryFieldThatBreaksItsRuleInTheRulesOrder) {
-    const std::string valid = R"("amount":1,"currencyCode":"EUR","deviceInfo":{})";
+    const std::string valid =
+        R"("amount":1,"currencyCode":"EUR","deviceInfo":{"threatMetrixSessionId":"fp"})";
     const struct {
         std::string body;
         std::vector<std::string> fields;
@@ -45,7 +46,14 @@ TEST(FieldRuleTest, NamesEveryFieldThatBreaksItsRuleInTheRulesOrder) {
         {R"({"amount":null,"currencyCode":"EUR","deviceInfo":null})", {"amount", "deviceInfo"}},
         {R"({"deviceInfo":[],"currencyCode":"EURO","amount":0})",
          {"amount", "currencyCode", "deviceInfo"}},
-        {R"({"amount":1.5,"currencyCode":978,"deviceInfo":{}})", {"amount", "currencyCode"}},
+        {R"({"amount":1.5,"currencyCode":978,"deviceInfo":{"threatMetrixSessionId":"fp"}})",
+         {"amount", "currencyCode"}},
+        // The device block names the profiling session by the service's key, as a string.
+        {R"({"amount":1,"currencyCode":"EUR","deviceInfo":{}})", {"deviceInfo"}},
+        {R"({"amount":1,"currencyCode":"EUR","deviceInfo":{"deviceSessionId":"fp"}})",
+         {"deviceInfo"}},
+        {R"({"amount":1,"currencyCode":"EUR","deviceInfo":{"threatMetrixSessionId":7}})",
+         {"deviceInfo"}},
         {"{" + valid + R"(,"paymentOption":"BANK"})", {"paymentOption"}},
         {"{" + valid + R"(,"paymentInstrumentReference":{"id":"p"}})",
          {"paymentInstrumentReference"}},

@@ -206,8 +206,7 @@ void addInstrumentRoutes(const RouteContext& context) {
             store.update(kInstrumentVerificationsCollection, id, [&](boost::json::value& stored) {
                 auto& session = stored.as_object();
                 const std::string returnUrl(session.at("returnUrl").as_string());
-                destination = returnUrl + (returnUrl.find('?') == std::string::npos ? "?" : "&") +
-                              "sessionId=" + id;
+                destination = withQueryItem(returnUrl, "sessionId", id);
                 if (session.at("sessionStatus") != "ACTIVE") return;
                 const std::string type(session.at("instrumentType").as_string());
                 saved =

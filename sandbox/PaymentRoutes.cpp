@@ -27,7 +27,7 @@ constexpr FieldRule kAmountRule{.key = "amount", .kind = FieldRule::Kind::amount
 constexpr FieldRule kCurrencyRule{
     .key = "currencyCode", .kind = FieldRule::Kind::currency, .required = true};
 constexpr FieldRule kDeviceRule{
-    .key = "deviceInfo", .kind = FieldRule::Kind::object, .required = true, .stored = false};
+    .key = "deviceInfo", .kind = FieldRule::Kind::device, .required = true, .stored = false};
 
 // `rules` between `first` and `last`.
 std::vector<FieldRule> between(std::vector<FieldRule> first, const std::vector<FieldRule>& rules,

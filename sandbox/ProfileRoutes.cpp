@@ -192,8 +192,7 @@ Reply verificationChoice(const RouteRequest& request, MemoryStore& store) {
     store.update(kKycSessionsCollection, id, [&](boost::json::value& stored) {
         auto& session = stored.as_object();
         const std::string returnUrl(session.at("returnUrl").as_string());
-        destination =
-            returnUrl + (returnUrl.find('?') == std::string::npos ? "?" : "&") + "sessionId=" + id;
+        destination = withQueryItem(returnUrl, "sessionId", id);
         if (choice == "complete") session["status"] = "COMPLETE";
         if (choice == "cancel") session["status"] = "CANCELLED";
     });

@@ -1,6 +1,8 @@
 #include "RouteHelpers.hpp"
 
 #include <boost/json/parse.hpp>
+#include <boost/url/parse.hpp>
+#include <boost/url/url.hpp>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -121,6 +123,18 @@ ObjectBody objectBody(const RouteRequest& request) {
                 invalidRequest("The request is not valid.", {{"body", "must be a JSON object"}})};
     }
     return {std::move(body.as_object()), std::nullopt};
+}
+
+std::string withQueryItem(const std::string& address, std::string_view name,
+                          std::string_view value) {
+    const auto parsed = boost::urls::parse_uri_reference(address);
+    if (!parsed) {
+        return address + (address.find('?') == std::string::npos ? "?" : "&") + std::string(name) +
+               "=" + std::string(value);
+    }
+    boost::urls::url url(*parsed);
+    url.params().append({name, value});
+    return std::string(url.buffer());
 }
 
 }  // namespace corvend::sandbox

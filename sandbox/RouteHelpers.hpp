@@ -51,6 +51,11 @@ Reply pagedReply(const RouteRequest& request, const std::vector<boost::json::val
                  std::string_view listKey,
                  const std::function<bool(const boost::json::value&)>& keep);
 
+// `address` with the query item `name`=`value` appended after the items it has, before any
+// fragment. An address that does not parse gets the item appended as text.
+std::string withQueryItem(const std::string& address, std::string_view name,
+                          std::string_view value);
+
 // The request body as a JSON object, or the 400 reply to send instead.
 struct ObjectBody {
     boost::json::object object;

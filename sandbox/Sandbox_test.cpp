@@ -237,11 +237,31 @@ TEST_F(SandboxTest, PreviewsRefuseABodyWithoutTheirRequiredKeys) {
     }
 }
 
+// Every body that carries a device block names the profiling session by the service's key.
+TEST_F(SandboxTest, DeviceBlocksWithoutTheSessionKeyAreRefused) {
+    const char* paths[] = {"deposits", "withdrawals", "transfers",
+                           "prepaid/cards/any-card/secure-details"};
+    for (const auto* body : {R"({"deviceInfo":{"deviceSessionId":"fp","appType":"MOBILE_APP"}})",
+                             R"({"deviceInfo":{"appType":"MOBILE_APP"}})"}) {
+        for (const auto* path : paths) {
+            const auto refused = send(url(std::string("digitalwallets/v1/profile/") + path), "POST",
+                                      {kBearer}, body);
+            ASSERT_EQ(refused.status, 400) << path << " " << body;
+            const auto errors = errorOf(refused).at("fieldErrors").as_array();
+            std::vector<std::string> fields;
+            for (const auto& error : errors) {
+                fields.emplace_back(error.at("field").as_string());
+            }
+            EXPECT_THAT(fields, ::testing::Contains("deviceInfo")) << path << " " << body;
+        }
+    }
+}
+
 TEST_F(SandboxTest, ADepositKeepsTheInstrumentAndPropertiesItsCreateCarries) {
     const auto deposits = url("digitalwallets/v1/profile/deposits");
     const auto id = send(deposits, "POST", {kBearer},
                          R"({"amount":900,"currencyCode":"EUR","paymentOption":"CARD",)"
-                         R"("deviceInfo":{}})")
+                         R"("deviceInfo":{"threatMetrixSessionId":"fp-1"}})")
                         .json()
                         .at("id");
     const auto carried = boost::json::parse(
@@ -255,6 +275,30 @@ TEST_F(SandboxTest, ADepositKeepsTheInstrumentAndPropertiesItsCreateCarries) {
     const auto read = send(deposits + "/" + std::string(id.as_string()), "GET", {kBearer}).json();
     EXPECT_EQ(read.at("status"), "COMPLETED");
     for (const auto& [key, value] : carried.as_object()) EXPECT_EQ(read.at(key), value) << key;
+}
+
+// The page sends the browser back with the session in the return address's query, where a
+// host reads it, whatever query and fragment the address already has.
+TEST_F(SandboxTest, InstrumentVerificationPageAddsTheSessionToTheReturnAddressesQuery) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"https://host.example/done", "https://host.example/done?sessionId={id}"},
+        {"https://host.example/done?from=kit", "https://host.example/done?from=kit&sessionId={id}"},
+        {"https://host.example/done#top", "https://host.example/done?sessionId={id}#top"},
+        {"https://host.example/done?from=kit#top?x",
+         "https://host.example/done?from=kit&sessionId={id}#top?x"},
+    };
+    for (const auto& [returnUrl, expected] : cases) {
+        const auto session =
+            send(url("digitalwallets/v1/profile/instrument-verifications"), "POST", {kBearer},
+                 boost::json::serialize(
+                     boost::json::object{{"returnUrl", returnUrl}, {"instrumentType", "CARD"}}))
+                .json();
+        const auto page = send(std::string(session.at("redirectUrl").as_string()));
+        EXPECT_EQ(page.status, 302) << returnUrl;
+        auto location = expected;
+        location.replace(location.find("{id}"), 4, session.at("id").as_string());
+        EXPECT_EQ(page.header("Location"), location) << returnUrl;
+    }
 }
 
 TEST_F(SandboxTest, StopReleasesHeldAndDelayedReplies) {

@@ -126,6 +126,10 @@ std::shared_ptr<CardDepositService> Wallet::cardDepositService() {
     });
 }
 
+void Wallet::setCardDepositService(std::shared_ptr<CardDepositService> service) {
+    cardDepositService_.set(std::move(service));
+}
+
 void Wallet::setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service) {
     paymentInstrumentService_.set(std::move(service));
 }

@@ -23,9 +23,6 @@
 #include "CorvendWallet/models/PaymentStatus.hpp"
 #include "CorvendWallet/models/SimpleFeePayment.hpp"
 #include "CorvendWallet/models/TransferDetails.hpp"
-#include "CorvendWallet/setup/AuthenticationConfiguration.hpp"
-#include "CorvendWallet/setup/Configuration.hpp"
-#include "CorvendWallet/setup/ConfigurationResult.hpp"
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
 #include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
 #include "CorvendWallet/services/cards/CardService.hpp"
@@ -45,6 +42,9 @@
 #include "CorvendWallet/services/profile/ProfileService.hpp"
 #include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
 #include "CorvendWallet/services/profile/VerificationResult.hpp"
+#include "CorvendWallet/setup/AuthenticationConfiguration.hpp"
+#include "CorvendWallet/setup/Configuration.hpp"
+#include "CorvendWallet/setup/ConfigurationResult.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositRequest.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositResult.hpp"
@@ -243,8 +243,9 @@ class Wallet {
     std::shared_ptr<AuthorizationHistoryService> authorizationHistory();
     void setAuthorizationHistory(std::shared_ptr<AuthorizationHistoryService> service);
     // The card-deposit flow over this wallet's deposit and instrument services (as first read);
-    // made on first use and kept.
+    // made on first use and kept, or replaced like every other service.
     std::shared_ptr<CardDepositService> cardDepositService();
+    void setCardDepositService(std::shared_ptr<CardDepositService> service);
 
     Wallet(const Wallet&) = delete;
     Wallet& operator=(const Wallet&) = delete;

@@ -8,7 +8,6 @@
 
 #include "CorvendWallet/facade/Core.hpp"
 #include "CorvendWallet/facade/Wallet.hpp"
-#include "CorvendWallet/setup/WalletEnvironmentProvider.hpp"
 #include "CorvendWallet/services/cards/CardRepository.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/history/AuthorizationHistoryRepository.hpp"
@@ -19,6 +18,7 @@
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"
+#include "CorvendWallet/setup/WalletEnvironmentProvider.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositRepository.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
@@ -158,7 +158,8 @@ TYPED_TEST(WalletAccessorsTest, WalletMakesOneRepositoryOnTheCoresManagersAndThe
     EXPECT_NE(remade, first);
 }
 
-// The card-deposit flow is made once, over the services the wallet hands out.
+// The card-deposit flow is made once, over the services the wallet hands out, and the host
+// may replace it like any other service.
 TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentServices) {
     const auto wallet = Wallet::makeForTesting(std::make_shared<FakeCore>());
     const auto first = wallet->cardDepositService();
@@ -168,6 +169,15 @@ TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentS
     EXPECT_EQ(repository->component()->depositService(), wallet->depositService());
     EXPECT_EQ(repository->component()->paymentInstrumentService(),
               wallet->paymentInstrumentService());
+
+    const auto own = CardDepositRepository::make(std::make_shared<CardDepositComponent>(
+        DepositAccessor::own(), PaymentInstrumentAccessor::own()));
+    wallet->setCardDepositService(own);
+    EXPECT_EQ(wallet->cardDepositService(), own);
+    wallet->setCardDepositService(nullptr);
+    const auto remade = wallet->cardDepositService();
+    ASSERT_NE(std::dynamic_pointer_cast<CardDepositRepository>(remade), nullptr);
+    EXPECT_NE(remade, first);
 }
 
 }  // namespace

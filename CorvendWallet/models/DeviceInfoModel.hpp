@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/json/JSONCoding.hpp"
+
 namespace corvend {
 
 // The device block "deviceInfo" of preview and secure-details requests. Written only; the
@@ -13,6 +15,10 @@ namespace corvend {
 struct DeviceInfoModel {
     // The application type every sender writes.
     static constexpr std::string_view kMobileApp = "MOBILE_APP";
+
+    // The service names the profiling session after the profiling vendor's product; the member
+    // keeps a neutral name.
+    static constexpr platform::JSONKey jsonKeys[] = {{"deviceSessionId", "threatMetrixSessionId"}};
 
     std::optional<std::string> deviceSessionId{};  // the device fingerprint of this request
     std::string appType;

@@ -23,7 +23,7 @@ NetworkManager::NetworkManager(Private, std::shared_ptr<SessionManagable> sessio
                                std::shared_ptr<EnqueuedHeadersProviding> enqueuedHeaders)
     : sessionManager_(std::move(sessionManager)),
       state_(SerialQueueIsolated<State>::make(
-          platform::SerialQueue::make("com.corvend.wallet.network-manager.state"), State{})),
+          platform::SerialQueue::make("com.corvend.wallet.network-manager-state"), State{})),
       errorReporter_(NetworkManagerErrorReporter::none()),
       enqueuedHeaders_(std::move(enqueuedHeaders)) {}
 

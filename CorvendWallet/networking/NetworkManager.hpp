@@ -27,6 +27,11 @@ class NetworkManager final : public Networkable, public NetworkManagerConfigurab
     void setAccessToken(std::string token) override;
     void setErrorReporter(NetworkManagerErrorReporter reporter) override;
 
+    // The queue the environment lives on; every manager has its own, all labelled alike.
+    const std::shared_ptr<platform::SerialQueue>& stateQueue() const noexcept {
+        return state_->queue();
+    }
+
     // Adds to a copy of `request`, in this order: the environment's headers, the pending
     // header, "Authorization: Bearer <token>" when there is a token; then sets the
     // environment's time-out.

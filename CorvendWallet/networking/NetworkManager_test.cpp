@@ -87,6 +87,14 @@ TEST_F(NetworkManagerTest, RefusesEveryRequestUntilConfigured) {
     EXPECT_EQ(manager->request(getEndpoint()).status, "ok");  // the queued change is seen
 }
 
+TEST_F(NetworkManagerTest, EachManagerKeepsItsStateOnAQueueOfItsOwnUnderTheSharedLabel) {
+    const auto other = NetworkManager::make(session, headers);
+    EXPECT_NE(other->stateQueue(), manager->stateQueue());
+    EXPECT_EQ(other->stateQueue()->label(), manager->stateQueue()->label());
+    EXPECT_TRUE(manager->stateQueue()->label().ends_with(".network-manager-state"))
+        << manager->stateQueue()->label();
+}
+
 TEST_F(NetworkManagerTest, HeadersAreAddedInPipelineOrderAndNeverReplaced) {
     headers->pending.push_back({"X-Pending", "p"});
     auto env = environment("tok", 7.25);

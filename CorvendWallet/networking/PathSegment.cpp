@@ -9,7 +9,7 @@ namespace corvend {
 namespace ErrorCode = model::ErrorCode;
 
 std::string pathSegment(std::string_view identifier) {
-    if (identifier == "." || identifier == "..") {
+    if (identifier.empty() || identifier == "." || identifier == "..") {
         throw model::WalletError::internalError(ErrorCode::invalidURL, std::nullopt);
     }
     return platform::percentEncodeUnreserved(identifier);

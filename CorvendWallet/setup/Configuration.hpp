@@ -25,8 +25,6 @@ struct Configuration {
 
     std::string configToken;
     std::string baseURL;
-
-    friend bool operator==(const Configuration&, const Configuration&) = default;
 };
 
 }  // namespace corvend::model

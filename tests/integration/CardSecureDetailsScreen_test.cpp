@@ -75,7 +75,7 @@ TEST_F(CardSecureDetailsScreenTest,
         const auto body = boost::json::parse(sandbox.requests().front().body).as_object();
         boost::json::object expected{
             {"flow", "SHOW_DETAILS"},
-            {"deviceInfo", {{"deviceSessionId", "fp-secure"}, {"appType", "MOBILE_APP"}}}};
+            {"deviceInfo", {{"threatMetrixSessionId", "fp-secure"}, {"appType", "MOBILE_APP"}}}};
         if (language) expected["language"] = *language;
         EXPECT_EQ(body, expected);
     }

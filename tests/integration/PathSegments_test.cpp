@@ -1,13 +1,30 @@
 // Identifiers placed in endpoint paths stay one path segment on the wire.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <boost/describe.hpp>
 #include <boost/json/object.hpp>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "CorvendWallet/networking/PathSegment.hpp"
+#include "CorvendWallet/services/cards/CardRepository.hpp"
+#include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
+#include "CorvendWallet/services/history/AuthorizationHistoryRepository.hpp"
+#include "CorvendWallet/services/history/TransactionHistoryRepository.hpp"
+#include "CorvendWallet/services/money/CurrencyExchangeRepository.hpp"
+#include "CorvendWallet/services/money/DepositRepository.hpp"
+#include "CorvendWallet/services/money/TransferRepository.hpp"
+#include "CorvendWallet/services/money/WithdrawalRepository.hpp"
+#include "CorvendWallet/services/profile/ProfileRepository.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/integration/TestEndpoints.hpp"
+#include "tests/support/FakeDeviceFingerprintProvider.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
 namespace {
@@ -62,6 +79,81 @@ TEST_F(PathSegmentsTest, QueryValuesKeepReservedCharacters) {
     EXPECT_EQ(item.itemId, "a/b");
     EXPECT_EQ(item.filter, "x+y&z=1#2 %");
     EXPECT_EQ(sandbox.requests().at(0).target.find('#'), std::string::npos);
+}
+
+// Opens nothing; the verification pages are not under test here.
+class NoOpener final : public platform::URLOpener {
+  public:
+    using URLOpener::open;
+    void open(const platform::URL&, const Options&, std::function<void(bool)> completion) override {
+        completion(false);
+    }
+};
+
+// The kit's services over one user-authenticated manager.
+class ServicePathsTest : public SandboxTest {
+  protected:
+    const std::shared_ptr<NetworkManager> manager = configuredManager("user-token-1");
+    const std::shared_ptr<testing::FakeDeviceFingerprintProvider> fingerprint =
+        std::make_shared<testing::FakeDeviceFingerprintProvider>("fp-paths");
+    const std::shared_ptr<PaymentInstrumentRepository> instruments =
+        PaymentInstrumentRepository::make(manager, std::make_shared<NoOpener>());
+};
+
+// An empty identifier would name the collection ("cards//details", "instruments/CARD/"), so
+// it is refused like "." and "..".
+TEST_F(ServicePathsTest, EmptyIdentifiersAreRefusedBeforeSending) {
+    const auto cards =
+        CardRepository::make(CardRepositoryComponent::make(manager, fingerprint, properties));
+    const auto deposits = DepositRepository::make(manager, fingerprint);
+    const auto withdrawals = WithdrawalRepository::make(manager, fingerprint);
+    const auto transfers = TransferRepository::make(manager, fingerprint);
+    const auto quotes = CurrencyExchangeRepository::make(manager);
+    const auto profile = ProfileRepository::make(manager);
+    const auto transactions = TransactionHistoryRepository::make(manager);
+    const auto authorizations = AuthorizationHistoryRepository::make(manager);
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"instrument delete",
+         [&] {
+             instruments->delete_({"", model::InstrumentType::card});
+         }},
+        {"instrument read",
+         [&] {
+             instruments->get({"", model::InstrumentType::card});
+         }},
+        {"card details", [&] { cards->getDetails(""); }},
+        {"card activation",
+         [&] {
+             cards->activate("", {"1234", "123"});
+         }},
+        {"deposit read", [&] { deposits->get(""); }},
+        {"deposit confirm", [&] { deposits->confirm(model::DepositConfirm("", std::nullopt)); }},
+        {"withdrawal read", [&] { withdrawals->get(""); }},
+        {"transfer read", [&] { transfers->get(""); }},
+        {"quote read", [&] { quotes->getQuote(""); }},
+        {"account read", [&] { profile->getSingleAccount(""); }},
+        {"transaction read", [&] { transactions->getTransaction(""); }},
+        {"authorization read", [&] { authorizations->getAuthorization(""); }},
+    };
+    for (const auto& [name, call] : calls) {
+        EXPECT_THAT(call, testing::ThrowsWalletError(model::WalletError::internalError("I0001")))
+            << name;
+    }
+    EXPECT_TRUE(sandbox.requests().empty());
+}
+
+// A verification session read keeps its own rule: an empty identifier reads the collection
+// path followed by "/", whether given or taken from a return address.
+TEST_F(ServicePathsTest, AnEmptyVerificationSessionStillReadsTheCollectionPath) {
+    failureOf([&] { instruments->getVerification(""); });
+    failureOf([&] {
+        instruments->completeExternalVerificationFlow("https://host.example/done?sessionId=");
+    });
+    const auto requests = sandbox.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    for (const auto& request : requests) {
+        EXPECT_EQ(request.target, "/digitalwallets/v1/profile/instrument-verifications/");
+    }
 }
 
 }  // namespace

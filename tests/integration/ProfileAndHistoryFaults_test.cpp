@@ -81,7 +81,8 @@ class ProfileAndHistoryFaultsTest : public SandboxTest, public ::testing::WithPa
 
 TEST_P(ProfileAndHistoryFaultsTest, EachCallMeetsTheSharedFaultsAlike) {
     const Row& row = GetParam();
-    sandbox.scriptNextReply("GET", row.path, {.body = R"({"unexpected":true})"});
+    // Undecodable for every row: required keys missing, and a paging block that is no object.
+    sandbox.scriptNextReply("GET", row.path, {.body = R"({"unexpected":true,"meta":[]})"});
     expectOneDecodingErrorEvent(failureOf([&] { row.call(services); }));
 
     sandbox.scriptNextReply(

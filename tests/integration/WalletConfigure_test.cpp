@@ -4,6 +4,7 @@
 #include <sys/utsname.h>
 
 #include <atomic>
+#include <concepts>
 #include <mutex>
 
 #include "CorvendWallet/facade/CompositionRoot.hpp"
@@ -244,6 +245,9 @@ TEST_F(WalletProfilingTest, CancelWhileProfilingEndsTheWaitAndTheRun) {
     EXPECT_THROW(task.value(), platform::CancellationError);
     EXPECT_TRUE(profiler->cancelled.load());
 }
+
+// A configuration is only handed to configure; nothing compares two of them.
+static_assert(!std::equality_comparable<model::Configuration>);
 
 TEST(ConfigurationTest, EachAPIEnvironmentHasAnHttpsBaseURLOfItsOwnEndingInASlash) {
     const auto production = model::Configuration("t", model::APIEnvironment::production).baseURL;

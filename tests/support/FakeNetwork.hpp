@@ -65,6 +65,14 @@ class FakeNetwork : public Networkable {
     }
     void setBody(std::string body) { setReply({.body = std::move(body)}); }
 
+    // The request `endpoint` describes, without sending it: "METHOD URL BODY", the URL
+    // against kBaseURL and BODY empty when there is none.
+    static std::string requestLine(const EndpointBase& endpoint) {
+        const auto request = endpoint.urlRequest(kBaseURL);
+        return request.httpMethod() + " " + request.url().absoluteString() + " " +
+               (request.httpBody() ? std::string(request.httpBody()->view()) : std::string());
+    }
+
     std::vector<Sent> sent() const {
         std::lock_guard lock(mutex_);
         return sent_;

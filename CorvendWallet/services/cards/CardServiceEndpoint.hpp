@@ -233,8 +233,8 @@ struct SecureDetails {
 };
 BOOST_DESCRIBE_STRUCT(SecureDetails, (), (cardId, language, flow, redirectUrl))
 
-// The calls. Card identifiers stand as one path segment (see pathSegment()): "." and ".."
-// make a builder throw model::WalletError "I0001" before anything is sent.
+// The calls. Card identifiers stand as one path segment (see pathSegment()): "", "." and
+// ".." make a builder throw model::WalletError "I0001" before anything is sent.
 Endpoint<ProgramListResponse> programs();
 Endpoint<CardListResponse> cards(const std::vector<HTTPQueryParam>& query);
 Endpoint<CardResponse> create(CardRequest request);

@@ -133,7 +133,7 @@ TEST(CardServiceEndpointTest, BodiesWriteWhatIsSetAndLeaveTheRestOut) {
              CardRepository::mobileWalletTokenization({"d", "w", "NFC_PAY", "PENDING"}))),
          R"({"dpanRef":"d","walletId":"w","walletType":"UNKNOWN","status":"UNKNOWN"})"},
         {encodedJSON(wire::SecureDetailsRequest{.deviceInfo = DeviceInfoModel::mobileApp("fp")}),
-         R"({"flow":"SHOW_DETAILS","deviceInfo":{"deviceSessionId":"fp","appType":"MOBILE_APP"}})"},
+         R"({"flow":"SHOW_DETAILS","deviceInfo":{"threatMetrixSessionId":"fp","appType":"MOBILE_APP"}})"},
     };
     for (const auto& row : rows) EXPECT_EQ(row.written, row.expected);
 }

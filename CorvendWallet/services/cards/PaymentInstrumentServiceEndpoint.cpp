@@ -50,8 +50,11 @@ Endpoint<InstrumentVerificationSessionsResponse> verifications(
 }
 
 Endpoint<InstrumentVerificationResponse> verification(std::string_view sessionId) {
+    // An empty session identifier (a return address with "sessionId=") is still asked for,
+    // as the verification path followed by "/".
+    const auto segment = sessionId.empty() ? std::string() : pathSegment(sessionId);
     return withoutBody<InstrumentVerificationResponse>(
-        std::string(kVerificationsPath) + "/" + pathSegment(sessionId), HTTPMethod::get(), {});
+        std::string(kVerificationsPath) + "/" + segment, HTTPMethod::get(), {});
 }
 
 }  // namespace corvend::PaymentInstrumentServiceEndpoint

@@ -64,9 +64,10 @@ struct InstrumentVerificationSessionsResponse {
 };
 BOOST_DESCRIBE_STRUCT(InstrumentVerificationSessionsResponse, (), (instrumentVerifications, meta))
 
-// The calls. Identifiers stand as one path segment (see pathSegment()): "." and ".." make a
-// builder throw model::WalletError "I0001" before anything is sent; the empty one leaves the
-// path ending in "/". The list of instruments is a bare JSON array.
+// The calls. Identifiers stand as one path segment (see pathSegment()): "", "." and ".." make
+// a builder throw model::WalletError "I0001" before anything is sent, except an empty session
+// identifier, which leaves the verification path ending in "/". The list of instruments is a
+// bare JSON array.
 Endpoint<std::vector<PaymentInstrumentModel>> instruments(const std::vector<HTTPQueryParam>& query);
 // GET or DELETE of instruments path + "/" + type + "/" + identifier.
 Endpoint<PaymentInstrumentModel> instrument(std::string_view instrumentType,

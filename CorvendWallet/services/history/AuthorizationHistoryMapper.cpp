@@ -25,9 +25,11 @@ model::Authorization AuthorizationHistoryMapper::authorization(
 model::AuthorizationList AuthorizationHistoryMapper::authorizationList(
     AuthorizationHistoryServiceEndpoint::AuthorizationListResponse response) {
     model::AuthorizationList list;
-    list.authorizations_.reserve(response.authorizations.size());
-    for (auto& record : response.authorizations) {
-        list.authorizations_.push_back(authorization(std::move(record)));
+    if (response.authorizations) {
+        list.authorizations_.reserve(response.authorizations->size());
+        for (auto& record : *response.authorizations) {
+            list.authorizations_.push_back(authorization(std::move(record)));
+        }
     }
     if (response.meta) list.meta_ = toPagingResultMeta(*response.meta);
     return list;

@@ -41,5 +41,13 @@ TEST(AuthorizationHistoryRepositoryTest, DefaultPageSendsNoQueryAndAHostMapperIs
     EXPECT_EQ(sent[1].url, kAuthorizations + "?limit=5&status=DECLINED");
 }
 
+TEST(AuthorizationHistoryRepositoryTest, AnEmptyPageMayComeWithoutItsList) {
+    const auto network =
+        std::make_shared<testing::FakeNetwork>(std::string(R"({"meta":{"numberOfRecords":0}})"));
+    const auto page = AuthorizationHistoryRepository::make(network)->getAuthorizationHistory();
+    EXPECT_TRUE(page.authorizations().empty());
+    EXPECT_EQ(page.meta().numberOfRecords, 0);
+}
+
 }  // namespace
 }  // namespace corvend

@@ -35,9 +35,10 @@ struct AuthorizationResponse {
 BOOST_DESCRIBE_STRUCT(AuthorizationResponse, (),
                       (id, cardId, status, amount, currencyCode, creationTime, merchantName, fees))
 
-// One page. Read only; "authorizations" required (may be empty).
+// One page. Read only; a missing "authorizations" is an empty page, as every other list
+// reads.
 struct AuthorizationListResponse {
-    std::vector<AuthorizationResponse> authorizations;
+    std::optional<std::vector<AuthorizationResponse>> authorizations{};
     std::optional<PagingResultMetaModel> meta{};
 
     friend bool operator==(const AuthorizationListResponse&,
@@ -50,7 +51,7 @@ Endpoint<AuthorizationListResponse> authorizations(
     const std::optional<model::GetAuthorizationHistoryParameters>& parameters);
 
 // GET kAuthorizationsPath + "/" + `id` as one path segment: throws model::WalletError
-// internalError "I0001" for "." and "..", before anything is sent.
+// internalError "I0001" for "", "." and "..", before anything is sent.
 Endpoint<AuthorizationResponse> authorization(std::string_view id);
 
 }  // namespace corvend::AuthorizationHistoryServiceEndpoint

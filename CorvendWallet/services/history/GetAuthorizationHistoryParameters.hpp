@@ -9,7 +9,7 @@
 namespace corvend::model {
 
 // The paging, date range and status filter of the card authorization history.
-class GetAuthorizationHistoryParameters : public HistoryListParameters {
+class GetAuthorizationHistoryParameters final : public HistoryListParameters {
   public:
     GetAuthorizationHistoryParameters(std::optional<std::int64_t> limit,
                                       std::optional<std::int64_t> offset,
@@ -22,7 +22,7 @@ class GetAuthorizationHistoryParameters : public HistoryListParameters {
     const std::optional<AuthorizationStatus>& status() const noexcept { return status_; }
 
     // The shared items, then "status" by its wire string when present.
-    std::vector<HTTPQueryParam> queryParams() const;
+    std::vector<HTTPQueryParam> queryParams() const override;
 
   private:
     std::optional<AuthorizationStatus> status_;

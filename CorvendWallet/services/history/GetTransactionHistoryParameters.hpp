@@ -10,7 +10,7 @@
 namespace corvend::model {
 
 // The paging, date range and filters of the transaction history.
-class GetTransactionHistoryParameters : public HistoryListParameters {
+class GetTransactionHistoryParameters final : public HistoryListParameters {
   public:
     GetTransactionHistoryParameters(std::optional<std::int64_t> limit,
                                     std::optional<std::int64_t> offset,
@@ -26,7 +26,7 @@ class GetTransactionHistoryParameters : public HistoryListParameters {
     const std::optional<PaymentStatus>& status() const noexcept { return status_; }
 
     // The shared items, then "type" and "status" by their wire strings when present.
-    std::vector<HTTPQueryParam> queryParams() const;
+    std::vector<HTTPQueryParam> queryParams() const override;
 
   private:
     std::optional<TransactionType> type_;

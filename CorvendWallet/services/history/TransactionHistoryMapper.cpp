@@ -35,9 +35,11 @@ model::Transaction TransactionHistoryMapper::takeTransaction(
 model::TransactionList TransactionHistoryMapper::transactionList(
     TransactionHistoryServiceEndpoint::TransactionListResponse response) {
     model::TransactionList list;
-    list.transactions_.reserve(response.transactions.size());
-    for (auto& record : response.transactions) {
-        list.transactions_.push_back(takeTransaction(record));
+    if (response.transactions) {
+        list.transactions_.reserve(response.transactions->size());
+        for (auto& record : *response.transactions) {
+            list.transactions_.push_back(takeTransaction(record));
+        }
     }
     if (response.meta) list.meta_ = toPagingResultMeta(*response.meta);
     return list;

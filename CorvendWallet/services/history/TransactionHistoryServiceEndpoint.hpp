@@ -41,9 +41,9 @@ BOOST_DESCRIBE_STRUCT(TransactionResponse, (),
                       (id, type, status, amount, currencyCode, creationTime, paymentId,
                        merchantRefNum, fees, fxAmount, transferDetails))
 
-// One page. Read only; "transactions" required (may be empty).
+// One page. Read only; a missing "transactions" is an empty page, as every other list reads.
 struct TransactionListResponse {
-    std::vector<TransactionResponse> transactions;
+    std::optional<std::vector<TransactionResponse>> transactions{};
     std::optional<PagingResultMetaModel> meta{};
 
     friend bool operator==(const TransactionListResponse&,
@@ -56,7 +56,7 @@ Endpoint<TransactionListResponse> transactions(
     const std::optional<model::GetTransactionHistoryParameters>& parameters);
 
 // GET kTransactionsPath + "/" + `id` as one path segment: throws model::WalletError
-// internalError "I0001" for "." and "..", before anything is sent.
+// internalError "I0001" for "", "." and "..", before anything is sent.
 Endpoint<TransactionResponse> transaction(std::string_view id);
 
 }  // namespace corvend::TransactionHistoryServiceEndpoint

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
 
@@ -9,7 +11,7 @@ namespace corvend {
 
 namespace {
 
-using DepositServiceEndpoint::Flow;
+namespace Endpoints = DepositServiceEndpoint;
 using DepositServiceEndpoint::Link;
 
 model::ReturnLink returnLink(const Link& link) {
@@ -27,37 +29,40 @@ std::shared_ptr<DepositRepository> DepositRepository::make(
 }
 
 std::vector<model::PaymentOptionDetails> DepositRepository::doGetOptions() {
-    return toPaymentOptionDetailsList(networkManager()->request(Flow::paymentOptions()));
+    return toPaymentOptionDetailsList(networkManager()->request(Endpoints::paymentOptions()));
 }
 
 model::CustomerDepositList DepositRepository::doGetAll(
     const std::optional<model::GetDepositsParameters>& parameters) {
-    return customerDepositList(networkManager()->request(Flow::list(parameters)));
+    return customerDepositList(networkManager()->request(Endpoints::deposits(parameters)));
 }
 
 model::CustomerDeposit DepositRepository::doGet(const std::string& id) {
-    return customerDeposit(networkManager()->request(Flow::record(id)));
+    return customerDeposit(networkManager()->request(Endpoints::deposit(id)));
 }
 
 model::CustomerDeposit DepositRepository::doPreview(const model::DepositRequest& request) {
-    auto body = DepositServiceEndpoint::toDepositNetworkRequest(
-        request, fingerprintProvider()->fingerprint());
-    return customerDeposit(networkManager()->request(Flow::preview(std::move(body))));
+    return customerDeposit(networkManager()->request(
+        Endpoints::previewDeposit(request, fingerprintProvider()->fingerprint())));
 }
 
 model::CustomerDeposit DepositRepository::doCreate(const model::DepositCreate& create) {
-    DepositServiceEndpoint::DepositStatusUpdateRequest body;
-    static_cast<PaymentStatusUpdateRequest&>(body) =
-        PaymentStatusUpdateRequest::make(PaymentFlowStatus::pending, create.paymentProperties());
+    std::optional<PaymentInstrumentModel> instrument;
     if (create.paymentInstrument()) {
-        body.paymentInstrument = toPaymentInstrumentModel(*create.paymentInstrument());
+        // The host chose this instrument: sending the create without it would pay with
+        // something else, so one the kit cannot write fails here, before anything is sent.
+        instrument = toPaymentInstrumentModel(*create.paymentInstrument());
+        if (!instrument) throw model::WalletError::internalError(model::ErrorCode::unencodableBody);
     }
-    return customerDeposit(networkManager()->request(Flow::updateStatus(create.id(), body)));
+    return customerDeposit(networkManager()->request(Endpoints::updateDepositStatus(
+        create.id(), PaymentFlowStatus::pending,
+        toPaymentPropertyModels(create.paymentProperties()), std::move(instrument))));
 }
 
 model::CustomerDeposit DepositRepository::doConfirm(const model::DepositConfirm& confirm) {
-    return customerDeposit(
-        networkManager()->request(Flow::updateStatus(confirm, PaymentFlowStatus::processing)));
+    return customerDeposit(networkManager()->request(Endpoints::updateDepositStatus(
+        confirm.id(), PaymentFlowStatus::processing,
+        toPaymentPropertyModels(confirm.paymentProperties()), std::nullopt)));
 }
 
 model::CustomerDeposit DepositRepository::customerDeposit(

@@ -38,7 +38,8 @@ class DepositRepository final : public DepositService, public PaymentFlowReposit
     model::CustomerDeposit doGet(const std::string& id) override;
     model::CustomerDeposit doPreview(const model::DepositRequest& request) override;
     // The instrument is sent in its flat wire form; one the kit cannot write (type `unknown`,
-    // or not the structure its type names) is left out.
+    // or not the structure its type names) fails with internalError "I0002", the kit's error
+    // for a body it cannot encode, before anything is sent.
     model::CustomerDeposit doCreate(const model::DepositCreate& create) override;
     model::CustomerDeposit doConfirm(const model::DepositConfirm& confirm) override;
 };

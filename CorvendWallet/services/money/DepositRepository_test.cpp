@@ -1,5 +1,6 @@
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/PaymentReplies.hpp"
+#include "tests/support/WalletErrorMatchers.hpp"
 #include "tests/support/WireCoding.hpp"
 
 namespace corvend {
@@ -76,7 +78,7 @@ TEST(DepositMappingTest, ListsAlwaysCarryPaging) {
     EXPECT_EQ(page.meta()->limit, 5);
 }
 
-TEST(DepositRepositoryTest, CreateSendsTheInstrumentInFullOrLeavesOutOneItCannotWrite) {
+TEST(DepositRepositoryTest, CreateSendsTheInstrumentInFullOrFailsOnOneItCannotWrite) {
     const auto network = std::make_shared<testing::FakeNetwork>("{" + kRequired + "}");
     const auto repository = DepositRepository::make(
         network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
@@ -85,16 +87,24 @@ TEST(DepositRepositoryTest, CreateSendsTheInstrumentInFullOrLeavesOutOneItCannot
         model::CardExpiryDate{2030, 1}, std::nullopt);
     model::CardPaymentInstrument::Fields unknownType;
     unknownType.instrumentType = model::InstrumentType::unknown;
+    model::CardPaymentInstrument::Fields bankTypedCard;
+    bankTypedCard.instrumentType = model::InstrumentType::sepaBankAccount;
     repository->create(model::DepositCreate("dep-1", std::nullopt, card));
-    repository->create(model::DepositCreate(
-        "dep-1", std::nullopt, std::make_shared<const model::CardPaymentInstrument>(unknownType)));
+    for (const auto& fields : {unknownType, bankTypedCard}) {
+        EXPECT_THAT(
+            [&] {
+                repository->create(model::DepositCreate(
+                    "dep-1", std::nullopt,
+                    std::make_shared<const model::CardPaymentInstrument>(fields)));
+            },
+            testing::ThrowsWalletError(model::WalletError::internalError("I0002")));
+    }
 
     const auto sent = network->sent();
-    ASSERT_EQ(sent.size(), 2u);
+    ASSERT_EQ(sent.size(), 1u) << "an instrument the kit cannot write was sent without it";
     EXPECT_EQ(sent[0].body, R"({"status":"PENDING","paymentInstrument":{"instrumentType":"CARD",)"
                             R"("cardHolderName":"Ada Lovelace","pan":"4111111111111111",)"
                             R"("expiryDate":{"year":2030,"month":1}}})");
-    EXPECT_EQ(sent[1].body, R"({"status":"PENDING"})");
 }
 
 }  // namespace

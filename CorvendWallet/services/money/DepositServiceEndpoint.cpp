@@ -8,6 +8,8 @@ namespace corvend::DepositServiceEndpoint {
 
 namespace {
 
+using Flow = PaymentFlow<DepositFlow>;
+
 std::optional<std::string> wireText(const auto& value) {
     if (!value) return std::nullopt;
     return std::string(model::toWireValue(*value));
@@ -31,6 +33,35 @@ DepositNetworkRequest toDepositNetworkRequest(const model::DepositRequest& reque
     }
     body.paymentProperties = toPaymentPropertyModels(request.paymentProperties());
     return body;
+}
+
+const Endpoint<std::vector<PaymentOptionDetailsResponse>>& paymentOptions() {
+    return Flow::paymentOptions();
+}
+
+Endpoint<DepositListResponse> deposits(
+    const std::optional<model::GetDepositsParameters>& parameters) {
+    return Flow::list(parameters);
+}
+
+Endpoint<CustomerDepositResponse> deposit(std::string_view id) {
+    return Flow::record(id);
+}
+
+Endpoint<CustomerDepositResponse> previewDeposit(const model::DepositRequest& request,
+                                                 std::string deviceFingerprint) {
+    return Flow::preview(toDepositNetworkRequest(request, std::move(deviceFingerprint)));
+}
+
+Endpoint<CustomerDepositResponse> updateDepositStatus(
+    std::string_view id, DepositStatusUpdateRequest::Status status,
+    std::optional<std::vector<PaymentPropertyModel>> paymentProperties,
+    std::optional<PaymentInstrumentModel> paymentInstrument) {
+    DepositStatusUpdateRequest body;
+    body.status = std::string(toWireValue(status));
+    body.paymentProperties = std::move(paymentProperties);
+    body.paymentInstrument = std::move(paymentInstrument);
+    return Flow::updateStatus(id, std::move(body));
 }
 
 }  // namespace corvend::DepositServiceEndpoint

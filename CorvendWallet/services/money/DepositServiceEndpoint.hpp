@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "CorvendWallet/models/PagingResultMetaModel.hpp"
+#include "CorvendWallet/models/PaymentOptionDetailsResponse.hpp"
 #include "CorvendWallet/models/PaymentPropertyModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
 #include "CorvendWallet/services/money/DepositRequest.hpp"
+#include "CorvendWallet/services/money/GetDepositsParameters.hpp"
 #include "CorvendWallet/services/money/PaymentFlow.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
 #include "CorvendWallet/services/money/PaymentPreviewBody.hpp"
@@ -95,7 +97,22 @@ struct DepositFlow {
     using Page = DepositListResponse;
 };
 
-// The deposit calls: options, list, read, preview and status change under kDepositsPath.
-using Flow = PaymentFlow<DepositFlow>;
+// The five calls under kDepositsPath (see PaymentFlow for the shared rules, among them the
+// escaping of identifiers and the refusal of "", "." and ".." with "I0001"):
+// GET kDepositsPath/options, read as a bare array; one value for the life of the process.
+const Endpoint<std::vector<PaymentOptionDetailsResponse>>& paymentOptions();
+// GET kDepositsPath, with the parameters' query items when given.
+Endpoint<DepositListResponse> deposits(
+    const std::optional<model::GetDepositsParameters>& parameters);
+// GET kDepositsPath/{id}.
+Endpoint<CustomerDepositResponse> deposit(std::string_view id);
+// POST kDepositsPath with the preview body of `request` (see toDepositNetworkRequest()).
+Endpoint<CustomerDepositResponse> previewDeposit(const model::DepositRequest& request,
+                                                 std::string deviceFingerprint);
+// POST kDepositsPath/{id}/status with {"status", "paymentProperties"?, "paymentInstrument"?}.
+Endpoint<CustomerDepositResponse> updateDepositStatus(
+    std::string_view id, DepositStatusUpdateRequest::Status status,
+    std::optional<std::vector<PaymentPropertyModel>> paymentProperties,
+    std::optional<PaymentInstrumentModel> paymentInstrument);
 
 }  // namespace corvend::DepositServiceEndpoint

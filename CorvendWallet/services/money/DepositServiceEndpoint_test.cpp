@@ -8,6 +8,7 @@
 
 #include "CorvendWallet/services/money/DepositAction.hpp"
 #include "CorvendWallet/services/money/RedirectLink.hpp"
+#include "tests/support/FakeNetwork.hpp"
 #include "tests/support/PaymentReplies.hpp"
 #include "tests/support/WireCoding.hpp"
 
@@ -59,7 +60,8 @@ TEST(DepositServiceEndpointTest, ListRepliesMayLackDepositsAndPaging) {
 
 TEST(DepositServiceEndpointTest, PreviewBodyWritesTheSharedHeadThenLinksAndProperties) {
     const std::string head = R"({"amount":1500,"currencyCode":"EUR","paymentOption":"CARD",)";
-    const std::string device = R"("deviceInfo":{"deviceSessionId":"fp-9","appType":"MOBILE_APP"})";
+    const std::string device =
+        R"("deviceInfo":{"threatMetrixSessionId":"fp-9","appType":"MOBILE_APP"})";
     EXPECT_EQ(encodedJSON(toDepositNetworkRequest(
                   request(std::vector<ReturnLink>{}, std::vector<PaymentProperty>{}), "fp-9")),
               head + device + R"(,"returnUrls":[],"paymentProperties":[]})");
@@ -86,6 +88,34 @@ TEST(DepositServiceEndpointTest, PreviewBodyWritesTheSharedHeadThenLinksAndPrope
               R"("paymentInstrumentReference":{"id":"pi-1","instrumentType":"UNKNOWN"},)"
               R"("merchantRefNum":"",)" +
                   device + "}");
+}
+
+TEST(DepositServiceEndpointTest, EachCallHasItsBuilder) {
+    using testing::FakeNetwork;
+    const auto root = FakeNetwork::kBaseURL.absoluteString() + "digitalwallets/v1/profile/deposits";
+    EXPECT_EQ(FakeNetwork::requestLine(paymentOptions()), "GET " + root + "/options ");
+    EXPECT_EQ(&paymentOptions(), &paymentOptions());
+    EXPECT_EQ(FakeNetwork::requestLine(deposits(std::nullopt)), "GET " + root + " ");
+    EXPECT_EQ(FakeNetwork::requestLine(
+                  deposits(model::GetDepositsParameters(5, std::nullopt, 20, "S 1"))),
+              "GET " + root + "?limit=5&offset=20&slipID=S%201 ");
+    EXPECT_EQ(FakeNetwork::requestLine(deposit("d/1")), "GET " + root + "/d%2F1 ");
+    EXPECT_EQ(FakeNetwork::requestLine(previewDeposit(request(std::nullopt, std::nullopt), "fp")),
+              "POST " + root +
+                  R"( {"amount":1500,"currencyCode":"EUR","paymentOption":"CARD",)"
+                  R"("deviceInfo":{"threatMetrixSessionId":"fp","appType":"MOBILE_APP"}})");
+    EXPECT_EQ(FakeNetwork::requestLine(updateDepositStatus(
+                  "d-1", DepositStatusUpdateRequest::Status::pending,
+                  std::vector<PaymentPropertyModel>{{"CARD_CVV", "123"}}, std::nullopt)),
+              "POST " + root +
+                  R"(/d-1/status {"status":"PENDING","paymentProperties":)"
+                  R"([{"key":"CARD_CVV","value":"123"}]})");
+    EXPECT_EQ(
+        FakeNetwork::requestLine(updateDepositStatus("d-1",
+                                                     DepositStatusUpdateRequest::Status::processing,
+                                                     std::nullopt, PaymentInstrumentModel{})),
+        "POST " + root +
+            R"(/d-1/status {"status":"PROCESSING","paymentInstrument":{"instrumentType":""}})");
 }
 
 TEST(DepositServiceEndpointTest, LinkAndActionVocabulariesUseTheServicesStrings) {

@@ -40,8 +40,8 @@ concept PaymentFlowDomain = requires {
 // encoder when the request is built.
 //
 // Identifiers stand as one path segment (see pathSegment()): an identifier cannot reach
-// another resource, and "." or ".." make the builder throw model::WalletError "I0001" before
-// anything is sent. The empty identifier leaves the path ending in "/".
+// another resource, and "", "." or ".." make the builder throw model::WalletError "I0001"
+// before anything is sent.
 template <PaymentFlowDomain D>
 struct PaymentFlow {
     using Record = typename D::Record;
@@ -66,11 +66,19 @@ struct PaymentFlow {
         return post<Record>(recordPath(id) + "/status", std::move(body));
     }
 
+    // The shared status body: `status` and the properties already converted.
+    static Endpoint<Record> updateStatus(
+        std::string_view id, PaymentFlowStatus status,
+        std::optional<std::vector<PaymentPropertyModel>> paymentProperties) {
+        return updateStatus(id, PaymentStatusUpdateRequest{std::string(toWireValue(status)),
+                                                           std::move(paymentProperties)});
+    }
+
     // The shared status change: `status` and the change's properties, converted in order.
     static Endpoint<Record> updateStatus(const model::PaymentFlowStatusChange& change,
                                          PaymentFlowStatus status) {
-        return updateStatus(change.id(),
-                            PaymentStatusUpdateRequest::make(status, change.paymentProperties()));
+        return updateStatus(change.id(), status,
+                            toPaymentPropertyModels(change.paymentProperties()));
     }
 
     // GET of the collection; no query when `parameters` is absent or has no field, otherwise

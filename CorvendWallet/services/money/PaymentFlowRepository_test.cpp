@@ -96,8 +96,9 @@ TYPED_TEST(PaymentFlowRepositoryTest, PreviewCarriesAFreshFingerprintAndSendsNot
     const auto sent = this->network->only();
     EXPECT_EQ(sent.method, "POST");
     EXPECT_EQ(sent.url, this->base);
-    EXPECT_NE(sent.body->find(R"("deviceInfo":{"deviceSessionId":"fp-7","appType":"MOBILE_APP"})"),
-              std::string::npos)
+    EXPECT_NE(
+        sent.body->find(R"("deviceInfo":{"threatMetrixSessionId":"fp-7","appType":"MOBILE_APP"})"),
+        std::string::npos)
         << *sent.body;
 
     this->fingerprints->fail = true;

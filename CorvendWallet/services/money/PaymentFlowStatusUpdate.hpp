@@ -26,6 +26,8 @@ std::optional<PaymentFlowStatus> paymentFlowStatus(std::string_view raw) noexcep
 // always, "paymentProperties" only when present (an empty list as []). A domain whose body
 // carries more derives from it and describes it as its base, so these keys come first.
 struct PaymentStatusUpdateRequest {
+    using Status = PaymentFlowStatus;
+
     std::string status;
     std::optional<std::vector<PaymentPropertyModel>> paymentProperties{};
 

@@ -101,12 +101,13 @@ TEST(TransferRepositoryTest, PreviewBodyCarriesTheDeviceBlockAndOnlyPresentKeys)
     const auto sent = network->sent();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].body,
-              R"({"amount":100,"currencyCode":"EUR","deviceInfo":{"deviceSessionId":"fp-9",)"
+              R"({"amount":100,"currencyCode":"EUR","deviceInfo":{"threatMetrixSessionId":"fp-9",)"
               R"("appType":"MOBILE_APP"},"transferDetails":{"reason":"CANCELATION"}})");
-    EXPECT_EQ(sent[1].body, R"({"amount":100,"currencyCode":"EUR","recipient":{"email":"a@b.c"},)"
-                            R"("merchantRefNum":"m-1","deviceInfo":{"deviceSessionId":"fp-9",)"
-                            R"("appType":"MOBILE_APP"},"fxQuote":"fxq-1",)"
-                            R"("transferDetails":{"reason":"UNKNOWN","description":"d"}})");
+    EXPECT_EQ(sent[1].body,
+              R"({"amount":100,"currencyCode":"EUR","recipient":{"email":"a@b.c"},)"
+              R"("merchantRefNum":"m-1","deviceInfo":{"threatMetrixSessionId":"fp-9",)"
+              R"("appType":"MOBILE_APP"},"fxQuote":"fxq-1",)"
+              R"("transferDetails":{"reason":"UNKNOWN","description":"d"}})");
 }
 
 }  // namespace

@@ -34,8 +34,7 @@ Endpoint<CustomerTransferResponse> previewTransfer(const model::CustomerTransfer
 Endpoint<CustomerTransferResponse> updateTransferStatus(
     std::string_view id, PaymentFlowStatus status,
     std::optional<std::vector<PaymentPropertyModel>> paymentProperties) {
-    return Flow::updateStatus(
-        id, ProcessTransfer{std::string(toWireValue(status)), std::move(paymentProperties)});
+    return Flow::updateStatus(id, status, std::move(paymentProperties));
 }
 
 Endpoint<CustomerTransferListResponse> transfers(

@@ -104,7 +104,7 @@ struct TransferFlow {
 };
 
 // The four calls, each a fresh endpoint (see PaymentFlow for the shared rules, among them
-// the escaping of identifiers and the refusal of "." and ".." with "I0001"):
+// the escaping of identifiers and the refusal of "", "." and ".." with "I0001"):
 // POST kTransfersPath with the preview body.
 Endpoint<CustomerTransferResponse> previewTransfer(const model::CustomerTransferRequest& request,
                                                    std::string deviceFingerprint);

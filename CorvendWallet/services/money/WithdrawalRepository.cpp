@@ -6,7 +6,9 @@
 
 namespace corvend {
 
-using WithdrawalServiceEndpoint::Flow;
+namespace {
+namespace Endpoints = WithdrawalServiceEndpoint;
+}  // namespace
 
 std::shared_ptr<WithdrawalRepository> WithdrawalRepository::make(
     std::shared_ptr<Networkable> networkManager,
@@ -16,34 +18,36 @@ std::shared_ptr<WithdrawalRepository> WithdrawalRepository::make(
 }
 
 std::vector<model::PaymentOptionDetails> WithdrawalRepository::doGetOptions() {
-    return toPaymentOptionDetailsList(networkManager()->request(Flow::paymentOptions()));
+    return toPaymentOptionDetailsList(networkManager()->request(Endpoints::paymentOptions()));
 }
 
 model::Withdrawal WithdrawalRepository::doCreate(const model::WithdrawalCreate& withdrawalCreate) {
-    return withdrawal(networkManager()->request(
-        Flow::updateStatus(withdrawalCreate, PaymentFlowStatus::pending)));
+    return withdrawal(networkManager()->request(Endpoints::updateWithdrawalStatus(
+        withdrawalCreate.id(), PaymentFlowStatus::pending,
+        toPaymentPropertyModels(withdrawalCreate.paymentProperties()))));
 }
 
 model::Withdrawal WithdrawalRepository::doPreview(
     const model::WithdrawalRequest& withdrawalRequest) {
-    auto body = WithdrawalServiceEndpoint::toWithdrawalRequest(
-        withdrawalRequest, fingerprintProvider()->fingerprint());
-    return withdrawal(networkManager()->request(Flow::preview(std::move(body))));
+    return withdrawal(networkManager()->request(
+        Endpoints::previewWithdrawal(withdrawalRequest, fingerprintProvider()->fingerprint())));
 }
 
 model::Withdrawal WithdrawalRepository::doConfirm(
     const model::WithdrawalConfirm& withdrawalConfirm) {
-    return withdrawal(networkManager()->request(
-        Flow::updateStatus(withdrawalConfirm, PaymentFlowStatus::processing)));
+    return withdrawal(networkManager()->request(Endpoints::updateWithdrawalStatus(
+        withdrawalConfirm.id(), PaymentFlowStatus::processing,
+        toPaymentPropertyModels(withdrawalConfirm.paymentProperties()))));
 }
 
 model::WithdrawalList WithdrawalRepository::doGetAll(
     const std::optional<model::GetWithdrawalsParameters>& getWithdrawalsParameters) {
-    return withdrawalList(networkManager()->request(Flow::list(getWithdrawalsParameters)));
+    return withdrawalList(
+        networkManager()->request(Endpoints::withdrawals(getWithdrawalsParameters)));
 }
 
 model::Withdrawal WithdrawalRepository::doGet(const std::string& id) {
-    return withdrawal(networkManager()->request(Flow::record(id)));
+    return withdrawal(networkManager()->request(Endpoints::withdrawal(id)));
 }
 
 model::Withdrawal WithdrawalRepository::withdrawal(

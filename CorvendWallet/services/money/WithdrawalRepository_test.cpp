@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/FakeNetwork.hpp"
 #include "tests/support/ReplyDocument.hpp"
 #include "tests/support/WireCoding.hpp"
 
@@ -140,8 +141,33 @@ TEST(WithdrawalServiceEndpointTest, PreviewBodyPutsThePropertiesAfterTheDeviceBl
                    std::vector<PaymentProperty>{{PaymentPropertyKey::cardSaveInstrument, "true"}}},
                   "fp-9")),
               R"({"amount":100,"currencyCode":"EUR","paymentOption":"CARD",)"
-              R"("deviceInfo":{"deviceSessionId":"fp-9","appType":"MOBILE_APP"},)"
+              R"("deviceInfo":{"threatMetrixSessionId":"fp-9","appType":"MOBILE_APP"},)"
               R"("paymentProperties":[{"key":"CARD_SAVE_INSTRUMENT","value":"true"}]})");
+}
+
+TEST(WithdrawalServiceEndpointTest, EachCallHasItsBuilder) {
+    namespace Endpoints = WithdrawalServiceEndpoint;
+    using testing::FakeNetwork;
+    const auto root =
+        FakeNetwork::kBaseURL.absoluteString() + "digitalwallets/v1/profile/withdrawals";
+    EXPECT_EQ(FakeNetwork::requestLine(Endpoints::paymentOptions()), "GET " + root + "/options ");
+    EXPECT_EQ(&Endpoints::paymentOptions(), &Endpoints::paymentOptions());
+    EXPECT_EQ(FakeNetwork::requestLine(Endpoints::withdrawals(std::nullopt)), "GET " + root + " ");
+    EXPECT_EQ(FakeNetwork::requestLine(Endpoints::withdrawals(
+                  model::GetWithdrawalsParameters(0, "", std::nullopt, std::nullopt))),
+              "GET " + root + "?limit=0&merchantRefNum= ");
+    EXPECT_EQ(FakeNetwork::requestLine(Endpoints::withdrawal("w?1")), "GET " + root + "/w%3F1 ");
+    EXPECT_EQ(
+        FakeNetwork::requestLine(Endpoints::previewWithdrawal(
+            {100, "EUR", PaymentOptionType::bankTransfer, std::nullopt, std::nullopt, std::nullopt},
+            "fp")),
+        "POST " + root +
+            R"( {"amount":100,"currencyCode":"EUR","paymentOption":"BANK_TRANSFER",)"
+            R"("deviceInfo":{"threatMetrixSessionId":"fp","appType":"MOBILE_APP"}})");
+    EXPECT_EQ(FakeNetwork::requestLine(Endpoints::updateWithdrawalStatus(
+                  "w-1", Endpoints::WithdrawalStatusUpdateRequest::Status::processing,
+                  std::vector<PaymentPropertyModel>{})),
+              "POST " + root + R"(/w-1/status {"status":"PROCESSING","paymentProperties":[]})");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "CorvendWallet/models/PaymentOptionDetailsResponse.hpp"
 #include "CorvendWallet/models/PaymentPropertyModel.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentReferenceModel.hpp"
+#include "CorvendWallet/services/money/GetWithdrawalsParameters.hpp"
 #include "CorvendWallet/services/money/PaymentFlow.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
 #include "CorvendWallet/services/money/PaymentPreviewBody.hpp"
@@ -64,8 +65,22 @@ struct WithdrawalFlow {
     using Page = WithdrawalListResponse;
 };
 
-// The withdrawal calls: options, list, read, preview and status change under kWithdrawalsPath.
-using Flow = PaymentFlow<WithdrawalFlow>;
+// The five calls under kWithdrawalsPath (see PaymentFlow for the shared rules, among them the
+// escaping of identifiers and the refusal of "", "." and ".." with "I0001"):
+// GET kWithdrawalsPath/options, read as a bare array; one value for the life of the process.
+const Endpoint<std::vector<PaymentOptionDetailsResponse>>& paymentOptions();
+// GET kWithdrawalsPath, with the parameters' query items when given.
+Endpoint<WithdrawalListResponse> withdrawals(
+    const std::optional<model::GetWithdrawalsParameters>& parameters);
+// GET kWithdrawalsPath/{id}.
+Endpoint<WithdrawalResponse> withdrawal(std::string_view id);
+// POST kWithdrawalsPath with the preview body of `request` (see toWithdrawalRequest()).
+Endpoint<WithdrawalResponse> previewWithdrawal(const model::WithdrawalRequest& request,
+                                               std::string deviceFingerprint);
+// POST kWithdrawalsPath/{id}/status with {"status", "paymentProperties"?}.
+Endpoint<WithdrawalResponse> updateWithdrawalStatus(
+    std::string_view id, WithdrawalStatusUpdateRequest::Status status,
+    std::optional<std::vector<PaymentPropertyModel>> paymentProperties);
 
 // The payment-options entries that deposits share (see PaymentOptionDetailsResponse).
 using PaymentOptionDetailsResponse = corvend::PaymentOptionDetailsResponse;

@@ -62,7 +62,7 @@ Endpoint<KycVerificationResponse> kycStatus();
 Endpoint<KycSessionResponse> createKycSession(const model::CustomerVerificationRequest& request);
 
 // GET kSessionsPath + "/" + `id` as one path segment: throws model::WalletError internalError
-// "I0001" for "." and "..", before anything is sent.
+// "I0001" for "", "." and "..", before anything is sent.
 Endpoint<KycSessionResponse> kycSession(std::string_view id);
 
 }  // namespace corvend::CustomerVerificationServiceEndpoint

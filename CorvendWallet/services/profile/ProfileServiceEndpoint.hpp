@@ -119,7 +119,7 @@ const std::string& accountsPath();
 const Endpoint<std::vector<AccountResponse>>& accountsEndpoint();
 
 // GET accountsPath() + "/" + `accountID` as one path segment: throws model::WalletError
-// internalError "I0001" for "." and "..", before anything is sent.
+// internalError "I0001" for "", "." and "..", before anything is sent.
 Endpoint<AccountResponse> account(std::string_view accountID);
 
 // POST accountsPath() with {"currencyCode"} of `request`.
