@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "CorvendWallet/foundation/CompletionBridge.hpp"
-#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/KycSessionStatus.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "platform/http/URLRequest.hpp"
 #include "platform/url/URLComponents.hpp"
 
@@ -73,6 +73,14 @@ void CustomerVerificationViewController::decidePolicyFor(
     } else {
         report(VerificationResult::internalError);
     }
+}
+
+void CustomerVerificationViewController::didFail(platform::web::WebView&,
+                                                 const platform::URLError&) {
+    // Without its page the verification cannot go on; one report says so.
+    if (pageFailed_) return;
+    pageFailed_ = true;
+    report(VerificationResult::internalError);
 }
 
 std::optional<std::string> CustomerVerificationViewController::sessionId(const platform::URL& url) {

@@ -19,7 +19,8 @@ namespace corvend {
 // shows the session's page in a web view (its view) and watches every navigation. A navigation
 // to the kit's web return address is declined and ends the web part: the session named by its
 // "sessionId" is read, and its status becomes one model::VerificationResult for the completion.
-// Every failure is `internalError`. Replies come through the main queue and hold the screen
+// Every failure is `internalError`, a page that fails to load included (reported once: the
+// web part has ended then). Replies come through the main queue and hold the screen
 // weakly: a screen gone by then reports nothing. It never dismisses itself.
 class CustomerVerificationViewController final : public CustomerVerificationScreen,
                                                  public platform::web::NavigationDelegate,
@@ -38,6 +39,7 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& navigationAction,
                          platform::web::NavigationDecisionHandler decisionHandler) override;
+    void didFail(platform::web::WebView& webView, const platform::URLError& error) override;
 
     // The value of the first query item named exactly "sessionId"; none without it or its value.
     static std::optional<std::string> sessionId(const platform::URL& url);
@@ -55,6 +57,7 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     const std::shared_ptr<Networkable> networkManager_;
     const std::shared_ptr<platform::web::WebView> webView_;
     const WebReturnURLMatcher returnMatcher_;
+    bool pageFailed_ = false;
 };
 
 }  // namespace corvend
