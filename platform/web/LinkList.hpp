@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstddef>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "platform/url/URL.hpp"
+#include "platform/web/IndexIterator.hpp"
 #include "platform/web/TextList.hpp"
 
 namespace corvend::platform::web {
@@ -22,33 +22,7 @@ class LinkList {
         URL url;           // its target, resolved against the page's address
     };
 
-    class const_iterator {
-      public:
-        using iterator_category = std::input_iterator_tag;
-        using value_type = Link;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = Link;
-
-        const_iterator() = default;
-        const_iterator(const LinkList* list, std::size_t index) : list_(list), index_(index) {}
-
-        Link operator*() const { return (*list_)[index_]; }
-        const_iterator& operator++() {
-            ++index_;
-            return *this;
-        }
-        const_iterator operator++(int) {
-            auto before = *this;
-            ++index_;
-            return before;
-        }
-        friend bool operator==(const const_iterator&, const const_iterator&) = default;
-
-      private:
-        const LinkList* list_ = nullptr;
-        std::size_t index_ = 0;
-    };
+    using const_iterator = IndexIterator<LinkList, Link>;
     using iterator = const_iterator;
     using value_type = Link;
     using size_type = std::size_t;

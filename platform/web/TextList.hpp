@@ -2,10 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/web/IndexIterator.hpp"
 
 namespace corvend::platform::web {
 
@@ -14,33 +15,7 @@ namespace corvend::platform::web {
 // buffer, valid while the list is unchanged.
 class TextList {
   public:
-    class const_iterator {
-      public:
-        using iterator_category = std::input_iterator_tag;
-        using value_type = std::string_view;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = std::string_view;
-
-        const_iterator() = default;
-        const_iterator(const TextList* list, std::size_t index) : list_(list), index_(index) {}
-
-        std::string_view operator*() const { return (*list_)[index_]; }
-        const_iterator& operator++() {
-            ++index_;
-            return *this;
-        }
-        const_iterator operator++(int) {
-            auto before = *this;
-            ++index_;
-            return before;
-        }
-        friend bool operator==(const const_iterator&, const const_iterator&) = default;
-
-      private:
-        const TextList* list_ = nullptr;
-        std::size_t index_ = 0;
-    };
+    using const_iterator = IndexIterator<TextList, std::string_view>;
     using iterator = const_iterator;
     using value_type = std::string_view;
     using size_type = std::size_t;
