@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "CorvendWallet/foundation/CompletionBridge.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/DeviceInfoModel.hpp"
 
@@ -23,11 +22,11 @@ CardSecureDetailsInteractor::CardSecureDetailsInteractor(
 
 void CardSecureDetailsInteractor::loadSecureDetails() {
     cancel();
-    const auto generation = ++generation_;
-    executingTask_ = runWalletOperation<platform::URL>(
+    // A cancelled task, or one replaced by a newer load, reports nothing, even with its result
+    // already on its way to the main queue.
+    executingTask_ = FlowTask::run<platform::URL>(
         [self = shared_from_this()] { return self->fetchRedirectURL(); },
-        [self = shared_from_this(), generation](Result<platform::URL> result) {
-            if (generation != self->generation_) return;  // cancelled or replaced meanwhile
+        [self = shared_from_this()](Result<platform::URL> result) {
             const auto output = self->output_.lock();
             if (!output) return;
             if (result) {
@@ -39,9 +38,7 @@ void CardSecureDetailsInteractor::loadSecureDetails() {
 }
 
 void CardSecureDetailsInteractor::cancel() {
-    if (!executingTask_) return;
-    executingTask_->cancel();
-    ++generation_;
+    if (executingTask_) executingTask_->cancel();
 }
 
 platform::URL CardSecureDetailsInteractor::fetchRedirectURL() const {

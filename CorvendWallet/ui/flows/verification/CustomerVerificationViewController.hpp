@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +11,7 @@
 #include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationServiceEndpoint.hpp"
+#include "CorvendWallet/ui/foundation/FlowTask.hpp"
 #include "CorvendWallet/ui/foundation/WebReturnURLMatcher.hpp"
 #include "platform/web/NavigationDelegate.hpp"
 #include "platform/web/UIDelegate.hpp"
@@ -48,6 +52,9 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     using SessionResult = Result<CustomerVerificationServiceEndpoint::KycSessionResponse>;
 
     void startSession(const model::CustomerVerificationRequest& request);
+    // Runs one request of the screen and hands its result to `deliver` on the main thread.
+    void run(std::function<CustomerVerificationServiceEndpoint::KycSessionResponse()> operation,
+             void (CustomerVerificationViewController::*deliver)(const SessionResult&));
     void loadSession(const SessionResult& result);
     void readSession(const std::string& id);
     void handleSessionStatus(const SessionResult& result);
@@ -58,6 +65,9 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     const std::shared_ptr<platform::web::WebView> webView_;
     const WebReturnURLMatcher returnMatcher_;
     bool pageFailed_ = false;
+    // The requests still running, by number.
+    std::map<std::uint64_t, std::shared_ptr<FlowTask>> requests_;
+    std::uint64_t nextRequest_ = 0;
 };
 
 }  // namespace corvend
