@@ -59,10 +59,9 @@ inline bool initializeInterleaved(int argc, char** argv) {
     return !benchmark::ReportUnrecognizedArguments(count, args.data());
 }
 
-// Runs every benchmark and prints "ratio <label>: <kit median / raw median>".
-inline void runAndPrintRatio(const char* kit, const char* raw, const char* label) {
-    TimeRecorder reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+// Prints "ratio <label>: <kit median / raw median>" of benchmarks that have run.
+inline void printRatio(const TimeRecorder& reporter, const char* kit, const char* raw,
+                       const char* label) {
     const auto kitTime = reporter.median(kit);
     const auto rawTime = reporter.median(raw);
     if (kitTime && rawTime && *rawTime > 0) {
@@ -70,6 +69,13 @@ inline void runAndPrintRatio(const char* kit, const char* raw, const char* label
     } else {
         std::printf("ratio %s: n/a (both benchmarks must run)\n", label);
     }
+}
+
+// Runs every benchmark and prints "ratio <label>: <kit median / raw median>".
+inline void runAndPrintRatio(const char* kit, const char* raw, const char* label) {
+    TimeRecorder reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printRatio(reporter, kit, raw, label);
 }
 
 // Runs every benchmark, shuts the library down and prints "Ratio <label>: <kit best / raw

@@ -2,28 +2,40 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
-
-#include "platform/url/URLComponents.hpp"
 
 namespace corvend::platform::web {
 
 namespace {
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::ranges::transform(out, out.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// `needle` is lower-case ASCII.
+bool startsWithIgnoringCase(std::string_view text, std::string_view needle) {
+    return text.size() >= needle.size() &&
+           std::ranges::equal(text.substr(0, needle.size()), needle,
+                              [](char a, char b) { return lower(a) == b; });
+}
+
+// Where `needle` (lower-case ASCII, a few letters) first appears at or after `from`, in any
+// letter case. Linear in the text: nothing is copied.
+std::size_t findIgnoringCase(std::string_view text, std::string_view needle, std::size_t from) {
+    for (std::size_t at = from; at + needle.size() <= text.size(); ++at) {
+        if (lower(text[at]) == needle.front() && startsWithIgnoringCase(text.substr(at), needle))
+            return at;
+    }
+    return std::string_view::npos;
 }
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-// The named and numeric references pages commonly use; others stay as written.
-std::string decodeEntities(std::string_view text) {
+// Appends `text` with the named and numeric references pages commonly use decoded; others stay
+// as written.
+void decodeEntities(std::string_view text, std::string& out) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kNamed{{
         {"&amp;", "&"},
         {"&lt;", "<"},
@@ -32,7 +44,6 @@ std::string decodeEntities(std::string_view text) {
         {"&#39;", "'"},
         {"&nbsp;", " "},
     }};
-    std::string out;
     for (std::size_t i = 0; i < text.size();) {
         bool replaced = false;
         if (text[i] == '&') {
@@ -47,15 +58,14 @@ std::string decodeEntities(std::string_view text) {
         }
         if (!replaced) out += text[i++];
     }
-    return out;
 }
 
-// The value of attribute `name` inside a tag's text ("a href='x' class=y"), if present.
+// The value of attribute `name` (lower-case) inside a tag's text ("a href='x' class=y"), if
+// present.
 std::optional<std::string> attribute(std::string_view tag, std::string_view name) {
-    const std::string lower = lowered(tag);
     std::size_t at = 0;
-    while ((at = lower.find(name, at)) != std::string::npos) {
-        const bool startsWord = at > 0 && isSpace(lower[at - 1]);
+    while ((at = findIgnoringCase(tag, name, at)) != std::string_view::npos) {
+        const bool startsWord = at > 0 && isSpace(tag[at - 1]);
         std::size_t i = at + name.size();
         at = i;
         if (!startsWord) continue;
@@ -63,16 +73,20 @@ std::optional<std::string> attribute(std::string_view tag, std::string_view name
         if (i >= tag.size() || tag[i] != '=') continue;
         ++i;
         while (i < tag.size() && isSpace(tag[i])) ++i;
-        if (i >= tag.size()) return std::string();
+        std::string value;
+        if (i >= tag.size()) return value;
         const char quote = tag[i];
         if (quote == '"' || quote == '\'') {
             const std::size_t end = tag.find(quote, i + 1);
-            return decodeEntities(tag.substr(
-                i + 1, end == std::string_view::npos ? std::string_view::npos : end - i - 1));
+            decodeEntities(tag.substr(i + 1, end == std::string_view::npos ? std::string_view::npos
+                                                                           : end - i - 1),
+                           value);
+            return value;
         }
         std::size_t end = i;
         while (end < tag.size() && !isSpace(tag[end]) && tag[end] != '>') ++end;
-        return decodeEntities(tag.substr(i, end - i));
+        decodeEntities(tag.substr(i, end - i), value);
+        return value;
     }
     return std::nullopt;
 }
@@ -84,7 +98,7 @@ bool isBlock(std::string_view name) {
     return std::ranges::find(kBlocks, name) != kBlocks.end();
 }
 
-// Collects shown text into lines, blanks collapsed.
+// Collects shown text, blanks collapsed, into the current line.
 class TextCollector {
   public:
     void add(std::string_view text) {
@@ -98,24 +112,19 @@ class TextCollector {
             }
         }
     }
-    void breakLine() {
-        if (!current_.empty()) lines_.push_back(std::move(current_));
+    // The line so far; clear() ends it.
+    std::string_view current() const { return current_; }
+    void clear() {
         current_.clear();
         pendingSpace_ = false;
     }
-    std::string take() {
-        std::string out = std::move(current_);
-        current_.clear();
-        pendingSpace_ = false;
-        return out;
-    }
-    std::vector<std::string> finish() {
-        breakLine();
-        return std::move(lines_);
+    // Ends the line, adding it to `lines` unless it is empty.
+    void breakLine(TextList& lines) {
+        if (!current_.empty()) lines.push_back(current_);
+        clear();
     }
 
   private:
-    std::vector<std::string> lines_;
     std::string current_;
     bool pendingSpace_ = false;
 };
@@ -123,18 +132,22 @@ class TextCollector {
 }  // namespace
 
 WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
-    WebPage page{std::move(url), statusCode, std::nullopt, {}, {}};
+    LinkList links(url);
+    WebPage page{std::move(url), statusCode, std::nullopt, {}, std::move(links)};
     TextCollector text;
     TextCollector title;
     TextCollector linkText;
     bool inTitle = false;
-    std::optional<std::optional<URL>> openLink;  // inside <a>: its target, if usable
+    std::optional<std::optional<std::string>> openLink;  // inside <a>: its usable target
+    std::string shown;
+    std::string name;
 
     std::size_t i = 0;
     while (i < html.size()) {
         if (html[i] != '<') {
             const std::size_t end = std::min(html.find('<', i), html.size());
-            const std::string shown = decodeEntities(html.substr(i, end - i));
+            shown.clear();
+            decodeEntities(html.substr(i, end - i), shown);
             (inTitle ? title : text).add(shown);
             if (openLink) linkText.add(shown);
             i = end;
@@ -153,40 +166,42 @@ WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
         const bool closing = !tag.empty() && tag.front() == '/';
         std::size_t nameEnd = closing ? 1 : 0;
         while (nameEnd < tag.size() && !isSpace(tag[nameEnd]) && tag[nameEnd] != '/') ++nameEnd;
-        const std::string name = lowered(tag.substr(closing ? 1 : 0, nameEnd - (closing ? 1 : 0)));
+        name.assign(tag.substr(closing ? 1 : 0, nameEnd - (closing ? 1 : 0)));
+        std::ranges::transform(name, name.begin(), lower);
 
         if (!closing && (name == "script" || name == "style")) {
-            // Never run, never shown.
-            const std::size_t end = lowered(html.substr(i)).find("</" + name);
-            i = end == std::string::npos ? html.size() : i + end;
+            // Never run, never shown: skipped up to its end tag, searched from here on only.
+            const std::string endTag = "</" + name;
+            const std::size_t end = findIgnoringCase(html, endTag, i);
+            i = end == std::string_view::npos ? html.size() : end;
             continue;
         }
         if (name == "title") {
             inTitle = !closing;
-            if (closing && page.title == std::nullopt) {
-                if (std::string shown = title.take(); !shown.empty()) page.title = std::move(shown);
+            if (closing && page.title == std::nullopt && !title.current().empty()) {
+                page.title = std::string(title.current());
             }
+            if (closing) title.clear();
             continue;
         }
         if (name == "a") {
             if (!closing) {
-                std::optional<URL> target;
-                if (const auto href = attribute(tag, "href")) {
-                    if (const auto reference = URLComponents::parse(*href)) {
-                        target = reference->url(page.url);
-                    }
-                }
-                linkText.take();
-                openLink = target;
+                std::optional<std::string> target = attribute(tag, "href");
+                if (target && !LinkList::resolve(*target, page.url)) target.reset();
+                linkText.clear();
+                openLink = std::move(target);
             } else if (openLink) {
-                if (*openLink) page.links.push_back({linkText.take(), std::move(**openLink)});
+                if (*openLink) page.links.push_back(**openLink, linkText.current());
+                linkText.clear();
                 openLink.reset();
             }
             continue;
         }
-        if (isBlock(name)) text.breakLine();
+        if (isBlock(name)) text.breakLine(page.lines);
     }
-    page.lines = text.finish();
+    text.breakLine(page.lines);
+    page.lines.shrinkToFit();
+    page.links.shrinkToFit();
     return page;
 }
 

@@ -3,25 +3,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/url/URL.hpp"
+#include "platform/web/LinkList.hpp"
+#include "platform/web/TextList.hpp"
 
 namespace corvend::platform::web {
 
 // What a loaded page shows, read from its HTML without running anything: the title, the text
-// a person reads, and the links they can follow.
+// a person reads, and the links they can follow. Reading takes time in proportion to the
+// page's bytes, and what a read page holds stays within twice their number.
 struct WebPage {
-    struct Link {
-        std::string text;  // the link's text, as shown
-        URL url;           // its target, resolved against the page's address
-    };
+    using Link = LinkList::Link;
 
     URL url;  // where the page came from, after every redirect
     int statusCode = 0;
     std::optional<std::string> title;
-    std::vector<std::string> lines;  // the visible text, a line per block, blanks collapsed
-    std::vector<Link> links;         // in page order; links without a usable target are left out
+    TextList lines;  // the visible text, a line per block, blanks collapsed
+    LinkList links;  // in page order; links without a usable target are left out
 
     static WebPage parse(URL url, int statusCode, std::string_view html);
 };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/async/CancellationError.hpp"
+#include "platform/async/CancellationToken.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/ui/MainThread.hpp"
 #include "platform/url/URLComponents.hpp"
@@ -13,6 +14,18 @@ namespace {
 
 bool isRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// Where a reply redirects to, when it is a redirect that names its target.
+std::optional<std::string> redirectLocation(const HTTPURLResponse& response) {
+    if (!isRedirect(response.statusCode())) return std::nullopt;
+    return response.value("location");
+}
+
+URLSessionConfiguration sessionConfiguration(const WebViewConfiguration& configuration) {
+    auto session = URLSessionConfiguration::ephemeral();
+    session.timeoutIntervalForResource = configuration.timeoutIntervalForResource;
+    return session;
 }
 
 bool sameOrigin(const URL& a, const URL& b) {
@@ -38,7 +51,8 @@ URLRequest redirected(const URLRequest& previous, URL target, int status) {
 }  // namespace
 
 WebView::WebView(WebViewConfiguration configuration)
-    : configuration_(configuration), session_(URLSession::make()) {}
+    : configuration_(configuration),
+      session_(URLSession::make(sessionConfiguration(configuration))) {}
 
 WebView::~WebView() {
     transfer_.cancel();
@@ -122,17 +136,24 @@ void WebView::decided(std::uint64_t id, NavigationActionPolicy policy) {
 }
 
 void WebView::fetch() {
-    // The task keeps only what it uses; the view may go away meanwhile.
+    // The task keeps only what it uses; the view may go away meanwhile. It reads the page too,
+    // so that a large one never holds up the main thread (a close or a cancel stays prompt).
     transfer_ = Task<void>::detached(
         [weak = weakSelf(), session = session_, request = pending_->request, id = pending_->id] {
             try {
                 auto [body, response] = session->data(request);
                 const auto http = std::dynamic_pointer_cast<HTTPURLResponse>(response);
-                MainQueue::shared().async([weak, id, body = std::move(body), http] {
+                std::optional<WebPage> page;
+                if (http && !redirectLocation(*http)) {
+                    page = WebPage::parse(request.url(), http->statusCode(), body.view());
+                }
+                body = {};
+                if (isCancelled()) return;
+                MainQueue::shared().async([weak, id, page = std::move(page), http]() mutable {
                     const auto self = weak.lock();
                     if (!self) return;
                     if (http) {
-                        self->arrived(id, body, *http);
+                        self->arrived(id, std::move(page), *http);
                     } else {
                         self->failed(id, URLError(URLError::Code::badServerResponse,
                                                   "the reply is not an HTTP reply"));
@@ -148,11 +169,10 @@ void WebView::fetch() {
         });
 }
 
-void WebView::arrived(std::uint64_t id, const Data& body, const HTTPURLResponse& response) {
+void WebView::arrived(std::uint64_t id, std::optional<WebPage> page,
+                      const HTTPURLResponse& response) {
     if (!pending_ || pending_->id != id) return;
-    const int status = response.statusCode();
-    const auto location = response.value("location");
-    if (isRedirect(status) && location) {
+    if (const auto location = redirectLocation(response)) {
         const URLRequest& previous = pending_->request;
         std::optional<URL> target;
         if (const auto reference = URLComponents::parse(*location)) {
@@ -168,11 +188,12 @@ void WebView::arrived(std::uint64_t id, const Data& body, const HTTPURLResponse&
             return;
         }
         transfer_ = {};
-        begin({redirected(previous, std::move(*target), status), NavigationType::redirect},
+        begin({redirected(previous, std::move(*target), response.statusCode()),
+               NavigationType::redirect},
               pending_->redirects + 1);
         return;
     }
-    page_ = WebPage::parse(pending_->request.url(), status, body.view());
+    page_ = std::move(page);
     pending_.reset();
     transfer_ = {};
     if (const auto delegate = navigationDelegate_.lock()) delegate->didFinish(*this);
@@ -199,8 +220,10 @@ void WebView::appendSnapshot(std::vector<std::string>& lines) const {
     lines.push_back("web page: " + page_->url.absoluteString() + " (" +
                     std::to_string(page_->statusCode) + ")");
     if (page_->title) lines.push_back("title: " + *page_->title);
-    lines.insert(lines.end(), page_->lines.begin(), page_->lines.end());
-    for (const auto& link : page_->links) lines.push_back("link: " + link.text);
+    for (const std::string_view line : page_->lines) lines.emplace_back(line);
+    for (std::size_t i = 0; i < page_->links.size(); ++i) {
+        lines.push_back("link: " + std::string(page_->links.text(i)));
+    }
 }
 
 }  // namespace corvend::platform::web

@@ -75,7 +75,8 @@ class WebView : public ui::View {
     void begin(NavigationAction action, int redirects);
     void decided(std::uint64_t id, NavigationActionPolicy policy);
     void fetch();
-    void arrived(std::uint64_t id, const Data& body, const HTTPURLResponse& response);
+    // `page` is the reply read as a page, absent for a redirect.
+    void arrived(std::uint64_t id, std::optional<WebPage> page, const HTTPURLResponse& response);
     void failed(std::uint64_t id, const URLError& error);
     void abandon();
     std::weak_ptr<WebView> weakSelf();

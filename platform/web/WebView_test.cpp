@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/async/MainQueue.hpp"
+#include "tests/support/FaultServer.hpp"
 #include "tests/support/LoopbackServer.hpp"
 
 namespace corvend::platform::web {
@@ -192,6 +193,23 @@ TEST_F(WebViewTest, AFailedNavigationIsReportedAndShown) {
         EXPECT_TRUE(webView->snapshotLines().front().starts_with("web page failed: "));
     }
     ::close(reserved);
+}
+
+TEST_F(WebViewTest, APageThatNeverEndsIsCutOffByTheWholeTransferCap) {
+    // Page loads get the cap of the kit's own calls.
+    EXPECT_EQ(WebViewConfiguration{}.timeoutIntervalForResource, std::chrono::seconds(60));
+
+    // A byte every quarter second never lets the idle time-out strike; the cap does.
+    testing::FaultServer dripping({"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n<p>",
+                                   testing::FaultServer::Then::drip, "x"});
+    const auto delegate = std::make_shared<RecordingDelegate>();
+    const auto webView = std::make_shared<WebView>(
+        WebViewConfiguration{.timeoutIntervalForResource = std::chrono::seconds(1)});
+    webView->setNavigationDelegate(delegate);
+    webView->load(URLRequest(*URL::make(dripping.baseURL() + "page")));
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+    EXPECT_EQ(delegate->failures, std::vector<URLError::Code>{URLError::Code::timedOut});
+    EXPECT_FALSE(webView->page());
 }
 
 }  // namespace

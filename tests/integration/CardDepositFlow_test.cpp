@@ -77,14 +77,14 @@ class CardDepositFlowTest : public SandboxTest {
         depositID = inTask([this, request] { return service->preview(request); }).id();
         service->start(depositID, host, [this](Result result) {
             // The flow is gone from the host's screen before the host hears of it.
-            dismissedFirst.push_back(host->presentedViewController() == nullptr);
+            dismissedFirst.push_back(shownOver->presentedViewController() == nullptr);
             results.push_back(std::move(result));
         });
     }
 
     ViewControllerPtr top() {
         const auto navigation = std::dynamic_pointer_cast<platform::ui::NavigationController>(
-            host->presentedViewController());
+            shownOver->presentedViewController());
         return navigation ? navigation->topViewController() : nullptr;
     }
 
@@ -183,6 +183,8 @@ class CardDepositFlowTest : public SandboxTest {
             deposits, PaymentInstrumentRepository::make(configuredManager("user-token-1"),
                                                         platform::DesktopURLOpener::make())));
     const ViewControllerPtr host = std::make_shared<platform::ui::ViewController>();
+    // The screen the flow is expected over: the host's, or what the host presents itself.
+    ViewControllerPtr shownOver = host;
     std::string depositID;
     std::vector<Result> results;
     std::vector<bool> dismissedFirst;
@@ -532,6 +534,39 @@ INSTANTIATE_TEST_SUITE_P(
                                    [](const Result& result) { return result.isCancelled(); }},
                       InFlightCase{"ConfirmFailed", false, 500, true, terminal}),
     [](const auto& info) { return info.param.name; });
+
+TEST_F(CardDepositFlowTest, AFlowStartedWhileTheHostPresentsAScreenRunsOverItAndEndsOnce) {
+    // Closed by the person (the flow closes itself first), and failed while loading.
+    for (const bool fails : {false, true}) {
+        SCOPED_TRACE(fails ? "fails" : "closed");
+        results.clear();
+        dismissedFirst.clear();
+        const auto own = platform::ui::NavigationController::make(
+            nullptr, std::make_shared<platform::ui::ViewController>());
+        host->present(own, false);
+        shownOver = own;
+        if (fails) failNext("GET", kDepositsPath + "/options");
+        start(500);
+        if (!fails) {
+            waitForScreen("Enter your card details");
+            close();
+        }
+        waitForResult();
+        ASSERT_EQ(results.size(), 1u);
+        EXPECT_TRUE(dismissedFirst.front());
+        if (fails) {
+            const auto* failure = std::get_if<Result::NonTerminalFailure>(&results.front().value);
+            ASSERT_NE(failure, nullptr) << describe(results.front());
+            EXPECT_TRUE(failure->error.is<model::WalletError>()) << describe(results.front());
+        } else {
+            EXPECT_EQ(results.front(), Result::cancelled());
+        }
+        // Only the flow went: the host's own screen is still shown.
+        EXPECT_EQ(host->presentedViewController(), own);
+        host->dismiss(false);
+        platform::MainQueue::shared().drain();
+    }
+}
 
 TEST_F(CardDepositFlowTest, AFlowReleasedWhileLoadingReportsNothing) {
     sandbox.scriptNextReply("GET", kDepositsPath + "/options", {.hold = true});

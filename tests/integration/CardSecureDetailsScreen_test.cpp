@@ -9,6 +9,7 @@
 
 #include "CorvendWallet/services/cards/CardRepository.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsBuilder.hpp"
+#include "CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractor.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsViewController.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
@@ -148,6 +149,32 @@ TEST_F(CardSecureDetailsScreenTest, ReleasingTheScreenCancelsItsFetchAndLoadsNot
     shown(service->getSecureDetailsViewController(model::CardSecureDetailsRequest(cardID)));
     EXPECT_FALSE(web->page().has_value());
     EXPECT_FALSE(web->isLoading());
+}
+
+// What the interactor tells its screen.
+struct RecordingOutput : CardSecureDetailsInteractorOutput {
+    void showSecureDetails(const platform::URL& url) override { shown.push_back(url); }
+    void showFailure() override { ++failures; }
+    std::vector<platform::URL> shown;
+    int failures = 0;
+};
+
+TEST_F(CardSecureDetailsScreenTest, ANewerLoadCancelsTheRunningOneAndOnlyItChangesTheScreen) {
+    sandbox.clearRequests();
+    sandbox.scriptNextReply("POST", kCardsPath + cardID + "/secure-details", {.hold = true});
+    const auto interactor = std::make_shared<CardSecureDetailsInteractor>(
+        model::CardSecureDetailsRequest(cardID), configuredManager("user-token-1"), fingerprint);
+    const auto output = std::make_shared<RecordingOutput>();
+    interactor->setOutput(output);
+    interactor->loadSecureDetails();
+    ASSERT_TRUE(sandbox.waitForRequests(1, kDeadline));
+    interactor->loadSecureDetails();  // the held one is cancelled first
+    ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+        [&] { return !output->shown.empty() || output->failures > 0; }, kDeadline));
+    sandbox.releaseHeld();
+    platform::MainQueue::shared().drain();
+    EXPECT_EQ(output->shown.size(), 1u);
+    EXPECT_EQ(output->failures, 0);
 }
 
 }  // namespace

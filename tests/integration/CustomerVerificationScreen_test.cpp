@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "tests/integration/SandboxTest.hpp"
+#include "tests/support/FailingPages.hpp"
 
 namespace corvend::integration {
 namespace {
@@ -21,7 +22,8 @@ using platform::web::NavigationActionPolicy;
 
 constexpr const char* kSessionsPath = "digitalwallets/v1/profile/kyc/sessions";
 
-// Forwards each navigation to the screen and records whether the screen decided it.
+// Forwards each navigation to the screen and records whether the screen decided it; forwards
+// the page's failures when asked to.
 struct DecisionRecorder : platform::web::NavigationDelegate {
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& action,
@@ -31,8 +33,12 @@ struct DecisionRecorder : platform::web::NavigationDelegate {
         screen.lock()->decidePolicyFor(webView, action, handler);
         decided.push_back(handler.isDecided());
     }
+    void didFail(platform::web::WebView& webView, const platform::URLError& error) override {
+        if (forwardFailures) screen.lock()->didFail(webView, error);
+    }
     std::weak_ptr<CustomerVerificationViewController> screen;  // the web view's, so alive
     std::vector<bool> decided{};
+    bool forwardFailures = false;
 };
 
 class CustomerVerificationScreenTest : public SandboxTest {
@@ -175,6 +181,10 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
          home + "/done?a=1&sessionId={id}&sessionId=x",
          {VerificationResult::failed},
          1},
+        {"default port written out",
+         "https://return.corvend.example:443/?sessionId={id}",
+         {VerificationResult::failed},
+         1},
         {"other letter case", home + "?SessionId={id}", {VerificationResult::internalError}, 0},
         {"without value", home + "?sessionId", {VerificationResult::internalError}, 0},
         {"without query", home, {VerificationResult::internalError}, 0},
@@ -206,6 +216,30 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         EXPECT_EQ(results, c.expected);
         EXPECT_EQ(sessionReads(), c.reads);
         EXPECT_EQ(recorders.back()->decided, (std::vector<bool>{true, true}));
+    }
+}
+
+TEST_F(CustomerVerificationScreenTest, APageThatFailsToLoadIsOneInternalError) {
+    for (const auto& c : testing::failingPages(kWebReturnURL)) {
+        SCOPED_TRACE(c.name);
+        results.clear();
+        testing::FaultServer page(c.script);
+        boost::json::object session{{"merchantRefNum", "ref-1"},
+                                    {"id", "kyc-1"},
+                                    {"status", "CREATED"},
+                                    {"redirectUrl", page.baseURL() + "kyc"}};
+        sandbox.scriptNextReply("POST", kSessionsPath,
+                                {.status = 201, .body = boost::json::serialize(session)});
+        const auto screen = start();
+        recorders.back()->forwardFailures = true;
+        waitForResults(1);
+        ASSERT_TRUE(screen->webView()->lastError());
+        // A person's second try at a link that fails is not a second report.
+        screen->webView()->navigate(*platform::URL::make(page.baseURL() + "kyc"));
+        ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+            [&] { return !screen->webView()->isLoading(); }, kDeadline));
+        platform::MainQueue::shared().drain();
+        EXPECT_EQ(results, std::vector<VerificationResult>{VerificationResult::internalError});
     }
 }
 

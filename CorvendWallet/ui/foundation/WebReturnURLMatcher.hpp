@@ -10,7 +10,8 @@ namespace corvend {
 // Tells whether a navigation reaches a web step's return address, so a screen can end the step
 // there. An address matches when its text begins with the return address (case-sensitive) and
 // the return address ends with "/" or is followed by the end, "/", "?" or "#": a longer host
-// or path that merely starts with the same letters is somewhere else.
+// or path that merely starts with the same letters is somewhere else. The scheme's default port
+// written out (":443" for https, ":80" for http) changes nothing, as a browser drops it too.
 class WebReturnURLMatcher {
   public:
     explicit WebReturnURLMatcher(std::string returnURL) : returnURL_(std::move(returnURL)) {}
@@ -21,6 +22,9 @@ class WebReturnURLMatcher {
     const std::string& returnURL() const { return returnURL_; }
 
   private:
+    // `absoluteString` begins with the return address: what follows it still belongs to it.
+    bool followsReturnURL(std::string_view absoluteString) const;
+
     std::string returnURL_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/DepositRootBuilder.hpp"
+#include "platform/ui/NavigationController.hpp"
 
 namespace corvend {
 
@@ -31,22 +32,41 @@ model::CustomerDeposit CardDepositRepository::doPreview(const CardDepositRequest
                               std::move(returnUrls), std::nullopt));
 }
 
+namespace {
+
+// The screen a new presentation must come from: what the host shows on top, however deep.
+// Presenting from anything lower is refused, and the flow would never run nor end.
+platform::ui::ViewControllerPtr topmostPresenter(platform::ui::ViewControllerPtr host) {
+    for (;;) {
+        platform::ui::ViewControllerPtr context = host;
+        if (auto navigation = host->navigationController()) context = std::move(navigation);
+        auto presented = context->presentedViewController();
+        if (!presented) return host;
+        host = std::move(presented);
+    }
+}
+
+}  // namespace
+
 void CardDepositRepository::doStart(const std::string& depositID,
                                     const platform::ui::ViewControllerPtr& viewController,
                                     ResultCompletion completion) {
     auto flow = std::make_shared<std::weak_ptr<platform::ui::ViewController>>();
     const auto navigationController =
         depositRootBuilder_(component_)
-            ->build(depositID, [host = viewController, flow,
-                                completion = std::move(completion)](CardDepositResult result) {
-                // Dismiss only our own flow: a flow the router already closed must not take the
-                // host's own presentation with it.
-                const auto presented = host->presentedViewController();
-                if (presented && presented == flow->lock()) host->dismiss(true);
-                completion(std::move(result));
-            });
+            ->build(depositID,
+                    [flow, completion = std::move(completion)](CardDepositResult result) {
+                        // Dismiss only our own flow, from where it was presented: a flow the router
+                        // already closed must not take the host's own presentation with it.
+                        if (const auto shown = flow->lock()) {
+                            if (const auto presenter = shown->presentingViewController()) {
+                                presenter->dismiss(true);
+                            }
+                        }
+                        completion(std::move(result));
+                    });
     *flow = navigationController;
-    viewController->present(navigationController, true);
+    topmostPresenter(viewController)->present(navigationController, true);
 }
 
 }  // namespace corvend

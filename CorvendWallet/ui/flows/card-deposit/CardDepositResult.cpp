@@ -1,16 +1,27 @@
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositResult.hpp"
 
+#include "CorvendWallet/foundation/ConfigurationError.hpp"
+#include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
 
 namespace corvend {
 
 namespace {
 
+// Both errors are an `E` and equal as `E` defines it.
+template <class E>
+bool equalAs(const Error& lhs, const Error& rhs) {
+    const auto left = lhs.as<E>();
+    if (!left) return false;
+    const auto right = rhs.as<E>();
+    return right && *left == *right;
+}
+
+// The kit's error values compare by value (two failures read from two replies are equal when
+// they say the same); any other error only equals itself.
 bool sameError(const Error& lhs, const Error& rhs) {
-    if (lhs == rhs) return true;
-    const auto left = lhs.as<CardDepositError>();
-    const auto right = rhs.as<CardDepositError>();
-    return left && right && *left == *right;
+    return lhs == rhs || equalAs<CardDepositError>(lhs, rhs) ||
+           equalAs<model::WalletError>(lhs, rhs) || equalAs<model::ConfigurationError>(lhs, rhs);
 }
 
 }  // namespace

@@ -40,8 +40,9 @@ struct CardDepositResult {
     bool isCompleted() const noexcept { return std::holds_alternative<Completed>(value); }
     bool isCancelled() const noexcept { return std::holds_alternative<Cancelled>(value); }
 
-    // Same case; failures also carry equal errors: the same exception, or two flow errors
-    // (CardDepositError) of the same case.
+    // Same case; failures also carry equal errors: the same exception, or two errors of the
+    // kit's own kinds (CardDepositError, model::WalletError, model::ConfigurationError) that
+    // are equal as values.
     friend bool operator==(const CardDepositResult& lhs, const CardDepositResult& rhs);
 };
 

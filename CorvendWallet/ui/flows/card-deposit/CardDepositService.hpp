@@ -33,8 +33,9 @@ class CardDepositService : public std::enable_shared_from_this<CardDepositServic
                                    std::move(completion), std::move(request));
     }
 
-    // Presents the flow for the deposit `depositID` over `viewController`; when the flow ends
-    // it is dismissed and `completion` gets its one result. Main thread.
+    // Presents the flow for the deposit `depositID` over `viewController`, or over the topmost
+    // screen it already presents; when the flow ends it is dismissed and `completion` gets its
+    // one result. Main thread.
     void start(const std::string& depositID, const platform::ui::ViewControllerPtr& viewController,
                ResultCompletion completion) {
         doStart(depositID, viewController, std::move(completion));

@@ -1,5 +1,6 @@
 #include "CorvendWallet/ui/flows/card-deposit/ThreeDSWebViewController.hpp"
 
+#include "CorvendWallet/ui/foundation/FailureImageView.hpp"
 #include "CorvendWallet/ui/foundation/NavigationControllable.hpp"
 #include "platform/http/URLRequest.hpp"
 
@@ -60,6 +61,13 @@ void ThreeDSWebViewController::decidePolicyFor(
     // The flow hears of the success before the page is stopped.
     finish(ThreeDSResult::success);
     decisionHandler(NavigationActionPolicy::cancel);
+}
+
+void ThreeDSWebViewController::didFail(platform::web::WebView&, const platform::URLError&) {
+    // The page stays as the web view left it, its failure on show; only the close is left.
+    if (failureImageView_) return;
+    failureImageView_ = FailureImageView::make();
+    FailureImageView::showCentered(failureImageView_, view());
 }
 
 void ThreeDSWebViewController::finish(ThreeDSResult result) {

@@ -8,6 +8,7 @@
 
 #include "CorvendWallet/ui/flows/card-deposit/ThreeDSResult.hpp"
 #include "CorvendWallet/ui/foundation/WebReturnURLMatcher.hpp"
+#include "platform/ui/ImageView.hpp"
 #include "platform/ui/ViewController.hpp"
 #include "platform/url/URL.hpp"
 #include "platform/web/NavigationDelegate.hpp"
@@ -18,7 +19,10 @@ namespace corvend {
 // The 3-D Secure step of the card-deposit flow: shows the issuer's page and watches every
 // navigation it makes. Reaching the return address ends the step with success (that navigation
 // is cancelled); the close button ends it with cancel. The screen reports once: the first
-// outcome goes to `completion`, later ones are dropped. It never dismisses itself.
+// outcome goes to `completion`, later ones are dropped. It never dismisses itself. A page that
+// fails (unreachable, redirected in a loop or to an unusable address, too large, stalled) is no
+// outcome: the screen shows the failure image over it and the close button stays, so the person
+// can leave (which reports cancel).
 class ThreeDSWebViewController : public platform::ui::ViewController,
                                  public platform::web::NavigationDelegate {
   public:
@@ -45,6 +49,12 @@ class ThreeDSWebViewController : public platform::ui::ViewController,
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& navigationAction,
                          platform::web::NavigationDecisionHandler decisionHandler) override;
+    void didFail(platform::web::WebView& webView, const platform::URLError& error) override;
+
+    // Shown once a page has failed; null before.
+    const std::shared_ptr<platform::ui::ImageView>& failureImageView() const {
+        return failureImageView_;
+    }
 
   protected:
     void viewDidLoad() override;
@@ -57,6 +67,7 @@ class ThreeDSWebViewController : public platform::ui::ViewController,
     WebReturnURLMatcher returnMatcher_;
     std::function<void(ThreeDSResult)> completion_;
     std::optional<ThreeDSResult> result_;
+    std::shared_ptr<platform::ui::ImageView> failureImageView_;
 };
 
 }  // namespace corvend

@@ -6,6 +6,7 @@
 
 #include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "platform/async/MainQueue.hpp"
+#include "tests/support/FailingPages.hpp"
 #include "tests/support/FaultServer.hpp"
 
 namespace corvend {
@@ -48,6 +49,37 @@ TEST_F(ThreeDSWebViewControllerTest, TheIssuerPageReachingTheReturnAddressReport
     EXPECT_TRUE(screen->navigationItem().leftBarButtonItem->tap());
     MainQueue::shared().drain();
     EXPECT_EQ(results_, std::vector<ThreeDSResult>{ThreeDSResult::success});
+}
+
+TEST_F(ThreeDSWebViewControllerTest, TheReturnAddressWithItsDefaultPortWrittenOutIsReached) {
+    FaultServer issuer(testing::redirectTo("https://return.corvend.example:443/3ds?id=7"));
+    const auto screen = open(issuer.baseURL() + "acs");
+    ASSERT_TRUE(MainQueue::shared().runUntil(
+        [&] { return !results_.empty() && !screen->webView()->isLoading(); }, 20s));
+    EXPECT_EQ(results_, std::vector<ThreeDSResult>{ThreeDSResult::success});
+    EXPECT_FALSE(screen->webView()->lastError());
+}
+
+TEST_F(ThreeDSWebViewControllerTest, AFailedPageShowsTheFailureAndTheCloseStillReportsCancel) {
+    for (const auto& c : testing::failingPages(kWebReturnURL)) {
+        SCOPED_TRACE(c.name);
+        results_.clear();
+        FaultServer issuer(c.script);
+        const auto screen = open(issuer.baseURL() + "acs");
+        ASSERT_TRUE(
+            MainQueue::shared().runUntil([&] { return !screen->webView()->isLoading(); }, 20s));
+        MainQueue::shared().drain();
+        EXPECT_TRUE(results_.empty());
+        ASSERT_TRUE(screen->webView()->lastError());
+        const std::string shown = screen->snapshot();
+        EXPECT_NE(shown.find("image: icloud.slash"), std::string::npos) << shown;
+        EXPECT_NE(shown.find("web page failed: "), std::string::npos) << shown;
+
+        // The person leaves the failed page the only way there is.
+        EXPECT_TRUE(screen->navigationItem().leftBarButtonItem->tap());
+        MainQueue::shared().drain();
+        EXPECT_EQ(results_, std::vector<ThreeDSResult>{ThreeDSResult::cancel});
+    }
 }
 
 TEST_F(ThreeDSWebViewControllerTest, AReturnAddressAsThePageEndsAtOnceWithoutLoading) {

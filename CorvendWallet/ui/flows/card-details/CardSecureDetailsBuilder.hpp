@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
 #include "CorvendWallet/foundation/Builder.hpp"
 #include "CorvendWallet/services/cards/CardSecureDetailsDependency.hpp"
+#include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
 #include "platform/ui/ViewController.hpp"
 
 namespace corvend {

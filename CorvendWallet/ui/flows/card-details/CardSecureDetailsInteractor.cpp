@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "CorvendWallet/foundation/CompletionBridge.hpp"
+#include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/DeviceInfoModel.hpp"
 
@@ -23,11 +23,11 @@ CardSecureDetailsInteractor::CardSecureDetailsInteractor(
 
 void CardSecureDetailsInteractor::loadSecureDetails() {
     cancel();
-    const auto generation = ++generation_;
-    executingTask_ = runWalletOperation<platform::URL>(
+    // A cancelled task, or one replaced by a newer load, reports nothing, even with its result
+    // already on its way to the main queue.
+    executingTask_ = FlowTask::run<platform::URL>(
         [self = shared_from_this()] { return self->fetchRedirectURL(); },
-        [self = shared_from_this(), generation](Result<platform::URL> result) {
-            if (generation != self->generation_) return;  // cancelled or replaced meanwhile
+        [self = shared_from_this()](Result<platform::URL> result) {
             const auto output = self->output_.lock();
             if (!output) return;
             if (result) {
@@ -39,9 +39,7 @@ void CardSecureDetailsInteractor::loadSecureDetails() {
 }
 
 void CardSecureDetailsInteractor::cancel() {
-    if (!executingTask_) return;
-    executingTask_->cancel();
-    ++generation_;
+    if (executingTask_) executingTask_->cancel();
 }
 
 platform::URL CardSecureDetailsInteractor::fetchRedirectURL() const {
@@ -51,7 +49,7 @@ platform::URL CardSecureDetailsInteractor::fetchRedirectURL() const {
                             .flow = flow_,
                             .deviceInfo = DeviceInfoModel::mobileApp(fingerprint)}));
     auto url = platform::URL::make(reply.redirectUrl);
-    if (!url) throw model::WalletError::internalError("I0009");
+    if (!url) throw model::WalletError::internalError(model::ErrorCode::invalidRedirectURL);
     return std::move(*url);
 }
 

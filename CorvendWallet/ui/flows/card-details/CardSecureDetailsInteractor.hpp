@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "CorvendWallet/foundation/WalletOperationHandle.hpp"
-#include "CorvendWallet/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/networking/Networkable.hpp"
 #include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
 #include "CorvendWallet/services/cards/CardServiceEndpoint.hpp"
+#include "CorvendWallet/setup/DeviceFingerprintProvider.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractorInput.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractorOutput.hpp"
+#include "CorvendWallet/ui/foundation/FlowTask.hpp"
 #include "platform/url/URL.hpp"
 
 namespace corvend {
@@ -43,10 +43,7 @@ class CardSecureDetailsInteractor final
     const std::shared_ptr<Networkable> networkManager_;
     const std::shared_ptr<DeviceFingerprintProvider> fingerprintProvider_;
     std::weak_ptr<CardSecureDetailsInteractorOutput> output_;
-    std::shared_ptr<WalletOperationHandle> executingTask_;
-    // Counts the fetches: a result is applied only while its fetch is the latest and was not
-    // cancelled, even when it was already on its way to the main queue.
-    unsigned long generation_ = 0;
+    std::shared_ptr<FlowTask> executingTask_;
 };
 
 }  // namespace corvend

@@ -4,13 +4,11 @@
 #include <utility>
 
 #include "CorvendCoreComponents/BaseTheme.hpp"
-#include "CorvendCoreComponents/Theme.hpp"
-#include "CorvendCoreComponents/Views.hpp"
 #include "CorvendWallet/ui/foundation/AnyObjectLifecycleTracker.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "CorvendWallet/ui/foundation/FailureImageView.hpp"
 #include "CorvendWallet/ui/foundation/LoadingIndicator.hpp"
 #include "platform/http/URLRequest.hpp"
-#include "platform/ui/Image.hpp"
 #include "platform/ui/LayoutConstraint.hpp"
 
 namespace corvend {
@@ -50,11 +48,7 @@ CardSecureDetailsViewController::loadingIndicator() {
 
 const std::shared_ptr<platform::ui::ImageView>&
 CardSecureDetailsViewController::failureImageView() {
-    if (!failureImageView_) {
-        failureImageView_ = components::Views::image(
-            platform::ui::Image::system("icloud.slash"), components::Views::ImageSize::square80,
-            components::Theme::defaultTheme()->colorPalette().labelColor.secondary.onBase);
-    }
+    if (!failureImageView_) failureImageView_ = FailureImageView::make();
     return failureImageView_;
 }
 
@@ -102,16 +96,7 @@ void CardSecureDetailsViewController::showSecureDetails(const platform::URL& url
 
 void CardSecureDetailsViewController::showFailure() {
     loadingIndicator()->stopAnimating();
-    const auto root = view();
-    root->addSubview(failureImageView());
-    LayoutConstraint::activate({
-        failureImageView()
-            ->anchor(LayoutAttribute::centerX)
-            .constraint(root->anchor(LayoutAttribute::centerX)),
-        failureImageView()
-            ->anchor(LayoutAttribute::centerY)
-            .constraint(root->anchor(LayoutAttribute::centerY)),
-    });
+    FailureImageView::showCentered(failureImageView(), view());
 }
 
 }  // namespace corvend

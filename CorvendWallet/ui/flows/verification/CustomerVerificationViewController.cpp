@@ -3,9 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "CorvendWallet/foundation/CompletionBridge.hpp"
-#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/KycSessionStatus.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "platform/http/URLRequest.hpp"
 #include "platform/url/URLComponents.hpp"
 
@@ -44,12 +43,25 @@ std::weak_ptr<CustomerVerificationViewController> CustomerVerificationViewContro
 
 void CustomerVerificationViewController::startSession(
     const model::CustomerVerificationRequest& request) {
-    // The handle is not kept: the request runs to its end, and only its report is dropped.
-    networkManager_->request<wire::KycSessionResponse>(wire::createKycSession(request),
-                                                       [weak = weakSelf()](SessionResult result) {
-                                                           if (const auto self = weak.lock())
-                                                               self->loadSession(result);
-                                                       });
+    run([networkManager = networkManager_,
+         endpoint = wire::createKycSession(request)] { return networkManager->request(endpoint); },
+        &CustomerVerificationViewController::loadSession);
+}
+
+void CustomerVerificationViewController::run(
+    std::function<wire::KycSessionResponse()> operation,
+    void (CustomerVerificationViewController::*deliver)(const SessionResult&)) {
+    // Nothing cancels a request: each runs to its end and is kept until it reports. The screen
+    // is held weakly, and with it go the tasks, so a screen gone by then hears nothing.
+    const auto id = nextRequest_++;
+    requests_.emplace(
+        id, FlowTask::run<wire::KycSessionResponse>(
+                std::move(operation), [weak = weakSelf(), id, deliver](SessionResult result) {
+                    const auto self = weak.lock();
+                    if (!self) return;
+                    self->requests_.erase(id);
+                    ((*self).*deliver)(result);
+                }));
 }
 
 void CustomerVerificationViewController::loadSession(const SessionResult& result) {
@@ -75,6 +87,14 @@ void CustomerVerificationViewController::decidePolicyFor(
     }
 }
 
+void CustomerVerificationViewController::didFail(platform::web::WebView&,
+                                                 const platform::URLError&) {
+    // Without its page the verification cannot go on; one report says so.
+    if (pageFailed_) return;
+    pageFailed_ = true;
+    report(VerificationResult::internalError);
+}
+
 std::optional<std::string> CustomerVerificationViewController::sessionId(const platform::URL& url) {
     const auto components = platform::URLComponents::parse(url.absoluteString());
     if (!components) return std::nullopt;
@@ -92,13 +112,9 @@ std::optional<std::string> CustomerVerificationViewController::sessionId(const p
 void CustomerVerificationViewController::readSession(const std::string& id) {
     // The endpoint is built in the task, so an identifier that cannot stand as one path segment
     // fails there ("I0001") and reaches the screen like any other failure.
-    runWalletOperation<wire::KycSessionResponse>(
-        [networkManager = networkManager_, id] {
-            return networkManager->request(wire::kycSession(id));
-        },
-        [weak = weakSelf()](SessionResult result) {
-            if (const auto self = weak.lock()) self->handleSessionStatus(result);
-        });
+    run([networkManager = networkManager_,
+         id] { return networkManager->request(wire::kycSession(id)); },
+        &CustomerVerificationViewController::handleSessionStatus);
 }
 
 void CustomerVerificationViewController::handleSessionStatus(const SessionResult& result) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +12,7 @@
 #include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationServiceEndpoint.hpp"
+#include "CorvendWallet/ui/foundation/FlowTask.hpp"
 #include "CorvendWallet/ui/foundation/WebReturnURLMatcher.hpp"
 #include "platform/web/NavigationDelegate.hpp"
 #include "platform/web/UIDelegate.hpp"
@@ -20,7 +24,8 @@ namespace corvend {
 // shows the session's page in a web view (its view) and watches every navigation. A navigation
 // to the kit's web return address is declined and ends the web part: the session named by its
 // "sessionId" is read, and its status becomes one model::VerificationResult for the completion.
-// Every failure is `internalError`. Replies come through the main queue and hold the screen
+// Every failure is `internalError`, a page that fails to load included (reported once: the
+// web part has ended then). Replies come through the main queue and hold the screen
 // weakly: a screen gone by then reports nothing. It never dismisses itself.
 class CustomerVerificationViewController final : public CustomerVerificationScreen,
                                                  public platform::web::NavigationDelegate,
@@ -40,6 +45,7 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& navigationAction,
                          platform::web::NavigationDecisionHandler decisionHandler) override;
+    void didFail(platform::web::WebView& webView, const platform::URLError& error) override;
 
     // The value of the first query item named exactly "sessionId"; none without it or its value.
     static std::optional<std::string> sessionId(const platform::URL& url);
@@ -48,6 +54,9 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     using SessionResult = Result<CustomerVerificationServiceEndpoint::KycSessionResponse>;
 
     void startSession(const model::CustomerVerificationRequest& request);
+    // Runs one request of the screen and hands its result to `deliver` on the main thread.
+    void run(std::function<CustomerVerificationServiceEndpoint::KycSessionResponse()> operation,
+             void (CustomerVerificationViewController::*deliver)(const SessionResult&));
     void loadSession(const SessionResult& result);
     void readSession(const std::string& id);
     void handleSessionStatus(const SessionResult& result);
@@ -57,6 +66,10 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     const std::shared_ptr<Networkable> networkManager_;
     const std::shared_ptr<platform::web::WebView> webView_;
     const WebReturnURLMatcher returnMatcher_;
+    bool pageFailed_ = false;
+    // The requests still running, by number.
+    std::map<std::uint64_t, std::shared_ptr<FlowTask>> requests_;
+    std::uint64_t nextRequest_ = 0;
 };
 
 }  // namespace corvend

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/ImageView.hpp"
+#include "platform/ui/View.hpp"
+
+namespace corvend {
+
+// The one picture the kit's web screens show when what they load has failed: the "icloud.slash"
+// symbol at 80 points, in the theme's secondary label colour, with no text. Installs the
+// default appearance when none was applied.
+struct FailureImageView {
+    static std::shared_ptr<platform::ui::ImageView> make();
+
+    // Adds `image` to `root`, above what it shows, centred.
+    static void showCentered(const std::shared_ptr<platform::ui::ImageView>& image,
+                             const platform::ui::ViewPtr& root);
+};
+
+}  // namespace corvend
