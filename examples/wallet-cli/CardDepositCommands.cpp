@@ -130,14 +130,15 @@ std::optional<std::string> besideField(const ViewPtr& button) {
 std::string checkboxText(const std::shared_ptr<components::CheckboxButton>& box) {
     std::vector<std::shared_ptr<components::LinksLabel>> labels;
     if (auto* around = box->superview()) collect(around->shared_from_this(), labels);
-    std::string text = labels.empty() || !labels.front()->attributedText() ? std::string("checkbox")
-                                                                           : std::string();
+    std::string text;
     if (!labels.empty() && labels.front()->attributedText()) {
         for (const auto& run : labels.front()->attributedText()->runs()) {
             if (!run.attributes.link) text += run.text;
         }
     }
-    return std::string(box->isChecked() ? "[x] " : "[ ] ") + trimmed(text);
+    text = trimmed(text);
+    if (text.empty()) text = "checkbox";
+    return std::string(box->isChecked() ? "[x] " : "[ ] ") + text;
 }
 
 std::string buttonName(const std::shared_ptr<platform::ui::Button>& button) {
@@ -315,6 +316,14 @@ void CardDepositCommands::step() {
         return;
     }
     if (isBusy(screen)) return;
+    // A screen with nothing to tap or type (one the flow is leaving) is not asked about.
+    const auto& item = screen->navigationItem();
+    if (!item.leftBarButtonItem && !item.rightBarButtonItem &&
+        onScreen<platform::ui::Button>(screen).empty() &&
+        onScreen<platform::ui::TextField>(screen).empty() &&
+        onScreen<platform::web::WebView>(screen).empty()) {
+        return;
+    }
     asking_ = true;
     std::erase_if(fieldsAsked_, [](const auto& asked) { return asked.expired(); });
     if (std::ranges::any_of(fieldsAsked_,
