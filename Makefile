@@ -97,8 +97,8 @@ bench: deps
 
 demo: configure
 	cmake --build $(BUILD_DIR) --target wallet-cli -j $(JOBS)
-	$(BUILD_DIR)/examples/wallet-cli/wallet-cli --script
-	$(BUILD_DIR)/examples/wallet-cli/wallet-cli card-deposit 2500 EUR --script
+	$(BUILD_DIR)/examples/wallet-cli/wallet-cli --demo
+	$(BUILD_DIR)/examples/wallet-cli/wallet-cli --demo card-deposit 25.00 EUR
 
 format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.hpp' | xargs -r clang-format -i

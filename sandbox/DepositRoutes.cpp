@@ -166,41 +166,64 @@ void addDepositRoutes(const RouteContext& context) {
                   .previewed = previewed,
                   .moved = moved});
 
-    // The issuer's page: it sends the browser on to the deposit's return address (through the
-    // challenge page for some amounts) and completes the deposit when it does.
-    auto complete = [&store](const RouteRequest& request,
-                             bool viaChallenge) -> std::optional<Reply> {
+    // The issuer's pages wait for the customer: the 3-D Secure page (and, for some amounts, the
+    // challenge page after it) offers "Approve" and "Decline" links. Approving the last page
+    // completes the deposit, declining fails it; either way the browser goes on to the
+    // deposit's return address.
+    enum class Choice { show, approve, decline };
+    auto handle = [&store](const RouteRequest& request, bool challengePage,
+                           Choice choice) -> Reply {
         const auto id = request.pathParameter("id").value_or("");
         std::optional<std::string> destination;
-        bool challenge = false;
+        bool onToChallenge = false;
         store.update(kDepositsCollection, id, [&](boost::json::value& stored) {
             auto& deposit = stored.as_object();
             if (deposit.at("action") != "REDIRECT" || deposit.at("status") != "PROCESSING") return;
             destination = returnAddress(deposit);
-            if (!destination) return;
-            challenge = !viaChallenge && takesChallenge(deposit);
-            if (challenge) return;
-            deposit["status"] = "COMPLETED";
+            if (!destination || choice == Choice::show) return;
+            if (choice == Choice::approve && !challengePage && takesChallenge(deposit)) {
+                onToChallenge = true;
+                return;
+            }
+            deposit["status"] = choice == Choice::approve ? "COMPLETED" : "FAILED";
+            if (choice == Choice::decline)
+                deposit["statusReason"] = "The customer declined the payment.";
             deposit["action"] = "NONE";
             deposit["nextStatus"] = boost::json::array{};
             deposit.erase("redirectUrl");
         });
-        if (!destination) return std::nullopt;
-        if (challenge)
+        if (!destination) return notFound("3-D Secure session " + id);
+        const std::string page = "/sandbox/3ds/" + id + (challengePage ? "/challenge" : "");
+        if (onToChallenge)
             return redirectTo("http://" + request.header("Host").value_or("127.0.0.1") +
                               "/sandbox/3ds/" + id + "/challenge");
-        return redirectTo(*destination);
+        if (choice != Choice::show) return redirectTo(*destination);
+        Reply reply;
+        reply.contentType = "text/html; charset=utf-8";
+        reply.body = std::string("<!doctype html><title>") +
+                     (challengePage ? "Issuer challenge" : "3-D Secure") + "</title><p>" +
+                     (challengePage ? "Your card issuer asks you to confirm it is you."
+                                    : "Confirm the card payment for deposit " + id + ".") +
+                     "</p><a href=\"" + page + "/approve\">Approve</a> <a href=\"" + page +
+                     "/decline\">Decline</a>";
+        return reply;
     };
-    context.routes.add("GET", kThreeDSPage, [complete](const RouteRequest& request) {
-        const auto id = request.pathParameter("id").value_or("");
-        if (auto reply = complete(request, false)) return std::move(*reply);
-        return notFound("3-D Secure session " + id);
-    });
-    context.routes.add("GET", kThreeDSChallenge, [complete](const RouteRequest& request) {
-        const auto id = request.pathParameter("id").value_or("");
-        if (auto reply = complete(request, true)) return std::move(*reply);
-        return notFound("3-D Secure session " + id);
-    });
+    const std::pair<std::string_view, bool> pages[] = {{kThreeDSPage, false},
+                                                       {kThreeDSChallenge, true}};
+    for (const auto& [path, challengePage] : pages) {
+        const bool onChallenge = challengePage;
+        context.routes.add("GET", path, [handle, onChallenge](const RouteRequest& request) {
+            return handle(request, onChallenge, Choice::show);
+        });
+        context.routes.add("GET", std::string(path) + "/approve",
+                           [handle, onChallenge](const RouteRequest& request) {
+                               return handle(request, onChallenge, Choice::approve);
+                           });
+        context.routes.add("GET", std::string(path) + "/decline",
+                           [handle, onChallenge](const RouteRequest& request) {
+                               return handle(request, onChallenge, Choice::decline);
+                           });
+    }
 }
 
 }  // namespace corvend::sandbox

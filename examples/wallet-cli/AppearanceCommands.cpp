@@ -1,9 +1,9 @@
 #include "examples/wallet-cli/AppearanceCommands.hpp"
 
-#include <iomanip>
+#include <algorithm>
 #include <ostream>
-#include <sstream>
 #include <utility>
+#include <vector>
 
 #include "platform/ui/Traits.hpp"
 
@@ -39,37 +39,68 @@ void AppearanceCommands::install(CommandTable& table) {
                .summary = "install the default or a dark appearance and print its palette",
                .minArguments = 0,
                .maxArguments = 1,
-               .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
-                                                      CommandTable::Done done) {
-                   const auto choice = arguments.empty() ? "default" : arguments.front();
-                   if (choice != "default" && choice != "dark") {
-                       self->err_ << "usage: appearance [default|dark]" << std::endl;
-                       return done(Outcome::failed);
-                   }
-                   self->wallet_.setAppearance(choice == "dark"
-                                                   ? darkAppearance()
-                                                   : Wallet::Appearance::defaultAppearance());
-                   self->out_ << "installed the " << choice << " appearance\n"
-                              << describeInstalledPalette() << std::flush;
-                   done(Outcome::succeeded);
-               }});
+               .handler =
+                   [self = shared_from_this()](const std::vector<std::string>& arguments,
+                                               CommandTable::Done done) {
+                       const auto choice = arguments.empty() ? "default" : arguments.front();
+                       if (choice != "default" && choice != "dark") {
+                           self->err_ << "usage: appearance [default|dark]" << std::endl;
+                           return done(Outcome::failed);
+                       }
+                       self->wallet_.setAppearance(choice == "dark"
+                                                       ? darkAppearance()
+                                                       : Wallet::Appearance::defaultAppearance());
+                       self->out_ << "installed the " << choice << " appearance\n"
+                                  << describeInstalledPalette() << std::flush;
+                       done(Outcome::succeeded);
+                   },
+               .offline = true});
 }
 
 Wallet::Appearance AppearanceCommands::darkAppearance() {
+    // Every one of the 52 colours takes its dark value, so no group stays light.
     auto appearance = Wallet::Appearance::defaultAppearance();
-    const auto& b = appearance.colors.background;
-    appearance.colors.background = {darkOf(b.base),
-                                    darkOf(b.surface),
-                                    darkOf(b.surfaceFocused),
-                                    darkOf(b.surfaceDisabled),
-                                    darkOf(b.surfaceElevated),
-                                    darkOf(b.surfacePressed)};
-    const auto& t = appearance.colors.text;
-    appearance.colors.text = {darkOf(t.primary),   darkOf(t.primaryInverted),
-                              darkOf(t.secondary), darkOf(t.secondaryInverted),
-                              darkOf(t.active),    darkOf(t.activeInverted),
-                              darkOf(t.pressed),   darkOf(t.focused),
-                              darkOf(t.disabled),  darkOf(t.disabledInverted)};
+    auto& background = appearance.colors.background;
+    auto& text = appearance.colors.text;
+    auto& action = appearance.colors.action;
+    auto& content = appearance.colors.content;
+    std::vector<ColorPtr*> colors{&background.base,
+                                  &background.surface,
+                                  &background.surfaceFocused,
+                                  &background.surfaceDisabled,
+                                  &background.surfaceElevated,
+                                  &background.surfacePressed,
+                                  &text.primary,
+                                  &text.primaryInverted,
+                                  &text.secondary,
+                                  &text.secondaryInverted,
+                                  &text.active,
+                                  &text.activeInverted,
+                                  &text.pressed,
+                                  &text.focused,
+                                  &text.disabled,
+                                  &text.disabledInverted,
+                                  &action.active,
+                                  &action.supportiveActive,
+                                  &action.pressed,
+                                  &action.selected,
+                                  &action.focused,
+                                  &action.activeInverted,
+                                  &action.inactive,
+                                  &action.inactiveSubtle,
+                                  &action.disabled,
+                                  &action.disabledSubtle,
+                                  &content.elementIntense,
+                                  &content.separator,
+                                  &content.black,
+                                  &content.blackSubtle,
+                                  &content.white};
+    for (auto* strengths :
+         {&content.informative, &content.positive, &content.attention, &content.negative,
+          &content.brandPrimary, &content.brandSecondary, &content.brandAccent}) {
+        colors.insert(colors.end(), {&strengths->base, &strengths->intense, &strengths->subtle});
+    }
+    for (ColorPtr* color : colors) *color = darkOf(*color);
     return appearance;
 }
 
@@ -85,14 +116,19 @@ std::string AppearanceCommands::describeInstalledPalette() {
         {"action.primary.normal", palette.action.primary.normal},
         {"action.accent.normal", palette.action.accent.normal},
     };
-    std::ostringstream table;
-    table << std::left << std::setw(30) << "palette slot" << std::setw(16) << "light"
-          << "dark\n";
+    // Padded by what a terminal shows, not by bytes: "α" takes two bytes and one column.
+    const auto padded = [](std::string text, std::size_t columns) {
+        const auto shown = static_cast<std::size_t>(
+            std::ranges::count_if(text, [](char c) { return (c & 0xC0) != 0x80; }));
+        if (shown < columns) text.append(columns - shown, ' ');
+        return text;
+    };
+    std::string table = padded("palette slot", 30) + padded("light", 16) + "dark\n";
     for (const auto& [slot, color] : rows) {
-        table << std::setw(30) << slot << std::setw(16) << color->description(kLight)
-              << color->description(kDark) << "\n";
+        table += padded(slot, 30) + padded(color->description(kLight), 16) +
+                 color->description(kDark) + "\n";
     }
-    return table.str();
+    return table;
 }
 
 }  // namespace corvend::cli

@@ -39,21 +39,23 @@ std::string digitsOf(const std::string& text) {
 }  // namespace
 
 void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ostream& err) {
-    table.add({.name = "card",
-               .usage = kUsage,
-               .summary = "check a card number, expiry date and security code as the screens do",
-               .minArguments = 2,
-               .maxArguments = 4,
-               .handler = [&out, &err](const std::vector<std::string>& arguments,
-                                       CommandTable::Done done) {
-                   if (arguments.front() != "check") {
-                       err << "usage: card " << kUsage << std::endl;
-                       done(Outcome::failed);
-                       return;
-                   }
-                   out << describe(arguments);
-                   done(Outcome::succeeded);
-               }});
+    table.add(
+        {.name = "card",
+         .usage = kUsage,
+         .summary = "check a card number, expiry date and security code as the screens do",
+         .minArguments = 2,
+         .maxArguments = 4,
+         .handler =
+             [&out, &err](const std::vector<std::string>& arguments, CommandTable::Done done) {
+                 if (arguments.front() != "check") {
+                     err << "usage: card " << kUsage << std::endl;
+                     done(Outcome::failed);
+                     return;
+                 }
+                 out << describe(arguments);
+                 done(Outcome::succeeded);
+             },
+         .offline = true});
 }
 
 std::string CardCheckCommands::describe(const std::vector<std::string>& arguments) {

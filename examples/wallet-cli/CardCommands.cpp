@@ -4,6 +4,7 @@
 #include <sstream>
 #include <utility>
 
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -11,23 +12,29 @@ namespace corvend::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "programs | list [STATUS,...] | issue <program> <currency> | get <card|last> [tokenizations] "
-    "| update <card|last> <STATUS> [reason] | activate <card|last> <lastFour> <cvv> | details "
-    "<card|last> | tokenize <card|last>";
+using Status = Wallet::Card::CardStatus;
+
+const std::string& usage() {
+    static const std::string text =
+        "programs | list [STATUS,...] | issue <program> <currency> | get <card|last> "
+        "[tokenizations] | update <card|last> <STATUS> [reason] | activate <card|last> "
+        "<lastFour> <cvv> | details <card|last> | tokenize <card|last> (STATUS: " +
+        joined(wireWords<Status>(), ", ") + ")";
+    return text;
+}
 
 std::vector<Wallet::Card::CardStatus> statuses(const std::string& list) {
     std::vector<Wallet::Card::CardStatus> out;
     std::istringstream words(list);
     for (std::string word; std::getline(words, word, ',');) {
-        out.push_back(model::fromWire<Wallet::Card::CardStatus>(word));
+        out.push_back(wireWord<Status>(word, "a card status"));
     }
     return out;
 }
 
 std::string programs(const Wallet::ProgramList& list) {
     std::ostringstream text;
-    text << list.programs().size() << " programs";
+    text << list.programs().size() << " programs (the name is what 'cards issue' takes)";
     for (const auto& program : list.programs()) {
         text << "\n  " << program.name() << " " << model::toWireValue(program.cardType()) << " "
              << model::toWireValue(program.scheme()) << " currencies";
@@ -49,14 +56,14 @@ CardCommands::CardCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostr
 
 void CardCommands::install(CommandTable& table) {
     table.add({.name = "cards",
-               .usage = kUsage,
+               .usage = usage(),
                .summary = "list card programs; issue, read, change and activate prepaid cards",
                .minArguments = 1,
                .maxArguments = 4,
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
                                                       CommandTable::Done done) {
                    if (!self->start(arguments, done)) {
-                       self->err_ << "usage: cards " << kUsage << std::endl;
+                       self->err_ << "usage: cards " << usage() << std::endl;
                        done(Outcome::failed);
                    }
                }});
@@ -114,7 +121,7 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
         std::optional<std::string> reason;
         if (count == 4) reason = arguments[3];
         service->update(card(arguments[1]),
-                        {model::fromWire<Wallet::Card::CardStatus>(arguments[2]), reason},
+                        {wireWord<Status>(arguments[2], "a card status"), reason},
                         printer<Wallet::Card>(action, done, describe));
     } else if (action == "activate" && count == 4) {
         service->activate(card(arguments[1]), {arguments[2], arguments[3]},
@@ -138,6 +145,14 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
         return false;
     }
     return true;
+}
+
+std::string CardCommands::card(const std::string& word) const {
+    if (word != "last") return word;
+    if (last_.empty())
+        throw std::invalid_argument(
+            "no card issued in this session: 'last' names none; give a card");
+    return last_;
 }
 
 template <class T>

@@ -43,7 +43,9 @@ class CardCommands : public std::enable_shared_from_this<CardCommands> {
     template <class T>
     std::function<void(Result<T>)> printer(std::string action, CommandTable::Done done,
                                            std::function<std::string(const T&)> describe);
-    std::string card(const std::string& word) const { return word == "last" ? last_ : word; }
+    // The card a word names: "last" is the card issued last in this session; throws
+    // std::invalid_argument when none was.
+    std::string card(const std::string& word) const;
 
     Wallet& wallet_;
     std::ostream& out_;

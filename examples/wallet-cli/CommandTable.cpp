@@ -18,16 +18,26 @@ bool isBlank(char c) {
 
 CommandTable::CommandTable(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
     add({.name = "help",
-         .usage = "",
-         .summary = "list the commands",
-         .handler = [this](const std::vector<std::string>&, Done done) {
-             printHelp();
-             done(Outcome::succeeded);
-         }});
+         .usage = "[command]",
+         .summary = "list the commands, or tell how to use one",
+         .maxArguments = 1,
+         .handler =
+             [this](const std::vector<std::string>& arguments, Done done) {
+                 if (!arguments.empty() && !contains(arguments.front())) {
+                     err_ << "unknown command '" << arguments.front()
+                          << "'; 'help' lists the commands" << std::endl;
+                     return done(Outcome::failed);
+                 }
+                 printHelp(out_, arguments.empty() ? std::nullopt
+                                                   : std::optional<std::string_view>(arguments[0]));
+                 done(Outcome::succeeded);
+             },
+         .offline = true});
     add({.name = "quit",
          .usage = "",
          .summary = "end the session",
-         .handler = [](const std::vector<std::string>&, Done done) { done(Outcome::quit); }});
+         .handler = [](const std::vector<std::string>&, Done done) { done(Outcome::quit); },
+         .offline = true});
 }
 
 void CommandTable::add(Command command) {
@@ -47,6 +57,16 @@ bool CommandTable::contains(std::string_view name) const {
     return commands_.contains(name);
 }
 
+bool CommandTable::needsService(std::string_view name) const {
+    const auto found = commands_.find(name);
+    return found != commands_.end() && !found->second.offline;
+}
+
+void CommandTable::setReadiness(std::function<bool()> ready, std::string hint) {
+    ready_ = std::move(ready);
+    notReadyHint_ = std::move(hint);
+}
+
 void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     if (words.empty()) {
         done(Outcome::succeeded);
@@ -63,6 +83,12 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     if (arguments.size() < command.minArguments || arguments.size() > command.maxArguments) {
         err_ << "usage: " << command.name << (command.usage.empty() ? "" : " ") << command.usage
              << std::endl;
+        done(Outcome::failed);
+        return;
+    }
+
+    if (!command.offline && ready_ && !ready_()) {
+        err_ << command.name << ": " << notReadyHint_ << std::endl;
         done(Outcome::failed);
         return;
     }
@@ -94,19 +120,39 @@ std::vector<std::string> CommandTable::split(std::string_view line) {
     return words;
 }
 
-void CommandTable::printHelp() const {
-    std::size_t width = 0;
-    for (const auto& [name, command] : commands_) {
-        width = std::max(width, name.size() + 1 + command.usage.size());
+void CommandTable::printHelp(std::ostream& out, std::optional<std::string_view> name,
+                             std::size_t width) const {
+    // Words run on a line up to `width` columns; the first line indented by `first`, the
+    // others by `rest`. A word longer than a line stands on its own.
+    const auto wrapped = [width](std::string_view text, std::size_t first, std::size_t rest) {
+        std::string result;
+        std::string line(first, ' ');
+        bool empty = true;
+        for (const auto& word : split(text)) {
+            if (!empty && line.size() + 1 + word.size() > width) {
+                result += line + '\n';
+                line.assign(rest, ' ');
+                empty = true;
+            }
+            if (!empty) line += ' ';
+            line += word;
+            empty = false;
+        }
+        return result + line;
+    };
+    const auto print = [&](const Command& command) {
+        out << wrapped(command.name + " " + command.usage, 2, 6) << '\n'
+            << wrapped(command.summary, 4, 4) << '\n';
+    };
+    if (name) {
+        if (const auto found = commands_.find(*name); found != commands_.end())
+            print(found->second);
+        out.flush();
+        return;
     }
-    out_ << "commands:" << '\n';
-    for (const auto& [name, command] : commands_) {
-        std::string shown = name;
-        if (!command.usage.empty()) shown += " " + command.usage;
-        shown.resize(width, ' ');
-        out_ << "  " << shown << "  " << command.summary << '\n';
-    }
-    out_.flush();
+    out << "commands (help <command> tells one):" << '\n';
+    for (const auto& [commandName, command] : commands_) print(command);
+    out.flush();
 }
 
 }  // namespace corvend::cli

@@ -4,6 +4,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,7 @@ namespace corvend::cli {
 enum class Outcome { succeeded, failed, quit };
 
 // The host's commands by name: one entry per command, each with its own handler, so a new
-// command is one `add` call. Built with `help` and `quit`.
+// command is one `add` call. Built with `help [command]` and `quit`.
 //
 // Not thread-safe: use it on the thread that drives the main queue.
 class CommandTable {
@@ -32,6 +33,8 @@ class CommandTable {
         std::size_t minArguments = 0;
         std::size_t maxArguments = 0;
         Handler handler{};
+        // Runs without the service (no configuration needed).
+        bool offline = false;
     };
 
     // Messages of the table itself (help, usage and unknown-command texts) go to `out` and
@@ -47,6 +50,17 @@ class CommandTable {
     void add(Command command);
 
     bool contains(std::string_view name) const;
+    // A known command that is not offline.
+    bool needsService(std::string_view name) const;
+
+    // Until `ready` says true, a command that is not offline is refused with `hint` before its
+    // handler runs. Without one every command runs.
+    void setReadiness(std::function<bool()> ready, std::string hint);
+
+    // The help of every command, or of the one named: each usage and summary wrapped to fit
+    // `width` columns.
+    void printHelp(std::ostream& out, std::optional<std::string_view> name = std::nullopt,
+                   std::size_t width = 80) const;
 
     // Runs words[0] with the remaining words as its arguments. An unknown name or a wrong
     // number of arguments prints a hint and ends `failed` without calling any handler; an
@@ -58,11 +72,11 @@ class CommandTable {
     static std::vector<std::string> split(std::string_view line);
 
   private:
-    void printHelp() const;
-
     std::ostream& out_;
     std::ostream& err_;
     std::map<std::string, Command, std::less<>> commands_;
+    std::function<bool()> ready_;
+    std::string notReadyHint_;
 };
 
 }  // namespace corvend::cli

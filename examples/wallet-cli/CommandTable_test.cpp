@@ -96,5 +96,53 @@ TEST_F(CommandTableTest, RefusesMalformedCommands) {
         std::invalid_argument);
 }
 
+// Until the table is ready only offline commands run; the others are refused with the hint and
+// their handler is never called.
+TEST_F(CommandTableTest, CommandsThatNeedTheServiceWaitForReadiness) {
+    bool ready = false;
+    int calls = 0;
+    const auto handler = [&](const Words&, CommandTable::Done done) {
+        ++calls;
+        done(Outcome::succeeded);
+    };
+    table.add({.name = "pay", .handler = handler});
+    table.add({.name = "format", .handler = handler, .offline = true});
+    table.setReadiness([&] { return ready; }, "run configure first");
+    EXPECT_EQ(runCollecting(table, {"pay"}), std::vector{Outcome::failed});
+    EXPECT_EQ(runCollecting(table, {"format"}), std::vector{Outcome::succeeded});
+    EXPECT_EQ(calls, 1);
+    EXPECT_THAT(err.str(), HasSubstr("pay: run configure first"));
+    ready = true;
+    EXPECT_EQ(runCollecting(table, {"pay"}), std::vector{Outcome::succeeded});
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(table.needsService("pay"));
+    EXPECT_FALSE(table.needsService("format"));
+    EXPECT_FALSE(table.needsService("nothing"));
+}
+
+// Usages and summaries wrap at the width, later lines indented; a word longer than a line
+// stands on a line of its own.
+TEST_F(CommandTableTest, HelpWrapsEachCommandToTheWidth) {
+    const auto handler = [](const Words&, CommandTable::Done done) { done(Outcome::succeeded); };
+    table.add({.name = "pay",
+               .usage = "<amount> <currency> <recipient> [reference] [note]",
+               .summary = "pays a recipient from the wallet",
+               .maxArguments = 5,
+               .handler = handler});
+    table.add({.name = "long", .usage = std::string(40, 'x'), .handler = handler});
+    std::ostringstream help;
+    table.printHelp(help, "pay", 30);
+    EXPECT_EQ(help.str(),
+              "  pay <amount> <currency>\n"
+              "      <recipient> [reference]\n"
+              "      [note]\n"
+              "    pays a recipient from the\n"
+              "    wallet\n");
+    std::ostringstream all;
+    table.printHelp(all, std::nullopt, 30);
+    EXPECT_THAT(all.str(), HasSubstr("  long\n      " + std::string(40, 'x') + "\n"));
+    EXPECT_THAT(all.str(), HasSubstr("  quit\n    end the session\n"));
+}
+
 }  // namespace
 }  // namespace corvend::cli

@@ -4,6 +4,7 @@
 #include <functional>
 #include <ostream>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,10 +16,50 @@
 // What the commands share to read their words and print what the kit answered.
 namespace corvend::cli {
 
-// The one parser of the amounts and counts the commands take: the whole text must be decimal
-// digits, with no sign, blank or decimal point, and fit an int64_t; throws
+// The one parser of the counts the commands take (limits, offsets): the whole text must be
+// decimal digits, with no sign, blank or decimal point, and fit an int64_t; throws
 // std::invalid_argument naming `what` otherwise.
 std::int64_t wholeNumber(std::string_view text, std::string_view what);
+
+// The one reader of an amount a person types: major units of `currency`, digits with at most
+// the currency's minor-unit digits after a point ("25", "25.5", "25.00" for EUR; "2500" for
+// JPY), converted exactly to minor units. Throws std::invalid_argument for a sign, an exponent,
+// other text, too many decimals or an amount beyond 64 bits.
+std::int64_t amountIn(std::string_view text, std::string_view currency);
+
+// `amount` minor units of `currency` as the kit's money formatter shows them; "<amount> <code>"
+// when it has no text for the code.
+std::string moneyText(std::int64_t amount, std::string_view currency);
+
+// The words of the wire enumeration E that name a case (its fallback case left out), in the
+// order of its cases.
+template <class E>
+std::vector<std::string> wireWords() {
+    const E fallback = model::fromWire<E>(std::nullopt);
+    std::vector<std::string> words;
+    // The cases are numbered from 0; a number past the last reads back as the fallback.
+    for (int number = 0; number < 64; ++number) {
+        const E value = static_cast<E>(number);
+        const std::string_view word = model::toWireValue(value);
+        if (value != fallback && model::fromWire<E>(word) == value) words.emplace_back(word);
+    }
+    return words;
+}
+
+// The words joined by `separator`, as a usage or a refusal lists them.
+std::string joined(const std::vector<std::string>& words, std::string_view separator);
+
+// `word` as a case of E; throws std::invalid_argument naming `what` and every allowed word
+// for any other text, so nothing is sent with a value the service would not know.
+template <class E>
+E wireWord(std::string_view word, std::string_view what) {
+    const E value = model::fromWire<E>(word);
+    if (value == model::fromWire<E>(std::nullopt) || model::toWireValue(value) != word) {
+        throw std::invalid_argument("'" + std::string(word) + "' is not " + std::string(what) +
+                                    ": one of " + joined(wireWords<E>(), ", "));
+    }
+    return value;
+}
 
 // The "--name value" pairs of `words`, in order, repeats kept. Throws std::invalid_argument
 // for a name not in `allowed`, a word that is no option, or an option without its value.

@@ -15,9 +15,15 @@ namespace corvend::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "transactions|authorizations [--limit N] [--offset N] [--from T] [--to T] [--type TYPE] "
-    "[--status STATUS] | transaction <id> | authorization <id>";
+const std::string& usage() {
+    static const std::string text =
+        "transactions|authorizations [--limit N] [--offset N] [--from T] [--to T] [--type TYPE] "
+        "[--status STATUS] | transaction <id> | authorization <id> (TYPE: " +
+        joined(wireWords<Wallet::TransactionType>(), ", ") +
+        "; STATUS of transactions: " + joined(wireWords<Wallet::PaymentStatus>(), ", ") +
+        "; of authorizations: " + joined(wireWords<Wallet::AuthorizationStatus>(), ", ") + ")";
+    return text;
+}
 constexpr std::string_view kTransactionOptions[] = {"limit", "offset", "from",
                                                     "to",    "type",   "status"};
 constexpr std::string_view kAuthorizationOptions[] = {"limit", "offset", "from", "to", "status"};
@@ -50,13 +56,9 @@ struct ListOptions {
 
     // The word as E's case, refusing one E does not know.
     template <class E>
-    static std::optional<E> word(const std::optional<std::string>& text) {
+    static std::optional<E> word(const std::optional<std::string>& text, std::string_view what) {
         if (!text) return std::nullopt;
-        const E value = model::fromWire<E>(*text);
-        if (model::toWireValue(value) != *text) {
-            throw std::invalid_argument("'" + *text + "' is not a value the service knows");
-        }
-        return value;
+        return wireWord<E>(*text, what);
     }
 };
 
@@ -82,7 +84,7 @@ HistoryCommands::HistoryCommands(Passkey, Wallet& wallet, std::ostream& out, std
 void HistoryCommands::install(CommandTable& table) {
     table.add(
         {.name = "history",
-         .usage = kUsage,
+         .usage = usage(),
          .summary = "page through the transactions and card authorizations",
          .minArguments = 1,
          .maxArguments = 13,
@@ -93,8 +95,9 @@ void HistoryCommands::install(CommandTable& table) {
 
 std::string HistoryCommands::describe(const Wallet::Transaction& transaction) {
     std::ostringstream out;
-    out << "transaction " << transaction.id() << ": " << transaction.amount() << " "
-        << transaction.currencyCode() << " " << model::toWireValue(transaction.type()) << ", "
+    out << "transaction " << transaction.id() << ": "
+        << moneyText(transaction.amount(), transaction.currencyCode()) << " "
+        << model::toWireValue(transaction.type()) << ", "
         << model::toWireValue(transaction.status()) << ", "
         << platform::iso8601::formatWithFractionalSeconds(transaction.creationTime());
     return out.str();
@@ -102,10 +105,11 @@ std::string HistoryCommands::describe(const Wallet::Transaction& transaction) {
 
 std::string HistoryCommands::describe(const Wallet::Authorization& authorization) {
     std::ostringstream out;
-    out << "authorization " << authorization.id() << ": " << authorization.amount() << " "
-        << authorization.currencyCode() << " at " << authorization.merchantName().value_or("?")
-        << " on " << authorization.cardID() << ", " << model::toWireValue(authorization.status())
-        << ", " << platform::iso8601::formatWithFractionalSeconds(authorization.creationTime());
+    out << "authorization " << authorization.id() << ": "
+        << moneyText(authorization.amount(), authorization.currencyCode()) << " at "
+        << authorization.merchantName().value_or("?") << " on " << authorization.cardID() << ", "
+        << model::toWireValue(authorization.status()) << ", "
+        << platform::iso8601::formatWithFractionalSeconds(authorization.creationTime());
     return out.str();
 }
 
@@ -118,8 +122,8 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
         wallet_.transactionHistoryService()->getTransactionHistory(
             Wallet::GetTransactionHistoryParameters(
                 options.limit, options.offset, options.from, options.to,
-                ListOptions::word<Wallet::TransactionType>(options.type),
-                ListOptions::word<Wallet::PaymentStatus>(options.status)),
+                ListOptions::word<Wallet::TransactionType>(options.type, "a transaction type"),
+                ListOptions::word<Wallet::PaymentStatus>(options.status, "a transaction status")),
             resultPrinter<Wallet::TransactionList>(
                 out_, err_, what, std::move(done), [](const Wallet::TransactionList& list) {
                     return describeList(list, list.transactions(), "transaction");
@@ -129,7 +133,8 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
         wallet_.authorizationHistory()->getAuthorizationHistory(
             Wallet::GetAuthorizationHistoryParameters(
                 options.limit, options.offset, options.from, options.to,
-                ListOptions::word<Wallet::AuthorizationStatus>(options.status)),
+                ListOptions::word<Wallet::AuthorizationStatus>(options.status,
+                                                               "an authorization status")),
             resultPrinter<Wallet::AuthorizationList>(
                 out_, err_, what, std::move(done), [](const Wallet::AuthorizationList& list) {
                     return describeList(list, list.authorizations(), "authorization");
@@ -145,7 +150,7 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
                               out_, err_, what, std::move(done),
                               [](const Wallet::Authorization& one) { return describe(one); }));
     } else {
-        err_ << "usage: history " << kUsage << std::endl;
+        err_ << "usage: history " << usage() << std::endl;
         done(Outcome::failed);
     }
 }

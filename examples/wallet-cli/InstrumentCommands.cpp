@@ -4,6 +4,7 @@
 #include <sstream>
 #include <utility>
 
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -11,9 +12,17 @@ namespace corvend::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "list [TYPE] | get <TYPE> <id> | delete <TYPE> <id> | verify <TYPE> <returnUrl> | complete "
-    "<returnUrl>";
+const std::string& usage() {
+    static const std::string text =
+        "list [TYPE] | get <TYPE> <id> | delete <TYPE> <id> | verify <TYPE> <returnUrl> | "
+        "complete <returnUrl> (TYPE: " +
+        joined(wireWords<Wallet::InstrumentType>(), ", ") + ")";
+    return text;
+}
+
+Wallet::InstrumentType instrumentType(const std::string& word) {
+    return wireWord<Wallet::InstrumentType>(word, "an instrument type");
+}
 
 std::string session(const Wallet::InstrumentVerification& verification) {
     std::ostringstream text;
@@ -41,14 +50,14 @@ InstrumentCommands::InstrumentCommands(Passkey, Wallet& wallet, std::ostream& ou
 
 void InstrumentCommands::install(CommandTable& table) {
     table.add({.name = "instruments",
-               .usage = kUsage,
+               .usage = usage(),
                .summary = "list, read and delete saved instruments; verify one in the browser",
                .minArguments = 1,
                .maxArguments = 3,
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
                                                       CommandTable::Done done) {
                    if (!self->start(arguments, done)) {
-                       self->err_ << "usage: instruments " << kUsage << std::endl;
+                       self->err_ << "usage: instruments " << usage() << std::endl;
                        done(Outcome::failed);
                    }
                }});
@@ -83,8 +92,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
     // The handles are not kept: dropping one never cancels, and nothing here cancels.
     if (action == "list" && count <= 2) {
         Wallet::PaymentInstrumentsParameters filter;
-        if (count == 2)
-            filter.instrumentType = model::fromWire<Wallet::InstrumentType>(arguments[1]);
+        if (count == 2) filter.instrumentType = instrumentType(arguments[1]);
         service->getAll(filter, printer<std::vector<Instrument>>(action, done, [](const auto& all) {
                             std::string text = std::to_string(all.size()) + " instruments";
                             for (const auto& instrument : all)
@@ -92,8 +100,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
                             return text;
                         }));
     } else if ((action == "get" || action == "delete") && count == 3) {
-        Wallet::PaymentInstrumentParameters which{
-            arguments[2], model::fromWire<Wallet::InstrumentType>(arguments[1])};
+        Wallet::PaymentInstrumentParameters which{arguments[2], instrumentType(arguments[1])};
         auto print = printer<Instrument>(action, done, one);
         if (action == "get") {
             service->get(which, std::move(print));
@@ -101,8 +108,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
             service->delete_(which, std::move(print));
         }
     } else if (action == "verify" && count == 3) {
-        Wallet::InstrumentVerificationRequest request{
-            arguments[2], model::fromWire<Wallet::InstrumentType>(arguments[1])};
+        Wallet::InstrumentVerificationRequest request{arguments[2], instrumentType(arguments[1])};
         // Opening starts from the started session's completion.
         service->startVerification(request, [self = shared_from_this(), service, action,
                                              done](Result<Wallet::InstrumentVerification> started) {

@@ -37,11 +37,11 @@ std::optional<std::string> optionalWord(Words words, std::size_t index) {
 
 // The one printer of a deposit, withdrawal or transfer: "<noun> <id>: <amount> <currency>
 // [by <option>][ to <recipient>], <STATUS>", then its fees and the address a redirect asks
-// the customer to visit. Amounts in minor units.
+// the customer to visit. Amounts as the money formatter shows them.
 template <class Record>
 std::string describe(std::string_view noun, const Record& record) {
     std::ostringstream out;
-    out << noun << " " << record.id() << ": " << record.amount() << " " << record.currencyCode();
+    out << noun << " " << record.id() << ": " << moneyText(record.amount(), record.currencyCode());
     if constexpr (requires { record.paymentOption(); }) {
         out << " by " << model::toWireValue(record.paymentOption());
     }
@@ -52,8 +52,8 @@ std::string describe(std::string_view noun, const Record& record) {
     }
     out << ", " << model::toWireValue(record.status());
     for (const auto& fee : record.fees()) {
-        out << "\n  fee " << fee.amount << " " << fee.currency.value_or("") << " "
-            << model::toWireValue(fee.paymentReason);
+        out << "\n  fee " << moneyText(fee.amount, fee.currency.value_or(record.currencyCode()))
+            << " " << model::toWireValue(fee.paymentReason);
     }
     if constexpr (requires { record.redirectUrl(); }) {
         if (record.redirectUrl() && record.redirectUrl()->href()) {
@@ -176,7 +176,7 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     const std::string& action = arguments.front();
     const Words words = Words(arguments).subspan(1);
     const auto terms = [&] {
-        return Domain::request({wholeNumber(words[0], "amount"), words[1], optionalWord(words, 2),
+        return Domain::request({amountIn(words[0], words[1]), words[1], optionalWord(words, 2),
                                 optionalWord(words, 3)});
     };
     const bool withTerms = words.size() >= Domain::kNames.least;

@@ -20,11 +20,17 @@ constexpr Wallet::ProfileInclude kBlocks[] = {
     Wallet::ProfileInclude::address, Wallet::ProfileInclude::contactInfo,
     Wallet::ProfileInclude::incompleteOnboardingAttributes};
 
+std::string blockWords() {
+    std::vector<std::string> words;
+    for (const auto candidate : kBlocks) words.emplace_back(model::includeQueryValue(candidate));
+    return joined(words, ", ");
+}
+
 Wallet::ProfileInclude block(const std::string& word) {
     for (const auto candidate : kBlocks) {
         if (model::includeQueryValue(candidate) == word) return candidate;
     }
-    throw std::invalid_argument("'" + word + "' is not a profile block");
+    throw std::invalid_argument("'" + word + "' is not a profile block: one of " + blockWords());
 }
 
 std::string describeAll(const std::vector<Wallet::Account>& accounts) {
@@ -58,8 +64,8 @@ void ProfileCommands::install(CommandTable& table) {
                        ((*self).*run)(arguments, std::move(done));
                    }});
     };
-    add("profile", "[--include BLOCK]...", "read the customer, with the blocks asked for", 0, 20,
-        &ProfileCommands::profile);
+    add("profile", "[--include BLOCK]... (BLOCK: " + blockWords() + ")",
+        "read the customer, with the blocks asked for", 0, 20, &ProfileCommands::profile);
     add("accounts", "list | get <id> | add <currency>", "list, read or open currency accounts", 1,
         2, &ProfileCommands::accounts);
     add("kyc", "status | start [--ref R] [--language L]",
@@ -97,8 +103,9 @@ std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
 
 std::string ProfileCommands::describe(const Wallet::Account& account) {
     std::ostringstream out;
-    out << "account " << account.id() << ": " << account.availableBalance().value_or(0) << " "
-        << account.currencyCode() << ", " << account.instruments().size() << " instrument(s)";
+    out << "account " << account.id() << ": "
+        << moneyText(account.availableBalance().value_or(0), account.currencyCode()) << ", "
+        << account.instruments().size() << " instrument(s)";
     return out.str();
 }
 

@@ -21,27 +21,31 @@ void WalletCommands::install(CommandTable& table) {
     table.add({.name = "version",
                .usage = "",
                .summary = "show the kit's version",
-               .handler = [self](const std::vector<std::string>&, CommandTable::Done done) {
-                   self->version(std::move(done));
-               }});
-    table.add(
-        {.name = "configure",
-         .usage = "[config-token]",
-         .summary = "configure the kit against the base URL",
-         .maxArguments = 1,
-         .handler = [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
-             self->configure(arguments.empty() ? self->settings_.configToken : arguments.front(),
-                             std::move(done));
-         }});
-    table.add(
-        {.name = "authenticate",
-         .usage = "[access-token]",
-         .summary = "hand the customer's access token to the kit",
-         .maxArguments = 1,
-         .handler = [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
-             self->authenticate(arguments.empty() ? self->settings_.accessToken : arguments.front(),
-                                std::move(done));
-         }});
+               .handler = [self](const std::vector<std::string>&,
+                                 CommandTable::Done done) { self->version(std::move(done)); },
+               .offline = true});
+    table.add({.name = "configure",
+               .usage = "[config-token]",
+               .summary = "configure the kit against the base URL",
+               .maxArguments = 1,
+               .handler =
+                   [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
+                       self->configure(
+                           arguments.empty() ? self->settings_.configToken : arguments.front(),
+                           std::move(done));
+                   },
+               .offline = true});
+    table.add({.name = "authenticate",
+               .usage = "[access-token]",
+               .summary = "hand the customer's access token to the kit",
+               .maxArguments = 1,
+               .handler =
+                   [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
+                       self->authenticate(
+                           arguments.empty() ? self->settings_.accessToken : arguments.front(),
+                           std::move(done));
+                   },
+               .offline = true});
 }
 
 void WalletCommands::version(CommandTable::Done done) {

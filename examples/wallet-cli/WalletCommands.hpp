@@ -26,6 +26,9 @@ class WalletCommands : public std::enable_shared_from_this<WalletCommands> {
     // Adds the commands to `table`; they keep this object alive.
     void install(CommandTable& table);
 
+    // A configure has succeeded (and none has been started since).
+    bool isConfigured() const { return configured_; }
+
     struct Passkey {};
     WalletCommands(Passkey, Wallet& wallet, Settings settings, std::ostream& out,
                    std::ostream& err);

@@ -1,10 +1,12 @@
-// wallet-cli: a host program that runs the kit against the local sandbox or a given base URL,
-// either as a scripted demo session (--script) or as commands read from standard input.
+// wallet-cli: a host program that runs the kit against the local sandbox or a given base URL:
+// one command given on the command line, the scripted demo (--demo), or commands read from
+// standard input (the REPL).
 
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -26,8 +28,8 @@
 #include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/ProfileCommands.hpp"
-#include "examples/wallet-cli/ScriptedLines.hpp"
 #include "examples/wallet-cli/ScreenCommands.hpp"
+#include "examples/wallet-cli/ScriptedLines.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -37,85 +39,81 @@ namespace {
 using corvend::cli::CommandScript;
 using corvend::cli::CommandTable;
 
-// `card-deposit` from the program's command line: the deposit to run and, when scripted, the
-// answers a person would type for a new card (or for a saved card's security code).
-struct CardDepositRun {
-    std::string amount;
-    std::string currency;
-    std::optional<std::string> savedCard;
-
-    std::vector<std::string> step() const {
-        std::vector<std::string> words{"card-deposit", amount, currency};
-        if (savedCard) words.insert(words.end(), {"--saved-card", *savedCard});
-        return words;
-    }
-    std::vector<std::string> answers() const {
-        if (savedCard) return {"123", "Continue", "Confirm"};
-        return {"4111111111111111", "123", "1230", "", "Add a card", "Confirm"};
-    }
+// What the program was asked to do.
+struct Run {
+    // One command and its words; empty for the REPL or the demo.
+    std::vector<std::string> words;
+    bool demo = false;
+    // The host started the sandbox itself, so it knows the tokens that work.
+    bool ownSandbox = false;
 };
 
-int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripted,
-            const std::optional<CardDepositRun>& cardDeposit) {
-    auto& queue = corvend::platform::MainQueue::shared();
+// The answers a person would type in the card-deposit screens of the demo: a new card (or a
+// saved card's security code), then the 3-D Secure page and its challenge approved.
+std::vector<std::string> demoAnswers(const std::vector<std::string>& words) {
+    if (std::ranges::find(words, "--saved-card") != words.end())
+        return {"123", "Continue", "Confirm", "Approve", "Approve"};
+    return {"4111111111111111", "1230", "123", "", "Add a card", "Confirm", "Approve", "Approve"};
+}
+
+std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Settings& settings,
+                                        const std::shared_ptr<corvend::cli::LineSource>& input) {
+    auto& wallet = corvend::Wallet::instance();
     auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
-    std::shared_ptr<corvend::cli::LineSource> input =
-        cardDeposit && scripted
-            ? std::shared_ptr<corvend::cli::LineSource>(
-                  std::make_shared<corvend::cli::ScriptedLines>(cardDeposit->answers()))
-            : corvend::cli::LineReader::make(std::cin, queue);
-    corvend::cli::CardDepositCommands::make(corvend::Wallet::instance(), input, std::cout,
-                                            std::cerr)
-        ->install(*table);
-    corvend::cli::WalletCommands::make(corvend::Wallet::instance(), settings, std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::FxCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::DepositCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::TransferCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::WithdrawalCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
+    corvend::cli::CardDepositCommands::make(wallet, input, std::cout, std::cerr)->install(*table);
+    const auto walletCommands =
+        corvend::cli::WalletCommands::make(wallet, settings, std::cout, std::cerr);
+    walletCommands->install(*table);
+    table->setReadiness([walletCommands] { return walletCommands->isConfigured(); },
+                        "not configured: run configure first (then authenticate)");
+    corvend::cli::FxCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::DepositCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::TransferCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::WithdrawalCommands::make(wallet, std::cout, std::cerr)->install(*table);
     corvend::cli::CardCheckCommands::install(*table, std::cout, std::cerr);
     corvend::cli::MoneyCommands::install(*table, std::cout, std::cerr);
-    corvend::cli::AppearanceCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::CardCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::InstrumentCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::ProfileCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::HistoryCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
-    corvend::cli::ScreenCommands::make(corvend::Wallet::instance(), std::cout, std::cerr)
-        ->install(*table);
+    corvend::cli::AppearanceCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::CardCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::InstrumentCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::ProfileCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::HistoryCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::ScreenCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    return table;
+}
+
+int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& run) {
+    auto& queue = corvend::platform::MainQueue::shared();
+    std::shared_ptr<corvend::cli::LineSource> input =
+        run.demo && !run.words.empty()
+            ? std::shared_ptr<corvend::cli::LineSource>(
+                  std::make_shared<corvend::cli::ScriptedLines>(demoAnswers(run.words)))
+            : corvend::cli::LineReader::make(std::cin, queue);
+    const auto table = makeTable(settings, input);
+    const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},
+                                                  {"authenticate", settings.accessToken}};
 
     int exitCode = 0;
-    if (cardDeposit) {
-        auto script = CommandScript::make(table, queue,
-                                          {{"configure", settings.configToken},
-                                           {"authenticate", settings.accessToken},
-                                           cardDeposit->step()});
-        script->start([&](bool succeeded) {
+    if (!run.words.empty()) {
+        // One command: configured and authenticated first when it needs the service.
+        auto steps =
+            table->needsService(run.words.front()) ? signIn : std::vector<CommandScript::Step>{};
+        steps.push_back(run.words);
+        CommandScript::make(table, queue, std::move(steps))->start([&](bool succeeded) {
             exitCode = succeeded ? 0 : 1;
             queue.stop();
         });
-    } else if (scripted) {
-        auto script = CommandScript::make(table, queue,
-                                          {{"version"},
-                                           {"configure", settings.configToken},
-                                           {"authenticate", settings.accessToken},
-                                           {"deposit", "run", "2500", "EUR"},
-                                           {"transfer", "send", "2500", "EUR", "ana@example.com"},
-                                           {"profile", "--include", "ACCOUNTS"},
-                                           {"history", "transactions", "--limit", "5"},
-                                           {"fx", "quote", "EUR", "USD"},
-                                           {"cards", "issue", "Corvend-Classic", "EUR"},
-                                           {"cards", "get", "last", "tokenizations"},
-                                           {"instruments", "list"}});
-        script->start([&](bool succeeded) {
+    } else if (run.demo) {
+        auto steps = signIn;
+        steps.insert(steps.begin(), {"version"});
+        steps.insert(steps.end(), {{"deposit", "run", "25.00", "EUR"},
+                                   {"transfer", "send", "25.00", "EUR", "ana@example.com"},
+                                   {"profile", "--include", "ACCOUNTS"},
+                                   {"history", "transactions", "--limit", "5"},
+                                   {"fx", "quote", "EUR", "USD"},
+                                   {"cards", "issue", "Corvend-Classic", "EUR"},
+                                   {"cards", "get", "last", "tokenizations"},
+                                   {"instruments", "list"}});
+        CommandScript::make(table, queue, std::move(steps))->start([&](bool succeeded) {
             if (succeeded) {
                 std::cout << "demo finished" << std::endl;
             } else {
@@ -126,10 +124,22 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
         });
     } else {
         const bool person = isatty(STDIN_FILENO) == 1;
-        if (person) std::cout << "type 'help' for the commands" << std::endl;
-        auto console =
-            corvend::cli::Console::make(table, input, std::cout, person ? "wallet> " : "");
-        console->start([&] { queue.stop(); });
+        const auto startConsole = [&queue, table, input, person] {
+            if (person) std::cout << "type 'help' for the commands" << std::endl;
+            corvend::cli::Console::make(table, input, std::cout, person ? "wallet> " : "")
+                ->start([&queue] { queue.stop(); });
+        };
+        if (run.ownSandbox) {
+            // Against its own sandbox the host knows the tokens: the session starts signed in.
+            CommandScript::make(table, queue, signIn)->start([startConsole](bool succeeded) {
+                std::cout << (succeeded ? "configured and authenticated against the local sandbox"
+                                        : "could not sign in to the local sandbox: see above")
+                          << std::endl;
+                startConsole();
+            });
+        } else {
+            startConsole();
+        }
     }
     // The host drives the main queue, as a UI toolkit's host drives its event loop.
     queue.run();
@@ -139,43 +149,61 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, bool scripte
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Runs the wallet kit against the local sandbox or a given base URL."};
+    CLI::App app{
+        "Runs the wallet kit against the local sandbox (started in-process) or a given\n"
+        "base URL.\n"
+        "  wallet-cli [options]                    commands read one per line (the REPL)\n"
+        "  wallet-cli [options] <command> [words]  one command, then exit\n"
+        "  wallet-cli --demo                       the scripted demo session\n"
+        "  wallet-cli --demo card-deposit 25 EUR   the card screens, answered by the demo",
+        "wallet-cli"};
+    app.set_help_flag();
+    bool help = false;
+    bool version = false;
+    Run run;
     std::optional<std::string> baseURL;
     corvend::cli::WalletCommands::Settings settings{.configToken = "sandbox-config-token",
                                                     .accessToken = "demo-access-token"};
-    bool scripted = false;
-    app.add_option("--base-url", baseURL,
-                   "Base URL of the wallet service; without it a local sandbox is started");
+    app.add_flag("-h,--help", help, "Print this help and the commands, then exit");
+    app.add_flag("--version", version, "Print the kit's version and exit");
+    app.add_option("--base-url", baseURL, "The service's base URL; default: a local sandbox");
     app.add_option("--config-token", settings.configToken, "Configuration token")
         ->capture_default_str();
     app.add_option("--access-token", settings.accessToken, "The customer's access token")
         ->capture_default_str();
-    app.add_flag("--script", scripted,
-                 "Run the scripted demo session and exit; otherwise read commands from stdin");
-    CardDepositRun cardDeposit;
-    auto* cardDepositCommand =
-        app.add_subcommand("card-deposit", "Run the card-deposit flow's screens in the terminal");
-    cardDepositCommand->add_option("amount", cardDeposit.amount, "Amount in minor units")
-        ->required();
-    cardDepositCommand->add_option("currency", cardDeposit.currency, "ISO currency code")
-        ->required();
-    cardDepositCommand->add_option("--saved-card", cardDeposit.savedCard,
-                                   "A saved card's instrument identifier");
-    cardDepositCommand->fallthrough();
+    app.add_flag("--demo", run.demo, "The scripted demo (with card-deposit: its answers)");
+    // The first word that is no option starts the command; the rest are its words.
+    app.prefix_command();
     CLI11_PARSE(app, argc, argv);
+    run.words = app.remaining();
 
+    if (version) {
+        std::cout << "wallet-cli, kit version " << corvend::Wallet::instance().version()
+                  << std::endl;
+        return 0;
+    }
     try {
+        if (help) {
+            std::cout << app.help();
+            makeTable(settings, corvend::cli::LineReader::make(
+                                    std::cin, corvend::platform::MainQueue::shared()))
+                ->printHelp(std::cout);
+            return 0;
+        }
         std::optional<corvend::sandbox::Sandbox> sandbox;
         if (baseURL) {
+            // Addresses resolve against the base as a directory: "https://host/api" would drop
+            // "api" from every request.
+            if (!baseURL->ends_with('/')) *baseURL += '/';
             settings.baseURL = *baseURL;
         } else {
             sandbox.emplace();
             sandbox->start();
             settings.baseURL = sandbox->baseURL();
+            run.ownSandbox = true;
             std::cout << "local sandbox serving at " << settings.baseURL << std::endl;
         }
-        return runHost(settings, scripted,
-                       cardDepositCommand->parsed() ? std::optional(cardDeposit) : std::nullopt);
+        return runHost(settings, run);
     } catch (const std::exception& error) {
         std::cerr << "wallet-cli: " << error.what() << std::endl;
         return 1;

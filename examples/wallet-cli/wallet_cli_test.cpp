@@ -2,14 +2,22 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <stdio.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdint>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CorvendWallet/CorvendWallet.hpp"
 #include "sandbox/Sandbox.hpp"
 
 namespace {
@@ -29,9 +37,11 @@ std::string quoted(const std::string& word) {
     return result + "'";
 }
 
-// Runs wallet-cli with `arguments` and `input` on its standard input.
+// Runs wallet-cli with `arguments` and `input` on its standard input. A run that never ends
+// (a session stalled for good) is stopped after 90 s and fails with status 124.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "") {
-    std::string command = "printf '%s' " + quoted(input) + " | " + quoted(WALLET_CLI_PATH);
+    std::string command =
+        "printf '%s' " + quoted(input) + " | timeout 90 " + quoted(WALLET_CLI_PATH);
     for (const auto& argument : arguments) command += " " + quoted(argument);
     command += " 2>&1";
 
@@ -47,6 +57,59 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
     return run;
 }
 
+// Runs wallet-cli on a pseudo-terminal, as a person at a terminal starts it, with `input` typed
+// at once; returns what the terminal showed once the program has ended.
+CliRun runInTerminal(const std::vector<std::string>& arguments, const std::string& input) {
+    std::vector<std::string> words{WALLET_CLI_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child < 0) throw std::runtime_error("forkpty failed");
+    if (child == 0) {
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    CliRun run;
+    if (write(terminal, input.data(), input.size()) != static_cast<ssize_t>(input.size()))
+        throw std::runtime_error("cannot type into the terminal");
+    // Read until the program has gone (the terminal then reports an error); bounded so a
+    // stalled program fails the test instead of hanging it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    std::array<char, 4096> buffer{};
+    while (std::chrono::steady_clock::now() < deadline) {
+        pollfd ready{.fd = terminal, .events = POLLIN, .revents = 0};
+        if (poll(&ready, 1, 1000) <= 0) continue;
+        const ssize_t read = ::read(terminal, buffer.data(), buffer.size());
+        if (read <= 0) break;
+        run.output.append(buffer.data(), static_cast<std::size_t>(read));
+    }
+    close(terminal);
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) == 0) kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// `amount` minor units as the kit's money formatter shows them in this environment.
+std::string money(std::int64_t amount, const std::string& currency) {
+    return corvend::Wallet::MoneyFormatter().format(amount, currency);
+}
+
+// The lines of `text` wider than `columns` as a terminal shows them (UTF-8 code points).
+std::vector<std::string> linesWiderThan(const std::string& text, std::size_t columns) {
+    std::vector<std::string> wide;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        const auto shown = std::ranges::count_if(line, [](char c) { return (c & 0xC0) != 0x80; });
+        if (static_cast<std::size_t>(shown) > columns) wide.push_back(line);
+    }
+    return wide;
+}
+
 std::size_t countOf(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -56,7 +119,7 @@ std::size_t countOf(const std::string& text, const std::string& part) {
 }
 
 TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
-    const CliRun run = runCli({"--script"});
+    const CliRun run = runCli({"--demo"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
     static const std::regex versionLine(R"(kit version (\S+) \(version string (\S+), )");
@@ -75,8 +138,10 @@ TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
     EXPECT_LT(configured, finished);
     // The profile and the first history page, which shows the demo's own deposit and transfer.
     EXPECT_THAT(run.output, HasSubstr("customer cus-sandbox-1: Ana Novak, born 1990-05-17"));
-    EXPECT_THAT(run.output, HasSubstr("transaction txn-tr-1: -2500 EUR TRANSFER, COMPLETED"));
-    EXPECT_THAT(run.output, HasSubstr("transaction txn-dep-1: 2500 EUR DEPOSIT, COMPLETED"));
+    EXPECT_THAT(run.output,
+                HasSubstr("transaction txn-tr-1: " + money(-2500, "EUR") + " TRANSFER, COMPLETED"));
+    EXPECT_THAT(run.output,
+                HasSubstr("transaction txn-dep-1: " + money(2500, "EUR") + " DEPOSIT, COMPLETED"));
 }
 
 // The profile and history commands send their blocks and filters in the order given, and
@@ -91,10 +156,12 @@ TEST(WalletCliTest, ProfileAndHistoryCommandsSendTheirBlocksAndFilters) {
         "history authorizations --limit 2 --status APPROVED --from 2024-03-20\n"
         "history transactions --limit x\naccounts add USD\nkyc status\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_THAT(run.output, HasSubstr("'contactInfo' is not a profile block"));
-    EXPECT_THAT(run.output, HasSubstr("'NOPE' is not a value the service knows"));
+    EXPECT_THAT(run.output, HasSubstr("'contactInfo' is not a profile block: one of ACCOUNTS, "
+                                      "RESTRICTIONS, ADDRESS, CONTACTINFO"));
+    EXPECT_THAT(run.output, HasSubstr("'NOPE' is not a transaction type: one of DEPOSIT, "
+                                      "WITHDRAWAL, TRANSFER"));
     EXPECT_THAT(run.output, HasSubstr("2 authorization(s) of 6"));
-    EXPECT_THAT(run.output, HasSubstr("account acc-1: 0 USD, 0 instrument(s)"));
+    EXPECT_THAT(run.output, HasSubstr("account acc-1: " + money(0, "USD") + ", 0 instrument(s)"));
     EXPECT_THAT(run.output, HasSubstr("kyc IN_PROGRESS"));
     std::vector<std::string> sent;
     for (const auto& request : sandbox.requests()) {
@@ -109,7 +176,7 @@ TEST(WalletCliTest, ProfileAndHistoryCommandsSendTheirBlocksAndFilters) {
 }
 
 TEST(WalletCliTest, ScriptedSessionStopsOnARefusedConfigurationToken) {
-    const CliRun run = runCli({"--script", "--config-token", "not-the-sandbox-token"});
+    const CliRun run = runCli({"--demo", "--config-token", "not-the-sandbox-token"});
     EXPECT_NE(run.exitCode, 0);
     EXPECT_THAT(run.output, HasSubstr("Invalid configuration token [C0003]"));
     EXPECT_THAT(run.output, Not(HasSubstr("demo finished")));
@@ -117,20 +184,19 @@ TEST(WalletCliTest, ScriptedSessionStopsOnARefusedConfigurationToken) {
 }
 
 // Lines run in order until quit; a payment command sends what its words say, and one whose
-// amount or count is not all digits stops before anything is sent.
+// amount or count cannot be read stops before anything is sent.
 TEST(WalletCliTest, RunsCommandsReadFromStandardInputUntilQuitSendingWhatTheWordsSay) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
-    const CliRun run =
-        runCli({"--base-url", sandbox.baseURL()},
-               "help\nbogus\nauthenticate\nconfigure\nauthenticate\n"
-               "deposit run 12abc EUR\ntransfer send 1.5 EUR ana@example.com\n"
-               "withdrawal preview -5 EUR CARD\ndeposit preview +5 EUR\n"
-               "withdrawal preview 9223372036854775808 EUR CARD\n"
-               "withdrawal preview 2,500 EUR CARD\ntransfer list 5x\n"
-               "withdrawal options\nwithdrawal preview 2500 EUR VELNO_TRANSFER cli-1\n"
-               "withdrawal create wd-1\nwithdrawal confirm wd-1\n"
-               "withdrawal list 5 0 cli-1\nquit\nwithdrawal get wd-1\n");
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "help\nbogus\nauthenticate\nconfigure\nauthenticate\n"
+                              "deposit run 12abc EUR\ntransfer send 1.505 EUR ana@example.com\n"
+                              "withdrawal preview -5 EUR CARD\ndeposit preview +5 EUR\n"
+                              "withdrawal preview 92233720368547758.08 EUR CARD\n"
+                              "withdrawal preview 2,500 EUR CARD\ntransfer list 5x\n"
+                              "withdrawal options\nwithdrawal preview 25 EUR VELNO_TRANSFER cli-1\n"
+                              "withdrawal create wd-1\nwithdrawal confirm wd-1\n"
+                              "withdrawal list 5 0 cli-1\nquit\nwithdrawal get wd-1\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_THAT(run.output, Not(HasSubstr("local sandbox")));
     EXPECT_THAT(run.output, HasSubstr("configure [config-token]"));
@@ -138,10 +204,11 @@ TEST(WalletCliTest, RunsCommandsReadFromStandardInputUntilQuitSendingWhatTheWord
     // A token before the first configure would be dropped by the kit: said, not hidden.
     EXPECT_THAT(run.output, HasSubstr("not configured"));
     EXPECT_EQ(countOf(run.output, "authenticated:"), 1u) << run.output;
-    EXPECT_EQ(countOf(run.output, "is not a whole number"), 7u) << run.output;
+    EXPECT_EQ(countOf(run.output, "is not an amount in EUR"), 6u) << run.output;
+    EXPECT_EQ(countOf(run.output, "is not a whole number"), 1u) << run.output;
     EXPECT_THAT(run.output, HasSubstr("3 withdrawal option(s)"));
-    EXPECT_THAT(run.output, HasSubstr("1 withdrawal(s) of 1\nwithdrawal wd-1: 2500 EUR by "
-                                      "VELNO_TRANSFER, PROCESSING\n"));
+    EXPECT_THAT(run.output, HasSubstr("1 withdrawal(s) of 1\nwithdrawal wd-1: " +
+                                      money(2500, "EUR") + " by VELNO_TRANSFER, PROCESSING\n"));
 
     // Nothing after quit is sent.
     const std::string withdrawals = "/digitalwallets/v1/profile/withdrawals";
@@ -167,6 +234,145 @@ TEST(WalletCliTest, AppearanceInstallsTheDefaultOrADarkLookAndPrintsThePalette) 
     // Fixed colours show the same in both modes, whichever appearance is installed.
     EXPECT_EQ(countOf(run.output, "#D31D33         #D31D33"), 2u);
     EXPECT_THAT(run.output, HasSubstr("usage: appearance [default|dark]"));
+}
+
+// The dark appearance is dark in every group (the actions too), and the palette's columns line
+// up on a terminal although "α" takes two bytes.
+TEST(WalletCliTest, TheDarkAppearanceIsWholeAndItsPaletteLinesUp) {
+    const CliRun run = runCli({}, "appearance dark\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const std::regex darkAction(R"(action\.primary\.normal +(#[0-9A-F]{6}) +\1\n)");
+    EXPECT_TRUE(std::regex_search(run.output, darkAction)) << run.output;
+    std::istringstream lines(run.output.substr(run.output.find("palette slot")));
+    std::vector<long> darkColumns;
+    for (std::string line; std::getline(lines, line);) {
+        // The dark column starts where the header's "dark" does: count what a terminal shows.
+        const std::string head = line.substr(0, line.rfind("  ") + 2);
+        darkColumns.push_back(
+            std::ranges::count_if(head, [](char c) { return (c & 0xC0) != 0x80; }));
+    }
+    ASSERT_GT(darkColumns.size(), 2u);
+    EXPECT_TRUE(std::ranges::all_of(darkColumns, [&](long c) { return c == darkColumns.front(); }))
+        << run.output;
+    EXPECT_THAT(run.output, HasSubstr("α"));
+}
+
+// Amounts are typed in the currency's major units and read by one strict parser, exactly; every
+// amount printed goes through the kit's money formatter.
+TEST(WalletCliTest, AmountsAreTypedInMajorUnitsAndPrintedAsMoney) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\nauthenticate\n"
+                              "deposit preview 25.005 EUR\ndeposit preview 12abc EUR\n"
+                              "deposit preview -3 EUR\ndeposit preview 1e3 EUR\n"
+                              "deposit preview 92233720368547758.08 EUR\n"
+                              "deposit preview 25. EUR\ndeposit preview 25.5 JPY\n"
+                              "card-deposit 12abc EUR\n"
+                              "deposit preview 25.5 EUR\ndeposit preview 2500 JPY\n"
+                              "deposit preview 92233720368547758.07 EUR\n");
+    EXPECT_EQ(countOf(run.output, "is not an amount in EUR"), 7u) << run.output;
+    EXPECT_EQ(countOf(run.output, "is not an amount in JPY"), 1u) << run.output;
+    EXPECT_THAT(run.output, Not(HasSubstr("stoll")));
+    EXPECT_THAT(run.output, HasSubstr("preview deposit dep-1: " + money(2550, "EUR")));
+    EXPECT_THAT(run.output, HasSubstr("preview deposit dep-2: " + money(2500, "JPY")));
+    std::vector<std::string> amounts;
+    for (const auto& request : sandbox.requests()) {
+        if (request.method != "POST" || !request.path.ends_with("/deposits")) continue;
+        static const std::regex amount(R"re("amount":(\d+))re");
+        std::smatch found;
+        if (std::regex_search(request.body, found, amount)) amounts.push_back(found[1]);
+    }
+    EXPECT_THAT(amounts, ElementsAre("2550", "2500", "9223372036854775807"));
+}
+
+// One command from the command line (signed in to the local sandbox first), help that fits
+// 80 columns, the version, and an exit status that tells a failure.
+TEST(WalletCliTest, RunsOneCommandFromTheCommandLineAndHelpsAtEightyColumns) {
+    const CliRun cards = runCli({"cards", "list"});
+    EXPECT_EQ(cards.exitCode, 0) << cards.output;
+    EXPECT_THAT(cards.output, HasSubstr("authenticated"));
+    EXPECT_THAT(cards.output, HasSubstr("0 cards"));
+    const CliRun failed = runCli({"cards", "get", "card-none"});
+    EXPECT_NE(failed.exitCode, 0) << failed.output;
+    EXPECT_THAT(failed.output, HasSubstr("cards get failed"));
+    EXPECT_NE(runCli({"bogus"}).exitCode, 0);
+
+    const CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, "wallet-cli, kit version " WALLET_CLI_EXPECTED_VERSION "\n");
+
+    const CliRun options = runCli({"--help"});
+    EXPECT_EQ(options.exitCode, 0);
+    EXPECT_THAT(options.output, HasSubstr("--demo"));
+    EXPECT_THAT(options.output, HasSubstr("\n  cards programs | list"));
+    EXPECT_THAT(linesWiderThan(options.output, 80), ::testing::IsEmpty());
+
+    const CliRun help = runCli({}, "help\nhelp cards\nhelp nothing\n");
+    EXPECT_THAT(help.output, HasSubstr("\n  card-deposit <amount> <currency>"));
+    EXPECT_EQ(countOf(help.output, "  cards programs | list"), 2u) << help.output;
+    EXPECT_THAT(help.output, HasSubstr("unknown command 'nothing'"));
+    EXPECT_THAT(linesWiderThan(help.output, 80), ::testing::IsEmpty());
+}
+
+// At a terminal, the session against its own sandbox says it signed in, then prompts; against a
+// base URL (given without its trailing "/") a command that needs the service asks for configure
+// first and sends nothing.
+TEST(WalletCliTest, TheSessionSignsInToItsOwnSandboxAndAsksForConfigureElsewhere) {
+    const CliRun own = runInTerminal({}, "cards list\nquit\n");
+    EXPECT_EQ(own.exitCode, 0) << own.output;
+    const auto signedIn = own.output.find("configured and authenticated against the local sandbox");
+    const auto prompt = own.output.find("wallet> ");
+    ASSERT_NE(signedIn, std::string::npos) << own.output;
+    ASSERT_NE(prompt, std::string::npos) << own.output;
+    EXPECT_LT(signedIn, prompt);
+    EXPECT_THAT(own.output, HasSubstr("0 cards"));
+
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    std::string base = sandbox.baseURL();
+    ASSERT_TRUE(base.ends_with('/'));
+    base.pop_back();
+    const CliRun other = runCli({"--base-url", base},
+                                "cards list\nmoney 5 EUR\nconfigure\nauthenticate\ncards list\n");
+    EXPECT_THAT(other.output, HasSubstr("cards: not configured: run configure first"));
+    EXPECT_EQ(countOf(other.output, "0 cards"), 1u) << other.output;
+    std::vector<std::string> sent;
+    for (const auto& request : sandbox.requests()) sent.push_back(request.path);
+    EXPECT_EQ(std::ranges::count(sent, "/digitalwallets/v1/profile/prepaid/cards"), 1);
+}
+
+// A word from a fixed set is checked by the host, which names the allowed ones, before anything
+// is sent; "last" with no card issued says so.
+TEST(WalletCliTest, WordsFromAFixedSetAreCheckedBeforeAnythingIsSent) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\nauthenticate\ncards list NOPE\ncards get last\n"
+                              "cards update card-9 X\nhistory authorizations --status X\n"
+                              "instruments list BANK\ninstruments get PAYPAL pi-1\n"
+                              "cards programs\nhelp cards\nhelp instruments\n");
+    EXPECT_THAT(run.output, HasSubstr("'NOPE' is not a card status: one of ACTIVE,"));
+    EXPECT_THAT(run.output, HasSubstr("'X' is not a card status: one of ACTIVE,"));
+    EXPECT_THAT(run.output, HasSubstr("no card issued in this session"));
+    EXPECT_THAT(run.output, HasSubstr("'X' is not an authorization status: one of APPROVED, "
+                                      "DECLINED, REVERSED"));
+    EXPECT_THAT(run.output, HasSubstr("'BANK' is not an instrument type: one of "
+                                      "SEPA_BANK_ACCOUNT, UK_BANK_ACCOUNT, US_BANK_ACCOUNT, CARD"));
+    EXPECT_THAT(run.output, HasSubstr("'PAYPAL' is not an instrument type"));
+    EXPECT_THAT(run.output, HasSubstr("the name is what 'cards issue' takes"));
+    // The usages list the allowed words.
+    const auto cardsHelp = run.output.find("  cards programs | list");
+    const auto instrumentsHelp = run.output.find("  instruments list [TYPE]");
+    ASSERT_NE(instrumentsHelp, std::string::npos) << run.output;
+    EXPECT_THAT(run.output.substr(cardsHelp, instrumentsHelp - cardsHelp),
+                HasSubstr("ACTIVE, PENDING"));
+    EXPECT_THAT(run.output.substr(instrumentsHelp), HasSubstr("US_BANK_ACCOUNT, CARD"));
+    std::vector<std::string> sent;
+    for (const auto& request : sandbox.requests()) {
+        if (request.path.starts_with("/digitalwallets/v1/profile/")) sent.push_back(request.path);
+    }
+    EXPECT_THAT(sent, ElementsAre("/digitalwallets/v1/profile/prepaid/programs"));
 }
 
 TEST(WalletCliTest, ChecksCardsAndFormatsMoneyWithoutTheService) {
@@ -195,13 +401,13 @@ TEST(WalletCliTest, CardDepositRunsTheScreensAndPrintsTheOneResult) {
         int exitCode;
     };
     const std::vector<Case> cases{
-        {{"card-deposit", "2577", "EUR", "--script"}, "", "card deposit result: completed", 0},
-        {{"card-deposit", "500", "EUR", "--saved-card", "pi-sandbox-card", "--script"},
+        {{"--demo", "card-deposit", "25.77", "EUR"}, "", "card deposit result: completed", 0},
+        {{"--demo", "card-deposit", "5", "EUR", "--saved-card", "pi-sandbox-card"},
          "",
          "card deposit result: completed",
          0},
-        {{"card-deposit", "500", "EUR"},
-         "4111111111111111\n123\n1230\n\nAdd a card\nclose\n",
+        {{"card-deposit", "5", "EUR"},
+         "4111111111111111\n1230\n123\n\nAdd a card\nclose\n",
          "card deposit result: cancelled",
          1},
     };
@@ -212,4 +418,117 @@ TEST(WalletCliTest, CardDepositRunsTheScreensAndPrintsTheOneResult) {
         EXPECT_THAT(result.output, HasSubstr(run.result));
         EXPECT_THAT(result.output, HasSubstr("Review the payment details"));
     }
+}
+
+namespace {
+
+// A person's card-deposit session: `answers` typed one per line.
+CliRun cardDeposit(const std::vector<std::string>& words, const std::string& answers) {
+    std::vector<std::string> arguments{"card-deposit"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    return runCli(arguments, answers);
+}
+
+constexpr const char* kNewCard = "4111111111111111\n1230\n123\n";
+
+}  // namespace
+
+// Fields are asked in the order the screen shows them (the expiry date leads the security
+// code); `close` at a field prompt closes the screen; one field can be typed again alone.
+TEST(WalletCliTest, CardDepositAsksFieldsInScreenOrderAndLetsAPersonGoBackToOne) {
+    const CliRun ordered = cardDeposit({"5", "EUR"}, "\n\n\n\nclose\n");
+    EXPECT_THAT(ordered.output, HasSubstr("Card number> Expiry date> CVV> Card name (optional)> "));
+
+    const CliRun closed = cardDeposit({"5", "EUR"}, "close\n");
+    EXPECT_THAT(closed.output, HasSubstr("card deposit result: cancelled"));
+    EXPECT_THAT(closed.output, Not(HasSubstr("Expiry date>")));
+    EXPECT_THAT(closed.output, Not(HasSubstr("CVV>")));
+
+    const CliRun edited = cardDeposit(
+        {"5", "EUR"}, std::string(kNewCard) + "\nedit Expiry date\n1231\nAdd a card\nConfirm\n");
+    EXPECT_EQ(edited.exitCode, 0) << edited.output;
+    EXPECT_THAT(edited.output, HasSubstr("field: \"12/31\" placeholder \"Expiry date\""));
+    EXPECT_THAT(edited.output, HasSubstr("card deposit result: completed"));
+}
+
+// What the screen says about the answers is shown before the choice; an empty choice taps
+// nothing; image-only buttons are named by what they show.
+TEST(WalletCliTest, CardDepositShowsErrorsBeforeTheChoiceAndNeverActsOnAnEmptyAnswer) {
+    const CliRun run = cardDeposit({"5", "EUR"}, "4111111111111112\n1399\n12\n\n\nclose\n");
+    const auto error = run.output.find("error: Enter a valid card number");
+    const auto choice = run.output.find("choose:");
+    ASSERT_NE(error, std::string::npos) << run.output;
+    EXPECT_LT(error, choice) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("type a number or a name from the list"));
+    EXPECT_THAT(run.output, HasSubstr("[?] help with CVV"));
+    EXPECT_THAT(run.output, Not(HasSubstr("(no title)")));
+    EXPECT_THAT(run.output, Not(HasSubstr("Where is the security code?")));
+    EXPECT_THAT(run.output, HasSubstr("card deposit result: cancelled"));
+}
+
+// Every control a person could tap is offered: the hint sheets open from the ⓘ bar button, the
+// help button and the "Learn more" link, and their ✕ closes them; the checkbox ticks.
+TEST(WalletCliTest, CardDepositOffersTheHintSheetsAndTheCheckbox) {
+    const CliRun run = cardDeposit({"5", "EUR"},
+                                   "\n\n\n\n[?] help with CVV\nclose\n[i] about this\nclose\n"
+                                   "Learn more\nclose\n[ ] Save this card for my next payments.\n"
+                                   "close\n");
+    EXPECT_THAT(run.output, HasSubstr("title: Where is the security code?"));
+    EXPECT_THAT(run.output, HasSubstr("title: Manage your cards"));
+    EXPECT_THAT(run.output, HasSubstr("title: Save your card"));
+    EXPECT_THAT(run.output, HasSubstr("checkbox: [x]"));
+    EXPECT_EQ(countOf(run.output, "card deposit result: cancelled"), 1u) << run.output;
+}
+
+// `clear` on the saved card's screen empties the one field a person can edit and returns; a
+// card named "Reloading" does not stall the session.
+TEST(WalletCliTest, CardDepositClearsWhatCanBeEditedAndReadsTheStateNotTheWords) {
+    const CliRun cleared =
+        cardDeposit({"5", "EUR", "--saved-card", "pi-sandbox-card"}, "123\nclear\n\nclose\n");
+    EXPECT_EQ(countOf(cleared.output, "CVV>"), 2u) << cleared.output;
+    EXPECT_THAT(cleared.output, HasSubstr("card deposit result: cancelled"));
+    EXPECT_THAT(cleared.output, HasSubstr("field: \"411111******1111\""));
+
+    const CliRun named = cardDeposit({"5", "EUR"},
+                                     "4111111111111111\n1230\n123\nReloading\n"
+                                     "Add a card\nConfirm\n");
+    EXPECT_EQ(named.exitCode, 0) << named.output;
+    EXPECT_THAT(named.output, HasSubstr("card deposit result: completed"));
+}
+
+// The 3-D Secure page (and the issuer's challenge) is shown and waits for the person's choice;
+// declining leaves the deposit failed and the run failed.
+TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoice) {
+    const std::string toSummary = std::string(kNewCard) + "\nAdd a card\nConfirm\n";
+    const CliRun approved = cardDeposit({"25.77", "EUR"}, toSummary + "Approve\n\n1\n");
+    EXPECT_EQ(approved.exitCode, 0) << approved.output;
+    EXPECT_THAT(approved.output, HasSubstr("title: 3-D Secure"));
+    EXPECT_THAT(approved.output, HasSubstr("title: Issuer challenge"));
+    EXPECT_THAT(approved.output, HasSubstr("  [1] Approve\n  [2] Decline\n"));
+    EXPECT_THAT(approved.output, HasSubstr("type a number or a name from the list"));
+    EXPECT_THAT(approved.output, HasSubstr("deposit dep-1: " + money(2577, "EUR") + ", COMPLETED"));
+
+    const CliRun declined = cardDeposit({"25", "EUR"}, toSummary + "Decline\n");
+    EXPECT_NE(declined.exitCode, 0);
+    EXPECT_THAT(declined.output, HasSubstr("card deposit result: completed"));
+    EXPECT_THAT(declined.output, HasSubstr(", FAILED (The customer declined the payment.)"));
+
+    const CliRun closed = cardDeposit({"25", "EUR"}, toSummary + "close\n");
+    EXPECT_THAT(closed.output, HasSubstr("title: 3-D Secure"));
+    EXPECT_THAT(closed.output, HasSubstr("card deposit result: cancelled"));
+}
+
+// A failed card deposit says why in words.
+TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/deposits/options",
+        {.body = R"([{"paymentOption":"CARD","instrumentTypes":["CARD"],)"
+                 R"("paymentOptionSettings":{"paymentOption":"CARD","cardSchemes":[]}}])"});
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()}, "configure\nauthenticate\ncard-deposit 5 EUR\n");
+    EXPECT_THAT(run.output, HasSubstr("card deposit result: non-terminal failure: the service "
+                                      "named no card scheme these screens accept"));
+    EXPECT_THAT(run.output, Not(HasSubstr("CardDepositError.")));
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <boost/json.hpp>
 #include <cstdint>
 #include <functional>
@@ -219,9 +220,26 @@ TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
     EXPECT_NE(summary.find("Pay with  *1111"), std::string::npos) << summary;
     tap("Confirm");
     if (GetParam().threeDS) {
-        ASSERT_TRUE(platform::MainQueue::shared().runUntil(
-            [&] { return !results.empty() || !onScreen<platform::web::WebView>().empty(); },
-            kDeadline));
+        // The issuer's page (and its challenge page) waits: approve each as a person would.
+        for (int page = 0; page < 2 && results.empty(); ++page) {
+            std::shared_ptr<platform::web::WebView> web;
+            ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+                [&] {
+                    if (!results.empty()) return true;
+                    const auto views = onScreen<platform::web::WebView>();
+                    if (views.empty() || views.front()->isLoading() || !views.front()->page())
+                        return false;
+                    web = views.front();
+                    return true;
+                },
+                kDeadline));
+            if (!web) break;
+            const auto& links = web->page()->links;
+            const auto approve = std::ranges::find(links, std::string("Approve"),
+                                                   &platform::web::WebPage::Link::text);
+            ASSERT_NE(approve, links.end()) << top()->snapshot();
+            web->navigate(approve->url);
+        }
     }
     waitForResult();
     expectOneResult(Result::completed());

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "platform/http/URLSession.hpp"
+#include "platform/web/WebPage.hpp"
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 
@@ -68,9 +70,19 @@ TEST_F(DepositTest, CardDepositRedirectsThroughTheThreeDSecurePageToItsReturnAdd
     ASSERT_TRUE(confirmed.redirectUrl() && confirmed.redirectUrl()->href());
     EXPECT_EQ(confirmed.redirectUrl()->method(), HttpRequestMethod::get);
 
-    // The page as a browser would first see it: a redirect to the host's return address.
-    const auto [body, response] = platform::URLSession::make()->data(
-        platform::URLRequest(*platform::URL::make(*confirmed.redirectUrl()->href())));
+    // The page waits for the customer; its "Approve" link sends the browser on to the host's
+    // return address.
+    const auto session = platform::URLSession::make();
+    const auto pageURL = *platform::URL::make(*confirmed.redirectUrl()->href());
+    const auto [pageBody, pageResponse] = session->data(platform::URLRequest(pageURL));
+    const auto& pageHTTP = dynamic_cast<const platform::HTTPURLResponse&>(*pageResponse);
+    ASSERT_EQ(pageHTTP.statusCode(), 200);
+    const auto page = platform::web::WebPage::parse(pageURL, 200, pageBody.view());
+    EXPECT_EQ(service->get(preview.id()).status(), PaymentStatus::processing);
+    const auto approve =
+        std::ranges::find(page.links, std::string("Approve"), &platform::web::WebPage::Link::text);
+    ASSERT_NE(approve, page.links.end());
+    const auto [body, response] = session->data(platform::URLRequest(approve->url));
     const auto& http = dynamic_cast<const platform::HTTPURLResponse&>(*response);
     EXPECT_EQ(http.statusCode(), 302);
     EXPECT_EQ(http.value("Location"), "https://host.example/3ds-done");
