@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 
 #include "CorvendWallet/facade/Core.hpp"
 #include "CorvendWallet/facade/Wallet.hpp"
-#include "CorvendWallet/setup/WalletEnvironmentProvider.hpp"
 #include "CorvendWallet/services/cards/CardRepository.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/history/AuthorizationHistoryRepository.hpp"
@@ -19,10 +19,14 @@
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
 #include "CorvendWallet/services/profile/CustomerVerificationRepository.hpp"
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"
+#include "CorvendWallet/setup/WalletEnvironmentProvider.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositRepository.hpp"
+#include "CorvendWallet/ui/flows/card-details/CardSecureDetailsViewController.hpp"
+#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
 namespace {
@@ -168,6 +172,33 @@ TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentS
     EXPECT_EQ(repository->component()->depositService(), wallet->depositService());
     EXPECT_EQ(repository->component()->paymentInstrumentService(),
               wallet->paymentInstrumentService());
+}
+
+// The two screen entries are wired to their builders by the wallet: each hands out its screen
+// at once, and the screen asks the service through the wallet's customer manager.
+class WalletScreensTest : public components::testing::ThemedTest {
+  protected:
+    std::shared_ptr<FakeCore> core = std::make_shared<FakeCore>();
+    std::shared_ptr<Wallet> wallet = Wallet::makeForTesting(core);
+    std::shared_ptr<FakeNetwork> customer =
+        std::dynamic_pointer_cast<FakeNetwork>(core->managers.userAuthenticated);
+};
+
+TEST_F(WalletScreensTest, TheCardServiceHandsOutTheSecureDetailsScreen) {
+    const auto screen = wallet->cardService()->getSecureDetailsViewController(
+        model::CardSecureDetailsRequest("card-7"));
+    ASSERT_NE(std::dynamic_pointer_cast<CardSecureDetailsViewController>(screen), nullptr);
+    screen->view();
+    ASSERT_TRUE(customer->waitForSent(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(customer->only().path.ends_with("/card-7/secure-details")) << customer->only().path;
+}
+
+TEST_F(WalletScreensTest, TheVerificationServiceHandsOutTheVerificationScreen) {
+    const auto screen = wallet->customerVerificationService()->startCustomerVerification(
+        model::CustomerVerificationRequest("ref-1", std::nullopt));
+    ASSERT_NE(std::dynamic_pointer_cast<CustomerVerificationViewController>(screen), nullptr);
+    screen->view();
+    ASSERT_TRUE(customer->waitForSent(1, std::chrono::seconds(10)));
 }
 
 }  // namespace
