@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositComponent.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/ConfirmCardViewController.hpp"
 #include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
 #include "CorvendWallet/ui/foundation/TableViewCell.hpp"
@@ -21,15 +22,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class Flow : public ConfirmCardDependency {
-  public:
-    explicit Flow(std::shared_ptr<DepositService> service) : service_(std::move(service)) {}
-    std::shared_ptr<DepositService> depositService() const override { return service_; }
-
-  private:
-    std::shared_ptr<DepositService> service_;
-};
-
 class ConfirmCardBuilderTest : public components::testing::ThemedTest {
   protected:
     // Builds the screen for a saved card over `network` and confirms it with its code.
@@ -37,7 +29,7 @@ class ConfirmCardBuilderTest : public components::testing::ThemedTest {
         auto service = DepositRepository::make(
             network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
         screen = std::dynamic_pointer_cast<ConfirmCardViewController>(
-            ConfirmCardBuilder(std::make_shared<Flow>(service))
+            ConfirmCardBuilder(std::make_shared<CardDepositComponent>(service, nullptr))
                 .build(model::CardPaymentInstrument({.id = "pi-1",
                                                      .pan = "************4242",
                                                      .expiryDate = {.year = 28, .month = 3},

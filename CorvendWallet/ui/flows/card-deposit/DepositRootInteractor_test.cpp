@@ -37,6 +37,7 @@ TEST(DepositRootInteractorTest, SupportedCardsComeFromTheFirstCardSettingsAsList
     EXPECT_TRUE(types({{.paymentOption = PaymentOptionType::card}}).empty());
     EXPECT_TRUE(types({}).empty());
     EXPECT_TRUE(types({cardOption({})}).empty());
+    EXPECT_TRUE(types({cardOption({}), cardOption({CardScheme::visa})}).empty());
 }
 
 }  // namespace
