@@ -191,14 +191,26 @@ TEST_F(WalletScreensTest, TheCardServiceHandsOutTheSecureDetailsScreen) {
     screen->view();
     ASSERT_TRUE(customer->waitForSent(1, std::chrono::seconds(10)));
     EXPECT_TRUE(customer->only().path.ends_with("/card-7/secure-details")) << customer->only().path;
+    // The unreadable reply ends the screen's fetch: it stops its spinner.
+    EXPECT_TRUE(platform::MainQueue::shared().runUntil(
+        [&] { return screen->snapshot().find("spinner: spinning") == std::string::npos; },
+        std::chrono::seconds(10)))
+        << screen->snapshot();
 }
 
 TEST_F(WalletScreensTest, TheVerificationServiceHandsOutTheVerificationScreen) {
     const auto screen = wallet->customerVerificationService()->startCustomerVerification(
         model::CustomerVerificationRequest("ref-1", std::nullopt));
     ASSERT_NE(std::dynamic_pointer_cast<CustomerVerificationViewController>(screen), nullptr);
+    int results = 0;
+    screen->setCompletion([&results](auto) { ++results; });
     screen->view();
     ASSERT_TRUE(customer->waitForSent(1, std::chrono::seconds(10)));
+    // The unreadable reply ends the session with one result.
+    EXPECT_TRUE(platform::MainQueue::shared().runUntil([&] { return results > 0; },
+                                                       std::chrono::seconds(10)));
+    platform::MainQueue::shared().drain();
+    EXPECT_EQ(results, 1);
 }
 
 }  // namespace

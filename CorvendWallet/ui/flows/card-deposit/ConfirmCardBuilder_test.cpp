@@ -11,6 +11,7 @@
 #include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
 #include "CorvendWallet/ui/foundation/TableViewCell.hpp"
 #include "platform/async/CancellationError.hpp"
+#include "platform/async/TaskPool.hpp"
 #include "tests/support/CardScreenDoubles.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
@@ -59,7 +60,8 @@ TEST_F(ConfirmCardBuilderTest, ReleasingTheScreenCancelsTheRunningCreateWhichRep
     confirmCard();
     ASSERT_TRUE(network->waitForSent(1, 10s));
     screen.reset();
-    ASSERT_TRUE(platform::MainQueue::shared().runUntil([&] { return held->ended.load(); }, 10s));
+    // Once the create has ended, whatever it had for the main queue is queued.
+    ASSERT_TRUE(platform::TaskPool::shared().waitUntilIdle(10s));
     platform::MainQueue::shared().drain();
     EXPECT_TRUE(held->cancelled);
     EXPECT_TRUE(outcomes.empty());
@@ -74,7 +76,8 @@ TEST_F(ConfirmCardBuilderTest, ACreateThatAnswersAfterTheScreenIsGoneReportsNoth
     ASSERT_TRUE(network->waitForSent(1, 10s));
     screen.reset();
     held->open();
-    ASSERT_TRUE(platform::MainQueue::shared().runUntil([&] { return held->ended.load(); }, 10s));
+    // Once the create has ended, whatever it had for the main queue is queued.
+    ASSERT_TRUE(platform::TaskPool::shared().waitUntilIdle(10s));
     platform::MainQueue::shared().drain();
     EXPECT_TRUE(outcomes.empty());
 }

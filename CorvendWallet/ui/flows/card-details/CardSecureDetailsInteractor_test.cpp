@@ -9,6 +9,7 @@
 
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsBuilder.hpp"
 #include "platform/async/CancellationError.hpp"
+#include "platform/async/TaskPool.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/HeldCall.hpp"
@@ -64,8 +65,7 @@ TEST_F(CardSecureDetailsInteractorTest, ReleasingTheScreenCancelsItsRunningFetch
     screen->view();
     ASSERT_TRUE(network->waitForSent(1, kDeadline));
     screen.reset();
-    ASSERT_TRUE(
-        platform::MainQueue::shared().runUntil([&] { return held->ended.load(); }, kDeadline));
+    ASSERT_TRUE(platform::TaskPool::shared().waitUntilIdle(kDeadline));
     EXPECT_TRUE(held->cancelled);
 }
 
@@ -89,9 +89,8 @@ TEST_F(CardSecureDetailsInteractorTest, ANewerLoadReplacesTheRunningOne) {
     ASSERT_TRUE(
         platform::MainQueue::shared().runUntil([&] { return !output->shown.empty(); }, kDeadline));
     first->open();
-    ASSERT_TRUE(
-        platform::MainQueue::shared().runUntil([&] { return first->ended.load(); }, kDeadline));
-    // Whatever the first fetch still had on its way to the main queue arrives here.
+    // Once both fetches have ended, whatever the first one had for the main queue is queued.
+    ASSERT_TRUE(platform::TaskPool::shared().waitUntilIdle(kDeadline));
     platform::MainQueue::shared().drain();
     EXPECT_EQ(output->shown, std::vector<std::string>{"https://cards.example/new"});
 }
