@@ -38,7 +38,8 @@ install-missing = missing=$$(for p in $(1); do \
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
 	fi
 
-.PHONY: deps fuzz-deps configure build test test-sanitize test-tsan fuzz bench demo format clean
+.PHONY: deps fuzz-deps configure build test test-sanitize test-tsan fuzz bench demo format clean \
+	plant-faults
 
 deps:
 	@$(call install-missing,$(PACKAGES))
@@ -88,6 +89,11 @@ fuzz: fuzz-deps
 			|| { tail -n 60 $(FUZZ_DIR)/$$t.log; echo "$$t: failed (input in $(FUZZ_DIR)/artifacts)"; exit 1; }; \
 		grep -E '^Done [0-9]+ runs' $(FUZZ_DIR)/$$t.log; \
 	done
+
+# Plants each known fault into a scratch copy of the working tree (build-plant/) and checks that
+# a test catches it; one line per fault. Slow: not part of `make test` or CI.
+plant-faults: deps
+	bash tests/plant-faults.sh
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 
@@ -20,9 +21,12 @@
 #include "CorvendWallet/services/profile/ProfileRepository.hpp"
 #include "CorvendWallet/setup/WalletEnvironmentProvider.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositRepository.hpp"
+#include "CorvendWallet/ui/flows/card-details/CardSecureDetailsViewController.hpp"
+#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
 namespace {
@@ -178,6 +182,45 @@ TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentS
     const auto remade = wallet->cardDepositService();
     ASSERT_NE(std::dynamic_pointer_cast<CardDepositRepository>(remade), nullptr);
     EXPECT_NE(remade, first);
+}
+
+// The two screen entries are wired to their builders by the wallet: each hands out its screen
+// at once, and the screen asks the service through the wallet's customer manager.
+class WalletScreensTest : public components::testing::ThemedTest {
+  protected:
+    std::shared_ptr<FakeCore> core = std::make_shared<FakeCore>();
+    std::shared_ptr<Wallet> wallet = Wallet::makeForTesting(core);
+    std::shared_ptr<FakeNetwork> customer =
+        std::dynamic_pointer_cast<FakeNetwork>(core->managers.userAuthenticated);
+};
+
+TEST_F(WalletScreensTest, TheCardServiceHandsOutTheSecureDetailsScreen) {
+    const auto screen = wallet->cardService()->getSecureDetailsViewController(
+        model::CardSecureDetailsRequest("card-7"));
+    ASSERT_NE(std::dynamic_pointer_cast<CardSecureDetailsViewController>(screen), nullptr);
+    screen->view();
+    ASSERT_TRUE(customer->waitForSent(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(customer->only().path.ends_with("/card-7/secure-details")) << customer->only().path;
+    // The unreadable reply ends the screen's fetch: it stops its spinner.
+    EXPECT_TRUE(platform::MainQueue::shared().runUntil(
+        [&] { return screen->snapshot().find("spinner: spinning") == std::string::npos; },
+        std::chrono::seconds(10)))
+        << screen->snapshot();
+}
+
+TEST_F(WalletScreensTest, TheVerificationServiceHandsOutTheVerificationScreen) {
+    const auto screen = wallet->customerVerificationService()->startCustomerVerification(
+        model::CustomerVerificationRequest("ref-1", std::nullopt));
+    ASSERT_NE(std::dynamic_pointer_cast<CustomerVerificationViewController>(screen), nullptr);
+    int results = 0;
+    screen->setCompletion([&results](auto) { ++results; });
+    screen->view();
+    ASSERT_TRUE(customer->waitForSent(1, std::chrono::seconds(10)));
+    // The unreadable reply ends the session with one result.
+    EXPECT_TRUE(platform::MainQueue::shared().runUntil([&] { return results > 0; },
+                                                       std::chrono::seconds(10)));
+    platform::MainQueue::shared().drain();
+    EXPECT_EQ(results, 1);
 }
 
 }  // namespace

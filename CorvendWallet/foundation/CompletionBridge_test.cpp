@@ -8,8 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "CorvendWallet/foundation/Box.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/async/CancellationToken.hpp"
+#include "tests/support/HeldCall.hpp"
 
 namespace corvend {
 namespace {
@@ -81,6 +83,27 @@ TEST(CompletionBridgeTest, CancellationErrorCallsNothingButOtherOutcomesAfterCan
         main.drain();
         EXPECT_EQ(delivery->calls.load(), operationObservesCancel ? 0 : 1);
     }
+}
+
+// The handle of a completion-form call is of the kind that passes cancellation on: a box that
+// holds it cancels the running task and leaves the end to the task, never to its own callback.
+TEST(CompletionBridgeTest, TheHandleCancelsItsTaskAndLetsTheTaskReportItsEnd) {
+    auto held = std::make_shared<testing::HeldCall>();
+    auto handle = runWalletOperation<int>(
+        [held]() -> int {
+            held->hold(true);
+            platform::checkCancellation();
+            return 1;
+        },
+        [](Result<int>) {});
+    Box box;
+    int callbacks = 0;
+    box.set(handle, [&callbacks] { ++callbacks; });
+    box.cancel();
+    const auto task = std::dynamic_pointer_cast<TaskOperationHandle>(handle)->task();
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return task.isFinished(); }, 10s));
+    EXPECT_TRUE(held->cancelled);
+    EXPECT_EQ(callbacks, 0);
 }
 
 // A service of the kit's shape whose one operation echoes its argument once released.

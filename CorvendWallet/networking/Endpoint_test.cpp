@@ -64,5 +64,32 @@ TEST(EndpointTest, ParametersEncoders) {
     EXPECT_EQ(json.encode()->view(), R"({"status":"ok","count":3})");
 }
 
+// The body and its "Content-Type" go together with the encoder's content type: a POST whose
+// encoder gives no bytes still names its type; a GET's encoder is never even called.
+TEST(EndpointTest, TheContentTypeDecidesBodyAndHeaderNotTheBytes) {
+    const auto base = *platform::URL::make("https://wallet.example/api/");
+    const auto build = [&](HTTPMethod method, EndpointParametersEncoder encoder) {
+        return Endpoint<Ping>("x", std::move(method), {}, {}, std::move(encoder),
+                              EndpointDecoder<Ping>::json(sharedResponseDecoder()),
+                              throwingProcessor())
+            .urlRequest(base);
+    };
+
+    const auto bodiless = build(HTTPMethod::post(), {.contentType = "application/json",
+                                                     .encode = [] { return std::nullopt; }});
+    EXPECT_EQ(bodiless.httpMethod(), "POST");
+    EXPECT_EQ(bodiless.value("Content-Type"), "application/json");
+    EXPECT_FALSE(bodiless.httpBody().has_value());
+
+    int calls = 0;
+    const auto get = build(HTTPMethod::get(), {.contentType = std::nullopt, .encode = [&calls] {
+                                                   ++calls;
+                                                   return std::optional(platform::Data("{}"));
+                                               }});
+    EXPECT_EQ(calls, 0);
+    EXPECT_FALSE(get.httpBody().has_value());
+    EXPECT_FALSE(get.value("Content-Type").has_value());
+}
+
 }  // namespace
 }  // namespace corvend

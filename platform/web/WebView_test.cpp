@@ -5,6 +5,9 @@
 
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "platform/async/MainQueue.hpp"
 #include "tests/support/FaultServer.hpp"
@@ -210,6 +213,79 @@ TEST_F(WebViewTest, APageThatNeverEndsIsCutOffByTheWholeTransferCap) {
     ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
     EXPECT_EQ(delegate->failures, std::vector<URLError::Code>{URLError::Code::timedOut});
     EXPECT_FALSE(webView->page());
+}
+
+// How a submitted form travels through a redirect: 303 turns it into a plain GET; 307 and 308
+// repeat method and body, and keep the header fields only while the hop stays on the site.
+TEST(WebViewRedirectTest, EachRedirectKindCarriesTheFormAsBrowsersDo) {
+    MainQueue::shared().drain();
+    struct Hop {
+        std::string method;
+        std::string body;
+        bool keepsHeader = false;
+    };
+    // What reached the landing page of each server (the handlers run on the servers' threads).
+    std::mutex mutex;
+    std::vector<Hop> landed;
+    testing::LoopbackServer site;
+    testing::LoopbackServer elsewhere;
+    const auto land = [&](const httplib::Request& request, httplib::Response& response) {
+        {
+            std::lock_guard lock(mutex);
+            landed.push_back({request.method, request.body, request.has_header("X-Session")});
+        }
+        response.set_content("Landed", "text/plain");
+    };
+    for (auto* server : {&site, &elsewhere}) {
+        server->routes().Get("/landing", land);
+        server->routes().Post("/landing", land);
+    }
+    for (const int status : {303, 307, 308}) {
+        site.routes().Post("/form" + std::to_string(status), [status](const auto&, auto& res) {
+            res.set_redirect("/landing", status);
+        });
+    }
+    site.routes().Post("/away", [&elsewhere](const auto&, auto& res) {
+        res.set_redirect(elsewhere.url("/landing").absoluteString(), 307);
+    });
+    site.start();
+    elsewhere.start();
+
+    // Submits the form to `url` and returns what reached a landing page.
+    const auto submit = [&](const URL& url) {
+        URLRequest form(url);
+        form.setHTTPMethod("POST");
+        form.setHTTPBody(Data(std::string("amount=5")));
+        form.addValue("s-1", "X-Session");
+        const auto webView = std::make_shared<WebView>();
+        webView->load(form);
+        EXPECT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+        EXPECT_TRUE(webView->page().has_value()) << url.absoluteString();
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(landed.size(), 1u);
+        const Hop hop = landed.empty() ? Hop{} : landed.back();
+        landed.clear();
+        return hop;
+    };
+    // The header fields of a GET made from a 303 are the view's own business.
+    const struct {
+        std::string path;
+        Hop expected;
+        bool headerMatters = true;
+    } rows[] = {{"/form303", {"GET", "", false}, false},
+                {"/form307", {"POST", "amount=5", true}},
+                {"/form308", {"POST", "amount=5", true}},
+                {"/away", {"POST", "amount=5", false}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        const Hop hop = submit(site.url(row.path));
+        EXPECT_EQ(hop.method, row.expected.method);
+        EXPECT_EQ(hop.body, row.expected.body);
+        if (row.headerMatters) {
+            EXPECT_EQ(hop.keepsHeader, row.expected.keepsHeader);
+        }
+    }
+    EXPECT_EQ(elsewhere.seen().size(), 1u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <boost/json.hpp>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "CorvendCoreComponents/CheckboxLabelView.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
 #include "CorvendWallet/services/money/DepositRepository.hpp"
@@ -70,12 +72,14 @@ class CardDepositFlowTest : public SandboxTest {
     }
 
     // Previews a deposit as the host does and starts the flow over the host's screen.
+    // `beforeStart` runs between the two, when the deposit's id is known.
     void start(std::int64_t amount,
                std::optional<model::PaymentInstrumentReference> savedCard = std::nullopt,
-               std::string currency = "EUR") {
+               std::string currency = "EUR", const std::function<void()>& beforeStart = {}) {
         const CardDepositRequest request{amount, std::move(currency), std::move(savedCard),
                                          "order-1"};
         depositID = inTask([this, request] { return service->preview(request); }).id();
+        if (beforeStart) beforeStart();
         service->start(depositID, host, [this](Result result) {
             // The flow is gone from the host's screen before the host hears of it.
             dismissedFirst.push_back(shownOver->presentedViewController() == nullptr);
@@ -256,6 +260,39 @@ TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
 INSTANTIATE_TEST_SUITE_P(Amounts, NewCardTest,
                          ::testing::Values(NewCardCase{500, false}, NewCardCase{2'500, true},
                                            NewCardCase{2'577, true}));
+
+// The card to keep goes out with the customer's consent and label, as the deposit's own card:
+// its id and owner are the deposit's, and the kit names no scheme or status of its own.
+TEST_F(CardDepositFlowTest, ANewCardToKeepGoesOutWithItsLabelAsTheDepositsCard) {
+    start(500);
+    enterNewCard();
+    typeInto(3, "Salary");
+    const auto consent = onScreen<components::CheckboxLabelView>();
+    ASSERT_EQ(consent.size(), 1u);
+    consent[0]->checkbox()->tap();
+    tap("Add a card");
+    waitForScreen("Review the payment details");
+    const std::string summary = top()->snapshot();
+    EXPECT_NE(summary.find("Pay with Salary *1111"), std::string::npos) << summary;
+
+    const auto stored = sandbox.store().get("deposits", depositID)->as_object();
+    const auto& properties = stored.at("paymentProperties").as_array();
+    ASSERT_EQ(properties.size(), 2u);
+    EXPECT_EQ(properties[0].at("key"), "CARD_CVV");
+    EXPECT_EQ(properties[0].at("value"), "123");
+    EXPECT_EQ(properties[1].at("key"), "CARD_SAVE_INSTRUMENT");
+    EXPECT_EQ(properties[1].at("value"), "true");
+    const auto& card = stored.at("paymentInstrument").as_object();
+    EXPECT_EQ(card.at("id").as_string(), depositID);
+    EXPECT_EQ(card.at("customerId"), stored.at("customerId"));
+    EXPECT_EQ(card.at("instrumentType"), "CARD");
+    EXPECT_EQ(card.at("pan").as_string(), kNewCard);
+    EXPECT_EQ(card.at("description"), "Salary");
+    EXPECT_EQ(card.at("expiryDate").at("year"), 30);  // as typed
+    EXPECT_EQ(card.at("expiryDate").at("month"), 12);
+    EXPECT_FALSE(card.contains("cardScheme"));
+    EXPECT_FALSE(card.contains("status"));
+}
 
 TEST_F(CardDepositFlowTest, ASavedCardIsConfirmedWithItsSecurityCodeOnly) {
     start(500, model::PaymentInstrumentReference{"pi-sandbox-card", model::InstrumentType::card});
@@ -444,6 +481,70 @@ INSTANTIATE_TEST_SUITE_P(
                 });
             },
             CardDepositFlowTest::internal(true), true}),
+    [](const auto& info) { return info.param.name; });
+
+// A read of the loading screen that fails, and the code of the service error that must reach
+// the host: the options' error wins over the deposit's, even when the deposit's comes first.
+class LoadFailureTest;
+
+struct LoadFailureCase {
+    std::string name;
+    std::function<void(LoadFailureTest& test)> failAndStart;
+    std::string reportedCode;
+};
+
+class LoadFailureTest : public CardDepositFlowTest,
+                        public ::testing::WithParamInterface<LoadFailureCase> {
+  public:
+    void failWith(const std::string& path, const std::string& code,
+                  std::chrono::milliseconds delay = {}) {
+        sandbox.scriptNextReply("GET", path,
+                                {.status = 400,
+                                 .body = R"({"error":{"code":")" + code + R"(","message":"no"}})",
+                                 .delay = delay});
+    }
+};
+
+TEST_P(LoadFailureTest, ReportsTheFailingReadsOwnError) {
+    GetParam().failAndStart(*this);
+    waitForResult();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_TRUE(dismissedFirst.front());
+    const auto* loading = std::get_if<Result::NonTerminalFailure>(&results.front().value);
+    ASSERT_NE(loading, nullptr) << describe(results.front());
+    const auto error = loading->error.as<model::WalletError>();
+    ASSERT_TRUE(error) << loading->error.description();
+    const auto* data = error->as<model::WalletError::DataError>();
+    ASSERT_NE(data, nullptr) << error->errorDescription();
+    EXPECT_EQ(data->details.code, GetParam().reportedCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, LoadFailureTest,
+    ::testing::Values(
+        LoadFailureCase{"DepositReadFails",
+                        [](LoadFailureTest& test) {
+                            test.start(500, std::nullopt, "EUR", [&test] {
+                                test.failWith(kDepositsPath + "/" + test.depositID, "5002");
+                            });
+                        },
+                        "5002"},
+        LoadFailureCase{"BothFailTheDepositFirst",
+                        [](LoadFailureTest& test) {
+                            test.start(500, std::nullopt, "EUR", [&test] {
+                                test.failWith(kDepositsPath + "/" + test.depositID, "5002");
+                                test.failWith(kOptions, "5001", std::chrono::milliseconds(200));
+                            });
+                        },
+                        "5001"},
+        LoadFailureCase{
+            "SavedInstrumentReadFails",
+            [](LoadFailureTest& test) {
+                test.failWith("digitalwallets/v1/profile/instruments/CARD/pi-sandbox-card", "5003");
+                test.start(500, model::PaymentInstrumentReference{"pi-sandbox-card",
+                                                                  model::InstrumentType::card});
+            },
+            "5003"}),
     [](const auto& info) { return info.param.name; });
 
 // The screen closed, reached from the start of a deposit of `amount`.

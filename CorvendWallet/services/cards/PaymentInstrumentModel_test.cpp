@@ -96,6 +96,29 @@ TEST(PaymentInstrumentModelTest, MapsEachKindFromItsOwnKeys) {
     }
 }
 
+// A mapped instrument always has a status, a US account an account type and a card a scheme:
+// an absent key reads as `unknown`, as an unlisted string does.
+TEST(PaymentInstrumentModelTest, AbsentStatusTypeAndSchemeReadAsUnknown) {
+    for (const char* type : {"CARD", "SEPA_BANK_ACCOUNT", "UK_BANK_ACCOUNT", "US_BANK_ACCOUNT"}) {
+        for (const std::optional<std::string>& status :
+             {std::optional<std::string>(), std::optional<std::string>("PENDING")}) {
+            PaymentInstrumentModel entry = everyKey(type);
+            entry.status = status;
+            entry.accountType = status;
+            entry.cardScheme = status;
+            const auto mapped = toPaymentInstrument(entry);
+            ASSERT_NE(mapped, nullptr) << type;
+            EXPECT_EQ(mapped->status(), PaymentInstrumentStatus::unknown) << type;
+            if (const auto* card = mapped->as<model::CardPaymentInstrument>()) {
+                EXPECT_EQ(card->cardScheme(), CardScheme::unknown);
+            }
+            if (const auto* account = mapped->as<model::UsBankAccount>()) {
+                EXPECT_EQ(account->accountType(), AccountType::unknown);
+            }
+        }
+    }
+}
+
 TEST(PaymentInstrumentModelTest, EntriesThatDescribeNoInstrument) {
     using Key = std::optional<std::string> PaymentInstrumentModel::*;
     struct Row {

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
@@ -68,6 +69,28 @@ TEST_F(TransactionHistoryRepositoryTest, RepliesMapWithoutFailingAndIdentifiersS
     EXPECT_THAT([&] { repository->getTransaction(".."); },
                 testing::ThrowsWalletError(WalletError::internalError("I0001")));
     EXPECT_THROW(TransactionHistoryRepository(network, {}), std::invalid_argument);
+}
+
+// A transaction's fees (in order), its foreign-currency amount and its transfer details each
+// come from their own block of the reply.
+TEST_F(TransactionHistoryRepositoryTest, FeesFxAmountAndTransferDetailsComeFromTheirBlocks) {
+    network->setBody(
+        R"({"id":"t-2","type":"TRANSFER","status":"COMPLETED","amount":-1000,)"
+        R"("currencyCode":"EUR","creationTime":"2024-03-05T14:07:09Z","paymentId":"p-2",)"
+        R"("merchantRefNum":"m-2","fees":[{"amount":30,"currency":"EUR","paymentReason":"FX_FEE"},)"
+        R"({"amount":5,"currency":"USD","paymentReason":"ATM_FEE"}],)"
+        R"("fxAmount":{"amount":1085,"rate":1.0850,"currency":"USD"},)"
+        R"("transferDetails":{"reason":"PEER_TRANSFER","description":"rent"}})");
+    const auto transaction = repository->getTransaction("t-2");
+    using Reason = model::SimpleFeePayment::FeePaymentReason;
+    EXPECT_EQ(transaction.fees(), (std::vector<model::SimpleFeePayment>{
+                                      {30, "EUR", Reason::fxFee}, {5, "USD", Reason::atmFee}}));
+    EXPECT_EQ(transaction.fxAmount(),
+              (model::FxAmount{1085, platform::Decimal::fromString("1.0850"), "USD"}));
+    EXPECT_EQ(transaction.transferDetails(),
+              (model::TransferDetails{model::TransferDetails::Reason::peerTransfer, "rent"}));
+    EXPECT_EQ(transaction.paymentID(), "p-2");
+    EXPECT_EQ(transaction.merchantRefNum(), "m-2");
 }
 
 }  // namespace

@@ -49,6 +49,21 @@ TEST(DepositMappingTest, DepositsOwnFieldsReadUnknownTextsAndFollowTheirListRule
                                              PaymentStatus::cancelled}));
 }
 
+// Two records are the same deposit only when every field agrees: the same id with another
+// status, or the same fees in another order, is another value.
+TEST(DepositMappingTest, DepositsAreEqualOnlyFieldByFieldWithFeesInOrder) {
+    const std::string fees = R"(,"fees":[{"amount":5,"currency":"EUR","paymentReason":"FX_FEE"},)"
+                             R"({"amount":7,"currency":"EUR","paymentReason":"OTHER_FEE"}])";
+    const std::string swapped =
+        R"(,"fees":[{"amount":7,"currency":"EUR","paymentReason":"OTHER_FEE"},)"
+        R"({"amount":5,"currency":"EUR","paymentReason":"FX_FEE"}])";
+    EXPECT_EQ(mapped(fees), mapped(fees));
+    EXPECT_NE(mapped(fees), mapped(swapped));
+    EXPECT_NE(mapped(fees), mapped(""));
+    EXPECT_NE(mapped(R"(,"action":"REDIRECT")"), mapped(R"(,"action":"NONE")"));
+    EXPECT_NE(mapped(R"(,"merchantRefNum":"m-1")"), mapped(R"(,"merchantRefNum":"m-2")"));
+}
+
 TEST(DepositMappingTest, LinksAlwaysCarryARelationAndAMethod) {
     const auto deposit =
         mapped(R"(,"returnUrls":[{"href":"x"},{"rel":"ON_CANCELLED","method":"POST"}],)"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -14,8 +15,10 @@
 #include "CorvendWallet/services/money/DepositRepository.hpp"
 #include "CorvendWallet/services/money/TransferRepository.hpp"
 #include "CorvendWallet/services/money/WithdrawalRepository.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/HeldCall.hpp"
 
 namespace corvend {
 namespace {
@@ -140,6 +143,69 @@ TYPED_TEST(PaymentFlowRepositoryTest, ReadsOneRecordOrAPageOfTheCollection) {
         EXPECT_EQ(sent[3].url, this->base + "/options");
     }
     EXPECT_EQ(this->fingerprints->calls, 0);
+}
+
+// The options endpoint is built once per process: two calls in flight at the same time, from
+// two repositories, perform the same endpoint object.
+TYPED_TEST(PaymentFlowRepositoryTest, OptionsGoThroughOneEndpointForTheWholeProcess) {
+    if constexpr (requires { this->repository->getOptions(); }) {
+        const auto held = std::make_shared<testing::HeldCall>();
+        this->network->setReply({.body = "[]", .failure = [held] { held->hold(false); }});
+        bool done = false;
+        this->repository->getOptions([&done](const auto&) { done = true; });
+        ASSERT_TRUE(this->network->waitForSent(1, std::chrono::seconds(10)));
+        this->network->setBody("[]");
+        TypeParam::Repository::make(this->network, this->fingerprints)->getOptions();
+        held->open();
+        ASSERT_TRUE(
+            platform::MainQueue::shared().runUntil([&] { return done; }, std::chrono::seconds(10)));
+        const auto sent = this->network->sent();
+        ASSERT_EQ(sent.size(), 2u);
+        EXPECT_EQ(sent[1].endpoint, sent[0].endpoint);
+    } else {
+        GTEST_SKIP() << "this domain has no options";
+    }
+}
+
+// Each completion form sends exactly what its blocking form sends for the same argument.
+TYPED_TEST(PaymentFlowRepositoryTest, CompletionFormsSendWhatTheBlockingFormsSend) {
+    auto& repository = *this->repository;
+    const std::vector<PaymentProperty> properties{{model::PaymentPropertyKey::cardCVV, "321"}};
+    repository.get("r 1");
+    repository.preview(TypeParam::request());
+    repository.create(TypeParam::create("r-1", properties));
+    repository.confirm(TypeParam::confirm("r-2", properties));
+    this->network->setBody(std::string(TypeParam::kEmptyList));
+    repository.getAll(TypeParam::parameters());
+    const std::size_t blocking = this->network->sent().size();
+
+    bool done = false;
+    const auto finish = [&done](const auto&) { done = true; };
+    const auto settle = [&done] {
+        EXPECT_TRUE(
+            platform::MainQueue::shared().runUntil([&] { return done; }, std::chrono::seconds(10)));
+        done = false;
+    };
+    this->network->setBody(kRecord);
+    repository.get("r 1", finish);
+    settle();
+    repository.preview(TypeParam::request(), finish);
+    settle();
+    repository.create(TypeParam::create("r-1", properties), finish);
+    settle();
+    repository.confirm(TypeParam::confirm("r-2", properties), finish);
+    settle();
+    this->network->setBody(std::string(TypeParam::kEmptyList));
+    repository.getAll(TypeParam::parameters(), finish);
+    settle();
+
+    const auto sent = this->network->sent();
+    ASSERT_EQ(sent.size(), 2 * blocking);
+    for (std::size_t i = 0; i < blocking; ++i) {
+        EXPECT_EQ(sent[blocking + i].method, sent[i].method) << i;
+        EXPECT_EQ(sent[blocking + i].url, sent[i].url) << i;
+        EXPECT_EQ(sent[blocking + i].body, sent[i].body) << i;
+    }
 }
 
 }  // namespace

@@ -76,6 +76,21 @@ TEST(TransferWireTest, MappingReadsUnknownTextsAndEmptyBlocks) {
     EXPECT_TRUE(blank && !blank->customerID() && !blank->email());
 }
 
+// The id is the identity of a transfer, not its value: records with the same id but another
+// status, recipient or fee order are unequal.
+TEST(TransferWireTest, TransfersAreEqualOnlyFieldByFieldWithFeesInOrder) {
+    EXPECT_EQ(mapped(kReply), mapped(kReply));
+    EXPECT_NE(mapped(kReply), mapped(kReply.with("status", R"("COMPLETED")")));
+    EXPECT_NE(mapped(kReply), mapped(kReply.with("recipient", R"({"customerId":"c-3"})")));
+    const auto twoFees = kReply.with("fees", R"([{"amount":5,"currency":"EUR","paymentReason":)"
+                                             R"("FX_FEE"},{"amount":7,"currency":"EUR",)"
+                                             R"("paymentReason":"OTHER_FEE"}])");
+    const auto swapped = kReply.with("fees", R"([{"amount":7,"currency":"EUR","paymentReason":)"
+                                             R"("OTHER_FEE"},{"amount":5,"currency":"EUR",)"
+                                             R"("paymentReason":"FX_FEE"}])");
+    EXPECT_NE(mapped(twoFees), mapped(swapped));
+}
+
 TEST(TransferWireTest, ListNeedsTransfersAndAlwaysHasPaging) {
     const auto decode = [](const std::string& text) {
         return TransferRepository::mapTransferList(

@@ -68,6 +68,59 @@ TEST(ProfileMappingTest, EnumerationTrapsReadAsTheServiceSpellsThem) {
     EXPECT_TRUE(restrictions[2].requiredActions().empty());
 }
 
+// Every row of the four profile tables, in the order of the cases; lower-case strings and
+// unlisted ones read as the fallback.
+TEST(ProfileMappingTest, EveryProfileTableRowReadsAsItsCase) {
+    testing::expectWireVocabulary<Occupation>({"ARCHITECTURE_CARTOGRAPHY_SURVEYOR",
+                                               "LIFE_PHYSICAL_AND_SOCIAL_SCIENCES",
+                                               "COMMUNITY_AND_SOCIAL_SERVICES",
+                                               "NEWS_AND_REPORTING_SERVICES",
+                                               "HEALTHCARE_SERVICES",
+                                               "LAW_ENFORCEMENT_AND_PUBLIC_SAFETY",
+                                               "FOOD_AND_BEVERAGE_INDUSTRY",
+                                               "DOMESTIC_SERVICES",
+                                               "PERSONAL_CARE_PROFESSIONAL_SERVICES",
+                                               "SALES_AND_RELATED_OCCUPATIONS",
+                                               "OFFICE_ADMINISTRATION_AND_SUPPORT",
+                                               "FARMING_FISHING_AND_FORESTRY_SERVICES",
+                                               "CONSTRUCTION_AND_RELATED_SERVICES",
+                                               "MANUFACTURING_SERVICES",
+                                               "TRANSPORTATION_SERVICES",
+                                               "ENTERTAINMENT_MEDIA",
+                                               "UNEMPLOYED",
+                                               "STUDENT",
+                                               "PENSIONER",
+                                               "SPORTS_INDUSTRY",
+                                               "BETTING_INDUSTRY",
+                                               "ART_AND_DESIGN",
+                                               "EDUCATION_AND_EDUCATIONAL_SURVICES",
+                                               "ENGINEERING",
+                                               "FINANCIAL_AND_INSURANCE_SERVICES",
+                                               "IT_SOFTWARE_HARDWARE_AND_WEBSITE_DEVELOPMENT",
+                                               "LEGAL_AND_COMPLIANCE_SERVICES",
+                                               "MANAGEMENT_CONSULTING",
+                                               "WEAPON_INDUSTRY",
+                                               "CHARITY_AND_NON_PROFIT_SERVICES",
+                                               "FREELANCER_SELF_EMPLOYED",
+                                               "PUBLIC_SECTOR"},
+                                              "UNKNOWN");
+    testing::expectWireVocabulary<Vulnerabilities>(
+        {"PHYSICAL_DISABILITY", "LOW_MENTAL_CAPACITY", "GAMBLING_ADDICTION",
+         "FINANCE_MISMANAGEMENT", "POOR_LITERACY", "POOR_LANGUAGE_SKILLS", "POOR_DIGITAL_SKILLS",
+         "CARING_RESPONSIBILITIES", "FRAUDULENT_LOCATION"},
+        "UNKNOWN");
+    testing::expectWireVocabulary<Name>(
+        {"ALL_TRANSACTIONS", "OUTGOING_TRANSACTIONS", "INCOMING_TRANSACTIONS", "SEND_MONEY",
+         "INCOMING_TRANSACTIONS_AND_SEND_MONEY", "CARD_DEPOSITS", "CARD_AND_ACH_DEPOSITS",
+         "DEPOSITS", "OUTGOING_TRANSACTIONS_AND_CARD_DEPOSITS",
+         "OUTGOING_TRANSACTIONS_AND_ACH_DEPOSITS", "DEPOSITS_AND_WITHDRAWALS",
+         "CRYPTO_TRANSACTIONS"},
+        "OTHER");
+    testing::expectWireVocabulary<Action>({"CONTACT_CUSTOMER_SERVICE", "KYC_VERIFICATION",
+                                           "BANK_ACCOUNT_VERIFICATION", "PEP_DECLARATION", "WAIT"},
+                                          "OTHER");
+}
+
 TEST(ProfileMappingTest, AbsentListsAreEmptyExceptRestrictionsAndAccounts) {
     const auto bare = customer(kCustomer);
     EXPECT_TRUE(bare.vulnerabilities().empty());

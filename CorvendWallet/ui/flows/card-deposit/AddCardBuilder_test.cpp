@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <future>
+#include <string>
 #include <vector>
 
+#include "CorvendCoreComponents/CheckboxLabelView.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/AddCardViewController.hpp"
 #include "CorvendWallet/ui/foundation/CVVAndExpiryDateView.hpp"
 #include "CorvendWallet/ui/foundation/CardNumberInputView.hpp"
@@ -80,6 +83,48 @@ TEST_F(AddCardBuilderTest, ReleasingTheScreenCancelsTheRunningCreateWhichReports
     ASSERT_TRUE(platform::MainQueue::shared().runUntil([&] { return cancelled->load(); }, 5s));
     platform::MainQueue::shared().drain();
     EXPECT_TRUE(outcomes.empty());
+}
+
+// The screen's own router shows each hint as a sheet over the screen, with its title and text.
+TEST_F(AddCardBuilderTest, EachHintOpensASheetWithItsTitleAndText) {
+    screen = std::dynamic_pointer_cast<AddCardViewController>(
+        AddCardBuilder(std::make_shared<Flow>(DepositRepository::make(
+                           network, std::make_shared<testing::FakeDeviceFingerprintProvider>())))
+            .build({CardType::visa, CardType::masterCard}, testing::pendingDeposit(),
+                   [](CardDepositState) {}));
+    screen->view();
+    auto row = [this](int section) { return screen->tableView()->cellForRow({section, 0}); };
+    // The sheet shown after `tap`, as text; the sheet is closed again.
+    const auto sheetAfter = [this](const std::function<void()>& tap) {
+        tap();
+        const auto sheet = screen->presentedViewController();
+        if (!sheet) return std::string("no sheet");
+        std::string text = sheet->snapshot();
+        screen->dismiss(false);
+        return text;
+    };
+    const std::string codeSheet = sheetAfter([&] {
+        std::dynamic_pointer_cast<TableViewCell<CVVAndExpiryDateView>>(row(1))
+            ->view()
+            ->helpButton()
+            ->tap();
+    });
+    EXPECT_NE(codeSheet.find("Where is the security code?"), std::string::npos) << codeSheet;
+    const std::string manageSheet =
+        sheetAfter([&] { screen->navigationItem().rightBarButtonItem->tap(); });
+    EXPECT_NE(manageSheet.find("Manage your cards"), std::string::npos) << manageSheet;
+    EXPECT_NE(manageSheet.find("You can remove a saved card at any time in your wallet."),
+              std::string::npos)
+        << manageSheet;
+    const std::string saveSheet = sheetAfter([&] {
+        std::dynamic_pointer_cast<TableViewCell<components::CheckboxLabelView>>(row(3))
+            ->view()
+            ->label()
+            ->tapLink("Learn more");
+    });
+    EXPECT_NE(saveSheet.find("Save your card"), std::string::npos) << saveSheet;
+    EXPECT_NE(saveSheet.find("Keep this card to pay faster next time."), std::string::npos)
+        << saveSheet;
 }
 
 }  // namespace

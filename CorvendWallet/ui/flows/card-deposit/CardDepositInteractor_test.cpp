@@ -1,0 +1,45 @@
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositInteractor.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "tests/support/CardScreenDoubles.hpp"
+#include "tests/support/FakeDeviceFingerprintProvider.hpp"
+#include "tests/support/FakeNetwork.hpp"
+
+namespace corvend {
+namespace {
+
+// The new card names no scheme and no status of its own, whatever brand the number shows: the
+// service decides both. (The scheme never reaches the wire, so only the request shows it.)
+TEST(CardDepositInteractorTest, TheNewCardNamesNoSchemeOrStatusWhateverItsBrand) {
+    const auto deposit = testing::pendingDeposit();
+    const CardDepositInteractor interactor(
+        DepositRepository::make(std::make_shared<testing::FakeNetwork>(),
+                                std::make_shared<testing::FakeDeviceFingerprintProvider>()),
+        deposit);
+    const CardDepositInput input{.cardNumber = "4111111111111111",
+                                 .cvv = "123",
+                                 .expiryMonth = 12,
+                                 .expiryYear = 30,
+                                 .saveCard = true,
+                                 .cardLabel = "Salary",
+                                 .cardType = CardType::visa};
+    const auto create = interactor.makeDepositCreate(input, true);
+    const auto* card = create.paymentInstrument()
+                           ? create.paymentInstrument()->as<model::CardPaymentInstrument>()
+                           : nullptr;
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->cardScheme(), std::nullopt);
+    EXPECT_EQ(card->status(), std::nullopt);
+    EXPECT_EQ(card->id(), deposit.id());
+    EXPECT_EQ(card->customerID(), deposit.customerID());
+
+    // A saved card is confirmed with its code only.
+    EXPECT_EQ(interactor.makeDepositCreate(input, false).paymentInstrument(), nullptr);
+}
+
+}  // namespace
+}  // namespace corvend

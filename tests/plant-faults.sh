@@ -1,0 +1,378 @@
+#!/usr/bin/env bash
+# Plants known faults, one at a time, into a scratch copy of the working tree and checks that
+# the tests catch each one. Prints one line per fault: "caught", "NOT CAUGHT" or "NOT APPLIED"
+# (the code it patches has moved on: the entry needs updating, it is never counted as caught).
+# Exits non-zero unless every fault was caught.
+#
+#   tests/plant-faults.sh            every fault
+#   tests/plant-faults.sh palette    only the faults whose name contains "palette"
+#
+# The scratch copy (PLANT_DIR, default build-plant/) and its build directory are kept between
+# runs; only files whose content changed are copied again, so a rerun rebuilds little.
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+PLANT_DIR=${PLANT_DIR:-$ROOT/build-plant}
+SRC=$PLANT_DIR/src
+# Inside the copy, where a checkout keeps its own build/: compile commands then read as they do
+# in a checkout, and the shared ccache serves them.
+BUILD=$SRC/build
+JOBS=${JOBS:-4}
+ONLY=${1:-}
+export CCACHE_BASEDIR=$SRC CCACHE_NOHASHDIR=true
+
+# The tracked files of the working tree as they are now (uncommitted changes included) and the
+# new files not ignored. A file is copied only when its content differs, so that unchanged
+# files keep their times and the build directory stays valid.
+sync_tree() {
+    mkdir -p "$SRC"
+    (cd "$ROOT" && git ls-files -z -co --exclude-standard) |
+        while IFS= read -r -d '' file; do
+            [ -f "$ROOT/$file" ] || continue
+            if ! cmp -s "$ROOT/$file" "$SRC/$file"; then
+                mkdir -p "$(dirname "$SRC/$file")"
+                cp "$ROOT/$file" "$SRC/$file"
+            fi
+        done
+}
+
+echo "== copying the working tree to $SRC"
+sync_tree
+echo "== configuring $BUILD"
+cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$PLANT_DIR/configure.log" 2>&1 ||
+    { tail -n 30 "$PLANT_DIR/configure.log"; exit 2; }
+
+# fault NAME FILE TARGETS TESTS -- registers one fault; its patch is read from the variables OLD
+# and NEW: OLD must occur exactly once in FILE and is replaced by NEW. TARGETS are the build
+# targets, separated by spaces; TESTS is a list of "binary[:gtest filter]" entries, separated by
+# spaces (binaries relative to the build directory).
+names=() files=() olds=() news=() targetses=() testses=()
+fault() {
+    [[ -n "$ONLY" && "$1" != *"$ONLY"* ]] && return 0
+    names+=("$1") files+=("$2") targetses+=("$3") testses+=("$4") olds+=("$OLD") news+=("$NEW")
+}
+
+# Runs every entry of the list $1; fails at the first entry whose tests fail.
+run_tests() {
+    local entry binary filter
+    for entry in $1; do
+        binary=${entry%%:*}
+        filter='*'
+        [[ "$entry" == *:* ]] && filter=${entry#*:}
+        (cd "$BUILD" && timeout 300 "./$binary" --gtest_filter="$filter" --gtest_brief=1 \
+            >"$PLANT_DIR/test.log" 2>&1) || return 1
+    done
+}
+
+plant_all() {
+    local total=${#names[@]} caught=0 missed=() i
+    # Without any fault every test named here passes; otherwise "caught" would mean nothing.
+    echo "== building and running the tests unchanged"
+    # shellcheck disable=SC2046
+    if ! cmake --build "$BUILD" -j "$JOBS" --target $(printf '%s\n' ${targetses[@]} | sort -u) \
+        >"$PLANT_DIR/build.log" 2>&1; then
+        tail -n 30 "$PLANT_DIR/build.log"
+        exit 2
+    fi
+    local -A ran=()
+    for ((i = 0; i < total; ++i)); do
+        [[ -n "${ran[${testses[$i]}]:-}" ]] && continue
+        ran[${testses[$i]}]=1
+        if ! run_tests "${testses[$i]}"; then
+            tail -n 30 "$PLANT_DIR/test.log"
+            echo "the tests of \"${names[$i]}\" fail without any fault"
+            exit 2
+        fi
+    done
+
+    for ((i = 0; i < total; ++i)); do
+        local name=${names[$i]} path=$SRC/${files[$i]} verdict="NOT CAUGHT"
+        cp "$path" "$PLANT_DIR/backup"
+        if ! OLD=${olds[$i]} NEW=${news[$i]} python3 - "$path" <<'PY'; then
+import os, sys
+path = sys.argv[1]
+text = open(path, encoding="utf-8").read()
+old, new = os.environ["OLD"], os.environ["NEW"]
+if text.count(old) != 1:
+    sys.exit(1)
+open(path, "w", encoding="utf-8").write(text.replace(old, new))
+PY
+            echo "$name: NOT APPLIED"
+            missed+=("$name")
+            continue
+        fi
+        # shellcheck disable=SC2086
+        if ! cmake --build "$BUILD" -j "$JOBS" --target ${targetses[$i]} \
+            >"$PLANT_DIR/build.log" 2>&1; then
+            verdict="NOT APPLIED (does not build; see $PLANT_DIR/build.log)"
+        elif ! run_tests "${testses[$i]}"; then
+            verdict=caught
+        fi
+        # Restored with a new time, so whatever was built from the fault is rebuilt.
+        cp "$PLANT_DIR/backup" "$path"
+        echo "$name: $verdict"
+        if [[ "$verdict" == caught ]]; then
+            caught=$((caught + 1))
+        else
+            missed+=("$name")
+        fi
+    done
+    echo "== $caught of $total faults caught"
+    if ((${#missed[@]} > 0)); then
+        printf 'not caught or not applied: %s\n' "${missed[@]}"
+        exit 1
+    fi
+}
+
+UI=corvend_ui_foundation_test
+PROFILE=corvend_services_profile_test
+CARDS=corvend_services_cards_test
+MONEY=corvend_services_money_test
+HISTORY=corvend_services_history_test
+MODELS=corvend_models_test
+NETWORKING=corvend_networking_test
+FOUNDATION=corvend_foundation_test
+DEPOSIT_FLOW=corvend_ui_flows_card_deposit_test
+DETAILS_FLOW=corvend_ui_flows_card_details_test
+FACADE=CorvendWallet_test
+WEB=corvend_platform_web_test
+INTEGRATION=tests/integration/corvend_integration_test
+
+# 1. Default colours and the palette.
+COLORS=CorvendWallet/ui/foundation/AppearanceColors.cpp
+OLD='action.disabledSubtle};
+    palette.action = {button,'
+NEW='action.disabled};
+    palette.action = {button,'
+fault "palette: action.primary.disabled is action.disabled" $COLORS $UI "$UI:Appearance*"
+OLD='{action.active, action.inactiveSubtle, action.disabled},'
+NEW='{action.active, action.inactiveSubtle, action.disabledSubtle},'
+fault "palette: foreground.disabled is disabledSubtle" $COLORS $UI "$UI:Appearance*"
+OLD='{text.disabled, text.disabledInverted}};'
+NEW='{text.disabledInverted, text.disabled}};'
+fault "palette: labelColor.tertiary swapped" $COLORS $UI "$UI:Appearance*"
+OLD='dynamic({"#424542"}, {"#B1B2AF"}),'
+NEW='dynamic({"#424543"}, {"#B1B2AF"}),'
+fault "default colours: light Text.secondary changed" $COLORS $UI "$UI:Appearance*"
+
+# 2. Profile wire tables.
+OLD='{Occupation::weaponIndustry, "WEAPON_INDUSTRY"},'
+NEW='{Occupation::weaponIndustry, "WEAPONS_INDUSTRY"},'
+fault "profile: misspelt occupation row" CorvendWallet/services/profile/Occupation.hpp $PROFILE \
+    "$PROFILE:ProfileMapping*"
+OLD='{Vulnerabilities::gamblingAddiction, "GAMBLING_ADDICTION"},'
+NEW='{Vulnerabilities::gamblingAddiction, "GAMBLING_ADICTION"},'
+fault "profile: misspelt vulnerability row" CorvendWallet/services/profile/Vulnerabilities.hpp \
+    $PROFILE "$PROFILE:ProfileMapping*"
+OLD='{Name::cardAndACHDeposits, "CARD_AND_ACH_DEPOSITS"},'
+NEW='{Name::cardAndACHDeposits, "CARD_AND_ACH_DEPOSIT"},'
+fault "profile: misspelt restriction name row" CorvendWallet/services/profile/UserRestriction.hpp \
+    $PROFILE "$PROFILE:ProfileMapping*"
+OLD='{Action::pepDeclaration, "PEP_DECLARATION"},'
+NEW='{Action::pepDeclaration, "PEP_DECLERATION"},'
+fault "profile: misspelt required action row" CorvendWallet/services/profile/UserRestriction.hpp \
+    $PROFILE "$PROFILE:ProfileMapping*"
+
+# 3. Instrument mapping: absent status, account type and scheme read as unknown.
+INSTRUMENT=CorvendWallet/services/cards/PaymentInstrumentModel.cpp
+OLD='fields.status = model::fromWire<model::PaymentInstrumentStatus>(wire.status);'
+NEW='if (wire.status) fields.status = model::fromWire<model::PaymentInstrumentStatus>(wire.status);'
+fault "instruments: status only when its key is present" $INSTRUMENT $CARDS "$CARDS:PaymentInstrument*"
+OLD='fields.accountType = model::fromWire<model::UsBankAccount::AccountType>(wire.accountType);'
+NEW='if (wire.accountType) fields.accountType = model::fromWire<model::UsBankAccount::AccountType>(wire.accountType);'
+fault "instruments: account type only when its key is present" $INSTRUMENT $CARDS \
+    "$CARDS:PaymentInstrument*"
+OLD='fields.cardScheme = model::fromWire<model::CardScheme>(wire.cardScheme);'
+NEW='if (wire.cardScheme) fields.cardScheme = model::fromWire<model::CardScheme>(wire.cardScheme);'
+fault "instruments: card scheme only when its key is present" $INSTRUMENT $CARDS \
+    "$CARDS:PaymentInstrument*"
+
+# 4. The new card on the wire.
+CARD_INTERACTOR=CorvendWallet/ui/flows/card-deposit/CardDepositInteractor.cpp
+NEW_CARD="corvend_integration_test"
+NEW_CARD_TEST="$INTEGRATION:*ANewCardToKeep*"
+OLD='input.saveCard.value_or(false) ? "true" : "false"'
+NEW='"false"'
+fault "new card: save choice always false" $CARD_INTERACTOR $NEW_CARD "$NEW_CARD_TEST"
+OLD='.description = input.cardLabel});'
+NEW='.description = std::nullopt});'
+fault "new card: label dropped" $CARD_INTERACTOR $NEW_CARD "$NEW_CARD_TEST"
+OLD='.expiryDate = {.year = input.expiryYear, .month = input.expiryMonth},'
+NEW='.expiryDate = {.year = input.expiryMonth, .month = input.expiryYear},'
+fault "new card: expiry year and month swapped" $CARD_INTERACTOR $NEW_CARD "$NEW_CARD_TEST"
+OLD='.customerID = deposit_.customerID(),'
+NEW='.customerID = std::nullopt,'
+fault "new card: customer id not the deposit's" $CARD_INTERACTOR $NEW_CARD "$NEW_CARD_TEST"
+OLD='.id = deposit_.id(),'
+NEW='.id = std::string("new-card"),'
+fault "new card: id not the deposit's" $CARD_INTERACTOR $NEW_CARD "$NEW_CARD_TEST"
+OLD='.description = input.cardLabel});'
+NEW='.cardScheme = model::CardScheme::visa, .description = input.cardLabel});'
+fault "new card: scheme named" $CARD_INTERACTOR $DEPOSIT_FLOW "$DEPOSIT_FLOW:CardDepositInteractor*"
+OLD='.pan = input.cardNumber,'
+NEW='.status = model::PaymentInstrumentStatus::unknown, .pan = input.cardNumber,'
+fault "new card: status sent" $CARD_INTERACTOR $NEW_CARD "$NEW_CARD_TEST"
+
+# 5. The card-deposit root.
+ROOT_INTERACTOR=CorvendWallet/ui/flows/card-deposit/DepositRootInteractor.cpp
+OLD='        return types;
+    }
+    return {};'
+NEW='        if (!types.empty()) return types;
+    }
+    return {};'
+fault "deposit root: accepted cards not from the first card settings" $ROOT_INTERACTOR \
+    $DEPOSIT_FLOW "$DEPOSIT_FLOW:DepositRoot*"
+OLD='                case model::CardScheme::unknown:
+                    types.push_back(CardType::unknown);'
+NEW='                case model::CardScheme::unknown:'
+fault "deposit root: unknown schemes dropped" $ROOT_INTERACTOR $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:DepositRoot*"
+OLD='                try {
+                    depositRead.value();
+                } catch (...) {
+                }
+                throw;'
+NEW='                depositRead.value();
+                throw;'
+fault "deposit root: the deposit's error wins over the options'" $ROOT_INTERACTOR \
+    corvend_integration_test "$INTEGRATION:*LoadFailure*"
+OLD='return Loaded{std::move(options), depositRead.value()};'
+NEW='try {
+                return Loaded{std::move(options), depositRead.value()};
+            } catch (...) {
+                throw CardDepositError(CardDepositError::internalError);
+            }'
+fault "deposit root: the deposit's read error replaced" $ROOT_INTERACTOR \
+    corvend_integration_test "$INTEGRATION:*LoadFailure*DepositReadFails"
+OLD='            if (!result) {
+                self->fail(result.error());'
+NEW='            if (!result) {
+                self->fail(Error::make(CardDepositError(CardDepositError::internalError)));'
+fault "deposit root: the saved card's read error replaced" $ROOT_INTERACTOR \
+    corvend_integration_test "$INTEGRATION:*LoadFailure*"
+
+# 6. Releases and replacements.
+DETAILS_INTERACTOR=CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractor.cpp
+OLD='    executingTask_->cancel();
+    ++generation_;'
+NEW='    ++generation_;'
+fault "secure details: cancel() leaves the fetch running" $DETAILS_INTERACTOR $DETAILS_FLOW \
+    "$DETAILS_FLOW"
+OLD='if (generation != self->generation_) return;'
+NEW=''
+fault "secure details: a replaced load still shows its page" $DETAILS_INTERACTOR $DETAILS_FLOW \
+    "$DETAILS_FLOW"
+OLD='AnyObjectLifecycleTracker::attach(*viewController, [interactor] { interactor->cancel(); });'
+NEW=''
+fault "confirm card: releasing the screen leaves the create running" \
+    CorvendWallet/ui/flows/card-deposit/ConfirmCardBuilder.cpp $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:ConfirmCardBuilder*"
+
+# 7. The facade hands the screen builders to the services.
+WALLET=CorvendWallet/facade/Wallet.cpp
+OLD='            [](std::shared_ptr<CardSecureDetailsDependency> dependency,
+               const model::CardSecureDetailsRequest& request) {
+                return CardSecureDetailsBuilder(std::move(dependency)).build(request);
+            });'
+NEW='            nullptr);'
+fault "facade: card service without its screen builder" $WALLET $FACADE "$FACADE:WalletScreens*"
+OLD='            [](const model::CustomerVerificationRequest& request,
+               std::shared_ptr<Networkable> networkManager) {
+                return ::corvend::CustomerVerificationViewController::make(
+                    request, std::move(networkManager));
+            });'
+NEW='            nullptr);'
+fault "facade: verification service without its screen builder" $WALLET $FACADE \
+    "$FACADE:WalletScreens*"
+
+# 8. The card router's hint sheets.
+OLD='presenting->present(std::move(sheet), false);'
+NEW='(void)sheet;'
+fault "hints: the router never shows its sheet" \
+    CorvendWallet/ui/flows/card-deposit/CardDepositRouter.cpp $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:AddCardBuilder*"
+
+# 9. Faults whose tests had gone.
+OLD='if (property.key) result.key = std::string(toWireValue(*property.key));'
+NEW='if (property.key && *property.key != model::PaymentPropertyKey::unknown) result.key = std::string(toWireValue(*property.key));'
+fault "payment property: unknown key sent without its key" \
+    CorvendWallet/models/PaymentPropertyModel.cpp $MODELS "$MODELS:PaymentProperty*"
+ENDPOINT=CorvendWallet/networking/Endpoint.cpp
+OLD='        request.setHTTPBody(parametersEncoder_.encode());
+        request.addValue(*parametersEncoder_.contentType, HTTPHeaderName::contentType);'
+NEW='        auto body = parametersEncoder_.encode();
+        if (body) request.addValue(*parametersEncoder_.contentType, HTTPHeaderName::contentType);
+        request.setHTTPBody(std::move(body));'
+fault "endpoint: a bodiless POST loses its Content-Type" $ENDPOINT $NETWORKING \
+    "$NETWORKING:Endpoint*"
+OLD='    if (parametersEncoder_.contentType) {
+        request.setHTTPBody(parametersEncoder_.encode());'
+NEW='    auto encoded = parametersEncoder_.encode();
+    if (parametersEncoder_.contentType) {
+        request.setHTTPBody(std::move(encoded));'
+fault "endpoint: a GET calls its encoder" $ENDPOINT $NETWORKING "$NETWORKING:Endpoint*"
+OLD='friend bool operator==(const CustomerTransfer&, const CustomerTransfer&) = default;'
+NEW='friend bool operator==(const CustomerTransfer& a, const CustomerTransfer& b) { return a.id() == b.id(); }'
+fault "equality: transfers by id only" CorvendWallet/services/money/CustomerTransfer.hpp $MONEY \
+    "$MONEY:Transfer*"
+OLD='bool operator==(const CustomerDeposit&) const = default;'
+NEW='bool operator==(const CustomerDeposit& other) const { return id() == other.id(); }'
+fault "equality: deposits by id only" CorvendWallet/services/money/CustomerDeposit.hpp $MONEY \
+    "$MONEY:Deposit*"
+OLD='bool operator==(const CustomerDeposit&) const = default;'
+NEW='bool operator==(const CustomerDeposit& other) const {
+        return id() == other.id() && status() == other.status() &&
+               std::is_permutation(fees().begin(), fees().end(), other.fees().begin(),
+                                   other.fees().end()) &&
+               returnUrls_ == other.returnUrls_ && nextStatus_ == other.nextStatus_ &&
+               redirectUrl_ == other.redirectUrl_ && action_ == other.action_;
+    }'
+fault "equality: deposits ignore the order of their fees" \
+    CorvendWallet/services/money/CustomerDeposit.hpp $MONEY "$MONEY:Deposit*"
+OLD='    static const Endpoint<Options>& paymentOptions() {
+        static const Endpoint<Options> endpoint ='
+NEW='    static Endpoint<Options> paymentOptions() {
+        const Endpoint<Options> endpoint ='
+fault "options: endpoint rebuilt on every call" CorvendWallet/services/money/PaymentFlow.hpp \
+    $MONEY "$MONEY:PaymentFlowRepository*"
+OLD='class TaskOperationHandle final : public WalletOperationHandle,
+                                  public WalletOperationPropagatesCancellation {'
+NEW='class TaskOperationHandle final : public WalletOperationHandle {'
+fault "handles: a task handle does not pass cancellation on" \
+    CorvendWallet/foundation/TaskOperationHandle.hpp $FOUNDATION "$FOUNDATION:CompletionBridge*"
+OLD='std::move(completion), std::move(id));'
+NEW='std::move(completion), id.substr(1));'
+fault "completion forms: deposit get changes its argument" \
+    CorvendWallet/services/money/DepositService.hpp $MONEY "$MONEY:PaymentFlowRepository*"
+OLD='std::move(completion), std::move(parameters));'
+NEW='std::move(completion), (parameters.reset(), std::move(parameters)));'
+fault "completion forms: transfer list drops its argument" \
+    CorvendWallet/services/money/TransferService.hpp $MONEY "$MONEY:PaymentFlowRepository*"
+
+# 10. Web view redirects.
+WEBVIEW=platform/web/WebView.cpp
+OLD='if (status == 307 || status == 308) {'
+NEW='if (status != 301 && status != 302) {'
+fault "web view: 303 repeats the POST" $WEBVIEW $WEB "$WEB:WebViewRedirect*"
+OLD='        next.setHTTPBody(previous.httpBody());'
+NEW=''
+fault "web view: 307 and 308 drop the body" $WEBVIEW $WEB "$WEB:WebViewRedirect*"
+OLD='if (sameOrigin(previous.url(), target)) {'
+NEW='if (sameOrigin(previous.url(), target) || true) {'
+fault "web view: header fields follow a redirect off the site" $WEBVIEW $WEB \
+    "$WEB:WebViewRedirect*"
+
+# 11. History mapping.
+HISTORY_MAPPER=CorvendWallet/services/history/TransactionHistoryMapper.cpp
+OLD='transaction.fees_ = toSimpleFeePayments(response.fees);'
+NEW='transaction.fees_ = {};'
+fault "history: fees dropped" $HISTORY_MAPPER $HISTORY "$HISTORY"
+OLD='if (response.fxAmount) transaction.fxAmount_ = toFxAmount(*response.fxAmount);'
+NEW=''
+fault "history: fxAmount dropped" $HISTORY_MAPPER $HISTORY "$HISTORY"
+OLD='transaction.transferDetails_ = toTransferDetails(*response.transferDetails);'
+NEW='transaction.transferDetails_ = model::TransferDetails{};'
+fault "history: transfer details dropped" $HISTORY_MAPPER $HISTORY "$HISTORY"
+
+plant_all
