@@ -10,16 +10,23 @@ namespace corvend::platform::web {
 template <class List, class Value>
 class IndexIterator {
   public:
+    // `it->member` on an element made on the fly.
+    struct Arrow {
+        Value value;
+        const Value* operator->() const { return &value; }
+    };
+
     using iterator_category = std::input_iterator_tag;
     using value_type = Value;
     using difference_type = std::ptrdiff_t;
-    using pointer = void;
+    using pointer = Arrow;
     using reference = Value;
 
     IndexIterator() = default;
     IndexIterator(const List* list, std::size_t index) : list_(list), index_(index) {}
 
     Value operator*() const { return (*list_)[index_]; }
+    Arrow operator->() const { return {**this}; }
     IndexIterator& operator++() {
         ++index_;
         return *this;
