@@ -3,13 +3,14 @@
 #include <string>
 
 #include "platform/foundation/ISO8601.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/json/DecodingError.hpp"
 
 namespace corvend {
 
 const DateDecoder& DateDecoder::shared() {
-    static const DateDecoder decoder;
-    return decoder;
+    static const platform::NeverDestroyed<DateDecoder> decoder;
+    return *decoder;
 }
 
 platform::Date DateDecoder::decode(std::string_view text) const {

@@ -5,6 +5,7 @@
 #include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/ResponseValidation.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/json/JSONCoding.hpp"
 #include "platform/json/JSONDecoder.hpp"
 
@@ -90,8 +91,9 @@ std::optional<ErrorResponse::Document> readDocument(const std::optional<platform
 }  // namespace
 
 const EndpointErrorProcessor& defaultErrorProcessor() {
-    static const EndpointErrorProcessor processor{&processError};
-    return processor;
+    static const platform::NeverDestroyed<EndpointErrorProcessor> processor(
+        EndpointErrorProcessor{&processError});
+    return *processor;
 }
 
 }  // namespace corvend

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "CorvendWallet/networking/HTTPHeaderName.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 
 namespace corvend {
 
@@ -14,11 +15,12 @@ constexpr std::size_t kMaximumURLLength = 8 * 1024;
 }  // namespace
 
 const EndpointParametersEncoder& EndpointParametersEncoder::empty() {
-    static const EndpointParametersEncoder encoder{
-        .contentType = std::nullopt,
-        .encode = []() -> std::optional<platform::Data> { return std::nullopt; },
-    };
-    return encoder;
+    static const platform::NeverDestroyed<EndpointParametersEncoder> encoder(
+        EndpointParametersEncoder{
+            .contentType = std::nullopt,
+            .encode = []() -> std::optional<platform::Data> { return std::nullopt; },
+        });
+    return *encoder;
 }
 
 std::optional<platform::URLComponents> makeEndpointURLComponents(

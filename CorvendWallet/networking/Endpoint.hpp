@@ -28,7 +28,7 @@ struct EndpointParametersEncoder {
     std::optional<std::string> contentType;
     std::function<std::optional<platform::Data>()> encode;
 
-    // No body: every GET and DELETE endpoint. One process-wide value.
+    // No body: every GET and DELETE endpoint. One process-wide value, never destroyed.
     static const EndpointParametersEncoder& empty();
 
     // A JSON body: `request` as captured now, written with the shared request encoder when the

@@ -1,25 +1,27 @@
 #include "CorvendWallet/networking/HTTPMethod.hpp"
 
+#include "platform/foundation/NeverDestroyed.hpp"
+
 namespace corvend {
 
 const HTTPMethod& HTTPMethod::get() {
-    static const HTTPMethod method{"GET"};
-    return method;
+    static const platform::NeverDestroyed<HTTPMethod> method(HTTPMethod{"GET"});
+    return *method;
 }
 
 const HTTPMethod& HTTPMethod::post() {
-    static const HTTPMethod method{"POST"};
-    return method;
+    static const platform::NeverDestroyed<HTTPMethod> method(HTTPMethod{"POST"});
+    return *method;
 }
 
 const HTTPMethod& HTTPMethod::patch() {
-    static const HTTPMethod method{"PATCH"};
-    return method;
+    static const platform::NeverDestroyed<HTTPMethod> method(HTTPMethod{"PATCH"});
+    return *method;
 }
 
 const HTTPMethod& HTTPMethod::delete_() {
-    static const HTTPMethod method{"DELETE"};
-    return method;
+    static const platform::NeverDestroyed<HTTPMethod> method(HTTPMethod{"DELETE"});
+    return *method;
 }
 
 }  // namespace corvend

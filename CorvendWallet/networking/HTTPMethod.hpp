@@ -8,7 +8,8 @@ namespace corvend {
 struct HTTPMethod {
     std::string rawValue;
 
-    // The four methods the kit sends; each made once, on first use.
+    // The four methods the kit sends; each made once, on first use, and never destroyed, as
+    // requests still running while the process exits read them.
     static const HTTPMethod& get();
     static const HTTPMethod& post();
     static const HTTPMethod& patch();

@@ -2,6 +2,7 @@
 
 #include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/json/DecodingError.hpp"
 
 namespace corvend {
@@ -10,13 +11,13 @@ namespace ErrorCode = model::ErrorCode;
 
 namespace {
 // A string, not a view: the fields' map looks up std::string keys, and building one per reply
-// would allocate.
-const std::string kCorrelationHeader = "x-internal-correlation-id";
+// would allocate. Never destroyed: replies may still arrive while the process exits.
+const platform::NeverDestroyed<std::string> kCorrelationHeader("x-internal-correlation-id");
 }  // namespace
 
 std::optional<std::string> correlationID(const platform::HTTPURLResponse& response) {
     const auto& headers = response.allHeaderFields();
-    const auto it = headers.find(kCorrelationHeader);
+    const auto it = headers.find(*kCorrelationHeader);
     if (it == headers.end()) return std::nullopt;
     return it->second;
 }

@@ -5,16 +5,17 @@
 
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "CorvendWallet/networking/HTTPMethod.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 
 namespace corvend::EventsTrackingEndpoint {
 
 const platform::JSONEncoder& eventsEncoder() {
-    static const platform::JSONEncoder instance = [] {
+    static const platform::NeverDestroyed<platform::JSONEncoder> instance([] {
         platform::JSONEncoder e;
         e.setDateEncodingStrategy(platform::JSONEncoder::DateEncodingStrategy::iso8601);
         return e;
-    }();
-    return instance;
+    }());
+    return *instance;
 }
 
 Endpoint<platform::EmptyResponse> trackError(ErrorEvent document) {

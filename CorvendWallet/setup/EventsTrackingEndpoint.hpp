@@ -57,7 +57,8 @@ BOOST_DESCRIBE_STRUCT(ErrorEvent, (),
                       (eventID, eventName, timestamp, walletMetadata, httpDetails, parameters))
 
 // The encoder of event bodies: dates as ISO 8601 text, everything else as the platform's
-// defaults. One for the process, made on first use (thread-safely); no other body uses it.
+// defaults. One for the process, made on first use (thread-safely) and never destroyed; no
+// other body uses it.
 const platform::JSONEncoder& eventsEncoder();
 
 // The post of one event: POST "digitalwallets/v1/events-tracking/errors" with no endpoint

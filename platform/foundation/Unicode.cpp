@@ -68,6 +68,17 @@ void appendUTF8(std::string& text, char32_t scalar) {
     text.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(length));
 }
 
+bool isWellFormedUTF8(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int64_t>(text.size());
+    for (std::int64_t offset = 0; offset < length;) {
+        UChar32 scalar = 0;
+        U8_NEXT(bytes, offset, length, scalar);
+        if (scalar < 0) return false;
+    }
+    return true;
+}
+
 std::string utf8(std::u32string_view scalars) {
     std::string text;
     text.reserve(scalars.size());

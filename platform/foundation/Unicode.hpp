@@ -26,6 +26,9 @@ bool isDecimalDigit(char32_t scalar);
 bool isWhitespace(char32_t scalar);
 
 std::u32string scalars(std::string_view text);
+// True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, surrogates
+// or scalars past U+10FFFF). Reads no process-wide state, so it is safe while exit runs.
+bool isWellFormedUTF8(std::string_view text);
 std::string utf8(std::u32string_view scalars);
 void appendUTF8(std::string& text, char32_t scalar);
 

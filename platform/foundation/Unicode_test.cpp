@@ -24,6 +24,29 @@ TEST(UnicodeTest, CountsUserPerceivedCharactersAndUTF16Units) {
     }
 }
 
+TEST(UnicodeTest, TellsWellFormedUTF8FromEveryIllFormedKind) {
+    const std::vector<std::string> wellFormed = {
+        "",           "plain",      "\u00e9t\u00e9",          "\u20ac",
+        "\U0001F600", "\U0010FFFF", std::string("nul\0in", 6)};
+    for (const auto& text : wellFormed) {
+        EXPECT_TRUE(isWellFormedUTF8(text)) << text;
+    }
+    for (const std::string text : {
+             "\xff",              // never a UTF-8 byte
+             "\x80",              // a continuation byte alone
+             "\xc3",              // a sequence cut short at the end
+             "\xe2\x82",          // the same, in three bytes
+             "\xc3(",             // a lead byte not followed by a continuation
+             "\xc0\xaf",          // an overlong "/"
+             "\xe0\x80\xaf",      // the same in three bytes
+             "\xed\xa0\x80",      // a UTF-16 surrogate
+             "\xf4\x90\x80\x80",  // past U+10FFFF
+             "ok\xffok",          // a bad byte in the middle
+         }) {
+        EXPECT_FALSE(isWellFormedUTF8(text)) << ::testing::PrintToString(text);
+    }
+}
+
 TEST(UnicodeTest, ReplacesOnlyWholeCharactersInsideTheText) {
     // Text, UTF-16 location and length, replacement, result.
     const std::vector<std::tuple<std::string, UTF16Range, std::string, std::optional<std::string>>>

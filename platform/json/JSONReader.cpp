@@ -5,13 +5,17 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/async/CancellationError.hpp"
 #include "platform/foundation/Data.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/json/JSONDecoder.hpp"
 
 namespace corvend::platform {
@@ -223,11 +227,51 @@ std::size_t findMember(const json_detail::ObjectLayout& layout, od::field& field
     return kNoMember;
 }
 
+// A parser gets its working state from simdjson's process-wide implementation object, a
+// static that exit destroys (a call into it afterwards aborts: "pure virtual method called").
+// Pool threads go on decoding while exit runs, so a parser gets that state only through this
+// gate, which exit closes before the object goes; a decode that would need it afterwards is
+// abandoned as cancelled, as the process is ending. A parser passes once, then reuses its state.
+class ParserGate {
+  public:
+    static ParserGate& shared() {
+        static NeverDestroyed<ParserGate> gate;
+        static const bool closesAtExit = [] {
+            // Makes simdjson build its implementation objects now, so that the hook, registered
+            // after them, runs before exit destroys them.
+            od::parser probe;
+            [[maybe_unused]] const auto probed = probe.allocate(0);
+            return std::atexit([] { shared().close(); }) == 0;
+        }();
+        (void)closesAtExit;
+        return *gate;
+    }
+
+    // Gives `parser` its working state for `size` bytes, as iterate() would. Throws
+    // CancellationError once exit has begun.
+    simdjson::error_code open(od::parser& parser, std::size_t size) {
+        std::lock_guard lock(mutex_);
+        if (closed_) throw CancellationError();
+        return parser.allocate(size, parser.max_depth());
+    }
+
+  private:
+    // Waits for a parser being readied, so none is in simdjson's object when exit destroys it.
+    void close() {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+    }
+
+    std::mutex mutex_;
+    bool closed_ = false;
+};
+
 // The thread's parser, reused across decodes; a decode started from inside another one on
 // the same thread (e.g. by a date strategy) gets a parser of its own.
 struct ThreadParser {
     od::parser parser;
     bool busy = false;
+    bool ready = false;  // through the gate
 };
 thread_local ThreadParser threadParser;
 
@@ -247,7 +291,15 @@ class ParserLease {
     ParserLease(const ParserLease&) = delete;
     ParserLease& operator=(const ParserLease&) = delete;
 
-    od::parser& parser() { return *parser_; }
+    // The parser, readied for `size` bytes if it never was; throws MalformedJSON as iterate()
+    // would fail, CancellationError during exit.
+    od::parser& parser(std::size_t size) {
+        if (own_ || !threadParser.ready) {
+            if (auto error = ParserGate::shared().open(*parser_, size)) throwMalformed(error);
+            if (!own_) threadParser.ready = true;
+        }
+        return *parser_;
+    }
 
   private:
     std::optional<od::parser> own_;
@@ -504,7 +556,7 @@ void JSONReader::readDocument(const JSONDecoder& decoder, const char* bytes, std
     try {
         od::document document;
         const simdjson::padded_string_view view(bytes, size, capacity);
-        if (auto error = lease.parser().iterate(view).get(document)) throwMalformed(error);
+        if (auto error = lease.parser(size).iterate(view).get(document)) throwMalformed(error);
         Frame frame{nullptr, &document, &decoder, bytes + size};
         JSONReader root(frame);
         fn(root, out);

@@ -1,11 +1,10 @@
 #include "platform/json/JSONWriter.hpp"
 
-#include <simdjson.h>
-
 #include <boost/json/serialize.hpp>
 #include <charconv>
 #include <cmath>
 
+#include "platform/foundation/Unicode.hpp"
 #include "platform/json/JSONEncoder.hpp"
 
 namespace corvend::platform {
@@ -77,8 +76,9 @@ void JSONWriter::writeDouble(double value) {
 }
 
 void JSONWriter::writeString(std::string_view value) {
-    // JSON text is UTF-8: a body with broken sequences would be refused by its reader.
-    if (!simdjson::validate_utf8(value.data(), value.size())) {
+    // JSON text is UTF-8: a body with broken sequences would be refused by its reader. Not
+    // simdjson's check: it calls through a static that exit destroys while requests may run.
+    if (!unicode::isWellFormedUTF8(value)) {
         throw EncodingError::invalidValue({{}, "Cannot encode a string that is not valid UTF-8."});
     }
     separate();

@@ -15,6 +15,7 @@
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusChange.hpp"
 #include "CorvendWallet/services/money/PaymentFlowStatusUpdate.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 
 namespace corvend {
 
@@ -93,11 +94,12 @@ struct PaymentFlow {
     static Endpoint<Record> record(std::string_view id) { return get<Record>(recordPath(id), {}); }
 
     // GET of the collection + "/options", read as a bare JSON array. One value per domain
-    // for the life of the process, built on first use (concurrent first uses build it once).
+    // for the life of the process (never destroyed, even by exit), built on first use
+    // (concurrent first uses build it once).
     static const Endpoint<Options>& paymentOptions() {
-        static const Endpoint<Options> endpoint =
-            get<Options>(std::string(D::kCollectionPath) + "/options", {});
-        return endpoint;
+        static const platform::NeverDestroyed<Endpoint<Options>> endpoint(
+            get<Options>(std::string(D::kCollectionPath) + "/options", {}));
+        return *endpoint;
     }
 
   private:

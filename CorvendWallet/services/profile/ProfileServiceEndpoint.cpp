@@ -2,6 +2,7 @@
 
 #include "CorvendWallet/networking/JSONEndpoints.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 
 namespace corvend::ProfileServiceEndpoint {
 
@@ -15,13 +16,15 @@ Endpoint<CustomerInfoResponse> profile(const std::vector<model::ProfileInclude>&
 }
 
 const std::string& accountsPath() {
-    static const std::string path = std::string(kProfilePath) + "/accounts";
-    return path;
+    static const platform::NeverDestroyed<std::string> path(std::string(kProfilePath) +
+                                                            "/accounts");
+    return *path;
 }
 
 const Endpoint<std::vector<AccountResponse>>& accountsEndpoint() {
-    static const auto endpoint = jsonGetEndpoint<std::vector<AccountResponse>>(accountsPath());
-    return endpoint;
+    static const platform::NeverDestroyed<Endpoint<std::vector<AccountResponse>>> endpoint(
+        jsonGetEndpoint<std::vector<AccountResponse>>(accountsPath()));
+    return *endpoint;
 }
 
 Endpoint<AccountResponse> account(std::string_view accountID) {

@@ -111,11 +111,12 @@ BOOST_DESCRIBE_STRUCT(AddAccountRequest, (), (currencyCode))
 // no query part for an empty list.
 Endpoint<CustomerInfoResponse> profile(const std::vector<model::ProfileInclude>& include);
 
-// "digitalwallets/v1/profile/accounts", made once per process.
+// "digitalwallets/v1/profile/accounts", made once per process and never destroyed.
 const std::string& accountsPath();
 
-// GET accountsPath(), read as a bare JSON array. One value for the life of the process, made on
-// first use (concurrent first uses make it once); every account-list call performs it.
+// GET accountsPath(), read as a bare JSON array. One value for the life of the process (never
+// destroyed, even by exit), made on first use (concurrent first uses make it once); every
+// account-list call performs it.
 const Endpoint<std::vector<AccountResponse>>& accountsEndpoint();
 
 // GET accountsPath() + "/" + `accountID` as one path segment: throws model::WalletError

@@ -1,0 +1,221 @@
+// Hosts that leave main, by return or by exit(), while completion-form calls of every service
+// are in flight, against a server that answers and one that never does: the process ends with
+// status 0 and says nothing on standard error (no abort message, no sanitizer report). Each
+// case runs a fresh host many times, leaving at a different point of its calls each time.
+
+#include <fcntl.h>
+#include <httplib.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/mman.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "tests/integration/SandboxTest.hpp"
+#include "tests/integration/TestEndpoints.hpp"
+#include "tests/support/LoopbackServer.hpp"
+
+extern char** environ;
+
+namespace corvend::integration {
+namespace {
+
+#if defined(__SANITIZE_THREAD__)
+// ThreadSanitizer holds every exit for a second to watch the threads still running then.
+constexpr int kRunsPerWay = 5;
+#else
+constexpr int kRunsPerWay = 20;
+#endif
+const std::array<std::string, 2> kWaysToLeave{"return", "exit"};
+
+// A file descriptor closed when it goes.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    int get() const { return fd_; }
+    void reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+  private:
+    int fd_;
+};
+
+std::pair<Descriptor, Descriptor> makePipe() {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
+    return {Descriptor(ends[0]), Descriptor(ends[1])};
+}
+
+// One run of the host program: started against a base URL, it starts its calls and waits.
+class ChildHost {
+  public:
+    ChildHost(const std::string& baseURL, const std::string& wayToLeave)
+        : errors_(::memfd_create("child-errors", MFD_CLOEXEC)) {
+        auto [inRead, inWrite] = makePipe();
+        auto [outRead, outWrite] = makePipe();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, inRead.get(), STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, outWrite.get(), STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, errors_.get(), STDERR_FILENO);
+        std::vector<std::string> words{CORVEND_EXIT_CHILD_PATH, baseURL, wayToLeave};
+        std::vector<char*> argv;
+        for (auto& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        const int spawned =
+            ::posix_spawn(&pid_, argv.front(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0) throw std::runtime_error("cannot start the host program");
+        input_ = std::move(inWrite);
+        output_ = std::move(outRead);
+    }
+
+    ~ChildHost() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    ChildHost(const ChildHost&) = delete;
+    ChildHost& operator=(const ChildHost&) = delete;
+
+    // Waits for the host to report its calls started; false if it ended or fell silent first.
+    bool waitUntilStarted() {
+        std::string seen;
+        while (seen.find("started\n") == std::string::npos) {
+            pollfd ready{output_.get(), POLLIN, 0};
+            if (::poll(&ready, 1, static_cast<int>(kDeadline.count())) != 1) return false;
+            std::array<char, 256> buffer{};
+            const auto got = ::read(output_.get(), buffer.data(), buffer.size());
+            if (got <= 0) return false;
+            seen.append(buffer.data(), static_cast<std::size_t>(got));
+        }
+        return true;
+    }
+
+    // Tells the host to leave and waits for it to end. The status is the exit code, or minus
+    // the signal that ended it (also minus SIGKILL for a host that did not end in time).
+    int leave() {
+        input_.reset();
+        // glibc's pidfd_open() lacks C linkage in C++, so the call goes through syscall().
+        const Descriptor ended(static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)));
+        pollfd gone{ended.get(), POLLIN, 0};
+        if (::poll(&gone, 1, static_cast<int>(kDeadline.count())) != 1) ::kill(pid_, SIGKILL);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    }
+
+    // What the host wrote on standard error.
+    std::string errors() const {
+        std::string text;
+        std::array<char, 4096> buffer{};
+        for (off_t at = 0;;) {
+            const auto got = ::pread(errors_.get(), buffer.data(), buffer.size(), at);
+            if (got <= 0) return text;
+            text.append(buffer.data(), static_cast<std::size_t>(got));
+            at += got;
+        }
+    }
+
+  private:
+    Descriptor errors_;
+    Descriptor input_;
+    Descriptor output_;
+    pid_t pid_ = -1;
+};
+
+class ExitWhileInFlightTest : public SandboxTest {
+  protected:
+    // Runs the host against `baseURL`, leaving each way kRunsPerWay times; `inFlight(run)` is
+    // called once the host has started its calls and decides when it leaves.
+    static void expectCleanEnds(const std::function<std::string()>& baseURL,
+                                const std::function<void(int run)>& inFlight) {
+        for (const auto& way : kWaysToLeave) {
+            for (int run = 0; run < kRunsPerWay; ++run) {
+                SCOPED_TRACE("leaving by " + way + ", run " + std::to_string(run));
+                ChildHost host(baseURL(), way);
+                ASSERT_TRUE(host.waitUntilStarted()) << host.errors();
+                inFlight(run);
+                const int status = host.leave();
+                const std::string errors = host.errors();
+                ASSERT_EQ(status, 0) << errors;
+                ASSERT_EQ(errors, "");
+            }
+        }
+    }
+
+    // A server that never answers, but for the set-up, which it takes from the sandbox so that
+    // the host can be configured against it: holds every other request until it goes.
+    void holdOrRelaySetUp(testing::LoopbackServer& server, const httplib::Request& request,
+                          httplib::Response& response) const {
+        if (request.path.substr(1) != kConfigurationPath) {
+            server.park();
+            return;
+        }
+        httplib::Client client("127.0.0.1", sandbox.port());
+        httplib::Headers headers;
+        for (const auto& [name, value] : request.headers) {
+            if (name != "Host" && name != "Content-Length") headers.emplace(name, value);
+        }
+        const auto answer = client.Get(request.target, headers);
+        if (!answer) {
+            response.status = 502;
+            return;
+        }
+        response.status = answer->status;
+        for (const auto& [name, value] : answer->headers) {
+            if (name.starts_with("x-")) response.set_header(name, value);
+        }
+        response.set_content(answer->body, answer->get_header_value("Content-Type"));
+    }
+};
+
+TEST_F(ExitWhileInFlightTest, AHostLeavingWhileTheServerAnswersEndsCleanly) {
+    expectCleanEnds(
+        [&] {
+            sandbox.clearRequests();
+            return sandbox.baseURL();
+        },
+        // From before the first call has reached the sandbox to well into the replies.
+        [&](int run) { EXPECT_TRUE(sandbox.waitForRequests(1 + 2 * run, kDeadline)); });
+}
+
+TEST_F(ExitWhileInFlightTest, AHostLeavingWhileTheServerNeverAnswersEndsCleanly) {
+    // One server per run, as the requests it holds keep its serving threads until it goes.
+    std::unique_ptr<testing::LoopbackServer> silent;
+    expectCleanEnds(
+        [&] {
+            silent = std::make_unique<testing::LoopbackServer>();
+            silent->routes().Get(
+                ".*", [this, server = silent.get()](const auto& request, auto& response) {
+                    holdOrRelaySetUp(*server, request, response);
+                });
+            silent->start();
+            return silent->url("/").absoluteString();
+        },
+        // The server's handlers park up to its thread count (8); the rest wait unread.
+        [&](int run) { silent->waitUntilParked(run % 8); });
+}
+
+}  // namespace
+}  // namespace corvend::integration
