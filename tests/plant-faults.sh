@@ -254,15 +254,14 @@ fault "deposit root: the saved card's read error replaced" $ROOT_INTERACTOR \
 
 # 6. Releases and replacements.
 DETAILS_INTERACTOR=CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractor.cpp
-OLD='    executingTask_->cancel();
-    ++generation_;'
-NEW='    ++generation_;'
+OLD='    if (executingTask_) executingTask_->cancel();'
+NEW=''
 fault "secure details: cancel() leaves the fetch running" $DETAILS_INTERACTOR $DETAILS_FLOW \
     "$DETAILS_FLOW"
-OLD='if (generation != self->generation_) return;'
-NEW=''
-fault "secure details: a replaced load still shows its page" $DETAILS_INTERACTOR $DETAILS_FLOW \
-    "$DETAILS_FLOW"
+OLD='if (!alive || alive->cancelled_) return;'
+NEW='(void)alive;'
+fault "secure details: a replaced load still shows its page" \
+    CorvendWallet/ui/foundation/FlowTask.hpp $DETAILS_FLOW "$DETAILS_FLOW"
 OLD='AnyObjectLifecycleTracker::attach(*viewController, [interactor] { interactor->cancel(); });'
 NEW=''
 fault "confirm card: releasing the screen leaves the create running" \
@@ -374,5 +373,18 @@ fault "history: fxAmount dropped" $HISTORY_MAPPER $HISTORY "$HISTORY"
 OLD='transaction.transferDetails_ = toTransferDetails(*response.transferDetails);'
 NEW='transaction.transferDetails_ = model::TransferDetails{};'
 fault "history: transfer details dropped" $HISTORY_MAPPER $HISTORY "$HISTORY"
+
+# 12. Money: one code gives both the digits that divide and the currency the text is made in.
+NUMBER_FORMATTER=platform/foundation/NumberFormatter.cpp
+OLD="        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');"
+NEW='        (void)c;'
+fault "money: a lower-case code keeps two digits" $NUMBER_FORMATTER \
+    "corvend_platform_foundation_test $UI" \
+    "corvend_platform_foundation_test:NumberFormatter* $UI:MoneyFormatter*"
+OLD='        if (U_SUCCESS(status)) digits = read;'
+NEW='        (void)read;'
+fault "money: the digits that divide are not the currency's" $NUMBER_FORMATTER \
+    "corvend_platform_foundation_test $UI" \
+    "corvend_platform_foundation_test:NumberFormatter* $UI:MoneyFormatter*"
 
 plant_all
