@@ -57,10 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         segment = corvend::pathSegment(identifier);
     } catch (const corvend::model::WalletError&) {
-        FUZZ_CHECK(identifier == "." || identifier == "..");
+        FUZZ_CHECK(identifier.empty() || identifier == "." || identifier == "..");
         return 0;
     }
-    FUZZ_CHECK(identifier != "." && identifier != "..");
+    FUZZ_CHECK(!identifier.empty() && identifier != "." && identifier != "..");
     for (std::size_t i = 0; i < segment.size(); ++i) {
         FUZZ_CHECK(segment[i] != '/' && segment[i] != '?' && segment[i] != '#');
         if (segment[i] == '%') {
