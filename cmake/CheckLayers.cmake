@@ -9,7 +9,10 @@
 cmake_minimum_required(VERSION 3.25)
 include(${RULES})
 
-set(public_headers CorvendWallet/CorvendWallet.hpp)
+# What a host may include of the kit: the facade's header and one header per part it uses.
+set(public_headers CorvendWallet/CorvendWallet.hpp CorvendWallet/Money.hpp CorvendWallet/Cards.hpp
+    CorvendWallet/Profile.hpp CorvendWallet/History.hpp CorvendWallet/CardDeposit.hpp
+    CorvendWallet/Screens.hpp)
 set(violations)
 set(file_count 0)
 set(include_count 0)

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <utility>
 
+#include "CorvendWallet/Screens.hpp"
 #include "platform/ui/Traits.hpp"
 
 namespace corvend::cli {

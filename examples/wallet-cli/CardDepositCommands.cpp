@@ -6,6 +6,7 @@
 #include <thread>
 #include <utility>
 
+#include "CorvendWallet/CardDeposit.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/BarButtonItem.hpp"

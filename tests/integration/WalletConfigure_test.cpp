@@ -6,6 +6,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "CorvendWallet/Screens.hpp"
 #include "CorvendWallet/facade/CompositionRoot.hpp"
 #include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 #include "CorvendWallet/facade/Wallet.hpp"
