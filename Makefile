@@ -5,7 +5,11 @@ SANITIZE_DIR ?= build-sanitize
 BENCH_DIR    ?= build-bench
 FUZZ_DIR     ?= build-fuzz
 TSAN_DIR     ?= build-tsan
+PACKAGE_DIR  ?= build-package
 FUZZ_SECONDS ?= 60
+# Debug information of the normal tree: full for a person's debugger; CI sets -g1 (line tables,
+# all a failure's stack trace needs) to save a quarter of the compile time.
+DEBUG_INFO   ?= -g
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages of the dependency table. Never the default libboost-dev (1.74): it removes 1.81.
@@ -38,8 +42,8 @@ install-missing = missing=$$(for p in $(1); do \
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
 	fi
 
-.PHONY: deps fuzz-deps configure build test test-sanitize test-tsan fuzz bench demo format clean \
-	plant-faults
+.PHONY: deps fuzz-deps configure build test test-sanitize test-tsan test-package fuzz bench demo \
+	format clean plant-faults
 
 deps:
 	@$(call install-missing,$(PACKAGES))
@@ -48,7 +52,8 @@ fuzz-deps: deps
 	@$(call install-missing,$(FUZZ_PACKAGES))
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 $(DEBUG_INFO) -DNDEBUG" >/dev/null
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -56,8 +61,13 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The sanitizer trees compile each target's files in batches (unity builds) and keep line tables
+# only (-g1): a fraction of the compile time, the same tests, stack traces with files and lines.
+SANITIZER_TREE_FLAGS := -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8
+
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVEND_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+		$(SANITIZER_TREE_FLAGS) -DCORVEND_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
@@ -66,29 +76,50 @@ test-sanitize: deps
 # cmake/tsan.supp silences reports inside it only; any report in the kit fails the run.
 test-tsan: deps
 	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCORVEND_TSAN=ON >/dev/null
+		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" $(SANITIZER_TREE_FLAGS) -DCORVEND_TSAN=ON >/dev/null
 	cmake --build $(TSAN_DIR) -j $(JOBS)
 	cd $(TSAN_DIR) && TSAN_OPTIONS="suppressions=$(CURDIR)/cmake/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
 		ctest --output-on-failure -j $(JOBS)
 
+# The kit as a host project uses it: installed into a scratch prefix from the normal build, the
+# quick start (examples/quickstart) built out of tree against the installed package, then once
+# more with the kit's sources added by add_subdirectory (a unity build, without options of the
+# kit's own); each run against a wallet-sandbox started for it.
+test-package: build
+	rm -rf $(PACKAGE_DIR)
+	cmake --install $(BUILD_DIR) --prefix $(CURDIR)/$(PACKAGE_DIR)/prefix >/dev/null
+	@cmake -S examples/quickstart -B $(PACKAGE_DIR)/installed -G Ninja \
+		-DCMAKE_PREFIX_PATH=$(CURDIR)/$(PACKAGE_DIR)/prefix >/dev/null
+	cmake --build $(PACKAGE_DIR)/installed -j $(JOBS)
+	@cmake -S examples/quickstart -B $(PACKAGE_DIR)/embedded -G Ninja \
+		-DCORVEND_WALLET_SOURCE_DIR=$(CURDIR) -DCMAKE_UNITY_BUILD=ON >/dev/null
+	cmake --build $(PACKAGE_DIR)/embedded -j $(JOBS)
+	@for host in installed embedded; do \
+		echo "== quickstart ($$host)"; \
+		bash cmake/with-sandbox.sh $(BUILD_DIR)/sandbox/wallet-sandbox \
+			$(PACKAGE_DIR)/$$host/quickstart || exit 1; \
+	done
+
 # Builds the libFuzzer targets and runs each for FUZZ_SECONDS on a scratch copy of its seed
-# corpus (fuzz/corpus/<target>), so new inputs never land in the repository. A crash, a leak
-# or a broken check stops the run; the input is left in $(FUZZ_DIR)/artifacts.
+# corpus (fuzz/corpus/<target>), so new inputs never land in the repository; up to JOBS targets
+# run side by side, each on its own core for the whole time. A crash, a leak or a broken check
+# stops the run; the input is left in $(FUZZ_DIR)/artifacts.
 fuzz: fuzz-deps
 	@CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCORVEND_BUILD_TESTS=OFF -DCORVEND_FUZZ=ON >/dev/null
+		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DCORVEND_BUILD_TESTS=OFF -DCORVEND_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
-	@set -e; mkdir -p $(FUZZ_DIR)/artifacts; for t in $(FUZZ_TARGETS); do \
-		rm -rf $(FUZZ_DIR)/corpus/$$t; mkdir -p $(FUZZ_DIR)/corpus/$$t; \
-		cp fuzz/corpus/$$t/* $(FUZZ_DIR)/corpus/$$t/; \
-		echo "== $$t ($(FUZZ_SECONDS) s)"; \
-		ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		$(FUZZ_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
-			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
-			$(FUZZ_DIR)/corpus/$$t 2>$(FUZZ_DIR)/$$t.log \
-			|| { tail -n 60 $(FUZZ_DIR)/$$t.log; echo "$$t: failed (input in $(FUZZ_DIR)/artifacts)"; exit 1; }; \
-		grep -E '^Done [0-9]+ runs' $(FUZZ_DIR)/$$t.log; \
-	done
+	@mkdir -p $(FUZZ_DIR)/artifacts
+	@$(MAKE) --no-print-directory -j $(JOBS) $(addprefix fuzz-run-,$(FUZZ_TARGETS))
+
+fuzz-run-%:
+	@rm -rf $(FUZZ_DIR)/corpus/$*; mkdir -p $(FUZZ_DIR)/corpus/$*
+	@cp fuzz/corpus/$*/* $(FUZZ_DIR)/corpus/$*/
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		$(FUZZ_DIR)/fuzz/$* -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$*- \
+			$(FUZZ_DIR)/corpus/$* 2>$(FUZZ_DIR)/$*.log \
+		|| { tail -n 60 $(FUZZ_DIR)/$*.log; echo "$*: failed (input in $(FUZZ_DIR)/artifacts)"; exit 1; }
+	@echo "== $* ($(FUZZ_SECONDS) s): $$(grep -E '^Done [0-9]+ runs' $(FUZZ_DIR)/$*.log)"
 
 # Plants each known fault into a scratch copy of the working tree (build-plant/) and checks that
 # a test catches it; one line per fault. Slow: not part of `make test` or CI.
@@ -110,4 +141,4 @@ format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.hpp' | xargs -r clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(TSAN_DIR) $(PACKAGE_DIR)

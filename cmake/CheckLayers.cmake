@@ -9,7 +9,7 @@
 cmake_minimum_required(VERSION 3.25)
 include(${RULES})
 
-set(public_headers CorvendWallet/CorvendWallet.hpp)
+include(${CMAKE_CURRENT_LIST_DIR}/CorvendPublicHeaders.cmake)
 set(violations)
 set(file_count 0)
 set(include_count 0)
@@ -49,7 +49,7 @@ foreach(file IN LISTS files)
         elseif(file MATCHES "^sandbox/")
             set(wrong "the sandbox includes only its own headers")
         elseif(file MATCHES "^examples/" AND header MATCHES "^CorvendWallet/"
-               AND NOT header IN_LIST public_headers)
+               AND NOT header IN_LIST CORVEND_PUBLIC_HEADERS)
             set(wrong "a host reaches the kit through its public headers only")
         endif()
         if(wrong)

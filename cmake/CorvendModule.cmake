@@ -8,7 +8,8 @@ function(corvend_tests name)
     file(GLOB tests CONFIGURE_DEPENDS "${ARG_DIR}/*_test.cpp")
     if(tests AND CORVEND_BUILD_TESTS)
         add_executable(${name} ${tests})
-        target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+        target_link_libraries(${name} PRIVATE
+            ${ARG_DEPS} corvend_dependencies GTest::gmock GTest::gtest_main)
         corvend_set_warnings(${name})
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
     endif()
@@ -25,16 +26,28 @@ function(corvend_module name)
     list(FILTER sources EXCLUDE REGEX "_test\\.cpp$")
     if(sources)
         add_library(${name} STATIC ${sources})
-        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+        corvend_library_defaults(${name} PUBLIC)
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE corvend_dependencies)
         corvend_set_warnings(${name})
     else()
         add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+        corvend_library_defaults(${name} INTERFACE)
         target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     endif()
     corvend_record_layer(${name} DIR ${ARG_DIR} DEPS ${ARG_DEPS})
     corvend_tests(${name}_test DIR ${ARG_DIR} DEPS ${name} ${ARG_TEST_DEPS})
+endfunction()
+
+# corvend_library_defaults(<name> PUBLIC|INTERFACE)
+#
+# What every library of the kit gives its users: the include root (the source tree when built,
+# the installed include directory after installation) and C++23. Records the library for
+# installation, lowest first.
+function(corvend_library_defaults name scope)
+    target_include_directories(${name} ${scope}
+        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+    target_compile_features(${name} ${scope} cxx_std_23)
+    set_property(GLOBAL APPEND PROPERTY CORVEND_LIBRARIES ${name})
 endfunction()
 
 # corvend_record_layer(<name> [DIR <dir>] [DEPS <targets...>])
@@ -94,4 +107,23 @@ function(corvend_layering_test)
                          -DRULES=${PROJECT_BINARY_DIR}/layers.cmake
                          -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
     endif()
+endfunction()
+
+# corvend_unity_standalone(<files...>)
+#
+# Keeps the files (paths relative to the source tree) out of the batches a unity build
+# (CMAKE_UNITY_BUILD, the sanitizer trees) compiles as one: each defines a file-local name that
+# a neighbour in its target defines too, or uses a file-local type in a class of its own.
+function(corvend_unity_standalone)
+    foreach(file IN LISTS ARGN)
+        get_filename_component(dir ${file} DIRECTORY)
+        set(scope ${PROJECT_SOURCE_DIR})
+        foreach(subdirectory sandbox examples/wallet-cli tests/integration)
+            if(dir STREQUAL subdirectory)
+                set(scope ${PROJECT_SOURCE_DIR}/${subdirectory})
+            endif()
+        endforeach()
+        set_source_files_properties(${PROJECT_SOURCE_DIR}/${file} DIRECTORY ${scope}
+            PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+    endforeach()
 endfunction()

@@ -19,7 +19,7 @@ function(corvend_embed_resources target)
         COMMENT "Embedding the resources of ${ARG_DIR}"
         VERBATIM)
     add_library(${target} STATIC ${output})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    corvend_library_defaults(${target} PUBLIC)
     target_link_libraries(${target} PUBLIC corvend_platform_foundation)
     corvend_set_warnings(${target})
 endfunction()

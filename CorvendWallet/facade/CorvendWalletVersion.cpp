@@ -1,5 +1,5 @@
 #include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 
-// CORVEND_WALLET_VERSION and CORVEND_WALLET_VERSION_NUMBER come from the build's project version.
+// CORVEND_WALLET_VERSION_NUMBER (major.minor) comes from the build's project version.
 const double CorvendWalletVersionNumber = CORVEND_WALLET_VERSION_NUMBER;
-const unsigned char CorvendWalletVersionString[] = CORVEND_WALLET_VERSION;
+const unsigned char CorvendWalletVersionString[] = CORVEND_WALLET_VERSION_STRING;

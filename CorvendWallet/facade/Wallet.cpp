@@ -15,6 +15,7 @@
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositRepository.hpp"
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsBuilder.hpp"
 #include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
+#include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "platform/app/DesktopURLOpener.hpp"
 
 namespace corvend {

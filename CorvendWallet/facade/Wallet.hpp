@@ -1,61 +1,147 @@
 #pragma once
 
+#include <cstdint>
 #include <expected>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "CorvendCoreComponents/Theme.hpp"
 #include "CorvendWallet/facade/ServiceSlot.hpp"
 #include "CorvendWallet/foundation/ConfigurationError.hpp"
 #include "CorvendWallet/foundation/Result.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/foundation/WalletOperationHandle.hpp"
-#include "CorvendWallet/models/CardExpiryDate.hpp"
-#include "CorvendWallet/models/CardPaymentOptionSettings.hpp"
-#include "CorvendWallet/models/CardScheme.hpp"
-#include "CorvendWallet/models/FxAmount.hpp"
-#include "CorvendWallet/models/PagingResultMeta.hpp"
-#include "CorvendWallet/models/PaymentInstrumentReference.hpp"
-#include "CorvendWallet/models/PaymentOptionDetails.hpp"
-#include "CorvendWallet/models/PaymentProperty.hpp"
-#include "CorvendWallet/models/PaymentPropertyKey.hpp"
-#include "CorvendWallet/models/PaymentStatus.hpp"
-#include "CorvendWallet/models/SimpleFeePayment.hpp"
-#include "CorvendWallet/models/TransferDetails.hpp"
-#include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
-#include "CorvendWallet/services/cards/CardSecureDetailsRequest.hpp"
-#include "CorvendWallet/services/cards/CardService.hpp"
-#include "CorvendWallet/services/cards/PaymentInstrumentService.hpp"
-#include "CorvendWallet/services/cards/SepaBankAccount.hpp"
-#include "CorvendWallet/services/cards/UkBankAccount.hpp"
-#include "CorvendWallet/services/cards/UsBankAccount.hpp"
-#include "CorvendWallet/services/history/AuthorizationHistoryService.hpp"
-#include "CorvendWallet/services/history/TransactionHistoryService.hpp"
-#include "CorvendWallet/services/money/CurrencyExchangeService.hpp"
-#include "CorvendWallet/services/money/DepositService.hpp"
-#include "CorvendWallet/services/money/TransferService.hpp"
-#include "CorvendWallet/services/money/WithdrawalService.hpp"
-#include "CorvendWallet/services/profile/CustomerVerificationRequest.hpp"
-#include "CorvendWallet/services/profile/CustomerVerificationScreen.hpp"
-#include "CorvendWallet/services/profile/CustomerVerificationService.hpp"
-#include "CorvendWallet/services/profile/ProfileService.hpp"
-#include "CorvendWallet/services/profile/UpdateCustomerRequest.hpp"
-#include "CorvendWallet/services/profile/VerificationResult.hpp"
 #include "CorvendWallet/setup/AuthenticationConfiguration.hpp"
 #include "CorvendWallet/setup/Configuration.hpp"
 #include "CorvendWallet/setup/ConfigurationResult.hpp"
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
-#include "CorvendWallet/ui/flows/card-deposit/CardDepositRequest.hpp"
-#include "CorvendWallet/ui/flows/card-deposit/CardDepositResult.hpp"
-#include "CorvendWallet/ui/flows/card-deposit/CardDepositService.hpp"
-#include "CorvendWallet/ui/foundation/Appearance.hpp"
-#include "CorvendWallet/ui/foundation/CardNumberValidator.hpp"
-#include "CorvendWallet/ui/foundation/CardTextFormatting.hpp"
-#include "CorvendWallet/ui/foundation/CardType.hpp"
-#include "CorvendWallet/ui/foundation/CvvValidator.hpp"
-#include "CorvendWallet/ui/foundation/ExpiryDateValidator.hpp"
-#include "CorvendWallet/ui/foundation/MoneyFormatter.hpp"
+#include "platform/async/CancellationError.hpp"
+#include "platform/http/URLError.hpp"
+
+// Declared only: a host includes the header of what it uses (CorvendWallet/Money.hpp,
+// CorvendWallet/Cards.hpp, ...), so that the facade alone stays cheap to include.
+namespace corvend {
+class Appearance;
+class AuthorizationHistoryService;
+struct CardDepositRequest;
+struct CardDepositResult;
+class CardDepositService;
+enum class CardNumberValidationResult : std::uint8_t;
+class CardNumberValidator;
+class CardService;
+class CardType;
+class CurrencyExchangeService;
+class CustomerVerificationScreen;
+class CustomerVerificationService;
+class CvvValidator;
+class DepositService;
+struct ExpiryDateValidationComponent;
+enum class ExpiryDateValidationResult : std::uint8_t;
+class ExpiryDateValidator;
+class MoneyFormatter;
+class PaymentInstrumentService;
+class ProfileService;
+class TransactionHistoryService;
+class TransferService;
+class WithdrawalService;
+}  // namespace corvend
+namespace corvend::components {
+class Theme;
+}  // namespace corvend::components
+namespace corvend::model {
+class Account;
+class AddAccountRequest;
+struct Address;
+class Authorization;
+class AuthorizationList;
+enum class AuthorizationStatus;
+class Card;
+class CardActivationRequest;
+struct CardExpiryDate;
+class CardList;
+class CardParameters;
+class CardPaymentInstrument;
+class CardPaymentOptionSettings;
+struct CardRequest;
+enum class CardScheme;
+class CardSecureDetailsRequest;
+class CardSensitiveDetails;
+struct CardTokenization;
+class CardTokenizationRequest;
+struct CardUpdateRequest;
+class ContactInformation;
+struct Customer;
+class CustomerDeposit;
+class CustomerDepositList;
+class CustomerInfo;
+class CustomerTransfer;
+class CustomerTransferList;
+struct CustomerTransferRequest;
+struct CustomerVerificationRequest;
+class DeliveryAddress;
+enum class DepositAction;
+class DepositConfirm;
+class DepositCreate;
+class DepositRequest;
+class FXRate;
+class FXRateRequest;
+struct FxAmount;
+class GetAuthorizationHistoryParameters;
+class GetDepositsParameters;
+class GetTransactionHistoryParameters;
+class GetTransferParameters;
+class GetWithdrawalsParameters;
+enum class HttpRequestMethod;
+enum class InstrumentType;
+class InstrumentVerification;
+enum class InstrumentVerificationFailStatusReason;
+class InstrumentVerificationList;
+struct InstrumentVerificationParameters;
+struct InstrumentVerificationRequest;
+enum class InstrumentVerificationStatus;
+class KycVerification;
+enum class KycVerificationStatus;
+class MobileWalletTokenization;
+struct MobileWalletTokenizationList;
+enum class MobileWalletType;
+enum class Occupation;
+struct PagingResultMeta;
+class PaymentInstrument;
+struct PaymentInstrumentParameters;
+struct PaymentInstrumentReference;
+enum class PaymentInstrumentStatus;
+struct PaymentInstrumentsParameters;
+struct PaymentOptionDetails;
+class PaymentOptionSettings;
+enum class PaymentOptionType;
+struct PaymentProperty;
+enum class PaymentPropertyKey;
+enum class PaymentStatus;
+enum class ProfileInclude;
+class Program;
+class ProgramList;
+class RedirectLink;
+class ReturnLink;
+class SepaBankAccount;
+struct SimpleFeePayment;
+class Transaction;
+class TransactionList;
+enum class TransactionType;
+class TransferConfirm;
+class TransferCreate;
+struct TransferDetails;
+class UkBankAccount;
+class UpdateCustomerRequest;
+class UsBankAccount;
+class UserRestriction;
+enum class VerificationResult;
+enum class Vulnerabilities;
+class Withdrawal;
+class WithdrawalConfirm;
+class WithdrawalCreate;
+class WithdrawalList;
+struct WithdrawalRequest;
+}  // namespace corvend::model
 
 namespace corvend {
 
@@ -65,8 +151,22 @@ class Core;
 // services. A host must drive platform::MainQueue::shared(): completions are delivered there.
 class Wallet {
   public:
+    // Every error a call reaches a host with, thrown by a blocking form or handed to a
+    // completion as its Result's error (read it with errorAs<E>(result)):
+    //   WalletError         a service call failed: the service's answer, an internal code,
+    //                       an expired token, the kit not configured
+    //   ConfigurationError  configure failed
+    //   URLError            the transport failed (no connection, time-out, reply too large),
+    //                       passed on unchanged
+    //   CancellationError   the calling task was cancelled (a cancelled handle reports nothing)
+    //   CardDepositError    the card-deposit flow ended in error
+    //   std::logic_error    a blocking call that needs the main queue was made on the
+    //                       process's first thread before anything ever drove the queue
     using WalletError = model::WalletError;
     using ConfigurationError = model::ConfigurationError;
+    using URLError = platform::URLError;
+    using CancellationError = platform::CancellationError;
+    using CardDepositError = ::corvend::CardDepositError;
     using Configuration = model::Configuration;
     using APIEnvironment = model::APIEnvironment;
     using AuthenticationConfiguration = model::AuthenticationConfiguration;
@@ -134,7 +234,6 @@ class Wallet {
     // The card-deposit flow's request, outcome and errors.
     using CardDepositRequest = ::corvend::CardDepositRequest;
     using CardDepositResult = ::corvend::CardDepositResult;
-    using CardDepositError = ::corvend::CardDepositError;
     using Card = model::Card;
     using CardList = model::CardList;
     using CardParameters = model::CardParameters;

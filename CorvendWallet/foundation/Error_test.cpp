@@ -50,5 +50,16 @@ TEST(ResultTest, CaptureKeepsTheValueOrTheVeryExceptionThrown) {
     EXPECT_EQ(rethrown.error().exception(), failed.error().exception());
 }
 
+// Generic code (a completion written as a generic lambda) reads the error without `.template`.
+TEST(ResultTest, ErrorAsReadsTheErrorOfAnyResult) {
+    const auto read = [](const auto& result) { return errorAs<WalletError>(result); };
+    EXPECT_EQ(read(Result<int>(std::unexpected(Error::make(WalletError::notConfigured())))),
+              WalletError::notConfigured());
+    EXPECT_FALSE(read(Result<int>(3)).has_value());
+    EXPECT_FALSE(read(Result<void>()).has_value());
+    EXPECT_FALSE(read(Result<void>(std::unexpected(Error::make(platform::CancellationError()))))
+                     .has_value());
+}
+
 }  // namespace
 }  // namespace corvend

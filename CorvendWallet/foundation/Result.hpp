@@ -3,6 +3,7 @@
 #include <exception>
 #include <expected>
 #include <functional>
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -36,6 +37,15 @@ template <class T>
 T valueOrThrow(Result<T>&& result) {
     if (!result) result.error().rethrow();
     if constexpr (!std::is_void_v<T>) return std::move(*result);
+}
+
+// The error of `result` as an `E` (as Error::as<E>()), or nothing when `result` holds a value
+// or another kind of error. A free function, so generic code needs no `.template`:
+// `if (auto e = errorAs<Wallet::WalletError>(result)) ...`.
+template <class E, class T>
+std::optional<E> errorAs(const Result<T>& result) {
+    if (result) return std::nullopt;
+    return result.error().template as<E>();
 }
 
 }  // namespace corvend

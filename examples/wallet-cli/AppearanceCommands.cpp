@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "CorvendWallet/Screens.hpp"
 #include "platform/ui/Traits.hpp"
 
 namespace corvend::cli {

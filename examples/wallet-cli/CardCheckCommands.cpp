@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "CorvendWallet/Screens.hpp"
 #include "platform/foundation/Unicode.hpp"
 
 namespace corvend::cli {

@@ -9,6 +9,7 @@
 #include "CorvendCoreComponents/Button.hpp"
 #include "CorvendCoreComponents/CheckboxButton.hpp"
 #include "CorvendCoreComponents/LinksLabel.hpp"
+#include "CorvendWallet/CardDeposit.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 
 namespace corvend::cli {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "CorvendWallet/History.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/foundation/ISO8601.hpp"
 

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <utility>
 
+#include "CorvendWallet/Cards.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"

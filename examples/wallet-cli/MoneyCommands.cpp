@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "CorvendWallet/Screens.hpp"
 #include "platform/foundation/Locale.hpp"
 
 namespace corvend::cli {

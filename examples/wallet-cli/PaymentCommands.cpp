@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 
 namespace corvend::cli {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ScreenCommands.hpp"
 #include "platform/foundation/ISO8601.hpp"

@@ -7,6 +7,8 @@
 #include <thread>
 #include <utility>
 
+#include "CorvendWallet/Cards.hpp"
+#include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"

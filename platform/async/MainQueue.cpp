@@ -1,5 +1,7 @@
 #include "platform/async/MainQueue.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -7,6 +9,7 @@
 #include <exception>
 #include <future>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 
@@ -17,6 +20,11 @@ namespace {
 // How often runUntil() looks at its predicate when no job arrives, so a predicate flipped by
 // another thread without posting is still seen well before the time-out.
 constexpr std::chrono::milliseconds kPredicateRecheck{20};
+
+// The process's first thread, the one a host drives the main queue from.
+bool onInitialThread() {
+    return gettid() == getpid();
+}
 
 }  // namespace
 
@@ -56,9 +64,16 @@ void MainQueue::async(std::function<void()> job) {
 }
 
 void MainQueue::sync(std::function<void()> job) {
-    if (state_->driver.load(std::memory_order_acquire) == std::this_thread::get_id()) {
+    const auto driver = state_->driver.load(std::memory_order_acquire);
+    if (driver == std::this_thread::get_id()) {
         job();
         return;
+    }
+    // Waiting here would never end: the thread that is to drive the queue is the one waiting.
+    if (driver == std::thread::id() && onInitialThread()) {
+        throw std::logic_error(
+            "MainQueue::sync on the main thread before the main queue was ever driven: drive it "
+            "with run() and make blocking calls from another thread");
     }
     // A job dropped unrun (the queue destroyed) breaks the promise, so the wait still ends.
     auto done = std::make_shared<std::promise<void>>();

@@ -23,7 +23,9 @@ class MainQueue {
 
     // Runs `job` on the main thread and waits for it: inline when called on the thread that
     // drives (or last drove) this queue, posted and waited for otherwise. Rethrows what `job`
-    // throws. Not cancellable. Throws std::future_error if the queue dies with `job` unrun.
+    // throws. Not cancellable. Throws std::future_error if the queue dies with `job` unrun, and
+    // std::logic_error at once, `job` unrun, when called on the process's first thread while no
+    // thread has ever driven this queue (the wait could never end).
     void sync(std::function<void()> job);
 
     // Drives the queue on the calling thread until stop() is called. A stop() that comes while

@@ -98,6 +98,26 @@ TEST(MainQueueTest, SyncRunsOnTheDriverInlineOrPostedAndRethrows) {
     EXPECT_EQ(ranOn, std::this_thread::get_id());
 }
 
+// A host that blocks on its first thread before it ever drives the queue gets an error at once
+// instead of waiting forever; another thread may still wait for the driving to start.
+TEST(MainQueueTest, SyncBeforeTheQueueWasEverDrivenFailsOnlyOnTheFirstThread) {
+    MainQueue queue;
+    bool ran = false;
+    EXPECT_THROW(queue.sync([&] { ran = true; }), std::logic_error);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(queue.drain(), 0u);  // nothing was left queued either
+
+    MainQueue fresh;
+    std::atomic<bool> done{false};
+    std::jthread caller([&] {
+        fresh.sync([&] { ran = true; });
+        done = true;
+    });
+    EXPECT_TRUE(fresh.runUntil([&] { return done.load(); }, kSafetyNet));
+    caller.join();
+    EXPECT_TRUE(ran);
+}
+
 TEST(MainQueueTest, JobExceptionLeavesTheRestQueued) {
     MainQueue queue;
     int ran = 0;

@@ -7,6 +7,8 @@
 #include <concepts>
 #include <mutex>
 
+#include "CorvendWallet/Money.hpp"
+#include "CorvendWallet/Screens.hpp"
 #include "CorvendWallet/facade/CompositionRoot.hpp"
 #include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 #include "CorvendWallet/facade/Wallet.hpp"
@@ -214,6 +216,25 @@ TEST_F(WalletConfigureTest, CancelDuringTheConfigurationRequestCallsNoCompletion
     ASSERT_TRUE(MainQueue::shared().runUntil([&] { return task.isFinished(); }, kDeadline));
     MainQueue::shared().drain();
     EXPECT_FALSE(called);
+}
+
+// A host reads every failure by the facade's names: the transport's error passes through a
+// service call unchanged, as Wallet::URLError, in both forms.
+TEST_F(WalletConfigureTest, AStoppedServiceReachesTheHostAsTheFacadesURLError) {
+    configure();
+    wallet->authenticate({"customer"});
+    sandbox.stop();
+
+    std::optional<Wallet::URLError> reported;
+    bool done = false;
+    wallet->depositService()->getAll(std::nullopt, [&](auto result) {
+        reported = errorAs<Wallet::URLError>(result);
+        done = true;
+    });
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return done; }, kDeadline));
+    EXPECT_TRUE(reported.has_value());
+    EXPECT_THROW(inTask([&] { return wallet->depositService()->getAll(std::nullopt); }),
+                 Wallet::URLError);
 }
 
 // A profiler whose runs never report: only a cancel ends the wait for them.
