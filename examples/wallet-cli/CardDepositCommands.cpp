@@ -10,6 +10,7 @@
 #include "CorvendCoreComponents/CheckboxButton.hpp"
 #include "CorvendCoreComponents/LinksLabel.hpp"
 #include "CorvendWallet/CardDeposit.hpp"
+#include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"

@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "CorvendWallet/Screens.hpp"
 #include "platform/foundation/Locale.hpp"
 #include "platform/foundation/NumberFormatter.hpp"
 

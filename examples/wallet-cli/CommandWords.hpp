@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "CorvendWallet/Screens.hpp"
 #include "sandbox/Sandbox.hpp"
 
 namespace {

@@ -14,7 +14,11 @@
 #include <string>
 #include <string_view>
 
+#include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "CorvendWallet/History.hpp"
+#include "CorvendWallet/Money.hpp"
+#include "CorvendWallet/Profile.hpp"
 #include "platform/async/MainQueue.hpp"
 
 namespace {
