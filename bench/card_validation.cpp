@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CorvendWallet/facade/Wallet.hpp"
+#include "CorvendWallet/CorvendWallet.hpp"
+#include "CorvendWallet/Screens.hpp"
 #include "bench/Comparison.hpp"
 
 namespace {
