@@ -330,9 +330,9 @@ NEW='bool operator==(const CustomerDeposit& other) const {
 fault "equality: deposits ignore the order of their fees" \
     CorvendWallet/services/money/CustomerDeposit.hpp $MONEY "$MONEY:Deposit*"
 OLD='    static const Endpoint<Options>& paymentOptions() {
-        static const Endpoint<Options> endpoint ='
-NEW='    static Endpoint<Options> paymentOptions() {
-        const Endpoint<Options> endpoint ='
+        static const platform::NeverDestroyed<Endpoint<Options>> endpoint('
+NEW='    static const Endpoint<Options>& paymentOptions() {
+        const auto& endpoint = *new platform::NeverDestroyed<Endpoint<Options>>('
 fault "options: endpoint rebuilt on every call" CorvendWallet/services/money/PaymentFlow.hpp \
     $MONEY "$MONEY:PaymentFlowRepository*"
 OLD='class TaskOperationHandle final : public WalletOperationHandle,
