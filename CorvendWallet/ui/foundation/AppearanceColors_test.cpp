@@ -12,8 +12,8 @@ using platform::ui::ColorPtr;
 using platform::ui::Traits;
 using platform::ui::UserInterfaceStyle;
 
-const Traits kLight{UserInterfaceStyle::light};
-const Traits kDark{UserInterfaceStyle::dark};
+const Traits kLightStyle{UserInterfaceStyle::light};
+const Traits kDarkStyle{UserInterfaceStyle::dark};
 
 // One hex value with its opacity, as the design table writes it.
 struct Shade {
@@ -119,9 +119,9 @@ TEST(AppearanceColorsTest, EveryDefaultHasItsLightAndDarkValue) {
         ASSERT_NE(row.colour, nullptr) << row.slot;
         EXPECT_EQ(row.colour->isDynamic(), row.dynamic) << row.slot;
         dynamicCount += row.dynamic ? 1 : 0;
-        expectShade(row, kLight, row.light, "light");
+        expectShade(row, kLightStyle, row.light, "light");
         expectShade(row, Traits{}, row.light, "unspecified");
-        expectShade(row, kDark, row.dark, "dark");
+        expectShade(row, kDarkStyle, row.dark, "dark");
     }
     EXPECT_EQ(dynamicCount, 42);
 }

@@ -12,7 +12,7 @@ namespace corvend {
 namespace {
 
 using model::WalletError;
-using Result = CardDepositResult;
+using DepositResult = CardDepositResult;
 
 // Two failures made apart, as two replies of the service would make them.
 TEST(CardDepositResultTest, FailuresCarryingEqualKitErrorsAreEqualWhereverTheyWereMade) {
@@ -46,13 +46,17 @@ TEST(CardDepositResultTest, FailuresCarryingEqualKitErrorsAreEqualWhereverTheyWe
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Result::terminalFailure(c.lhs) == Result::terminalFailure(c.rhs), c.equal);
-        EXPECT_EQ(Result::nonTerminalFailure(c.lhs) == Result::nonTerminalFailure(c.rhs), c.equal);
-        EXPECT_FALSE(Result::terminalFailure(c.lhs) == Result::nonTerminalFailure(c.rhs));
-        EXPECT_EQ(Result::terminalFailure(c.lhs), Result::terminalFailure(c.lhs));
+        EXPECT_EQ(DepositResult::terminalFailure(c.lhs) == DepositResult::terminalFailure(c.rhs),
+                  c.equal);
+        EXPECT_EQ(
+            DepositResult::nonTerminalFailure(c.lhs) == DepositResult::nonTerminalFailure(c.rhs),
+            c.equal);
+        EXPECT_FALSE(DepositResult::terminalFailure(c.lhs) ==
+                     DepositResult::nonTerminalFailure(c.rhs));
+        EXPECT_EQ(DepositResult::terminalFailure(c.lhs), DepositResult::terminalFailure(c.lhs));
     }
-    EXPECT_EQ(Result::completed(), Result::completed());
-    EXPECT_FALSE(Result::completed() == Result::cancelled());
+    EXPECT_EQ(DepositResult::completed(), DepositResult::completed());
+    EXPECT_FALSE(DepositResult::completed() == DepositResult::cancelled());
 }
 
 }  // namespace
