@@ -12,10 +12,6 @@ namespace corvend {
 // default appearance when none was applied.
 struct FailureImageView {
     static std::shared_ptr<platform::ui::ImageView> make();
-
-    // Adds `image` to `root`, above what it shows, centred.
-    static void showCentered(const std::shared_ptr<platform::ui::ImageView>& image,
-                             const platform::ui::ViewPtr& root);
 };
 
 }  // namespace corvend

@@ -1,8 +1,8 @@
 #include "CorvendWallet/ui/flows/card-deposit/DepositRootViewController.hpp"
 
 #include "CorvendCoreComponents/BaseTheme.hpp"
+#include "CorvendWallet/ui/foundation/CenteredSubview.hpp"
 #include "CorvendWallet/ui/foundation/LoadingIndicator.hpp"
-#include "platform/ui/LayoutConstraint.hpp"
 
 namespace corvend {
 
@@ -13,18 +13,9 @@ DepositRootViewController::loadingIndicator() {
 }
 
 void DepositRootViewController::viewDidLoad() {
-    using platform::ui::LayoutAttribute;
     const platform::ui::ViewPtr root = view();
-    root->addSubview(loadingIndicator());
+    addCentered(loadingIndicator(), root);
     root->setBackgroundColor(components::BaseTheme::background());
-    platform::ui::LayoutConstraint::activate({
-        loadingIndicator()
-            ->anchor(LayoutAttribute::centerX)
-            .constraint(root->anchor(LayoutAttribute::centerX)),
-        loadingIndicator()
-            ->anchor(LayoutAttribute::centerY)
-            .constraint(root->anchor(LayoutAttribute::centerY)),
-    });
     if (output_) output_->viewDidLoad();
 }
 

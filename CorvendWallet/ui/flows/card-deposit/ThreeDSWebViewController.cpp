@@ -1,5 +1,6 @@
 #include "CorvendWallet/ui/flows/card-deposit/ThreeDSWebViewController.hpp"
 
+#include "CorvendWallet/ui/foundation/CenteredSubview.hpp"
 #include "CorvendWallet/ui/foundation/FailureImageView.hpp"
 #include "CorvendWallet/ui/foundation/NavigationControllable.hpp"
 #include "platform/http/URLRequest.hpp"
@@ -67,7 +68,7 @@ void ThreeDSWebViewController::didFail(platform::web::WebView&, const platform::
     // The page stays as the web view left it, its failure on show; only the close is left.
     if (failureImageView_) return;
     failureImageView_ = FailureImageView::make();
-    FailureImageView::showCentered(failureImageView_, view());
+    addCentered(failureImageView_, view());
 }
 
 void ThreeDSWebViewController::finish(ThreeDSResult result) {

@@ -6,6 +6,7 @@
 #include "CorvendCoreComponents/BaseTheme.hpp"
 #include "CorvendWallet/ui/foundation/AnyObjectLifecycleTracker.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
+#include "CorvendWallet/ui/foundation/CenteredSubview.hpp"
 #include "CorvendWallet/ui/foundation/FailureImageView.hpp"
 #include "CorvendWallet/ui/foundation/LoadingIndicator.hpp"
 #include "platform/http/URLRequest.hpp"
@@ -64,7 +65,6 @@ void CardSecureDetailsViewController::viewDidLoad() {
 void CardSecureDetailsViewController::setupViews() {
     const auto root = view();
     root->addSubview(webView());
-    root->addSubview(loadingIndicator());
     root->setBackgroundColor(components::BaseTheme::background());
     webView()->setOpaque(false);
     LayoutConstraint::activate({
@@ -78,13 +78,8 @@ void CardSecureDetailsViewController::setupViews() {
         webView()
             ->anchor(LayoutAttribute::bottom)
             .constraint(root->anchor(LayoutAttribute::bottom)),
-        loadingIndicator()
-            ->anchor(LayoutAttribute::centerX)
-            .constraint(root->anchor(LayoutAttribute::centerX)),
-        loadingIndicator()
-            ->anchor(LayoutAttribute::centerY)
-            .constraint(root->anchor(LayoutAttribute::centerY)),
     });
+    addCentered(loadingIndicator(), root);
 }
 
 void CardSecureDetailsViewController::showSecureDetails(const platform::URL& url) {
@@ -96,7 +91,7 @@ void CardSecureDetailsViewController::showSecureDetails(const platform::URL& url
 
 void CardSecureDetailsViewController::showFailure() {
     loadingIndicator()->stopAnimating();
-    FailureImageView::showCentered(failureImageView(), view());
+    addCentered(failureImageView(), view());
 }
 
 }  // namespace corvend
