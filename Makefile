@@ -14,7 +14,7 @@ JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages of the dependency table. Never the default libboost-dev (1.74): it removes 1.81.
 PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-format \
-	libcurl4-openssl-dev libsimdjson-dev libboost-json1.81-dev libboost-url1.81-dev \
+	libcurl4-openssl-dev libssl-dev libsimdjson-dev libboost-json1.81-dev libboost-url1.81-dev \
 	libboost1.81-dev libicu-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev libcli11-dev ccache
 

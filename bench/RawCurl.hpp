@@ -13,10 +13,11 @@
 namespace corvend::bench {
 
 // Times one GET of `url` per iteration over one easy handle (with `headers` when not null,
-// which the caller keeps alive), after a first transfer that opens the connection. When that
-// first transfer fails or does not answer 200, the benchmark is skipped with an error.
+// which the caller keeps alive; trusting the authorities of `caFile` when not empty), after a
+// first transfer that opens the connection. When that first transfer fails or does not answer
+// 200, the benchmark is skipped with an error.
 inline void timeRawGet(benchmark::State& state, const std::string& url,
-                       curl_slist* headers = nullptr) {
+                       curl_slist* headers = nullptr, const std::string& caFile = {}) {
     const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(),
                                                                    &curl_easy_cleanup);
     std::string body;
@@ -26,6 +27,7 @@ inline void timeRawGet(benchmark::State& state, const std::string& url,
     };
     curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
     if (headers) curl_easy_setopt(easy.get(), CURLOPT_HTTPHEADER, headers);
+    if (!caFile.empty()) curl_easy_setopt(easy.get(), CURLOPT_CAINFO, caFile.c_str());
     curl_easy_setopt(easy.get(), CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, append);
     curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &body);

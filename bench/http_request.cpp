@@ -1,5 +1,7 @@
 // A small GET on a loopback keep-alive connection: URLSession (multi handle driven by its I/O
-// thread, the caller blocking on the reply) against one reused easy handle run in place.
+// thread, the caller blocking on the reply) against one reused easy handle run in place. Built
+// twice: bench_http_request, and bench_https_request over TLS (CORVEND_BENCH_TLS_DIR names the
+// test certificates; both clients trust the test CA).
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
@@ -26,32 +28,55 @@ using corvend::platform::URLSession;
 const std::string kReply =
     R"({"id":"42","status":"active","balance":{"amount":"12.50","currency":"EUR"}})";
 
+#ifdef CORVEND_BENCH_TLS_DIR
+constexpr bool kTLS = true;
+const std::string kCertificates = CORVEND_BENCH_TLS_DIR "/";
+using Server = httplib::SSLServer;
+#else
+constexpr bool kTLS = false;
+const std::string kCertificates;
+using Server = httplib::Server;
+#endif
+const std::string kTrustedAuthorities = kTLS ? kCertificates + "test-ca.pem" : "";
+
+std::unique_ptr<Server> makeServer() {
+    if constexpr (kTLS) {
+        return std::make_unique<Server>((kCertificates + "server.pem").c_str(),
+                                        (kCertificates + "server-key.pem").c_str());
+    } else {
+        return std::make_unique<Server>();
+    }
+}
+
 // The in-process loopback server both clients talk to.
 class BenchServer {
   public:
-    BenchServer() {
-        server_.set_tcp_nodelay(true);
-        server_.set_keep_alive_max_count(1'000'000);
-        server_.Get("/small", [](const httplib::Request&, httplib::Response& response) {
+    BenchServer() : server_(makeServer()) {
+        server_->set_tcp_nodelay(true);
+        server_->set_keep_alive_max_count(1'000'000);
+        server_->Get("/small", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(kReply, "application/json");
         });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        port_ = server_->bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_->listen_after_bind(); });
         // stop() before the accept loop runs would be lost and leave join() waiting.
-        while (!server_.is_running()) std::this_thread::yield();
+        while (!server_->is_running()) std::this_thread::yield();
     }
     ~BenchServer() {
-        server_.stop();
+        server_->stop();
         thread_.join();
     }
     BenchServer(const BenchServer&) = delete;
     BenchServer& operator=(const BenchServer&) = delete;
 
     bool ok() const { return port_ > 0; }
-    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/small"; }
+    std::string url() const {
+        return std::string(kTLS ? "https" : "http") + "://127.0.0.1:" + std::to_string(port_) +
+               "/small";
+    }
 
   private:
-    httplib::Server server_;
+    std::unique_ptr<Server> server_;
     int port_ = 0;
     std::thread thread_;
 };
@@ -59,7 +84,9 @@ class BenchServer {
 std::string gURL;  // set once in main before any benchmark runs
 
 void BM_URLSession(benchmark::State& state) {
-    auto session = URLSession::make();
+    auto configuration = corvend::platform::URLSessionConfiguration::ephemeral();
+    configuration.caBundlePath = kTrustedAuthorities;
+    auto session = URLSession::make(std::move(configuration));
     const URLRequest request(*URL::make(gURL));
     session->data(request);  // opens the connection
     for (auto _ : state) {
@@ -70,7 +97,7 @@ void BM_URLSession(benchmark::State& state) {
 BENCHMARK(BM_URLSession)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
 void BM_RawCurl(benchmark::State& state) {
-    corvend::bench::timeRawGet(state, gURL);
+    corvend::bench::timeRawGet(state, gURL, nullptr, kTrustedAuthorities);
 }
 BENCHMARK(BM_RawCurl)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
@@ -87,8 +114,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         gURL = server.url();
-        corvend::bench::runAndPrintRatio("BM_URLSession", "BM_RawCurl",
-                                         "URLSession/raw libcurl per GET");
+        corvend::bench::runAndPrintRatio(
+            "BM_URLSession", "BM_RawCurl",
+            kTLS ? "URLSession/raw libcurl per GET over https" : "URLSession/raw libcurl per GET");
     }
     benchmark::Shutdown();
     curl_global_cleanup();

@@ -363,8 +363,7 @@ void addCardRoutes(const RouteContext& context) {
         boost::json::object reply{
             {"cardId", id},
             {"flow", "SHOW_DETAILS"},
-            {"redirectUrl", "http://" + request.header("Host").value_or("127.0.0.1") +
-                                "/sandbox/secure-details/" + id}};
+            {"redirectUrl", request.origin() + "/sandbox/secure-details/" + id}};
         if (const auto* language = body.object.if_contains("language"))
             reply["language"] = *language;
         return Reply::json(200, reply);

@@ -133,11 +133,9 @@ boost::json::object moved(boost::json::object& deposit, std::string_view status,
     if (needsRedirect(deposit)) {
         deposit["action"] = "REDIRECT";
         deposit["nextStatus"] = boost::json::array{"COMPLETED", "FAILED"};
-        deposit["redirectUrl"] = {
-            {"rel", "REDIRECT_PAYMENT"},
-            {"href",
-             "http://" + request.header("Host").value_or("127.0.0.1") + "/sandbox/3ds/" + id},
-            {"method", "GET"}};
+        deposit["redirectUrl"] = {{"rel", "REDIRECT_PAYMENT"},
+                                  {"href", request.origin() + "/sandbox/3ds/" + id},
+                                  {"method", "GET"}};
         return deposit;
     }
     deposit["nextStatus"] = boost::json::array{"COMPLETED"};
@@ -195,8 +193,7 @@ void addDepositRoutes(const RouteContext& context) {
         if (!destination) return notFound("3-D Secure session " + id);
         const std::string page = "/sandbox/3ds/" + id + (challengePage ? "/challenge" : "");
         if (onToChallenge)
-            return redirectTo("http://" + request.header("Host").value_or("127.0.0.1") +
-                              "/sandbox/3ds/" + id + "/challenge");
+            return redirectTo(request.origin() + "/sandbox/3ds/" + id + "/challenge");
         if (choice != Choice::show) return redirectTo(*destination);
         Reply reply;
         reply.contentType = "text/html; charset=utf-8";

@@ -170,8 +170,7 @@ void addInstrumentRoutes(const RouteContext& context) {
         boost::json::object session;
         storeFields(body.object, rules, session);
         session["id"] = id;
-        session["redirectUrl"] = "http://" + request.header("Host").value_or("127.0.0.1") +
-                                 "/sandbox/instrument-verification/" + id;
+        session["redirectUrl"] = request.origin() + "/sandbox/instrument-verification/" + id;
         session["creationTime"] = internetDateTime(now);
         session["expirationTime"] = internetDateTime(now + std::chrono::minutes(30));
         session["sessionStatus"] = "ACTIVE";

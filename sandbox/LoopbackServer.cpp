@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 #include <string_view>
 
 #include "ElasticTaskQueue.hpp"
+#include "TLSContext.hpp"
 
 namespace corvend::sandbox {
 
@@ -80,28 +82,26 @@ void socketAddress(int socket, bool peer, std::string& ip, int& port) {
 // interrupts every wait.
 class ConnectionStream final : public httplib::Stream {
   public:
+    // Over TLS when `tls` is given (its handshake done).
     ConnectionStream(int socket, int wakeFd, std::chrono::microseconds readTimeout,
-                     std::chrono::microseconds writeTimeout)
+                     std::chrono::microseconds writeTimeout, TLSContext::Connection* tls = nullptr)
         : socket_(socket),
           wakeFd_(wakeFd),
           readTimeout_(readTimeout),
-          writeTimeout_(writeTimeout) {}
+          writeTimeout_(writeTimeout),
+          tls_(tls) {}
 
     using httplib::Stream::write;
 
     bool is_readable() const override {
-        return offset_ < size_ || wait(POLLIN, readTimeout_) == Wait::ready;
+        return buffered() || wait(POLLIN, readTimeout_) == Wait::ready;
     }
 
     bool is_writable() const override { return wait(POLLOUT, writeTimeout_) == Wait::ready; }
 
     ssize_t read(char* data, size_t size) override {
         if (offset_ == size_) {
-            if (wait(POLLIN, readTimeout_) != Wait::ready) return -1;
-            ssize_t received = 0;
-            do {
-                received = ::recv(socket_, buffer_.data(), buffer_.size(), 0);
-            } while (received < 0 && errno == EINTR);
+            const ssize_t received = tls_ ? receiveOverTLS() : receive();
             if (received <= 0) return received;
             offset_ = 0;
             size_ = static_cast<std::size_t>(received);
@@ -115,6 +115,7 @@ class ConnectionStream final : public httplib::Stream {
 
     ssize_t write(const char* data, size_t size) override {
         if (dropReply) return -1;
+        if (tls_) return sendOverTLS(data, size);
         if (wait(POLLOUT, writeTimeout_) != Wait::ready) return -1;
         ssize_t sent = 0;
         do {
@@ -137,7 +138,7 @@ class ConnectionStream final : public httplib::Stream {
     // quiet for `timeout`, or the server stops.
     bool awaitRequest(std::chrono::microseconds timeout) const {
         if (stopping()) return false;
-        return offset_ < size_ || wait(POLLIN, timeout) == Wait::ready;
+        return buffered() || wait(POLLIN, timeout) == Wait::ready;
     }
 
     // Resets the per-request state before httplib reads the next request.
@@ -165,8 +166,65 @@ class ConnectionStream final : public httplib::Stream {
     // Set for a request refused before dispatch: close once the refusal is written.
     bool closeAfterReply = false;
 
+    // Runs the TLS handshake; false when it fails, times out or the server stops.
+    bool acceptTLS() {
+        for (;;) {
+            switch (tls_->accept()) {
+                case TLSContext::Connection::Need::nothing:
+                    return true;
+                case TLSContext::Connection::Need::read:
+                    if (wait(POLLIN, readTimeout_) != Wait::ready) return false;
+                    break;
+                case TLSContext::Connection::Need::write:
+                    if (wait(POLLOUT, writeTimeout_) != Wait::ready) return false;
+                    break;
+                case TLSContext::Connection::Need::fail:
+                    return false;
+            }
+        }
+    }
+
   private:
     enum class Wait { ready, stopped, timedOut };
+
+    bool buffered() const { return offset_ < size_ || (tls_ && tls_->hasPending()); }
+
+    ssize_t receive() {
+        if (wait(POLLIN, readTimeout_) != Wait::ready) return -1;
+        ssize_t received = 0;
+        do {
+            received = ::recv(socket_, buffer_.data(), buffer_.size(), 0);
+        } while (received < 0 && errno == EINTR);
+        return received;
+    }
+
+    // The socket is non-blocking: each attempt that needs the peer waits for it first.
+    ssize_t receiveOverTLS() {
+        for (;;) {
+            auto need = TLSContext::Connection::Need::nothing;
+            const long received = tls_->read(buffer_.data(), buffer_.size(), need);
+            if (received >= 0 || !waitFor(need)) return received;
+        }
+    }
+
+    ssize_t sendOverTLS(const char* data, std::size_t size) {
+        for (;;) {
+            auto need = TLSContext::Connection::Need::nothing;
+            const long sent = tls_->write(data, size, need);
+            if (sent >= 0 || !waitFor(need)) return sent;
+        }
+    }
+
+    bool waitFor(TLSContext::Connection::Need need) const {
+        switch (need) {
+            case TLSContext::Connection::Need::read:
+                return wait(POLLIN, readTimeout_) == Wait::ready;
+            case TLSContext::Connection::Need::write:
+                return wait(POLLOUT, writeTimeout_) == Wait::ready;
+            default:
+                return false;
+        }
+    }
 
     // Waits until the socket is ready for `events`. The socket wins over the wake-up
     // descriptor, so replies released by `stop()` are still written.
@@ -208,7 +266,20 @@ class ConnectionStream final : public httplib::Stream {
     std::size_t size_ = 0;
     std::string head_;
     bool headComplete_ = false;
+    TLSContext::Connection* tls_;
 };
+
+// OpenSSL writes to a TLS connection's socket with write(), which raises SIGPIPE when the
+// client has gone; serving threads keep it blocked so that the write fails with EPIPE instead.
+void blockBrokenPipeSignal() {
+    thread_local const bool blocked = [] {
+        sigset_t broken;
+        sigemptyset(&broken);
+        sigaddset(&broken, SIGPIPE);
+        return ::pthread_sigmask(SIG_BLOCK, &broken, nullptr) == 0;
+    }();
+    (void)blocked;
+}
 
 // The connection being served by this thread; httplib's handlers get no handle on it.
 thread_local ConnectionStream* tCurrentConnection = nullptr;
@@ -217,9 +288,11 @@ thread_local ConnectionStream* tCurrentConnection = nullptr;
 
 class LoopbackServer::Engine final : public httplib::Server {
   public:
-    Engine(Dispatch dispatch, Rejection rejection, std::size_t maxThreads)
+    Engine(Dispatch dispatch, Rejection rejection, std::size_t maxThreads,
+           std::unique_ptr<TLSContext> tls)
         : dispatch_(std::move(dispatch)),
           rejection_(std::move(rejection)),
+          tls_(std::move(tls)),
           wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
         if (wakeFd_ < 0) throw std::runtime_error("cannot create the server's wake-up descriptor");
         // Without it every reply on loopback waits for the peer's delayed ACK.
@@ -279,12 +352,22 @@ class LoopbackServer::Engine final : public httplib::Server {
         int yes = 1;
         ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof(yes));
         bool ok = true;
+        std::optional<TLSContext::Connection> tls;
+        if (tls_) {
+            blockBrokenPipeSignal();
+            tls.emplace(*tls_, socket);
+        }
         {
             ConnectionStream stream(socket, wakeFd_,
                                     std::chrono::seconds(read_timeout_sec_) +
                                         std::chrono::microseconds(read_timeout_usec_),
                                     std::chrono::seconds(write_timeout_sec_) +
-                                        std::chrono::microseconds(write_timeout_usec_));
+                                        std::chrono::microseconds(write_timeout_usec_),
+                                    tls ? &*tls : nullptr);
+            if (tls && !stream.acceptTLS()) {
+                ::close(socket);
+                return false;
+            }
             tCurrentConnection = &stream;
             auto keepAlive = std::chrono::seconds(keep_alive_timeout_sec_);
             while (stream.awaitRequest(keepAlive)) {
@@ -301,6 +384,7 @@ class LoopbackServer::Engine final : public httplib::Server {
             }
             tCurrentConnection = nullptr;
         }
+        if (tls) tls->close();
         ::shutdown(socket, SHUT_RDWR);
         ::close(socket);
         return ok;
@@ -309,6 +393,7 @@ class LoopbackServer::Engine final : public httplib::Server {
     void serve(const httplib::Request& request, httplib::Response& response) {
         auto* connection = tCurrentConnection;
         RecordedRequest recorded;
+        if (tls_) recorded.scheme = "https";
         recorded.method = request.method;
         recorded.target = request.target;
         recorded.path = connection != nullptr ? connection->decodedPath : request.path;
@@ -349,11 +434,14 @@ class LoopbackServer::Engine final : public httplib::Server {
 
     Dispatch dispatch_;
     Rejection rejection_;
+    const std::unique_ptr<TLSContext> tls_;  // none: plain http
     int wakeFd_;
 };
 
-LoopbackServer::LoopbackServer(Dispatch dispatch, Rejection rejection, std::size_t maxThreads)
-    : engine_(std::make_unique<Engine>(std::move(dispatch), std::move(rejection), maxThreads)) {}
+LoopbackServer::LoopbackServer(Dispatch dispatch, Rejection rejection, std::size_t maxThreads,
+                               std::unique_ptr<TLSContext> tls)
+    : engine_(std::make_unique<Engine>(std::move(dispatch), std::move(rejection), maxThreads,
+                                       std::move(tls))) {}
 
 LoopbackServer::~LoopbackServer() {
     stop();

@@ -9,12 +9,13 @@
 
 #include "RecordedRequest.hpp"
 #include "Reply.hpp"
+#include "TLSContext.hpp"
 
 namespace corvend::sandbox {
 
-// An HTTP/1.1 server on 127.0.0.1 that hands every request, whatever its method and path, to
-// one dispatch function. Connections are served on their own threads; `stop()` ends idle
-// keep-alive connections at once instead of waiting out their time-out.
+// An HTTP/1.1 server, over TLS when given a context, on 127.0.0.1 that hands every request,
+// whatever its method and path, to one dispatch function. Connections are served on their own
+// threads; `stop()` ends idle keep-alive connections at once instead of waiting out their time-out.
 //
 // `start()` and `stop()` must not run concurrently with each other.
 class LoopbackServer {
@@ -27,7 +28,8 @@ class LoopbackServer {
     // or headers, target too long, ...), given the status it chose.
     using Rejection = std::function<Reply(int status)>;
 
-    LoopbackServer(Dispatch dispatch, Rejection rejection, std::size_t maxThreads);
+    LoopbackServer(Dispatch dispatch, Rejection rejection, std::size_t maxThreads,
+                   std::unique_ptr<TLSContext> tls = nullptr);
 
     // Stops the server if it still runs.
     ~LoopbackServer();

@@ -161,8 +161,7 @@ Reply createSession(const RouteRequest& request, MemoryStore& store, std::atomic
     session["creationTime"] = internetDateTime(now);
     session["expirationTime"] = internetDateTime(now + std::chrono::hours(1));
     session["status"] = "CREATED";
-    session["redirectUrl"] =
-        "http://" + request.header("Host").value_or("127.0.0.1") + "/sandbox/kyc/" + id;
+    session["redirectUrl"] = request.origin() + "/sandbox/kyc/" + id;
     store.put(kKycSessionsCollection, id, session);
     return Reply::json(201, session);
 }

@@ -12,6 +12,9 @@ namespace corvend::sandbox {
 struct RecordedRequest {
     std::string method;
 
+    // "http" or "https", as the sandbox serves.
+    std::string scheme = "http";
+
     // The request target exactly as sent on the request line, escapes untouched.
     std::string target;
 

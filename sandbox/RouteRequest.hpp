@@ -30,6 +30,11 @@ struct RouteRequest {
 
     // The first header named `name` (any case), or nothing.
     std::optional<std::string> header(std::string_view name) const { return request.header(name); }
+
+    // "<scheme>://<Host>": where the sandbox's own pages are reached from this request.
+    std::string origin() const {
+        return request.scheme + "://" + request.header("Host").value_or("127.0.0.1");
+    }
 };
 
 }  // namespace corvend::sandbox

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <boost/url/parse.hpp>
 #include <exception>
+#include <stdexcept>
 
 #include "CardRoutes.hpp"
 #include "ConfigurationRoutes.hpp"
@@ -10,8 +11,8 @@
 #include "DiagnosticsRoutes.hpp"
 #include "EventsRoutes.hpp"
 #include "FxRoutes.hpp"
-#include "InstrumentRoutes.hpp"
 #include "HistoryRoutes.hpp"
+#include "InstrumentRoutes.hpp"
 #include "LoopbackServer.hpp"
 #include "ProfileRoutes.hpp"
 #include "RouteContext.hpp"
@@ -65,6 +66,9 @@ std::string errorCode(int status) {
 }  // namespace
 
 Sandbox::Sandbox(Options options) : options_(std::move(options)) {
+    if (options_.certificateFile.empty() != options_.privateKeyFile.empty()) {
+        throw std::runtime_error("https needs both a certificate and its private key");
+    }
     RouteContext context{routes_, store_, options_};
     addConfigurationRoutes(context);
     addEventsRoutes(context);
@@ -79,7 +83,9 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     addHistoryRoutes(context);
     server_ = std::make_unique<LoopbackServer>(
         [this](RecordedRequest request) { return dispatch(std::move(request)); },
-        [this](int status) { return reject(status); }, options_.maxThreads);
+        [this](int status) { return reject(status); }, options_.maxThreads,
+        secure() ? std::make_unique<TLSContext>(options_.certificateFile, options_.privateKeyFile)
+                 : nullptr);
 }
 
 Sandbox::~Sandbox() {
@@ -109,7 +115,8 @@ std::uint16_t Sandbox::port() const {
 }
 
 std::string Sandbox::baseURL() const {
-    return "http://127.0.0.1:" + std::to_string(port()) + "/";
+    return (secure() ? "https" : "http") + std::string("://127.0.0.1:") + std::to_string(port()) +
+           "/";
 }
 
 std::vector<RecordedRequest> Sandbox::requests() const {

@@ -38,6 +38,8 @@ class Sandbox {
 
     static constexpr const char* kCorrelationHeader = "x-internal-correlation-id";
 
+    // Throws std::runtime_error when the options name a certificate without its key (or the
+    // other way round), or files that do not load.
     explicit Sandbox(Options options = {});
 
     // Stops serving (see `stop()`).
@@ -59,8 +61,11 @@ class Sandbox {
     // The bound port; 0 before `start()`.
     std::uint16_t port() const;
 
-    // "http://127.0.0.1:<port>/".
+    // "http://127.0.0.1:<port>/", or "https://..." when serving over TLS.
     std::string baseURL() const;
+
+    // Whether it serves https (the options name a certificate and key).
+    bool secure() const { return !options_.certificateFile.empty(); }
 
     // Copies of the requests received since the start or the last `clearRequests()`, in
     // arrival order. Requests refused as malformed before routing are not recorded.

@@ -22,6 +22,11 @@ struct SandboxOptions {
     // Upper bound on serving threads. Each open connection holds one while it lives (including
     // idle keep-alive ones and held replies), so the bound is generous.
     std::size_t maxThreads = 256;
+
+    // With both set, the sandbox serves https with this PEM certificate (chain) and private key;
+    // with neither, http.
+    std::string certificateFile;
+    std::string privateKeyFile;
 };
 
 }  // namespace corvend::sandbox

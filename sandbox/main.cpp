@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     app.add_option("--configuration-token", options.configurationToken,
                    "Bearer token the configuration route accepts")
         ->default_val(options.configurationToken);
+    app.add_option("--certificate", options.certificateFile,
+                   "PEM certificate (chain) to serve https with; needs --private-key");
+    app.add_option("--private-key", options.privateKeyFile, "PEM private key of --certificate");
     CLI11_PARSE(app, argc, argv);
 
     // Blocked before any thread starts, so every thread inherits the mask and the signals

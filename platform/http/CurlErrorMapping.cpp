@@ -31,6 +31,8 @@ std::string_view summaryFor(URLError::Code code) noexcept {
             return "The reply is larger than the session accepts.";
         case URLError::Code::secureConnectionFailed:
             return "A secure connection to the server could not be made.";
+        case URLError::Code::serverCertificateUntrusted:
+            return "The server's certificate is not trusted for this host.";
         case URLError::Code::invalidHeaderValue:
             return "A header field cannot be sent as given (line break, NUL or bad name).";
         case URLError::Code::unknown:
@@ -49,8 +51,9 @@ URLError::Code urlErrorCode(CURLcode result, std::string_view text) noexcept {
             return URLError::Code::cannotFindHost;
         case CURLE_COULDNT_CONNECT:
             return URLError::Code::cannotConnectToHost;
-        case CURLE_SSL_CONNECT_ERROR:
         case CURLE_PEER_FAILED_VERIFICATION:
+            return URLError::Code::serverCertificateUntrusted;
+        case CURLE_SSL_CONNECT_ERROR:
         case CURLE_SSL_CERTPROBLEM:
         case CURLE_SSL_CIPHER:
         case CURLE_SSL_CACERT_BADFILE:

@@ -11,21 +11,25 @@ namespace corvend::platform {
 class URLError : public std::exception {
   public:
     enum class Code {
-        unknown,                   // none of the below; nothing to act on but the description
-        cancelled,                 // the session was invalidated while the request ran
-        badURL,                    // the URL cannot be sent (malformed, or too long); not sent
-        unsupportedURL,            // a scheme other than http or https; not sent
-        timedOut,                  // no byte for the idle time-out, or the whole-transfer cap
-                                   // passed: retrying may help
-        cannotFindHost,            // the host name does not resolve
-        cannotConnectToHost,       // nobody answered on the host's port
-        networkConnectionLost,     // the connection broke (the request may have been processed)
-        badServerResponse,         // the peer answered, but not in HTTP: a wrong host or port
-        cannotParseResponse,       // an HTTP reply that breaks the protocol (framing, headers,
-                                   // content encoding): a faulty server or something in between
-        dataLengthExceedsMaximum,  // the reply body is above the session's cap; nothing kept
-        secureConnectionFailed,    // TLS handshake or certificate failure
-        invalidHeaderValue,        // CR, LF or NUL in a header, or a bad name; not sent
+        unknown,                     // none of the below; nothing to act on but the description
+        cancelled,                   // the session was invalidated while the request ran
+        badURL,                      // the URL cannot be sent (malformed, or too long); not sent
+        unsupportedURL,              // a scheme other than http or https; not sent
+        timedOut,                    // no byte for the idle time-out, or the whole-transfer cap
+                                     // passed: retrying may help
+        cannotFindHost,              // the host name does not resolve
+        cannotConnectToHost,         // nobody answered on the host's port
+        networkConnectionLost,       // the connection broke (the request may have been processed)
+        badServerResponse,           // the peer answered, but not in HTTP: a wrong host or port
+        cannotParseResponse,         // an HTTP reply that breaks the protocol (framing, headers,
+                                     // content encoding): a faulty server or something in between
+        dataLengthExceedsMaximum,    // the reply body is above the session's cap; nothing kept
+        secureConnectionFailed,      // the TLS handshake failed (no common protocol or cipher,
+                                     // a broken handshake, an unreadable CA file)
+        serverCertificateUntrusted,  // the server's certificate was refused: signed by no
+                                     // trusted authority, made for another host name, or out of
+                                     // date
+        invalidHeaderValue,          // CR, LF or NUL in a header, or a bad name; not sent
     };
 
     URLError(Code code, std::string description);

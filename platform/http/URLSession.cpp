@@ -1,6 +1,7 @@
 #include "platform/http/URLSession.hpp"
 
 #include <curl/curl.h>
+#include <openssl/ssl.h>
 
 #include <algorithm>
 #include <array>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <exception>
 #include <limits>
@@ -25,6 +27,7 @@
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/OneShot.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/CurlErrorMapping.hpp"
 #include "platform/http/ReplyHeaderParser.hpp"
 #include "platform/http/URLError.hpp"
@@ -38,8 +41,15 @@ using detail::urlErrorCode;
 using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 
 // curl_global_init is not safe to race with other curl calls on older builds: do it once.
+// OpenSSL is set up first, without the clean-up it would otherwise register at exit: pool threads
+// may be in a handshake (which reads the trusted authorities and the library's own tables) while
+// exit runs, so its state lives as long as the process, as the kit's other once-built values do.
+// The first set-up decides; libcurl's own, later, keeps it.
 void ensureCurlInitialized() {
-    static const CURLcode initialized = curl_global_init(CURL_GLOBAL_DEFAULT);
+    static const CURLcode initialized = [] {
+        if (OPENSSL_init_ssl(OPENSSL_INIT_NO_ATEXIT, nullptr) != 1) return CURLE_FAILED_INIT;
+        return curl_global_init(CURL_GLOBAL_DEFAULT);
+    }();
     if (initialized != CURLE_OK) {
         throw URLError(URLError::Code::unknown, "The network library could not be initialised.");
     }
@@ -231,8 +241,18 @@ long milliseconds(URLRequest::Seconds timeout) {
     return static_cast<long>(std::max<long long>(1, ms));
 }
 
+// The file SSL_CERT_FILE names, read when the first session is made; empty when unset.
+const std::string& environmentCABundle() {
+    static const NeverDestroyed<std::string> path([] {
+        const char* named = std::getenv("SSL_CERT_FILE");
+        return std::string(named != nullptr ? named : "");
+    }());
+    return *path;
+}
+
 EasyPool::EasyPool(const URLSessionConfiguration& configuration)
-    : caBundlePath_(configuration.caBundlePath),
+    : caBundlePath_(configuration.caBundlePath.empty() ? environmentCABundle()
+                                                       : configuration.caBundlePath),
       resourceTimeoutMs_(
           milliseconds(usableTimeout(configuration.timeoutIntervalForResource,
                                      URLSessionConfiguration().timeoutIntervalForResource))) {

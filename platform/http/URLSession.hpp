@@ -15,7 +15,8 @@ namespace corvend::platform {
 // no cache, no credentials.
 struct URLSessionConfiguration {
     static URLSessionConfiguration ephemeral() { return {}; }
-    // PEM bundle of trusted authorities; empty uses the system's bundle.
+    // PEM bundle of trusted authorities. Empty: the file named by SSL_CERT_FILE when that is set
+    // (read once, when the process makes its first session), else the system's bundle.
     std::string caBundlePath;
     // Caps a whole transfer, however steadily bytes arrive, and ends it with
     // URLError::timedOut; the request's own timeoutInterval is the idle time-out.

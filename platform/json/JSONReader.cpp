@@ -232,6 +232,8 @@ std::size_t findMember(const json_detail::ObjectLayout& layout, od::field& field
 // Pool threads go on decoding while exit runs, so a parser gets that state only through this
 // gate, which exit closes before the object goes; a decode that would need it afterwards is
 // abandoned as cancelled, as the process is ending. A parser passes once, then reuses its state.
+// The gate is readied before main (below): one readied by a process's first decode could come
+// after exit has begun, too late to close in time.
 class ParserGate {
   public:
     static ParserGate& shared() {
@@ -265,6 +267,8 @@ class ParserGate {
     std::mutex mutex_;
     bool closed_ = false;
 };
+
+[[maybe_unused]] const ParserGate& readiedBeforeMain = ParserGate::shared();
 
 // The thread's parser, reused across decodes; a decode started from inside another one on
 // the same thread (e.g. by a date strategy) gets a parser of its own.

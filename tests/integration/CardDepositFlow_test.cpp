@@ -60,7 +60,8 @@ class CardDepositFlowTest : public SandboxTest {
   public:
     using SandboxTest::sandbox;
 
-    CardDepositFlowTest() {
+    explicit CardDepositFlowTest(sandbox::SandboxOptions options = {})
+        : SandboxTest(std::move(options)) {
         platform::MainQueue::shared().drain();
         components::testing::configureTheme();
     }
@@ -207,14 +208,19 @@ TEST_F(CardDepositFlowTest, PreviewCreatesACardDepositThatReturnsToTheKitsWebAdd
     EXPECT_EQ(links[0].at("method"), "GET");
 }
 
-// amount → whether the issuer's page is shown (2577 also takes its challenge page).
+// amount → whether the issuer's page is shown (2577 also takes its challenge page); the service
+// and its pages over https or http.
 struct NewCardCase {
     std::int64_t amount;
     bool threeDS;
+    bool https = false;
 };
 
-class NewCardTest : public CardDepositFlowTest,
-                    public ::testing::WithParamInterface<NewCardCase> {};
+class NewCardTest : public CardDepositFlowTest, public ::testing::WithParamInterface<NewCardCase> {
+  protected:
+    NewCardTest()
+        : CardDepositFlowTest(GetParam().https ? httpsOptions() : sandbox::SandboxOptions{}) {}
+};
 
 TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
     start(GetParam().amount);
@@ -242,6 +248,7 @@ TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
             const auto approve = std::ranges::find(links, std::string("Approve"),
                                                    &platform::web::WebPage::Link::text);
             ASSERT_NE(approve, links.end()) << top()->snapshot();
+            EXPECT_EQ(approve->url.scheme(), GetParam().https ? "https" : "http");
             web->navigate(approve->url);
         }
     }
@@ -259,7 +266,8 @@ TEST_P(NewCardTest, ANewCardDepositCompletesOnceAndTheServiceHasTheMoney) {
 
 INSTANTIATE_TEST_SUITE_P(Amounts, NewCardTest,
                          ::testing::Values(NewCardCase{500, false}, NewCardCase{2'500, true},
-                                           NewCardCase{2'577, true}));
+                                           NewCardCase{2'577, true},
+                                           NewCardCase{2'577, true, true}));
 
 // The card to keep goes out with the customer's consent and label, as the deposit's own card:
 // its id and owner are the deposit's, and the kit names no scheme or status of its own.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CorvendWallet/services/money/DepositRepository.hpp"
+#include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
 #include "platform/web/WebPage.hpp"
 #include "tests/integration/SandboxTest.hpp"
@@ -25,6 +26,9 @@ using Rel = model::ReturnLink::ReturnLinkType;
 
 class DepositTest : public SandboxTest {
   protected:
+    DepositTest() = default;
+    explicit DepositTest(sandbox::SandboxOptions options) : SandboxTest(std::move(options)) {}
+
     const std::shared_ptr<testing::FakeDeviceFingerprintProvider> fingerprints =
         std::make_shared<testing::FakeDeviceFingerprintProvider>("fp-sandbox");
     const std::shared_ptr<DepositRepository> service =
@@ -88,6 +92,49 @@ TEST_F(DepositTest, CardDepositRedirectsThroughTheThreeDSecurePageToItsReturnAdd
     EXPECT_EQ(http.value("Location"), "https://host.example/3ds-done");
     EXPECT_EQ(service->get(preview.id()).status(), PaymentStatus::completed);
 }
+
+// A deposit read over https: the sandbox's certificate is trusted through SSL_CERT_FILE; one
+// signed by an authority nothing trusts, or made for another host name, ends the call with the
+// server-certificate error before any request is sent.
+struct HttpsCase {
+    std::string certificate;
+    bool trusted;
+};
+
+class HttpsDepositTest : public DepositTest, public ::testing::WithParamInterface<HttpsCase> {
+  protected:
+    HttpsDepositTest() : DepositTest(httpsOptions(GetParam().certificate)) {}
+};
+
+TEST_P(HttpsDepositTest, AReadGoesOverTLSOnlyToAServerItTrusts) {
+    ASSERT_TRUE(sandbox.baseURL().starts_with("https://"));
+    const auto read = [&] {
+        return service->getAll(model::GetDepositsParameters(10, std::nullopt, 0, std::nullopt));
+    };
+    if (GetParam().trusted) {
+        const auto stored = sandbox.store().list("deposits");
+        const auto page = read();
+        ASSERT_EQ(page.deposits().size(), stored.size());
+        EXPECT_EQ(page.deposits().front().id(), stored.front().at("id").as_string());
+        EXPECT_EQ(sandbox.requests().size(), 1u);
+        return;
+    }
+    const auto error = failureOf(read).as<platform::URLError>();
+    ASSERT_TRUE(error) << failureOf(read).description();
+    EXPECT_EQ(error->code(), platform::URLError::Code::serverCertificateUntrusted)
+        << error->description();
+    EXPECT_TRUE(sandbox.requests().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Certificates, HttpsDepositTest,
+                         ::testing::Values(HttpsCase{"server", true},
+                                           HttpsCase{"untrusted-server", false},
+                                           HttpsCase{"other-host", false}),
+                         [](const auto& info) {
+                             std::string name = info.param.certificate;
+                             std::erase(name, '-');
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace corvend::integration

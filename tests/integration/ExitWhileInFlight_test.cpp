@@ -1,7 +1,9 @@
 // Hosts that leave main, by return or by exit(), while completion-form calls of every service
-// are in flight, against a server that answers and one that never does: the process ends with
-// status 0 and says nothing on standard error (no abort message, no sanitizer report). Each
-// case runs a fresh host many times, leaving at a different point of its calls each time.
+// are in flight, against a server that answers and one that never does, over http and https;
+// and hosts whose own threads call blocking forms while they leave during the configuration.
+// The process ends with status 0 and says nothing on standard error (no abort message, no
+// sanitizer report). Each case runs a fresh host many times, leaving at a different point of its
+// calls each time.
 
 #include <fcntl.h>
 #include <httplib.h>
@@ -66,7 +68,7 @@ std::pair<Descriptor, Descriptor> makePipe() {
 // One run of the host program: started against a base URL, it starts its calls and waits.
 class ChildHost {
   public:
-    ChildHost(const std::string& baseURL, const std::string& wayToLeave)
+    ChildHost(const std::string& baseURL, const std::string& wayToLeave, const std::string& mode)
         : errors_(::memfd_create("child-errors", MFD_CLOEXEC)) {
         auto [inRead, inWrite] = makePipe();
         auto [outRead, outWrite] = makePipe();
@@ -75,7 +77,7 @@ class ChildHost {
         posix_spawn_file_actions_adddup2(&actions, inRead.get(), STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, outWrite.get(), STDOUT_FILENO);
         posix_spawn_file_actions_adddup2(&actions, errors_.get(), STDERR_FILENO);
-        std::vector<std::string> words{CORVEND_EXIT_CHILD_PATH, baseURL, wayToLeave};
+        std::vector<std::string> words{CORVEND_EXIT_CHILD_PATH, baseURL, wayToLeave, mode};
         std::vector<char*> argv;
         for (auto& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
@@ -144,16 +146,21 @@ class ChildHost {
     pid_t pid_ = -1;
 };
 
-class ExitWhileInFlightTest : public SandboxTest {
+// The parameter: whether the servers serve https.
+class ExitWhileInFlightTest : public SandboxTest, public ::testing::WithParamInterface<bool> {
   protected:
-    // Runs the host against `baseURL`, leaving each way kRunsPerWay times; `inFlight(run)` is
-    // called once the host has started its calls and decides when it leaves.
+    ExitWhileInFlightTest()
+        : SandboxTest(GetParam() ? httpsOptions() : sandbox::SandboxOptions{}) {}
+
+    // Runs the host in `mode` against `baseURL`, leaving each way kRunsPerWay times;
+    // `inFlight(run)` is called once the host has started its calls and decides when it leaves.
     static void expectCleanEnds(const std::function<std::string()>& baseURL,
-                                const std::function<void(int run)>& inFlight) {
+                                const std::function<void(int run)>& inFlight,
+                                const std::string& mode = "calls") {
         for (const auto& way : kWaysToLeave) {
             for (int run = 0; run < kRunsPerWay; ++run) {
                 SCOPED_TRACE("leaving by " + way + ", run " + std::to_string(run));
-                ChildHost host(baseURL(), way);
+                ChildHost host(baseURL(), way, mode);
                 ASSERT_TRUE(host.waitUntilStarted()) << host.errors();
                 inFlight(run);
                 const int status = host.leave();
@@ -172,7 +179,10 @@ class ExitWhileInFlightTest : public SandboxTest {
             server.park();
             return;
         }
-        httplib::Client client("127.0.0.1", sandbox.port());
+        std::string origin = sandbox.baseURL();
+        origin.pop_back();
+        httplib::Client client(origin);
+        client.enable_server_certificate_verification(false);  // the test's own sandbox
         httplib::Headers headers;
         for (const auto& [name, value] : request.headers) {
             if (name != "Host" && name != "Content-Length") headers.emplace(name, value);
@@ -190,7 +200,7 @@ class ExitWhileInFlightTest : public SandboxTest {
     }
 };
 
-TEST_F(ExitWhileInFlightTest, AHostLeavingWhileTheServerAnswersEndsCleanly) {
+TEST_P(ExitWhileInFlightTest, AHostLeavingWhileTheServerAnswersEndsCleanly) {
     expectCleanEnds(
         [&] {
             sandbox.clearRequests();
@@ -200,12 +210,15 @@ TEST_F(ExitWhileInFlightTest, AHostLeavingWhileTheServerAnswersEndsCleanly) {
         [&](int run) { EXPECT_TRUE(sandbox.waitForRequests(1 + 2 * run, kDeadline)); });
 }
 
-TEST_F(ExitWhileInFlightTest, AHostLeavingWhileTheServerNeverAnswersEndsCleanly) {
+TEST_P(ExitWhileInFlightTest, AHostLeavingWhileTheServerNeverAnswersEndsCleanly) {
     // One server per run, as the requests it holds keep its serving threads until it goes.
     std::unique_ptr<testing::LoopbackServer> silent;
+    const auto tls = httpsOptions();
     expectCleanEnds(
         [&] {
-            silent = std::make_unique<testing::LoopbackServer>();
+            silent = GetParam() ? std::make_unique<testing::LoopbackServer>(tls.certificateFile,
+                                                                            tls.privateKeyFile)
+                                : std::make_unique<testing::LoopbackServer>();
             silent->routes().Get(
                 ".*", [this, server = silent.get()](const auto& request, auto& response) {
                     holdOrRelaySetUp(*server, request, response);
@@ -216,6 +229,25 @@ TEST_F(ExitWhileInFlightTest, AHostLeavingWhileTheServerNeverAnswersEndsCleanly)
         // The server's handlers park up to its thread count (8); the rest wait unread.
         [&](int run) { silent->waitUntilParked(run % 8); });
 }
+
+TEST_P(ExitWhileInFlightTest, AHostWhoseThreadsCallBlockingFormsLeavingDuringTheSetUpEndsCleanly) {
+    expectCleanEnds(
+        [&] {
+            sandbox.clearRequests();
+            return sandbox.baseURL();
+        },
+        // At once, or once the configuration request has reached the sandbox: its reply is then
+        // decoded, or about to be, as the host leaves.
+        [&](int run) {
+            if (run % 3 != 0) {
+                EXPECT_TRUE(sandbox.waitForRequests(1, kDeadline));
+            }
+        },
+        "configure");
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, ExitWhileInFlightTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "https" : "http"; });
 
 }  // namespace
 }  // namespace corvend::integration

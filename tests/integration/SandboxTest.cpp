@@ -1,21 +1,32 @@
 #include "tests/integration/SandboxTest.hpp"
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 #include <thread>
 
 #include "CorvendWallet/foundation/TaskOperationHandle.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
+#include "CorvendWallet/networking/SessionManager.hpp"
 #include "CorvendWallet/setup/ErrorEventReporter.hpp"
 #include "CorvendWallet/setup/WalletEventTrackingManager.hpp"
-#include "CorvendWallet/networking/SessionManager.hpp"
 #include "platform/async/TaskPool.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend::integration {
 
-SandboxTest::SandboxTest() {
+namespace {
+
+// Sessions trust the file SSL_CERT_FILE names, read when the process makes its first session,
+// so the test CA is named before any test runs. Host programs the tests start inherit it.
+const bool kTestAuthorityTrusted =
+    ::setenv("SSL_CERT_FILE", CORVEND_TEST_TLS_DIR "/test-ca.pem", 1) == 0;
+
+}  // namespace
+
+SandboxTest::SandboxTest(sandbox::SandboxOptions options) : sandbox(std::move(options)) {
+    EXPECT_TRUE(kTestAuthorityTrusted);
     // The test's thread drives the main queue, so fixtures may make screens as members.
     platform::MainQueue::shared().drain();
     sandbox.start();
@@ -31,6 +42,12 @@ SandboxTest::~SandboxTest() {
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+}
+
+sandbox::SandboxOptions SandboxTest::httpsOptions(const std::string& name) {
+    const std::string directory = CORVEND_TEST_TLS_DIR "/";
+    return {.certificateFile = directory + name + ".pem",
+            .privateKeyFile = directory + name + "-key.pem"};
 }
 
 std::shared_ptr<NetworkManager> SandboxTest::makeManager() const {

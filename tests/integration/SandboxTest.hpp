@@ -15,9 +15,9 @@
 
 #include "CorvendWallet/foundation/Result.hpp"
 #include "CorvendWallet/foundation/WalletOperationHandle.hpp"
-#include "CorvendWallet/setup/EventsTrackingManager.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
+#include "CorvendWallet/setup/EventsTrackingManager.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -84,7 +84,8 @@ std::shared_ptr<Delivery<T>> deliveredOnMain(Start&& start) {
 // kit makes them (one URL session each, one shared pending-header queue) and a fixed identity.
 class SandboxTest : public ::testing::Test {
   protected:
-    SandboxTest();
+    SandboxTest() : SandboxTest(sandbox::SandboxOptions{}) {}
+    explicit SandboxTest(sandbox::SandboxOptions options);
     // Frees held replies first, so no serving thread waits on a test that has ended.
     ~SandboxTest() override;
 
@@ -124,6 +125,12 @@ class SandboxTest : public ::testing::Test {
     // first recorded request, and exactly one DECODING_ERROR event, with that identifier, to
     // have reached the sandbox. Returns that event (empty on a failed expectation).
     boost::json::object expectOneDecodingErrorEvent(const Error& error);
+
+    // A sandbox serving https with the certificate `name` of tests/tls: "server" (for
+    // 127.0.0.1, signed by the test CA, which the kit's sessions in this binary trust),
+    // "other-host" (signed by it, for another host name) or "untrusted-server" (signed by a CA
+    // that nothing trusts).
+    static sandbox::SandboxOptions httpsOptions(const std::string& name = "server");
 
     sandbox::Sandbox sandbox;
     const std::shared_ptr<FixedEnvironmentProperties> properties =

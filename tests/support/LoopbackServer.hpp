@@ -13,7 +13,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -35,9 +37,17 @@ struct SeenRequest {
 
 // A loopback HTTP server on an ephemeral port that records every request reaching it. Handlers
 // may park at a gate that the test opens (the destructor always does, so teardown never hangs).
+// Given a PEM certificate and key, it serves https.
 class LoopbackServer {
   public:
-    LoopbackServer() {
+    LoopbackServer() : LoopbackServer(std::make_unique<httplib::Server>()) {}
+    LoopbackServer(const std::string& certificateFile, const std::string& privateKeyFile)
+        : LoopbackServer(std::make_unique<httplib::SSLServer>(certificateFile.c_str(),
+                                                              privateKeyFile.c_str())) {}
+
+  private:
+    explicit LoopbackServer(std::unique_ptr<httplib::Server> server)
+        : owned_(std::move(server)), server_(*owned_) {
         server_.set_tcp_nodelay(true);
         // A handler released after the client hung up writes to a closed socket.
         std::signal(SIGPIPE, SIG_IGN);
@@ -51,6 +61,7 @@ class LoopbackServer {
         });
     }
 
+  public:
     ~LoopbackServer() {
         openGate();
         if (thread_.joinable()) {
@@ -69,10 +80,14 @@ class LoopbackServer {
         while (!server_.is_running()) std::this_thread::yield();
     }
 
-    URL url(std::string_view path, std::string_view scheme = "http") const {
-        return *URL::make(std::string(scheme) + "://127.0.0.1:" + std::to_string(port_) +
-                          std::string(path));
+    // With the scheme the server serves unless another is asked for.
+    URL url(std::string_view path, std::optional<std::string_view> scheme = std::nullopt) const {
+        const std::string_view served = secure() ? "https" : "http";
+        return *URL::make(std::string(scheme.value_or(served)) +
+                          "://127.0.0.1:" + std::to_string(port_) + std::string(path));
     }
+
+    bool secure() const { return dynamic_cast<const httplib::SSLServer*>(owned_.get()) != nullptr; }
 
     std::vector<SeenRequest> seen() const {
         std::lock_guard lock(mutex_);
@@ -100,7 +115,8 @@ class LoopbackServer {
     }
 
   private:
-    httplib::Server server_;
+    std::unique_ptr<httplib::Server> owned_;
+    httplib::Server& server_;
     std::thread thread_;
     int port_ = 0;
     mutable std::mutex mutex_;
