@@ -103,6 +103,15 @@ boost::json::object errorOf(const Exchange& exchange) {
 }
 
 // Without a token: HeldRepliesWaitForRelease.
+TEST(SandboxOptionsTest, HttpsNeedsACertificateAndItsKeyThatLoad) {
+    EXPECT_THROW(Sandbox({.certificateFile = "server.pem", .privateKeyFile = ""}),
+                 std::runtime_error);
+    EXPECT_THROW(Sandbox({.certificateFile = "", .privateKeyFile = "server-key.pem"}),
+                 std::runtime_error);
+    EXPECT_THROW(Sandbox({.certificateFile = "/nonexistent.pem", .privateKeyFile = "/none.pem"}),
+                 std::runtime_error);
+}
+
 TEST_F(SandboxTest, ConfigurationRequiresTheAcceptedBearerToken) {
     const auto token = [&](const std::string& header) {
         return send(url(kConfigurations), "GET", {header});
