@@ -12,16 +12,23 @@
 //   CorvendWallet/Screens.hpp      the screens' appearance, card checks, money formatting
 // A host never includes a path into the kit's layers.
 //
+// On a thread of the host's that may block (never the one that drives the main queue), the
+// blocking forms return the value or throw one of the errors Wallet lists:
+// Example (compiled as written by the kit's build):
+//   #include <iostream>
+//   #include <optional>
+//   #include <string>
+//
 //   #include "CorvendWallet/CorvendWallet.hpp"
 //   #include "CorvendWallet/Money.hpp"
 //
-//   corvend::Wallet::instance().configure(configuration);  // off the main queue's thread
-//   auto deposits = corvend::Wallet::instance().depositService()->deposits(parameters);
-
-#include "CorvendWallet/CorvendWallet.hpp"
-//
-//   corvend::Wallet::instance().configure(configuration);  // off the main queue's thread
-//   auto deposits = corvend::Wallet::instance().depositService()->deposits(parameters);
+//   void printDeposits(const std::string& baseURL, const std::string& accessToken) {
+//       auto& wallet = corvend::Wallet::instance();
+//       wallet.configure({"config-token", baseURL});
+//       wallet.authenticate({accessToken});
+//       const auto page = wallet.depositService()->getAll(std::nullopt);
+//       for (const auto& deposit : page.deposits()) std::cout << deposit.id() << '\n';
+//   }
 
 #include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 #include "CorvendWallet/facade/Wallet.hpp"

@@ -1,69 +1,121 @@
 #pragma once
 
+#include <string_view>
+
 // The codes the kit's own failures carry. The texts are what hosts see and match on: never
-// change one. "I" codes are WalletError::internalError's, "C" codes ConfigurationError's.
+// change one. "I" codes are WalletError::internalError's, "C" codes ConfigurationError's (which
+// also carries the "I" code of a configuration reply the kit could not use). What each means to
+// a host, and what it can do, is `descriptions` below.
 namespace corvend::model::ErrorCode {
 
-// The request's URL cannot be formed: an endpoint path that does not parse, an identifier "." or
-// "..", a URL over the length limit. Raised before sending by NetworkManager and pathSegment().
+// Raised before sending by NetworkManager (an endpoint path that does not parse, a URL over the
+// length limit) and by pathSegment() (an identifier "", "." or "..").
 inline constexpr char invalidURL[] = "I0001";
 
-// The request body cannot be encoded. Raised before sending by NetworkManager.
+// Raised before sending by NetworkManager (a body encoder that fails) and by the deposit create
+// for a payment instrument it cannot write (DepositRepository).
 inline constexpr char unencodableBody[] = "I0002";
 
-// A reply the kit cannot use: not an HTTP reply, a decoder failing other than by decoding, an
-// error processor that returned (validateResponse); an instrument verification page that is no
-// absolute http(s) address (PaymentInstrumentRepository).
+// Raised by validateResponse (not an HTTP reply, a decoder failing other than by decoding, an
+// error processor that returned) and by PaymentInstrumentRepository (a verification page that is
+// no absolute http(s) address).
 inline constexpr char unexpectedReply[] = "I0003";
 
-// A 2xx reply without a body; also reported as an error event. Raised by validateResponse.
+// Raised by validateResponse, which also reports it as an error event.
 inline constexpr char missingBody[] = "I0004";
 
-// A 2xx body that does not decode; also reported as an error event. Raised by validateResponse.
+// Raised by validateResponse, which also reports it as an error event.
 inline constexpr char undecodableBody[] = "I0005";
 
-// An error reply (other than 404) without a readable error document. Raised by the default
-// error processor.
+// Raised by the default error processor for any status but 404.
 inline constexpr char unreadableErrorDocument[] = "I0006";
 
-// A single instrument read or deleted that the kit cannot turn into a public instrument. Raised
-// by PaymentInstrumentRepository.
+// Raised by PaymentInstrumentRepository.
 inline constexpr char unmappableInstrument[] = "I0007";
 
-// The system did not open an instrument verification page. Raised by
-// PaymentInstrumentRepository.
+// Raised by PaymentInstrumentRepository.
 inline constexpr char urlNotOpened[] = "I0008";
 
-// A card's secure-details reply whose "redirectUrl" is no URL. Raised by the secure-details
-// screen's interactor.
+// Raised by the secure-details screen's interactor.
 inline constexpr char invalidRedirectURL[] = "I0009";
 
-// HTTP 403. Raised by the default error processor.
+// Raised by the default error processor.
 inline constexpr char forbidden[] = "I0403";
 
-// HTTP 404 without a readable error document. Raised by the default error processor.
+// Raised by the default error processor.
 inline constexpr char notFound[] = "I0404";
 
-// HTTP 500 (the default error processor); also an instrument verification's return address
-// without a usable "sessionId" (PaymentInstrumentRepository).
+// Raised by the default error processor, and by PaymentInstrumentRepository for a verification's
+// return address.
 inline constexpr char serverError[] = "I0500";
 
-// The set-up's base URL is not an absolute http(s) address. Raised by WalletCore::configure.
+// Raised by WalletCore::configure.
 inline constexpr char invalidBaseURL[] = "C0001";
-
-// Device profiling yielded no fingerprint. Raised by WalletCore::configure.
 inline constexpr char fingerprintFailed[] = "C0002";
-
-// The service refused the configuration token (HTTP 401). Raised by WalletCore::configure.
 inline constexpr char invalidConfigurationToken[] = "C0003";
-
-// The set-up found a network manager without an environment. Raised by WalletCore::configure.
 inline constexpr char configurationInternal[] = "C0004";
-
-// Any other failure of the set-up. Raised by WalletCore::configure.
 inline constexpr char configurationFailed[] = "C0100";
-
-// The service was unavailable during the set-up (HTTP 503). Raised by WalletCore::configure.
 inline constexpr char configurationServiceUnavailable[] = "C0503";
+
+// A code as hosts read about it: what it means and what a host can do about it. The README's
+// table of error codes is this one, row for row (a test compares them).
+struct Description {
+    std::string_view code;
+    std::string_view meaning;
+    std::string_view action;
+};
+
+inline constexpr Description descriptions[] = {
+    {invalidURL,
+     "The request's address could not be formed: an identifier that is empty, \".\" or \"..\", or "
+     "an address longer than 8 KiB. Nothing was sent.",
+     "Check the identifiers and values given to the call; the same call fails the same way."},
+    {unencodableBody,
+     "The request's body could not be written, such as a deposit's payment instrument of a type "
+     "or structure the kit cannot send. Nothing was sent.",
+     "Check the request's values (for a deposit, the instrument's type and its fields); the same "
+     "call fails the same way."},
+    {unexpectedReply,
+     "The reply could not be used (not an HTTP reply, or one the kit could not read), or an "
+     "instrument verification's page is not an absolute http or https address.",
+     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+    {missingBody, "A successful reply came without the body the call returns.",
+     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+    {undecodableBody, "A successful reply's body is not what the call returns.",
+     "Report it with the error's ID: the service and this version of the kit disagree, and "
+     "trying again seldom helps."},
+    {unreadableErrorDocument, "An error reply came without a readable error document.",
+     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+    {unmappableInstrument,
+     "A payment instrument read or deleted could not be read: a type the kit does not know, or "
+     "without the fields its kind needs.",
+     "Leave the instrument out; if it lasts, report it."},
+    {urlNotOpened, "The desktop did not open the instrument verification page (`xdg-open`).",
+     "Make sure the desktop has a handler for web addresses, or show the verification's "
+     "`redirectUrl` to the customer another way."},
+    {invalidRedirectURL, "A card's secure-details reply named a page that is no URL.",
+     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+    {forbidden, "The service refused the call (HTTP 403).",
+     "The customer may not do this; do not retry it as it stands."},
+    {notFound, "The service found nothing at the address and sent no error document (HTTP 404).",
+     "Check the identifier given to the call."},
+    {serverError,
+     "The service failed (HTTP 500), or an instrument verification's return address had no "
+     "usable \"sessionId\".",
+     "Try again later; for a return address, check that it is the one the service sent back."},
+    {invalidBaseURL, "The configuration's base URL is not an absolute http or https address.",
+     "Fix the base URL, or configure with an `APIEnvironment`, and configure again."},
+    {fingerprintFailed, "Device profiling gave no fingerprint.", "Configure again."},
+    {invalidConfigurationToken, "The service refused the configuration token (HTTP 401).",
+     "Configure again with a valid configuration token."},
+    {configurationInternal,
+     "The set-up failed inside the kit (a network manager without its environment).",
+     "Configure again; if it lasts, report it."},
+    {configurationFailed,
+     "Any other failure of the set-up, such as the transport's; the message says which.",
+     "Read the message, and configure again once its cause is gone."},
+    {configurationServiceUnavailable, "The service was unavailable during the set-up (HTTP 503).",
+     "Configure again later."},
+};
 
 }  // namespace corvend::model::ErrorCode

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <expected>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
+#include "CorvendWallet/foundation/ConfigurationError.hpp"
 #include "CorvendWallet/foundation/Result.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "platform/async/CancellationError.hpp"
@@ -59,6 +61,17 @@ TEST(ResultTest, ErrorAsReadsTheErrorOfAnyResult) {
     EXPECT_FALSE(read(Result<void>()).has_value());
     EXPECT_FALSE(read(Result<void>(std::unexpected(Error::make(platform::CancellationError()))))
                      .has_value());
+}
+
+// configure's completion holds its ConfigurationError by value; a host reads it the same way.
+TEST(ResultTest, ErrorAsReadsTheErrorOfConfiguresCompletion) {
+    using Configured = std::expected<std::string, model::ConfigurationError>;
+    const model::ConfigurationError refused("Invalid base URL", "C0001");
+    const Configured failed = std::unexpected(refused);
+    const auto read = [](const auto& result) { return errorAs<model::ConfigurationError>(result); };
+    EXPECT_EQ(read(failed), refused);
+    EXPECT_FALSE(read(Configured("fingerprint")).has_value());
+    EXPECT_FALSE(errorAs<WalletError>(failed).has_value());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <exception>
 #include <expected>
 #include <functional>
@@ -46,6 +47,18 @@ template <class E, class T>
 std::optional<E> errorAs(const Result<T>& result) {
     if (result) return std::nullopt;
     return result.error().template as<E>();
+}
+
+// The same for a result that holds its error as one exception type by value, as configure's
+// completion holds a ConfigurationError: that error as an `E` when it is one (sliced to `E` when
+// it derives from it), else nothing.
+template <class E, class T, class Failure>
+requires std::derived_from<Failure, std::exception> std::optional<E> errorAs(
+    const std::expected<T, Failure>& result) {
+    if constexpr (std::is_base_of_v<E, Failure>) {
+        if (!result) return E(result.error());
+    }
+    return std::nullopt;
 }
 
 }  // namespace corvend

@@ -15,12 +15,12 @@ struct Configuration {
     static constexpr const char* testBaseURL = "https://api.test.corvend.example/";
 
     // A base URL of the host's choosing (e.g. a local sandbox); configure checks it.
-    Configuration(std::string configToken, std::string baseURL)
-        : configToken(std::move(configToken)), baseURL(std::move(baseURL)) {}
+    Configuration(std::string token, std::string url)
+        : configToken(std::move(token)), baseURL(std::move(url)) {}
 
     // The base URL of `apiEnvironment`.
-    Configuration(std::string configToken, APIEnvironment apiEnvironment)
-        : configToken(std::move(configToken)),
+    Configuration(std::string token, APIEnvironment apiEnvironment)
+        : configToken(std::move(token)),
           baseURL(apiEnvironment == APIEnvironment::production ? productionBaseURL : testBaseURL) {}
 
     std::string configToken;

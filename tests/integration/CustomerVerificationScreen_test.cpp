@@ -23,7 +23,7 @@ using platform::web::NavigationActionPolicy;
 constexpr const char* kSessionsPath = "digitalwallets/v1/profile/kyc/sessions";
 
 // Forwards each navigation to the screen and records whether the screen decided it; forwards
-// the page's failures when asked to.
+// the pages that arrive, and the page's failures when asked to.
 struct DecisionRecorder : platform::web::NavigationDelegate {
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& action,
@@ -33,6 +33,7 @@ struct DecisionRecorder : platform::web::NavigationDelegate {
         screen.lock()->decidePolicyFor(webView, action, handler);
         decided.push_back(handler.isDecided());
     }
+    void didFinish(platform::web::WebView& webView) override { screen.lock()->didFinish(webView); }
     void didFail(platform::web::WebView& webView, const platform::URLError& error) override {
         if (forwardFailures) screen.lock()->didFail(webView, error);
     }
@@ -240,6 +241,29 @@ TEST_F(CustomerVerificationScreenTest, APageThatFailsToLoadIsOneInternalError) {
             [&] { return !screen->webView()->isLoading(); }, kDeadline));
         platform::MainQueue::shared().drain();
         EXPECT_EQ(results, std::vector<VerificationResult>{VerificationResult::internalError});
+    }
+}
+
+// Only the session's own page failing ends the verification: a page the person goes on to that
+// fails is the web view's business, and the verification page still leads out.
+TEST_F(CustomerVerificationScreenTest, ALaterPageThatFailsReportsNothing) {
+    for (const auto& c : testing::failingPages(kWebReturnURL)) {
+        SCOPED_TRACE(c.name);
+        results.clear();
+        testing::FaultServer elsewhere(c.script);
+        const auto screen = start();
+        recorders.back()->forwardFailures = true;
+        waitForPage(*screen);
+        screen->webView()->navigate(*platform::URL::make(elsewhere.baseURL() + "help"));
+        ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+            [&] { return !screen->webView()->isLoading(); }, kDeadline));
+        platform::MainQueue::shared().drain();
+        ASSERT_TRUE(screen->webView()->lastError());
+        EXPECT_EQ(results, std::vector<VerificationResult>{});
+
+        follow(*screen, "Complete");
+        waitForResults(1);
+        EXPECT_EQ(results, std::vector<VerificationResult>{VerificationResult::complete});
     }
 }
 

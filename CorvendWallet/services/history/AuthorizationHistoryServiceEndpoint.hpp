@@ -35,8 +35,8 @@ struct AuthorizationResponse {
 BOOST_DESCRIBE_STRUCT(AuthorizationResponse, (),
                       (id, cardId, status, amount, currencyCode, creationTime, merchantName, fees))
 
-// One page. Read only; a missing "authorizations" is an empty page, as every other list
-// reads.
+// One page. Read only; a missing "authorizations" is an empty page (as for deposits; the
+// withdrawal and transfer pages require their lists).
 struct AuthorizationListResponse {
     std::optional<std::vector<AuthorizationResponse>> authorizations{};
     std::optional<PagingResultMetaModel> meta{};

@@ -59,7 +59,7 @@ TEST_F(TransactionHistoryRepositoryTest, RepliesMapWithoutFailingAndIdentifiersS
     EXPECT_TRUE(transaction.fees().empty());
     EXPECT_EQ(transaction.transferDetails(), std::nullopt);
     EXPECT_EQ(page.meta(), model::PagingResultMeta{});
-    // An empty page may come without its list, as every other list of the kit may.
+    // An empty page may come without its list, like a page of deposits.
     network->setBody(R"({"meta":{"numberOfRecords":0}})");
     EXPECT_TRUE(repository->getTransactionHistory(std::nullopt).transactions().empty());
 

@@ -41,7 +41,8 @@ BOOST_DESCRIBE_STRUCT(TransactionResponse, (),
                       (id, type, status, amount, currencyCode, creationTime, paymentId,
                        merchantRefNum, fees, fxAmount, transferDetails))
 
-// One page. Read only; a missing "transactions" is an empty page, as every other list reads.
+// One page. Read only; a missing "transactions" is an empty page (as for deposits; the
+// withdrawal and transfer pages require their lists).
 struct TransactionListResponse {
     std::optional<std::vector<TransactionResponse>> transactions{};
     std::optional<PagingResultMetaModel> meta{};

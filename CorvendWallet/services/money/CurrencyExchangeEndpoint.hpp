@@ -45,8 +45,8 @@ BOOST_DESCRIBE_STRUCT(FXRateResponse, (),
 
 // GET kQuotesPath + "/" + `id`, no query, no body, the reply read as FXRateResponse with the
 // shared decoder, the default error processor. `id` stands as one path segment (percent-encoded
-// outside RFC 3986's unreserved set; the empty identifier leaves the path ending in "/").
-// Throws model::WalletError internalError "I0001" for "", "." and "..", before anything is sent.
+// outside RFC 3986's unreserved set). Throws model::WalletError internalError "I0001" for "", "."
+// and "..", before anything is sent.
 Endpoint<FXRateResponse> getQuote(std::string_view id);
 
 // POST kQuotesPath, no query, `request` as its "application/json" body written by the shared

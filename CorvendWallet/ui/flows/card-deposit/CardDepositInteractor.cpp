@@ -1,9 +1,11 @@
 #include "CorvendWallet/ui/flows/card-deposit/CardDepositInteractor.hpp"
 
+#include <cstddef>
 #include <utility>
 #include <vector>
 
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "platform/foundation/Unicode.hpp"
 
 namespace corvend {
 
@@ -37,8 +39,12 @@ model::DepositCreate CardDepositInteractor::makeDepositCreate(const CardDepositI
 }
 
 CardDetails CardDepositInteractor::makeCardDetails(const CardDepositInput& input) {
+    // The last four characters a person sees (all of them when fewer); digits of other scripts
+    // take several bytes, and a digit may carry a mark.
     const std::string& number = input.cardNumber;
-    const std::string lastFour = number.size() > 4 ? number.substr(number.size() - 4) : number;
+    const auto boundaries = platform::unicode::characterBoundaries(number);
+    const std::size_t characters = boundaries.size() - 1;
+    const std::string lastFour = number.substr(characters > 4 ? boundaries[characters - 4] : 0);
     return {.cardLogo = input.cardType.logo(),
             .cardName = input.cardLabel.value_or("") + " *" + lastFour};
 }

@@ -32,7 +32,8 @@ class CardDepositInteractor : public CardDepositInteractorInput,
     // The create request: the security code, and for a new card the save choice ("true" or
     // "false") and the card itself.
     model::DepositCreate makeDepositCreate(const CardDepositInput& input, bool isNewCard) const;
-    // The brand's logo and the label followed by " *" and the last four digits.
+    // The brand's logo and the label followed by " *" and the number's last four characters
+    // (user-perceived ones, whole).
     static CardDetails makeCardDetails(const CardDepositInput& input);
 
   private:

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "platform/foundation/Unicode.hpp"
 #include "tests/support/CardScreenDoubles.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
@@ -39,6 +42,33 @@ TEST(CardDepositInteractorTest, TheNewCardNamesNoSchemeOrStatusWhateverItsBrand)
 
     // A saved card is confirmed with its code only.
     EXPECT_EQ(interactor.makeDepositCreate(input, false).paymentInstrument(), nullptr);
+}
+
+// The card's name ends with the last four characters a person sees, whatever script its digits
+// are written in: never a cut through one of them.
+TEST(CardDepositInteractorTest, TheCardNameEndsWithTheLastFourWholeCharacters) {
+    const struct {
+        const char* number;
+        std::optional<std::string> label;
+        const char* name;
+    } cases[] = {
+        {"4111111111114242", "Salary", "Salary *4242"},
+        {"४२४२४२४२", "Salary", "Salary *४२४२"},         // Devanagari digits
+        {"४२४", std::nullopt, " *४२४"},                 // shorter than four
+        {"41111111111142424⃣", std::nullopt, " *2424⃣"},  // a digit with its mark
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        const auto details = CardDepositInteractor::makeCardDetails({.cardNumber = c.number,
+                                                                     .cvv = "123",
+                                                                     .expiryMonth = 12,
+                                                                     .expiryYear = 30,
+                                                                     .saveCard = std::nullopt,
+                                                                     .cardLabel = c.label,
+                                                                     .cardType = CardType::visa});
+        EXPECT_EQ(details.cardName, c.name);
+        EXPECT_TRUE(platform::unicode::isWellFormedUTF8(details.cardName));
+    }
 }
 
 }  // namespace

@@ -64,6 +64,13 @@ void ThreeDSWebViewController::decidePolicyFor(
     decisionHandler(NavigationActionPolicy::cancel);
 }
 
+void ThreeDSWebViewController::didFinish(platform::web::WebView&) {
+    // A page shown again (the person tried once more, or followed a link) is no longer failed.
+    if (!failureImageView_) return;
+    failureImageView_->removeFromSuperview();
+    failureImageView_ = nullptr;
+}
+
 void ThreeDSWebViewController::didFail(platform::web::WebView&, const platform::URLError&) {
     // The page stays as the web view left it, its failure on show; only the close is left.
     if (failureImageView_) return;

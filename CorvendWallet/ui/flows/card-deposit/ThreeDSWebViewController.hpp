@@ -22,7 +22,7 @@ namespace corvend {
 // outcome goes to `completion`, later ones are dropped. It never dismisses itself. A page that
 // fails (unreachable, redirected in a loop or to an unusable address, too large, stalled) is no
 // outcome: the screen shows the failure image over it and the close button stays, so the person
-// can leave (which reports cancel).
+// can leave (which reports cancel). A page that arrives later takes the image away.
 class ThreeDSWebViewController : public platform::ui::ViewController,
                                  public platform::web::NavigationDelegate {
   public:
@@ -49,9 +49,10 @@ class ThreeDSWebViewController : public platform::ui::ViewController,
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& navigationAction,
                          platform::web::NavigationDecisionHandler decisionHandler) override;
+    void didFinish(platform::web::WebView& webView) override;
     void didFail(platform::web::WebView& webView, const platform::URLError& error) override;
 
-    // Shown once a page has failed; null before.
+    // Shown while the last navigation's failure stands; null otherwise.
     const std::shared_ptr<platform::ui::ImageView>& failureImageView() const {
         return failureImageView_;
     }

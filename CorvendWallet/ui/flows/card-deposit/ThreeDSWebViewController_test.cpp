@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 
 #include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "platform/async/MainQueue.hpp"
@@ -80,6 +81,36 @@ TEST_F(ThreeDSWebViewControllerTest, AFailedPageShowsTheFailureAndTheCloseStillR
         MainQueue::shared().drain();
         EXPECT_EQ(results_, std::vector<ThreeDSResult>{ThreeDSResult::cancel});
     }
+}
+
+// The failure picture belongs to the failure: a page that arrives afterwards (the person tried
+// again, or followed a link) is shown without it, and a new failure brings it back.
+TEST_F(ThreeDSWebViewControllerTest, APageArrivingAfterAFailureTakesTheFailurePictureAway) {
+    FaultServer broken(testing::redirectTo("/acs"));
+    const std::string body = "<title>Issuer</title><p>Approve the payment</p>";
+    FaultServer issuer({"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                        std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body});
+    const auto screen = open(broken.baseURL() + "acs");
+    const auto& webView = screen->webView();
+    const auto settle = [&] {
+        return MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s);
+    };
+    const auto showsFailure = [&] {
+        return screen->snapshot().find("image: icloud.slash") != std::string::npos;
+    };
+    ASSERT_TRUE(settle());
+    ASSERT_TRUE(showsFailure());
+
+    webView->navigate(*platform::URL::make(issuer.baseURL() + "acs"));
+    ASSERT_TRUE(settle());
+    ASSERT_TRUE(webView->page());
+    EXPECT_FALSE(showsFailure()) << screen->snapshot();
+    EXPECT_EQ(screen->failureImageView(), nullptr);
+
+    webView->navigate(*platform::URL::make(broken.baseURL() + "acs"));
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(showsFailure()) << screen->snapshot();
+    EXPECT_TRUE(results_.empty());
 }
 
 TEST_F(ThreeDSWebViewControllerTest, AReturnAddressAsThePageEndsAtOnceWithoutLoading) {

@@ -68,6 +68,7 @@ void CustomerVerificationViewController::loadSession(const SessionResult& result
     if (!result || !result->redirectUrl) return report(VerificationResult::internalError);
     const auto url = platform::URL::make(*result->redirectUrl);
     if (!url) return report(VerificationResult::internalError);
+    startingSessionPage_ = true;
     webView_->load(platform::URLRequest(*url,
                                         platform::URLRequestCachePolicy::useProtocolCachePolicy,
                                         platform::URLRequest::Seconds(60)));
@@ -76,9 +77,15 @@ void CustomerVerificationViewController::loadSession(const SessionResult& result
 void CustomerVerificationViewController::decidePolicyFor(
     platform::web::WebView&, const platform::web::NavigationAction& navigationAction,
     platform::web::NavigationDecisionHandler decisionHandler) {
+    // A redirect goes on with the navigation before it; anything else starts a new one (and
+    // abandons the one running).
+    if (navigationAction.navigationType != platform::web::NavigationType::redirect) {
+        loadingSessionPage_ = std::exchange(startingSessionPage_, false);
+    }
     const auto& url = navigationAction.request.url();
     if (!returnMatcher_.matches(url)) return decisionHandler(NavigationActionPolicy::allow);
-    // Whatever it carries, the return address is never loaded.
+    // Whatever it carries, the return address is never loaded; reaching it ends the page's load.
+    loadingSessionPage_ = false;
     decisionHandler(NavigationActionPolicy::cancel);
     if (const auto id = sessionId(url)) {
         readSession(*id);
@@ -87,11 +94,15 @@ void CustomerVerificationViewController::decidePolicyFor(
     }
 }
 
+void CustomerVerificationViewController::didFinish(platform::web::WebView&) {
+    loadingSessionPage_ = false;
+}
+
 void CustomerVerificationViewController::didFail(platform::web::WebView&,
                                                  const platform::URLError&) {
-    // Without its page the verification cannot go on; one report says so.
-    if (pageFailed_) return;
-    pageFailed_ = true;
+    // Without its page the verification cannot go on. A page the person went on to from there
+    // failing is not the session's failure: the page shown still offers its way out.
+    if (!std::exchange(loadingSessionPage_, false)) return;
     report(VerificationResult::internalError);
 }
 

@@ -24,9 +24,10 @@ namespace corvend {
 // shows the session's page in a web view (its view) and watches every navigation. A navigation
 // to the kit's web return address is declined and ends the web part: the session named by its
 // "sessionId" is read, and its status becomes one model::VerificationResult for the completion.
-// Every failure is `internalError`, a page that fails to load included (reported once: the
-// web part has ended then). Replies come through the main queue and hold the screen
-// weakly: a screen gone by then reports nothing. It never dismisses itself.
+// Every failure is `internalError`, the session's own page failing to load included (its first
+// load and that load's redirects); a later navigation that fails (a link the person followed)
+// is the page's business and reports nothing. Replies come through the main queue and hold the
+// screen weakly: a screen gone by then reports nothing. It never dismisses itself.
 class CustomerVerificationViewController final : public CustomerVerificationScreen,
                                                  public platform::web::NavigationDelegate,
                                                  public platform::web::UIDelegate {
@@ -45,6 +46,7 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     void decidePolicyFor(platform::web::WebView& webView,
                          const platform::web::NavigationAction& navigationAction,
                          platform::web::NavigationDecisionHandler decisionHandler) override;
+    void didFinish(platform::web::WebView& webView) override;
     void didFail(platform::web::WebView& webView, const platform::URLError& error) override;
 
     // The value of the first query item named exactly "sessionId"; none without it or its value.
@@ -66,7 +68,10 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     const std::shared_ptr<Networkable> networkManager_;
     const std::shared_ptr<platform::web::WebView> webView_;
     const WebReturnURLMatcher returnMatcher_;
-    bool pageFailed_ = false;
+    // The next navigation that is not a redirect is the session page's own load.
+    bool startingSessionPage_ = false;
+    // The navigation running is the session page's load (or one of its redirects).
+    bool loadingSessionPage_ = false;
     // The requests still running, by number.
     std::map<std::uint64_t, std::shared_ptr<FlowTask>> requests_;
     std::uint64_t nextRequest_ = 0;
