@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "InstrumentRoutes.hpp"
 #include "PaymentRoutes.hpp"
 #include "RouteHelpers.hpp"
 
@@ -145,6 +148,89 @@ boost::json::object moved(boost::json::object& deposit, std::string_view status,
     return reply;
 }
 
+// Whether the deposit's properties ask to keep its card.
+bool keepsCard(const boost::json::object& deposit) {
+    const auto* properties = deposit.if_contains("paymentProperties");
+    if (properties == nullptr || !properties->is_array()) return false;
+    for (const auto& property : properties->as_array()) {
+        const auto& pair = property.as_object();
+        const auto* key = pair.if_contains("key");
+        const auto* value = pair.if_contains("value");
+        if (key != nullptr && isText(*key, "CARD_SAVE_INSTRUMENT"))
+            return value != nullptr && isText(*value, "true");
+    }
+    return false;
+}
+
+// The digits of a card number as typed.
+std::string digitsOf(std::string_view pan) {
+    std::string digits;
+    for (const char c : pan) {
+        if (c >= '0' && c <= '9') digits += c;
+    }
+    return digits;
+}
+
+// The number as a saved card shows it: the first six and last four digits, the rest starred.
+std::string maskedNumber(std::string digits) {
+    const std::size_t shown = digits.size() >= 10 ? 6 : 0;
+    for (std::size_t i = shown; i + 4 < digits.size(); ++i) digits[i] = '*';
+    return digits;
+}
+
+// "VISA" or "MC" by the number's first digits; nothing for another scheme.
+std::optional<std::string_view> cardScheme(const std::string& digits) {
+    if (digits.starts_with('4')) return "VISA";
+    const int two = digits.size() >= 2 ? std::stoi(digits.substr(0, 2)) : 0;
+    const int four = digits.size() >= 4 ? std::stoi(digits.substr(0, 4)) : 0;
+    if ((two >= 51 && two <= 55) || (four >= 2221 && four <= 2720)) return "MC";
+    return std::nullopt;
+}
+
+// A completed card deposit whose properties ask to keep the card it was created with: that
+// card, saved as a verified card instrument of the deposit's customer (once per number and
+// expiry). Any other deposit saves nothing.
+void keepCard(MemoryStore& store, const boost::json::object& deposit) {
+    if (!isText(deposit.at("status"), "COMPLETED") || !keepsCard(deposit)) return;
+    const auto* sent = deposit.if_contains("paymentInstrument");
+    if (sent == nullptr) return;
+    const auto& card = sent->as_object();
+    const auto* pan = card.if_contains("pan");
+    const auto* expiry = card.if_contains("expiryDate");
+    if (!isText(card.at("instrumentType"), "CARD") || pan == nullptr || !pan->is_string() ||
+        expiry == nullptr || !expiry->is_object() || !expiry->as_object().contains("year") ||
+        !expiry->as_object().contains("month")) {
+        return;
+    }
+    const std::string digits = digitsOf(pan->as_string());
+    // A card form sends the year as typed ("30"); saved cards keep the whole year.
+    auto year = expiry->at("year");
+    if (year.is_int64() && year.as_int64() >= 0 && year.as_int64() < 100)
+        year = year.as_int64() + 2000;
+    const std::string id = "pi-card-" + std::string(deposit.at("id").as_string());
+    boost::json::object saved{{"id", id},
+                              {"customerId", deposit.at("customerId")},
+                              {"instrumentType", "CARD"},
+                              {"status", "VERIFIED"},
+                              {"pan", maskedNumber(digits)},
+                              {"expiryDate", {{"year", year}, {"month", expiry->at("month")}}},
+                              {"creationTime", internetDateTime(std::chrono::system_clock::now())}};
+    if (const auto scheme = cardScheme(digits)) saved["cardScheme"] = *scheme;
+    for (const std::string_view key : {"cardHolderName", "description"}) {
+        if (const auto* value = card.if_contains(key); value != nullptr && value->is_string())
+            saved[key] = *value;
+    }
+    for (const auto& stored : store.list(kInstrumentsCollection)) {
+        const auto& other = stored.as_object();
+        if (other.if_contains("customerId") && other.at("customerId") == saved.at("customerId") &&
+            other.if_contains("pan") && other.at("pan") == saved.at("pan") &&
+            other.if_contains("expiryDate") && other.at("expiryDate") == saved.at("expiryDate")) {
+            return;
+        }
+    }
+    store.put(kInstrumentsCollection, id, std::move(saved));
+}
+
 }  // namespace
 
 void addDepositRoutes(const RouteContext& context) {
@@ -154,15 +240,17 @@ void addDepositRoutes(const RouteContext& context) {
     fields.push_back({.key = "returnUrls", .kind = FieldRule::Kind::objects});
     fields.push_back({.key = "paymentProperties", .kind = FieldRule::Kind::textPairs});
     addPaymentRoutes(
-        context, {.noun = "deposit",
-                  .collection = kDepositsCollection,
-                  .idPrefix = "dep-",
-                  .previewFields = std::move(fields),
-                  // A create carries the instrument to charge; confirm none.
-                  .statusFields = {{.key = "paymentInstrument", .kind = FieldRule::Kind::object}},
-                  .options = depositOptions(),
-                  .previewed = previewed,
-                  .moved = moved});
+        context,
+        {.noun = "deposit",
+         .collection = kDepositsCollection,
+         .idPrefix = "dep-",
+         .previewFields = std::move(fields),
+         // A create carries the instrument to charge; confirm none.
+         .statusFields = {{.key = "paymentInstrument", .kind = FieldRule::Kind::object}},
+         .options = depositOptions(),
+         .previewed = previewed,
+         .moved = moved,
+         .changed = [&store](const boost::json::object& deposit) { keepCard(store, deposit); }});
 
     // The issuer's pages wait for the customer: the 3-D Secure page (and, for some amounts, the
     // challenge page after it) offers "Approve" and "Decline" links. Approving the last page
@@ -173,6 +261,7 @@ void addDepositRoutes(const RouteContext& context) {
                            Choice choice) -> Reply {
         const auto id = request.pathParameter("id").value_or("");
         std::optional<std::string> destination;
+        std::optional<boost::json::object> decided;
         bool onToChallenge = false;
         store.update(kDepositsCollection, id, [&](boost::json::value& stored) {
             auto& deposit = stored.as_object();
@@ -189,7 +278,9 @@ void addDepositRoutes(const RouteContext& context) {
             deposit["action"] = "NONE";
             deposit["nextStatus"] = boost::json::array{};
             deposit.erase("redirectUrl");
+            decided = deposit;
         });
+        if (decided) keepCard(store, *decided);
         if (!destination) return notFound("3-D Secure session " + id);
         const std::string page = "/sandbox/3ds/" + id + (challengePage ? "/challenge" : "");
         if (onToChallenge)

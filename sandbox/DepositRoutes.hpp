@@ -23,6 +23,11 @@ inline constexpr std::string_view kDepositsCollection = "deposits";
 //   answers 302 to its "DEFAULT" return address (else "ON_COMPLETED"); 404 for a deposit with
 //   no redirect. For an amount ending in 77 minor units it first answers 302 to
 //   sandbox/3ds/{id}/challenge, which then does the same.
+// - A card deposit that completes with the payment property "CARD_SAVE_INSTRUMENT" "true" saves
+//   the card it was created with (its "paymentInstrument") as a "VERIFIED" card instrument
+//   "pi-card-<deposit id>" of the deposit's customer: the number masked to its first six and
+//   last four digits, the expiry date, the scheme read from the number, the name and label
+//   when sent. A card of that customer with the same number and expiry is not saved twice.
 void addDepositRoutes(const RouteContext& context);
 
 }  // namespace corvend::sandbox

@@ -110,6 +110,7 @@ void addPaymentRoutes(const RouteContext& context, PaymentDomain domain) {
             }
             const std::string to(body.object.at("status").as_string());
             std::optional<Reply> reply;
+            std::optional<boost::json::object> changed;
             const bool found =
                 store.update(served->domain.collection, id, [&](boost::json::value& stored) {
                     auto& record = stored.as_object();
@@ -124,8 +125,10 @@ void addPaymentRoutes(const RouteContext& context, PaymentDomain domain) {
                     record.erase("expirationTime");
                     storeFields(body.object, served->statusRules, record);
                     reply = Reply::json(200, served->domain.moved(record, to, request));
+                    changed = record;
                 });
             if (!found) return notFound(std::string(served->domain.noun) + " " + id);
+            if (changed && served->domain.changed) served->domain.changed(*changed);
             return *reply;
         });
 

@@ -38,6 +38,9 @@ struct PaymentDomain {
     std::function<boost::json::object(boost::json::object& record, std::string_view status,
                                       const RouteRequest& request)>
         moved;
+    // Runs after a status change, outside the store's lock, with the record as stored: for
+    // what the change makes elsewhere in the store.
+    std::function<void(const boost::json::object& record)> changed{};
 };
 
 // The preview keys that deposits and withdrawals share beside the amount and currency:

@@ -115,9 +115,14 @@ void Wallet::setCardService(std::shared_ptr<CardService> service) {
 
 std::shared_ptr<PaymentInstrumentService> Wallet::paymentInstrumentService() {
     return paymentInstrumentService_.get([this] {
-        return PaymentInstrumentRepository::make(core_->networkManagers().userAuthenticated,
-                                                 platform::DesktopURLOpener::make());
+        return PaymentInstrumentRepository::make(
+            core_->networkManagers().userAuthenticated,
+            urlOpener_.get([] { return platform::DesktopURLOpener::make(); }));
     });
+}
+
+void Wallet::setURLOpener(std::shared_ptr<platform::URLOpener> opener) {
+    urlOpener_.set(std::move(opener));
 }
 
 std::shared_ptr<CardDepositService> Wallet::cardDepositService() {

@@ -26,6 +26,7 @@
 #include "platform/app/DesktopURLOpener.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/RecordingURLOpener.hpp"
 #include "tests/support/ThemedTest.hpp"
 
 namespace corvend {
@@ -182,6 +183,23 @@ TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentS
     const auto remade = wallet->cardDepositService();
     ASSERT_NE(std::dynamic_pointer_cast<CardDepositRepository>(remade), nullptr);
     EXPECT_NE(remade, first);
+}
+
+// Where there is no desktop browser the host gives the kit its own opener: the instrument
+// service the kit makes opens verification pages there.
+TEST(WalletURLOpenerTest, TheInstrumentServiceOpensPagesThroughTheOpenerTheHostGave) {
+    platform::MainQueue::shared().drain();  // this thread is the main thread now
+    const auto core = std::make_shared<FakeCore>();
+    core->managers.userAuthenticated = std::make_shared<FakeNetwork>(
+        R"({"returnUrl":"app://r","instrumentType":"CARD","id":"s1","redirectUrl":"https://v/1",)"
+        R"("creationTime":"2024-03-05T14:07:09Z","expirationTime":"2024-03-05T14:37:09Z",)"
+        R"("sessionStatus":"ACTIVE"})");
+    const auto wallet = Wallet::makeForTesting(core);
+    const auto opener = std::make_shared<testing::RecordingURLOpener>();
+    wallet->setURLOpener(opener);
+    const auto service = wallet->paymentInstrumentService();
+    service->openExternalVerificationFlow(service->getVerification("s1"));
+    EXPECT_EQ(opener->opened, std::vector<platform::URL>{*platform::URL::make("https://v/1")});
 }
 
 // The two screen entries are wired to their builders by the wallet: each hands out its screen

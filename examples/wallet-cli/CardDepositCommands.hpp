@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -8,22 +7,19 @@
 #include <vector>
 
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "examples/wallet-cli/ChoiceMenu.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/LineSource.hpp"
-#include "platform/ui/TextField.hpp"
+#include "examples/wallet-cli/ScreenDriver.hpp"
 #include "platform/ui/ViewController.hpp"
 
 namespace corvend::cli {
 
 // `card-deposit <amount> <currency> [--saved-card ID]`: previews a card deposit and runs the
-// kit's card-deposit flow in the terminal as a person would. Each screen is printed when it
-// settles; while it works (a spinner, a button loading, a page loading) nothing is asked. On a
-// new screen its empty fields are asked for in the order the screen shows them (an empty answer
-// leaves a field empty, "close" closes the screen); the screen is shown again, then the choice
-// among everything a person could tap: buttons (image-only ones named by what they show), the
-// checkbox, the links of the texts and of a web page, the bar buttons, "edit <field>" to type
-// one field again, "close" and "clear" (empties the editable fields). Ends with the flow's one
-// result. Answers come from `answers`; at its end the flow is closed. Main thread.
+// kit's card-deposit flow in the terminal as a person would (see ScreenDriver). Without
+// --saved-card the customer's saved cards are offered first, beside a new card. Ends with the
+// flow's one result, and for a completed flow with what became of the deposit. Answers come
+// from `answers`; at its end the flow is closed. Main thread.
 class CardDepositCommands : public std::enable_shared_from_this<CardDepositCommands> {
   public:
     // `wallet`, `out` and `err` must outlive the commands.
@@ -45,31 +41,25 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
 
   private:
     void run(const std::vector<std::string>& arguments, CommandTable::Done done);
+    // Asks which saved card to pay with, or a new one, then previews.
+    void offerSavedCards(const Wallet::CardDepositRequest& request);
+    void askCard(std::vector<ChoiceMenu::Choice> choices);
+    void preview(const Wallet::CardDepositRequest& request);
     void startFlow(const std::string& depositID);
-    // One look at the screen: print it when it changed, ask for input when it waits for some.
-    void step();
-    void askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields);
-    void askChoice(const platform::ui::ViewControllerPtr& screen);
-    // Taps the screen's close (its ✕ bar button, else its left bar button).
-    void close(const platform::ui::ViewControllerPtr& screen);
     void finish(Wallet::CardDepositResult result);
     void end(bool succeeded);
     platform::ui::ViewControllerPtr topScreen() const;
-    void startTicking();
 
     Wallet& wallet_;
     std::shared_ptr<LineSource> answers_;
     std::ostream& out_;
     std::ostream& err_;
+    std::shared_ptr<ScreenDriver> driver_;
     platform::ui::ViewControllerPtr host_;
     CommandTable::Done done_;
     std::string depositID_;
-    std::string shown_;
-    bool asking_ = false;
-    // The screens whose fields were asked for; their next question is the choice.
-    std::vector<std::weak_ptr<platform::ui::ViewController>> fieldsAsked_;
+    ChoiceMenu cards_;
     bool running_ = false;
-    std::shared_ptr<std::atomic<bool>> ticking_;
 };
 
 }  // namespace corvend::cli

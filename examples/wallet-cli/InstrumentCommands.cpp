@@ -40,19 +40,21 @@ std::string session(const Wallet::InstrumentVerification& verification) {
 
 }  // namespace
 
-std::shared_ptr<InstrumentCommands> InstrumentCommands::make(Wallet& wallet, std::ostream& out,
-                                                             std::ostream& err) {
-    return std::make_shared<InstrumentCommands>(Passkey{}, wallet, out, err);
+std::shared_ptr<InstrumentCommands> InstrumentCommands::make(
+    Wallet& wallet, std::shared_ptr<TerminalURLOpener> opener, std::ostream& out,
+    std::ostream& err) {
+    return std::make_shared<InstrumentCommands>(Passkey{}, wallet, std::move(opener), out, err);
 }
 
-InstrumentCommands::InstrumentCommands(Passkey, Wallet& wallet, std::ostream& out,
+InstrumentCommands::InstrumentCommands(Passkey, Wallet& wallet,
+                                       std::shared_ptr<TerminalURLOpener> opener, std::ostream& out,
                                        std::ostream& err)
-    : wallet_(wallet), out_(out), err_(err) {}
+    : wallet_(wallet), opener_(std::move(opener)), out_(out), err_(err) {}
 
 void InstrumentCommands::install(CommandTable& table) {
     table.add({.name = "instruments",
                .usage = usage(),
-               .summary = "list, read and delete saved instruments; verify one in the browser",
+               .summary = "list, read and delete saved instruments; verify one on its page",
                .minArguments = 1,
                .maxArguments = 3,
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
@@ -109,21 +111,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
             service->delete_(which, std::move(print));
         }
     } else if (action == "verify" && count == 3) {
-        Wallet::InstrumentVerificationRequest request{arguments[2], instrumentType(arguments[1])};
-        // Opening starts from the started session's completion.
-        service->startVerification(request, [self = shared_from_this(), service, action,
-                                             done](Result<Wallet::InstrumentVerification> started) {
-            if (!started)
-                return self->printer<Wallet::InstrumentVerification>(action, done,
-                                                                     session)(started);
-            self->out_ << session(*started) << std::endl;
-            service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
-                if (opened) return done(Outcome::succeeded);
-                self->err_ << "instruments verify failed: " << opened.error().description()
-                           << std::endl;
-                done(Outcome::failed);
-            });
-        });
+        verify({arguments[2], instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
         service->completeExternalVerificationFlow(
             arguments[1], printer<Wallet::InstrumentVerification>(action, done, session));
@@ -131,6 +119,37 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
         return false;
     }
     return true;
+}
+
+void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& request,
+                                CommandTable::Done done) {
+    auto service = wallet_.paymentInstrumentService();
+    service->startVerification(request, [self = shared_from_this(), service, done,
+                                         returnUrl = request.returnUrl](
+                                            Result<Wallet::InstrumentVerification> started) {
+        if (!started)
+            return self->printer<Wallet::InstrumentVerification>("verify", done, session)(started);
+        self->out_ << session(*started) << std::endl;
+        // The page ends at the return address; the kit then reads the session it names.
+        self->opener_->expectReturn(
+            returnUrl, [self, service, done, id = started->id()](auto returnedTo) {
+                if (!returnedTo) {
+                    self->err_ << "instruments verify: page closed before it returned; " << id
+                               << " left as it was" << std::endl;
+                    return done(Outcome::failed);
+                }
+                service->completeExternalVerificationFlow(
+                    *returnedTo,
+                    self->printer<Wallet::InstrumentVerification>("complete", done, session));
+            });
+        service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
+            if (opened) return;  // the page is up: the verification ends with it
+            self->opener_->cancelReturn();
+            self->err_ << "instruments verify failed: " << opened.error().description()
+                       << std::endl;
+            done(Outcome::failed);
+        });
+    });
 }
 
 template <class T>

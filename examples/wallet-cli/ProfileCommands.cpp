@@ -8,7 +8,6 @@
 
 #include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/ScreenCommands.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -43,13 +42,15 @@ std::string describeAll(const std::vector<Wallet::Account>& accounts) {
 
 }  // namespace
 
-std::shared_ptr<ProfileCommands> ProfileCommands::make(Wallet& wallet, std::ostream& out,
-                                                       std::ostream& err) {
-    return std::make_shared<ProfileCommands>(Passkey{}, wallet, out, err);
+std::shared_ptr<ProfileCommands> ProfileCommands::make(Wallet& wallet,
+                                                       std::shared_ptr<ScreenCommands> screens,
+                                                       std::ostream& out, std::ostream& err) {
+    return std::make_shared<ProfileCommands>(Passkey{}, wallet, std::move(screens), out, err);
 }
 
-ProfileCommands::ProfileCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
-    : wallet_(wallet), out_(out), err_(err) {}
+ProfileCommands::ProfileCommands(Passkey, Wallet& wallet, std::shared_ptr<ScreenCommands> screens,
+                                 std::ostream& out, std::ostream& err)
+    : wallet_(wallet), screens_(std::move(screens)), out_(out), err_(err) {}
 
 void ProfileCommands::install(CommandTable& table) {
     using Run = void (ProfileCommands::*)(const std::vector<std::string>&, CommandTable::Done);
@@ -123,8 +124,8 @@ void ProfileCommands::profile(const std::vector<std::string>& arguments, Command
 
 void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTable::Done done) {
     if (arguments.front() == "start") {
-        return ScreenCommands::make(wallet_, out_, err_)
-            ->startVerification({arguments.begin() + 1, arguments.end()}, std::move(done));
+        return screens_->startVerification({arguments.begin() + 1, arguments.end()},
+                                           std::move(done));
     }
     if (arguments.front() != "status" || arguments.size() != 1) {
         err_ << "usage: kyc status | start [--ref R] [--language L]" << std::endl;

@@ -7,6 +7,7 @@
 
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/ScreenCommands.hpp"
 
 namespace corvend::cli {
 
@@ -22,8 +23,10 @@ namespace corvend::cli {
 class ProfileCommands : public std::enable_shared_from_this<ProfileCommands> {
   public:
     // `wallet`, `out` and `err` must outlive the commands.
-    static std::shared_ptr<ProfileCommands> make(Wallet& wallet, std::ostream& out,
-                                                 std::ostream& err);
+    // `kyc start` runs on `screens`.
+    static std::shared_ptr<ProfileCommands> make(Wallet& wallet,
+                                                 std::shared_ptr<ScreenCommands> screens,
+                                                 std::ostream& out, std::ostream& err);
 
     // Adds `profile`, `accounts` and `kyc` to `table`; they keep this object alive.
     void install(CommandTable& table);
@@ -34,7 +37,8 @@ class ProfileCommands : public std::enable_shared_from_this<ProfileCommands> {
     static std::string describe(const Wallet::Account& account);
 
     struct Passkey {};
-    ProfileCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err);
+    ProfileCommands(Passkey, Wallet& wallet, std::shared_ptr<ScreenCommands> screens,
+                    std::ostream& out, std::ostream& err);
 
   private:
     void profile(const std::vector<std::string>& arguments, CommandTable::Done done);
@@ -42,6 +46,7 @@ class ProfileCommands : public std::enable_shared_from_this<ProfileCommands> {
     void kyc(const std::vector<std::string>& arguments, CommandTable::Done done);
 
     Wallet& wallet_;
+    const std::shared_ptr<ScreenCommands> screens_;
     std::ostream& out_;
     std::ostream& err_;
 };

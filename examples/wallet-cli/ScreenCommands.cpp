@@ -30,20 +30,17 @@ std::shared_ptr<platform::web::WebView> findWebView(const platform::ui::ViewPtr&
     return nullptr;
 }
 
-void printPage(std::ostream& out, const platform::web::WebPage& page) {
-    out << "page " << page.url.absoluteString() << " (" << page.statusCode << ")" << std::endl;
-    for (const auto& line : page.lines) out << "  " << line << std::endl;
-}
-
 }  // namespace
 
-std::shared_ptr<ScreenCommands> ScreenCommands::make(Wallet& wallet, std::ostream& out,
-                                                     std::ostream& err) {
-    return std::make_shared<ScreenCommands>(Passkey{}, wallet, out, err);
+std::shared_ptr<ScreenCommands> ScreenCommands::make(Wallet& wallet,
+                                                     std::shared_ptr<LineSource> answers,
+                                                     std::ostream& out, std::ostream& err) {
+    return std::make_shared<ScreenCommands>(Passkey{}, wallet, std::move(answers), out, err);
 }
 
-ScreenCommands::ScreenCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err)
-    : wallet_(wallet), out_(out), err_(err) {}
+ScreenCommands::ScreenCommands(Passkey, Wallet& wallet, std::shared_ptr<LineSource> answers,
+                               std::ostream& out, std::ostream& err)
+    : wallet_(wallet), driver_(ScreenDriver::make(std::move(answers), out)), out_(out), err_(err) {}
 
 void ScreenCommands::install(CommandTable& table) {
     table.add(
@@ -127,35 +124,31 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
     }
     auto screen = wallet_.customerVerificationService()->startCustomerVerification(
         Wallet::CustomerVerificationRequest(reference, language));
-    auto finished = std::make_shared<bool>(false);
-    auto self = shared_from_this();
-    screen->setCompletion([self, finished, done](Wallet::VerificationResult result) {
-        if (*finished) return;
-        *finished = true;
-        self->out_ << "verification " << describe(result) << std::endl;
-        done(result == Wallet::VerificationResult::internalError ? Outcome::failed
-                                                                 : Outcome::succeeded);
+    verification_ = screen;
+    // The screen's one result or the person's "close" ends the command, whichever comes first.
+    const auto finish = [weakSelf = weak_from_this(), which = screen.get(), done](
+                            const std::string& line, bool failed, bool toErr) {
+        const auto self = weakSelf.lock();
+        if (!self || self->verification_.get() != which) return;
+        self->driver_->stop();
+        (toErr ? self->err_ : self->out_) << line << std::endl;
+        // The screen may be the caller: it goes once the call is over.
+        platform::MainQueue::shared().async(
+            [screen = std::exchange(self->verification_, nullptr)] {});
+        done(failed ? Outcome::failed : Outcome::succeeded);
+    };
+    screen->setCompletion([finish](Wallet::VerificationResult result) {
+        finish("verification " + describe(result),
+               result == Wallet::VerificationResult::internalError, false);
     });
-    auto web = std::dynamic_pointer_cast<platform::web::WebView>(screen->view());
-    auto followed = std::make_shared<bool>(false);
-    watch(
-        [self, screen, web, finished, followed] {
-            if (*finished) return true;
-            if (*followed || !web || web->isLoading() || !web->page()) return false;
-            printPage(self->out_, *web->page());
-            if (web->page()->links.empty()) return false;
-            const auto& link = web->page()->links.front();
-            self->out_ << "following \"" << link.text << "\"" << std::endl;
-            *followed = true;
-            web->navigate(link.url);
-            return false;
-        },
-        [self, finished, done] {
-            if (*finished) return;
-            *finished = true;
-            self->err_ << "kyc start: the verification did not end" << std::endl;
-            done(Outcome::failed);
-        });
+    driver_->start(
+        {.top = [weakScreen = std::weak_ptr(screen)]() -> platform::ui::ViewControllerPtr {
+             return weakScreen.lock();
+         },
+         .close =
+             [finish](const auto&) {
+                 finish("kyc start: the verification page was closed before it ended", true, true);
+             }});
 }
 
 }  // namespace corvend::cli

@@ -8,19 +8,23 @@
 
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/LineSource.hpp"
+#include "examples/wallet-cli/ScreenDriver.hpp"
 
 namespace corvend::cli {
 
 // The commands that run the kit's web screens headless, as a person would:
 //   secure-details <card-id>                 the screen's snapshot and the page it loaded
-//   kyc start [--ref R] [--language L]       follows the verification page's first link and
+//   kyc start [--ref R] [--language L]       shows the verification page and its links for
+//                                            the person to follow (see ScreenDriver), then
 //                                            prints the screen's VerificationResult
 // The screens are used on the main thread; the commands watch them until they settle.
 class ScreenCommands : public std::enable_shared_from_this<ScreenCommands> {
   public:
     // `wallet`, `out` and `err` must outlive the commands.
-    static std::shared_ptr<ScreenCommands> make(Wallet& wallet, std::ostream& out,
-                                                std::ostream& err);
+    // The verification page is answered from `answers`.
+    static std::shared_ptr<ScreenCommands> make(Wallet& wallet, std::shared_ptr<LineSource> answers,
+                                                std::ostream& out, std::ostream& err);
 
     // Adds `secure-details` to `table`; it keeps this object alive.
     void install(CommandTable& table);
@@ -31,7 +35,8 @@ class ScreenCommands : public std::enable_shared_from_this<ScreenCommands> {
     static std::string describe(Wallet::VerificationResult result);
 
     struct Passkey {};
-    ScreenCommands(Passkey, Wallet& wallet, std::ostream& out, std::ostream& err);
+    ScreenCommands(Passkey, Wallet& wallet, std::shared_ptr<LineSource> answers, std::ostream& out,
+                   std::ostream& err);
 
   private:
     void secureDetails(const std::vector<std::string>& arguments, CommandTable::Done done);
@@ -40,8 +45,11 @@ class ScreenCommands : public std::enable_shared_from_this<ScreenCommands> {
     static void watch(std::function<bool()> step, std::function<void()> timedOut);
 
     Wallet& wallet_;
+    const std::shared_ptr<ScreenDriver> driver_;
     std::ostream& out_;
     std::ostream& err_;
+    // The verification screen while it is up.
+    std::shared_ptr<Wallet::CustomerVerificationScreen> verification_;
 };
 
 }  // namespace corvend::cli

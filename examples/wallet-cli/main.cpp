@@ -30,6 +30,7 @@
 #include "examples/wallet-cli/ProfileCommands.hpp"
 #include "examples/wallet-cli/ScreenCommands.hpp"
 #include "examples/wallet-cli/ScriptedLines.hpp"
+#include "examples/wallet-cli/TerminalURLOpener.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "sandbox/Sandbox.hpp"
@@ -53,12 +54,28 @@ struct Run {
 std::vector<std::string> demoAnswers(const std::vector<std::string>& words) {
     if (std::ranges::find(words, "--saved-card") != words.end())
         return {"123", "Continue", "Confirm", "Approve", "Approve"};
-    return {"4111111111111111", "1230", "123", "", "Add a card", "Confirm", "Approve", "Approve"};
+    return {"new card",   "4111111111111111", "1230",    "123",    "",
+            "Add a card", "Confirm",          "Approve", "Approve"};
+}
+
+// The answers of the demo session's two card deposits: a new card named "Travel", kept with
+// "Save this card", then that card as it is offered the second time.
+std::vector<std::string> demoSessionAnswers() {
+    return {"new card",   "4111111111111111",
+            "1230",       "123",
+            "Travel",     "[ ] Save this card for my next payments.",
+            "Add a card", "Confirm",
+            "Approve",    "Travel",
+            "123",        "Continue",
+            "Confirm",    "Approve"};
 }
 
 std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Settings& settings,
                                         const std::shared_ptr<corvend::cli::LineSource>& input) {
     auto& wallet = corvend::Wallet::instance();
+    // Verification pages open in the terminal: a terminal machine has no desktop browser.
+    const auto opener = corvend::cli::TerminalURLOpener::make(input, std::cout);
+    wallet.setURLOpener(opener);
     auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
     corvend::cli::CardDepositCommands::make(wallet, input, std::cout, std::cerr)->install(*table);
     const auto walletCommands =
@@ -74,20 +91,21 @@ std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Sett
     corvend::cli::MoneyCommands::install(*table, std::cout, std::cerr);
     corvend::cli::AppearanceCommands::make(wallet, std::cout, std::cerr)->install(*table);
     corvend::cli::CardCommands::make(wallet, std::cout, std::cerr)->install(*table);
-    corvend::cli::InstrumentCommands::make(wallet, std::cout, std::cerr)->install(*table);
-    corvend::cli::ProfileCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    corvend::cli::InstrumentCommands::make(wallet, opener, std::cout, std::cerr)->install(*table);
+    const auto screens = corvend::cli::ScreenCommands::make(wallet, input, std::cout, std::cerr);
+    corvend::cli::ProfileCommands::make(wallet, screens, std::cout, std::cerr)->install(*table);
     corvend::cli::HistoryCommands::make(wallet, std::cout, std::cerr)->install(*table);
-    corvend::cli::ScreenCommands::make(wallet, std::cout, std::cerr)->install(*table);
+    screens->install(*table);
     return table;
 }
 
 int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& run) {
     auto& queue = corvend::platform::MainQueue::shared();
     std::shared_ptr<corvend::cli::LineSource> input =
-        run.demo && !run.words.empty()
-            ? std::shared_ptr<corvend::cli::LineSource>(
-                  std::make_shared<corvend::cli::ScriptedLines>(demoAnswers(run.words)))
-            : corvend::cli::LineReader::make(std::cin, queue);
+        run.demo ? std::shared_ptr<corvend::cli::LineSource>(
+                       std::make_shared<corvend::cli::ScriptedLines>(
+                           run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words)))
+                 : corvend::cli::LineReader::make(std::cin, queue);
     const auto table = makeTable(settings, input);
     const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},
                                                   {"authenticate", settings.accessToken}};
@@ -112,7 +130,12 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
                                    {"fx", "quote", "EUR", "USD"},
                                    {"cards", "issue", "Corvend-Classic", "EUR"},
                                    {"cards", "get", "last", "tokenizations"},
-                                   {"instruments", "list"}});
+                                   {"instruments", "list"},
+                                   {"instruments", "verify", "SEPA_BANK_ACCOUNT",
+                                    "https://wallet.example/instruments/verified"},
+                                   {"card-deposit", "25.00", "EUR"},
+                                   {"instruments", "list", "CARD"},
+                                   {"card-deposit", "10.00", "EUR"}});
         CommandScript::make(table, queue, std::move(steps))->start([&](bool succeeded) {
             if (succeeded) {
                 std::cout << "demo finished" << std::endl;

@@ -12,7 +12,9 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -143,6 +145,11 @@ TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
                 HasSubstr("transaction txn-tr-1: " + money(-2500, "EUR") + " TRANSFER, COMPLETED"));
     EXPECT_THAT(run.output,
                 HasSubstr("transaction txn-dep-1: " + money(2500, "EUR") + " DEPOSIT, COMPLETED"));
+    // The instrument verification, and a card kept on one card deposit offered on the next.
+    EXPECT_THAT(run.output, HasSubstr("verification ivs-1 SEPA_BANK_ACCOUNT COMPLETED"));
+    EXPECT_THAT(run.output, HasSubstr("pay with:\n  [1] Visa ending 1111"));
+    EXPECT_THAT(run.output, HasSubstr("] Travel: 411111******1111, expires 12/2030"));
+    EXPECT_EQ(countOf(run.output, "card deposit result: completed"), 2u);
 }
 
 // The profile and history commands send their blocks and filters in the order given, and
@@ -408,7 +415,7 @@ TEST(WalletCliTest, CardDepositRunsTheScreensAndPrintsTheOneResult) {
          "card deposit result: completed",
          0},
         {{"card-deposit", "5", "EUR"},
-         "4111111111111111\n1230\n123\n\nAdd a card\nclose\n",
+         "new card\n4111111111111111\n1230\n123\n\nAdd a card\nclose\n",
          "card deposit result: cancelled",
          1},
     };
@@ -430,17 +437,18 @@ CliRun cardDeposit(const std::vector<std::string>& words, const std::string& ans
     return runCli(arguments, answers);
 }
 
-constexpr const char* kNewCard = "4111111111111111\n1230\n123\n";
+// A new card chosen over the saved ones, and its fields.
+constexpr const char* kNewCard = "new card\n4111111111111111\n1230\n123\n";
 
 }  // namespace
 
 // Fields are asked in the order the screen shows them (the expiry date leads the security
 // code); `close` at a field prompt closes the screen; one field can be typed again alone.
 TEST(WalletCliTest, CardDepositAsksFieldsInScreenOrderAndLetsAPersonGoBackToOne) {
-    const CliRun ordered = cardDeposit({"5", "EUR"}, "\n\n\n\nclose\n");
+    const CliRun ordered = cardDeposit({"5", "EUR"}, "new card\n\n\n\n\nclose\n");
     EXPECT_THAT(ordered.output, HasSubstr("Card number> Expiry date> CVV> Card name (optional)> "));
 
-    const CliRun closed = cardDeposit({"5", "EUR"}, "close\n");
+    const CliRun closed = cardDeposit({"5", "EUR"}, "new card\nclose\n");
     EXPECT_THAT(closed.output, HasSubstr("card deposit result: cancelled"));
     EXPECT_THAT(closed.output, Not(HasSubstr("Expiry date>")));
     EXPECT_THAT(closed.output, Not(HasSubstr("CVV>")));
@@ -455,7 +463,8 @@ TEST(WalletCliTest, CardDepositAsksFieldsInScreenOrderAndLetsAPersonGoBackToOne)
 // What the screen says about the answers is shown before the choice; an empty choice taps
 // nothing; image-only buttons are named by what they show.
 TEST(WalletCliTest, CardDepositShowsErrorsBeforeTheChoiceAndNeverActsOnAnEmptyAnswer) {
-    const CliRun run = cardDeposit({"5", "EUR"}, "4111111111111112\n1399\n12\n\n\nclose\n");
+    const CliRun run =
+        cardDeposit({"5", "EUR"}, "new card\n4111111111111112\n1399\n12\n\n\nclose\n");
     const auto error = run.output.find("error: Enter a valid card number");
     const auto choice = run.output.find("choose:");
     ASSERT_NE(error, std::string::npos) << run.output;
@@ -471,7 +480,8 @@ TEST(WalletCliTest, CardDepositShowsErrorsBeforeTheChoiceAndNeverActsOnAnEmptyAn
 // help button and the "Learn more" link, and their ✕ closes them; the checkbox ticks.
 TEST(WalletCliTest, CardDepositOffersTheHintSheetsAndTheCheckbox) {
     const CliRun run = cardDeposit({"5", "EUR"},
-                                   "\n\n\n\n[?] help with CVV\nclose\n[i] about this\nclose\n"
+                                   "new card\n\n\n\n\n[?] help with CVV\nclose\n[i] about this\n"
+                                   "close\n"
                                    "Learn more\nclose\n[ ] Save this card for my next payments.\n"
                                    "close\n");
     EXPECT_THAT(run.output, HasSubstr("title: Where is the security code?"));
@@ -491,7 +501,7 @@ TEST(WalletCliTest, CardDepositClearsWhatCanBeEditedAndReadsTheStateNotTheWords)
     EXPECT_THAT(cleared.output, HasSubstr("field: \"411111******1111\""));
 
     const CliRun named = cardDeposit({"5", "EUR"},
-                                     "4111111111111111\n1230\n123\nReloading\n"
+                                     "new card\n4111111111111111\n1230\n123\nReloading\n"
                                      "Add a card\nConfirm\n");
     EXPECT_EQ(named.exitCode, 0) << named.output;
     EXPECT_THAT(named.output, HasSubstr("card deposit result: completed"));
@@ -509,14 +519,142 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     EXPECT_THAT(approved.output, HasSubstr("type a number or a name from the list"));
     EXPECT_THAT(approved.output, HasSubstr("deposit dep-1: " + money(2577, "EUR") + ", COMPLETED"));
 
+    // The flow completed, the deposit did not: said as one, so a person reads it right.
     const CliRun declined = cardDeposit({"25", "EUR"}, toSummary + "Decline\n");
     EXPECT_NE(declined.exitCode, 0);
-    EXPECT_THAT(declined.output, HasSubstr("card deposit result: completed"));
-    EXPECT_THAT(declined.output, HasSubstr(", FAILED (The customer declined the payment.)"));
+    EXPECT_THAT(declined.output, HasSubstr("card-deposit flow finished; deposit dep-1 FAILED: "
+                                           "The customer declined the payment.\n"));
+    EXPECT_THAT(declined.output, Not(HasSubstr("card deposit result: completed")));
 
     const CliRun closed = cardDeposit({"25", "EUR"}, toSummary + "close\n");
     EXPECT_THAT(closed.output, HasSubstr("title: 3-D Secure"));
     EXPECT_THAT(closed.output, HasSubstr("card deposit result: cancelled"));
+}
+
+namespace {
+
+// The numbers each choice of the output was listed with, by name: a checkbox by its text in
+// either state, a disabled choice as an enabled one.
+std::map<std::string, std::set<std::string>> choiceNumbers(const std::string& output) {
+    static const std::regex choice(R"(  \[(\d+)\] (\[[ x]\] )?(.*?)( \(disabled\))?)");
+    std::map<std::string, std::set<std::string>> numbers;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch found;
+        if (std::regex_match(line, found, choice)) numbers[found[3]].insert(found[1]);
+    }
+    return numbers;
+}
+
+// The names listed with more than one number.
+std::vector<std::string> renumbered(const std::string& output) {
+    std::vector<std::string> names;
+    for (const auto& [name, numbers] : choiceNumbers(output)) {
+        if (numbers.size() > 1) names.push_back(name);
+    }
+    return names;
+}
+
+}  // namespace
+
+// A number shown for a control keeps meaning it while its screen is up, enabled or not: a
+// disabled button is listed as such and says why when chosen; a choice is also taken by its
+// name in any case.
+TEST(WalletCliTest, CardDepositChoiceNumbersKeepTheirMeaningWhileTheScreenIsUp) {
+    const CliRun form = cardDeposit(
+        {"5", "EUR"}, "new card\n4111111111111111\n1230\n12\n\nAdd a card\nedit cvv\n123\nclose\n");
+    EXPECT_THAT(form.output, HasSubstr("] Add a card (disabled)\n"));
+    EXPECT_THAT(form.output, HasSubstr("'Add a card' is disabled: fill in the fields above"));
+    EXPECT_EQ(countOf(form.output, "CVV> "), 2u) << form.output;
+    EXPECT_THAT(form.output, HasSubstr("] Add a card\n"));
+    EXPECT_THAT(renumbered(form.output), ::testing::IsEmpty()) << form.output;
+
+    const CliRun saved =
+        cardDeposit({"5", "EUR", "--saved-card", "pi-sandbox-card"}, "12\nedit CVV\n123\nclose\n");
+    EXPECT_THAT(saved.output, HasSubstr("] Continue (disabled)\n"));
+    EXPECT_THAT(saved.output, HasSubstr("] Continue\n"));
+    EXPECT_THAT(renumbered(saved.output), ::testing::IsEmpty()) << saved.output;
+}
+
+// The card form prints as it is laid out, the expiry date left of the security code, and asks
+// its fields in that same order.
+TEST(WalletCliTest, CardDepositPrintsTheFormInTheOrderItAsks) {
+    const CliRun run = cardDeposit({"5", "EUR"}, "new card\n\n\n\n\nclose\n");
+    const auto form = run.output.find("title: Enter your card details");
+    ASSERT_NE(form, std::string::npos) << run.output;
+    const auto position = [&](const std::string& part) { return run.output.find(part, form); };
+    EXPECT_LT(position("placeholder \"Card number\""), position("placeholder \"Expiry date\""));
+    EXPECT_LT(position("placeholder \"Expiry date\""), position("placeholder \"CVV\""));
+    EXPECT_LT(position("placeholder \"CVV\""), position("button: [questionmark.circle]"));
+    EXPECT_LT(position("button: [questionmark.circle]"),
+              position("placeholder \"Card name (optional)\""));
+    EXPECT_THAT(run.output, HasSubstr("Card number> Expiry date> CVV> Card name (optional)> "));
+}
+
+// "Save this card" keeps the card once its deposit completes: it is listed with the saved
+// instruments and offered, by its name, on the next card deposit; a card not ticked is not kept.
+TEST(WalletCliTest, ASavedCardIsListedAndOfferedOnTheNextCardDeposit) {
+    const CliRun run =
+        runCli({},
+               "card-deposit 5 EUR\nnew card\n4111111111111111\n1230\n123\nTravel\n"
+               "[ ] Save this card for my next payments.\nAdd a card\nConfirm\n"
+               "instruments list CARD\n"
+               "card-deposit 5 EUR\ntravel\n123\nContinue\nConfirm\n"
+               "card-deposit 5 EUR\nnew card\n5555555555554444\n1230\n123\n\nAdd a card\nConfirm\n"
+               "instruments list CARD\n");
+    EXPECT_EQ(countOf(run.output, "card deposit result: completed"), 3u) << run.output;
+    EXPECT_EQ(countOf(run.output, "\n  CARD pi-card-dep-1 VERIFIED 411111******1111 12/2030\n"), 2u)
+        << run.output;
+    EXPECT_THAT(run.output, HasSubstr("] Travel: 411111******1111, expires 12/2030, "
+                                      "pi-card-dep-1\n"));
+    EXPECT_THAT(run.output, HasSubstr("Pay with Travel *1111"));
+    EXPECT_THAT(run.output, Not(HasSubstr("555555******4444")));
+}
+
+// The verification page opens in the terminal; reaching the return address completes the
+// verification through the kit. A page with links waits for the person, who may close it.
+TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress) {
+    const CliRun direct =
+        runCli({"instruments", "verify", "SEPA_BANK_ACCOUNT", "https://wallet.example/verified"});
+    EXPECT_EQ(direct.exitCode, 0) << direct.output;
+    EXPECT_THAT(direct.output,
+                HasSubstr("the page returned to https://wallet.example/verified?sessionId=ivs-1\n"
+                          "verification ivs-1 SEPA_BANK_ACCOUNT COMPLETED"));
+
+    // A page of the bank's own, whose link goes on to the sandbox's page.
+    const auto onAPage = [](const std::string& answer) {
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        sandbox.scriptNextReply(
+            "GET", "sandbox/instrument-verification/ivs-1",
+            {.body = "<!doctype html><title>Your bank</title><p>Confirm the account.</p>"
+                     "<a href=\"/sandbox/instrument-verification/ivs-1\">Confirm</a>",
+             .contentType = "text/html"});
+        return runCli({"--base-url", sandbox.baseURL()},
+                      "configure\nauthenticate\ninstruments verify UK_BANK_ACCOUNT "
+                      "https://wallet.example/verified\n" +
+                          answer + "\n");
+    };
+    const CliRun followed = onAPage("1");
+    EXPECT_THAT(followed.output, HasSubstr("title: Your bank\nConfirm the account."));
+    EXPECT_THAT(followed.output, HasSubstr("  [1] Confirm\n  close\n"));
+    EXPECT_THAT(followed.output, HasSubstr("verification ivs-1 UK_BANK_ACCOUNT COMPLETED"));
+    const CliRun closed = onAPage("close");
+    EXPECT_THAT(closed.output, HasSubstr("page closed before it returned; ivs-1 left as it was"));
+    EXPECT_THAT(closed.output, Not(HasSubstr("COMPLETED")));
+}
+
+// `kyc start` shows the verification page and follows the link the person chooses.
+TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
+    const CliRun cancelled = runCli({"kyc", "start"}, "Cancel\n");
+    EXPECT_EQ(cancelled.exitCode, 0) << cancelled.output;
+    EXPECT_THAT(cancelled.output, HasSubstr("  [1] Complete\n  [2] Cancel\n  [3] Abandon\n"));
+    EXPECT_THAT(cancelled.output, HasSubstr("verification cancelled\n"));
+    EXPECT_THAT(cancelled.output, Not(HasSubstr("verification complete")));
+
+    const CliRun closed = runCli({"kyc", "start"}, "close\n");
+    EXPECT_NE(closed.exitCode, 0);
+    EXPECT_THAT(closed.output, HasSubstr("the verification page was closed before it ended"));
 }
 
 // A failed card deposit says why in words.
@@ -527,8 +665,8 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
         "GET", "digitalwallets/v1/profile/deposits/options",
         {.body = R"([{"paymentOption":"CARD","instrumentTypes":["CARD"],)"
                  R"("paymentOptionSettings":{"paymentOption":"CARD","cardSchemes":[]}}])"});
-    const CliRun run =
-        runCli({"--base-url", sandbox.baseURL()}, "configure\nauthenticate\ncard-deposit 5 EUR\n");
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\nauthenticate\ncard-deposit 5 EUR\nnew card\n");
     EXPECT_THAT(run.output, HasSubstr("card deposit result: non-terminal failure: the service "
                                       "named no card scheme these screens accept"));
     EXPECT_THAT(run.output, Not(HasSubstr("CardDepositError.")));

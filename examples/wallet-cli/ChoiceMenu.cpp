@@ -1,0 +1,80 @@
+#include "examples/wallet-cli/ChoiceMenu.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+namespace corvend::cli {
+
+namespace {
+
+std::string lowered(std::string text) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+std::size_t ChoiceMenu::numberOf(const Choice& choice) {
+    const std::pair<const void*, std::string> key{choice.control, choice.target};
+    const auto known =
+        std::ranges::find(numbers_, key, [](const auto& entry) { return entry.first; });
+    if (known != numbers_.end()) return known->second;
+    numbers_.emplace_back(key, numbers_.size() + 1);
+    return numbers_.size();
+}
+
+void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
+                      std::string_view words) {
+    listed_.clear();
+    for (auto& choice : choices) {
+        const auto number = numberOf(choice);
+        listed_.emplace_back(number, std::move(choice));
+    }
+    std::ranges::sort(listed_, {}, [](const auto& entry) { return entry.first; });
+    out << heading << "\n";
+    for (const auto& [number, choice] : listed_) {
+        out << "  [" << number << "] " << choice.name;
+        if (!choice.detail.empty()) out << ": " << choice.detail;
+        if (choice.unavailable) out << " (disabled)";
+        out << "\n";
+    }
+    if (!words.empty()) out << "  " << words << "\n";
+    out << "> " << std::flush;
+}
+
+bool ChoiceMenu::isWord(const std::string& answer, std::string_view word) {
+    return lowered(trimmed(answer)) == word;
+}
+
+ChoiceMenu::Answer ChoiceMenu::choose(std::ostream& out, const std::string& answer) {
+    const std::string wanted = lowered(trimmed(answer));
+    if (wanted.empty()) {
+        out << "type a number or a name from the list" << std::endl;
+        return Answer::empty;
+    }
+    const auto found = std::ranges::find_if(listed_, [&](const auto& entry) {
+        return wanted == std::to_string(entry.first) || wanted == lowered(entry.second.name);
+    });
+    if (found == listed_.end()) {
+        out << "no such choice: " << answer << std::endl;
+        return Answer::unknown;
+    }
+    const Choice& choice = found->second;
+    if (choice.unavailable) {
+        out << "'" << choice.name << "' is disabled: " << *choice.unavailable << std::endl;
+        return Answer::unavailable;
+    }
+    // The choice may replace this menu's listing: run a copy.
+    const auto act = choice.act;
+    act();
+    return Answer::chosen;
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace corvend::cli {
+
+// The numbered choices of one screen. A choice keeps the number it was first listed with for as
+// long as the menu lives, whether it is enabled, disabled or left out of a later listing; one
+// never listed before takes the next number. So a number a person has read keeps meaning the
+// same control while the screen is up. A choice is answered by its number or its name, in any
+// case. Main thread.
+class ChoiceMenu {
+  public:
+    struct Choice {
+        // What the number stays with: the control, and which of its targets for a control that
+        // offers several (a text's links, a page's links); a renamed control keeps its number.
+        const void* control = nullptr;
+        std::string target{};
+        std::string name;
+        std::function<void()> act{};
+        // Why it cannot be chosen now: listed as "(disabled)", said when chosen.
+        std::optional<std::string> unavailable{};
+        // Shown after the name; not part of it.
+        std::string detail{};
+    };
+
+    enum class Answer { chosen, unavailable, empty, unknown };
+
+    // Prints `heading`, the choices by number, `words` (the answers the caller handles itself,
+    // none when empty) and the prompt. Replaces the choices an answer is matched against.
+    void show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
+              std::string_view words);
+
+    // Runs the listed choice that `answer` names by number or name. A disabled one is not run:
+    // why is printed. An empty answer or one naming nothing is said to `out` too.
+    Answer choose(std::ostream& out, const std::string& answer);
+
+    // Whether `answer` is `word` (lower-case), in any case and with blanks around it.
+    static bool isWord(const std::string& answer, std::string_view word);
+
+  private:
+    std::size_t numberOf(const Choice& choice);
+
+    std::vector<std::pair<std::pair<const void*, std::string>, std::size_t>> numbers_;
+    std::vector<std::pair<std::size_t, Choice>> listed_;
+};
+
+}  // namespace corvend::cli

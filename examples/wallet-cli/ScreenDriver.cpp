@@ -1,0 +1,419 @@
+#include "examples/wallet-cli/ScreenDriver.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <iterator>
+#include <optional>
+#include <ostream>
+#include <thread>
+
+#include "CorvendCoreComponents/Button.hpp"
+#include "CorvendCoreComponents/CheckboxButton.hpp"
+#include "CorvendCoreComponents/LinksLabel.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "platform/async/Task.hpp"
+#include "platform/ui/ActivityIndicatorView.hpp"
+#include "platform/ui/BarButtonItem.hpp"
+#include "platform/ui/Button.hpp"
+#include "platform/ui/LayoutConstraint.hpp"
+#include "platform/ui/NavigationController.hpp"
+#include "platform/web/WebView.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+// How often the terminal looks at the screen.
+constexpr auto kTick = std::chrono::milliseconds(50);
+
+using platform::ui::LayoutAttribute;
+using platform::ui::ViewPtr;
+
+bool isLeftOf(const ViewPtr& a, const ViewPtr& b) {
+    // Read from the recorded constraints: a's trailing edge set against b's leading one, or
+    // the other way round.
+    const auto relates = [](const ViewPtr& first, LayoutAttribute firstEdge, const ViewPtr& second,
+                            LayoutAttribute secondEdge) {
+        for (const auto& constraint : first->constraints()) {
+            const auto& other = constraint->secondAnchor();
+            if (constraint->isActive() && constraint->firstAnchor().attribute() == firstEdge &&
+                other && other->view() == second.get() && other->attribute() == secondEdge) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return relates(a, LayoutAttribute::trailing, b, LayoutAttribute::leading) ||
+           relates(b, LayoutAttribute::leading, a, LayoutAttribute::trailing);
+}
+
+// The subviews in the order a person reads them: subview order, except that a view laid out
+// to the left of a sibling comes before it.
+std::vector<ViewPtr> readingOrder(const ViewPtr& view) {
+    std::vector<ViewPtr> left = view->subviews();
+    std::vector<ViewPtr> ordered;
+    while (!left.empty()) {
+        auto next = std::ranges::find_if(left, [&](const ViewPtr& candidate) {
+            return std::ranges::none_of(left, [&](const ViewPtr& other) {
+                return other != candidate && isLeftOf(other, candidate);
+            });
+        });
+        if (next == left.end()) next = left.begin();  // a cycle: keep subview order
+        ordered.push_back(*next);
+        left.erase(next);
+    }
+    return ordered;
+}
+
+// Every visible view under `view` (itself first), in reading order.
+void walk(const ViewPtr& view, const std::function<void(const ViewPtr&)>& visit) {
+    if (view->isHidden()) return;
+    visit(view);
+    for (const auto& subview : readingOrder(view)) walk(subview, visit);
+}
+
+template <class T>
+void collect(const ViewPtr& view, std::vector<std::shared_ptr<T>>& found) {
+    walk(view, [&](const ViewPtr& each) {
+        if (auto match = std::dynamic_pointer_cast<T>(each)) found.push_back(match);
+    });
+}
+
+template <class T>
+std::vector<std::shared_ptr<T>> onScreen(const platform::ui::ViewControllerPtr& screen) {
+    std::vector<std::shared_ptr<T>> found;
+    const auto view = screen->view();
+    view->layoutIfNeeded();
+    collect(view, found);
+    return found;
+}
+
+// A view's own snapshot lines, then its subviews' in reading order. A view's tree lists its
+// own lines first, then its subviews' trees: its own are what the subviews do not account for.
+void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) {
+    if (view->isHidden()) return;
+    std::vector<std::string> tree;
+    view->appendSnapshotTree(tree);
+    std::size_t theirs = 0;
+    for (const auto& subview : view->subviews()) {
+        std::vector<std::string> subtree;
+        subview->appendSnapshotTree(subtree);
+        theirs += subtree.size();
+    }
+    lines.insert(lines.end(), tree.begin(),
+                 std::prev(tree.end(), static_cast<std::ptrdiff_t>(theirs)));
+    for (const auto& subview : readingOrder(view)) appendInReadingOrder(subview, lines);
+}
+
+// The screen's state, not its words: a spinner turning, a button loading or a page loading.
+bool isBusy(const platform::ui::ViewControllerPtr& screen) {
+    return std::ranges::any_of(onScreen<platform::ui::ActivityIndicatorView>(screen),
+                               [](const auto& spinner) { return spinner->isAnimating(); }) ||
+           std::ranges::any_of(onScreen<components::Button>(screen),
+                               [](const auto& button) { return button->isLoading(); }) ||
+           std::ranges::any_of(onScreen<platform::web::WebView>(screen),
+                               [](const auto& web) { return web->isLoading(); });
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// What a symbol shows, as a person would name it.
+std::string symbolName(const std::string& symbol) {
+    static constexpr std::pair<std::string_view, std::string_view> kSymbols[] = {
+        {"questionmark.circle", "[?] help"},
+        {"info.circle", "[i] about this"},
+        {"xmark", "[x] close"}};
+    for (const auto& [name, shown] : kSymbols) {
+        if (name == symbol) return std::string(shown);
+    }
+    return "[" + symbol + "]";
+}
+
+// The field an image-only button sits beside, named for the help it gives.
+std::optional<std::string> besideField(const ViewPtr& button) {
+    auto* around = button->superview();
+    for (int level = 0; around != nullptr && level < 2; ++level, around = around->superview()) {
+        std::vector<std::shared_ptr<platform::ui::TextField>> fields;
+        collect(around->shared_from_this(), fields);
+        if (!fields.empty() && fields.front()->placeholder()) return fields.front()->placeholder();
+    }
+    return std::nullopt;
+}
+
+// The checkbox's own text: the label beside it, without its links.
+std::string checkboxText(const std::shared_ptr<components::CheckboxButton>& box) {
+    std::vector<std::shared_ptr<components::LinksLabel>> labels;
+    if (auto* around = box->superview()) collect(around->shared_from_this(), labels);
+    std::string text;
+    if (!labels.empty() && labels.front()->attributedText()) {
+        for (const auto& run : labels.front()->attributedText()->runs()) {
+            if (!run.attributes.link) text += run.text;
+        }
+    }
+    text = trimmed(text);
+    if (text.empty()) text = "checkbox";
+    return std::string(box->isChecked() ? "[x] " : "[ ] ") + text;
+}
+
+std::string buttonName(const std::shared_ptr<platform::ui::Button>& button) {
+    if (const auto box = std::dynamic_pointer_cast<components::CheckboxButton>(button))
+        return checkboxText(box);
+    if (const auto title = button->currentTitle(); title && !title->empty()) return *title;
+    const auto image = button->currentImage();
+    std::string name = symbolName(image ? image->name() : "button");
+    if (const auto field = besideField(button)) name += " with " + *field;
+    return name;
+}
+
+std::string barButtonName(const platform::ui::BarButtonItem& item) {
+    if (item.title() && !item.title()->empty()) return *item.title();
+    return symbolName(item.image() ? item.image()->name() : "button");
+}
+
+bool isCloseButton(const platform::ui::BarButtonItem& item) {
+    return item.image() && item.image()->name() == "xmark";
+}
+
+// Empties an editable field; a field that refuses deletion is left as it is.
+void clearField(const std::shared_ptr<platform::ui::TextField>& field) {
+    field->becomeFirstResponder();
+    while (!field->text().empty()) {
+        const auto before = field->text().size();
+        field->deleteBackward();
+        if (field->text().size() >= before) return;
+    }
+}
+
+std::vector<std::shared_ptr<platform::ui::TextField>> editableFields(
+    const platform::ui::ViewControllerPtr& screen) {
+    auto fields = onScreen<platform::ui::TextField>(screen);
+    std::erase_if(fields, [](const auto& field) { return !field->isEnabled(); });
+    return fields;
+}
+
+}  // namespace
+
+std::shared_ptr<ScreenDriver> ScreenDriver::make(std::shared_ptr<LineSource> answers,
+                                                 std::ostream& out) {
+    return std::make_shared<ScreenDriver>(Passkey{}, std::move(answers), out);
+}
+
+ScreenDriver::ScreenDriver(Passkey, std::shared_ptr<LineSource> answers, std::ostream& out)
+    : answers_(std::move(answers)), out_(out) {}
+
+ScreenDriver::~ScreenDriver() {
+    if (ticking_) *ticking_ = false;
+}
+
+void ScreenDriver::start(Screens screens) {
+    stop();
+    screens_ = std::move(screens);
+    running_ = true;
+    ++run_;
+    asking_ = false;
+    awaitingChange_ = false;
+    shown_.clear();
+    seen_.clear();
+    // A look at the screen on every tick; the screens' own work arrives through the main
+    // queue in between.
+    ticking_ = std::make_shared<std::atomic<bool>>(true);
+    platform::Task<void>::detached([ticking = ticking_, weakSelf = weak_from_this()] {
+        while (*ticking) {
+            std::this_thread::sleep_for(kTick);
+            platform::MainQueue::shared().async([ticking, weakSelf] {
+                if (!*ticking) return;
+                if (const auto self = weakSelf.lock()) self->step();
+            });
+        }
+    });
+}
+
+void ScreenDriver::stop() {
+    running_ = false;
+    if (ticking_) *ticking_ = false;
+}
+
+void ScreenDriver::tapClose(const platform::ui::ViewControllerPtr& screen) {
+    const auto& item = screen->navigationItem();
+    for (const auto& bar : {item.leftBarButtonItem, item.rightBarButtonItem}) {
+        if (bar && isCloseButton(*bar) && bar->tap()) return;
+    }
+    if (item.leftBarButtonItem) item.leftBarButtonItem->tap();
+}
+
+std::string ScreenDriver::render(const platform::ui::ViewControllerPtr& screen) {
+    std::vector<std::string> lines;
+    if (screen->navigationController()) {
+        if (screen->title()) lines.push_back("title: " + *screen->title());
+        const auto& item = screen->navigationItem();
+        if (const auto& left = item.leftBarButtonItem; left && !left->isHidden())
+            lines.push_back("left bar button: " + left->description());
+        if (const auto& right = item.rightBarButtonItem; right && !right->isHidden())
+            lines.push_back("right bar button: " + right->description());
+    }
+    const auto view = screen->view();
+    view->layoutIfNeeded();
+    appendInReadingOrder(view, lines);
+    if (const auto presented = screen->presentedViewController()) {
+        lines.push_back("presented:");
+        lines.push_back(render(presented));
+    }
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    return text.empty() ? text : text.substr(0, text.size() - 1);
+}
+
+ScreenDriver::Seen& ScreenDriver::seen(const platform::ui::ViewControllerPtr& screen) {
+    std::erase_if(seen_, [](const Seen& each) { return each.screen.expired(); });
+    const auto known =
+        std::ranges::find_if(seen_, [&](const Seen& each) { return each.screen.lock() == screen; });
+    if (known != seen_.end()) return *known;
+    return seen_.emplace_back(Seen{.screen = screen});
+}
+
+void ScreenDriver::step() {
+    if (asking_ || !running_) return;
+    const auto screen = screens_.top ? screens_.top() : nullptr;
+    if (!screen) return;
+    const std::string snapshot = render(screen);
+    if (snapshot != shown_) {
+        // Print each new state once, and wait a tick for it to settle before asking.
+        shown_ = snapshot;
+        awaitingChange_ = false;
+        out_ << "---\n" << snapshot << std::endl;
+        return;
+    }
+    if (awaitingChange_ || isBusy(screen)) return;
+    // A screen with nothing to tap or type (one the flow is leaving) is not asked about.
+    const auto& item = screen->navigationItem();
+    if (!item.leftBarButtonItem && !item.rightBarButtonItem &&
+        onScreen<platform::ui::Button>(screen).empty() &&
+        onScreen<platform::ui::TextField>(screen).empty() &&
+        onScreen<platform::web::WebView>(screen).empty()) {
+        return;
+    }
+    asking_ = true;
+    auto& state = seen(screen);
+    if (state.fieldsAsked) {
+        askChoice(screen);
+        return;
+    }
+    state.fieldsAsked = true;
+    auto fields = editableFields(screen);
+    std::erase_if(fields, [](const auto& field) { return !field->text().empty(); });
+    askFields(std::move(fields));
+}
+
+void ScreenDriver::askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields) {
+    if (fields.empty()) {
+        // The screen is shown again (with what it says about the answers) before the choice.
+        asking_ = false;
+        return;
+    }
+    const auto field = fields.front();
+    fields.erase(fields.begin());
+    out_ << field->placeholder().value_or("text") << "> " << std::flush;
+    answers_->next([self = shared_from_this(), run = run_, field,
+                    fields = std::move(fields)](std::optional<std::string> answer) mutable {
+        if (!self->current(run)) return;
+        if (!answer) {
+            self->asking_ = false;
+            return;
+        }
+        if (ChoiceMenu::isWord(*answer, "close")) {
+            self->asking_ = false;
+            if (const auto screen = self->screens_.top()) self->screens_.close(screen);
+            return;
+        }
+        if (!answer->empty()) {
+            field->becomeFirstResponder();
+            field->type(*answer);
+        }
+        self->askFields(std::move(fields));
+    });
+}
+
+void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
+    const auto editable = editableFields(screen);
+    // Why a disabled button cannot be tapped: on a form, what it waits for.
+    const std::string waitsFor = editable.empty() ? "not available on this screen now"
+                                                  : "fill in the fields above correctly first";
+    std::vector<ChoiceMenu::Choice> choices;
+    const auto& item = screen->navigationItem();
+    for (const auto& bar : {item.leftBarButtonItem, item.rightBarButtonItem}) {
+        if (!bar || bar->isHidden() || isCloseButton(*bar)) continue;  // ✕ is `close`
+        choices.push_back({.control = bar.get(),
+                           .name = barButtonName(*bar),
+                           .act = [bar] { bar->tap(); },
+                           .unavailable = bar->isEnabled() ? std::nullopt
+                                                           : std::optional<std::string>(waitsFor)});
+    }
+    const auto view = screen->view();
+    view->layoutIfNeeded();
+    walk(view, [&](const ViewPtr& each) {
+        if (const auto field = std::dynamic_pointer_cast<platform::ui::TextField>(each)) {
+            choices.push_back(
+                {.control = field.get(),
+                 .name = "edit " + field->placeholder().value_or("text"),
+                 .act =
+                     [self = shared_from_this(), field] {
+                         clearField(field);
+                         self->asking_ = true;
+                         self->askFields({field});
+                     },
+                 .unavailable = field->isEnabled()
+                                    ? std::nullopt
+                                    : std::optional<std::string>("it cannot be changed here")});
+        } else if (const auto button = std::dynamic_pointer_cast<platform::ui::Button>(each)) {
+            choices.push_back({.control = button.get(),
+                               .name = buttonName(button),
+                               .act = [button] { button->tap(); },
+                               .unavailable = button->isEnabled()
+                                                  ? std::nullopt
+                                                  : std::optional<std::string>(waitsFor)});
+        } else if (const auto label = std::dynamic_pointer_cast<components::LinksLabel>(each)) {
+            for (const auto& link : label->links()) {
+                choices.push_back({.control = label.get(),
+                                   .target = link.string,
+                                   .name = link.string,
+                                   .act = [label, text = link.string] { label->tapLink(text); }});
+            }
+        } else if (const auto web = std::dynamic_pointer_cast<platform::web::WebView>(each)) {
+            if (!web->page()) return;
+            for (const auto& link : web->page()->links) {
+                choices.push_back({.control = web.get(),
+                                   .target = link.text,
+                                   .name = link.text,
+                                   .act = [self = shared_from_this(), web, url = link.url] {
+                                       // The page changes, or the screen moves on.
+                                       self->awaitingChange_ = true;
+                                       web->navigate(url);
+                                   }});
+            }
+        }
+    });
+    seen(screen).menu.show(out_, "choose:", std::move(choices),
+                           editable.empty() ? "close" : "close, clear");
+    answers_->next([self = shared_from_this(), run = run_,
+                    weakScreen = std::weak_ptr(screen)](std::optional<std::string> answer) {
+        if (!self->current(run)) return;
+        self->asking_ = false;
+        const auto screen = weakScreen.lock();
+        if (!screen) return;
+        if (!answer) self->out_ << "(no more answers: closing)" << std::endl;
+        if (!answer || ChoiceMenu::isWord(*answer, "close")) return self->screens_.close(screen);
+        if (ChoiceMenu::isWord(*answer, "clear")) {
+            for (const auto& field : editableFields(screen)) clearField(field);
+            self->seen(screen).fieldsAsked = false;
+            return;
+        }
+        self->seen(screen).menu.choose(self->out_, *answer);
+    });
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <iosfwd>
+#include <list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "examples/wallet-cli/ChoiceMenu.hpp"
+#include "examples/wallet-cli/LineSource.hpp"
+#include "platform/ui/TextField.hpp"
+#include "platform/ui/ViewController.hpp"
+
+namespace corvend::cli {
+
+// Runs the kit's screens in the terminal as a person would. Each screen is printed when it
+// settles, in its layout order (left to right, then top to bottom); while it works (a spinner,
+// a button loading, a page loading) nothing is asked. On a new screen its empty fields are
+// asked for in that same order (an empty answer leaves a field empty, "close" closes the
+// screen); the screen is shown again, then the choice among every control in the screen's
+// order: the bar buttons, then buttons (image-only ones named by what they show), the
+// checkbox, the links of the texts and of a web page, "edit <field>" to type one field again,
+// each numbered for as long as the screen is up, disabled ones shown and explained; and the
+// words "close" and "clear" (empties the editable fields). At the end of the answers the screen
+// is closed. Main thread.
+class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
+  public:
+    struct Screens {
+        // The screen a person sees now; null while there is none.
+        std::function<platform::ui::ViewControllerPtr()> top;
+        // What "close" does on `screen`.
+        std::function<void(const platform::ui::ViewControllerPtr& screen)> close;
+    };
+
+    // `out` must outlive the driver.
+    static std::shared_ptr<ScreenDriver> make(std::shared_ptr<LineSource> answers,
+                                              std::ostream& out);
+
+    // Looks at the screens every few milliseconds, as a terminal refreshes, until stop().
+    void start(Screens screens);
+    // Stops looking; an answer still awaited then acts on nothing.
+    void stop();
+
+    // Taps the screen's ✕ bar button, else its left bar button.
+    static void tapClose(const platform::ui::ViewControllerPtr& screen);
+    // What `screen` shows, a line each, as its snapshot but in layout order.
+    static std::string render(const platform::ui::ViewControllerPtr& screen);
+
+    struct Passkey {};
+    ScreenDriver(Passkey, std::shared_ptr<LineSource> answers, std::ostream& out);
+    ~ScreenDriver();
+
+  private:
+    // What the driver knows of one screen while it is up.
+    struct Seen {
+        std::weak_ptr<platform::ui::ViewController> screen;
+        bool fieldsAsked = false;
+        ChoiceMenu menu{};
+    };
+
+    void step();
+    Seen& seen(const platform::ui::ViewControllerPtr& screen);
+    void askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields);
+    void askChoice(const platform::ui::ViewControllerPtr& screen);
+    // The answer arrived, unless the driver was stopped or restarted meanwhile.
+    bool current(unsigned run) const { return running_ && run == run_; }
+
+    std::shared_ptr<LineSource> answers_;
+    std::ostream& out_;
+    Screens screens_;
+    bool running_ = false;
+    unsigned run_ = 0;
+    bool asking_ = false;
+    // A page's link was followed: the screen is not asked about again until it changes.
+    bool awaitingChange_ = false;
+    std::string shown_;
+    // A list: a screen's entry stays where it is while others come and go.
+    std::list<Seen> seen_;
+    std::shared_ptr<std::atomic<bool>> ticking_;
+};
+
+}  // namespace corvend::cli

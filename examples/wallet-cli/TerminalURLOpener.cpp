@@ -1,0 +1,105 @@
+#include "examples/wallet-cli/TerminalURLOpener.hpp"
+
+#include <ostream>
+#include <utility>
+
+#include "platform/async/MainQueue.hpp"
+#include "platform/http/URLRequest.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+// Whether `url` is the return address, whatever query or fragment the page added.
+bool reaches(const platform::URL& url, const platform::URL& returnAddress) {
+    return url.scheme() == returnAddress.scheme() && url.host() == returnAddress.host() &&
+           url.port() == returnAddress.port() && url.path() == returnAddress.path();
+}
+
+}  // namespace
+
+std::shared_ptr<TerminalURLOpener> TerminalURLOpener::make(std::shared_ptr<LineSource> answers,
+                                                           std::ostream& out) {
+    return std::make_shared<TerminalURLOpener>(Passkey{}, std::move(answers), out);
+}
+
+TerminalURLOpener::TerminalURLOpener(Passkey, std::shared_ptr<LineSource> answers,
+                                     std::ostream& out)
+    : out_(out), driver_(ScreenDriver::make(std::move(answers), out)) {}
+
+void TerminalURLOpener::expectReturn(const std::string& returnAddress, Ended ended) {
+    returnAddress_ = platform::URL::make(returnAddress);
+    ended_ = std::move(ended);
+}
+
+void TerminalURLOpener::cancelReturn() {
+    if (screen_) return;
+    returnAddress_.reset();
+    ended_ = nullptr;
+}
+
+void TerminalURLOpener::open(const platform::URL& url, const Options&,
+                             std::function<void(bool opened)> completion) {
+    if (screen_) {
+        out_ << "a page is open already: " << url.absoluteString() << " was not opened"
+             << std::endl;
+        completion(false);
+        return;
+    }
+    opening_ = std::move(completion);
+    screen_ = std::make_shared<platform::ui::ViewController>();
+    const auto web = std::make_shared<platform::web::WebView>();
+    screen_->view()->addSubview(web);
+    web->setNavigationDelegate(shared_from_this());
+    out_ << "opening " << url.absoluteString() << std::endl;
+    web->load(platform::URLRequest(url));
+    driver_->start({.top = [screen = std::weak_ptr(screen_)] { return screen.lock(); },
+                    .close =
+                        [weakSelf = weak_from_this()](const auto&) {
+                            if (const auto self = weakSelf.lock()) self->end(std::nullopt, true);
+                        }});
+}
+
+void TerminalURLOpener::decidePolicyFor(platform::web::WebView&,
+                                        const platform::web::NavigationAction& navigationAction,
+                                        platform::web::NavigationDecisionHandler decisionHandler) {
+    const auto& url = navigationAction.request.url();
+    if (!returnAddress_ || !reaches(url, *returnAddress_)) {
+        decisionHandler(platform::web::NavigationActionPolicy::allow);
+        return;
+    }
+    decisionHandler(platform::web::NavigationActionPolicy::cancel);
+    out_ << "the page returned to " << url.absoluteString() << std::endl;
+    answer(true);
+    end(url.absoluteString(), true);
+}
+
+void TerminalURLOpener::didFinish(platform::web::WebView&) {
+    answer(true);
+}
+
+void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLError& error) {
+    if (!opening_) return;  // a later page: shown with its error, for the person to close
+    out_ << "the page could not be loaded: " << error.description() << std::endl;
+    answer(false);
+    end(std::nullopt, false);
+}
+
+void TerminalURLOpener::answer(bool opened) {
+    if (auto opening = std::exchange(opening_, nullptr)) opening(opened);
+}
+
+void TerminalURLOpener::end(std::optional<std::string> returnedTo, bool tell) {
+    driver_->stop();
+    answer(true);
+    auto ended = std::exchange(ended_, nullptr);
+    returnAddress_.reset();
+    // The web view may be calling this opener: it goes once that call is over.
+    platform::MainQueue::shared().async([self = shared_from_this(), ended = std::move(ended),
+                                         returnedTo = std::move(returnedTo), tell] {
+        self->screen_.reset();
+        if (tell && ended) ended(returnedTo);
+    });
+}
+
+}  // namespace corvend::cli
