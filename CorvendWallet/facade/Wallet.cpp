@@ -16,7 +16,7 @@
 #include "CorvendWallet/ui/flows/card-details/CardSecureDetailsBuilder.hpp"
 #include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
-#include "platform/app/DesktopURLOpener.hpp"
+#include "platform/app/URLOpener.hpp"
 
 namespace corvend {
 
@@ -115,14 +115,9 @@ void Wallet::setCardService(std::shared_ptr<CardService> service) {
 
 std::shared_ptr<PaymentInstrumentService> Wallet::paymentInstrumentService() {
     return paymentInstrumentService_.get([this] {
-        return PaymentInstrumentRepository::make(
-            core_->networkManagers().userAuthenticated,
-            urlOpener_.get([] { return platform::DesktopURLOpener::make(); }));
+        return PaymentInstrumentRepository::make(core_->networkManagers().userAuthenticated,
+                                                 platform::URLOpener::shared());
     });
-}
-
-void Wallet::setURLOpener(std::shared_ptr<platform::URLOpener> opener) {
-    urlOpener_.set(std::move(opener));
 }
 
 std::shared_ptr<CardDepositService> Wallet::cardDepositService() {

@@ -143,10 +143,6 @@ class WithdrawalList;
 struct WithdrawalRequest;
 }  // namespace corvend::model
 
-namespace corvend::platform {
-class URLOpener;
-}  // namespace corvend::platform
-
 namespace corvend {
 
 class Core;
@@ -336,10 +332,6 @@ class Wallet {
     void setCardService(std::shared_ptr<CardService> service);
     std::shared_ptr<PaymentInstrumentService> paymentInstrumentService();
     void setPaymentInstrumentService(std::shared_ptr<PaymentInstrumentService> service);
-    // Where there is no desktop browser, a host opens the verification pages itself: the
-    // instrument service the kit makes after this call opens them through `opener`. Give it
-    // before the service's first read.
-    void setURLOpener(std::shared_ptr<platform::URLOpener> opener);
     std::shared_ptr<ProfileService> profileService();
     void setProfileService(std::shared_ptr<ProfileService> service);
     std::shared_ptr<CustomerVerificationService> customerVerificationService();
@@ -373,8 +365,6 @@ class Wallet {
     ServiceSlot<TransactionHistoryService> transactionHistoryService_;
     ServiceSlot<AuthorizationHistoryService> authorizationHistory_;
     ServiceSlot<CardDepositService> cardDepositService_;
-    // The instrument service's opener: the desktop's URL handler unless the host gave one.
-    ServiceSlot<platform::URLOpener> urlOpener_;
 };
 
 }  // namespace corvend

@@ -185,9 +185,9 @@ TEST(WalletCardDepositServiceTest, IsMadeOnceOverTheWalletsDepositAndInstrumentS
     EXPECT_NE(remade, first);
 }
 
-// Where there is no desktop browser the host gives the kit its own opener: the instrument
+// Where there is no desktop browser the application installs its own opener: the instrument
 // service the kit makes opens verification pages there.
-TEST(WalletURLOpenerTest, TheInstrumentServiceOpensPagesThroughTheOpenerTheHostGave) {
+TEST(WalletURLOpenerTest, TheInstrumentServiceOpensPagesThroughTheApplicationsOpener) {
     platform::MainQueue::shared().drain();  // this thread is the main thread now
     const auto core = std::make_shared<FakeCore>();
     core->managers.userAuthenticated = std::make_shared<FakeNetwork>(
@@ -196,8 +196,11 @@ TEST(WalletURLOpenerTest, TheInstrumentServiceOpensPagesThroughTheOpenerTheHostG
         R"("sessionStatus":"ACTIVE"})");
     const auto wallet = Wallet::makeForTesting(core);
     const auto opener = std::make_shared<testing::RecordingURLOpener>();
-    wallet->setURLOpener(opener);
+    platform::URLOpener::setShared(opener);
     const auto service = wallet->paymentInstrumentService();
+    platform::URLOpener::setShared(nullptr);
+    EXPECT_TRUE(
+        std::dynamic_pointer_cast<platform::DesktopURLOpener>(platform::URLOpener::shared()));
     service->openExternalVerificationFlow(service->getVerification("s1"));
     EXPECT_EQ(opener->opened, std::vector<platform::URL>{*platform::URL::make("https://v/1")});
 }

@@ -91,8 +91,8 @@ inline constexpr Description descriptions[] = {
      "without the fields its kind needs.",
      "Leave the instrument out; if it lasts, report it."},
     {urlNotOpened, "The desktop did not open the instrument verification page (`xdg-open`).",
-     "Make sure the desktop has a handler for web addresses, or show the verification's "
-     "`redirectUrl` to the customer another way."},
+     "Make sure the desktop has a handler for web addresses, or install an opener of the "
+     "application's own that shows the page another way."},
     {invalidRedirectURL, "A card's secure-details reply named a page that is no URL.",
      "Try again later; if it lasts, report it with the error's ID when it shows one."},
     {forbidden, "The service refused the call (HTTP 403).",

@@ -75,7 +75,7 @@ std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Sett
     auto& wallet = corvend::Wallet::instance();
     // Verification pages open in the terminal: a terminal machine has no desktop browser.
     const auto opener = corvend::cli::TerminalURLOpener::make(input, std::cout);
-    wallet.setURLOpener(opener);
+    corvend::platform::URLOpener::setShared(opener);
     auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
     corvend::cli::CardDepositCommands::make(wallet, input, std::cout, std::cerr)->install(*table);
     const auto walletCommands =

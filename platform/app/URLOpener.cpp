@@ -1,11 +1,41 @@
 #include "platform/app/URLOpener.hpp"
 
 #include <memory>
+#include <mutex>
 
+#include "platform/app/DesktopURLOpener.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/OneShot.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
 
 namespace corvend::platform {
+
+namespace {
+
+struct InstalledOpener {
+    std::mutex mutex;
+    std::shared_ptr<URLOpener> opener;  // null: the desktop's
+};
+
+InstalledOpener& installed() {
+    static NeverDestroyed<InstalledOpener> value;
+    return *value;
+}
+
+}  // namespace
+
+std::shared_ptr<URLOpener> URLOpener::shared() {
+    auto& state = installed();
+    std::lock_guard lock(state.mutex);
+    if (!state.opener) state.opener = DesktopURLOpener::make();
+    return state.opener;
+}
+
+void URLOpener::setShared(std::shared_ptr<URLOpener> opener) {
+    auto& state = installed();
+    std::lock_guard lock(state.mutex);
+    state.opener = std::move(opener);
+}
 
 bool URLOpener::open(const URL& url) {
     auto answer = std::make_shared<OneShot<bool>>();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/url/URL.hpp"
@@ -23,6 +24,14 @@ class URLOpener {
     // open() with no options, called on the main thread (inline when already there), waiting
     // for its answer. Never call it from a job of the main queue whose opener answers there.
     bool open(const URL& url);
+
+    // The application's opener, which the kit opens addresses with: the desktop's
+    // (DesktopURLOpener) unless the application installed its own, as a program without a
+    // desktop browser does to show pages itself. Safe from any thread; the kit reads it when it
+    // makes the service that opens pages, so install it before the first call of that service.
+    static std::shared_ptr<URLOpener> shared();
+    // Installs `opener` as the application's; null restores the desktop's.
+    static void setShared(std::shared_ptr<URLOpener> opener);
 
   protected:
     URLOpener() = default;
