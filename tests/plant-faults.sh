@@ -387,4 +387,227 @@ fault "money: the digits that divide are not the currency's" $NUMBER_FORMATTER \
     "corvend_platform_foundation_test $UI" \
     "corvend_platform_foundation_test:NumberFormatter* $UI:MoneyFormatter*"
 
+# 13. Every replied field reaches its own public field, under the service's key, and every
+# listed spelling its own case: a dropped field, a swapped pair, a misspelt key, a wrong row.
+PAYMENT_MAPPING=CorvendWallet/services/money/PaymentFlowMapping.cpp
+OLD='    record.customerID_ = reply.customerId;
+    record.accountID_ = reply.accountId;'
+NEW='    record.customerID_ = reply.accountId;
+    record.accountID_ = reply.customerId;'
+fault "wire: payment records swap customer and account" $PAYMENT_MAPPING $MONEY \
+    "$MONEY:Deposit*:Withdrawal*"
+OLD='    record.fundingTransactionID_ = reply.fundingTransactionId;'
+NEW=''
+fault "wire: payment records drop the funding transaction" $PAYMENT_MAPPING $MONEY \
+    "$MONEY:Deposit*:Withdrawal*"
+OLD='        link.href_ = response.redirectUrl->href;'
+NEW=''
+fault "wire: deposit redirect drops its address" CorvendWallet/services/money/DepositRepository.cpp \
+    $MONEY "$MONEY:Deposit*"
+OLD='    std::optional<std::string> action{};'
+NEW='    std::optional<std::string> action{};
+    static constexpr platform::JSONKey jsonKeys[] = {{"action", "nextAction"}};'
+fault "wire: deposits read \"nextAction\"" CorvendWallet/services/money/DepositServiceEndpoint.hpp \
+    $MONEY "$MONEY:Deposit*"
+OLD='PaymentFlowMapping::pagingMeta(reply.meta)'
+NEW='model::PagingResultMeta{}'
+fault "wire: withdrawal lists drop their paging" CorvendWallet/services/money/WithdrawalRepository.cpp \
+    $MONEY "$MONEY:Withdrawal*"
+TRANSFER_REPOSITORY=CorvendWallet/services/money/TransferRepository.cpp
+OLD='    transfer.fxQuote_ = response.fxQuote;'
+NEW=''
+fault "wire: transfers drop their quote" $TRANSFER_REPOSITORY $MONEY "$MONEY:Transfer*"
+OLD='response.recipient->customerId, response.recipient->email);'
+NEW='response.recipient->customerId, std::nullopt);'
+fault "wire: transfer recipients drop their e-mail" $TRANSFER_REPOSITORY $MONEY "$MONEY:Transfer*"
+OLD='    transfer.expirationTime_ = response.expirationTime;'
+NEW=''
+fault "wire: transfers drop their expiry" $TRANSFER_REPOSITORY $MONEY "$MONEY:Transfer*"
+OLD='    list.meta_ = PaymentFlowMapping::pagingMeta(response.meta);'
+NEW='    list.meta_ = model::PagingResultMeta{};'
+fault "wire: transfer lists drop their paging" $TRANSFER_REPOSITORY $MONEY "$MONEY:Transfer*"
+OLD='    std::optional<std::string> slipId{};'
+NEW='    std::optional<std::string> slipId{};
+    static constexpr platform::JSONKey jsonKeys[] = {{"slipId", "slipID"}};'
+fault "wire: transfers read \"slipID\"" CorvendWallet/services/money/TransferServiceEndpoint.hpp \
+    $MONEY "$MONEY:Transfer*"
+OLD='std::move(response.sourceCurrency),
+                         std::move(response.targetCurrency)'
+NEW='std::move(response.targetCurrency),
+                         std::move(response.sourceCurrency)'
+fault "wire: quotes swap their currencies" CorvendWallet/services/money/CurrencyExchangeRepository.cpp \
+    $MONEY "$MONEY:CurrencyExchange*"
+OLD='    std::optional<std::string> sender;'
+NEW='    std::optional<std::string> sender;
+    static constexpr platform::JSONKey jsonKeys[] = {{"sender", "senderId"}};'
+fault "wire: quotes read \"senderId\"" CorvendWallet/services/money/CurrencyExchangeEndpoint.hpp \
+    $MONEY "$MONEY:CurrencyExchange*"
+OLD='    return {fee.amount, fee.currency,'
+NEW='    return {fee.amount, std::nullopt,'
+fault "wire: fees drop their currency" CorvendWallet/models/SimpleFeePaymentModel.cpp $MONEY \
+    "$MONEY:Deposit*:Transfer*"
+OLD='    return {meta.numberOfRecords, meta.limit, meta.offset, meta.page};'
+NEW='    return {meta.numberOfRecords, meta.limit, meta.page, meta.offset};'
+fault "wire: paging swaps offset and page" CorvendWallet/models/PagingResultMetaModel.cpp $CARDS \
+    "$CARDS:CardMapping*"
+OLD='    return {amount.amount, amount.rate, amount.currency};'
+NEW='    return {amount.amount, amount.rate, std::nullopt};'
+fault "wire: converted amounts drop their currency" CorvendWallet/models/FxAmountModel.cpp \
+    $HISTORY "$HISTORY"
+
+CARD_REPOSITORY=CorvendWallet/services/cards/CardRepository.cpp
+OLD='        .bin = std::move(reply.bin),
+        .lastFour = std::move(reply.lastFour),'
+NEW='        .bin = std::move(reply.lastFour),
+        .lastFour = std::move(reply.bin),'
+fault "wire: cards swap bin and last four" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='    return {expiry.year, expiry.month};'
+NEW='    return {expiry.month, expiry.year};'
+fault "wire: card expiries swap year and month" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='std::move(address->countryCode), std::move(address->state),'
+NEW='std::move(address->countryCode), std::nullopt,'
+fault "wire: delivery addresses drop their state" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='        .activationDate = reply.activationDate,'
+NEW='        .activationDate = std::nullopt,'
+fault "wire: cards drop their activation date" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='program.currencies, program.allowableCards,'
+NEW='program.currencies, 0,'
+fault "wire: programs drop their card allowance" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='c->name,     c->mobile};'
+NEW='c->mobile,   c->name};'
+fault "wire: token customers swap name and mobile" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='        .opaquePaymentCard = reply.opaquePaymentCard,
+        .encryptedPassData = reply.encryptedPassData,'
+NEW='        .opaquePaymentCard = reply.encryptedPassData,
+        .encryptedPassData = reply.opaquePaymentCard,'
+fault "wire: tokenizations swap card and pass data" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='        std::move(reply.dpanRef), std::move(reply.walletId),'
+NEW='        std::move(reply.dpanRef), std::nullopt,'
+fault "wire: wallet tokenizations drop their wallet" $CARD_REPOSITORY $CARDS "$CARDS:CardMapping*"
+OLD='    std::optional<std::string> lastFour{};'
+NEW='    std::optional<std::string> lastFour{};
+    static constexpr platform::JSONKey jsonKeys[] = {{"lastFour", "last4"}};'
+fault "wire: cards read \"last4\"" CorvendWallet/services/cards/CardServiceEndpoint.hpp $CARDS \
+    "$CARDS:CardMapping*"
+VERIFICATIONS=CorvendWallet/services/cards/PaymentInstrumentRepository.cpp
+OLD='        .creationTime = reply.creationTime,
+        .expirationTime = reply.expirationTime,'
+NEW='        .creationTime = reply.expirationTime,
+        .expirationTime = reply.creationTime,'
+fault "wire: verification sessions swap their times" $VERIFICATIONS $CARDS \
+    "$CARDS:InstrumentVerification*"
+OLD='        .returnUrl = reply.returnUrl,'
+NEW='        .returnUrl = reply.redirectUrl,'
+fault "wire: verification sessions return to their page" $VERIFICATIONS $CARDS \
+    "$CARDS:InstrumentVerification*"
+OLD='    std::optional<std::string> statusReason{};'
+NEW='    std::optional<std::string> statusReason{};
+    static constexpr platform::JSONKey jsonKeys[] = {{"statusReason", "reason"}};'
+fault "wire: verification sessions read \"reason\"" \
+    CorvendWallet/services/cards/PaymentInstrumentServiceEndpoint.hpp $CARDS \
+    "$CARDS:InstrumentVerification*"
+
+PROFILE_MAPPING=CorvendWallet/services/profile/ProfileMapping.cpp
+OLD='    info.type_ = response.type;'
+NEW=''
+fault "wire: customers drop their type" $PROFILE_MAPPING $PROFILE "$PROFILE:ProfileMapping*"
+OLD='        contact.email_ = response.contactInfo->email;'
+NEW=''
+fault "wire: contact blocks drop the e-mail" $PROFILE_MAPPING $PROFILE "$PROFILE:ProfileMapping*"
+OLD='address.city,
+                          address.postalCode,'
+NEW='address.postalCode,
+                          address.city,'
+fault "wire: addresses swap city and postal code" $PROFILE_MAPPING $PROFILE \
+    "$PROFILE:ProfileMapping*"
+OLD='    account.availableBalance_ = response.availableBalance;
+    account.totalBalance_ = response.totalBalance;'
+NEW='    account.availableBalance_ = response.totalBalance;
+    account.totalBalance_ = response.availableBalance;'
+fault "wire: accounts swap their balances" $PROFILE_MAPPING $PROFILE "$PROFILE:ProfileMapping*"
+OLD='    value.lastChangeDate_ = restriction.lastChangeDate;
+    value.activationTime_ = restriction.activationTime;'
+NEW='    value.lastChangeDate_ = restriction.activationTime;
+    value.activationTime_ = restriction.lastChangeDate;'
+fault "wire: restrictions swap change and activation times" $PROFILE_MAPPING $PROFILE \
+    "$PROFILE:ProfileMapping*"
+OLD='    std::optional<std::string> nationality{};'
+NEW='    std::optional<std::string> nationality{};
+    static constexpr platform::JSONKey jsonKeys[] = {{"nationality", "nationalityCode"}};'
+fault "wire: customers read \"nationalityCode\"" \
+    CorvendWallet/services/profile/ProfileServiceEndpoint.hpp $PROFILE "$PROFILE:ProfileMapping*"
+OLD='    verification.externalId_ = response.externalId;'
+NEW='    verification.externalId_ = response.customerId;'
+fault "wire: identity status takes the customer for the provider's reference" \
+    CorvendWallet/services/profile/CustomerVerificationRepository.cpp $PROFILE \
+    "$PROFILE:CustomerVerification*"
+
+OLD='    transaction.paymentID_ = std::move(response.paymentId);
+    transaction.merchantRefNum_ = std::move(response.merchantRefNum);'
+NEW='    transaction.paymentID_ = std::move(response.merchantRefNum);
+    transaction.merchantRefNum_ = std::move(response.paymentId);'
+fault "wire: transactions swap payment and merchant reference" $HISTORY_MAPPER $HISTORY "$HISTORY"
+AUTHORIZATION_MAPPER=CorvendWallet/services/history/AuthorizationHistoryMapper.cpp
+OLD='    authorization.merchantName_ = std::move(response.merchantName);'
+NEW=''
+fault "wire: authorizations drop their merchant" $AUTHORIZATION_MAPPER $HISTORY "$HISTORY"
+OLD='    authorization.cardID_ = std::move(response.cardId);'
+NEW='    authorization.cardID_ = response.id;'
+fault "wire: authorizations take their own id for the card's" $AUTHORIZATION_MAPPER $HISTORY \
+    "$HISTORY"
+OLD='    if (response.meta) list.meta_ = toPagingResultMeta(*response.meta);'
+NEW=''
+fault "wire: authorization lists drop their paging" $AUTHORIZATION_MAPPER $HISTORY "$HISTORY"
+OLD='    std::optional<std::string> paymentId{};'
+NEW='    std::optional<std::string> paymentId{};
+    static constexpr platform::JSONKey jsonKeys[] = {{"paymentId", "paymentID"}};'
+fault "wire: transactions read \"paymentID\"" \
+    CorvendWallet/services/history/TransactionHistoryServiceEndpoint.hpp $HISTORY "$HISTORY"
+
+OLD='{PaymentStatus::refunded, "REFUNDED"},'
+NEW='{PaymentStatus::redirection, "REFUNDED"},'
+fault "wire: \"REFUNDED\" reads as redirection" CorvendWallet/models/PaymentStatus.hpp $MONEY \
+    "$MONEY:Deposit*"
+OLD='{Reason::cancelation, "CANCELATION"},'
+NEW='{Reason::cancelation, "CANCELLATION"},'
+fault "wire: the cancellation reason spelt with two L" CorvendWallet/models/TransferDetails.hpp \
+    $MONEY "$MONEY:Transfer*"
+OLD='{Type::onCancelled, "ON_CANCELLED"}'
+NEW='{Type::onCancelled, "ON_CANCELED"}'
+fault "wire: \"ON_CANCELLED\" misspelt" CorvendWallet/services/money/ReturnLink.hpp $MONEY \
+    "$MONEY:Deposit*"
+OLD='{S::locked, "LOCKED"},'
+NEW='{S::suspended, "LOCKED"},'
+fault "wire: \"LOCKED\" reads as suspended" CorvendWallet/services/cards/Card.hpp $CARDS \
+    "$CARDS:Card*"
+OLD='{MobileWalletType::samsungPay, "SAMSUNG_PAY"}'
+NEW='{MobileWalletType::googlePay, "SAMSUNG_PAY"}'
+fault "wire: \"SAMSUNG_PAY\" reads as another wallet" CorvendWallet/services/cards/MobileWalletType.hpp \
+    $CARDS "$CARDS:Card*"
+OLD='{R::userInteractionError, "USER_INTERACTION_ERROR"},'
+NEW='{R::other, "USER_INTERACTION_ERROR"},'
+fault "wire: \"USER_INTERACTION_ERROR\" reads as other" \
+    CorvendWallet/services/cards/InstrumentVerificationStatus.hpp $CARDS \
+    "$CARDS:InstrumentVerification*"
+OLD='{AuthorizationStatus::reversed, "REVERSED"}'
+NEW='{AuthorizationStatus::reversed, "REVERSAL"}'
+fault "wire: \"REVERSED\" misspelt" CorvendWallet/services/history/AuthorizationStatus.hpp \
+    $HISTORY "$HISTORY"
+OLD='{TransactionType::withdrawal, "WITHDRAWAL"},'
+NEW='{TransactionType::withdrawal, "WITHDRAW"},'
+fault "wire: \"WITHDRAWAL\" misspelt" CorvendWallet/services/history/TransactionType.hpp \
+    $HISTORY "$HISTORY"
+OLD='{KycSessionStatus::abandoned, "ABANDONED"},'
+NEW='{KycSessionStatus::expired, "ABANDONED"},'
+fault "wire: \"ABANDONED\" reads as expired" CorvendWallet/services/profile/KycSessionStatus.hpp \
+    $PROFILE "$PROFILE:CustomerVerification*"
+OLD='{KycVerificationStatus::inProgress, "IN_PROGRESS"},'
+NEW='{KycVerificationStatus::inProgress, "INPROGRESS"},'
+fault "wire: \"IN_PROGRESS\" misspelt" CorvendWallet/services/profile/KycVerificationStatus.hpp \
+    $PROFILE "$PROFILE:CustomerVerification*"
+OLD='{Occupation::pensioner, "PENSIONER"},'
+NEW='{Occupation::student, "PENSIONER"},'
+fault "wire: \"PENSIONER\" reads as student" CorvendWallet/services/profile/Occupation.hpp \
+    $PROFILE "$PROFILE:Profile*"
+
 plant_all

@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "CorvendWallet/models/PagingResultMeta.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
 #include "CorvendWallet/networking/SharedCoders.hpp"
 #include "platform/foundation/ISO8601.hpp"
@@ -65,5 +67,20 @@ void expectWireVocabulary(const std::vector<std::string_view>& wire, std::string
     EXPECT_EQ(model::fromWire<E>(unknownWire), static_cast<E>(wire.size()));
     EXPECT_EQ(model::fromWire<E>(std::nullopt), static_cast<E>(wire.size()));
 }
+
+// Checks one vocabulary as replies carry it: `read` puts a JSON string into a reply, decodes
+// and maps it; each listed spelling must come back as its own case, never as the fallback.
+template <class E, class Read>
+void expectEachSpellingRead(const std::vector<std::pair<std::string, E>>& spellings, Read read) {
+    for (const auto& [wire, value] : spellings) {
+        EXPECT_EQ(read("\"" + wire + "\""), value) << wire;
+    }
+}
+
+// A paging block whose four members differ, and what it reads as.
+inline const std::string kEveryPagingMember =
+    R"({"numberOfRecords":31,"limit":7,"offset":14,"page":3})";
+inline const model::PagingResultMeta kEveryPagingField{
+    .numberOfRecords = 31, .limit = 7, .offset = 14, .page = 3};
 
 }  // namespace corvend::testing

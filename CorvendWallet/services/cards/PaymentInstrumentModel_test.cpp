@@ -208,5 +208,27 @@ TEST(PaymentInstrumentModelTest, ValuesThatDoNotFlatten) {
     EXPECT_EQ(toPaymentInstrumentModel(model::CardPaymentInstrument(unknownCard)), std::nullopt);
 }
 
+// Every spelling of the status and of a US account's type reaches its own case.
+TEST(PaymentInstrumentModelTest, StatusAndAccountTypeReadEverySpelling) {
+    const auto read = [](const std::string& status, const std::string& accountType) {
+        return toPaymentInstrument(
+            decode(R"({"id":"i-1","customerId":"c-1","instrumentType":"US_BANK_ACCOUNT",)"
+                   R"("accountNumber":"111","routingNumber":"222","status":)" +
+                   status + R"(,"accountType":)" + accountType + "}"));
+    };
+    testing::expectEachSpellingRead<PaymentInstrumentStatus>(
+        {{"VERIFIED", PaymentInstrumentStatus::verified},
+         {"UNVERIFIED", PaymentInstrumentStatus::unverified},
+         {"REJECTED", PaymentInstrumentStatus::rejected}},
+        [&](const std::string& status) { return read(status, R"("LOAN")")->status(); });
+    testing::expectEachSpellingRead<AccountType>(
+        {{"SAVINGS", AccountType::savings},
+         {"CHECKING", AccountType::checking},
+         {"LOAN", AccountType::loan}},
+        [&](const std::string& type) {
+            return read(R"("VERIFIED")", type)->as<model::UsBankAccount>()->accountType();
+        });
+}
+
 }  // namespace
 }  // namespace corvend

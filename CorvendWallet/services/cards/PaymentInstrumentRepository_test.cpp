@@ -10,6 +10,7 @@
 #include "platform/async/MainQueue.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/RecordingURLOpener.hpp"
+#include "tests/support/ReplyDocument.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 #include "tests/support/WireCoding.hpp"
 
@@ -158,6 +159,102 @@ TEST(PaymentInstrumentRepositoryTest, VerificationRequestsAndLists) {
     EXPECT_EQ(mapped.instrument(),
               (model::PaymentInstrumentReference{"i", InstrumentType::usBankAccount}));
     EXPECT_EQ(mapped.statusReason(), model::InstrumentVerificationFailStatusReason::nameMismatch);
+}
+
+// Every member a verification session can carry, each with a value of its own.
+const testing::ReplyDocument kEverySessionMember{
+    {"returnUrl", R"("app://back")"},
+    {"instrumentType", R"("US_BANK_ACCOUNT")"},
+    {"id", R"("ses-1")"},
+    {"redirectUrl", R"("https://verify.test/ses-1")"},
+    {"creationTime", R"("2024-03-05T14:07:09Z")"},
+    {"expirationTime", R"("2024-03-05T14:37:09.250Z")"},
+    {"instrument", R"({"id":"pi-2","instrumentType":"SEPA_BANK_ACCOUNT"})"},
+    {"sessionStatus", R"("AWAITING_USER_INPUT")"},
+    {"statusReason", R"("MISSING_DETAILS")"},
+};
+
+model::InstrumentVerification mappedSession(const testing::ReplyDocument& reply) {
+    return PaymentInstrumentRepository::verification(
+        testing::decodedReply<wire::InstrumentVerificationResponse>(reply.text()));
+}
+
+TEST(InstrumentVerificationMappingTest, EveryRepliedMemberReachesItsOwnField) {
+    platform::MainQueue::shared().drain();  // this thread is the main thread now
+    Fixture f;
+    f.network->setBody(kEverySessionMember.text());
+    const auto session = f.repository->getVerification("ses-1");
+    EXPECT_EQ(session.returnUrl(), "app://back");
+    EXPECT_EQ(session.instrumentType(), InstrumentType::usBankAccount);
+    EXPECT_EQ(session.id(), "ses-1");
+    EXPECT_EQ(session.creationTime(), testing::replyDate("2024-03-05T14:07:09Z"));
+    EXPECT_EQ(session.expirationTime(), testing::replyDate("2024-03-05T14:37:09.250Z"));
+    EXPECT_EQ(session.instrument(),
+              (model::PaymentInstrumentReference{"pi-2", InstrumentType::sepaBankAccount}));
+    EXPECT_EQ(session.sessionStatus(), model::InstrumentVerificationStatus::awaitingUserInput);
+    EXPECT_EQ(session.statusReason(),
+              model::InstrumentVerificationFailStatusReason::missingDetails);
+    // The page's address is the kit's alone: it shows where the session is opened.
+    f.repository->openExternalVerificationFlow(session);
+    EXPECT_EQ(f.opener->opened,
+              std::vector<platform::URL>{*platform::URL::make("https://verify.test/ses-1")});
+
+    f.network->setBody(R"({"instrumentVerifications":[)" + kEverySessionMember.text() +
+                       R"(],"meta":)" + testing::kEveryPagingMember + "}");
+    const auto page = f.repository->getAllVerifications({});
+    EXPECT_EQ(page.instrumentVerificationList(), std::vector{session});
+    EXPECT_EQ(page.meta(), testing::kEveryPagingField);
+}
+
+// Every spelling of each vocabulary a session carries reaches its own case.
+TEST(InstrumentVerificationWireValuesTest, SessionStatusReadsEveryStatus) {
+    using S = model::InstrumentVerificationStatus;
+    testing::expectEachSpellingRead<S>(
+        {{"ACTIVE", S::active},
+         {"ONGOING_VERIFICATION", S::ongoingVerification},
+         {"AWAITING_USER_INPUT", S::awaitingUserInput},
+         {"COMPLETED", S::completed},
+         {"FAILED", S::failed}},
+        [](const std::string& status) {
+            return mappedSession(kEverySessionMember.with("sessionStatus", status)).sessionStatus();
+        });
+}
+
+TEST(InstrumentVerificationWireValuesTest, StatusReasonReadsEveryReason) {
+    using R = model::InstrumentVerificationFailStatusReason;
+    testing::expectEachSpellingRead<R>(
+        {{"UNSUPPORTED_BANK", R::unsupportedBank},
+         {"NAME_MISMATCH", R::nameMismatch},
+         {"INSTRUMENT_NOT_UNIQUE", R::instrumentNotUnique},
+         {"MISSING_DETAILS", R::missingDetails},
+         {"INTERNAL_ERROR", R::internalError},
+         {"SESSION_EXPIRED", R::sessionExpired},
+         {"USER_ABANDONED_PROCESS", R::userAbandonedProcess},
+         {"USER_INTERACTION_ERROR", R::userInteractionError},
+         {"OTHER", R::other}},
+        [](const std::string& reason) {
+            return mappedSession(kEverySessionMember.with("statusReason", reason))
+                .statusReason()
+                .value();
+        });
+}
+
+TEST(InstrumentVerificationWireValuesTest, SessionAndItsInstrumentReadEveryInstrumentType) {
+    const std::vector<std::pair<std::string, InstrumentType>> types{
+        {"SEPA_BANK_ACCOUNT", InstrumentType::sepaBankAccount},
+        {"UK_BANK_ACCOUNT", InstrumentType::ukBankAccount},
+        {"US_BANK_ACCOUNT", InstrumentType::usBankAccount},
+        {"CARD", InstrumentType::card}};
+    testing::expectEachSpellingRead(types, [](const std::string& type) {
+        return mappedSession(kEverySessionMember.with("instrumentType", type)).instrumentType();
+    });
+    testing::expectEachSpellingRead(types, [](const std::string& type) {
+        return mappedSession(kEverySessionMember.with(
+                                 "instrument", R"({"id":"pi-1","instrumentType":)" + type + "}"))
+            .instrument()
+            .value()
+            .instrumentType;
+    });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/WireCoding.hpp"
@@ -47,6 +48,50 @@ TEST(AuthorizationHistoryRepositoryTest, AnEmptyPageMayComeWithoutItsList) {
     const auto page = AuthorizationHistoryRepository::make(network)->getAuthorizationHistory();
     EXPECT_TRUE(page.authorizations().empty());
     EXPECT_EQ(page.meta().numberOfRecords, 0);
+}
+
+// Every member of an authorization reaches its own field.
+TEST(AuthorizationHistoryRepositoryTest, EveryRepliedMemberReachesItsOwnField) {
+    using Reason = model::SimpleFeePayment::FeePaymentReason;
+    const std::string reply =
+        R"({"id":"au-7","cardId":"card-8","status":"REVERSED","amount":650,)"
+        R"("currencyCode":"HUF","creationTime":"2024-03-05T14:07:09.125Z","merchantName":"Cafe",)"
+        R"("fees":[{"amount":150,"currency":"EUR","paymentReason":"ATM_FEE"},)"
+        R"({"amount":20,"currency":"USD","paymentReason":"FX_FEE"}]})";
+    const auto network = std::make_shared<testing::FakeNetwork>(reply);
+    const auto repository = AuthorizationHistoryRepository::make(network);
+    const auto authorization = repository->getAuthorization("au-7");
+    EXPECT_EQ(authorization.id(), "au-7");
+    EXPECT_EQ(authorization.cardID(), "card-8");
+    EXPECT_EQ(authorization.status(), AuthorizationStatus::reversed);
+    EXPECT_EQ(authorization.amount(), 650);
+    EXPECT_EQ(authorization.currencyCode(), "HUF");
+    EXPECT_EQ(authorization.creationTime(), testing::replyDate("2024-03-05T14:07:09.125Z"));
+    EXPECT_EQ(authorization.merchantName(), "Cafe");
+    EXPECT_EQ(authorization.fees(), (std::vector<model::SimpleFeePayment>{
+                                        {150, "EUR", Reason::atmFee}, {20, "USD", Reason::fxFee}}));
+
+    network->setBody(R"({"authorizations":[)" + reply + R"(],"meta":)" +
+                     testing::kEveryPagingMember + "}");
+    const auto page = repository->getAuthorizationHistory();
+    EXPECT_EQ(page.authorizations(), std::vector{authorization});
+    EXPECT_EQ(page.meta(), testing::kEveryPagingField);
+}
+
+// The outcomes as the service spells them (the service's own stand-in writes the same words).
+TEST(AuthorizationHistoryRepositoryTest, StatusReadsEverySpelling) {
+    const auto network = std::make_shared<testing::FakeNetwork>();
+    const auto repository = AuthorizationHistoryRepository::make(network);
+    testing::expectEachSpellingRead<AuthorizationStatus>(
+        {{"APPROVED", AuthorizationStatus::approved},
+         {"DECLINED", AuthorizationStatus::declined},
+         {"REVERSED", AuthorizationStatus::reversed}},
+        [&](const std::string& status) {
+            network->setBody(R"({"id":"au-1","cardId":"card-1","status":)" + status +
+                             R"(,"amount":5,"currencyCode":"EUR",)"
+                             R"("creationTime":"2024-03-05T14:07:09Z"})");
+            return repository->getAuthorization("au-1").status();
+        });
 }
 
 }  // namespace

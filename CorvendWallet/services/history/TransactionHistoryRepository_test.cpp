@@ -71,26 +71,53 @@ TEST_F(TransactionHistoryRepositoryTest, RepliesMapWithoutFailingAndIdentifiersS
     EXPECT_THROW(TransactionHistoryRepository(network, {}), std::invalid_argument);
 }
 
-// A transaction's fees (in order), its foreign-currency amount and its transfer details each
-// come from their own block of the reply.
+// Every member of a transaction reaches its own field: its fees (in order), its
+// foreign-currency amount and its transfer details each from their own block of the reply.
 TEST_F(TransactionHistoryRepositoryTest, FeesFxAmountAndTransferDetailsComeFromTheirBlocks) {
-    network->setBody(
-        R"({"id":"t-2","type":"TRANSFER","status":"COMPLETED","amount":-1000,)"
-        R"("currencyCode":"EUR","creationTime":"2024-03-05T14:07:09Z","paymentId":"p-2",)"
+    const std::string reply =
+        R"({"id":"t-2","type":"TRANSFER","status":"REFUNDED","amount":-1000,)"
+        R"("currencyCode":"SEK","creationTime":"2024-03-05T14:07:09Z","paymentId":"p-2",)"
         R"("merchantRefNum":"m-2","fees":[{"amount":30,"currency":"EUR","paymentReason":"FX_FEE"},)"
         R"({"amount":5,"currency":"USD","paymentReason":"ATM_FEE"}],)"
-        R"("fxAmount":{"amount":1085,"rate":1.0850,"currency":"USD"},)"
-        R"("transferDetails":{"reason":"PEER_TRANSFER","description":"rent"}})");
+        R"("fxAmount":{"amount":1085,"rate":1.0850,"currency":"NOK"},)"
+        R"("transferDetails":{"reason":"PEER_TRANSFER","description":"rent"}})";
+    network->setBody(reply);
     const auto transaction = repository->getTransaction("t-2");
     using Reason = model::SimpleFeePayment::FeePaymentReason;
     EXPECT_EQ(transaction.fees(), (std::vector<model::SimpleFeePayment>{
                                       {30, "EUR", Reason::fxFee}, {5, "USD", Reason::atmFee}}));
     EXPECT_EQ(transaction.fxAmount(),
-              (model::FxAmount{1085, platform::Decimal::fromString("1.0850"), "USD"}));
+              (model::FxAmount{1085, platform::Decimal::fromString("1.0850"), "NOK"}));
     EXPECT_EQ(transaction.transferDetails(),
               (model::TransferDetails{model::TransferDetails::Reason::peerTransfer, "rent"}));
     EXPECT_EQ(transaction.paymentID(), "p-2");
     EXPECT_EQ(transaction.merchantRefNum(), "m-2");
+    EXPECT_EQ(transaction.id(), "t-2");
+    EXPECT_EQ(transaction.type(), TransactionType::transfer);
+    EXPECT_EQ(transaction.status(), PaymentStatus::refunded);
+    EXPECT_EQ(transaction.amount(), -1000);
+    EXPECT_EQ(transaction.currencyCode(), "SEK");
+    EXPECT_EQ(transaction.creationTime(), testing::replyDate("2024-03-05T14:07:09Z"));
+
+    network->setBody(R"({"transactions":[)" + reply + R"(],"meta":)" + testing::kEveryPagingMember +
+                     "}");
+    const auto page = repository->getTransactionHistory(std::nullopt);
+    EXPECT_EQ(page.transactions(), std::vector{transaction});
+    EXPECT_EQ(page.meta(), testing::kEveryPagingField);
+}
+
+// The kinds as the service spells them (the service's own stand-in writes the same words).
+TEST_F(TransactionHistoryRepositoryTest, TypeReadsEverySpelling) {
+    testing::expectEachSpellingRead<TransactionType>(
+        {{"DEPOSIT", TransactionType::deposit},
+         {"WITHDRAWAL", TransactionType::withdrawal},
+         {"TRANSFER", TransactionType::transfer}},
+        [this](const std::string& type) {
+            network->setBody(R"({"id":"t-1","type":)" + type +
+                             R"(,"status":"COMPLETED","amount":1,"currencyCode":"EUR",)"
+                             R"("creationTime":"2024-03-05T14:07:09Z"})");
+            return repository->getTransaction("t-1").type();
+        });
 }
 
 }  // namespace

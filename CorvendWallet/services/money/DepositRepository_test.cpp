@@ -12,6 +12,7 @@
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/PaymentReplies.hpp"
+#include "tests/support/ReplyDocument.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 #include "tests/support/WireCoding.hpp"
 
@@ -20,7 +21,11 @@ namespace {
 
 using model::DepositAction;
 using model::HttpRequestMethod;
+using model::InstrumentType;
+using model::PaymentOptionType;
+using model::PaymentPropertyKey;
 using model::PaymentStatus;
+using FeeReason = model::SimpleFeePayment::FeePaymentReason;
 using model::ReturnLink;
 using Rel = model::ReturnLink::ReturnLinkType;
 using RedirectRel = model::RedirectLink::RedirectLinkType;
@@ -91,6 +96,205 @@ TEST(DepositMappingTest, ListsAlwaysCarryPaging) {
             R"({"deposits":[{)" + kRequired + R"(}],"meta":{"limit":5}})"));
     ASSERT_EQ(page.deposits().size(), 1u);
     EXPECT_EQ(page.meta()->limit, 5);
+}
+
+// Every member a deposit record can carry, each with a value of its own, so that a value read
+// into another field, or a key the kit spells otherwise, shows.
+const testing::ReplyDocument kEveryMember{
+    {"amount", "1234"},
+    {"currencyCode", R"("GBP")"},
+    {"paymentOption", R"("OFFLINE_BANK_TRANSFER")"},
+    {"paymentInstrumentReference", R"({"id":"pi-9","instrumentType":"UK_BANK_ACCOUNT"})"},
+    {"merchantRefNum", R"("ref-3")"},
+    {"returnUrls", R"([{"rel":"ON_FAILED","href":"https://host/failed","method":"POST"},)"
+                   R"({"rel":"DEFAULT","href":"https://host/done","method":"GET"}])"},
+    {"paymentProperties",
+     R"([{"key":"CARD_SAVE_INSTRUMENT","value":"yes"},{"key":"CARD_CVV","value":"737"}])"},
+    {"id", R"("dep-4")"},
+    {"customerId", R"("cust-5")"},
+    {"accountId", R"("acct-6")"},
+    {"slipId", R"("slip-7")"},
+    {"fundingTransactionId", R"("fund-8")"},
+    {"creationTime", R"("2024-03-05T14:07:09Z")"},
+    {"expirationTime", R"("2024-03-06T15:08:10.250Z")"},
+    {"status", R"("REFUNDED")"},
+    {"statusReason", R"("late")"},
+    {"nextStatus", R"(["COMPLETED","FAILED"])"},
+    {"redirectUrl", R"({"rel":"REDIRECT_PAYMENT","href":"https://acs/page","method":"POST"})"},
+    {"action", R"("REDIRECT")"},
+    {"fees", R"([{"amount":11,"currency":"USD","paymentReason":"ATM_FEE"},)"
+             R"({"amount":22,"currency":"CHF","paymentReason":"CORVEND_FEE"}])"},
+};
+
+model::CustomerDeposit mapped(const testing::ReplyDocument& reply) {
+    return DepositRepository::customerDeposit(
+        testing::decodedReply<DepositServiceEndpoint::CustomerDepositResponse>(reply.text()));
+}
+
+TEST(DepositMappingTest, EveryRepliedMemberReachesItsOwnField) {
+    const auto network = std::make_shared<testing::FakeNetwork>(kEveryMember.text());
+    const auto repository = DepositRepository::make(
+        network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
+    const auto deposit = repository->get("dep-4");
+    EXPECT_EQ(deposit.amount(), 1234);
+    EXPECT_EQ(deposit.currencyCode(), "GBP");
+    EXPECT_EQ(deposit.paymentOption(), PaymentOptionType::offlineBankTransfer);
+    EXPECT_EQ(deposit.paymentInstrumentReference(),
+              (model::PaymentInstrumentReference{"pi-9", InstrumentType::ukBankAccount}));
+    EXPECT_EQ(deposit.merchantRefNum(), "ref-3");
+    EXPECT_EQ(
+        deposit.returnUrls(),
+        (std::vector<ReturnLink>{{Rel::onFailed, "https://host/failed", HttpRequestMethod::post},
+                                 {Rel::defaultRel, "https://host/done", HttpRequestMethod::get}}));
+    EXPECT_EQ(deposit.paymentProperties(),
+              (std::vector<model::PaymentProperty>{{PaymentPropertyKey::cardSaveInstrument, "yes"},
+                                                   {PaymentPropertyKey::cardCVV, "737"}}));
+    EXPECT_EQ(deposit.id(), "dep-4");
+    EXPECT_EQ(deposit.customerID(), "cust-5");
+    EXPECT_EQ(deposit.accountID(), "acct-6");
+    EXPECT_EQ(deposit.slipID(), "slip-7");
+    EXPECT_EQ(deposit.fundingTransactionID(), "fund-8");
+    EXPECT_EQ(deposit.creationTime(), testing::replyDate("2024-03-05T14:07:09Z"));
+    EXPECT_EQ(deposit.expirationTime(), testing::replyDate("2024-03-06T15:08:10.250Z"));
+    EXPECT_EQ(deposit.status(), PaymentStatus::refunded);
+    EXPECT_EQ(deposit.statusReason(), "late");
+    EXPECT_EQ(deposit.nextStatus(), (std::vector{PaymentStatus::completed, PaymentStatus::failed}));
+    ASSERT_TRUE(deposit.redirectUrl());
+    EXPECT_EQ(deposit.redirectUrl()->rel(), RedirectRel::redirectPayment);
+    EXPECT_EQ(deposit.redirectUrl()->href(), "https://acs/page");
+    EXPECT_EQ(deposit.redirectUrl()->method(), HttpRequestMethod::post);
+    EXPECT_EQ(deposit.action(), DepositAction::redirect);
+    EXPECT_EQ(deposit.fees(),
+              (std::vector<model::SimpleFeePayment>{{11, "USD", FeeReason::atmFee},
+                                                    {22, "CHF", FeeReason::corvendFee}}));
+
+    network->setBody(R"({"deposits":[)" + kEveryMember.text() + R"(],"meta":)" +
+                     testing::kEveryPagingMember + "}");
+    const auto page = repository->getAll(std::nullopt);
+    EXPECT_EQ(page.deposits(), std::vector{deposit});
+    EXPECT_EQ(page.meta(), testing::kEveryPagingField);
+}
+
+// Every spelling of each vocabulary a deposit record carries reaches its own case.
+TEST(DepositWireValuesTest, StatusAndNextStatusReadEveryPaymentStatus) {
+    const std::vector<std::pair<std::string, PaymentStatus>> statuses{
+        {"PREVIEW", PaymentStatus::preview},       {"PENDING", PaymentStatus::pending},
+        {"PROCESSING", PaymentStatus::processing}, {"COMPLETED", PaymentStatus::completed},
+        {"FAILED", PaymentStatus::failed},         {"CANCELLED", PaymentStatus::cancelled},
+        {"REFUNDED", PaymentStatus::refunded},     {"REDIRECTION", PaymentStatus::redirection}};
+    testing::expectEachSpellingRead(statuses, [](const std::string& status) {
+        return mapped(kEveryMember.with("status", status)).status();
+    });
+    testing::expectEachSpellingRead(statuses, [](const std::string& status) {
+        return mapped(kEveryMember.with("nextStatus", "[" + status + "]")).nextStatus().at(0);
+    });
+}
+
+TEST(DepositWireValuesTest, PaymentOptionReadsEveryOption) {
+    testing::expectEachSpellingRead<PaymentOptionType>(
+        {{"VELNO_TRANSFER", PaymentOptionType::velnoTransfer},
+         {"BANK_TRANSFER", PaymentOptionType::bankTransfer},
+         {"CARD", PaymentOptionType::card},
+         {"OFFLINE_BANK_TRANSFER", PaymentOptionType::offlineBankTransfer}},
+        [](const std::string& option) {
+            return mapped(kEveryMember.with("paymentOption", option)).paymentOption();
+        });
+}
+
+TEST(DepositWireValuesTest, InstrumentReferenceReadsEveryInstrumentType) {
+    testing::expectEachSpellingRead<InstrumentType>(
+        {{"SEPA_BANK_ACCOUNT", InstrumentType::sepaBankAccount},
+         {"UK_BANK_ACCOUNT", InstrumentType::ukBankAccount},
+         {"US_BANK_ACCOUNT", InstrumentType::usBankAccount},
+         {"CARD", InstrumentType::card}},
+        [](const std::string& type) {
+            return mapped(kEveryMember.with("paymentInstrumentReference",
+                                            R"({"id":"pi-1","instrumentType":)" + type + "}"))
+                .paymentInstrumentReference()
+                .value()
+                .instrumentType;
+        });
+}
+
+TEST(DepositWireValuesTest, PaymentPropertiesReadEveryKey) {
+    testing::expectEachSpellingRead<PaymentPropertyKey>(
+        {{"CARD_CVV", PaymentPropertyKey::cardCVV},
+         {"CARD_SAVE_INSTRUMENT", PaymentPropertyKey::cardSaveInstrument}},
+        [](const std::string& key) {
+            return mapped(kEveryMember.with("paymentProperties", R"([{"key":)" + key + "}]"))
+                .paymentProperties()
+                .value()
+                .at(0)
+                .key.value();
+        });
+}
+
+TEST(DepositWireValuesTest, FeesReadEveryPaymentReason) {
+    testing::expectEachSpellingRead<FeeReason>(
+        {{"MERCHANT_FEE", FeeReason::merchantFee},
+         {"CORVEND_FEE", FeeReason::corvendFee},
+         {"ATM_FEE", FeeReason::atmFee},
+         {"FX_FEE", FeeReason::fxFee},
+         {"OTHER_FEE", FeeReason::otherFee}},
+        [](const std::string& reason) {
+            return mapped(kEveryMember.with("fees",
+                                            R"([{"amount":1,"paymentReason":)" + reason + "}]"))
+                .fees()
+                .at(0)
+                .paymentReason;
+        });
+}
+
+TEST(DepositWireValuesTest, ReturnLinksReadEveryRelation) {
+    testing::expectEachSpellingRead<Rel>(
+        {{"DEFAULT", Rel::defaultRel},
+         {"ON_COMPLETED", Rel::onCompleted},
+         {"ON_FAILED", Rel::onFailed},
+         {"ON_CANCELLED", Rel::onCancelled}},
+        [](const std::string& rel) {
+            return mapped(kEveryMember.with("returnUrls", R"([{"rel":)" + rel + "}]"))
+                .returnUrls()
+                .value()
+                .at(0)
+                .rel()
+                .value();
+        });
+}
+
+TEST(DepositWireValuesTest, BothLinksReadEveryMethod) {
+    const std::vector<std::pair<std::string, HttpRequestMethod>> methods{
+        {"GET", HttpRequestMethod::get}, {"POST", HttpRequestMethod::post}};
+    testing::expectEachSpellingRead(methods, [](const std::string& method) {
+        return mapped(kEveryMember.with("returnUrls", R"([{"method":)" + method + "}]"))
+            .returnUrls()
+            .value()
+            .at(0)
+            .method()
+            .value();
+    });
+    testing::expectEachSpellingRead(methods, [](const std::string& method) {
+        return mapped(kEveryMember.with("redirectUrl", R"({"method":)" + method + "}"))
+            .redirectUrl()
+            .value()
+            .method()
+            .value();
+    });
+}
+
+TEST(DepositWireValuesTest, RedirectLinkAndActionReadTheirWords) {
+    testing::expectEachSpellingRead<RedirectRel>(
+        {{"REDIRECT_PAYMENT", RedirectRel::redirectPayment}}, [](const std::string& rel) {
+            return mapped(kEveryMember.with("redirectUrl", R"({"rel":)" + rel + "}"))
+                .redirectUrl()
+                .value()
+                .rel()
+                .value();
+        });
+    testing::expectEachSpellingRead<DepositAction>(
+        {{"NONE", DepositAction::none}, {"REDIRECT", DepositAction::redirect}},
+        [](const std::string& action) {
+            return mapped(kEveryMember.with("action", action)).action().value();
+        });
 }
 
 TEST(DepositRepositoryTest, CreateSendsTheInstrumentInFullOrFailsOnOneItCannotWrite) {

@@ -105,6 +105,81 @@ TEST(TransferWireTest, ListNeedsTransfersAndAlwaysHasPaging) {
     EXPECT_EQ(two.meta()->limit, 2);
 }
 
+// Every member a transfer record can carry, each with a value of its own.
+const ReplyDocument kEveryMember{
+    {"id", R"("t-7")"},
+    {"amount", "4321"},
+    {"currencyCode", R"("SEK")"},
+    {"recipient", R"({"customerId":"c-8","email":"e@mail.test"})"},
+    {"merchantRefNum", R"("m-9")"},
+    {"fxQuote", R"("fxq-10")"},
+    {"transferDetails", R"({"reason":"BONUS","description":"gift"})"},
+    {"fees", R"([{"amount":12,"currency":"NOK","paymentReason":"MERCHANT_FEE"},)"
+             R"({"amount":13,"currency":"DKK","paymentReason":"OTHER_FEE"}])"},
+    {"creationTime", R"("2023-03-14T09:26:53Z")"},
+    {"expirationTime", R"("2023-03-15T10:27:54.125Z")"},
+    {"status", R"("CANCELLED")"},
+    {"slipId", R"("slip-11")"},
+    {"fxAmount", R"({"amount":4702,"rate":1.0883,"currency":"ISK"})"},
+};
+
+TEST(TransferWireTest, EveryRepliedMemberReachesItsOwnField) {
+    using FeeReason = model::SimpleFeePayment::FeePaymentReason;
+    const auto network = std::make_shared<testing::FakeNetwork>(kEveryMember.text());
+    const auto repository = TransferRepository::make(
+        network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
+    const auto transfer = repository->get("t-7");
+    EXPECT_EQ(transfer.id(), "t-7");
+    EXPECT_EQ(transfer.amount(), 4321);
+    EXPECT_EQ(transfer.currencyCode(), "SEK");
+    ASSERT_TRUE(transfer.recipient());
+    EXPECT_EQ(transfer.recipient()->customerID(), "c-8");
+    EXPECT_EQ(transfer.recipient()->email(), "e@mail.test");
+    EXPECT_EQ(transfer.merchantRefNum(), "m-9");
+    EXPECT_EQ(transfer.fxQuote(), "fxq-10");
+    EXPECT_EQ(transfer.transferDetails(), (model::TransferDetails{Reason::bonus, "gift"}));
+    EXPECT_EQ(transfer.fees(),
+              (std::vector<model::SimpleFeePayment>{{12, "NOK", FeeReason::merchantFee},
+                                                    {13, "DKK", FeeReason::otherFee}}));
+    EXPECT_EQ(transfer.creationTime(), testing::replyDate("2023-03-14T09:26:53Z"));
+    EXPECT_EQ(transfer.expirationTime(), testing::replyDate("2023-03-15T10:27:54.125Z"));
+    EXPECT_EQ(transfer.status(), PaymentStatus::cancelled);
+    EXPECT_EQ(transfer.slipID(), "slip-11");
+    EXPECT_EQ(transfer.fxAmount(),
+              (model::FxAmount{4702, platform::Decimal::fromString("1.0883"), "ISK"}));
+
+    network->setBody(R"({"transfers":[)" + kEveryMember.text() + R"(],"meta":)" +
+                     testing::kEveryPagingMember + "}");
+    const auto page = repository->getAll(std::nullopt);
+    EXPECT_EQ(page.transfers(), std::vector{transfer});
+    EXPECT_EQ(page.meta(), testing::kEveryPagingField);
+}
+
+// "CANCELATION" with one L, as the service spells it.
+TEST(TransferWireTest, TransferDetailsReadEveryReason) {
+    testing::expectEachSpellingRead<Reason>(
+        {{"INITIAL_BALANCE_MIGRATION", Reason::initialBalanceMigration},
+         {"CRYPTO_BUY", Reason::cryptoBuy},
+         {"CRYPTO_SELL", Reason::cryptoSell},
+         {"TRADING_PAIR", Reason::tradingPair},
+         {"DEPOSIT", Reason::deposit},
+         {"WITHDRAWAL", Reason::withdrawal},
+         {"MERCHANT_FEE", Reason::merchantFee},
+         {"REFUND", Reason::refund},
+         {"CANCELATION", Reason::cancelation},
+         {"BONUS", Reason::bonus},
+         {"CURRENCY_EXCHANGE", Reason::currencyExchange},
+         {"PURCHASE", Reason::purchase},
+         {"PAYOUT", Reason::payout},
+         {"PEER_TRANSFER", Reason::peerTransfer},
+         {"OTHER", Reason::other}},
+        [](const std::string& reason) {
+            return mapped(kEveryMember.with("transferDetails", R"({"reason":)" + reason + "}"))
+                .transferDetails()
+                .reason;
+        });
+}
+
 TEST(TransferRepositoryTest, PreviewBodyCarriesTheDeviceBlockAndOnlyPresentKeys) {
     const auto network = std::make_shared<testing::FakeNetwork>(kReply.text());
     const auto repository = TransferRepository::make(

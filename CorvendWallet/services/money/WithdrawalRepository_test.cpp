@@ -132,6 +132,11 @@ TEST(WithdrawalMappingTest, ListNeedsItsWithdrawalsKeepsOrderAndAlwaysHasPaging)
     EXPECT_EQ(list.withdrawals()[1].id(), "wd-1");
     EXPECT_EQ(list.meta(), model::PagingResultMeta{});
     EXPECT_EQ(decodingFailure<WithdrawalListResponse>(R"({"meta":{}})"), Kind::keyNotFound);
+    EXPECT_EQ(WithdrawalRepository::withdrawalList(
+                  decodedReply<WithdrawalListResponse>(R"({"withdrawals":[],"meta":)" +
+                                                       testing::kEveryPagingMember + "}"))
+                  .meta(),
+              testing::kEveryPagingField);
 }
 
 // The shared head, and absent or empty properties: DepositServiceEndpoint_test.

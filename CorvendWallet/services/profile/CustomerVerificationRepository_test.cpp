@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "CorvendWallet/services/profile/KycSessionStatus.hpp"
+#include "CorvendWallet/setup/WebReturnURL.hpp"
 #include "tests/support/FakeNetwork.hpp"
 #include "tests/support/ReplyDocument.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
@@ -41,6 +41,7 @@ TEST(CustomerVerificationTest, StatusAndSessionTablesKeepTheirOwnFinishedWord) {
         const auto status = repository->getKycStatus();
         EXPECT_EQ(status.kycVerificationStatus(), row.status) << row.wire;
         EXPECT_EQ(status.customerId(), "c-1");
+        EXPECT_EQ(status.externalId(), "x-1");
         EXPECT_EQ(toVerificationResult(model::fromWire<KycSessionStatus>(row.wire)),
                   row.sessionResult)
             << row.wire;
@@ -77,6 +78,24 @@ TEST(CustomerVerificationTest, SessionCallsCarryTheReturnURLAndOneSegmentIdentif
         EXPECT_TRUE(testing::decodingFailure<Session>(session.without(required).text()))
             << required;
     }
+}
+
+// The screen reads a session's status by its own table; every spelling reaches its own case.
+TEST(CustomerVerificationTest, SessionStatusReadsEverySpelling) {
+    using S = KycSessionStatus;
+    testing::expectEachSpellingRead<S>(
+        {{"CREATED", S::created},
+         {"INITIATED", S::initiated},
+         {"COMPLETE", S::complete},
+         {"CANCELLED", S::cancelled},
+         {"ABANDONED", S::abandoned},
+         {"EXPIRED", S::expired}},
+        [](const std::string& status) {
+            return model::fromWire<S>(
+                testing::decodedReply<CustomerVerificationServiceEndpoint::KycSessionResponse>(
+                    R"({"merchantRefNum":"m","id":"s","status":)" + status + "}")
+                    .status);
+        });
 }
 
 }  // namespace
