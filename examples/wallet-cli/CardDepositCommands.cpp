@@ -225,8 +225,9 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
         done(Outcome::failed);
         return;
     }
-    Wallet::CardDepositRequest request{.amount = amountIn(arguments[0], arguments[1]),
-                                       .currencyCode = arguments[1]};
+    const std::string currency = currencyCode(arguments[1]);
+    Wallet::CardDepositRequest request{.amount = amountIn(arguments[0], currency),
+                                       .currencyCode = currency};
     if (arguments.size() == 4 && arguments[2] == "--saved-card") {
         request.paymentInstrumentReference =
             Wallet::PaymentInstrumentReference{arguments[3], Wallet::InstrumentType::card};

@@ -177,7 +177,8 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     const std::string& action = arguments.front();
     const Words words = Words(arguments).subspan(1);
     const auto terms = [&] {
-        return Domain::request({amountIn(words[0], words[1]), words[1], optionalWord(words, 2),
+        const std::string currency = currencyCode(words[1]);
+        return Domain::request({amountIn(words[0], currency), currency, optionalWord(words, 2),
                                 optionalWord(words, 3)});
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
