@@ -241,7 +241,7 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     wallet_.cardDepositService()->preview(
         request, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
-                self->err_ << "card deposit preview failed: " << deposit.error().description()
+                self->err_ << "card deposit preview failed: " << errorText(deposit.error())
                            << std::endl;
                 self->running_ = false;
                 self->done_(Outcome::failed);

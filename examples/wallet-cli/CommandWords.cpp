@@ -92,6 +92,18 @@ std::string currencyCode(std::string_view text) {
     return code;
 }
 
+std::string errorText(const Error& error) {
+    std::string text = error.description();
+    // Where the kit's own table of codes gives what a code means and what to do, its line for
+    // this error's code is printed here, after the message.
+    const auto walletError = error.as<Wallet::WalletError>();
+    if (walletError && walletError->kind() == Wallet::WalletError::Kind::tokenExpired) {
+        // The service refuses a missing access token as it does an expired one.
+        text += "\nnot signed in: run authenticate";
+    }
+    return text;
+}
+
 std::string moneyText(std::int64_t amount, std::string_view currency) {
     const std::string text = Wallet::MoneyFormatter().format(amount, currency);
     return text.empty() ? std::to_string(amount) + " " + std::string(currency) : text;

@@ -82,15 +82,20 @@ E wireWord(std::string_view word, std::string_view what) {
 std::vector<std::pair<std::string, std::string>> optionPairs(
     std::span<const std::string> words, std::span<const std::string_view> allowed);
 
+// A failure as a person reads it: the kit's message and code, then what to do about it where the
+// host can tell ("not signed in: run authenticate" for a refused or missing access token).
+std::string errorText(const Error& error);
+
 // The completion that prints `describe(value)` to `out` and ends `succeeded`, or
-// "<what> failed: <error>" to `err` and ends `failed`. `out` and `err` must outlive it.
+// "<what> failed: <error>" (errorText) to `err` and ends `failed`. `out` and `err` must outlive
+// it.
 template <class T, class Describe>
 std::function<void(Result<T>)> resultPrinter(std::ostream& out, std::ostream& err, std::string what,
                                              CommandTable::Done done, Describe describe) {
     return [&out, &err, what = std::move(what), done = std::move(done),
             describe = std::move(describe)](Result<T> result) {
         if (!result) {
-            err << what << " failed: " << result.error().description() << std::endl;
+            err << what << " failed: " << errorText(result.error()) << std::endl;
             done(Outcome::failed);
             return;
         }

@@ -64,8 +64,7 @@ CurrencyExchangeService::Completion FxCommands::printer(std::string action,
     return [self = shared_from_this(), action = std::move(action),
             done = std::move(done)](Result<Wallet::FXRate> result) {
         if (!result) {
-            self->err_ << "fx " << action << " failed: " << result.error().description()
-                       << std::endl;
+            self->err_ << "fx " << action << " failed: " << errorText(result.error()) << std::endl;
             done(Outcome::failed);
             return;
         }

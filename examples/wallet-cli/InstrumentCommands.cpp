@@ -120,7 +120,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
             self->out_ << session(*started) << std::endl;
             service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
                 if (opened) return done(Outcome::succeeded);
-                self->err_ << "instruments verify failed: " << opened.error().description()
+                self->err_ << "instruments verify failed: " << errorText(opened.error())
                            << std::endl;
                 done(Outcome::failed);
             });

@@ -233,7 +233,7 @@ std::function<void(Result<T>)> PaymentCommands<Domain>::printer(
             next = std::move(next)](Result<T> result) {
         if (!result) {
             self->err_ << Domain::kNames.noun << " " << action
-                       << " failed: " << result.error().description() << std::endl;
+                       << " failed: " << errorText(result.error()) << std::endl;
             return done(Outcome::failed);
         }
         if constexpr (requires(const T& list) { (list.*Domain::kRecords)(); }) {

@@ -543,6 +543,19 @@ TEST(WalletCliTest, SmallWordsAreRight) {
     EXPECT_EQ(cards.output, "0 cards\n");
 }
 
+// A refused access token says to sign in; the secure-details screen, which shows only a picture
+// when it fails, is followed by why.
+TEST(WalletCliTest, FailuresSayWhatAPersonDoesAboutThem) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\ncards list\nsecure-details nope\nauthenticate\n"
+                              "secure-details nope\n");
+    EXPECT_EQ(countOf(run.output, "\nnot signed in: run authenticate\n"), 2u) << run.output;
+    EXPECT_THAT(run.output,
+                HasSubstr("secure-details: no page for card nope: [NOT_FOUND] No card"));
+}
+
 // At a terminal the line can be edited: the up arrow recalls the line before, the left arrow
 // moves back into it, and what is typed there goes in place.
 TEST(WalletCliTest, AtATerminalArrowKeysEditAndRecallLines) {
