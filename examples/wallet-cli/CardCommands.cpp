@@ -116,7 +116,8 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
                                 self->last_ = card.cardID();
                                 return describe(card);
                             }));
-    } else if (action == "get" && (count == 2 || (count == 3 && arguments[2] == "tokenizations"))) {
+    } else if (action == "get" &&
+               (count == 2 || (count == 3 && sameWord(arguments[2], "tokenizations")))) {
         std::optional<CardService::Includes> include;
         if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
         service->get(card(arguments[1]), include, printer<Wallet::Card>(action, done, describe));

@@ -26,9 +26,11 @@ struct Terms {
     std::optional<std::string> word;
     std::optional<std::string> merchantRef;
 
-    // The word as a payment option, `fallback` when there is none.
+    // The word, in either case, as a payment option, `fallback` when there is none; throws
+    // std::invalid_argument for a word that names none.
     Wallet::PaymentOptionType option(std::string_view fallback = "") const {
-        return model::fromWire<Wallet::PaymentOptionType>(word.value_or(std::string(fallback)));
+        return wireWord<Wallet::PaymentOptionType>(word.value_or(std::string(fallback)),
+                                                   "a payment option");
     }
 };
 

@@ -448,11 +448,13 @@ TEST(WalletCliTest, CurrenciesAreKnownCodesInEitherCaseAndSentUpperCase) {
 TEST(WalletCliTest, WordsFromAFixedSetAreTakenInEitherCase) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
-    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
-                              "configure\nauthenticate\ncards list issued,Active\n"
-                              "history transactions --type deposit --status Completed\n"
-                              "instruments get card pi-sandbox-card\nprofile --include accounts\n"
-                              "appearance DARK\ncards update card-none locked\n");
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ncards list issued,Active\n"
+               "history transactions --type deposit --status Completed\n"
+               "instruments get card pi-sandbox-card\nprofile --include accounts\n"
+               "appearance DARK\ncards update card-none locked\n"
+               "deposit preview 5 EUR bank_transfer\ncards get card-none Tokenizations\n");
     EXPECT_THAT(run.output, Not(HasSubstr("is not")));
     EXPECT_THAT(run.output, Not(HasSubstr("usage:")));
     EXPECT_THAT(run.output, HasSubstr("installed the dark appearance"));
@@ -468,6 +470,8 @@ TEST(WalletCliTest, WordsFromAFixedSetAreTakenInEitherCase) {
     EXPECT_EQ(sentWith("status=COMPLETED"), 1) << run.output;
     EXPECT_EQ(sentWith("include=ACCOUNTS"), 1) << run.output;
     EXPECT_EQ(sentWith(R"re("status":"LOCKED")re"), 1) << run.output;
+    EXPECT_EQ(sentWith(R"re("paymentOption":"BANK_TRANSFER")re"), 1) << run.output;
+    EXPECT_EQ(sentWith("card-none\\?include=TOKENIZATIONS"), 1) << run.output;
 }
 
 // The reason of a card update is the rest of the line, or a quoted text.
