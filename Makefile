@@ -16,7 +16,7 @@ JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-format \
 	libcurl4-openssl-dev libssl-dev libsimdjson-dev libboost-json1.81-dev libboost-url1.81-dev \
 	libboost1.81-dev libicu-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
-	libbenchmark-dev libcli11-dev ccache
+	libbenchmark-dev libcli11-dev libedit-dev ccache
 
 # The fuzz targets are built with clang and its libFuzzer runtime; llvm-symbolizer names the
 # frames of a crash's stack.

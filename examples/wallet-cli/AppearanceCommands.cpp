@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CorvendWallet/Screens.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/ui/Traits.hpp"
 
 namespace corvend::cli {
@@ -43,8 +44,11 @@ void AppearanceCommands::install(CommandTable& table) {
                .handler =
                    [self = shared_from_this()](const std::vector<std::string>& arguments,
                                                CommandTable::Done done) {
-                       const auto choice = arguments.empty() ? "default" : arguments.front();
-                       if (choice != "default" && choice != "dark") {
+                       const std::string choice = arguments.empty()                   ? "default"
+                                                  : sameWord(arguments[0], "dark")    ? "dark"
+                                                  : sameWord(arguments[0], "default") ? "default"
+                                                                                      : "";
+                       if (choice.empty()) {
                            self->err_ << "usage: appearance [default|dark]" << std::endl;
                            return done(Outcome::failed);
                        }

@@ -37,6 +37,18 @@ std::string digitsOf(const std::string& text) {
     return platform::unicode::utf8(digits);
 }
 
+// What the card form's expiry field holds after `keys` are typed into it one by one: the field
+// refuses what is no digit and puts the "/" in itself, so "1230" and "12/30" both hold 12/30.
+std::string typedExpiry(const std::string& keys) {
+    std::string held;
+    for (const char32_t key : platform::unicode::scalars(keys)) {
+        const std::string typed = platform::unicode::utf8(std::u32string(1, key));
+        const platform::UTF16Range caret{platform::unicode::utf16Length(held), 0};
+        if (editExpiryDateText(held, caret, typed)) held += typed;
+    }
+    return held;
+}
+
 }  // namespace
 
 void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ostream& err) {
@@ -68,8 +80,10 @@ std::string CardCheckCommands::describe(const std::vector<std::string>& argument
     text << "brand: " << name(brand) << "\nmasked: " << cardNumberMask(number)
          << "\nnumber: " << name(numbers.validate(number)) << "\n";
     if (arguments.size() > 2) {
-        const auto expiry = Wallet::ExpiryDateValidationComponent::parse(arguments[2]);
-        text << "expiry: " << name(Wallet::ExpiryDateValidator().validate(expiry)) << "\n";
+        const std::string held = typedExpiry(arguments[2]);
+        const auto expiry = Wallet::ExpiryDateValidationComponent::parse(held);
+        text << "expiry: " << (held.empty() ? "(empty)" : held) << ": "
+             << name(Wallet::ExpiryDateValidator().validate(expiry)) << "\n";
     }
     if (arguments.size() > 3) {
         text << "cvv: "

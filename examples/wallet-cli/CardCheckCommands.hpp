@@ -11,7 +11,8 @@ namespace corvend::cli {
 
 // `card check <number> [expiry] [cvv]`: the kit's card checks as its card screens make them,
 // for a deposit that accepts Mastercard and Visa. Prints the brand, the masked number and each
-// validator's answer; ends `succeeded` whatever the answers.
+// validator's answer, the expiry date as the form holds it after the same keys ("1230" is
+// 12/30); ends `succeeded` whatever the answers.
 class CardCheckCommands {
   public:
     // Adds `card` to `table`; `out` and `err` must outlive it.

@@ -1,5 +1,6 @@
 #include "examples/wallet-cli/CardCommands.hpp"
 
+#include <limits>
 #include <ostream>
 #include <sstream>
 #include <utility>
@@ -18,7 +19,7 @@ using Status = Wallet::Card::CardStatus;
 const std::string& usage() {
     static const std::string text =
         "programs | list [STATUS,...] | issue <program> <currency> | get <card|last> "
-        "[tokenizations] | update <card|last> <STATUS> [reason] | activate <card|last> "
+        "[tokenizations] | update <card|last> <STATUS> [reason...] | activate <card|last> "
         "<lastFour> <cvv> | details <card|last> | tokenize <card|last> (STATUS: " +
         joined(wireWords<Status>(), ", ") + ")";
     return text;
@@ -35,7 +36,7 @@ std::vector<Wallet::Card::CardStatus> statuses(const std::string& list) {
 
 std::string programs(const Wallet::ProgramList& list) {
     std::ostringstream text;
-    text << list.programs().size() << " programs (the name is what 'cards issue' takes)";
+    text << counted(list.programs().size(), "program") << " (the name is what 'cards issue' takes)";
     for (const auto& program : list.programs()) {
         text << "\n  " << program.name() << " " << model::toWireValue(program.cardType()) << " "
              << model::toWireValue(program.scheme()) << " currencies";
@@ -60,7 +61,8 @@ void CardCommands::install(CommandTable& table) {
                .usage = usage(),
                .summary = "list card programs; issue, read, change and activate prepaid cards",
                .minArguments = 1,
-               .maxArguments = 4,
+               // A card update's reason takes the rest of the line.
+               .maxArguments = std::numeric_limits<std::size_t>::max(),
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
                                                       CommandTable::Done done) {
                    if (!self->start(arguments, done)) {
@@ -103,24 +105,26 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
             parameters.emplace(std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                                statuses(arguments[1]));
         service->getAll(parameters, printer<Wallet::CardList>(action, done, [](const auto& list) {
-                            std::string text = std::to_string(list.cards().size()) + " cards";
+                            std::string text = counted(list.cards().size(), "card");
                             for (const auto& card : list.cards()) text += "\n" + describe(card);
                             return text;
                         }));
     } else if (action == "issue" && count == 3) {
-        service->create({arguments[1], arguments[2]},
+        service->create({arguments[1], currencyCode(arguments[2])},
                         printer<Wallet::Card>(
                             action, done, [self = shared_from_this()](const Wallet::Card& card) {
                                 self->last_ = card.cardID();
                                 return describe(card);
                             }));
-    } else if (action == "get" && (count == 2 || (count == 3 && arguments[2] == "tokenizations"))) {
+    } else if (action == "get" &&
+               (count == 2 || (count == 3 && sameWord(arguments[2], "tokenizations")))) {
         std::optional<CardService::Includes> include;
         if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
         service->get(card(arguments[1]), include, printer<Wallet::Card>(action, done, describe));
-    } else if (action == "update" && (count == 3 || count == 4)) {
+    } else if (action == "update" && count >= 3) {
+        // The reason is the rest of the line (or one quoted text).
         std::optional<std::string> reason;
-        if (count == 4) reason = arguments[3];
+        if (count > 3) reason = joined({arguments.begin() + 3, arguments.end()}, " ");
         service->update(card(arguments[1]),
                         {wireWord<Status>(arguments[2], "a card status"), reason},
                         printer<Wallet::Card>(action, done, describe));

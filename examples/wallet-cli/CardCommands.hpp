@@ -16,7 +16,7 @@ namespace corvend::cli {
 //   cards list [STATUS,STATUS...]
 //   cards issue <program> <currency>        remembers the new card as "last"
 //   cards get <card|last> [tokenizations]
-//   cards update <card|last> <STATUS> [reason]
+//   cards update <card|last> <STATUS> [reason...]   the rest of the line, or a quoted text
 //   cards activate <card|last> <lastFour> <cvv>
 //   cards details <card|last>
 //   cards tokenize <card|last>              the default wallet type, no certificates

@@ -80,8 +80,9 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
         done(Outcome::failed);
         return;
     }
-    Wallet::CardDepositRequest request{.amount = amountIn(arguments[0], arguments[1]),
-                                       .currencyCode = arguments[1]};
+    const std::string currency = currencyCode(arguments[1]);
+    Wallet::CardDepositRequest request{.amount = amountIn(arguments[0], currency),
+                                       .currencyCode = currency};
     if (arguments.size() == 4 && arguments[2] == "--saved-card") {
         request.paymentInstrumentReference =
             Wallet::PaymentInstrumentReference{arguments[3], Wallet::InstrumentType::card};
@@ -144,7 +145,7 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
     wallet_.cardDepositService()->preview(
         request, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
-                self->err_ << "card deposit preview failed: " << deposit.error().description()
+                self->err_ << "card deposit preview failed: " << errorText(deposit.error())
                            << std::endl;
                 self->running_ = false;
                 self->done_(Outcome::failed);

@@ -33,11 +33,13 @@ CommandTable::CommandTable(std::ostream& out, std::ostream& err) : out_(out), er
                  done(Outcome::succeeded);
              },
          .offline = true});
-    add({.name = "quit",
-         .usage = "",
-         .summary = "end the session",
-         .handler = [](const std::vector<std::string>&, Done done) { done(Outcome::quit); },
-         .offline = true});
+    for (const char* name : {"quit", "exit"}) {
+        add({.name = name,
+             .usage = "",
+             .summary = "end the session",
+             .handler = [](const std::vector<std::string>&, Done done) { done(Outcome::quit); },
+             .offline = true});
+    }
 }
 
 void CommandTable::add(Command command) {
@@ -74,7 +76,8 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     }
     const auto found = commands_.find(words.front());
     if (found == commands_.end()) {
-        err_ << "unknown command '" << words.front() << "'; 'help' lists the commands" << std::endl;
+        err_ << (words.front().starts_with('-') ? "unknown option '" : "unknown command '")
+             << words.front() << "'; 'help' lists the commands" << std::endl;
         done(Outcome::failed);
         return;
     }
@@ -113,8 +116,16 @@ std::vector<std::string> CommandTable::split(std::string_view line) {
     auto at = line.begin();
     while (at != line.end()) {
         at = std::find_if_not(at, line.end(), isBlank);
+        if (at == line.end()) break;
+        if (*at == '"') {
+            // Only a double quote opens a text: an apostrophe is part of a word ("don't").
+            const auto end = std::find(at + 1, line.end(), '"');
+            words.emplace_back(at + 1, end);
+            at = end == line.end() ? end : end + 1;
+            continue;
+        }
         const auto end = std::find_if(at, line.end(), isBlank);
-        if (at != end) words.emplace_back(at, end);
+        words.emplace_back(at, end);
         at = end;
     }
     return words;

@@ -15,7 +15,7 @@ namespace corvend::cli {
 enum class Outcome { succeeded, failed, quit };
 
 // The host's commands by name: one entry per command, each with its own handler, so a new
-// command is one `add` call. Built with `help [command]` and `quit`.
+// command is one `add` call. Built with `help [command]`, and `quit` and `exit`.
 //
 // Not thread-safe: use it on the thread that drives the main queue.
 class CommandTable {
@@ -62,13 +62,15 @@ class CommandTable {
     void printHelp(std::ostream& out, std::optional<std::string_view> name = std::nullopt,
                    std::size_t width = 80) const;
 
-    // Runs words[0] with the remaining words as its arguments. An unknown name or a wrong
-    // number of arguments prints a hint and ends `failed` without calling any handler; an
-    // exception thrown by the handler before it called `done` is printed and ends `failed`.
-    // An empty `words` ends `succeeded`. `done` is called exactly once.
+    // Runs words[0] with the remaining words as its arguments. An unknown name (an unknown
+    // option when it starts with "-") or a wrong number of arguments prints a hint and ends
+    // `failed` without calling any handler; an exception thrown by the handler before it
+    // called `done` is printed and ends `failed`. An empty `words` ends `succeeded`. `done` is
+    // called exactly once.
     void run(const std::vector<std::string>& words, Done done) const;
 
-    // Splits `line` into words at runs of blanks.
+    // Splits `line` into words at runs of blanks. A word that opens with a double quote runs,
+    // blanks and all, to the next double quote (or the end of the line), without the quotes.
     static std::vector<std::string> split(std::string_view line);
 
   private:

@@ -28,7 +28,7 @@ class CommandTableTest : public ::testing::Test {
     CommandTable table{out, err};
 };
 
-TEST(CommandTableSplitTest, SplitsAtRunsOfBlanks) {
+TEST(CommandTableSplitTest, SplitsAtRunsOfBlanksKeepingQuotedTextsWhole) {
     const struct {
         std::string line;
         Words words;
@@ -37,6 +37,10 @@ TEST(CommandTableSplitTest, SplitsAtRunsOfBlanks) {
         {" \t ", {}},
         {"  authenticate   tok\ten  ", {"authenticate", "tok", "en"}},
         {"configure\r", {"configure"}},
+        // A word that opens with a double quote runs to the next one, blanks and all; an
+        // apostrophe is a letter.
+        {"update c-1 \"lost it,  sadly\" don't", {"update", "c-1", "lost it,  sadly", "don't"}},
+        {"say \"\" \"no end  here", {"say", "", "no end  here"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CommandTable::split(c.line), c.words) << '"' << c.line << '"';

@@ -1,8 +1,13 @@
 #include "examples/wallet-cli/CommandWords.hpp"
 
+#include <unicode/ucurr.h>
+#include <unicode/uenum.h>
+
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <limits>
+#include <set>
 #include <stdexcept>
 
 #include "CorvendWallet/Screens.hpp"
@@ -59,6 +64,46 @@ std::int64_t amountIn(std::string_view text, std::string_view currency) {
     return value;
 }
 
+std::string currencyCode(std::string_view text) {
+    // Every code ICU knows, current or not, read once.
+    static const std::set<std::string, std::less<>> known = [] {
+        std::set<std::string, std::less<>> codes;
+        UErrorCode status = U_ZERO_ERROR;
+        UEnumeration* all = ucurr_openISOCurrencies(UCURR_ALL, &status);
+        while (U_SUCCESS(status)) {
+            const char* code = uenum_next(all, nullptr, &status);
+            if (code == nullptr) break;
+            codes.emplace(code);
+        }
+        uenum_close(all);
+        return codes;
+    }();
+    std::string code(text);
+    std::ranges::transform(code, code.begin(), [](unsigned char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
+    });
+    const bool letters =
+        code.size() == 3 && std::ranges::all_of(code, [](char c) { return c >= 'A' && c <= 'Z'; });
+    if (!letters || !known.contains(code)) {
+        throw std::invalid_argument("'" + std::string(text) +
+                                    "' is not a currency: three letters of a currency code, in "
+                                    "either case (EUR, usd)");
+    }
+    return code;
+}
+
+std::string errorText(const Error& error) {
+    std::string text = error.description();
+    // Where the kit's own table of codes gives what a code means and what to do, its line for
+    // this error's code is printed here, after the message.
+    const auto walletError = error.as<Wallet::WalletError>();
+    if (walletError && walletError->kind() == Wallet::WalletError::Kind::tokenExpired) {
+        // The service refuses a missing access token as it does an expired one.
+        text += "\nnot signed in: run authenticate";
+    }
+    return text;
+}
+
 std::string moneyText(std::int64_t amount, std::string_view currency) {
     const std::string text = Wallet::MoneyFormatter().format(amount, currency);
     return text.empty() ? std::to_string(amount) + " " + std::string(currency) : text;
@@ -71,6 +116,15 @@ std::string joined(const std::vector<std::string>& words, std::string_view separ
         text += word;
     }
     return text;
+}
+
+bool sameWord(std::string_view a, std::string_view b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+std::string counted(std::size_t count, std::string_view noun) {
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
 }
 
 std::vector<std::pair<std::string, std::string>> optionPairs(

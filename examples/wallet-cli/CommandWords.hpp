@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <ostream>
@@ -28,6 +30,11 @@ std::int64_t wholeNumber(std::string_view text, std::string_view what);
 // other text, too many decimals or an amount beyond 64 bits.
 std::int64_t amountIn(std::string_view text, std::string_view currency);
 
+// The one reader of a currency a person types: three ASCII letters, in either case, that ICU
+// knows as a currency code; returned upper-case, as the service takes it. Throws
+// std::invalid_argument naming the rule for anything else.
+std::string currencyCode(std::string_view text);
+
 // `amount` minor units of `currency` as the kit's money formatter shows them; "<amount> <code>"
 // when it has no text for the code.
 std::string moneyText(std::int64_t amount, std::string_view currency);
@@ -50,16 +57,24 @@ std::vector<std::string> wireWords() {
 // The words joined by `separator`, as a usage or a refusal lists them.
 std::string joined(const std::vector<std::string>& words, std::string_view separator);
 
-// `word` as a case of E; throws std::invalid_argument naming `what` and every allowed word
-// for any other text, so nothing is sent with a value the service would not know.
+// Whether the words are the same but for the case of their ASCII letters.
+bool sameWord(std::string_view a, std::string_view b);
+
+// "1 card", "2 cards": `count` and the noun, plural unless the count is one.
+std::string counted(std::size_t count, std::string_view noun);
+
+// `word`, in either case, as a case of E; throws std::invalid_argument naming `what` and every
+// allowed word for any other text, so nothing is sent with a value the service would not know.
 template <class E>
 E wireWord(std::string_view word, std::string_view what) {
-    const E value = model::fromWire<E>(word);
-    if (value == model::fromWire<E>(std::nullopt) || model::toWireValue(value) != word) {
+    const auto words = wireWords<E>();
+    const auto found =
+        std::ranges::find_if(words, [&](const auto& known) { return sameWord(known, word); });
+    if (found == words.end()) {
         throw std::invalid_argument("'" + std::string(word) + "' is not " + std::string(what) +
-                                    ": one of " + joined(wireWords<E>(), ", "));
+                                    ": one of " + joined(words, ", "));
     }
-    return value;
+    return model::fromWire<E>(*found);
 }
 
 // The "--name value" pairs of `words`, in order, repeats kept. Throws std::invalid_argument
@@ -67,15 +82,20 @@ E wireWord(std::string_view word, std::string_view what) {
 std::vector<std::pair<std::string, std::string>> optionPairs(
     std::span<const std::string> words, std::span<const std::string_view> allowed);
 
+// A failure as a person reads it: the kit's message and code, then what to do about it where the
+// host can tell ("not signed in: run authenticate" for a refused or missing access token).
+std::string errorText(const Error& error);
+
 // The completion that prints `describe(value)` to `out` and ends `succeeded`, or
-// "<what> failed: <error>" to `err` and ends `failed`. `out` and `err` must outlive it.
+// "<what> failed: <error>" (errorText) to `err` and ends `failed`. `out` and `err` must outlive
+// it.
 template <class T, class Describe>
 std::function<void(Result<T>)> resultPrinter(std::ostream& out, std::ostream& err, std::string what,
                                              CommandTable::Done done, Describe describe) {
     return [&out, &err, what = std::move(what), done = std::move(done),
             describe = std::move(describe)](Result<T> result) {
         if (!result) {
-            err << what << " failed: " << result.error().description() << std::endl;
+            err << what << " failed: " << errorText(result.error()) << std::endl;
             done(Outcome::failed);
             return;
         }

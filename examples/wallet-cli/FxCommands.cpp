@@ -4,6 +4,7 @@
 #include <sstream>
 #include <utility>
 
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -47,8 +48,9 @@ void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Do
     const auto& action = arguments.front();
     // The handles are not kept: dropping one never cancels, and nothing here cancels.
     if (action == "quote" && arguments.size() == 3) {
-        wallet_.currencyExchangeService()->createQuote({arguments[1], arguments[2]},
-                                                       printer("quote", std::move(done)));
+        wallet_.currencyExchangeService()->createQuote(
+            {currencyCode(arguments[1]), currencyCode(arguments[2])},
+            printer("quote", std::move(done)));
     } else if (action == "get" && arguments.size() == 2) {
         wallet_.currencyExchangeService()->getQuote(arguments[1], printer("get", std::move(done)));
     } else {
@@ -62,8 +64,7 @@ CurrencyExchangeService::Completion FxCommands::printer(std::string action,
     return [self = shared_from_this(), action = std::move(action),
             done = std::move(done)](Result<Wallet::FXRate> result) {
         if (!result) {
-            self->err_ << "fx " << action << " failed: " << result.error().description()
-                       << std::endl;
+            self->err_ << "fx " << action << " failed: " << errorText(result.error()) << std::endl;
             done(Outcome::failed);
             return;
         }

@@ -97,18 +97,19 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
         Wallet::PaymentInstrumentsParameters filter;
         if (count == 2) filter.instrumentType = instrumentType(arguments[1]);
         service->getAll(filter, printer<std::vector<Instrument>>(action, done, [](const auto& all) {
-                            std::string text = std::to_string(all.size()) + " instruments";
+                            std::string text = counted(all.size(), "instrument");
                             for (const auto& instrument : all)
                                 text += "\n  " + describe(*instrument);
                             return text;
                         }));
     } else if ((action == "get" || action == "delete") && count == 3) {
         Wallet::PaymentInstrumentParameters which{arguments[2], instrumentType(arguments[1])};
-        auto print = printer<Instrument>(action, done, one);
         if (action == "get") {
-            service->get(which, std::move(print));
+            service->get(which, printer<Instrument>(action, done, one));
         } else {
-            service->delete_(which, std::move(print));
+            service->delete_(which, printer<Instrument>(action, done, [](const auto& instrument) {
+                                 return "deleted " + describe(*instrument);
+                             }));
         }
     } else if (action == "verify" && count == 3) {
         verify({arguments[2], instrumentType(arguments[1])}, done);
@@ -145,8 +146,7 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
         service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
             if (opened) return;  // the page is up: the verification ends with it
             self->opener_->cancelReturn();
-            self->err_ << "instruments verify failed: " << opened.error().description()
-                       << std::endl;
+            self->err_ << "instruments verify failed: " << errorText(opened.error()) << std::endl;
             done(Outcome::failed);
         });
     });

@@ -8,6 +8,7 @@
 
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "CorvendWallet/Screens.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/foundation/Locale.hpp"
 
 namespace corvend::cli {
@@ -33,7 +34,7 @@ void MoneyCommands::install(CommandTable& table, std::ostream& out, std::ostream
                  const Wallet::MoneyFormatter formatter =
                      arguments.size() > 2 ? Wallet::MoneyFormatter(platform::Locale(arguments[2]))
                                           : Wallet::MoneyFormatter();
-                 const std::string text = formatter.format(amount, arguments[1]);
+                 const std::string text = formatter.format(amount, currencyCode(arguments[1]));
                  if (text.empty()) {
                      err << "money: no text for currency " << arguments[1] << std::endl;
                      done(Outcome::failed);

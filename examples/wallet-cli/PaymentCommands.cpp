@@ -26,9 +26,11 @@ struct Terms {
     std::optional<std::string> word;
     std::optional<std::string> merchantRef;
 
-    // The word as a payment option, `fallback` when there is none.
+    // The word, in either case, as a payment option, `fallback` when there is none; throws
+    // std::invalid_argument for a word that names none.
     Wallet::PaymentOptionType option(std::string_view fallback = "") const {
-        return model::fromWire<Wallet::PaymentOptionType>(word.value_or(std::string(fallback)));
+        return wireWord<Wallet::PaymentOptionType>(word.value_or(std::string(fallback)),
+                                                   "a payment option");
     }
 };
 
@@ -177,7 +179,8 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     const std::string& action = arguments.front();
     const Words words = Words(arguments).subspan(1);
     const auto terms = [&] {
-        return Domain::request({amountIn(words[0], words[1]), words[1], optionalWord(words, 2),
+        const std::string currency = currencyCode(words[1]);
+        return Domain::request({amountIn(words[0], currency), currency, optionalWord(words, 2),
                                 optionalWord(words, 3)});
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
@@ -232,7 +235,7 @@ std::function<void(Result<T>)> PaymentCommands<Domain>::printer(
             next = std::move(next)](Result<T> result) {
         if (!result) {
             self->err_ << Domain::kNames.noun << " " << action
-                       << " failed: " << result.error().description() << std::endl;
+                       << " failed: " << errorText(result.error()) << std::endl;
             return done(Outcome::failed);
         }
         if constexpr (requires(const T& list) { (list.*Domain::kRecords)(); }) {

@@ -28,7 +28,7 @@ std::string blockWords() {
 
 Wallet::ProfileInclude block(const std::string& word) {
     for (const auto candidate : kBlocks) {
-        if (model::includeQueryValue(candidate) == word) return candidate;
+        if (sameWord(model::includeQueryValue(candidate), word)) return candidate;
     }
     throw std::invalid_argument("'" + word + "' is not a profile block: one of " + blockWords());
 }
@@ -151,7 +151,7 @@ void ProfileCommands::accounts(const std::vector<std::string>& arguments, Comman
             resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one));
     } else if (action == "add" && arguments.size() == 2) {
         service->addAccount(
-            Wallet::AddAccountRequest(arguments[1]),
+            Wallet::AddAccountRequest(currencyCode(arguments[1])),
             resultPrinter<Wallet::Account>(out_, err_, "accounts add", std::move(done), one));
     } else {
         err_ << "usage: accounts list | get <id> | add <currency>" << std::endl;

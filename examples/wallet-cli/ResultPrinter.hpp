@@ -8,12 +8,13 @@
 
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 
 namespace corvend::cli {
 
 // The completion of a command's kit call: prints the value through `describe` to `out` and
-// ends `succeeded`, or prints "<label> failed: <error>" to `err` and ends `failed`. Keeps
-// `owner` (the commands object whose streams these are) alive until it has run.
+// ends `succeeded`, or prints "<label> failed: <error>" (errorText) to `err` and ends `failed`.
+// Keeps `owner` (the commands object whose streams these are) alive until it has run.
 template <class T>
 std::function<void(Result<T>)> resultPrinter(std::shared_ptr<const void> owner, std::ostream& out,
                                              std::ostream& err, std::string label,
@@ -22,7 +23,7 @@ std::function<void(Result<T>)> resultPrinter(std::shared_ptr<const void> owner, 
     return [owner = std::move(owner), &out, &err, label = std::move(label), done = std::move(done),
             describe = std::move(describe)](Result<T> result) {
         if (!result) {
-            err << label << " failed: " << result.error().description() << std::endl;
+            err << label << " failed: " << errorText(result.error()) << std::endl;
             done(Outcome::failed);
             return;
         }

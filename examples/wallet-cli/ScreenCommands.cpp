@@ -95,7 +95,7 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
     const auto subviewsWhileLoading = root->subviews().size();
     auto self = shared_from_this();
     watch(
-        [self, screen, root, web, subviewsWhileLoading, done] {
+        [self, screen, root, web, subviewsWhileLoading, done, cardID = arguments.front()] {
             const bool failed = root->subviews().size() > subviewsWhileLoading;
             const bool loaded = web && !web->isLoading() && (web->page() || web->lastError());
             if (!failed && !loaded) return false;
@@ -106,11 +106,29 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
             if (!failed && web->lastError()) {
                 self->err_ << "page failed: " << web->lastError()->description() << std::endl;
             }
-            done(failed || !web->page() ? Outcome::failed : Outcome::succeeded);
+            if (failed) {
+                self->explainFailure(cardID, done);
+            } else {
+                done(web->page() ? Outcome::succeeded : Outcome::failed);
+            }
             return true;
         },
         [self, done] {
             self->err_ << "secure-details: the screen did not settle" << std::endl;
+            done(Outcome::failed);
+        });
+}
+
+void ScreenCommands::explainFailure(const std::string& cardID, CommandTable::Done done) {
+    wallet_.cardService()->get(
+        cardID, std::nullopt, [self = shared_from_this(), cardID, done](Result<Wallet::Card> card) {
+            self->err_ << "secure-details: no page for card " << cardID << ": ";
+            if (card) {
+                self->err_ << "the service gave none for a card "
+                           << model::toWireValue(card->status()) << std::endl;
+            } else {
+                self->err_ << errorText(card.error()) << std::endl;
+            }
             done(Outcome::failed);
         });
 }

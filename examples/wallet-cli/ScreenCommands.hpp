@@ -14,7 +14,8 @@
 namespace corvend::cli {
 
 // The commands that run the kit's web screens headless, as a person would:
-//   secure-details <card-id>                 the screen's snapshot and the page it loaded
+//   secure-details <card-id>                 the screen's snapshot and the page it loaded, or
+//                                            why it failed
 //   kyc start [--ref R] [--language L]       shows the verification page and its links for
 //                                            the person to follow (see ScreenDriver), then
 //                                            prints the screen's VerificationResult
@@ -40,6 +41,9 @@ class ScreenCommands : public std::enable_shared_from_this<ScreenCommands> {
 
   private:
     void secureDetails(const std::vector<std::string>& arguments, CommandTable::Done done);
+    // The secure-details screen shows only a picture when it fails: the card read through the
+    // same service says why (no such card, not signed in), and that is printed.
+    void explainFailure(const std::string& cardID, CommandTable::Done done);
     // Calls `step` on the main thread every few milliseconds until it returns true, or gives
     // up after a while and calls `timedOut` there.
     static void watch(std::function<bool()> step, std::function<void()> timedOut);

@@ -2,9 +2,11 @@
 // one command given on the command line, the scripted demo (--demo), or commands read from
 // standard input (the REPL).
 
+#include <termios.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -21,9 +23,11 @@
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/Console.hpp"
+#include "examples/wallet-cli/EditLineReader.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/HistoryCommands.hpp"
 #include "examples/wallet-cli/InstrumentCommands.hpp"
+#include "examples/wallet-cli/LineFitter.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
@@ -70,8 +74,10 @@ std::vector<std::string> demoSessionAnswers() {
             "Confirm",    "Approve"};
 }
 
+// `signIn` takes what configure and authenticate print.
 std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Settings& settings,
-                                        const std::shared_ptr<corvend::cli::LineSource>& input) {
+                                        const std::shared_ptr<corvend::cli::LineSource>& input,
+                                        std::ostream& signIn = std::cout) {
     auto& wallet = corvend::Wallet::instance();
     // Verification pages open in the terminal: a terminal machine has no desktop browser.
     const auto opener = corvend::cli::TerminalURLOpener::make(input, std::cout);
@@ -79,7 +85,7 @@ std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Sett
     auto table = std::make_shared<CommandTable>(std::cout, std::cerr);
     corvend::cli::CardDepositCommands::make(wallet, input, std::cout, std::cerr)->install(*table);
     const auto walletCommands =
-        corvend::cli::WalletCommands::make(wallet, settings, std::cout, std::cerr);
+        corvend::cli::WalletCommands::make(wallet, settings, signIn, std::cerr);
     walletCommands->install(*table);
     table->setReadiness([walletCommands] { return walletCommands->isConfigured(); },
                         "not configured: run configure first (then authenticate)");
@@ -99,22 +105,48 @@ std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Sett
     return table;
 }
 
-int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& run) {
+// Puts the terminal's modes back when the host ends, should it end while a line is being edited.
+class TerminalModes {
+  public:
+    TerminalModes() : saved_(isatty(STDIN_FILENO) == 1 && tcgetattr(STDIN_FILENO, &modes_) == 0) {}
+    ~TerminalModes() {
+        if (saved_) tcsetattr(STDIN_FILENO, TCSADRAIN, &modes_);
+    }
+    TerminalModes(const TerminalModes&) = delete;
+    TerminalModes& operator=(const TerminalModes&) = delete;
+
+  private:
+    termios modes_{};
+    bool saved_;
+};
+
+// `screen` fits standard output; its unfinished line is the prompt the line editor shows.
+int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& run,
+            corvend::cli::LineFitter& screen) {
     auto& queue = corvend::platform::MainQueue::shared();
-    std::shared_ptr<corvend::cli::LineSource> input =
-        run.demo ? std::shared_ptr<corvend::cli::LineSource>(
-                       std::make_shared<corvend::cli::ScriptedLines>(
-                           run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words)))
-                 : corvend::cli::LineReader::make(std::cin, queue);
-    const auto table = makeTable(settings, input);
+    const TerminalModes terminalModes;
+    std::shared_ptr<corvend::cli::LineSource> input;
+    if (run.demo) {
+        input = std::make_shared<corvend::cli::ScriptedLines>(
+            run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words));
+    } else if (isatty(STDIN_FILENO) == 1) {
+        input = corvend::cli::EditLineReader::make(queue, screen);
+    } else {
+        input = corvend::cli::LineReader::make(std::cin, queue);
+    }
+    // Before one command, signing in is the host's own preparation: its lines go to standard
+    // error, so that standard output holds the command's result alone.
+    std::ostream signInLines(std::cout.rdbuf());
+    const auto table = makeTable(settings, input, signInLines);
     const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},
                                                   {"authenticate", settings.accessToken}};
 
     int exitCode = 0;
     if (!run.words.empty()) {
         // One command: configured and authenticated first when it needs the service.
-        auto steps =
-            table->needsService(run.words.front()) ? signIn : std::vector<CommandScript::Step>{};
+        const bool signsIn = table->needsService(run.words.front());
+        if (signsIn) signInLines.rdbuf(std::cerr.rdbuf());
+        auto steps = signsIn ? signIn : std::vector<CommandScript::Step>{};
         steps.push_back(run.words);
         CommandScript::make(table, queue, std::move(steps))->start([&](bool succeeded) {
             exitCode = succeeded ? 0 : 1;
@@ -172,6 +204,12 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The line editor reads what a person types in the terminal's character set (UTF-8 for
+    // "€"); before any thread starts. Only character classes: numbers and text go by ICU.
+    if (isatty(STDIN_FILENO) == 1) std::setlocale(LC_CTYPE, "");
+    // Every line the host writes fits 80 columns.
+    corvend::cli::LineFitter screen(std::cout, 80);
+    corvend::cli::LineFitter errors(std::cerr, 80);
     CLI::App app{
         "Runs the wallet kit against the local sandbox (started in-process) or a given\n"
         "base URL.\n"
@@ -199,6 +237,12 @@ int main(int argc, char** argv) {
     app.prefix_command();
     CLI11_PARSE(app, argc, argv);
     run.words = app.remaining();
+    // What no option of the program and no command is: an option it does not know.
+    if (!run.words.empty() && run.words.front().starts_with('-')) {
+        std::cerr << "wallet-cli: unknown option '" << run.words.front()
+                  << "'; 'wallet-cli --help' lists the options and the commands" << std::endl;
+        return 1;
+    }
 
     if (version) {
         std::cout << "wallet-cli, kit version " << corvend::Wallet::instance().version()
@@ -224,9 +268,11 @@ int main(int argc, char** argv) {
             sandbox->start();
             settings.baseURL = sandbox->baseURL();
             run.ownSandbox = true;
-            std::cout << "local sandbox serving at " << settings.baseURL << std::endl;
+            // Before one command it is a note, on standard error like the sign-in.
+            (run.words.empty() ? std::cout : std::cerr)
+                << "local sandbox serving at " << settings.baseURL << std::endl;
         }
-        return runHost(settings, run);
+        return runHost(settings, run, screen);
     } catch (const std::exception& error) {
         std::cerr << "wallet-cli: " << error.what() << std::endl;
         return 1;

@@ -31,7 +31,7 @@ using ::testing::Not;
 
 struct CliRun {
     int exitCode = -1;
-    std::string output;  // stdout and stderr together
+    std::string output;  // stdout and stderr together, or stdout alone
 };
 
 std::string quoted(const std::string& word) {
@@ -40,13 +40,15 @@ std::string quoted(const std::string& word) {
     return result + "'";
 }
 
-// Runs wallet-cli with `arguments` and `input` on its standard input. A run that never ends
-// (a session stalled for good) is stopped after 90 s and fails with status 124.
-CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "") {
+// Runs wallet-cli with `arguments` and `input` on its standard input, reading its standard
+// output and, with `errorsToo`, its standard error. A run that never ends (a session stalled for
+// good) is stopped after 90 s and fails with status 124.
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "",
+              bool errorsToo = true) {
     std::string command =
         "printf '%s' " + quoted(input) + " | timeout 90 " + quoted(WALLET_CLI_PATH);
     for (const auto& argument : arguments) command += " " + quoted(argument);
-    command += " 2>&1";
+    command += errorsToo ? " 2>&1" : " 2>/dev/null";
 
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -113,6 +115,13 @@ std::vector<std::string> linesWiderThan(const std::string& text, std::size_t col
     return wide;
 }
 
+// `text` with every run of blanks and line ends as one blank: a message as it reads, wherever
+// the host cut its lines to fit the terminal.
+std::string flowing(const std::string& text) {
+    static const std::regex blanks(R"(\s+)");
+    return std::regex_replace(text, blanks, " ");
+}
+
 std::size_t countOf(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -160,12 +169,11 @@ TEST(WalletCliTest, ProfileAndHistoryCommandsSendTheirBlocksAndFilters) {
     const CliRun run = runCli(
         {"--base-url", sandbox.baseURL()},
         "configure\nauthenticate t\nprofile --include CONTACTINFO --include ACCOUNTS "
-        "--include CONTACTINFO\nprofile --include contactInfo\nhistory transactions --type NOPE\n"
+        "--include CONTACTINFO\nprofile --include contact\nhistory transactions --type NOPE\n"
         "history authorizations --limit 2 --status APPROVED --from 2024-03-20\n"
         "history transactions --limit x\naccounts add USD\nkyc status\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_THAT(run.output, HasSubstr("'contactInfo' is not a profile block: one of ACCOUNTS, "
-                                      "RESTRICTIONS, ADDRESS, CONTACTINFO"));
+    EXPECT_THAT(run.output, HasSubstr("'contact' is not a profile block: one of ACCOUNTS,"));
     EXPECT_THAT(run.output, HasSubstr("'NOPE' is not a transaction type: one of DEPOSIT, "
                                       "WITHDRAWAL, TRANSFER"));
     EXPECT_THAT(run.output, HasSubstr("2 authorization(s) of 6"));
@@ -365,8 +373,9 @@ TEST(WalletCliTest, WordsFromAFixedSetAreCheckedBeforeAnythingIsSent) {
     EXPECT_THAT(run.output, HasSubstr("no card issued in this session"));
     EXPECT_THAT(run.output, HasSubstr("'X' is not an authorization status: one of APPROVED, "
                                       "DECLINED, REVERSED"));
-    EXPECT_THAT(run.output, HasSubstr("'BANK' is not an instrument type: one of "
-                                      "SEPA_BANK_ACCOUNT, UK_BANK_ACCOUNT, US_BANK_ACCOUNT, CARD"));
+    EXPECT_THAT(flowing(run.output),
+                HasSubstr("'BANK' is not an instrument type: one of "
+                          "SEPA_BANK_ACCOUNT, UK_BANK_ACCOUNT, US_BANK_ACCOUNT, CARD"));
     EXPECT_THAT(run.output, HasSubstr("'PAYPAL' is not an instrument type"));
     EXPECT_THAT(run.output, HasSubstr("the name is what 'cards issue' takes"));
     // The usages list the allowed words.
@@ -389,12 +398,185 @@ TEST(WalletCliTest, ChecksCardsAndFormatsMoneyWithoutTheService) {
                               "card check 5391520000000000\nmoney -123456 EUR de_DE\n"
                               "money 12345 jpy en_US\nmoney 5 XX\nquit\n");
     EXPECT_THAT(run.output, HasSubstr("brand: visa\nmasked: 4111 1111 1111 1111\nnumber: valid\n"
-                                      "expiry: expired\ncvv: invalid\n"));
+                                      "expiry: 01/20: expired\ncvv: invalid\n"));
     EXPECT_THAT(run.output, HasSubstr("brand: tembroPrepaidMasterCard\nmasked: 5391 5200 0000 "
                                       "0000\nnumber: notSupported\n"));
     EXPECT_THAT(run.output, HasSubstr("-1.234,56\u00a0€\n"));
     EXPECT_THAT(run.output, HasSubstr("\n¥12,345\n"));
-    EXPECT_THAT(run.output, HasSubstr("money: no text for currency XX"));
+    EXPECT_THAT(run.output, HasSubstr("money: 'XX' is not a currency"));
+}
+
+// The requests `sandbox` received for the customer's profile, as "<METHOD> <target> <body>".
+std::vector<std::string> profileRequests(const corvend::sandbox::Sandbox& sandbox) {
+    std::vector<std::string> sent;
+    for (const auto& request : sandbox.requests()) {
+        if (request.path.starts_with("/digitalwallets/v1/profile"))
+            sent.push_back(request.method + " " + request.target + " " + request.body);
+    }
+    return sent;
+}
+
+// The currency codes the bodies in `sent` carry, in order.
+std::vector<std::string> sentCurrencies(const std::vector<std::string>& sent) {
+    static const std::regex code(
+        R"re("(currencyCode|currency|sourceCurrency|targetCurrency)":"([^"]*)")re");
+    std::vector<std::string> codes;
+    for (const auto& request : sent) {
+        for (std::sregex_iterator at(request.begin(), request.end(), code), end; at != end; ++at)
+            codes.push_back((*at)[2]);
+    }
+    return codes;
+}
+
+// A currency is three letters ICU knows as one, in either case, sent upper-case; anything else
+// is refused, naming the rule, before anything is sent.
+TEST(WalletCliTest, CurrenciesAreKnownCodesInEitherCaseAndSentUpperCase) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ndeposit run 25 €\ndeposit run 25 A1B\n"
+               "withdrawal preview 5 XYZ CARD\ntransfer send 1 eu ana@example.com\n"
+               "fx quote EUR dollars\ncards issue Corvend-Classic €\naccounts add €\n"
+               "money 5 xyz\ncard-deposit 5 €\n"
+               "deposit run 25.50 eur\nwithdrawal preview 5 Eur VELNO_TRANSFER\n"
+               "transfer preview 1 eur ana@example.com\nfx quote eur usd\n"
+               "cards issue Corvend-Classic gbp\naccounts add usd\nmoney 250 jpy\n");
+    EXPECT_EQ(countOf(run.output, "is not a currency: three letters"), 9u) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("'€' is not a currency"));
+    EXPECT_THAT(run.output, Not(HasSubstr("failed")));
+    EXPECT_THAT(run.output, HasSubstr("deposit dep-1: " + money(2550, "EUR")));
+    EXPECT_THAT(run.output, HasSubstr("\n" + money(250, "JPY") + "\n"));
+    EXPECT_THAT(sentCurrencies(profileRequests(sandbox)),
+                ElementsAre("EUR", "EUR", "EUR", "EUR", "USD", "GBP", "USD"));
+}
+
+// Words from a fixed set (statuses, types, blocks, appearances) are taken in either case.
+TEST(WalletCliTest, WordsFromAFixedSetAreTakenInEitherCase) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ncards list issued,Active\n"
+               "history transactions --type deposit --status Completed\n"
+               "instruments get card pi-sandbox-card\nprofile --include accounts\n"
+               "appearance DARK\ncards update card-none locked\n"
+               "deposit preview 5 EUR bank_transfer\ncards get card-none Tokenizations\n");
+    EXPECT_THAT(run.output, Not(HasSubstr("is not")));
+    EXPECT_THAT(run.output, Not(HasSubstr("usage:")));
+    EXPECT_THAT(run.output, HasSubstr("installed the dark appearance"));
+    EXPECT_THAT(run.output, HasSubstr("\nCARD pi-sandbox-card VERIFIED"));
+    const auto sent = profileRequests(sandbox);
+    const auto sentWith = [&](const std::string& pattern) {
+        const std::regex part(pattern);
+        return std::ranges::count_if(sent,
+                                     [&](const auto& s) { return std::regex_search(s, part); });
+    };
+    EXPECT_EQ(sentWith("status=ISSUED(,|%2C)ACTIVE"), 1) << run.output;
+    EXPECT_EQ(sentWith("type=DEPOSIT"), 1) << run.output;
+    EXPECT_EQ(sentWith("status=COMPLETED"), 1) << run.output;
+    EXPECT_EQ(sentWith("include=ACCOUNTS"), 1) << run.output;
+    EXPECT_EQ(sentWith(R"re("status":"LOCKED")re"), 1) << run.output;
+    EXPECT_EQ(sentWith(R"re("paymentOption":"BANK_TRANSFER")re"), 1) << run.output;
+    EXPECT_EQ(sentWith("card-none\\?include=TOKENIZATIONS"), 1) << run.output;
+}
+
+// The reason of a card update is the rest of the line, or a quoted text.
+TEST(WalletCliTest, ACardUpdateTakesTheRestOfTheLineOrAQuotedTextAsTheReason) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\nauthenticate\ncards issue Corvend-Classic EUR\n"
+                              "cards update last LOCKED lost it on the tram\n"
+                              "cards update last ACTIVE \"found it,  again\"\n");
+    EXPECT_THAT(run.output, Not(HasSubstr("usage:")));
+    std::vector<std::string> reasons;
+    static const std::regex reason(R"re("statusReason":"([^"]*)")re");
+    for (const auto& request : profileRequests(sandbox)) {
+        std::smatch found;
+        if (std::regex_search(request, found, reason)) reasons.push_back(found[1]);
+    }
+    EXPECT_THAT(reasons, ElementsAre("lost it on the tram", "found it,  again")) << run.output;
+}
+
+// The expiry date is checked as the card form holds it after the same keys: "1230" is 12/30.
+TEST(WalletCliTest, CardCheckReadsTheExpiryDateAsTheFormHoldsIt) {
+    const CliRun run = runCli({},
+                              "card check 4111111111111111 1230\n"
+                              "card check 4111111111111111 12/30\n"
+                              "card check 4111111111111111 1399\ncard check 4111111111111111 x\n");
+    EXPECT_EQ(countOf(run.output, "expiry: 12/30: valid\n"), 2u) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("expiry: 13/99: invalid\n"));
+    EXPECT_THAT(run.output, HasSubstr("expiry: (empty): invalid\n"));
+}
+
+// Usage and refusal lines are cut at word boundaries, history lines too: nothing a person reads
+// runs past 80 columns.
+TEST(WalletCliTest, EveryLineTheHostWritesFitsEightyColumns) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\nauthenticate\ncards\ncards list NOPE\ninstruments x\n"
+                              "history transactions --type X\nhistory nothing\ndeposit\n"
+                              "deposit run 25 EUR\nhistory transactions\n"
+                              "history authorizations --limit 20\nprofile --include X\n");
+    EXPECT_THAT(linesWiderThan(run.output, 80), ::testing::IsEmpty()) << run.output;
+    // Cut between words, so every word is whole.
+    EXPECT_THAT(run.output, HasSubstr("usage: cards programs | list [STATUS,...] | issue"));
+    EXPECT_THAT(run.output, HasSubstr("on card-sandbox-1,"));
+    EXPECT_EQ(countOf(run.output, "authorization auth-"), 20u) << run.output;
+}
+
+// Plurals, what was deleted, exit and quit, unknown options, and standard output holding only
+// the result of a one-shot command.
+TEST(WalletCliTest, SmallWordsAreRight) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ninstruments list CARD\n"
+               "cards issue Corvend-Classic EUR\ncards list\n"
+               "instruments delete CARD pi-sandbox-card\n--bogus\nexit\nmoney 5 EUR\n");
+    EXPECT_THAT(run.output, HasSubstr("\n1 instrument\n"));
+    EXPECT_THAT(run.output, HasSubstr("\n1 card\n"));
+    EXPECT_THAT(run.output, HasSubstr("deleted CARD pi-sandbox-card"));
+    EXPECT_THAT(run.output, HasSubstr("unknown option '--bogus'"));
+    EXPECT_THAT(run.output, Not(HasSubstr(money(500, "EUR"))));
+    EXPECT_THAT(runCli({}, "quit\nmoney 5 EUR\n").output, Not(HasSubstr(money(500, "EUR"))));
+
+    const CliRun bogus = runCli({"--bogus"});
+    EXPECT_NE(bogus.exitCode, 0);
+    EXPECT_THAT(bogus.output, HasSubstr("unknown option '--bogus'"));
+    EXPECT_THAT(bogus.output, Not(HasSubstr("unknown command")));
+
+    const CliRun cards = runCli({"cards", "list"}, "", false);
+    EXPECT_EQ(cards.exitCode, 0);
+    EXPECT_EQ(cards.output, "0 cards\n");
+}
+
+// A refused access token says to sign in; the secure-details screen, which shows only a picture
+// when it fails, is followed by why.
+TEST(WalletCliTest, FailuresSayWhatAPersonDoesAboutThem) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\ncards list\nsecure-details nope\nauthenticate\n"
+                              "secure-details nope\n");
+    EXPECT_EQ(countOf(run.output, "\nnot signed in: run authenticate\n"), 2u) << run.output;
+    EXPECT_THAT(run.output,
+                HasSubstr("secure-details: no page for card nope: [NOT_FOUND] No card"));
+}
+
+// At a terminal the line can be edited: the up arrow recalls the line before, the left arrow
+// moves back into it, and what is typed there goes in place.
+TEST(WalletCliTest, AtATerminalArrowKeysEditAndRecallLines) {
+    const std::string up = "\x1b[A", left = "\x1b[D";
+    const CliRun run =
+        runInTerminal({}, "money 250 JP\n" + up + "Y\nmoney 7 UR" + left + left + "E\nquit\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, HasSubstr(money(250, "JPY"))) << run.output;
+    EXPECT_THAT(run.output, HasSubstr(money(7, "EUR"))) << run.output;
+    EXPECT_THAT(run.output, Not(HasSubstr("unknown command")));
 }
 
 }  // namespace
@@ -522,8 +704,9 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     // The flow completed, the deposit did not: said as one, so a person reads it right.
     const CliRun declined = cardDeposit({"25", "EUR"}, toSummary + "Decline\n");
     EXPECT_NE(declined.exitCode, 0);
-    EXPECT_THAT(declined.output, HasSubstr("card-deposit flow finished; deposit dep-1 FAILED: "
-                                           "The customer declined the payment.\n"));
+    EXPECT_THAT(flowing(declined.output),
+                HasSubstr("card-deposit flow finished; deposit dep-1 FAILED: "
+                          "The customer declined the payment. "));
     EXPECT_THAT(declined.output, Not(HasSubstr("card deposit result: completed")));
 
     const CliRun closed = cardDeposit({"25", "EUR"}, toSummary + "close\n");
@@ -667,7 +850,8 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
                  R"("paymentOptionSettings":{"paymentOption":"CARD","cardSchemes":[]}}])"});
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\nauthenticate\ncard-deposit 5 EUR\nnew card\n");
-    EXPECT_THAT(run.output, HasSubstr("card deposit result: non-terminal failure: the service "
-                                      "named no card scheme these screens accept"));
+    EXPECT_THAT(flowing(run.output),
+                HasSubstr("card deposit result: non-terminal failure: the service "
+                          "named no card scheme these screens accept"));
     EXPECT_THAT(run.output, Not(HasSubstr("CardDepositError.")));
 }

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+namespace corvend::cli {
+
+// Fits every line written to a stream into `width` columns while it lives: a line that would run
+// past them is cut at the blank before the word that does not fit, and goes on on the next line
+// indented two columns more than it was. A word wider than a line (a long id, an address) is
+// never cut and may run over. Columns are counted as a terminal shows UTF-8: one per character.
+//
+// Installs itself as the stream's buffer and puts the old one back when destroyed; everything
+// goes on to the old one. Not thread-safe: write to the stream from one thread at a time.
+class LineFitter final : public std::streambuf {
+  public:
+    LineFitter(std::ostream& stream, std::size_t width);
+    ~LineFitter() override;
+
+    LineFitter(const LineFitter&) = delete;
+    LineFitter& operator=(const LineFitter&) = delete;
+
+    // What the terminal shows on the line not yet ended (a prompt), as written so far.
+    const std::string& shownLine() const { return shown_; }
+
+    // The line was ended outside the stream (a person typed a line after the prompt, and the
+    // terminal echoed it): what is written next starts a new line.
+    void lineEnded();
+
+  protected:
+    int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char* text, std::streamsize count) override;
+    int sync() override;
+
+  private:
+    void put(char c);
+    // Writes the word being read, on a new line first when it does not fit after the blanks.
+    void writeWord();
+    void write(std::string_view text, std::size_t columns);
+    void endLine(char end);
+
+    std::ostream& stream_;
+    std::streambuf* target_;
+    std::size_t width_;
+    std::string shown_;         // the line written so far
+    std::size_t column_ = 0;    // its columns
+    std::size_t indent_ = 0;    // its leading blanks
+    bool started_ = false;      // something but blanks is on it
+    bool wordsOnLine_ = false;  // a word is on it since it was last cut
+    std::string blanks_;        // blanks read since the last word, not yet written
+    std::string word_;          // the word being read
+    std::size_t wordColumns_ = 0;
+    bool glued_ = false;  // the word goes on one written at a flush: no cut before it
+};
+
+}  // namespace corvend::cli
