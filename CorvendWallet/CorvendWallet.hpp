@@ -10,7 +10,8 @@
 //   CorvendWallet/History.hpp      transaction and card authorization history
 //   CorvendWallet/CardDeposit.hpp  the card-deposit flow
 //   CorvendWallet/Screens.hpp      the screens' appearance, card checks, money formatting
-// A host never includes a path into the kit's layers.
+// A host never includes a path into the kit's layers. The codes the kit's own failures carry,
+// each with what it means and what a host can do, are corvend::model::ErrorCode::descriptions.
 //
 // On a thread of the host's that may block (never the one that drives the main queue), the
 // blocking forms return the value or throw one of the errors Wallet lists:
@@ -32,3 +33,4 @@
 
 #include "CorvendWallet/facade/CorvendWalletVersion.hpp"
 #include "CorvendWallet/facade/Wallet.hpp"
+#include "CorvendWallet/foundation/ErrorCode.hpp"

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -92,10 +94,34 @@ std::string currencyCode(std::string_view text) {
     return code;
 }
 
+namespace {
+
+// The kit's own code an error carries, if any.
+std::optional<std::string> kitCode(const Error& error) {
+    if (const auto configuration = error.as<Wallet::ConfigurationError>()) {
+        return configuration->code();
+    }
+    if (const auto walletError = error.as<Wallet::WalletError>()) {
+        if (const auto* internal = walletError->as<Wallet::WalletError::InternalError>()) {
+            return internal->code;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::string errorText(const Error& error) {
     std::string text = error.description();
-    // Where the kit's own table of codes gives what a code means and what to do, its line for
-    // this error's code is printed here, after the message.
+    // After the message, what the kit's table of codes says the code means and what to do.
+    if (const auto code = kitCode(error)) {
+        const auto& table = corvend::model::ErrorCode::descriptions;
+        const auto row =
+            std::ranges::find(table, *code, &corvend::model::ErrorCode::Description::code);
+        if (row != std::end(table)) {
+            text += "\n" + std::string(row->meaning) + " " + std::string(row->action);
+        }
+    }
     const auto walletError = error.as<Wallet::WalletError>();
     if (walletError && walletError->kind() == Wallet::WalletError::Kind::tokenExpired) {
         // The service refuses a missing access token as it does an expired one.

@@ -561,10 +561,19 @@ TEST(WalletCliTest, FailuresSayWhatAPersonDoesAboutThem) {
     sandbox.start();
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\ncards list\nsecure-details nope\nauthenticate\n"
-                              "secure-details nope\n");
+                              "secure-details nope\naccounts get ..\n");
     EXPECT_EQ(countOf(run.output, "\nnot signed in: run authenticate\n"), 2u) << run.output;
     EXPECT_THAT(run.output,
                 HasSubstr("secure-details: no page for card nope: [NOT_FOUND] No card"));
+    // A code of the kit's own: its message, then what the kit's table says of it.
+    const auto& codes = corvend::model::ErrorCode::descriptions;
+    const auto invalidURL =
+        std::ranges::find(codes, "I0001", &corvend::model::ErrorCode::Description::code);
+    ASSERT_NE(invalidURL, std::end(codes));
+    EXPECT_THAT(flowing(run.output),
+                HasSubstr("[I0001] " + flowing(std::string(invalidURL->meaning))))
+        << run.output;
+    EXPECT_THAT(flowing(run.output), HasSubstr(flowing(std::string(invalidURL->action))));
 }
 
 // At a terminal the line can be edited: the up arrow recalls the line before, the left arrow
