@@ -6,8 +6,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/async/Task.hpp"
-
 namespace corvend::cli {
 
 namespace {
@@ -19,12 +17,19 @@ constexpr int kHistorySize = 500;
 
 std::shared_ptr<EditLineReader> EditLineReader::make(platform::MainQueue& queue,
                                                      LineFitter& screen) {
-    return std::make_shared<EditLineReader>(Passkey{}, queue, screen);
+    auto reader = std::make_shared<EditLineReader>(Passkey{}, screen);
+    // A read under way keeps the editor it reads with.
+    reader->reader_ = LineReader::make(
+        [weak = std::weak_ptr<EditLineReader>(reader)]() -> std::optional<std::string> {
+            const auto self = weak.lock();
+            return self ? self->readLine() : std::nullopt;
+        },
+        queue);
+    return reader;
 }
 
-EditLineReader::EditLineReader(Passkey, platform::MainQueue& queue, LineFitter& screen)
-    : queue_(queue),
-      screen_(screen),
+EditLineReader::EditLineReader(Passkey, LineFitter& screen)
+    : screen_(screen),
       history_(history_init(), history_end),
       editor_(el_init("wallet-cli", stdin, stdout, stderr), el_end) {
     if (!history_ || !editor_) throw std::runtime_error("the line editor could not start");
@@ -46,24 +51,11 @@ char* EditLineReader::prompt(editline* editor) {
 }
 
 void EditLineReader::next(Delivery deliver) {
-    {
-        std::scoped_lock lock(mutex_);
-        if (reading_) throw std::logic_error("a line is already being read");
-        reading_ = true;
-    }
     prompt_ = screen_.shownLine();
-    auto self = shared_from_this();
-    platform::Task<void>::detached([self, deliver = std::move(deliver)]() mutable {
-        auto line = self->readLine();
-        self->queue_.async([self, deliver = std::move(deliver), line = std::move(line)]() mutable {
-            {
-                std::scoped_lock lock(self->mutex_);
-                self->reading_ = false;
-            }
-            // The person's Enter left the terminal on a new line (Ctrl-D at the end does not).
-            if (line) self->screen_.lineEnded();
-            deliver(std::move(line));
-        });
+    reader_->next([self = shared_from_this(), deliver = std::move(deliver)](auto line) {
+        // The person's Enter left the terminal on a new line (Ctrl-D at the end does not).
+        if (line) self->screen_.lineEnded();
+        deliver(std::move(line));
     });
 }
 

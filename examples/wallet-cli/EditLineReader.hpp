@@ -1,11 +1,11 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "examples/wallet-cli/LineFitter.hpp"
+#include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/LineSource.hpp"
 #include "platform/async/MainQueue.hpp"
 
@@ -16,7 +16,7 @@ namespace corvend::cli {
 
 // Reads lines a person types at the terminal on standard input, with the line editing and the
 // history of the system's line-editing library: the arrow keys move in the line and recall
-// earlier ones. Reads off the main thread, as LineReader does, so kit completions keep arriving
+// earlier ones. Reads through a LineReader, off the main thread, so kit completions keep arriving
 // while a person types. The history lives as long as the reader and is never written anywhere
 // (card numbers and security codes are typed here too).
 class EditLineReader final : public LineSource,
@@ -33,18 +33,16 @@ class EditLineReader final : public LineSource,
     void next(Delivery deliver) override;
 
     struct Passkey {};
-    EditLineReader(Passkey, platform::MainQueue& queue, LineFitter& screen);
+    EditLineReader(Passkey, LineFitter& screen);
 
   private:
     std::optional<std::string> readLine();
     static char* prompt(editline* editor);
 
-    platform::MainQueue& queue_;
     LineFitter& screen_;
     std::unique_ptr<history, void (*)(history*)> history_;
     std::unique_ptr<editline, void (*)(editline*)> editor_;
-    std::mutex mutex_;
-    bool reading_ = false;
+    std::shared_ptr<LineReader> reader_;  // reads with readLine()
     // The prompt of the read under way; set before its task starts, read by the editor in it.
     std::string prompt_;
 };

@@ -9,11 +9,22 @@
 namespace corvend::cli {
 
 std::shared_ptr<LineReader> LineReader::make(std::istream& input, platform::MainQueue& queue) {
-    return std::make_shared<LineReader>(Passkey{}, input, queue);
+    return make(
+        [&input]() -> std::optional<std::string> {
+            std::string line;
+            if (!std::getline(input, line)) return std::nullopt;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return line;
+        },
+        queue);
 }
 
-LineReader::LineReader(Passkey, std::istream& input, platform::MainQueue& queue)
-    : input_(input), queue_(queue) {}
+std::shared_ptr<LineReader> LineReader::make(Read read, platform::MainQueue& queue) {
+    return std::make_shared<LineReader>(Passkey{}, std::move(read), queue);
+}
+
+LineReader::LineReader(Passkey, Read read, platform::MainQueue& queue)
+    : read_(std::move(read)), queue_(queue) {}
 
 void LineReader::next(Delivery deliver) {
     {
@@ -23,7 +34,7 @@ void LineReader::next(Delivery deliver) {
     }
     auto self = shared_from_this();
     platform::Task<void>::detached([self, deliver = std::move(deliver)]() mutable {
-        auto line = self->readLine();
+        auto line = self->read_();
         self->queue_.async([self, deliver = std::move(deliver), line = std::move(line)]() mutable {
             // Cleared only now, so lines are delivered in reading order and the delivery itself
             // may ask for the next one.
@@ -34,13 +45,6 @@ void LineReader::next(Delivery deliver) {
             deliver(std::move(line));
         });
     });
-}
-
-std::optional<std::string> LineReader::readLine() {
-    std::string line;
-    if (!std::getline(input_, line)) return std::nullopt;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
 }
 
 }  // namespace corvend::cli

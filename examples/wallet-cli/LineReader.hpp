@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <mutex>
@@ -15,8 +16,13 @@ namespace corvend::cli {
 // the main queue never blocks on input and kit completions keep arriving while a person types.
 class LineReader final : public LineSource, public std::enable_shared_from_this<LineReader> {
   public:
+    // Blocks until the next line is read; nullopt at the end of the input.
+    using Read = std::function<std::optional<std::string>()>;
+
     // `input` and `queue` must outlive every read.
     static std::shared_ptr<LineReader> make(std::istream& input, platform::MainQueue& queue);
+    // Reads each line with `read`, in a task; `queue` must outlive every read.
+    static std::shared_ptr<LineReader> make(Read read, platform::MainQueue& queue);
 
     // Reads the next line in a task and posts `deliver` with it to the queue. One read at a
     // time: throws std::logic_error while a read is outstanding. Once the end of the input was
@@ -24,12 +30,10 @@ class LineReader final : public LineSource, public std::enable_shared_from_this<
     void next(Delivery deliver) override;
 
     struct Passkey {};
-    LineReader(Passkey, std::istream& input, platform::MainQueue& queue);
+    LineReader(Passkey, Read read, platform::MainQueue& queue);
 
   private:
-    std::optional<std::string> readLine();
-
-    std::istream& input_;
+    const Read read_;
     platform::MainQueue& queue_;
     std::mutex mutex_;
     bool reading_ = false;
