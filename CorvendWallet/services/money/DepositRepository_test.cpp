@@ -32,22 +32,22 @@ using RedirectRel = model::RedirectLink::RedirectLinkType;
 
 const std::string& kRequired = testing::kDepositRequiredMembers;
 
-model::CustomerDeposit mapped(const std::string& extra) {
+model::CustomerDeposit mappedDeposit(const std::string& extra) {
     return DepositRepository::customerDeposit(
         testing::decodedReply<DepositServiceEndpoint::CustomerDepositResponse>("{" + kRequired +
                                                                                extra + "}"));
 }
 
 TEST(DepositMappingTest, DepositsOwnFieldsReadUnknownTextsAndFollowTheirListRules) {
-    const auto bare = mapped("");
+    const auto bare = mappedDeposit("");
     EXPECT_EQ(bare.action(), DepositAction::unknown);
     EXPECT_TRUE(bare.nextStatus().empty());
     EXPECT_EQ(bare.returnUrls(), std::nullopt);
     EXPECT_EQ(bare.redirectUrl(), std::nullopt);
-    EXPECT_EQ(mapped(R"(,"nextStatus":[])"), bare);
+    EXPECT_EQ(mappedDeposit(R"(,"nextStatus":[])"), bare);
 
-    const auto odd = mapped(R"(,"action":"none","returnUrls":[],)"
-                            R"("nextStatus":["PENDING","Processing","CANCELLED"])");
+    const auto odd = mappedDeposit(R"(,"action":"none","returnUrls":[],)"
+                                   R"("nextStatus":["PENDING","Processing","CANCELLED"])");
     EXPECT_EQ(odd.action(), DepositAction::unknown);
     EXPECT_EQ(odd.returnUrls(), std::vector<ReturnLink>{});
     EXPECT_EQ(odd.nextStatus(), (std::vector{PaymentStatus::pending, PaymentStatus::unknown,
@@ -62,18 +62,19 @@ TEST(DepositMappingTest, DepositsAreEqualOnlyFieldByFieldWithFeesInOrder) {
     const std::string swapped =
         R"(,"fees":[{"amount":7,"currency":"EUR","paymentReason":"OTHER_FEE"},)"
         R"({"amount":5,"currency":"EUR","paymentReason":"FX_FEE"}])";
-    EXPECT_EQ(mapped(fees), mapped(fees));
-    EXPECT_NE(mapped(fees), mapped(swapped));
-    EXPECT_NE(mapped(fees), mapped(""));
-    EXPECT_NE(mapped(R"(,"action":"REDIRECT")"), mapped(R"(,"action":"NONE")"));
-    EXPECT_NE(mapped(R"(,"merchantRefNum":"m-1")"), mapped(R"(,"merchantRefNum":"m-2")"));
+    EXPECT_EQ(mappedDeposit(fees), mappedDeposit(fees));
+    EXPECT_NE(mappedDeposit(fees), mappedDeposit(swapped));
+    EXPECT_NE(mappedDeposit(fees), mappedDeposit(""));
+    EXPECT_NE(mappedDeposit(R"(,"action":"REDIRECT")"), mappedDeposit(R"(,"action":"NONE")"));
+    EXPECT_NE(mappedDeposit(R"(,"merchantRefNum":"m-1")"),
+              mappedDeposit(R"(,"merchantRefNum":"m-2")"));
 }
 
 TEST(DepositMappingTest, LinksAlwaysCarryARelationAndAMethod) {
-    const auto deposit =
-        mapped(R"(,"returnUrls":[{"href":"x"},{"rel":"ON_CANCELLED","method":"POST"}],)"
-               R"("redirectUrl":{"rel":"REDIRECT_PAYMENT","href":"https://3ds","method":"GET"},)"
-               R"("action":"REDIRECT")");
+    const auto deposit = mappedDeposit(
+        R"(,"returnUrls":[{"href":"x"},{"rel":"ON_CANCELLED","method":"POST"}],)"
+        R"("redirectUrl":{"rel":"REDIRECT_PAYMENT","href":"https://3ds","method":"GET"},)"
+        R"("action":"REDIRECT")");
     EXPECT_EQ(*deposit.returnUrls(),
               (std::vector<ReturnLink>{{Rel::unknown, "x", HttpRequestMethod::unknown},
                                        {Rel::onCancelled, std::nullopt, HttpRequestMethod::post}}));
@@ -82,7 +83,7 @@ TEST(DepositMappingTest, LinksAlwaysCarryARelationAndAMethod) {
     EXPECT_EQ(deposit.redirectUrl()->method(), HttpRequestMethod::get);
     EXPECT_EQ(deposit.action(), DepositAction::redirect);
 
-    const auto empty = mapped(R"(,"redirectUrl":{})");
+    const auto empty = mappedDeposit(R"(,"redirectUrl":{})");
     EXPECT_EQ(empty.redirectUrl()->rel(), RedirectRel::unknown);
     EXPECT_EQ(empty.redirectUrl()->method(), HttpRequestMethod::unknown);
 }
@@ -100,7 +101,7 @@ TEST(DepositMappingTest, ListsAlwaysCarryPaging) {
 
 // Every member a deposit record can carry, each with a value of its own, so that a value read
 // into another field, or a key the kit spells otherwise, shows.
-const testing::ReplyDocument kEveryMember{
+const testing::ReplyDocument kEveryDepositMember{
     {"amount", "1234"},
     {"currencyCode", R"("GBP")"},
     {"paymentOption", R"("OFFLINE_BANK_TRANSFER")"},
@@ -126,13 +127,13 @@ const testing::ReplyDocument kEveryMember{
              R"({"amount":22,"currency":"CHF","paymentReason":"CORVEND_FEE"}])"},
 };
 
-model::CustomerDeposit mapped(const testing::ReplyDocument& reply) {
+model::CustomerDeposit mappedDeposit(const testing::ReplyDocument& reply) {
     return DepositRepository::customerDeposit(
         testing::decodedReply<DepositServiceEndpoint::CustomerDepositResponse>(reply.text()));
 }
 
 TEST(DepositMappingTest, EveryRepliedMemberReachesItsOwnField) {
-    const auto network = std::make_shared<testing::FakeNetwork>(kEveryMember.text());
+    const auto network = std::make_shared<testing::FakeNetwork>(kEveryDepositMember.text());
     const auto repository = DepositRepository::make(
         network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
     const auto deposit = repository->get("dep-4");
@@ -168,7 +169,7 @@ TEST(DepositMappingTest, EveryRepliedMemberReachesItsOwnField) {
               (std::vector<model::SimpleFeePayment>{{11, "USD", FeeReason::atmFee},
                                                     {22, "CHF", FeeReason::corvendFee}}));
 
-    network->setBody(R"({"deposits":[)" + kEveryMember.text() + R"(],"meta":)" +
+    network->setBody(R"({"deposits":[)" + kEveryDepositMember.text() + R"(],"meta":)" +
                      testing::kEveryPagingMember + "}");
     const auto page = repository->getAll(std::nullopt);
     EXPECT_EQ(page.deposits(), std::vector{deposit});
@@ -183,10 +184,12 @@ TEST(DepositWireValuesTest, StatusAndNextStatusReadEveryPaymentStatus) {
         {"FAILED", PaymentStatus::failed},         {"CANCELLED", PaymentStatus::cancelled},
         {"REFUNDED", PaymentStatus::refunded},     {"REDIRECTION", PaymentStatus::redirection}};
     testing::expectEachSpellingRead(statuses, [](const std::string& status) {
-        return mapped(kEveryMember.with("status", status)).status();
+        return mappedDeposit(kEveryDepositMember.with("status", status)).status();
     });
     testing::expectEachSpellingRead(statuses, [](const std::string& status) {
-        return mapped(kEveryMember.with("nextStatus", "[" + status + "]")).nextStatus().at(0);
+        return mappedDeposit(kEveryDepositMember.with("nextStatus", "[" + status + "]"))
+            .nextStatus()
+            .at(0);
     });
 }
 
@@ -197,7 +200,7 @@ TEST(DepositWireValuesTest, PaymentOptionReadsEveryOption) {
          {"CARD", PaymentOptionType::card},
          {"OFFLINE_BANK_TRANSFER", PaymentOptionType::offlineBankTransfer}},
         [](const std::string& option) {
-            return mapped(kEveryMember.with("paymentOption", option)).paymentOption();
+            return mappedDeposit(kEveryDepositMember.with("paymentOption", option)).paymentOption();
         });
 }
 
@@ -208,8 +211,9 @@ TEST(DepositWireValuesTest, InstrumentReferenceReadsEveryInstrumentType) {
          {"US_BANK_ACCOUNT", InstrumentType::usBankAccount},
          {"CARD", InstrumentType::card}},
         [](const std::string& type) {
-            return mapped(kEveryMember.with("paymentInstrumentReference",
-                                            R"({"id":"pi-1","instrumentType":)" + type + "}"))
+            return mappedDeposit(
+                       kEveryDepositMember.with("paymentInstrumentReference",
+                                                R"({"id":"pi-1","instrumentType":)" + type + "}"))
                 .paymentInstrumentReference()
                 .value()
                 .instrumentType;
@@ -221,7 +225,8 @@ TEST(DepositWireValuesTest, PaymentPropertiesReadEveryKey) {
         {{"CARD_CVV", PaymentPropertyKey::cardCVV},
          {"CARD_SAVE_INSTRUMENT", PaymentPropertyKey::cardSaveInstrument}},
         [](const std::string& key) {
-            return mapped(kEveryMember.with("paymentProperties", R"([{"key":)" + key + "}]"))
+            return mappedDeposit(
+                       kEveryDepositMember.with("paymentProperties", R"([{"key":)" + key + "}]"))
                 .paymentProperties()
                 .value()
                 .at(0)
@@ -237,8 +242,8 @@ TEST(DepositWireValuesTest, FeesReadEveryPaymentReason) {
          {"FX_FEE", FeeReason::fxFee},
          {"OTHER_FEE", FeeReason::otherFee}},
         [](const std::string& reason) {
-            return mapped(kEveryMember.with("fees",
-                                            R"([{"amount":1,"paymentReason":)" + reason + "}]"))
+            return mappedDeposit(kEveryDepositMember.with(
+                                     "fees", R"([{"amount":1,"paymentReason":)" + reason + "}]"))
                 .fees()
                 .at(0)
                 .paymentReason;
@@ -252,7 +257,7 @@ TEST(DepositWireValuesTest, ReturnLinksReadEveryRelation) {
          {"ON_FAILED", Rel::onFailed},
          {"ON_CANCELLED", Rel::onCancelled}},
         [](const std::string& rel) {
-            return mapped(kEveryMember.with("returnUrls", R"([{"rel":)" + rel + "}]"))
+            return mappedDeposit(kEveryDepositMember.with("returnUrls", R"([{"rel":)" + rel + "}]"))
                 .returnUrls()
                 .value()
                 .at(0)
@@ -265,7 +270,8 @@ TEST(DepositWireValuesTest, BothLinksReadEveryMethod) {
     const std::vector<std::pair<std::string, HttpRequestMethod>> methods{
         {"GET", HttpRequestMethod::get}, {"POST", HttpRequestMethod::post}};
     testing::expectEachSpellingRead(methods, [](const std::string& method) {
-        return mapped(kEveryMember.with("returnUrls", R"([{"method":)" + method + "}]"))
+        return mappedDeposit(
+                   kEveryDepositMember.with("returnUrls", R"([{"method":)" + method + "}]"))
             .returnUrls()
             .value()
             .at(0)
@@ -273,7 +279,8 @@ TEST(DepositWireValuesTest, BothLinksReadEveryMethod) {
             .value();
     });
     testing::expectEachSpellingRead(methods, [](const std::string& method) {
-        return mapped(kEveryMember.with("redirectUrl", R"({"method":)" + method + "}"))
+        return mappedDeposit(
+                   kEveryDepositMember.with("redirectUrl", R"({"method":)" + method + "}"))
             .redirectUrl()
             .value()
             .method()
@@ -284,7 +291,7 @@ TEST(DepositWireValuesTest, BothLinksReadEveryMethod) {
 TEST(DepositWireValuesTest, RedirectLinkAndActionReadTheirWords) {
     testing::expectEachSpellingRead<RedirectRel>(
         {{"REDIRECT_PAYMENT", RedirectRel::redirectPayment}}, [](const std::string& rel) {
-            return mapped(kEveryMember.with("redirectUrl", R"({"rel":)" + rel + "}"))
+            return mappedDeposit(kEveryDepositMember.with("redirectUrl", R"({"rel":)" + rel + "}"))
                 .redirectUrl()
                 .value()
                 .rel()
@@ -293,7 +300,7 @@ TEST(DepositWireValuesTest, RedirectLinkAndActionReadTheirWords) {
     testing::expectEachSpellingRead<DepositAction>(
         {{"NONE", DepositAction::none}, {"REDIRECT", DepositAction::redirect}},
         [](const std::string& action) {
-            return mapped(kEveryMember.with("action", action)).action().value();
+            return mappedDeposit(kEveryDepositMember.with("action", action)).action().value();
         });
 }
 

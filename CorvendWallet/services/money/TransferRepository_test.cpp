@@ -35,7 +35,7 @@ const ReplyDocument kReply{
     {"fxAmount", R"({"amount":1620,"rate":1.0800,"currency":"USD"})"},
 };
 
-CustomerTransfer mapped(const ReplyDocument& reply) {
+CustomerTransfer mappedTransfer(const ReplyDocument& reply) {
     return TransferRepository::mapTransfer(
         testing::decodedReply<CustomerTransferResponse>(reply.text()));
 }
@@ -51,14 +51,14 @@ TEST(TransferWireTest, RequiredKeysFailTheWholeReplyAndOptionalOnesMayBeNull) {
     }
     for (const std::string key : {"recipient", "merchantRefNum", "fxQuote", "fees",
                                   "expirationTime", "slipId", "fxAmount"}) {
-        EXPECT_NO_THROW(mapped(kReply.with(key, "null"))) << key;
+        EXPECT_NO_THROW(mappedTransfer(kReply.with(key, "null"))) << key;
     }
     // The list query's spelling is not the reply's.
-    EXPECT_EQ(mapped(kReply.with("slipID", R"("X")")).slipID(), "S1");
+    EXPECT_EQ(mappedTransfer(kReply.with("slipID", R"("X")")).slipID(), "S1");
 }
 
 TEST(TransferWireTest, MappingReadsUnknownTextsAndEmptyBlocks) {
-    const auto full = mapped(kReply);
+    const auto full = mappedTransfer(kReply);
     EXPECT_EQ(full.recipient(), Recipient::withCustomerID("c-2"));
     EXPECT_EQ(full.transferDetails(), (model::TransferDetails{Reason::peerTransfer, "rent"}));
     ASSERT_EQ(full.fees().size(), 1u);
@@ -69,26 +69,28 @@ TEST(TransferWireTest, MappingReadsUnknownTextsAndEmptyBlocks) {
     EXPECT_EQ(full.fxAmount()->rate->toString(), "1.0800");
     EXPECT_EQ(full.expirationTime(), std::nullopt);
 
-    EXPECT_EQ(mapped(kReply.with("status", R"("pending")")).status(), PaymentStatus::unknown);
-    EXPECT_EQ(mapped(kReply.with("transferDetails", "{}")).transferDetails(),
+    EXPECT_EQ(mappedTransfer(kReply.with("status", R"("pending")")).status(),
+              PaymentStatus::unknown);
+    EXPECT_EQ(mappedTransfer(kReply.with("transferDetails", "{}")).transferDetails(),
               (model::TransferDetails{Reason::unknown, std::nullopt}));
-    const auto blank = mapped(kReply.with("recipient", "{}")).recipient();
+    const auto blank = mappedTransfer(kReply.with("recipient", "{}")).recipient();
     EXPECT_TRUE(blank && !blank->customerID() && !blank->email());
 }
 
 // The id is the identity of a transfer, not its value: records with the same id but another
 // status, recipient or fee order are unequal.
 TEST(TransferWireTest, TransfersAreEqualOnlyFieldByFieldWithFeesInOrder) {
-    EXPECT_EQ(mapped(kReply), mapped(kReply));
-    EXPECT_NE(mapped(kReply), mapped(kReply.with("status", R"("COMPLETED")")));
-    EXPECT_NE(mapped(kReply), mapped(kReply.with("recipient", R"({"customerId":"c-3"})")));
+    EXPECT_EQ(mappedTransfer(kReply), mappedTransfer(kReply));
+    EXPECT_NE(mappedTransfer(kReply), mappedTransfer(kReply.with("status", R"("COMPLETED")")));
+    EXPECT_NE(mappedTransfer(kReply),
+              mappedTransfer(kReply.with("recipient", R"({"customerId":"c-3"})")));
     const auto twoFees = kReply.with("fees", R"([{"amount":5,"currency":"EUR","paymentReason":)"
                                              R"("FX_FEE"},{"amount":7,"currency":"EUR",)"
                                              R"("paymentReason":"OTHER_FEE"}])");
     const auto swapped = kReply.with("fees", R"([{"amount":7,"currency":"EUR","paymentReason":)"
                                              R"("OTHER_FEE"},{"amount":5,"currency":"EUR",)"
                                              R"("paymentReason":"FX_FEE"}])");
-    EXPECT_NE(mapped(twoFees), mapped(swapped));
+    EXPECT_NE(mappedTransfer(twoFees), mappedTransfer(swapped));
 }
 
 TEST(TransferWireTest, ListNeedsTransfersAndAlwaysHasPaging) {
@@ -106,7 +108,7 @@ TEST(TransferWireTest, ListNeedsTransfersAndAlwaysHasPaging) {
 }
 
 // Every member a transfer record can carry, each with a value of its own.
-const ReplyDocument kEveryMember{
+const ReplyDocument kEveryTransferMember{
     {"id", R"("t-7")"},
     {"amount", "4321"},
     {"currencyCode", R"("SEK")"},
@@ -125,7 +127,7 @@ const ReplyDocument kEveryMember{
 
 TEST(TransferWireTest, EveryRepliedMemberReachesItsOwnField) {
     using FeeReason = model::SimpleFeePayment::FeePaymentReason;
-    const auto network = std::make_shared<testing::FakeNetwork>(kEveryMember.text());
+    const auto network = std::make_shared<testing::FakeNetwork>(kEveryTransferMember.text());
     const auto repository = TransferRepository::make(
         network, std::make_shared<testing::FakeDeviceFingerprintProvider>());
     const auto transfer = repository->get("t-7");
@@ -148,7 +150,7 @@ TEST(TransferWireTest, EveryRepliedMemberReachesItsOwnField) {
     EXPECT_EQ(transfer.fxAmount(),
               (model::FxAmount{4702, platform::Decimal::fromString("1.0883"), "ISK"}));
 
-    network->setBody(R"({"transfers":[)" + kEveryMember.text() + R"(],"meta":)" +
+    network->setBody(R"({"transfers":[)" + kEveryTransferMember.text() + R"(],"meta":)" +
                      testing::kEveryPagingMember + "}");
     const auto page = repository->getAll(std::nullopt);
     EXPECT_EQ(page.transfers(), std::vector{transfer});
@@ -174,7 +176,8 @@ TEST(TransferWireTest, TransferDetailsReadEveryReason) {
          {"PEER_TRANSFER", Reason::peerTransfer},
          {"OTHER", Reason::other}},
         [](const std::string& reason) {
-            return mapped(kEveryMember.with("transferDetails", R"({"reason":)" + reason + "}"))
+            return mappedTransfer(
+                       kEveryTransferMember.with("transferDetails", R"({"reason":)" + reason + "}"))
                 .transferDetails()
                 .reason;
         });
