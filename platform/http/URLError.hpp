@@ -24,12 +24,13 @@ class URLError : public std::exception {
         cannotParseResponse,         // an HTTP reply that breaks the protocol (framing, headers,
                                      // content encoding): a faulty server or something in between
         dataLengthExceedsMaximum,    // the reply body is above the session's cap; nothing kept
-        secureConnectionFailed,      // the TLS handshake failed (no common protocol or cipher,
-                                     // a broken handshake, an unreadable CA file)
+        secureConnectionFailed,      // the TLS handshake failed (no common protocol or cipher, as
+                                     // with a server older than TLS 1.2; a broken handshake; an
+                                     // unreadable CA file)
+        invalidHeaderValue,          // CR, LF or NUL in a header, or a bad name; not sent
         serverCertificateUntrusted,  // the server's certificate was refused: signed by no
                                      // trusted authority, made for another host name, or out of
                                      // date
-        invalidHeaderValue,          // CR, LF or NUL in a header, or a bad name; not sent
     };
 
     URLError(Code code, std::string description);

@@ -1,7 +1,6 @@
 #include "platform/http/URLSession.hpp"
 
 #include <curl/curl.h>
-#include <openssl/ssl.h>
 
 #include <algorithm>
 #include <array>
@@ -29,6 +28,7 @@
 #include "platform/async/OneShot.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/CurlErrorMapping.hpp"
+#include "platform/http/CurlGlobal.hpp"
 #include "platform/http/ReplyHeaderParser.hpp"
 #include "platform/http/URLError.hpp"
 
@@ -40,28 +40,16 @@ using detail::makeURLError;
 using detail::urlErrorCode;
 using Reply = std::pair<Data, std::shared_ptr<URLResponse>>;
 
-// curl_global_init is not safe to race with other curl calls on older builds: do it once.
-// OpenSSL is set up first, without the clean-up it would otherwise register at exit: pool threads
-// may be in a handshake (which reads the trusted authorities and the library's own tables) while
-// exit runs, so its state lives as long as the process, as the kit's other once-built values do.
-// The first set-up decides; libcurl's own, later, keeps it.
-void ensureCurlInitialized() {
-    static const CURLcode initialized = [] {
-        if (OPENSSL_init_ssl(OPENSSL_INIT_NO_ATEXIT, nullptr) != 1) return CURLE_FAILED_INIT;
-        return curl_global_init(CURL_GLOBAL_DEFAULT);
-    }();
-    if (initialized != CURLE_OK) {
-        throw URLError(URLError::Code::unknown, "The network library could not be initialised.");
-    }
-}
-
 struct SlistDeleter {
     void operator()(curl_slist* list) const noexcept { curl_slist_free_all(list); }
 };
 using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
 
 struct EasyDeleter {
-    void operator()(CURL* easy) const noexcept { curl_easy_cleanup(easy); }
+    // Left to the process's end once it is ending: the clean-up may shut a TLS connection down.
+    void operator()(CURL* easy) const noexcept {
+        if (const auto pass = detail::CurlGlobal::enter()) curl_easy_cleanup(easy);
+    }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 
@@ -117,7 +105,7 @@ class EasyPool {
   private:
     static constexpr std::size_t kMaximumIdle = 8;
 
-    const std::string caBundlePath_;
+    const detail::TrustedAuthorities authorities_;
     const long resourceTimeoutMs_;
     std::mutex mutex_;
     std::vector<PooledEasy> idle_;  // guarded by mutex_
@@ -241,18 +229,21 @@ long milliseconds(URLRequest::Seconds timeout) {
     return static_cast<long>(std::max<long long>(1, ms));
 }
 
-// The file SSL_CERT_FILE names, read when the first session is made; empty when unset.
-const std::string& environmentCABundle() {
-    static const NeverDestroyed<std::string> path([] {
-        const char* named = std::getenv("SSL_CERT_FILE");
-        return std::string(named != nullptr ? named : "");
-    }());
-    return *path;
+// The configuration's CA file, else the environment's; the CA directory is the environment's.
+detail::TrustedAuthorities trustedAuthorities(const URLSessionConfiguration& configuration) {
+    auto authorities = detail::CurlGlobal::shared().trustedAuthorities();
+    if (!configuration.caBundlePath.empty()) authorities.file = configuration.caBundlePath;
+    return authorities;
+}
+
+// Sets a CA location option: absent keeps libcurl's default, empty sets none.
+void setAuthorities(CURL* easy, CURLoption option, const std::optional<std::string>& location) {
+    if (!location) return;
+    setOption(easy, option, location->empty() ? nullptr : location->c_str());
 }
 
 EasyPool::EasyPool(const URLSessionConfiguration& configuration)
-    : caBundlePath_(configuration.caBundlePath.empty() ? environmentCABundle()
-                                                       : configuration.caBundlePath),
+    : authorities_(trustedAuthorities(configuration)),
       resourceTimeoutMs_(
           milliseconds(usableTimeout(configuration.timeoutIntervalForResource,
                                      URLSessionConfiguration().timeoutIntervalForResource))) {
@@ -282,7 +273,9 @@ PooledEasy EasyPool::take() {
     setOption(handle, CURLOPT_NOPROXY, "*");
     setOption(handle, CURLOPT_SSL_VERIFYPEER, 1L);
     setOption(handle, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (!caBundlePath_.empty()) setOption(handle, CURLOPT_CAINFO, caBundlePath_.c_str());
+    setOption(handle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+    setAuthorities(handle, CURLOPT_CAINFO, authorities_.file);
+    setAuthorities(handle, CURLOPT_CAPATH, authorities_.directory);
     setOption(handle, CURLOPT_WRITEFUNCTION, &onBody);
     setOption(handle, CURLOPT_HEADERFUNCTION, &onHeader);
     setOption(handle, CURLOPT_PREREQFUNCTION, &onBeforeSend);
@@ -413,7 +406,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
 
     ~Engine() {
         if (thread.joinable()) thread.detach();  // the I/O thread itself let go last
-        curl_multi_cleanup(multi);
+        if (const auto pass = detail::CurlGlobal::enter()) curl_multi_cleanup(multi);
     }
 
     Engine(const Engine&) = delete;
@@ -541,43 +534,52 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 incoming.clear();
                 removes.swap(withdrawn);
             }
-            for (auto& transfer : adds) {
-                CURL* easy = transfer->easy;
-                if (const CURLMcode added = curl_multi_add_handle(multi, easy); added != CURLM_OK) {
-                    transfer->fail(
-                        makeURLError(URLError::Code::unknown, curl_multi_strerror(added)));
-                    continue;
+            {
+                const auto pass = detail::CurlGlobal::enter();
+                if (!pass) {
+                    abandonAtExit();
+                    return;
                 }
-                active.emplace(easy, std::move(transfer));
-            }
-            adds.clear();
-            for (auto& transfer : removes) {
-                if (active.erase(transfer->easy) != 0) {
-                    curl_multi_remove_handle(multi, transfer->easy);
+                for (auto& transfer : adds) {
+                    CURL* easy = transfer->easy;
+                    if (const CURLMcode added = curl_multi_add_handle(multi, easy);
+                        added != CURLM_OK) {
+                        transfer->fail(
+                            makeURLError(URLError::Code::unknown, curl_multi_strerror(added)));
+                        continue;
+                    }
+                    active.emplace(easy, std::move(transfer));
                 }
-            }
-            removes.clear();
+                adds.clear();
+                for (auto& transfer : removes) {
+                    if (active.erase(transfer->easy) != 0) {
+                        curl_multi_remove_handle(multi, transfer->easy);
+                    }
+                }
+                removes.clear();
 
-            int running = 0;
-            curl_multi_perform(multi, &running);
-            int queuedMessages = 0;
-            while (CURLMsg* message = curl_multi_info_read(multi, &queuedMessages)) {
-                if (message->msg != CURLMSG_DONE) continue;
-                auto found = active.find(message->easy_handle);
-                if (found == active.end()) continue;
-                auto transfer = std::move(found->second);
-                active.erase(found);
-                const CURLcode result = message->data.result;  // read before removal frees it
-                curl_multi_remove_handle(multi, transfer->easy);
-                complete(*transfer, result);
+                int running = 0;
+                curl_multi_perform(multi, &running);
+                int queuedMessages = 0;
+                while (CURLMsg* message = curl_multi_info_read(multi, &queuedMessages)) {
+                    if (message->msg != CURLMSG_DONE) continue;
+                    auto found = active.find(message->easy_handle);
+                    if (found == active.end()) continue;
+                    auto transfer = std::move(found->second);
+                    active.erase(found);
+                    const CURLcode result = message->data.result;  // read before removal frees it
+                    curl_multi_remove_handle(multi, transfer->easy);
+                    complete(*transfer, result);
+                }
             }
             if (done()) return;
             // libcurl shortens the wait to its own timers; a wake-up ends it for new work.
             curl_multi_poll(multi, nullptr, 0, 60'000, nullptr);
         }
         // The session is going away: end everything this driver holds.
+        const auto pass = detail::CurlGlobal::enter();
         for (auto& [easy, transfer] : active) {
-            curl_multi_remove_handle(multi, easy);
+            if (pass) curl_multi_remove_handle(multi, easy);
             transfer->fail(makeURLError(URLError::Code::cancelled, "the session was invalidated"));
         }
         active.clear();
@@ -585,6 +587,22 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         for (auto& transfer : incoming) {
             transfer->fail(makeURLError(URLError::Code::cancelled, "the session was invalidated"));
         }
+        incoming.clear();
+        withdrawn.clear();
+    }
+
+    // The process is ending: ends this driver's transfers without another libcurl call. Those in
+    // the multi handle stay there, as taking them out could shut their connections down.
+    void abandonAtExit() {
+        const auto ending = [](Transfer& transfer) {
+            transfer.fail(makeURLError(URLError::Code::cancelled, "the process is ending"));
+        };
+        for (auto& [easy, transfer] : active) ending(*transfer);
+        for (auto& transfer : driverAdds) ending(*transfer);
+        driverAdds.clear();
+        driverRemoves.clear();
+        std::lock_guard lock(mutex);
+        for (auto& transfer : incoming) ending(*transfer);
         incoming.clear();
         withdrawn.clear();
     }
@@ -624,7 +642,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
 };
 
 std::shared_ptr<URLSession> URLSession::make(URLSessionConfiguration configuration) {
-    ensureCurlInitialized();
+    detail::CurlGlobal::shared();
     std::shared_ptr<URLSession> session(new URLSession());
     session->engine_ = std::make_shared<Engine>(std::move(configuration));
     return session;

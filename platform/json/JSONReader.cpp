@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "platform/async/CancellationError.hpp"
+#include "platform/async/ExitGate.hpp"
 #include "platform/foundation/Data.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/json/JSONDecoder.hpp"
@@ -243,7 +243,7 @@ class ParserGate {
             // after them, runs before exit destroys them.
             od::parser probe;
             [[maybe_unused]] const auto probed = probe.allocate(0);
-            return std::atexit([] { shared().close(); }) == 0;
+            return std::atexit([] { shared().gate_.close(); }) == 0;
         }();
         (void)closesAtExit;
         return *gate;
@@ -252,20 +252,13 @@ class ParserGate {
     // Gives `parser` its working state for `size` bytes, as iterate() would. Throws
     // CancellationError once exit has begun.
     simdjson::error_code open(od::parser& parser, std::size_t size) {
-        std::lock_guard lock(mutex_);
-        if (closed_) throw CancellationError();
+        const auto pass = gate_.enter();
+        if (!pass) throw CancellationError();
         return parser.allocate(size, parser.max_depth());
     }
 
   private:
-    // Waits for a parser being readied, so none is in simdjson's object when exit destroys it.
-    void close() {
-        std::lock_guard lock(mutex_);
-        closed_ = true;
-    }
-
-    std::mutex mutex_;
-    bool closed_ = false;
+    ExitGate gate_;
 };
 
 [[maybe_unused]] const ParserGate& readiedBeforeMain = ParserGate::shared();

@@ -9,6 +9,18 @@
 // configuration, writes "started" and drives the main queue until told to leave, so that it
 // leaves while the configuration runs. The test's servers live in the test's process, so only the
 // kit runs here while the process ends. Success is status 0 and nothing on standard error.
+//
+// CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
+//   curl-first, openssl-first    curl_global_init(CURL_GLOBAL_DEFAULT) or OPENSSL_init_ssl(0, ...)
+//                                at the top of main, before the kit's first use
+//   curl-after, openssl-after    the same once the kit has made its first session
+//   openssl-before-main          OPENSSL_init_ssl(0, ...) before main, ahead of the kit's set-up
+//   own-transfers                curl_global_init first, then libcurl transfers of its own to
+//                                the base URL, on threads of its own, until the process ends
+// A libcurl host calls curl_global_cleanup() before it returns from main, as libcurl asks.
+
+#include <curl/curl.h>
+#include <openssl/ssl.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -31,11 +43,60 @@ using corvend::Wallet;
 
 constexpr std::chrono::seconds kConfigureDeadline{10};
 constexpr int kRounds = 3;
-constexpr int kBusyHostThreads = 4;
+constexpr int kBusyHostThreads = 8;
+constexpr std::chrono::milliseconds kExitWork{50};
 
 [[noreturn]] void fail(const std::string& why) {
     std::cerr << "exit-while-in-flight: " << why << std::endl;
     std::_Exit(2);
+}
+
+std::string_view hostSetUp() {
+    const char* named = std::getenv("CORVEND_EXIT_HOST_SET_UP");
+    return named != nullptr ? named : "";
+}
+
+// A host's own static initializer, or a library it links, runs ahead of the kit's.
+[[maybe_unused]] const bool kOpenSSLSetUpBeforeMain =
+    hostSetUp() == "openssl-before-main" && OPENSSL_init_ssl(0, nullptr) == 1;
+
+bool usesLibcurl() {
+    return hostSetUp() == "curl-first" || hostSetUp() == "curl-after" ||
+           hostSetUp() == "own-transfers";
+}
+
+void setUpLibcurlOrOpenSSL() {
+    if (usesLibcurl() && curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) fail("curl set-up");
+    if (hostSetUp().starts_with("openssl-") && OPENSSL_init_ssl(0, nullptr) != 1) {
+        fail("OpenSSL set-up");
+    }
+}
+
+// One transfer to `baseURL` on a fresh connection, with its handshake; true when it succeeded.
+bool ownTransfer(const std::string& baseURL) {
+    CURL* easy = curl_easy_init();
+    if (easy == nullptr) return false;
+    curl_easy_setopt(easy, CURLOPT_URL, baseURL.c_str());
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(
+        easy, CURLOPT_WRITEFUNCTION,
+        +[](char*, size_t size, size_t count, void*) { return size * count; });
+    if (const char* authorities = std::getenv("SSL_CERT_FILE")) {
+        curl_easy_setopt(easy, CURLOPT_CAINFO, authorities);
+    }
+    const bool done = curl_easy_perform(easy) == CURLE_OK;
+    curl_easy_cleanup(easy);
+    return done;
+}
+
+// The host's own transfers, one after the other on each of its threads, until the process ends.
+void startOwnTransfers(const std::string& baseURL) {
+    if (!ownTransfer(baseURL)) fail("the host's own transfer failed");
+    for (int i = 0; i < 2; ++i) {
+        std::thread([baseURL] {
+            for (;;) ownTransfer(baseURL);
+        }).detach();
+    }
 }
 
 // One completion-form call of each of the services' reads; the completions do nothing, as
@@ -61,16 +122,19 @@ void startRound(Wallet& wallet) {
     wallet.authorizationHistory()->getAuthorization("auth-missing", ignore);
 }
 
-// The host's own threads: blocking calls, one after the other, until the process ends. Before
-// the configuration they fail at once; after it, on the service's refusal, decoded.
+// The host's own threads: blocking calls, one after the other, until the process ends, each on
+// a thread of its own, so that each reply is the first its thread decodes. Before the
+// configuration they fail at once; after it, the service's replies are decoded.
 void startBusyHostThreads(Wallet& wallet) {
     for (int i = 0; i < kBusyHostThreads; ++i) {
         std::thread([&wallet] {
             for (;;) {
-                try {
-                    wallet.profileService()->getAccounts();
-                } catch (const std::exception&) {
-                }
+                std::thread([&wallet] {
+                    try {
+                        wallet.profileService()->getAccounts();
+                    } catch (const std::exception&) {
+                    }
+                }).join();
             }
         }).detach();
     }
@@ -79,9 +143,15 @@ void startBusyHostThreads(Wallet& wallet) {
 // Starts the configuration and drives the main queue (which it needs) until standard input
 // says to leave.
 void leaveDuringConfigure(Wallet& wallet, const char* baseURL) {
+    // Its exit takes a while, as a host's that writes its state out does; registered first, this
+    // runs after whatever the kit registers, while the host's threads go on.
+    std::atexit([] { std::this_thread::sleep_for(kExitWork); });
     auto& queue = corvend::platform::MainQueue::shared();
     startBusyHostThreads(wallet);
-    wallet.configure(Wallet::Configuration("sandbox-config-token", baseURL), [](const auto&) {});
+    // Signed in once configured (a configuration drops the token), so the calls reach the service.
+    wallet.configure(
+        Wallet::Configuration("sandbox-config-token", baseURL),
+        [&wallet](const auto&) { wallet.authenticate({.accessToken = "exit-access-token"}); });
     std::cout << "started" << std::endl;
     std::thread([&queue] {
         std::string line;
@@ -101,6 +171,9 @@ int main(int argc, char** argv) {
         fail("usage: corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure]");
     }
     const bool viaExit = argument(2) == "exit";
+    const bool setUpFirst = hostSetUp().ends_with("-first") || hostSetUp() == "own-transfers";
+    if (setUpFirst) setUpLibcurlOrOpenSSL();
+    if (hostSetUp() == "own-transfers") startOwnTransfers(argv[1]);
 
     auto& queue = corvend::platform::MainQueue::shared();
     queue.drain();  // this thread becomes the main thread
@@ -119,6 +192,7 @@ int main(int argc, char** argv) {
         });
     if (!queue.runUntil([&] { return configured; }, kConfigureDeadline)) fail("configure hung");
     wallet.authenticate({.accessToken = "exit-access-token"});
+    if (hostSetUp().ends_with("-after")) setUpLibcurlOrOpenSSL();
 
     for (int round = 0; round < kRounds; ++round) startRound(wallet);
     std::cout << "started" << std::endl;
@@ -126,5 +200,6 @@ int main(int argc, char** argv) {
     std::getline(std::cin, line);
 
     if (viaExit) std::exit(0);
+    if (usesLibcurl()) curl_global_cleanup();
     return 0;
 }

@@ -16,7 +16,9 @@
 
 #include <array>
 #include <csignal>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/integration/SandboxTest.hpp"
@@ -30,10 +32,19 @@ namespace {
 
 #if defined(__SANITIZE_THREAD__)
 // ThreadSanitizer holds every exit for a second to watch the threads still running then.
-constexpr int kRunsPerWay = 5;
+constexpr int kDefaultRunsPerWay = 5;
 #else
-constexpr int kRunsPerWay = 20;
+constexpr int kDefaultRunsPerWay = 20;
 #endif
+
+// CORVEND_EXIT_RUNS_PER_WAY sets a longer run (`CORVEND_EXIT_RUNS_PER_WAY=50 ctest -R Exit`).
+int runsPerWay() {
+    static const int runs = [] {
+        const char* named = std::getenv("CORVEND_EXIT_RUNS_PER_WAY");
+        return named != nullptr && std::atoi(named) > 0 ? std::atoi(named) : kDefaultRunsPerWay;
+    }();
+    return runs;
+}
 const std::array<std::string, 2> kWaysToLeave{"return", "exit"};
 
 // A file descriptor closed when it goes.
@@ -68,7 +79,10 @@ std::pair<Descriptor, Descriptor> makePipe() {
 // One run of the host program: started against a base URL, it starts its calls and waits.
 class ChildHost {
   public:
-    ChildHost(const std::string& baseURL, const std::string& wayToLeave, const std::string& mode)
+    // `hostSetUp`: what the host sets up of libcurl and OpenSSL itself (the program's
+    // CORVEND_EXIT_HOST_SET_UP); empty for nothing.
+    ChildHost(const std::string& baseURL, const std::string& wayToLeave, const std::string& mode,
+              const std::string& hostSetUp)
         : errors_(::memfd_create("child-errors", MFD_CLOEXEC)) {
         auto [inRead, inWrite] = makePipe();
         auto [outRead, outWrite] = makePipe();
@@ -81,8 +95,18 @@ class ChildHost {
         std::vector<char*> argv;
         for (auto& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
+        std::vector<std::string> variables;
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            if (!std::string_view(*variable).starts_with("CORVEND_EXIT_HOST_SET_UP=")) {
+                variables.emplace_back(*variable);
+            }
+        }
+        if (!hostSetUp.empty()) variables.push_back("CORVEND_EXIT_HOST_SET_UP=" + hostSetUp);
+        std::vector<char*> envp;
+        for (auto& variable : variables) envp.push_back(variable.data());
+        envp.push_back(nullptr);
         const int spawned =
-            ::posix_spawn(&pid_, argv.front(), &actions, nullptr, argv.data(), environ);
+            ::posix_spawn(&pid_, argv.front(), &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
         if (spawned != 0) throw std::runtime_error("cannot start the host program");
         input_ = std::move(inWrite);
@@ -146,21 +170,20 @@ class ChildHost {
     pid_t pid_ = -1;
 };
 
-// The parameter: whether the servers serve https.
-class ExitWhileInFlightTest : public SandboxTest, public ::testing::WithParamInterface<bool> {
+class ExitTest : public SandboxTest {
   protected:
-    ExitWhileInFlightTest()
-        : SandboxTest(GetParam() ? httpsOptions() : sandbox::SandboxOptions{}) {}
+    using SandboxTest::SandboxTest;
 
-    // Runs the host in `mode` against `baseURL`, leaving each way kRunsPerWay times;
+    // Runs the host in `mode` against `baseURL`, leaving each way runsPerWay() times;
     // `inFlight(run)` is called once the host has started its calls and decides when it leaves.
     static void expectCleanEnds(const std::function<std::string()>& baseURL,
                                 const std::function<void(int run)>& inFlight,
-                                const std::string& mode = "calls") {
+                                const std::string& mode = "calls",
+                                const std::string& hostSetUp = "") {
         for (const auto& way : kWaysToLeave) {
-            for (int run = 0; run < kRunsPerWay; ++run) {
+            for (int run = 0; run < runsPerWay(); ++run) {
                 SCOPED_TRACE("leaving by " + way + ", run " + std::to_string(run));
-                ChildHost host(baseURL(), way, mode);
+                ChildHost host(baseURL(), way, mode, hostSetUp);
                 ASSERT_TRUE(host.waitUntilStarted()) << host.errors();
                 inFlight(run);
                 const int status = host.leave();
@@ -200,6 +223,12 @@ class ExitWhileInFlightTest : public SandboxTest, public ::testing::WithParamInt
     }
 };
 
+// The parameter: whether the servers serve https.
+class ExitWhileInFlightTest : public ExitTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    ExitWhileInFlightTest() : ExitTest(GetParam() ? httpsOptions() : sandbox::SandboxOptions{}) {}
+};
+
 TEST_P(ExitWhileInFlightTest, AHostLeavingWhileTheServerAnswersEndsCleanly) {
     expectCleanEnds(
         [&] {
@@ -236,18 +265,44 @@ TEST_P(ExitWhileInFlightTest, AHostWhoseThreadsCallBlockingFormsLeavingDuringThe
             sandbox.clearRequests();
             return sandbox.baseURL();
         },
-        // At once, or once the configuration request has reached the sandbox: its reply is then
-        // decoded, or about to be, as the host leaves.
+        // At once; once the configuration request has reached the sandbox, so that its reply
+        // is decoded, or about to be, as the host leaves; or once the host's threads' calls
+        // reach it too, each reply the first its thread decodes.
         [&](int run) {
-            if (run % 3 != 0) {
-                EXPECT_TRUE(sandbox.waitForRequests(1, kDeadline));
-            }
+            const std::size_t reached = run % 3 == 0 ? 0 : run % 3 == 1 ? 1 : 2 + run;
+            EXPECT_TRUE(sandbox.waitForRequests(reached, kDeadline));
         },
         "configure");
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, ExitWhileInFlightTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "https" : "http"; });
+
+// Hosts that set libcurl or OpenSSL up themselves, before or after the kit, or run libcurl
+// transfers of their own, leaving while the kit's https calls are in flight.
+class HostSetUpExitTest : public ExitTest, public ::testing::WithParamInterface<std::string> {
+  protected:
+    HostSetUpExitTest() : ExitTest(httpsOptions()) {}
+};
+
+TEST_P(HostSetUpExitTest, AHostLeavingWithHttpsCallsInFlightEndsCleanlyWhateverItSetUpFirst) {
+    expectCleanEnds(
+        [&] {
+            sandbox.clearRequests();
+            return sandbox.baseURL();
+        },
+        [&](int run) { EXPECT_TRUE(sandbox.waitForRequests(1 + 2 * run, kDeadline)); }, "calls",
+        GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(HostKinds, HostSetUpExitTest,
+                         ::testing::Values("curl-first", "openssl-first", "curl-after",
+                                           "openssl-after", "openssl-before-main", "own-transfers"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             std::erase(name, '-');
+                             return name;
+                         });
 
 }  // namespace
 }  // namespace corvend::integration

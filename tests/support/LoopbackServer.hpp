@@ -13,6 +13,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -44,6 +45,9 @@ class LoopbackServer {
     LoopbackServer(const std::string& certificateFile, const std::string& privateKeyFile)
         : LoopbackServer(std::make_unique<httplib::SSLServer>(certificateFile.c_str(),
                                                               privateKeyFile.c_str())) {}
+    // An https server whose TLS context `setUp` prepares (certificate, protocols, ciphers).
+    explicit LoopbackServer(const std::function<bool(SSL_CTX&)>& setUp)
+        : LoopbackServer(std::make_unique<httplib::SSLServer>(setUp)) {}
 
   private:
     explicit LoopbackServer(std::unique_ptr<httplib::Server> server)

@@ -1,0 +1,61 @@
+#include "platform/http/CurlGlobal.hpp"
+
+#include <curl/curl.h>
+#include <openssl/ssl.h>
+
+#include <cstdlib>
+
+#include "platform/foundation/NeverDestroyed.hpp"
+#include "platform/http/URLError.hpp"
+
+namespace corvend::platform::detail {
+
+namespace {
+
+// OpenSSL decides on its first set-up whether to clean up at exit, and every later one keeps
+// that choice; done before main, it comes ahead of a host that calls curl_global_init or sets
+// OpenSSL up at the top of main.
+[[maybe_unused]] const bool kTLSSetUpBeforeMain =
+    OPENSSL_init_ssl(OPENSSL_INIT_NO_ATEXIT, nullptr) == 1;
+
+ExitGate& tlsGate() {
+    static NeverDestroyed<ExitGate> gate;
+    return *gate;
+}
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = ::secure_getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
+}  // namespace
+
+TrustedAuthorities TrustedAuthorities::fromEnvironment() {
+    return {environment("SSL_CERT_FILE"), environment("SSL_CERT_DIR")};
+}
+
+CurlGlobal::CurlGlobal() : authorities_(TrustedAuthorities::fromEnvironment()) {
+    // Again here, should this process have dropped the set-up before main (it never fails
+    // there but for want of memory).
+    if (OPENSSL_init_ssl(OPENSSL_INIT_NO_ATEXIT, nullptr) != 1 ||
+        curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
+        throw URLError(URLError::Code::unknown, "The network library could not be initialised.");
+    }
+    // Registered after any clean-up OpenSSL registered for a set-up ahead of the kit's, so it
+    // runs first.
+    tlsGate();
+    std::atexit([] { tlsGate().close(); });
+}
+
+CurlGlobal& CurlGlobal::shared() {
+    // libcurl's global set-up must not race other libcurl calls on older builds: done once.
+    static NeverDestroyed<CurlGlobal> global{CurlGlobal()};
+    return *global;
+}
+
+ExitGate::Pass CurlGlobal::enter() noexcept {
+    return tlsGate().enter();
+}
+
+}  // namespace corvend::platform::detail

@@ -1,0 +1,221 @@
+// TLS as a host meets it: no protocol older than TLS 1.2, for the sessions and the web view; a
+// handshake that fails for a reason other than trust is a secure-connection failure, never a
+// reply; the authorities trusted are SSL_CERT_FILE's and SSL_CERT_DIR's, each replacing only its
+// own default, and a set-user-ID host does not take them from its caller.
+
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+#include <openssl/ssl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/async/MainQueue.hpp"
+#include "platform/http/URLError.hpp"
+#include "platform/http/URLSession.hpp"
+#include "platform/web/WebView.hpp"
+#include "tests/integration/SandboxTest.hpp"
+#include "tests/support/LoopbackServer.hpp"
+
+namespace corvend::integration {
+namespace {
+
+using platform::URLError;
+using platform::URLRequest;
+using platform::URLSession;
+using testing::LoopbackServer;
+
+std::string tlsFile(const std::string& name) {
+    return CORVEND_TEST_TLS_DIR "/" + name;
+}
+
+// The code of the URLError that `url` fails with through a session; nullopt when a reply came.
+std::optional<URLError::Code> sessionFailure(const platform::URL& url) {
+    try {
+        URLSession::make()->data(URLRequest(url));
+        return std::nullopt;
+    } catch (const URLError& error) {
+        return error.code();
+    }
+}
+
+// The failures the web view reports loading `url`.
+std::vector<URLError::Code> webViewFailures(const platform::URL& url) {
+    struct Recorder : platform::web::NavigationDelegate {
+        std::vector<URLError::Code> failures;
+        void decidePolicyFor(platform::web::WebView&, const platform::web::NavigationAction&,
+                             platform::web::NavigationDecisionHandler handler) override {
+            handler(platform::web::NavigationActionPolicy::allow);
+        }
+        void didFail(platform::web::WebView&, const URLError& error) override {
+            failures.push_back(error.code());
+        }
+    };
+    auto& queue = platform::MainQueue::shared();
+    queue.drain();
+    auto recorder = std::make_shared<Recorder>();
+    auto webView = std::make_shared<platform::web::WebView>();
+    webView->setNavigationDelegate(recorder);
+    webView->load(URLRequest(url));
+    EXPECT_TRUE(queue.runUntil([&] { return !webView->isLoading(); }, kDeadline));
+    return recorder->failures;
+}
+
+void answer(LoopbackServer& server) {
+    server.routes().Get(
+        "/", [](const auto&, auto& response) { response.set_content("hello", "text/plain"); });
+    server.start();
+}
+
+// The parameter: the only protocol version the server offers.
+class OldProtocolTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(OldProtocolTest, SessionsAndTheWebViewRefuseAServerOlderThanTLS12) {
+    // RSA key exchange, which such servers offer, and which the TLS library still takes.
+    LoopbackServer server([version = GetParam()](SSL_CTX& context) {
+        return SSL_CTX_use_certificate_chain_file(&context, tlsFile("rsa-server.pem").c_str()) &&
+               SSL_CTX_use_PrivateKey_file(&context, tlsFile("rsa-server-key.pem").c_str(),
+                                           SSL_FILETYPE_PEM) &&
+               SSL_CTX_set_min_proto_version(&context, version) &&
+               SSL_CTX_set_max_proto_version(&context, version) &&
+               SSL_CTX_set_cipher_list(&context, "AES128-SHA:@SECLEVEL=0");
+    });
+    answer(server);
+
+    // The server is usable: libcurl, left to its defaults, gets its reply.
+    CURL* easy = curl_easy_init();
+    ASSERT_NE(easy, nullptr);
+    curl_easy_setopt(easy, CURLOPT_URL, server.url("/").absoluteString().c_str());
+    curl_easy_setopt(easy, CURLOPT_CAINFO, tlsFile("test-ca.pem").c_str());
+    curl_easy_setopt(
+        easy, CURLOPT_WRITEFUNCTION,
+        +[](char*, size_t size, size_t count, void*) { return size * count; });
+    EXPECT_EQ(curl_easy_perform(easy), CURLE_OK);
+    curl_easy_cleanup(easy);
+    ASSERT_EQ(server.seen().size(), 1u);
+
+    EXPECT_EQ(sessionFailure(server.url("/")), URLError::Code::secureConnectionFailed);
+    EXPECT_EQ(webViewFailures(server.url("/")),
+              std::vector<URLError::Code>{URLError::Code::secureConnectionFailed});
+    EXPECT_EQ(server.seen().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, OldProtocolTest, ::testing::Values(TLS1_VERSION, TLS1_1_VERSION),
+                         [](const auto& info) {
+                             return info.param == TLS1_VERSION ? "TLS10" : "TLS11";
+                         });
+
+TEST(SecureConnectionTest, AHandshakeThatFailsForAnotherReasonThanTrustIsNoReply) {
+    // Plain http on the address asked for over https.
+    LoopbackServer plain;
+    answer(plain);
+    EXPECT_EQ(sessionFailure(plain.url("/", "https")), URLError::Code::secureConnectionFailed);
+
+    // A peer that hangs up in the middle of the handshake.
+    int port = 0;
+    const int listening = testing::bindLoopback(port, true);
+    ASSERT_GE(listening, 0);
+    std::thread hangUp([listening] {
+        const int accepted = ::accept(listening, nullptr, nullptr);
+        std::array<char, 64> hello{};
+        [[maybe_unused]] const auto read = ::read(accepted, hello.data(), hello.size());
+        ::close(accepted);
+    });
+    EXPECT_EQ(sessionFailure(*platform::URL::make("https://127.0.0.1:" + std::to_string(port))),
+              URLError::Code::secureConnectionFailed);
+    hangUp.join();
+    ::close(listening);
+}
+
+// Trust is read once per process, so each environment gets a process of its own: the probe.
+struct TrustCase {
+    std::string name;
+    std::optional<std::string> caFile;       // SSL_CERT_FILE, unset when absent
+    std::optional<std::string> caDirectory;  // SSL_CERT_DIR, unset when absent
+    bool trusted;                            // whether the test CA's server is trusted
+
+    friend void PrintTo(const TrustCase& trust, std::ostream* out) { *out << trust.name; }
+};
+
+// What the probe at `probe` printed for `url` in an environment with `trust`.
+std::string probe(const std::string& program, const TrustCase& trust, const platform::URL& url) {
+    const auto quoted = [](const std::string& text) { return "'" + text + "'"; };
+    std::string command = "env -u SSL_CERT_FILE -u SSL_CERT_DIR";
+    if (trust.caFile) command += " SSL_CERT_FILE=" + quoted(*trust.caFile);
+    if (trust.caDirectory) command += " SSL_CERT_DIR=" + quoted(*trust.caDirectory);
+    command += " " + quoted(program) + " " + quoted(url.absoluteString());
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return "cannot start the probe";
+    std::array<char, 512> buffer{};
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+        output.append(buffer.data(), got);
+    }
+    ::pclose(pipe);
+    return output;
+}
+
+std::string untrustedCode() {
+    return std::to_string(static_cast<int>(URLError::Code::serverCertificateUntrusted)) + " ";
+}
+
+class TrustTest : public ::testing::TestWithParam<TrustCase> {
+  protected:
+    void SetUp() override { answer(server_); }
+    LoopbackServer server_{tlsFile("server.pem"), tlsFile("server-key.pem")};
+};
+
+TEST_P(TrustTest, TheAuthoritiesTrustedAreThoseTheEnvironmentNames) {
+    const std::string printed = probe(CORVEND_TLS_PROBE_PATH, GetParam(), server_.url("/"));
+    if (GetParam().trusted) {
+        EXPECT_EQ(printed, "ok\n");
+    } else {
+        EXPECT_TRUE(printed.starts_with(untrustedCode())) << printed;
+        EXPECT_TRUE(server_.seen().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Environments, TrustTest,
+                         ::testing::Values(
+                             // The directory alone, with the file set to none.
+                             TrustCase{"DirectoryOnly", "", tlsFile("authorities"), true},
+                             TrustCase{"DirectoryBesideTheDefaultFile", std::nullopt,
+                                       tlsFile("authorities"), true},
+                             // The private authority alone: the file, and no directory.
+                             TrustCase{"FileOnly", tlsFile("test-ca.pem"), "", true},
+                             // Neither: nothing is trusted.
+                             TrustCase{"Nothing", "", "", false}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(TrustTest, ASetUserIDHostDoesNotTakeItsAuthoritiesFromItsCaller) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a set-user-ID program";
+    // A copy of the probe that runs as nobody when root starts it.
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("corvend-setuid-probe-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms(0755));
+    const auto program = folder / "corvend_tls_probe";
+    std::filesystem::copy_file(CORVEND_TLS_PROBE_PATH, program,
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_EQ(::chown(program.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(program.c_str(), 04755), 0);
+
+    const TrustCase callersChoice{"", tlsFile("test-ca.pem"), tlsFile("authorities"), false};
+    const std::string asItself = probe(CORVEND_TLS_PROBE_PATH, callersChoice, server_.url("/"));
+    const std::string setUserID = probe(program, callersChoice, server_.url("/"));
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(asItself, "ok\n");  // the same environment is honoured by an ordinary program
+    EXPECT_TRUE(setUserID.starts_with(untrustedCode())) << setUserID;
+}
+
+}  // namespace
+}  // namespace corvend::integration
