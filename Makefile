@@ -102,9 +102,11 @@ test-package: build
 		-DCORVEND_WALLET_SOURCE_DIR=$(CURDIR) -DCMAKE_UNITY_BUILD=ON >/dev/null
 	cmake --build $(PACKAGE_DIR)/embedded -j $(JOBS)
 	@for host in installed embedded; do \
-		echo "== quickstart ($$host)"; \
-		bash cmake/with-sandbox.sh $(BUILD_DIR)/sandbox/wallet-sandbox \
-			$(PACKAGE_DIR)/$$host/quickstart || exit 1; \
+		for program in quickstart verify-instrument; do \
+			echo "== $$program ($$host)"; \
+			bash cmake/with-sandbox.sh $(BUILD_DIR)/sandbox/wallet-sandbox \
+				$(PACKAGE_DIR)/$$host/$$program || exit 1; \
+		done; \
 	done
 
 # Builds the libFuzzer targets and runs each for FUZZ_SECONDS on a scratch copy of its seed
