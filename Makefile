@@ -81,14 +81,17 @@ test-tsan: deps
 	cd $(TSAN_DIR) && TSAN_OPTIONS="suppressions=$(CURDIR)/cmake/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
 		ctest --output-on-failure -j $(JOBS)
 
-# The kit as a host project uses it: installed into a scratch prefix from the normal build, each
-# installed header compiled alone under strict warnings (cmake/header-check), the quick start
-# (examples/quickstart) built out of tree against the installed package, then once more with the
-# kit's sources added by add_subdirectory (a unity build, without options of the kit's own);
-# each run against a wallet-sandbox started for it.
+# The kit as a host project uses it: installed into a scratch prefix from the normal build, every
+# header the README or the umbrella header names found there (cmake/CheckNamedHeaders.cmake),
+# each installed header compiled alone under strict warnings (cmake/header-check), the quick
+# start's programs (examples/quickstart) built out of tree against the installed package, then
+# once more with the kit's sources added by add_subdirectory (a unity build, without options of
+# the kit's own); each run against a wallet-sandbox started for it.
 test-package: build
 	rm -rf $(PACKAGE_DIR)
 	cmake --install $(BUILD_DIR) --prefix $(CURDIR)/$(PACKAGE_DIR)/prefix >/dev/null
+	@cmake -DROOT=$(CURDIR) -DINCLUDEDIR=$(CURDIR)/$(PACKAGE_DIR)/prefix/include \
+		-P cmake/CheckNamedHeaders.cmake
 	@PKG_CONFIG_PATH=$(CURDIR)/$(PACKAGE_DIR)/prefix/lib/pkgconfig \
 		cmake -S cmake/header-check -B $(PACKAGE_DIR)/headers -G Ninja >/dev/null
 	cmake --build $(PACKAGE_DIR)/headers -j $(JOBS)
@@ -99,9 +102,11 @@ test-package: build
 		-DCORVEND_WALLET_SOURCE_DIR=$(CURDIR) -DCMAKE_UNITY_BUILD=ON >/dev/null
 	cmake --build $(PACKAGE_DIR)/embedded -j $(JOBS)
 	@for host in installed embedded; do \
-		echo "== quickstart ($$host)"; \
-		bash cmake/with-sandbox.sh $(BUILD_DIR)/sandbox/wallet-sandbox \
-			$(PACKAGE_DIR)/$$host/quickstart || exit 1; \
+		for program in quickstart verify-instrument; do \
+			echo "== $$program ($$host)"; \
+			bash cmake/with-sandbox.sh $(BUILD_DIR)/sandbox/wallet-sandbox \
+				$(PACKAGE_DIR)/$$host/$$program || exit 1; \
+		done; \
 	done
 
 # Builds the libFuzzer targets and runs each for FUZZ_SECONDS on a scratch copy of its seed
