@@ -27,8 +27,8 @@ constexpr std::string_view kCustomerId = "cus-sandbox-1";
 constexpr std::string_view kAccountId = "acc-sandbox-1";
 constexpr auto kPreviewLifetime = std::chrono::minutes(30);
 
-constexpr std::string_view kOptionNames[] = {"CARD", "BANK_TRANSFER", "OFFLINE_BANK_TRANSFER",
-                                             "VELNO_TRANSFER"};
+// The options served at "options", and the only ones a preview may name.
+constexpr std::string_view kOptionNames[] = {"CARD", "BANK_TRANSFER", "OFFLINE_BANK_TRANSFER"};
 
 // Card deposits pay a flat fee; bank deposits are free.
 boost::json::array depositFees(std::string_view option, std::string_view currency) {
@@ -236,7 +236,9 @@ void keepCard(MemoryStore& store, const boost::json::object& deposit) {
 void addDepositRoutes(const RouteContext& context) {
     auto& store = context.store;
     seedDeposits(store);
-    auto fields = paymentTermsFields(kOptionNames, "is not a deposit option");
+    auto fields = paymentTermsFields(
+        kOptionNames,
+        "is not a deposit option the service offers: CARD, BANK_TRANSFER or OFFLINE_BANK_TRANSFER");
     fields.push_back({.key = "returnUrls", .kind = FieldRule::Kind::objects});
     fields.push_back({.key = "paymentProperties", .kind = FieldRule::Kind::textPairs});
     addPaymentRoutes(

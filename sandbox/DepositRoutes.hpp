@@ -12,7 +12,8 @@ inline constexpr std::string_view kDepositsCollection = "deposits";
 // The deposits of the sandbox customer (see addPaymentRoutes()) under
 // digitalwallets/v1/profile/deposits, seeded with two finished ones ("dep-seed-1", "dep-seed-2"):
 // - options: card (VISA, MC) and the bank options.
-// - preview: {"amount", "currencyCode", "paymentOption" (a deposit option), "deviceInfo",
+// - preview: {"amount", "currencyCode", "paymentOption" (an option served at options; any other
+//   is a 400 error document), "deviceInfo",
 //   "paymentInstrumentReference"?, "merchantRefNum"?, "returnUrls"?, "paymentProperties"?}.
 // - status: "paymentProperties"? and (on create) "paymentInstrument"?, both kept. On
 //   "PROCESSING", a card deposit of 1000 minor units or more previewed with return addresses

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
                    "Bearer token the configuration route accepts")
         ->default_val(options.configurationToken);
     app.add_option("--certificate", options.certificateFile,
-                   "PEM certificate (chain) to serve https with; needs --private-key");
+                   "Serve https with this PEM certificate (chain)");
     app.add_option("--private-key", options.privateKeyFile, "PEM private key of --certificate");
     CLI11_PARSE(app, argc, argv);
 

@@ -39,6 +39,7 @@ void AppearanceCommands::install(CommandTable& table) {
     table.add({.name = "appearance",
                .usage = "[default|dark]",
                .summary = "install the default or a dark appearance and print its palette",
+               .meanings = {{"[default|dark]", "the appearance to install; default when left out"}},
                .minArguments = 0,
                .maxArguments = 1,
                .handler =
@@ -50,7 +51,7 @@ void AppearanceCommands::install(CommandTable& table) {
                                                                                       : "";
                        if (choice.empty()) {
                            self->err_ << "usage: appearance [default|dark]" << std::endl;
-                           return done(Outcome::failed);
+                           return done(Outcome::misused);
                        }
                        self->wallet_.setAppearance(choice == "dark"
                                                        ? darkAppearance()

@@ -56,40 +56,50 @@ void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ost
         {.name = "card",
          .usage = kUsage,
          .summary = "check a card number, expiry date and security code as the screens do",
+         .meanings = {{"<number>", "the card number, with or without blanks or dashes"},
+                      {"[expiry]", "the expiry date as typed in the card form (1230 or 12/30)"},
+                      {"[cvv]", "the security code on the back of the card"}},
          .minArguments = 2,
          .maxArguments = 4,
          .handler =
              [&out, &err](const std::vector<std::string>& arguments, CommandTable::Done done) {
                  if (arguments.front() != "check") {
                      err << "usage: card " << kUsage << std::endl;
-                     done(Outcome::failed);
+                     done(Outcome::misused);
                      return;
                  }
-                 out << describe(arguments);
-                 done(Outcome::succeeded);
+                 const auto answers = check(arguments);
+                 out << answers.lines;
+                 done(answers.valid ? Outcome::succeeded : Outcome::failed);
              },
          .offline = true});
 }
 
-std::string CardCheckCommands::describe(const std::vector<std::string>& arguments) {
+CardCheckCommands::Answers CardCheckCommands::check(const std::vector<std::string>& arguments) {
     const std::string number = digitsOf(arguments.at(1));
     const Wallet::CardType brand(number);
     const Wallet::CardNumberValidator numbers(
         {Wallet::CardType::masterCard, Wallet::CardType::visa});
+    const auto numberAnswer = numbers.validate(number);
+    Answers answers{.lines = {},
+                    .valid = numberAnswer == Wallet::CardNumberValidationResult::valid};
     std::ostringstream text;
     text << "brand: " << name(brand) << "\nmasked: " << cardNumberMask(number)
-         << "\nnumber: " << name(numbers.validate(number)) << "\n";
+         << "\nnumber: " << name(numberAnswer) << "\n";
     if (arguments.size() > 2) {
         const std::string held = typedExpiry(arguments[2]);
-        const auto expiry = Wallet::ExpiryDateValidationComponent::parse(held);
-        text << "expiry: " << (held.empty() ? "(empty)" : held) << ": "
-             << name(Wallet::ExpiryDateValidator().validate(expiry)) << "\n";
+        const auto expiry = Wallet::ExpiryDateValidator().validate(
+            Wallet::ExpiryDateValidationComponent::parse(held));
+        answers.valid = answers.valid && expiry == Wallet::ExpiryDateValidationResult::valid;
+        text << "expiry: " << (held.empty() ? "(empty)" : held) << ": " << name(expiry) << "\n";
     }
     if (arguments.size() > 3) {
-        text << "cvv: "
-             << (Wallet::CvvValidator(brand).validate(arguments[3]) ? "valid" : "invalid") << "\n";
+        const bool cvv = Wallet::CvvValidator(brand).validate(arguments[3]);
+        answers.valid = answers.valid && cvv;
+        text << "cvv: " << (cvv ? "valid" : "invalid") << "\n";
     }
-    return text.str();
+    answers.lines = text.str();
+    return answers;
 }
 
 }  // namespace corvend::cli

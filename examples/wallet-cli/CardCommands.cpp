@@ -1,5 +1,6 @@
 #include "examples/wallet-cli/CardCommands.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <ostream>
 #include <sstream>
@@ -60,6 +61,21 @@ void CardCommands::install(CommandTable& table) {
     table.add({.name = "cards",
                .usage = usage(),
                .summary = "list card programs; issue, read, change and activate prepaid cards",
+               .meanings = {{"[STATUS,...]",
+                             "only cards with one of these statuses, joined by "
+                             "commas"},
+                            {"<program>",
+                             "a card program's name, in either case ('cards "
+                             "programs' lists them)"},
+                            {"<currency>", "the card's currency, a code in either case (EUR)"},
+                            {"<card|last>",
+                             "a card's identifier, or last for the card issued last "
+                             "in this session"},
+                            {"[tokenizations]", "read the card's mobile-wallet tokenizations too"},
+                            {"<STATUS>", "the card's new status"},
+                            {"[reason...]", "why, the rest of the line or a quoted text"},
+                            {"<lastFour>", "the last four digits of the card's number"},
+                            {"<cvv>", "the security code on the back of the card"}},
                .minArguments = 1,
                // A card update's reason takes the rest of the line.
                .maxArguments = std::numeric_limits<std::size_t>::max(),
@@ -67,7 +83,7 @@ void CardCommands::install(CommandTable& table) {
                                                       CommandTable::Done done) {
                    if (!self->start(arguments, done)) {
                        self->err_ << "usage: cards " << usage() << std::endl;
-                       done(Outcome::failed);
+                       done(Outcome::misused);
                    }
                }});
 }
@@ -82,7 +98,8 @@ std::string CardCommands::describe(const Wallet::Card& card) {
     text << "\n  created " << platform::iso8601::formatWithFractionalSeconds(card.createdDate())
          << (card.isPinSet() ? ", PIN set" : ", no PIN");
     if (card.tokenizations()) {
-        text << ", " << card.tokenizations()->mobileWalletTokenizations.size() << " tokenizations";
+        text << ", "
+             << counted(card.tokenizations()->mobileWalletTokenizations.size(), "tokenization");
         for (const auto& token : card.tokenizations()->mobileWalletTokenizations) {
             text << "\n  token " << token.dpanRef() << " " << model::toWireValue(token.walletType())
                  << " " << model::toWireValue(token.status());
@@ -110,12 +127,7 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
                             return text;
                         }));
     } else if (action == "issue" && count == 3) {
-        service->create({arguments[1], currencyCode(arguments[2])},
-                        printer<Wallet::Card>(
-                            action, done, [self = shared_from_this()](const Wallet::Card& card) {
-                                self->last_ = card.cardID();
-                                return describe(card);
-                            }));
+        issue(arguments[1], currencyCode(arguments[2]), done);
     } else if (action == "get" &&
                (count == 2 || (count == 3 && sameWord(arguments[2], "tokenizations")))) {
         std::optional<CardService::Includes> include;
@@ -150,6 +162,34 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
         return false;
     }
     return true;
+}
+
+void CardCommands::issue(const std::string& program, const std::string& currency,
+                         const CommandTable::Done& done) {
+    auto service = wallet_.cardService();
+    service->getPrograms([self = shared_from_this(), service, program, currency,
+                          done](Result<Wallet::ProgramList> list) {
+        if (!list) {
+            self->err_ << "cards issue failed: " << errorText(list.error()) << std::endl;
+            return done(Outcome::failed);
+        }
+        const auto& programs = list->programs();
+        const auto found = std::ranges::find_if(
+            programs, [&](const auto& offered) { return sameWord(offered.name(), program); });
+        if (found == programs.end()) {
+            std::vector<std::string> names;
+            for (const auto& offered : programs) names.push_back(offered.name());
+            self->err_ << "cards issue: '" << program << "' is not a card program: one of "
+                       << joined(names, ", ") << std::endl;
+            return done(Outcome::misused);
+        }
+        service->create(
+            {found->name(), currency},
+            self->printer<Wallet::Card>("issue", done, [self](const Wallet::Card& card) {
+                self->last_ = card.cardID();
+                return describe(card);
+            }));
+    });
 }
 
 std::string CardCommands::card(const std::string& word) const {

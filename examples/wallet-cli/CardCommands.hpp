@@ -43,6 +43,10 @@ class CardCommands : public std::enable_shared_from_this<CardCommands> {
     template <class T>
     std::function<void(Result<T>)> printer(std::string action, CommandTable::Done done,
                                            std::function<std::string(const T&)> describe);
+    // Issues a card of the program the service names `program`, in either case; refuses a name
+    // it does not list, listing those it does.
+    void issue(const std::string& program, const std::string& currency,
+               const CommandTable::Done& done);
     // The card a word names: "last" is the card issued last in this session; throws
     // std::invalid_argument when none was.
     std::string card(const std::string& word) const;

@@ -1,5 +1,6 @@
 #include "examples/wallet-cli/CardDepositCommands.hpp"
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
@@ -45,6 +46,14 @@ void CardDepositCommands::install(CommandTable& table) {
     table.add({.name = "card-deposit",
                .usage = "<amount> <currency> [--saved-card ID]",
                .summary = "deposit with a card through the kit's screens",
+               .meanings = {{"<amount>",
+                             "in the currency's major units: 25 or 25.50 EUR, 2500 "
+                             "JPY"},
+                            {"<currency>", "a currency code in either case (EUR, usd)"},
+                            {"--saved-card ID",
+                             "pay with this saved card of the customer's "
+                             "('instruments list CARD' lists them) without "
+                             "being asked"}},
                .minArguments = 2,
                .maxArguments = 4,
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
@@ -69,8 +78,9 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
     if (result.isCompleted()) return "completed";
     if (result.isCancelled()) return "cancelled";
     if (const auto* failure = std::get_if<Result::TerminalFailure>(&result.value))
-        return "terminal failure: " + reason(failure->error);
-    return "non-terminal failure: " +
+        return "failed after the card was submitted (check the deposit before trying again): " +
+               reason(failure->error);
+    return "failed before any card was submitted: " +
            reason(std::get<Result::NonTerminalFailure>(result.value).error);
 }
 
@@ -88,13 +98,41 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
             Wallet::PaymentInstrumentReference{arguments[3], Wallet::InstrumentType::card};
     } else if (arguments.size() != 2) {
         err_ << "usage: card-deposit <amount> <currency> [--saved-card ID]" << std::endl;
-        done(Outcome::failed);
+        done(Outcome::misused);
         return;
     }
     running_ = true;
     done_ = std::move(done);
-    if (request.paymentInstrumentReference) return preview(request);
+    if (request.paymentInstrumentReference) return checkSavedCard(request);
     offerSavedCards(request);
+}
+
+void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& request) {
+    Wallet::PaymentInstrumentsParameters filter;
+    filter.instrumentType = Wallet::InstrumentType::card;
+    wallet_.paymentInstrumentService()->getAll(
+        filter, [self = shared_from_this(),
+                 request](Result<std::vector<PaymentInstrumentService::Instrument>> saved) {
+            if (!saved) {
+                self->err_ << "card-deposit failed: the saved cards could not be read: "
+                           << errorText(saved.error()) << std::endl;
+                return self->end(Outcome::failed);
+            }
+            const std::string& id = request.paymentInstrumentReference->id;
+            const bool known = std::ranges::any_of(*saved, [&id](const auto& instrument) {
+                return instrument->id() == id &&
+                       instrument->template as<Wallet::CardPaymentInstrument>() != nullptr;
+            });
+            if (!known) {
+                // Else the deposit would be made first and the flow fail on the instrument.
+                self->err_ << "card-deposit: " << id
+                           << " is not one of your saved cards: 'instruments list CARD' lists "
+                              "them"
+                           << std::endl;
+                return self->end(Outcome::misused);
+            }
+            self->preview(request);
+        });
 }
 
 void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& request) {
@@ -134,7 +172,7 @@ void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
         if (!answer || ChoiceMenu::isWord(*answer, "close")) {
             self->out_ << "card-deposit closed before a card was chosen: nothing was deposited"
                        << std::endl;
-            return self->end(false);
+            return self->end(Outcome::failed);
         }
         if (self->cards_.choose(self->out_, *answer) != ChoiceMenu::Answer::chosen)
             self->askCard(std::move(choices));
@@ -147,9 +185,7 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
             if (!deposit) {
                 self->err_ << "card deposit preview failed: " << errorText(deposit.error())
                            << std::endl;
-                self->running_ = false;
-                self->done_(Outcome::failed);
-                return;
+                return self->end(Outcome::failed);
             }
             self->out_ << "card deposit " << deposit->id()
                        << " previewed: " << moneyText(deposit->amount(), deposit->currencyCode())
@@ -202,7 +238,7 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     if (driver_) driver_->stop();
     if (!result.isCompleted()) {
         out_ << "card deposit result: " << describe(result) << std::endl;
-        return end(false);
+        return end(Outcome::failed);
     }
     // The flow ends when the page hands back; whether the money came is the deposit's own
     // status (a declined 3-D Secure page leaves it failed), read before the end is told.
@@ -212,7 +248,7 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
                 self->out_ << "card deposit result: completed" << std::endl;
                 self->err_ << "card deposit read-back failed: " << deposit.error().description()
                            << std::endl;
-                return self->end(false);
+                return self->end(Outcome::failed);
             }
             if (deposit->status() == Wallet::PaymentStatus::failed) {
                 // The flow completed, the deposit did not: said as one, so it reads right.
@@ -220,21 +256,20 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
                            << model::toWireValue(deposit->status());
                 if (deposit->statusReason()) self->out_ << ": " << *deposit->statusReason();
                 self->out_ << std::endl;
-                return self->end(false);
+                return self->end(Outcome::failed);
             }
             self->out_ << "card deposit result: completed\ndeposit " << deposit->id() << ": "
                        << moneyText(deposit->amount(), deposit->currencyCode()) << ", "
                        << model::toWireValue(deposit->status());
             if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
             self->out_ << std::endl;
-            self->end(true);
+            self->end(Outcome::succeeded);
         });
 }
 
-void CardDepositCommands::end(bool succeeded) {
+void CardDepositCommands::end(Outcome outcome) {
     running_ = false;
-    if (auto done = std::exchange(done_, nullptr))
-        done(succeeded ? Outcome::succeeded : Outcome::failed);
+    if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 
 }  // namespace corvend::cli

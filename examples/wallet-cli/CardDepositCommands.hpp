@@ -17,8 +17,9 @@ namespace corvend::cli {
 
 // `card-deposit <amount> <currency> [--saved-card ID]`: previews a card deposit and runs the
 // kit's card-deposit flow in the terminal as a person would (see ScreenDriver). Without
-// --saved-card the customer's saved cards are offered first, beside a new card. Ends with the
-// flow's one result, and for a completed flow with what became of the deposit. Answers come
+// --saved-card the customer's saved cards are offered first, beside a new card; with it, an
+// instrument that is no saved card of the customer's is refused before anything is made. Ends with
+// the flow's one result, and for a completed flow with what became of the deposit. Answers come
 // from `answers`; at its end the flow is closed. Main thread.
 class CardDepositCommands : public std::enable_shared_from_this<CardDepositCommands> {
   public:
@@ -30,8 +31,8 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     // Adds `card-deposit` to `table`; it keeps this object alive.
     void install(CommandTable& table);
 
-    // "completed", "cancelled", "terminal failure: <reason>" or "non-terminal failure:
-    // <reason>", the reason in words a person reads.
+    // "completed", "cancelled", or "failed" before or after the card was submitted, with the
+    // reason in words a person reads.
     static std::string describe(const Wallet::CardDepositResult& result);
 
     struct Passkey {};
@@ -41,13 +42,15 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
 
   private:
     void run(const std::vector<std::string>& arguments, CommandTable::Done done);
+    // Previews with the card of --saved-card once it is one of the customer's saved cards.
+    void checkSavedCard(const Wallet::CardDepositRequest& request);
     // Asks which saved card to pay with, or a new one, then previews.
     void offerSavedCards(const Wallet::CardDepositRequest& request);
     void askCard(std::vector<ChoiceMenu::Choice> choices);
     void preview(const Wallet::CardDepositRequest& request);
     void startFlow(const std::string& depositID);
     void finish(Wallet::CardDepositResult result);
-    void end(bool succeeded);
+    void end(Outcome outcome);
     platform::ui::ViewControllerPtr topScreen() const;
 
     Wallet& wallet_;

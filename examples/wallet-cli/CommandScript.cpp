@@ -15,15 +15,15 @@ CommandScript::CommandScript(Passkey, std::shared_ptr<const CommandTable> table,
                              platform::MainQueue& queue, std::vector<Step> steps)
     : table_(std::move(table)), queue_(queue), steps_(std::move(steps)) {}
 
-void CommandScript::start(std::function<void(bool succeeded)> finished) {
+void CommandScript::start(std::function<void(Outcome)> finished) {
     if (finished_) throw std::logic_error("the script was already started");
-    finished_ = finished ? std::move(finished) : [](bool) {};
+    finished_ = finished ? std::move(finished) : [](Outcome) {};
     queue_.async([self = shared_from_this()] { self->runNext(); });
 }
 
 void CommandScript::runNext() {
     if (next_ == steps_.size()) {
-        finish(true);
+        finish(Outcome::succeeded);
         return;
     }
     const Step& step = steps_[next_++];
@@ -33,17 +33,18 @@ void CommandScript::runNext() {
                 self->queue_.async([self] { self->runNext(); });
                 return;
             case Outcome::quit:
-                self->finish(true);
+                self->finish(Outcome::succeeded);
                 return;
             case Outcome::failed:
-                self->finish(false);
+            case Outcome::misused:
+                self->finish(outcome);
                 return;
         }
     });
 }
 
-void CommandScript::finish(bool succeeded) {
-    finished_(succeeded);
+void CommandScript::finish(Outcome outcome) {
+    finished_(outcome);
 }
 
 }  // namespace corvend::cli

@@ -21,11 +21,12 @@ class CommandScript : public std::enable_shared_from_this<CommandScript> {
     static std::shared_ptr<CommandScript> make(std::shared_ptr<const CommandTable> table,
                                                platform::MainQueue& queue, std::vector<Step> steps);
 
-    // Runs the steps in order and stops at the first that fails; a step ending with `quit`
-    // stops the run as a success. `finished` runs once, on the queue, with whether the run
-    // succeeded. Each step starts from a job of its own on the queue, so a long run of
-    // commands that end at once does not nest calls. Call once.
-    void start(std::function<void(bool succeeded)> finished);
+    // Runs the steps in order and stops at the first that fails or is misused; a step ending
+    // with `quit` stops the run as a success. `finished` runs once, on the queue, with
+    // `succeeded` or how the step that stopped the run ended. Each step starts from a job of
+    // its own on the queue, so a long run of commands that end at once does not nest calls.
+    // Call once.
+    void start(std::function<void(Outcome)> finished);
 
     struct Passkey {};
     CommandScript(Passkey, std::shared_ptr<const CommandTable> table, platform::MainQueue& queue,
@@ -33,13 +34,13 @@ class CommandScript : public std::enable_shared_from_this<CommandScript> {
 
   private:
     void runNext();
-    void finish(bool succeeded);
+    void finish(Outcome outcome);
 
     std::shared_ptr<const CommandTable> table_;
     platform::MainQueue& queue_;
     std::vector<Step> steps_;
     std::size_t next_ = 0;
-    std::function<void(bool)> finished_;
+    std::function<void(Outcome)> finished_;
 };
 
 }  // namespace corvend::cli

@@ -33,7 +33,7 @@ class CommandScriptTest : public ::testing::Test {
     std::optional<bool> runScript(std::vector<CommandScript::Step> steps) {
         std::optional<bool> result;
         auto script = CommandScript::make(table, queue, std::move(steps));
-        script->start([&](bool succeeded) { result = succeeded; });
+        script->start([&](Outcome outcome) { result = outcome == Outcome::succeeded; });
         // Nothing runs inside start().
         EXPECT_TRUE(ran.empty());
         EXPECT_FALSE(result.has_value());

@@ -20,13 +20,14 @@ CommandTable::CommandTable(std::ostream& out, std::ostream& err) : out_(out), er
     add({.name = "help",
          .usage = "[command]",
          .summary = "list the commands, or tell how to use one",
+         .meanings = {{"[command]", "the command to tell about; all of them when left out"}},
          .maxArguments = 1,
          .handler =
              [this](const std::vector<std::string>& arguments, Done done) {
                  if (!arguments.empty() && !contains(arguments.front())) {
                      err_ << "unknown command '" << arguments.front()
                           << "'; 'help' lists the commands" << std::endl;
-                     return done(Outcome::failed);
+                     return done(Outcome::misused);
                  }
                  printHelp(out_, arguments.empty() ? std::nullopt
                                                    : std::optional<std::string_view>(arguments[0]));
@@ -64,9 +65,8 @@ bool CommandTable::needsService(std::string_view name) const {
     return found != commands_.end() && !found->second.offline;
 }
 
-void CommandTable::setReadiness(std::function<bool()> ready, std::string hint) {
-    ready_ = std::move(ready);
-    notReadyHint_ = std::move(hint);
+void CommandTable::setReadiness(std::function<std::optional<std::string>()> unready) {
+    unready_ = std::move(unready);
 }
 
 void CommandTable::run(const std::vector<std::string>& words, Done done) const {
@@ -78,7 +78,7 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     if (found == commands_.end()) {
         err_ << (words.front().starts_with('-') ? "unknown option '" : "unknown command '")
              << words.front() << "'; 'help' lists the commands" << std::endl;
-        done(Outcome::failed);
+        done(Outcome::misused);
         return;
     }
     const Command& command = found->second;
@@ -86,14 +86,16 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     if (arguments.size() < command.minArguments || arguments.size() > command.maxArguments) {
         err_ << "usage: " << command.name << (command.usage.empty() ? "" : " ") << command.usage
              << std::endl;
-        done(Outcome::failed);
+        done(Outcome::misused);
         return;
     }
 
-    if (!command.offline && ready_ && !ready_()) {
-        err_ << command.name << ": " << notReadyHint_ << std::endl;
-        done(Outcome::failed);
-        return;
+    if (!command.offline && unready_) {
+        if (const auto reason = unready_()) {
+            err_ << command.name << ": " << *reason << std::endl;
+            done(Outcome::failed);
+            return;
+        }
     }
 
     // Guards the exactly-once promise against a handler that both reports and throws.
@@ -105,6 +107,9 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     };
     try {
         command.handler(arguments, once);
+    } catch (const std::invalid_argument& error) {
+        err_ << command.name << ": " << error.what() << std::endl;
+        once(Outcome::misused);
     } catch (const std::exception& error) {
         err_ << command.name << ": " << error.what() << std::endl;
         once(Outcome::failed);
@@ -156,8 +161,11 @@ void CommandTable::printHelp(std::ostream& out, std::optional<std::string_view> 
             << wrapped(command.summary, 4, 4) << '\n';
     };
     if (name) {
-        if (const auto found = commands_.find(*name); found != commands_.end())
+        if (const auto found = commands_.find(*name); found != commands_.end()) {
             print(found->second);
+            for (const auto& [argument, meaning] : found->second.meanings)
+                out << wrapped(argument + ": " + meaning, 4, 8) << '\n';
+        }
         out.flush();
         return;
     }

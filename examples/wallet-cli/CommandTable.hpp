@@ -11,8 +11,9 @@
 
 namespace corvend::cli {
 
-// How a command ended: `quit` asks the interactive loop to end.
-enum class Outcome { succeeded, failed, quit };
+// How a command ended: `failed` when it did not do what it was asked, `misused` when its words
+// are no use of it (a usage error); `quit` asks the interactive loop to end.
+enum class Outcome { succeeded, failed, misused, quit };
 
 // The host's commands by name: one entry per command, each with its own handler, so a new
 // command is one `add` call. Built with `help [command]`, and `quit` and `exit`.
@@ -25,11 +26,20 @@ class CommandTable {
     using Done = std::function<void(Outcome)>;
     using Handler = std::function<void(const std::vector<std::string>& arguments, Done done)>;
 
+    // An argument or option of a usage ("<amount>", "[ref]", "--saved-card ID") and what it
+    // means.
+    struct Meaning {
+        std::string argument{};
+        std::string meaning{};
+    };
+
     struct Command {
         std::string name{};
         // The arguments as shown by `help`, e.g. "[token]".
         std::string usage{};
         std::string summary{};
+        // What each argument and option of the usage means, as `help <command>` tells it.
+        std::vector<Meaning> meanings{};
         std::size_t minArguments = 0;
         std::size_t maxArguments = 0;
         Handler handler{};
@@ -53,19 +63,20 @@ class CommandTable {
     // A known command that is not offline.
     bool needsService(std::string_view name) const;
 
-    // Until `ready` says true, a command that is not offline is refused with `hint` before its
+    // While `unready` gives a reason, a command that is not offline is refused with it before its
     // handler runs. Without one every command runs.
-    void setReadiness(std::function<bool()> ready, std::string hint);
+    void setReadiness(std::function<std::optional<std::string>()> unready);
 
-    // The help of every command, or of the one named: each usage and summary wrapped to fit
-    // `width` columns.
+    // The help of every command (each usage and summary), or of the one named (with what its
+    // arguments mean), wrapped to fit `width` columns.
     void printHelp(std::ostream& out, std::optional<std::string_view> name = std::nullopt,
                    std::size_t width = 80) const;
 
     // Runs words[0] with the remaining words as its arguments. An unknown name (an unknown
     // option when it starts with "-") or a wrong number of arguments prints a hint and ends
-    // `failed` without calling any handler; an exception thrown by the handler before it
-    // called `done` is printed and ends `failed`. An empty `words` ends `succeeded`. `done` is
+    // `misused` without calling any handler; an exception thrown by the handler before it
+    // called `done` is printed and ends `misused` for std::invalid_argument (words it refused),
+    // `failed` for any other. An empty `words` ends `succeeded`. `done` is
     // called exactly once.
     void run(const std::vector<std::string>& words, Done done) const;
 
@@ -77,8 +88,7 @@ class CommandTable {
     std::ostream& out_;
     std::ostream& err_;
     std::map<std::string, Command, std::less<>> commands_;
-    std::function<bool()> ready_;
-    std::string notReadyHint_;
+    std::function<std::optional<std::string>()> unready_;
 };
 
 }  // namespace corvend::cli

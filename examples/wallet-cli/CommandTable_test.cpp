@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -47,7 +48,7 @@ TEST(CommandTableSplitTest, SplitsAtRunsOfBlanksKeepingQuotedTextsWhole) {
     }
 }
 
-TEST_F(CommandTableTest, UnknownCommandsAndWrongArgumentCountsFailWithAHint) {
+TEST_F(CommandTableTest, UnknownCommandsAndWrongArgumentCountsAreMisusesWithAHint) {
     int calls = 0;
     table.add({.name = "pay",
                .usage = "<amount> [note]",
@@ -61,11 +62,11 @@ TEST_F(CommandTableTest, UnknownCommandsAndWrongArgumentCountsFailWithAHint) {
         Words words;
         Outcome outcome;
     } cases[] = {
-        {{"pay"}, Outcome::failed},
+        {{"pay"}, Outcome::misused},
         {{"pay", "1"}, Outcome::succeeded},
         {{"pay", "1", "rent"}, Outcome::succeeded},
-        {{"pay", "1", "rent", "extra"}, Outcome::failed},
-        {{"withdraw", "10"}, Outcome::failed},
+        {{"pay", "1", "rent", "extra"}, Outcome::misused},
+        {{"withdraw", "10"}, Outcome::misused},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(runCollecting(table, c.words), std::vector{c.outcome}) << c.words.size();
@@ -85,8 +86,13 @@ TEST_F(CommandTableTest, AHandlerReportsOnlyItsFirstOutcomeAndAThrowFailsWithIts
                    done(Outcome::failed);
                    throw std::runtime_error("late");
                }});
+    table.add({.name = "refuse", .handler = [](const Words&, CommandTable::Done) {
+                   throw std::invalid_argument("'x' is no word of mine");
+               }});
     EXPECT_EQ(runCollecting(table, {"boom"}), std::vector{Outcome::failed});
     EXPECT_THAT(err.str(), HasSubstr("boom: the fuse was lit"));
+    // A word the handler refused is a usage error, not a failure of the command.
+    EXPECT_EQ(runCollecting(table, {"refuse"}), std::vector{Outcome::misused});
     EXPECT_EQ(runCollecting(table, {"twice"}), std::vector{Outcome::succeeded});
 }
 
@@ -111,7 +117,8 @@ TEST_F(CommandTableTest, CommandsThatNeedTheServiceWaitForReadiness) {
     };
     table.add({.name = "pay", .handler = handler});
     table.add({.name = "format", .handler = handler, .offline = true});
-    table.setReadiness([&] { return ready; }, "run configure first");
+    table.setReadiness(
+        [&] { return ready ? std::nullopt : std::optional<std::string>("run configure first"); });
     EXPECT_EQ(runCollecting(table, {"pay"}), std::vector{Outcome::failed});
     EXPECT_EQ(runCollecting(table, {"format"}), std::vector{Outcome::succeeded});
     EXPECT_EQ(calls, 1);

@@ -50,7 +50,8 @@ std::int64_t amountIn(std::string_view text, std::string_view currency) {
                                  : "digits, with no sign, and a point before the cents");
     }
     if (fraction.size() > static_cast<std::size_t>(digits)) {
-        throw refuse("at most " + std::to_string(digits) + " digit(s) after the point");
+        throw refuse("at most " + counted(static_cast<std::size_t>(digits), "digit") +
+                     " after the point");
     }
     // Whole units, then each minor-unit digit, so the value is exact and overflow is seen.
     std::int64_t value = 0;

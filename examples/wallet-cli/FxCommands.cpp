@@ -26,6 +26,9 @@ void FxCommands::install(CommandTable& table) {
     table.add({.name = "fx",
                .usage = kUsage,
                .summary = "ask for a currency-exchange quote, or read one back",
+               .meanings = {{"<from>", "the currency to exchange, a code in either case (EUR)"},
+                            {"<to>", "the currency to receive, a code in either case (usd)"},
+                            {"<id>", "a quote given earlier"}},
                .minArguments = 2,
                .maxArguments = 3,
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
@@ -55,7 +58,7 @@ void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Do
         wallet_.currencyExchangeService()->getQuote(arguments[1], printer("get", std::move(done)));
     } else {
         err_ << "usage: fx " << kUsage << std::endl;
-        done(Outcome::failed);
+        done(Outcome::misused);
     }
 }
 

@@ -66,7 +66,7 @@ struct ListOptions {
 template <class List, class Records>
 std::string describeList(const List& list, const Records& records, std::string_view noun) {
     std::ostringstream out;
-    out << records.size() << " " << noun << "(s)";
+    out << counted(records.size(), noun);
     if (list.meta().numberOfRecords) out << " of " << *list.meta().numberOfRecords;
     for (const auto& record : records) out << "\n  " << HistoryCommands::describe(record);
     return out.str();
@@ -87,6 +87,15 @@ void HistoryCommands::install(CommandTable& table) {
         {.name = "history",
          .usage = usage(),
          .summary = "page through the transactions and card authorizations",
+         .meanings = {{"--limit N", "at most N records on the page"},
+                      {"--offset N", "the page starts after the first N records"},
+                      {"--from T",
+                       "records made at or after T: a day (2024-03-20) or an RFC 3339 "
+                       "time"},
+                      {"--to T", "records made before T, written as --from"},
+                      {"--type TYPE", "only transactions of this type"},
+                      {"--status STATUS", "only records with this status"},
+                      {"<id>", "the transaction or authorization to read"}},
          .minArguments = 1,
          .maxArguments = 13,
          .handler = [self = shared_from_this()](const auto& arguments, CommandTable::Done done) {
@@ -152,7 +161,7 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
                               [](const Wallet::Authorization& one) { return describe(one); }));
     } else {
         err_ << "usage: history " << usage() << std::endl;
-        done(Outcome::failed);
+        done(Outcome::misused);
     }
 }
 

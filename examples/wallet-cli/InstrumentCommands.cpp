@@ -2,12 +2,14 @@
 
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 #include <utility>
 
 #include "CorvendWallet/Cards.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
+#include "platform/url/URL.hpp"
 
 namespace corvend::cli {
 
@@ -19,6 +21,18 @@ const std::string& usage() {
         "complete <returnUrl> (TYPE: " +
         joined(wireWords<Wallet::InstrumentType>(), ", ") + ")";
     return text;
+}
+
+// The service sends the customer's browser back to the address, so it must be one a browser
+// can reach; anything else is refused before it is sent.
+const std::string& returnAddress(const std::string& word) {
+    const auto url = platform::URL::make(word);
+    if (!url || (url->scheme() != "http" && url->scheme() != "https")) {
+        throw std::invalid_argument("'" + word +
+                                    "' is not a return address: an absolute http or https URL, "
+                                    "such as https://wallet.example/verified");
+    }
+    return word;
 }
 
 Wallet::InstrumentType instrumentType(const std::string& word) {
@@ -55,13 +69,19 @@ void InstrumentCommands::install(CommandTable& table) {
     table.add({.name = "instruments",
                .usage = usage(),
                .summary = "list, read and delete saved instruments; verify one on its page",
+               .meanings = {{"[TYPE]", "only instruments of this type"},
+                            {"<TYPE>", "the instrument's type"},
+                            {"<id>", "the instrument ('instruments list' lists them)"},
+                            {"<returnUrl>",
+                             "where the verification page returns to: an absolute "
+                             "http or https URL"}},
                .minArguments = 1,
                .maxArguments = 3,
                .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
                                                       CommandTable::Done done) {
                    if (!self->start(arguments, done)) {
                        self->err_ << "usage: instruments " << usage() << std::endl;
-                       done(Outcome::failed);
+                       done(Outcome::misused);
                    }
                }});
 }
@@ -112,10 +132,11 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
                              }));
         }
     } else if (action == "verify" && count == 3) {
-        verify({arguments[2], instrumentType(arguments[1])}, done);
+        verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
         service->completeExternalVerificationFlow(
-            arguments[1], printer<Wallet::InstrumentVerification>(action, done, session));
+            returnAddress(arguments[1]),
+            printer<Wallet::InstrumentVerification>(action, done, session));
     } else {
         return false;
     }

@@ -18,6 +18,13 @@ void MoneyCommands::install(CommandTable& table, std::ostream& out, std::ostream
         {.name = "money",
          .usage = "<amount-minor-units> <currency> [locale]",
          .summary = "format an amount in minor units as the screens show it",
+         .meanings = {{"<amount-minor-units>",
+                       "the amount in the currency's smallest unit: 2550 "
+                       "is 25.50 EUR; a minus sign for a debit"},
+                      {"<currency>", "a currency code in either case (EUR, jpy)"},
+                      {"[locale]",
+                       "the locale to format for, such as de_DE; the system's when "
+                       "left out"}},
          .minArguments = 2,
          .maxArguments = 3,
          .handler =
@@ -28,7 +35,7 @@ void MoneyCommands::install(CommandTable& table, std::ostream& out, std::ostream
                      amountText.data(), amountText.data() + amountText.size(), amount);
                  if (error != std::errc() || end != amountText.data() + amountText.size()) {
                      err << "money: not a 64-bit amount: " << amountText << std::endl;
-                     done(Outcome::failed);
+                     done(Outcome::misused);
                      return;
                  }
                  const Wallet::MoneyFormatter formatter =

@@ -1,11 +1,14 @@
 #include "examples/wallet-cli/PaymentCommands.hpp"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <span>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -70,7 +73,7 @@ template <class Record>
 std::string describe(std::string_view noun, const std::vector<Record>& records,
                      const std::optional<Wallet::PagingResultMeta>& meta) {
     std::ostringstream out;
-    out << records.size() << " " << noun << "(s)";
+    out << counted(records.size(), noun);
     if (meta && meta->numberOfRecords) out << " of " << *meta->numberOfRecords;
     for (const auto& record : records) out << "\n" << describe(noun, record);
     return out.str();
@@ -78,7 +81,7 @@ std::string describe(std::string_view noun, const std::vector<Record>& records,
 
 std::string describe(std::string_view noun, const std::vector<Wallet::PaymentOptionDetails>& all) {
     std::ostringstream out;
-    out << all.size() << " " << noun << " option(s)";
+    out << counted(all.size(), std::string(noun) + " option");
     for (const auto& option : all) {
         out << "\n  "
             << model::toWireValue(
@@ -99,8 +102,16 @@ struct Names {
 
 struct Deposits {
     static constexpr Names kNames{"deposit", "run", "<amount> <currency> [option] [ref]", 2};
+    // Sent only when the service offers it, as any option of a deposit.
+    static constexpr std::string_view kDefaultOption = "BANK_TRANSFER";
+    static CommandTable::Meaning word() {
+        return {"[option]",
+                "a payment option the service offers for deposits ('deposit options' "
+                "lists them); " +
+                    std::string(kDefaultOption) + " when left out"};
+    }
     static Wallet::DepositRequest request(const Terms& t) {
-        return {t.amount, t.currency, t.option("BANK_TRANSFER"), {}, t.merchantRef, {}, {}};
+        return {t.amount, t.currency, t.option(kDefaultOption), {}, t.merchantRef, {}, {}};
     }
     static constexpr auto kService = &Wallet::depositService;
     static constexpr auto kRecords = &Wallet::CustomerDepositList::deposits;
@@ -110,6 +121,11 @@ struct Deposits {
 
 struct Withdrawals {
     static constexpr Names kNames{"withdrawal", "", "<amount> <currency> <option> [ref]", 3};
+    static CommandTable::Meaning word() {
+        return {"<option>",
+                "a payment option ('withdrawal options' lists those the service "
+                "offers)"};
+    }
     static Wallet::WithdrawalRequest request(const Terms& t) {
         return {t.amount, t.currency, t.option(), {}, t.merchantRef, {}};
     }
@@ -121,6 +137,7 @@ struct Withdrawals {
 
 struct Transfers {
     static constexpr Names kNames{"transfer", "send", "<amount> <currency> <email> [ref]", 3};
+    static CommandTable::Meaning word() { return {"<email>", "the recipient's email address"}; }
     static Wallet::CustomerTransferRequest request(const Terms& t) {
         return {t.amount,
                 t.currency,
@@ -155,18 +172,27 @@ void PaymentCommands<Domain>::install(CommandTable& table) {
                         std::string(names.terms) +
                         " | create|confirm|get <id> | list [limit] [offset] [ref] [slipID]";
     if constexpr (requires(Service & service) { service.getOptions(); }) usage += " | options";
+    const std::string noun(names.noun);
     table.add(
-        {.name = std::string(names.noun),
+        {.name = noun,
          .usage = usage,
-         .summary = std::string(names.noun) + "s step by step" +
+         .summary = noun + "s step by step" +
                     (names.run.empty() ? "" : ", or all at once with " + std::string(names.run)),
+         .meanings = {{"<amount>", "in the currency's major units: 25 or 25.50 EUR, 2500 JPY"},
+                      {"<currency>", "a currency code in either case (EUR, usd)"},
+                      Domain::word(),
+                      {"[ref]", "the merchant reference: sent with a preview, or the one to list"},
+                      {"<id>", "the " + noun + " a preview made"},
+                      {"[limit]", "at most this many " + noun + "s on the page"},
+                      {"[offset]", "the page starts after this many " + noun + "s"},
+                      {"[slipID]", "only the " + noun + "s of this slip"}},
          .minArguments = 1,
          .maxArguments = 5,
          .handler = [self = this->shared_from_this(), usage](
                         const std::vector<std::string>& arguments, CommandTable::Done done) {
              if (self->start(arguments, done)) return;
              self->err_ << "usage: " << Domain::kNames.noun << " " << usage << std::endl;
-             done(Outcome::failed);
+             done(Outcome::misused);
          }});
 }
 
@@ -180,24 +206,33 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     const Words words = Words(arguments).subspan(1);
     const auto terms = [&] {
         const std::string currency = currencyCode(words[1]);
-        return Domain::request({amountIn(words[0], currency), currency, optionalWord(words, 2),
-                                optionalWord(words, 3)});
+        return Terms{amountIn(words[0], currency), currency, optionalWord(words, 2),
+                     optionalWord(words, 3)};
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
     // The handles are not kept: dropping one never cancels, and nothing here cancels.
-    if (action == "preview" && withTerms) {
-        service->preview(terms(), printer<Record>(action, done));
-    } else if (action == Domain::kNames.run && withTerms) {
+    if ((action == "preview" || action == Domain::kNames.run) && withTerms) {
         auto self = this->shared_from_this();
-        auto confirm = [self, service, done](const Record& created) {
-            service->confirm({created.id(), std::nullopt},
-                             self->template printer<Record>("confirm", done));
+        std::function<void(const Record&)> next;
+        if (action == Domain::kNames.run) {
+            auto confirm = [self, service, done](const Record& created) {
+                service->confirm({created.id(), std::nullopt},
+                                 self->template printer<Record>("confirm", done));
+            };
+            next = [self, service, done, confirm](const Record& previewed) {
+                service->create(Domain::create(previewed.id()),
+                                self->template printer<Record>("create", done, confirm));
+            };
+        }
+        const auto preview = [self, service, done, next](const Terms& chosen) {
+            service->preview(Domain::request(chosen),
+                             self->template printer<Record>("preview", done, next));
         };
-        auto create = [self, service, done, confirm](const Record& previewed) {
-            service->create(Domain::create(previewed.id()),
-                            self->template printer<Record>("create", done, confirm));
-        };
-        service->preview(terms(), printer<Record>("preview", done, create));
+        if constexpr (requires { Domain::kDefaultOption; }) {
+            self->offeredOption(terms(), action, done, preview);
+        } else {
+            preview(terms());
+        }
     } else if (action == "create" && words.size() == 1) {
         service->create(Domain::create(words[0]), printer<Record>(action, done));
     } else if (action == "confirm" && words.size() == 1) {
@@ -225,6 +260,41 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
         return false;
     }
     return true;
+}
+
+template <class Domain>
+template <class Chosen, class Send>
+void PaymentCommands<Domain>::offeredOption(Chosen terms, const std::string& action,
+                                            const CommandTable::Done& done, Send send) {
+    const auto label = std::string(Domain::kNames.noun) + " " + action;
+    (wallet_.*Domain::kService)()->getOptions(
+        [self = this->shared_from_this(), terms = std::move(terms), label, done,
+         send =
+             std::move(send)](Result<std::vector<Wallet::PaymentOptionDetails>> offered) mutable {
+            if (!offered) {
+                self->err_ << label << " failed: " << errorText(offered.error()) << std::endl;
+                return done(Outcome::failed);
+            }
+            std::vector<std::string> names;
+            for (const auto& option : *offered) {
+                // One the kit does not know could not be sent anyway.
+                if (option.paymentOption &&
+                    *option.paymentOption != Wallet::PaymentOptionType::unknown)
+                    names.emplace_back(model::toWireValue(*option.paymentOption));
+            }
+            const std::string wanted = terms.word.value_or(std::string(Domain::kDefaultOption));
+            const auto found = std::ranges::find_if(
+                names, [&](const auto& name) { return sameWord(name, wanted); });
+            if (found == names.end()) {
+                self->err_ << label << ": '" << wanted
+                           << "' is not a payment option the service offers for "
+                           << Domain::kNames.noun << "s: one of " << joined(names, ", ")
+                           << std::endl;
+                return done(Outcome::misused);
+            }
+            terms.word = *found;
+            send(terms);
+        });
 }
 
 template <class Domain>

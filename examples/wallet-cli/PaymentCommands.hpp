@@ -18,6 +18,7 @@ namespace corvend::cli {
 //   <noun> get <id>
 //   <noun> list [limit] [offset] [ref] [slipID]   filters by merchant reference and slip
 //   <noun> options                the payment options (deposits and withdrawals)
+// A deposit is sent only with an option the service offers (see offeredOption).
 //   deposit run <terms>, transfer send <terms>: preview, create and confirm in one go, each
 //   step started from the previous step's completion.
 // The terms are "<amount> <currency>", then the option of a deposit (BANK_TRANSFER when left
@@ -42,6 +43,12 @@ class PaymentCommands : public std::enable_shared_from_this<PaymentCommands<Doma
   private:
     // False when the arguments are no command of this domain.
     bool start(const std::vector<std::string>& arguments, const CommandTable::Done& done);
+    // Reads the payment options the service offers, then calls `send` with `terms` whose word
+    // (the domain's default option when there is none) is the offered one it names, in the
+    // service's case; refuses one the service does not offer, listing those it does.
+    template <class Chosen, class Send>
+    void offeredOption(Chosen terms, const std::string& action, const CommandTable::Done& done,
+                       Send send);
     // The completion that prints what `action` gave, then calls `next` with it (or reports
     // success when there is no next step).
     template <class T>

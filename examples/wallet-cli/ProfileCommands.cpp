@@ -35,7 +35,7 @@ Wallet::ProfileInclude block(const std::string& word) {
 
 std::string describeAll(const std::vector<Wallet::Account>& accounts) {
     std::ostringstream out;
-    out << accounts.size() << " account(s)";
+    out << counted(accounts.size(), "account");
     for (const auto& account : accounts) out << "\n  " << ProfileCommands::describe(account);
     return out.str();
 }
@@ -54,12 +54,14 @@ ProfileCommands::ProfileCommands(Passkey, Wallet& wallet, std::shared_ptr<Screen
 
 void ProfileCommands::install(CommandTable& table) {
     using Run = void (ProfileCommands::*)(const std::vector<std::string>&, CommandTable::Done);
-    const auto add = [&table, self = shared_from_this()](std::string name, std::string usage,
-                                                         std::string summary, std::size_t least,
-                                                         std::size_t most, Run run) {
+    using Meanings = std::vector<CommandTable::Meaning>;
+    const auto add = [&table, self = shared_from_this()](
+                         std::string name, std::string usage, std::string summary,
+                         Meanings meanings, std::size_t least, std::size_t most, Run run) {
         table.add({.name = std::move(name),
                    .usage = std::move(usage),
                    .summary = std::move(summary),
+                   .meanings = std::move(meanings),
                    .minArguments = least,
                    .maxArguments = most,
                    .handler = [self, run](const auto& arguments, CommandTable::Done done) {
@@ -67,12 +69,20 @@ void ProfileCommands::install(CommandTable& table) {
                    }});
     };
     add("profile", "[--include BLOCK]... (BLOCK: " + blockWords() + ")",
-        "read the customer, with the blocks asked for", 0, 20, &ProfileCommands::profile);
-    add("accounts", "list | get <id> | add <currency>", "list, read or open currency accounts", 1,
-        2, &ProfileCommands::accounts);
+        "read the customer, with the blocks asked for",
+        {{"--include BLOCK",
+          "a block of the profile to read with the customer; repeat it for "
+          "more"}},
+        0, 20, &ProfileCommands::profile);
+    add("accounts", "list | get <id> | add <currency>", "list, read or open currency accounts",
+        {{"<id>", "the account to read ('accounts list' lists them)"},
+         {"<currency>", "the currency of the account to open, a code in either case (EUR, usd)"}},
+        1, 2, &ProfileCommands::accounts);
     add("kyc", "status | start [--ref R] [--language L]",
-        "read the identity-verification status, or run the verification screen", 1, 5,
-        &ProfileCommands::kyc);
+        "read the identity-verification status, or run the verification screen",
+        {{"--ref R", "the reference the verification is opened with; wallet-cli when left out"},
+         {"--language L", "the language of the verification page, such as en or de"}},
+        1, 5, &ProfileCommands::kyc);
 }
 
 std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
@@ -107,7 +117,7 @@ std::string ProfileCommands::describe(const Wallet::Account& account) {
     std::ostringstream out;
     out << "account " << account.id() << ": "
         << moneyText(account.availableBalance().value_or(0), account.currencyCode()) << ", "
-        << account.instruments().size() << " instrument(s)";
+        << counted(account.instruments().size(), "instrument");
     return out.str();
 }
 
@@ -129,7 +139,7 @@ void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTabl
     }
     if (arguments.front() != "status" || arguments.size() != 1) {
         err_ << "usage: kyc status | start [--ref R] [--language L]" << std::endl;
-        return done(Outcome::failed);
+        return done(Outcome::misused);
     }
     wallet_.customerVerificationService()->getKycStatus(resultPrinter<Wallet::KycVerification>(
         out_, err_, "kyc status", std::move(done), [](const Wallet::KycVerification& kyc) {
@@ -155,7 +165,7 @@ void ProfileCommands::accounts(const std::vector<std::string>& arguments, Comman
             resultPrinter<Wallet::Account>(out_, err_, "accounts add", std::move(done), one));
     } else {
         err_ << "usage: accounts list | get <id> | add <currency>" << std::endl;
-        done(Outcome::failed);
+        done(Outcome::misused);
     }
 }
 

@@ -33,7 +33,7 @@ class ProfileCommands : public std::enable_shared_from_this<ProfileCommands> {
 
     // "customer <id>: <first> <last>, born <yyyy-MM-dd>", then a line per block it holds.
     static std::string describe(const Wallet::CustomerInfo& customer);
-    // "account <id>: <available> <currency>, <n> instrument(s)"; amounts in minor units.
+    // "account <id>: <available> <currency>, <n> instruments" ("1 instrument").
     static std::string describe(const Wallet::Account& account);
 
     struct Passkey {};

@@ -47,6 +47,9 @@ void ScreenCommands::install(CommandTable& table) {
         {.name = "secure-details",
          .usage = "<card-id>",
          .summary = "show a card's secure-details screen",
+         .meanings = {{"<card-id>",
+                       "the prepaid card whose details to show ('cards list' "
+                       "lists the cards)"}},
          .minArguments = 1,
          .maxArguments = 1,
          .handler = [self = shared_from_this()](const auto& arguments, CommandTable::Done done) {
@@ -156,8 +159,9 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         done(failed ? Outcome::failed : Outcome::succeeded);
     };
     screen->setCompletion([finish](Wallet::VerificationResult result) {
-        finish("verification " + describe(result),
-               result == Wallet::VerificationResult::internalError, false);
+        // Only a completed verification did what was asked.
+        finish("verification " + describe(result), result != Wallet::VerificationResult::complete,
+               false);
     });
     driver_->start(
         {.top = [weakScreen = std::weak_ptr(screen)]() -> platform::ui::ViewControllerPtr {

@@ -27,6 +27,9 @@ void WalletCommands::install(CommandTable& table) {
     table.add({.name = "configure",
                .usage = "[config-token]",
                .summary = "configure the kit against the base URL",
+               .meanings = {{"[config-token]",
+                             "the token the service configures the kit with; the one given "
+                             "with --config-token when left out"}},
                .maxArguments = 1,
                .handler =
                    [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
@@ -38,6 +41,9 @@ void WalletCommands::install(CommandTable& table) {
     table.add({.name = "authenticate",
                .usage = "[access-token]",
                .summary = "hand the customer's access token to the kit",
+               .meanings = {{"[access-token]",
+                             "the customer's access token; the one given with --access-token "
+                             "when left out"}},
                .maxArguments = 1,
                .handler =
                    [self](const std::vector<std::string>& arguments, CommandTable::Done done) {
@@ -49,18 +55,18 @@ void WalletCommands::install(CommandTable& table) {
 }
 
 void WalletCommands::version(CommandTable::Done done) {
-    out_ << "kit version " << wallet_.version() << " (version string "
-         << reinterpret_cast<const char*>(CorvendWalletVersionString) << ", version number "
-         << CorvendWalletVersionNumber << ")" << std::endl;
+    out_ << "kit version " << wallet_.version() << std::endl;
     done(Outcome::succeeded);
 }
 
 void WalletCommands::configure(std::string configToken, CommandTable::Done done) {
     configured_ = false;
-    out_ << "configuring against " << settings_.baseURL << std::endl;
+    signedIn_ = false;
+    const std::string baseURL = settings_.baseURL();
+    out_ << "configuring against " << baseURL << std::endl;
     // The handle is not kept: dropping it never cancels, and nothing here cancels.
     wallet_.configure(
-        Wallet::Configuration(std::move(configToken), settings_.baseURL),
+        Wallet::Configuration(std::move(configToken), baseURL),
         [self = shared_from_this(), done = std::move(done)](
             std::expected<Wallet::ConfigurationResult, Wallet::ConfigurationError> result) {
             if (!result) {
@@ -83,6 +89,7 @@ void WalletCommands::authenticate(std::string accessToken, CommandTable::Done do
         return;
     }
     wallet_.authenticate({.accessToken = std::move(accessToken)});
+    signedIn_ = true;
     out_ << "authenticated: the access token is handed to the kit" << std::endl;
     done(Outcome::succeeded);
 }

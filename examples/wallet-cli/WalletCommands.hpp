@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -14,7 +15,9 @@ namespace corvend::cli {
 class WalletCommands : public std::enable_shared_from_this<WalletCommands> {
   public:
     struct Settings {
-        std::string baseURL{};
+        // The service's base URL, asked for at each configure: a local sandbox starts only
+        // once a command needs it.
+        std::function<std::string()> baseURL{};
         std::string configToken{};
         std::string accessToken{};
     };
@@ -28,6 +31,8 @@ class WalletCommands : public std::enable_shared_from_this<WalletCommands> {
 
     // A configure has succeeded (and none has been started since).
     bool isConfigured() const { return configured_; }
+    // An access token was handed to the kit since the latest configure succeeded.
+    bool isSignedIn() const { return configured_ && signedIn_; }
 
     struct Passkey {};
     WalletCommands(Passkey, Wallet& wallet, Settings settings, std::ostream& out,
@@ -44,6 +49,7 @@ class WalletCommands : public std::enable_shared_from_this<WalletCommands> {
     std::ostream& err_;
     // Whether the latest configure succeeded: the kit drops a token given before that.
     bool configured_ = false;
+    bool signedIn_ = false;
 };
 
 }  // namespace corvend::cli

@@ -43,6 +43,25 @@ namespace {
 
 using corvend::cli::CommandScript;
 using corvend::cli::CommandTable;
+using corvend::cli::Outcome;
+
+// The exit status of one command: 0 when it did what it was asked, 1 when it did not, 2 for
+// words that are no use of it.
+constexpr int kFailed = 1;
+constexpr int kMisused = 2;
+
+int exitStatus(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::succeeded:
+        case Outcome::quit:
+            return 0;
+        case Outcome::failed:
+            break;
+        case Outcome::misused:
+            return kMisused;
+    }
+    return kFailed;
+}
 
 // What the program was asked to do.
 struct Run {
@@ -87,8 +106,13 @@ std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Sett
     const auto walletCommands =
         corvend::cli::WalletCommands::make(wallet, settings, signIn, std::cerr);
     walletCommands->install(*table);
-    table->setReadiness([walletCommands] { return walletCommands->isConfigured(); },
-                        "not configured: run configure first (then authenticate)");
+    table->setReadiness([walletCommands]() -> std::optional<std::string> {
+        if (!walletCommands->isConfigured())
+            return "not configured: run configure first (then authenticate)";
+        // Nothing sent without a token: the service would call it expired.
+        if (!walletCommands->isSignedIn()) return "not signed in: run authenticate";
+        return std::nullopt;
+    });
     corvend::cli::FxCommands::make(wallet, std::cout, std::cerr)->install(*table);
     corvend::cli::DepositCommands::make(wallet, std::cout, std::cerr)->install(*table);
     corvend::cli::TransferCommands::make(wallet, std::cout, std::cerr)->install(*table);
@@ -148,8 +172,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         if (signsIn) signInLines.rdbuf(std::cerr.rdbuf());
         auto steps = signsIn ? signIn : std::vector<CommandScript::Step>{};
         steps.push_back(run.words);
-        CommandScript::make(table, queue, std::move(steps))->start([&](bool succeeded) {
-            exitCode = succeeded ? 0 : 1;
+        CommandScript::make(table, queue, std::move(steps))->start([&](Outcome outcome) {
+            exitCode = exitStatus(outcome);
             queue.stop();
         });
     } else if (run.demo) {
@@ -168,8 +192,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
                                    {"card-deposit", "25.00", "EUR"},
                                    {"instruments", "list", "CARD"},
                                    {"card-deposit", "10.00", "EUR"}});
-        CommandScript::make(table, queue, std::move(steps))->start([&](bool succeeded) {
-            if (succeeded) {
+        CommandScript::make(table, queue, std::move(steps))->start([&](Outcome outcome) {
+            if (outcome == Outcome::succeeded) {
                 std::cout << "demo finished" << std::endl;
             } else {
                 std::cerr << "demo stopped at the failure above" << std::endl;
@@ -186,9 +210,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         };
         if (run.ownSandbox) {
             // Against its own sandbox the host knows the tokens: the session starts signed in.
-            CommandScript::make(table, queue, signIn)->start([startConsole](bool succeeded) {
-                std::cout << (succeeded ? "configured and authenticated against the local sandbox"
-                                        : "could not sign in to the local sandbox: see above")
+            CommandScript::make(table, queue, signIn)->start([startConsole](Outcome outcome) {
+                std::cout << (outcome == Outcome::succeeded
+                                  ? "configured and authenticated against the local sandbox"
+                                  : "could not sign in to the local sandbox: see above")
                           << std::endl;
                 startConsole();
             });
@@ -211,12 +236,17 @@ int main(int argc, char** argv) {
     corvend::cli::LineFitter screen(std::cout, 80);
     corvend::cli::LineFitter errors(std::cerr, 80);
     CLI::App app{
-        "Runs the wallet kit against the local sandbox (started in-process) or a given\n"
-        "base URL.\n"
+        "Runs the wallet kit against the local sandbox (started in-process when a command\n"
+        "needs the service) or a given base URL.\n"
         "  wallet-cli [options]                    commands read one per line (the REPL)\n"
         "  wallet-cli [options] <command> [words]  one command, then exit\n"
+        "  wallet-cli [options] -- <command> ...   the same; '--' ends the options\n"
         "  wallet-cli --demo                       the scripted demo session\n"
-        "  wallet-cli --demo card-deposit 25 EUR   the card screens, answered by the demo",
+        "  wallet-cli --demo card-deposit 25 EUR   the card screens, answered by the demo\n"
+        "Exit status of one command: 0 when it did what it was asked (a check found the\n"
+        "number valid, a flow completed), 1 when it did not (an invalid number, a flow\n"
+        "cancelled, abandoned or declined, a call that failed), 2 for a usage error,\n"
+        "130 when interrupted.",
         "wallet-cli"};
     app.set_help_flag();
     bool help = false;
@@ -235,13 +265,21 @@ int main(int argc, char** argv) {
     app.add_flag("--demo", run.demo, "The scripted demo (with card-deposit: its answers)");
     // The first word that is no option starts the command; the rest are its words.
     app.prefix_command();
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // An option without its value, or one given twice: a usage error like any other.
+        app.exit(error);
+        return kMisused;
+    }
     run.words = app.remaining();
+    const bool optionsEnded = !run.words.empty() && run.words.front() == "--";
+    if (optionsEnded) run.words.erase(run.words.begin());
     // What no option of the program and no command is: an option it does not know.
-    if (!run.words.empty() && run.words.front().starts_with('-')) {
+    if (!optionsEnded && !run.words.empty() && run.words.front().starts_with('-')) {
         std::cerr << "wallet-cli: unknown option '" << run.words.front()
                   << "'; 'wallet-cli --help' lists the options and the commands" << std::endl;
-        return 1;
+        return kMisused;
     }
 
     if (version) {
@@ -262,19 +300,25 @@ int main(int argc, char** argv) {
             // Addresses resolve against the base as a directory: "https://host/api" would drop
             // "api" from every request.
             if (!baseURL->ends_with('/')) *baseURL += '/';
-            settings.baseURL = *baseURL;
+            settings.baseURL = [url = *baseURL] { return url; };
         } else {
-            sandbox.emplace();
-            sandbox->start();
-            settings.baseURL = sandbox->baseURL();
             run.ownSandbox = true;
-            // Before one command it is a note, on standard error like the sign-in.
-            (run.words.empty() ? std::cout : std::cerr)
-                << "local sandbox serving at " << settings.baseURL << std::endl;
+            // Started by the first configure: a command of the host alone (help, version,
+            // money) needs none.
+            settings.baseURL = [&sandbox, oneCommand = !run.words.empty()] {
+                if (!sandbox) {
+                    sandbox.emplace();
+                    sandbox->start();
+                    // Before one command it is a note, on standard error like the sign-in.
+                    (oneCommand ? std::cerr : std::cout)
+                        << "local sandbox serving at " << sandbox->baseURL() << std::endl;
+                }
+                return sandbox->baseURL();
+            };
         }
         return runHost(settings, run, screen);
     } catch (const std::exception& error) {
         std::cerr << "wallet-cli: " << error.what() << std::endl;
-        return 1;
+        return kFailed;
     }
 }
