@@ -1,9 +1,11 @@
 #include "platform/http/CurlGlobal.hpp"
 
-#include <curl/curl.h>
 #include <openssl/ssl.h>
 
 #include <cstdlib>
+#include <mutex>
+#include <new>
+#include <vector>
 
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/URLError.hpp"
@@ -21,6 +23,18 @@ namespace {
 ExitGate& tlsGate() {
     static NeverDestroyed<ExitGate> gate;
     return *gate;
+}
+
+// Handles whose clean-up came once the process was ending.
+void keepUntilTheEnd(void* handle) noexcept {
+    static NeverDestroyed<std::mutex> mutex;
+    static NeverDestroyed<std::vector<void*>> kept;
+    std::lock_guard lock(*mutex);
+    try {
+        kept->push_back(handle);
+    } catch (const std::bad_alloc&) {
+        // Lost to leak checkers, but never freed under a thread that may still use TLS.
+    }
 }
 
 std::optional<std::string> environment(const char* name) {
@@ -56,6 +70,22 @@ CurlGlobal& CurlGlobal::shared() {
 
 ExitGate::Pass CurlGlobal::enter() noexcept {
     return tlsGate().enter();
+}
+
+void CurlGlobal::cleanUpEasy(CURL* easy) noexcept {
+    if (const auto pass = enter()) {
+        curl_easy_cleanup(easy);
+    } else {
+        keepUntilTheEnd(easy);
+    }
+}
+
+void CurlGlobal::cleanUpMulti(CURLM* multi) noexcept {
+    if (const auto pass = enter()) {
+        curl_multi_cleanup(multi);
+    } else {
+        keepUntilTheEnd(multi);
+    }
 }
 
 }  // namespace corvend::platform::detail

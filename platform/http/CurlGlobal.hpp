@@ -7,6 +7,8 @@
 // set OpenSSL up earlier, with that clean-up, is covered by the exit gate: every libcurl call
 // that may run TLS code passes it, and it closes at exit before the clean-up runs.
 
+#include <curl/curl.h>
+
 #include <optional>
 #include <string>
 
@@ -35,6 +37,11 @@ class CurlGlobal {
     // A pass for a libcurl call that may run TLS code; false once the process is ending, when
     // the call must be given up without touching libcurl.
     [[nodiscard]] static ExitGate::Pass enter() noexcept;
+
+    // curl_easy_cleanup and curl_multi_cleanup, which may free TLS state: once the process is
+    // ending, the handle is kept, reachable, until the process is gone instead.
+    static void cleanUpEasy(CURL* easy) noexcept;
+    static void cleanUpMulti(CURLM* multi) noexcept;
 
     const TrustedAuthorities& trustedAuthorities() const noexcept { return authorities_; }
 

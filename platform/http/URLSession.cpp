@@ -46,10 +46,7 @@ struct SlistDeleter {
 using HeaderList = std::unique_ptr<curl_slist, SlistDeleter>;
 
 struct EasyDeleter {
-    // Left to the process's end once it is ending: the clean-up may shut a TLS connection down.
-    void operator()(CURL* easy) const noexcept {
-        if (const auto pass = detail::CurlGlobal::enter()) curl_easy_cleanup(easy);
-    }
+    void operator()(CURL* easy) const noexcept { detail::CurlGlobal::cleanUpEasy(easy); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 
@@ -406,7 +403,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
 
     ~Engine() {
         if (thread.joinable()) thread.detach();  // the I/O thread itself let go last
-        if (const auto pass = detail::CurlGlobal::enter()) curl_multi_cleanup(multi);
+        detail::CurlGlobal::cleanUpMulti(multi);
     }
 
     Engine(const Engine&) = delete;
