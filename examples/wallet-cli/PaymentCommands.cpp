@@ -11,6 +11,7 @@
 
 #include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 
 namespace corvend::cli {
 
@@ -184,26 +185,26 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
                                 optionalWord(words, 3)});
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
-    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
     if (action == "preview" && withTerms) {
-        service->preview(terms(), printer<Record>(action, done));
+        track(service->preview(terms(), printer<Record>(action, done)));
     } else if (action == Domain::kNames.run && withTerms) {
         auto self = this->shared_from_this();
         auto confirm = [self, service, done](const Record& created) {
-            service->confirm({created.id(), std::nullopt},
-                             self->template printer<Record>("confirm", done));
+            track(service->confirm({created.id(), std::nullopt},
+                                   self->template printer<Record>("confirm", done)));
         };
         auto create = [self, service, done, confirm](const Record& previewed) {
-            service->create(Domain::create(previewed.id()),
-                            self->template printer<Record>("create", done, confirm));
+            track(service->create(Domain::create(previewed.id()),
+                                  self->template printer<Record>("create", done, confirm)));
         };
-        service->preview(terms(), printer<Record>("preview", done, create));
+        track(service->preview(terms(), printer<Record>("preview", done, create)));
     } else if (action == "create" && words.size() == 1) {
-        service->create(Domain::create(words[0]), printer<Record>(action, done));
+        track(service->create(Domain::create(words[0]), printer<Record>(action, done)));
     } else if (action == "confirm" && words.size() == 1) {
-        service->confirm({words[0], std::nullopt}, printer<Record>(action, done));
+        track(service->confirm({words[0], std::nullopt}, printer<Record>(action, done)));
     } else if (action == "get" && words.size() == 1) {
-        service->get(words[0], printer<Record>(action, done));
+        track(service->get(words[0], printer<Record>(action, done)));
     } else if (action == "list") {
         std::optional<typename Domain::Parameters> parameters;
         if (!words.empty()) {
@@ -214,10 +215,11 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             parameters.emplace(count(0, "limit"), optionalWord(words, 2), count(1, "offset"),
                                optionalWord(words, 3));
         }
-        service->getAll(std::move(parameters), printer<List>(action, done));
+        track(service->getAll(std::move(parameters), printer<List>(action, done)));
     } else if (action == "options" && words.empty()) {
         if constexpr (requires { service->getOptions(); }) {
-            service->getOptions(printer<std::vector<Wallet::PaymentOptionDetails>>(action, done));
+            track(service->getOptions(
+                printer<std::vector<Wallet::PaymentOptionDetails>>(action, done)));
         } else {
             return false;
         }
