@@ -1,8 +1,13 @@
 #include "examples/wallet-cli/EditLineReader.hpp"
 
 #include <histedit.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cwchar>
 #include <stdexcept>
 #include <utility>
 
@@ -32,6 +37,7 @@ std::shared_ptr<EditLineReader> EditLineReader::make(platform::MainQueue& queue,
 
 EditLineReader::EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt)
     : screen_(screen),
+      takesInterrupt_(takesInterrupt),
       history_(history_init(), history_end),
       editor_(el_init("wallet-cli", stdin, stdout, stderr), el_end) {
     if (!history_ || !editor_) throw std::runtime_error("the line editor could not start");
@@ -47,17 +53,57 @@ EditLineReader::EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt)
     if (takesInterrupt) {
         // While editing, Ctrl-C is a key: the line it ends is the reader's to judge.
         el_set(editor_.get(), EL_SETTY, "-d", "-isig", nullptr);
-        el_set(editor_.get(), EL_ADDFN, "wallet-interrupt", "End the line as interrupted",
-               &EditLineReader::interruptKey);
-        el_set(editor_.get(), EL_BIND, "^C", "wallet-interrupt", nullptr);
+        el_set(editor_.get(), EL_GETCFN, &EditLineReader::readCharacter);
+        if (pipe(wake_.data()) != 0) throw std::runtime_error("the line editor could not start");
     }
 }
 
-unsigned char EditLineReader::interruptKey(editline* editor, int) {
-    void* reader = nullptr;
-    el_get(editor, EL_CLIENTDATA, &reader);
-    static_cast<EditLineReader*>(reader)->interrupted_ = true;
-    return CC_NEWLINE;
+EditLineReader::~EditLineReader() {
+    for (const int end : wake_) {
+        if (end >= 0) close(end);
+    }
+}
+
+int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
+    void* client = nullptr;
+    el_get(editor, EL_CLIENTDATA, &client);
+    auto& self = *static_cast<EditLineReader*>(client);
+    std::mbstate_t state{};
+    while (true) {
+        std::array<pollfd, 2> ready{{{.fd = STDIN_FILENO, .events = POLLIN, .revents = 0},
+                                     {.fd = self.wake_[0], .events = POLLIN, .revents = 0}}};
+        if (poll(ready.data(), ready.size(), -1) < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        char byte = 0;
+        if ((ready[1].revents & POLLIN) != 0) {
+            // Ctrl-C came as a signal, typed before the editor took the terminal.
+            if (::read(self.wake_[0], &byte, 1) < 0) return -1;
+            byte = '\x03';
+        } else {
+            const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+            if (got == 0) return 0;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return -1;
+            }
+        }
+        if (byte == '\x03') {
+            // Ends the line; the reader drops what it holds.
+            self.interrupted_ = true;
+            std::fputs("^C", stdout);
+            *character = L'\n';
+            return 1;
+        }
+        const std::size_t size = std::mbrtowc(character, &byte, 1, &state);
+        if (size == static_cast<std::size_t>(-2)) continue;  // more bytes of one character
+        if (size == static_cast<std::size_t>(-1)) {
+            state = {};  // not in the terminal's character set: left out
+            continue;
+        }
+        return 1;
+    }
 }
 
 char* EditLineReader::prompt(editline* editor) {
@@ -77,7 +123,11 @@ void EditLineReader::nextCommand(Delivery deliver) {
 void EditLineReader::read(Delivery deliver, bool command) {
     prompt_ = screen_.shownLine();
     command_ = command;
-    interruptGuard_ = Interruptions::shared().take([] {});
+    // Ctrl-C as a signal while a line is asked for is the line's: the editor is told.
+    interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
+        const auto self = weakSelf.lock();
+        if (self && self->wake_[1] >= 0 && write(self->wake_[1], "x", 1) < 0) return;
+    });
     reader_->next([self = shared_from_this(), deliver = std::move(deliver)](auto line) {
         self->interruptGuard_.reset();
         // The person's Enter left the terminal on a new line (Ctrl-D at the end does not).
@@ -95,8 +145,6 @@ std::optional<std::string> EditLineReader::readLine() {
     while (interrupted_) {
         // What was typed is dropped, as a shell does; an answer becomes "close".
         interrupted_ = false;
-        std::fputs("^C\n", stdout);
-        std::fflush(stdout);
         if (!command_) return "close";
         read = el_gets(editor_.get(), &count);
     }

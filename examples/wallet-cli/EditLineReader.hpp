@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,14 +40,20 @@ class EditLineReader final : public LineSource,
 
     struct Passkey {};
     EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt);
+    ~EditLineReader() override;
+    EditLineReader(const EditLineReader&) = delete;
+    EditLineReader& operator=(const EditLineReader&) = delete;
 
   private:
     void read(Delivery deliver, bool command);
     std::optional<std::string> readLine();
     static char* prompt(editline* editor);
-    static unsigned char interruptKey(editline* editor, int key);
+    // Reads a character from standard input as the editor does, and Ctrl-C from either the key
+    // or the wake-up pipe as the end of an interrupted line.
+    static int readCharacter(editline* editor, wchar_t* character);
 
     LineFitter& screen_;
+    const bool takesInterrupt_;
     std::unique_ptr<history, void (*)(history*)> history_;
     std::unique_ptr<editline, void (*)(editline*)> editor_;
     std::shared_ptr<LineReader> reader_;  // reads with readLine()
@@ -58,6 +65,8 @@ class EditLineReader final : public LineSource,
     bool interrupted_ = false;
     // While a line is read, Ctrl-C is this reader's, not the screens' behind it.
     std::shared_ptr<void> interruptGuard_;
+    // Written when Ctrl-C arrives as a signal during a read; only with takesInterrupt.
+    std::array<int, 2> wake_{-1, -1};
 };
 
 }  // namespace corvend::cli
