@@ -146,6 +146,7 @@ std::optional<std::string> EditLineReader::readLine() {
         // What was typed is dropped, as a shell does; an answer becomes "close".
         interrupted_ = false;
         if (!command_) return "close";
+        std::fputs("\r", stdout);
         read = el_gets(editor_.get(), &count);
     }
     if (read == nullptr || count <= 0) return std::nullopt;

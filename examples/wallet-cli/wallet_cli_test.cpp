@@ -904,6 +904,9 @@ class Terminal {
             if (!readSome()) return false;
         }
     }
+    // Waits until the line editor shows `prompt`: it has the terminal, so a key typed now is
+    // read as a key (one typed before could reach the terminal's own line discipline).
+    bool waitForPrompt(const std::string& prompt) { return waitFor("\r" + prompt); }
     void type(const std::string& keys) {
         if (write(terminal_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size()))
             throw std::runtime_error("cannot type into the terminal");
@@ -913,12 +916,16 @@ class Terminal {
     void mark() { mark_ = shown_.size(); }
     const std::string& shown() const { return shown_; }
 
-    // Reads until the program ends; its exit status, or 128 + the signal that ended it.
+    // Reads until the program ends; its exit status, or 128 + the signal that ended it. A
+    // program still there after a silent minute is stopped (status 137).
     int status() {
         while (readSome()) {
         }
         int status = 0;
-        waitpid(child_, &status, 0);
+        if (waitpid(child_, &status, WNOHANG) == 0) {
+            kill(child_, SIGKILL);
+            waitpid(child_, &status, 0);
+        }
         child_ = -1;
         return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
     }
@@ -958,25 +965,25 @@ constexpr const char* kUp = "\x1b[A";
 
 // Signs `terminal` in to `sandbox` at its prompt.
 void signIn(Terminal& terminal) {
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("configure\r");
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("authenticate\r");
     ASSERT_TRUE(terminal.waitFor("authenticated"));
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
 }
 
 // Types a new card into the card form, each field once it is asked for.
 void typeNewCard(Terminal& terminal, const std::string& name) {
     ASSERT_TRUE(terminal.waitFor("pay with:"));
-    ASSERT_TRUE(terminal.waitFor("> "));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
     terminal.type("new card\r");
     for (const auto& [prompt, answer] :
          std::vector<std::pair<std::string, std::string>>{{"Card number> ", "4111111111111111"},
                                                           {"Expiry date> ", "1230"},
                                                           {"CVV> ", "123"},
                                                           {"Card name (optional)> ", name}}) {
-        ASSERT_TRUE(terminal.waitFor(prompt)) << terminal.shown();
+        ASSERT_TRUE(terminal.waitForPrompt(prompt)) << terminal.shown();
         terminal.type(answer + "\r");
     }
 }
@@ -1006,20 +1013,20 @@ TEST(WalletCliTest, ACardDepositThatDidNotCompleteSaysWhereItsDepositStands) {
 // What is typed into the card form never enters the line history; commands do.
 TEST(WalletCliTest, AtATerminalCardDataNeverEntersTheLineHistory) {
     Terminal terminal({});
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("money 1 EUR\r");
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("card-deposit 5 EUR\r");
     typeNewCard(terminal, "Travelcard");
     ASSERT_TRUE(terminal.waitFor("choose:"));
-    ASSERT_TRUE(terminal.waitFor("> "));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
     terminal.type("close\r");
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.mark();
     // Back through every line there is, then the oldest one again.
     for (int i = 0; i < 10; ++i) terminal.type(kUp);
     terminal.type("\r");
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("quit\r");
     EXPECT_EQ(terminal.status(), 0);
     const std::string recalled = terminal.sinceMark();
@@ -1049,53 +1056,53 @@ TEST(WalletCliTest, AtATerminalCtrlCEndsWhatRunsAndTheSessionStays) {
     ASSERT_TRUE(sandbox.waitForRequests(before + 1, std::chrono::minutes(1)));
     terminal.type(kCtrlC);
     ASSERT_TRUE(terminal.waitFor("cards: cancelled")) << terminal.shown();
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     sandbox.releaseHeld();
 
     // A line being typed.
     terminal.type("money 5 XX");
     terminal.type(kCtrlC);
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("money 7 EUR\r");
     ASSERT_TRUE(terminal.waitFor(money(7, "EUR"))) << terminal.shown();
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
 
     // At a field of the card form, then on a 3-D Secure page still loading.
     terminal.type("card-deposit 25 EUR\r");
     ASSERT_TRUE(terminal.waitFor("pay with:"));
-    ASSERT_TRUE(terminal.waitFor("> "));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
     terminal.type("new card\r");
-    ASSERT_TRUE(terminal.waitFor("Card number> "));
+    ASSERT_TRUE(terminal.waitForPrompt("Card number> "));
     terminal.type("4111");
     terminal.type(kCtrlC);
     ASSERT_TRUE(terminal.waitFor("card deposit result: cancelled")) << terminal.shown();
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("card-deposit 25 EUR\r");
     typeNewCard(terminal, "");
     ASSERT_TRUE(terminal.waitFor("choose:"));
-    ASSERT_TRUE(terminal.waitFor("> "));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
     terminal.type("Add a card\r");
     ASSERT_TRUE(terminal.waitFor("choose:"));
-    ASSERT_TRUE(terminal.waitFor("> "));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
     heldOnce("GET", "sandbox/3ds/dep-2");
     terminal.type("Confirm\r");
     ASSERT_TRUE(waitForPath(sandbox, "/sandbox/3ds/dep-2"));
     terminal.type(kCtrlC);
     ASSERT_TRUE(terminal.waitFor("deposit dep-2 is still PROCESSING")) << terminal.shown();
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     sandbox.releaseHeld();
 
     // Still signed in; Ctrl-D on an empty line leaves.
     terminal.type("cards list\r");
     ASSERT_TRUE(terminal.waitFor("0 cards")) << terminal.shown();
-    ASSERT_TRUE(terminal.waitFor("wallet> "));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("\x04");
     EXPECT_EQ(terminal.status(), 0) << terminal.shown();
     EXPECT_THAT(terminal.shown(), Not(HasSubstr("'XX' is not a currency")));
 
     Terminal oneShot({"card-deposit", "5", "EUR"});
     ASSERT_TRUE(oneShot.waitFor("pay with:"));
-    ASSERT_TRUE(oneShot.waitFor("> "));
+    ASSERT_TRUE(oneShot.waitForPrompt("> "));
     oneShot.type(kCtrlC);
     EXPECT_EQ(oneShot.status(), 130);
 }
@@ -1132,7 +1139,7 @@ TEST(WalletCliTest, AVerificationPageClosedWhileLoadingIsNotReportedOpened) {
     terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
     ASSERT_TRUE(waitForPath(sandbox, "/sandbox/instrument-verification/ivs-1"));
     terminal.type(kCtrlC);
-    ASSERT_TRUE(terminal.waitFor("wallet> ")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
     sandbox.releaseHeld();
     terminal.type("quit\r");
     EXPECT_EQ(terminal.status(), 0);
