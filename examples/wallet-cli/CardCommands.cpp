@@ -8,6 +8,7 @@
 
 #include "CorvendWallet/Cards.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -94,7 +95,7 @@ std::string CardCommands::describe(const Wallet::Card& card) {
          << model::toWireValue(card.cardType()) << " " << card.programName() << " "
          << card.currency() << " " << card.bin().value_or("") << "******"
          << card.lastFour().value_or("????");
-    if (card.expiry()) text << " expires " << card.expiry()->month << "/" << card.expiry()->year;
+    if (card.expiry()) text << " expires " << expiryText(*card.expiry());
     text << "\n  created " << platform::iso8601::formatWithFractionalSeconds(card.createdDate())
          << (card.isPinSet() ? ", PIN set" : ", no PIN");
     if (card.tokenizations()) {
@@ -113,51 +114,54 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
     const auto& action = arguments.front();
     const auto count = arguments.size();
     auto service = wallet_.cardService();
-    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
     if (action == "programs" && count == 1) {
-        service->getPrograms(printer<Wallet::ProgramList>(action, done, programs));
+        track(service->getPrograms(printer<Wallet::ProgramList>(action, done, programs)));
     } else if (action == "list" && count <= 2) {
         std::optional<Wallet::CardParameters> parameters;
         if (count == 2)
             parameters.emplace(std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                                statuses(arguments[1]));
-        service->getAll(parameters, printer<Wallet::CardList>(action, done, [](const auto& list) {
-                            std::string text = counted(list.cards().size(), "card");
-                            for (const auto& card : list.cards()) text += "\n" + describe(card);
-                            return text;
-                        }));
+        track(service->getAll(parameters,
+                              printer<Wallet::CardList>(action, done, [](const auto& list) {
+                                  std::string text = counted(list.cards().size(), "card");
+                                  for (const auto& card : list.cards())
+                                      text += "\n" + describe(card);
+                                  return text;
+                              })));
     } else if (action == "issue" && count == 3) {
         issue(arguments[1], currencyCode(arguments[2]), done);
     } else if (action == "get" &&
                (count == 2 || (count == 3 && sameWord(arguments[2], "tokenizations")))) {
         std::optional<CardService::Includes> include;
         if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
-        service->get(card(arguments[1]), include, printer<Wallet::Card>(action, done, describe));
+        track(service->get(card(arguments[1]), include,
+                           printer<Wallet::Card>(action, done, describe)));
     } else if (action == "update" && count >= 3) {
         // The reason is the rest of the line (or one quoted text).
         std::optional<std::string> reason;
         if (count > 3) reason = joined({arguments.begin() + 3, arguments.end()}, " ");
-        service->update(card(arguments[1]),
-                        {wireWord<Status>(arguments[2], "a card status"), reason},
-                        printer<Wallet::Card>(action, done, describe));
+        track(service->update(card(arguments[1]),
+                              {wireWord<Status>(arguments[2], "a card status"), reason},
+                              printer<Wallet::Card>(action, done, describe)));
     } else if (action == "activate" && count == 4) {
-        service->activate(card(arguments[1]), {arguments[2], arguments[3]},
-                          printer<Wallet::Card>(action, done, describe));
+        track(service->activate(card(arguments[1]), {arguments[2], arguments[3]},
+                                printer<Wallet::Card>(action, done, describe)));
     } else if (action == "details" && count == 2) {
-        service->getDetails(card(arguments[1]),
-                            printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
-                                return "card number " + d.pan() + ", code " + d.cvv() +
-                                       ", expires " + std::to_string(d.expiry().month) + "/" +
-                                       std::to_string(d.expiry().year) + ", " + d.cardHolderName();
-                            }));
+        track(service->getDetails(
+            card(arguments[1]),
+            printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
+                return "card number " + d.pan() + ", code " + d.cvv() + ", expires " +
+                       expiryText(d.expiry()) + ", " + d.cardHolderName();
+            })));
     } else if (action == "tokenize" && count == 2) {
-        service->tokenize(card(arguments[1]),
-                          {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
-                          printer<Wallet::CardTokenization>(action, done, [](const auto& t) {
-                              return "tokenization for the card ending " + t.cardLastDigits + ": " +
-                                     std::string(model::toWireValue(t.cardNetwork)) + ", " +
-                                     std::string(model::toWireValue(t.tokenProvider));
-                          }));
+        track(service->tokenize(card(arguments[1]),
+                                {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+                                printer<Wallet::CardTokenization>(action, done, [](const auto& t) {
+                                    return "tokenization for the card ending " + t.cardLastDigits +
+                                           ": " + std::string(model::toWireValue(t.cardNetwork)) +
+                                           ", " + std::string(model::toWireValue(t.tokenProvider));
+                                })));
     } else {
         return false;
     }
@@ -167,8 +171,8 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
 void CardCommands::issue(const std::string& program, const std::string& currency,
                          const CommandTable::Done& done) {
     auto service = wallet_.cardService();
-    service->getPrograms([self = shared_from_this(), service, program, currency,
-                          done](Result<Wallet::ProgramList> list) {
+    track(service->getPrograms([self = shared_from_this(), service, program, currency,
+                                done](Result<Wallet::ProgramList> list) {
         if (!list) {
             self->err_ << "cards issue failed: " << errorText(list.error()) << std::endl;
             return done(Outcome::failed);
@@ -183,13 +187,13 @@ void CardCommands::issue(const std::string& program, const std::string& currency
                        << joined(names, ", ") << std::endl;
             return done(Outcome::misused);
         }
-        service->create(
+        track(service->create(
             {found->name(), currency},
             self->printer<Wallet::Card>("issue", done, [self](const Wallet::Card& card) {
                 self->last_ = card.cardID();
                 return describe(card);
-            }));
-    });
+            })));
+    }));
 }
 
 std::string CardCommands::card(const std::string& word) const {

@@ -8,6 +8,7 @@
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/ui/NavigationController.hpp"
 
 namespace corvend::cli {
@@ -17,10 +18,8 @@ namespace {
 // A saved card as a person picks it: its name (else its number), then what tells it apart.
 ChoiceMenu::Choice savedCardChoice(const std::string& id,
                                    const Wallet::CardPaymentInstrument& card) {
-    const auto& expiry = card.expiryDate();
     std::string detail = card.description() ? card.pan() + ", " : "";
-    detail += "expires " + std::string(expiry.month < 10 ? "0" : "") +
-              std::to_string(expiry.month) + "/" + std::to_string(expiry.year) + ", " + id;
+    detail += "expires " + expiryText(card.expiryDate()) + ", " + id;
     return {.target = id, .name = card.description().value_or(card.pan()), .detail = detail};
 }
 
@@ -103,6 +102,10 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     }
     running_ = true;
     done_ = std::move(done);
+    depositID_.clear();
+    interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
+        if (const auto self = weakSelf.lock()) self->interrupted();
+    });
     if (request.paymentInstrumentReference) return checkSavedCard(request);
     offerSavedCards(request);
 }
@@ -110,7 +113,7 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
 void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& request) {
     Wallet::PaymentInstrumentsParameters filter;
     filter.instrumentType = Wallet::InstrumentType::card;
-    wallet_.paymentInstrumentService()->getAll(
+    track(wallet_.paymentInstrumentService()->getAll(
         filter, [self = shared_from_this(),
                  request](Result<std::vector<PaymentInstrumentService::Instrument>> saved) {
             if (!saved) {
@@ -132,13 +135,13 @@ void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& reque
                 return self->end(Outcome::misused);
             }
             self->preview(request);
-        });
+        }));
 }
 
 void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& request) {
     Wallet::PaymentInstrumentsParameters filter;
     filter.instrumentType = Wallet::InstrumentType::card;
-    wallet_.paymentInstrumentService()->getAll(
+    track(wallet_.paymentInstrumentService()->getAll(
         filter, [self = shared_from_this(),
                  request](Result<std::vector<PaymentInstrumentService::Instrument>> saved) {
             if (!saved) {
@@ -162,25 +165,27 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
                 {.name = "new card", .act = [self, request] { self->preview(request); }});
             self->cards_ = ChoiceMenu();
             self->askCard(std::move(choices));
-        });
+        }));
 }
 
 void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
     cards_.show(out_, "pay with:", choices, "close");
     answers_->next([self = shared_from_this(),
                     choices = std::move(choices)](std::optional<std::string> answer) mutable {
-        if (!answer || ChoiceMenu::isWord(*answer, "close")) {
+        if (!answer || ChoiceMenu::isClose(*answer)) {
             self->out_ << "card-deposit closed before a card was chosen: nothing was deposited"
                        << std::endl;
             return self->end(Outcome::failed);
         }
-        if (self->cards_.choose(self->out_, *answer) != ChoiceMenu::Answer::chosen)
+        // "help" lists the cards again.
+        if (ChoiceMenu::isWord(*answer, "help") ||
+            self->cards_.choose(self->out_, *answer) != ChoiceMenu::Answer::chosen)
             self->askCard(std::move(choices));
     });
 }
 
 void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
-    wallet_.cardDepositService()->preview(
+    track(wallet_.cardDepositService()->preview(
         request, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
                 self->err_ << "card deposit preview failed: " << errorText(deposit.error())
@@ -192,12 +197,13 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
                        << std::endl;
             self->depositID_ = deposit->id();
             self->startFlow(deposit->id());
-        });
+        }));
 }
 
 void CardDepositCommands::startFlow(const std::string& depositID) {
     host_ = std::make_shared<platform::ui::ViewController>();
     host_->view();
+    flowShown_ = true;
     wallet_.cardDepositService()->start(
         depositID, host_, [weakSelf = weak_from_this()](Wallet::CardDepositResult result) {
             if (const auto self = weakSelf.lock()) self->finish(std::move(result));
@@ -234,15 +240,28 @@ platform::ui::ViewControllerPtr CardDepositCommands::topScreen() const {
     return nullptr;
 }
 
+void CardDepositCommands::interrupted() {
+    if (flowShown_) {
+        // As "close" does: the flow ends, and what it left is read back.
+        if (const auto screen = topScreen()) ScreenDriver::tapClose(screen);
+        return;
+    }
+    Interruptions::shared().cancelCalls();
+    out_ << "\ncard-deposit cancelled (Ctrl-C)" << std::endl;
+    if (depositID_.empty()) out_ << "nothing was deposited" << std::endl;
+    end(Outcome::failed);
+}
+
 void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     if (driver_) driver_->stop();
+    flowShown_ = false;
     if (!result.isCompleted()) {
         out_ << "card deposit result: " << describe(result) << std::endl;
-        return end(Outcome::failed);
+        return readBack();
     }
     // The flow ends when the page hands back; whether the money came is the deposit's own
     // status (a declined 3-D Secure page leaves it failed), read before the end is told.
-    wallet_.depositService()->get(
+    track(wallet_.depositService()->get(
         depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
                 self->out_ << "card deposit result: completed" << std::endl;
@@ -264,11 +283,47 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
             if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
             self->out_ << std::endl;
             self->end(Outcome::succeeded);
-        });
+        }));
+}
+
+void CardDepositCommands::readBack() {
+    // "Cancelled" says how the screens ended, not what the service holds.
+    track(wallet_.depositService()->get(
+        depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+            if (!deposit) {
+                self->err_ << "deposit " << self->depositID_
+                           << " could not be read back: " << errorText(deposit.error())
+                           << std::endl;
+                return self->end(Outcome::failed);
+            }
+            const auto status = deposit->status();
+            self->out_ << "deposit " << deposit->id() << " is ";
+            switch (status) {
+                case Wallet::PaymentStatus::preview:
+                    self->out_ << "PREVIEW: no card was charged, nothing was deposited";
+                    break;
+                case Wallet::PaymentStatus::processing:
+                case Wallet::PaymentStatus::redirection:
+                    self->out_ << "still " << model::toWireValue(status)
+                               << ": its 3-D Secure page was left unanswered";
+                    break;
+                case Wallet::PaymentStatus::pending:
+                    self->out_ << "still PENDING: the service has not finished it";
+                    break;
+                default:
+                    self->out_ << model::toWireValue(status);
+                    break;
+            }
+            if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+            self->out_ << std::endl;
+            self->end(Outcome::failed);
+        }));
 }
 
 void CardDepositCommands::end(Outcome outcome) {
     running_ = false;
+    flowShown_ = false;
+    interruptGuard_.reset();
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 

@@ -19,8 +19,9 @@ namespace corvend::cli {
 // kit's card-deposit flow in the terminal as a person would (see ScreenDriver). Without
 // --saved-card the customer's saved cards are offered first, beside a new card; with it, an
 // instrument that is no saved card of the customer's is refused before anything is made. Ends with
-// the flow's one result, and for a completed flow with what became of the deposit. Answers come
-// from `answers`; at its end the flow is closed. Main thread.
+// the flow's one result and what became of the deposit, read back from the service. Answers come
+// from `answers`; at its end the flow is closed. Ctrl-C closes the screen shown, as "close"
+// does, or cancels the kit call under way. Main thread.
 class CardDepositCommands : public std::enable_shared_from_this<CardDepositCommands> {
   public:
     // `wallet`, `out` and `err` must outlive the commands.
@@ -50,6 +51,9 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     void preview(const Wallet::CardDepositRequest& request);
     void startFlow(const std::string& depositID);
     void finish(Wallet::CardDepositResult result);
+    // Says where the deposit stands after a flow that did not complete.
+    void readBack();
+    void interrupted();
     void end(Outcome outcome);
     platform::ui::ViewControllerPtr topScreen() const;
 
@@ -63,6 +67,8 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     std::string depositID_;
     ChoiceMenu cards_;
     bool running_ = false;
+    bool flowShown_ = false;
+    std::shared_ptr<void> interruptGuard_;
 };
 
 }  // namespace corvend::cli

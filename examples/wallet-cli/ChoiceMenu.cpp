@@ -19,6 +19,13 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// `text` without a leading glyph such as "[?] " or "[ ] ".
+std::string withoutGlyph(const std::string& text) {
+    if (!text.starts_with('[')) return text;
+    const auto close = text.find("] ");
+    return close == std::string::npos ? text : trimmed(text.substr(close + 2));
+}
+
 }  // namespace
 
 std::size_t ChoiceMenu::numberOf(const Choice& choice) {
@@ -40,7 +47,15 @@ void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<C
     std::ranges::sort(listed_, {}, [](const auto& entry) { return entry.first; });
     out << heading << "\n";
     for (const auto& [number, choice] : listed_) {
-        out << "  [" << number << "] " << choice.name;
+        out << "  [" << number << "] ";
+        if (!choice.mark.empty()) out << choice.mark << " ";
+        if (choice.unavailable && choice.detail.empty() && choice.name.ends_with(')')) {
+            // One pair of parentheses: "(optional, disabled)".
+            out << std::string_view(choice.name).substr(0, choice.name.size() - 1)
+                << ", disabled)\n";
+            continue;
+        }
+        out << choice.name;
         if (!choice.detail.empty()) out << ": " << choice.detail;
         if (choice.unavailable) out << " (disabled)";
         out << "\n";
@@ -53,14 +68,20 @@ bool ChoiceMenu::isWord(const std::string& answer, std::string_view word) {
     return lowered(trimmed(answer)) == word;
 }
 
+bool ChoiceMenu::isClose(const std::string& answer) {
+    return isWord(answer, "close") || isWord(answer, "quit") || isWord(answer, "exit");
+}
+
 ChoiceMenu::Answer ChoiceMenu::choose(std::ostream& out, const std::string& answer) {
     const std::string wanted = lowered(trimmed(answer));
     if (wanted.empty()) {
         out << "type a number or a name from the list" << std::endl;
         return Answer::empty;
     }
+    const std::string named = withoutGlyph(wanted);
     const auto found = std::ranges::find_if(listed_, [&](const auto& entry) {
-        return wanted == std::to_string(entry.first) || wanted == lowered(entry.second.name);
+        return wanted == std::to_string(entry.first) ||
+               named == withoutGlyph(lowered(entry.second.name));
     });
     if (found == listed_.end()) {
         out << "no such choice: " << answer << std::endl;

@@ -15,7 +15,7 @@ namespace corvend::cli {
 // long as the menu lives, whether it is enabled, disabled or left out of a later listing; one
 // never listed before takes the next number. So a number a person has read keeps meaning the
 // same control while the screen is up. A choice is answered by its number or its name, in any
-// case. Main thread.
+// case, with or without the glyph shown before it ("[?]", "[x]"). Main thread.
 class ChoiceMenu {
   public:
     struct Choice {
@@ -25,6 +25,8 @@ class ChoiceMenu {
         std::string target{};
         std::string name;
         std::function<void()> act{};
+        // Shown before the name, a glyph such as "[?]" or a checkbox's "[x]"; not part of it.
+        std::string mark{};
         // Why it cannot be chosen now: listed as "(disabled)", said when chosen.
         std::optional<std::string> unavailable{};
         // Shown after the name; not part of it.
@@ -44,6 +46,8 @@ class ChoiceMenu {
 
     // Whether `answer` is `word` (lower-case), in any case and with blanks around it.
     static bool isWord(const std::string& answer, std::string_view word);
+    // Whether `answer` asks to close what is shown: "close", "quit" or "exit".
+    static bool isClose(const std::string& answer);
 
   private:
     std::size_t numberOf(const Choice& choice);

@@ -136,6 +136,11 @@ std::string moneyText(std::int64_t amount, std::string_view currency) {
     return text.empty() ? std::to_string(amount) + " " + std::string(currency) : text;
 }
 
+std::string expiryText(const Wallet::CardExpiryDate& expiry) {
+    return (expiry.month < 10 ? "0" : "") + std::to_string(expiry.month) + "/" +
+           std::to_string(expiry.year);
+}
+
 std::string joined(const std::vector<std::string>& words, std::string_view separator) {
     std::string text;
     for (const auto& word : words) {

@@ -39,6 +39,9 @@ std::string currencyCode(std::string_view text);
 // when it has no text for the code.
 std::string moneyText(std::int64_t amount, std::string_view currency);
 
+// A card's expiry as every line of the host shows it: "09/2028".
+std::string expiryText(const Wallet::CardExpiryDate& expiry);
+
 // The words of the wire enumeration E that name a case (its fallback case left out), in the
 // order of its cases.
 template <class E>

@@ -12,8 +12,9 @@
 namespace corvend::cli {
 
 // The interactive session: reads a line, runs it through the command table, and reads the next
-// one only when that command has ended, so commands never overlap. Use it on the thread that
-// drives the main queue.
+// one only when that command has ended, so commands never overlap. Ctrl-C while a command runs
+// (see Interruptions) cancels the kit calls it waits for and reads the next line. Use it on the
+// thread that drives the main queue.
 class Console : public std::enable_shared_from_this<Console> {
   public:
     // `prompt` is written to `out` before each line; empty for none. `out` must outlive the
@@ -33,12 +34,19 @@ class Console : public std::enable_shared_from_this<Console> {
   private:
     void readNext();
     void handle(std::optional<std::string> line);
+    void interrupted();
+    void finish();
 
     std::shared_ptr<const CommandTable> table_;
     std::shared_ptr<LineSource> reader_;
     std::ostream& out_;
     std::string prompt_;
     std::function<void()> finished_;
+    std::shared_ptr<void> interruptGuard_;
+    // The command under way, by its number, so one ended by Ctrl-C is not ended again.
+    unsigned command_ = 0;
+    bool running_ = false;
+    std::string commandName_;
 };
 
 }  // namespace corvend::cli

@@ -1,10 +1,17 @@
 #include "examples/wallet-cli/EditLineReader.hpp"
 
 #include <histedit.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cwchar>
 #include <stdexcept>
 #include <utility>
+
+#include "examples/wallet-cli/Interruptions.hpp"
 
 namespace corvend::cli {
 
@@ -15,9 +22,9 @@ constexpr int kHistorySize = 500;
 
 }  // namespace
 
-std::shared_ptr<EditLineReader> EditLineReader::make(platform::MainQueue& queue,
-                                                     LineFitter& screen) {
-    auto reader = std::make_shared<EditLineReader>(Passkey{}, screen);
+std::shared_ptr<EditLineReader> EditLineReader::make(platform::MainQueue& queue, LineFitter& screen,
+                                                     bool takesInterrupt) {
+    auto reader = std::make_shared<EditLineReader>(Passkey{}, screen, takesInterrupt);
     // A read under way keeps the editor it reads with.
     reader->reader_ = LineReader::make(
         [weak = std::weak_ptr<EditLineReader>(reader)]() -> std::optional<std::string> {
@@ -28,8 +35,9 @@ std::shared_ptr<EditLineReader> EditLineReader::make(platform::MainQueue& queue,
     return reader;
 }
 
-EditLineReader::EditLineReader(Passkey, LineFitter& screen)
+EditLineReader::EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt)
     : screen_(screen),
+      takesInterrupt_(takesInterrupt),
       history_(history_init(), history_end),
       editor_(el_init("wallet-cli", stdin, stdout, stderr), el_end) {
     if (!history_ || !editor_) throw std::runtime_error("the line editor could not start");
@@ -42,6 +50,60 @@ EditLineReader::EditLineReader(Passkey, LineFitter& screen)
     el_set(editor_.get(), EL_HIST, history, history_.get());
     // Ctrl-C or a stop while editing puts the terminal back as it was.
     el_set(editor_.get(), EL_SIGNAL, 1);
+    if (takesInterrupt) {
+        // While editing, Ctrl-C is a key: the line it ends is the reader's to judge.
+        el_set(editor_.get(), EL_SETTY, "-d", "-isig", nullptr);
+        el_set(editor_.get(), EL_GETCFN, &EditLineReader::readCharacter);
+        if (pipe(wake_.data()) != 0) throw std::runtime_error("the line editor could not start");
+    }
+}
+
+EditLineReader::~EditLineReader() {
+    for (const int end : wake_) {
+        if (end >= 0) close(end);
+    }
+}
+
+int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
+    void* client = nullptr;
+    el_get(editor, EL_CLIENTDATA, &client);
+    auto& self = *static_cast<EditLineReader*>(client);
+    std::mbstate_t state{};
+    while (true) {
+        std::array<pollfd, 2> ready{{{.fd = STDIN_FILENO, .events = POLLIN, .revents = 0},
+                                     {.fd = self.wake_[0], .events = POLLIN, .revents = 0}}};
+        if (poll(ready.data(), ready.size(), -1) < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        char byte = 0;
+        if ((ready[1].revents & POLLIN) != 0) {
+            // Ctrl-C came as a signal, typed before the editor took the terminal.
+            if (::read(self.wake_[0], &byte, 1) < 0) return -1;
+            byte = '\x03';
+        } else {
+            const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+            if (got == 0) return 0;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return -1;
+            }
+        }
+        if (byte == '\x03') {
+            // Ends the line; the reader drops what it holds.
+            self.interrupted_ = true;
+            std::fputs("^C", stdout);
+            *character = L'\n';
+            return 1;
+        }
+        const std::size_t size = std::mbrtowc(character, &byte, 1, &state);
+        if (size == static_cast<std::size_t>(-2)) continue;  // more bytes of one character
+        if (size == static_cast<std::size_t>(-1)) {
+            state = {};  // not in the terminal's character set: left out
+            continue;
+        }
+        return 1;
+    }
 }
 
 char* EditLineReader::prompt(editline* editor) {
@@ -51,8 +113,23 @@ char* EditLineReader::prompt(editline* editor) {
 }
 
 void EditLineReader::next(Delivery deliver) {
+    read(std::move(deliver), false);
+}
+
+void EditLineReader::nextCommand(Delivery deliver) {
+    read(std::move(deliver), true);
+}
+
+void EditLineReader::read(Delivery deliver, bool command) {
     prompt_ = screen_.shownLine();
+    command_ = command;
+    // Ctrl-C as a signal while a line is asked for is the line's: the editor is told.
+    interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
+        const auto self = weakSelf.lock();
+        if (self && self->wake_[1] >= 0 && write(self->wake_[1], "x", 1) < 0) return;
+    });
     reader_->next([self = shared_from_this(), deliver = std::move(deliver)](auto line) {
+        self->interruptGuard_.reset();
         // The person's Enter left the terminal on a new line (Ctrl-D at the end does not).
         if (line) self->screen_.lineEnded();
         deliver(std::move(line));
@@ -65,10 +142,17 @@ std::optional<std::string> EditLineReader::readLine() {
     std::fputs("\r", stdout);
     int count = 0;
     const char* read = el_gets(editor_.get(), &count);
+    while (interrupted_) {
+        // What was typed is dropped, as a shell does; an answer becomes "close".
+        interrupted_ = false;
+        if (!command_) return "close";
+        std::fputs("\r", stdout);
+        read = el_gets(editor_.get(), &count);
+    }
     if (read == nullptr || count <= 0) return std::nullopt;
     std::string line(read, static_cast<std::size_t>(count));
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-    if (!line.empty()) {
+    if (command_ && !line.empty()) {
         HistEvent event;
         history(history_.get(), &event, H_ENTER, line.c_str());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,34 +18,55 @@ namespace corvend::cli {
 // Reads lines a person types at the terminal on standard input, with the line editing and the
 // history of the system's line-editing library: the arrow keys move in the line and recall
 // earlier ones. Reads through a LineReader, off the main thread, so kit completions keep arriving
-// while a person types. The history lives as long as the reader and is never written anywhere
-// (card numbers and security codes are typed here too).
+// while a person types. Only command lines enter the history, which lives as long as the reader
+// and is never written anywhere: answers (card numbers, security codes) never do. While a line
+// is being typed, Ctrl-C is the reader's: it drops a command line and asks again, and answers
+// "close" in place of an answer.
 class EditLineReader final : public LineSource,
                              public std::enable_shared_from_this<EditLineReader> {
   public:
     // `screen` fits standard output: what it shows on the unfinished line (the prompt the host
     // wrote) is the editor's prompt, and it learns that the line typed after it ended that
-    // line. `queue` and `screen` must outlive every read.
-    static std::shared_ptr<EditLineReader> make(platform::MainQueue& queue, LineFitter& screen);
+    // line. With `takesInterrupt` Ctrl-C while typing is read as above; without it, it stays
+    // the terminal's signal. `queue` and `screen` must outlive every read.
+    static std::shared_ptr<EditLineReader> make(platform::MainQueue& queue, LineFitter& screen,
+                                                bool takesInterrupt);
 
     // Reads the next line in a task and posts `deliver` with it to the queue; nullopt at the
     // end of the input (Ctrl-D on an empty line). One read at a time: throws std::logic_error
     // while a read is outstanding.
     void next(Delivery deliver) override;
+    void nextCommand(Delivery deliver) override;
 
     struct Passkey {};
-    EditLineReader(Passkey, LineFitter& screen);
+    EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt);
+    ~EditLineReader() override;
+    EditLineReader(const EditLineReader&) = delete;
+    EditLineReader& operator=(const EditLineReader&) = delete;
 
   private:
+    void read(Delivery deliver, bool command);
     std::optional<std::string> readLine();
     static char* prompt(editline* editor);
+    // Reads a character from standard input as the editor does, and Ctrl-C from either the key
+    // or the wake-up pipe as the end of an interrupted line.
+    static int readCharacter(editline* editor, wchar_t* character);
 
     LineFitter& screen_;
+    const bool takesInterrupt_;
     std::unique_ptr<history, void (*)(history*)> history_;
     std::unique_ptr<editline, void (*)(editline*)> editor_;
     std::shared_ptr<LineReader> reader_;  // reads with readLine()
-    // The prompt of the read under way; set before its task starts, read by the editor in it.
+    // The prompt of the read under way and whether it reads a command; set before its task
+    // starts, read by the editor in it.
     std::string prompt_;
+    bool command_ = false;
+    // Ctrl-C ended the line being typed; only the reading task touches it.
+    bool interrupted_ = false;
+    // While a line is read, Ctrl-C is this reader's, not the screens' behind it.
+    std::shared_ptr<void> interruptGuard_;
+    // Written when Ctrl-C arrives as a signal during a read; only with takesInterrupt.
+    std::array<int, 2> wake_{-1, -1};
 };
 
 }  // namespace corvend::cli

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -49,13 +50,14 @@ std::string FxCommands::describe(const Wallet::FXRate& rate) {
 
 void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Done done) {
     const auto& action = arguments.front();
-    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
     if (action == "quote" && arguments.size() == 3) {
-        wallet_.currencyExchangeService()->createQuote(
+        track(wallet_.currencyExchangeService()->createQuote(
             {currencyCode(arguments[1]), currencyCode(arguments[2])},
-            printer("quote", std::move(done)));
+            printer("quote", std::move(done))));
     } else if (action == "get" && arguments.size() == 2) {
-        wallet_.currencyExchangeService()->getQuote(arguments[1], printer("get", std::move(done)));
+        track(wallet_.currencyExchangeService()->getQuote(arguments[1],
+                                                          printer("get", std::move(done))));
     } else {
         err_ << "usage: fx " << kUsage << std::endl;
         done(Outcome::misused);

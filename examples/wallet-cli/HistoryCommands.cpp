@@ -10,6 +10,7 @@
 
 #include "CorvendWallet/History.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -129,7 +130,7 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
     const std::string what = "history " + action;
     if (action == "transactions") {
         const ListOptions options(rest, kTransactionOptions);
-        wallet_.transactionHistoryService()->getTransactionHistory(
+        track(wallet_.transactionHistoryService()->getTransactionHistory(
             Wallet::GetTransactionHistoryParameters(
                 options.limit, options.offset, options.from, options.to,
                 ListOptions::word<Wallet::TransactionType>(options.type, "a transaction type"),
@@ -137,10 +138,10 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
             resultPrinter<Wallet::TransactionList>(
                 out_, err_, what, std::move(done), [](const Wallet::TransactionList& list) {
                     return describeList(list, list.transactions(), "transaction");
-                }));
+                })));
     } else if (action == "authorizations") {
         const ListOptions options(rest, kAuthorizationOptions);
-        wallet_.authorizationHistory()->getAuthorizationHistory(
+        track(wallet_.authorizationHistory()->getAuthorizationHistory(
             Wallet::GetAuthorizationHistoryParameters(
                 options.limit, options.offset, options.from, options.to,
                 ListOptions::word<Wallet::AuthorizationStatus>(options.status,
@@ -148,17 +149,17 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
             resultPrinter<Wallet::AuthorizationList>(
                 out_, err_, what, std::move(done), [](const Wallet::AuthorizationList& list) {
                     return describeList(list, list.authorizations(), "authorization");
-                }));
+                })));
     } else if (action == "transaction" && rest.size() == 1) {
-        wallet_.transactionHistoryService()->getTransaction(
+        track(wallet_.transactionHistoryService()->getTransaction(
             rest.front(), resultPrinter<Wallet::Transaction>(
                               out_, err_, what, std::move(done),
-                              [](const Wallet::Transaction& one) { return describe(one); }));
+                              [](const Wallet::Transaction& one) { return describe(one); })));
     } else if (action == "authorization" && rest.size() == 1) {
-        wallet_.authorizationHistory()->getAuthorization(
+        track(wallet_.authorizationHistory()->getAuthorization(
             rest.front(), resultPrinter<Wallet::Authorization>(
                               out_, err_, what, std::move(done),
-                              [](const Wallet::Authorization& one) { return describe(one); }));
+                              [](const Wallet::Authorization& one) { return describe(one); })));
     } else {
         err_ << "usage: history " << usage() << std::endl;
         done(Outcome::misused);

@@ -7,6 +7,7 @@
 
 #include "CorvendWallet/Cards.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 #include "platform/url/URL.hpp"
@@ -93,8 +94,7 @@ std::string InstrumentCommands::describe(const Wallet::PaymentInstrument& instru
          << (instrument.status() ? model::toWireValue(*instrument.status())
                                  : std::string_view("-"));
     if (const auto* card = instrument.as<Wallet::CardPaymentInstrument>()) {
-        text << " " << card->pan() << " " << card->expiryDate().month << "/"
-             << card->expiryDate().year;
+        text << " " << card->pan() << " " << expiryText(card->expiryDate());
     } else if (const auto* sepa = instrument.as<Wallet::SepaBankAccount>()) {
         text << " " << sepa->iban();
     } else if (const auto* uk = instrument.as<Wallet::UkBankAccount>()) {
@@ -112,31 +112,33 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
     const auto count = arguments.size();
     auto service = wallet_.paymentInstrumentService();
     const auto one = [](const Instrument& instrument) { return describe(*instrument); };
-    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
     if (action == "list" && count <= 2) {
         Wallet::PaymentInstrumentsParameters filter;
         if (count == 2) filter.instrumentType = instrumentType(arguments[1]);
-        service->getAll(filter, printer<std::vector<Instrument>>(action, done, [](const auto& all) {
-                            std::string text = counted(all.size(), "instrument");
-                            for (const auto& instrument : all)
-                                text += "\n  " + describe(*instrument);
-                            return text;
-                        }));
+        track(service->getAll(filter,
+                              printer<std::vector<Instrument>>(action, done, [](const auto& all) {
+                                  std::string text = counted(all.size(), "instrument");
+                                  for (const auto& instrument : all)
+                                      text += "\n  " + describe(*instrument);
+                                  return text;
+                              })));
     } else if ((action == "get" || action == "delete") && count == 3) {
         Wallet::PaymentInstrumentParameters which{arguments[2], instrumentType(arguments[1])};
         if (action == "get") {
-            service->get(which, printer<Instrument>(action, done, one));
+            track(service->get(which, printer<Instrument>(action, done, one)));
         } else {
-            service->delete_(which, printer<Instrument>(action, done, [](const auto& instrument) {
-                                 return "deleted " + describe(*instrument);
-                             }));
+            track(service->delete_(which,
+                                   printer<Instrument>(action, done, [](const auto& instrument) {
+                                       return "deleted " + describe(*instrument);
+                                   })));
         }
     } else if (action == "verify" && count == 3) {
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
-        service->completeExternalVerificationFlow(
+        track(service->completeExternalVerificationFlow(
             returnAddress(arguments[1]),
-            printer<Wallet::InstrumentVerification>(action, done, session));
+            printer<Wallet::InstrumentVerification>(action, done, session)));
     } else {
         return false;
     }
@@ -146,9 +148,9 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
 void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& request,
                                 CommandTable::Done done) {
     auto service = wallet_.paymentInstrumentService();
-    service->startVerification(request, [self = shared_from_this(), service, done,
-                                         returnUrl = request.returnUrl](
-                                            Result<Wallet::InstrumentVerification> started) {
+    track(service->startVerification(request, [self = shared_from_this(), service, done,
+                                               returnUrl = request.returnUrl](
+                                                  Result<Wallet::InstrumentVerification> started) {
         if (!started)
             return self->printer<Wallet::InstrumentVerification>("verify", done, session)(started);
         self->out_ << session(*started) << std::endl;
@@ -160,17 +162,18 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                                << " left as it was" << std::endl;
                     return done(Outcome::failed);
                 }
-                service->completeExternalVerificationFlow(
+                track(service->completeExternalVerificationFlow(
                     *returnedTo,
-                    self->printer<Wallet::InstrumentVerification>("complete", done, session));
+                    self->printer<Wallet::InstrumentVerification>("complete", done, session)));
             });
+        // No handle: the page open is closed by Ctrl-C instead (see TerminalURLOpener).
         service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
             if (opened) return;  // the page is up: the verification ends with it
             self->opener_->cancelReturn();
             self->err_ << "instruments verify failed: " << errorText(opened.error()) << std::endl;
             done(Outcome::failed);
         });
-    });
+    }));
 }
 
 template <class T>

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace corvend::cli {
 
@@ -15,8 +16,12 @@ class LineSource {
 
     virtual ~LineSource() = default;
 
-    // Asks for the next line; `deliver` runs once with it. One request at a time.
+    // Asks for the next line, an answer to what the host asked; `deliver` runs once with it.
+    // One request at a time. An answer is never kept for recall (card numbers and security
+    // codes are answers); Ctrl-C at a terminal answers "close".
     virtual void next(Delivery deliver) = 0;
+    // Asks for the next command line, which a line editor keeps for recall.
+    virtual void nextCommand(Delivery deliver) { next(std::move(deliver)); }
 
   protected:
     LineSource() = default;

@@ -14,6 +14,7 @@
 
 #include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 
 namespace corvend::cli {
 
@@ -210,23 +211,23 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
                      optionalWord(words, 3)};
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
-    // The handles are not kept: dropping one never cancels, and nothing here cancels.
+    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
     if ((action == "preview" || action == Domain::kNames.run) && withTerms) {
         auto self = this->shared_from_this();
         std::function<void(const Record&)> next;
         if (action == Domain::kNames.run) {
             auto confirm = [self, service, done](const Record& created) {
-                service->confirm({created.id(), std::nullopt},
-                                 self->template printer<Record>("confirm", done));
+                track(service->confirm({created.id(), std::nullopt},
+                                       self->template printer<Record>("confirm", done)));
             };
             next = [self, service, done, confirm](const Record& previewed) {
-                service->create(Domain::create(previewed.id()),
-                                self->template printer<Record>("create", done, confirm));
+                track(service->create(Domain::create(previewed.id()),
+                                      self->template printer<Record>("create", done, confirm)));
             };
         }
         const auto preview = [self, service, done, next](const Terms& chosen) {
-            service->preview(Domain::request(chosen),
-                             self->template printer<Record>("preview", done, next));
+            track(service->preview(Domain::request(chosen),
+                                   self->template printer<Record>("preview", done, next)));
         };
         if constexpr (requires { Domain::kDefaultOption; }) {
             self->offeredOption(terms(), action, done, preview);
@@ -234,11 +235,11 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             preview(terms());
         }
     } else if (action == "create" && words.size() == 1) {
-        service->create(Domain::create(words[0]), printer<Record>(action, done));
+        track(service->create(Domain::create(words[0]), printer<Record>(action, done)));
     } else if (action == "confirm" && words.size() == 1) {
-        service->confirm({words[0], std::nullopt}, printer<Record>(action, done));
+        track(service->confirm({words[0], std::nullopt}, printer<Record>(action, done)));
     } else if (action == "get" && words.size() == 1) {
-        service->get(words[0], printer<Record>(action, done));
+        track(service->get(words[0], printer<Record>(action, done)));
     } else if (action == "list") {
         std::optional<typename Domain::Parameters> parameters;
         if (!words.empty()) {
@@ -249,10 +250,11 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             parameters.emplace(count(0, "limit"), optionalWord(words, 2), count(1, "offset"),
                                optionalWord(words, 3));
         }
-        service->getAll(std::move(parameters), printer<List>(action, done));
+        track(service->getAll(std::move(parameters), printer<List>(action, done)));
     } else if (action == "options" && words.empty()) {
         if constexpr (requires { service->getOptions(); }) {
-            service->getOptions(printer<std::vector<Wallet::PaymentOptionDetails>>(action, done));
+            track(service->getOptions(
+                printer<std::vector<Wallet::PaymentOptionDetails>>(action, done)));
         } else {
             return false;
         }
@@ -267,7 +269,7 @@ template <class Chosen, class Send>
 void PaymentCommands<Domain>::offeredOption(Chosen terms, const std::string& action,
                                             const CommandTable::Done& done, Send send) {
     const auto label = std::string(Domain::kNames.noun) + " " + action;
-    (wallet_.*Domain::kService)()->getOptions(
+    track((wallet_.*Domain::kService)()->getOptions(
         [self = this->shared_from_this(), terms = std::move(terms), label, done,
          send =
              std::move(send)](Result<std::vector<Wallet::PaymentOptionDetails>> offered) mutable {
@@ -294,7 +296,7 @@ void PaymentCommands<Domain>::offeredOption(Chosen terms, const std::string& act
             }
             terms.word = *found;
             send(terms);
-        });
+        }));
 }
 
 template <class Domain>

@@ -10,6 +10,7 @@
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/web/WebView.hpp"
@@ -123,7 +124,7 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
 }
 
 void ScreenCommands::explainFailure(const std::string& cardID, CommandTable::Done done) {
-    wallet_.cardService()->get(
+    track(wallet_.cardService()->get(
         cardID, std::nullopt, [self = shared_from_this(), cardID, done](Result<Wallet::Card> card) {
             self->err_ << "secure-details: no page for card " << cardID << ": ";
             if (card) {
@@ -133,7 +134,7 @@ void ScreenCommands::explainFailure(const std::string& cardID, CommandTable::Don
                 self->err_ << errorText(card.error()) << std::endl;
             }
             done(Outcome::failed);
-        });
+        }));
 }
 
 void ScreenCommands::startVerification(const std::vector<std::string>& arguments,

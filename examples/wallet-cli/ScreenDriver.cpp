@@ -1,6 +1,8 @@
 #include "examples/wallet-cli/ScreenDriver.hpp"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <chrono>
 #include <cstddef>
 #include <iterator>
@@ -122,16 +124,41 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// What a symbol shows, as a person would name it.
-std::string symbolName(const std::string& symbol) {
-    static constexpr std::pair<std::string_view, std::string_view> kSymbols[] = {
-        {"questionmark.circle", "[?] help"},
-        {"info.circle", "[i] about this"},
-        {"xmark", "[x] close"}};
-    for (const auto& [name, shown] : kSymbols) {
-        if (name == symbol) return std::string(shown);
+// A control as a person names it: a glyph for what it shows, then its words.
+struct Named {
+    std::string mark;
+    std::string name;
+};
+
+// What a symbol shows, as a person would name it; a symbol without words keeps its own name.
+Named symbolName(const std::string& symbol) {
+    static constexpr std::array<std::array<std::string_view, 3>, 3> kSymbols{{
+        {"questionmark.circle", "[?]", "help"},
+        {"info.circle", "[i]", "about this"},
+        {"xmark", "[x]", "close"},
+    }};
+    for (const auto& [name, mark, words] : kSymbols) {
+        if (name == symbol) return {std::string(mark), std::string(words)};
     }
-    return "[" + symbol + "]";
+    return {"", "[" + symbol + "]"};
+}
+
+// A rendered line with each symbol named as the choices name it, and runs of blanks inside a
+// text (a missing label leaves two) as one.
+std::string asShown(std::string line) {
+    for (const char* symbol : {"questionmark.circle", "info.circle", "xmark"}) {
+        const std::string bracketed = "[" + std::string(symbol) + "]";
+        const auto named = symbolName(symbol);
+        for (auto at = line.find(bracketed); at != std::string::npos;
+             at = line.find(bracketed, at + 1)) {
+            line.replace(at, bracketed.size(), named.mark + " " + named.name);
+        }
+    }
+    const auto indent = line.find_first_not_of(' ');
+    if (indent == std::string::npos) return line;
+    for (auto at = line.find("  ", indent); at != std::string::npos; at = line.find("  ", at))
+        line.erase(at, 1);
+    return line;
 }
 
 // The field an image-only button sits beside, named for the help it gives.
@@ -145,8 +172,8 @@ std::optional<std::string> besideField(const ViewPtr& button) {
     return std::nullopt;
 }
 
-// The checkbox's own text: the label beside it, without its links.
-std::string checkboxText(const std::shared_ptr<components::CheckboxButton>& box) {
+// The checkbox's own text: the label beside it, without its links; its state is its glyph.
+Named checkboxText(const std::shared_ptr<components::CheckboxButton>& box) {
     std::vector<std::shared_ptr<components::LinksLabel>> labels;
     if (auto* around = box->superview()) collect(around->shared_from_this(), labels);
     std::string text;
@@ -157,22 +184,65 @@ std::string checkboxText(const std::shared_ptr<components::CheckboxButton>& box)
     }
     text = trimmed(text);
     if (text.empty()) text = "checkbox";
-    return std::string(box->isChecked() ? "[x] " : "[ ] ") + text;
+    return {box->isChecked() ? "[x]" : "[ ]", text};
 }
 
-std::string buttonName(const std::shared_ptr<platform::ui::Button>& button) {
+Named buttonName(const std::shared_ptr<platform::ui::Button>& button) {
     if (const auto box = std::dynamic_pointer_cast<components::CheckboxButton>(button))
         return checkboxText(box);
-    if (const auto title = button->currentTitle(); title && !title->empty()) return *title;
+    if (const auto title = button->currentTitle(); title && !title->empty())
+        return {"", asShown(*title)};
     const auto image = button->currentImage();
-    std::string name = symbolName(image ? image->name() : "button");
-    if (const auto field = besideField(button)) name += " with " + *field;
-    return name;
+    auto named = symbolName(image ? image->name() : "button");
+    if (const auto field = besideField(button)) named.name += " with " + *field;
+    return named;
 }
 
-std::string barButtonName(const platform::ui::BarButtonItem& item) {
-    if (item.title() && !item.title()->empty()) return *item.title();
+Named barButtonName(const platform::ui::BarButtonItem& item) {
+    if (item.title() && !item.title()->empty()) return {"", asShown(*item.title())};
     return symbolName(item.image() ? item.image()->name() : "button");
+}
+
+// Why a web view on the screen shows no page of its own: its load failed or was answered
+// with an error status.
+std::optional<std::string> pageFailure(const platform::web::WebView& web) {
+    if (web.isLoading()) return std::nullopt;
+    if (web.lastError()) return web.lastError()->description();
+    if (web.page() && web.page()->statusCode >= 400)
+        return "the server answered HTTP " + std::to_string(web.page()->statusCode);
+    return std::nullopt;
+}
+
+// The digits and letters of what a field holds, without the blanks and slashes it adds.
+std::string significant(std::string_view text) {
+    std::string kept;
+    for (const char c : text) {
+        if (c != ' ' && c != '/') kept += c;
+    }
+    return kept;
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() &&
+           std::ranges::all_of(text, [](unsigned char c) { return std::isdigit(c); });
+}
+
+// When `field` did not take `typed` whole: what it kept and why, in a line.
+std::optional<std::string> keptNote(const platform::ui::TextField& field,
+                                    const std::string& typed) {
+    const std::string wanted = significant(typed);
+    const std::string kept = significant(field.text());
+    if (wanted == kept) return std::nullopt;
+    const bool digits = allDigits(kept);
+    std::string why;
+    if (wanted.starts_with(kept)) {
+        const auto count = std::ranges::count_if(kept, [](char c) { return (c & 0xC0) != 0x80; });
+        why = "takes at most " + std::to_string(count) + (digits ? " digits" : " characters");
+    } else {
+        why = digits ? "takes digits only" : "does not take all of it";
+    }
+    return field.placeholder().value_or("text") + ": " + why + "; kept " +
+           (field.text().empty() ? std::string("nothing") : field.text());
 }
 
 bool isCloseButton(const platform::ui::BarButtonItem& item) {
@@ -264,7 +334,7 @@ std::string ScreenDriver::render(const platform::ui::ViewControllerPtr& screen) 
         lines.push_back(render(presented));
     }
     std::string text;
-    for (const auto& line : lines) text += line + "\n";
+    for (const auto& line : lines) text += asShown(line) + "\n";
     return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
@@ -289,6 +359,14 @@ void ScreenDriver::step() {
         return;
     }
     if (awaitingChange_ || isBusy(screen)) return;
+    // A page that failed is not waited on: said, then closed.
+    for (const auto& web : onScreen<platform::web::WebView>(screen)) {
+        if (const auto failure = pageFailure(*web)) {
+            out_ << "the page could not be loaded: " << *failure << std::endl;
+            screens_.close(screen);
+            return;
+        }
+    }
     // A screen with nothing to tap or type (one the flow is leaving) is not asked about.
     const auto& item = screen->navigationItem();
     if (!item.leftBarButtonItem && !item.rightBarButtonItem &&
@@ -325,14 +403,23 @@ void ScreenDriver::askFields(std::vector<std::shared_ptr<platform::ui::TextField
             self->asking_ = false;
             return;
         }
-        if (ChoiceMenu::isWord(*answer, "close")) {
+        if (ChoiceMenu::isClose(*answer)) {
             self->asking_ = false;
             if (const auto screen = self->screens_.top()) self->screens_.close(screen);
             return;
         }
+        if (ChoiceMenu::isWord(*answer, "help")) {
+            self->out_ << "type the " << field->placeholder().value_or("text")
+                       << " and press Enter (an empty line leaves it empty); close, quit or "
+                          "exit closes the screen"
+                       << std::endl;
+            fields.insert(fields.begin(), field);
+            return self->askFields(std::move(fields));
+        }
         if (!answer->empty()) {
             field->becomeFirstResponder();
             field->type(*answer);
+            if (const auto note = keptNote(*field, *answer)) self->out_ << *note << std::endl;
         }
         self->askFields(std::move(fields));
     });
@@ -347,9 +434,11 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
     const auto& item = screen->navigationItem();
     for (const auto& bar : {item.leftBarButtonItem, item.rightBarButtonItem}) {
         if (!bar || bar->isHidden() || isCloseButton(*bar)) continue;  // ✕ is `close`
+        auto named = barButtonName(*bar);
         choices.push_back({.control = bar.get(),
-                           .name = barButtonName(*bar),
+                           .name = std::move(named.name),
                            .act = [bar] { bar->tap(); },
+                           .mark = std::move(named.mark),
                            .unavailable = bar->isEnabled() ? std::nullopt
                                                            : std::optional<std::string>(waitsFor)});
     }
@@ -370,9 +459,11 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
                                     ? std::nullopt
                                     : std::optional<std::string>("it cannot be changed here")});
         } else if (const auto button = std::dynamic_pointer_cast<platform::ui::Button>(each)) {
+            auto named = buttonName(button);
             choices.push_back({.control = button.get(),
-                               .name = buttonName(button),
+                               .name = std::move(named.name),
                                .act = [button] { button->tap(); },
+                               .mark = std::move(named.mark),
                                .unavailable = button->isEnabled()
                                                   ? std::nullopt
                                                   : std::optional<std::string>(waitsFor)});
@@ -406,7 +497,15 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
         const auto screen = weakScreen.lock();
         if (!screen) return;
         if (!answer) self->out_ << "(no more answers: closing)" << std::endl;
-        if (!answer || ChoiceMenu::isWord(*answer, "close")) return self->screens_.close(screen);
+        if (!answer || ChoiceMenu::isClose(*answer)) return self->screens_.close(screen);
+        if (ChoiceMenu::isWord(*answer, "help")) {
+            // Listed again at the next look.
+            self->out_ << "type a number or a name from the list; close, quit or exit closes "
+                          "the screen"
+                       << (editableFields(screen).empty() ? "" : "; clear empties the fields")
+                       << std::endl;
+            return;
+        }
         if (ChoiceMenu::isWord(*answer, "clear")) {
             for (const auto& field : editableFields(screen)) clearField(field);
             self->seen(screen).fieldsAsked = false;

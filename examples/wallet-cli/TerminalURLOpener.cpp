@@ -3,6 +3,7 @@
 #include <ostream>
 #include <utility>
 
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLRequest.hpp"
 
@@ -47,6 +48,10 @@ void TerminalURLOpener::open(const platform::URL& url, const Options&,
         return;
     }
     opening_ = std::move(completion);
+    shown_ = false;
+    interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
+        if (const auto self = weakSelf.lock()) self->end(std::nullopt, true);
+    });
     screen_ = std::make_shared<platform::ui::ViewController>();
     const auto web = std::make_shared<platform::web::WebView>();
     screen_->view()->addSubview(web);
@@ -70,16 +75,27 @@ void TerminalURLOpener::decidePolicyFor(platform::web::WebView&,
     }
     decisionHandler(platform::web::NavigationActionPolicy::cancel);
     out_ << "the page returned to " << url.absoluteString() << std::endl;
+    shown_ = true;
     answer(true);
     end(url.absoluteString(), true);
 }
 
-void TerminalURLOpener::didFinish(platform::web::WebView&) {
+void TerminalURLOpener::didFinish(platform::web::WebView& webView) {
+    if (!opening_) return;
+    const int status = webView.page() ? webView.page()->statusCode : 0;
+    if (status >= 400) {
+        // An error page is no page of the address: not opened.
+        out_ << "the page could not be loaded: the server answered HTTP " << status << std::endl;
+        answer(false);
+        end(std::nullopt, false);
+        return;
+    }
+    shown_ = true;
     answer(true);
 }
 
 void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLError& error) {
-    if (!opening_) return;  // a later page: shown with its error, for the person to close
+    if (!opening_) return;  // a later page: the driver prints its error and closes it
     out_ << "the page could not be loaded: " << error.description() << std::endl;
     answer(false);
     end(std::nullopt, false);
@@ -90,8 +106,15 @@ void TerminalURLOpener::answer(bool opened) {
 }
 
 void TerminalURLOpener::end(std::optional<std::string> returnedTo, bool tell) {
+    if (!screen_) return;
     driver_->stop();
-    answer(true);
+    interruptGuard_.reset();
+    if (opening_) {
+        // Closed before anything was shown: not opened, and the kit says so to the caller.
+        out_ << "the page was closed before it was shown" << std::endl;
+        tell = false;
+    }
+    answer(shown_);
     auto ended = std::exchange(ended_, nullptr);
     returnAddress_.reset();
     // The web view may be calling this opener: it goes once that call is over.

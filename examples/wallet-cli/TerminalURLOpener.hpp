@@ -20,8 +20,10 @@ namespace corvend::cli {
 // the page's links or close it. A page opened after expectReturn() ends when a navigation
 // reaches that return address: the navigation is not made, and the address, with what the page
 // added to it, goes to the waiting handler. The opener reports an address opened once its first
-// page has arrived or it went straight to the return address, and not opened when that first
-// load failed. One page at a time. Main thread.
+// page has been shown or it went straight to the return address, and not opened when that first
+// load failed (an error status included) or the page was closed before it was shown; the
+// handler is then not called. A page that fails later ends with its error. Ctrl-C closes the
+// page as "close" does. One page at a time. Main thread.
 class TerminalURLOpener final : public platform::URLOpener,
                                 public platform::web::NavigationDelegate,
                                 public std::enable_shared_from_this<TerminalURLOpener> {
@@ -65,6 +67,9 @@ class TerminalURLOpener final : public platform::URLOpener,
     std::optional<platform::URL> returnAddress_;
     Ended ended_;
     std::function<void(bool)> opening_;
+    // A page of the address arrived and was shown.
+    bool shown_ = false;
+    std::shared_ptr<void> interruptGuard_;
 };
 
 }  // namespace corvend::cli

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 
 namespace corvend::cli {
 
@@ -64,8 +65,8 @@ void WalletCommands::configure(std::string configToken, CommandTable::Done done)
     signedIn_ = false;
     const std::string baseURL = settings_.baseURL();
     out_ << "configuring against " << baseURL << std::endl;
-    // The handle is not kept: dropping it never cancels, and nothing here cancels.
-    wallet_.configure(
+    // The handle is tracked: Ctrl-C cancels the call the command waits for.
+    track(wallet_.configure(
         Wallet::Configuration(std::move(configToken), baseURL),
         [self = shared_from_this(), done = std::move(done)](
             std::expected<Wallet::ConfigurationResult, Wallet::ConfigurationError> result) {
@@ -77,7 +78,7 @@ void WalletCommands::configure(std::string configToken, CommandTable::Done done)
             self->configured_ = true;
             self->out_ << "configured, fingerprint " << result->digitalFingerprint << std::endl;
             done(Outcome::succeeded);
-        });
+        }));
 }
 
 void WalletCommands::authenticate(std::string accessToken, CommandTable::Done done) {

@@ -27,6 +27,8 @@
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/HistoryCommands.hpp"
 #include "examples/wallet-cli/InstrumentCommands.hpp"
+#include "examples/wallet-cli/InterruptSignal.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/LineFitter.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
@@ -154,7 +156,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         input = std::make_shared<corvend::cli::ScriptedLines>(
             run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words));
     } else if (isatty(STDIN_FILENO) == 1) {
-        input = corvend::cli::EditLineReader::make(queue, screen);
+        // In the session Ctrl-C cancels or closes; before one command it ends the process.
+        input = corvend::cli::EditLineReader::make(queue, screen, run.words.empty());
     } else {
         input = corvend::cli::LineReader::make(std::cin, queue);
     }
@@ -294,6 +297,15 @@ int main(int argc, char** argv) {
                                     std::cin, corvend::platform::MainQueue::shared()))
                 ->printHelp(std::cout);
             return 0;
+        }
+        // Ctrl-C in a session at a terminal ends what runs, not the session (see Interruptions);
+        // taken before the sandbox starts the first thread.
+        std::optional<corvend::cli::InterruptSignal> interrupts;
+        if (run.words.empty() && !run.demo && isatty(STDIN_FILENO) == 1) {
+            interrupts.emplace([] {
+                corvend::platform::MainQueue::shared().async(
+                    [] { corvend::cli::Interruptions::shared().interrupt(); });
+            });
         }
         std::optional<corvend::sandbox::Sandbox> sandbox;
         if (baseURL) {

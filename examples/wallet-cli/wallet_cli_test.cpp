@@ -964,9 +964,8 @@ TEST(WalletCliTest, CardDepositPrintsTheFormInTheOrderItAsks) {
     const auto position = [&](const std::string& part) { return run.output.find(part, form); };
     EXPECT_LT(position("placeholder \"Card number\""), position("placeholder \"Expiry date\""));
     EXPECT_LT(position("placeholder \"Expiry date\""), position("placeholder \"CVV\""));
-    EXPECT_LT(position("placeholder \"CVV\""), position("button: [questionmark.circle]"));
-    EXPECT_LT(position("button: [questionmark.circle]"),
-              position("placeholder \"Card name (optional)\""));
+    EXPECT_LT(position("placeholder \"CVV\""), position("button: [?] help"));
+    EXPECT_LT(position("button: [?] help"), position("placeholder \"Card name (optional)\""));
     EXPECT_THAT(run.output, HasSubstr("Card number> Expiry date> CVV> Card name (optional)> "));
 }
 
@@ -1050,4 +1049,343 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
                 HasSubstr("card deposit result: failed before any card was submitted: the "
                           "service named no card scheme these screens accept"));
     EXPECT_THAT(run.output, Not(HasSubstr("CardDepositError.")));
+}
+
+namespace {
+
+// wallet-cli on a pseudo-terminal driven step by step, as a person answers what they see: each
+// key is typed once the text it answers has been shown, never after a pause.
+class Terminal {
+  public:
+    explicit Terminal(const std::vector<std::string>& arguments) {
+        std::vector<std::string> words{WALLET_CLI_PATH};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (auto& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        child_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
+        if (child_ < 0) throw std::runtime_error("forkpty failed");
+        if (child_ == 0) {
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+    }
+    ~Terminal() {
+        if (terminal_ >= 0) close(terminal_);
+        if (child_ > 0 && waitpid(child_, nullptr, WNOHANG) == 0) {
+            kill(child_, SIGKILL);
+            waitpid(child_, nullptr, 0);
+        }
+    }
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    // Waits until `text` is shown after what was waited for before; false if the program ended
+    // or a minute passed first (only a broken program takes that long).
+    bool waitFor(const std::string& text) {
+        while (true) {
+            if (const auto at = shown_.find(text, seen_); at != std::string::npos) {
+                seen_ = at + text.size();
+                return true;
+            }
+            if (!readSome()) return false;
+        }
+    }
+    // Waits until the line editor shows `prompt`: it has the terminal, so a key typed now is
+    // read as a key (one typed before could reach the terminal's own line discipline).
+    bool waitForPrompt(const std::string& prompt) { return waitFor("\r" + prompt); }
+    void type(const std::string& keys) {
+        if (write(terminal_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size()))
+            throw std::runtime_error("cannot type into the terminal");
+    }
+    // Everything shown since the last mark.
+    std::string sinceMark() const { return shown_.substr(mark_); }
+    void mark() { mark_ = shown_.size(); }
+    const std::string& shown() const { return shown_; }
+
+    // Reads until the program ends; its exit status, or 128 + the signal that ended it. A
+    // program still there after a silent minute is stopped (status 137).
+    int status() {
+        while (readSome()) {
+        }
+        int status = 0;
+        if (waitpid(child_, &status, WNOHANG) == 0) {
+            kill(child_, SIGKILL);
+            waitpid(child_, &status, 0);
+        }
+        child_ = -1;
+        return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    }
+
+  private:
+    bool readSome() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd ready{.fd = terminal_, .events = POLLIN, .revents = 0};
+            if (poll(&ready, 1, 1000) <= 0) continue;
+            std::array<char, 4096> buffer{};
+            const ssize_t read = ::read(terminal_, buffer.data(), buffer.size());
+            if (read <= 0) return false;
+            shown_.append(buffer.data(), static_cast<std::size_t>(read));
+            return true;
+        }
+        return false;
+    }
+
+    int terminal_ = -1;
+    pid_t child_ = -1;
+    std::string shown_;
+    std::size_t seen_ = 0;
+    std::size_t mark_ = 0;
+};
+
+// Waits until `sandbox` has received a request for `path` (held there, when scripted so).
+bool waitForPath(const corvend::sandbox::Sandbox& sandbox, const std::string& path) {
+    for (std::size_t count = 1; sandbox.waitForRequests(count, std::chrono::minutes(1)); ++count) {
+        if (sandbox.requests()[count - 1].path == path) return true;
+    }
+    return false;
+}
+
+constexpr const char* kCtrlC = "\x03";
+constexpr const char* kUp = "\x1b[A";
+
+// Signs `terminal` in to `sandbox` at its prompt.
+void signIn(Terminal& terminal) {
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("configure\r");
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("authenticate\r");
+    ASSERT_TRUE(terminal.waitFor("authenticated"));
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+}
+
+// Types a new card into the card form, each field once it is asked for.
+void typeNewCard(Terminal& terminal, const std::string& name) {
+    ASSERT_TRUE(terminal.waitFor("pay with:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("new card\r");
+    for (const auto& [prompt, answer] :
+         std::vector<std::pair<std::string, std::string>>{{"Card number> ", "4111111111111111"},
+                                                          {"Expiry date> ", "1230"},
+                                                          {"CVV> ", "123"},
+                                                          {"Card name (optional)> ", name}}) {
+        ASSERT_TRUE(terminal.waitForPrompt(prompt)) << terminal.shown();
+        terminal.type(answer + "\r");
+    }
+}
+
+}  // namespace
+
+// A card deposit whose screens did not complete says where its deposit stands at the service:
+// left on the 3-D Secure page it is still processing; closed on the form it was only previewed.
+TEST(WalletCliTest, ACardDepositThatDidNotCompleteSaysWhereItsDepositStands) {
+    const std::string toSummary = std::string(kNewCard) + "\nAdd a card\nConfirm\n";
+    const CliRun onPage =
+        runCli({}, "card-deposit 25 EUR\n" + toSummary + "close\n" + "deposit get dep-1\n");
+    EXPECT_THAT(onPage.output, HasSubstr("card deposit result: cancelled\ndeposit dep-1 is still "
+                                         "PROCESSING: its 3-D Secure page was left unanswered"));
+    EXPECT_THAT(onPage.output, HasSubstr("deposit dep-1: " + money(2500, "EUR") +
+                                         " by CARD, "
+                                         "PROCESSING"));
+
+    const CliRun onForm = cardDeposit({"5", "EUR"}, "new card\nclose\n");
+    EXPECT_THAT(onForm.output, HasSubstr("deposit dep-1 is PREVIEW: no card was charged, nothing "
+                                         "was deposited"));
+    const CliRun beforeACard = cardDeposit({"5", "EUR"}, "close\n");
+    EXPECT_THAT(beforeACard.output, HasSubstr("nothing was deposited"));
+    EXPECT_THAT(beforeACard.output, Not(HasSubstr("deposit dep-")));
+}
+
+// What is typed into the card form never enters the line history; commands do.
+TEST(WalletCliTest, AtATerminalCardDataNeverEntersTheLineHistory) {
+    Terminal terminal({});
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("money 1 EUR\r");
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("card-deposit 5 EUR\r");
+    typeNewCard(terminal, "Travelcard");
+    ASSERT_TRUE(terminal.waitFor("choose:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("close\r");
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.mark();
+    // Back through every line there is, then the oldest one again.
+    for (int i = 0; i < 10; ++i) terminal.type(kUp);
+    terminal.type("\r");
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    const std::string recalled = terminal.sinceMark();
+    EXPECT_THAT(recalled, Not(HasSubstr("4111111111111111")));
+    EXPECT_THAT(recalled, Not(HasSubstr("Travelcard")));
+    EXPECT_THAT(recalled, Not(HasSubstr("1230")));
+    EXPECT_THAT(recalled, HasSubstr("card-deposit 5 EUR"));
+    EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
+}
+
+// Ctrl-C in the session ends what runs, not the session: a call waiting on the service is
+// cancelled, a line being typed is dropped, a screen or page is closed as "close" does; the
+// session stays signed in. Before one command it ends the program as a terminal's Ctrl-C does.
+TEST(WalletCliTest, AtATerminalCtrlCEndsWhatRunsAndTheSessionStays) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    signIn(terminal);
+    const auto heldOnce = [&](const std::string& method, const std::string& path) {
+        sandbox.scriptNextReply(method, path, {.body = "[]", .hold = true});
+    };
+
+    // A call waiting on the service.
+    heldOnce("GET", "digitalwallets/v1/profile/prepaid/cards");
+    auto before = sandbox.requests().size();
+    terminal.type("cards list\r");
+    ASSERT_TRUE(sandbox.waitForRequests(before + 1, std::chrono::minutes(1)));
+    terminal.type(kCtrlC);
+    ASSERT_TRUE(terminal.waitFor("cards: cancelled")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    sandbox.releaseHeld();
+
+    // A line being typed.
+    terminal.type("money 5 XX");
+    terminal.type(kCtrlC);
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("money 7 EUR\r");
+    ASSERT_TRUE(terminal.waitFor(money(7, "EUR"))) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+
+    // At a field of the card form, then on a 3-D Secure page still loading.
+    terminal.type("card-deposit 25 EUR\r");
+    ASSERT_TRUE(terminal.waitFor("pay with:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("new card\r");
+    ASSERT_TRUE(terminal.waitForPrompt("Card number> "));
+    terminal.type("4111");
+    terminal.type(kCtrlC);
+    ASSERT_TRUE(terminal.waitFor("card deposit result: cancelled")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("card-deposit 25 EUR\r");
+    typeNewCard(terminal, "");
+    ASSERT_TRUE(terminal.waitFor("choose:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("Add a card\r");
+    ASSERT_TRUE(terminal.waitFor("choose:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    heldOnce("GET", "sandbox/3ds/dep-2");
+    terminal.type("Confirm\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/sandbox/3ds/dep-2"));
+    terminal.type(kCtrlC);
+    ASSERT_TRUE(terminal.waitFor("deposit dep-2 is still PROCESSING")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    sandbox.releaseHeld();
+
+    // Still signed in; Ctrl-D on an empty line leaves.
+    terminal.type("cards list\r");
+    ASSERT_TRUE(terminal.waitFor("0 cards")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("\x04");
+    EXPECT_EQ(terminal.status(), 0) << terminal.shown();
+    EXPECT_THAT(terminal.shown(), Not(HasSubstr("'XX' is not a currency")));
+
+    Terminal oneShot({"card-deposit", "5", "EUR"});
+    ASSERT_TRUE(oneShot.waitFor("pay with:"));
+    ASSERT_TRUE(oneShot.waitForPrompt("> "));
+    oneShot.type(kCtrlC);
+    EXPECT_EQ(oneShot.status(), 130);
+}
+
+// A field that does not take what was typed whole says what it kept and why; inside a flow
+// "help" lists the choices again and "quit" or "exit" close the screen, not the program.
+TEST(WalletCliTest, CardDepositSaysWhatAFieldKeptAndTakesHelpQuitAndExit) {
+    const CliRun cut = runCli({}, "card-deposit 5 EUR\nnew card\n4111111111111111\n1230\n1234\n" +
+                                      std::string(300, 'A') + "\nhelp\nquit\nmoney 5 EUR\n");
+    EXPECT_THAT(cut.output, HasSubstr("CVV: takes at most 3 digits; kept 123\n"));
+    EXPECT_THAT(flowing(cut.output), HasSubstr("Card name (optional): takes at most 20 characters; "
+                                               "kept " +
+                                               std::string(20, 'A')));
+    EXPECT_THAT(cut.output, HasSubstr("type a number or a name from the list"));
+    EXPECT_EQ(countOf(cut.output, "] Add a card\n"), 2u) << cut.output;
+    EXPECT_THAT(cut.output, HasSubstr("card deposit result: cancelled"));
+    EXPECT_THAT(cut.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
+
+    const CliRun atAField = runCli({}, "card-deposit 5 EUR\nnew card\nexit\nmoney 5 EUR\n");
+    EXPECT_THAT(atAField.output, HasSubstr("card deposit result: cancelled"));
+    EXPECT_THAT(atAField.output, Not(HasSubstr("Expiry date>")));
+    EXPECT_THAT(atAField.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
+}
+
+// The verification page reports "opened" to the kit only once it was shown: closed while it
+// loads, the kit is told it was not, and says so.
+TEST(WalletCliTest, AVerificationPageClosedWhileLoadingIsNotReportedOpened) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    signIn(terminal);
+    sandbox.scriptNextReply("GET", "sandbox/instrument-verification/ivs-1",
+                            {.body = "<title>Your bank</title>", .hold = true});
+    terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/sandbox/instrument-verification/ivs-1"));
+    terminal.type(kCtrlC);
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
+    sandbox.releaseHeld();
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    EXPECT_THAT(terminal.shown(), HasSubstr("the page was closed before it was shown"));
+    EXPECT_THAT(terminal.shown(), HasSubstr("instruments verify failed"));
+    EXPECT_THAT(terminal.shown(), Not(HasSubstr("left as it was")));
+}
+
+// A page answered with an error ends with that error, whether it is the first page or one a
+// link led to; the lines after it are commands again, not choices.
+TEST(WalletCliTest, AVerificationPageThatFailsToLoadEndsWithItsError) {
+    const auto verifyWith = [](corvend::sandbox::ScriptedReply page) {
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        sandbox.scriptNextReply("GET", "sandbox/instrument-verification/ivs-1", std::move(page));
+        return runCli({"--base-url", sandbox.baseURL()},
+                      "configure\nauthenticate\ninstruments verify UK_BANK_ACCOUNT "
+                      "https://wallet.example/verified\n1\nmoney 5 EUR\n");
+    };
+    const CliRun first =
+        verifyWith({.status = 404, .body = "<title>Not here</title>", .contentType = "text/html"});
+    EXPECT_THAT(first.output,
+                HasSubstr("the page could not be loaded: the server answered HTTP 404"));
+    EXPECT_THAT(first.output, HasSubstr("instruments verify failed"));
+    EXPECT_THAT(first.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
+    EXPECT_THAT(first.output, Not(HasSubstr("choose:")));
+
+    const CliRun later = verifyWith({.body = "<title>Your bank</title><a href=\"/nowhere\">Go</a>",
+                                     .contentType = "text/html"});
+    EXPECT_THAT(later.output,
+                HasSubstr("the page could not be loaded: the server answered HTTP 404"));
+    EXPECT_THAT(later.output, HasSubstr("left as it was"));
+    EXPECT_THAT(later.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
+}
+
+// A choice is found by the name it shows, glyph aside, and a checkbox keeps its name ticked or
+// not; a screen names its icons as its choices do; one pair of parentheses; no doubled blank
+// where a card has no label; one form of expiry date.
+TEST(WalletCliTest, ChoicesAndScreensReadAsTheyShow) {
+    const CliRun run =
+        runCli({},
+               "card-deposit 5 EUR\nnew card\n4111111111111111\n0928\n123\n\nabout this\nclose\n"
+               "help with cvv\nclose\nsave this card for my next payments.\n"
+               "Save this card for my next payments.\n[ ] save this card for my next payments.\n"
+               "Add a card\nConfirm\ninstruments list CARD\n"
+               "card-deposit 5 EUR --saved-card pi-sandbox-card\n12\nclose\n");
+    EXPECT_THAT(run.output, HasSubstr("title: Manage your cards"));
+    EXPECT_THAT(run.output, HasSubstr("title: Where is the security code?"));
+    EXPECT_THAT(run.output, Not(HasSubstr("no such choice")));
+    EXPECT_EQ(countOf(run.output, "checkbox: [x]"), 2u) << run.output;
+    EXPECT_THAT(renumbered(run.output), ::testing::IsEmpty()) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("right bar button: [i] about this\n"));
+    EXPECT_THAT(run.output, HasSubstr("button: [?] help\n"));
+    EXPECT_THAT(run.output, HasSubstr("] [?] help with CVV\n"));
+    EXPECT_THAT(run.output, Not(HasSubstr("circle")));
+    EXPECT_THAT(run.output, HasSubstr("] edit Card name (optional, disabled)\n"));
+    EXPECT_THAT(run.output, Not(HasSubstr(") (")));
+    EXPECT_THAT(run.output, HasSubstr("Pay with *1111"));
+    EXPECT_THAT(run.output, Not(HasSubstr("  *1111")));
+    EXPECT_THAT(run.output, HasSubstr("CARD pi-card-dep-1 VERIFIED 411111******1111 09/2028\n"));
+    EXPECT_THAT(run.output, Not(HasSubstr(" 9/2028")));
 }

@@ -1,0 +1,61 @@
+#include "examples/wallet-cli/Interruptions.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace corvend::cli {
+
+Interruptions& Interruptions::shared() {
+    // Never destroyed: guards and screens may still give theirs up while the host exits.
+    static Interruptions& interruptions = *new Interruptions();
+    return interruptions;
+}
+
+std::shared_ptr<void> Interruptions::take(Handler handler) {
+    std::uint64_t id = 0;
+    {
+        std::scoped_lock lock(mutex_);
+        id = ++nextId_;
+        handlers_.emplace_back(id, std::move(handler));
+    }
+    // The guard holds no object of its own: its deleter gives the handler up.
+    return std::shared_ptr<void>(static_cast<void*>(nullptr), [this, id](void*) {
+        std::scoped_lock lock(mutex_);
+        std::erase_if(handlers_, [id](const auto& entry) { return entry.first == id; });
+    });
+}
+
+std::shared_ptr<WalletOperationHandle> Interruptions::track(
+    std::shared_ptr<WalletOperationHandle> call) {
+    std::scoped_lock lock(mutex_);
+    if (call) calls_.push_back(call);
+    return call;
+}
+
+bool Interruptions::cancelCalls() {
+    std::vector<std::shared_ptr<WalletOperationHandle>> calls;
+    {
+        std::scoped_lock lock(mutex_);
+        calls.swap(calls_);
+    }
+    for (const auto& call : calls) call->cancel();
+    return !calls.empty();
+}
+
+void Interruptions::forgetCalls() {
+    std::scoped_lock lock(mutex_);
+    calls_.clear();
+}
+
+bool Interruptions::interrupt() {
+    Handler handler;
+    {
+        std::scoped_lock lock(mutex_);
+        if (handlers_.empty()) return false;
+        handler = handlers_.back().second;
+    }
+    handler();
+    return true;
+}
+
+}  // namespace corvend::cli
