@@ -110,62 +110,59 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     offerSavedCards(request);
 }
 
-void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& request) {
+void CardDepositCommands::readSavedCards(SavedCards then) {
     Wallet::PaymentInstrumentsParameters filter;
     filter.instrumentType = Wallet::InstrumentType::card;
-    track(wallet_.paymentInstrumentService()->getAll(
-        filter, [self = shared_from_this(),
-                 request](Result<std::vector<PaymentInstrumentService::Instrument>> saved) {
-            if (!saved) {
-                self->err_ << "card-deposit failed: the saved cards could not be read: "
-                           << errorText(saved.error()) << std::endl;
-                return self->end(Outcome::failed);
-            }
-            const std::string& id = request.paymentInstrumentReference->id;
-            const bool known = std::ranges::any_of(*saved, [&id](const auto& instrument) {
-                return instrument->id() == id &&
-                       instrument->template as<Wallet::CardPaymentInstrument>() != nullptr;
-            });
-            if (!known) {
-                // Else the deposit would be made first and the flow fail on the instrument.
-                self->err_ << "card-deposit: " << id
-                           << " is not one of your saved cards: 'instruments list CARD' lists "
-                              "them"
-                           << std::endl;
-                return self->end(Outcome::misused);
-            }
-            self->preview(request);
-        }));
+    track(wallet_.paymentInstrumentService()->getAll(filter, std::move(then)));
+}
+
+void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& request) {
+    readSavedCards([self = shared_from_this(), request](Result<std::vector<Instrument>> saved) {
+        if (!saved) {
+            self->err_ << "card-deposit failed: the saved cards could not be read: "
+                       << errorText(saved.error()) << std::endl;
+            return self->end(Outcome::failed);
+        }
+        const std::string& id = request.paymentInstrumentReference->id;
+        const bool known = std::ranges::any_of(*saved, [&id](const auto& instrument) {
+            return instrument->id() == id &&
+                   instrument->template as<Wallet::CardPaymentInstrument>() != nullptr;
+        });
+        if (!known) {
+            // Else the deposit would be made first and the flow fail on the instrument.
+            self->err_ << "card-deposit: " << id
+                       << " is not one of your saved cards: 'instruments list CARD' lists "
+                          "them"
+                       << std::endl;
+            return self->end(Outcome::misused);
+        }
+        self->preview(request);
+    });
 }
 
 void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& request) {
-    Wallet::PaymentInstrumentsParameters filter;
-    filter.instrumentType = Wallet::InstrumentType::card;
-    track(wallet_.paymentInstrumentService()->getAll(
-        filter, [self = shared_from_this(),
-                 request](Result<std::vector<PaymentInstrumentService::Instrument>> saved) {
-            if (!saved) {
-                self->err_ << "saved cards could not be read (" << saved.error().description()
-                           << "): paying with a new card" << std::endl;
-                return self->preview(request);
-            }
-            std::vector<ChoiceMenu::Choice> choices;
-            for (const auto& instrument : *saved) {
-                const auto* card = instrument->as<Wallet::CardPaymentInstrument>();
-                if (card == nullptr || !instrument->id()) continue;
-                auto choice = savedCardChoice(*instrument->id(), *card);
-                auto paying = request;
-                paying.paymentInstrumentReference = Wallet::PaymentInstrumentReference{
-                    *instrument->id(), Wallet::InstrumentType::card};
-                choice.act = [self, paying] { self->preview(paying); };
-                choices.push_back(std::move(choice));
-            }
-            if (choices.empty()) return self->preview(request);
-            choices.push_back(
-                {.name = "new card", .act = [self, request] { self->preview(request); }});
-            self->cards_ = ChoiceMenu();
-            self->askCard(std::move(choices));
-        }));
+    readSavedCards([self = shared_from_this(), request](Result<std::vector<Instrument>> saved) {
+        if (!saved) {
+            self->err_ << "saved cards could not be read (" << saved.error().description()
+                       << "): paying with a new card" << std::endl;
+            return self->preview(request);
+        }
+        std::vector<ChoiceMenu::Choice> choices;
+        for (const auto& instrument : *saved) {
+            const auto* card = instrument->as<Wallet::CardPaymentInstrument>();
+            if (card == nullptr || !instrument->id()) continue;
+            auto choice = savedCardChoice(*instrument->id(), *card);
+            auto paying = request;
+            paying.paymentInstrumentReference =
+                Wallet::PaymentInstrumentReference{*instrument->id(), Wallet::InstrumentType::card};
+            choice.act = [self, paying] { self->preview(paying); };
+            choices.push_back(std::move(choice));
+        }
+        if (choices.empty()) return self->preview(request);
+        choices.push_back({.name = "new card", .act = [self, request] { self->preview(request); }});
+        self->cards_ = ChoiceMenu();
+        self->askCard(std::move(choices));
+    });
 }
 
 void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/ChoiceMenu.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
@@ -44,6 +46,9 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
   private:
     void run(const std::vector<std::string>& arguments, CommandTable::Done done);
     // Previews with the card of --saved-card once it is one of the customer's saved cards.
+    using Instrument = PaymentInstrumentService::Instrument;
+    using SavedCards = std::function<void(Result<std::vector<Instrument>>)>;
+    void readSavedCards(SavedCards then);
     void checkSavedCard(const Wallet::CardDepositRequest& request);
     // Asks which saved card to pay with, or a new one, then previews.
     void offerSavedCards(const Wallet::CardDepositRequest& request);

@@ -398,15 +398,20 @@ TEST(WalletCliTest, BeforeSigningInTheHostSaysToSignIn) {
         std::ranges::count(requestsTo(sandbox), "GET /digitalwallets/v1/profile/prepaid/cards"), 1);
 }
 
+// The next deposit options the sandbox lists: cards, of no scheme the screens accept.
+void offerCardsOfNoScheme(corvend::sandbox::Sandbox& sandbox) {
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/deposits/options",
+        {.body = R"([{"paymentOption":"CARD","instrumentTypes":["CARD"],)"
+                 R"("paymentOptionSettings":{"paymentOption":"CARD","cardSchemes":[]}}])"});
+}
+
 // Only one of the customer's saved cards pays a card deposit: another instrument is refused
 // before a deposit is made; a flow that fails says so in plain words.
 TEST(WalletCliTest, ACardDepositTakesOnlyASavedCardAndFailsInPlainWords) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
-    sandbox.scriptNextReply(
-        "GET", "digitalwallets/v1/profile/deposits/options",
-        {.body = R"([{"paymentOption":"CARD","instrumentTypes":["CARD"],)"
-                 R"("paymentOptionSettings":{"paymentOption":"CARD","cardSchemes":[]}}])"});
+    offerCardsOfNoScheme(sandbox);
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\nauthenticate\n"
                               "card-deposit 5 eur --saved-card pi-sandbox-sepa\n"
@@ -1039,10 +1044,7 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
 TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
-    sandbox.scriptNextReply(
-        "GET", "digitalwallets/v1/profile/deposits/options",
-        {.body = R"([{"paymentOption":"CARD","instrumentTypes":["CARD"],)"
-                 R"("paymentOptionSettings":{"paymentOption":"CARD","cardSchemes":[]}}])"});
+    offerCardsOfNoScheme(sandbox);
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\nauthenticate\ncard-deposit 5 EUR\nnew card\n");
     EXPECT_THAT(flowing(run.output),
