@@ -515,6 +515,9 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     // request does not allocate them anew. Touched only by the thread that drives.
     std::vector<std::shared_ptr<Transfer>> driverAdds;
     std::vector<std::shared_ptr<Transfer>> driverRemoves;
+    // Transfers the driver held when the process began to end. Touched only by the thread that
+    // drives.
+    std::vector<std::shared_ptr<Transfer>> keptAtExit;
 
   private:
     // One driver at a time runs this loop; `done` is checked after each round of work.
@@ -588,20 +591,26 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         withdrawn.clear();
     }
 
-    // The process is ending: ends this driver's transfers without another libcurl call. Those in
-    // the multi handle stay there, as taking them out could shut their connections down.
+    // The process is ending: ends this driver's transfers without another libcurl call. None is
+    // freed: those in the multi handle stay there (taking them out could shut their connections
+    // down), and the others are kept with them, so that the process ends as it found them.
     void abandonAtExit() {
         const auto ending = [](Transfer& transfer) {
             transfer.fail(makeURLError(URLError::Code::cancelled, "the process is ending"));
         };
         for (auto& [easy, transfer] : active) ending(*transfer);
-        for (auto& transfer : driverAdds) ending(*transfer);
-        driverAdds.clear();
-        driverRemoves.clear();
+        const auto keep = [this, &ending](auto& transfers) {
+            for (auto& transfer : transfers) {
+                ending(*transfer);
+                keptAtExit.push_back(std::move(transfer));
+            }
+            transfers.clear();
+        };
+        keep(driverAdds);
+        keep(driverRemoves);
         std::lock_guard lock(mutex);
-        for (auto& transfer : incoming) ending(*transfer);
-        incoming.clear();
-        withdrawn.clear();
+        keep(incoming);
+        keep(withdrawn);
     }
 
     // Lets go of the multi handle; transfers still running go to the I/O thread.
