@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/foundation/NeverDestroyed.hpp"
+
 namespace corvend::cli {
 
 Interruptions& Interruptions::shared() {
     // Never destroyed: guards and screens may still give theirs up while the host exits.
-    static Interruptions& interruptions = *new Interruptions();
-    return interruptions;
+    static platform::NeverDestroyed<Interruptions> interruptions;
+    return *interruptions;
 }
 
 std::shared_ptr<void> Interruptions::take(Handler handler) {

@@ -130,13 +130,15 @@ struct Named {
     std::string name;
 };
 
+// The symbols a person is shown by name: the symbol, its glyph and its words.
+constexpr std::array<std::array<std::string_view, 3>, 3> kSymbols{{
+    {"questionmark.circle", "[?]", "help"},
+    {"info.circle", "[i]", "about this"},
+    {"xmark", "[x]", "close"},
+}};
+
 // What a symbol shows, as a person would name it; a symbol without words keeps its own name.
 Named symbolName(const std::string& symbol) {
-    static constexpr std::array<std::array<std::string_view, 3>, 3> kSymbols{{
-        {"questionmark.circle", "[?]", "help"},
-        {"info.circle", "[i]", "about this"},
-        {"xmark", "[x]", "close"},
-    }};
     for (const auto& [name, mark, words] : kSymbols) {
         if (name == symbol) return {std::string(mark), std::string(words)};
     }
@@ -146,12 +148,12 @@ Named symbolName(const std::string& symbol) {
 // A rendered line with each symbol named as the choices name it, and runs of blanks inside a
 // text (a missing label leaves two) as one.
 std::string asShown(std::string line) {
-    for (const char* symbol : {"questionmark.circle", "info.circle", "xmark"}) {
+    for (const auto& [symbol, mark, words] : kSymbols) {
         const std::string bracketed = "[" + std::string(symbol) + "]";
-        const auto named = symbolName(symbol);
+        const std::string named = std::string(mark) + " " + std::string(words);
         for (auto at = line.find(bracketed); at != std::string::npos;
              at = line.find(bracketed, at + 1)) {
-            line.replace(at, bracketed.size(), named.mark + " " + named.name);
+            line.replace(at, bracketed.size(), named);
         }
     }
     const auto indent = line.find_first_not_of(' ');

@@ -58,7 +58,6 @@ CurlGlobal::CurlGlobal() : authorities_(TrustedAuthorities::fromEnvironment()) {
     }
     // Registered after any clean-up OpenSSL registered for a set-up ahead of the kit's, so it
     // runs first.
-    tlsGate();
     std::atexit([] { tlsGate().close(); });
 }
 

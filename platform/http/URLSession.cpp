@@ -578,8 +578,9 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
         // The session is going away: end everything this driver holds.
         const auto pass = detail::CurlGlobal::enter();
+        if (!pass) return abandonAtExit();
         for (auto& [easy, transfer] : active) {
-            if (pass) curl_multi_remove_handle(multi, easy);
+            curl_multi_remove_handle(multi, easy);
             transfer->fail(makeURLError(URLError::Code::cancelled, "the session was invalidated"));
         }
         active.clear();
