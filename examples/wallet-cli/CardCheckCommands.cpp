@@ -72,7 +72,8 @@ void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ost
                  out << answers.lines;
                  done(answers.valid ? Outcome::succeeded : Outcome::failed);
              },
-         .offline = true});
+         .offline = true,
+         .secretWords = {"<number>", "[cvv]"}});
 }
 
 CardCheckCommands::Answers CardCheckCommands::check(const std::vector<std::string>& arguments) {

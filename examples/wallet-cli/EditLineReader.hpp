@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,11 @@ class EditLineReader final : public LineSource,
     void next(Delivery deliver) override;
     void nextCommand(Delivery deliver) override;
 
+    // Keeps for recall only the command lines `recallable` takes (none that carries a card
+    // number, a security code or a token); it runs in the reading task. Every command line
+    // without one. Call before the first read.
+    void setRecallable(std::function<bool(const std::string& line)> recallable);
+
     struct Passkey {};
     EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt);
     ~EditLineReader() override;
@@ -61,6 +67,7 @@ class EditLineReader final : public LineSource,
     // starts, read by the editor in it.
     std::string prompt_;
     bool command_ = false;
+    std::function<bool(const std::string&)> recallable_;
     // Ctrl-C ended the line being typed; only the reading task touches it.
     bool interrupted_ = false;
     // While a line is read, Ctrl-C is this reader's, not the screens' behind it.

@@ -152,12 +152,14 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     auto& queue = corvend::platform::MainQueue::shared();
     const TerminalModes terminalModes;
     std::shared_ptr<corvend::cli::LineSource> input;
+    std::shared_ptr<corvend::cli::EditLineReader> editor;
     if (run.demo) {
         input = std::make_shared<corvend::cli::ScriptedLines>(
             run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words));
     } else if (isatty(STDIN_FILENO) == 1) {
         // In the session Ctrl-C cancels or closes; before one command it ends the process.
-        input = corvend::cli::EditLineReader::make(queue, screen, run.words.empty());
+        editor = corvend::cli::EditLineReader::make(queue, screen, run.words.empty());
+        input = editor;
     } else {
         input = corvend::cli::LineReader::make(std::cin, queue);
     }
@@ -165,6 +167,13 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     // error, so that standard output holds the command's result alone.
     std::ostream signInLines(std::cout.rdbuf());
     const auto table = makeTable(settings, input, signInLines);
+    if (editor) {
+        editor->setRecallable(
+            [weakTable = std::weak_ptr<const CommandTable>(table)](const std::string& line) {
+                const auto commands = weakTable.lock();
+                return commands && !commands->carriesSecret(CommandTable::split(line));
+            });
+    }
     const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},
                                                   {"authenticate", settings.accessToken}};
 

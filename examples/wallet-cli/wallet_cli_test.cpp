@@ -1226,6 +1226,32 @@ TEST(WalletCliTest, AtATerminalCardDataNeverEntersTheLineHistory) {
     EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
 }
 
+// A command line that carries a card number, a security code or a token never enters the line
+// history, mistyped or not; other lines do.
+TEST(WalletCliTest, AtATerminalSecretsNeverEnterTheLineHistory) {
+    Terminal terminal({});
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    for (const std::string line :
+         {"money 1 EUR", "card check 4111111111111111 12/30 321", "card chek 5500005555555559",
+          "cards activate card-none 1111 987", "authenticate tok-6b2f", "money 2 EUR",
+          "configure cfg-77ad"}) {
+        terminal.type(line + "\r");
+        ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
+    }
+    terminal.mark();
+    for (int i = 0; i < 10; ++i) terminal.type(kUp);
+    terminal.type("\r");
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    const std::string recalled = terminal.sinceMark();
+    for (const std::string secret :
+         {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad"})
+        EXPECT_THAT(recalled, Not(HasSubstr(secret))) << recalled;
+    EXPECT_THAT(recalled, HasSubstr("money 2 EUR"));
+    EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
+}
+
 // Ctrl-C in the session ends what runs, not the session: a call waiting on the service is
 // cancelled, a line being typed is dropped, a screen or page is closed as "close" does; the
 // session stays signed in. Before one command it ends the program as a terminal's Ctrl-C does.
