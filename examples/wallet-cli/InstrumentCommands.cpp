@@ -36,6 +36,14 @@ const std::string& returnAddress(const std::string& word) {
     return word;
 }
 
+// The kit's failure for an address its URL opener did not open.
+bool notOpened(const Error& error) {
+    const auto walletError = error.as<Wallet::WalletError>();
+    const auto* internal =
+        walletError ? walletError->as<Wallet::WalletError::InternalError>() : nullptr;
+    return internal != nullptr && internal->code == model::ErrorCode::urlNotOpened;
+}
+
 Wallet::InstrumentType instrumentType(const std::string& word) {
     return wireWord<Wallet::InstrumentType>(word, "an instrument type");
 }
@@ -170,7 +178,15 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
         service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
             if (opened) return;  // the page is up: the verification ends with it
             self->opener_->cancelReturn();
-            self->err_ << "instruments verify failed: " << errorText(opened.error()) << std::endl;
+            self->err_ << "instruments verify failed: ";
+            // The kit's advice for a page not opened is about a desktop's opener; this host's
+            // opener is the terminal, which said above what became of the page.
+            if (notOpened(opened.error())) {
+                self->err_ << opened.error().description() << ": the page was not shown"
+                           << std::endl;
+            } else {
+                self->err_ << errorText(opened.error()) << std::endl;
+            }
             done(Outcome::failed);
         });
     }));
