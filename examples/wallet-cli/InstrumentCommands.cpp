@@ -10,7 +10,6 @@
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
-#include "platform/url/URL.hpp"
 
 namespace corvend::cli {
 
@@ -26,14 +25,8 @@ const std::string& usage() {
 
 // The service sends the customer's browser back to the address, so it must be one a browser
 // can reach; anything else is refused before it is sent.
-const std::string& returnAddress(const std::string& word) {
-    const auto url = platform::URL::make(word);
-    if (!url || (url->scheme() != "http" && url->scheme() != "https")) {
-        throw std::invalid_argument("'" + word +
-                                    "' is not a return address: an absolute http or https URL, "
-                                    "such as https://wallet.example/verified");
-    }
-    return word;
+std::string returnAddress(const std::string& word) {
+    return webAddress(word, "a return address");
 }
 
 // The kit's failure for an address its URL opener did not open.

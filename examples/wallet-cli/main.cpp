@@ -12,6 +12,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "examples/wallet-cli/CardDepositCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/EditLineReader.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
@@ -292,6 +294,16 @@ int main(int argc, char** argv) {
         std::cerr << "wallet-cli: unknown option '" << run.words.front()
                   << "'; 'wallet-cli --help' lists the options and the commands" << std::endl;
         return kMisused;
+    }
+
+    if (baseURL) {
+        // Refused before anything starts, as any word that is no use of the program.
+        try {
+            corvend::cli::webAddress(*baseURL, "a base URL");
+        } catch (const std::invalid_argument& error) {
+            std::cerr << "wallet-cli: --base-url " << error.what() << std::endl;
+            return kMisused;
+        }
     }
 
     if (version) {

@@ -451,6 +451,13 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         {{"cards"}, "", 2},
         {{"money", "5", "XX"}, "", 2},
         {{"instruments", "verify", "SEPA_BANK_ACCOUNT", "ftp://x/"}, "", 2},
+        {{"transfer", "send", "25", "EUR", ""}, "", 2},
+        {{"transfer", "send", "25", "EUR", " "}, "", 2},
+        {{"transfer", "send", "25", "EUR", "ana"}, "", 1},
+        {{"authenticate", ""}, "", 2},
+        {{"cards", "update", "last", "LOCKED", ""}, "", 2},
+        {{"--base-url", "not a url", "cards", "list"}, "", 2},
+        {{"--base-url", "ftp://x/", "version"}, "", 2},
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(c.arguments, c.input);
@@ -460,6 +467,19 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
             EXPECT_THAT(run.output, Not(HasSubstr("kit version")));
         }
     }
+    // A base URL is refused before anything starts, with the rule; one without a path is one.
+    const CliRun badBase = runCli({"--base-url", "not a url", "cards", "list"});
+    EXPECT_THAT(flowing(badBase.output), HasSubstr("an absolute http or https URL"));
+    EXPECT_THAT(badBase.output, Not(HasSubstr("configuring")));
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    std::string bare = sandbox.baseURL();
+    while (bare.ends_with('/')) bare.pop_back();
+    EXPECT_EQ(runCli({"--base-url", bare, "cards", "list"}).exitCode, 0) << bare;
+    // The service refuses a recipient it cannot name, with its error document.
+    EXPECT_THAT(runCli({"--base-url", bare, "transfer", "send", "5", "EUR", "ana"}).output,
+                HasSubstr("recipient"));
+
     const std::string help = flowing(runCli({"--help"}).output);
     for (const std::string status : {" 0 ", " 1 ", " 2 ", " 130 "})
         EXPECT_THAT(help, HasSubstr(status)) << help;
