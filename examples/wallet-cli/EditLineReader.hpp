@@ -19,10 +19,10 @@ namespace corvend::cli {
 // Reads lines a person types at the terminal on standard input, with the line editing and the
 // history of the system's line-editing library: the arrow keys move in the line and recall
 // earlier ones. Reads through a LineReader, off the main thread, so kit completions keep arriving
-// while a person types. Only command lines enter the history, which lives as long as the reader
-// and is never written anywhere: answers (card numbers, security codes) never do. While a line
-// is being typed, Ctrl-C is the reader's: it drops a command line and asks again, and answers
-// "close" in place of an answer.
+// while a person types. Only command lines (those setRecallable takes) enter the history,
+// which lives as long as the reader and is never written anywhere: answers (card numbers,
+// security codes) never do. While a line is being typed, Ctrl-C is the reader's: it drops a command
+// line and asks again, and answers "close" in place of an answer.
 class EditLineReader final : public LineSource,
                              public std::enable_shared_from_this<EditLineReader> {
   public:
