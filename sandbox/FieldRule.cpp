@@ -1,6 +1,7 @@
 #include "FieldRule.hpp"
 
 #include <algorithm>
+#include <regex>
 #include <string>
 
 namespace corvend::sandbox {
@@ -16,6 +17,23 @@ bool isTextPairs(const boost::json::value& entry) {
 bool hasText(const boost::json::object& object, std::string_view key) {
     const auto* value = object.if_contains(key);
     return value != nullptr && value->is_string();
+}
+
+// An address as a mail system takes one: a local part without blanks, an "@", and a domain
+// of dot-separated names.
+bool isEmailAddress(const boost::json::value& value) {
+    static const std::regex address(R"([^@\s]+@[A-Za-z0-9-]+(\.[A-Za-z0-9-]+)+)");
+    return value.is_string() &&
+           std::regex_match(value.as_string().begin(), value.as_string().end(), address);
+}
+
+bool isRecipient(const boost::json::value& value) {
+    if (!value.is_object()) return false;
+    const auto& recipient = value.as_object();
+    if (const auto* email = recipient.if_contains("email"); email && !email->is_null())
+        return isEmailAddress(*email);
+    const auto* customer = recipient.if_contains("customerId");
+    return customer != nullptr && customer->is_string() && !customer->as_string().empty();
 }
 
 // The field error of `value` when it is not of the kind, else empty.
@@ -50,6 +68,8 @@ std::string_view kindError(FieldRule::Kind kind, const boost::json::value& value
             return value.is_object() && hasText(value.as_object(), "threatMetrixSessionId")
                        ? ""
                        : "needs a threatMetrixSessionId";
+        case Kind::recipient:
+            return isRecipient(value) ? "" : "needs a well-formed email or a customerId";
     }
     return "";
 }

@@ -22,6 +22,7 @@ struct FieldRule {
         textPairs,  // a list of objects whose members are all strings ("paymentProperties")
         reference,  // an object with the strings "id" and "instrumentType"
         device,     // the device block: an object with the string "threatMetrixSessionId"
+        recipient,  // an object with a well-formed "email", or else a non-empty "customerId"
     };
 
     std::string_view key;

@@ -20,6 +20,7 @@ constexpr FieldRule kRules[] = {
     {.key = "returnUrls", .kind = Kind::objects},
     {.key = "paymentProperties", .kind = Kind::textPairs},
     {.key = "deviceInfo", .kind = Kind::device, .required = true, .stored = false},
+    {.key = "recipient", .kind = Kind::recipient},
 };
 
 std::vector<std::string> failingFields(const std::string& body) {
@@ -59,6 +60,19 @@ TEST(FieldRuleTest, NamesEveryFieldThatBreaksItsRuleInTheRulesOrder) {
          {"paymentInstrumentReference"}},
         {"{" + valid + R"(,"returnUrls":[{},"x"]})", {"returnUrls"}},
         {"{" + valid + R"(,"paymentProperties":[{"key":"K","value":1}]})", {"paymentProperties"}},
+        // A recipient is someone the service can name: by a well-formed address, or else its
+        // customer identifier.
+        {"{" + valid + R"(,"recipient":{"email":"ana@example.com"}})", {}},
+        {"{" + valid + R"(,"recipient":{"customerId":"c-1","email":null}})", {}},
+        {"{" + valid + R"(,"recipient":{"email":""}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"email":" "}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"email":"ana"}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"email":"ana@"}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"email":"ana @example.com"}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"email":"ana@example..com"}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"email":"x","customerId":"c-1"}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{"customerId":""}})", {"recipient"}},
+        {"{" + valid + R"(,"recipient":{}})", {"recipient"}},
     };
     for (const auto& c : cases) EXPECT_EQ(failingFields(c.body), c.fields) << c.body;
 }

@@ -231,6 +231,7 @@ TEST_F(SandboxTest, ErrorEventsWithoutANameAreRefused) {
 TEST_F(SandboxTest, PreviewsRefuseABodyWithoutTheirRequiredKeys) {
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"withdrawals", {"amount", "currencyCode", "deviceInfo"}},
+        {"transfers", {"amount", "currencyCode", "recipient", "transferDetails", "deviceInfo"}},
         {"fxrate", {"sourceCurrency", "targetCurrency"}},
     };
     for (const auto& [path, required] : cases) {

@@ -44,18 +44,19 @@ void addTransferRoutes(const RouteContext& context) {
                       seededTransfer("tr-seed-1", 2500, "ana@example.com", "S-1"));
     context.store.put(kTransfersCollection, "tr-seed-2",
                       seededTransfer("tr-seed-2", 900, "bo@example.com", "S-2"));
-    addPaymentRoutes(context,
-                     {.noun = "transfer",
-                      .collection = kTransfersCollection,
-                      .idPrefix = "tr-",
-                      .previewFields = {{.key = "recipient", .kind = FieldRule::Kind::object},
-                                        {.key = "merchantRefNum"},
-                                        {.key = "fxQuote"},
-                                        {.key = "transferDetails",
-                                         .kind = FieldRule::Kind::object,
-                                         .required = true}},
-                      .previewed = previewed,
-                      .moved = moved});
+    addPaymentRoutes(
+        context,
+        {.noun = "transfer",
+         .collection = kTransfersCollection,
+         .idPrefix = "tr-",
+         // The service sends money to someone it can name.
+         .previewFields =
+             {{.key = "recipient", .kind = FieldRule::Kind::recipient, .required = true},
+              {.key = "merchantRefNum"},
+              {.key = "fxQuote"},
+              {.key = "transferDetails", .kind = FieldRule::Kind::object, .required = true}},
+         .previewed = previewed,
+         .moved = moved});
 }
 
 }  // namespace corvend::sandbox

@@ -1,10 +1,13 @@
 #include "examples/wallet-cli/CardCheckCommands.hpp"
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 
 #include "CorvendWallet/Screens.hpp"
+#include "examples/wallet-cli/FieldNote.hpp"
 #include "platform/foundation/Unicode.hpp"
 
 namespace corvend::cli {
@@ -49,6 +52,31 @@ std::string typedExpiry(const std::string& keys) {
     return held;
 }
 
+// The number as the service shows a saved card's: its first six and last four digits, the
+// rest starred; all of it starred when it has no more than ten.
+std::string masked(const std::string& digits) {
+    const auto scalars = platform::unicode::scalars(digits);
+    std::u32string shown(scalars.size(), U'*');
+    if (scalars.size() > 10) {
+        std::copy_n(scalars.begin(), 6, shown.begin());
+        std::copy_n(scalars.end() - 4, 4, shown.end() - 4);
+    }
+    return platform::unicode::utf8(shown);
+}
+
+// A date typed in digits and separators that the form would not hold as typed ("12/2030" it
+// cuts to 12/20, "1/30" it reads as 13/0) is no use of the check.
+void refuseUnheldDate(const std::string& typed, const std::string& held) {
+    const bool dateKeys = std::ranges::all_of(platform::unicode::scalars(typed), [](char32_t key) {
+        return platform::unicode::isDecimalDigit(key) || key == U'/' || key == U' ' || key == U'-';
+    });
+    if (dateKeys && !readsAsTyped(typed, held)) {
+        throw std::invalid_argument("expiry '" + typed +
+                                    "' is not a date the card form takes: MM/YY or MMYY, the "
+                                    "month and the year in two digits each (12/30, 1230)");
+    }
+}
+
 }  // namespace
 
 void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ostream& err) {
@@ -72,7 +100,8 @@ void CardCheckCommands::install(CommandTable& table, std::ostream& out, std::ost
                  out << answers.lines;
                  done(answers.valid ? Outcome::succeeded : Outcome::failed);
              },
-         .offline = true});
+         .offline = true,
+         .secretWords = {"<number>", "[cvv]"}});
 }
 
 CardCheckCommands::Answers CardCheckCommands::check(const std::vector<std::string>& arguments) {
@@ -84,10 +113,11 @@ CardCheckCommands::Answers CardCheckCommands::check(const std::vector<std::strin
     Answers answers{.lines = {},
                     .valid = numberAnswer == Wallet::CardNumberValidationResult::valid};
     std::ostringstream text;
-    text << "brand: " << name(brand) << "\nmasked: " << cardNumberMask(number)
+    text << "brand: " << name(brand) << "\nmasked: " << masked(number)
          << "\nnumber: " << name(numberAnswer) << "\n";
     if (arguments.size() > 2) {
         const std::string held = typedExpiry(arguments[2]);
+        refuseUnheldDate(arguments[2], held);
         const auto expiry = Wallet::ExpiryDateValidator().validate(
             Wallet::ExpiryDateValidationComponent::parse(held));
         answers.valid = answers.valid && expiry == Wallet::ExpiryDateValidationResult::valid;

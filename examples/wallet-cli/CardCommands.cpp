@@ -80,13 +80,15 @@ void CardCommands::install(CommandTable& table) {
                .minArguments = 1,
                // A card update's reason takes the rest of the line.
                .maxArguments = std::numeric_limits<std::size_t>::max(),
-               .handler = [self = shared_from_this()](const std::vector<std::string>& arguments,
-                                                      CommandTable::Done done) {
-                   if (!self->start(arguments, done)) {
-                       self->err_ << "usage: cards " << usage() << std::endl;
-                       done(Outcome::misused);
-                   }
-               }});
+               .handler =
+                   [self = shared_from_this()](const std::vector<std::string>& arguments,
+                                               CommandTable::Done done) {
+                       if (!self->start(arguments, done)) {
+                           self->err_ << "usage: cards " << usage() << std::endl;
+                           done(Outcome::misused);
+                       }
+                   },
+               .secretWords = {"<lastFour>", "<cvv>"}});
 }
 
 std::string CardCommands::describe(const Wallet::Card& card) {

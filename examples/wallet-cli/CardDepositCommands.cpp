@@ -305,7 +305,9 @@ void CardDepositCommands::readBack() {
                                << ": its 3-D Secure page was left unanswered";
                     break;
                 case Wallet::PaymentStatus::pending:
-                    self->out_ << "still PENDING: the service has not finished it";
+                    // Made, and waiting for the customer's Confirm on the review screen.
+                    self->out_ << "PENDING: it waits for the customer's confirmation; no card "
+                                  "was charged, nothing was deposited";
                     break;
                 default:
                     self->out_ << model::toWireValue(status);

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <ranges>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -12,6 +15,14 @@ namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Whether `word` is one of the words of `choices`, joined by "|" ("create|confirm|get").
+bool isOneOf(std::string_view word, std::string_view choices) {
+    for (const auto choice : std::views::split(choices, '|')) {
+        if (std::string_view(choice.begin(), choice.end()) == word) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -83,7 +94,11 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     }
     const Command& command = found->second;
     const std::vector<std::string> arguments(words.begin() + 1, words.end());
-    if (arguments.size() < command.minArguments || arguments.size() > command.maxArguments) {
+    const bool blank = std::ranges::any_of(
+        arguments, [](const std::string& word) { return std::ranges::all_of(word, isBlank); });
+    if (blank) err_ << command.name << ": an empty word where a value is needed" << std::endl;
+    if (blank || arguments.size() < command.minArguments ||
+        arguments.size() > command.maxArguments) {
         err_ << "usage: " << command.name << (command.usage.empty() ? "" : " ") << command.usage
              << std::endl;
         done(Outcome::misused);
@@ -114,6 +129,35 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
         err_ << command.name << ": " << error.what() << std::endl;
         once(Outcome::failed);
     }
+}
+
+bool CommandTable::carriesSecret(const std::vector<std::string>& words) const {
+    if (words.size() < 2) return false;
+    const auto found = commands_.find(words.front());
+    if (found == commands_.end() || found->second.secretWords.empty()) return false;
+    const Command& command = found->second;
+    const std::span<const std::string> arguments(words.begin() + 1, words.end());
+    const auto isSecret = [&](std::string_view word) {
+        return std::ranges::find(command.secretWords, word) != command.secretWords.end();
+    };
+    std::optional<bool> unled;
+    std::string_view usage = command.usage;
+    while (!usage.empty()) {
+        // The forms are set apart by " | "; a "|" inside a word ("create|confirm") joins the
+        // leading words one form takes.
+        const auto bar = usage.find(" | ");
+        const auto form = split(usage.substr(0, bar));
+        usage = bar == std::string_view::npos ? std::string_view() : usage.substr(bar + 3);
+        if (form.empty()) continue;
+        const bool led = !form.front().starts_with('<') && !form.front().starts_with('[');
+        if (led && !isOneOf(arguments.front(), form.front())) continue;
+        bool secret = false;
+        for (std::size_t i = 0; i < form.size() && i < arguments.size(); ++i)
+            secret = secret || isSecret(form[i]);
+        if (led) return secret;
+        unled = secret;
+    }
+    return unled.value_or(true);
 }
 
 std::vector<std::string> CommandTable::split(std::string_view line) {

@@ -45,6 +45,9 @@ class CommandTable {
         Handler handler{};
         // Runs without the service (no configuration needed).
         bool offline = false;
+        // The words of the usage that carry a secret ("<cvv>", "[access-token]"): a line that
+        // gives one is never kept for recall (see carriesSecret).
+        std::vector<std::string> secretWords{};
     };
 
     // Messages of the table itself (help, usage and unknown-command texts) go to `out` and
@@ -72,9 +75,17 @@ class CommandTable {
     void printHelp(std::ostream& out, std::optional<std::string_view> name = std::nullopt,
                    std::size_t width = 80) const;
 
+    // Whether the command line `words` gives a secret word of its command: the usage's form
+    // that the line's first argument names ("activate" in "... | activate <card> <cvv>"), or
+    // its form without a leading word, places the secret words. A line of a command with secret
+    // words that no form reads is taken to carry one, as it may be one mistyped. Reads only the
+    // commands, so it may run on any thread once the table is no longer changed.
+    bool carriesSecret(const std::vector<std::string>& words) const;
+
     // Runs words[0] with the remaining words as its arguments. An unknown name (an unknown
-    // option when it starts with "-") or a wrong number of arguments prints a hint and ends
-    // `misused` without calling any handler; an exception thrown by the handler before it
+    // option when it starts with "-"), a wrong number of arguments or an empty or blank
+    // argument (every word given stands for a value) prints a hint and ends `misused` without
+    // calling any handler; an exception thrown by the handler before it
     // called `done` is printed and ends `misused` for std::invalid_argument (words it refused),
     // `failed` for any other. An empty `words` ends `succeeded`. `done` is
     // called exactly once.

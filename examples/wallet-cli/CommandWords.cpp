@@ -15,6 +15,7 @@
 #include "CorvendWallet/Screens.hpp"
 #include "platform/foundation/Locale.hpp"
 #include "platform/foundation/NumberFormatter.hpp"
+#include "platform/url/URL.hpp"
 
 namespace corvend::cli {
 
@@ -93,6 +94,15 @@ std::string currencyCode(std::string_view text) {
                                     "either case (EUR, usd)");
     }
     return code;
+}
+
+std::string webAddress(std::string_view text, std::string_view what) {
+    const auto url = platform::URL::make(text);
+    if (!url || (url->scheme() != "http" && url->scheme() != "https")) {
+        throw std::invalid_argument("'" + std::string(text) + "' is not " + std::string(what) +
+                                    ": an absolute http or https URL");
+    }
+    return std::string(text);
 }
 
 namespace {

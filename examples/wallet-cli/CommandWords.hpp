@@ -35,6 +35,10 @@ std::int64_t amountIn(std::string_view text, std::string_view currency);
 // std::invalid_argument naming the rule for anything else.
 std::string currencyCode(std::string_view text);
 
+// The one reader of a web address a person gives: an absolute http or https URL, returned as
+// given. Throws std::invalid_argument naming `what` and the rule for anything else.
+std::string webAddress(std::string_view text, std::string_view what);
+
 // `amount` minor units of `currency` as the kit's money formatter shows them; "<amount> <code>"
 // when it has no text for the code.
 std::string moneyText(std::int64_t amount, std::string_view currency);

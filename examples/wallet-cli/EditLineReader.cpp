@@ -120,6 +120,10 @@ void EditLineReader::nextCommand(Delivery deliver) {
     read(std::move(deliver), true);
 }
 
+void EditLineReader::setRecallable(std::function<bool(const std::string& line)> recallable) {
+    recallable_ = std::move(recallable);
+}
+
 void EditLineReader::read(Delivery deliver, bool command) {
     prompt_ = screen_.shownLine();
     command_ = command;
@@ -152,7 +156,7 @@ std::optional<std::string> EditLineReader::readLine() {
     if (read == nullptr || count <= 0) return std::nullopt;
     std::string line(read, static_cast<std::size_t>(count));
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-    if (command_ && !line.empty()) {
+    if (command_ && !line.empty() && (!recallable_ || recallable_(line))) {
         HistEvent event;
         history(history_.get(), &event, H_ENTER, line.c_str());
     }

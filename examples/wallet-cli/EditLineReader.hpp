@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,10 +19,10 @@ namespace corvend::cli {
 // Reads lines a person types at the terminal on standard input, with the line editing and the
 // history of the system's line-editing library: the arrow keys move in the line and recall
 // earlier ones. Reads through a LineReader, off the main thread, so kit completions keep arriving
-// while a person types. Only command lines enter the history, which lives as long as the reader
-// and is never written anywhere: answers (card numbers, security codes) never do. While a line
-// is being typed, Ctrl-C is the reader's: it drops a command line and asks again, and answers
-// "close" in place of an answer.
+// while a person types. Only command lines (those setRecallable takes) enter the history,
+// which lives as long as the reader and is never written anywhere: answers (card numbers,
+// security codes) never do. While a line is being typed, Ctrl-C is the reader's: it drops a command
+// line and asks again, and answers "close" in place of an answer.
 class EditLineReader final : public LineSource,
                              public std::enable_shared_from_this<EditLineReader> {
   public:
@@ -37,6 +38,11 @@ class EditLineReader final : public LineSource,
     // while a read is outstanding.
     void next(Delivery deliver) override;
     void nextCommand(Delivery deliver) override;
+
+    // Keeps for recall only the command lines `recallable` takes (none that carries a card
+    // number, a security code or a token); it runs in the reading task. Every command line
+    // without one. Call before the first read.
+    void setRecallable(std::function<bool(const std::string& line)> recallable);
 
     struct Passkey {};
     EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt);
@@ -61,6 +67,7 @@ class EditLineReader final : public LineSource,
     // starts, read by the editor in it.
     std::string prompt_;
     bool command_ = false;
+    std::function<bool(const std::string&)> recallable_;
     // Ctrl-C ended the line being typed; only the reading task touches it.
     bool interrupted_ = false;
     // While a line is read, Ctrl-C is this reader's, not the screens' behind it.

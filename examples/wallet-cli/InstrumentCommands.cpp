@@ -10,7 +10,6 @@
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
-#include "platform/url/URL.hpp"
 
 namespace corvend::cli {
 
@@ -26,14 +25,16 @@ const std::string& usage() {
 
 // The service sends the customer's browser back to the address, so it must be one a browser
 // can reach; anything else is refused before it is sent.
-const std::string& returnAddress(const std::string& word) {
-    const auto url = platform::URL::make(word);
-    if (!url || (url->scheme() != "http" && url->scheme() != "https")) {
-        throw std::invalid_argument("'" + word +
-                                    "' is not a return address: an absolute http or https URL, "
-                                    "such as https://wallet.example/verified");
-    }
-    return word;
+std::string returnAddress(const std::string& word) {
+    return webAddress(word, "a return address");
+}
+
+// The kit's failure for an address its URL opener did not open.
+bool notOpened(const Error& error) {
+    const auto walletError = error.as<Wallet::WalletError>();
+    const auto* internal =
+        walletError ? walletError->as<Wallet::WalletError::InternalError>() : nullptr;
+    return internal != nullptr && internal->code == model::ErrorCode::urlNotOpened;
 }
 
 Wallet::InstrumentType instrumentType(const std::string& word) {
@@ -170,7 +171,15 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
         service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
             if (opened) return;  // the page is up: the verification ends with it
             self->opener_->cancelReturn();
-            self->err_ << "instruments verify failed: " << errorText(opened.error()) << std::endl;
+            self->err_ << "instruments verify failed: ";
+            // The kit's advice for a page not opened is about a desktop's opener; this host's
+            // opener is the terminal, which said above what became of the page.
+            if (notOpened(opened.error())) {
+                self->err_ << opened.error().description() << ": the page was not shown"
+                           << std::endl;
+            } else {
+                self->err_ << errorText(opened.error()) << std::endl;
+            }
             done(Outcome::failed);
         });
     }));

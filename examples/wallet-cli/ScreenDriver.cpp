@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <chrono>
 #include <cstddef>
 #include <iterator>
@@ -13,6 +12,7 @@
 #include "CorvendCoreComponents/Button.hpp"
 #include "CorvendCoreComponents/CheckboxButton.hpp"
 #include "CorvendCoreComponents/LinksLabel.hpp"
+#include "examples/wallet-cli/FieldNote.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"
@@ -215,38 +215,6 @@ std::optional<std::string> pageFailure(const platform::web::WebView& web) {
     return std::nullopt;
 }
 
-// The digits and letters of what a field holds, without the blanks and slashes it adds.
-std::string significant(std::string_view text) {
-    std::string kept;
-    for (const char c : text) {
-        if (c != ' ' && c != '/') kept += c;
-    }
-    return kept;
-}
-
-bool allDigits(std::string_view text) {
-    return !text.empty() &&
-           std::ranges::all_of(text, [](unsigned char c) { return std::isdigit(c); });
-}
-
-// When `field` did not take `typed` whole: what it kept and why, in a line.
-std::optional<std::string> keptNote(const platform::ui::TextField& field,
-                                    const std::string& typed) {
-    const std::string wanted = significant(typed);
-    const std::string kept = significant(field.text());
-    if (wanted == kept) return std::nullopt;
-    const bool digits = allDigits(kept);
-    std::string why;
-    if (wanted.starts_with(kept)) {
-        const auto count = std::ranges::count_if(kept, [](char c) { return (c & 0xC0) != 0x80; });
-        why = "takes at most " + std::to_string(count) + (digits ? " digits" : " characters");
-    } else {
-        why = digits ? "takes digits only" : "does not take all of it";
-    }
-    return field.placeholder().value_or("text") + ": " + why + "; kept " +
-           (field.text().empty() ? std::string("nothing") : field.text());
-}
-
 bool isCloseButton(const platform::ui::BarButtonItem& item) {
     return item.image() && item.image()->name() == "xmark";
 }
@@ -419,9 +387,7 @@ void ScreenDriver::askFields(std::vector<std::shared_ptr<platform::ui::TextField
             return self->askFields(std::move(fields));
         }
         if (!answer->empty()) {
-            field->becomeFirstResponder();
-            field->type(*answer);
-            if (const auto note = keptNote(*field, *answer)) self->out_ << *note << std::endl;
+            if (const auto note = typeWithNote(*field, *answer)) self->out_ << *note << std::endl;
         }
         self->askFields(std::move(fields));
     });

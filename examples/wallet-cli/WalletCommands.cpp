@@ -38,7 +38,8 @@ void WalletCommands::install(CommandTable& table) {
                            arguments.empty() ? self->settings_.configToken : arguments.front(),
                            std::move(done));
                    },
-               .offline = true});
+               .offline = true,
+               .secretWords = {"[config-token]"}});
     table.add({.name = "authenticate",
                .usage = "[access-token]",
                .summary = "hand the customer's access token to the kit",
@@ -52,7 +53,8 @@ void WalletCommands::install(CommandTable& table) {
                            arguments.empty() ? self->settings_.accessToken : arguments.front(),
                            std::move(done));
                    },
-               .offline = true});
+               .offline = true,
+               .secretWords = {"[access-token]"}});
 }
 
 void WalletCommands::version(CommandTable::Done done) {

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "examples/wallet-cli/CardDepositCommands.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Console.hpp"
 #include "examples/wallet-cli/EditLineReader.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
@@ -152,12 +154,14 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     auto& queue = corvend::platform::MainQueue::shared();
     const TerminalModes terminalModes;
     std::shared_ptr<corvend::cli::LineSource> input;
+    std::shared_ptr<corvend::cli::EditLineReader> editor;
     if (run.demo) {
         input = std::make_shared<corvend::cli::ScriptedLines>(
             run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words));
     } else if (isatty(STDIN_FILENO) == 1) {
         // In the session Ctrl-C cancels or closes; before one command it ends the process.
-        input = corvend::cli::EditLineReader::make(queue, screen, run.words.empty());
+        editor = corvend::cli::EditLineReader::make(queue, screen, run.words.empty());
+        input = editor;
     } else {
         input = corvend::cli::LineReader::make(std::cin, queue);
     }
@@ -165,6 +169,13 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     // error, so that standard output holds the command's result alone.
     std::ostream signInLines(std::cout.rdbuf());
     const auto table = makeTable(settings, input, signInLines);
+    if (editor) {
+        editor->setRecallable(
+            [weakTable = std::weak_ptr<const CommandTable>(table)](const std::string& line) {
+                const auto commands = weakTable.lock();
+                return commands && !commands->carriesSecret(CommandTable::split(line));
+            });
+    }
     const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},
                                                   {"authenticate", settings.accessToken}};
 
@@ -283,6 +294,16 @@ int main(int argc, char** argv) {
         std::cerr << "wallet-cli: unknown option '" << run.words.front()
                   << "'; 'wallet-cli --help' lists the options and the commands" << std::endl;
         return kMisused;
+    }
+
+    if (baseURL) {
+        // Refused before anything starts, as any word that is no use of the program.
+        try {
+            corvend::cli::webAddress(*baseURL, "a base URL");
+        } catch (const std::invalid_argument& error) {
+            std::cerr << "wallet-cli: --base-url " << error.what() << std::endl;
+            return kMisused;
+        }
     }
 
     if (version) {

@@ -451,6 +451,13 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         {{"cards"}, "", 2},
         {{"money", "5", "XX"}, "", 2},
         {{"instruments", "verify", "SEPA_BANK_ACCOUNT", "ftp://x/"}, "", 2},
+        {{"transfer", "send", "25", "EUR", ""}, "", 2},
+        {{"transfer", "send", "25", "EUR", " "}, "", 2},
+        {{"transfer", "send", "25", "EUR", "ana"}, "", 1},
+        {{"authenticate", ""}, "", 2},
+        {{"cards", "update", "last", "LOCKED", ""}, "", 2},
+        {{"--base-url", "not a url", "cards", "list"}, "", 2},
+        {{"--base-url", "ftp://x/", "version"}, "", 2},
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(c.arguments, c.input);
@@ -460,6 +467,19 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
             EXPECT_THAT(run.output, Not(HasSubstr("kit version")));
         }
     }
+    // A base URL is refused before anything starts, with the rule; one without a path is one.
+    const CliRun badBase = runCli({"--base-url", "not a url", "cards", "list"});
+    EXPECT_THAT(flowing(badBase.output), HasSubstr("an absolute http or https URL"));
+    EXPECT_THAT(badBase.output, Not(HasSubstr("configuring")));
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    std::string bare = sandbox.baseURL();
+    while (bare.ends_with('/')) bare.pop_back();
+    EXPECT_EQ(runCli({"--base-url", bare, "cards", "list"}).exitCode, 0) << bare;
+    // The service refuses a recipient it cannot name, with its error document.
+    EXPECT_THAT(runCli({"--base-url", bare, "transfer", "send", "5", "EUR", "ana"}).output,
+                HasSubstr("recipient"));
+
     const std::string help = flowing(runCli({"--help"}).output);
     for (const std::string status : {" 0 ", " 1 ", " 2 ", " 130 "})
         EXPECT_THAT(help, HasSubstr(status)) << help;
@@ -589,10 +609,10 @@ TEST(WalletCliTest, ChecksCardsAndFormatsMoneyWithoutTheService) {
                               "card check 4111-1111-1111-1111 01/20 12a\n"
                               "card check 5391520000000000\nmoney -123456 EUR de_DE\n"
                               "money 12345 jpy en_US\nmoney 5 XX\nquit\n");
-    EXPECT_THAT(run.output, HasSubstr("brand: visa\nmasked: 4111 1111 1111 1111\nnumber: valid\n"
+    EXPECT_THAT(run.output, HasSubstr("brand: visa\nmasked: 411111******1111\nnumber: valid\n"
                                       "expiry: 01/20: expired\ncvv: invalid\n"));
-    EXPECT_THAT(run.output, HasSubstr("brand: tembroPrepaidMasterCard\nmasked: 5391 5200 0000 "
-                                      "0000\nnumber: notSupported\n"));
+    EXPECT_THAT(run.output, HasSubstr("brand: tembroPrepaidMasterCard\nmasked: 539152******0000\n"
+                                      "number: notSupported\n"));
     EXPECT_THAT(run.output, HasSubstr("-1.234,56\u00a0€\n"));
     EXPECT_THAT(run.output, HasSubstr("\n¥12,345\n"));
     EXPECT_THAT(run.output, HasSubstr("money: 'XX' is not a currency"));
@@ -1226,6 +1246,32 @@ TEST(WalletCliTest, AtATerminalCardDataNeverEntersTheLineHistory) {
     EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
 }
 
+// A command line that carries a card number, a security code or a token never enters the line
+// history, mistyped or not; other lines do.
+TEST(WalletCliTest, AtATerminalSecretsNeverEnterTheLineHistory) {
+    Terminal terminal({});
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    for (const std::string line :
+         {"money 1 EUR", "card check 4111111111111111 12/30 321", "card chek 5500005555555559",
+          "cards activate card-none 1111 987", "authenticate tok-6b2f", "money 2 EUR",
+          "configure cfg-77ad"}) {
+        terminal.type(line + "\r");
+        ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
+    }
+    terminal.mark();
+    for (int i = 0; i < 10; ++i) terminal.type(kUp);
+    terminal.type("\r");
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    const std::string recalled = terminal.sinceMark();
+    for (const std::string secret :
+         {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad"})
+        EXPECT_THAT(recalled, Not(HasSubstr(secret))) << recalled;
+    EXPECT_THAT(recalled, HasSubstr("money 2 EUR"));
+    EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
+}
+
 // Ctrl-C in the session ends what runs, not the session: a call waiting on the service is
 // cancelled, a line being typed is dropped, a screen or page is closed as "close" does; the
 // session stays signed in. Before one command it ends the program as a terminal's Ctrl-C does.
@@ -1316,6 +1362,48 @@ TEST(WalletCliTest, CardDepositSaysWhatAFieldKeptAndTakesHelpQuitAndExit) {
     EXPECT_THAT(atAField.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
 }
 
+// A field that does not read as what was typed says the rule its answers to the keys showed and
+// what it kept; one that does says nothing.
+TEST(WalletCliTest, AFieldNoteStatesTheFieldsRuleAndWhatItKept) {
+    const std::vector<std::string> fields{"Card number", "Expiry date", "CVV",
+                                          "Card name (optional)"};
+    const struct {
+        std::string field;
+        std::string typed;
+        std::string note;  // empty: none
+    } cases[] = {
+        {"Card number", "abc", "Card number: takes digits only; kept nothing"},
+        {"Card number", "4111-1111-1111-1111", ""},
+        {"Card number", "4111 1111 1111 1111 1111 2",
+         "Card number: takes at most 20 digits; kept 4111 1111 1111 11111111"},
+        {"Expiry date", "12/30", ""},
+        {"Expiry date", "1230", ""},
+        {"Expiry date", "1/30",
+         "Expiry date: takes digits only, and puts in the / itself after 2 digits; kept 13/0"},
+        {"Expiry date", "2/2030",
+         "Expiry date: takes digits only, at most 4 digits, and puts in the / itself after 2 "
+         "digits; kept 22/03"},
+        {"CVV", "12a", "CVV: takes digits only; kept 12"},
+        {"CVV", "1234", "CVV: takes at most 3 digits; kept 123"},
+        {"Card name (optional)", "Anna Maria Berg-Olsen Travel",
+         "Card name (optional): takes at most 20 characters; kept Anna Maria Berg-Olse"},
+        {"Card name (optional)", "Travel / Work", ""},
+    };
+    for (const auto& c : cases) {
+        // The form asks its fields in order: the one of the row is typed, the others left empty.
+        std::string answers = "new card\n";
+        for (const auto& field : fields) answers += (field == c.field ? c.typed : "") + "\n";
+        const std::string output = flowing(cardDeposit({"5", "EUR"}, answers + "close\n").output);
+        // Whole: after the field's prompt, before the next prompt or screen.
+        EXPECT_EQ(countOf(output, "; kept "), c.note.empty() ? 0u : 1u)
+            << c.field << " '" << c.typed << "'\n"
+            << output;
+        if (!c.note.empty()) {
+            EXPECT_THAT(output, HasSubstr("> " + c.note + " ")) << c.typed;
+        }
+    }
+}
+
 // The verification page reports "opened" to the kit only once it was shown: closed while it
 // loads, the kit is told it was not, and says so.
 TEST(WalletCliTest, AVerificationPageClosedWhileLoadingIsNotReportedOpened) {
@@ -1362,6 +1450,47 @@ TEST(WalletCliTest, AVerificationPageThatFailsToLoadEndsWithItsError) {
                 HasSubstr("the page could not be loaded: the server answered HTTP 404"));
     EXPECT_THAT(later.output, HasSubstr("left as it was"));
     EXPECT_THAT(later.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
+}
+
+// What the host says is true: a four-digit year is no date the form takes, not an expired one;
+// a deposit closed at its review screen waits for the customer; a verification page that failed
+// or was closed is not blamed on a desktop; a masked number is masked; an empty token is no
+// token.
+TEST(WalletCliTest, WhatTheHostSaysIsWhatHappened) {
+    const CliRun longYear = runCli({"card", "check", "4111111111111111", "12/2030", "123"});
+    EXPECT_EQ(longYear.exitCode, 2) << longYear.output;
+    EXPECT_THAT(longYear.output, HasSubstr("MM/YY"));
+    EXPECT_THAT(longYear.output, Not(HasSubstr("expired")));
+
+    const CliRun review =
+        cardDeposit({"5", "EUR"}, std::string(kNewCard) + "\nAdd a card\nclose\n");
+    EXPECT_THAT(flowing(review.output),
+                HasSubstr("deposit dep-1 is PENDING: it waits for the customer's confirmation; "
+                          "no card was charged"));
+    EXPECT_THAT(review.output, Not(HasSubstr("the service has not")));
+
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply(
+        "GET", "sandbox/instrument-verification/ivs-1",
+        {.status = 404, .body = "<title>Not here</title>", .contentType = "text/html"});
+    const CliRun failedPage = runCli({"--base-url", sandbox.baseURL()},
+                                     "configure\nauthenticate\ninstruments verify "
+                                     "UK_BANK_ACCOUNT https://wallet.example/verified\n");
+    EXPECT_THAT(failedPage.output, HasSubstr("the page could not be loaded"));
+    EXPECT_THAT(failedPage.output, HasSubstr("instruments verify failed"));
+    EXPECT_THAT(failedPage.output, Not(HasSubstr("desktop")));
+    EXPECT_THAT(failedPage.output, Not(HasSubstr("xdg-open")));
+
+    const CliRun check = runCli({"card", "check", "4111111111111111"});
+    EXPECT_THAT(check.output, HasSubstr("masked: 411111******1111\n"));
+    EXPECT_THAT(check.output, Not(HasSubstr("4111111111111111")));
+    EXPECT_THAT(check.output, Not(HasSubstr("4111 1111 1111 1111")));
+
+    const CliRun emptyToken = runCli({"--base-url", sandbox.baseURL()},
+                                     "configure\nauthenticate \"\"\nauthenticate \" \"\n");
+    EXPECT_THAT(emptyToken.output, Not(HasSubstr("authenticated")));
+    EXPECT_EQ(countOf(emptyToken.output, "usage: authenticate"), 2u) << emptyToken.output;
 }
 
 // A choice is found by the name it shows, glyph aside, and a checkbox keeps its name ticked or
