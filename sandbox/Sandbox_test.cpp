@@ -387,8 +387,12 @@ TEST(SandboxRecordTest, TheStandaloneKeepsABoundedWindowOfTheLatestRequestsAndEv
 
     EXPECT_TRUE(sandbox.waitForRequests(total, kPatience));
     EXPECT_TRUE(sandbox.waitForEvents(total / 2, kPatience));
-    EXPECT_EQ(numbersOf(sandbox.requests()), numbers(total - limit, total - 1, 1));
-    EXPECT_EQ(numbersOf(sandbox.events()), numbers(total - 2 * limit + 1, total - 1, 2));
+    const auto requests = sandbox.requests();
+    const auto events = sandbox.events();
+    ASSERT_EQ(requests.size(), *options.recordLimit);
+    ASSERT_EQ(events.size(), *options.recordLimit);
+    EXPECT_EQ(numbersOf(requests), numbers(total - limit, total - 1, 1));
+    EXPECT_EQ(numbersOf(events), numbers(total - 2 * limit + 1, total - 1, 2));
 
     // A clear starts the count again.
     sandbox.clearRequests();
