@@ -11,7 +11,7 @@ namespace corvend::sandbox {
 // the kit's test configuration on an ephemeral port.
 struct SandboxOptions {
     // How many records `wallet-sandbox` keeps of the requests and of the error events it
-    // receives: enough to look back on, small enough to run for days.
+    // receives, so that it can run for days against a host that polls.
     static constexpr std::size_t kStandaloneRecordLimit = 1000;
 
     // The options `wallet-sandbox` serves with before its command line is applied.
