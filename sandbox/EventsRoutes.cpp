@@ -4,10 +4,9 @@
 
 namespace corvend::sandbox {
 
-void addEventsRoutes(const RouteContext& context) {
-    auto& store = context.store;
+void addEventsRoutes(const RouteContext& context, RecordLog<boost::json::value>& events) {
     context.routes.add(
-        "POST", "digitalwallets/v1/events-tracking/errors", [&store](const RouteRequest& request) {
+        "POST", "digitalwallets/v1/events-tracking/errors", [&events](const RouteRequest& request) {
             boost::system::error_code error;
             auto event = boost::json::parse(request.request.body, error);
             if (error || !event.is_object()) {
@@ -23,7 +22,7 @@ void addEventsRoutes(const RouteContext& context) {
                           .fieldErrors = {{"eventName",
                                            name == nullptr ? "is required" : "must be a string"}}});
             }
-            store.append(kErrorEventsCollection, std::move(event));
+            events.append(std::move(event));
             return Reply::empty(202);
         });
 }

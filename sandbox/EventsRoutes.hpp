@@ -1,16 +1,15 @@
 #pragma once
 
-#include <string_view>
+#include <boost/json/value.hpp>
 
+#include "RecordLog.hpp"
 #include "RouteContext.hpp"
 
 namespace corvend::sandbox {
 
-// The store collection that holds the error events received, in arrival order.
-inline constexpr std::string_view kErrorEventsCollection = "events.errors";
-
-// POST digitalwallets/v1/events-tracking/errors: stores a JSON object that has an
-// "eventName" string and answers 202 with no body; anything else gets a 400 error document.
-void addEventsRoutes(const RouteContext& context);
+// POST digitalwallets/v1/events-tracking/errors: appends a JSON object that has an
+// "eventName" string to `events` and answers 202 with no body; anything else gets a 400 error
+// document. The events are the sandbox's record of what it was told, not data a route serves.
+void addEventsRoutes(const RouteContext& context, RecordLog<boost::json::value>& events);
 
 }  // namespace corvend::sandbox

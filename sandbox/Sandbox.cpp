@@ -71,7 +71,7 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
     }
     RouteContext context{routes_, store_, options_};
     addConfigurationRoutes(context);
-    addEventsRoutes(context);
+    addEventsRoutes(context, events_);
     addDiagnosticsRoutes(context);
     addFxRoutes(context);
     addTransferRoutes(context);
@@ -120,18 +120,15 @@ std::string Sandbox::baseURL() const {
 }
 
 std::vector<RecordedRequest> Sandbox::requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
+    return requests_.records();
 }
 
 void Sandbox::clearRequests() {
-    std::lock_guard lock(mutex_);
     requests_.clear();
 }
 
 bool Sandbox::waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
+    return requests_.waitForCount(count, timeout);
 }
 
 std::optional<std::string> Sandbox::lastCorrelationId() const {
@@ -153,11 +150,11 @@ void Sandbox::releaseHeld() {
 }
 
 std::vector<boost::json::value> Sandbox::events() const {
-    return store_.list(kErrorEventsCollection);
+    return events_.records();
 }
 
 bool Sandbox::waitForEvents(std::size_t count, std::chrono::milliseconds timeout) const {
-    return store_.waitForSize(kErrorEventsCollection, count, timeout);
+    return events_.waitForCount(count, timeout);
 }
 
 void Sandbox::addRoute(std::string method, std::string_view pattern, RouteHandler handler) {
@@ -185,9 +182,8 @@ Reply Sandbox::dispatch(RecordedRequest request) {
         if (request.correlationId) lastCorrelationId_ = request.correlationId;
         // Taken with the record, so a releaseHeld() issued once the request is seen frees it.
         holdTicket = releases_;
-        requests_.push_back(request);
+        requests_.append(request);
     }
-    changed_.notify_all();
 
     auto correlationId = request.correlationId;
     Reply reply = script ? play(*script, holdTicket) : route(std::move(request));

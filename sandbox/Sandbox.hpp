@@ -16,6 +16,7 @@
 
 #include "CorrelationIdGenerator.hpp"
 #include "MemoryStore.hpp"
+#include "RecordLog.hpp"
 #include "RecordedRequest.hpp"
 #include "Reply.hpp"
 #include "RouteTable.hpp"
@@ -27,9 +28,9 @@ namespace corvend::sandbox {
 class LoopbackServer;
 
 // A local stand-in of the wallet service's REST interface on 127.0.0.1, for tests and demos.
-// It records every request, can be scripted to answer with faults, and answers its own errors
-// with the service's error document. Every reply carries "x-internal-correlation-id" with a
-// fresh identifier unless a script says otherwise.
+// It records the requests it receives (every one, or the latest `recordLimit`), can be scripted to
+// answer with faults, and answers its own errors with the service's error document. Every reply
+// carries "x-internal-correlation-id" with a fresh identifier unless a script says otherwise.
 //
 // Every member is safe to call from any thread. Not copyable or movable.
 class Sandbox {
@@ -68,13 +69,17 @@ class Sandbox {
     bool secure() const { return !options_.certificateFile.empty(); }
 
     // Copies of the requests received since the start or the last `clearRequests()`, in
-    // arrival order. Requests refused as malformed before routing are not recorded.
+    // arrival order: every one, or with a `recordLimit` only that many of the latest.
+    // Requests refused as malformed before routing are not recorded.
     std::vector<RecordedRequest> requests() const;
 
+    // Drops the recorded requests and starts their count again from zero.
     void clearRequests();
 
-    // Blocks until at least `count` requests are recorded or `timeout` passes; returns whether
-    // they were. A request is recorded as soon as it is received, before it is answered.
+    // Blocks until at least `count` requests were received since the start or the last
+    // `clearRequests()`, or `timeout` passes; returns whether they were. Requests dropped
+    // under a `recordLimit` still count, so `requests()` may then hold fewer than `count`. A
+    // request counts as soon as it is received, before it is answered.
     bool waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const;
 
     // The correlation identifier of the latest reply, if any reply carried one.
@@ -89,11 +94,12 @@ class Sandbox {
     // Sends every reply currently held by a script with `hold` set.
     void releaseHeld();
 
-    // Copies of the error events received, in arrival order.
+    // Copies of the error events received, in arrival order: every one, or with a
+    // `recordLimit` only that many of the latest.
     std::vector<boost::json::value> events() const;
 
-    // Blocks until at least `count` events are stored or `timeout` passes; returns whether
-    // they were.
+    // Blocks until at least `count` events were received or `timeout` passes; returns whether
+    // they were. Events dropped under a `recordLimit` still count.
     bool waitForEvents(std::size_t count, std::chrono::milliseconds timeout) const;
 
     // Adds (or replaces) a route; see `RouteTable::add`.
@@ -114,10 +120,11 @@ class Sandbox {
     MemoryStore store_;
     RouteTable routes_;
     CorrelationIdGenerator correlationIds_;
+    RecordLog<RecordedRequest> requests_{options_.recordLimit};
+    RecordLog<boost::json::value> events_{options_.recordLimit};
 
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
-    std::vector<RecordedRequest> requests_;
     std::map<ScriptKey, std::deque<ScriptedReply>> scripts_;
     std::optional<std::string> lastCorrelationId_;
     std::uint64_t releases_ = 0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvend::sandbox {
@@ -8,6 +10,17 @@ namespace corvend::sandbox {
 // Configuration of a `Sandbox`. Every member has a usable default, so `SandboxOptions{}` serves
 // the kit's test configuration on an ephemeral port.
 struct SandboxOptions {
+    // How many records `wallet-sandbox` keeps of the requests and of the error events it
+    // receives, so that it can run for days against a host that polls.
+    static constexpr std::size_t kStandaloneRecordLimit = 1000;
+
+    // The options `wallet-sandbox` serves with before its command line is applied.
+    static SandboxOptions standalone() {
+        SandboxOptions options;
+        options.recordLimit = kStandaloneRecordLimit;
+        return options;
+    }
+
     // Port to bind on 127.0.0.1; 0 picks a free ephemeral port.
     std::uint16_t port = 0;
 
@@ -27,6 +40,10 @@ struct SandboxOptions {
     // with neither, http.
     std::string certificateFile;
     std::string privateKeyFile;
+
+    // How many of the latest requests, and of the latest error events, are kept to read back;
+    // none means every one (what tests read), a number bounds what a long run keeps.
+    std::optional<std::size_t> recordLimit = std::nullopt;
 };
 
 }  // namespace corvend::sandbox

@@ -36,12 +36,16 @@ struct Exchange : RecordedRequest {
     boost::json::value json() const { return boost::json::parse(body); }
 };
 
+void initializeCurl() {
+    static const bool initialized = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    EXPECT_TRUE(initialized);
+}
+
 // One request through libcurl, the transport the kit uses.
 Exchange send(const std::string& url, const std::string& method = "GET",
               const std::vector<std::string>& headers = {},
               const std::optional<std::string>& body = std::nullopt) {
-    static const bool initialized = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    EXPECT_TRUE(initialized);
+    initializeCurl();
     Exchange exchange;
     CURL* curl = curl_easy_init();
     curl_slist* list = nullptr;
@@ -324,6 +328,89 @@ TEST_F(SandboxTest, StopReleasesHeldAndDelayedReplies) {
     std::set<long> statuses{held.get().status, delayed.get().status};
     EXPECT_EQ(statuses, (std::set<long>{202, 203}));
     sandbox.stop();  // idempotent
+}
+
+// Sends `count` requests, every other one an error event, each numbered in its query (the
+// event in its data too), over one kept-alive connection.
+void drive(const Sandbox& sandbox, int count) {
+    initializeCurl();
+    CURL* curl = curl_easy_init();
+    curl_easy_setopt(curl, CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, 30L);
+    curl_easy_setopt(
+        curl, CURLOPT_WRITEFUNCTION,
+        +[](char*, size_t size, size_t count, void*) { return size * count; });
+    for (int i = 0; i < count; ++i) {
+        const bool event = i % 2 == 1;
+        const auto url =
+            sandbox.baseURL() + (event ? kErrorEvents : kPing) + "?n=" + std::to_string(i);
+        const auto body = R"({"eventName":"e","data":{"n":)" + std::to_string(i) + "}}";
+        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+        if (event) curl_easy_setopt(curl, CURLOPT_COPYPOSTFIELDS, body.c_str());
+        ASSERT_EQ(curl_easy_perform(curl), CURLE_OK);
+    }
+    curl_easy_cleanup(curl);
+}
+
+// Which request or event of `drive` a record is.
+std::string numberOf(const RecordedRequest& request) {
+    return request.query;
+}
+std::string numberOf(const boost::json::value& event) {
+    return "n=" + boost::json::serialize(event.at("data").at("n"));
+}
+
+template <class Record>
+std::vector<std::string> numbersOf(const std::vector<Record>& records) {
+    std::vector<std::string> numbers;
+    for (const auto& record : records) numbers.push_back(numberOf(record));
+    return numbers;
+}
+
+// From `first` to `last`, every `step`th number as `drive` writes it.
+std::vector<std::string> numbers(int first, int last, int step) {
+    std::vector<std::string> numbers;
+    for (int n = first; n <= last; n += step) numbers.push_back("n=" + std::to_string(n));
+    return numbers;
+}
+
+// However long the standalone program runs, it keeps the latest requests and events only;
+// the counts the tests wait on still take in every one.
+TEST(SandboxRecordTest, TheStandaloneKeepsABoundedWindowOfTheLatestRequestsAndEvents) {
+    const auto options = SandboxOptions::standalone();
+    ASSERT_TRUE(options.recordLimit);
+    const int limit = static_cast<int>(*options.recordLimit);
+    const int total = 5 * limit;
+    Sandbox sandbox(options);
+    sandbox.start();
+    drive(sandbox, total);
+
+    EXPECT_TRUE(sandbox.waitForRequests(total, kPatience));
+    EXPECT_TRUE(sandbox.waitForEvents(total / 2, kPatience));
+    const auto requests = sandbox.requests();
+    const auto events = sandbox.events();
+    ASSERT_EQ(requests.size(), *options.recordLimit);
+    ASSERT_EQ(events.size(), *options.recordLimit);
+    EXPECT_EQ(numbersOf(requests), numbers(total - limit, total - 1, 1));
+    EXPECT_EQ(numbersOf(events), numbers(total - 2 * limit + 1, total - 1, 2));
+
+    // A clear starts the count again.
+    sandbox.clearRequests();
+    EXPECT_FALSE(sandbox.waitForRequests(1, 0ms));
+    drive(sandbox, 1);
+    EXPECT_TRUE(sandbox.waitForRequests(1, kPatience));
+    EXPECT_EQ(numbersOf(sandbox.requests()), numbers(0, 0, 1));
+}
+
+// The tests' sandbox keeps every request and event, past the standalone program's bound.
+TEST(SandboxRecordTest, TheInProcessDefaultKeepsEveryRecord) {
+    const int total = 2 * static_cast<int>(SandboxOptions::kStandaloneRecordLimit) + 2;
+    Sandbox sandbox;
+    sandbox.start();
+    drive(sandbox, total);
+    EXPECT_EQ(numbersOf(sandbox.requests()), numbers(0, total - 1, 1));
+    EXPECT_EQ(numbersOf(sandbox.events()), numbers(1, total - 1, 2));
 }
 
 }  // namespace

@@ -5,12 +5,19 @@
 #include <cstdint>
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "Sandbox.hpp"
 
 int main(int argc, char** argv) {
+    using corvend::sandbox::SandboxOptions;
     CLI::App app{"Local stand-in of the wallet service's REST interface, on 127.0.0.1."};
-    corvend::sandbox::SandboxOptions options;
+    // The same options the sandbox's tests check the bound with.
+    auto options = SandboxOptions::standalone();
+    app.footer(
+        "Kept while it runs: the data requests create (deposits, cards, quotes, ...)\n"
+        "and, of the requests and error events received, the latest " +
+        std::to_string(*options.recordLimit) + " of each.");
     app.add_option("--port", options.port, "Port to listen on; 0 picks a free one")->default_val(0);
     app.add_option("--configuration-token", options.configurationToken,
                    "Bearer token the configuration route accepts")
