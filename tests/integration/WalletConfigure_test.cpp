@@ -182,7 +182,8 @@ TEST_F(WalletConfigureTest, FailuresMapToConfigurationErrors) {
 
 TEST_F(WalletConfigureTest, InvalidBaseURLChangesNothing) {
     for (const std::string baseURL :
-         {"not a url", "ftp://files.example/", "https://api.example/v1"}) {
+         {"not a url", "ftp://files.example/", "https://api.example/v1", "https://api.example/?v=1",
+          "https://api.example?v=1", "https://api.example/#top"}) {
         EXPECT_EQ(configureFailure({"token", baseURL}),
                   ConfigurationError("Invalid base URL", "C0001"))
             << baseURL;
@@ -193,6 +194,19 @@ TEST_F(WalletConfigureTest, InvalidBaseURLChangesNothing) {
             core->networkManagers().userAuthenticated->request(jsonGetEndpoint<Ping>(kPingPath));
         },
         testing::ThrowsWalletError(model::WalletError::notConfigured()));
+}
+
+TEST_F(WalletConfigureTest, ABaseURLWithAnEmptyPathIsTakenAsItsSlashForm) {
+    std::string origin = sandbox.baseURL();
+    ASSERT_TRUE(origin.ends_with('/'));
+    origin.pop_back();
+    EXPECT_EQ(inTask([&] {
+                  return wallet->configure({"sandbox-config-token", origin});
+              }).digitalFingerprint,
+              "fp-1");
+    sandbox.clearRequests();
+    core->networkManagers().userAuthenticated->request(jsonGetEndpoint<Ping>(kPingPath));
+    EXPECT_EQ(sandbox.requests().at(0).target, "/" + std::string(kPingPath));
 }
 
 TEST_F(WalletConfigureTest, TokenBeforeConfigureIsDroppedAndEveryConfigureClearsIt) {
