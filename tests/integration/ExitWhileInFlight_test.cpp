@@ -317,8 +317,11 @@ INSTANTIATE_TEST_SUITE_P(HostKinds, HostSetUpExitTest,
 // times than the others.
 class ExitWhileBlockedTest : public ExitTest {};
 
+// Fewer under the sanitizers, where each run takes longer and looks for other faults.
 #if defined(__SANITIZE_THREAD__)
 constexpr int kBlockingRounds = 2;
+#elif defined(__SANITIZE_ADDRESS__)
+constexpr int kBlockingRounds = 3;
 #else
 constexpr int kBlockingRounds = 7;
 #endif
