@@ -313,8 +313,8 @@ INSTANTIATE_TEST_SUITE_P(HostKinds, HostSetUpExitTest,
 
 // Hosts whose own threads loop on a blocking call while main leaves with completion-form calls in
 // flight: every blocking call still waiting ends as cancelled, never as another error (the host
-// fails on the first). A run meets that moment only now and then, so this case runs many more
-// times than the others.
+// fails on the first). A run meets that moment only now and then, so this case runs rounds of
+// runsPerWay() each way: 280 runs at the default.
 class ExitWhileBlockedTest : public ExitTest {};
 
 // Fewer under the sanitizers, where each run takes longer and looks for other faults.
