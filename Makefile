@@ -86,7 +86,9 @@ test-tsan: deps
 # each installed header compiled alone under strict warnings (cmake/header-check), the quick
 # start's programs (examples/quickstart) built out of tree against the installed package, then
 # once more with the kit's sources added by add_subdirectory (a unity build, without options of
-# the kit's own); each run against a wallet-sandbox started for it.
+# the kit's own); each run against a wallet-sandbox started for it. The README's quick start is
+# checked to be examples/quickstart/main.cpp, and is built from the README with g++ and
+# pkg-config and run (cmake/check-readme-quickstart.sh).
 test-package: build
 	rm -rf $(PACKAGE_DIR)
 	cmake --install $(BUILD_DIR) --prefix $(CURDIR)/$(PACKAGE_DIR)/prefix >/dev/null
@@ -101,6 +103,10 @@ test-package: build
 	@cmake -S examples/quickstart -B $(PACKAGE_DIR)/embedded -G Ninja \
 		-DCORVEND_WALLET_SOURCE_DIR=$(CURDIR) -DCMAKE_UNITY_BUILD=ON >/dev/null
 	cmake --build $(PACKAGE_DIR)/embedded -j $(JOBS)
+	@echo "== quickstart (the README's, g++ and pkg-config)"
+	@PKG_CONFIG_PATH=$(CURDIR)/$(PACKAGE_DIR)/prefix/lib/pkgconfig \
+		bash cmake/check-readme-quickstart.sh README.md examples/quickstart/main.cpp \
+		$(PACKAGE_DIR)/readme $(BUILD_DIR)/sandbox/wallet-sandbox
 	@for host in installed embedded; do \
 		for program in quickstart verify-instrument; do \
 			echo "== $$program ($$host)"; \

@@ -20,14 +20,20 @@ namespace {
 
 constexpr double kRequestTimeoutSeconds = 15.0;
 
-// An absolute http(s) URL with a host, ending in "/": endpoint paths are appended to it.
+// An absolute http(s) URL with a host, whose path is empty (taken as "/") or ends in "/", with no
+// query or fragment. Endpoint paths are resolved against it: a last segment without "/" would be
+// dropped, and a query would be lost.
 std::optional<platform::URL> parseBaseURL(const std::string& text) {
     auto url = platform::URL::make(text);
     if (!url) return std::nullopt;
     const auto scheme = url->scheme();
     if (scheme != "http" && scheme != "https") return std::nullopt;
     if (!url->host() || url->host()->empty()) return std::nullopt;
-    if (url->query() || text.empty() || text.back() != '/') return std::nullopt;
+    // In a URL that parsed, "#" can only open the fragment.
+    if (url->query() || text.find('#') != std::string::npos) return std::nullopt;
+    const std::string path = url->path();
+    if (path.empty()) return platform::URL::make(text + "/");
+    if (!path.ends_with('/')) return std::nullopt;
     return url;
 }
 

@@ -103,7 +103,10 @@ inline constexpr Description descriptions[] = {
      "The service failed (HTTP 500), or an instrument verification's return address had no "
      "usable \"sessionId\".",
      "Try again later; for a return address, check that it is the one the service sent back."},
-    {invalidBaseURL, "The configuration's base URL is not an absolute http or https address.",
+    {invalidBaseURL,
+     "The configuration's base URL is not an absolute http or https URL whose path is empty or "
+     "ends in \"/\", with no query or fragment (`https://host` and `https://host/api/` are "
+     "taken, `https://host/api` is not).",
      "Fix the base URL, or configure with an `APIEnvironment`, and configure again."},
     {fingerprintFailed, "Device profiling gave no fingerprint.", "Configure again."},
     {invalidConfigurationToken, "The service refused the configuration token (HTTP 401).",

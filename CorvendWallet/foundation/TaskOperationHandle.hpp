@@ -8,8 +8,11 @@
 
 namespace corvend {
 
-// The handle of a task started by a completion-form call. cancel() marks the task cancelled;
-// the task then ends by itself and reports through its own completion, hence the marker.
+// The handle of a task started by a completion-form call. cancel() marks the task cancelled: its
+// operation ends by itself with CancellationError, and the call reports nothing (its completion
+// is not called; see runWalletOperation). Like every task handle it carries the marker of work
+// that ends by itself when cancelled; a withWalletOperation wait on it would therefore wait for
+// a completion that never comes, so the kit never awaits a completion-form call that way.
 class TaskOperationHandle final : public WalletOperationHandle,
                                   public WalletOperationPropagatesCancellation {
   public:

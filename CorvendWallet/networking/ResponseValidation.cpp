@@ -2,6 +2,7 @@
 
 #include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
+#include "platform/async/CancellationError.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/json/DecodingError.hpp"
 
@@ -53,6 +54,10 @@ void validateResponse(const platform::URLResponse* response,
         } catch (const platform::DecodingError& error) {
             report(error);
             throw WalletError::internalError(ErrorCode::undecodableBody, id());
+        } catch (const platform::CancellationError&) {
+            // A decode given up (the process is ending) ends the call as cancelled: it failed
+            // nothing, so it is neither an internal error nor reported.
+            throw;
         } catch (...) {
             throw WalletError::internalError(ErrorCode::unexpectedReply, id());
         }

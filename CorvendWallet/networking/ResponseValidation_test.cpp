@@ -6,6 +6,7 @@
 
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
+#include "platform/async/CancellationError.hpp"
 #include "tests/support/WalletErrorMatchers.hpp"
 
 namespace corvend {
@@ -160,6 +161,27 @@ TEST(ResponseValidationTest, OddRepliesAndProcessorsAreI0003) {
     EXPECT_THAT([&] { validate(&ok, "{}", odd); },
                 ThrowsWalletError(WalletError::internalError("I0003", kID)));
     EXPECT_TRUE(validate.reports.empty());
+}
+
+// A decode given up as the process ends, on a success reply or on an error document: the call
+// ends as cancelled, with nothing reported.
+TEST(ResponseValidationTest, ADecodeGivenUpAsCancelledEndsTheCallAsCancelled) {
+    const auto cancelled = [](const std::optional<platform::Data>&) -> Ping {
+        throw platform::CancellationError();
+    };
+    const auto cancelledDocument = [](const platform::HTTPURLResponse&,
+                                      const std::optional<platform::Data>&) {
+        throw platform::CancellationError();
+    };
+    const Endpoint<Ping> endpoint("x", HTTPMethod::get(), {}, {},
+                                  EndpointParametersEncoder::empty(), {cancelled},
+                                  {cancelledDocument});
+    for (int status : {200, 404}) {
+        Validation validate;
+        const auto response = reply(status);
+        EXPECT_THROW(validate(&response, "{}", endpoint), platform::CancellationError) << status;
+        EXPECT_TRUE(validate.reports.empty());
+    }
 }
 
 }  // namespace

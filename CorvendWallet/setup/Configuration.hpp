@@ -14,7 +14,10 @@ struct Configuration {
     static constexpr const char* productionBaseURL = "https://api.corvend.example/";
     static constexpr const char* testBaseURL = "https://api.test.corvend.example/";
 
-    // A base URL of the host's choosing (e.g. a local sandbox); configure checks it.
+    // A base URL of the host's choosing (e.g. a local sandbox). Configure takes an absolute http
+    // or https URL whose path is empty (taken as "/") or ends in "/", with no query or fragment,
+    // and fails with "C0001" otherwise: endpoint paths are appended to the base URL's path, so
+    // "https://host/api" would lose "api" ("https://host/api/" is meant).
     Configuration(std::string token, std::string url)
         : configToken(std::move(token)), baseURL(std::move(url)) {}
 

@@ -1,10 +1,7 @@
-// quickstart: a host's first program with the kit. It configures the kit against a wallet
-// service, hands it the customer's access token, lists the customer's deposits and prints their
-// amounts. Usage: quickstart <base-url> [config-token] [access-token]
-#include <cstdint>
+// quickstart <base-url>: configures the kit against a wallet service, hands it the customer's
+// access token and prints the amounts of the customer's deposits, or says what failed.
 #include <iostream>
 #include <optional>
-#include <string>
 
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "CorvendWallet/Money.hpp"
@@ -14,36 +11,32 @@
 using corvend::Wallet;
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: quickstart <base-url> [config-token] [access-token]\n";
+    if (argc != 2) {
+        std::cerr << "usage: quickstart <base-url>\n";
         return 2;
     }
-    const std::string configToken = argc > 2 ? argv[2] : "sandbox-config-token";
-    const std::string accessToken = argc > 3 ? argv[3] : "demo-access-token";
     auto& queue = corvend::platform::MainQueue::shared();
     auto& wallet = Wallet::instance();
     int status = 1;
-    const auto fail = [&](const std::string& what) {
-        std::cerr << "quickstart: " << what << '\n';
-        queue.stop();
-    };
-
-    // Completion forms return at once and report on the main queue, which main() drives below.
-    wallet.configure({configToken, argv[1]}, [&](auto configured) {
-        if (!configured) return fail(configured.error().message());
-        wallet.authenticate({accessToken});
+    // Completion forms return at once and report on the main queue, driven below.
+    wallet.configure({"sandbox-config-token", argv[1]}, [&](auto configured) {
+        if (!configured) {
+            // The message and its code: "ConfigurationError: Invalid base URL [C0001]".
+            std::cerr << configured.error().errorDescription() << '\n';
+            return queue.stop();
+        }
+        wallet.authenticate({"demo-access-token"});
         wallet.depositService()->getAll(std::nullopt, [&](auto deposits) {
-            if (!deposits) return fail(deposits.error().description());
-            const Wallet::MoneyFormatter money;
-            std::int64_t total = 0;
-            for (const auto& deposit : deposits->deposits()) {
-                std::cout << deposit.id() << ": "
-                          << money.format(deposit.amount(), deposit.currencyCode()) << '\n';
-                if (deposit.currencyCode() == "EUR") total += deposit.amount();
+            if (!deposits) {
+                // A WalletError names its code, as "Internal error. [I0404]"; a URLError says
+                // what the transport met.
+                std::cerr << deposits.error().description() << '\n';
+            } else {
+                const Wallet::MoneyFormatter money;
+                for (const auto& deposit : deposits->deposits())
+                    std::cout << money.format(deposit.amount(), deposit.currencyCode()) << '\n';
+                status = 0;
             }
-            std::cout << deposits->deposits().size() << " deposits, " << money.format(total, "EUR")
-                      << " in EUR\n";
-            status = 0;
             queue.stop();
         });
     });

@@ -1,14 +1,17 @@
 // A host that leaves while its calls are in flight, started by ExitWhileInFlight_test:
 //
-//   corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure]
+//   corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure|blocking]
 //
 // With "calls" (the default) it configures the shared wallet against `base-url`, starts
 // completion-form calls of every service, writes "started" on standard output and, once a line
 // (or the end) comes on standard input, returns from main or calls exit() with whatever is still
 // in flight. With "configure" its own threads call blocking forms in a loop while it starts the
 // configuration, writes "started" and drives the main queue until told to leave, so that it
-// leaves while the configuration runs. The test's servers live in the test's process, so only the
-// kit runs here while the process ends. Success is status 0 and nothing on standard error.
+// leaves while the configuration runs. With "blocking" its own threads loop on a blocking call
+// once it is configured, and it leaves with completion-form calls in flight; a blocking call that
+// ends in anything but CancellationError is a failure. The test's servers live in the test's
+// process, so only the kit runs here while the process ends. Success is status 0 and nothing on
+// standard error.
 //
 // CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
 //   curl-first, openssl-first    curl_global_init(CURL_GLOBAL_DEFAULT) or OPENSSL_init_ssl(0, ...)
@@ -48,6 +51,8 @@ constexpr std::chrono::seconds kConfigureDeadline{10};
 constexpr int kRounds = 3;
 constexpr int kBusyHostThreads = 8;
 constexpr std::chrono::milliseconds kExitWork{50};
+constexpr int kBlockingHostThreads = 4;
+constexpr int kCompletionCallsAtExit = 40;
 
 [[noreturn]] void fail(const std::string& why) {
     std::cerr << "exit-while-in-flight: " << why << std::endl;
@@ -186,14 +191,33 @@ void leaveDuringConfigure(Wallet& wallet, const char* baseURL) {
     queue.run();
 }
 
+// Host threads that loop on a blocking call; the first call that fails other than by being
+// cancelled ends the process with what it threw.
+void startBlockingCallers(Wallet& wallet) {
+    for (int i = 0; i < kBlockingHostThreads; ++i) {
+        std::thread([&wallet] {
+            for (;;) {
+                try {
+                    wallet.transferService()->getAll(std::nullopt);
+                } catch (const Wallet::CancellationError&) {
+                } catch (const std::exception& error) {
+                    fail(std::string("a blocking call failed: ") + error.what());
+                }
+            }
+        }).detach();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const auto argument = [&](int i) { return std::string_view(i < argc ? argv[i] : ""); };
     const std::string_view mode = argc > 3 ? argument(3) : "calls";
     if (argc < 3 || argc > 4 || (argument(2) != "return" && argument(2) != "exit") ||
-        (mode != "calls" && mode != "configure")) {
-        fail("usage: corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure]");
+        (mode != "calls" && mode != "configure" && mode != "blocking")) {
+        fail(
+            "usage: corvend_exit_while_in_flight <base-url> <return|exit> "
+            "[calls|configure|blocking]");
     }
     const bool viaExit = argument(2) == "exit";
     const bool setUpFirst = hostSetUp().ends_with("-first") || hostSetUp() == "own-transfers";
@@ -219,7 +243,14 @@ int main(int argc, char** argv) {
     wallet.authenticate({.accessToken = "exit-access-token"});
     if (hostSetUp().ends_with("-after")) setUpLibcurlOrOpenSSL();
 
-    for (int round = 0; round < kRounds; ++round) startRound(wallet);
+    if (mode == "blocking") {
+        startBlockingCallers(wallet);
+        for (int i = 0; i < kCompletionCallsAtExit; ++i) {
+            wallet.transferService()->getAll(std::nullopt, [](const auto&) {});
+        }
+    } else {
+        for (int round = 0; round < kRounds; ++round) startRound(wallet);
+    }
     std::cout << "started" << std::endl;
     std::string line;
     std::getline(std::cin, line);

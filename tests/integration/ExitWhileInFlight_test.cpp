@@ -1,6 +1,7 @@
 // Hosts that leave main, by return or by exit(), while completion-form calls of every service
 // are in flight, against a server that answers and one that never does, over http and https;
-// and hosts whose own threads call blocking forms while they leave during the configuration.
+// hosts whose own threads call blocking forms while they leave during the configuration; and
+// hosts whose threads loop on a blocking call while they leave, each call ending as cancelled.
 // The process ends with status 0 and says nothing on standard error (no abort message, no
 // sanitizer report). Each case runs a fresh host many times, leaving at a different point of its
 // calls each time.
@@ -309,6 +310,36 @@ INSTANTIATE_TEST_SUITE_P(HostKinds, HostSetUpExitTest,
                              std::erase(name, '-');
                              return name;
                          });
+
+// Hosts whose own threads loop on a blocking call while main leaves with completion-form calls in
+// flight: every blocking call still waiting ends as cancelled, never as another error (the host
+// fails on the first). A run meets that moment only now and then, so this case runs rounds of
+// runsPerWay() each way: 280 runs at the default.
+class ExitWhileBlockedTest : public ExitTest {};
+
+// Fewer under the sanitizers, where each run takes longer and looks for other faults.
+#if defined(__SANITIZE_THREAD__)
+constexpr int kBlockingRounds = 2;
+#elif defined(__SANITIZE_ADDRESS__)
+constexpr int kBlockingRounds = 3;
+#else
+constexpr int kBlockingRounds = 7;
+#endif
+
+TEST_F(ExitWhileBlockedTest, BlockingCallsWaitingAsTheHostLeavesEndAsCancelled) {
+    for (int round = 0; round < kBlockingRounds && !HasFailure(); ++round) {
+        expectCleanEnds(
+            [&] {
+                sandbox.clearRequests();
+                return sandbox.baseURL();
+            },
+            [&](int run) {
+                EXPECT_TRUE(
+                    sandbox.waitForRequests(leavingPoint(round * runsPerWay() + run), kDeadline));
+            },
+            "blocking");
+    }
+}
 
 }  // namespace
 }  // namespace corvend::integration

@@ -1,5 +1,6 @@
 // The set-up through the facade, against the sandbox's configuration route.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/utsname.h>
 
@@ -118,6 +119,22 @@ TEST_F(HttpsWalletConfigureTest, SetsUpOverTLSAndTheUsersManagerSendsItsTokenThe
     EXPECT_EQ(userAuthorization(), "Bearer tls-token");
 }
 
+// A server certificate the kit does not trust fails a host's first call, configure, with the
+// set-up's transport code, its text naming the trust failure; nothing is sent.
+class UntrustedHttpsWalletConfigureTest : public WalletConfigureTest {
+  protected:
+    UntrustedHttpsWalletConfigureTest() : WalletConfigureTest(httpsOptions("untrusted-server")) {}
+};
+
+TEST_F(UntrustedHttpsWalletConfigureTest, FailsWithC0100NamingTheTrustFailure) {
+    const auto error = configureFailure(configuration());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), "C0100");
+    EXPECT_THAT(error->message(), ::testing::HasSubstr("certificate is not trusted"))
+        << error->message();
+    EXPECT_TRUE(sandbox.requests().empty());
+}
+
 TEST_F(WalletConfigureTest, AHostsAppearanceSurvivesTheSetUpAndTheLatestWins) {
     Wallet::Appearance host;
     wallet->setAppearance(host);
@@ -182,7 +199,8 @@ TEST_F(WalletConfigureTest, FailuresMapToConfigurationErrors) {
 
 TEST_F(WalletConfigureTest, InvalidBaseURLChangesNothing) {
     for (const std::string baseURL :
-         {"not a url", "ftp://files.example/", "https://api.example/v1"}) {
+         {"not a url", "ftp://files.example/", "https://api.example/v1", "https://api.example/?v=1",
+          "https://api.example?v=1", "https://api.example/#top"}) {
         EXPECT_EQ(configureFailure({"token", baseURL}),
                   ConfigurationError("Invalid base URL", "C0001"))
             << baseURL;
@@ -193,6 +211,19 @@ TEST_F(WalletConfigureTest, InvalidBaseURLChangesNothing) {
             core->networkManagers().userAuthenticated->request(jsonGetEndpoint<Ping>(kPingPath));
         },
         testing::ThrowsWalletError(model::WalletError::notConfigured()));
+}
+
+TEST_F(WalletConfigureTest, ABaseURLWithAnEmptyPathIsTakenAsItsSlashForm) {
+    std::string origin = sandbox.baseURL();
+    ASSERT_TRUE(origin.ends_with('/'));
+    origin.pop_back();
+    EXPECT_EQ(inTask([&] {
+                  return wallet->configure({"sandbox-config-token", origin});
+              }).digitalFingerprint,
+              "fp-1");
+    sandbox.clearRequests();
+    core->networkManagers().userAuthenticated->request(jsonGetEndpoint<Ping>(kPingPath));
+    EXPECT_EQ(sandbox.requests().at(0).target, "/" + std::string(kPingPath));
 }
 
 TEST_F(WalletConfigureTest, TokenBeforeConfigureIsDroppedAndEveryConfigureClearsIt) {
