@@ -1,6 +1,7 @@
 // Hosts that leave main, by return or by exit(), while completion-form calls of every service
 // are in flight, against a server that answers and one that never does, over http and https;
-// and hosts whose own threads call blocking forms while they leave during the configuration.
+// hosts whose own threads call blocking forms while they leave during the configuration; hosts
+// that fork while their calls run; and hosts whose calls wait on a name lookup that never ends.
 // The process ends with status 0 and says nothing on standard error (no abort message, no
 // sanitizer report). Each case runs a fresh host many times, leaving at a different point of its
 // calls each time.
@@ -14,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstdlib>
@@ -185,9 +187,9 @@ class ExitTest : public SandboxTest {
     static void expectCleanEnds(const std::function<std::string()>& baseURL,
                                 const std::function<void(int run)>& inFlight,
                                 const std::string& mode = "calls",
-                                const std::string& hostSetUp = "") {
+                                const std::string& hostSetUp = "", int runs = runsPerWay()) {
         for (const auto& way : kWaysToLeave) {
-            for (int run = 0; run < runsPerWay(); ++run) {
+            for (int run = 0; run < runs; ++run) {
                 SCOPED_TRACE("leaving by " + way + ", run " + std::to_string(run));
                 ChildHost host(baseURL(), way, mode, hostSetUp);
                 ASSERT_TRUE(host.waitUntilStarted()) << host.errors();
@@ -309,6 +311,26 @@ INSTANTIATE_TEST_SUITE_P(HostKinds, HostSetUpExitTest,
                              std::erase(name, '-');
                              return name;
                          });
+
+// Hosts of the kit over https that do what a host does beside its calls.
+class HostBesideItsCallsExitTest : public ExitTest {
+  protected:
+    HostBesideItsCallsExitTest() : ExitTest(httpsOptions()) {}
+
+    void expectCleanEnds(const std::string& mode, int runs) {
+        ExitTest::expectCleanEnds([&] { return sandbox.baseURL(); }, [](int) {}, mode, "", runs);
+    }
+};
+
+TEST_F(HostBesideItsCallsExitTest, AChildForkedWhileCallsRunLeavesAtOnceAndTheHostsCallsGoOn) {
+    // The host forks 50 times a run: at least 200 forks over the runs.
+    expectCleanEnds("fork", std::max(2, runsPerWay() / 5));
+}
+
+TEST_F(HostBesideItsCallsExitTest, AHostLeavesAtOnceWhileItsCallsWaitOnANameLookup) {
+    // The same at every run: the lookups never end.
+    expectCleanEnds("lookup", std::max(1, runsPerWay() / 10));
+}
 
 }  // namespace
 }  // namespace corvend::integration
