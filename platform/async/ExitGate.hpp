@@ -19,8 +19,9 @@
 // whatever frees that state (handlers run in reverse order of registration). A pass must be
 // short and must never wait for a thread that may need a pass, or close() waits for ever.
 //
-// A child of fork() has only the thread that forked: the passes other threads held then are
-// forgotten there, so that the child's close() does not wait for threads it does not have.
+// A child of fork() has only the thread that forked: the passes held at the fork are forgotten
+// there (the forking thread's own leave without effect), so that the child's close() does not
+// wait for threads it does not have.
 
 #include <atomic>
 #include <cstdint>

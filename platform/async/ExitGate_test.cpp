@@ -91,7 +91,7 @@ TEST(ExitGateTest, AForkedChildClosesWithoutWaitingForThePassesOfThreadsItHasNot
     EXPECT_TRUE(endedInTime) << "the child's close() waited for passes held in its parent";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
-    // The parent's gate is as it was: open, counting the pass still held.
+    // The parent's gate is as it was: open until closed.
     own.reset();
     EXPECT_TRUE(gate.enter());
     release.set_value();

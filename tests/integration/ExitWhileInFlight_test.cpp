@@ -85,8 +85,8 @@ std::pair<Descriptor, Descriptor> makePipe() {
 }
 
 // Appends `option` to the sanitizer options variable `name` among `variables`.
-void addOption(std::vector<std::string>& variables, const std::string& name,
-               const std::string& option) {
+[[maybe_unused]] void addOption(std::vector<std::string>& variables, const std::string& name,
+                                const std::string& option) {
     const auto set = std::ranges::find_if(
         variables, [&](const std::string& variable) { return variable.starts_with(name + "="); });
     if (set == variables.end()) {
