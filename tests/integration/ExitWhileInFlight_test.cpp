@@ -96,13 +96,9 @@ std::pair<Descriptor, Descriptor> makePipe() {
     }
 }
 
-// The sanitizers' runtimes, in a host that forks: ThreadSanitizer would hold each child's exit
-// for a second; AddressSanitizer's, which a child inherits locked when another thread held it at
-// the fork, is not touched by a free in a child's exit when it records no stacks.
+// AddressSanitizer's runtime, which a forked child inherits locked when another thread held it at
+// the fork, is not touched by a free in the child's exit when it records no stacks.
 void forkFriendlySanitizers([[maybe_unused]] std::vector<std::string>& variables) {
-#if defined(__SANITIZE_THREAD__)
-    addOption(variables, "TSAN_OPTIONS", "atexit_sleep_ms=0");
-#endif
 #if defined(__SANITIZE_ADDRESS__)
     addOption(variables, "ASAN_OPTIONS", "malloc_context_size=0");
 #endif
@@ -348,6 +344,12 @@ class HostBesideItsCallsExitTest : public ExitTest {
 };
 
 TEST_F(HostBesideItsCallsExitTest, AChildForkedWhileCallsRunLeavesAtOnceAndTheHostsCallsGoOn) {
+#if defined(__SANITIZE_THREAD__)
+    // Its runtime (GCC 12's) takes no lock of its allocator around fork, so a child may block for
+    // ever in a free of its exit on a lock another thread held at the fork. ExitGate's own test
+    // forks under it.
+    GTEST_SKIP() << "ThreadSanitizer's allocator is not fork-safe";
+#endif
     // The host forks 50 times a run: at least 200 forks over the runs.
     expectCleanEnds("fork", std::max(2, runsPerWay() / 10));
 }
