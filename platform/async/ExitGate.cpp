@@ -1,27 +1,66 @@
 #include "platform/async/ExitGate.hpp"
 
+#include <pthread.h>
+
 namespace corvend::platform {
+
+namespace {
+
+// One more in each child of a fork, set while the child has the forking thread alone.
+constinit std::atomic<std::uint32_t> processGeneration{0};
+
+constexpr std::uint32_t generationOf(std::uint64_t counted) noexcept {
+    return static_cast<std::uint32_t>(counted >> 32);
+}
+
+constexpr std::uint32_t passesOf(std::uint64_t counted) noexcept {
+    return static_cast<std::uint32_t>(counted);
+}
+
+constexpr std::uint64_t counting(std::uint32_t generation, std::uint32_t passes) noexcept {
+    return (std::uint64_t{generation} << 32) | passes;
+}
+
+}  // namespace
 
 // Sequentially consistent throughout: enter() counts itself before it reads `closed_`, close()
 // sets `closed_` before it reads the count, so one of the two always sees the other.
 
-ExitGate::Pass ExitGate::enter() noexcept {
-    passes_.fetch_add(1);
-    if (closed_.load()) {
-        leave();
-        return Pass(nullptr);
-    }
-    return Pass(this);
+ExitGate::ExitGate() noexcept {
+    // Before any pass is given, so that no child of a fork can see one it does not know of.
+    static const bool followsForks =
+        ::pthread_atfork(nullptr, nullptr, [] { processGeneration.fetch_add(1); }) == 0;
+    (void)followsForks;
 }
 
-void ExitGate::leave() noexcept {
-    if (passes_.fetch_sub(1) == 1 && closed_.load()) passes_.notify_all();
+ExitGate::Pass ExitGate::enter() noexcept {
+    const std::uint32_t generation = processGeneration.load();
+    std::uint64_t seen = counted_.load();
+    while (!counted_.compare_exchange_weak(
+        seen, generationOf(seen) == generation ? seen + 1 : counting(generation, 1))) {
+    }
+    if (closed_.load()) {
+        leave(generation);
+        return Pass(nullptr, generation);
+    }
+    return Pass(this, generation);
+}
+
+void ExitGate::leave(std::uint32_t generation) noexcept {
+    std::uint64_t seen = counted_.load();
+    do {
+        // Given before a fork, in the parent: its holder is not in this process.
+        if (generationOf(seen) != generation) return;
+    } while (!counted_.compare_exchange_weak(seen, seen - 1));
+    if (passesOf(seen) == 1 && closed_.load()) counted_.notify_all();
 }
 
 void ExitGate::close() noexcept {
     closed_.store(true);
-    for (std::size_t inside = passes_.load(); inside != 0; inside = passes_.load()) {
-        passes_.wait(inside);
+    for (std::uint64_t seen = counted_.load();
+         passesOf(seen) != 0 && generationOf(seen) == processGeneration.load();
+         seen = counted_.load()) {
+        counted_.wait(seen);
     }
 }
 

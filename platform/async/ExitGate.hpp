@@ -18,9 +18,13 @@
 // Limits: close() must run before the state goes, so it is registered with std::atexit after
 // whatever frees that state (handlers run in reverse order of registration). A pass must be
 // short and must never wait for a thread that may need a pass, or close() waits for ever.
+//
+// A child of fork() has only the thread that forked: the passes held at the fork are forgotten
+// there (the forking thread's own leave without effect), so that the child's close() does not
+// wait for threads it does not have.
 
 #include <atomic>
-#include <cstddef>
+#include <cstdint>
 
 namespace corvend::platform {
 
@@ -29,20 +33,24 @@ class ExitGate {
     // Held while the state is used; false when the gate was closed (nothing to leave then).
     class Pass {
       public:
-        Pass(Pass&& other) noexcept : gate_(other.gate_) { other.gate_ = nullptr; }
+        Pass(Pass&& other) noexcept : gate_(other.gate_), generation_(other.generation_) {
+            other.gate_ = nullptr;
+        }
         Pass& operator=(Pass&&) = delete;
         ~Pass() {
-            if (gate_ != nullptr) gate_->leave();
+            if (gate_ != nullptr) gate_->leave(generation_);
         }
         explicit operator bool() const noexcept { return gate_ != nullptr; }
 
       private:
         friend class ExitGate;
-        explicit Pass(ExitGate* gate) noexcept : gate_(gate) {}
+        Pass(ExitGate* gate, std::uint32_t generation) noexcept
+            : gate_(gate), generation_(generation) {}
         ExitGate* gate_;
+        std::uint32_t generation_;  // the process's, counted from the first: see `counted_`
     };
 
-    ExitGate() = default;
+    ExitGate() noexcept;
     ExitGate(const ExitGate&) = delete;
     ExitGate& operator=(const ExitGate&) = delete;
 
@@ -52,10 +60,12 @@ class ExitGate {
     void close() noexcept;
 
   private:
-    void leave() noexcept;
+    void leave(std::uint32_t generation) noexcept;
 
     std::atomic<bool> closed_{false};
-    std::atomic<std::size_t> passes_{0};
+    // The passes held, in the high half the process generation (one more in each child of a
+    // fork) they were counted in: a count of an older generation stands for none.
+    std::atomic<std::uint64_t> counted_{0};
 };
 
 }  // namespace corvend::platform

@@ -1,13 +1,32 @@
 #include "platform/async/ExitGate.hpp"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <fstream>
+#include <future>
 #include <optional>
+#include <string>
 #include <thread>
 
 namespace corvend::platform {
 namespace {
+
+constexpr auto kDeadline = std::chrono::seconds(30);
+
+// Whether thread `thread` of this process sleeps in the kernel waiting on a futex, as a thread
+// blocked on an atomic or a mutex does.
+bool sleepsOnAFutex(pid_t thread) {
+    std::ifstream call("/proc/self/task/" + std::to_string(thread) + "/syscall");
+    long number = -1;
+    return call >> number && number == SYS_futex;
+}
 
 TEST(ExitGateTest, ClosingWaitsForThePassesGivenAndRefusesNewOnes) {
     ExitGate gate;
@@ -18,20 +37,67 @@ TEST(ExitGateTest, ClosingWaitsForThePassesGivenAndRefusesNewOnes) {
         EXPECT_TRUE(passed);
     }
 
+    std::atomic<pid_t> closer = 0;
     std::atomic<bool> closed = false;
     std::thread closing([&] {
+        closer = ::gettid();
         gate.close();
         closed = true;
     });
-    // Once a pass is refused the gate is closing, and must wait for the one still held.
-    while (gate.enter()) std::this_thread::yield();
-    EXPECT_FALSE(closed);
+    // close() either returns, which it must not while a pass is held, or goes to sleep until
+    // the pass is left; nothing else on its thread sleeps.
+    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    while (!closed && !(closer != 0 && sleepsOnAFutex(closer)) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    EXPECT_FALSE(closed) << "close() returned while a pass was held";
+    EXPECT_FALSE(gate.enter());  // the gate is closing
 
     held.reset();
     closing.join();
     EXPECT_TRUE(closed);
     EXPECT_FALSE(gate.enter());
     gate.close();  // again: nothing to wait for
+}
+
+TEST(ExitGateTest, AForkedChildClosesWithoutWaitingForThePassesOfThreadsItHasNot) {
+    ExitGate gate;
+    std::promise<void> entered;
+    std::promise<void> release;
+    std::thread holder([&] {
+        const auto pass = gate.enter();
+        entered.set_value();
+        release.get_future().wait();
+    });
+    entered.get_future().wait();
+    std::optional<ExitGate::Pass> own(gate.enter());  // the forking thread's, left in the child
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        own.reset();
+        gate.close();
+        ::_exit(gate.enter() ? 1 : 0);
+    }
+    ASSERT_GT(child, 0);
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
+    pollfd gone{ended, POLLIN, 0};
+    const bool endedInTime =
+        ::poll(&gone, 1, static_cast<int>(std::chrono::milliseconds(kDeadline).count())) == 1;
+    if (!endedInTime) ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(ended);
+    EXPECT_TRUE(endedInTime) << "the child's close() waited for passes held in its parent";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    // The parent's gate is as it was: open until closed.
+    own.reset();
+    EXPECT_TRUE(gate.enter());
+    release.set_value();
+    holder.join();
+    gate.close();
+    EXPECT_FALSE(gate.enter());
 }
 
 }  // namespace

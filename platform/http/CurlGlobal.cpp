@@ -1,6 +1,6 @@
 #include "platform/http/CurlGlobal.hpp"
 
-#include <openssl/ssl.h>
+#include <openssl/crypto.h>
 
 #include <cstdlib>
 #include <mutex>
@@ -16,9 +16,24 @@ namespace {
 
 // OpenSSL decides on its first set-up whether to clean up at exit, and every later one keeps
 // that choice; done before main, it comes ahead of a host that calls curl_global_init or sets
-// OpenSSL up at the top of main.
-[[maybe_unused]] const bool kTLSSetUpBeforeMain =
-    OPENSSL_init_ssl(OPENSSL_INIT_NO_ATEXIT, nullptr) == 1;
+// OpenSSL up at the top of main. It loads no configuration: OpenSSL loads one once per process,
+// so the first to ask chooses it, which is the host's right (failing that, libcurl's set-up
+// loads the default). Asking for none would count as that once.
+bool setUpTLS() noexcept {
+    return OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr) == 1;
+}
+
+// libcurl opens the TLS key log that SSLKEYLOGFILE names, read with plain getenv, at its set-up.
+// A set-user-ID or set-group-ID process must not write secrets where its caller says, so there
+// the variable goes before main, ahead of the host's set-up and the kit's.
+bool dropCallersKeyLog() noexcept {
+    constexpr const char* kKeyLog = "SSLKEYLOGFILE";
+    const bool privileged = ::secure_getenv(kKeyLog) == nullptr && ::getenv(kKeyLog) != nullptr;
+    return privileged && ::unsetenv(kKeyLog) == 0;
+}
+
+[[maybe_unused]] const bool kCallersKeyLogDropped = dropCallersKeyLog();
+[[maybe_unused]] const bool kTLSSetUpBeforeMain = setUpTLS();
 
 ExitGate& tlsGate() {
     static NeverDestroyed<ExitGate> gate;
@@ -52,8 +67,7 @@ TrustedAuthorities TrustedAuthorities::fromEnvironment() {
 CurlGlobal::CurlGlobal() : authorities_(TrustedAuthorities::fromEnvironment()) {
     // Again here, should this process have dropped the set-up before main (it never fails
     // there but for want of memory).
-    if (OPENSSL_init_ssl(OPENSSL_INIT_NO_ATEXIT, nullptr) != 1 ||
-        curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
+    if (!setUpTLS() || curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
         throw URLError(URLError::Code::unknown, "The network library could not be initialised.");
     }
     // Registered after any clean-up OpenSSL registered for a set-up ahead of the kit's, so it

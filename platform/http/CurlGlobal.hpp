@@ -2,8 +2,9 @@
 
 // The process-wide side of libcurl and of OpenSSL under it, shared by every session.
 //
-// OpenSSL is set up before main, without the clean-up it would otherwise run at exit: pool
-// threads may be in a handshake while the host leaves main. A host (or a library it links) that
+// OpenSSL is set up before main, without the clean-up it would otherwise run at exit (pool
+// threads may be in a handshake while the host leaves main) and without a configuration, which
+// stays the host's to load. A host (or a library it links) that
 // set OpenSSL up earlier, with that clean-up, is covered by the exit gate: every libcurl call
 // that may run TLS code passes it, and it closes at exit before the clean-up runs.
 

@@ -266,6 +266,10 @@ PooledEasy EasyPool::take() {
     setOption(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     setOption(handle, CURLOPT_FOLLOWLOCATION, 0L);
     setOption(handle, CURLOPT_NOSIGNAL, 1L);
+    // A transfer that ends during its name lookup (time-out, cancel, session gone) leaves the
+    // resolver thread behind rather than joining it: the lookup may take as long as the system
+    // resolver waits, and the driver holds the exit gate and the session's other transfers.
+    setOption(handle, CURLOPT_QUICK_EXIT, 1L);
     setOption(handle, CURLOPT_PROXY, "");
     setOption(handle, CURLOPT_NOPROXY, "*");
     setOption(handle, CURLOPT_SSL_VERIFYPEER, 1L);

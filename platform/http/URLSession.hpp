@@ -16,7 +16,9 @@ namespace corvend::platform {
 struct URLSessionConfiguration {
     static URLSessionConfiguration ephemeral() { return {}; }
     // PEM bundle of trusted authorities. Empty: the file named by SSL_CERT_FILE when that is set
-    // (read once, when the process makes its first session), else the system's bundle.
+    // (read once, when the process makes its first session), else the system's bundle. Either
+    // way the directory of authorities is SSL_CERT_DIR's when that is set, else the system's,
+    // beside the bundle (an empty SSL_CERT_FILE or SSL_CERT_DIR: none).
     std::string caBundlePath;
     // Caps a whole transfer, however steadily bytes arrive, and ends it with
     // URLError::timedOut; the request's own timeoutInterval is the idle time-out.

@@ -1,6 +1,6 @@
 // A host that leaves while its calls are in flight, started by ExitWhileInFlight_test:
 //
-//   corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure|blocking]
+//   corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure|blocking|fork|lookup]
 //
 // With "calls" (the default) it configures the shared wallet against `base-url`, starts
 // completion-form calls of every service, writes "started" on standard output and, once a line
@@ -9,9 +9,13 @@
 // configuration, writes "started" and drives the main queue until told to leave, so that it
 // leaves while the configuration runs. With "blocking" its own threads loop on a blocking call
 // once it is configured, and it leaves with completion-form calls in flight; a blocking call that
-// ends in anything but CancellationError is a failure. The test's servers live in the test's
-// process, so only the kit runs here while the process ends. Success is status 0 and nothing on
-// standard error.
+// ends in anything but CancellationError is a failure. With "fork" it forks, as a host that starts
+// a helper does, again and again while its calls run (each child's exec fails and it calls exit()),
+// then checks that its calls go on. With "lookup" its calls wait on a host name whose lookup never
+// ends (this program's own getaddrinfo, below): the configuration, a call whose time-out passes,
+// and one that is cancelled while its session's other calls go on. The test's servers live in the
+// test's process, so only the kit runs here while the process ends. Success is status 0 and nothing
+// on standard error.
 //
 // CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
 //   curl-first, openssl-first    curl_global_init(CURL_GLOBAL_DEFAULT) or OPENSSL_init_ssl(0, ...)
@@ -23,12 +27,21 @@
 // A libcurl host calls curl_global_cleanup() before it returns from main, as libcurl asks.
 
 #include <curl/curl.h>
+#include <dlfcn.h>
+#include <netdb.h>
 #include <openssl/ssl.h>
+#include <poll.h>
 #include <pthread.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <future>
 #include <iostream>
 #include <memory>
@@ -41,7 +54,44 @@
 #include "CorvendWallet/History.hpp"
 #include "CorvendWallet/Money.hpp"
 #include "CorvendWallet/Profile.hpp"
+#include "platform/async/CancellationError.hpp"
 #include "platform/async/MainQueue.hpp"
+#include "platform/async/Task.hpp"
+#include "platform/foundation/NeverDestroyed.hpp"
+#include "platform/http/URLError.hpp"
+#include "platform/http/URLSession.hpp"
+
+namespace {
+
+// The host name whose lookup never ends here, as when the system resolver waits on a DNS server
+// that is gone; any other goes to the C library's lookup.
+constexpr std::string_view kUnansweredName = "unanswered-lookup.test";
+std::atomic<int> unansweredLookups{0};
+
+std::atomic<bool> forkedChild{false};
+
+}  // namespace
+
+// A program's own definition comes before the C library's.
+extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
+                           addrinfo** result) {
+    if (node != nullptr && node == kUnansweredName) {
+        unansweredLookups.fetch_add(1);
+        unansweredLookups.notify_all();
+        for (;;) ::pause();
+    }
+    using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
+    static const auto lookUp = reinterpret_cast<Lookup>(::dlsym(RTLD_NEXT, "getaddrinfo"));
+    return lookUp(node, service, hints, result);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// A forked child's leak check would count as lost what only its parent's threads, which it does
+// not have, still hold; the parent's own check runs as ever.
+extern "C" int __lsan_is_turned_off() {
+    return forkedChild ? 1 : 0;
+}
+#endif
 
 namespace {
 
@@ -53,9 +103,16 @@ constexpr int kBusyHostThreads = 8;
 constexpr std::chrono::milliseconds kExitWork{50};
 constexpr int kBlockingHostThreads = 4;
 constexpr int kCompletionCallsAtExit = 40;
+constexpr int kForks = 50;
+// Far above what each step takes; a step still waiting then is reported.
+constexpr std::chrono::seconds kStepDeadline{3};
+
+void report(const std::string& what) {
+    std::cerr << "exit-while-in-flight: " << what << std::endl;
+}
 
 [[noreturn]] void fail(const std::string& why) {
-    std::cerr << "exit-while-in-flight: " << why << std::endl;
+    report(why);
     std::_Exit(2);
 }
 
@@ -208,16 +265,116 @@ void startBlockingCallers(Wallet& wallet) {
     }
 }
 
+// Whether process `child` ended within kStepDeadline (it is killed if not), and how.
+bool endsInTime(pid_t child, int& status) {
+    // glibc's pidfd_open() lacks C linkage in C++, so the call goes through syscall().
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
+    pollfd gone{ended, POLLIN, 0};
+    const bool inTime = ::poll(&gone, 1, static_cast<int>(kStepDeadline.count() * 1000)) == 1;
+    if (!inTime) ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    ::close(ended);
+    return inTime;
+}
+
+// Whether `call` returned within kStepDeadline; it runs on a thread of its own, left behind if
+// it did not.
+bool returnsInTime(std::function<void()> call) {
+    auto returned = std::make_shared<std::promise<void>>();
+    auto done = returned->get_future();
+    std::thread([call = std::move(call), returned] {
+        call();
+        returned->set_value();
+    }).detach();
+    return done.wait_for(kStepDeadline) == std::future_status::ready;
+}
+
+// Forks again and again while the calls run; each child's exec fails and it leaves by exit(),
+// which must end it at once. Then a call of the host's own must still succeed.
+void forkDuringCalls(Wallet& wallet) {
+    startBusyHostThreads(wallet);
+    for (int round = 0; round < kRounds; ++round) startRound(wallet);
+    int hung = 0;
+    for (int i = 0; i < kForks; ++i) {
+        const pid_t child = ::fork();
+        if (child < 0) fail("no fork");
+        if (child == 0) {
+            forkedChild = true;
+            ::execl("/nonexistent/corvend-helper", "corvend-helper", nullptr);
+            std::exit(0);
+        }
+        int status = 0;
+        if (!endsInTime(child, status)) {
+            ++hung;
+        } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            report("a forked child ended with status " + std::to_string(status));
+        }
+    }
+    if (hung != 0) {
+        report(std::to_string(hung) + " of " + std::to_string(kForks) +
+               " forked children did not end in exit()");
+    }
+    if (!returnsInTime([&wallet] { (void)wallet.profileService()->getAccounts(); })) {
+        report("the host's call did not end after its forks");
+    }
+}
+
+// The calls wait on a lookup that never ends: the configuration (its time-out far off), a call
+// whose time-out passes, and one cancelled while its session's other calls go on.
+void leaveDuringLookups(Wallet& wallet, const std::string& baseURL) {
+    using namespace corvend::platform;
+    const std::string unanswered = "https://" + std::string(kUnansweredName) + "/";
+    wallet.configure(Wallet::Configuration("sandbox-config-token", unanswered), [](const auto&) {
+        report("the configuration ended though its lookup never does");
+    });
+
+    auto timed = URLRequest(*URL::make(unanswered));
+    timed.setTimeoutInterval(URLRequest::Seconds(0.2));
+    const bool timedOut = returnsInTime([request = std::move(timed)] {
+        try {
+            URLSession::make()->data(request);
+            report("a reply came without a lookup");
+        } catch (const URLError& error) {
+            if (error.code() != URLError::Code::timedOut)
+                report("timed call: " + error.description());
+        }
+    });
+    if (!timedOut) report("a call whose time-out passed in its lookup did not end");
+
+    // Kept to the end of the process, as the configuration's sessions are.
+    static const NeverDestroyed<std::shared_ptr<URLSession>> shared(URLSession::make());
+    const auto reply = [baseURL] { (void)(*shared)->data(URLRequest(*URL::make(baseURL))); };
+    auto cancelled = std::make_shared<std::promise<void>>();
+    auto cancelledEnded = cancelled->get_future();
+    const auto inLookup = Task<void>::detached([unanswered, cancelled] {
+        try {
+            (*shared)->data(URLRequest(*URL::make(unanswered)));
+        } catch (const CancellationError&) {
+        }
+        cancelled->set_value();
+    });
+    for (int seen = unansweredLookups.load(); seen < 3; seen = unansweredLookups.load()) {
+        unansweredLookups.wait(seen);
+    }
+    if (!returnsInTime(reply)) report("the session's call did not end beside one in lookup");
+    inLookup.cancel();
+    if (cancelledEnded.wait_for(kStepDeadline) != std::future_status::ready) {
+        report("a call cancelled in its lookup did not end");
+    }
+    if (!returnsInTime(reply)) report("the session's calls stopped after a cancel in lookup");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const auto argument = [&](int i) { return std::string_view(i < argc ? argv[i] : ""); };
     const std::string_view mode = argc > 3 ? argument(3) : "calls";
     if (argc < 3 || argc > 4 || (argument(2) != "return" && argument(2) != "exit") ||
-        (mode != "calls" && mode != "configure" && mode != "blocking")) {
+        (mode != "calls" && mode != "configure" && mode != "blocking" && mode != "fork" &&
+         mode != "lookup")) {
         fail(
             "usage: corvend_exit_while_in_flight <base-url> <return|exit> "
-            "[calls|configure|blocking]");
+            "[calls|configure|blocking|fork|lookup]");
     }
     const bool viaExit = argument(2) == "exit";
     const bool setUpFirst = hostSetUp().ends_with("-first") || hostSetUp() == "own-transfers";
@@ -227,8 +384,23 @@ int main(int argc, char** argv) {
     auto& queue = corvend::platform::MainQueue::shared();
     queue.drain();  // this thread becomes the main thread
     auto& wallet = Wallet::instance();
-    if (mode == "configure") {
-        leaveDuringConfigure(wallet, argv[1]);
+    if (mode == "configure" || mode == "lookup") {
+        if (mode == "configure") {
+            leaveDuringConfigure(wallet, argv[1]);
+        } else {
+            // The configuration needs the main queue, driven here while the calls are made.
+            const auto made = std::make_shared<std::atomic<bool>>(false);
+            std::thread([&wallet, baseURL = std::string(argv[1]), made] {
+                leaveDuringLookups(wallet, baseURL);
+                *made = true;
+            }).detach();
+            if (!queue.runUntil([&] { return made->load(); }, 4 * kStepDeadline)) {
+                report("the calls in lookup were not all made");
+            }
+            std::cout << "started" << std::endl;
+            std::string line;
+            std::getline(std::cin, line);
+        }
         if (viaExit) std::exit(0);
         return 0;
     }
@@ -248,6 +420,8 @@ int main(int argc, char** argv) {
         for (int i = 0; i < kCompletionCallsAtExit; ++i) {
             wallet.transferService()->getAll(std::nullopt, [](const auto&) {});
         }
+    } else if (mode == "fork") {
+        forkDuringCalls(wallet);
     } else {
         for (int round = 0; round < kRounds; ++round) startRound(wallet);
     }

@@ -1,7 +1,9 @@
 // TLS as a host meets it: no protocol older than TLS 1.2, for the sessions and the web view; a
 // handshake that fails for a reason other than trust is a secure-connection failure, never a
 // reply; the authorities trusted are SSL_CERT_FILE's and SSL_CERT_DIR's, each replacing only its
-// own default, and a set-user-ID host does not take them from its caller.
+// own default (an empty one means none), and a set-user-ID host does not take them from its
+// caller, nor writes a TLS key log where its caller says; the host's own OpenSSL configuration
+// stands with the kit linked.
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
@@ -12,7 +14,10 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -146,13 +151,25 @@ struct TrustCase {
     friend void PrintTo(const TrustCase& trust, std::ostream* out) { *out << trust.name; }
 };
 
-// What the probe at `probe` printed for `url` in an environment with `trust`.
-std::string probe(const std::string& program, const TrustCase& trust, const platform::URL& url) {
+// How the probe is run, beside the trust it is given.
+struct ProbeRun {
+    std::vector<std::string> arguments;
+    std::vector<std::string> variables = {};  // "NAME=value"
+    std::vector<std::string> wrapper = {};    // a command that runs the probe's, as unshare does
+};
+
+// What the probe at `program` printed for `run` in an environment with `trust`, and none of the
+// other variables that change TLS.
+std::string probe(const std::string& program, const TrustCase& trust, const ProbeRun& run) {
     const auto quoted = [](const std::string& text) { return "'" + text + "'"; };
-    std::string command = "env -u SSL_CERT_FILE -u SSL_CERT_DIR";
+    std::string command;
+    for (const auto& word : run.wrapper) command += quoted(word) + " ";
+    command += "env -u SSL_CERT_FILE -u SSL_CERT_DIR -u SSLKEYLOGFILE -u OPENSSL_CONF";
     if (trust.caFile) command += " SSL_CERT_FILE=" + quoted(*trust.caFile);
     if (trust.caDirectory) command += " SSL_CERT_DIR=" + quoted(*trust.caDirectory);
-    command += " " + quoted(program) + " " + quoted(url.absoluteString());
+    for (const auto& variable : run.variables) command += " " + quoted(variable);
+    command += " " + quoted(program);
+    for (const auto& argument : run.arguments) command += " " + quoted(argument);
     std::string output;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return "cannot start the probe";
@@ -164,9 +181,37 @@ std::string probe(const std::string& program, const TrustCase& trust, const plat
     return output;
 }
 
-std::string untrustedCode() {
-    return std::to_string(static_cast<int>(URLError::Code::serverCertificateUntrusted)) + " ";
+std::string probe(const std::string& program, const TrustCase& trust, const platform::URL& url) {
+    return probe(program, trust, ProbeRun{{url.absoluteString()}});
 }
+
+std::string failureCode(URLError::Code code) {
+    return std::to_string(static_cast<int>(code)) + " ";
+}
+
+std::string untrustedCode() {
+    return failureCode(URLError::Code::serverCertificateUntrusted);
+}
+
+// A folder of the test's own under the temporary one, removed with it.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() /
+                ("corvend-" + name + "-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+        std::filesystem::permissions(path_, std::filesystem::perms(0755));
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(path_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
 
 class TrustTest : public ::testing::TestWithParam<TrustCase> {
   protected:
@@ -196,28 +241,121 @@ INSTANTIATE_TEST_SUITE_P(Environments, TrustTest,
                              TrustCase{"Nothing", "", "", false}),
                          [](const auto& info) { return info.param.name; });
 
-TEST_F(TrustTest, ASetUserIDHostDoesNotTakeItsAuthoritiesFromItsCaller) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a set-user-ID program";
+// A copy of the probe, set-user-ID to nobody, that runs as nobody when root starts it.
+class SetUserIDProbeTest : public TrustTest {
+  protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a set-user-ID program";
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    GTEST_SKIP() << "the sanitizers' runtime cannot examine a set-user-ID process";
+        GTEST_SKIP() << "the sanitizers' runtime cannot examine a set-user-ID process";
 #endif
-    // A copy of the probe that runs as nobody when root starts it.
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("corvend-setuid-probe-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    std::filesystem::permissions(folder, std::filesystem::perms(0755));
-    const auto program = folder / "corvend_tls_probe";
-    std::filesystem::copy_file(CORVEND_TLS_PROBE_PATH, program,
-                               std::filesystem::copy_options::overwrite_existing);
-    ASSERT_EQ(::chown(program.c_str(), 65534, 65534), 0);
-    ASSERT_EQ(::chmod(program.c_str(), 04755), 0);
+        TrustTest::SetUp();
+        std::filesystem::copy_file(CORVEND_TLS_PROBE_PATH, program_,
+                                   std::filesystem::copy_options::overwrite_existing);
+        ASSERT_EQ(::chown(program_.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chmod(program_.c_str(), 04755), 0);
+    }
 
+    static constexpr uid_t kNobody = 65534;
+    const ScratchFolder folder_{"setuid-probe"};
+    const std::filesystem::path program_ = folder_.path() / "corvend_tls_probe";
+};
+
+TEST_F(SetUserIDProbeTest, ASetUserIDHostDoesNotTakeItsAuthoritiesFromItsCaller) {
     const TrustCase callersChoice{"", tlsFile("test-ca.pem"), tlsFile("authorities"), false};
     const std::string asItself = probe(CORVEND_TLS_PROBE_PATH, callersChoice, server_.url("/"));
-    const std::string setUserID = probe(program, callersChoice, server_.url("/"));
-    std::filesystem::remove_all(folder);
+    const std::string setUserID = probe(program_, callersChoice, server_.url("/"));
     EXPECT_EQ(asItself, "ok\n");  // the same environment is honoured by an ordinary program
     EXPECT_TRUE(setUserID.starts_with(untrustedCode())) << setUserID;
+}
+
+TEST_F(SetUserIDProbeTest, ASetUserIDHostWritesNoTLSKeyLogWhereItsCallerSays) {
+    // A folder where the set-user-ID identity may create files, as the caller's choice could be.
+    const auto logs = folder_.path() / "logs";
+    std::filesystem::create_directory(logs);
+    std::filesystem::permissions(logs, std::filesystem::perms(01777));
+    const TrustCase trusted{"", tlsFile("test-ca.pem"), std::nullopt, true};
+    const auto keyLog = [&](const std::string& name) {
+        return ProbeRun{{server_.url("/").absoluteString()},
+                        {"SSLKEYLOGFILE=" + (logs / name).string()}};
+    };
+
+    probe(program_, trusted, keyLog("set-user-id.keys"));
+    EXPECT_FALSE(std::filesystem::exists(logs / "set-user-id.keys"));
+
+    // An ordinary process keeps the convention TLS debugging tools rely on.
+    EXPECT_EQ(probe(CORVEND_TLS_PROBE_PATH, trusted, keyLog("ordinary.keys")), "ok\n");
+    std::ifstream written(logs / "ordinary.keys");
+    const std::string secrets{std::istreambuf_iterator<char>(written), {}};
+    EXPECT_NE(secrets.find("CLIENT_"), std::string::npos) << secrets;
+}
+
+// In a mount namespace of the probe's own whose system bundle and directory hold the test
+// authority, an empty SSL_CERT_FILE or SSL_CERT_DIR still means none: the README's way to trust
+// only a private authority rests on it.
+TEST_F(TrustTest, AnEmptyLocationMeansNoneEvenWhereTheSystemTrustsTheServer) {
+    const std::string namespaceOfItsOwn = ::geteuid() == 0 ? "-m" : "-rm";
+    if (std::system(("unshare " + namespaceOfItsOwn + " true").c_str()) != 0) {
+        GTEST_SKIP() << "no mount namespace can be made here";
+    }
+    const ScratchFolder system("system-authorities");
+    std::filesystem::copy_file(tlsFile("test-ca.pem"), system.path() / "ca-certificates.crt");
+    std::filesystem::copy(tlsFile("authorities"), system.path());
+    const ScratchFolder noAuthorities("no-authorities");
+    const std::vector<std::string> systemTrustsTheTestAuthority{
+        "unshare",
+        namespaceOfItsOwn,
+        "sh",
+        "-c",
+        "mount --bind \"$0\" /etc/ssl/certs && exec \"$@\"",
+        system.path()};
+    const auto inThatSystem = [&](const TrustCase& trust) {
+        return probe(
+            CORVEND_TLS_PROBE_PATH, trust,
+            ProbeRun{{server_.url("/").absoluteString()}, {}, systemTrustsTheTestAuthority});
+    };
+
+    // Unset, each takes the system's: trusted there.
+    ASSERT_EQ(inThatSystem({"", std::nullopt, std::nullopt, true}), "ok\n");
+    // The file empty, beside a directory that trusts nobody.
+    const std::string noFile = inThatSystem({"", "", noAuthorities.path(), false});
+    EXPECT_TRUE(noFile.starts_with(untrustedCode())) << noFile;
+    // The directory empty, beside a file without the test authority.
+    const std::string noDirectory = inThatSystem({"", tlsFile("untrusted-server.pem"), "", false});
+    EXPECT_TRUE(noDirectory.starts_with(untrustedCode())) << noDirectory;
+    EXPECT_EQ(server_.seen().size(), 1u);
+}
+
+// The host's own OpenSSL configuration stands with the kit linked; where the host loads none,
+// libcurl's set-up loads the default one, here OPENSSL_CONF's, which the kit's connections
+// follow but for the protocol versions they set themselves.
+TEST(OpenSSLConfigurationTest, TheHostsOwnStandsAndTheDefaultOneIsLoadedWhereTheHostLoadsNone) {
+    const ScratchFolder folder("openssl-configuration");
+    const auto configuration = folder.path() / "host.cnf";
+    std::ofstream(configuration) << "openssl_conf = settings\n"
+                                    "[settings]\nssl_conf = ssl\n"
+                                    "[ssl]\nsystem_default = tls\n"
+                                    "[tls]\nMinProtocol = TLSv1.3\n"
+                                    "Ciphersuites = TLS_CHACHA20_POLY1305_SHA256\n";
+    const TrustCase trusted{"", tlsFile("test-ca.pem"), std::nullopt, true};
+    EXPECT_EQ(probe(CORVEND_TLS_PROBE_PATH, trusted,
+                    ProbeRun{{"--openssl-config", configuration.string()}}),
+              "minimum " + std::to_string(TLS1_3_VERSION) + "\n");
+
+    LoopbackServer server([](SSL_CTX& context) {
+        return SSL_CTX_use_certificate_chain_file(&context, tlsFile("server.pem").c_str()) &&
+               SSL_CTX_use_PrivateKey_file(&context, tlsFile("server-key.pem").c_str(),
+                                           SSL_FILETYPE_PEM) &&
+               SSL_CTX_set_ciphersuites(&context, "TLS_AES_256_GCM_SHA384");
+    });
+    answer(server);
+    const std::string url = server.url("/").absoluteString();
+    EXPECT_EQ(probe(CORVEND_TLS_PROBE_PATH, trusted, ProbeRun{{url}}), "ok\n");
+    const std::string configured =
+        probe(CORVEND_TLS_PROBE_PATH, trusted,
+              ProbeRun{{url}, {"OPENSSL_CONF=" + configuration.string()}});
+    EXPECT_TRUE(configured.starts_with(failureCode(URLError::Code::secureConnectionFailed)))
+        << configured;
 }
 
 }  // namespace
