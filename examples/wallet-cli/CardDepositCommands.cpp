@@ -105,6 +105,16 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     done_ = std::move(done);
     depositID_.clear();
     run_ = CommandRun::current();
+    if (const auto run = run_.lock()) {
+        // Stopped, the command goes as it stands: its flow without an end, and no end told.
+        commandStep_ = run->step([weakSelf = weak_from_this()] {
+            const auto self = weakSelf.lock();
+            if (!self) return;
+            if (self->flowShown_) self->dropFlow();
+            self->running_ = false;
+            self->done_ = nullptr;
+        });
+    }
     if (request.paymentInstrumentReference) return checkSavedCard(request);
     offerSavedCards(request);
 }
@@ -199,15 +209,11 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
 }
 
 void CardDepositCommands::startFlow(const std::string& depositID) {
-    const auto run = CommandRun::current();
-    if (run) {
-        // Stopped while the flow waits on the service: the flow goes, and its calls with it.
-        flowStep_ = run->step(
-            [weakSelf = weak_from_this()] {
-                if (const auto self = weakSelf.lock()) self->dropFlow();
-            },
-            "card deposit " + depositID + " may have reached the service (`deposit get " +
-                depositID + "` shows where it stands)");
+    if (const auto run = CommandRun::current()) {
+        // Stopped while the flow waits on the service, the flow goes (see commandStep_).
+        flowStep_ = run->step(nullptr, "card deposit " + depositID +
+                                           " may have reached the service (`deposit get " +
+                                           depositID + "` shows where it stands)");
         if (!flowStep_) return;
         interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
             if (const auto self = weakSelf.lock()) self->interrupted();
@@ -349,6 +355,7 @@ void CardDepositCommands::end(Outcome outcome) {
     flowShown_ = false;
     interruptGuard_.reset();
     flowStep_.reset();
+    commandStep_.reset();
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 

@@ -79,6 +79,7 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     bool flowShown_ = false;
     // The session's run of the command under way (see CommandRun), and the flow as its step.
     std::weak_ptr<CommandRun> run_;
+    std::shared_ptr<void> commandStep_;
     std::shared_ptr<void> flowStep_;
     // Ctrl-C while the flow is shown.
     std::shared_ptr<void> interruptGuard_;

@@ -76,9 +76,10 @@ void Console::handle(std::optional<std::string> line) {
     const auto words = CommandTable::split(*line);
     commandName_ = words.empty() ? "" : words.front();
     reported_ = false;
-    run_ = CommandRun::make([weakSelf = weak_from_this()](const CommandRun::Stopped& known) {
-        if (const auto self = weakSelf.lock()) self->stopped(known);
-    });
+    // The run keeps the session until it is told the stop's end: a stopped command may let go
+    // of everything else.
+    run_ = CommandRun::make(
+        [self = shared_from_this()](const CommandRun::Stopped& known) { self->stopped(known); });
     CommandRun::setCurrent(run_);
     table_->run(words, [self = shared_from_this(), run = run_](Outcome outcome) {
         if (self->run_ != run) return;  // ended by Ctrl-C

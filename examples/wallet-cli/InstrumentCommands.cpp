@@ -144,7 +144,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
             [service, address = returnAddress(arguments[1])] {
                 return service->completeExternalVerificationFlow(address);
             },
-            printer<Wallet::InstrumentVerification>(action, done, session), kVerificationLeft);
+            printer<Wallet::InstrumentVerification>(action, done, session));
     } else {
         return false;
     }
