@@ -60,7 +60,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     // `completion` on the main queue. `unknown`, empty for a read, says what a change may have
     // done at the service when its end is not seen. Nothing starts once the run is not live.
     template <class Operation, class Completion>
-    void call(Operation operation, Completion completion, std::string unknown);
+    void call(Operation operation, Completion completion, std::string unknown = {});
 
     struct Passkey {};
     CommandRun(Passkey, std::function<void(const Stopped&)> stopped);
