@@ -281,73 +281,79 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     interruptGuard_.reset();
     flowStep_.reset();
     flowShown_ = false;
+    flowCompleted_ = result.isCompleted();
     if (!result.isCompleted()) {
         out_ << "card deposit result: " << describe(result) << std::endl;
         return readBack();
     }
     // The flow ends when the page hands back; whether the money came is the deposit's own
     // status (a declined 3-D Secure page leaves it failed), read before the end is told.
-    call([service = wallet_.depositService(), id = depositID_] { return service->get(id); },
-         [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
-             if (!deposit) {
-                 self->out_ << "card deposit result: completed" << std::endl;
-                 self->err_ << "card deposit read-back failed: " << deposit.error().description()
-                            << std::endl;
-                 return self->end(Outcome::failed);
-             }
-             if (deposit->status() == Wallet::PaymentStatus::failed) {
-                 // The flow completed, the deposit did not: said as one, so it reads right.
-                 self->out_ << "card-deposit flow finished; deposit " << deposit->id() << " "
-                            << model::toWireValue(deposit->status());
-                 if (deposit->statusReason()) self->out_ << ": " << *deposit->statusReason();
-                 self->out_ << std::endl;
-                 return self->end(Outcome::failed);
-             }
-             self->out_ << "card deposit result: completed\ndeposit " << deposit->id() << ": "
-                        << moneyText(deposit->amount(), deposit->currencyCode()) << ", "
-                        << model::toWireValue(deposit->status());
-             if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
-             self->out_ << std::endl;
-             self->end(Outcome::succeeded);
-         },
-         "the card-deposit flow completed; `deposit get " + depositID_ +
-             "` shows where its deposit stands");
+    readDepositBack(
+        depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+            if (!deposit) {
+                self->out_ << "card deposit result: completed" << std::endl;
+                self->err_ << "card deposit read-back failed: " << deposit.error().description()
+                           << std::endl;
+                return self->end(Outcome::failed);
+            }
+            if (deposit->status() == Wallet::PaymentStatus::failed) {
+                // The flow completed, the deposit did not: said as one, so it reads right.
+                self->out_ << "card-deposit flow finished; deposit " << deposit->id() << " "
+                           << model::toWireValue(deposit->status());
+                if (deposit->statusReason()) self->out_ << ": " << *deposit->statusReason();
+                self->out_ << std::endl;
+                return self->end(Outcome::failed);
+            }
+            self->out_ << "card deposit result: completed\ndeposit " << deposit->id() << ": "
+                       << moneyText(deposit->amount(), deposit->currencyCode()) << ", "
+                       << model::toWireValue(deposit->status());
+            if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+            self->out_ << std::endl;
+            self->end(Outcome::succeeded);
+        });
 }
 
 void CardDepositCommands::readBack() {
     // "Cancelled" says how the screens ended, not what the service holds.
-    call([service = wallet_.depositService(), id = depositID_] { return service->get(id); },
-         [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
-             if (!deposit) {
-                 self->err_ << "deposit " << self->depositID_
-                            << " could not be read back: " << errorText(deposit.error())
-                            << std::endl;
-                 return self->end(Outcome::failed);
-             }
-             const auto status = deposit->status();
-             self->out_ << "deposit " << deposit->id() << " is ";
-             switch (status) {
-                 case Wallet::PaymentStatus::preview:
-                     self->out_ << "PREVIEW: no card was charged, nothing was deposited";
-                     break;
-                 case Wallet::PaymentStatus::processing:
-                 case Wallet::PaymentStatus::redirection:
-                     self->out_ << "still " << model::toWireValue(status)
-                                << ": its 3-D Secure page was left unanswered";
-                     break;
-                 case Wallet::PaymentStatus::pending:
-                     self->out_ << "still PENDING: the service has not finished it";
-                     break;
-                 default:
-                     self->out_ << model::toWireValue(status);
-                     break;
-             }
-             if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
-             self->out_ << std::endl;
-             self->end(Outcome::failed);
-         },
-         "deposit " + depositID_ + " was not read back (`deposit get " + depositID_ +
-             "` shows where it stands)");
+    readDepositBack(depositID_, [self =
+                                     shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+        if (!deposit) {
+            self->err_ << "deposit " << self->depositID_
+                       << " could not be read back: " << errorText(deposit.error()) << std::endl;
+            return self->end(Outcome::failed);
+        }
+        const auto status = deposit->status();
+        self->out_ << "deposit " << deposit->id() << " is ";
+        switch (status) {
+            case Wallet::PaymentStatus::preview:
+                self->out_ << "PREVIEW: no card was charged, nothing was deposited";
+                break;
+            case Wallet::PaymentStatus::processing:
+            case Wallet::PaymentStatus::redirection:
+                self->out_ << "still " << model::toWireValue(status)
+                           << ": its 3-D Secure page was left unanswered";
+                break;
+            case Wallet::PaymentStatus::pending:
+                self->out_ << "still PENDING: the service has not finished it";
+                break;
+            default:
+                self->out_ << model::toWireValue(status);
+                break;
+        }
+        if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+        self->out_ << std::endl;
+        self->end(Outcome::failed);
+    });
+}
+
+void CardDepositCommands::readDepositBack(const std::string& id, DepositRead then) {
+    // Said when Ctrl-C stops the read: the flow's end, and where the deposit shows.
+    std::string unknown =
+        (flowCompleted_ ? "the card-deposit flow completed; `deposit get "
+                        : "deposit " + id + " was not read back (`deposit get ") +
+        id + (flowCompleted_ ? "` shows where its deposit stands" : "` shows where it stands)");
+    call([service = wallet_.depositService(), id] { return service->get(id); }, std::move(then),
+         std::move(unknown));
 }
 
 void CardDepositCommands::end(Outcome outcome) {

@@ -60,6 +60,9 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     void finish(Wallet::CardDepositResult result);
     // Says where the deposit stands after a flow that did not complete.
     void readBack();
+    // Reads the deposit `id` back after its flow, as a call of the command (see CommandRun).
+    using DepositRead = std::function<void(Result<Wallet::CustomerDeposit>)>;
+    void readDepositBack(const std::string& id, DepositRead then);
     void interrupted();
     // The flow goes without its end: the command was stopped.
     void dropFlow();
@@ -77,6 +80,8 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     ChoiceMenu cards_;
     bool running_ = false;
     bool flowShown_ = false;
+    // The flow's end was "completed", for the words of a read-back stopped by Ctrl-C.
+    bool flowCompleted_ = false;
     // The session's run of the command under way (see CommandRun), and the flow as its step.
     std::weak_ptr<CommandRun> run_;
     std::shared_ptr<void> commandStep_;

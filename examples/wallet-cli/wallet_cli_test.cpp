@@ -370,13 +370,11 @@ std::vector<std::string> requestsTo(const corvend::sandbox::Sandbox& sandbox) {
 TEST(WalletCliTest, AReturnAddressMustBeAnAbsoluteWebAddress) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
-    const CliRun run =
-        runCli({"--base-url", sandbox.baseURL()},
-               "configure\nauthenticate\n"
-               "instruments verify SEPA_BANK_ACCOUNT wallet.example/verified\n"
-               "instruments verify SEPA_BANK_ACCOUNT ftp://x/\n"
-               "instruments complete "
-               "https://wallet.example/instruments/verified?sessionId=ivs-1\nmoney 5 EUR\n");
+    const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                              "configure\nauthenticate\n"
+                              "instruments verify SEPA_BANK_ACCOUNT wallet.example/verified\n"
+                              "instruments verify SEPA_BANK_ACCOUNT ftp://x/\n"
+                              "instruments complete /verified?sessionId=ivs-1\nmoney 5 EUR\n");
     EXPECT_EQ(countOf(flowing(run.output), "is not a return address: an absolute http or https"),
               3u)
         << run.output;
