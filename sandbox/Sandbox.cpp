@@ -186,14 +186,18 @@ Reply Sandbox::dispatch(RecordedRequest request) {
     }
 
     auto correlationId = request.correlationId;
-    Reply reply = script ? play(*script, holdTicket) : route(std::move(request));
+    Reply reply =
+        script ? play(*script, holdTicket, std::move(request)) : route(std::move(request));
     if (correlationId && !ownCorrelationId) {
         reply.headers.emplace(reply.headers.begin(), kCorrelationHeader, *correlationId);
     }
     return reply;
 }
 
-Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket) {
+Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket,
+                    RecordedRequest request) {
+    std::optional<Reply> routed;
+    if (script.afterRoute) routed = route(std::move(request));
     if (script.hold) {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return stopping_ || releases_ != holdTicket; });
@@ -202,6 +206,7 @@ Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket) {
         std::unique_lock lock(mutex_);
         changed_.wait_for(lock, script.delay, [&] { return stopping_; });
     }
+    if (routed) return std::move(*routed);
     Reply reply;
     reply.status = script.status;
     reply.headers = script.headers;

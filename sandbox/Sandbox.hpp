@@ -112,7 +112,8 @@ class Sandbox {
     using ScriptKey = std::pair<std::string, std::string>;
 
     Reply dispatch(RecordedRequest request);
-    Reply play(const ScriptedReply& script, std::uint64_t holdTicket);
+    // The scripted reply, or the route's own one for `request` when the script says so.
+    Reply play(const ScriptedReply& script, std::uint64_t holdTicket, RecordedRequest request);
     Reply route(RecordedRequest request);
     Reply reject(int status);
 

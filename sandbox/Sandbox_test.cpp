@@ -221,6 +221,28 @@ TEST_F(SandboxTest, HeldRepliesWaitForRelease) {
     for (auto& reply : replies) EXPECT_EQ(reply.get().status, 200);
 }
 
+// Held after its route ran, a reply waits with the change already made, then is the route's own.
+TEST_F(SandboxTest, AReplyHeldAfterTheRouteRanKeepsTheChangeMade) {
+    const std::string accounts = "digitalwallets/v1/profile/accounts";
+    sandbox.scriptNextReply("POST", accounts, {.status = 500, .hold = true, .afterRoute = true});
+    auto added = std::async(std::launch::async, [&] {
+        return send(url(accounts), "POST", {kBearer}, R"({"currencyCode":"USD"})");
+    });
+    ASSERT_TRUE(sandbox.waitForRequests(1, kPatience));
+    const auto listed = [&] { return send(url(accounts), "GET", {kBearer}).json(); };
+    // The route runs before the hold: the account is there while its reply waits.
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (listed().as_array().size() < 2 && std::chrono::steady_clock::now() < deadline) {
+    }
+    EXPECT_EQ(listed().as_array().size(), 2u);
+    EXPECT_EQ(added.wait_for(0s), std::future_status::timeout);
+
+    sandbox.releaseHeld();
+    const auto reply = added.get();
+    EXPECT_EQ(reply.status, 201);
+    EXPECT_EQ(reply.json().at("currencyCode"), "USD");
+}
+
 // Events stored in order, as the kit posts them: the integration CompositionRoot_test.
 TEST_F(SandboxTest, ErrorEventsWithoutANameAreRefused) {
     EXPECT_EQ(send(url(kErrorEvents), "POST", {}, R"({"message":"no name"})").status, 400);

@@ -8,7 +8,8 @@
 namespace corvend::sandbox {
 
 // A one-shot reply that replaces whatever the route would have answered (the route's handler
-// does not run). Used by tests to inject faults.
+// does not run), or that holds the route's own reply (see afterRoute). Used by tests to inject
+// faults.
 struct ScriptedReply {
     int status = 200;
 
@@ -26,6 +27,10 @@ struct ScriptedReply {
 
     // When true the reply waits for `Sandbox::releaseHeld()` (or `stop()`) before it is sent.
     bool hold = false;
+
+    // When true the route's handler runs first, as it would unscripted (the service acts), and
+    // its own reply is sent after `hold` and `delay`; the fields that make a reply are unused.
+    bool afterRoute = false;
 
     // When true the connection is closed without any reply being written.
     bool dropConnection = false;

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "CorvendWallet/Cards.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -116,54 +116,66 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
     const auto& action = arguments.front();
     const auto count = arguments.size();
     auto service = wallet_.cardService();
-    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
+    // What Ctrl-C leaves unknown when it stops a change before its end was seen.
+    const std::string changed = "the change may have reached the service (`cards get " +
+                                (count > 1 ? arguments[1] : std::string("<card>")) + "` shows it)";
     if (action == "programs" && count == 1) {
-        track(service->getPrograms(printer<Wallet::ProgramList>(action, done, programs)));
+        call([service] { return service->getPrograms(); },
+             printer<Wallet::ProgramList>(action, done, programs));
     } else if (action == "list" && count <= 2) {
         std::optional<Wallet::CardParameters> parameters;
         if (count == 2)
             parameters.emplace(std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                                statuses(arguments[1]));
-        track(service->getAll(parameters,
-                              printer<Wallet::CardList>(action, done, [](const auto& list) {
-                                  std::string text = counted(list.cards().size(), "card");
-                                  for (const auto& card : list.cards())
-                                      text += "\n" + describe(card);
-                                  return text;
-                              })));
+        call([service, parameters] { return service->getAll(parameters); },
+             printer<Wallet::CardList>(action, done, [](const auto& list) {
+                 std::string text = counted(list.cards().size(), "card");
+                 for (const auto& card : list.cards()) text += "\n" + describe(card);
+                 return text;
+             }));
     } else if (action == "issue" && count == 3) {
         issue(arguments[1], currencyCode(arguments[2]), done);
     } else if (action == "get" &&
                (count == 2 || (count == 3 && sameWord(arguments[2], "tokenizations")))) {
         std::optional<CardService::Includes> include;
         if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
-        track(service->get(card(arguments[1]), include,
-                           printer<Wallet::Card>(action, done, describe)));
+        call([service, id = card(arguments[1]), include] { return service->get(id, include); },
+             printer<Wallet::Card>(action, done, describe));
     } else if (action == "update" && count >= 3) {
         // The reason is the rest of the line (or one quoted text).
         std::optional<std::string> reason;
         if (count > 3) reason = joined({arguments.begin() + 3, arguments.end()}, " ");
-        track(service->update(card(arguments[1]),
-                              {wireWord<Status>(arguments[2], "a card status"), reason},
-                              printer<Wallet::Card>(action, done, describe)));
+        call([service, id = card(arguments[1]),
+              request = Wallet::CardUpdateRequest{wireWord<Status>(arguments[2], "a card status"),
+                                                  reason}] { return service->update(id, request); },
+             printer<Wallet::Card>(action, done, describe), changed);
     } else if (action == "activate" && count == 4) {
-        track(service->activate(card(arguments[1]), {arguments[2], arguments[3]},
-                                printer<Wallet::Card>(action, done, describe)));
+        call(
+            [service, id = card(arguments[1]),
+             request = Wallet::CardActivationRequest{arguments[2], arguments[3]}] {
+                return service->activate(id, request);
+            },
+            printer<Wallet::Card>(action, done, describe), changed);
     } else if (action == "details" && count == 2) {
-        track(service->getDetails(
-            card(arguments[1]),
-            printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
-                return "card number " + d.pan() + ", code " + d.cvv() + ", expires " +
-                       expiryText(d.expiry()) + ", " + d.cardHolderName();
-            })));
+        call([service, id = card(arguments[1])] { return service->getDetails(id); },
+             printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
+                 return "card number " + d.pan() + ", code " + d.cvv() + ", expires " +
+                        expiryText(d.expiry()) + ", " + d.cardHolderName();
+             }));
     } else if (action == "tokenize" && count == 2) {
-        track(service->tokenize(card(arguments[1]),
-                                {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
-                                printer<Wallet::CardTokenization>(action, done, [](const auto& t) {
-                                    return "tokenization for the card ending " + t.cardLastDigits +
-                                           ": " + std::string(model::toWireValue(t.cardNetwork)) +
-                                           ", " + std::string(model::toWireValue(t.tokenProvider));
-                                })));
+        call(
+            [service, id = card(arguments[1])] {
+                return service->tokenize(id,
+                                         {std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+            },
+            printer<Wallet::CardTokenization>(
+                action, done,
+                [](const auto& t) {
+                    return "tokenization for the card ending " + t.cardLastDigits + ": " +
+                           std::string(model::toWireValue(t.cardNetwork)) + ", " +
+                           std::string(model::toWireValue(t.tokenProvider));
+                }),
+            changed);
     } else {
         return false;
     }
@@ -173,29 +185,34 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
 void CardCommands::issue(const std::string& program, const std::string& currency,
                          const CommandTable::Done& done) {
     auto service = wallet_.cardService();
-    track(service->getPrograms([self = shared_from_this(), service, program, currency,
-                                done](Result<Wallet::ProgramList> list) {
-        if (!list) {
-            self->err_ << "cards issue failed: " << errorText(list.error()) << std::endl;
-            return done(Outcome::failed);
-        }
-        const auto& programs = list->programs();
-        const auto found = std::ranges::find_if(
-            programs, [&](const auto& offered) { return sameWord(offered.name(), program); });
-        if (found == programs.end()) {
-            std::vector<std::string> names;
-            for (const auto& offered : programs) names.push_back(offered.name());
-            self->err_ << "cards issue: '" << program << "' is not a card program: one of "
-                       << joined(names, ", ") << std::endl;
-            return done(Outcome::misused);
-        }
-        track(service->create(
-            {found->name(), currency},
-            self->printer<Wallet::Card>("issue", done, [self](const Wallet::Card& card) {
-                self->last_ = card.cardID();
-                return describe(card);
-            })));
-    }));
+    call([service] { return service->getPrograms(); },
+         [self = shared_from_this(), service, program, currency,
+          done](Result<Wallet::ProgramList> list) {
+             if (!list) {
+                 self->err_ << "cards issue failed: " << errorText(list.error()) << std::endl;
+                 return done(Outcome::failed);
+             }
+             const auto& programs = list->programs();
+             const auto found = std::ranges::find_if(
+                 programs, [&](const auto& offered) { return sameWord(offered.name(), program); });
+             if (found == programs.end()) {
+                 std::vector<std::string> names;
+                 for (const auto& offered : programs) names.push_back(offered.name());
+                 self->err_ << "cards issue: '" << program << "' is not a card program: one of "
+                            << joined(names, ", ") << std::endl;
+                 return done(Outcome::misused);
+             }
+             call(
+                 [service, request = Wallet::CardRequest{found->name(), currency}] {
+                     return service->create(request);
+                 },
+                 self->printer<Wallet::Card>("issue", done,
+                                             [self](const Wallet::Card& card) {
+                                                 self->last_ = card.cardID();
+                                                 return describe(card);
+                                             }),
+                 "the card may have been issued (`cards list` shows it)");
+         });
 }
 
 std::string CardCommands::card(const std::string& word) const {

@@ -7,6 +7,7 @@
 #include "CorvendWallet/CardDeposit.hpp"
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/Money.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/ui/NavigationController.hpp"
@@ -103,9 +104,17 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     running_ = true;
     done_ = std::move(done);
     depositID_.clear();
-    interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
-        if (const auto self = weakSelf.lock()) self->interrupted();
-    });
+    run_ = CommandRun::current();
+    if (const auto run = run_.lock()) {
+        // Stopped, the command goes as it stands: its flow without an end, and no end told.
+        commandStep_ = run->step([weakSelf = weak_from_this()] {
+            const auto self = weakSelf.lock();
+            if (!self) return;
+            if (self->flowShown_) self->dropFlow();
+            self->running_ = false;
+            self->done_ = nullptr;
+        });
+    }
     if (request.paymentInstrumentReference) return checkSavedCard(request);
     offerSavedCards(request);
 }
@@ -113,7 +122,8 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
 void CardDepositCommands::readSavedCards(SavedCards then) {
     Wallet::PaymentInstrumentsParameters filter;
     filter.instrumentType = Wallet::InstrumentType::card;
-    track(wallet_.paymentInstrumentService()->getAll(filter, std::move(then)));
+    call([service = wallet_.paymentInstrumentService(), filter] { return service->getAll(filter); },
+         std::move(then));
 }
 
 void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& request) {
@@ -182,29 +192,40 @@ void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
 }
 
 void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
-    track(wallet_.cardDepositService()->preview(
-        request, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
-            if (!deposit) {
-                self->err_ << "card deposit preview failed: " << errorText(deposit.error())
-                           << std::endl;
-                return self->end(Outcome::failed);
-            }
-            self->out_ << "card deposit " << deposit->id()
-                       << " previewed: " << moneyText(deposit->amount(), deposit->currencyCode())
-                       << std::endl;
-            self->depositID_ = deposit->id();
-            self->startFlow(deposit->id());
-        }));
+    call([service = wallet_.cardDepositService(), request] { return service->preview(request); },
+         [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+             if (!deposit) {
+                 self->err_ << "card deposit preview failed: " << errorText(deposit.error())
+                            << std::endl;
+                 return self->end(Outcome::failed);
+             }
+             self->out_ << "card deposit " << deposit->id()
+                        << " previewed: " << moneyText(deposit->amount(), deposit->currencyCode())
+                        << std::endl;
+             self->depositID_ = deposit->id();
+             self->startFlow(deposit->id());
+         },
+         "the card deposit may have been made (`deposit list` shows it)");
 }
 
 void CardDepositCommands::startFlow(const std::string& depositID) {
+    if (const auto run = CommandRun::current()) {
+        // Stopped while the flow waits on the service, the flow goes (see commandStep_).
+        flowStep_ = run->step(nullptr, "card deposit " + depositID +
+                                           " may have reached the service (`deposit get " +
+                                           depositID + "` shows where it stands)");
+        if (!flowStep_) return;
+        interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
+            if (const auto self = weakSelf.lock()) self->interrupted();
+        });
+    }
     host_ = std::make_shared<platform::ui::ViewController>();
     host_->view();
     flowShown_ = true;
     wallet_.cardDepositService()->start(
-        depositID, host_, [weakSelf = weak_from_this()](Wallet::CardDepositResult result) {
+        depositID, host_, guarded([weakSelf = weak_from_this()](Wallet::CardDepositResult result) {
             if (const auto self = weakSelf.lock()) self->finish(std::move(result));
-        });
+        }));
     if (!driver_) driver_ = ScreenDriver::make(answers_, out_);
     driver_->start({.top = [weakSelf = weak_from_this()]() -> platform::ui::ViewControllerPtr {
                         const auto self = weakSelf.lock();
@@ -238,27 +259,36 @@ platform::ui::ViewControllerPtr CardDepositCommands::topScreen() const {
 }
 
 void CardDepositCommands::interrupted() {
-    if (flowShown_) {
-        // As "close" does: the flow ends, and what it left is read back.
-        if (const auto screen = topScreen()) ScreenDriver::tapClose(screen);
+    // A screen a person could close now (a page loading too) is closed, as "close" does: the
+    // flow ends, and what it left is read back. One whose call to the service is under way
+    // would close only once that call ends: the command is stopped instead.
+    if (const auto screen = flowShown_ ? topScreen() : nullptr;
+        screen && !ScreenDriver::waitsOnService(screen) && ScreenDriver::tapClose(screen))
         return;
-    }
-    Interruptions::shared().cancelCalls();
-    out_ << "\ncard-deposit cancelled (Ctrl-C)" << std::endl;
-    if (depositID_.empty()) out_ << "nothing was deposited" << std::endl;
-    end(Outcome::failed);
+    if (const auto run = run_.lock()) run->stop();
+}
+
+void CardDepositCommands::dropFlow() {
+    if (driver_) driver_->stop();
+    interruptGuard_.reset();
+    flowShown_ = false;
+    // Released with its screens, whose calls are cancelled as they go.
+    host_->dismiss(false);
 }
 
 void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     if (driver_) driver_->stop();
+    interruptGuard_.reset();
+    flowStep_.reset();
     flowShown_ = false;
+    flowCompleted_ = result.isCompleted();
     if (!result.isCompleted()) {
         out_ << "card deposit result: " << describe(result) << std::endl;
         return readBack();
     }
     // The flow ends when the page hands back; whether the money came is the deposit's own
     // status (a declined 3-D Secure page leaves it failed), read before the end is told.
-    track(wallet_.depositService()->get(
+    readDepositBack(
         depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
                 self->out_ << "card deposit result: completed" << std::endl;
@@ -280,49 +310,60 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
             if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
             self->out_ << std::endl;
             self->end(Outcome::succeeded);
-        }));
+        });
 }
 
 void CardDepositCommands::readBack() {
     // "Cancelled" says how the screens ended, not what the service holds.
-    track(wallet_.depositService()->get(
-        depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
-            if (!deposit) {
-                self->err_ << "deposit " << self->depositID_
-                           << " could not be read back: " << errorText(deposit.error())
-                           << std::endl;
-                return self->end(Outcome::failed);
-            }
-            const auto status = deposit->status();
-            self->out_ << "deposit " << deposit->id() << " is ";
-            switch (status) {
-                case Wallet::PaymentStatus::preview:
-                    self->out_ << "PREVIEW: no card was charged, nothing was deposited";
-                    break;
-                case Wallet::PaymentStatus::processing:
-                case Wallet::PaymentStatus::redirection:
-                    self->out_ << "still " << model::toWireValue(status)
-                               << ": its 3-D Secure page was left unanswered";
-                    break;
-                case Wallet::PaymentStatus::pending:
-                    // Made, and waiting for the customer's Confirm on the review screen.
-                    self->out_ << "PENDING: it waits for the customer's confirmation; no card "
-                                  "was charged, nothing was deposited";
-                    break;
-                default:
-                    self->out_ << model::toWireValue(status);
-                    break;
-            }
-            if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
-            self->out_ << std::endl;
-            self->end(Outcome::failed);
-        }));
+    readDepositBack(depositID_, [self =
+                                     shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+        if (!deposit) {
+            self->err_ << "deposit " << self->depositID_
+                       << " could not be read back: " << errorText(deposit.error()) << std::endl;
+            return self->end(Outcome::failed);
+        }
+        const auto status = deposit->status();
+        self->out_ << "deposit " << deposit->id() << " is ";
+        switch (status) {
+            case Wallet::PaymentStatus::preview:
+                self->out_ << "PREVIEW: no card was charged, nothing was deposited";
+                break;
+            case Wallet::PaymentStatus::processing:
+            case Wallet::PaymentStatus::redirection:
+                self->out_ << "still " << model::toWireValue(status)
+                           << ": its 3-D Secure page was left unanswered";
+                break;
+            case Wallet::PaymentStatus::pending:
+                // Made, and waiting for the customer's Confirm on the review screen.
+                self->out_ << "PENDING: it waits for the customer's confirmation; no card "
+                              "was charged, nothing was deposited";
+                break;
+            default:
+                self->out_ << model::toWireValue(status);
+                break;
+        }
+        if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+        self->out_ << std::endl;
+        self->end(Outcome::failed);
+    });
+}
+
+void CardDepositCommands::readDepositBack(const std::string& id, DepositRead then) {
+    // Said when Ctrl-C stops the read: the flow's end, and where the deposit shows.
+    std::string unknown =
+        (flowCompleted_ ? "the card-deposit flow completed; `deposit get "
+                        : "deposit " + id + " was not read back (`deposit get ") +
+        id + (flowCompleted_ ? "` shows where its deposit stands" : "` shows where it stands)");
+    call([service = wallet_.depositService(), id] { return service->get(id); }, std::move(then),
+         std::move(unknown));
 }
 
 void CardDepositCommands::end(Outcome outcome) {
     running_ = false;
     flowShown_ = false;
     interruptGuard_.reset();
+    flowStep_.reset();
+    commandStep_.reset();
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 

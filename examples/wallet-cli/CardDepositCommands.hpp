@@ -10,6 +10,7 @@
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/ChoiceMenu.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/LineSource.hpp"
 #include "examples/wallet-cli/ScreenDriver.hpp"
@@ -23,7 +24,8 @@ namespace corvend::cli {
 // instrument that is no saved card of the customer's is refused before anything is made. Ends with
 // the flow's one result and what became of the deposit, read back from the service. Answers come
 // from `answers`; at its end the flow is closed. Ctrl-C closes the screen shown, as "close"
-// does, or cancels the kit call under way. Main thread.
+// does; while the screens or the host wait on the service it stops the command (see
+// CommandRun). Main thread.
 class CardDepositCommands : public std::enable_shared_from_this<CardDepositCommands> {
   public:
     // `wallet`, `out` and `err` must outlive the commands.
@@ -58,7 +60,12 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     void finish(Wallet::CardDepositResult result);
     // Says where the deposit stands after a flow that did not complete.
     void readBack();
+    // Reads the deposit `id` back after its flow, as a call of the command (see CommandRun).
+    using DepositRead = std::function<void(Result<Wallet::CustomerDeposit>)>;
+    void readDepositBack(const std::string& id, DepositRead then);
     void interrupted();
+    // The flow goes without its end: the command was stopped.
+    void dropFlow();
     void end(Outcome outcome);
     platform::ui::ViewControllerPtr topScreen() const;
 
@@ -73,6 +80,13 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     ChoiceMenu cards_;
     bool running_ = false;
     bool flowShown_ = false;
+    // The flow's end was "completed", for the words of a read-back stopped by Ctrl-C.
+    bool flowCompleted_ = false;
+    // The session's run of the command under way (see CommandRun), and the flow as its step.
+    std::weak_ptr<CommandRun> run_;
+    std::shared_ptr<void> commandStep_;
+    std::shared_ptr<void> flowStep_;
+    // Ctrl-C while the flow is shown.
     std::shared_ptr<void> interruptGuard_;
 };
 

@@ -34,13 +34,28 @@ void Console::finish() {
 }
 
 void Console::interrupted() {
-    if (!running_) return;
-    running_ = false;
-    // A cancelled call reports nothing: the kit ends it with its CancellationError.
-    const bool cancelled = Interruptions::shared().cancelCalls();
-    out_ << "\n"
-         << commandName_ << (cancelled ? ": cancelled" : ": no longer awaited") << " (Ctrl-C)"
-         << std::endl;
+    // Ends when the command has ended (see stopped()).
+    if (run_) run_->stop();
+}
+
+void Console::stopped(const CommandRun::Stopped& known) {
+    CommandRun::setCurrent(nullptr);
+    run_.reset();
+    // A command whose own end came meanwhile said what it did.
+    if (!reported_) {
+        out_ << "\n";
+        if (!known.unknown.empty()) {
+            for (const auto& words : known.unknown)
+                out_ << commandName_ << ": stopped waiting: " << words << "\n";
+        } else if (known.resultCame) {
+            out_ << commandName_ << ": stopped (Ctrl-C) after the step above; nothing more was sent"
+                 << "\n";
+        } else {
+            out_ << commandName_ << (known.abandoned ? ": no longer awaited" : ": cancelled")
+                 << " (Ctrl-C)\n";
+        }
+        out_ << std::flush;
+    }
     readNext();
 }
 
@@ -60,11 +75,22 @@ void Console::handle(std::optional<std::string> line) {
     }
     const auto words = CommandTable::split(*line);
     commandName_ = words.empty() ? "" : words.front();
-    running_ = true;
-    table_->run(words, [self = shared_from_this(), command = ++command_](Outcome outcome) {
-        if (command != self->command_ || !self->running_) return;  // ended by Ctrl-C
-        self->running_ = false;
-        Interruptions::shared().forgetCalls();
+    reported_ = false;
+    // The run keeps the session until it is told the stop's end: a stopped command may let go
+    // of everything else.
+    run_ = CommandRun::make(
+        [self = shared_from_this()](const CommandRun::Stopped& known) { self->stopped(known); });
+    CommandRun::setCurrent(run_);
+    table_->run(words, [self = shared_from_this(), run = run_](Outcome outcome) {
+        if (self->run_ != run) return;  // ended by Ctrl-C
+        if (!run->isLive()) {
+            // Stopped, not yet ended: the prompt waits for the stop's end.
+            self->reported_ = true;
+            return;
+        }
+        run->end();
+        CommandRun::setCurrent(nullptr);
+        self->run_.reset();
         if (outcome == Outcome::quit) {
             self->finish();
         } else {

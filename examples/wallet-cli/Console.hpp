@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/LineSource.hpp"
 
@@ -13,8 +14,8 @@ namespace corvend::cli {
 
 // The interactive session: reads a line, runs it through the command table, and reads the next
 // one only when that command has ended, so commands never overlap. Ctrl-C while a command runs
-// (see Interruptions) cancels the kit calls it waits for and reads the next line. Use it on the
-// thread that drives the main queue.
+// (see Interruptions) stops it (see CommandRun); the next line is read once it has ended. Use it
+// on the thread that drives the main queue.
 class Console : public std::enable_shared_from_this<Console> {
   public:
     // `prompt` is written to `out` before each line; empty for none. `out` must outlive the
@@ -35,6 +36,7 @@ class Console : public std::enable_shared_from_this<Console> {
     void readNext();
     void handle(std::optional<std::string> line);
     void interrupted();
+    void stopped(const CommandRun::Stopped& known);
     void finish();
 
     std::shared_ptr<const CommandTable> table_;
@@ -43,9 +45,10 @@ class Console : public std::enable_shared_from_this<Console> {
     std::string prompt_;
     std::function<void()> finished_;
     std::shared_ptr<void> interruptGuard_;
-    // The command under way, by its number, so one ended by Ctrl-C is not ended again.
-    unsigned command_ = 0;
-    bool running_ = false;
+    // The command under way; null between commands.
+    std::shared_ptr<CommandRun> run_;
+    // Its own end came while it was being stopped.
+    bool reported_ = false;
     std::string commandName_;
 };
 

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <utility>
 
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -50,14 +50,17 @@ std::string FxCommands::describe(const Wallet::FXRate& rate) {
 
 void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Done done) {
     const auto& action = arguments.front();
-    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
+    const auto service = wallet_.currencyExchangeService();
     if (action == "quote" && arguments.size() == 3) {
-        track(wallet_.currencyExchangeService()->createQuote(
-            {currencyCode(arguments[1]), currencyCode(arguments[2])},
-            printer("quote", std::move(done))));
+        call(
+            [service, request = Wallet::FXRateRequest{currencyCode(arguments[1]),
+                                                      currencyCode(arguments[2])}] {
+                return service->createQuote(request);
+            },
+            printer("quote", std::move(done)), "the quote may have been made (`fx get` shows it)");
     } else if (action == "get" && arguments.size() == 2) {
-        track(wallet_.currencyExchangeService()->getQuote(arguments[1],
-                                                          printer("get", std::move(done))));
+        call([service, id = arguments[1]] { return service->getQuote(id); },
+             printer("get", std::move(done)));
     } else {
         err_ << "usage: fx " << kUsage << std::endl;
         done(Outcome::misused);

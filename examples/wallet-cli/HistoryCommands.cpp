@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "CorvendWallet/History.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -130,36 +130,45 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
     const std::string what = "history " + action;
     if (action == "transactions") {
         const ListOptions options(rest, kTransactionOptions);
-        track(wallet_.transactionHistoryService()->getTransactionHistory(
-            Wallet::GetTransactionHistoryParameters(
-                options.limit, options.offset, options.from, options.to,
-                ListOptions::word<Wallet::TransactionType>(options.type, "a transaction type"),
-                ListOptions::word<Wallet::PaymentStatus>(options.status, "a transaction status")),
+        call(
+            [service = wallet_.transactionHistoryService(),
+             parameters = Wallet::GetTransactionHistoryParameters(
+                 options.limit, options.offset, options.from, options.to,
+                 ListOptions::word<Wallet::TransactionType>(options.type, "a transaction type"),
+                 ListOptions::word<Wallet::PaymentStatus>(options.status,
+                                                          "a transaction status"))] {
+                return service->getTransactionHistory(parameters);
+            },
             resultPrinter<Wallet::TransactionList>(
                 out_, err_, what, std::move(done), [](const Wallet::TransactionList& list) {
                     return describeList(list, list.transactions(), "transaction");
-                })));
+                }));
     } else if (action == "authorizations") {
         const ListOptions options(rest, kAuthorizationOptions);
-        track(wallet_.authorizationHistory()->getAuthorizationHistory(
-            Wallet::GetAuthorizationHistoryParameters(
-                options.limit, options.offset, options.from, options.to,
-                ListOptions::word<Wallet::AuthorizationStatus>(options.status,
-                                                               "an authorization status")),
+        call(
+            [service = wallet_.authorizationHistory(),
+             parameters = Wallet::GetAuthorizationHistoryParameters(
+                 options.limit, options.offset, options.from, options.to,
+                 ListOptions::word<Wallet::AuthorizationStatus>(options.status,
+                                                                "an authorization status"))] {
+                return service->getAuthorizationHistory(parameters);
+            },
             resultPrinter<Wallet::AuthorizationList>(
                 out_, err_, what, std::move(done), [](const Wallet::AuthorizationList& list) {
                     return describeList(list, list.authorizations(), "authorization");
-                })));
+                }));
     } else if (action == "transaction" && rest.size() == 1) {
-        track(wallet_.transactionHistoryService()->getTransaction(
-            rest.front(), resultPrinter<Wallet::Transaction>(
-                              out_, err_, what, std::move(done),
-                              [](const Wallet::Transaction& one) { return describe(one); })));
+        call([service = wallet_.transactionHistoryService(),
+              id = rest.front()] { return service->getTransaction(id); },
+             resultPrinter<Wallet::Transaction>(
+                 out_, err_, what, std::move(done),
+                 [](const Wallet::Transaction& one) { return describe(one); }));
     } else if (action == "authorization" && rest.size() == 1) {
-        track(wallet_.authorizationHistory()->getAuthorization(
-            rest.front(), resultPrinter<Wallet::Authorization>(
-                              out_, err_, what, std::move(done),
-                              [](const Wallet::Authorization& one) { return describe(one); })));
+        call([service = wallet_.authorizationHistory(),
+              id = rest.front()] { return service->getAuthorization(id); },
+             resultPrinter<Wallet::Authorization>(
+                 out_, err_, what, std::move(done),
+                 [](const Wallet::Authorization& one) { return describe(one); }));
     } else {
         err_ << "usage: history " << usage() << std::endl;
         done(Outcome::misused);

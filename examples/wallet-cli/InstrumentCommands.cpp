@@ -6,14 +6,18 @@
 #include <utility>
 
 #include "CorvendWallet/Cards.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
 
 namespace {
+
+// What Ctrl-C leaves unknown when it stops a verification call before its end was seen.
+constexpr const char* kVerificationLeft =
+    "the verification may have reached the service (`instruments list` shows it)";
 
 const std::string& usage() {
     static const std::string text =
@@ -113,33 +117,35 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
     const auto count = arguments.size();
     auto service = wallet_.paymentInstrumentService();
     const auto one = [](const Instrument& instrument) { return describe(*instrument); };
-    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
     if (action == "list" && count <= 2) {
         Wallet::PaymentInstrumentsParameters filter;
         if (count == 2) filter.instrumentType = instrumentType(arguments[1]);
-        track(service->getAll(filter,
-                              printer<std::vector<Instrument>>(action, done, [](const auto& all) {
-                                  std::string text = counted(all.size(), "instrument");
-                                  for (const auto& instrument : all)
-                                      text += "\n  " + describe(*instrument);
-                                  return text;
-                              })));
+        call([service, filter] { return service->getAll(filter); },
+             printer<std::vector<Instrument>>(action, done, [](const auto& all) {
+                 std::string text = counted(all.size(), "instrument");
+                 for (const auto& instrument : all) text += "\n  " + describe(*instrument);
+                 return text;
+             }));
     } else if ((action == "get" || action == "delete") && count == 3) {
         Wallet::PaymentInstrumentParameters which{arguments[2], instrumentType(arguments[1])};
         if (action == "get") {
-            track(service->get(which, printer<Instrument>(action, done, one)));
+            call([service, which] { return service->get(which); },
+                 printer<Instrument>(action, done, one));
         } else {
-            track(service->delete_(which,
-                                   printer<Instrument>(action, done, [](const auto& instrument) {
-                                       return "deleted " + describe(*instrument);
-                                   })));
+            call([service, which] { return service->delete_(which); },
+                 printer<Instrument>(
+                     action, done,
+                     [](const auto& instrument) { return "deleted " + describe(*instrument); }),
+                 "the deletion may have reached the service (`instruments list` shows it)");
         }
     } else if (action == "verify" && count == 3) {
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
-        track(service->completeExternalVerificationFlow(
-            returnAddress(arguments[1]),
-            printer<Wallet::InstrumentVerification>(action, done, session)));
+        call(
+            [service, address = returnAddress(arguments[1])] {
+                return service->completeExternalVerificationFlow(address);
+            },
+            printer<Wallet::InstrumentVerification>(action, done, session));
     } else {
         return false;
     }
@@ -149,40 +155,46 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
 void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& request,
                                 CommandTable::Done done) {
     auto service = wallet_.paymentInstrumentService();
-    track(service->startVerification(request, [self = shared_from_this(), service, done,
-                                               returnUrl = request.returnUrl](
-                                                  Result<Wallet::InstrumentVerification> started) {
-        if (!started)
-            return self->printer<Wallet::InstrumentVerification>("verify", done, session)(started);
-        self->out_ << session(*started) << std::endl;
-        // The page ends at the return address; the kit then reads the session it names.
-        self->opener_->expectReturn(
-            returnUrl, [self, service, done, id = started->id()](auto returnedTo) {
-                if (!returnedTo) {
-                    self->err_ << "instruments verify: page closed before it returned; " << id
-                               << " left as it was" << std::endl;
-                    return done(Outcome::failed);
-                }
-                track(service->completeExternalVerificationFlow(
-                    *returnedTo,
-                    self->printer<Wallet::InstrumentVerification>("complete", done, session)));
-            });
-        // No handle: the page open is closed by Ctrl-C instead (see TerminalURLOpener).
-        service->openExternalVerificationFlow(*started, [self, done](Result<void> opened) {
-            if (opened) return;  // the page is up: the verification ends with it
-            self->opener_->cancelReturn();
-            self->err_ << "instruments verify failed: ";
-            // The kit's advice for a page not opened is about a desktop's opener; this host's
-            // opener is the terminal, which said above what became of the page.
-            if (notOpened(opened.error())) {
-                self->err_ << opened.error().description() << ": the page was not shown"
-                           << std::endl;
-            } else {
-                self->err_ << errorText(opened.error()) << std::endl;
-            }
-            done(Outcome::failed);
-        });
-    }));
+    call([service, request] { return service->startVerification(request); },
+         [self = shared_from_this(), service, done,
+          returnUrl = request.returnUrl](Result<Wallet::InstrumentVerification> started) {
+             if (!started)
+                 return self->printer<Wallet::InstrumentVerification>("verify", done,
+                                                                      session)(started);
+             self->out_ << session(*started) << std::endl;
+             // The page ends at the return address; the kit then reads the session it names.
+             self->opener_->expectReturn(
+                 returnUrl, guarded([self, service, done, id = started->id()](auto returnedTo) {
+                     if (!returnedTo) {
+                         self->err_ << "instruments verify: page closed before it returned; " << id
+                                    << " left as it was" << std::endl;
+                         return done(Outcome::failed);
+                     }
+                     call(
+                         [service, address = *returnedTo] {
+                             return service->completeExternalVerificationFlow(address);
+                         },
+                         self->printer<Wallet::InstrumentVerification>("complete", done, session),
+                         kVerificationLeft);
+                 }));
+             // No handle: the page open is closed by Ctrl-C instead (see TerminalURLOpener).
+             service->openExternalVerificationFlow(
+                 *started, guarded([self, done](Result<void> opened) {
+                     if (opened) return;  // the page is up: the verification ends with it
+                     self->opener_->cancelReturn();
+                     self->err_ << "instruments verify failed: ";
+                     // The kit's advice for a page not opened is about a desktop's opener; this
+                     // host's opener is the terminal, which said above what became of the page.
+                     if (notOpened(opened.error())) {
+                         self->err_ << opened.error().description() << ": the page was not shown"
+                                    << std::endl;
+                     } else {
+                         self->err_ << errorText(opened.error()) << std::endl;
+                     }
+                     done(Outcome::failed);
+                 }));
+         },
+         kVerificationLeft);
 }
 
 template <class T>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 
 namespace corvend::cli {
@@ -27,26 +28,14 @@ std::shared_ptr<void> Interruptions::take(Handler handler) {
     });
 }
 
-std::shared_ptr<WalletOperationHandle> Interruptions::track(
-    std::shared_ptr<WalletOperationHandle> call) {
+std::shared_ptr<CommandRun> Interruptions::command() {
     std::scoped_lock lock(mutex_);
-    if (call) calls_.push_back(call);
-    return call;
+    return command_;
 }
 
-bool Interruptions::cancelCalls() {
-    std::vector<std::shared_ptr<WalletOperationHandle>> calls;
-    {
-        std::scoped_lock lock(mutex_);
-        calls.swap(calls_);
-    }
-    for (const auto& call : calls) call->cancel();
-    return !calls.empty();
-}
-
-void Interruptions::forgetCalls() {
+void Interruptions::setCommand(std::shared_ptr<CommandRun> run) {
     std::scoped_lock lock(mutex_);
-    calls_.clear();
+    command_ = std::move(run);
 }
 
 bool Interruptions::interrupt() {

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "CorvendWallet/Money.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 
 namespace corvend::cli {
 
@@ -211,23 +211,29 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
                      optionalWord(words, 3)};
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
-    // Each handle is tracked: Ctrl-C cancels the call the command waits for.
+    // What Ctrl-C leaves unknown when it stops a change before its end was seen.
+    const std::string noun(Domain::kNames.noun);
+    const std::string unknown =
+        "the " + noun + " may have reached the service (`" + noun + " list` shows it)";
     if ((action == "preview" || action == Domain::kNames.run) && withTerms) {
         auto self = this->shared_from_this();
         std::function<void(const Record&)> next;
         if (action == Domain::kNames.run) {
-            auto confirm = [self, service, done](const Record& created) {
-                track(service->confirm({created.id(), std::nullopt},
-                                       self->template printer<Record>("confirm", done)));
+            auto confirm = [self, service, done, unknown](const Record& created) {
+                call(
+                    [service, id = created.id()] {
+                        return service->confirm({id, std::nullopt});
+                    },
+                    self->template printer<Record>("confirm", done), unknown);
             };
-            next = [self, service, done, confirm](const Record& previewed) {
-                track(service->create(Domain::create(previewed.id()),
-                                      self->template printer<Record>("create", done, confirm)));
+            next = [self, service, done, confirm, unknown](const Record& previewed) {
+                call([service, id = previewed.id()] { return service->create(Domain::create(id)); },
+                     self->template printer<Record>("create", done, confirm), unknown);
             };
         }
-        const auto preview = [self, service, done, next](const Terms& chosen) {
-            track(service->preview(Domain::request(chosen),
-                                   self->template printer<Record>("preview", done, next)));
+        const auto preview = [self, service, done, next, unknown](const Terms& chosen) {
+            call([service, request = Domain::request(chosen)] { return service->preview(request); },
+                 self->template printer<Record>("preview", done, next), unknown);
         };
         if constexpr (requires { Domain::kDefaultOption; }) {
             self->offeredOption(terms(), action, done, preview);
@@ -235,11 +241,16 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             preview(terms());
         }
     } else if (action == "create" && words.size() == 1) {
-        track(service->create(Domain::create(words[0]), printer<Record>(action, done)));
+        call([service, id = words[0]] { return service->create(Domain::create(id)); },
+             printer<Record>(action, done), unknown);
     } else if (action == "confirm" && words.size() == 1) {
-        track(service->confirm({words[0], std::nullopt}, printer<Record>(action, done)));
+        call(
+            [service, id = words[0]] {
+                return service->confirm({id, std::nullopt});
+            },
+            printer<Record>(action, done), unknown);
     } else if (action == "get" && words.size() == 1) {
-        track(service->get(words[0], printer<Record>(action, done)));
+        call([service, id = words[0]] { return service->get(id); }, printer<Record>(action, done));
     } else if (action == "list") {
         std::optional<typename Domain::Parameters> parameters;
         if (!words.empty()) {
@@ -250,11 +261,12 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             parameters.emplace(count(0, "limit"), optionalWord(words, 2), count(1, "offset"),
                                optionalWord(words, 3));
         }
-        track(service->getAll(std::move(parameters), printer<List>(action, done)));
+        call([service, parameters] { return service->getAll(parameters); },
+             printer<List>(action, done));
     } else if (action == "options" && words.empty()) {
         if constexpr (requires { service->getOptions(); }) {
-            track(service->getOptions(
-                printer<std::vector<Wallet::PaymentOptionDetails>>(action, done)));
+            call([service] { return service->getOptions(); },
+                 printer<std::vector<Wallet::PaymentOptionDetails>>(action, done));
         } else {
             return false;
         }
@@ -269,34 +281,34 @@ template <class Chosen, class Send>
 void PaymentCommands<Domain>::offeredOption(Chosen terms, const std::string& action,
                                             const CommandTable::Done& done, Send send) {
     const auto label = std::string(Domain::kNames.noun) + " " + action;
-    track((wallet_.*Domain::kService)()->getOptions(
-        [self = this->shared_from_this(), terms = std::move(terms), label, done,
-         send =
-             std::move(send)](Result<std::vector<Wallet::PaymentOptionDetails>> offered) mutable {
-            if (!offered) {
-                self->err_ << label << " failed: " << errorText(offered.error()) << std::endl;
-                return done(Outcome::failed);
-            }
-            std::vector<std::string> names;
-            for (const auto& option : *offered) {
-                // One the kit does not know could not be sent anyway.
-                if (option.paymentOption &&
-                    *option.paymentOption != Wallet::PaymentOptionType::unknown)
-                    names.emplace_back(model::toWireValue(*option.paymentOption));
-            }
-            const std::string wanted = terms.word.value_or(std::string(Domain::kDefaultOption));
-            const auto found = std::ranges::find_if(
-                names, [&](const auto& name) { return sameWord(name, wanted); });
-            if (found == names.end()) {
-                self->err_ << label << ": '" << wanted
-                           << "' is not a payment option the service offers for "
-                           << Domain::kNames.noun << "s: one of " << joined(names, ", ")
-                           << std::endl;
-                return done(Outcome::misused);
-            }
-            terms.word = *found;
-            send(terms);
-        }));
+    call([service = (wallet_.*Domain::kService)()] { return service->getOptions(); },
+         [self = this->shared_from_this(), terms = std::move(terms), label, done,
+          send =
+              std::move(send)](Result<std::vector<Wallet::PaymentOptionDetails>> offered) mutable {
+             if (!offered) {
+                 self->err_ << label << " failed: " << errorText(offered.error()) << std::endl;
+                 return done(Outcome::failed);
+             }
+             std::vector<std::string> names;
+             for (const auto& option : *offered) {
+                 // One the kit does not know could not be sent anyway.
+                 if (option.paymentOption &&
+                     *option.paymentOption != Wallet::PaymentOptionType::unknown)
+                     names.emplace_back(model::toWireValue(*option.paymentOption));
+             }
+             const std::string wanted = terms.word.value_or(std::string(Domain::kDefaultOption));
+             const auto found = std::ranges::find_if(
+                 names, [&](const auto& name) { return sameWord(name, wanted); });
+             if (found == names.end()) {
+                 self->err_ << label << ": '" << wanted
+                            << "' is not a payment option the service offers for "
+                            << Domain::kNames.noun << "s: one of " << joined(names, ", ")
+                            << std::endl;
+                 return done(Outcome::misused);
+             }
+             terms.word = *found;
+             send(terms);
+         });
 }
 
 template <class Domain>

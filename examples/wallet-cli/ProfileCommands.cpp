@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "CorvendWallet/Profile.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -127,10 +127,10 @@ void ProfileCommands::profile(const std::vector<std::string>& arguments, Command
     for (const auto& [name, value] : optionPairs(arguments, kIncludeOption)) {
         include.push_back(block(value));
     }
-    track(wallet_.profileService()->getProfile(
-        std::move(include), resultPrinter<Wallet::CustomerInfo>(
-                                out_, err_, "profile", std::move(done),
-                                [](const auto& customer) { return describe(customer); })));
+    call([service = wallet_.profileService(), include] { return service->getProfile(include); },
+         resultPrinter<Wallet::CustomerInfo>(
+             out_, err_, "profile", std::move(done),
+             [](const auto& customer) { return describe(customer); }));
 }
 
 void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTable::Done done) {
@@ -142,12 +142,12 @@ void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTabl
         err_ << "usage: kyc status | start [--ref R] [--language L]" << std::endl;
         return done(Outcome::misused);
     }
-    track(
-        wallet_.customerVerificationService()->getKycStatus(resultPrinter<Wallet::KycVerification>(
-            out_, err_, "kyc status", std::move(done), [](const Wallet::KycVerification& kyc) {
-                return "kyc " + std::string(model::toWireValue(kyc.kycVerificationStatus())) +
-                       ", customer " + kyc.customerId() + ", reference " + kyc.externalId();
-            })));
+    call([service = wallet_.customerVerificationService()] { return service->getKycStatus(); },
+         resultPrinter<Wallet::KycVerification>(
+             out_, err_, "kyc status", std::move(done), [](const Wallet::KycVerification& kyc) {
+                 return "kyc " + std::string(model::toWireValue(kyc.kycVerificationStatus())) +
+                        ", customer " + kyc.customerId() + ", reference " + kyc.externalId();
+             }));
 }
 
 void ProfileCommands::accounts(const std::vector<std::string>& arguments, CommandTable::Done done) {
@@ -155,16 +155,17 @@ void ProfileCommands::accounts(const std::vector<std::string>& arguments, Comman
     const auto one = [](const Wallet::Account& account) { return describe(account); };
     const auto service = wallet_.profileService();
     if (action == "list" && arguments.size() == 1) {
-        track(service->getAccounts(resultPrinter<std::vector<Wallet::Account>>(
-            out_, err_, "accounts list", std::move(done), &describeAll)));
+        call([service] { return service->getAccounts(); },
+             resultPrinter<std::vector<Wallet::Account>>(out_, err_, "accounts list",
+                                                         std::move(done), &describeAll));
     } else if (action == "get" && arguments.size() == 2) {
-        track(service->getSingleAccount(
-            arguments[1],
-            resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one)));
+        call([service, id = arguments[1]] { return service->getSingleAccount(id); },
+             resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one));
     } else if (action == "add" && arguments.size() == 2) {
-        track(service->addAccount(
-            Wallet::AddAccountRequest(currencyCode(arguments[1])),
-            resultPrinter<Wallet::Account>(out_, err_, "accounts add", std::move(done), one)));
+        call([service, request = Wallet::AddAccountRequest(
+                           currencyCode(arguments[1]))] { return service->addAccount(request); },
+             resultPrinter<Wallet::Account>(out_, err_, "accounts add", std::move(done), one),
+             "the account may have been added (`accounts list` shows it)");
     } else {
         err_ << "usage: accounts list | get <id> | add <currency>" << std::endl;
         done(Outcome::misused);

@@ -9,8 +9,8 @@
 
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/Profile.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/web/WebView.hpp"
@@ -73,21 +73,28 @@ std::string ScreenCommands::describe(Wallet::VerificationResult result) {
 }
 
 void ScreenCommands::watch(std::function<bool()> step, std::function<void()> timedOut) {
+    // Once the command is stopped the screen is let go unseen.
+    const auto run = CommandRun::current();
+    const auto live = [run = std::weak_ptr(run), scoped = run != nullptr] {
+        const auto alive = run.lock();
+        return !scoped || (alive && alive->isLive());
+    };
     // The watcher waits off the main thread and looks at the screen on it.
-    platform::Task<void>::detached(
-        [step = std::move(step), timedOut = std::move(timedOut)]() mutable {
-            const auto deadline = std::chrono::steady_clock::now() + kPatience;
-            bool settled = false;
-            while (!settled && std::chrono::steady_clock::now() < deadline) {
-                platform::MainQueue::shared().sync([&] { settled = step(); });
-                if (!settled) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-            // The screen the steps hold goes away on the main thread too.
-            platform::MainQueue::shared().async(
-                [step = std::move(step), timedOut = std::move(timedOut), settled] {
-                    if (!settled) timedOut();
-                });
-        });
+    platform::Task<void>::detached([step = std::move(step),
+                                    timedOut = std::function<void()>(guarded(std::move(timedOut))),
+                                    live]() mutable {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        bool settled = false;
+        while (!settled && std::chrono::steady_clock::now() < deadline) {
+            platform::MainQueue::shared().sync([&] { settled = !live() || step(); });
+            if (!settled) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        // The screen the steps hold goes away on the main thread too.
+        platform::MainQueue::shared().async(
+            [step = std::move(step), timedOut = std::move(timedOut), settled] {
+                if (!settled) timedOut();
+            });
+    });
 }
 
 void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
@@ -124,17 +131,17 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
 }
 
 void ScreenCommands::explainFailure(const std::string& cardID, CommandTable::Done done) {
-    track(wallet_.cardService()->get(
-        cardID, std::nullopt, [self = shared_from_this(), cardID, done](Result<Wallet::Card> card) {
-            self->err_ << "secure-details: no page for card " << cardID << ": ";
-            if (card) {
-                self->err_ << "the service gave none for a card "
-                           << model::toWireValue(card->status()) << std::endl;
-            } else {
-                self->err_ << errorText(card.error()) << std::endl;
-            }
-            done(Outcome::failed);
-        }));
+    call([service = wallet_.cardService(), cardID] { return service->get(cardID, std::nullopt); },
+         [self = shared_from_this(), cardID, done](Result<Wallet::Card> card) {
+             self->err_ << "secure-details: no page for card " << cardID << ": ";
+             if (card) {
+                 self->err_ << "the service gave none for a card "
+                            << model::toWireValue(card->status()) << std::endl;
+             } else {
+                 self->err_ << errorText(card.error()) << std::endl;
+             }
+             done(Outcome::failed);
+         });
 }
 
 void ScreenCommands::startVerification(const std::vector<std::string>& arguments,
@@ -147,12 +154,25 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
     auto screen = wallet_.customerVerificationService()->startCustomerVerification(
         Wallet::CustomerVerificationRequest(reference, language));
     verification_ = screen;
+    // Stopped before it ended, the screen goes unseen, and its calls with it.
+    const auto drop = [weakSelf = weak_from_this(), which = screen.get()] {
+        const auto self = weakSelf.lock();
+        if (!self || self->verification_.get() != which) return;
+        self->driver_->stop();
+        platform::MainQueue::shared().async(
+            [screen = std::exchange(self->verification_, nullptr)] {});
+    };
+    if (const auto run = CommandRun::current()) {
+        verificationStep_ =
+            run->step(drop, "the verification may have been started (`kyc status` shows it)");
+    }
     // The screen's one result or the person's "close" ends the command, whichever comes first.
     const auto finish = [weakSelf = weak_from_this(), which = screen.get(), done](
                             const std::string& line, bool failed, bool toErr) {
         const auto self = weakSelf.lock();
         if (!self || self->verification_.get() != which) return;
         self->driver_->stop();
+        self->verificationStep_.reset();
         (toErr ? self->err_ : self->out_) << line << std::endl;
         // The screen may be the caller: it goes once the call is over.
         platform::MainQueue::shared().async(

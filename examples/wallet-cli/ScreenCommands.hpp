@@ -54,6 +54,8 @@ class ScreenCommands : public std::enable_shared_from_this<ScreenCommands> {
     std::ostream& err_;
     // The verification screen while it is up.
     std::shared_ptr<Wallet::CustomerVerificationScreen> verification_;
+    // It as a step of the command under way (see CommandRun).
+    std::shared_ptr<void> verificationStep_;
 };
 
 }  // namespace corvend::cli

@@ -12,6 +12,7 @@
 #include "CorvendCoreComponents/Button.hpp"
 #include "CorvendCoreComponents/CheckboxButton.hpp"
 #include "CorvendCoreComponents/LinksLabel.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/FieldNote.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
@@ -108,12 +109,9 @@ void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) 
     for (const auto& subview : readingOrder(view)) appendInReadingOrder(subview, lines);
 }
 
-// The screen's state, not its words: a spinner turning, a button loading or a page loading.
+// The screen's state, not its words: it waits on the service, or a page is loading.
 bool isBusy(const platform::ui::ViewControllerPtr& screen) {
-    return std::ranges::any_of(onScreen<platform::ui::ActivityIndicatorView>(screen),
-                               [](const auto& spinner) { return spinner->isAnimating(); }) ||
-           std::ranges::any_of(onScreen<components::Button>(screen),
-                               [](const auto& button) { return button->isLoading(); }) ||
+    return ScreenDriver::waitsOnService(screen) ||
            std::ranges::any_of(onScreen<platform::web::WebView>(screen),
                                [](const auto& web) { return web->isLoading(); });
 }
@@ -252,6 +250,12 @@ ScreenDriver::~ScreenDriver() {
 
 void ScreenDriver::start(Screens screens) {
     stop();
+    if (const auto run = CommandRun::current()) {
+        step_ = run->step([weakSelf = weak_from_this()] {
+            if (const auto self = weakSelf.lock()) self->stop();
+        });
+        if (!step_) return;
+    }
     screens_ = std::move(screens);
     running_ = true;
     ++run_;
@@ -276,14 +280,22 @@ void ScreenDriver::start(Screens screens) {
 void ScreenDriver::stop() {
     running_ = false;
     if (ticking_) *ticking_ = false;
+    step_.reset();
 }
 
-void ScreenDriver::tapClose(const platform::ui::ViewControllerPtr& screen) {
+bool ScreenDriver::waitsOnService(const platform::ui::ViewControllerPtr& screen) {
+    return std::ranges::any_of(onScreen<platform::ui::ActivityIndicatorView>(screen),
+                               [](const auto& spinner) { return spinner->isAnimating(); }) ||
+           std::ranges::any_of(onScreen<components::Button>(screen),
+                               [](const auto& button) { return button->isLoading(); });
+}
+
+bool ScreenDriver::tapClose(const platform::ui::ViewControllerPtr& screen) {
     const auto& item = screen->navigationItem();
     for (const auto& bar : {item.leftBarButtonItem, item.rightBarButtonItem}) {
-        if (bar && isCloseButton(*bar) && bar->tap()) return;
+        if (bar && isCloseButton(*bar) && bar->tap()) return true;
     }
-    if (item.leftBarButtonItem) item.leftBarButtonItem->tap();
+    return item.leftBarButtonItem && item.leftBarButtonItem->tap();
 }
 
 std::string ScreenDriver::render(const platform::ui::ViewControllerPtr& screen) {

@@ -39,13 +39,18 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     static std::shared_ptr<ScreenDriver> make(std::shared_ptr<LineSource> answers,
                                               std::ostream& out);
 
-    // Looks at the screens every few milliseconds, as a terminal refreshes, until stop().
+    // Looks at the screens every few milliseconds, as a terminal refreshes, until stop(), or
+    // until the session's command under way is stopped (see CommandRun); starts nothing once
+    // that command may start nothing more.
     void start(Screens screens);
     // Stops looking; an answer still awaited then acts on nothing.
     void stop();
 
-    // Taps the screen's ✕ bar button, else its left bar button.
-    static void tapClose(const platform::ui::ViewControllerPtr& screen);
+    // Taps the screen's ✕ bar button, else its left bar button; whether one took the tap.
+    static bool tapClose(const platform::ui::ViewControllerPtr& screen);
+    // The screen's state, not its words: a spinner turning or a button loading, while the
+    // screen's own call to the service is under way.
+    static bool waitsOnService(const platform::ui::ViewControllerPtr& screen);
     // What `screen` shows, a line each, as its snapshot but in layout order.
     static std::string render(const platform::ui::ViewControllerPtr& screen);
 
@@ -80,6 +85,8 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     // A list: a screen's entry stays where it is while others come and go.
     std::list<Seen> seen_;
     std::shared_ptr<std::atomic<bool>> ticking_;
+    // The screens as a step of the command under way.
+    std::shared_ptr<void> step_;
 };
 
 }  // namespace corvend::cli

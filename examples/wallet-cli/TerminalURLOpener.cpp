@@ -3,6 +3,7 @@
 #include <ostream>
 #include <utility>
 
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLRequest.hpp"
@@ -41,6 +42,11 @@ void TerminalURLOpener::cancelReturn() {
 
 void TerminalURLOpener::open(const platform::URL& url, const Options&,
                              std::function<void(bool opened)> completion) {
+    if (!CommandRun::mayStart()) {
+        // The command that asked for it was stopped: no page, and nothing said.
+        completion(false);
+        return;
+    }
     if (screen_) {
         out_ << "a page is open already: " << url.absoluteString() << " was not opened"
              << std::endl;

@@ -4,7 +4,8 @@
 #include <utility>
 
 #include "CorvendWallet/CorvendWallet.hpp"
-#include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 
 namespace corvend::cli {
 
@@ -67,20 +68,22 @@ void WalletCommands::configure(std::string configToken, CommandTable::Done done)
     signedIn_ = false;
     const std::string baseURL = settings_.baseURL();
     out_ << "configuring against " << baseURL << std::endl;
-    // The handle is tracked: Ctrl-C cancels the call the command waits for.
-    track(wallet_.configure(
-        Wallet::Configuration(std::move(configToken), baseURL),
-        [self = shared_from_this(), done = std::move(done)](
-            std::expected<Wallet::ConfigurationResult, Wallet::ConfigurationError> result) {
-            if (!result) {
-                self->err_ << result.error().errorDescription() << std::endl;
-                done(Outcome::failed);
-                return;
-            }
-            self->configured_ = true;
-            self->out_ << "configured, fingerprint " << result->digitalFingerprint << std::endl;
-            done(Outcome::succeeded);
-        }));
+    call([&wallet = wallet_,
+          configuration = Wallet::Configuration(
+              std::move(configToken), baseURL)] { return wallet.configure(configuration); },
+         [self = shared_from_this(),
+          done = std::move(done)](Result<Wallet::ConfigurationResult> result) {
+             if (!result) {
+                 const auto refused = result.error().as<Wallet::ConfigurationError>();
+                 self->err_ << (refused ? refused->errorDescription() : errorText(result.error()))
+                            << std::endl;
+                 done(Outcome::failed);
+                 return;
+             }
+             self->configured_ = true;
+             self->out_ << "configured, fingerprint " << result->digitalFingerprint << std::endl;
+             done(Outcome::succeeded);
+         });
 }
 
 void WalletCommands::authenticate(std::string accessToken, CommandTable::Done done) {

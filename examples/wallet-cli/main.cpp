@@ -38,6 +38,7 @@
 #include "examples/wallet-cli/ProfileCommands.hpp"
 #include "examples/wallet-cli/ScreenCommands.hpp"
 #include "examples/wallet-cli/ScriptedLines.hpp"
+#include "examples/wallet-cli/SessionLines.hpp"
 #include "examples/wallet-cli/TerminalURLOpener.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
@@ -165,6 +166,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     } else {
         input = corvend::cli::LineReader::make(std::cin, queue);
     }
+    // The prompt and every command's questions share one read at a time.
+    input = corvend::cli::SessionLines::make(input);
     // Before one command, signing in is the host's own preparation: its lines go to standard
     // error, so that standard output holds the command's result alone.
     std::ostream signInLines(std::cout.rdbuf());

@@ -1520,3 +1520,389 @@ TEST(WalletCliTest, ChoicesAndScreensReadAsTheyShow) {
     EXPECT_THAT(run.output, HasSubstr("CARD pi-card-dep-1 VERIFIED 411111******1111 09/2028\n"));
     EXPECT_THAT(run.output, Not(HasSubstr(" 9/2028")));
 }
+
+namespace {
+
+// A command that waits on the service, stopped by Ctrl-C while one chosen request of it is held
+// by the sandbox.
+struct Wait {
+    std::string name;
+    // Lines run first, each to its end.
+    std::vector<std::string> setup{};
+    // The command, then each answer typed once the text before it is shown (a text ending in
+    // "> " is the prompt itself). The hold is scripted just before the last one is typed.
+    std::vector<std::pair<std::string, std::string>> steps{};
+    // The request held; "{next}" is the id the service makes next in `collection` ("{last}" the
+    // latest), with `prefix`.
+    std::string method{};
+    std::string path{};
+    std::string collection{};
+    std::string prefix{};
+    // What the host says once Ctrl-C has ended the command.
+    std::string says{};
+    // A read run next, and what it shows when the request was held before or after the service
+    // acted ("!" first: what it must not show).
+    std::string check{};
+    std::string before{};
+    std::string after{};
+};
+
+void PrintTo(const Wait& wait, std::ostream* out) {
+    *out << wait.name;
+}
+
+// `text` with "{last}" as the latest id with `prefix` in `collection` of `sandbox`, and "{next}"
+// as the one the service makes next.
+std::string withIds(std::string text, corvend::sandbox::Sandbox& sandbox,
+                    const std::string& collection, const std::string& prefix) {
+    std::size_t latest = 0;
+    if (!collection.empty()) {
+        for (const auto& record : sandbox.store().list(collection)) {
+            const auto* found = !record.is_object() ? nullptr
+                                : record.as_object().contains("cardId")
+                                    ? record.as_object().if_contains("cardId")
+                                    : record.as_object().if_contains("id");
+            if (found == nullptr || !found->is_string()) continue;
+            const std::string id(found->as_string());
+            const std::string number = id.substr(std::min(prefix.size(), id.size()));
+            if (id.starts_with(prefix) && !number.empty() &&
+                std::ranges::all_of(number, [](unsigned char c) { return std::isdigit(c); }))
+                latest = std::max<std::size_t>(latest, std::stoul(number));
+        }
+    }
+    for (const auto& [mark, number] :
+         {std::pair<std::string, std::size_t>{"{next}", latest + 1}, {"{last}", latest}}) {
+        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
+            text.replace(at, mark.size(), prefix + std::to_string(number));
+        }
+    }
+    return text;
+}
+
+// Waits until `sandbox` has received a request for `path` after its first `seen` ones.
+bool waitForPathAfter(const corvend::sandbox::Sandbox& sandbox, std::size_t seen,
+                      const std::string& path) {
+    for (auto count = seen + 1; sandbox.waitForRequests(count, std::chrono::minutes(1)); ++count) {
+        if (sandbox.requests()[count - 1].path == path) return true;
+    }
+    return false;
+}
+
+// Runs each wait of `waits` in one session at a terminal, twice: with its request held before
+// the service acted, then after.
+void stopEachWait(const std::vector<Wait>& waits) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    signIn(terminal);
+    for (const auto& wait : waits) {
+        for (const bool acted : {false, true}) {
+            SCOPED_TRACE(wait.name + (acted ? ", held after the service acted"
+                                            : ", held before the service acted"));
+            for (const auto& line : wait.setup) {
+                terminal.type(withIds(line, sandbox, wait.collection, wait.prefix) + "\r");
+                ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
+            }
+            // Fixed before the command makes anything.
+            const std::string next = withIds("{next}", sandbox, wait.collection, wait.prefix);
+            const std::string last = withIds("{last}", sandbox, wait.collection, wait.prefix);
+            const auto ids = [&](std::string text) {
+                for (const auto& [mark, id] : {std::pair{"{next}", next}, {"{last}", last}}) {
+                    for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark))
+                        text.replace(at, std::string_view(mark).size(), id);
+                }
+                return text;
+            };
+            std::size_t seen = 0;
+            for (std::size_t step = 0; step < wait.steps.size(); ++step) {
+                // The command is typed at the prompt that ended the line before.
+                const auto& [shown, typed] = wait.steps[step];
+                if (step > 0 && !shown.ends_with("> ")) {
+                    ASSERT_TRUE(terminal.waitFor(shown)) << terminal.shown();
+                }
+                if (step > 0) {
+                    ASSERT_TRUE(terminal.waitForPrompt(shown.ends_with("> ") ? shown : "> "))
+                        << terminal.shown();
+                }
+                if (step + 1 == wait.steps.size()) {
+                    sandbox.scriptNextReply(wait.method, ids(wait.path),
+                                            {.hold = true, .afterRoute = acted});
+                    seen = sandbox.requests().size();
+                }
+                terminal.type(ids(typed) + "\r");
+            }
+            ASSERT_TRUE(waitForPathAfter(sandbox, seen, "/" + ids(wait.path))) << terminal.shown();
+            terminal.mark();
+            const auto pressed = std::chrono::steady_clock::now();
+            terminal.type(kCtrlC);
+            const bool back = terminal.waitForPrompt("wallet> ");
+            EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(2));
+            ASSERT_TRUE(back) << terminal.shown();
+            EXPECT_THAT(flowing(terminal.sinceMark()), HasSubstr(ids(wait.says)));
+            sandbox.releaseHeld();
+
+            // Nothing more of the command, and the session reads the next one.
+            terminal.mark();
+            const std::string check = wait.check.empty() ? "money 1 EUR" : ids(wait.check);
+            terminal.type(check + "\r");
+            ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
+            const std::string after = terminal.sinceMark();
+            // The line editor may redraw a long line as it is typed: its start is enough.
+            EXPECT_TRUE(after.starts_with(check.substr(0, 16))) << after;
+            EXPECT_THAT(after, Not(HasSubstr("---")));
+            const std::string holds = ids(acted ? wait.after : wait.before);
+            if (holds.starts_with('!')) {
+                EXPECT_THAT(after, Not(HasSubstr(holds.substr(1))));
+            } else {
+                EXPECT_THAT(after, HasSubstr(holds));
+            }
+        }
+    }
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0) << terminal.shown();
+}
+
+// Sessions of waits that run side by side: reads, changes, screens, the card-deposit flow.
+class CtrlCAtEveryWait : public ::testing::TestWithParam<std::vector<Wait>> {};
+
+std::vector<Wait> readWaits() {
+    const auto read = [](std::string line, std::string path) {
+        const std::string name = line.substr(0, line.find(' '));
+        return Wait{.name = line,
+                    .steps = {{"", line}},
+                    .method = "GET",
+                    .path = "digitalwallets/v1/" + path,
+                    .says = name + ": cancelled (Ctrl-C)",
+                    .before = money(1, "EUR"),
+                    .after = money(1, "EUR")};
+    };
+    return {
+        read("deposit list", "profile/deposits"),
+        read("deposit get dep-9", "profile/deposits/dep-9"),
+        read("deposit options", "profile/deposits/options"),
+        read("withdrawal list", "profile/withdrawals"),
+        read("withdrawal get wd-9", "profile/withdrawals/wd-9"),
+        read("withdrawal options", "profile/withdrawals/options"),
+        read("transfer list", "profile/transfers"),
+        read("transfer get tr-9", "profile/transfers/tr-9"),
+        read("cards programs", "profile/prepaid/programs"),
+        read("cards list", "profile/prepaid/cards"),
+        read("cards get card-9", "profile/prepaid/cards/card-9"),
+        read("cards details card-9", "profile/prepaid/cards/card-9/details"),
+        read("instruments list", "profile/instruments"),
+        read("instruments get CARD pi-sandbox-card", "profile/instruments/CARD/pi-sandbox-card"),
+        read("instruments complete https://wallet.example/instruments/verified?sessionId=ivs-9",
+             "profile/instrument-verifications/ivs-9"),
+        read("profile", "profile"), read("accounts list", "profile/accounts"),
+        read("accounts get acc-sandbox-1", "profile/accounts/acc-sandbox-1"),
+        read("kyc status", "profile/kyc/status"),
+        read("history transactions", "profile/transactions"),
+        read("history authorizations", "profile/authorizations"),
+        read("history transaction tx-9", "profile/transactions/tx-9"),
+        read("history authorization au-9", "profile/authorizations/au-9"),
+        read("fx get fxq-9", "profile/fxrate/fxq-9"),
+        // Last: the session is no longer signed in after it.
+        read("configure", "auth/configurations")};
+}
+
+std::vector<Wait> changeWaits() {
+    const std::string root = "digitalwallets/v1/profile/";
+    // `line` held at `path`, where `check` shows `before` or `after`.
+    const auto change = [&](std::string line, std::string method, std::string path,
+                            std::string collection, std::string prefix, std::string says,
+                            std::string check, std::string before, std::string after,
+                            std::vector<std::string> setup = {}) {
+        return Wait{.name = line,
+                    .setup = std::move(setup),
+                    .steps = {{"", line}},
+                    .method = std::move(method),
+                    .path = root + path,
+                    .collection = std::move(collection),
+                    .prefix = std::move(prefix),
+                    .says = std::move(says),
+                    .check = std::move(check),
+                    .before = std::move(before),
+                    .after = std::move(after)};
+    };
+    const std::string deposit =
+        "deposit: stopped waiting: the deposit may have reached the service (`deposit list` "
+        "shows it)";
+    const std::string withdrawal =
+        "withdrawal: stopped waiting: the withdrawal may have reached the service "
+        "(`withdrawal list` shows it)";
+    const std::string transfer =
+        "transfer: stopped waiting: the transfer may have reached the service (`transfer list` "
+        "shows it)";
+    const std::string card = "cards: stopped waiting: the change may have reached the service";
+    const std::string issue = "cards issue Corvend-Classic EUR";
+    return {
+        change("deposit preview 5 EUR", "POST", "deposits", "deposits", "dep-", deposit,
+               "deposit get {next}", "NOT_FOUND", "PREVIEW"),
+        change("deposit create {last}", "POST", "deposits/{last}/status", "deposits", "dep-",
+               deposit, "deposit get {last}", "PREVIEW", "PENDING", {"deposit preview 5 EUR"}),
+        change("deposit confirm {last}", "POST", "deposits/{last}/status", "deposits", "dep-",
+               deposit, "deposit get {last}", "PENDING", "COMPLETED",
+               {"deposit preview 5 EUR", "deposit create {last}"}),
+        change("deposit run 5 EUR", "POST", "deposits", "deposits", "dep-", deposit,
+               "deposit get {next}", "NOT_FOUND", "PREVIEW"),
+        change("deposit run 5 EUR", "POST", "deposits/{next}/status", "deposits", "dep-", deposit,
+               "deposit get {next}", "PREVIEW", "PENDING"),
+        change("withdrawal preview 5 EUR VELNO_TRANSFER", "POST", "withdrawals", "withdrawals",
+               "wd-", withdrawal, "withdrawal get {next}", "NOT_FOUND", "PREVIEW"),
+        change("withdrawal create {last}", "POST", "withdrawals/{last}/status", "withdrawals",
+               "wd-", withdrawal, "withdrawal get {last}", "PREVIEW", "PENDING",
+               {"withdrawal preview 5 EUR VELNO_TRANSFER"}),
+        change("transfer send 5 EUR ana@example.com", "POST", "transfers", "transfers", "tr-",
+               transfer, "transfer get {next}", "NOT_FOUND", "PREVIEW"),
+        change("transfer send 5 EUR ana@example.com", "POST", "transfers/{next}/status",
+               "transfers", "tr-", transfer, "transfer get {next}", "PREVIEW", "PENDING"),
+        change("cards issue Corvend-Classic EUR", "POST", "prepaid/cards", "cards", "card-",
+               "cards: stopped waiting: the card may have been issued (`cards list` shows it)",
+               "cards get {next}", "NOT_FOUND", "ISSUED"),
+        change("cards update {last} ACTIVE", "PATCH", "prepaid/cards/{last}", "cards", "card-",
+               card, "cards get {last}", "ISSUED", "ACTIVE", {issue}),
+        change("cards tokenize {last}", "POST", "prepaid/cards/{last}/tokenizations", "cards",
+               "card-", card, "cards get {last} tokenizations", "0 tokenizations", "1 tokenization",
+               {issue}),
+        change("cards activate {last} 1234 123", "POST", "prepaid/cards/{last}/activation", "cards",
+               "card-", card, "cards get {last}", "ISSUED", "ISSUED", {issue}),
+        change("accounts add USD", "POST", "accounts", "accounts", "acc-",
+               "accounts: stopped waiting: the account may have been added", "accounts get {next}",
+               "NOT_FOUND", "account {next}"),
+        change("fx quote EUR USD", "POST", "fxrate", "fx.quotes", "fxq-",
+               "fx: stopped waiting: the quote may have been made", "fx get {next}", "NOT_FOUND",
+               "quote {next}"),
+        change("instruments verify SEPA_BANK_ACCOUNT https://wallet.example/instruments/verified",
+               "POST", "instrument-verifications", "instrument-verifications", "ivs-",
+               "instruments: stopped waiting: the verification may have reached the service",
+               "instruments complete https://wallet.example/instruments/verified?sessionId={next}",
+               "NOT_FOUND", "ivs-"),
+        // Last: the saved card is gone after it.
+        change("instruments delete CARD pi-sandbox-card", "DELETE",
+               "instruments/CARD/pi-sandbox-card", "", "",
+               "instruments: stopped waiting: the deletion may have reached the service",
+               "instruments get CARD pi-sandbox-card", "VERIFIED", "NOT_FOUND"),
+    };
+}
+
+std::vector<Wait> screenWaits() {
+    const std::string kyc = "kyc: stopped waiting: the verification may have been started";
+    return {
+        {.name = "kyc start, the session made",
+         .steps = {{"", "kyc start"}},
+         .method = "POST",
+         .path = "digitalwallets/v1/profile/kyc/sessions",
+         .says = kyc,
+         .before = money(1, "EUR"),
+         .after = money(1, "EUR")},
+        {.name = "kyc start, its page loading",
+         .steps = {{"", "kyc start"}},
+         .method = "GET",
+         .path = "sandbox/kyc/{next}",
+         .collection = "kyc.sessions",
+         .prefix = "kyc-",
+         .says = kyc,
+         .before = money(1, "EUR"),
+         .after = money(1, "EUR")},
+        {.name = "secure-details, the page made",
+         .setup = {"cards issue Corvend-Classic EUR"},
+         .steps = {{"", "secure-details {last}"}},
+         .method = "POST",
+         .path = "digitalwallets/v1/profile/prepaid/cards/{last}/secure-details",
+         .collection = "cards",
+         .prefix = "card-",
+         .says = "secure-details: cancelled (Ctrl-C)",
+         .before = "!Card 5",
+         .after = "!Card 5"},
+        {.name = "secure-details, its page loading",
+         .setup = {"cards issue Corvend-Classic EUR"},
+         .steps = {{"", "secure-details {last}"}},
+         .method = "GET",
+         .path = "sandbox/secure-details/{last}",
+         .collection = "cards",
+         .prefix = "card-",
+         .says = "secure-details: cancelled (Ctrl-C)",
+         .before = "!Card 5",
+         .after = "!Card 5"},
+    };
+}
+
+std::vector<Wait> cardDepositWaits() {
+    const std::vector<std::pair<std::string, std::string>> form{
+        {"", "card-deposit 5 EUR"},
+        {"pay with:", "new card"},
+        {"Card number> ", "4111111111111111"},
+        {"Expiry date> ", "1230"},
+        {"CVV> ", "123"},
+        {"Card name (optional)> ", ""},
+        {"choose:", "Add a card"}};
+    auto confirmed = form;
+    confirmed.emplace_back("Review the payment details", "Confirm");
+    const std::string path = "digitalwallets/v1/profile/deposits/{next}";
+    const std::string flow =
+        "card-deposit: stopped waiting: card deposit {next} may have reached the service "
+        "(`deposit get {next}` shows where it stands)";
+    return {
+        {.name = "card-deposit, the saved cards read",
+         .steps = {form[0]},
+         .method = "GET",
+         .path = "digitalwallets/v1/profile/instruments",
+         .says = "card-deposit: cancelled (Ctrl-C)",
+         .before = money(1, "EUR"),
+         .after = money(1, "EUR")},
+        {.name = "card-deposit, the preview",
+         .steps = {form[0], form[1]},
+         .method = "POST",
+         .path = "digitalwallets/v1/profile/deposits",
+         .collection = "deposits",
+         .prefix = "dep-",
+         .says = "card-deposit: stopped waiting: the card deposit may have been made",
+         .check = "deposit get {next}",
+         .before = "NOT_FOUND",
+         .after = "PREVIEW"},
+        {.name = "card-deposit, Add a card",
+         .steps = form,
+         .method = "POST",
+         .path = path + "/status",
+         .collection = "deposits",
+         .prefix = "dep-",
+         .says = flow,
+         .check = "deposit get {next}",
+         .before = "PREVIEW",
+         .after = "PENDING"},
+        {.name = "card-deposit, Confirm",
+         .steps = confirmed,
+         .method = "POST",
+         .path = path + "/status",
+         .collection = "deposits",
+         .prefix = "dep-",
+         .says = flow,
+         .check = "deposit get {next}",
+         .before = "PENDING",
+         .after = "COMPLETED"},
+        {.name = "card-deposit, the read-back after the flow",
+         .steps = confirmed,
+         .method = "GET",
+         .path = path,
+         .collection = "deposits",
+         .prefix = "dep-",
+         .says = "card-deposit: stopped waiting: the card-deposit flow completed; `deposit get "
+                 "{next}` shows where its deposit stands",
+         .check = "deposit get {next}",
+         .before = "COMPLETED",
+         .after = "COMPLETED"},
+    };
+}
+
+}  // namespace
+
+// Ctrl-C while a command waits on the service ends the command: the prompt is back within two
+// seconds, nothing of the command follows it, the session reads the next command, and what
+// the host said agrees with what the service then holds.
+TEST_P(CtrlCAtEveryWait, EndsTheCommandAndSaysWhatTheServiceMayHold) {
+    stopEachWait(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(WalletCli, CtrlCAtEveryWait,
+                         ::testing::Values(readWaits(), changeWaits(), screenWaits(),
+                                           cardDepositWaits()));

@@ -1,0 +1,121 @@
+#include "examples/wallet-cli/CommandRun.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "examples/wallet-cli/Interruptions.hpp"
+
+namespace corvend::cli {
+
+namespace {
+
+// How long a stop waits for a call's end: past it the call is dropped, and the prompt is back
+// within a second of Ctrl-C.
+constexpr auto kBound = std::chrono::milliseconds(800);
+
+}  // namespace
+
+std::shared_ptr<CommandRun> CommandRun::make(std::function<void(const Stopped&)> stopped) {
+    return std::make_shared<CommandRun>(Passkey{}, std::move(stopped));
+}
+
+CommandRun::CommandRun(Passkey, std::function<void(const Stopped&)> stopped)
+    : stopped_callback_(std::move(stopped)) {}
+
+std::shared_ptr<CommandRun> CommandRun::current() {
+    return Interruptions::shared().command();
+}
+
+void CommandRun::setCurrent(std::shared_ptr<CommandRun> run) {
+    Interruptions::shared().setCommand(std::move(run));
+}
+
+bool CommandRun::mayStart() {
+    const auto run = current();
+    return !run || run->isLive();
+}
+
+void CommandRun::end() {
+    if (ended_) return;
+    ended_ = true;
+    // Nothing of an ended command goes on behind the prompt.
+    for (const auto& call : pending_) call.task.cancel();
+    undos_.clear();
+}
+
+void CommandRun::stop() {
+    if (!isLive()) return;
+    stopped_ = true;
+    for (auto& each : std::exchange(undos_, {})) {
+        if (!each.unknown.empty()) known_.unknown.push_back(each.unknown);
+        if (each.undo) each.undo();
+    }
+    for (const auto& call : pending_) call.task.cancel();
+    if (pending_.empty()) {
+        // Told on the queue, after the Ctrl-C that stopped it.
+        platform::MainQueue::shared().async([self = shared_from_this()] { self->settle(); });
+        return;
+    }
+    platform::Task<void>::detached([weakSelf = weak_from_this()] {
+        std::this_thread::sleep_for(kBound);
+        platform::MainQueue::shared().async([weakSelf] {
+            if (const auto self = weakSelf.lock()) self->giveUp();
+        });
+    });
+}
+
+std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string unknown) {
+    if (!isLive()) return nullptr;
+    const auto id = ++nextId_;
+    undos_.push_back({id, std::move(undo), std::move(unknown)});
+    // The token gives the step up when it goes.
+    struct Token {
+        std::weak_ptr<CommandRun> run;
+        std::uint64_t id = 0;
+        ~Token() {
+            if (const auto self = run.lock())
+                std::erase_if(self->undos_, [this](const Undo& each) { return each.id == id; });
+        }
+    };
+    auto token = std::make_shared<Token>();
+    token->run = weak_from_this();
+    token->id = id;
+    return token;
+}
+
+bool CommandRun::admits(std::uint64_t id, bool cancelled) {
+    if (ended_) return false;
+    if (!stopped_) return !cancelled;
+    const auto call = std::ranges::find(pending_, id, &Pending::id);
+    if (call == pending_.end() || call->unknown.empty()) return false;  // a read: dropped
+    if (cancelled) {
+        known_.unknown.push_back(call->unknown);
+        return false;
+    }
+    known_.resultCame = true;
+    return true;
+}
+
+void CommandRun::closed(std::uint64_t id) {
+    std::erase_if(pending_, [id](const Pending& call) { return call.id == id; });
+    if (stopped_ && !ended_ && pending_.empty()) settle();
+}
+
+void CommandRun::giveUp() {
+    if (ended_) return;
+    for (const auto& call : pending_) {
+        known_.abandoned = true;
+        if (!call.unknown.empty()) known_.unknown.push_back(call.unknown);
+    }
+    settle();
+}
+
+void CommandRun::settle() {
+    if (ended_) return;
+    ended_ = true;
+    pending_.clear();
+    if (auto stopped = std::exchange(stopped_callback_, nullptr)) stopped(known_);
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "CorvendWallet/CorvendWallet.hpp"
+#include "platform/async/MainQueue.hpp"
+#include "platform/async/Task.hpp"
+
+namespace corvend::cli {
+
+// One command of the session, from its start to its end: it owns every step the command
+// starts. A kit call runs in a task of the run's own (call()), so the run learns how each call
+// ended, its cancellation included; a step that is no kit call (a screen shown, a page open)
+// is registered with what undoes it (step()); whatever reaches the command later goes through
+// guarded(). stop() (Ctrl-C) cancels the calls and undoes the steps; from then on nothing new
+// starts and what the calls report is dropped, except the result of a change that came anyway,
+// which the command prints. The stop ends when every call has ended, or after a bound for one
+// that does not: the session is then told what is known. Main thread.
+class CommandRun : public std::enable_shared_from_this<CommandRun> {
+  public:
+    // What is known when a stop has ended.
+    struct Stopped {
+        // For each change whose end was not seen, what may have reached the service.
+        std::vector<std::string> unknown;
+        // A change's result came anyway and the command printed it.
+        bool resultCame = false;
+        // A call did not end within the bound; what it reports later is dropped.
+        bool abandoned = false;
+    };
+
+    // `stopped` runs once, on the main queue, when a stop has ended.
+    static std::shared_ptr<CommandRun> make(std::function<void(const Stopped&)> stopped);
+    // The command under way in the session; null outside one (a single command, the demo).
+    static std::shared_ptr<CommandRun> current();
+    // Makes `run` the command under way (null: none).
+    static void setCurrent(std::shared_ptr<CommandRun> run);
+    // Whether the command under way (if any) may start a step.
+    static bool mayStart();
+
+    // It runs: it was neither stopped nor ended.
+    bool isLive() const { return !stopped_ && !ended_; }
+    // The command reported its own end: what reaches it afterwards is dropped.
+    void end();
+    // Cancels the calls, undoes the steps, starts nothing more; see Stopped.
+    void stop();
+
+    // Registers a step that is no kit call: `undo` runs when the command is stopped, and
+    // `unknown`, when not empty, says what the step may have left at the service. The step
+    // stays registered while the returned token is held; null (nothing registered) when the
+    // command may start nothing more: the step must then not start.
+    [[nodiscard]] std::shared_ptr<void> step(std::function<void()> undo, std::string unknown = {});
+
+    // Runs the kit's blocking `operation` in a task of this run and hands its Result to
+    // `completion` on the main queue. `unknown`, empty for a read, says what a change may have
+    // done at the service when its end is not seen. Nothing starts once the run is not live.
+    template <class Operation, class Completion>
+    void call(Operation operation, Completion completion, std::string unknown = {});
+
+    struct Passkey {};
+    CommandRun(Passkey, std::function<void(const Stopped&)> stopped);
+
+  private:
+    struct Pending {
+        std::uint64_t id = 0;
+        std::string unknown;
+        platform::AnyTask task;
+    };
+    struct Undo {
+        std::uint64_t id = 0;
+        std::function<void()> undo;
+        std::string unknown;
+    };
+
+    // Whether a call's report goes to the command; `cancelled` when it ended by cancellation.
+    bool admits(std::uint64_t id, bool cancelled);
+    // The call's report was handled.
+    void closed(std::uint64_t id);
+    void giveUp();
+    void settle();
+
+    std::function<void(const Stopped&)> stopped_callback_;
+    bool stopped_ = false;
+    bool ended_ = false;
+    std::uint64_t nextId_ = 0;
+    std::vector<Pending> pending_;
+    std::vector<Undo> undos_;
+    Stopped known_;
+};
+
+template <class Operation, class Completion>
+void CommandRun::call(Operation operation, Completion completion, std::string unknown) {
+    if (!isLive()) return;
+    const auto id = ++nextId_;
+    auto task = platform::Task<void>::detached([self = shared_from_this(), id,
+                                                operation = std::move(operation),
+                                                completion = std::move(completion)]() mutable {
+        auto result = captureResult(operation);
+        platform::MainQueue::shared().async(
+            [self, id, completion, result = std::move(result)]() mutable {
+                const bool cancelled = !result && result.error().isCancellation();
+                if (self->admits(id, cancelled)) completion(std::move(result));
+                self->closed(id);
+            });
+    });
+    pending_.push_back({id, std::move(unknown), std::move(task)});
+}
+
+// A kit call of the command under way (see CommandRun::call); outside a session's command it
+// runs the same way, with nothing to stop it. E.g.
+//   call([service, id] { return service->get(id); }, printer<Record>("get", done));
+template <class Operation, class Completion>
+void call(Operation operation, Completion completion, std::string unknown = {}) {
+    auto run = CommandRun::current();
+    if (!run) run = CommandRun::make([](const CommandRun::Stopped&) {});
+    run->call(std::move(operation), std::move(completion), std::move(unknown));
+}
+
+// `fn`, to run later for the command under way: dropped once that command is no longer live.
+template <class F>
+auto guarded(F fn) {
+    return [run = std::weak_ptr<CommandRun>(CommandRun::current()),
+            scoped = CommandRun::current() != nullptr,
+            fn = std::move(fn)](auto&&... arguments) mutable {
+        if (scoped) {
+            const auto alive = run.lock();
+            if (!alive || !alive->isLive()) return;
+        }
+        fn(std::forward<decltype(arguments)>(arguments)...);
+    };
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,118 @@
+#include "examples/wallet-cli/CommandRun.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/async/CancellationError.hpp"
+#include "platform/async/CancellationToken.hpp"
+
+namespace corvend::cli {
+namespace {
+
+using ::testing::ElementsAre;
+using namespace std::chrono_literals;
+
+auto& queue() {
+    return platform::MainQueue::shared();
+}
+
+// Waits, bounded, until `done` holds; it is set off the main thread.
+void waitFor(const std::atomic<bool>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    ASSERT_TRUE(done);
+}
+
+class CommandRunTest : public ::testing::Test {
+  protected:
+    std::optional<CommandRun::Stopped> told;
+    std::shared_ptr<CommandRun> run =
+        CommandRun::make([this](const CommandRun::Stopped& known) { told = known; });
+    std::vector<std::string> seen;
+};
+
+// A change whose result was in hand at Ctrl-C is shown, a read's is dropped, and nothing the
+// shown result would start begins.
+TEST_F(CommandRunTest, AResultInHandIsShownForAChangeOnlyAndStartsNothing) {
+    std::atomic<bool> made{false};
+    std::atomic<bool> read{false};
+    run->call(
+        [&] {
+            made = true;
+            return 1;
+        },
+        [&](Result<int>) {
+            seen.emplace_back("made");
+            run->call([] { return 2; }, [&](Result<int>) { seen.emplace_back("next"); }, "next");
+        },
+        "the thing may have been made");
+    run->call(
+        [&] {
+            read = true;
+            return 3;
+        },
+        [&](Result<int>) { seen.emplace_back("read"); });
+    waitFor(made);
+    waitFor(read);
+    run->stop();
+    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
+    EXPECT_THAT(seen, ElementsAre("made"));
+    EXPECT_TRUE(told->resultCame);
+    EXPECT_TRUE(told->unknown.empty());
+    EXPECT_FALSE(told->abandoned);
+}
+
+// Ctrl-C cancels a call under way and undoes the steps; the words say what a change may have
+// left; from then on nothing starts and nothing reaches the command.
+TEST_F(CommandRunTest, ACallUnderWayIsCancelledAndTheStepsUndone) {
+    const auto waitForCancel = [] {
+        while (!platform::isCancelled()) std::this_thread::sleep_for(1ms);
+        throw platform::CancellationError();
+        return 0;
+    };
+    run->call(
+        waitForCancel, [&](Result<int>) { seen.emplace_back("sent"); },
+        "the transfer may have reached the service");
+    run->call(waitForCancel, [&](Result<int>) { seen.emplace_back("read"); });
+    const auto screen = run->step([&] { seen.emplace_back("screen closed"); });
+    auto outside = guarded([&] { seen.emplace_back("outside a command"); });
+    ASSERT_TRUE(screen);
+    CommandRun::setCurrent(run);
+    auto answer = guarded([&] { seen.emplace_back("answer"); });
+    CommandRun::setCurrent(nullptr);
+
+    run->stop();
+    EXPECT_FALSE(run->isLive());
+    EXPECT_FALSE(run->step([] {}));
+    answer();
+    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
+    outside();
+    EXPECT_THAT(seen, ElementsAre("screen closed", "outside a command"));
+    EXPECT_THAT(told->unknown, ElementsAre("the transfer may have reached the service"));
+    EXPECT_FALSE(told->resultCame);
+}
+
+// A call that does not end when cancelled is let go within a second, as one that may have
+// made its change.
+TEST_F(CommandRunTest, ACallThatIgnoresCancellationIsLetGoWithinASecond) {
+    std::promise<int> reply;
+    run->call([answer = reply.get_future().share()] { return answer.get(); },
+              [&](Result<int>) { seen.emplace_back("reply"); }, "the card may have been issued");
+    run->stop();
+    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 1s));
+    EXPECT_TRUE(told->abandoned);
+    EXPECT_THAT(told->unknown, ElementsAre("the card may have been issued"));
+    // Its report, whenever it comes, finds the run ended.
+    reply.set_value(1);
+}
+
+}  // namespace
+}  // namespace corvend::cli
