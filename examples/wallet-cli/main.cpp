@@ -343,7 +343,8 @@ int main(int argc, char** argv) {
             // money) needs none.
             settings.baseURL = [&sandbox, oneCommand = !run.words.empty()] {
                 if (!sandbox) {
-                    sandbox.emplace();
+                    // Bounded as wallet-sandbox is: a session may run for days.
+                    sandbox.emplace(corvend::sandbox::SandboxOptions::standalone());
                     sandbox->start();
                     // Before one command it is a note, on standard error like the sign-in.
                     (oneCommand ? std::cerr : std::cout)

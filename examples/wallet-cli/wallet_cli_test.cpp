@@ -1219,6 +1219,18 @@ TEST(WalletCliTest, ACardDepositThatDidNotCompleteSaysWhereItsDepositStands) {
     EXPECT_THAT(beforeACard.output, Not(HasSubstr("deposit dep-")));
 }
 
+// Goes back through every line of the session's history, runs the oldest one again and leaves;
+// returns what the terminal showed meanwhile.
+std::string recallEveryLine(Terminal& terminal) {
+    terminal.mark();
+    for (int i = 0; i < 10; ++i) terminal.type(kUp);
+    terminal.type("\r");
+    EXPECT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    return terminal.sinceMark();
+}
+
 // What is typed into the card form never enters the line history; commands do.
 TEST(WalletCliTest, AtATerminalCardDataNeverEntersTheLineHistory) {
     Terminal terminal({});
@@ -1231,14 +1243,7 @@ TEST(WalletCliTest, AtATerminalCardDataNeverEntersTheLineHistory) {
     ASSERT_TRUE(terminal.waitForPrompt("> "));
     terminal.type("close\r");
     ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
-    terminal.mark();
-    // Back through every line there is, then the oldest one again.
-    for (int i = 0; i < 10; ++i) terminal.type(kUp);
-    terminal.type("\r");
-    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
-    terminal.type("quit\r");
-    EXPECT_EQ(terminal.status(), 0);
-    const std::string recalled = terminal.sinceMark();
+    const std::string recalled = recallEveryLine(terminal);
     EXPECT_THAT(recalled, Not(HasSubstr("4111111111111111")));
     EXPECT_THAT(recalled, Not(HasSubstr("Travelcard")));
     EXPECT_THAT(recalled, Not(HasSubstr("1230")));
@@ -1258,13 +1263,7 @@ TEST(WalletCliTest, AtATerminalSecretsNeverEnterTheLineHistory) {
         terminal.type(line + "\r");
         ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
     }
-    terminal.mark();
-    for (int i = 0; i < 10; ++i) terminal.type(kUp);
-    terminal.type("\r");
-    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
-    terminal.type("quit\r");
-    EXPECT_EQ(terminal.status(), 0);
-    const std::string recalled = terminal.sinceMark();
+    const std::string recalled = recallEveryLine(terminal);
     for (const std::string secret :
          {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad"})
         EXPECT_THAT(recalled, Not(HasSubstr(secret))) << recalled;
