@@ -9,26 +9,19 @@ MemoryStore::Collection::iterator MemoryStore::find(Collection& collection, std:
 }
 
 void MemoryStore::put(std::string_view collection, std::string_view id, boost::json::value value) {
-    {
-        std::lock_guard lock(mutex_);
-        auto& documents = collections_[std::string(collection)];
-        if (auto it = find(documents, id); it != documents.end()) {
-            it->second = std::move(value);
-        } else {
-            documents.emplace_back(std::string(id), std::move(value));
-        }
+    std::lock_guard lock(mutex_);
+    auto& documents = collections_[std::string(collection)];
+    if (auto it = find(documents, id); it != documents.end()) {
+        it->second = std::move(value);
+    } else {
+        documents.emplace_back(std::string(id), std::move(value));
     }
-    changed_.notify_all();
 }
 
 std::string MemoryStore::append(std::string_view collection, boost::json::value value) {
-    std::string id;
-    {
-        std::lock_guard lock(mutex_);
-        id = std::to_string(nextId_++);
-        collections_[std::string(collection)].emplace_back(id, std::move(value));
-    }
-    changed_.notify_all();
+    std::lock_guard lock(mutex_);
+    std::string id = std::to_string(nextId_++);
+    collections_[std::string(collection)].emplace_back(id, std::move(value));
     return id;
 }
 
@@ -67,25 +60,13 @@ std::optional<boost::json::value> MemoryStore::remove(std::string_view collectio
 
 bool MemoryStore::update(std::string_view collection, std::string_view id,
                          const std::function<void(boost::json::value&)>& change) {
-    {
-        std::lock_guard lock(mutex_);
-        auto documents = collections_.find(collection);
-        if (documents == collections_.end()) return false;
-        auto it = find(documents->second, id);
-        if (it == documents->second.end()) return false;
-        change(it->second);
-    }
-    changed_.notify_all();
+    std::lock_guard lock(mutex_);
+    auto documents = collections_.find(collection);
+    if (documents == collections_.end()) return false;
+    auto it = find(documents->second, id);
+    if (it == documents->second.end()) return false;
+    change(it->second);
     return true;
-}
-
-bool MemoryStore::waitForSize(std::string_view collection, std::size_t count,
-                              std::chrono::milliseconds timeout) const {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [&] {
-        auto documents = collections_.find(collection);
-        return documents != collections_.end() && documents->second.size() >= count;
-    });
 }
 
 }  // namespace corvend::sandbox

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <boost/json/value.hpp>
-#include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -38,18 +36,12 @@ class MemoryStore {
     // Removes the document and returns it, or nothing when there is none.
     std::optional<boost::json::value> remove(std::string_view collection, std::string_view id);
 
-    // Blocks until the collection holds at least `count` documents or `timeout` passes;
-    // returns whether the count was reached.
-    bool waitForSize(std::string_view collection, std::size_t count,
-                     std::chrono::milliseconds timeout) const;
-
   private:
     using Collection = std::vector<std::pair<std::string, boost::json::value>>;
 
     static Collection::iterator find(Collection& collection, std::string_view id);
 
     mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
     std::map<std::string, Collection, std::less<>> collections_;
     std::size_t nextId_ = 1;
 };
