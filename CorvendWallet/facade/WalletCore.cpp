@@ -98,13 +98,22 @@ WalletCore::WalletCore(Private, Parts parts)
 }
 
 model::ConfigurationResult WalletCore::configure(const model::Configuration& configuration) {
+    return configureInTurn(configuration, *order_.issue());
+}
+
+model::ConfigurationResult WalletCore::configureInTurn(const model::Configuration& configuration,
+                                                       const ConfigurationOrder::Turn& turn) {
     const auto baseURL = parseBaseURL(configuration.baseURL);
     if (!baseURL) throw model::ConfigurationError("Invalid base URL", ErrorCode::invalidBaseURL);
 
+    // The same for every configuration, so done before the turn: a turn is never held while
+    // waiting for the main queue, and a blocking call made where that wait could never end
+    // still fails at once instead of waiting for an earlier turn that waits for the queue.
     platform::MainQueue::shared().sync([this] {
         Appearance::applyDefaultUnlessApplied();
         parts_.environmentPropertiesConfigurator->configure(platform::currentDevice());
     });
+    turn.await();
 
     for (const auto& manager :
          {parts_.unauthenticated, parts_.userAuthenticated, parts_.weaklyAuthenticated}) {
@@ -131,9 +140,8 @@ model::ConfigurationResult WalletCore::configure(const model::Configuration& con
 std::shared_ptr<WalletOperationHandle> WalletCore::configure(model::Configuration configuration,
                                                              ConfigureCompletion completion) {
     return runWalletOperation<model::ConfigurationResult>(
-        [self = shared_from_this(), configuration = std::move(configuration)] {
-            return self->configure(configuration);
-        },
+        [self = shared_from_this(), configuration = std::move(configuration),
+         turn = order_.issue()] { return self->configureInTurn(configuration, *turn); },
         [completion = std::move(completion)](Result<model::ConfigurationResult> result) {
             if (result) {
                 completion(std::move(*result));

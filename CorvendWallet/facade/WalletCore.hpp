@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 
+#include "CorvendWallet/facade/ConfigurationOrder.hpp"
 #include "CorvendWallet/facade/Core.hpp"
 #include "CorvendWallet/foundation/Passkey.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
@@ -43,9 +44,12 @@ class WalletCore final : public Core, public std::enable_shared_from_this<Wallet
     // weakly authenticated one the configuration token, fetches the device-screening settings
     // through it, configures the fingerprint provider and returns its fingerprint. What the
     // request or the fingerprint throws is mapped by configurationError(), cancellation aside.
+    // Configurations take effect one after another in the order issued: from the managers'
+    // environments on, each waits (cancellably) for those issued before it to end.
     model::ConfigurationResult configure(const model::Configuration& configuration) override;
 
-    // configure() in a task of its own, as runWalletOperation runs an operation.
+    // configure() in a task of its own, as runWalletOperation runs an operation; its place in
+    // the order is taken at this call.
     std::shared_ptr<WalletOperationHandle> configure(model::Configuration configuration,
                                                      ConfigureCompletion completion) override;
 
@@ -68,8 +72,12 @@ class WalletCore final : public Core, public std::enable_shared_from_this<Wallet
     WalletCore(Private, Parts parts);
 
   private:
+    model::ConfigurationResult configureInTurn(const model::Configuration& configuration,
+                                               const ConfigurationOrder::Turn& turn);
+
     Parts parts_;
     NetworkManagers networkManagers_;
+    ConfigurationOrder order_;
 };
 
 // The set-up's mapping of any failure to a model::ConfigurationError.

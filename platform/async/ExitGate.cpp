@@ -1,13 +1,10 @@
 #include "platform/async/ExitGate.hpp"
 
-#include <pthread.h>
+#include "platform/async/ProcessFork.hpp"
 
 namespace corvend::platform {
 
 namespace {
-
-// One more in each child of a fork, set while the child has the forking thread alone.
-constinit std::atomic<std::uint32_t> processGeneration{0};
 
 constexpr std::uint32_t generationOf(std::uint64_t counted) noexcept {
     return static_cast<std::uint32_t>(counted >> 32);
@@ -27,14 +24,12 @@ constexpr std::uint64_t counting(std::uint32_t generation, std::uint32_t passes)
 // sets `closed_` before it reads the count, so one of the two always sees the other.
 
 ExitGate::ExitGate() noexcept {
-    // Before any pass is given, so that no child of a fork can see one it does not know of.
-    static const bool followsForks =
-        ::pthread_atfork(nullptr, nullptr, [] { processGeneration.fetch_add(1); }) == 0;
-    (void)followsForks;
+    // Done before main already; again here for a gate made by another initializer even earlier.
+    ProcessFork::followForks();
 }
 
 ExitGate::Pass ExitGate::enter() noexcept {
-    const std::uint32_t generation = processGeneration.load();
+    const std::uint32_t generation = ProcessFork::generation();
     std::uint64_t seen = counted_.load();
     while (!counted_.compare_exchange_weak(
         seen, generationOf(seen) == generation ? seen + 1 : counting(generation, 1))) {
@@ -58,7 +53,7 @@ void ExitGate::leave(std::uint32_t generation) noexcept {
 void ExitGate::close() noexcept {
     closed_.store(true);
     for (std::uint64_t seen = counted_.load();
-         passesOf(seen) != 0 && generationOf(seen) == processGeneration.load();
+         passesOf(seen) != 0 && generationOf(seen) == ProcessFork::generation();
          seen = counted_.load()) {
         counted_.wait(seen);
     }

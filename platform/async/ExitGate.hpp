@@ -21,7 +21,8 @@
 //
 // A child of fork() has only the thread that forked: the passes held at the fork are forgotten
 // there (the forking thread's own leave without effect), so that the child's close() does not
-// wait for threads it does not have.
+// wait for threads it does not have. The child's generation starts before any fork handler of the
+// host's runs (see ProcessFork.hpp), so a pass such a handler takes counts in the child.
 
 #include <atomic>
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -59,6 +60,72 @@ TEST(ExitGateTest, ClosingWaitsForThePassesGivenAndRefusesNewOnes) {
     EXPECT_TRUE(closed);
     EXPECT_FALSE(gate.enter());
     gate.close();  // again: nothing to wait for
+}
+
+// The gate a fork handler of the test's takes a pass from in the child, as a library's would.
+std::atomic<ExitGate*> gateForkHandlersUse{nullptr};
+// Held by the child from its fork handler on; set only there.
+std::optional<ExitGate::Pass> passOfTheChildsHandler;
+
+// Whether the child `child` sleeps in the kernel waiting on a futex, as close() waiting does;
+// false once it has ended.
+bool childSleepsOnAFutex(pid_t child) {
+    std::ifstream call("/proc/" + std::to_string(child) + "/syscall");
+    long number = -1;
+    return call >> number && number == SYS_futex;
+}
+
+// A child's close() waits for a pass taken in the child: one its fork handler took (registered
+// before the gate, as a library's, so handlers of the kit's registered only with the first gate
+// would come after it), while it leaves the pass its forking thread held and another thread of
+// its parent still holds one.
+TEST(ExitGateTest, AForkedChildClosesOnlyOnceThePassesTakenInItAreLeft) {
+    ASSERT_EQ(::pthread_atfork(nullptr, nullptr,
+                               [] {
+                                   if (ExitGate* gate = gateForkHandlersUse.load()) {
+                                       passOfTheChildsHandler.emplace(gate->enter());
+                                   }
+                               }),
+              0);
+    ExitGate gate;
+    gateForkHandlersUse = &gate;
+    std::promise<void> entered;
+    std::promise<void> release;
+    std::thread holder([&] {
+        const auto pass = gate.enter();
+        entered.set_value();
+        release.get_future().wait();
+    });
+    entered.get_future().wait();
+    std::optional<ExitGate::Pass> own(gate.enter());
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        own.reset();
+        gate.close();
+        ::_exit(1);  // with the handler's pass still held
+    }
+    ASSERT_GT(child, 0);
+    gateForkHandlersUse = nullptr;
+    // The child either ends, which it must not while its pass is held, or sleeps until it is
+    // left; nothing else in it sleeps.
+    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    bool waits = false;
+    int status = 0;
+    while (!(waits = childSleepsOnAFutex(child)) && ::waitpid(child, &status, WNOHANG) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    if (waits || std::chrono::steady_clock::now() >= deadline) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    EXPECT_TRUE(waits) << "the child's close() returned while a pass taken in it was held: "
+                       << status;
+
+    own.reset();
+    release.set_value();
+    holder.join();
 }
 
 TEST(ExitGateTest, AForkedChildClosesWithoutWaitingForThePassesOfThreadsItHasNot) {

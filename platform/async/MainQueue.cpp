@@ -13,6 +13,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/async/ProcessFork.hpp"
+
 namespace corvend::platform {
 
 namespace {
@@ -64,6 +66,7 @@ void MainQueue::async(std::function<void()> job) {
 }
 
 void MainQueue::sync(std::function<void()> job) {
+    ProcessFork::checkKitUsable("MainQueue::sync");
     const auto driver = state_->driver.load(std::memory_order_acquire);
     if (driver == std::this_thread::get_id()) {
         job();

@@ -25,7 +25,8 @@ class MainQueue {
     // drives (or last drove) this queue, posted and waited for otherwise. Rethrows what `job`
     // throws. Not cancellable. Throws std::future_error if the queue dies with `job` unrun, and
     // std::logic_error at once, `job` unrun, when called on the process's first thread while no
-    // thread has ever driven this queue (the wait could never end).
+    // thread has ever driven this queue (the wait could never end), or in a child of fork made
+    // after the kit started its threads (see ProcessFork.hpp).
     void sync(std::function<void()> job);
 
     // Drives the queue on the calling thread until stop() is called. A stop() that comes while

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/async/ProcessFork.hpp"
 #include "platform/async/TaskPool.hpp"
 
 namespace corvend::platform {
@@ -61,6 +62,8 @@ bool SerialQueue::isCurrent() const {
 }
 
 void SerialQueue::enqueue(std::function<void()> block) {
+    // Before the lock: a thread of the parent may have held it at the fork.
+    ProcessFork::checkKitUsable("SerialQueue::async");
     {
         std::lock_guard lock(state_->mutex);
         state_->blocks.push_back(std::move(block));
@@ -116,7 +119,8 @@ SerialQueue::InlineTurn::~InlineTurn() {
     queue_.endInline();
 }
 
-void SerialQueue::checkNotCurrent() const {
+void SerialQueue::checkCanWait() const {
+    ProcessFork::checkKitUsable("SerialQueue::sync");
     if (isCurrent()) {
         throw std::logic_error("SerialQueue::sync called from a block of the same queue (" +
                                label_ + ")");

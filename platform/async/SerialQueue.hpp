@@ -32,7 +32,9 @@ class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
     // Runs `fn` after every block queued before it and alone, like a queued block, and returns
     // its result or rethrows its exception. On an idle queue it runs on the calling thread.
     // Not cancellable: the read always completes. Calling it from a block of the same queue
-    // could never complete, so it throws std::logic_error instead of deadlocking.
+    // could never complete, so it throws std::logic_error instead of deadlocking. Both forms throw
+    // std::logic_error in a child of fork made after the kit started its threads (see
+    // ProcessFork.hpp).
     template <class F>
     std::invoke_result_t<F> sync(F&& fn);
 
@@ -43,7 +45,7 @@ class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
     explicit SerialQueue(std::string label);
     void enqueue(std::function<void()> block);
     void drain();
-    void checkNotCurrent() const;
+    void checkCanWait() const;
 
     // While the queue is idle (nothing queued or running), sync() runs its function on the
     // calling thread instead of paying two thread hand-offs; the queue counts as busy meanwhile,

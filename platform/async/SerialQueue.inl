@@ -23,7 +23,7 @@ class SerialQueue::InlineTurn {
 template <class F>
 std::invoke_result_t<F> SerialQueue::sync(F&& fn) {
     using R = std::invoke_result_t<F>;
-    checkNotCurrent();
+    checkCanWait();
     if (tryBeginInline()) {
         InlineTurn turn(*this);
         return std::forward<F>(fn)();

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/async/ProcessFork.hpp"
+
 namespace corvend::platform {
 
 struct TaskPool::State : std::enable_shared_from_this<State> {
@@ -31,6 +33,7 @@ struct TaskPool::State : std::enable_shared_from_this<State> {
     // Called with the lock held.
     void spawn() {
         std::thread worker([self = shared_from_this()] { self->work(); });
+        ProcessFork::noteKitThread();
         ++threads;
         countChanged.notify_all();
         if (detachWorkers) {
@@ -112,6 +115,7 @@ TaskPool::~TaskPool() {
 }
 
 void TaskPool::submit(std::function<void()> job) {
+    ProcessFork::checkKitUsable("TaskPool::submit");
     std::vector<std::thread> retired;
     std::exception_ptr failure;
     {

@@ -20,7 +20,9 @@ class TaskPool {
     TaskPool(const TaskPool&) = delete;
     TaskPool& operator=(const TaskPool&) = delete;
 
-    // Queues `job`. An exception escaping a job terminates the process, as on any thread.
+    // Queues `job`. An exception escaping a job terminates the process, as on any thread. Throws
+    // std::logic_error, `job` unqueued, in a child of fork made after the kit started its threads
+    // (see ProcessFork.hpp).
     void submit(std::function<void()> job);
 
     std::size_t threadCount() const;

@@ -1,0 +1,54 @@
+#include "platform/async/ProcessFork.hpp"
+
+#include <pthread.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+
+namespace corvend::platform {
+
+namespace {
+
+// Set in the child while it has the forking thread alone.
+constinit std::atomic<std::uint32_t> forkGeneration{0};
+constinit std::atomic<bool> kitThreadStarted{false};
+constinit std::atomic<bool> forkedAfterKitThreads{false};
+
+void inForkedChild() noexcept {
+    forkGeneration.fetch_add(1);
+    if (kitThreadStarted.load()) forkedAfterKitThreads.store(true);
+}
+
+// Before main, and with a priority, so that it comes ahead of the unprioritized static
+// initializers of the whole program, a host's own included.
+[[gnu::constructor(101)]] void followForksBeforeMain() noexcept {
+    ProcessFork::followForks();
+}
+
+}  // namespace
+
+std::uint32_t ProcessFork::generation() noexcept {
+    return forkGeneration.load();
+}
+
+void ProcessFork::noteKitThread() noexcept {
+    kitThreadStarted.store(true);
+}
+
+void ProcessFork::checkKitUsable(const char* call) {
+    if (forkedAfterKitThreads.load(std::memory_order_relaxed)) {
+        throw std::logic_error(
+            std::string(call) +
+            " in a child of fork made after the kit started its threads, which stayed in the "
+            "parent: use the kit in the parent only, or fork before its first call (the child "
+            "may exit() or exec)");
+    }
+}
+
+void ProcessFork::followForks() noexcept {
+    static const bool followed = ::pthread_atfork(nullptr, nullptr, &inForkedChild) == 0;
+    (void)followed;
+}
+
+}  // namespace corvend::platform

@@ -1,0 +1,37 @@
+#pragma once
+
+// What the platform layer knows of fork().
+//
+// Its child handler is registered before main, ahead of the static initializers of a host linked
+// to the kit's libraries, so in each child it runs before any handler the host or a library of
+// its registers there: such a handler that takes an exit-gate pass already counts in the child's
+// generation (see ExitGate.hpp).
+//
+// The kit's threads, its connections and its TLS state belong to the process that started them.
+// In a child of fork made after the kit started a thread, the child may exit() or exec, and
+// every call that enters the kit's async layer (the pool, a serial queue, a wait on the main
+// queue) throws std::logic_error at once instead of waiting for threads the child has not or
+// using the parent's connections. A child forked before the kit started any thread uses the kit
+// as any process does.
+
+#include <cstdint>
+
+namespace corvend::platform {
+
+class ProcessFork {
+  public:
+    // 0 in a process that was not forked; one more in each child of a fork.
+    static std::uint32_t generation() noexcept;
+
+    // Called as the kit starts a thread of its own.
+    static void noteKitThread() noexcept;
+
+    // Throws std::logic_error naming `call` in a child of fork made after the kit started its
+    // threads; does nothing elsewhere.
+    static void checkKitUsable(const char* call);
+
+    // Registers the child handler, once; done before main.
+    static void followForks() noexcept;
+};
+
+}  // namespace corvend::platform
