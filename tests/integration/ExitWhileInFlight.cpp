@@ -1,6 +1,7 @@
 // A host that leaves while its calls are in flight, started by ExitWhileInFlight_test:
 //
-//   corvend_exit_while_in_flight <base-url> <return|exit> [calls|configure|blocking|fork|lookup]
+//   corvend_exit_while_in_flight <base-url> <return|exit>
+//                                [calls|configure|blocking|fork|lookup|fork-idle|fork-busy|fork-first]
 //
 // With "calls" (the default) it configures the shared wallet against `base-url`, starts
 // completion-form calls of every service, writes "started" on standard output and, once a line
@@ -13,8 +14,12 @@
 // a helper does, again and again while its calls run (each child's exec fails and it calls exit()),
 // then checks that its calls go on. With "lookup" its calls wait on a host name whose lookup never
 // ends (this program's own getaddrinfo, below): the configuration, a call whose time-out passes,
-// and one that is cancelled while its session's other calls go on. The test's servers live in the
-// test's process, so only the kit runs here while the process ends. Success is status 0 and nothing
+// and one that is cancelled while its session's other calls go on. With "fork-idle" and
+// "fork-busy" it forks once configured, idle or with calls in flight, and each of the child's
+// kit calls (both forms) must throw std::logic_error at once. With "fork-first" it forks before
+// its first kit call, as a daemon does, and the child must configure and call as any process
+// does. The test's servers live in the test's process, so only the kit runs here while the
+// process ends. Success is status 0 and nothing
 // on standard error.
 //
 // CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
@@ -36,6 +41,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -45,9 +51,11 @@
 #include <future>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
@@ -106,6 +114,8 @@ constexpr int kCompletionCallsAtExit = 40;
 constexpr int kForks = 50;
 // Far above what each step takes; a step still waiting then is reported.
 constexpr std::chrono::seconds kStepDeadline{3};
+constexpr std::chrono::seconds kRefusedCallsDeadline{1};
+constexpr int kForksWithCalls = 4;
 
 void report(const std::string& what) {
     std::cerr << "exit-while-in-flight: " << what << std::endl;
@@ -265,12 +275,13 @@ void startBlockingCallers(Wallet& wallet) {
     }
 }
 
-// Whether process `child` ended within kStepDeadline (it is killed if not), and how.
-bool endsInTime(pid_t child, int& status) {
+// Whether process `child` ended within `deadline` (it is killed if not), and how.
+bool endsInTime(pid_t child, int& status,
+                std::chrono::milliseconds deadline = std::chrono::milliseconds(kStepDeadline)) {
     // glibc's pidfd_open() lacks C linkage in C++, so the call goes through syscall().
     const int ended = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
     pollfd gone{ended, POLLIN, 0};
-    const bool inTime = ::poll(&gone, 1, static_cast<int>(kStepDeadline.count() * 1000)) == 1;
+    const bool inTime = ::poll(&gone, 1, static_cast<int>(deadline.count())) == 1;
     if (!inTime) ::kill(child, SIGKILL);
     ::waitpid(child, &status, 0);
     ::close(ended);
@@ -316,6 +327,52 @@ void forkDuringCalls(Wallet& wallet) {
     }
     if (!returnsInTime([&wallet] { (void)wallet.profileService()->getAccounts(); })) {
         report("the host's call did not end after its forks");
+    }
+}
+
+// Forks while `inFlight` rounds of calls are in flight (none: the parent idle). Each child calls
+// the kit in both forms and leaves by exit(); each call must throw std::logic_error, within a
+// second in all.
+void forkAndCallInTheChild(Wallet& wallet, const std::string& baseURL, int inFlight) {
+    const Wallet::Configuration configuration("sandbox-config-token", baseURL);
+    const auto ignore = [](const auto&) {};
+    const std::pair<std::string, std::function<void()>> calls[] = {
+        {"configure", [&] { wallet.configure(configuration); }},
+        {"configure with a completion", [&] { wallet.configure(configuration, ignore); }},
+        {"getAll", [&] { wallet.transferService()->getAll(std::nullopt); }},
+        {"getAll with a completion",
+         [&] { wallet.transferService()->getAll(std::nullopt, ignore); }},
+        {"authenticate", [&] { wallet.authenticate({.accessToken = "child-token"}); }},
+    };
+    for (int fork = 0; fork < std::max(1, inFlight); ++fork) {
+        if (inFlight != 0) startRound(wallet);
+        const pid_t child = ::fork();
+        if (child < 0) fail("no fork");
+        if (child == 0) {
+            forkedChild = true;
+            bool refused = true;
+            for (const auto& [name, call] : calls) {
+                try {
+                    call();
+                    report(name + " went on in a forked child");
+                    refused = false;
+                } catch (const std::logic_error& error) {
+                    if (!std::string_view(error.what()).contains("fork")) {
+                        report(name + " in a forked child: " + error.what());
+                    }
+                } catch (const std::exception& error) {
+                    report(name + " in a forked child failed otherwise: " + error.what());
+                    refused = false;
+                }
+            }
+            std::exit(refused ? 0 : 3);
+        }
+        int status = 0;
+        if (!endsInTime(child, status, kRefusedCallsDeadline)) {
+            report("a forked child's kit calls did not all end within a second");
+        } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            report("a forked child ended with status " + std::to_string(status));
+        }
     }
 }
 
@@ -366,16 +423,60 @@ void leaveDuringLookups(Wallet& wallet, const std::string& baseURL) {
 
 }  // namespace
 
+// Configures the shared wallet against `baseURL` and signs in, driving the main queue meanwhile.
+void configureAndSignIn(Wallet& wallet, const char* baseURL) {
+    bool configured = false;
+    wallet.configure(
+        Wallet::Configuration("sandbox-config-token", baseURL),
+        [&](std::expected<Wallet::ConfigurationResult, Wallet::ConfigurationError> result) {
+            if (!result) fail("configure: " + result.error().errorDescription());
+            configured = true;
+        });
+    if (!corvend::platform::MainQueue::shared().runUntil([&] { return configured; },
+                                                         kConfigureDeadline)) {
+        fail("configure hung");
+    }
+    wallet.authenticate({.accessToken = "exit-access-token"});
+}
+
+// A daemon's child, forked before the kit's first call: it configures and calls as any process.
+void forkBeforeTheFirstCall(const char* baseURL) {
+    const pid_t child = ::fork();
+    if (child < 0) fail("no fork");
+    if (child == 0) {
+        auto& queue = corvend::platform::MainQueue::shared();
+        queue.drain();
+        auto& wallet = Wallet::instance();
+        configureAndSignIn(wallet, baseURL);
+        std::optional<bool> called;
+        wallet.profileService()->getAccounts(
+            [&](const auto& result) { called = result.has_value(); });
+        if (!queue.runUntil([&] { return called.has_value(); }, kStepDeadline) || !*called) {
+            fail("a call of the child of a fork made before the kit's first call failed");
+        }
+        std::exit(0);
+    }
+    int status = 0;
+    if (!endsInTime(child, status, kConfigureDeadline + kStepDeadline)) {
+        report("the child of a fork made before the kit's first call did not end");
+    } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        report("the child of a fork made before the kit's first call ended with status " +
+               std::to_string(status));
+    }
+}
+
 int main(int argc, char** argv) {
     const auto argument = [&](int i) { return std::string_view(i < argc ? argv[i] : ""); };
     const std::string_view mode = argc > 3 ? argument(3) : "calls";
+    constexpr std::string_view kModes[] = {"calls",  "configure", "blocking",  "fork",
+                                           "lookup", "fork-idle", "fork-busy", "fork-first"};
     if (argc < 3 || argc > 4 || (argument(2) != "return" && argument(2) != "exit") ||
-        (mode != "calls" && mode != "configure" && mode != "blocking" && mode != "fork" &&
-         mode != "lookup")) {
+        std::ranges::find(kModes, mode) == std::end(kModes)) {
         fail(
             "usage: corvend_exit_while_in_flight <base-url> <return|exit> "
-            "[calls|configure|blocking|fork|lookup]");
+            "[calls|configure|blocking|fork|lookup|fork-idle|fork-busy|fork-first]");
     }
+    if (mode == "fork-first") forkBeforeTheFirstCall(argv[1]);
     const bool viaExit = argument(2) == "exit";
     const bool setUpFirst = hostSetUp().ends_with("-first") || hostSetUp() == "own-transfers";
     if (setUpFirst) setUpLibcurlOrOpenSSL();
@@ -404,15 +505,7 @@ int main(int argc, char** argv) {
         if (viaExit) std::exit(0);
         return 0;
     }
-    bool configured = false;
-    wallet.configure(
-        Wallet::Configuration("sandbox-config-token", argv[1]),
-        [&](std::expected<Wallet::ConfigurationResult, Wallet::ConfigurationError> result) {
-            if (!result) fail("configure: " + result.error().errorDescription());
-            configured = true;
-        });
-    if (!queue.runUntil([&] { return configured; }, kConfigureDeadline)) fail("configure hung");
-    wallet.authenticate({.accessToken = "exit-access-token"});
+    configureAndSignIn(wallet, argv[1]);
     if (hostSetUp().ends_with("-after")) setUpLibcurlOrOpenSSL();
 
     if (mode == "blocking") {
@@ -422,6 +515,8 @@ int main(int argc, char** argv) {
         }
     } else if (mode == "fork") {
         forkDuringCalls(wallet);
+    } else if (mode == "fork-idle" || mode == "fork-busy") {
+        forkAndCallInTheChild(wallet, argv[1], mode == "fork-busy" ? kForksWithCalls : 0);
     } else {
         for (int round = 0; round < kRounds; ++round) startRound(wallet);
     }

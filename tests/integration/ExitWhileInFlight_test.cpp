@@ -131,7 +131,7 @@ class ChildHost {
             }
         }
         if (!hostSetUp.empty()) variables.push_back("CORVEND_EXIT_HOST_SET_UP=" + hostSetUp);
-        if (mode == "fork") forkFriendlySanitizers(variables);
+        if (mode.starts_with("fork")) forkFriendlySanitizers(variables);
         std::vector<char*> envp;
         for (auto& variable : variables) envp.push_back(variable.data());
         envp.push_back(nullptr);
@@ -383,6 +383,21 @@ TEST_F(HostBesideItsCallsExitTest, AChildForkedWhileCallsRunLeavesAtOnceAndTheHo
 #endif
     // The host forks 50 times a run: at least 200 forks over the runs.
     expectCleanEnds("fork", std::max(2, runsPerWay() / 10));
+}
+
+// A child forked once the kit's threads run is refused every kit call at once, in both forms,
+// whether its parent was idle or had calls in flight.
+TEST_F(HostBesideItsCallsExitTest, AChildForkedAfterTheKitsThreadsIsRefusedEveryCallAtOnce) {
+    expectCleanEnds("fork-idle", 1);
+#if !defined(__SANITIZE_THREAD__)
+    // Not under ThreadSanitizer, for the reason given above: the child's calls allocate.
+    expectCleanEnds("fork-busy", 1);
+#endif
+}
+
+// A daemon's child, forked before the kit's first call, configures and calls as any process does.
+TEST_F(HostBesideItsCallsExitTest, ADaemonsChildForkedBeforeTheKitsFirstCallUsesIt) {
+    expectCleanEnds("fork-first", 1);
 }
 
 TEST_F(HostBesideItsCallsExitTest, AHostLeavesAtOnceWhileItsCallsWaitOnANameLookup) {

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <concepts>
+#include <latch>
 #include <mutex>
 
 #include "CorvendWallet/Money.hpp"
@@ -281,6 +282,96 @@ TEST_F(WalletConfigureTest, AStoppedServiceReachesTheHostAsTheFacadesURLError) {
     EXPECT_TRUE(reported.has_value());
     EXPECT_THROW(inTask([&] { return wallet->depositService()->getAll(std::nullopt); }),
                  Wallet::URLError);
+}
+
+// A host that re-configures as its settings change may have two configurations in flight, one
+// against the sandbox and one against a port where nothing listens: each reports its own
+// outcome, and the kit is left as the one issued last leaves it.
+class OverlappingConfigurationsTest : public WalletConfigureTest {
+  protected:
+    static constexpr int kRuns = 40;
+    using Outcome = std::expected<ConfigurationResult, ConfigurationError>;
+
+    void expectOwnOutcome(const model::Configuration& configuration, const Outcome& outcome) {
+        if (configuration.baseURL == good.baseURL) {
+            EXPECT_TRUE(outcome.has_value()) << outcome.error().errorDescription();
+            return;
+        }
+        ASSERT_FALSE(outcome.has_value()) << "the unreachable configuration succeeded";
+        EXPECT_EQ(outcome.error().code(), "C0100");
+        EXPECT_THAT(outcome.error().message(), ::testing::HasSubstr("port 1"));
+    }
+
+    // Whether every manager now sends to the sandbox (the weakly authenticated one with the good
+    // configuration's token) rather than to the unreachable port; nothing when they disagree.
+    std::optional<bool> sendsToTheSandbox() {
+        const auto& managers = core->networkManagers();
+        std::optional<bool> reached;
+        for (const auto& manager :
+             {managers.unauthenticated, managers.userAuthenticated, managers.weaklyAuthenticated}) {
+            sandbox.clearRequests();
+            const bool sent = captureResult([&] {
+                                  return manager->request(jsonGetEndpoint<Ping>(kPingPath));
+                              }).has_value();
+            if (reached.value_or(sent) != sent) return std::nullopt;
+            reached = sent;
+        }
+        if (*reached) {
+            EXPECT_EQ(sandbox.requests().at(0).header("Authorization"),
+                      "Bearer " + good.configToken);
+        }
+        return reached;
+    }
+
+    // Issues `first` and `second` back to back in the completion form, on the main thread.
+    void expectBackToBackCompletionsEachTheirOwn(const model::Configuration& first,
+                                                 const model::Configuration& second) {
+        for (int run = 0; run < kRuns && !HasFailure(); ++run) {
+            SCOPED_TRACE(first.configToken + " then " + second.configToken + ", run " +
+                         std::to_string(run));
+            std::optional<Outcome> firstOutcome;
+            std::optional<Outcome> secondOutcome;
+            wallet->configure(first, [&](auto outcome) { firstOutcome = outcome; });
+            wallet->configure(second, [&](auto outcome) { secondOutcome = outcome; });
+            ASSERT_TRUE(MainQueue::shared().runUntil([&] { return firstOutcome && secondOutcome; },
+                                                     kDeadline));
+            expectOwnOutcome(first, *firstOutcome);
+            expectOwnOutcome(second, *secondOutcome);
+            EXPECT_EQ(sendsToTheSandbox(), second.baseURL == good.baseURL);
+        }
+    }
+
+    const model::Configuration good{"sandbox-config-token", sandbox.baseURL()};
+    const model::Configuration unreachable{"unreachable-config-token", "http://127.0.0.1:1/"};
+};
+
+TEST_F(OverlappingConfigurationsTest, BlockingFormsOnTwoThreadsEachReportTheirOwn) {
+    for (int run = 0; run < kRuns && !HasFailure(); ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        std::latch bothStarted(2);
+        std::atomic<int> ended = 0;
+        const auto configureInTask = [&](const model::Configuration& configuration) {
+            return platform::Task<Outcome>::detached([&]() -> Outcome {
+                bothStarted.arrive_and_wait();
+                auto outcome = captureResult([&] { return wallet->configure(configuration); });
+                ended.fetch_add(1);
+                MainQueue::shared().async([] {});  // the test's loop looks again at once
+                if (outcome) return *outcome;
+                return std::unexpected(configurationError(outcome.error().exception()));
+            });
+        };
+        const auto goodTask = configureInTask(good);
+        const auto unreachableTask = configureInTask(unreachable);
+        ASSERT_TRUE(MainQueue::shared().runUntil([&] { return ended == 2; }, kDeadline));
+        expectOwnOutcome(good, goodTask.value());
+        expectOwnOutcome(unreachable, unreachableTask.value());
+        EXPECT_TRUE(sendsToTheSandbox().has_value()) << "the managers were left configured apart";
+    }
+}
+
+TEST_F(OverlappingConfigurationsTest, CompletionFormsIssuedBackToBackEachReportTheirOwn) {
+    expectBackToBackCompletionsEachTheirOwn(good, unreachable);
+    expectBackToBackCompletionsEachTheirOwn(unreachable, good);
 }
 
 // A profiler whose runs never report: only a cancel ends the wait for them.
