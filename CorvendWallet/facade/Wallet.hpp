@@ -161,7 +161,9 @@ class Wallet {
     //   CancellationError   the calling task was cancelled (a cancelled handle reports nothing)
     //   CardDepositError    the card-deposit flow ended in error
     //   std::logic_error    a blocking call that needs the main queue was made on the
-    //                       process's first thread before anything ever drove the queue
+    //                       process's first thread before anything ever drove the queue; or
+    //                       any call, thrown by either form, in a child of fork made after
+    //                       the kit started its threads (a daemon forks before its first call)
     using WalletError = model::WalletError;
     using ConfigurationError = model::ConfigurationError;
     using URLError = platform::URLError;
@@ -294,6 +296,9 @@ class Wallet {
     // Configures the kit and returns the device fingerprint; throws ConfigurationError, or
     // platform::CancellationError when the current task is cancelled. Blocks: call it in a
     // task or on a host thread that may block, never on the thread that drives the main queue.
+    // Configurations overlapping in either form run one after another in the order issued
+    // (the call's start), each reporting its own outcome against its own base URL; the kit is
+    // then as the one issued last left it.
     ConfigurationResult configure(const Configuration& configuration);
 
     // The completion form: returns at once; the completion runs on the main queue with the

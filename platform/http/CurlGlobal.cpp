@@ -25,7 +25,9 @@ bool setUpTLS() noexcept {
 
 // libcurl opens the TLS key log that SSLKEYLOGFILE names, read with plain getenv, at its set-up.
 // A set-user-ID or set-group-ID process must not write secrets where its caller says, so there
-// the variable goes before main, ahead of the host's set-up and the kit's.
+// the variable goes before main, ahead of the kit's own set-up and of any the host makes from
+// main on. A host's own static initializers may run before this one: a privileged host that
+// sets libcurl up there must remove the variable itself.
 bool dropCallersKeyLog() noexcept {
     constexpr const char* kKeyLog = "SSLKEYLOGFILE";
     const bool privileged = ::secure_getenv(kKeyLog) == nullptr && ::getenv(kKeyLog) != nullptr;
