@@ -610,4 +610,20 @@ NEW='{Occupation::student, "PENSIONER"},'
 fault "wire: \"PENSIONER\" reads as student" CorvendWallet/services/profile/Occupation.hpp \
     $PROFILE "$PROFILE:Profile*"
 
+# 14. The exit gate in a forked child, and configurations in the order issued.
+ASYNC=corvend_platform_async_test
+OLD='        if (generationOf(seen) != generation) return;'
+NEW='        (void)generation;'
+fault "exit gate: leave() counts a pass of the parent's generation" platform/async/ExitGate.cpp \
+    $ASYNC "$ASYNC:ExitGate*"
+OLD='seen, generationOf(seen) == generation ? seen + 1 : counting(generation, 1))) {'
+NEW='seen, seen + 1)) {'
+fault "exit gate: enter() counts on in the parent's generation" platform/async/ExitGate.cpp \
+    $ASYNC "$ASYNC:ExitGate*"
+OLD='    turn.await();
+'
+NEW=''
+fault "configure: overlapping configurations run at once" CorvendWallet/facade/WalletCore.cpp \
+    corvend_integration_test "$INTEGRATION:Overlapping*"
+
 plant_all

@@ -32,8 +32,9 @@ struct TaskPool::State : std::enable_shared_from_this<State> {
 
     // Called with the lock held.
     void spawn() {
-        std::thread worker([self = shared_from_this()] { self->work(); });
+        // Noted first, so that a child forked while the thread starts knows of it.
         ProcessFork::noteKitThread();
+        std::thread worker([self = shared_from_this()] { self->work(); });
         ++threads;
         countChanged.notify_all();
         if (detachWorkers) {
