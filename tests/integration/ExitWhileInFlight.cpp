@@ -65,6 +65,7 @@
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
+#include "platform/async/TaskPool.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
@@ -344,6 +345,9 @@ void forkAndCallInTheChild(Wallet& wallet, const std::string& baseURL, int inFli
          [&] { wallet.transferService()->getAll(std::nullopt, ignore); }},
         {"authenticate", [&] { wallet.authenticate({.accessToken = "child-token"}); }},
     };
+    if (inFlight == 0 && !corvend::platform::TaskPool::shared().waitUntilIdle(kStepDeadline)) {
+        fail("the kit's pool did not come to rest");
+    }
     for (int fork = 0; fork < std::max(1, inFlight); ++fork) {
         if (inFlight != 0) startRound(wallet);
         const pid_t child = ::fork();
