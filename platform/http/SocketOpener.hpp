@@ -23,8 +23,6 @@ class SocketOpener {
     // outOfDescriptors() of the last socket this opener could not open.
     std::optional<URLError> failure() const { return outOfDescriptors(lastError_); }
 
-    void reset() noexcept { lastError_ = 0; }
-
   private:
     int lastError_ = 0;
 };

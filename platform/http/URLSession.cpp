@@ -403,13 +403,15 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     explicit Engine(URLSessionConfiguration config)
         : configuration(std::move(config)), handles(std::make_shared<EasyPool>(configuration)) {
+        int error = 0;
         {
             // Its wake-up socket pair cannot be opened close-on-exec: marked straight after.
             const detail::CloseOnExecSweep sweep;
             multi = curl_multi_init();
+            error = errno;
         }
         if (multi == nullptr) {
-            if (auto shortage = detail::SocketOpener::outOfDescriptors(errno)) throw *shortage;
+            if (auto shortage = detail::SocketOpener::outOfDescriptors(error)) throw *shortage;
             throw makeURLError(URLError::Code::unknown, "no transfer group");
         }
         // Keep enough idle connections for the kit's concurrent calls to one service.
