@@ -11,7 +11,8 @@
 //
 // Prints "minimum " and the lowest protocol version a new TLS context of the host's allows. Or a
 // host that makes calls over http and https, then, with its sessions and their connections kept,
-// opens a page through the kit's desktop opener and forks and execs `ls -l /proc/self/fd`:
+// opens a descriptor of its own (/dev/null, inheritable), then a page through the kit's desktop
+// opener, and forks and execs `ls -l /proc/self/fd`:
 //
 //   corvend_tls_probe --descriptors <http-url> <https-url>
 //
@@ -75,6 +76,8 @@ int startPrograms(const char* httpURL, const char* httpsURL) {
         std::cout << static_cast<int>(error.code()) << ' ' << error.description() << std::endl;
         return 0;
     }
+    // One of the host's own, which its own programs may take, but not the desktop's handler.
+    const int hostsOwn = ::open("/dev/null", O_RDONLY);
     std::cout << "opener" << std::endl;
     std::promise<bool> opened;
     DesktopURLOpener::make()->open(*URL::make(httpURL), {},
@@ -89,6 +92,7 @@ int startPrograms(const char* httpURL, const char* httpsURL) {
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child) std::cout << "no child" << std::endl;
     std::cout << "end" << std::endl;
+    ::close(hostsOwn);
     return 0;
 }
 
