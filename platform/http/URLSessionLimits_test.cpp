@@ -89,6 +89,13 @@ TEST(URLSessionLimitsTest, TheRequestTimeOutCutsAStalledReplyButNotASlowOne) {
 TEST(URLSessionLimitsTest, RunningOutOfDescriptorsIsNamedAsSuch) {
     FaultServer server({"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"});
     const auto session = URLSession::make();
+    // A refused call first, as the undefined-behaviour checker needs a pipe to learn the types
+    // the failure meets; and so that the point of failure is the only difference.
+    const URL refused = [] {
+        const FaultServer gone({""});
+        return urlOf(gone);
+    }();
+    EXPECT_EQ(codeOf(*session, URLRequest(refused)), URLError::Code::cannotConnectToHost);
     rlimit limit{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
     rlimit lowered = limit;
