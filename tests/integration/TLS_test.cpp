@@ -3,7 +3,7 @@
 // reply; the authorities trusted are SSL_CERT_FILE's and SSL_CERT_DIR's, each replacing only its
 // own default (an empty one means none), and a set-user-ID host does not take them from its
 // caller, nor writes a TLS key log where its caller says; the host's own OpenSSL configuration
-// stands with the kit linked.
+// stands with the kit linked; the programs a host starts hold none of the kit's connections.
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
