@@ -79,7 +79,9 @@ inline constexpr Description descriptions[] = {
      "The reply could not be used (not an HTTP reply, or one the kit could not read), or an "
      "instrument verification's page is not an absolute http or https address.",
      "Try again later; if it lasts, report it with the error's ID when it shows one."},
-    {missingBody, "A successful reply came without the body the call returns.",
+    {missingBody,
+     "A successful reply came with no body at all (an empty body, such as one of Content-Length "
+     "0, is `I0005`).",
      "Try again later; if it lasts, report it with the error's ID when it shows one."},
     {undecodableBody, "A successful reply's body is not what the call returns.",
      "Report it with the error's ID: the service and this version of the kit disagree, and "

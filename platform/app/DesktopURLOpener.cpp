@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <thread>
@@ -25,9 +26,17 @@ void DesktopURLOpener::open(const URL& url, const Options&,
     argv.push_back(nullptr);
 
     pid_t child = 0;
+    // The handler gets standard input, output and error and no other descriptor of the host's
+    // or the kit's: a browser it leaves running would otherwise hold them past the host's end.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const bool closing = posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1) == 0;
     // The URL is one argument of its own: no shell ever reads it.
-    if (command_.empty() ||
-        posix_spawnp(&child, argv.front(), nullptr, nullptr, argv.data(), environ) != 0) {
+    const bool spawned =
+        closing && !command_.empty() &&
+        posix_spawnp(&child, argv.front(), &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    if (!spawned) {
         completion(false);
         return;
     }

@@ -10,7 +10,8 @@ namespace corvend::platform {
 
 // The Linux desktop's opener: runs the desktop's URL handler ("xdg-open <url>", found on
 // PATH) as a child process, never through a shell, and answers true only when it exits with
-// status 0. Options are ignored. The child is waited for on a thread of its own.
+// status 0. The child holds standard input, output and error only. Options are ignored. The
+// child is waited for on a thread of its own.
 class DesktopURLOpener final : public URLOpener {
   public:
     // `command` is the handler and its leading arguments; the URL is appended as the last one.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -27,9 +28,12 @@
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/OneShot.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
+#include "platform/http/CloseOnExecSweep.hpp"
 #include "platform/http/CurlErrorMapping.hpp"
 #include "platform/http/CurlGlobal.hpp"
+#include "platform/http/IdleDeadline.hpp"
 #include "platform/http/ReplyHeaderParser.hpp"
+#include "platform/http/SocketOpener.hpp"
 #include "platform/http/URLError.hpp"
 
 namespace corvend::platform {
@@ -57,9 +61,8 @@ struct PooledEasy {
     std::vector<std::pair<std::string, std::string>> fields;  // what `headers` was built from
     // Whether the last request left the method and body options as a new handle has them.
     bool plainGet = true;
-    // The idle time-out options last set (0: never), set again only when they change.
+    // The connection time-out last set (0: never), set again only when it changes.
     long connectTimeoutMs = 0;
-    long lowSpeedSeconds = 0;
     EasyHandle easy;  // last, so that it goes before the list it may point to
 };
 
@@ -128,6 +131,8 @@ struct Transfer {
     std::size_t maximumBodyBytes = 0;
     bool bodyTooLarge = false;  // the write callback refused the body
     detail::ReplyHeaderParser replyHeaders;
+    detail::SocketOpener sockets;
+    detail::IdleDeadline idle{detail::IdleDeadline::Clock::duration::zero()};
 
     std::shared_ptr<OneShot<Reply>> outcome = std::make_shared<OneShot<Reply>>();
     bool cancelled = false;  // guarded by Engine::mutex
@@ -141,6 +146,7 @@ struct Transfer {
 // twice), so a request is sent at most once; the refused resend ends as a lost connection.
 int onBeforeSend(void* userdata, char*, char*, int, int) {
     auto& transfer = *static_cast<Transfer*>(userdata);
+    transfer.idle.moved();  // connected
     return ++transfer.sends == 1 ? CURL_PREREQFUNC_OK : CURL_PREREQFUNC_ABORT;
 }
 
@@ -158,7 +164,9 @@ size_t onBody(char* bytes, size_t size, size_t count, void* userdata) {
 }
 
 size_t onHeader(char* bytes, size_t size, size_t count, void* userdata) {
-    static_cast<Transfer*>(userdata)->replyHeaders.consume(std::string_view(bytes, size * count));
+    auto& transfer = *static_cast<Transfer*>(userdata);
+    transfer.idle.moved();
+    transfer.replyHeaders.consume(std::string_view(bytes, size * count));
     return size * count;
 }
 
@@ -209,10 +217,6 @@ void validate(const std::vector<std::pair<std::string, std::string>>& fields) {
             throw makeURLError(URLError::Code::invalidHeaderValue, "field " + name);
         }
     }
-}
-
-long idleSeconds(URLRequest::Seconds timeout) {
-    return static_cast<long>(std::ceil(timeout.count()));
 }
 
 // `timeout`, or `fallback` when it is not positive, bounded so that milliseconds fit in a long.
@@ -280,7 +284,9 @@ PooledEasy EasyPool::take() {
     setOption(handle, CURLOPT_WRITEFUNCTION, &onBody);
     setOption(handle, CURLOPT_HEADERFUNCTION, &onHeader);
     setOption(handle, CURLOPT_PREREQFUNCTION, &onBeforeSend);
-    setOption(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    setOption(handle, CURLOPT_OPENSOCKETFUNCTION, &detail::SocketOpener::open);
+    setOption(handle, CURLOPT_XFERINFOFUNCTION, &detail::IdleDeadline::onProgress);
+    setOption(handle, CURLOPT_NOPROGRESS, 0L);
     setOption(handle, CURLOPT_TIMEOUT_MS, resourceTimeoutMs_);
     return fresh;
 }
@@ -327,22 +333,20 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     setOption(easy, CURLOPT_WRITEDATA, transfer.get());
     setOption(easy, CURLOPT_HEADERDATA, transfer.get());
     setOption(easy, CURLOPT_PREREQDATA, transfer.get());
+    setOption(easy, CURLOPT_OPENSOCKETDATA, &transfer->sockets);
+    setOption(easy, CURLOPT_XFERINFODATA, &transfer->idle);
 
-    // The low-speed limit makes the request's time-out an idle one: a slow but live download
-    // is cut only by the session's cap on the whole transfer. Non-positive means the defaults
-    // (a minute idle, a week whole).
+    // The request's time-out is an idle one, kept by the driver: a slow but live download is
+    // cut only by the session's cap on the whole transfer. Non-positive means the defaults (a
+    // minute idle, a week whole).
     const auto timeout = usableTimeout(request.timeoutInterval(), URLRequest::Seconds(60));
+    transfer->idle = detail::IdleDeadline(
+        std::chrono::duration_cast<detail::IdleDeadline::Clock::duration>(timeout));
     PooledEasy& handle = transfer->handle;
     if (const long ms = milliseconds(timeout); ms != handle.connectTimeoutMs) {
         handle.connectTimeoutMs = 0;  // unknown should the call fail
         setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, ms);
         handle.connectTimeoutMs = ms;
-    }
-    if (const long seconds = std::max(1L, idleSeconds(timeout));
-        seconds != handle.lowSpeedSeconds) {
-        handle.lowSpeedSeconds = 0;
-        setOption(easy, CURLOPT_LOW_SPEED_TIME, seconds);
-        handle.lowSpeedSeconds = seconds;
     }
 
     const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
@@ -399,8 +403,17 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
 struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     explicit Engine(URLSessionConfiguration config)
         : configuration(std::move(config)), handles(std::make_shared<EasyPool>(configuration)) {
-        multi = curl_multi_init();
-        if (multi == nullptr) throw makeURLError(URLError::Code::unknown, "no transfer group");
+        int error = 0;
+        {
+            // Its wake-up socket pair cannot be opened close-on-exec: marked straight after.
+            const detail::CloseOnExecSweep sweep;
+            multi = curl_multi_init();
+            error = errno;
+        }
+        if (multi == nullptr) {
+            if (auto shortage = detail::SocketOpener::outOfDescriptors(error)) throw *shortage;
+            throw makeURLError(URLError::Code::unknown, "no transfer group");
+        }
         // Keep enough idle connections for the kit's concurrent calls to one service.
         curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 32L);
     }
@@ -475,6 +488,36 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
     }
 
+    // libcurl reports a reply's header line above its limit as running out of memory. Before any
+    // body byte that is taken for the line, unless memory for such a line cannot be had.
+    static bool overlongHeaderLine(const Transfer& transfer, CURLcode result) {
+        if (result != CURLE_OUT_OF_MEMORY || !transfer.received.empty()) return false;
+        void* line = ::operator new(2 * CURL_MAX_HTTP_HEADER, std::nothrow);
+        ::operator delete(line);
+        return line != nullptr;
+    }
+
+    // Ends the transfers in which no byte moved for their idle time-out; returns the time until
+    // the next of them may end, at most `longest`.
+    std::chrono::milliseconds endIdleTransfers(std::chrono::milliseconds longest) {
+        const auto now = detail::IdleDeadline::Clock::now();
+        auto next = now + longest;
+        for (auto at = active.begin(); at != active.end();) {
+            const auto& idle = at->second->idle;
+            if (idle.when() > now) {
+                next = std::min(next, idle.when());
+                ++at;
+                continue;
+            }
+            const auto transfer = std::move(at->second);
+            at = active.erase(at);
+            curl_multi_remove_handle(multi, transfer->easy);
+            transfer->fail(
+                makeURLError(URLError::Code::timedOut, "no byte moved for its time-out"));
+        }
+        return std::chrono::ceil<std::chrono::milliseconds>(next - now);
+    }
+
     static void complete(Transfer& transfer, CURLcode result) {
         if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
             transfer.fail(makeURLError(URLError::Code::networkConnectionLost,
@@ -488,6 +531,12 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             return;
         }
         if (result != CURLE_OK) {
+            if (auto shortage = transfer.sockets.failure()) return transfer.fail(*shortage);
+            if (overlongHeaderLine(transfer, result)) {
+                return transfer.fail(makeURLError(
+                    URLError::Code::cannotParseResponse,
+                    "a header line over " + std::to_string(CURL_MAX_HTTP_HEADER) + " bytes"));
+            }
             const std::string_view buffer(transfer.errorBuffer.data());
             const std::string_view detail = buffer.empty() ? curl_easy_strerror(result) : buffer;
             transfer.fail(makeURLError(urlErrorCode(result, detail), detail));
@@ -529,6 +578,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     void drive(Done&& done) {
         auto& adds = driverAdds;
         auto& removes = driverRemoves;
+        std::chrono::milliseconds wait{};
         for (;;) {
             {
                 std::lock_guard lock(mutex);
@@ -575,10 +625,11 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                     curl_multi_remove_handle(multi, transfer->easy);
                     complete(*transfer, result);
                 }
+                wait = endIdleTransfers(std::chrono::seconds(60));
             }
             if (done()) return;
             // libcurl shortens the wait to its own timers; a wake-up ends it for new work.
-            curl_multi_poll(multi, nullptr, 0, 60'000, nullptr);
+            curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait.count()), nullptr);
         }
         // The session is going away: end everything this driver holds.
         const auto pass = detail::CurlGlobal::enter();

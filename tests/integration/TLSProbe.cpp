@@ -9,14 +9,30 @@
 //
 //   corvend_tls_probe --openssl-config <file>
 //
-// Prints "minimum " and the lowest protocol version a new TLS context of the host's allows.
+// Prints "minimum " and the lowest protocol version a new TLS context of the host's allows. Or a
+// host that makes calls over http and https, then, with its sessions and their connections kept,
+// opens a descriptor of its own (/dev/null, inheritable), then a page through the kit's desktop
+// opener, and forks and execs `ls -l /proc/self/fd`:
+//
+//   corvend_tls_probe --descriptors <http-url> <https-url>
+//
+// Prints "opener", what the opener's handler (a stand-in on PATH) prints, "exec", the listing of
+// the executed program, and "end"; or the first call's failure.
 
+#include <fcntl.h>
 #include <openssl/ssl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <future>
 #include <iostream>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/app/DesktopURLOpener.hpp"
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
 #include "platform/url/URL.hpp"
@@ -38,6 +54,48 @@ int reportHostsOwnMinimum(const char* configuration) {
     return 0;
 }
 
+// Starts as a host started with only its standard descriptors would: whatever this process was
+// given beyond them is kept from the programs it starts.
+void keepInheritedDescriptors() {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int fd = std::stoi(entry.path().filename().string());
+        if (fd > STDERR_FILENO) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+}
+
+int startPrograms(const char* httpURL, const char* httpsURL) {
+    using namespace corvend::platform;
+    keepInheritedDescriptors();
+    std::vector<std::shared_ptr<URLSession>> sessions;
+    try {
+        for (const char* url : {httpURL, httpsURL}) {
+            sessions.push_back(URLSession::make());
+            for (int call = 0; call < 2; ++call) sessions.back()->data(URLRequest(*URL::make(url)));
+        }
+    } catch (const URLError& error) {
+        std::cout << static_cast<int>(error.code()) << ' ' << error.description() << std::endl;
+        return 0;
+    }
+    // One of the host's own, which its own programs may take, but not the desktop's handler.
+    const int hostsOwn = ::open("/dev/null", O_RDONLY);
+    std::cout << "opener" << std::endl;
+    std::promise<bool> opened;
+    DesktopURLOpener::make()->open(*URL::make(httpURL), {},
+                                   [&opened](bool done) { opened.set_value(done); });
+    if (!opened.get_future().get()) std::cout << "not opened" << std::endl;
+    std::cout << "exec" << std::endl;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl("/bin/ls", "ls", "-l", "/proc/self/fd", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) std::cout << "no child" << std::endl;
+    std::cout << "end" << std::endl;
+    ::close(hostsOwn);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,9 +103,13 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string_view(argv[1]) == "--openssl-config") {
         return reportHostsOwnMinimum(argv[2]);
     }
+    if (argc == 4 && std::string_view(argv[1]) == "--descriptors") {
+        return startPrograms(argv[2], argv[3]);
+    }
     const auto url = argc == 2 ? URL::make(argv[1]) : std::nullopt;
     if (!url) {
-        std::cerr << "usage: corvend_tls_probe <url> | --openssl-config <file>\n";
+        std::cerr << "usage: corvend_tls_probe <url> | --openssl-config <file> | --descriptors "
+                     "<http-url> <https-url>\n";
         return 2;
     }
     try {

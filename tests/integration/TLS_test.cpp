@@ -3,7 +3,7 @@
 // reply; the authorities trusted are SSL_CERT_FILE's and SSL_CERT_DIR's, each replacing only its
 // own default (an empty one means none), and a set-user-ID host does not take them from its
 // caller, nor writes a TLS key log where its caller says; the host's own OpenSSL configuration
-// stands with the kit linked.
+// stands with the kit linked; the programs a host starts hold none of the kit's connections.
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
@@ -18,9 +18,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -356,6 +358,62 @@ TEST(OpenSSLConfigurationTest, TheHostsOwnStandsAndTheDefaultOneIsLoadedWhereThe
               ProbeRun{{url}, {"OPENSSL_CONF=" + configuration.string()}});
     EXPECT_TRUE(configured.starts_with(failureCode(URLError::Code::secureConnectionFailed)))
         << configured;
+}
+
+// The descriptors each listing of `ls -l /proc/self/fd` between the probe's "opener", "exec" and
+// "end" shows, fd by link target, without the one ls reads the listing through.
+std::map<std::string, std::map<int, std::string>> listings(const std::string& printed) {
+    std::map<std::string, std::map<int, std::string>> seen;
+    std::istringstream lines(printed);
+    std::string section;
+    for (std::string line; std::getline(lines, line);) {
+        const auto arrow = line.find(" -> ");
+        if (line.starts_with("total ")) continue;
+        if (arrow == std::string::npos) {
+            section = line;
+            seen[section];
+            continue;
+        }
+        const std::string target = line.substr(arrow + 4);
+        if (target.starts_with("/proc/")) continue;
+        seen[section][std::stoi(line.substr(line.rfind(' ', arrow - 1) + 1))] = target;
+    }
+    return seen;
+}
+
+// A host's calls over http and https leave nothing to the programs it starts: the desktop
+// opener's handler holds standard input, output and error only, and a program the host forks
+// and execs holds no socket (the host's own descriptors are the host's to give).
+TEST(DescriptorTest, ProgramsTheHostStartsHoldNoneOfTheKitsDescriptors) {
+    LoopbackServer plain;
+    LoopbackServer secure{tlsFile("server.pem"), tlsFile("server-key.pem")};
+    answer(plain);
+    answer(secure);
+    const ScratchFolder folder("opener");
+    const auto opener = folder.path() / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\nexec ls -l /proc/self/fd\n";
+    std::filesystem::permissions(opener, std::filesystem::perms(0755));
+    const char* path = std::getenv("PATH");
+    const TrustCase trusted{"", tlsFile("test-ca.pem"), std::nullopt, true};
+    const std::string printed = probe(
+        CORVEND_TLS_PROBE_PATH, trusted,
+        ProbeRun{
+            {"--descriptors", plain.url("/").absoluteString(), secure.url("/").absoluteString()},
+            {"PATH=" + folder.path().string() + ":" + (path != nullptr ? path : "/bin")},
+            {"timeout", "-s", "KILL", std::to_string(kDeadline.count() / 1000 * 3)}});
+
+    const auto seen = listings(printed);
+    ASSERT_TRUE(seen.contains("end")) << printed;
+    std::vector<int> openerHolds;
+    for (const auto& [fd, target] : seen.at("opener")) openerHolds.push_back(fd);
+    EXPECT_EQ(openerHolds, (std::vector<int>{0, 1, 2})) << printed;
+    bool hostsOwnKept = false;
+    for (const auto& [fd, target] : seen.at("exec")) {
+        EXPECT_FALSE(target.starts_with("socket:")) << fd << " -> " << target;
+        hostsOwnKept = hostsOwnKept || (fd > 2 && target == "/dev/null");
+    }
+    EXPECT_TRUE(hostsOwnKept) << printed;
+    EXPECT_EQ(plain.seen().size() + secure.seen().size(), 4u);
 }
 
 }  // namespace

@@ -93,7 +93,8 @@ void FaultServer::answer(int client) {
             quietFor(client, -1);
             return;
         case Then::drip:
-            for (std::size_t i = 0; quietFor(client, 250); i = (i + 1) % script_.drip.size()) {
+            for (std::size_t i = 0; quietFor(client, static_cast<int>(script_.dripEvery.count()));
+                 i = (i + 1) % script_.drip.size()) {
                 sendAll(client, std::string_view(script_.drip).substr(i, 1));
             }
             return;

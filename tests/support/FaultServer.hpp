@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -17,12 +18,13 @@ class FaultServer {
         close,     // an orderly close
         reset,     // an abortive close (RST)
         holdOpen,  // silence until the client goes away
-        drip,      // one byte of `drip` every quarter second until the client goes away
+        drip,      // one byte of `drip` every `dripEvery` until the client goes away
     };
     struct Script {
         std::string reply;
         Then then = Then::close;
         std::string drip{};
+        std::chrono::milliseconds dripEvery{250};
     };
 
     explicit FaultServer(Script script);
