@@ -176,7 +176,7 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         editor->setRecallable(
             [weakTable = std::weak_ptr<const CommandTable>(table)](const std::string& line) {
                 const auto commands = weakTable.lock();
-                return commands && !commands->carriesSecret(CommandTable::split(line));
+                return commands && commands->recallable(CommandTable::split(line));
             });
     }
     const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},

@@ -1073,6 +1073,53 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
     EXPECT_THAT(run.output, Not(HasSubstr("CardDepositError.")));
 }
 
+// The bytes of `text` a terminal would act on, but for its line ends: C0 and DEL, and C1 in
+// UTF-8.
+std::string controlsIn(const std::string& text) {
+    std::string found;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80;
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) found += text[i];
+    }
+    return found;
+}
+
+// What the service sends (a saved card's name, a payment's merchant, an error's message) and
+// what a person types into a form reach the terminal as text: every control escaped, each line
+// still within 80 columns.
+TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/authorizations",
+        {.body = R"({"authorizations":[{"id":"auth-01","cardId":"card-sandbox-1",)"
+                 R"("status":"APPROVED","amount":450,"currencyCode":"EUR",)"
+                 R"("creationTime":"2024-03-28T10:00:00.000Z",)"
+                 R"("merchantName":"Cafe\u001b[2J\u009b31m\u007f"}],)"
+                 R"("meta":{"numberOfRecords":1,"limit":1,"offset":0,"page":1}})"});
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/deposits/dep-x",
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\u001b]0;PWNED\u0007"}})"});
+    const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
+                   "\n[ ] Save this card for my next payments.\nAdd a card\n"
+                   "Confirm\ncard-deposit 5 EUR\nclose\n"
+                   "history authorizations --limit 1\ndeposit get dep-x\n");
+    EXPECT_EQ(controlsIn(run.output), "") << run.output;
+    // The form's note, and the service's copy of the name in the list of cards to pay with.
+    EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
+    EXPECT_THAT(run.output, HasSubstr("] Evil\\x1b]0;PWNED\\x07\\x1b[31mR: 411111******1111"));
+    EXPECT_THAT(run.output, HasSubstr("Cafe\\x1b[2J\\u009b31m\\x7f"));
+    EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07"));
+    EXPECT_THAT(linesWiderThan(run.output, 80), ElementsAre());
+}
+
 namespace {
 
 // wallet-cli on a pseudo-terminal driven step by step, as a person answers what they see: each
