@@ -1306,16 +1306,74 @@ TEST(WalletCliTest, AtATerminalSecretsNeverEnterTheLineHistory) {
     for (const std::string line :
          {"money 1 EUR", "card check 4111111111111111 12/30 321", "card chek 5500005555555559",
           "cards activate card-none 1111 987", "authenticate tok-6b2f", "money 2 EUR",
-          "configure cfg-77ad"}) {
+          "configure cfg-77ad", "authenticat tok-a1a1", "Authenticate tok-c3c3",
+          "configur cfg-b2b2", "help card 5105105105105100", "crd check 4012888888881881"}) {
         terminal.type(line + "\r");
         ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
     }
     const std::string recalled = recallEveryLine(terminal);
     for (const std::string secret :
-         {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad"})
+         {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad", "tok-a1a1",
+          "tok-c3c3", "cfg-b2b2", "5105105105105100", "4012888888881881"})
         EXPECT_THAT(recalled, Not(HasSubstr(secret))) << recalled;
     EXPECT_THAT(recalled, HasSubstr("money 2 EUR"));
     EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
+}
+
+// Lines typed while a flow waits on the service are the flow's: when it ends without reading
+// them (its preview refused), none runs as a command or enters the line history.
+TEST(WalletCliTest, AtATerminalLinesTypedForAFlowThatEndedAreDropped) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    signIn(terminal);
+    sandbox.scriptNextReply(
+        "POST", "digitalwallets/v1/profile/deposits",
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused here."}})",
+         .hold = true});
+    terminal.type("card-deposit 5 EUR\r");
+    ASSERT_TRUE(terminal.waitFor("pay with:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("new card\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/deposits"));
+    terminal.type("4111111111111111\r1230\r737\r");
+    sandbox.releaseHeld();
+    ASSERT_TRUE(terminal.waitFor("Refused here.")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("money 3 EUR\r");
+    ASSERT_TRUE(terminal.waitFor(money(3, "EUR"))) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    const std::string recalled = recallEveryLine(terminal);
+    EXPECT_THAT(terminal.shown(), Not(HasSubstr("unknown command"))) << terminal.shown();
+    for (const std::string typed : {"4111111111111111", "1230", "737"})
+        EXPECT_THAT(recalled, Not(HasSubstr(typed))) << recalled;
+    EXPECT_THAT(recalled, HasSubstr("card-deposit 5 EUR"));
+}
+
+// A key typed while a command runs, or as the prompt after one appears, is read at that prompt
+// as it was typed: Ctrl-D there ends the session.
+TEST(WalletCliTest, AtATerminalAKeyTypedBeforeOrAsThePromptAppearsIsRead) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal waiting({"--base-url", sandbox.baseURL()});
+    signIn(waiting);
+    sandbox.scriptNextReply("GET", "digitalwallets/v1/profile/prepaid/cards",
+                            {.hold = true, .afterRoute = true});
+    waiting.type("cards list\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
+    waiting.type("money 2 EUR\r\x04");
+    sandbox.releaseHeld();
+    EXPECT_EQ(waiting.status(), 0) << waiting.shown();
+    EXPECT_THAT(waiting.shown(), HasSubstr("0 cards"));
+    EXPECT_THAT(waiting.shown(), HasSubstr(money(2, "EUR")));
+
+    Terminal prompted({});
+    ASSERT_TRUE(prompted.waitForPrompt("wallet> "));
+    prompted.type("money 1 EUR\r");
+    ASSERT_TRUE(prompted.waitFor(money(1, "EUR") + "\r\nwallet> ")) << prompted.shown();
+    prompted.type("\x04");
+    EXPECT_EQ(prompted.status(), 0) << prompted.shown();
 }
 
 // Ctrl-C in the session ends what runs, not the session: a call waiting on the service is
@@ -1422,8 +1480,12 @@ TEST(WalletCliTest, AFieldNoteStatesTheFieldsRuleAndWhatItKept) {
         {"Card number", "4111-1111-1111-1111", ""},
         {"Card number", "4111 1111 1111 1111 1111 2",
          "Card number: takes at most 20 digits; kept 4111 1111 1111 11111111"},
+        {"Card number", "4111-1111-1111-1111-1111-2",
+         "Card number: takes at most 20 digits; kept 4111 1111 1111 11111111"},
         {"Expiry date", "12/30", ""},
         {"Expiry date", "1230", ""},
+        // The "/" typed after the one the field put in is that one.
+        {"Expiry date", "12/301", "Expiry date: takes at most 4 digits; kept 12/30"},
         {"Expiry date", "1/30",
          "Expiry date: takes digits only, and puts in the / itself after 2 digits; kept 13/0"},
         {"Expiry date", "2/2030",
