@@ -6,7 +6,7 @@ namespace corvend::cli {
 
 namespace {
 
-// `form` and `value` in two hexadecimal digits: "\\x1b", "\\u009b".
+// `form` and `value` in two hexadecimal digits: \x1b, \u009b.
 void escaped(std::string_view form, unsigned char value, std::string& shown) {
     constexpr std::string_view kDigits = "0123456789abcdef";
     shown += form;
@@ -19,7 +19,7 @@ void escapeByte(unsigned char byte, std::string& shown) {
 }
 
 // The length of the UTF-8 character that `lead` starts; 0 for no lead byte.
-std::size_t lengthAfter(unsigned char lead) {
+std::size_t characterLength(unsigned char lead) {
     if (lead < 0x80) return 1;
     if (lead >= 0xC2 && lead <= 0xDF) return 2;
     if (lead >= 0xE0 && lead <= 0xEF) return 3;
@@ -68,10 +68,9 @@ void TerminalText::put(char c, std::string& shown) {
         // Cut short: what was held is no character; this byte starts afresh.
         end(shown);
     }
-    const std::size_t length = lengthAfter(byte);
+    const std::size_t length = characterLength(byte);
     if (length == 1) {
-        if (byte < 0x20 && c != '\n') return escapeByte(byte, shown);
-        if (byte == 0x7F) return escapeByte(byte, shown);
+        if ((byte < 0x20 && c != '\n') || byte == 0x7F) return escapeByte(byte, shown);
         shown += c;
         return;
     }
