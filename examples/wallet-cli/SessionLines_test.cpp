@@ -81,6 +81,7 @@ TEST(SessionLinesTest, DropsWhatWasTypedForAFlowOnceItEnded) {
     read("cards list");
     lines->nextCommand([](auto) {});
     EXPECT_EQ(source->drops, 1);
+    read("quit");
 }
 
 }  // namespace
