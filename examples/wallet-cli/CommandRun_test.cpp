@@ -98,6 +98,8 @@ TEST_F(CommandRunTest, ACallUnderWayIsCancelledAndTheStepsUndone) {
     EXPECT_THAT(seen, ElementsAre("screen closed", "outside a command"));
     EXPECT_THAT(told->unknown, ElementsAre("the transfer may have reached the service"));
     EXPECT_FALSE(told->resultCame);
+    // Ended by the cancellation, not let go.
+    EXPECT_FALSE(told->abandoned);
 }
 
 // A call that does not end when cancelled is let go within a second, as one that may have

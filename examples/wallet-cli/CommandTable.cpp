@@ -17,6 +17,10 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+bool isBlankWord(const std::string& word) {
+    return std::ranges::all_of(word, isBlank);
+}
+
 // Whether `word` is one of the words of `choices`, joined by "|" ("create|confirm|get").
 bool isOneOf(std::string_view word, std::string_view choices) {
     for (const auto choice : std::views::split(choices, '|')) {
@@ -94,11 +98,9 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
     }
     const Command& command = found->second;
     const std::vector<std::string> arguments(words.begin() + 1, words.end());
-    const bool blank = std::ranges::any_of(
-        arguments, [](const std::string& word) { return std::ranges::all_of(word, isBlank); });
-    if (blank) err_ << command.name << ": an empty word where a value is needed" << std::endl;
-    if (blank || arguments.size() < command.minArguments ||
-        arguments.size() > command.maxArguments) {
+    if (!fits(command, arguments)) {
+        if (std::ranges::any_of(arguments, isBlankWord))
+            err_ << command.name << ": an empty word where a value is needed" << std::endl;
         err_ << "usage: " << command.name << (command.usage.empty() ? "" : " ") << command.usage
              << std::endl;
         done(Outcome::misused);
@@ -129,6 +131,21 @@ void CommandTable::run(const std::vector<std::string>& words, Done done) const {
         err_ << command.name << ": " << error.what() << std::endl;
         once(Outcome::failed);
     }
+}
+
+bool CommandTable::fits(const Command& command, const std::vector<std::string>& arguments) {
+    return !std::ranges::any_of(arguments, isBlankWord) &&
+           arguments.size() >= command.minArguments && arguments.size() <= command.maxArguments;
+}
+
+bool CommandTable::recallable(const std::vector<std::string>& words) const {
+    if (words.empty()) return false;
+    const auto found = commands_.find(words.front());
+    if (found == commands_.end()) return false;
+    const std::vector<std::string> arguments(words.begin() + 1, words.end());
+    if (!fits(found->second, arguments)) return false;
+    if (found->first == "help" && !arguments.empty() && !contains(arguments.front())) return false;
+    return !carriesSecret(words);
 }
 
 bool CommandTable::carriesSecret(const std::vector<std::string>& words) const {

@@ -82,6 +82,12 @@ class CommandTable {
     // commands, so it may run on any thread once the table is no longer changed.
     bool carriesSecret(const std::vector<std::string>& words) const;
 
+    // Whether the command line `words` may be kept for recall: it names a command of the table
+    // as the table knows it, is a use of it (as many words as it takes, none blank; for `help`
+    // the name of a command) and gives none of its secret words. Anything else may be a secret
+    // mistyped. Reads only the commands, as carriesSecret does.
+    bool recallable(const std::vector<std::string>& words) const;
+
     // Runs words[0] with the remaining words as its arguments. An unknown name (an unknown
     // option when it starts with "-"), a wrong number of arguments or an empty or blank
     // argument (every word given stands for a value) prints a hint and ends `misused` without
@@ -96,6 +102,10 @@ class CommandTable {
     static std::vector<std::string> split(std::string_view line);
 
   private:
+    // Whether `arguments` are a use of `command` as far as the table can tell: as many as it
+    // takes, none blank.
+    static bool fits(const Command& command, const std::vector<std::string>& arguments);
+
     std::ostream& out_;
     std::ostream& err_;
     std::map<std::string, Command, std::less<>> commands_;

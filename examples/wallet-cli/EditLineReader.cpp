@@ -2,6 +2,7 @@
 
 #include <histedit.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -50,6 +51,11 @@ EditLineReader::EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt)
     el_set(editor_.get(), EL_HIST, history, history_.get());
     // Ctrl-C or a stop while editing puts the terminal back as it was.
     el_set(editor_.get(), EL_SIGNAL, 1);
+    // Between reads too the terminal passes each key on as it is, unechoed, for the next read:
+    // were it left to cook lines, a key typed as a prompt appears would be cooked before the
+    // editor takes it (Ctrl-D an end of input nobody reads). Ctrl-C stays a signal there; the
+    // host puts the terminal's own modes back when it ends.
+    el_set(editor_.get(), EL_SETTY, "-x", "-icanon", "-echo", nullptr);
     if (takesInterrupt) {
         // While editing, Ctrl-C is a key: the line it ends is the reader's to judge.
         el_set(editor_.get(), EL_SETTY, "-d", "-isig", nullptr);
@@ -118,6 +124,11 @@ void EditLineReader::next(Delivery deliver) {
 
 void EditLineReader::nextCommand(Delivery deliver) {
     read(std::move(deliver), true);
+}
+
+void EditLineReader::dropTyped() {
+    // Between reads: nothing of it is in the editor yet.
+    tcflush(STDIN_FILENO, TCIFLUSH);
 }
 
 void EditLineReader::setRecallable(std::function<bool(const std::string& line)> recallable) {

@@ -38,6 +38,8 @@ class EditLineReader final : public LineSource,
     // while a read is outstanding.
     void next(Delivery deliver) override;
     void nextCommand(Delivery deliver) override;
+    // Drops what was typed at the terminal and not yet read.
+    void dropTyped() override;
 
     // Keeps for recall only the command lines `recallable` takes (none that carries a card
     // number, a security code or a token); it runs in the reading task. Every command line

@@ -7,8 +7,9 @@ namespace {
 // How much further than its own indent a cut line goes on.
 constexpr std::size_t kContinuationIndent = 2;
 
+// A tab reaches here escaped, as every control character.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ';
 }
 
 }  // namespace
@@ -20,6 +21,10 @@ LineFitter::LineFitter(std::ostream& stream, std::size_t width)
 }
 
 LineFitter::~LineFitter() {
+    // A character left unfinished shows as its bytes.
+    std::string rest;
+    text_.end(rest);
+    for (const char c : rest) place(c);
     sync();
     stream_.rdbuf(target_);
 }
@@ -45,7 +50,17 @@ int LineFitter::sync() {
 }
 
 void LineFitter::put(char c) {
-    if (c == '\n' || c == '\r') return endLine(c);
+    std::string shown;
+    if (c == '\n') {
+        text_.end(shown);
+    } else {
+        text_.put(c, shown);
+    }
+    for (const char s : shown) place(s);
+    if (c == '\n') endLine();
+}
+
+void LineFitter::place(char c) {
     if (isBlank(c)) {
         if (!started_) {
             // The line's own indent is kept as it is.
@@ -89,11 +104,11 @@ void LineFitter::write(std::string_view text, std::size_t columns) {
     column_ += columns;
 }
 
-void LineFitter::endLine(char end) {
+void LineFitter::endLine() {
     writeWord();
     if (column_ + blanks_.size() <= width_) write(blanks_, blanks_.size());
     blanks_.clear();
-    target_->sputc(end);
+    target_->sputc('\n');
     lineEnded();
 }
 

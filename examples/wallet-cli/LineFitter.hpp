@@ -6,12 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "examples/wallet-cli/TerminalText.hpp"
+
 namespace corvend::cli {
 
-// Fits every line written to a stream into `width` columns while it lives: a line that would run
-// past them is cut at the blank before the word that does not fit, and goes on on the next line
-// indented two columns more than it was. A word wider than a line (a long id, an address) is
-// never cut and may run over. Columns are counted as a terminal shows UTF-8: one per character.
+// The one way the host's text reaches the terminal. Writes everything written to a stream as
+// TerminalText shows it, so no text of the service's, a page's or a person's can act on the
+// terminal: only a newline goes on as itself. Fits every line into `width` columns while it
+// lives: a line that would run past them is cut at the blank before the word that does not fit,
+// and goes on on the next line indented two columns more than it was. A word wider than a line
+// (a long id, an address) is never cut and may run over. Columns are counted as a terminal shows
+// UTF-8, escapes included: one per character.
 //
 // Installs itself as the stream's buffer and puts the old one back when destroyed; everything
 // goes on to the old one. Not thread-safe: write to the stream from one thread at a time.
@@ -23,7 +28,7 @@ class LineFitter final : public std::streambuf {
     LineFitter(const LineFitter&) = delete;
     LineFitter& operator=(const LineFitter&) = delete;
 
-    // What the terminal shows on the line not yet ended (a prompt), as written so far.
+    // What the terminal shows on the line not yet ended (a prompt), as written so far (escaped).
     const std::string& shownLine() const { return shown_; }
 
     // The line was ended outside the stream (a person typed a line after the prompt, and the
@@ -37,12 +42,15 @@ class LineFitter final : public std::streambuf {
 
   private:
     void put(char c);
+    // Places one character of the text as shown.
+    void place(char c);
     // Writes the word being read, on a new line first when it does not fit after the blanks.
     void writeWord();
     void write(std::string_view text, std::size_t columns);
-    void endLine(char end);
+    void endLine();
 
     std::ostream& stream_;
+    TerminalText text_;
     std::streambuf* target_;
     std::size_t width_;
     std::string shown_;         // the line written so far

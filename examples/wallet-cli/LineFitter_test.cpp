@@ -30,9 +30,41 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
               "  issue <program>\n"
               "  fee 1.00 EUR for\n"
               "    the card\n"
-              "short\tline  kept ok\n");
+              // A tab is a control: shown escaped, it takes the columns of its escape.
+              "short\\x09line  kept\n"
+              "  ok\n");
     // Columns are characters: "€" takes three bytes and one column.
     EXPECT_EQ(fitted(10, [](std::ostream& out) { out << "12,00 € ab\n"; }), "12,00 € ab\n");
+}
+
+// Nothing written reaches the terminal as a control: C0 (a newline aside), DEL, C1 and bytes of
+// no UTF-8 character are shown escaped; printable text is kept, a character written in pieces
+// whole; the escapes count as the columns they take.
+TEST(LineFitterTest, ShowsEveryControlEscapedAndKeepsPrintableText) {
+    const struct {
+        std::string written;
+        std::string shown;
+    } cases[] = {
+        {"Evil\x1b]0;PWNED\x07\x1b[31mRED\n", "Evil\\x1b]0;PWNED\\x07\\x1b[31mRED\n"},
+        {"a\rb\tc\x7f\x01\n", "a\\x0db\\x09c\\x7f\\x01\n"},
+        // C1 controls in UTF-8 (CSI, NEL); the no-break space after them is text.
+        {"\xc2\x9b"
+         "31m\xc2\x85\xc2\xa0\xc2\x9f\n",
+         "\\u009b31m\\u0085\xc2\xa0\\u009f\n"},
+        {"12,00 \xe2\x82\xac \\ \xe6\x97\xa5\xf0\x9f\x92\xb3\n",
+         "12,00 \xe2\x82\xac \\ \xe6\x97\xa5\xf0\x9f\x92\xb3\n"},
+        // Not UTF-8: a lone continuation, an overlong form, a surrogate, a character cut short
+        // by another, by a line's end and by the end of the text.
+        {"\x80\xc0\xaf\xed\xa0\x80\xe2\x82x\xe2\n\xf0\x9f",
+         "\\x80\\xc0\\xaf\\xed\\xa0\\x80\\xe2\\x82x\\xe2\n\\xf0\\x9f"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fitted(80, [&](std::ostream& out) { out << c.written; }), c.shown) << c.written;
+    }
+    EXPECT_EQ(fitted(80, [](std::ostream& out) { out << "\xe2" << std::flush << "\x82\xac\n"; }),
+              "\xe2\x82\xac\n");
+    EXPECT_EQ(fitted(12, [](std::ostream& out) { out << "name: \x1b\x1b ok\n"; }),
+              "name:\n  \\x1b\\x1b\n  ok\n");
 }
 
 TEST(LineFitterTest, AWordWiderThanALineRunsOverOnALineOfItsOwn) {

@@ -22,6 +22,9 @@ class LineSource {
     virtual void next(Delivery deliver) = 0;
     // Asks for the next command line, which a line editor keeps for recall.
     virtual void nextCommand(Delivery deliver) { next(std::move(deliver)); }
+    // Drops what a person typed that no request has read yet: lines typed for a flow that
+    // ended without them. Only a terminal drops anything; a script's lines are all meant.
+    virtual void dropTyped() {}
 
   protected:
     LineSource() = default;

@@ -15,10 +15,12 @@ SessionLines::SessionLines(Passkey, std::shared_ptr<LineSource> source)
 
 void SessionLines::next(Delivery deliver) {
     if (!CommandRun::mayStart()) return;
+    answersAsked_ = true;
     read(guarded(std::move(deliver)), false);
 }
 
 void SessionLines::nextCommand(Delivery deliver) {
+    if (std::exchange(answersAsked_, false) && !reading_) source_->dropTyped();
     read(std::move(deliver), true);
 }
 

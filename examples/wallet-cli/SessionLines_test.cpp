@@ -22,8 +22,10 @@ struct CountingLines final : LineSource {
         pending = std::move(deliver);
         ++reads;
     }
+    void dropTyped() override { ++drops; }
     Delivery pending;
     int reads = 0;
+    int drops = 0;
 };
 
 // Whoever asks, one read at a time: a late asker takes the read under way; a stopped command
@@ -50,7 +52,36 @@ TEST(SessionLinesTest, OneReadAtATimeAndNoneForAStoppedCommand) {
     lines->next(asker("stopped"));
     CommandRun::setCurrent(nullptr);
     EXPECT_EQ(source->reads, 1);
+
+    // An answer read for a command stopped meanwhile is dropped.
+    const auto screen = CommandRun::make([](const CommandRun::Stopped&) {});
+    CommandRun::setCurrent(screen);
+    lines->next(asker("screen"));
+    CommandRun::setCurrent(nullptr);
+    screen->stop();
+    std::exchange(source->pending, nullptr)("4111111111111111");
     EXPECT_THAT(got, ElementsAre("prompt:balance"));
+}
+
+// What was typed for a command that asked for answers and not read by it is dropped before the
+// next command line; after a command that asked for none, what was typed ahead is read.
+TEST(SessionLinesTest, DropsWhatWasTypedForAFlowOnceItEnded) {
+    const auto source = std::make_shared<CountingLines>();
+    const auto lines = SessionLines::make(source);
+    const auto read = [&source](std::string line) {
+        std::exchange(source->pending, nullptr)(std::move(line));
+    };
+    lines->nextCommand([](auto) {});
+    read("card-deposit 5 EUR");
+    lines->next([](auto) {});
+    read("new card");
+    EXPECT_EQ(source->drops, 0);
+    lines->nextCommand([](auto) {});
+    EXPECT_EQ(source->drops, 1);
+    read("cards list");
+    lines->nextCommand([](auto) {});
+    EXPECT_EQ(source->drops, 1);
+    read("quit");
 }
 
 }  // namespace

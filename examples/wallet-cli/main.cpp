@@ -34,6 +34,7 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
 #include "examples/wallet-cli/MoneyCommands.hpp"
+#include "examples/wallet-cli/OwnSandbox.hpp"
 #include "examples/wallet-cli/PaymentCommands.hpp"
 #include "examples/wallet-cli/ProfileCommands.hpp"
 #include "examples/wallet-cli/ScreenCommands.hpp"
@@ -176,7 +177,7 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         editor->setRecallable(
             [weakTable = std::weak_ptr<const CommandTable>(table)](const std::string& line) {
                 const auto commands = weakTable.lock();
-                return commands && !commands->carriesSecret(CommandTable::split(line));
+                return commands && commands->recallable(CommandTable::split(line));
             });
     }
     const std::vector<CommandScript::Step> signIn{{"configure", settings.configToken},
@@ -344,7 +345,7 @@ int main(int argc, char** argv) {
             settings.baseURL = [&sandbox, oneCommand = !run.words.empty()] {
                 if (!sandbox) {
                     // Bounded as wallet-sandbox is: a session may run for days.
-                    sandbox.emplace(corvend::sandbox::SandboxOptions::standalone());
+                    sandbox.emplace(corvend::cli::ownSandboxOptions());
                     sandbox->start();
                     // Before one command it is a note, on standard error like the sign-in.
                     (oneCommand ? std::cerr : std::cout)

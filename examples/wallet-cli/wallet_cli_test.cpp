@@ -1073,6 +1073,53 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
     EXPECT_THAT(run.output, Not(HasSubstr("CardDepositError.")));
 }
 
+// The bytes of `text` a terminal would act on, but for its line ends: C0 and DEL, and C1 in
+// UTF-8.
+std::string controlsIn(const std::string& text) {
+    std::string found;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80;
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1) found += text[i];
+    }
+    return found;
+}
+
+// What the service sends (a saved card's name, a payment's merchant, an error's message) and
+// what a person types into a form reach the terminal as text: every control escaped, each line
+// still within 80 columns.
+TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/authorizations",
+        {.body = R"({"authorizations":[{"id":"auth-01","cardId":"card-sandbox-1",)"
+                 R"("status":"APPROVED","amount":450,"currencyCode":"EUR",)"
+                 R"("creationTime":"2024-03-28T10:00:00.000Z",)"
+                 R"("merchantName":"Cafe\u001b[2J\u009b31m\u007f"}],)"
+                 R"("meta":{"numberOfRecords":1,"limit":1,"offset":0,"page":1}})"});
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/deposits/dep-x",
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\u001b]0;PWNED\u0007"}})"});
+    const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
+    const CliRun run =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
+                   "\n[ ] Save this card for my next payments.\nAdd a card\n"
+                   "Confirm\ncard-deposit 5 EUR\nclose\n"
+                   "history authorizations --limit 1\ndeposit get dep-x\n");
+    EXPECT_EQ(controlsIn(run.output), "") << run.output;
+    // The form's note, and the service's copy of the name in the list of cards to pay with.
+    EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
+    EXPECT_THAT(run.output, HasSubstr("] Evil\\x1b]0;PWNED\\x07\\x1b[31mR: 411111******1111"));
+    EXPECT_THAT(run.output, HasSubstr("Cafe\\x1b[2J\\u009b31m\\x7f"));
+    EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07"));
+    EXPECT_THAT(linesWiderThan(run.output, 80), ElementsAre());
+}
+
 namespace {
 
 // wallet-cli on a pseudo-terminal driven step by step, as a person answers what they see: each
@@ -1113,8 +1160,7 @@ class Terminal {
             if (!readSome()) return false;
         }
     }
-    // Waits until the line editor shows `prompt`: it has the terminal, so a key typed now is
-    // read as a key (one typed before could reach the terminal's own line discipline).
+    // Waits until the line editor shows `prompt`, which it reads the next line at.
     bool waitForPrompt(const std::string& prompt) { return waitFor("\r" + prompt); }
     void type(const std::string& keys) {
         if (write(terminal_, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size()))
@@ -1259,16 +1305,76 @@ TEST(WalletCliTest, AtATerminalSecretsNeverEnterTheLineHistory) {
     for (const std::string line :
          {"money 1 EUR", "card check 4111111111111111 12/30 321", "card chek 5500005555555559",
           "cards activate card-none 1111 987", "authenticate tok-6b2f", "money 2 EUR",
-          "configure cfg-77ad"}) {
+          "configure cfg-77ad", "authenticat tok-a1a1", "Authenticate tok-c3c3",
+          "configur cfg-b2b2", "help card 5105105105105100", "crd check 4012888888881881"}) {
         terminal.type(line + "\r");
         ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
     }
     const std::string recalled = recallEveryLine(terminal);
     for (const std::string secret :
-         {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad"})
+         {"4111111111111111", "5500005555555559", "321", "987", "tok-6b2f", "cfg-77ad", "tok-a1a1",
+          "tok-c3c3", "cfg-b2b2", "5105105105105100", "4012888888881881"})
         EXPECT_THAT(recalled, Not(HasSubstr(secret))) << recalled;
     EXPECT_THAT(recalled, HasSubstr("money 2 EUR"));
     EXPECT_THAT(recalled, HasSubstr(money(1, "EUR")));
+}
+
+// Lines typed while a flow waits on the service are the flow's: when it ends without reading
+// them (its preview refused), none runs as a command or enters the line history.
+TEST(WalletCliTest, AtATerminalLinesTypedForAFlowThatEndedAreDropped) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    signIn(terminal);
+    sandbox.scriptNextReply(
+        "POST", "digitalwallets/v1/profile/deposits",
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused here."}})",
+         .hold = true});
+    terminal.type("card-deposit 5 EUR\r");
+    ASSERT_TRUE(terminal.waitFor("pay with:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("new card\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/deposits"));
+    terminal.type("4111111111111111\r1230\r737\r");
+    sandbox.releaseHeld();
+    ASSERT_TRUE(terminal.waitFor("Refused here.")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("money 3 EUR\r");
+    ASSERT_TRUE(terminal.waitFor(money(3, "EUR"))) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    std::string recalled = recallEveryLine(terminal);
+    // The lines recalled, not what the oldest one printed when run again.
+    recalled.resize(std::min(recalled.size(), recalled.find("\r\n")));
+    EXPECT_THAT(terminal.shown(), Not(HasSubstr("unknown command"))) << terminal.shown();
+    for (const std::string typed : {"4111111111111111", "1230", "737"})
+        EXPECT_THAT(recalled, Not(HasSubstr(typed))) << recalled;
+    EXPECT_THAT(recalled, HasSubstr("card-deposit 5 EUR"));
+}
+
+// A key typed while a command runs, or as the prompt after one appears, is read at that prompt
+// as it was typed: Ctrl-D there ends the session.
+TEST(WalletCliTest, AtATerminalAKeyTypedBeforeOrAsThePromptAppearsIsRead) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal waiting({"--base-url", sandbox.baseURL()});
+    signIn(waiting);
+    sandbox.scriptNextReply("GET", "digitalwallets/v1/profile/prepaid/cards",
+                            {.hold = true, .afterRoute = true});
+    waiting.type("cards list\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
+    waiting.type("money 2 EUR\r\x04");
+    sandbox.releaseHeld();
+    EXPECT_EQ(waiting.status(), 0) << waiting.shown();
+    EXPECT_THAT(waiting.shown(), HasSubstr("0 cards"));
+    EXPECT_THAT(waiting.shown(), HasSubstr(money(2, "EUR")));
+
+    Terminal prompted({});
+    ASSERT_TRUE(prompted.waitForPrompt("wallet> "));
+    prompted.type("money 1 EUR\r");
+    ASSERT_TRUE(prompted.waitFor(money(1, "EUR") + "\r\nwallet> ")) << prompted.shown();
+    prompted.type("\x04");
+    EXPECT_EQ(prompted.status(), 0) << prompted.shown();
 }
 
 // Ctrl-C in the session ends what runs, not the session: a call waiting on the service is
@@ -1375,8 +1481,12 @@ TEST(WalletCliTest, AFieldNoteStatesTheFieldsRuleAndWhatItKept) {
         {"Card number", "4111-1111-1111-1111", ""},
         {"Card number", "4111 1111 1111 1111 1111 2",
          "Card number: takes at most 20 digits; kept 4111 1111 1111 11111111"},
+        {"Card number", "4111-1111-1111-1111-1111-2",
+         "Card number: takes at most 20 digits; kept 4111 1111 1111 11111111"},
         {"Expiry date", "12/30", ""},
         {"Expiry date", "1230", ""},
+        // The "/" typed after the one the field put in is that one.
+        {"Expiry date", "12/301", "Expiry date: takes at most 4 digits; kept 12/30"},
         {"Expiry date", "1/30",
          "Expiry date: takes digits only, and puts in the / itself after 2 digits; kept 13/0"},
         {"Expiry date", "2/2030",

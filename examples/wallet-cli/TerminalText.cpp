@@ -1,0 +1,87 @@
+#include "examples/wallet-cli/TerminalText.hpp"
+
+#include <string_view>
+
+namespace corvend::cli {
+
+namespace {
+
+// `form` and `value` in two hexadecimal digits: \x1b, \u009b.
+void escaped(std::string_view form, unsigned char value, std::string& shown) {
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    shown += form;
+    shown += kDigits[value >> 4];
+    shown += kDigits[value & 0xF];
+}
+
+void escapeByte(unsigned char byte, std::string& shown) {
+    escaped("\\x", byte, shown);
+}
+
+// The length of the UTF-8 character that `lead` starts; 0 for no lead byte.
+std::size_t characterLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+}  // namespace
+
+bool TerminalText::continues(unsigned char byte) const {
+    if (held_.size() == 1) {
+        // The second byte also rules out overlong forms, surrogates and code points past
+        // U+10FFFF.
+        switch (static_cast<unsigned char>(held_.front())) {
+            case 0xE0:
+                return byte >= 0xA0 && byte <= 0xBF;
+            case 0xED:
+                return byte >= 0x80 && byte <= 0x9F;
+            case 0xF0:
+                return byte >= 0x90 && byte <= 0xBF;
+            case 0xF4:
+                return byte >= 0x80 && byte <= 0x8F;
+            default:
+                break;
+        }
+    }
+    return byte >= 0x80 && byte <= 0xBF;
+}
+
+void TerminalText::put(char c, std::string& shown) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!held_.empty()) {
+        if (continues(byte)) {
+            held_ += c;
+            if (held_.size() < expected_) return;
+            const auto lead = static_cast<unsigned char>(held_.front());
+            if (lead == 0xC2 && static_cast<unsigned char>(held_.back()) <= 0x9F) {
+                // A C1 control: U+0080 to U+009F.
+                escaped("\\u00", static_cast<unsigned char>(held_.back()), shown);
+            } else {
+                shown += held_;
+            }
+            held_.clear();
+            return;
+        }
+        // Cut short: what was held is no character; this byte starts afresh.
+        end(shown);
+    }
+    const std::size_t length = characterLength(byte);
+    if (length == 1) {
+        if ((byte < 0x20 && c != '\n') || byte == 0x7F) return escapeByte(byte, shown);
+        shown += c;
+        return;
+    }
+    if (length == 0) return escapeByte(byte, shown);
+    held_ = c;
+    expected_ = length;
+}
+
+void TerminalText::end(std::string& shown) {
+    for (const char c : held_) escapeByte(static_cast<unsigned char>(c), shown);
+    held_.clear();
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace corvend::cli {
+
+// Text as a terminal shows it without obeying it. Whatever a terminal would act on is written
+// out as an escape a person reads: "\x1b" for a C0 control character (a newline aside), DEL or
+// a byte that is no part of well-formed UTF-8, and "\u009b" for a C1 control character
+// (U+0080 to U+009F) written in UTF-8. Printable UTF-8, a backslash among it, is kept as it is.
+// Each escape is ASCII, one column per character.
+//
+// Fed a byte at a time, so text written in pieces reads as one: the bytes of a character wait
+// until it is whole.
+class TerminalText {
+  public:
+    // Appends to `shown` what `byte` shows as after the bytes before it.
+    void put(char byte, std::string& shown);
+    // The text ends here: the bytes of a character left unfinished are appended, escaped.
+    void end(std::string& shown);
+
+  private:
+    // Whether `byte` may follow the held bytes in one character.
+    bool continues(unsigned char byte) const;
+
+    std::string held_;          // the bytes of the character under way
+    std::size_t expected_ = 0;  // how many bytes it has in all
+};
+
+}  // namespace corvend::cli
