@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 
 namespace corvend::cli {
 
@@ -84,12 +85,26 @@ std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string u
     return token;
 }
 
-bool CommandRun::admits(std::uint64_t id, bool cancelled) {
+void CommandRun::tell(std::string note) {
+    known_.notes.push_back(std::move(note));
+}
+
+bool CommandRun::admits(std::uint64_t id, const Error* failure) {
     if (ended_) return false;
-    if (!stopped_) return !cancelled;
+    const bool unseen = failure != nullptr && endUnseen(*failure);
     const auto call = std::ranges::find(pending_, id, &Pending::id);
-    if (call == pending_.end() || call->unknown.empty()) return false;  // a read: dropped
-    if (cancelled) {
+    const bool change = call != pending_.end() && !call->unknown.empty();
+    if (!stopped_) {
+        if (failure != nullptr && failure->isCancellation()) return false;
+        if (!unseen || !change) return true;
+        // Told as Ctrl-C tells it, never as failed: the service may have acted.
+        known_.lost = failure->description();
+        known_.unknown.push_back(call->unknown);
+        stop();
+        return false;
+    }
+    if (!change) return false;  // a read: dropped
+    if (unseen) {
         known_.unknown.push_back(call->unknown);
         return false;
     }
@@ -116,6 +131,22 @@ void CommandRun::settle() {
     ended_ = true;
     pending_.clear();
     if (auto stopped = std::exchange(stopped_callback_, nullptr)) stopped(known_);
+}
+
+std::string CommandRun::report(const std::string& command, const Stopped& known) {
+    std::string said;
+    const std::string how = known.lost ? ": no reply came (" + *known.lost + "): " : ": stopped waiting: ";
+    for (const auto& words : known.unknown) said += command + how + words + "\n";
+    if (known.unknown.empty()) {
+        if (known.resultCame) {
+            said = command + ": stopped (Ctrl-C) after the step above; nothing more was sent\n";
+        } else {
+            said = command + (known.abandoned ? ": no longer awaited" : ": cancelled") +
+                   " (Ctrl-C)\n";
+        }
+    }
+    for (const auto& note : known.notes) said += command + ": " + note + "\n";
+    return said;
 }
 
 }  // namespace corvend::cli

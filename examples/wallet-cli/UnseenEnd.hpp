@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CorvendWallet/CorvendWallet.hpp"
+
+namespace corvend::cli {
+
+// Whether a change that ended in `error` may have reached the service without the host seeing
+// its end: cancelled (Ctrl-C), or a transport failure after its request may have been sent (the
+// connection lost, a time-out, a reply that could not be read). A refused connection, a failed
+// look-up or handshake and an address that cannot be sent send nothing; the service's own
+// refusal is an end seen. Every change is judged by it, stopped by Ctrl-C or not.
+bool endUnseen(const Error& error);
+
+}  // namespace corvend::cli
