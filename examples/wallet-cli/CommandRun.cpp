@@ -49,7 +49,8 @@ void CommandRun::stop() {
     if (!isLive()) return;
     stopped_ = true;
     for (auto& each : std::exchange(undos_, {})) {
-        if (!each.unknown.empty()) known_.unknown.push_back(each.unknown);
+        if (auto words = each.left ? each.left() : ""; !words.empty())
+            known_.unknown.push_back(std::move(words));
         if (each.undo) each.undo();
     }
     for (const auto& call : pending_) call.task.cancel();
@@ -67,9 +68,14 @@ void CommandRun::stop() {
 }
 
 std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string unknown) {
+    return step(std::move(undo), [unknown = std::move(unknown)] { return unknown; });
+}
+
+std::shared_ptr<void> CommandRun::step(std::function<void()> undo,
+                                       std::function<std::string()> left) {
     if (!isLive()) return nullptr;
     const auto id = ++nextId_;
-    undos_.push_back({id, std::move(undo), std::move(unknown)});
+    undos_.push_back({id, std::move(undo), std::move(left)});
     // The token gives the step up when it goes.
     struct Token {
         std::weak_ptr<CommandRun> run;
@@ -135,14 +141,15 @@ void CommandRun::settle() {
 
 std::string CommandRun::report(const std::string& command, const Stopped& known) {
     std::string said;
-    const std::string how = known.lost ? ": no reply came (" + *known.lost + "): " : ": stopped waiting: ";
+    const std::string how =
+        known.lost ? ": no reply came (" + *known.lost + "): " : ": stopped waiting: ";
     for (const auto& words : known.unknown) said += command + how + words + "\n";
     if (known.unknown.empty()) {
         if (known.resultCame) {
             said = command + ": stopped (Ctrl-C) after the step above; nothing more was sent\n";
         } else {
-            said = command + (known.abandoned ? ": no longer awaited" : ": cancelled") +
-                   " (Ctrl-C)\n";
+            said =
+                command + (known.abandoned ? ": no longer awaited" : ": cancelled") + " (Ctrl-C)\n";
         }
     }
     for (const auto& note : known.notes) said += command + ": " + note + "\n";

@@ -65,6 +65,10 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     // stays registered while the returned token is held; null (nothing registered) when the
     // command may start nothing more: the step must then not start.
     [[nodiscard]] std::shared_ptr<void> step(std::function<void()> undo, std::string unknown = {});
+    // The same, for a step whose words depend on how far it went: `left` says them, when the
+    // command is stopped, just before `undo` runs (empty: nothing unknown).
+    [[nodiscard]] std::shared_ptr<void> step(std::function<void()> undo,
+                                             std::function<std::string()> left);
     // `note` is said should the command be stopped (see Stopped::notes).
     void tell(std::string note);
 
@@ -86,7 +90,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     struct Undo {
         std::uint64_t id = 0;
         std::function<void()> undo;
-        std::string unknown;
+        std::function<std::string()> left;
     };
 
     // Whether a call's report goes to the command; `failure` is how it failed, if it did.

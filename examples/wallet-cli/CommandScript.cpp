@@ -16,8 +16,7 @@ std::shared_ptr<CommandScript> CommandScript::make(std::shared_ptr<const Command
 }
 
 CommandScript::CommandScript(Passkey, std::shared_ptr<const CommandTable> table,
-                             platform::MainQueue& queue, std::vector<Step> steps,
-                             std::ostream& out)
+                             platform::MainQueue& queue, std::vector<Step> steps, std::ostream& out)
     : table_(std::move(table)), queue_(queue), steps_(std::move(steps)), out_(out) {}
 
 void CommandScript::start(std::function<void(Outcome)> finished) {
@@ -42,10 +41,9 @@ void CommandScript::runNext() {
     }
     const Step& step = steps_[next_++];
     reported_ = false;
-    auto run = CommandRun::make([self = shared_from_this(), command = step.empty() ? "" : step[0]](
-                                    const CommandRun::Stopped& known) {
-        self->stopped(command, known);
-    });
+    auto run =
+        CommandRun::make([self = shared_from_this(), command = step.empty() ? "" : step[0]](
+                             const CommandRun::Stopped& known) { self->stopped(command, known); });
     run_ = run;
     CommandRun::setCurrent(run);
     table_->run(step, [self = shared_from_this(), run](Outcome outcome) {

@@ -162,10 +162,22 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         platform::MainQueue::shared().async(
             [screen = std::exchange(self->verification_, nullptr)] {});
     };
-    if (const auto run = CommandRun::current()) {
-        verificationStep_ =
-            run->step(drop, "the verification may have been started (`kyc status` shows it)");
-    }
+    // What is known of the session when the page ends before the screen's result: no command
+    // of this host reads a verification session, so the words say what is unknown, no more.
+    const auto left = [web = std::weak_ptr(findWebView(screen->view()))]() -> std::string {
+        const auto page = web.lock();
+        if (!page || (!page->isLoading() && !page->page()))
+            return "a verification session may have been made at the service; no command shows "
+                   "one";
+        if (!page->page())
+            return "a verification session was started; its page was not shown, nothing was "
+                   "chosen on it";
+        if (page->isLoading())
+            return "a verification session was started; whether the choice made on its page "
+                   "reached the service is unknown";
+        return "";
+    };
+    if (const auto run = CommandRun::current()) verificationStep_ = run->step(drop, left);
     // The screen's one result or the person's "close" ends the command, whichever comes first.
     const auto finish = [weakSelf = weak_from_this(), which = screen.get(), done](
                             const std::string& line, bool failed, bool toErr) {
@@ -189,8 +201,13 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
              return weakScreen.lock();
          },
          .close =
-             [finish](const auto&) {
-                 finish("kyc start: the verification page was closed before it ended", true, true);
+             [finish, left](const auto&) {
+                 const std::string known = left();
+                 finish("kyc start: " + (known.empty()
+                                             ? std::string("the verification page was closed "
+                                                           "before it ended")
+                                             : known),
+                        true, true);
              }});
 }
 

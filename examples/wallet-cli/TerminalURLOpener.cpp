@@ -5,6 +5,7 @@
 
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLRequest.hpp"
 
@@ -55,6 +56,7 @@ void TerminalURLOpener::open(const platform::URL& url, const Options&,
     }
     opening_ = std::move(completion);
     shown_ = false;
+    loadUnseen_ = false;
     interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
         if (const auto self = weakSelf.lock()) self->end(std::nullopt, true);
     });
@@ -103,6 +105,7 @@ void TerminalURLOpener::didFinish(platform::web::WebView& webView) {
 void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLError& error) {
     if (!opening_) return;  // a later page: the driver prints its error and closes it
     out_ << "the page could not be loaded: " << error.description() << std::endl;
+    loadUnseen_ = endUnseen(Error::make(error));
     answer(false);
     end(std::nullopt, false);
 }
@@ -118,6 +121,7 @@ void TerminalURLOpener::end(std::optional<std::string> returnedTo, bool tell) {
     if (opening_) {
         // Closed before anything was shown: not opened, and the kit says so to the caller.
         out_ << "the page was closed before it was shown" << std::endl;
+        loadUnseen_ = true;
         tell = false;
     }
     answer(shown_);

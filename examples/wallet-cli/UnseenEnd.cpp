@@ -28,4 +28,9 @@ bool endUnseen(const Error& error) {
     return true;
 }
 
+std::string mayHaveReached(std::string_view what, std::string_view read) {
+    return std::string(what) + " may have reached the service (`" + std::string(read) +
+           "` shows it)";
+}
+
 }  // namespace corvend::cli

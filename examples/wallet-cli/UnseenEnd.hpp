@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "CorvendWallet/CorvendWallet.hpp"
 
 namespace corvend::cli {
@@ -10,5 +13,9 @@ namespace corvend::cli {
 // look-up or handshake and an address that cannot be sent send nothing; the service's own
 // refusal is an end seen. Every change is judged by it, stopped by Ctrl-C or not.
 bool endUnseen(const Error& error);
+
+// What such a change leaves unknown, and the one read that shows exactly that object:
+// "<what> may have reached the service (`<read>` shows it)".
+std::string mayHaveReached(std::string_view what, std::string_view read);
 
 }  // namespace corvend::cli

@@ -190,13 +190,12 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         if (signsIn) signInLines.rdbuf(std::cerr.rdbuf());
         auto steps = signsIn ? signIn : std::vector<CommandScript::Step>{};
         steps.push_back(run.words);
-        CommandScript::make(table, queue, std::move(steps), std::cout)
-            ->start([&](Outcome outcome) {
-                // Ended as in the session, then as a terminal's Ctrl-C ends a program.
-                exitCode = corvend::cli::Interruptions::shared().came() ? kInterrupted
-                                                                        : exitStatus(outcome);
-                queue.stop();
-            });
+        CommandScript::make(table, queue, std::move(steps), std::cout)->start([&](Outcome outcome) {
+            // Ended as in the session, then as a terminal's Ctrl-C ends a program.
+            exitCode =
+                corvend::cli::Interruptions::shared().came() ? kInterrupted : exitStatus(outcome);
+            queue.stop();
+        });
     } else if (run.demo) {
         auto steps = signIn;
         steps.insert(steps.begin(), {"version"});
@@ -233,12 +232,12 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
             // Against its own sandbox the host knows the tokens: the session starts signed in.
             CommandScript::make(table, queue, signIn, std::cout)
                 ->start([startConsole](Outcome outcome) {
-                std::cout << (outcome == Outcome::succeeded
-                                  ? "configured and authenticated against the local sandbox"
-                                  : "could not sign in to the local sandbox: see above")
-                          << std::endl;
-                startConsole();
-            });
+                    std::cout << (outcome == Outcome::succeeded
+                                      ? "configured and authenticated against the local sandbox"
+                                      : "could not sign in to the local sandbox: see above")
+                              << std::endl;
+                    startConsole();
+                });
         } else {
             startConsole();
         }
@@ -310,9 +309,10 @@ int main(int argc, char** argv) {
             corvend::cli::webAddress(*baseURL, "a base URL");
             // The kit's rule: the address resolves against it as a directory.
             if (baseURL->find_first_of("?#") != std::string::npos)
-                throw std::invalid_argument("'" + *baseURL +
-                                            "' is not a base URL: an absolute http or https URL with no query or "
-                                            "fragment");
+                throw std::invalid_argument(
+                    "'" + *baseURL +
+                    "' is not a base URL: an absolute http or https URL with no query or "
+                    "fragment");
         } catch (const std::invalid_argument& error) {
             std::cerr << "wallet-cli: --base-url " << error.what() << std::endl;
             return kMisused;
