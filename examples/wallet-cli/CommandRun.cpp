@@ -152,7 +152,8 @@ std::string CommandRun::report(const std::string& command, const Stopped& known)
                 command + (known.abandoned ? ": no longer awaited" : ": cancelled") + " (Ctrl-C)\n";
         }
     }
-    for (const auto& note : known.notes) said += command + ": " + note + "\n";
+    // Said with the last line, as what follows from it.
+    for (const auto& note : known.notes) said.insert(said.size() - 1, "; " + note);
     return said;
 }
 

@@ -11,6 +11,7 @@
 #include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/web/WebView.hpp"
@@ -172,7 +173,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         if (!page->page())
             return "a verification session was started; its page was not shown, nothing was "
                    "chosen on it";
-        if (page->isLoading())
+        // A link followed whose page is loading, or was lost on the way.
+        if (page->isLoading() || (page->lastError() && endUnseen(Error::make(*page->lastError()))))
             return "a verification session was started; whether the choice made on its page "
                    "reached the service is unknown";
         return "";
