@@ -443,6 +443,8 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         {{"kyc", "start"}, "Abandon\n", 1},
         {{"card-deposit", "5", "EUR"}, "new card\nclose\n", 1},
         {{"cards", "get", "card-none"}, "", 1},
+        // The kit refuses the word before sending anything ("I0001").
+        {{"deposit", "get", ".."}, "", 2},
         {{"--", "money", "5", "EUR"}, "", 0},
         {{"--base-url"}, "", 2},
         {{"--bogus"}, "", 2},
@@ -479,6 +481,28 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     // The service refuses a recipient it cannot name, with its error document.
     EXPECT_THAT(runCli({"--base-url", bare, "transfer", "send", "5", "EUR", "ana"}).output,
                 HasSubstr("recipient"));
+    // The kit's rule: no query or fragment.
+    for (const std::string form : {"?x", "#f", "/api?x", "/#f", "?", "#", "/?"}) {
+        const CliRun withQuery = runCli({"--base-url", bare + form, "fx", "quote", "EUR", "USD"});
+        EXPECT_EQ(withQuery.exitCode, 2) << form;
+        EXPECT_THAT(flowing(withQuery.output), HasSubstr("with no query or fragment")) << form;
+        EXPECT_THAT(withQuery.output, Not(HasSubstr("configuring"))) << form;
+    }
+    // A change whose reply was lost after the service acted: not done as far as the host saw,
+    // never told as failed, and nothing sent after it.
+    const auto transfers = sandbox.store().list("transfers").size();
+    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/transfers",
+                            {.afterRoute = true, .dropConnection = true});
+    const auto sent = sandbox.requests().size();
+    const CliRun lost = runCli({"--base-url", bare, "transfer", "send", "8", "EUR", "fay@x.com"});
+    EXPECT_EQ(lost.exitCode, 1) << lost.output;
+    EXPECT_THAT(flowing(lost.output),
+                HasSubstr("the transfer may have reached the service (`transfer list` shows it)"));
+    EXPECT_THAT(lost.output, Not(HasSubstr("failed")));
+    EXPECT_EQ(sandbox.store().list("transfers").size(), transfers + 1);
+    const auto requests = sandbox.requests();
+    EXPECT_EQ(requests.back().path, "/digitalwallets/v1/profile/transfers");
+    EXPECT_GT(requests.size(), sent);
 
     const std::string help = flowing(runCli({"--help"}).output);
     for (const std::string status : {" 0 ", " 1 ", " 2 ", " 130 "})
@@ -1339,6 +1363,33 @@ TEST(WalletCliTest, AtATerminalCtrlCEndsWhatRunsAndTheSessionStays) {
     ASSERT_TRUE(oneShot.waitForPrompt("> "));
     oneShot.type(kCtrlC);
     EXPECT_EQ(oneShot.status(), 130);
+}
+
+// One command at a terminal ends on Ctrl-C as a command in the session does, saying what is
+// known (a card deposit read back), then exits 130.
+TEST(WalletCliTest, OneCommandAtATerminalEndsOnCtrlCAsInTheSession) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits",
+                            {.hold = true, .afterRoute = true});
+    Terminal deposit({"--base-url", sandbox.baseURL(), "deposit", "run", "19", "EUR"});
+    ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/deposits"));
+    deposit.type(kCtrlC);
+    EXPECT_EQ(deposit.status(), 130);
+    EXPECT_THAT(flowing(deposit.shown()),
+                HasSubstr("deposit: stopped waiting: the deposit may have reached the service "
+                          "(`deposit list` shows it)"));
+    sandbox.releaseHeld();
+
+    Terminal cardDeposit({"--base-url", sandbox.baseURL(), "card-deposit", "25", "EUR"});
+    ASSERT_TRUE(cardDeposit.waitFor("pay with:"));
+    ASSERT_TRUE(cardDeposit.waitForPrompt("> "));
+    cardDeposit.type("new card\r");
+    ASSERT_TRUE(cardDeposit.waitForPrompt("Card number> "));
+    cardDeposit.type(kCtrlC);
+    EXPECT_EQ(cardDeposit.status(), 130);
+    EXPECT_THAT(cardDeposit.shown(), HasSubstr("card deposit result: cancelled"));
+    EXPECT_THAT(cardDeposit.shown(), HasSubstr("is PREVIEW: no card was charged"));
 }
 
 // A field that does not take what was typed whole says what it kept and why; inside a flow
