@@ -1297,7 +1297,7 @@ TEST(WalletCliTest, AtATerminalSecretsNeverEnterTheLineHistory) {
 
 // Ctrl-C in the session ends what runs, not the session: a call waiting on the service is
 // cancelled, a line being typed is dropped, a screen or page is closed as "close" does; the
-// session stays signed in. Before one command it ends the program as a terminal's Ctrl-C does.
+// session stays signed in. One command ends as in the session, then exits with 130.
 TEST(WalletCliTest, AtATerminalCtrlCEndsWhatRunsAndTheSessionStays) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
