@@ -43,6 +43,7 @@ void TerminalURLOpener::cancelReturn() {
 
 void TerminalURLOpener::open(const platform::URL& url, const Options&,
                              std::function<void(bool opened)> completion) {
+    loadUnseen_ = false;
     if (!CommandRun::mayStart()) {
         // The command that asked for it was stopped: no page, and nothing said.
         completion(false);
@@ -56,7 +57,6 @@ void TerminalURLOpener::open(const platform::URL& url, const Options&,
     }
     opening_ = std::move(completion);
     shown_ = false;
-    loadUnseen_ = false;
     interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
         if (const auto self = weakSelf.lock()) self->end(std::nullopt, true);
     });
