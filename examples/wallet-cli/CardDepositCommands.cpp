@@ -11,6 +11,7 @@
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "platform/ui/NavigationController.hpp"
 
 namespace corvend::cli {
@@ -370,6 +371,8 @@ void CardDepositCommands::end(Outcome outcome) {
     interruptGuard_.reset();
     flowStep_.reset();
     commandStep_.reset();
+    // The cards offered hold this object in what they do: let go, later, as one may be running.
+    platform::MainQueue::shared().async([offered = std::exchange(cards_, ChoiceMenu())] {});
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 
