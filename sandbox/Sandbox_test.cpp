@@ -243,6 +243,15 @@ TEST_F(SandboxTest, AReplyHeldAfterTheRouteRanKeepsTheChangeMade) {
     EXPECT_EQ(reply.json().at("currencyCode"), "USD");
 }
 
+// Dropped after its route ran, a reply is lost with the change already made.
+TEST_F(SandboxTest, AReplyDroppedAfterTheRouteRanIsLostWithTheChangeMade) {
+    const std::string accounts = "digitalwallets/v1/profile/accounts";
+    sandbox.scriptNextReply("POST", accounts, {.afterRoute = true, .dropConnection = true});
+    const auto lost = send(url(accounts), "POST", {kBearer}, R"({"currencyCode":"USD"})");
+    EXPECT_EQ(lost.code, CURLE_GOT_NOTHING);
+    EXPECT_EQ(send(url(accounts), "GET", {kBearer}).json().as_array().size(), 2u);
+}
+
 // Events stored in order, as the kit posts them: the integration CompositionRoot_test.
 TEST_F(SandboxTest, ErrorEventsWithoutANameAreRefused) {
     EXPECT_EQ(send(url(kErrorEvents), "POST", {}, R"({"message":"no name"})").status, 400);

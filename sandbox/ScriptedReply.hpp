@@ -29,10 +29,12 @@ struct ScriptedReply {
     bool hold = false;
 
     // When true the route's handler runs first, as it would unscripted (the service acts), and
-    // its own reply is sent after `hold` and `delay`; the fields that make a reply are unused.
+    // its own reply is sent after `hold` and `delay`, unless `dropConnection`; the fields that
+    // make a reply are unused.
     bool afterRoute = false;
 
-    // When true the connection is closed without any reply being written.
+    // When true the connection is closed without any reply being written (with `afterRoute`,
+    // once the route has run: the service acted and its reply is lost).
     bool dropConnection = false;
 
     // When false the reply carries no correlation header. A correlation header given in

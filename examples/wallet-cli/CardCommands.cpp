@@ -10,6 +10,7 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -116,9 +117,11 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
     const auto& action = arguments.front();
     const auto count = arguments.size();
     auto service = wallet_.cardService();
-    // What Ctrl-C leaves unknown when it stops a change before its end was seen.
-    const std::string changed = "the change may have reached the service (`cards get " +
-                                (count > 1 ? arguments[1] : std::string("<card>")) + "` shows it)";
+    // What a change whose end was not seen leaves unknown, with the read that shows the card
+    // (its tokenizations only when asked for).
+    const auto changed = [this, &arguments](std::string_view shown = "") {
+        return mayHaveReached("the change", "cards get " + card(arguments[1]) + std::string(shown));
+    };
     if (action == "programs" && count == 1) {
         call([service] { return service->getPrograms(); },
              printer<Wallet::ProgramList>(action, done, programs));
@@ -148,14 +151,14 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
         call([service, id = card(arguments[1]),
               request = Wallet::CardUpdateRequest{wireWord<Status>(arguments[2], "a card status"),
                                                   reason}] { return service->update(id, request); },
-             printer<Wallet::Card>(action, done, describe), changed);
+             printer<Wallet::Card>(action, done, describe), changed());
     } else if (action == "activate" && count == 4) {
         call(
             [service, id = card(arguments[1]),
              request = Wallet::CardActivationRequest{arguments[2], arguments[3]}] {
                 return service->activate(id, request);
             },
-            printer<Wallet::Card>(action, done, describe), changed);
+            printer<Wallet::Card>(action, done, describe), changed());
     } else if (action == "details" && count == 2) {
         call([service, id = card(arguments[1])] { return service->getDetails(id); },
              printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
@@ -175,7 +178,7 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
                            std::string(model::toWireValue(t.cardNetwork)) + ", " +
                            std::string(model::toWireValue(t.tokenProvider));
                 }),
-            changed);
+            changed(" tokenizations"));
     } else {
         return false;
     }

@@ -10,6 +10,8 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "platform/ui/NavigationController.hpp"
 
 namespace corvend::cli {
@@ -77,11 +79,16 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
     };
     if (result.isCompleted()) return "completed";
     if (result.isCancelled()) return "cancelled";
-    if (const auto* failure = std::get_if<Result::TerminalFailure>(&result.value))
+    const auto* terminal = std::get_if<Result::TerminalFailure>(&result.value);
+    const Error& error =
+        terminal ? terminal->error : std::get<Result::NonTerminalFailure>(result.value).error;
+    // Not seen to fail: the read-back that follows says where the deposit stands.
+    if (endUnseen(error))
+        return "unknown: its last step may have reached the service (" + reason(error) + ")";
+    if (terminal)
         return "failed after the card was submitted (check the deposit before trying again): " +
-               reason(failure->error);
-    return "failed before any card was submitted: " +
-           reason(std::get<Result::NonTerminalFailure>(result.value).error);
+               reason(error);
+    return "failed before any card was submitted: " + reason(error);
 }
 
 void CardDepositCommands::run(const std::vector<std::string>& arguments, CommandTable::Done done) {
@@ -211,9 +218,9 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
 void CardDepositCommands::startFlow(const std::string& depositID) {
     if (const auto run = CommandRun::current()) {
         // Stopped while the flow waits on the service, the flow goes (see commandStep_).
-        flowStep_ = run->step(nullptr, "card deposit " + depositID +
-                                           " may have reached the service (`deposit get " +
-                                           depositID + "` shows where it stands)");
+        flowStep_ = run->step(
+            nullptr, mayHaveReached("card deposit " + depositID + " exists; its step under way",
+                                    "deposit get " + depositID));
         if (!flowStep_) return;
         interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
             if (const auto self = weakSelf.lock()) self->interrupted();
@@ -366,6 +373,8 @@ void CardDepositCommands::end(Outcome outcome) {
     interruptGuard_.reset();
     flowStep_.reset();
     commandStep_.reset();
+    // The cards offered hold this object in what they do: let go, later, as one may be running.
+    platform::MainQueue::shared().async([offered = std::exchange(cards_, ChoiceMenu())] {});
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 

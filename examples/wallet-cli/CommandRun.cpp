@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 
 namespace corvend::cli {
 
@@ -48,7 +49,8 @@ void CommandRun::stop() {
     if (!isLive()) return;
     stopped_ = true;
     for (auto& each : std::exchange(undos_, {})) {
-        if (!each.unknown.empty()) known_.unknown.push_back(each.unknown);
+        if (auto words = each.left ? each.left() : ""; !words.empty())
+            known_.unknown.push_back(std::move(words));
         if (each.undo) each.undo();
     }
     for (const auto& call : pending_) call.task.cancel();
@@ -66,9 +68,14 @@ void CommandRun::stop() {
 }
 
 std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string unknown) {
+    return step(std::move(undo), [unknown = std::move(unknown)] { return unknown; });
+}
+
+std::shared_ptr<void> CommandRun::step(std::function<void()> undo,
+                                       std::function<std::string()> left) {
     if (!isLive()) return nullptr;
     const auto id = ++nextId_;
-    undos_.push_back({id, std::move(undo), std::move(unknown)});
+    undos_.push_back({id, std::move(undo), std::move(left)});
     // The token gives the step up when it goes.
     struct Token {
         std::weak_ptr<CommandRun> run;
@@ -84,12 +91,26 @@ std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string u
     return token;
 }
 
-bool CommandRun::admits(std::uint64_t id, bool cancelled) {
+void CommandRun::tell(std::string note) {
+    known_.notes.push_back(std::move(note));
+}
+
+bool CommandRun::admits(std::uint64_t id, const Error* failure) {
     if (ended_) return false;
-    if (!stopped_) return !cancelled;
+    const bool unseen = failure != nullptr && endUnseen(*failure);
     const auto call = std::ranges::find(pending_, id, &Pending::id);
-    if (call == pending_.end() || call->unknown.empty()) return false;  // a read: dropped
-    if (cancelled) {
+    const bool change = call != pending_.end() && !call->unknown.empty();
+    if (!stopped_) {
+        if (failure != nullptr && failure->isCancellation()) return false;
+        if (!unseen || !change) return true;
+        // Told as Ctrl-C tells it, never as failed: the service may have acted.
+        known_.lost = failure->description();
+        known_.unknown.push_back(call->unknown);
+        stop();
+        return false;
+    }
+    if (!change) return false;  // a read: dropped
+    if (unseen) {
         known_.unknown.push_back(call->unknown);
         return false;
     }
@@ -116,6 +137,24 @@ void CommandRun::settle() {
     ended_ = true;
     pending_.clear();
     if (auto stopped = std::exchange(stopped_callback_, nullptr)) stopped(known_);
+}
+
+std::string CommandRun::report(const std::string& command, const Stopped& known) {
+    std::string said;
+    const std::string how =
+        known.lost ? ": no reply came (" + *known.lost + "): " : ": stopped waiting: ";
+    for (const auto& words : known.unknown) said += command + how + words + "\n";
+    if (known.unknown.empty()) {
+        if (known.resultCame) {
+            said = command + ": stopped (Ctrl-C) after the step above; nothing more was sent\n";
+        } else {
+            said =
+                command + (known.abandoned ? ": no longer awaited" : ": cancelled") + " (Ctrl-C)\n";
+        }
+    }
+    // Said with the last line, as what follows from it.
+    for (const auto& note : known.notes) said.insert(said.size() - 1, "; " + note);
+    return said;
 }
 
 }  // namespace corvend::cli

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -20,8 +21,10 @@ namespace corvend::cli {
 // is registered with what undoes it (step()); whatever reaches the command later goes through
 // guarded(). stop() (Ctrl-C) cancels the calls and undoes the steps; from then on nothing new
 // starts and what the calls report is dropped, except the result of a change that came anyway,
-// which the command prints. The stop ends when every call has ended, or after a bound for one
-// that does not: the session is then told what is known. Main thread.
+// which the command prints. A change whose reply is lost (see endUnseen) stops the run the same
+// way instead of reaching its command: nothing is sent again. The stop ends when every call has
+// ended, or after a bound for one that does not: the session is then told what is known (see
+// report()). Main thread.
 class CommandRun : public std::enable_shared_from_this<CommandRun> {
   public:
     // What is known when a stop has ended.
@@ -32,7 +35,14 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
         bool resultCame = false;
         // A call did not end within the bound; what it reports later is dropped.
         bool abandoned = false;
+        // Not stopped by Ctrl-C: a change's reply was lost, for this reason.
+        std::optional<std::string> lost;
+        // What is so once the command stopped, whatever its calls did.
+        std::vector<std::string> notes;
     };
+
+    // What the session says once `command` stopped, one line per thing known.
+    static std::string report(const std::string& command, const Stopped& known);
 
     // `stopped` runs once, on the main queue, when a stop has ended.
     static std::shared_ptr<CommandRun> make(std::function<void(const Stopped&)> stopped);
@@ -55,6 +65,12 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     // stays registered while the returned token is held; null (nothing registered) when the
     // command may start nothing more: the step must then not start.
     [[nodiscard]] std::shared_ptr<void> step(std::function<void()> undo, std::string unknown = {});
+    // The same, for a step whose words depend on how far it went: `left` says them, when the
+    // command is stopped, just before `undo` runs (empty: nothing unknown).
+    [[nodiscard]] std::shared_ptr<void> step(std::function<void()> undo,
+                                             std::function<std::string()> left);
+    // `note` is said should the command be stopped (see Stopped::notes).
+    void tell(std::string note);
 
     // Runs the kit's blocking `operation` in a task of this run and hands its Result to
     // `completion` on the main queue. `unknown`, empty for a read, says what a change may have
@@ -74,11 +90,11 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     struct Undo {
         std::uint64_t id = 0;
         std::function<void()> undo;
-        std::string unknown;
+        std::function<std::string()> left;
     };
 
-    // Whether a call's report goes to the command; `cancelled` when it ended by cancellation.
-    bool admits(std::uint64_t id, bool cancelled);
+    // Whether a call's report goes to the command; `failure` is how it failed, if it did.
+    bool admits(std::uint64_t id, const Error* failure);
     // The call's report was handled.
     void closed(std::uint64_t id);
     void giveUp();
@@ -103,8 +119,8 @@ void CommandRun::call(Operation operation, Completion completion, std::string un
         auto result = captureResult(operation);
         platform::MainQueue::shared().async(
             [self, id, completion, result = std::move(result)]() mutable {
-                const bool cancelled = !result && result.error().isCancellation();
-                if (self->admits(id, cancelled)) completion(std::move(result));
+                if (self->admits(id, result ? nullptr : &result.error()))
+                    completion(std::move(result));
                 self->closed(id);
             });
     });

@@ -13,6 +13,7 @@
 
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
+#include "platform/http/URLError.hpp"
 
 namespace corvend::cli {
 namespace {
@@ -114,6 +115,36 @@ TEST_F(CommandRunTest, ACallThatIgnoresCancellationIsLetGoWithinASecond) {
     EXPECT_THAT(told->unknown, ElementsAre("the card may have been issued"));
     // Its report, whenever it comes, finds the run ended.
     reply.set_value(1);
+}
+
+// A change whose connection broke after sending is told as Ctrl-C tells it, with its cause, and
+// stops the command: never "failed", nothing sent again. One that sent nothing, the service's
+// refusal, and a read fail as they are.
+TEST_F(CommandRunTest, AChangeWhoseReplyWasLostStopsTheCommandAsUnknown) {
+    using Code = platform::URLError::Code;
+    const auto failing = [](auto error) { return [error]() -> int { throw error; }; };
+    const auto lost = platform::URLError(Code::networkConnectionLost, "The connection was lost.");
+    run->call(
+        failing(platform::URLError(Code::cannotConnectToHost, "Nobody answered.")),
+        [&](Result<int>) { seen.emplace_back("refused connection"); }, "the card may be");
+    run->call(
+        failing(std::runtime_error("The service refused it.")),
+        [&](Result<int>) { seen.emplace_back("refused"); }, "the card may be");
+    run->call(failing(lost), [&](Result<int>) { seen.emplace_back("read"); });
+    ASSERT_TRUE(queue().runUntil([&] { return seen.size() == 3; }, 10s));
+    EXPECT_TRUE(run->isLive());
+
+    run->call(
+        failing(platform::URLError(Code::timedOut, "Timed out.")),
+        [&](Result<int>) { seen.emplace_back("timed out"); },
+        "the transfer may have reached the service");
+    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
+    EXPECT_FALSE(run->isLive());
+    EXPECT_EQ(told->lost, "Timed out.");
+    EXPECT_THAT(told->unknown, ElementsAre("the transfer may have reached the service"));
+    EXPECT_EQ(CommandRun::report("transfer", *told),
+              "transfer: no reply came (Timed out.): the transfer may have reached the service\n");
+    EXPECT_THAT(seen, ::testing::UnorderedElementsAre("refused connection", "refused", "read"));
 }
 
 }  // namespace

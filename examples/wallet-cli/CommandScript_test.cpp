@@ -32,7 +32,7 @@ class CommandScriptTest : public ::testing::Test {
     // Runs `steps` to the end and returns whether the script succeeded.
     std::optional<bool> runScript(std::vector<CommandScript::Step> steps) {
         std::optional<bool> result;
-        auto script = CommandScript::make(table, queue, std::move(steps));
+        auto script = CommandScript::make(table, queue, std::move(steps), out);
         script->start([&](Outcome outcome) { result = outcome == Outcome::succeeded; });
         // Nothing runs inside start().
         EXPECT_TRUE(ran.empty());

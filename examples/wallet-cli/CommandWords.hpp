@@ -15,6 +15,7 @@
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
+#include "examples/wallet-cli/FailureOutcome.hpp"
 
 // What the commands share to read their words and print what the kit answered.
 namespace corvend::cli {
@@ -103,7 +104,7 @@ std::function<void(Result<T>)> resultPrinter(std::ostream& out, std::ostream& er
             describe = std::move(describe)](Result<T> result) {
         if (!result) {
             err << what << " failed: " << errorText(result.error()) << std::endl;
-            done(Outcome::failed);
+            done(failureOutcome(result.error()));
             return;
         }
         out << describe(*result) << std::endl;

@@ -42,20 +42,9 @@ void Console::stopped(const CommandRun::Stopped& known) {
     CommandRun::setCurrent(nullptr);
     run_.reset();
     // A command whose own end came meanwhile said what it did.
-    if (!reported_) {
-        out_ << "\n";
-        if (!known.unknown.empty()) {
-            for (const auto& words : known.unknown)
-                out_ << commandName_ << ": stopped waiting: " << words << "\n";
-        } else if (known.resultCame) {
-            out_ << commandName_ << ": stopped (Ctrl-C) after the step above; nothing more was sent"
-                 << "\n";
-        } else {
-            out_ << commandName_ << (known.abandoned ? ": no longer awaited" : ": cancelled")
-                 << " (Ctrl-C)\n";
-        }
-        out_ << std::flush;
-    }
+    // After the "^C" Ctrl-C left on the line.
+    if (!reported_)
+        out_ << (known.lost ? "" : "\n") << CommandRun::report(commandName_, known) << std::flush;
     readNext();
 }
 

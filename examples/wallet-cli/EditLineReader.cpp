@@ -98,6 +98,7 @@ int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
         if (byte == '\x03') {
             // Ends the line; the reader drops what it holds.
             self.interrupted_ = true;
+            Interruptions::shared().keyed();
             std::fputs("^C", stdout);
             *character = L'\n';
             return 1;

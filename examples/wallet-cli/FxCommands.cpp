@@ -57,7 +57,10 @@ void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Do
                                                       currencyCode(arguments[2])}] {
                 return service->createQuote(request);
             },
-            printer("quote", std::move(done)), "the quote may have been made (`fx get` shows it)");
+            // `fx get` needs the quote's id, which was never shown, and no command lists quotes.
+            printer("quote", std::move(done)),
+            "the quote may have been made at the service; its id was not shown, so no command "
+            "shows it");
     } else if (action == "get" && arguments.size() == 2) {
         call([service, id = arguments[1]] { return service->getQuote(id); },
              printer("get", std::move(done)));
@@ -73,7 +76,7 @@ CurrencyExchangeService::Completion FxCommands::printer(std::string action,
             done = std::move(done)](Result<Wallet::FXRate> result) {
         if (!result) {
             self->err_ << "fx " << action << " failed: " << errorText(result.error()) << std::endl;
-            done(Outcome::failed);
+            done(failureOutcome(result.error()));
             return;
         }
         self->out_ << describe(*result) << std::endl;

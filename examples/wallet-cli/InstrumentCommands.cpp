@@ -9,15 +9,23 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
 
 namespace {
 
-// What Ctrl-C leaves unknown when it stops a verification call before its end was seen.
-constexpr const char* kVerificationLeft =
-    "the verification may have reached the service (`instruments list` shows it)";
+// What a verification session's start leaves unknown when its end was not seen: no command
+// shows a session whose id was never shown.
+constexpr const char* kSessionLeft =
+    "a verification session may have been started at the service; its id was not shown, so no "
+    "command shows it";
+
+// What a verification whose page was opened leaves unknown, and the read that shows it.
+std::string verificationLeft(const std::string& id, std::string_view what) {
+    return "verification " + id + " " + std::string(what) + " (`instruments list` shows it)";
+}
 
 const std::string& usage() {
     static const std::string text =
@@ -136,7 +144,8 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
                  printer<Instrument>(
                      action, done,
                      [](const auto& instrument) { return "deleted " + describe(*instrument); }),
-                 "the deletion may have reached the service (`instruments list` shows it)");
+                 mayHaveReached("the deletion",
+                                "instruments get " + arguments[1] + " " + arguments[2]));
         }
     } else if (action == "verify" && count == 3) {
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
@@ -175,13 +184,23 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                              return service->completeExternalVerificationFlow(address);
                          },
                          self->printer<Wallet::InstrumentVerification>("complete", done, session),
-                         kVerificationLeft);
+                         verificationLeft(id, "ended at its page and was not read back"));
                  }));
              // No handle: the page open is closed by Ctrl-C instead (see TerminalURLOpener).
              service->openExternalVerificationFlow(
-                 *started, guarded([self, done](Result<void> opened) {
+                 *started, guarded([self, done, id = started->id()](Result<void> opened) {
                      if (opened) return;  // the page is up: the verification ends with it
                      self->opener_->cancelReturn();
+                     if (self->opener_->loadUnseen()) {
+                         // Not "not opened": the page's load reached the service, and loading
+                         // it may be what completes the verification.
+                         self->err_ << "instruments verify: "
+                                    << verificationLeft(id,
+                                                        "may have completed: loading its page "
+                                                        "may complete it")
+                                    << std::endl;
+                         return done(Outcome::failed);
+                     }
                      self->err_ << "instruments verify failed: ";
                      // The kit's advice for a page not opened is about a desktop's opener; this
                      // host's opener is the terminal, which said above what became of the page.
@@ -194,7 +213,7 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                      done(Outcome::failed);
                  }));
          },
-         kVerificationLeft);
+         kSessionLeft);
 }
 
 template <class T>

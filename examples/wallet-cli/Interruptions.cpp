@@ -38,7 +38,12 @@ void Interruptions::setCommand(std::shared_ptr<CommandRun> run) {
     command_ = std::move(run);
 }
 
+void Interruptions::keyed() {
+    came_ = true;
+}
+
 bool Interruptions::interrupt() {
+    came_ = true;
     Handler handler;
     {
         std::scoped_lock lock(mutex_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -30,12 +31,17 @@ class Interruptions {
 
     // Runs the innermost handler; false when none took the interruptions.
     bool interrupt();
+    // Ctrl-C typed as a key where a line is edited, which the editor reads itself.
+    void keyed();
+    // Whether Ctrl-C came at all, as a signal or a key.
+    bool came() const { return came_; }
 
   private:
     std::mutex mutex_;
     std::uint64_t nextId_ = 0;
     std::vector<std::pair<std::uint64_t, Handler>> handlers_;
     std::shared_ptr<CommandRun> command_;
+    std::atomic<bool> came_{false};
 };
 
 }  // namespace corvend::cli

@@ -15,6 +15,7 @@
 #include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 
 namespace corvend::cli {
 
@@ -211,29 +212,36 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
                      optionalWord(words, 3)};
     };
     const bool withTerms = words.size() >= Domain::kNames.least;
-    // What Ctrl-C leaves unknown when it stops a change before its end was seen.
+    // What a change whose end was not seen leaves unknown (see endUnseen): a preview makes a
+    // record no one has seen yet; a step of a record named is that record's own.
     const std::string noun(Domain::kNames.noun);
-    const std::string unknown =
-        "the " + noun + " may have reached the service (`" + noun + " list` shows it)";
+    const std::string previewLeft = mayHaveReached("the " + noun, noun + " list");
+    const auto stepLeft = [noun](const std::string& id, std::string_view step, bool shown) {
+        return mayHaveReached((shown ? noun + " " + id + " exists; its " : "the ") +
+                                  std::string(step) + (shown ? "" : " of " + noun + " " + id),
+                              noun + " get " + id);
+    };
     if ((action == "preview" || action == Domain::kNames.run) && withTerms) {
         auto self = this->shared_from_this();
         std::function<void(const Record&)> next;
         if (action == Domain::kNames.run) {
-            auto confirm = [self, service, done, unknown](const Record& created) {
+            auto confirm = [self, service, done, stepLeft](const Record& created) {
                 call(
                     [service, id = created.id()] {
                         return service->confirm({id, std::nullopt});
                     },
-                    self->template printer<Record>("confirm", done), unknown);
+                    self->template printer<Record>("confirm", done),
+                    stepLeft(created.id(), "confirmation", true));
             };
-            next = [self, service, done, confirm, unknown](const Record& previewed) {
+            next = [self, service, done, confirm, stepLeft](const Record& previewed) {
                 call([service, id = previewed.id()] { return service->create(Domain::create(id)); },
-                     self->template printer<Record>("create", done, confirm), unknown);
+                     self->template printer<Record>("create", done, confirm),
+                     stepLeft(previewed.id(), "creation", true));
             };
         }
-        const auto preview = [self, service, done, next, unknown](const Terms& chosen) {
+        const auto preview = [self, service, done, next, previewLeft](const Terms& chosen) {
             call([service, request = Domain::request(chosen)] { return service->preview(request); },
-                 self->template printer<Record>("preview", done, next), unknown);
+                 self->template printer<Record>("preview", done, next), previewLeft);
         };
         if constexpr (requires { Domain::kDefaultOption; }) {
             self->offeredOption(terms(), action, done, preview);
@@ -242,13 +250,13 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
         }
     } else if (action == "create" && words.size() == 1) {
         call([service, id = words[0]] { return service->create(Domain::create(id)); },
-             printer<Record>(action, done), unknown);
+             printer<Record>(action, done), stepLeft(words[0], "creation", false));
     } else if (action == "confirm" && words.size() == 1) {
         call(
             [service, id = words[0]] {
                 return service->confirm({id, std::nullopt});
             },
-            printer<Record>(action, done), unknown);
+            printer<Record>(action, done), stepLeft(words[0], "confirmation", false));
     } else if (action == "get" && words.size() == 1) {
         call([service, id = words[0]] { return service->get(id); }, printer<Record>(action, done));
     } else if (action == "list") {
@@ -320,7 +328,7 @@ std::function<void(Result<T>)> PaymentCommands<Domain>::printer(
         if (!result) {
             self->err_ << Domain::kNames.noun << " " << action
                        << " failed: " << errorText(result.error()) << std::endl;
-            return done(Outcome::failed);
+            return done(failureOutcome(result.error()));
         }
         if constexpr (requires(const T& list) { (list.*Domain::kRecords)(); }) {
             self->out_ << describe(Domain::kNames.noun, ((*result).*Domain::kRecords)(),

@@ -9,6 +9,7 @@
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/FailureOutcome.hpp"
 
 namespace corvend::cli {
 
@@ -24,7 +25,7 @@ std::function<void(Result<T>)> resultPrinter(std::shared_ptr<const void> owner, 
             describe = std::move(describe)](Result<T> result) {
         if (!result) {
             err << label << " failed: " << errorText(result.error()) << std::endl;
-            done(Outcome::failed);
+            done(failureOutcome(result.error()));
             return;
         }
         out << describe(*result) << std::endl;

@@ -11,6 +11,7 @@
 #include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/web/WebView.hpp"
@@ -162,10 +163,23 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         platform::MainQueue::shared().async(
             [screen = std::exchange(self->verification_, nullptr)] {});
     };
-    if (const auto run = CommandRun::current()) {
-        verificationStep_ =
-            run->step(drop, "the verification may have been started (`kyc status` shows it)");
-    }
+    // What is known of the session when the page ends before the screen's result: no command
+    // of this host reads a verification session, so the words say what is unknown, no more.
+    const auto left = [web = std::weak_ptr(findWebView(screen->view()))]() -> std::string {
+        const auto page = web.lock();
+        if (!page || (!page->isLoading() && !page->page()))
+            return "a verification session may have been made at the service; no command shows "
+                   "one";
+        if (!page->page())
+            return "a verification session was started; its page was not shown, nothing was "
+                   "chosen on it";
+        // A link followed whose page is loading, or was lost on the way.
+        if (page->isLoading() || (page->lastError() && endUnseen(Error::make(*page->lastError()))))
+            return "a verification session was started; whether the choice made on its page "
+                   "reached the service is unknown";
+        return "";
+    };
+    if (const auto run = CommandRun::current()) verificationStep_ = run->step(drop, left);
     // The screen's one result or the person's "close" ends the command, whichever comes first.
     const auto finish = [weakSelf = weak_from_this(), which = screen.get(), done](
                             const std::string& line, bool failed, bool toErr) {
@@ -189,8 +203,13 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
              return weakScreen.lock();
          },
          .close =
-             [finish](const auto&) {
-                 finish("kyc start: the verification page was closed before it ended", true, true);
+             [finish, left](const auto&) {
+                 const std::string known = left();
+                 finish("kyc start: " + (known.empty()
+                                             ? std::string("the verification page was closed "
+                                                           "before it ended")
+                                             : known),
+                        true, true);
              }});
 }
 

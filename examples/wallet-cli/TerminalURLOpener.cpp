@@ -5,6 +5,7 @@
 
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLRequest.hpp"
 
@@ -42,6 +43,7 @@ void TerminalURLOpener::cancelReturn() {
 
 void TerminalURLOpener::open(const platform::URL& url, const Options&,
                              std::function<void(bool opened)> completion) {
+    loadUnseen_ = false;
     if (!CommandRun::mayStart()) {
         // The command that asked for it was stopped: no page, and nothing said.
         completion(false);
@@ -103,6 +105,7 @@ void TerminalURLOpener::didFinish(platform::web::WebView& webView) {
 void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLError& error) {
     if (!opening_) return;  // a later page: the driver prints its error and closes it
     out_ << "the page could not be loaded: " << error.description() << std::endl;
+    loadUnseen_ = endUnseen(Error::make(error));
     answer(false);
     end(std::nullopt, false);
 }
@@ -118,6 +121,7 @@ void TerminalURLOpener::end(std::optional<std::string> returnedTo, bool tell) {
     if (opening_) {
         // Closed before anything was shown: not opened, and the kit says so to the caller.
         out_ << "the page was closed before it was shown" << std::endl;
+        loadUnseen_ = true;
         tell = false;
     }
     answer(shown_);

@@ -41,6 +41,9 @@ class TerminalURLOpener final : public platform::URLOpener,
     void expectReturn(const std::string& returnAddress, Ended ended);
     // Drops the expectation while no page is open.
     void cancelReturn();
+    // Whether the last page not opened was asked for and its load's end not seen (closed while
+    // loading, or lost on the way, see endUnseen): the address may have acted on it.
+    bool loadUnseen() const { return loadUnseen_; }
 
     using platform::URLOpener::open;
     void open(const platform::URL& url, const Options& options,
@@ -69,6 +72,7 @@ class TerminalURLOpener final : public platform::URLOpener,
     std::function<void(bool)> opening_;
     // A page of the address arrived and was shown.
     bool shown_ = false;
+    bool loadUnseen_ = false;
     std::shared_ptr<void> interruptGuard_;
 };
 

@@ -52,9 +52,10 @@ using corvend::cli::CommandTable;
 using corvend::cli::Outcome;
 
 // The exit status of one command: 0 when it did what it was asked, 1 when it did not, 2 for
-// words that are no use of it.
+// words that are no use of it, 130 when Ctrl-C came.
 constexpr int kFailed = 1;
 constexpr int kMisused = 2;
+constexpr int kInterrupted = 130;
 
 int exitStatus(Outcome outcome) {
     switch (outcome) {
@@ -161,8 +162,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         input = std::make_shared<corvend::cli::ScriptedLines>(
             run.words.empty() ? demoSessionAnswers() : demoAnswers(run.words));
     } else if (isatty(STDIN_FILENO) == 1) {
-        // In the session Ctrl-C cancels or closes; before one command it ends the process.
-        editor = corvend::cli::EditLineReader::make(queue, screen, run.words.empty());
+        // Ctrl-C cancels or closes, in the session and in one command alike.
+        editor = corvend::cli::EditLineReader::make(queue, screen, true);
         input = editor;
     } else {
         input = corvend::cli::LineReader::make(std::cin, queue);
@@ -190,8 +191,10 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         if (signsIn) signInLines.rdbuf(std::cerr.rdbuf());
         auto steps = signsIn ? signIn : std::vector<CommandScript::Step>{};
         steps.push_back(run.words);
-        CommandScript::make(table, queue, std::move(steps))->start([&](Outcome outcome) {
-            exitCode = exitStatus(outcome);
+        CommandScript::make(table, queue, std::move(steps), std::cout)->start([&](Outcome outcome) {
+            // Ended as in the session, then as a terminal's Ctrl-C ends a program.
+            exitCode =
+                corvend::cli::Interruptions::shared().came() ? kInterrupted : exitStatus(outcome);
             queue.stop();
         });
     } else if (run.demo) {
@@ -210,7 +213,7 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
                                    {"card-deposit", "25.00", "EUR"},
                                    {"instruments", "list", "CARD"},
                                    {"card-deposit", "10.00", "EUR"}});
-        CommandScript::make(table, queue, std::move(steps))->start([&](Outcome outcome) {
+        CommandScript::make(table, queue, std::move(steps), std::cout)->start([&](Outcome outcome) {
             if (outcome == Outcome::succeeded) {
                 std::cout << "demo finished" << std::endl;
             } else {
@@ -228,13 +231,14 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         };
         if (run.ownSandbox) {
             // Against its own sandbox the host knows the tokens: the session starts signed in.
-            CommandScript::make(table, queue, signIn)->start([startConsole](Outcome outcome) {
-                std::cout << (outcome == Outcome::succeeded
-                                  ? "configured and authenticated against the local sandbox"
-                                  : "could not sign in to the local sandbox: see above")
-                          << std::endl;
-                startConsole();
-            });
+            CommandScript::make(table, queue, signIn, std::cout)
+                ->start([startConsole](Outcome outcome) {
+                    std::cout << (outcome == Outcome::succeeded
+                                      ? "configured and authenticated against the local sandbox"
+                                      : "could not sign in to the local sandbox: see above")
+                              << std::endl;
+                    startConsole();
+                });
         } else {
             startConsole();
         }
@@ -304,6 +308,12 @@ int main(int argc, char** argv) {
         // Refused before anything starts, as any word that is no use of the program.
         try {
             corvend::cli::webAddress(*baseURL, "a base URL");
+            // The kit's rule: the address resolves against it as a directory.
+            if (baseURL->find_first_of("?#") != std::string::npos)
+                throw std::invalid_argument(
+                    "'" + *baseURL +
+                    "' is not a base URL: an absolute http or https URL with no query or "
+                    "fragment");
         } catch (const std::invalid_argument& error) {
             std::cerr << "wallet-cli: --base-url " << error.what() << std::endl;
             return kMisused;
@@ -323,10 +333,10 @@ int main(int argc, char** argv) {
                 ->printHelp(std::cout);
             return 0;
         }
-        // Ctrl-C in a session at a terminal ends what runs, not the session (see Interruptions);
-        // taken before the sandbox starts the first thread.
+        // Ctrl-C at a terminal ends what runs, not the session (see Interruptions); one command
+        // ends as in the session, then exits. Taken before the sandbox starts the first thread.
         std::optional<corvend::cli::InterruptSignal> interrupts;
-        if (run.words.empty() && !run.demo && isatty(STDIN_FILENO) == 1) {
+        if (!run.demo && isatty(STDIN_FILENO) == 1) {
             interrupts.emplace([] {
                 corvend::platform::MainQueue::shared().async(
                     [] { corvend::cli::Interruptions::shared().interrupt(); });

@@ -1,0 +1,36 @@
+#include "examples/wallet-cli/UnseenEnd.hpp"
+
+namespace corvend::cli {
+
+bool endUnseen(const Error& error) {
+    if (error.isCancellation()) return true;
+    const auto transport = error.as<platform::URLError>();
+    if (!transport) return false;
+    using Code = platform::URLError::Code;
+    switch (transport->code()) {
+        case Code::badURL:
+        case Code::unsupportedURL:
+        case Code::cannotFindHost:
+        case Code::cannotConnectToHost:
+        case Code::secureConnectionFailed:
+        case Code::serverCertificateUntrusted:
+        case Code::invalidHeaderValue:
+            return false;
+        case Code::unknown:
+        case Code::cancelled:
+        case Code::timedOut:
+        case Code::networkConnectionLost:
+        case Code::badServerResponse:
+        case Code::cannotParseResponse:
+        case Code::dataLengthExceedsMaximum:
+            break;
+    }
+    return true;
+}
+
+std::string mayHaveReached(std::string_view what, std::string_view read) {
+    return std::string(what) + " may have reached the service (`" + std::string(read) +
+           "` shows it)";
+}
+
+}  // namespace corvend::cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "CorvendWallet/CorvendWallet.hpp"
+
+namespace corvend::cli {
+
+// Whether a change that ended in `error` may have reached the service without the host seeing
+// its end: cancelled (Ctrl-C), or a transport failure after its request may have been sent (the
+// connection lost, a time-out, a reply that could not be read). A refused connection, a failed
+// look-up or handshake and an address that cannot be sent send nothing; the service's own
+// refusal is an end seen. Every change is judged by it, stopped by Ctrl-C or not.
+bool endUnseen(const Error& error);
+
+// What such a change leaves unknown, and the one read that shows exactly that object:
+// "<what> may have reached the service (`<read>` shows it)".
+std::string mayHaveReached(std::string_view what, std::string_view read);
+
+}  // namespace corvend::cli
