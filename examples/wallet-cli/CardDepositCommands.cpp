@@ -368,8 +368,6 @@ void CardDepositCommands::readDepositBack(const std::string& id, DepositRead the
 void CardDepositCommands::end(Outcome outcome) {
     running_ = false;
     flowShown_ = false;
-    // Its choices hold the command: kept, they would keep it for good.
-    cards_ = ChoiceMenu();
     interruptGuard_.reset();
     flowStep_.reset();
     commandStep_.reset();
