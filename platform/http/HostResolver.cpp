@@ -186,8 +186,7 @@ std::shared_ptr<HostResolver::Answer> HostResolver::lookUp(const std::string& ho
     }
     running = std::make_shared<State::InFlight>(State::InFlight{host, port, {answer}});
     state_->pending.push_back(running);
-    if (state_->pending.size() > state_->idleThreads &&
-        state_->threads < kMaximumThreads) {
+    if (state_->pending.size() > state_->idleThreads && state_->threads < kMaximumThreads) {
         try {
             std::thread([state = state_] { State::serve(state); }).detach();
             ++state_->threads;

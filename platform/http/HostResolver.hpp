@@ -24,8 +24,8 @@ class HostResolver {
     static constexpr std::chrono::seconds kKeptFor{60};  // libcurl's own DNS cache time-out
 
     // The addresses of a host, "a1,a2,[v6]", or absent when it has none.
-    using Lookup = std::function<std::optional<std::string>(const std::string& host,
-                                                            std::uint16_t port)>;
+    using Lookup =
+        std::function<std::optional<std::string>(const std::string& host, std::uint16_t port)>;
     // libcurl's CURLOPT_RESOLVE entry, "host:port:a1,a2", or a URLError (cannotFindHost).
     using Answer = OneShot<std::string>;
 

@@ -536,8 +536,24 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
     }
 
+    // Whether the transfer's kept connection had closed before any byte of the reply: libcurl
+    // then asks to send the request again (refused by onBeforeSend), or, once an easy handle has
+    // asked five times in its life, fails at once.
+    static bool closedBeforeReply(const Transfer& transfer, CURLcode result) {
+        if (result == CURLE_ABORTED_BY_CALLBACK) return transfer.sends > 1;
+        if (result != CURLE_SEND_ERROR && result != CURLE_RECV_ERROR &&
+            result != CURLE_GOT_NOTHING) {
+            return false;
+        }
+        long connections = -1;
+        long headerBytes = -1;
+        curl_easy_getinfo(transfer.easy, CURLINFO_NUM_CONNECTS, &connections);
+        curl_easy_getinfo(transfer.easy, CURLINFO_HEADER_SIZE, &headerBytes);
+        return connections == 0 && headerBytes == 0;
+    }
+
     static void complete(Transfer& transfer, CURLcode result) {
-        if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
+        if (closedBeforeReply(transfer, result)) {
             transfer.fail(makeURLError(URLError::Code::networkConnectionLost,
                                        "the connection closed before any reply"));
             return;
@@ -662,13 +678,11 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         withdrawn.clear();
     }
 
-    // A server may close a kept connection just as a request goes out on it (libcurl's check
-    // before reuse misses a TLS close whose close_notify is still unread). libcurl then asks to
-    // send the request again, which onBeforeSend refuses; a read goes once more, on a connection
-    // of its own.
+    // A server may close a kept connection just as a request goes out on it, and libcurl's check
+    // before reuse takes a TLS connection whose close_notify waits unread for a live one. A read
+    // then goes once more, on a connection of its own.
     bool sendAgainFresh(Transfer& transfer, CURLcode result) {
-        if (result != CURLE_ABORTED_BY_CALLBACK || transfer.sends < 2 || !transfer.read ||
-            transfer.sentFresh) {
+        if (!transfer.read || transfer.sentFresh || !closedBeforeReply(transfer, result)) {
             return false;
         }
         transfer.sentFresh = true;
