@@ -25,9 +25,9 @@ using platform::URLError;
 using platform::URLRequest;
 using platform::URLSession;
 
-constexpr const char* kPath = "/api/v1/ping";
+constexpr const char* kReusedPath = "/api/v1/ping";
 
-std::ptrdiff_t countOf(const sandbox::Sandbox& sandbox, const std::string& method) {
+std::ptrdiff_t recordedWithMethod(const sandbox::Sandbox& sandbox, const std::string& method) {
     return std::ranges::count(sandbox.requests(), method, &sandbox::RecordedRequest::method);
 }
 
@@ -38,7 +38,7 @@ class ClosedKeptConnectionTest : public SandboxTest, public ::testing::WithParam
         : SandboxTest(GetParam() ? httpsOptions() : sandbox::SandboxOptions{}) {}
 
     URLRequest request(const std::string& method) const {
-        URLRequest made(*platform::URL::make(sandbox.baseURL() + (kPath + 1)));
+        URLRequest made(*platform::URL::make(sandbox.baseURL() + (kReusedPath + 1)));
         made.setHTTPMethod(method);
         if (method == "POST") made.setHTTPBody(platform::Data("{}"));
         return made;
@@ -49,18 +49,18 @@ TEST_P(ClosedKeptConnectionTest, AReadGoesAgainOnAFreshConnectionAndAChangeIsNot
     const auto session = URLSession::make();
     (void)session->data(request("GET"));  // the connection the next requests find kept
 
-    sandbox.scriptNextReply("GET", kPath, {.dropConnection = true});
+    sandbox.scriptNextReply("GET", kReusedPath, {.dropConnection = true});
     EXPECT_NO_THROW((void)session->data(request("GET")));
-    EXPECT_EQ(countOf(sandbox, "GET"), 3);  // the first, the dropped one and its resend
+    EXPECT_EQ(recordedWithMethod(sandbox, "GET"), 3);  // the first, the dropped one and its resend
 
-    sandbox.scriptNextReply("POST", kPath, {.dropConnection = true});
+    sandbox.scriptNextReply("POST", kReusedPath, {.dropConnection = true});
     try {
         (void)session->data(request("POST"));
         ADD_FAILURE() << "a reply came on a dropped connection";
     } catch (const URLError& error) {
         EXPECT_EQ(error.code(), URLError::Code::networkConnectionLost) << error.description();
     }
-    EXPECT_EQ(countOf(sandbox, "POST"), 1);
+    EXPECT_EQ(recordedWithMethod(sandbox, "POST"), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, ClosedKeptConnectionTest, ::testing::Bool(),
@@ -83,7 +83,7 @@ TEST_F(IdleClosedConnectionTest, PollingOverHttpsFailsNoReadWhileTheServerCloses
     constexpr int kThreads = 8;
     std::barrier together(kThreads);
     const auto session = URLSession::make();
-    const URLRequest poll(*platform::URL::make(sandbox.baseURL() + (kPath + 1)));
+    const URLRequest poll(*platform::URL::make(sandbox.baseURL() + (kReusedPath + 1)));
     std::atomic<int> failed{0};
     std::vector<std::string> failures(kThreads);
     std::vector<std::thread> pollers;
@@ -102,7 +102,7 @@ TEST_F(IdleClosedConnectionTest, PollingOverHttpsFailsNoReadWhileTheServerCloses
         });
     }
     for (auto& poller : pollers) poller.join();
-    EXPECT_EQ(failed, 0) << testing::PrintToString(failures);
+    EXPECT_EQ(failed, 0) << ::testing::PrintToString(failures);
 }
 
 }  // namespace
