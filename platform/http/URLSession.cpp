@@ -685,11 +685,15 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         if (!transfer.read || transfer.sentFresh || !closedBeforeReply(transfer, result)) {
             return false;
         }
+        if (curl_easy_setopt(transfer.easy, CURLOPT_FRESH_CONNECT, 1L) != CURLE_OK ||
+            curl_multi_add_handle(multi, transfer.easy) != CURLM_OK) {
+            return false;
+        }
+        // Its callbacks run only when this thread next drives the multi handle.
         transfer.sentFresh = true;
         transfer.sends = 0;
         transfer.errorBuffer.front() = '\0';
-        return curl_easy_setopt(transfer.easy, CURLOPT_FRESH_CONNECT, 1L) == CURLE_OK &&
-               curl_multi_add_handle(multi, transfer.easy) == CURLM_OK;
+        return true;
     }
 
     // The process is ending: ends this driver's transfers without another libcurl call. None is
