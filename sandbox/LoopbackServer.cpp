@@ -369,8 +369,7 @@ class LoopbackServer::Engine final : public httplib::Server {
                 return false;
             }
             tCurrentConnection = &stream;
-            auto keepAlive = std::chrono::seconds(keep_alive_timeout_sec_);
-            while (stream.awaitRequest(keepAlive)) {
+            while (stream.awaitRequest(idleConnectionLimit)) {
                 stream.beginRequest();
                 bool closed = false;
                 ok = process_request(stream, stream.stopping(), closed,
@@ -432,6 +431,10 @@ class LoopbackServer::Engine final : public httplib::Server {
         }
     }
 
+  public:
+    std::chrono::milliseconds idleConnectionLimit{std::chrono::seconds(5)};
+
+  private:
     Dispatch dispatch_;
     Rejection rejection_;
     const std::unique_ptr<TLSContext> tls_;  // none: plain http
@@ -445,6 +448,10 @@ LoopbackServer::LoopbackServer(Dispatch dispatch, Rejection rejection, std::size
 
 LoopbackServer::~LoopbackServer() {
     stop();
+}
+
+void LoopbackServer::setIdleConnectionLimit(std::chrono::milliseconds limit) {
+    engine_->idleConnectionLimit = limit;
 }
 
 std::uint16_t LoopbackServer::start(std::uint16_t port) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -41,6 +42,10 @@ class LoopbackServer {
     // once connections are being accepted. Throws std::runtime_error when binding fails and
     // std::logic_error when called twice.
     std::uint16_t start(std::uint16_t port);
+
+    // How long a kept connection may wait for its next request before the server closes it (5 s
+    // unless set); set before start().
+    void setIdleConnectionLimit(std::chrono::milliseconds limit);
 
     // Stops accepting, closes every connection once its current reply is written and returns
     // when no serving thread is left. Idempotent; the server cannot be started again.

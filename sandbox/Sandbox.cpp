@@ -86,6 +86,7 @@ Sandbox::Sandbox(Options options) : options_(std::move(options)) {
         [this](int status) { return reject(status); }, options_.maxThreads,
         secure() ? std::make_unique<TLSContext>(options_.certificateFile, options_.privateKeyFile)
                  : nullptr);
+    server_->setIdleConnectionLimit(options_.idleConnectionLimit);
 }
 
 Sandbox::~Sandbox() {

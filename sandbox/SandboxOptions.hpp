@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -35,6 +36,10 @@ struct SandboxOptions {
     // Upper bound on serving threads. Each open connection holds one while it lives (including
     // idle keep-alive ones and held replies), so the bound is generous.
     std::size_t maxThreads = 256;
+
+    // How long a kept connection may wait for its next request before the sandbox closes it, as
+    // a service closes idle connections.
+    std::chrono::milliseconds idleConnectionLimit = std::chrono::seconds(5);
 
     // With both set, the sandbox serves https with this PEM certificate (chain) and private key;
     // with neither, http.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -20,6 +21,8 @@ class OneShot {
 
     // Blocks until settled; returns the value (moved out, so call once) or rethrows.
     T wait();
+    // Blocks until settled or `deadline`; whether it is settled.
+    bool waitUntil(std::chrono::steady_clock::time_point deadline);
 
   private:
     mutable std::mutex mutex_;

@@ -49,6 +49,12 @@ T OneShot<T>::wait() {
     return std::move(std::get<1>(outcome_));
 }
 
+template <class T>
+bool OneShot<T>::waitUntil(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    return settled_.wait_until(lock, deadline, [&] { return outcome_.index() != 0; });
+}
+
 inline bool OneShot<void>::resolve() {
     std::lock_guard lock(mutex_);
     if (settled_flag_) return false;

@@ -31,6 +31,7 @@
 #include "platform/http/CloseOnExecSweep.hpp"
 #include "platform/http/CurlErrorMapping.hpp"
 #include "platform/http/CurlGlobal.hpp"
+#include "platform/http/HostResolver.hpp"
 #include "platform/http/IdleDeadline.hpp"
 #include "platform/http/ReplyHeaderParser.hpp"
 #include "platform/http/SocketOpener.hpp"
@@ -124,6 +125,7 @@ struct Transfer {
     PooledEasy handle;         // taken from `pool`, back to it when the transfer ends
     CURL* easy;                // handle's
     std::optional<Data> body;  // libcurl reads POSTFIELDS in place, so it lives here
+    HeaderList addresses;      // the host's, looked up by the kit (CURLOPT_RESOLVE)
     std::array<char, CURL_ERROR_SIZE> errorBuffer{};
     std::optional<URL> url;
 
@@ -136,7 +138,10 @@ struct Transfer {
 
     std::shared_ptr<OneShot<Reply>> outcome = std::make_shared<OneShot<Reply>>();
     bool cancelled = false;  // guarded by Engine::mutex
+    bool submitted = false;  // guarded by Engine::mutex
     int sends = 0;           // I/O thread only
+    bool read = false;       // GET or HEAD: may go again on a fresh connection, once
+    bool sentFresh = false;  // I/O thread only
 
     void fail(URLError error) { outcome->reject(std::make_exception_ptr(std::move(error))); }
 };
@@ -310,6 +315,8 @@ void EasyPool::put(PooledEasy&& idle) noexcept {
         idle.plainGet = true;
     }
     clear(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
+    clear(CURLOPT_RESOLVE, static_cast<curl_slist*>(nullptr));
+    clear(CURLOPT_FRESH_CONNECT, 0L);
     if (reset) {
         std::lock_guard lock(mutex_);
         if (idle_.size() < kMaximumIdle) {
@@ -352,6 +359,7 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     const std::string method = request.httpMethod().empty() ? "GET" : request.httpMethod();
     // Marked before any of them is set, so that the pool resets them whatever happens next.
     handle.plainGet = method == "GET" && !request.httpBody();
+    transfer->read = method == "GET" || method == "HEAD";
     if (method == "HEAD") {
         setOption(easy, CURLOPT_NOBODY, 1L);  // else libcurl waits for the announced body
     } else {
@@ -395,12 +403,22 @@ std::shared_ptr<Transfer> makeTransfer(const URLRequest& request,
     return transfer;
 }
 
+// The kit's lookup of `url`'s host (see HostResolver), absent for an IP address.
+std::shared_ptr<detail::HostResolver::Answer> lookUpHost(const URL& url) {
+    const auto host = url.host();
+    if (!host || detail::HostResolver::isAddress(*host)) return nullptr;
+    const std::uint16_t port = url.port().value_or(url.scheme() == "https" ? 443 : 80);
+    return detail::HostResolver::shared().lookUp(*host, port);
+}
+
 }  // namespace
 
 // The multi handle and whoever drives it (one thread at a time, see URLSession). Shared by the
 // session, by each data() call in flight and by the I/O thread, so whichever lets go last
 // frees it.
 struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
+    using Answer = detail::HostResolver::Answer;
+
     explicit Engine(URLSessionConfiguration config)
         : configuration(std::move(config)), handles(std::make_shared<EasyPool>(configuration)) {
         int error = 0;
@@ -439,6 +457,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 return Turn::wait;
             }
             if (transfer->cancelled) return Turn::wait;
+            transfer->submitted = true;
             incoming.push_back(transfer);
             if (!driving) {
                 driving = true;
@@ -454,6 +473,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         {
             std::lock_guard lock(mutex);
             transfer->cancelled = true;
+            if (!transfer->submitted) return;
             if (auto queued = std::ranges::find(incoming, transfer); queued != incoming.end()) {
                 incoming.erase(queued);
                 return;
@@ -470,13 +490,54 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         release();
     }
 
+    // Waits for the addresses of `transfer`'s host and hands them to libcurl. Throws as the
+    // call is to end: its time-out passed, the lookup failed, the session went (a cancel settles
+    // `answer` itself).
+    void awaitAddresses(Transfer& transfer, const std::shared_ptr<Answer>& answer,
+                        URLRequest::Seconds timeout) {
+        if (!answer->isSettled()) {
+            {
+                std::lock_guard lock(mutex);
+                if (stopping) {
+                    throw makeURLError(URLError::Code::cancelled, "the session was invalidated");
+                }
+                naming.push_back(answer);
+            }
+            const auto waited = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                std::chrono::milliseconds(milliseconds(timeout)));
+            const bool settled = answer->waitUntil(std::chrono::steady_clock::now() + waited);
+            {
+                std::lock_guard lock(mutex);
+                std::erase_if(naming, [&](const auto& weak) {
+                    const auto other = weak.lock();
+                    return !other || other == answer;
+                });
+            }
+            if (!settled) {
+                throw makeURLError(URLError::Code::timedOut,
+                                   "Resolving timed out after " +
+                                       std::to_string(milliseconds(timeout)) + " milliseconds");
+            }
+        }
+        appendHeader(transfer.addresses, answer->wait());
+        setOption(transfer.easy, CURLOPT_RESOLVE, transfer.addresses.get());
+    }
+
     // Ends every transfer with URLError::cancelled and joins the I/O thread.
     void shutdown() {
         std::thread io;
+        std::vector<std::weak_ptr<Answer>> unnamed;
         {
             std::lock_guard lock(mutex);
             stopping = true;
             io = std::move(thread);
+            unnamed.swap(naming);
+        }
+        for (const auto& weak : unnamed) {
+            if (const auto answer = weak.lock()) {
+                answer->reject(std::make_exception_ptr(
+                    makeURLError(URLError::Code::cancelled, "the session was invalidated")));
+            }
         }
         wanted.notify_all();
         curl_multi_wakeup(multi);
@@ -518,8 +579,24 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         return std::chrono::ceil<std::chrono::milliseconds>(next - now);
     }
 
+    // Whether the transfer's kept connection had closed before any byte of the reply: libcurl
+    // then asks to send the request again (refused by onBeforeSend), or, once an easy handle has
+    // asked five times in its life, fails at once.
+    static bool closedBeforeReply(const Transfer& transfer, CURLcode result) {
+        if (result == CURLE_ABORTED_BY_CALLBACK) return transfer.sends > 1;
+        if (result != CURLE_SEND_ERROR && result != CURLE_RECV_ERROR &&
+            result != CURLE_GOT_NOTHING) {
+            return false;
+        }
+        long connections = -1;
+        long headerBytes = -1;
+        curl_easy_getinfo(transfer.easy, CURLINFO_NUM_CONNECTS, &connections);
+        curl_easy_getinfo(transfer.easy, CURLINFO_HEADER_SIZE, &headerBytes);
+        return connections == 0 && headerBytes == 0;
+    }
+
     static void complete(Transfer& transfer, CURLcode result) {
-        if (result == CURLE_ABORTED_BY_CALLBACK && transfer.sends > 1) {
+        if (closedBeforeReply(transfer, result)) {
             transfer.fail(makeURLError(URLError::Code::networkConnectionLost,
                                        "the connection closed before any reply"));
             return;
@@ -562,6 +639,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     bool handedOff = false;                            // guarded by mutex
     std::deque<std::shared_ptr<Transfer>> incoming;    // guarded by mutex
     std::vector<std::shared_ptr<Transfer>> withdrawn;  // guarded by mutex
+    std::vector<std::weak_ptr<Answer>> naming;         // calls waiting on a lookup; by mutex
     // Transfers in the multi handle: touched only by the thread that drives.
     std::unordered_map<CURL*, std::shared_ptr<Transfer>> active;
     // The driver's batches of transfers to add and to remove, kept so that each round and each
@@ -623,6 +701,10 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                     active.erase(found);
                     const CURLcode result = message->data.result;  // read before removal frees it
                     curl_multi_remove_handle(multi, transfer->easy);
+                    if (sendAgainFresh(*transfer, result)) {
+                        active.emplace(transfer->easy, std::move(transfer));
+                        continue;
+                    }
                     complete(*transfer, result);
                 }
                 wait = endIdleTransfers(std::chrono::seconds(60));
@@ -645,6 +727,24 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
         incoming.clear();
         withdrawn.clear();
+    }
+
+    // A server may close a kept connection just as a request goes out on it, and libcurl's check
+    // before reuse takes a TLS connection whose close_notify waits unread for a live one. A read
+    // then goes once more, on a connection of its own.
+    bool sendAgainFresh(Transfer& transfer, CURLcode result) {
+        if (!transfer.read || transfer.sentFresh || !closedBeforeReply(transfer, result)) {
+            return false;
+        }
+        if (curl_easy_setopt(transfer.easy, CURLOPT_FRESH_CONNECT, 1L) != CURLE_OK ||
+            curl_multi_add_handle(multi, transfer.easy) != CURLM_OK) {
+            return false;
+        }
+        // Its callbacks run only when this thread next drives the multi handle.
+        transfer.sentFresh = true;
+        transfer.sends = 0;
+        transfer.errorBuffer.front() = '\0';
+        return true;
     }
 
     // The process is ending: ends this driver's transfers without another libcurl call. None is
@@ -720,12 +820,19 @@ std::pair<Data, std::shared_ptr<URLResponse>> URLSession::data(const URLRequest&
     const std::shared_ptr<Engine> engine = engine_;
     auto transfer = makeTransfer(request, engine->configuration, engine->handles);
     const auto outcome = transfer->outcome;
+    const auto addresses = lookUpHost(request.url());
 
     // First wins: a cancel settles the wait at once; the driver drops the handle.
-    auto registration = onCancel([outcome, engine, weak = std::weak_ptr<Transfer>(transfer)] {
-        outcome->reject(std::make_exception_ptr(CancellationError()));
-        if (auto running = weak.lock()) engine->cancel(running);
-    });
+    auto registration =
+        onCancel([outcome, addresses, engine, weak = std::weak_ptr<Transfer>(transfer)] {
+            outcome->reject(std::make_exception_ptr(CancellationError()));
+            if (addresses) addresses->reject(std::make_exception_ptr(CancellationError()));
+            if (auto running = weak.lock()) engine->cancel(running);
+        });
+    if (addresses) {
+        engine->awaitAddresses(*transfer, addresses,
+                               usableTimeout(request.timeoutInterval(), URLRequest::Seconds(60)));
+    }
     const auto turn = engine->submit(transfer);
     // Past this point the driver owns the easy handle and frees it.
     transfer.reset();

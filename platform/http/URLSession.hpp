@@ -33,7 +33,9 @@ struct URLSessionConfiguration {
 // arrive meanwhile join it, and whatever is still running when a caller leaves is driven by the
 // session's own I/O thread. Connections are reused within a session; only http and https; TLS
 // peers are verified; no cookies are kept; redirects are not followed (a 3xx is returned like
-// any reply); no proxy is taken from the environment; a request is never sent twice.
+// any reply); no proxy is taken from the environment. A request is sent once, but for a read
+// (GET, HEAD) whose kept connection had closed before any byte of the reply: that goes once more
+// on a new connection. Host names are looked up by detail::HostResolver, never by libcurl.
 class URLSession : public std::enable_shared_from_this<URLSession> {
   public:
     // Longer URLs are refused: libcurl cannot build a request line from them.

@@ -1,7 +1,8 @@
 // A host that leaves while its calls are in flight, started by ExitWhileInFlight_test:
 //
 //   corvend_exit_while_in_flight <base-url> <return|exit>
-//                                [calls|configure|blocking|fork|lookup|fork-idle|fork-busy|fork-first]
+//                                [calls|configure|blocking|fork|lookup|lookups|fork-idle|
+//                                 fork-busy|fork-first]
 //
 // With "calls" (the default) it configures the shared wallet against `base-url`, starts
 // completion-form calls of every service, writes "started" on standard output and, once a line
@@ -18,9 +19,11 @@
 // "fork-busy" it forks once configured, idle or with calls in flight, and each of the child's
 // kit calls (both forms) must throw std::logic_error at once. With "fork-first" it forks before
 // its first kit call, as a daemon does, and the child must configure and call as any process
-// does. The test's servers live in the test's process, so only the kit runs here while the
-// process ends. Success is status 0 and nothing
-// on standard error.
+// does. With "lookups" its threads make a thousand calls to that name, each ending as its time-out
+// passes or as it is cancelled, and the host's threads and descriptors stay within a fixed bound;
+// then a call to another name (an http base URL's port) gets its reply. The test's servers live in
+// the test's process, so only the kit runs here while the process ends. Success is status 0 and
+// nothing on standard error.
 //
 // CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
 //   curl-first, openssl-first    curl_global_init(CURL_GLOBAL_DEFAULT) or OPENSSL_init_ssl(0, ...)
@@ -48,15 +51,18 @@
 #include <csignal>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <future>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/CorvendWallet.hpp"
@@ -76,6 +82,8 @@ namespace {
 // The host name whose lookup never ends here, as when the system resolver waits on a DNS server
 // that is gone; any other goes to the C library's lookup.
 constexpr std::string_view kUnansweredName = "unanswered-lookup.test";
+// Answered with the loopback address.
+constexpr std::string_view kAnsweredName = "answered-lookup.test";
 std::atomic<int> unansweredLookups{0};
 
 std::atomic<bool> forkedChild{false};
@@ -92,6 +100,7 @@ extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo
     }
     using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
     static const auto lookUp = reinterpret_cast<Lookup>(::dlsym(RTLD_NEXT, "getaddrinfo"));
+    if (node != nullptr && node == kAnsweredName) node = "127.0.0.1";
     return lookUp(node, service, hints, result);
 }
 
@@ -397,15 +406,20 @@ void forkAndCallInTheChild(Wallet& wallet, const std::string& baseURL, int inFli
 }
 
 // The calls wait on a lookup that never ends: the configuration (its time-out far off), a call
-// whose time-out passes, and one cancelled while its session's other calls go on.
+// whose time-out passes, and one cancelled while its session's other calls go on. Each names
+// its own port, so that each waits on a lookup of its own (those of one name and port are
+// shared).
 void leaveDuringLookups(Wallet& wallet, const std::string& baseURL) {
     using namespace corvend::platform;
-    const std::string unanswered = "https://" + std::string(kUnansweredName) + "/";
+    const auto unansweredAt = [](std::string_view port) {
+        return "https://" + std::string(kUnansweredName) + std::string(port) + "/";
+    };
+    const std::string unanswered = unansweredAt("");
     wallet.configure(Wallet::Configuration("sandbox-config-token", unanswered), [](const auto&) {
         report("the configuration ended though its lookup never does");
     });
 
-    auto timed = URLRequest(*URL::make(unanswered));
+    auto timed = URLRequest(*URL::make(unansweredAt(":8443")));
     timed.setTimeoutInterval(URLRequest::Seconds(0.2));
     const bool timedOut = returnsInTime([request = std::move(timed)] {
         try {
@@ -423,7 +437,7 @@ void leaveDuringLookups(Wallet& wallet, const std::string& baseURL) {
     const auto reply = [baseURL] { (void)(*shared)->data(URLRequest(*URL::make(baseURL))); };
     auto cancelled = std::make_shared<std::promise<void>>();
     auto cancelledEnded = cancelled->get_future();
-    const auto inLookup = Task<void>::detached([unanswered, cancelled] {
+    const auto inLookup = Task<void>::detached([unanswered = unansweredAt(":9443"), cancelled] {
         try {
             (*shared)->data(URLRequest(*URL::make(unanswered)));
         } catch (const CancellationError&) {
@@ -439,6 +453,81 @@ void leaveDuringLookups(Wallet& wallet, const std::string& baseURL) {
         report("a call cancelled in its lookup did not end");
     }
     if (!returnsInTime(reply)) report("the session's calls stopped after a cancel in lookup");
+}
+
+// Entries of a /proc directory of this process: its threads or its descriptors.
+std::size_t entriesOf(const std::filesystem::path& directory) {
+    const auto entries = std::filesystem::directory_iterator(directory);
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+// Calls to names whose lookups never end (three ports of one name), from several threads, each
+// ending as its time-out passes or as its task is cancelled: the host's threads and descriptors
+// stay within a fixed bound of where they were, and a call to another name still gets its reply.
+void callDuringUnansweredLookups(const std::string& baseURL) {
+    using namespace corvend::platform;
+    constexpr int kCallers = 4;
+    constexpr int kRoundsEach = 125;  // two calls a round: 1,000 calls
+    // The callers, their tasks, the lookups and a session's connection, with room to spare.
+    constexpr std::size_t kSlack = 24;
+    const std::string answered =
+        "http://" + std::string(kAnsweredName) + baseURL.substr(baseURL.rfind(':'));
+    const auto session = URLSession::make();
+    const auto answers = [&session, &answered] {
+        try {
+            (void)session->data(URLRequest(*URL::make(answered)));
+            return true;
+        } catch (const std::exception& error) {
+            report(std::string("a call to an answered name: ") + error.what());
+            return false;
+        }
+    };
+    if (!answers()) return;
+    const std::size_t threadsBefore = entriesOf("/proc/self/task");
+    const std::size_t descriptorsBefore = entriesOf("/proc/self/fd");
+    std::atomic<std::size_t> mostThreads{0};
+    std::atomic<std::size_t> mostDescriptors{0};
+    std::vector<std::thread> callers;
+    for (int caller = 0; caller < kCallers; ++caller) {
+        callers.emplace_back([&, caller] {
+            for (int round = 0; round < kRoundsEach; ++round) {
+                const auto unanswered = *URL::make("http://" + std::string(kUnansweredName) + ":" +
+                                                   std::to_string(81 + (caller + round) % 3) + "/");
+                URLRequest timed(unanswered);
+                timed.setTimeoutInterval(URLRequest::Seconds(0.01));
+                try {
+                    (void)session->data(timed);
+                    report("a reply came without a lookup");
+                } catch (const URLError& error) {
+                    if (error.code() != URLError::Code::timedOut) report(error.description());
+                }
+                std::promise<void> ended;
+                auto cancelled = Task<void>::detached([&session, &unanswered, &ended] {
+                    try {
+                        (void)session->data(URLRequest(unanswered));
+                        report("a reply came without a lookup");
+                    } catch (const CancellationError&) {
+                    } catch (const std::exception& error) {
+                        report(std::string("a cancelled call: ") + error.what());
+                    }
+                    ended.set_value();
+                });
+                cancelled.cancel();
+                if (ended.get_future().wait_for(kStepDeadline) != std::future_status::ready) {
+                    fail("a call cancelled in its lookup did not end");
+                }
+                mostThreads = std::max(mostThreads.load(), entriesOf("/proc/self/task"));
+                mostDescriptors = std::max(mostDescriptors.load(), entriesOf("/proc/self/fd"));
+            }
+        });
+    }
+    for (auto& caller : callers) caller.join();
+    if (mostThreads > threadsBefore + kSlack || mostDescriptors > descriptorsBefore + kSlack) {
+        report("threads " + std::to_string(threadsBefore) + " to " +
+               std::to_string(mostThreads.load()) + ", descriptors " +
+               std::to_string(descriptorsBefore) + " to " + std::to_string(mostDescriptors.load()));
+    }
+    if (!returnsInTime(answers)) report("a call to an answered name did not end");
 }
 
 }  // namespace
@@ -488,13 +577,14 @@ void forkBeforeTheFirstCall(const char* baseURL) {
 int main(int argc, char** argv) {
     const auto argument = [&](int i) { return std::string_view(i < argc ? argv[i] : ""); };
     const std::string_view mode = argc > 3 ? argument(3) : "calls";
-    constexpr std::string_view kModes[] = {"calls",  "configure", "blocking",  "fork",
-                                           "lookup", "fork-idle", "fork-busy", "fork-first"};
+    constexpr std::string_view kModes[] = {"calls",     "configure", "blocking",
+                                           "fork",      "lookup",    "lookups",
+                                           "fork-idle", "fork-busy", "fork-first"};
     if (argc < 3 || argc > 4 || (argument(2) != "return" && argument(2) != "exit") ||
         std::ranges::find(kModes, mode) == std::end(kModes)) {
         fail(
             "usage: corvend_exit_while_in_flight <base-url> <return|exit> "
-            "[calls|configure|blocking|fork|lookup|fork-idle|fork-busy|fork-first]");
+            "[calls|configure|blocking|fork|lookup|lookups|fork-idle|fork-busy|fork-first]");
     }
     if (mode == "fork-first") forkBeforeTheFirstCall(argv[1]);
     const bool viaExit = argument(2) == "exit";
@@ -504,6 +594,14 @@ int main(int argc, char** argv) {
 
     auto& queue = corvend::platform::MainQueue::shared();
     queue.drain();  // this thread becomes the main thread
+    if (mode == "lookups") {
+        callDuringUnansweredLookups(argv[1]);
+        std::cout << "started" << std::endl;
+        std::string line;
+        std::getline(std::cin, line);
+        if (viaExit) std::exit(0);
+        return 0;
+    }
     auto& wallet = Wallet::instance();
     if (mode == "configure" || mode == "lookup") {
         if (mode == "configure") {

@@ -405,5 +405,13 @@ TEST_F(HostBesideItsCallsExitTest, AHostLeavesAtOnceWhileItsCallsWaitOnANameLook
     expectCleanEnds("lookup", std::max(1, runsPerWay() / 10));
 }
 
+// Over http, so that a call to another name than the test's certificates carry gets its reply.
+class HostWithUnansweredLookupsTest : public ExitTest {};
+
+TEST_F(HostWithUnansweredLookupsTest, CallsEndingInAnUnansweredLookupHoldBoundedThreadsAndFiles) {
+    // A thousand calls a run, the same at every run.
+    ExitTest::expectCleanEnds([&] { return sandbox.baseURL(); }, [](int) {}, "lookups", "", 1);
+}
+
 }  // namespace
 }  // namespace corvend::integration

@@ -186,6 +186,8 @@ TEST_F(WalletConfigureTest, FailuresMapToConfigurationErrors) {
                                             sandbox.requests().at(0).correlationId));
     }
 
+    // Twice: a read whose kept connection closed before any reply goes once more on a new one.
+    sandbox.scriptNextReply("GET", kConfigPath, {.dropConnection = true});
     sandbox.scriptNextReply("GET", kConfigPath, {.dropConnection = true});
     const auto transport = configureFailure(configuration());
     ASSERT_TRUE(transport);
