@@ -37,6 +37,19 @@ bool CommandRun::mayStart() {
     return !run || run->isLive();
 }
 
+bool CommandRun::ownEnd(std::shared_ptr<CommandRun>& slot, const std::shared_ptr<CommandRun>& run,
+                        bool& reportedWhileStopping) {
+    if (slot != run) return false;
+    if (!run->isLive()) {
+        reportedWhileStopping = true;
+        return false;
+    }
+    run->end();
+    setCurrent(nullptr);
+    slot.reset();
+    return true;
+}
+
 void CommandRun::end() {
     if (ended_) return;
     ended_ = true;

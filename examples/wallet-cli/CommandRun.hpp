@@ -52,6 +52,12 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     static void setCurrent(std::shared_ptr<CommandRun> run);
     // Whether the command under way (if any) may start a step.
     static bool mayStart();
+    // For the owner of the command under way, kept in `slot`, when `run` reports its own end:
+    // whether the owner acts on it. A run no longer in `slot` was stopped and its stop has
+    // ended; one stopped but not yet ended sets `reportedWhileStopping`, for its stop's end to
+    // act on. Otherwise `run` ends and is no longer under way.
+    static bool ownEnd(std::shared_ptr<CommandRun>& slot, const std::shared_ptr<CommandRun>& run,
+                       bool& reportedWhileStopping);
 
     // It runs: it was neither stopped nor ended.
     bool isLive() const { return !stopped_ && !ended_; }

@@ -47,15 +47,7 @@ void CommandScript::runNext() {
     run_ = run;
     CommandRun::setCurrent(run);
     table_->run(step, [self = shared_from_this(), run](Outcome outcome) {
-        if (self->run_ != run) return;  // stopped, and its stop ended
-        if (!run->isLive()) {
-            // Stopped, not yet ended: the run ends with the stop's end.
-            self->reported_ = true;
-            return;
-        }
-        run->end();
-        CommandRun::setCurrent(nullptr);
-        self->run_.reset();
+        if (!CommandRun::ownEnd(self->run_, run, self->reported_)) return;
         switch (outcome) {
             case Outcome::succeeded:
                 self->queue_.async([self] { self->runNext(); });

@@ -71,15 +71,8 @@ void Console::handle(std::optional<std::string> line) {
         [self = shared_from_this()](const CommandRun::Stopped& known) { self->stopped(known); });
     CommandRun::setCurrent(run_);
     table_->run(words, [self = shared_from_this(), run = run_](Outcome outcome) {
-        if (self->run_ != run) return;  // ended by Ctrl-C
-        if (!run->isLive()) {
-            // Stopped, not yet ended: the prompt waits for the stop's end.
-            self->reported_ = true;
-            return;
-        }
-        run->end();
-        CommandRun::setCurrent(nullptr);
-        self->run_.reset();
+        // Stopped by Ctrl-C, the prompt waits for the stop's end.
+        if (!CommandRun::ownEnd(self->run_, run, self->reported_)) return;
         if (outcome == Outcome::quit) {
             self->finish();
         } else {

@@ -21,13 +21,38 @@ namespace {
 
 constexpr auto kDeadline = std::chrono::seconds(30);
 
-// Whether thread `thread` of this process sleeps in the kernel waiting on a futex, as a thread
-// blocked on an atomic or a mutex does.
+// Whether `thread` (of this process, or a forked child's only one) sleeps in the kernel waiting
+// on a futex, as a thread blocked on an atomic or a mutex does; false once it has ended.
 bool sleepsOnAFutex(pid_t thread) {
-    std::ifstream call("/proc/self/task/" + std::to_string(thread) + "/syscall");
+    std::ifstream call("/proc/" + std::to_string(thread) + "/syscall");
     long number = -1;
     return call >> number && number == SYS_futex;
 }
+
+// A pass of `gate` held by a thread of its own, as a parent's other threads hold theirs at a
+// fork, until this goes.
+class PassOfAnotherThread {
+  public:
+    explicit PassOfAnotherThread(ExitGate& gate)
+        : holder_([this, &gate] {
+              const auto pass = gate.enter();
+              entered_.set_value();
+              release_.get_future().wait();
+          }) {
+        entered_.get_future().wait();
+    }
+    ~PassOfAnotherThread() {
+        release_.set_value();
+        holder_.join();
+    }
+    PassOfAnotherThread(const PassOfAnotherThread&) = delete;
+    PassOfAnotherThread& operator=(const PassOfAnotherThread&) = delete;
+
+  private:
+    std::promise<void> entered_;
+    std::promise<void> release_;
+    std::thread holder_;  // last: it uses the promises
+};
 
 TEST(ExitGateTest, ClosingWaitsForThePassesGivenAndRefusesNewOnes) {
     ExitGate gate;
@@ -67,14 +92,6 @@ std::atomic<ExitGate*> gateForkHandlersUse{nullptr};
 // Held by the child from its fork handler on; set only there.
 std::optional<ExitGate::Pass> passOfTheChildsHandler;
 
-// Whether the child `child` sleeps in the kernel waiting on a futex, as close() waiting does;
-// false once it has ended.
-bool childSleepsOnAFutex(pid_t child) {
-    std::ifstream call("/proc/" + std::to_string(child) + "/syscall");
-    long number = -1;
-    return call >> number && number == SYS_futex;
-}
-
 // A child's close() waits for a pass taken in the child: one its fork handler took (registered
 // before the gate, as a library's, so handlers of the kit's registered only with the first gate
 // would come after it), while it leaves the pass its forking thread held and another thread of
@@ -89,14 +106,7 @@ TEST(ExitGateTest, AForkedChildClosesOnlyOnceThePassesTakenInItAreLeft) {
               0);
     ExitGate gate;
     gateForkHandlersUse = &gate;
-    std::promise<void> entered;
-    std::promise<void> release;
-    std::thread holder([&] {
-        const auto pass = gate.enter();
-        entered.set_value();
-        release.get_future().wait();
-    });
-    entered.get_future().wait();
+    const PassOfAnotherThread held(gate);
     std::optional<ExitGate::Pass> own(gate.enter());
 
     const pid_t child = ::fork();
@@ -112,7 +122,7 @@ TEST(ExitGateTest, AForkedChildClosesOnlyOnceThePassesTakenInItAreLeft) {
     const auto deadline = std::chrono::steady_clock::now() + kDeadline;
     bool waits = false;
     int status = 0;
-    while (!(waits = childSleepsOnAFutex(child)) && ::waitpid(child, &status, WNOHANG) == 0 &&
+    while (!(waits = sleepsOnAFutex(child)) && ::waitpid(child, &status, WNOHANG) == 0 &&
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::yield();
     }
@@ -124,20 +134,11 @@ TEST(ExitGateTest, AForkedChildClosesOnlyOnceThePassesTakenInItAreLeft) {
                        << status;
 
     own.reset();
-    release.set_value();
-    holder.join();
 }
 
 TEST(ExitGateTest, AForkedChildClosesWithoutWaitingForThePassesOfThreadsItHasNot) {
     ExitGate gate;
-    std::promise<void> entered;
-    std::promise<void> release;
-    std::thread holder([&] {
-        const auto pass = gate.enter();
-        entered.set_value();
-        release.get_future().wait();
-    });
-    entered.get_future().wait();
+    std::optional<PassOfAnotherThread> held(std::in_place, gate);
     std::optional<ExitGate::Pass> own(gate.enter());  // the forking thread's, left in the child
 
     const pid_t child = ::fork();
@@ -161,8 +162,7 @@ TEST(ExitGateTest, AForkedChildClosesWithoutWaitingForThePassesOfThreadsItHasNot
     // The parent's gate is as it was: open until closed.
     own.reset();
     EXPECT_TRUE(gate.enter());
-    release.set_value();
-    holder.join();
+    held.reset();
     gate.close();
     EXPECT_FALSE(gate.enter());
 }
