@@ -150,6 +150,11 @@ void Sandbox::releaseHeld() {
     changed_.notify_all();
 }
 
+bool Sandbox::waitForHeld(std::size_t count, std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return held_ >= count; });
+}
+
 std::vector<boost::json::value> Sandbox::events() const {
     return events_.records();
 }
@@ -201,7 +206,10 @@ Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket,
     if (script.afterRoute) routed = route(std::move(request));
     if (script.hold) {
         std::unique_lock lock(mutex_);
+        ++held_;
+        changed_.notify_all();
         changed_.wait(lock, [&] { return stopping_ || releases_ != holdTicket; });
+        --held_;
     }
     if (script.delay > std::chrono::milliseconds::zero()) {
         std::unique_lock lock(mutex_);

@@ -94,6 +94,10 @@ class Sandbox {
     // Sends every reply currently held by a script with `hold` set.
     void releaseHeld();
 
+    // Blocks until at least `count` replies are held by a script with `hold` set (a route that
+    // runs first has then run) or `timeout` passes; returns whether they were.
+    bool waitForHeld(std::size_t count, std::chrono::milliseconds timeout) const;
+
     // Copies of the error events received, in arrival order: every one, or with a
     // `recordLimit` only that many of the latest.
     std::vector<boost::json::value> events() const;
@@ -129,6 +133,7 @@ class Sandbox {
     std::map<ScriptKey, std::deque<ScriptedReply>> scripts_;
     std::optional<std::string> lastCorrelationId_;
     std::uint64_t releases_ = 0;
+    std::size_t held_ = 0;  // replies waiting for a release
     bool stopping_ = false;
     std::uint16_t port_ = 0;
 

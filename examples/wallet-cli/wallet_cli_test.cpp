@@ -1839,6 +1839,10 @@ void stopEachWait(const std::vector<Wait>& waits) {
                 terminal.type(ids(typed) + "\r");
             }
             ASSERT_TRUE(waitForPathAfter(sandbox, seen, "/" + ids(wait.path))) << terminal.shown();
+            // Held only once a route that runs first has run: what the check reads is then so.
+            if (!lost) {
+                ASSERT_TRUE(sandbox.waitForHeld(1, std::chrono::minutes(1)));
+            }
             if (lost) {
                 // The command ends by itself, saying what its lost reply left unknown.
                 ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
