@@ -146,6 +146,7 @@ void Sandbox::releaseHeld() {
     {
         std::lock_guard lock(mutex_);
         ++releases_;
+        held_ = 0;  // at once, not as each wakes: a later wait counts only what it holds
     }
     changed_.notify_all();
 }
@@ -206,10 +207,11 @@ Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket,
     if (script.afterRoute) routed = route(std::move(request));
     if (script.hold) {
         std::unique_lock lock(mutex_);
-        ++held_;
-        changed_.notify_all();
+        if (!stopping_ && releases_ == holdTicket) {
+            ++held_;
+            changed_.notify_all();
+        }
         changed_.wait(lock, [&] { return stopping_ || releases_ != holdTicket; });
-        --held_;
     }
     if (script.delay > std::chrono::milliseconds::zero()) {
         std::unique_lock lock(mutex_);

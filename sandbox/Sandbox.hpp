@@ -133,7 +133,7 @@ class Sandbox {
     std::map<ScriptKey, std::deque<ScriptedReply>> scripts_;
     std::optional<std::string> lastCorrelationId_;
     std::uint64_t releases_ = 0;
-    std::size_t held_ = 0;  // replies waiting for a release
+    std::size_t held_ = 0;  // replies waiting for the next release
     bool stopping_ = false;
     std::uint16_t port_ = 0;
 
