@@ -111,6 +111,7 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     running_ = true;
     done_ = std::move(done);
     depositID_.clear();
+    choiceUnseen_ = false;
     run_ = CommandRun::current();
     if (const auto run = run_.lock()) {
         // Stopped, the command goes as it stands: its flow without an end, and no end told.
@@ -212,7 +213,7 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
              self->depositID_ = deposit->id();
              self->startFlow(deposit->id());
          },
-         "the card deposit may have been made (`deposit list` shows it)");
+         "the card deposit may have been made " + asNewestOf("deposit list"));
 }
 
 void CardDepositCommands::startFlow(const std::string& depositID) {
@@ -238,7 +239,16 @@ void CardDepositCommands::startFlow(const std::string& depositID) {
                         const auto self = weakSelf.lock();
                         return self ? self->topScreen() : nullptr;
                     },
-                    .close = ScreenDriver::tapClose});
+                    .close =
+                        [weakSelf = weak_from_this()](const auto& screen) {
+                            if (const auto self = weakSelf.lock()) self->close(screen);
+                        }});
+}
+
+bool CardDepositCommands::close(const platform::ui::ViewControllerPtr& screen) {
+    // A page closed after its link was followed may have passed on the person's choice.
+    if (pageChoiceUnseen(screen->view())) choiceUnseen_ = true;
+    return ScreenDriver::tapClose(screen);
 }
 
 platform::ui::ViewControllerPtr CardDepositCommands::topScreen() const {
@@ -270,7 +280,7 @@ void CardDepositCommands::interrupted() {
     // flow ends, and what it left is read back. One whose call to the service is under way
     // would close only once that call ends: the command is stopped instead.
     if (const auto screen = flowShown_ ? topScreen() : nullptr;
-        screen && !ScreenDriver::waitsOnService(screen) && ScreenDriver::tapClose(screen))
+        screen && !ScreenDriver::waitsOnService(screen) && close(screen))
         return;
     if (const auto run = run_.lock()) run->stop();
 }
@@ -290,7 +300,13 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     flowShown_ = false;
     flowCompleted_ = result.isCompleted();
     if (!result.isCompleted()) {
-        out_ << "card deposit result: " << describe(result) << std::endl;
+        // Closed only after the page may have passed on a choice: not cancelled, but unknown.
+        out_ << "card deposit result: "
+             << (result.isCancelled() && choiceUnseen_
+                     ? "unknown: the choice made on its 3-D Secure page may have reached the "
+                       "service"
+                     : describe(result))
+             << std::endl;
         return readBack();
     }
     // The flow ends when the page hands back; whether the money came is the deposit's own
@@ -321,7 +337,8 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
 }
 
 void CardDepositCommands::readBack() {
-    // "Cancelled" says how the screens ended, not what the service holds.
+    // "Cancelled" or "unknown" says how the screens ended, not what the service holds; the
+    // deposit read back does, and says whether the command did what it was asked.
     readDepositBack(depositID_, [self =
                                      shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
         if (!deposit) {
@@ -351,7 +368,8 @@ void CardDepositCommands::readBack() {
         }
         if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
         self->out_ << std::endl;
-        self->end(Outcome::failed);
+        self->end(status == Wallet::PaymentStatus::completed ? Outcome::succeeded
+                                                             : Outcome::failed);
     });
 }
 

@@ -64,6 +64,8 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     using DepositRead = std::function<void(Result<Wallet::CustomerDeposit>)>;
     void readDepositBack(const std::string& id, DepositRead then);
     void interrupted();
+    // Closes `screen` as its close button does, noting a page's choice that may have gone on.
+    bool close(const platform::ui::ViewControllerPtr& screen);
     // The flow goes without its end: the command was stopped.
     void dropFlow();
     void end(Outcome outcome);
@@ -82,6 +84,8 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     bool flowShown_ = false;
     // The flow's end was "completed", for the words of a read-back stopped by Ctrl-C.
     bool flowCompleted_ = false;
+    // A page was closed while a choice made on it may have reached the service.
+    bool choiceUnseen_ = false;
     // The session's run of the command under way (see CommandRun), and the flow as its step.
     std::weak_ptr<CommandRun> run_;
     std::shared_ptr<void> commandStep_;

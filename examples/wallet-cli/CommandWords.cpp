@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -163,6 +164,28 @@ std::string joined(const std::vector<std::string>& words, std::string_view separ
 bool sameWord(std::string_view a, std::string_view b) {
     const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
     return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+bool isUTF8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                                 : 0;
+        if (length == 0 || at + length > text.size()) return false;
+        std::uint32_t point = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t i = 1; i < length; ++i) {
+            const auto next = static_cast<unsigned char>(text[at + i]);
+            if ((next & 0xC0) != 0x80) return false;
+            point = (point << 6) | (next & 0x3F);
+        }
+        const std::uint32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
+        if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+        at += length;
+    }
+    return true;
 }
 
 std::string counted(std::size_t count, std::string_view noun) {

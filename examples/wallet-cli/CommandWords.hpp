@@ -68,6 +68,10 @@ std::string joined(const std::vector<std::string>& words, std::string_view separ
 // Whether the words are the same but for the case of their ASCII letters.
 bool sameWord(std::string_view a, std::string_view b);
 
+// Whether `text` is well-formed UTF-8, as a request's body carries text: no stray byte, overlong
+// form, surrogate or code point past U+10FFFF.
+bool isUTF8(std::string_view text);
+
 // "1 card", "2 cards": `count` and the noun, plural unless the count is one.
 std::string counted(std::size_t count, std::string_view noun);
 

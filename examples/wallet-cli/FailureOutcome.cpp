@@ -6,8 +6,10 @@ Outcome failureOutcome(const Error& error) {
     const auto walletError = error.as<Wallet::WalletError>();
     const auto* internal =
         walletError ? walletError->as<Wallet::WalletError::InternalError>() : nullptr;
-    return internal && internal->code == model::ErrorCode::invalidURL ? Outcome::misused
-                                                                      : Outcome::failed;
+    const bool refusedBeforeSending =
+        internal && (internal->code == model::ErrorCode::invalidURL ||
+                     internal->code == model::ErrorCode::unencodableBody);
+    return refusedBeforeSending ? Outcome::misused : Outcome::failed;
 }
 
 }  // namespace corvend::cli

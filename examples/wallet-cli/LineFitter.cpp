@@ -1,5 +1,7 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 
+#include <algorithm>
+
 namespace corvend::cli {
 
 namespace {
@@ -10,6 +12,54 @@ constexpr std::size_t kContinuationIndent = 2;
 // A tab reaches here escaped, as every control character.
 bool isBlank(char c) {
     return c == ' ';
+}
+
+bool isHex(std::string_view text, std::size_t from, std::size_t count) {
+    if (from + count > text.size()) return false;
+    for (std::size_t i = from; i < from + count; ++i) {
+        const char c = text[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
+            return false;
+    }
+    return true;
+}
+
+struct Piece {
+    std::size_t bytes = 0;
+    std::size_t columns = 0;
+};
+
+// The character at `at` of shown text: an escape ("\x1b", "\u009b") is one, its columns
+// those of its characters; a UTF-8 character takes one column.
+Piece characterAt(std::string_view text, std::size_t at) {
+    if (text[at] == '\\' && at + 1 < text.size()) {
+        if (text[at + 1] == 'x' && isHex(text, at + 2, 2)) return {4, 4};
+        if (text[at + 1] == 'u' && isHex(text, at + 2, 4)) return {6, 6};
+    }
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    return {std::min(length, text.size() - at), 1};
+}
+
+// After these an id, a reference or an address reads well cut.
+bool cutsWellAfter(char c) {
+    return c == '-' || c == '/' || c == '.' || c == '_' || c == ',' || c == ':' || c == ';' ||
+           c == '?' || c == '&' || c == '=';
+}
+
+// The start of `word` that fills at most `room` columns, whole characters only: up to the last
+// character a word cuts well after, when that takes `least` columns or more, else all it can.
+Piece pieceOf(std::string_view word, std::size_t room, std::size_t least = 0) {
+    Piece all;
+    Piece well;
+    while (all.bytes < word.size()) {
+        const Piece character = characterAt(word, all.bytes);
+        if (all.columns + character.columns > room) break;
+        all.bytes += character.bytes;
+        all.columns += character.columns;
+        if (cutsWellAfter(word[all.bytes - 1])) well = all;
+    }
+    return well.bytes > 0 && well.columns >= least ? well : all;
 }
 
 }  // namespace
@@ -82,20 +132,51 @@ void LineFitter::place(char c) {
 void LineFitter::writeWord() {
     if (word_.empty()) return;
     if (!glued_ && wordsOnLine_ && column_ + blanks_.size() + wordColumns_ > width_) {
-        target_->sputc('\n');
-        shown_.clear();
-        column_ = 0;
-        const std::string indent(indent_ + kContinuationIndent, ' ');
-        write(indent, indent.size());
+        goOn();
     } else {
         write(blanks_, blanks_.size());
     }
     blanks_.clear();
-    write(word_, wordColumns_);
+    // A word wider than what is left of the line goes on over the next ones, cut where it
+    // reads best.
+    std::string_view rest = word_;
+    std::size_t restColumns = wordColumns_;
+    while (column_ + restColumns > width_) {
+        // A cut where it reads well, so long as the line is then half full.
+        Piece piece = pieceOf(rest, column_ < width_ ? width_ - column_ : 0,
+                              column_ < width_ / 2 ? width_ / 2 - column_ : 0);
+        if (piece.bytes == 0) {
+            if (column_ != continuationIndent()) {
+                goOn();
+                continue;
+            }
+            // Not even one character fits a fresh line: it runs over rather than vanish.
+            piece = characterAt(rest, 0);
+        }
+        write(rest.substr(0, piece.bytes), piece.columns);
+        rest.remove_prefix(piece.bytes);
+        restColumns -= piece.columns;
+        if (rest.empty()) break;
+        goOn();
+    }
+    write(rest, restColumns);
     wordsOnLine_ = true;
     word_.clear();
     wordColumns_ = 0;
     glued_ = false;
+}
+
+std::size_t LineFitter::continuationIndent() const {
+    // Half the line at most, so a continued line always has room.
+    return std::min(indent_ + kContinuationIndent, width_ / 2);
+}
+
+void LineFitter::goOn() {
+    target_->sputc('\n');
+    shown_.clear();
+    column_ = 0;
+    const std::string indent(continuationIndent(), ' ');
+    write(indent, indent.size());
 }
 
 void LineFitter::write(std::string_view text, std::size_t columns) {

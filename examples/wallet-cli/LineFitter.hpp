@@ -14,9 +14,10 @@ namespace corvend::cli {
 // TerminalText shows it, so no text of the service's, a page's or a person's can act on the
 // terminal: only a newline goes on as itself. Fits every line into `width` columns while it
 // lives: a line that would run past them is cut at the blank before the word that does not fit,
-// and goes on on the next line indented two columns more than it was. A word wider than a line
-// (a long id, an address) is never cut and may run over. Columns are counted as a terminal shows
-// UTF-8, escapes included: one per character.
+// and goes on on the next line indented two columns more than it was. A word wider than what is
+// left of a line (a long id, an address, a masked number) is cut too, never inside a character
+// or an escape, after a '-', '/', '.' and the like where that leaves the line half full.
+// Columns are counted as a terminal shows UTF-8, escapes included: one per character.
 //
 // Installs itself as the stream's buffer and puts the old one back when destroyed; everything
 // goes on to the old one. Not thread-safe: write to the stream from one thread at a time.
@@ -48,6 +49,9 @@ class LineFitter final : public std::streambuf {
     void writeWord();
     void write(std::string_view text, std::size_t columns);
     void endLine();
+    // Ends the line written and starts the one it goes on on, indented.
+    void goOn();
+    std::size_t continuationIndent() const;
 
     std::ostream& stream_;
     TerminalText text_;

@@ -67,15 +67,29 @@ TEST(LineFitterTest, ShowsEveryControlEscapedAndKeepsPrintableText) {
               "name:\n  \\x1b\\x1b\n  ok\n");
 }
 
-TEST(LineFitterTest, AWordWiderThanALineRunsOverOnALineOfItsOwn) {
+// A word wider than a line goes on a line of its own and is cut to fit: after a '-', '/', '.'
+// and the like where the line is then half full, else where it fills the line; never inside a
+// character or an escape.
+TEST(LineFitterTest, AWordWiderThanALineGoesOnALineOfItsOwnCutWhereItReadsBest) {
     const std::string address = "https://example.com/a/long/address";
     EXPECT_EQ(fitted(20, [&](std::ostream& out) { out << "visit " << address << " now\n"; }),
-              "visit\n  " + address + "\n  now\n");
+              "visit\n  https://example.\n  com/a/long/address\n  now\n");
+    EXPECT_EQ(fitted(10, [](std::ostream& out) { out << "id: a-bcdefghijklmno\n"; }),
+              "id:\n  a-bcdefg\n  hijklmno\n");
+    EXPECT_EQ(fitted(10,
+                     [](std::ostream& out) {
+                         out << "\xe2\x82\xac\x1b\xe2\x82\xac"
+                             << "1234567\n";
+                     }),
+              "\xe2\x82\xac\\x1b\xe2\x82\xac"
+              "1234\n  567\n");
+    EXPECT_EQ(fitted(10, [](std::ostream& out) { out << "abcdefghi\x1b\n"; }),
+              "abcdefghi\n  \\x1b\n");
 }
 
 // A flushed prompt is shown at once, blank and all, and remembered until its line ends; a word
-// written in pieces with flushes between them is never cut.
-TEST(LineFitterTest, ShowsAndRemembersAPromptAndNeverCutsAWordWrittenInPieces) {
+// written in pieces with flushes between them is cut only where it does not fit.
+TEST(LineFitterTest, ShowsAndRemembersAPromptAndCutsAWordWrittenInPiecesOnlyToFit) {
     std::ostringstream out;
     LineFitter fitter(out, 12);
     out << "wallet> " << std::flush;
@@ -88,7 +102,7 @@ TEST(LineFitterTest, ShowsAndRemembersAPromptAndNeverCutsAWordWrittenInPieces) {
         << "-word"
         << "-here"
         << " x\n";
-    EXPECT_EQ(out.str(), "wallet> ok\ncards: \n  unknown-word-here\n  x\n");
+    EXPECT_EQ(out.str(), "wallet> ok\ncards: \n  unknown-\n  word-here\n  x\n");
 }
 
 TEST(LineFitterTest, PutsTheStreamsOwnBufferBack) {

@@ -208,6 +208,15 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     const Words words = Words(arguments).subspan(1);
     const auto terms = [&] {
         const std::string currency = currencyCode(words[1]);
+        // Refused here, by name: the kit refuses a body it cannot write as UTF-8 ("I0002")
+        // without saying which word.
+        for (std::size_t index = 2; index < std::min<std::size_t>(words.size(), 4); ++index) {
+            if (!isUTF8(words[index]))
+                throw std::invalid_argument((index == 2 ? Domain::word().argument : "[ref]") +
+                                            " '" + words[index] + "' is not UTF-8 text, which a " +
+                                            std::string(Domain::kNames.noun) +
+                                            " cannot carry: nothing was sent");
+        }
         return Terms{amountIn(words[0], currency), currency, optionalWord(words, 2),
                      optionalWord(words, 3)};
     };
@@ -215,7 +224,8 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     // What a change whose end was not seen leaves unknown (see endUnseen): a preview makes a
     // record no one has seen yet; a step of a record named is that record's own.
     const std::string noun(Domain::kNames.noun);
-    const std::string previewLeft = mayHaveReached("the " + noun, noun + " list");
+    const std::string previewLeft =
+        "the " + noun + " may have reached the service " + asNewestOf(noun + " list");
     const auto stepLeft = [noun](const std::string& id, std::string_view step, bool shown) {
         return mayHaveReached((shown ? noun + " " + id + " exists; its " : "the ") +
                                   std::string(step) + (shown ? "" : " of " + noun + " " + id),

@@ -167,7 +167,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
     // of this host reads a verification session, so the words say what is unknown, no more.
     const auto left = [web = std::weak_ptr(findWebView(screen->view()))]() -> std::string {
         const auto page = web.lock();
-        if (!page || (!page->isLoading() && !page->page()))
+        // A page asked for (loading, or failed on the way) was the session's own.
+        if (!page || (!page->isLoading() && !page->page() && !page->lastError()))
             return "a verification session may have been made at the service; no command shows "
                    "one";
         if (!page->page())
@@ -193,7 +194,17 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
             [screen = std::exchange(self->verification_, nullptr)] {});
         done(failed ? Outcome::failed : Outcome::succeeded);
     };
-    screen->setCompletion([finish](Wallet::VerificationResult result) {
+    screen->setCompletion([finish, left](Wallet::VerificationResult result) {
+        if (result == Wallet::VerificationResult::internalError) {
+            // The screen does not say what failed (a lost session reply, a refusal, a page that
+            // did not load): what may have happened, as when stopped by Ctrl-C.
+            const std::string known = left();
+            return finish("kyc start: " + (known.empty() ? std::string("the verification page "
+                                                                       "ended; its result could "
+                                                                       "not be read")
+                                                         : known),
+                          true, true);
+        }
         // Only a completed verification did what was asked.
         finish("verification " + describe(result), result != Wallet::VerificationResult::complete,
                false);

@@ -1,5 +1,9 @@
 #include "examples/wallet-cli/UnseenEnd.hpp"
 
+#include <algorithm>
+
+#include "platform/web/WebView.hpp"
+
 namespace corvend::cli {
 
 bool endUnseen(const Error& error) {
@@ -31,6 +35,22 @@ bool endUnseen(const Error& error) {
 std::string mayHaveReached(std::string_view what, std::string_view read) {
     return std::string(what) + " may have reached the service (`" + std::string(read) +
            "` shows it)";
+}
+
+std::string asNewestOf(std::string_view list) {
+    const std::string command(list);
+    return "(it would be the newest: `" + command + "` gives the count N, `" + command +
+           " 1 <N-1>` shows the newest)";
+}
+
+bool pageChoiceUnseen(const platform::ui::ViewPtr& view) {
+    if (!view) return false;
+    if (const auto web = std::dynamic_pointer_cast<platform::web::WebView>(view)) {
+        if (web->page() &&
+            (web->isLoading() || (web->lastError() && endUnseen(Error::make(*web->lastError())))))
+            return true;
+    }
+    return std::ranges::any_of(view->subviews(), pageChoiceUnseen);
 }
 
 }  // namespace corvend::cli

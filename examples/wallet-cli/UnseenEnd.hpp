@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "CorvendWallet/CorvendWallet.hpp"
+#include "platform/ui/View.hpp"
 
 namespace corvend::cli {
 
@@ -17,5 +18,15 @@ bool endUnseen(const Error& error);
 // What such a change leaves unknown, and the one read that shows exactly that object:
 // "<what> may have reached the service (`<read>` shows it)".
 std::string mayHaveReached(std::string_view what, std::string_view read);
+
+// Where a record a change may have made, its id never shown, would be: the newest of `list`,
+// whose first page holds the oldest: "(it would be the newest: `<list>` gives the count N,
+// `<list> 1 <N-1>` shows the newest)".
+std::string asNewestOf(std::string_view list);
+
+// Whether a choice made on a web page among `view` and its subviews may have reached the
+// service unseen: a link followed from a page shown is still loading, or was lost on the way
+// (see endUnseen). A page that never arrived had nothing to choose on.
+bool pageChoiceUnseen(const platform::ui::ViewPtr& view);
 
 }  // namespace corvend::cli

@@ -68,11 +68,13 @@ void WalletCommands::configure(std::string configToken, CommandTable::Done done)
     signedIn_ = false;
     const std::string baseURL = settings_.baseURL();
     out_ << "configuring against " << baseURL << std::endl;
-    // Every configure clears the customer's token first: stopped, the session is left so.
+    // Every configure clears the customer's token first: stopped, the session is left so. One
+    // command has no session: it ends there, and the next one configures anew.
     if (const auto run = CommandRun::current())
-        run->tell(
-            "the session is no longer configured or signed in: run configure, then "
-            "authenticate");
+        run->tell(settings_.oneCommand
+                      ? "the program ends unconfigured; a command run next configures anew"
+                      : "the session is no longer configured or signed in: run configure, then "
+                        "authenticate");
     call([&wallet = wallet_,
           configuration = Wallet::Configuration(
               std::move(configToken), baseURL)] { return wallet.configure(configuration); },

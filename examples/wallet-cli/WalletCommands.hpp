@@ -20,6 +20,8 @@ class WalletCommands : public std::enable_shared_from_this<WalletCommands> {
         std::function<std::string()> baseURL{};
         std::string configToken{};
         std::string accessToken{};
+        // One command, then the program ends: there is no session to keep configured.
+        bool oneCommand = false;
     };
 
     // `wallet`, `out` and `err` must outlive the commands.

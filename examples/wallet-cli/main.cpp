@@ -342,6 +342,7 @@ int main(int argc, char** argv) {
                     [] { corvend::cli::Interruptions::shared().interrupt(); });
             });
         }
+        settings.oneCommand = !run.words.empty();
         std::optional<corvend::sandbox::Sandbox> sandbox;
         if (baseURL) {
             // Addresses resolve against the base as a directory: "https://host/api" would drop

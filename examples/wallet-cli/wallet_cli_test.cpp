@@ -17,6 +17,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CorvendWallet/CorvendWallet.hpp"
@@ -497,7 +498,7 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     const CliRun lost = runCli({"--base-url", bare, "transfer", "send", "8", "EUR", "fay@x.com"});
     EXPECT_EQ(lost.exitCode, 1) << lost.output;
     EXPECT_THAT(flowing(lost.output),
-                HasSubstr("the transfer may have reached the service (`transfer list` shows it)"));
+                HasSubstr("the transfer may have reached the service (it would be the newest:"));
     EXPECT_THAT(lost.output, Not(HasSubstr("failed")));
     EXPECT_EQ(sandbox.store().list("transfers").size(), transfers + 1);
     const auto requests = sandbox.requests();
@@ -1484,7 +1485,7 @@ TEST(WalletCliTest, OneCommandAtATerminalEndsOnCtrlCAsInTheSession) {
     EXPECT_EQ(deposit.status(), 130);
     EXPECT_THAT(flowing(deposit.shown()),
                 HasSubstr("deposit: stopped waiting: the deposit may have reached the service "
-                          "(`deposit list` shows it)"));
+                          "(it would be the newest:"));
     sandbox.releaseHeld();
 
     Terminal cardDeposit({"--base-url", sandbox.baseURL(), "card-deposit", "25", "EUR"});
@@ -1958,8 +1959,9 @@ std::vector<Wait> changeWaits() {
     };
     // A preview's record is not known yet; a step of a record named is that record's own.
     const auto previewed = [](std::string noun) {
-        return noun + ": stopped waiting: the " + noun + " may have reached the service (`" + noun +
-               " list` shows it)";
+        return noun + ": stopped waiting: the " + noun +
+               " may have reached the service (it would be the newest: `" + noun +
+               " list` gives the count N, `" + noun + " list 1 <N-1>` shows the newest)";
     };
     const auto stepOf = [](std::string noun, std::string id, std::string step, bool shown) {
         return noun + ": stopped waiting: " +
@@ -2174,3 +2176,136 @@ TEST_P(CtrlCAtEveryWait, EndsTheCommandAndSaysWhatTheServiceMayHold) {
 INSTANTIATE_TEST_SUITE_P(WalletCli, CtrlCAtEveryWait,
                          ::testing::Values(readWaits(), changeWaits(), screenWaits(),
                                            cardDepositWaits()));
+
+// A card deposit whose 3-D Secure choice may have reached the service is not "cancelled": its
+// end is unknown, and the deposit read back says what the service holds and how the command
+// ends (0 when COMPLETED, as the deposit did what was asked; 130 after Ctrl-C).
+TEST(WalletCliTest, ACardDepositWhoseChoiceWasNotSeenToArriveIsUnknownThenReadBack) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const std::string toPage = std::string(kNewCard) + "\nAdd a card\nConfirm\nApprove\n";
+    const std::string unknown =
+        "card deposit result: unknown: the choice made on its 3-D Secure page may have reached "
+        "the service";
+    // The reply lost after the service acted, then before (a read is sent twice).
+    for (const auto& [afterRoute, id, holds, exitCode] :
+         {std::tuple{true, "dep-1", "COMPLETED", 0}, {false, "dep-2", "still PROCESSING", 1}}) {
+        for (int send = 0; send < 2; ++send) {
+            sandbox.scriptNextReply("GET", std::string("sandbox/3ds/") + id + "/approve",
+                                    {.afterRoute = afterRoute, .dropConnection = true});
+        }
+        const CliRun lost =
+            runCli({"--base-url", sandbox.baseURL(), "card-deposit", "25", "EUR"}, toPage);
+        EXPECT_EQ(lost.exitCode, exitCode) << lost.output;
+        EXPECT_THAT(flowing(lost.output), HasSubstr(unknown));
+        EXPECT_THAT(lost.output, HasSubstr(std::string("deposit ") + id + " is " + holds));
+        EXPECT_THAT(lost.output, Not(HasSubstr("cancelled")));
+    }
+
+    // Ctrl-C while the reply is held after the service acted.
+    sandbox.scriptNextReply("GET", "sandbox/3ds/dep-3/approve", {.hold = true, .afterRoute = true});
+    Terminal terminal({"--base-url", sandbox.baseURL(), "card-deposit", "25", "EUR"});
+    typeNewCard(terminal, "");
+    for (const auto& [shown, answer] : {std::pair{"] Add a card", "Add a card"},
+                                        {"] Confirm", "Confirm"},
+                                        {"] Decline", "Approve"}}) {
+        ASSERT_TRUE(terminal.waitFor(shown)) << terminal.shown();
+        ASSERT_TRUE(terminal.waitForPrompt("> ")) << terminal.shown();
+        terminal.type(std::string(answer) + "\r");
+    }
+    ASSERT_TRUE(sandbox.waitForHeld(1, std::chrono::minutes(1)));
+    terminal.type(kCtrlC);
+    EXPECT_EQ(terminal.status(), 130);
+    sandbox.releaseHeld();
+    EXPECT_THAT(flowing(terminal.shown()), HasSubstr(unknown));
+    EXPECT_THAT(terminal.shown(), HasSubstr("deposit dep-3 is COMPLETED"));
+    EXPECT_THAT(terminal.shown(), Not(HasSubstr("result: cancelled")));
+}
+
+// `kyc start` whose session reply, request or page was lost says what may have happened, as
+// Ctrl-C does, never the kit's enumeration name.
+TEST(WalletCliTest, AKycStartWhoseSessionOrPageWasLostSaysWhatMayHaveHappened) {
+    const std::string session = "digitalwallets/v1/profile/kyc/sessions";
+    const std::string made =
+        "kyc start: a verification session may have been made at the service; no command shows "
+        "one";
+    const std::string started =
+        "kyc start: a verification session was started; its page was not shown, nothing was "
+        "chosen on it";
+    for (const auto& [method, path, afterRoute, says] :
+         {std::tuple{"POST", session, true, made},
+          {"POST", session, false, made},
+          {"GET", std::string("sandbox/kyc/kyc-1"), true, started}}) {
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        for (int send = 0; send < 2; ++send) {
+            sandbox.scriptNextReply(method, path,
+                                    {.afterRoute = afterRoute, .dropConnection = true});
+        }
+        const CliRun run = runCli({"--base-url", sandbox.baseURL(), "kyc", "start"}, "close\n");
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(flowing(run.output), HasSubstr(says)) << path;
+        EXPECT_THAT(run.output, Not(HasSubstr("internalError")));
+    }
+}
+
+// The smaller untruths: a long word is cut to fit and still reads whole; a transfer's word that
+// is not UTF-8 is a usage error that speaks of the transfer; a lost preview names the page that
+// shows the newest; one command's configure stopped by Ctrl-C speaks of no session.
+TEST(WalletCliTest, WhatTheHostSaysOfLongWordsRefusedWordsAndLostRepliesIsTrue) {
+    const std::string number(200, '4');
+    const CliRun check = runCli({"card", "check", number});
+    EXPECT_THAT(linesWiderThan(check.output, 80), ::testing::IsEmpty()) << check.output;
+    const std::string rejoined = std::regex_replace(check.output, std::regex("\n +"), "");
+    EXPECT_THAT(rejoined, HasSubstr("444444" + std::string(190, '*') + "4444"));
+
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const std::string url = sandbox.baseURL();
+    const std::string id = std::string(120, 'd') + "-" + std::string(80, 'e');
+    const CliRun longId = runCli({"--base-url", url, "deposit", "get", id});
+    EXPECT_THAT(linesWiderThan(longId.output, 80), ::testing::IsEmpty()) << longId.output;
+    // Cut after the hyphen, and whole once its lines are joined again.
+    EXPECT_THAT(longId.output, HasSubstr("d-\n  eee"));
+    EXPECT_THAT(std::regex_replace(longId.output, std::regex("\n +"), ""), HasSubstr(id));
+
+    const auto transfers = sandbox.store().list("transfers").size();
+    const CliRun notText =
+        runCli({"--base-url", url, "transfer", "send", "5", "EUR", "ana@example.com", "ref\xff"});
+    EXPECT_EQ(notText.exitCode, 2) << notText.output;
+    EXPECT_THAT(flowing(notText.output),
+                HasSubstr("[ref] 'ref\\xff' is not UTF-8 text, which a transfer cannot carry"));
+    EXPECT_THAT(notText.output, Not(HasSubstr("deposit")));
+    EXPECT_EQ(sandbox.store().list("transfers").size(), transfers);
+
+    // More transfers than the first page holds, the last one's reply lost: the page named
+    // shows it.
+    std::string previews;
+    for (int i = 0; i < 10; ++i) previews += "transfer preview 1 EUR ana@example.com\n";
+    runCli({"--base-url", url}, "configure\nauthenticate\n" + previews);
+    const auto count = std::to_string(sandbox.store().list("transfers").size() + 1);
+    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/transfers",
+                            {.afterRoute = true, .dropConnection = true});
+    const CliRun lost = runCli({"--base-url", url},
+                               "configure\nauthenticate\ntransfer preview 1 EUR fay@example.com\n"
+                               "transfer list\ntransfer list 1 " +
+                                   std::to_string(std::stoul(count) - 1) + "\n");
+    EXPECT_THAT(flowing(lost.output),
+                HasSubstr("the transfer may have reached the service (it would be the newest: "
+                          "`transfer list` gives the count N, `transfer list 1 <N-1>` shows the "
+                          "newest)"));
+    EXPECT_THAT(lost.output, HasSubstr("10 transfers of " + count + "\n"));
+    EXPECT_EQ(countOf(lost.output, "fay@example.com"), 1u) << lost.output;
+    EXPECT_THAT(lost.output, HasSubstr("1 transfer of " + count + "\n"));
+
+    sandbox.scriptNextReply("GET", "digitalwallets/v1/auth/configurations", {.hold = true});
+    Terminal configure({"--base-url", url, "configure"});
+    ASSERT_TRUE(sandbox.waitForHeld(1, std::chrono::minutes(1)));
+    configure.type(kCtrlC);
+    EXPECT_EQ(configure.status(), 130);
+    sandbox.releaseHeld();
+    EXPECT_THAT(flowing(configure.shown()),
+                HasSubstr("configure: cancelled (Ctrl-C); the program ends unconfigured; a "
+                          "command run next configures anew"));
+    EXPECT_THAT(configure.shown(), Not(HasSubstr("session")));
+}
