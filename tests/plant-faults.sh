@@ -625,4 +625,19 @@ NEW='    (void)turn;'
 fault "configure: overlapping configurations run at once" CorvendWallet/facade/WalletCore.cpp \
     corvend_integration_test "$INTEGRATION:Overlapping*"
 
+# 15. The example host's words: unseen ends of a card deposit and of kyc start, long words.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='    if (pageChoiceUnseen(screen->view())) choiceUnseen_ = true;'
+NEW='    // not noted'
+fault "wallet-cli: a 3-D Secure choice closed unseen reads as cancelled" \
+    examples/wallet-cli/CardDepositCommands.cpp wallet_cli_test "$CLI:*ChoiceWasNotSeen*"
+OLD='        if (result == Wallet::VerificationResult::internalError) {'
+NEW='        if (false) {'
+fault "wallet-cli: kyc start's lost session says internalError" \
+    examples/wallet-cli/ScreenCommands.cpp wallet_cli_test "$CLI:*KycStartWhose*"
+OLD='    while (column_ + restColumns > width_) {'
+NEW='    while (false) {'
+fault "wallet-cli: a word wider than the line runs over" examples/wallet-cli/LineFitter.cpp \
+    wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
+
 plant_all
