@@ -111,6 +111,8 @@ int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
         if (byte == TerminalModes::shared().suspendKey()) {
             // Ctrl-Z as a key, the terminal's signals being off while editing: the host's
             // one place for signals stops it, and the line is drawn again on continuing.
+            std::fputs("^Z", stdout);
+            std::fflush(stdout);
             kill(getpid(), SIGTSTP);
             continue;
         }

@@ -2265,6 +2265,10 @@ struct SessionEnd {
     enum Where { atThePrompt, whileACommandWaits, whileOneCommandWaits } where = atThePrompt;
 };
 
+void PrintTo(const SessionEnd& end, std::ostream* out) {
+    *out << end.name;
+}
+
 class TheTerminalAtEveryEnd : public ::testing::TestWithParam<SessionEnd> {};
 
 }  // namespace
