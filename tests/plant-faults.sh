@@ -635,7 +635,7 @@ NEW='        default:
 fault "wallet-cli: SIGTERM ends the host without putting the terminal's modes back" \
     examples/wallet-cli/HostSignals.cpp "wallet-cli wallet_cli_test" \
     "$CLI_TEST:WalletCli/TheTerminalAtEveryEnd.*"
-OLD='        ~Restorer() { shared().restore(); }'
+OLD='        ~Restorer() { shared().finish(); }'
 NEW='        ~Restorer() {}'
 fault "wallet-cli: quit ends the host without putting the terminal's modes back" \
     examples/wallet-cli/TerminalModes.hpp "wallet-cli wallet_cli_test" \

@@ -31,9 +31,18 @@ std::optional<termios> TerminalModes::giveBack() const {
 }
 
 void TerminalModes::takeAgain(const std::optional<termios>& modes) {
-    // From the background this stops the host until it is in front again, as it should.
-    if (modes) tcsetattr(STDIN_FILENO, TCSANOW, &*modes);
+    {
+        std::scoped_lock lock(modesMutex_);
+        // From the background this stops the host until it is in front again, as it should.
+        if (modes && !finished_) tcsetattr(STDIN_FILENO, TCSANOW, &*modes);
+    }
     tell(Change::continued);
+}
+
+void TerminalModes::finish() {
+    std::scoped_lock lock(modesMutex_);
+    finished_ = true;
+    restore();
 }
 
 void TerminalModes::resized() {

@@ -33,8 +33,11 @@ class TerminalModes {
     void restore() const;
     // Ctrl-Z: the modes in force, and the ones the host found put back in their place.
     std::optional<termios> giveBack() const;
-    // After Ctrl-Z: puts `modes` (from giveBack) in force again and tells the watchers.
+    // After Ctrl-Z: puts `modes` (from giveBack) in force again, unless the host has finished
+    // meanwhile, and tells the watchers.
     void takeAgain(const std::optional<termios>& modes);
+    // The host's ordinary end: the modes it found are back for good.
+    void finish();
     // The window's size changed: tells the watchers.
     void resized();
     // The key that suspends the host (Ctrl-Z), when the terminal has one.
@@ -47,7 +50,7 @@ class TerminalModes {
     class Restorer {
       public:
         Restorer() = default;
-        ~Restorer() { shared().restore(); }
+        ~Restorer() { shared().finish(); }
         Restorer(const Restorer&) = delete;
         Restorer& operator=(const Restorer&) = delete;
     };
@@ -58,6 +61,9 @@ class TerminalModes {
     // Written once by keep(), before any other thread starts, then only read.
     termios found_{};
     std::atomic<bool> kept_{false};
+    // A continue that comes as the host finishes takes no modes after it.
+    std::mutex modesMutex_;
+    bool finished_ = false;
     std::mutex mutex_;
     std::uint64_t nextId_ = 0;
     std::vector<std::pair<std::uint64_t, Watcher>> watchers_;
