@@ -13,7 +13,8 @@ namespace corvend::cli {
 // run. SIGINT (Ctrl-C where no line is being edited) calls `interrupted`. SIGTERM, SIGHUP and
 // SIGQUIT put the terminal's modes back (see TerminalModes), then end the host as the signal
 // asks, so its parent sees that signal. SIGTSTP (Ctrl-Z) gives the terminal's modes back, stops
-// the host, and on continuing takes the editor's modes again. A signal ignored when the host
+// the host, and on continuing takes the editor's modes again; the line editor is told of that,
+// and of SIGWINCH (a new window size), through TerminalModes. A signal ignored when the host
 // started (nohup) stays ignored. Make it on the process's first thread before any other thread
 // starts: they inherit the blocked signals.
 class HostSignals {
