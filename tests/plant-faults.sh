@@ -640,4 +640,25 @@ NEW='    while (false) {'
 fault "wallet-cli: a word wider than the line runs over" examples/wallet-cli/LineFitter.cpp \
     wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
 
+# 16. The example host gives the terminal back at every end.
+CLI_TEST=examples/wallet-cli/wallet_cli_test
+OLD='        default:
+            terminal.restore();'
+NEW='        default:
+            if (signal != SIGTERM) terminal.restore();'
+fault "wallet-cli: SIGTERM ends the host without putting the terminal's modes back" \
+    examples/wallet-cli/HostSignals.cpp "wallet-cli wallet_cli_test" \
+    "$CLI_TEST:WalletCli/TheTerminalAtEveryEnd.*"
+OLD='        ~Restorer() { shared().finish(); }'
+NEW='        ~Restorer() {}'
+fault "wallet-cli: quit ends the host without putting the terminal's modes back" \
+    examples/wallet-cli/TerminalModes.hpp "wallet-cli wallet_cli_test" \
+    "$CLI_TEST:WalletCli/TheTerminalAtEveryEnd.*"
+OLD='    if (!kept_ || tcgetattr(STDIN_FILENO, &current) != 0) return std::nullopt;
+    restore();'
+NEW='    if (!kept_ || tcgetattr(STDIN_FILENO, &current) != 0) return std::nullopt;'
+fault "wallet-cli: Ctrl-Z stops the host in the editor's modes" \
+    examples/wallet-cli/TerminalModes.cpp "wallet-cli wallet_cli_test" \
+    "$CLI_TEST:WalletCliTest.CtrlZSuspends*"
+
 plant_all

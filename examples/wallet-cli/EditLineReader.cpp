@@ -2,6 +2,7 @@
 
 #include <histedit.h>
 #include <poll.h>
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/TerminalModes.hpp"
 
 namespace corvend::cli {
 
@@ -33,6 +35,14 @@ std::shared_ptr<EditLineReader> EditLineReader::make(platform::MainQueue& queue,
             return self ? self->readLine() : std::nullopt;
         },
         queue);
+    // Told on the thread that takes signals; the editor itself is touched only where it reads.
+    reader->terminalGuard_ = TerminalModes::shared().watch(
+        [weak = std::weak_ptr<EditLineReader>(reader)](TerminalModes::Change change) {
+            const auto self = weak.lock();
+            if (!self) return;
+            (change == TerminalModes::Change::continued ? self->redraw_ : self->resize_) = true;
+            if (write(self->wake_[1], "w", 1) < 0) return;
+        });
     return reader;
 }
 
@@ -49,19 +59,18 @@ EditLineReader::EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt)
     el_set(editor_.get(), EL_PROMPT, &EditLineReader::prompt);
     el_set(editor_.get(), EL_EDITOR, "emacs");
     el_set(editor_.get(), EL_HIST, history, history_.get());
-    // Ctrl-C or a stop while editing puts the terminal back as it was.
-    el_set(editor_.get(), EL_SIGNAL, 1);
+    // No handlers of the editor's own (EL_SIGNAL): they would run on whichever thread the signal
+    // reaches, while the editor reads on another. The host takes signals in one place
+    // (HostSignals) and tells the reader through the wake-up pipe.
     // Between reads too the terminal passes each key on as it is, unechoed, for the next read:
     // were it left to cook lines, a key typed as a prompt appears would be cooked before the
     // editor takes it (Ctrl-D an end of input nobody reads). Ctrl-C stays a signal there; the
     // host puts the terminal's own modes back when it ends.
     el_set(editor_.get(), EL_SETTY, "-x", "-icanon", "-echo", nullptr);
-    if (takesInterrupt) {
-        // While editing, Ctrl-C is a key: the line it ends is the reader's to judge.
-        el_set(editor_.get(), EL_SETTY, "-d", "-isig", nullptr);
-        el_set(editor_.get(), EL_GETCFN, &EditLineReader::readCharacter);
-        if (pipe(wake_.data()) != 0) throw std::runtime_error("the line editor could not start");
-    }
+    // While editing, Ctrl-C is a key: the line it ends is the reader's to judge.
+    if (takesInterrupt) el_set(editor_.get(), EL_SETTY, "-d", "-isig", nullptr);
+    el_set(editor_.get(), EL_GETCFN, &EditLineReader::readCharacter);
+    if (pipe(wake_.data()) != 0) throw std::runtime_error("the line editor could not start");
 }
 
 EditLineReader::~EditLineReader() {
@@ -84,8 +93,12 @@ int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
         }
         char byte = 0;
         if ((ready[1].revents & POLLIN) != 0) {
-            // Ctrl-C came as a signal, typed before the editor took the terminal.
             if (::read(self.wake_[0], &byte, 1) < 0) return -1;
+            if (byte == 'w') {
+                self.followTerminal(editor);
+                continue;
+            }
+            // Ctrl-C came as a signal, typed before the editor took the terminal.
             byte = '\x03';
         } else {
             const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
@@ -95,7 +108,15 @@ int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
                 return -1;
             }
         }
-        if (byte == '\x03') {
+        if (byte == TerminalModes::shared().suspendKey()) {
+            // Ctrl-Z as a key, the terminal's signals being off while editing: the host's
+            // one place for signals stops it, and the line is drawn again on continuing.
+            std::fputs("^Z", stdout);
+            std::fflush(stdout);
+            kill(getpid(), SIGTSTP);
+            continue;
+        }
+        if (self.takesInterrupt_ && byte == '\x03') {
             // Ends the line; the reader drops what it holds.
             self.interrupted_ = true;
             Interruptions::shared().keyed();
@@ -110,6 +131,15 @@ int EditLineReader::readCharacter(editline* editor, wchar_t* character) {
             continue;
         }
         return 1;
+    }
+}
+
+void EditLineReader::followTerminal(editline* editor) {
+    if (resize_.exchange(false)) el_resize(editor);
+    if (redraw_.exchange(false)) {
+        // Back from a stop, on a line of its own: the prompt and what was typed, drawn anew.
+        std::fputs("\r", stdout);
+        el_set(editor, EL_REFRESH);
     }
 }
 
@@ -153,17 +183,25 @@ void EditLineReader::read(Delivery deliver, bool command) {
 }
 
 std::optional<std::string> EditLineReader::readLine() {
-    // The prompt is on the screen already: back to the line's start, so the editor draws it
-    // over itself and knows where its own text begins.
-    std::fputs("\r", stdout);
     int count = 0;
-    const char* read = el_gets(editor_.get(), &count);
+    const auto edit = [this, &count] {
+        // The editor's mode before its prompt: a key typed as soon as the prompt shows is the
+        // editor's (Ctrl-Z too), never the terminal's signal, which would drop what was typed.
+        el_set(editor_.get(), EL_PREP_TERM, 1);
+        // A stop or a new size before this read: the editor draws and measures afresh anyway.
+        redraw_ = false;
+        resize_ = false;
+        // The prompt is on the screen already: back to the line's start, so the editor draws it
+        // over itself and knows where its own text begins.
+        std::fputs("\r", stdout);
+        return el_gets(editor_.get(), &count);
+    };
+    const char* read = edit();
     while (interrupted_) {
         // What was typed is dropped, as a shell does; an answer becomes "close".
         interrupted_ = false;
         if (!command_) return "close";
-        std::fputs("\r", stdout);
-        read = el_gets(editor_.get(), &count);
+        read = edit();
     }
     if (read == nullptr || count <= 0) return std::nullopt;
     std::string line(read, static_cast<std::size_t>(count));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,7 +23,8 @@ namespace corvend::cli {
 // while a person types. Only command lines (those setRecallable takes) enter the history,
 // which lives as long as the reader and is never written anywhere: answers (card numbers,
 // security codes) never do. While a line is being typed, Ctrl-C is the reader's: it drops a command
-// line and asks again, and answers "close" in place of an answer.
+// line and asks again, and answers "close" in place of an answer. Ctrl-Z there suspends the host
+// (see HostSignals); once it continues, the prompt and the line typed so far are drawn again.
 class EditLineReader final : public LineSource,
                              public std::enable_shared_from_this<EditLineReader> {
   public:
@@ -59,6 +61,8 @@ class EditLineReader final : public LineSource,
     // Reads a character from standard input as the editor does, and Ctrl-C from either the key
     // or the wake-up pipe as the end of an interrupted line.
     static int readCharacter(editline* editor, wchar_t* character);
+    // Draws the line again after a stop, or learns the window's new size; in the reading task.
+    void followTerminal(editline* editor);
 
     LineFitter& screen_;
     const bool takesInterrupt_;
@@ -74,8 +78,12 @@ class EditLineReader final : public LineSource,
     bool interrupted_ = false;
     // While a line is read, Ctrl-C is this reader's, not the screens' behind it.
     std::shared_ptr<void> interruptGuard_;
-    // Written when Ctrl-C arrives as a signal during a read; only with takesInterrupt.
+    // Written when Ctrl-C arrives as a signal during a read ("x"), or when the terminal was
+    // given back after a stop or resized ("w", with the flags below).
     std::array<int, 2> wake_{-1, -1};
+    std::atomic<bool> redraw_{false};
+    std::atomic<bool> resize_{false};
+    std::shared_ptr<void> terminalGuard_;
 };
 
 }  // namespace corvend::cli

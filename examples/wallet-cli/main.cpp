@@ -2,11 +2,12 @@
 // one command given on the command line, the scripted demo (--demo), or commands read from
 // standard input (the REPL).
 
-#include <termios.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <atomic>
 #include <clocale>
+#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -28,8 +29,8 @@
 #include "examples/wallet-cli/EditLineReader.hpp"
 #include "examples/wallet-cli/FxCommands.hpp"
 #include "examples/wallet-cli/HistoryCommands.hpp"
+#include "examples/wallet-cli/HostSignals.hpp"
 #include "examples/wallet-cli/InstrumentCommands.hpp"
-#include "examples/wallet-cli/InterruptSignal.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/LineFitter.hpp"
 #include "examples/wallet-cli/LineReader.hpp"
@@ -40,6 +41,7 @@
 #include "examples/wallet-cli/ScreenCommands.hpp"
 #include "examples/wallet-cli/ScriptedLines.hpp"
 #include "examples/wallet-cli/SessionLines.hpp"
+#include "examples/wallet-cli/TerminalModes.hpp"
 #include "examples/wallet-cli/TerminalURLOpener.hpp"
 #include "examples/wallet-cli/WalletCommands.hpp"
 #include "platform/async/MainQueue.hpp"
@@ -136,26 +138,11 @@ std::shared_ptr<CommandTable> makeTable(const corvend::cli::WalletCommands::Sett
     return table;
 }
 
-// Puts the terminal's modes back when the host ends, should it end while a line is being edited.
-class TerminalModes {
-  public:
-    TerminalModes() : saved_(isatty(STDIN_FILENO) == 1 && tcgetattr(STDIN_FILENO, &modes_) == 0) {}
-    ~TerminalModes() {
-        if (saved_) tcsetattr(STDIN_FILENO, TCSADRAIN, &modes_);
-    }
-    TerminalModes(const TerminalModes&) = delete;
-    TerminalModes& operator=(const TerminalModes&) = delete;
-
-  private:
-    termios modes_{};
-    bool saved_;
-};
-
 // `screen` fits standard output; its unfinished line is the prompt the line editor shows.
 int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& run,
             corvend::cli::LineFitter& screen) {
     auto& queue = corvend::platform::MainQueue::shared();
-    const TerminalModes terminalModes;
+    const corvend::cli::TerminalModes::Restorer terminalModes;
     std::shared_ptr<corvend::cli::LineSource> input;
     std::shared_ptr<corvend::cli::EditLineReader> editor;
     if (run.demo) {
@@ -248,9 +235,22 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     return exitCode;
 }
 
+// An exception nothing caught, on any thread, ends the host too: the terminal is put back as it
+// was found, then the usual handler names the exception and aborts.
+std::atomic<std::terminate_handler> defaultTerminate{nullptr};
+
+[[noreturn]] void terminateRestoringTheTerminal() {
+    corvend::cli::TerminalModes::shared().restore();
+    if (const auto terminate = defaultTerminate.load()) terminate();
+    std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything changes them or a thread starts.
+    corvend::cli::TerminalModes::shared().keep();
+    defaultTerminate = std::set_terminate(&terminateRestoringTheTerminal);
     // The line editor reads what a person types in the terminal's character set (UTF-8 for
     // "€"); before any thread starts. Only character classes: numbers and text go by ICU.
     if (isatty(STDIN_FILENO) == 1) std::setlocale(LC_CTYPE, "");
@@ -334,8 +334,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         // Ctrl-C at a terminal ends what runs, not the session (see Interruptions); one command
-        // ends as in the session, then exits. Taken before the sandbox starts the first thread.
-        std::optional<corvend::cli::InterruptSignal> interrupts;
+        // ends as in the session, then exits. The other signals of a terminal are taken in the
+        // same place. Taken before the sandbox starts the first thread.
+        std::optional<corvend::cli::HostSignals> interrupts;
         if (!run.demo && isatty(STDIN_FILENO) == 1) {
             interrupts.emplace([] {
                 corvend::platform::MainQueue::shared().async(

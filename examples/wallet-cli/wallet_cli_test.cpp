@@ -5,8 +5,12 @@
 #include <poll.h>
 #include <pty.h>
 #include <stdio.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+#include <utmp.h>
 
 #include <algorithm>
 #include <array>
@@ -18,6 +22,8 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "CorvendWallet/CorvendWallet.hpp"
@@ -1149,20 +1155,58 @@ namespace {
 
 // wallet-cli on a pseudo-terminal driven step by step, as a person answers what they see: each
 // key is typed once the text it answers has been shown, never after a pause.
+// As a shell with job control runs a program: in a process group of its own in the terminal's
+// foreground, with a parent in its session (the terminal's own first process is alone in its
+// group, where Ctrl-Z stops nothing). When the program stops, this says so and stops as well,
+// for the test to see; continued, it continues the program. Ends with the program's status.
+[[noreturn]] void runAsJob(char** argv) {
+    const pid_t job = fork();
+    if (job == 0) {
+        setpgid(0, 0);
+        signal(SIGTTOU, SIG_IGN);
+        tcsetpgrp(STDIN_FILENO, getpid());
+        signal(SIGTTOU, SIG_DFL);
+        execv(argv[0], argv);
+        _exit(127);
+    }
+    setpgid(job, job);
+    int status = 0;
+    while (waitpid(job, &status, WUNTRACED) == job && WIFSTOPPED(status)) {
+        constexpr std::string_view notice = "\r\n[job stopped by SIGTSTP]\r\n";
+        if (WSTOPSIG(status) == SIGTSTP && write(STDOUT_FILENO, notice.data(), notice.size()) < 0)
+            break;
+        raise(SIGSTOP);
+        kill(-job, SIGCONT);
+    }
+    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+}
+
 class Terminal {
   public:
-    explicit Terminal(const std::vector<std::string>& arguments) {
+    // With `asJob` the program runs as a shell's job (see runAsJob).
+    explicit Terminal(const std::vector<std::string>& arguments, bool asJob = false) {
         std::vector<std::string> words{WALLET_CLI_PATH};
         words.insert(words.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
         for (auto& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
-        child_ = forkpty(&terminal_, nullptr, nullptr, nullptr);
-        if (child_ < 0) throw std::runtime_error("forkpty failed");
+        int follower = -1;
+        if (openpty(&terminal_, &follower, nullptr, nullptr, nullptr) != 0 ||
+            tcgetattr(follower, &startModes_) != 0)
+            throw std::runtime_error("openpty failed");
+        child_ = fork();
+        if (child_ < 0) throw std::runtime_error("fork failed");
         if (child_ == 0) {
+            close(terminal_);
+            if (login_tty(follower) != 0) _exit(127);
+            // A program that ends by SIGQUIT leaves no core behind.
+            const rlimit noCore{.rlim_cur = 0, .rlim_max = 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            if (asJob) runAsJob(argv.data());
             execv(argv[0], argv.data());
             _exit(127);
         }
+        close(follower);
     }
     ~Terminal() {
         if (terminal_ >= 0) close(terminal_);
@@ -1199,15 +1243,35 @@ class Terminal {
     // Reads until the program ends; its exit status, or 128 + the signal that ended it. A
     // program still there after a silent minute is stopped (status 137).
     int status() {
-        while (readSome()) {
-        }
-        int status = 0;
-        if (waitpid(child_, &status, WNOHANG) == 0) {
-            kill(child_, SIGKILL);
-            waitpid(child_, &status, 0);
-        }
-        child_ = -1;
+        const int status = waitStatus();
         return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    }
+    // The same as waitpid tells it.
+    int waitStatus() {
+        while (terminal_ >= 0 && readSome()) {
+        }
+        // Its terminal closed, the program may take a moment more to end.
+        const int process = static_cast<int>(syscall(SYS_pidfd_open, child_, 0));
+        pollfd ended{.fd = process, .events = POLLIN, .revents = 0};
+        if (process < 0 || poll(&ended, 1, 60'000) != 1) kill(child_, SIGKILL);
+        if (process >= 0) close(process);
+        int status = 0;
+        waitpid(child_, &status, 0);
+        child_ = -1;
+        return status;
+    }
+    // Closes the window: the program's terminal is hung up. How it ended, as waitpid tells it.
+    int hangUp() {
+        close(std::exchange(terminal_, -1));
+        return waitStatus();
+    }
+    pid_t program() const { return child_; }
+    // The terminal's modes as the program found them, and as they are.
+    const termios& startModes() const { return startModes_; }
+    termios modes() const {
+        termios modes{};
+        tcgetattr(terminal_, &modes);
+        return modes;
     }
 
   private:
@@ -1227,6 +1291,7 @@ class Terminal {
 
     int terminal_ = -1;
     pid_t child_ = -1;
+    termios startModes_{};
     std::string shown_;
     std::size_t seen_ = 0;
     std::size_t mark_ = 0;
@@ -2308,4 +2373,152 @@ TEST(WalletCliTest, WhatTheHostSaysOfLongWordsRefusedWordsAndLostRepliesIsTrue) 
                 HasSubstr("configure: cancelled (Ctrl-C); the program ends unconfigured; a "
                           "command run next configures anew"));
     EXPECT_THAT(configure.shown(), Not(HasSubstr("session")));
+namespace {
+
+// The modes a person sees of a terminal: its flags and its special keys.
+std::string modesOf(const termios& modes) {
+    std::ostringstream shown;
+    shown << std::hex << "iflag " << modes.c_iflag << " oflag " << modes.c_oflag << " cflag "
+          << modes.c_cflag << " lflag " << modes.c_lflag << " keys";
+    for (const cc_t key : modes.c_cc) shown << ' ' << static_cast<int>(key);
+    return shown.str();
+}
+
+std::string endOf(int status) {
+    if (WIFSIGNALED(status)) return std::string("signal ") + strsignal(WTERMSIG(status));
+    if (WIFSTOPPED(status)) return std::string("stopped by ") + strsignal(WSTOPSIG(status));
+    return "exit " + std::to_string(WEXITSTATUS(status));
+}
+
+// One way a session at a terminal ends: keys typed, or a signal sent to the host.
+struct SessionEnd {
+    std::string name;
+    std::string keys;
+    int signal = 0;
+    enum Where { atThePrompt, whileACommandWaits, whileOneCommandWaits } where = atThePrompt;
+};
+
+void PrintTo(const SessionEnd& end, std::ostream* out) {
+    *out << end.name;
+}
+
+class TheTerminalAtEveryEnd : public ::testing::TestWithParam<SessionEnd> {};
+
+}  // namespace
+
+// Every end of the host leaves the terminal's modes as it found them, read on the terminal
+// itself; an end by a signal is that signal's, for the parent to see.
+TEST_P(TheTerminalAtEveryEnd, IsAsTheHostFoundIt) {
+    const SessionEnd& end = GetParam();
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    const bool oneCommand = end.where == SessionEnd::whileOneCommandWaits;
+    if (end.where != SessionEnd::atThePrompt)
+        sandbox.scriptNextReply("GET", "digitalwallets/v1/profile/prepaid/cards",
+                                {.hold = true, .afterRoute = true});
+    std::vector<std::string> words{"--base-url", sandbox.baseURL()};
+    if (oneCommand) words.insert(words.end(), {"cards", "list"});
+    Terminal terminal(words);
+    if (!oneCommand) signIn(terminal);
+    if (end.where == SessionEnd::whileACommandWaits) terminal.type("cards list\r");
+    if (end.where != SessionEnd::atThePrompt) {
+        ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
+    }
+    if (end.signal != 0) {
+        kill(terminal.program(), end.signal);
+    } else {
+        terminal.type(end.keys);
+        sandbox.releaseHeld();
+    }
+    const int status = terminal.waitStatus();
+    sandbox.releaseHeld();
+    if (end.signal != 0) {
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == end.signal) << endOf(status);
+    } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << endOf(status);
+    }
+    EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes())) << terminal.shown();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WalletCli, TheTerminalAtEveryEnd,
+    ::testing::Values(
+        SessionEnd{"QuitAtThePrompt", "quit\r"}, SessionEnd{"CtrlDAtThePrompt", "\x04"},
+        SessionEnd{"QuitTypedWhileACommandWaits", "quit\r", 0, SessionEnd::whileACommandWaits},
+        SessionEnd{"CtrlDTypedWhileACommandWaits", "\x04", 0, SessionEnd::whileACommandWaits},
+        SessionEnd{"SigtermAtThePrompt", "", SIGTERM}, SessionEnd{"SighupAtThePrompt", "", SIGHUP},
+        SessionEnd{"SigquitAtThePrompt", "", SIGQUIT},
+        SessionEnd{"SigtermWhileACommandWaits", "", SIGTERM, SessionEnd::whileACommandWaits},
+        SessionEnd{"SighupWhileACommandWaits", "", SIGHUP, SessionEnd::whileACommandWaits},
+        SessionEnd{"SigquitWhileACommandWaits", "", SIGQUIT, SessionEnd::whileACommandWaits},
+        SessionEnd{"SigtermWhileOneCommandWaits", "", SIGTERM, SessionEnd::whileOneCommandWaits},
+        SessionEnd{"SighupWhileOneCommandWaits", "", SIGHUP, SessionEnd::whileOneCommandWaits},
+        SessionEnd{"SigquitWhileOneCommandWaits", "", SIGQUIT, SessionEnd::whileOneCommandWaits}),
+    [](const auto& info) { return info.param.name; });
+
+// A window closed while the host is the terminal's own program and waits at its prompt or at a
+// menu ends the host by the hang-up, or as the end of its input; never by a crash.
+TEST(WalletCliTest, AClosedWindowNeverCrashesTheHost) {
+    for (int i = 0; i < 20; ++i) {
+        const bool atAMenu = i % 2 == 1;
+        Terminal terminal(atAMenu ? std::vector<std::string>{"card-deposit", "5", "EUR"}
+                                  : std::vector<std::string>{});
+        ASSERT_TRUE(terminal.waitForPrompt(atAMenu ? "> " : "wallet> ")) << terminal.shown();
+        const int status = terminal.hangUp();
+        EXPECT_TRUE(WIFEXITED(status) || (WIFSIGNALED(status) && WTERMSIG(status) == SIGHUP))
+            << (atAMenu ? "at a menu: " : "at the prompt: ") << endOf(status);
+    }
+}
+
+// Ctrl-Z stops the host where it reads a line and while a command waits, with the terminal's
+// modes given back while it is stopped; continued, the editor has the terminal again and shows
+// the line typed so far, which goes on as typed.
+TEST(WalletCliTest, CtrlZSuspendsTheHostAndTheTypedLineComesBack) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    Terminal terminal({"--base-url", sandbox.baseURL()}, true);
+    signIn(terminal);
+    const auto suspendAndContinue = [&terminal](const std::string& where) {
+        terminal.type("\x1a");
+        ASSERT_TRUE(terminal.waitFor("[job stopped by SIGTSTP]")) << where << terminal.shown();
+        int status = 0;
+        ASSERT_EQ(waitpid(terminal.program(), &status, WUNTRACED), terminal.program());
+        ASSERT_TRUE(WIFSTOPPED(status)) << where << endOf(status);
+        EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes())) << where;
+        terminal.mark();
+        kill(terminal.program(), SIGCONT);
+    };
+
+    // At the prompt.
+    terminal.type("money 5 EU");
+    suspendAndContinue("at the prompt");
+    ASSERT_TRUE(terminal.waitFor("wallet> money 5 EU")) << terminal.shown();
+    EXPECT_EQ(terminal.modes().c_lflag & (ICANON | ECHO), 0u);
+    terminal.type("R\r");
+    ASSERT_TRUE(terminal.waitFor(money(5, "EUR"))) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+
+    // At a menu.
+    terminal.type("card-deposit 5 EUR\r");
+    ASSERT_TRUE(terminal.waitFor("pay with:"));
+    ASSERT_TRUE(terminal.waitForPrompt("> "));
+    terminal.type("clo");
+    suspendAndContinue("at a menu");
+    ASSERT_TRUE(terminal.waitFor("> clo")) << terminal.sinceMark();
+    terminal.type("se\r");
+    ASSERT_TRUE(terminal.waitFor("closed before a card was chosen")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+
+    // While a command waits.
+    sandbox.scriptNextReply("GET", "digitalwallets/v1/profile/prepaid/cards",
+                            {.hold = true, .afterRoute = true});
+    terminal.type("cards list\r");
+    ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
+    suspendAndContinue("while a command waits");
+    sandbox.releaseHeld();
+    ASSERT_TRUE(terminal.waitFor("0 cards")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0) << terminal.shown();
+    EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes()));
 }
