@@ -413,13 +413,13 @@ void forkAndCallInTheChild(Wallet& wallet, const std::string& baseURL, int inFli
     }
 }
 
-// In a child: each of the kit's entry points, on the facade and on `service` (got before the
-// fork), throws std::logic_error naming the fork; true when every one did. Says which did not
-// unless `quiet`.
+// In a child: each of the kit's entry points, on the facade, on `service` and on the host's `own`
+// service if any (both got before the fork), throws std::logic_error naming the fork; true when
+// every one did. Says which did not unless `quiet`.
 bool refusedInTheChild(Wallet& wallet, const std::shared_ptr<corvend::TransferService>& service,
-                       bool quiet) {
+                       const std::shared_ptr<corvend::CurrencyExchangeService>& own, bool quiet) {
     const auto ignore = [](const auto&) {};
-    const std::pair<const char*, std::function<void()>> calls[] = {
+    std::vector<std::pair<const char*, std::function<void()>>> calls = {
         {"Wallet::instance", [] { (void)Wallet::instance(); }},
         {"an accessor", [&] { (void)wallet.transferService(); }},
         {"another accessor", [&] { (void)wallet.currencyExchangeService(); }},
@@ -428,6 +428,12 @@ bool refusedInTheChild(Wallet& wallet, const std::shared_ptr<corvend::TransferSe
         {"a completion-form call", [&] { (void)service->getAll(std::nullopt, ignore); }},
         {"the main queue", [] { (void)corvend::platform::MainQueue::shared(); }},
     };
+    if (own) {
+        calls.emplace_back("a blocking call of the host's own service",
+                           [&] { (void)own->getQuote("fx-own"); });
+        calls.emplace_back("a completion-form call of the host's own service",
+                           [&] { (void)own->getQuote("fx-own", ignore); });
+    }
     bool refused = true;
     const auto notRefused = [&](const std::string& what) {
         if (!quiet) report(what);
@@ -454,6 +460,7 @@ enum class ChildOutcome { refused, wentOn, hung };
 // kRefusedCallsDeadline that it was refused everything. One that said nothing is killed.
 ChildOutcome forkRefusedChild(Wallet& wallet,
                               const std::shared_ptr<corvend::TransferService>& service,
+                              const std::shared_ptr<corvend::CurrencyExchangeService>& own,
                               bool quiet = false) {
     int said[2];
     if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
@@ -461,7 +468,7 @@ ChildOutcome forkRefusedChild(Wallet& wallet,
     if (child < 0) fail("no fork");
     if (child == 0) {
         forkedChild = true;
-        const char refused = refusedInTheChild(wallet, service, quiet) ? 'y' : 'n';
+        const char refused = refusedInTheChild(wallet, service, own, quiet) ? 'y' : 'n';
         ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
     }
     ::close(said[1]);
@@ -516,7 +523,7 @@ void forkDuringAStorm(Wallet& wallet) {
     int hung = 0;
     int wentOn = 0;
     for (int i = 0; i < kStormForks; ++i) {
-        const ChildOutcome outcome = forkRefusedChild(wallet, service, true);
+        const ChildOutcome outcome = forkRefusedChild(wallet, service, nullptr, true);
         hung += outcome == ChildOutcome::hung ? 1 : 0;
         wentOn += outcome == ChildOutcome::wentOn ? 1 : 0;
         queue.drain();
@@ -530,32 +537,38 @@ void forkDuringAStorm(Wallet& wallet) {
     }
 }
 
-// A host's own exchange service whose destruction waits until it is let go, so that replacing it
-// holds the facade's lock of that service meanwhile.
-class HeldService final : public corvend::CurrencyExchangeService {
+// A host's own exchange service, which must never run in a forked child. Given `stage`, its
+// destruction waits until the stage is 2, so that replacing it holds the facade's lock of that
+// service meanwhile.
+class HostService final : public corvend::CurrencyExchangeService {
   public:
-    explicit HeldService(std::atomic<int>& stage) : stage_(stage) {}
-    ~HeldService() override {
-        stage_ = 1;
-        stage_.notify_all();
-        for (int seen = stage_; seen != 2; seen = stage_) stage_.wait(seen);
+    explicit HostService(std::atomic<int>* stage = nullptr) : stage_(stage) {}
+    ~HostService() override {
+        if (stage_ == nullptr) return;
+        *stage_ = 1;
+        stage_->notify_all();
+        for (int seen = *stage_; seen != 2; seen = *stage_) stage_->wait(seen);
     }
 
   private:
-    Wallet::FXRate doGetQuote(const std::string&) override { fail("no quote here"); }
-    Wallet::FXRate doCreateQuote(const Wallet::FXRateRequest&) override { fail("no quote here"); }
+    Wallet::FXRate doGetQuote(const std::string&) override {
+        throw std::runtime_error("the host's own quote ran");
+    }
+    Wallet::FXRate doCreateQuote(const Wallet::FXRateRequest&) override {
+        throw std::runtime_error("the host's own quote ran");
+    }
 
-    std::atomic<int>& stage_;
+    std::atomic<int>* stage_;
 };
 
 // Forks while a thread of this host holds the facade's service lock: the child is refused.
 void forkWhileALockIsHeld(Wallet& wallet) {
     std::atomic<int> stage{0};
-    wallet.setCurrencyExchangeService(std::make_shared<HeldService>(stage));
+    wallet.setCurrencyExchangeService(std::make_shared<HostService>(&stage));
     std::thread replacing([&wallet] { wallet.setCurrencyExchangeService(nullptr); });
     for (int seen = stage; seen != 1; seen = stage) stage.wait(seen);
-    const bool refused =
-        forkRefusedChild(wallet, wallet.transferService()) == ChildOutcome::refused;
+    const bool refused = forkRefusedChild(wallet, wallet.transferService(),
+                                          std::make_shared<HostService>()) == ChildOutcome::refused;
     stage = 2;
     stage.notify_all();
     replacing.join();
