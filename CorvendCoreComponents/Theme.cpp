@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/async/ProcessFork.hpp"
 #include "platform/ui/FatalError.hpp"
 
 namespace corvend::components {
@@ -33,6 +34,7 @@ void Theme::configure(SemanticColorPalette semanticColors,
                       FontDescriptionsProvider fontDescriptionsProvider, double borderWidth,
                       std::shared_ptr<const CornerRadiusProvider> cornerRadiusProvider,
                       CorvendCoreComponentsAssets assets) {
+    platform::ProcessFork::checkKitUsable("Theme::configure");
     auto theme = std::make_shared<const Theme>(std::move(semanticColors),
                                                std::move(fontDescriptionsProvider), borderWidth,
                                                std::move(cornerRadiusProvider), std::move(assets));
@@ -45,6 +47,7 @@ void Theme::configure(SemanticColorPalette semanticColors,
 }
 
 std::shared_ptr<const Theme> Theme::defaultTheme() {
+    platform::ProcessFork::checkKitUsable("Theme::defaultTheme");
     std::shared_ptr<const Theme> theme;
     {
         std::lock_guard lock(current().mutex);

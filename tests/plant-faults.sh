@@ -660,5 +660,34 @@ NEW='    if (!kept_ || tcgetattr(STDIN_FILENO, &current) != 0) return std::nullo
 fault "wallet-cli: Ctrl-Z stops the host in the editor's modes" \
     examples/wallet-cli/TerminalModes.cpp "wallet-cli wallet_cli_test" \
     "$CLI_TEST:WalletCliTest.CtrlZSuspends*"
+# 17. A child forked after the kit's threads started is refused before any lock; no fork copies a
+# session's wake-up socket before it is close-on-exec.
+OLD='    platform::ProcessFork::checkKitUsable("Wallet::instance");
+'
+NEW=''
+fault "fork: Wallet::instance() goes on in a forked child" CorvendWallet/facade/Wallet.cpp \
+    corvend_integration_test "$INTEGRATION:*BusyHost*"
+OLD='        platform::ProcessFork::checkKitUsable("a Wallet service accessor");'
+NEW=''
+fault "fork: a service accessor takes its lock in a forked child" \
+    CorvendWallet/facade/ServiceSlot.hpp corvend_integration_test "$INTEGRATION:*BusyHost*"
+OLD='        platform::ProcessFork::checkKitUsable("a Wallet service setter");'
+NEW=''
+fault "fork: a service setter takes its lock in a forked child" \
+    CorvendWallet/facade/ServiceSlot.hpp corvend_integration_test "$INTEGRATION:*BusyHost*"
+OLD='    platform::ProcessFork::checkKitUsable("a blocking service operation");'
+NEW=''
+fault "fork: a blocking service call runs in a forked child" \
+    CorvendWallet/foundation/CompletionBridge.hpp corvend_integration_test \
+    "$INTEGRATION:*BusyHost*"
+OLD='    ProcessFork::checkKitUsable("MainQueue::shared");'
+NEW=''
+fault "fork: MainQueue::shared() goes on in a forked child" platform/async/MainQueue.cpp \
+    corvend_integration_test "$INTEGRATION:*BusyHost*"
+HTTP=corvend_platform_http_test
+OLD='CloseOnExecSweep::CloseOnExecSweep() : forks_(registeredForkLock()) {'
+NEW='CloseOnExecSweep::CloseOnExecSweep() : forks_(registeredForkLock(), std::defer_lock) {'
+fault "close-on-exec sweep: a fork does not wait for the marking" \
+    platform/http/CloseOnExecSweep.cpp $HTTP "$HTTP:CloseOnExecSweep*"
 
 plant_all

@@ -17,10 +17,13 @@
 #include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "platform/app/URLOpener.hpp"
+#include "platform/async/ProcessFork.hpp"
 
 namespace corvend {
 
 Wallet& Wallet::instance() {
+    // Ahead of the first use's guard too, which a parent thread may have held at a fork.
+    platform::ProcessFork::checkKitUsable("Wallet::instance");
     // Leaked on purpose: the kit's threads may still use it while the process exits.
     static Wallet* const shared = new Wallet(makeWalletCore());
     return *shared;
@@ -33,23 +36,28 @@ std::shared_ptr<Wallet> Wallet::makeForTesting(std::shared_ptr<Core> core) {
 Wallet::Wallet(std::shared_ptr<Core> core) : core_(std::move(core)) {}
 
 Wallet::ConfigurationResult Wallet::configure(const Configuration& configuration) {
+    platform::ProcessFork::checkKitUsable("Wallet::configure");
     return core_->configure(configuration);
 }
 
 std::shared_ptr<WalletOperationHandle> Wallet::configure(Configuration configuration,
                                                          ConfigureCompletion completion) {
+    platform::ProcessFork::checkKitUsable("Wallet::configure");
     return core_->configure(std::move(configuration), std::move(completion));
 }
 
 void Wallet::authenticate(const AuthenticationConfiguration& configuration) {
+    platform::ProcessFork::checkKitUsable("Wallet::authenticate");
     core_->authenticate(configuration);
 }
 
 void Wallet::setAppearance(const Appearance& appearance) {
+    platform::ProcessFork::checkKitUsable("Wallet::setAppearance");
     appearance.apply();
 }
 
 std::string Wallet::version() const {
+    platform::ProcessFork::checkKitUsable("Wallet::version");
     return core_->environmentProperties()->version();
 }
 

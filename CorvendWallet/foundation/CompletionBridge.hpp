@@ -10,6 +10,7 @@
 #include "CorvendWallet/foundation/WalletOperationHandle.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/OneShot.hpp"
+#include "platform/async/ProcessFork.hpp"
 #include "platform/async/Task.hpp"
 
 namespace corvend {
@@ -18,10 +19,12 @@ namespace corvend {
 // returns that task as the handle. When the operation has ended, `completion` is called on the
 // main queue exactly once with its value or its unchanged error, and never before this call has
 // returned; when the operation ends with platform::CancellationError, it is not called at all.
-// The operation and the completion keep alive whatever they captured.
+// The operation and the completion keep alive whatever they captured. In a child of fork made
+// after the kit started its threads it throws std::logic_error at once (see ProcessFork.hpp).
 template <class T>
 std::shared_ptr<WalletOperationHandle> runWalletOperation(
     std::function<T()> operation, std::function<void(Result<T>)> completion) {
+    platform::ProcessFork::checkKitUsable("a completion-form operation");
     // Delivery waits for this call to return, so a completion never overtakes its handle.
     auto returned = std::make_shared<platform::OneShot<void>>();
     auto task = platform::Task<void>::detached(
@@ -42,7 +45,9 @@ std::shared_ptr<WalletOperationHandle> runWalletOperation(
 //
 //   class ThingService : public std::enable_shared_from_this<ThingService> {
 //     public:
-//       model::Thing get(const std::string& id) { return doGet(id); }
+//       model::Thing get(const std::string& id) {
+//           return callServiceOperation(*this, &ThingService::doGet, id);
+//       }
 //       std::shared_ptr<WalletOperationHandle> get(std::string id, Completion completion) {
 //           return runServiceOperation(shared_from_this(), &ThingService::doGet,
 //                                      std::move(completion), std::move(id));
@@ -53,14 +58,24 @@ std::shared_ptr<WalletOperationHandle> runWalletOperation(
 //
 // Each operation `x` has a public blocking form and a public completion form, neither virtual;
 // both run the one private virtual `doX`, the only thing an implementation overrides, so no
-// form is ever hidden. A service is owned by a std::shared_ptr: a completion form throws
-// std::bad_weak_ptr otherwise.
+// form is ever hidden, and both refuse at once in a child of fork made after the kit started its
+// threads, whatever the implementation would lock. A service is owned by a std::shared_ptr: a
+// completion form throws std::bad_weak_ptr otherwise.
 //
 // Every blocking form returns the value or throws: model::WalletError, the errors its service
 // names, platform::URLError for a transport failure (its code() and description() say what
 // failed; see URLError.hpp), or platform::CancellationError when the current task is
 // cancelled. It blocks: never call one on the thread that drives the main queue. Every
 // completion form returns at once and reports as runWalletOperation does.
+
+// The blocking form of a service operation: `(service.*operation)(arguments...)`, on the calling
+// thread.
+template <class Service, class T, class... Parameters, class... Arguments>
+T callServiceOperation(Service& service, T (Service::*operation)(Parameters...),
+                       Arguments&&... arguments) {
+    platform::ProcessFork::checkKitUsable("a blocking service operation");
+    return (service.*operation)(std::forward<Arguments>(arguments)...);
+}
 
 // The completion form of a service operation: runs `((*service).*operation)(arguments...)` in a
 // new task (see runWalletOperation). The task owns the service and copies of the arguments.

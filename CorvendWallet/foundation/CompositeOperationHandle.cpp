@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/async/ProcessFork.hpp"
+
 namespace corvend {
 
 std::shared_ptr<CompositeOperationHandle> CompositeOperationHandle::make() {
@@ -14,6 +16,8 @@ void CompositeOperationHandle::add(std::shared_ptr<WalletOperationHandle> operat
 }
 
 void CompositeOperationHandle::cancel() noexcept {
+    // The work is the parent's, and so may be the locks a cancel takes.
+    if (platform::ProcessFork::forkedAfterKitThreads()) return;
     const auto snapshot = operations_.withValue([](const auto& list) { return list; });
     for (const auto& operation : snapshot) operation->cancel();
 }

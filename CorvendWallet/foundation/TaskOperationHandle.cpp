@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/async/ProcessFork.hpp"
+
 namespace corvend {
 
 TaskOperationHandle::TaskOperationHandle(platform::AnyTask task) : task_(std::move(task)) {}
@@ -11,6 +13,8 @@ std::shared_ptr<TaskOperationHandle> TaskOperationHandle::make(platform::AnyTask
 }
 
 void TaskOperationHandle::cancel() noexcept {
+    // The work is the parent's, and so may be the locks a cancel takes.
+    if (platform::ProcessFork::forkedAfterKitThreads()) return;
     task_.cancel();
 }
 

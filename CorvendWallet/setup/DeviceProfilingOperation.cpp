@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/async/ProcessFork.hpp"
+
 namespace corvend {
 
 std::shared_ptr<DeviceProfilingOperation> DeviceProfilingOperation::make(
@@ -13,6 +15,8 @@ DeviceProfilingOperation::DeviceProfilingOperation(std::function<void()> cancelO
     : cancelOperation_(std::move(cancelOperation)) {}
 
 void DeviceProfilingOperation::cancel() noexcept {
+    // The work is the parent's, and so may be the locks a cancel takes.
+    if (platform::ProcessFork::forkedAfterKitThreads()) return;
     if (cancelOperation_) cancelOperation_();
 }
 

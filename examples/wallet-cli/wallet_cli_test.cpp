@@ -2373,6 +2373,8 @@ TEST(WalletCliTest, WhatTheHostSaysOfLongWordsRefusedWordsAndLostRepliesIsTrue) 
                 HasSubstr("configure: cancelled (Ctrl-C); the program ends unconfigured; a "
                           "command run next configures anew"));
     EXPECT_THAT(configure.shown(), Not(HasSubstr("session")));
+}
+
 namespace {
 
 // The modes a person sees of a terminal: its flags and its special keys.

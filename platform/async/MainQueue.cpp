@@ -49,10 +49,19 @@ struct MainQueue::State {
     void drive() { driver.store(std::this_thread::get_id(), std::memory_order_release); }
 };
 
-MainQueue& MainQueue::shared() {
+namespace {
+
+MainQueue& sharedQueue() {
     // Leaked on purpose: threads may still post to it during process exit.
     static MainQueue* const queue = new MainQueue();
     return *queue;
+}
+
+}  // namespace
+
+MainQueue& MainQueue::shared() {
+    ProcessFork::checkKitUsable("MainQueue::shared");
+    return sharedQueue();
 }
 
 MainQueue::MainQueue() : state_(std::make_shared<State>()) {}
@@ -60,6 +69,7 @@ MainQueue::MainQueue() : state_(std::make_shared<State>()) {}
 MainQueue::~MainQueue() = default;
 
 void MainQueue::async(std::function<void()> job) {
+    ProcessFork::checkKitUsable("MainQueue::async");
     std::lock_guard lock(state_->mutex);
     state_->jobs.push_back(std::move(job));
     state_->changed.notify_all();
@@ -93,6 +103,7 @@ void MainQueue::sync(std::function<void()> job) {
 }
 
 void MainQueue::run() {
+    ProcessFork::checkKitUsable("MainQueue::run");
     state_->drive();
     for (;;) {
         std::function<void()> job;
@@ -112,6 +123,7 @@ void MainQueue::run() {
 }
 
 void MainQueue::stop() {
+    ProcessFork::checkKitUsable("MainQueue::stop");
     std::lock_guard lock(state_->mutex);
     state_->stopRequested = true;
     state_->changed.notify_all();
@@ -119,6 +131,7 @@ void MainQueue::stop() {
 
 bool MainQueue::runUntil(const std::function<bool()>& predicate,
                          std::chrono::milliseconds timeout) {
+    ProcessFork::checkKitUsable("MainQueue::runUntil");
     state_->drive();
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
@@ -143,6 +156,7 @@ bool MainQueue::runUntil(const std::function<bool()>& predicate,
 }
 
 std::size_t MainQueue::drain() {
+    ProcessFork::checkKitUsable("MainQueue::drain");
     state_->drive();
     std::size_t queued = 0;
     {
@@ -160,7 +174,8 @@ std::size_t MainQueue::drain() {
 }
 
 bool MainQueue::isMainThread() {
-    return shared().state_->driver.load(std::memory_order_acquire) == std::this_thread::get_id();
+    return sharedQueue().state_->driver.load(std::memory_order_acquire) ==
+           std::this_thread::get_id();
 }
 
 }  // namespace corvend::platform

@@ -9,6 +9,9 @@ namespace corvend::platform {
 // The main thread's FIFO, driven by the host as a UI toolkit's host drives its event loop.
 // Jobs posted with async() run one at a time, in order, on the driving thread, and never inline
 // inside async() itself.
+//
+// In a child of fork made after the kit started its threads, every call but isMainThread()
+// throws std::logic_error at once, before the queue's lock (see ProcessFork.hpp).
 class MainQueue {
   public:
     static MainQueue& shared();  // never destroyed

@@ -13,11 +13,11 @@ namespace {
 // Set in the child while it has the forking thread alone.
 constinit std::atomic<std::uint32_t> forkGeneration{0};
 constinit std::atomic<bool> kitThreadStarted{false};
-constinit std::atomic<bool> forkedAfterKitThreads{false};
+constinit std::atomic<bool> forkedAfterKit{false};
 
 void inForkedChild() noexcept {
     forkGeneration.fetch_add(1);
-    if (kitThreadStarted.load()) forkedAfterKitThreads.store(true);
+    if (kitThreadStarted.load()) forkedAfterKit.store(true);
 }
 
 // Before main, and with a priority, so that it comes ahead of the unprioritized static
@@ -36,8 +36,12 @@ void ProcessFork::noteKitThread() noexcept {
     kitThreadStarted.store(true);
 }
 
+bool ProcessFork::forkedAfterKitThreads() noexcept {
+    return forkedAfterKit.load(std::memory_order_relaxed);
+}
+
 void ProcessFork::checkKitUsable(const char* call) {
-    if (forkedAfterKitThreads.load(std::memory_order_relaxed)) {
+    if (forkedAfterKitThreads()) {
         throw std::logic_error(
             std::string(call) +
             " in a child of fork made after the kit started its threads, which stayed in the "

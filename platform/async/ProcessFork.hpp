@@ -9,10 +9,10 @@
 //
 // The kit's threads, its connections and its TLS state belong to the process that started them.
 // In a child of fork made after the kit started a thread, the child may exit() or exec, and
-// every call that enters the kit's async layer (the pool, a serial queue, a wait on the main
-// queue) throws std::logic_error at once instead of waiting for threads the child has not or
-// using the parent's connections. A child forked before the kit started any thread uses the kit
-// as any process does.
+// every entry into the kit (the facade, the services in both forms, the screens, the main queue,
+// the URL opener, the pool, a serial queue) throws std::logic_error at once, before it takes any
+// lock: a parent thread may have held that lock at the fork, and in the child nothing ever
+// releases it. A child forked before the kit started any thread uses the kit as any process does.
 
 #include <cstdint>
 
@@ -26,8 +26,11 @@ class ProcessFork {
     // Called as the kit starts a thread of its own.
     static void noteKitThread() noexcept;
 
+    // True in a child of fork made after the kit started its threads. An atomic read: no lock.
+    static bool forkedAfterKitThreads() noexcept;
+
     // Throws std::logic_error naming `call` in a child of fork made after the kit started its
-    // threads; does nothing elsewhere.
+    // threads; does nothing elsewhere. Takes no lock, so it comes first in every entry point.
     static void checkKitUsable(const char* call);
 
     // Registers the child handler, once; done before main.

@@ -1,6 +1,7 @@
 #include "platform/ui/ViewController.hpp"
 
 #include "platform/async/MainQueue.hpp"
+#include "platform/async/ProcessFork.hpp"
 #include "platform/ui/MainThread.hpp"
 #include "platform/ui/NavigationController.hpp"
 
@@ -13,6 +14,7 @@ ViewController::ViewController() {
 ViewController::~ViewController() = default;
 
 ViewPtr ViewController::view() {
+    ProcessFork::checkKitUsable("ViewController::view");
     requireMainThread("ViewController::view");
     if (!view_) {
         loadView();
@@ -51,6 +53,7 @@ void ViewController::appear(const ViewControllerPtr& viewController, bool animat
 
 void ViewController::present(ViewControllerPtr viewController, bool animated,
                              std::function<void()> completion) {
+    ProcessFork::checkKitUsable("ViewController::present");
     requireMainThread("ViewController::present");
     const auto host = presentationContext();
     const bool refused = !viewController || host->presented_ ||
@@ -67,6 +70,7 @@ void ViewController::present(ViewControllerPtr viewController, bool animated,
 }
 
 void ViewController::dismiss(bool, std::function<void()> completion) {
+    ProcessFork::checkKitUsable("ViewController::dismiss");
     requireMainThread("ViewController::dismiss");
     const auto host = presentationContext();
     ViewControllerPtr presenter;
@@ -91,6 +95,7 @@ void ViewController::dismiss(bool, std::function<void()> completion) {
 }
 
 std::string ViewController::snapshot() {
+    ProcessFork::checkKitUsable("ViewController::snapshot");
     std::vector<std::string> lines;
     appendSnapshot(lines);
     if (presented_) {

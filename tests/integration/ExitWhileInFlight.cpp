@@ -2,7 +2,7 @@
 //
 //   corvend_exit_while_in_flight <base-url> <return|exit>
 //                                [calls|configure|blocking|fork|lookup|lookups|fork-idle|
-//                                 fork-busy|fork-first]
+//                                 fork-busy|fork-first|fork-storm|fork-held]
 //
 // With "calls" (the default) it configures the shared wallet against `base-url`, starts
 // completion-form calls of every service, writes "started" on standard output and, once a line
@@ -19,11 +19,15 @@
 // "fork-busy" it forks once configured, idle or with calls in flight, and each of the child's
 // kit calls (both forms) must throw std::logic_error at once. With "fork-first" it forks before
 // its first kit call, as a daemon does, and the child must configure and call as any process
-// does. With "lookups" its threads make a thousand calls to that name, each ending as its time-out
-// passes or as it is cancelled, and the host's threads and descriptors stay within a fixed bound;
-// then a call to another name (an http base URL's port) gets its reply. The test's servers live in
-// the test's process, so only the kit runs here while the process ends. Success is status 0 and
-// nothing on standard error.
+// does. With "fork-storm" its threads call the service accessors and both call forms without
+// pause while it forks 500 children (50 under AddressSanitizer), and with "fork-held" it forks
+// while a thread of its own holds the facade's service lock (replacing a service of its own whose
+// destruction waits): in each child the facade, the accessors and both forms on a service got
+// before the fork must throw std::logic_error within a second. With "lookups" its threads make a
+// thousand calls to that name, each ending as its time-out passes or as it is cancelled, and the
+// host's threads and descriptors stay within a fixed bound; then a call to another name (an http
+// base URL's port) gets its reply. The test's servers live in the test's process, so only the kit
+// runs here while the process ends. Success is status 0 and nothing on standard error.
 //
 // CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
 //   curl-first, openssl-first    curl_global_init(CURL_GLOBAL_DEFAULT) or OPENSSL_init_ssl(0, ...)
@@ -127,6 +131,15 @@ constexpr int kForks = 50;
 constexpr std::chrono::seconds kStepDeadline{3};
 constexpr std::chrono::seconds kRefusedCallsDeadline{1};
 constexpr int kForksWithCalls = 4;
+constexpr int kStormThreads = 4;
+#if defined(__SANITIZE_ADDRESS__)
+// Each fork copies the sanitizer's far larger memory map: a fork takes tens of milliseconds.
+constexpr int kStormForks = 50;
+#else
+constexpr int kStormForks = 500;
+#endif
+// Completion-form calls each storm thread keeps in flight at most.
+constexpr int kStormCallsInFlight = 4;
 
 void report(const std::string& what) {
     std::cerr << "exit-while-in-flight: " << what << std::endl;
@@ -405,6 +418,168 @@ void forkAndCallInTheChild(Wallet& wallet, const std::string& baseURL, int inFli
     }
 }
 
+// In a child: each of the kit's entry points, on the facade, on `service` and on the host's `own`
+// service if any (both got before the fork), throws std::logic_error naming the fork; true when
+// every one did. Says which did not unless `quiet`.
+bool refusedInTheChild(Wallet& wallet, const std::shared_ptr<corvend::TransferService>& service,
+                       const std::shared_ptr<corvend::CurrencyExchangeService>& own, bool quiet) {
+    const auto ignore = [](const auto&) {};
+    std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"Wallet::instance", [] { (void)Wallet::instance(); }},
+        {"an accessor", [&] { (void)wallet.transferService(); }},
+        {"another accessor", [&] { (void)wallet.currencyExchangeService(); }},
+        {"a setter", [&] { wallet.setCurrencyExchangeService(nullptr); }},
+        {"a blocking call", [&] { (void)service->getAll(std::nullopt); }},
+        {"a completion-form call", [&] { (void)service->getAll(std::nullopt, ignore); }},
+        {"the main queue", [] { (void)corvend::platform::MainQueue::shared(); }},
+    };
+    if (own) {
+        calls.emplace_back("a blocking call of the host's own service",
+                           [&] { (void)own->getQuote("fx-own"); });
+        calls.emplace_back("a completion-form call of the host's own service",
+                           [&] { (void)own->getQuote("fx-own", ignore); });
+    }
+    bool refused = true;
+    const auto notRefused = [&](const std::string& what) {
+        if (!quiet) report(what);
+        refused = false;
+    };
+    for (const auto& [name, call] : calls) {
+        try {
+            call();
+            notRefused(std::string(name) + " went on in a forked child");
+        } catch (const std::logic_error& error) {
+            if (!std::string_view(error.what()).contains("fork")) {
+                notRefused(std::string(name) + " in a forked child: " + error.what());
+            }
+        } catch (const std::exception& error) {
+            notRefused(std::string(name) + " in a forked child failed otherwise: " + error.what());
+        }
+    }
+    return refused;
+}
+
+enum class ChildOutcome { refused, wentOn, hung };
+
+// Forks a child that runs refusedInTheChild() and leaves by _exit: whether it said within
+// kRefusedCallsDeadline that it was refused everything. One that said nothing is killed.
+ChildOutcome forkRefusedChild(Wallet& wallet,
+                              const std::shared_ptr<corvend::TransferService>& service,
+                              const std::shared_ptr<corvend::CurrencyExchangeService>& own,
+                              bool quiet = false) {
+    int said[2];
+    if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
+    const pid_t child = ::fork();
+    if (child < 0) fail("no fork");
+    if (child == 0) {
+        forkedChild = true;
+        const char refused = refusedInTheChild(wallet, service, own, quiet) ? 'y' : 'n';
+        ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
+    }
+    ::close(said[1]);
+    pollfd ready{said[0], POLLIN, 0};
+    char refused = 0;
+    const bool inTime =
+        ::poll(&ready, 1,
+               static_cast<int>(std::chrono::milliseconds(kRefusedCallsDeadline).count())) == 1 &&
+        ::read(said[0], &refused, 1) == 1;
+    ::close(said[0]);
+    int status = 0;
+    if (!inTime) ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return !inTime          ? ChildOutcome::hung
+           : refused == 'y' ? ChildOutcome::refused
+                            : ChildOutcome::wentOn;
+}
+
+// Threads that call every accessor and both forms without pause while this one forks
+// kStormForks children; each child must be refused everything at once.
+void forkDuringAStorm(Wallet& wallet) {
+    auto& queue = corvend::platform::MainQueue::shared();
+    const auto service = wallet.transferService();
+    std::atomic<bool> stopping{false};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kStormThreads; ++i) {
+        threads.emplace_back([&wallet, &stopping] {
+            const auto inFlight = std::make_shared<std::atomic<int>>(0);
+            while (!stopping) {
+                (void)wallet.currencyExchangeService();
+                (void)wallet.depositService();
+                (void)wallet.withdrawalService();
+                (void)wallet.cardService();
+                (void)wallet.paymentInstrumentService();
+                (void)wallet.profileService();
+                (void)wallet.customerVerificationService();
+                (void)wallet.transactionHistoryService();
+                (void)wallet.authorizationHistory();
+                try {
+                    (void)wallet.transferService()->getAll(std::nullopt);
+                } catch (const std::exception& error) {
+                    fail(std::string("a blocking call failed: ") + error.what());
+                }
+                if (*inFlight < kStormCallsInFlight) {
+                    ++*inFlight;
+                    wallet.transferService()->getAll(std::nullopt,
+                                                     [inFlight](const auto&) { --*inFlight; });
+                }
+            }
+        });
+    }
+    int hung = 0;
+    int wentOn = 0;
+    for (int i = 0; i < kStormForks; ++i) {
+        const ChildOutcome outcome = forkRefusedChild(wallet, service, nullptr, true);
+        hung += outcome == ChildOutcome::hung ? 1 : 0;
+        wentOn += outcome == ChildOutcome::wentOn ? 1 : 0;
+        queue.drain();
+    }
+    stopping = true;
+    for (auto& thread : threads) thread.join();
+    if (hung != 0 || wentOn != 0) {
+        report("of " + std::to_string(kStormForks) + " children of a busy host, " +
+               std::to_string(hung) + " hung and " + std::to_string(wentOn) +
+               " were not refused every call");
+    }
+}
+
+// A host's own exchange service, which must never run in a forked child. Given `stage`, its
+// destruction waits until the stage is 2, so that replacing it holds the facade's lock of that
+// service meanwhile.
+class HostService final : public corvend::CurrencyExchangeService {
+  public:
+    explicit HostService(std::atomic<int>* stage = nullptr) : stage_(stage) {}
+    ~HostService() override {
+        if (stage_ == nullptr) return;
+        *stage_ = 1;
+        stage_->notify_all();
+        for (int seen = *stage_; seen != 2; seen = *stage_) stage_->wait(seen);
+    }
+
+  private:
+    Wallet::FXRate doGetQuote(const std::string&) override {
+        throw std::runtime_error("the host's own quote ran");
+    }
+    Wallet::FXRate doCreateQuote(const Wallet::FXRateRequest&) override {
+        throw std::runtime_error("the host's own quote ran");
+    }
+
+    std::atomic<int>* stage_;
+};
+
+// Forks while a thread of this host holds the facade's service lock: the child is refused.
+void forkWhileALockIsHeld(Wallet& wallet) {
+    std::atomic<int> stage{0};
+    wallet.setCurrencyExchangeService(std::make_shared<HostService>(&stage));
+    std::thread replacing([&wallet] { wallet.setCurrencyExchangeService(nullptr); });
+    for (int seen = stage; seen != 1; seen = stage) stage.wait(seen);
+    const bool refused = forkRefusedChild(wallet, wallet.transferService(),
+                                          std::make_shared<HostService>()) == ChildOutcome::refused;
+    stage = 2;
+    stage.notify_all();
+    replacing.join();
+    if (!refused) report("the child of a fork made while a service lock was held was not refused");
+}
+
 // The calls wait on a lookup that never ends: the configuration (its time-out far off), a call
 // whose time-out passes, and one cancelled while its session's other calls go on. Each names
 // its own port, so that each waits on a lookup of its own (those of one name and port are
@@ -577,14 +752,15 @@ void forkBeforeTheFirstCall(const char* baseURL) {
 int main(int argc, char** argv) {
     const auto argument = [&](int i) { return std::string_view(i < argc ? argv[i] : ""); };
     const std::string_view mode = argc > 3 ? argument(3) : "calls";
-    constexpr std::string_view kModes[] = {"calls",     "configure", "blocking",
-                                           "fork",      "lookup",    "lookups",
-                                           "fork-idle", "fork-busy", "fork-first"};
+    constexpr std::string_view kModes[] = {"calls",      "configure",  "blocking",  "fork",
+                                           "lookup",     "lookups",    "fork-idle", "fork-busy",
+                                           "fork-first", "fork-storm", "fork-held"};
     if (argc < 3 || argc > 4 || (argument(2) != "return" && argument(2) != "exit") ||
         std::ranges::find(kModes, mode) == std::end(kModes)) {
         fail(
             "usage: corvend_exit_while_in_flight <base-url> <return|exit> "
-            "[calls|configure|blocking|fork|lookup|lookups|fork-idle|fork-busy|fork-first]");
+            "[calls|configure|blocking|fork|lookup|lookups|fork-idle|fork-busy|fork-first|"
+            "fork-storm|fork-held]");
     }
     if (mode == "fork-first") forkBeforeTheFirstCall(argv[1]);
     const bool viaExit = argument(2) == "exit";
@@ -633,6 +809,10 @@ int main(int argc, char** argv) {
         }
     } else if (mode == "fork") {
         forkDuringCalls(wallet);
+    } else if (mode == "fork-storm") {
+        forkDuringAStorm(wallet);
+    } else if (mode == "fork-held") {
+        forkWhileALockIsHeld(wallet);
     } else if (mode == "fork-idle" || mode == "fork-busy") {
         forkAndCallInTheChild(wallet, argv[1], mode == "fork-busy" ? kForksWithCalls : 0);
     } else {

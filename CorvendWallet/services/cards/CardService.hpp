@@ -39,7 +39,9 @@ class CardService : public std::enable_shared_from_this<CardService> {
     virtual ~CardService() = default;
 
     // The card programs offered to the customer.
-    model::ProgramList getPrograms() { return doGetPrograms(); }
+    model::ProgramList getPrograms() {
+        return callServiceOperation(*this, &CardService::doGetPrograms);
+    }
     std::shared_ptr<WalletOperationHandle> getPrograms(ProgramsCompletion completion) {
         return runServiceOperation(shared_from_this(), &CardService::doGetPrograms,
                                    std::move(completion));
@@ -47,7 +49,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
 
     // One page of cards; no filter and the service's default page without `parameters`.
     model::CardList getAll(const std::optional<model::CardParameters>& parameters = std::nullopt) {
-        return doGetAll(parameters);
+        return callServiceOperation(*this, &CardService::doGetAll, parameters);
     }
     std::shared_ptr<WalletOperationHandle> getAll(std::optional<model::CardParameters> parameters,
                                                   ListCompletion completion) {
@@ -59,7 +61,9 @@ class CardService : public std::enable_shared_from_this<CardService> {
     }
 
     // Issues a card; the order carries the kit's user agent at the time of the call.
-    model::Card create(const model::CardRequest& request) { return doCreate(request); }
+    model::Card create(const model::CardRequest& request) {
+        return callServiceOperation(*this, &CardService::doCreate, request);
+    }
     std::shared_ptr<WalletOperationHandle> create(model::CardRequest request,
                                                   CardCompletion completion) {
         return runServiceOperation(shared_from_this(), &CardService::doCreate,
@@ -68,7 +72,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
 
     // The card's full number, security code, expiry and holder name.
     model::CardSensitiveDetails getDetails(const std::string& cardID) {
-        return doGetDetails(cardID);
+        return callServiceOperation(*this, &CardService::doGetDetails, cardID);
     }
     std::shared_ptr<WalletOperationHandle> getDetails(std::string cardID,
                                                       DetailsCompletion completion) {
@@ -79,7 +83,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
     // The card `cardID`, with the parts `include` names (one "include" item per element).
     model::Card get(const std::string& cardID,
                     const std::optional<Includes>& include = std::nullopt) {
-        return doGet(cardID, include);
+        return callServiceOperation(*this, &CardService::doGet, cardID, include);
     }
     std::shared_ptr<WalletOperationHandle> get(std::string cardID, std::optional<Includes> include,
                                                CardCompletion completion) {
@@ -92,7 +96,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
 
     // Changes the card's status, status reason or PIN; the body carries the kit's user agent.
     model::Card update(const std::string& cardID, const model::CardUpdateRequest& request) {
-        return doUpdate(cardID, request);
+        return callServiceOperation(*this, &CardService::doUpdate, cardID, request);
     }
     std::shared_ptr<WalletOperationHandle> update(std::string cardID,
                                                   model::CardUpdateRequest request,
@@ -104,7 +108,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
     // The data a device wallet needs to add the card.
     model::CardTokenization tokenize(const std::string& cardID,
                                      const model::CardTokenizationRequest& request) {
-        return doTokenize(cardID, request);
+        return callServiceOperation(*this, &CardService::doTokenize, cardID, request);
     }
     std::shared_ptr<WalletOperationHandle> tokenize(std::string cardID,
                                                     model::CardTokenizationRequest request,
@@ -116,7 +120,8 @@ class CardService : public std::enable_shared_from_this<CardService> {
     // Reports the state of one tokenization of the card; returns the service's record.
     model::MobileWalletTokenization updateTokenizationStatus(
         const std::string& cardID, const model::MobileWalletTokenization& request) {
-        return doUpdateTokenizationStatus(cardID, request);
+        return callServiceOperation(*this, &CardService::doUpdateTokenizationStatus, cardID,
+                                    request);
     }
     std::shared_ptr<WalletOperationHandle> updateTokenizationStatus(
         std::string cardID, model::MobileWalletTokenization request, StatusCompletion completion) {
@@ -126,7 +131,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
 
     // Activates the card with its last four digits and security code (sent unchecked).
     model::Card activate(const std::string& cardID, const model::CardActivationRequest& request) {
-        return doActivate(cardID, request);
+        return callServiceOperation(*this, &CardService::doActivate, cardID, request);
     }
     std::shared_ptr<WalletOperationHandle> activate(std::string cardID,
                                                     model::CardActivationRequest request,
@@ -140,7 +145,7 @@ class CardService : public std::enable_shared_from_this<CardService> {
     // it alone. Call it on the main thread; the host presents the screen and keeps it.
     std::shared_ptr<platform::ui::ViewController> getSecureDetailsViewController(
         const model::CardSecureDetailsRequest& request) {
-        return doGetSecureDetailsViewController(request);
+        return callServiceOperation(*this, &CardService::doGetSecureDetailsViewController, request);
     }
 
   protected:

@@ -32,7 +32,7 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
     // The instruments that pass the filters, in the service's order; entries the kit cannot
     // turn into an instrument are left out.
     std::vector<Instrument> getAll(const model::PaymentInstrumentsParameters& parameters) {
-        return doGetAll(parameters);
+        return callServiceOperation(*this, &PaymentInstrumentService::doGetAll, parameters);
     }
     std::shared_ptr<WalletOperationHandle> getAll(model::PaymentInstrumentsParameters parameters,
                                                   ListCompletion completion) {
@@ -43,7 +43,7 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
     // One instrument; internalError "I0007" when the reply describes no instrument the kit
     // knows.
     Instrument get(const model::PaymentInstrumentParameters& parameters) {
-        return doGet(parameters);
+        return callServiceOperation(*this, &PaymentInstrumentService::doGet, parameters);
     }
     std::shared_ptr<WalletOperationHandle> get(model::PaymentInstrumentParameters parameters,
                                                InstrumentCompletion completion) {
@@ -53,7 +53,7 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
 
     // Deletes an instrument and returns it as it was; "I0007" as get() (after the deletion).
     Instrument delete_(const model::PaymentInstrumentParameters& parameters) {
-        return doDelete(parameters);
+        return callServiceOperation(*this, &PaymentInstrumentService::doDelete, parameters);
     }
     std::shared_ptr<WalletOperationHandle> delete_(model::PaymentInstrumentParameters parameters,
                                                    InstrumentCompletion completion) {
@@ -64,7 +64,7 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
     // Starts a verification session that returns to the request's address.
     model::InstrumentVerification startVerification(
         const model::InstrumentVerificationRequest& request) {
-        return doStartVerification(request);
+        return callServiceOperation(*this, &PaymentInstrumentService::doStartVerification, request);
     }
     std::shared_ptr<WalletOperationHandle> startVerification(
         model::InstrumentVerificationRequest request, VerificationCompletion completion) {
@@ -76,7 +76,8 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
     // One page of sessions.
     model::InstrumentVerificationList getAllVerifications(
         const model::InstrumentVerificationParameters& parameters) {
-        return doGetAllVerifications(parameters);
+        return callServiceOperation(*this, &PaymentInstrumentService::doGetAllVerifications,
+                                    parameters);
     }
     std::shared_ptr<WalletOperationHandle> getAllVerifications(
         model::InstrumentVerificationParameters parameters, VerificationListCompletion completion) {
@@ -87,7 +88,7 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
 
     // The session `sessionId`.
     model::InstrumentVerification getVerification(const std::string& sessionId) {
-        return doGetVerification(sessionId);
+        return callServiceOperation(*this, &PaymentInstrumentService::doGetVerification, sessionId);
     }
     std::shared_ptr<WalletOperationHandle> getVerification(std::string sessionId,
                                                            VerificationCompletion completion) {
@@ -99,7 +100,8 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
     // "I0003" when its address is not an absolute http or https URL (nothing is opened), "I0008"
     // when the opener reports failure. The completion form cannot be cancelled.
     void openExternalVerificationFlow(const model::InstrumentVerification& instrumentVerification) {
-        doOpenExternalVerificationFlow(instrumentVerification);
+        callServiceOperation(*this, &PaymentInstrumentService::doOpenExternalVerificationFlow,
+                             instrumentVerification);
     }
     void openExternalVerificationFlow(model::InstrumentVerification instrumentVerification,
                                       OpenCompletion completion) {
@@ -112,7 +114,8 @@ class PaymentInstrumentService : public std::enable_shared_from_this<PaymentInst
     // page returned to (an empty value included). internalError "I0500", with nothing sent,
     // when the address does not parse or has no such item with a value.
     model::InstrumentVerification completeExternalVerificationFlow(const std::string& returnUrl) {
-        return doCompleteExternalVerificationFlow(returnUrl);
+        return callServiceOperation(
+            *this, &PaymentInstrumentService::doCompleteExternalVerificationFlow, returnUrl);
     }
     std::shared_ptr<WalletOperationHandle> completeExternalVerificationFlow(
         std::string returnUrl, VerificationCompletion completion) {

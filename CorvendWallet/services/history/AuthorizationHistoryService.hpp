@@ -26,7 +26,8 @@ class AuthorizationHistoryService
 
     // One page; absent parameters ask for the service's default page without filters.
     model::AuthorizationList getAuthorizationHistory(const Parameters& parameters) {
-        return doGetAuthorizationHistory(parameters);
+        return callServiceOperation(*this, &AuthorizationHistoryService::doGetAuthorizationHistory,
+                                    parameters);
     }
     std::shared_ptr<WalletOperationHandle> getAuthorizationHistory(Parameters parameters,
                                                                    ListCompletion completion) {
@@ -37,7 +38,8 @@ class AuthorizationHistoryService
 
     // The default page: no paging and no filter.
     model::AuthorizationList getAuthorizationHistory() {
-        return doGetAuthorizationHistory(std::nullopt);
+        return callServiceOperation(*this, &AuthorizationHistoryService::doGetAuthorizationHistory,
+                                    std::nullopt);
     }
     std::shared_ptr<WalletOperationHandle> getAuthorizationHistory(ListCompletion completion) {
         return runServiceOperation(shared_from_this(),
@@ -46,7 +48,9 @@ class AuthorizationHistoryService
     }
 
     // The authorization `id`.
-    model::Authorization getAuthorization(const std::string& id) { return doGetAuthorization(id); }
+    model::Authorization getAuthorization(const std::string& id) {
+        return callServiceOperation(*this, &AuthorizationHistoryService::doGetAuthorization, id);
+    }
     std::shared_ptr<WalletOperationHandle> getAuthorization(std::string id,
                                                             AuthorizationCompletion completion) {
         return runServiceOperation(shared_from_this(),

@@ -24,7 +24,8 @@ class TransactionHistoryService : public std::enable_shared_from_this<Transactio
     // One page; absent parameters ask for the service's default page without filters.
     model::TransactionList getTransactionHistory(
         const std::optional<model::GetTransactionHistoryParameters>& parameters) {
-        return doGetTransactionHistory(parameters);
+        return callServiceOperation(*this, &TransactionHistoryService::doGetTransactionHistory,
+                                    parameters);
     }
     std::shared_ptr<WalletOperationHandle> getTransactionHistory(
         std::optional<model::GetTransactionHistoryParameters> parameters,
@@ -36,7 +37,8 @@ class TransactionHistoryService : public std::enable_shared_from_this<Transactio
 
     // The transaction `transactionID`.
     model::Transaction getTransaction(const std::string& transactionID) {
-        return doGetTransaction(transactionID);
+        return callServiceOperation(*this, &TransactionHistoryService::doGetTransaction,
+                                    transactionID);
     }
     std::shared_ptr<WalletOperationHandle> getTransaction(std::string transactionID,
                                                           TransactionCompletion completion) {

@@ -19,7 +19,9 @@ class CurrencyExchangeService : public std::enable_shared_from_this<CurrencyExch
     virtual ~CurrencyExchangeService() = default;
 
     // The quote with identifier `id`.
-    model::FXRate getQuote(const std::string& id) { return doGetQuote(id); }
+    model::FXRate getQuote(const std::string& id) {
+        return callServiceOperation(*this, &CurrencyExchangeService::doGetQuote, id);
+    }
     std::shared_ptr<WalletOperationHandle> getQuote(std::string id, Completion completion) {
         return runServiceOperation(shared_from_this(), &CurrencyExchangeService::doGetQuote,
                                    std::move(completion), std::move(id));
@@ -27,7 +29,7 @@ class CurrencyExchangeService : public std::enable_shared_from_this<CurrencyExch
 
     // A new quote for `request`.
     model::FXRate createQuote(const model::FXRateRequest& request) {
-        return doCreateQuote(request);
+        return callServiceOperation(*this, &CurrencyExchangeService::doCreateQuote, request);
     }
     std::shared_ptr<WalletOperationHandle> createQuote(model::FXRateRequest request,
                                                        Completion completion) {

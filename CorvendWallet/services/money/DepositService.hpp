@@ -29,7 +29,9 @@ class DepositService : public std::enable_shared_from_this<DepositService> {
     virtual ~DepositService() = default;
 
     // The payment options that deposits accept, in the service's order.
-    std::vector<model::PaymentOptionDetails> getOptions() { return doGetOptions(); }
+    std::vector<model::PaymentOptionDetails> getOptions() {
+        return callServiceOperation(*this, &DepositService::doGetOptions);
+    }
     std::shared_ptr<WalletOperationHandle> getOptions(OptionsCompletion completion) {
         return runServiceOperation(shared_from_this(), &DepositService::doGetOptions,
                                    std::move(completion));
@@ -38,7 +40,7 @@ class DepositService : public std::enable_shared_from_this<DepositService> {
     // One page of deposits; no filter and the service's default paging without `parameters`.
     model::CustomerDepositList getAll(
         const std::optional<model::GetDepositsParameters>& parameters) {
-        return doGetAll(parameters);
+        return callServiceOperation(*this, &DepositService::doGetAll, parameters);
     }
     std::shared_ptr<WalletOperationHandle> getAll(
         std::optional<model::GetDepositsParameters> parameters, ListCompletion completion) {
@@ -47,7 +49,9 @@ class DepositService : public std::enable_shared_from_this<DepositService> {
     }
 
     // The deposit `id`.
-    model::CustomerDeposit get(const std::string& id) { return doGet(id); }
+    model::CustomerDeposit get(const std::string& id) {
+        return callServiceOperation(*this, &DepositService::doGet, id);
+    }
     std::shared_ptr<WalletOperationHandle> get(std::string id, Completion completion) {
         return runServiceOperation(shared_from_this(), &DepositService::doGet,
                                    std::move(completion), std::move(id));
@@ -56,7 +60,7 @@ class DepositService : public std::enable_shared_from_this<DepositService> {
     // Previews `request` with this device's fingerprint; the deposit comes back in "PREVIEW".
     // Also throws the fingerprint provider's error unchanged, having sent nothing.
     model::CustomerDeposit preview(const model::DepositRequest& request) {
-        return doPreview(request);
+        return callServiceOperation(*this, &DepositService::doPreview, request);
     }
     std::shared_ptr<WalletOperationHandle> preview(model::DepositRequest request,
                                                    Completion completion) {
@@ -65,7 +69,9 @@ class DepositService : public std::enable_shared_from_this<DepositService> {
     }
 
     // Moves the deposit to "PENDING", charging the given instrument.
-    model::CustomerDeposit create(const model::DepositCreate& create) { return doCreate(create); }
+    model::CustomerDeposit create(const model::DepositCreate& create) {
+        return callServiceOperation(*this, &DepositService::doCreate, create);
+    }
     std::shared_ptr<WalletOperationHandle> create(model::DepositCreate create,
                                                   Completion completion) {
         return runServiceOperation(shared_from_this(), &DepositService::doCreate,
@@ -74,7 +80,7 @@ class DepositService : public std::enable_shared_from_this<DepositService> {
 
     // Moves the deposit to "PROCESSING".
     model::CustomerDeposit confirm(const model::DepositConfirm& confirm) {
-        return doConfirm(confirm);
+        return callServiceOperation(*this, &DepositService::doConfirm, confirm);
     }
     std::shared_ptr<WalletOperationHandle> confirm(model::DepositConfirm confirm,
                                                    Completion completion) {

@@ -28,7 +28,7 @@ class TransferService : public std::enable_shared_from_this<TransferService> {
 
     // Also throws the device fingerprint provider's error, in which case nothing is sent.
     model::CustomerTransfer preview(const model::CustomerTransferRequest& request) {
-        return doPreview(request);
+        return callServiceOperation(*this, &TransferService::doPreview, request);
     }
     std::shared_ptr<WalletOperationHandle> preview(model::CustomerTransferRequest request,
                                                    TransferCompletion completion) {
@@ -37,7 +37,7 @@ class TransferService : public std::enable_shared_from_this<TransferService> {
     }
 
     model::CustomerTransfer create(const model::TransferCreate& transferCreate) {
-        return doCreate(transferCreate);
+        return callServiceOperation(*this, &TransferService::doCreate, transferCreate);
     }
     std::shared_ptr<WalletOperationHandle> create(model::TransferCreate transferCreate,
                                                   TransferCompletion completion) {
@@ -46,7 +46,7 @@ class TransferService : public std::enable_shared_from_this<TransferService> {
     }
 
     model::CustomerTransfer confirm(const model::TransferConfirm& transferConfirm) {
-        return doConfirm(transferConfirm);
+        return callServiceOperation(*this, &TransferService::doConfirm, transferConfirm);
     }
     std::shared_ptr<WalletOperationHandle> confirm(model::TransferConfirm transferConfirm,
                                                    TransferCompletion completion) {
@@ -57,7 +57,7 @@ class TransferService : public std::enable_shared_from_this<TransferService> {
     // Absent parameters list without any filter or paging.
     model::CustomerTransferList getAll(
         const std::optional<model::GetTransferParameters>& parameters) {
-        return doGetAll(parameters);
+        return callServiceOperation(*this, &TransferService::doGetAll, parameters);
     }
     std::shared_ptr<WalletOperationHandle> getAll(
         std::optional<model::GetTransferParameters> parameters, ListCompletion completion) {
@@ -65,7 +65,9 @@ class TransferService : public std::enable_shared_from_this<TransferService> {
                                    std::move(completion), std::move(parameters));
     }
 
-    model::CustomerTransfer get(const std::string& id) { return doGet(id); }
+    model::CustomerTransfer get(const std::string& id) {
+        return callServiceOperation(*this, &TransferService::doGet, id);
+    }
     std::shared_ptr<WalletOperationHandle> get(std::string id, TransferCompletion completion) {
         return runServiceOperation(shared_from_this(), &TransferService::doGet,
                                    std::move(completion), std::move(id));

@@ -29,7 +29,9 @@ class WithdrawalService : public std::enable_shared_from_this<WithdrawalService>
     virtual ~WithdrawalService() = default;
 
     // The ways money can leave the wallet, in the service's order.
-    std::vector<model::PaymentOptionDetails> getOptions() { return doGetOptions(); }
+    std::vector<model::PaymentOptionDetails> getOptions() {
+        return callServiceOperation(*this, &WithdrawalService::doGetOptions);
+    }
     std::shared_ptr<WalletOperationHandle> getOptions(OptionsCompletion completion) {
         return runServiceOperation(shared_from_this(), &WithdrawalService::doGetOptions,
                                    std::move(completion));
@@ -37,7 +39,7 @@ class WithdrawalService : public std::enable_shared_from_this<WithdrawalService>
 
     // Moves the previewed withdrawal to "PENDING" and returns it.
     model::Withdrawal create(const model::WithdrawalCreate& withdrawalCreate) {
-        return doCreate(withdrawalCreate);
+        return callServiceOperation(*this, &WithdrawalService::doCreate, withdrawalCreate);
     }
     std::shared_ptr<WalletOperationHandle> create(model::WithdrawalCreate withdrawalCreate,
                                                   WithdrawalCompletion completion) {
@@ -48,7 +50,7 @@ class WithdrawalService : public std::enable_shared_from_this<WithdrawalService>
     // A new withdrawal in "PREVIEW", priced by the service. Also throws the device-fingerprint
     // provider's error unchanged, in which case nothing is sent.
     model::Withdrawal preview(const model::WithdrawalRequest& withdrawalRequest) {
-        return doPreview(withdrawalRequest);
+        return callServiceOperation(*this, &WithdrawalService::doPreview, withdrawalRequest);
     }
     std::shared_ptr<WalletOperationHandle> preview(model::WithdrawalRequest withdrawalRequest,
                                                    WithdrawalCompletion completion) {
@@ -58,7 +60,7 @@ class WithdrawalService : public std::enable_shared_from_this<WithdrawalService>
 
     // Moves the created withdrawal to "PROCESSING" and returns it.
     model::Withdrawal confirm(const model::WithdrawalConfirm& withdrawalConfirm) {
-        return doConfirm(withdrawalConfirm);
+        return callServiceOperation(*this, &WithdrawalService::doConfirm, withdrawalConfirm);
     }
     std::shared_ptr<WalletOperationHandle> confirm(model::WithdrawalConfirm withdrawalConfirm,
                                                    WithdrawalCompletion completion) {
@@ -69,7 +71,7 @@ class WithdrawalService : public std::enable_shared_from_this<WithdrawalService>
     // One page of the customer's withdrawals; absent parameters list without filter or paging.
     model::WithdrawalList getAll(
         const std::optional<model::GetWithdrawalsParameters>& getWithdrawalsParameters) {
-        return doGetAll(getWithdrawalsParameters);
+        return callServiceOperation(*this, &WithdrawalService::doGetAll, getWithdrawalsParameters);
     }
     std::shared_ptr<WalletOperationHandle> getAll(
         std::optional<model::GetWithdrawalsParameters> getWithdrawalsParameters,
@@ -79,7 +81,9 @@ class WithdrawalService : public std::enable_shared_from_this<WithdrawalService>
     }
 
     // The withdrawal with identifier `id`.
-    model::Withdrawal get(const std::string& id) { return doGet(id); }
+    model::Withdrawal get(const std::string& id) {
+        return callServiceOperation(*this, &WithdrawalService::doGet, id);
+    }
     std::shared_ptr<WalletOperationHandle> get(std::string id, WithdrawalCompletion completion) {
         return runServiceOperation(shared_from_this(), &WithdrawalService::doGet,
                                    std::move(completion), std::move(id));

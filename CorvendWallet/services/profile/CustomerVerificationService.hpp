@@ -20,7 +20,9 @@ class CustomerVerificationService
     virtual ~CustomerVerificationService() = default;
 
     // Where the customer's verification stands; an unknown status is no error.
-    model::KycVerification getKycStatus() { return doGetKycStatus(); }
+    model::KycVerification getKycStatus() {
+        return callServiceOperation(*this, &CustomerVerificationService::doGetKycStatus);
+    }
     std::shared_ptr<WalletOperationHandle> getKycStatus(StatusCompletion completion) {
         return runServiceOperation(shared_from_this(), &CustomerVerificationService::doGetKycStatus,
                                    std::move(completion));
@@ -32,7 +34,8 @@ class CustomerVerificationService
     // and presents the screen.
     std::shared_ptr<CustomerVerificationScreen> startCustomerVerification(
         const model::CustomerVerificationRequest& request) {
-        return doStartCustomerVerification(request);
+        return callServiceOperation(
+            *this, &CustomerVerificationService::doStartCustomerVerification, request);
     }
 
   protected:

@@ -25,7 +25,7 @@ class ProfileService : public std::enable_shared_from_this<ProfileService> {
 
     // The customer with the optional blocks `include` names, asked for in that order.
     model::CustomerInfo getProfile(const std::vector<model::ProfileInclude>& include) {
-        return doGetProfile(include);
+        return callServiceOperation(*this, &ProfileService::doGetProfile, include);
     }
     std::shared_ptr<WalletOperationHandle> getProfile(std::vector<model::ProfileInclude> include,
                                                       ProfileCompletion completion) {
@@ -34,7 +34,9 @@ class ProfileService : public std::enable_shared_from_this<ProfileService> {
     }
 
     // Every account, in the service's order.
-    std::vector<model::Account> getAccounts() { return doGetAccounts(); }
+    std::vector<model::Account> getAccounts() {
+        return callServiceOperation(*this, &ProfileService::doGetAccounts);
+    }
     std::shared_ptr<WalletOperationHandle> getAccounts(AccountsCompletion completion) {
         return runServiceOperation(shared_from_this(), &ProfileService::doGetAccounts,
                                    std::move(completion));
@@ -42,7 +44,7 @@ class ProfileService : public std::enable_shared_from_this<ProfileService> {
 
     // The account `accountID`.
     model::Account getSingleAccount(const std::string& accountID) {
-        return doGetSingleAccount(accountID);
+        return callServiceOperation(*this, &ProfileService::doGetSingleAccount, accountID);
     }
     std::shared_ptr<WalletOperationHandle> getSingleAccount(std::string accountID,
                                                             AccountCompletion completion) {
@@ -52,7 +54,7 @@ class ProfileService : public std::enable_shared_from_this<ProfileService> {
 
     // Opens an account in the request's currency and returns it.
     model::Account addAccount(const model::AddAccountRequest& request) {
-        return doAddAccount(request);
+        return callServiceOperation(*this, &ProfileService::doAddAccount, request);
     }
     std::shared_ptr<WalletOperationHandle> addAccount(model::AddAccountRequest request,
                                                       AccountCompletion completion) {

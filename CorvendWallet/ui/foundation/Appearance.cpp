@@ -8,6 +8,7 @@
 #include "CorvendCoreComponents/Appearance.hpp"
 #include "CorvendCoreComponents/CornerRadiusValues.hpp"
 #include "CorvendCoreComponents/Theme.hpp"
+#include "platform/async/ProcessFork.hpp"
 
 namespace corvend {
 
@@ -63,11 +64,13 @@ Appearance Appearance::defaultAppearance() {
 }
 
 void Appearance::apply() const {
+    platform::ProcessFork::checkKitUsable("Appearance::apply");
     std::lock_guard lock(installed().mutex);
     installLocked();
 }
 
 void Appearance::applyDefaultUnlessApplied() {
+    platform::ProcessFork::checkKitUsable("Appearance::applyDefaultUnlessApplied");
     std::lock_guard lock(installed().mutex);
     if (!installed().applied.load()) defaultAppearance().installLocked();
 }
@@ -86,6 +89,7 @@ void Appearance::installLocked() const {
 }
 
 Appearance::Images Appearance::appliedImages() {
+    platform::ProcessFork::checkKitUsable("Appearance::appliedImages");
     auto& state = installed();
     std::lock_guard lock(state.mutex);
     if (!state.images) state.images.emplace(Images());

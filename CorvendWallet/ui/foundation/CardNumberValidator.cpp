@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "CorvendWallet/ui/foundation/ValidationProtocol.hpp"
+#include "platform/async/ProcessFork.hpp"
 #include "platform/foundation/Unicode.hpp"
 
 namespace corvend {
@@ -22,6 +23,7 @@ CardNumberValidator::CardNumberValidator(std::vector<CardType> supportedTypes)
 
 CardNumberValidationResult CardNumberValidator::validate(
     const std::optional<std::string_view>& number) const {
+    platform::ProcessFork::checkKitUsable("CardNumberValidator::validate");
     if (!number) return CardNumberValidationResult::invalid;
     const CardType type(number);
     if (type == CardType::unknown) return CardNumberValidationResult::invalid;
@@ -36,6 +38,7 @@ CardNumberValidationResult CardNumberValidator::validate(
 }
 
 bool CardNumberValidator::passesLuhnCheck(std::string_view text) {
+    platform::ProcessFork::checkKitUsable("CardNumberValidator::passesLuhnCheck");
     const std::vector<std::size_t> boundaries = platform::unicode::characterBoundaries(text);
     int sum = 0;
     std::size_t digits = 0;

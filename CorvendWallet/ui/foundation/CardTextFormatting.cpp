@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/async/ProcessFork.hpp"
+
 namespace corvend {
 
 namespace unicode = platform::unicode;
@@ -43,6 +45,7 @@ std::string cardNumberMask(std::string_view text) {
 
 bool editExpiryDateText(std::string& text, platform::UTF16Range range,
                         std::string_view replacement) {
+    platform::ProcessFork::checkKitUsable("editExpiryDateText");
     if (!isEmptyOrDigits(replacement)) return false;
     if (range.location > kLastEditableExpiryPosition) return false;
     std::optional<std::string> edited = unicode::replacingUTF16Range(text, range, replacement);
@@ -66,6 +69,7 @@ bool editExpiryDateText(std::string& text, platform::UTF16Range range,
 
 bool acceptsCvvInput(std::string_view text, platform::UTF16Range range,
                      std::string_view replacement, std::size_t maxLength) {
+    platform::ProcessFork::checkKitUsable("acceptsCvvInput");
     if (!isEmptyOrDigits(replacement)) return false;
     const std::optional<std::string> edited =
         unicode::replacingUTF16Range(text, range, replacement);

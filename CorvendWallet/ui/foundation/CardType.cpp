@@ -6,6 +6,7 @@
 #include "CorvendCoreComponents/Theme.hpp"
 #include "CorvendWallet/ui/foundation/Appearance.hpp"
 #include "CorvendWallet/ui/foundation/WalletAssets.hpp"
+#include "platform/async/ProcessFork.hpp"
 #include "platform/foundation/RegularExpression.hpp"
 
 namespace corvend {
@@ -34,6 +35,7 @@ const std::vector<RegularExpression>& patterns(CardType::Value type) {
 }  // namespace
 
 CardType::CardType(std::optional<std::string_view> cardNumber) : value_(unknown) {
+    platform::ProcessFork::checkKitUsable("CardType");
     if (!cardNumber) return;
     // The prepaid ranges lie inside the general ones, so they are asked first.
     for (Value type : {tembroPrepaidMasterCard, ombrixPrepaidMasterCard, masterCard, visa}) {
@@ -45,6 +47,7 @@ CardType::CardType(std::optional<std::string_view> cardNumber) : value_(unknown)
 }
 
 bool CardType::matches(std::string_view text) const {
+    platform::ProcessFork::checkKitUsable("CardType::matches");
     for (const RegularExpression& pattern : patterns(value_)) {
         if (pattern.isFound(text)) return true;
     }
@@ -52,6 +55,7 @@ bool CardType::matches(std::string_view text) const {
 }
 
 platform::ui::ImagePtr CardType::logo() const {
+    platform::ProcessFork::checkKitUsable("CardType::logo");
     using Logo = WalletAssets::Logo;
     switch (value_) {
         case masterCard:

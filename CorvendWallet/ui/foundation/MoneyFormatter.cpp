@@ -2,12 +2,14 @@
 
 #include <limits>
 
+#include "platform/async/ProcessFork.hpp"
 #include "platform/foundation/Decimal.hpp"
 #include "platform/foundation/NumberFormatter.hpp"
 
 namespace corvend {
 
 std::string MoneyFormatter::format(std::int64_t amount, std::string_view currencyCode) const {
+    platform::ProcessFork::checkKitUsable("MoneyFormatter::format");
     const auto formatter = platform::NumberFormatter::currency(
         currencyCode, locale_ ? *locale_ : platform::Locale::current());
     const platform::Decimal value(amount, -formatter.maximumFractionDigits());

@@ -26,7 +26,9 @@ class CardDepositService : public std::enable_shared_from_this<CardDepositServic
 
     // Creates the deposit with the card option and the kit's web return address; throws the
     // deposit service's error unchanged. Blocking (see runServiceOperation).
-    model::CustomerDeposit preview(const CardDepositRequest& request) { return doPreview(request); }
+    model::CustomerDeposit preview(const CardDepositRequest& request) {
+        return callServiceOperation(*this, &CardDepositService::doPreview, request);
+    }
     std::shared_ptr<WalletOperationHandle> preview(CardDepositRequest request,
                                                    PreviewCompletion completion) {
         return runServiceOperation(shared_from_this(), &CardDepositService::doPreview,
@@ -38,7 +40,8 @@ class CardDepositService : public std::enable_shared_from_this<CardDepositServic
     // one result. Main thread.
     void start(const std::string& depositID, const platform::ui::ViewControllerPtr& viewController,
                ResultCompletion completion) {
-        doStart(depositID, viewController, std::move(completion));
+        callServiceOperation(*this, &CardDepositService::doStart, depositID, viewController,
+                             std::move(completion));
     }
 
   protected:
