@@ -35,7 +35,7 @@ struct Upload {
     std::size_t bytes;
     int segment;                       // the largest segment the server takes; 0: the system's
     std::chrono::microseconds perKiB;  // the server's pace; 0: it reads nothing
-    std::chrono::milliseconds timeout;
+    bool overTLS = true;               // also run over https
 };
 
 // The parameter: whether over https.
@@ -44,12 +44,14 @@ class UploadIdleTimeOutTest : public ::testing::TestWithParam<bool> {};
 TEST_P(UploadIdleTimeOutTest, AnUploadTheServiceKeepsTakingIsNotCutAndOneItStopsTakingIs) {
     const Upload uploads[] = {
         // Taken at once by the kit's send buffer: only its send queue shows the service read.
-        {"queued whole", 64 * 1024, 0, 15ms, 500ms},
-        // More than the kit's buffers take at once: it hands bytes over while the service reads.
-        {"handed over slowly", 512 * 1024, 1000, 1500us, 300ms},
-        {"never read", 64 * 1024, 0, 0us, 500ms},
+        {"queued whole", 64 * 1024, 0, 15ms},
+        // More than the kit's buffers take at once: it hands bytes over while the service reads
+        // (over TLS its buffers grow too fast for that to last).
+        {"handed over slowly", 1024 * 1024, 1000, 1500us, false},
+        {"never read", 64 * 1024, 0, 0us},
     };
     for (const auto& upload : uploads) {
+        if (GetParam() && !upload.overTLS) continue;
         SCOPED_TRACE(upload.name);
         auto server = GetParam() ? std::make_unique<LoopbackServer>(tlsFile("server.pem"),
                                                                     tlsFile("server-key.pem"))
@@ -81,7 +83,7 @@ TEST_P(UploadIdleTimeOutTest, AnUploadTheServiceKeepsTakingIsNotCutAndOneItStops
         configuration.caBundlePath = tlsFile("test-ca.pem");
         const auto session = URLSession::make(configuration);
         URLRequest request(server->url("/upload"),
-                           platform::URLRequestCachePolicy::useProtocolCachePolicy, upload.timeout);
+                           platform::URLRequestCachePolicy::useProtocolCachePolicy, 500ms);
         request.setHTTPMethod("POST");
         request.setHTTPBody(platform::Data(std::string(upload.bytes, 'u')));
         try {
