@@ -689,5 +689,24 @@ OLD='CloseOnExecSweep::CloseOnExecSweep() : forks_(registeredForkLock()) {'
 NEW='CloseOnExecSweep::CloseOnExecSweep() : forks_(registeredForkLock(), std::defer_lock) {'
 fault "close-on-exec sweep: a fork does not wait for the marking" \
     platform/http/CloseOnExecSweep.cpp $HTTP "$HTTP:CloseOnExecSweep*"
+# 18. The request's idle time-out: what restarts it.
+IDLE_TESTS="$INTEGRATION:*IdleTimeOut*"
+OLD='    transfer.idle.moved();
+    transfer.replyHeaders.consume('
+NEW='    transfer.replyHeaders.consume('
+fault "idle time-out: not restarted by a header line" platform/http/URLSession.cpp \
+    corvend_integration_test "$IDLE_TESTS"
+OLD='    transfer.idle.moved();  // connected'
+NEW='    // connected'
+fault "idle time-out: not restarted by the connection made" platform/http/URLSession.cpp \
+    corvend_integration_test "$IDLE_TESTS"
+OLD='const curl_off_t total = received + sent;'
+NEW='const curl_off_t total = received;'
+fault "idle time-out: not restarted by body bytes sent" platform/http/IdleDeadline.cpp \
+    corvend_integration_test "$IDLE_TESTS"
+OLD='if (queued < queued_) last_ = now;'
+NEW='(void)now;'
+fault "idle time-out: the fall of the send queue not counted" platform/http/IdleDeadline.cpp \
+    corvend_integration_test "$IDLE_TESTS"
 
 plant_all

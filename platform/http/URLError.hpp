@@ -16,7 +16,8 @@ class URLError : public std::exception {
         badURL,                      // the URL cannot be sent (malformed, or too long); not sent
         unsupportedURL,              // a scheme other than http or https; not sent
         timedOut,                    // no byte for the idle time-out, or the whole-transfer cap
-                                     // passed: retrying may help
+                                     // passed. A read may be retried; a change that timed out
+                                     // may have been made, and retrying it may make it twice
         cannotFindHost,              // the host name does not resolve
         cannotConnectToHost,         // nobody answered on the host's port
         networkConnectionLost,       // the connection broke (the request may have been processed)

@@ -559,14 +559,16 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     }
 
     // Ends the transfers in which no byte moved for their idle time-out; returns the time until
-    // the next of them may end, at most `longest`.
+    // the next of them may end or is to look at its send queue, at most `longest`.
     std::chrono::milliseconds endIdleTransfers(std::chrono::milliseconds longest) {
         const auto now = detail::IdleDeadline::Clock::now();
         auto next = now + longest;
         for (auto at = active.begin(); at != active.end();) {
-            const auto& idle = at->second->idle;
+            auto& idle = at->second->idle;
+            // An upload's send queue is looked at before the transfer is taken for idle.
+            const auto due = idle.check(at->first, now);
             if (idle.when() > now) {
-                next = std::min(next, idle.when());
+                next = std::min(next, due);
                 ++at;
                 continue;
             }
