@@ -689,6 +689,7 @@ OLD='CloseOnExecSweep::CloseOnExecSweep() : forks_(registeredForkLock()) {'
 NEW='CloseOnExecSweep::CloseOnExecSweep() : forks_(registeredForkLock(), std::defer_lock) {'
 fault "close-on-exec sweep: a fork does not wait for the marking" \
     platform/http/CloseOnExecSweep.cpp $HTTP "$HTTP:CloseOnExecSweep*"
+
 # 18. The request's idle time-out: what restarts it.
 IDLE_TESTS="$INTEGRATION:*IdleTimeOut*"
 OLD='    transfer.idle.moved();
