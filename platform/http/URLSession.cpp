@@ -434,6 +434,14 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             if (auto shortage = detail::SocketOpener::outOfDescriptors(error)) throw *shortage;
             throw makeURLError(URLError::Code::unknown, "no transfer group");
         }
+        // libcurl makes the group even when it could not open its wake-up pair, and a group
+        // that cannot be woken would hold a cancelled call for its whole time-out. The byte
+        // this leaves only ends the first wait early.
+        if (curl_multi_wakeup(multi) != CURLM_OK) {
+            detail::CurlGlobal::cleanUpMulti(multi);
+            if (auto shortage = detail::SocketOpener::outOfDescriptors(error)) throw *shortage;
+            throw makeURLError(URLError::Code::unknown, "no wake-up for the transfer group");
+        }
         // Keep enough idle connections for the kit's concurrent calls to one service.
         curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 32L);
     }
