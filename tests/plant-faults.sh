@@ -710,4 +710,33 @@ NEW='(void)now;'
 fault "idle time-out: the fall of the send queue not counted" platform/http/IdleDeadline.cpp \
     corvend_integration_test "$IDLE_TESTS"
 
+# 19. A dead address hides no live one; a session never starts without its wake-up.
+HTTP_TESTS=corvend_platform_http_test
+OLD='endIdleTransfers(connecting() ? kConnectingRound : std::chrono::seconds(60));'
+NEW='endIdleTransfers(std::chrono::seconds(60));'
+fault "connect: the driver waits for libcurl's timers alone while connecting" \
+    platform/http/URLSession.cpp $HTTP_TESTS "$HTTP_TESTS:URLSessionConnect*"
+OLD='setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, ms);'
+NEW='setOption(easy, CURLOPT_CONNECTTIMEOUT_MS, 0L);'
+fault "connect: no connect time-out to share among the addresses" \
+    platform/http/URLSession.cpp $HTTP_TESTS "$HTTP_TESTS:URLSessionConnect*"
+OLD='if (curl_multi_wakeup(multi) != CURLM_OK) {'
+NEW='if (multi == nullptr) {'
+fault "session: made without its wake-up pair" platform/http/URLSession.cpp \
+    "$HTTP_TESTS corvend_integration_test" \
+    "$HTTP_TESTS:*WithoutDescriptors* $INTEGRATION:*WithoutDescriptors*"
+OLD='        // The first call tries again, and fails with it if it still cannot be had.'
+NEW='        throw;'
+fault "session manager: a session that cannot be had fails the manager's creation" \
+    CorvendWallet/networking/SessionManager.cpp corvend_integration_test \
+    "$INTEGRATION:*WithoutDescriptors*"
+OLD='        // None can be had now (no descriptor left): the first load tries again.'
+NEW='        throw;'
+fault "web view: a session that cannot be had fails the view's creation" \
+    platform/web/WebView.cpp $WEB "$WEB:*WithoutDescriptors*"
+OLD='    if (!session_) {'
+NEW='    if (false) {'
+fault "web view: a view made without its session never makes one" platform/web/WebView.cpp \
+    $WEB "$WEB:*WithoutDescriptors*"
+
 plant_all

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "CorvendWallet/setup/DeviceProfilingAdapter.hpp"
 #include "CorvendWallet/networking/SessionManager.hpp"
+#include "CorvendWallet/setup/DeviceProfilingAdapter.hpp"
 #include "CorvendWallet/ui/foundation/WalletBundle.hpp"
 #include "platform/http/URLSession.hpp"
 
@@ -18,7 +18,9 @@ std::shared_ptr<SessionManagable> CompositionOptions::makeEphemeralSessionManage
     auto configuration = platform::URLSessionConfiguration::ephemeral();
     // No call of the kit's needs more than a minute, however slowly a server sends it.
     configuration.timeoutIntervalForResource = std::chrono::seconds(60);
-    return std::make_shared<SessionManager>(platform::URLSession::make(std::move(configuration)));
+    // A session that cannot be had now (no descriptor left) fails the calls until one can.
+    return std::make_shared<SessionManager>(
+        [configuration] { return platform::URLSession::make(configuration); });
 }
 
 WalletEnvironmentProvider::InfoDictionary kitInfoDictionary() {

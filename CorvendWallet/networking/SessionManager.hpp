@@ -1,6 +1,9 @@
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 #include "CorvendWallet/networking/SessionManagable.hpp"
 #include "platform/http/URLSession.hpp"
@@ -10,18 +13,26 @@ namespace corvend {
 // Sends through one platform URL session.
 class SessionManager final : public SessionManagable {
   public:
-    explicit SessionManager(std::shared_ptr<platform::URLSession> urlSession)
-        : urlSession_(std::move(urlSession)) {}
+    using MakeSession = std::function<std::shared_ptr<platform::URLSession>()>;
 
-    SessionReply data(const platform::URLRequest& request) override {
-        auto [body, response] = urlSession_->data(request);
-        return {std::move(body), std::move(response)};
-    }
+    explicit SessionManager(std::shared_ptr<platform::URLSession> urlSession);
+    // Over the session `make` returns. One that cannot be had now (`make` throws a
+    // platform::URLError, as when the process is out of descriptors) is made again by each call,
+    // which fails with that error until one is made.
+    explicit SessionManager(MakeSession make);
 
-    const std::shared_ptr<platform::URLSession>& urlSession() const { return urlSession_; }
+    SessionReply data(const platform::URLRequest& request) override;
+
+    // Absent while none could be made.
+    std::shared_ptr<platform::URLSession> urlSession() const;
 
   private:
-    std::shared_ptr<platform::URLSession> urlSession_;
+    platform::URLSession& session();
+
+    const MakeSession make_;
+    std::mutex mutex_;                                  // held while a session is made
+    std::shared_ptr<platform::URLSession> urlSession_;  // set once, before made_
+    std::atomic<bool> made_{false};
 };
 
 }  // namespace corvend

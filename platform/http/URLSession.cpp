@@ -142,6 +142,7 @@ struct Transfer {
     int sends = 0;           // I/O thread only
     bool read = false;       // GET or HEAD: may go again on a fresh connection, once
     bool sentFresh = false;  // I/O thread only
+    bool connected = false;  // I/O thread only
 
     void fail(URLError error) { outcome->reject(std::make_exception_ptr(std::move(error))); }
 };
@@ -152,6 +153,7 @@ struct Transfer {
 int onBeforeSend(void* userdata, char*, char*, int, int) {
     auto& transfer = *static_cast<Transfer*>(userdata);
     transfer.idle.moved();  // connected
+    transfer.connected = true;
     return ++transfer.sends == 1 ? CURL_PREREQFUNC_OK : CURL_PREREQFUNC_ABORT;
 }
 
@@ -432,6 +434,14 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
             if (auto shortage = detail::SocketOpener::outOfDescriptors(error)) throw *shortage;
             throw makeURLError(URLError::Code::unknown, "no transfer group");
         }
+        // libcurl makes the group even when it could not open its wake-up pair, and a group
+        // that cannot be woken would hold a cancelled call for its whole time-out. The byte
+        // this leaves only ends the first wait early.
+        if (curl_multi_wakeup(multi) != CURLM_OK) {
+            detail::CurlGlobal::cleanUpMulti(multi);
+            if (auto shortage = detail::SocketOpener::outOfDescriptors(error)) throw *shortage;
+            throw makeURLError(URLError::Code::unknown, "no wake-up for the transfer group");
+        }
         // Keep enough idle connections for the kit's concurrent calls to one service.
         curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 32L);
     }
@@ -581,6 +591,16 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         return std::chrono::ceil<std::chrono::milliseconds>(next - now);
     }
 
+    // libcurl gives each of a name's addresses a share of the connect time-out, but having
+    // given up on one it tries the next only when next driven, and sets no timer for that: left
+    // to its timers, the driver would try the next address only once the whole time-out passed.
+    static constexpr std::chrono::milliseconds kConnectingRound{50};
+
+    bool connecting() const {
+        return std::ranges::any_of(active,
+                                   [](const auto& item) { return !item.second->connected; });
+    }
+
     // Whether the transfer's kept connection had closed before any byte of the reply: libcurl
     // then asks to send the request again (refused by onBeforeSend), or, once an easy handle has
     // asked five times in its life, fails at once.
@@ -709,7 +729,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                     }
                     complete(*transfer, result);
                 }
-                wait = endIdleTransfers(std::chrono::seconds(60));
+                wait = endIdleTransfers(connecting() ? kConnectingRound : std::chrono::seconds(60));
             }
             if (done()) return;
             // libcurl shortens the wait to its own timers; a wake-up ends it for new work.
@@ -745,6 +765,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         // Its callbacks run only when this thread next drives the multi handle.
         transfer.sentFresh = true;
         transfer.sends = 0;
+        transfer.connected = false;
         transfer.errorBuffer.front() = '\0';
         return true;
     }

@@ -41,6 +41,9 @@ class URLSession : public std::enable_shared_from_this<URLSession> {
     // Longer URLs are refused: libcurl cannot build a request line from them.
     static constexpr std::size_t kMaximumURLLength = 64 * 1024;
 
+    // Throws URLError when the session cannot have what it needs: with no descriptor left for
+    // its wake-up (without which a cancel would wait for the time-out), the descriptor error a
+    // call gets.
     static std::shared_ptr<URLSession> make(
         URLSessionConfiguration configuration = URLSessionConfiguration::ephemeral());
     ~URLSession();  // ends running transfers with URLError::cancelled and stops the I/O thread

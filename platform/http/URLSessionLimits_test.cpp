@@ -15,6 +15,7 @@
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/support/FaultServer.hpp"
+#include "tests/support/NoDescriptorsLeft.hpp"
 
 namespace corvend::platform {
 namespace {
@@ -162,6 +163,25 @@ TEST(URLSessionLimitsTest, AnOverlongURLIsRefusedBeforeSending) {
     EXPECT_EQ(codeOf(*session, URLRequest(urlOf(server, std::string(1024 * 1024, 'i')))),
               URLError::Code::badURL);
     EXPECT_EQ(server.accepted(), 0);
+}
+
+// A session made while the process has no descriptor left would lack the wake-up that ends a
+// cancelled call at once: its creation fails, naming the shortage, as a call's would.
+TEST(URLSessionLimitsTest, ASessionMadeWithoutDescriptorsFailsItsCreationNamingThem) {
+    // Made and failed once first, so that nothing the failure meets needs a descriptor.
+    EXPECT_EQ(codeOf(*URLSession::make(), URLRequest(*URL::make("ftp://127.0.0.1/"))),
+              URLError::Code::unsupportedURL);
+    std::optional<URLError> failure;
+    try {
+        const corvend::testing::NoDescriptorsLeft none;
+        URLSession::make();
+    } catch (const URLError& error) {
+        failure = error;
+    }
+    ASSERT_TRUE(failure.has_value()) << "made without its wake-up";
+    EXPECT_EQ(failure->code(), URLError::Code::unknown);
+    EXPECT_NE(failure->description().find("no file descriptors left"), std::string::npos)
+        << failure->description();
 }
 
 }  // namespace

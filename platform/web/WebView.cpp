@@ -50,9 +50,13 @@ URLRequest redirected(const URLRequest& previous, URL target, int status) {
 
 }  // namespace
 
-WebView::WebView(WebViewConfiguration configuration)
-    : configuration_(configuration),
-      session_(URLSession::make(sessionConfiguration(configuration))) {}
+WebView::WebView(WebViewConfiguration configuration) : configuration_(configuration) {
+    try {
+        session_ = URLSession::make(sessionConfiguration(configuration));
+    } catch (const URLError&) {
+        // None can be had now (no descriptor left): the first load tries again.
+    }
+}
 
 WebView::~WebView() {
     transfer_.cancel();
@@ -136,6 +140,17 @@ void WebView::decided(std::uint64_t id, NavigationActionPolicy policy) {
 }
 
 void WebView::fetch() {
+    if (!session_) {
+        try {
+            session_ = URLSession::make(sessionConfiguration(configuration_));
+        } catch (const URLError& error) {
+            // Reported as a transfer's failure is, never from within the decision.
+            MainQueue::shared().async([weak = weakSelf(), id = pending_->id, error] {
+                if (const auto self = weak.lock()) self->failed(id, error);
+            });
+            return;
+        }
+    }
     // The task keeps only what it uses; the view may go away meanwhile. It reads the page too,
     // so that a large one never holds up the main thread (a close or a cancel stays prompt).
     transfer_ = Task<void>::detached(

@@ -25,7 +25,9 @@ namespace corvend::platform::web {
 // redirects itself one hop at a time, and asks its navigation delegate before every navigation
 // (the first load, each link followed, each redirect hop), exactly once each. Used on the main
 // thread; transfers run on tasks and their results come back through MainQueue. Releasing the
-// view cancels its transfer, and nothing is delivered after it is gone.
+// view cancels its transfer, and nothing is delivered after it is gone. A view made while its
+// session cannot be had (no descriptor left) makes it at a load; a load that cannot have it
+// fails with the session's URLError.
 class WebView : public ui::View {
   public:
     // Redirect hops followed for one navigation before it fails.
@@ -82,7 +84,7 @@ class WebView : public ui::View {
     std::weak_ptr<WebView> weakSelf();
 
     WebViewConfiguration configuration_;
-    std::shared_ptr<URLSession> session_;
+    std::shared_ptr<URLSession> session_;  // absent until one can be had
     std::weak_ptr<NavigationDelegate> navigationDelegate_;
     std::weak_ptr<UIDelegate> uiDelegate_;
     std::optional<Pending> pending_;

@@ -12,6 +12,7 @@
 #include "platform/async/MainQueue.hpp"
 #include "tests/support/FaultServer.hpp"
 #include "tests/support/LoopbackServer.hpp"
+#include "tests/support/NoDescriptorsLeft.hpp"
 
 namespace corvend::platform::web {
 namespace {
@@ -196,6 +197,33 @@ TEST_F(WebViewTest, AFailedNavigationIsReportedAndShown) {
         EXPECT_TRUE(webView->snapshotLines().front().starts_with("web page failed: "));
     }
     ::close(reserved);
+}
+
+// A view made while the process has no descriptor left: a load fails naming the shortage while
+// it lasts, and the next one, once descriptors are back, shows the page.
+TEST_F(WebViewTest, AViewMadeWithoutDescriptorsLoadsOnceTheyAreBack) {
+    // A session let go and a failed load first: the undefined-behaviour checker takes a
+    // descriptor to check a type the first time it meets it.
+    URLSession::make();
+    webView_->load(URLRequest(*URL::make("ftp://127.0.0.1/")));
+    ASSERT_TRUE(settle());
+    std::shared_ptr<WebView> webView;
+    {
+        const testing::NoDescriptorsLeft none;
+        webView = std::make_shared<WebView>();
+        webView->setNavigationDelegate(delegate_);
+        webView->load(URLRequest(server_.url("/done")));
+        ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+    }
+    EXPECT_EQ(delegate_->failures, (std::vector<URLError::Code>{URLError::Code::unsupportedURL,
+                                                                URLError::Code::unknown}));
+    ASSERT_TRUE(webView->lastError());
+    EXPECT_NE(webView->lastError()->description().find("no file descriptors left"),
+              std::string::npos);
+    webView->load(URLRequest(server_.url("/done")));
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return !webView->isLoading(); }, 20s));
+    EXPECT_EQ(delegate_->finished, 1);
+    EXPECT_EQ(webView->page()->lines, std::vector<std::string>{"Done"});
 }
 
 TEST_F(WebViewTest, APageThatNeverEndsIsCutOffByTheWholeTransferCap) {
