@@ -1,0 +1,112 @@
+// A session that goes while a call waits on its host's lookup: the call ends at once as
+// cancelled, whatever the system resolver still does.
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <netdb.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <fstream>
+#include <future>
+#include <iterator>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/foundation/NeverDestroyed.hpp"
+#include "platform/http/URLError.hpp"
+#include "platform/http/URLSession.hpp"
+
+namespace {
+
+// The host name whose lookup waits until the test lets it end, as when the system resolver
+// waits on a DNS server that is gone; any other goes to the C library's lookup.
+constexpr std::string_view kHeldName = "held-lookup.test";
+
+struct HeldLookups {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int started = 0;        // guarded by mutex
+    bool released = false;  // guarded by mutex
+
+    void release() {
+        std::lock_guard lock(mutex);
+        released = true;
+        changed.notify_all();
+    }
+};
+
+// A resolver thread may still leave it as the process ends.
+corvend::platform::NeverDestroyed<HeldLookups> heldLookups;
+HeldLookups& held = *heldLookups;
+
+}  // namespace
+
+// A program's own definition comes before the C library's.
+extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
+                           addrinfo** result) {
+    if (node != nullptr && node == kHeldName) {
+        std::unique_lock lock(held.mutex);
+        ++held.started;
+        held.changed.notify_all();
+        held.changed.wait(lock, [] { return held.released; });
+        return EAI_NONAME;
+    }
+    using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
+    static const auto lookUp = reinterpret_cast<Lookup>(::dlsym(RTLD_NEXT, "getaddrinfo"));
+    return lookUp(node, service, hints, result);
+}
+
+namespace corvend::platform {
+namespace {
+
+// Whether the thread `id` of this process sleeps, as it does in a wait.
+bool asleep(pid_t id) {
+    std::ifstream stat("/proc/self/task/" + std::to_string(id) + "/stat");
+    const std::string text{std::istreambuf_iterator<char>(stat), {}};
+    const auto name = text.rfind(')');  // the state follows the parenthesised name
+    return name != std::string::npos && text.compare(name, 3, ") S") == 0;
+}
+
+TEST(URLSessionShutdownTest, ACallWaitingOnALookupEndsAsCancelledWhenItsSessionGoes) {
+    {
+        std::lock_guard lock(held.mutex);
+        held.started = 0;
+        held.released = false;
+    }
+    auto session = URLSession::make();
+    URLSession& calledOn = *session;
+    std::atomic<pid_t> caller{0};
+    std::promise<URLError::Code> ended;
+    std::thread call([&] {
+        caller = ::gettid();
+        try {
+            (void)calledOn.data(URLRequest(*URL::make("http://held-lookup.test:8080/")));
+            ended.set_value(URLError::Code::unknown);
+        } catch (const URLError& error) {
+            ended.set_value(error.code());
+        }
+    });
+    {
+        std::unique_lock lock(held.mutex);
+        held.changed.wait(lock, [] { return held.started == 1; });
+    }
+    // Its lookup has started; the call then waits for it.
+    while (!asleep(caller)) std::this_thread::yield();
+
+    session.reset();
+    auto code = ended.get_future();
+    // Generous: reached only when the call waits on, until its lookup's time-out.
+    const bool endedInTime = code.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    held.release();
+    call.join();
+    EXPECT_TRUE(endedInTime) << "the call waited on its lookup after its session went";
+    EXPECT_EQ(code.get(), URLError::Code::cancelled);
+}
+
+}  // namespace
+}  // namespace corvend::platform
