@@ -30,12 +30,12 @@ constexpr std::string_view kHeldName = "held-lookup.test";
 struct HeldLookups {
     std::mutex mutex;
     std::condition_variable changed;
-    int started = 0;        // guarded by mutex
-    bool released = false;  // guarded by mutex
+    int started = 0;   // guarded by mutex
+    int released = 0;  // the first this many started may end; guarded by mutex
 
-    void release() {
+    void releaseAll() {
         std::lock_guard lock(mutex);
-        released = true;
+        released = started;
         changed.notify_all();
     }
 };
@@ -51,9 +51,9 @@ extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo
                            addrinfo** result) {
     if (node != nullptr && node == kHeldName) {
         std::unique_lock lock(held.mutex);
-        ++held.started;
+        const int started = ++held.started;
         held.changed.notify_all();
-        held.changed.wait(lock, [] { return held.released; });
+        held.changed.wait(lock, [&] { return held.released >= started; });
         return EAI_NONAME;
     }
     using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
@@ -64,6 +64,9 @@ extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo
 namespace corvend::platform {
 namespace {
 
+// Far above what each step takes; reached only when the behaviour under test is broken.
+constexpr std::chrono::seconds kDeadline{10};
+
 // Whether the thread `id` of this process sleeps, as it does in a wait.
 bool asleep(pid_t id) {
     std::ifstream stat("/proc/self/task/" + std::to_string(id) + "/stat");
@@ -73,10 +76,14 @@ bool asleep(pid_t id) {
 }
 
 TEST(URLSessionShutdownTest, ACallWaitingOnALookupEndsAsCancelledWhenItsSessionGoes) {
+    // A port of its own each run, so that no lookup of an earlier one is shared.
+    static std::atomic<std::uint16_t> port{8080};
+    const URLRequest request(
+        *URL::make("http://" + std::string(kHeldName) + ":" + std::to_string(port++) + "/"));
+    int started = 0;
     {
         std::lock_guard lock(held.mutex);
-        held.started = 0;
-        held.released = false;
+        started = held.started;
     }
     auto session = URLSession::make();
     URLSession& calledOn = *session;
@@ -85,24 +92,29 @@ TEST(URLSessionShutdownTest, ACallWaitingOnALookupEndsAsCancelledWhenItsSessionG
     std::thread call([&] {
         caller = ::gettid();
         try {
-            (void)calledOn.data(URLRequest(*URL::make("http://held-lookup.test:8080/")));
+            (void)calledOn.data(request);
             ended.set_value(URLError::Code::unknown);
         } catch (const URLError& error) {
             ended.set_value(error.code());
         }
     });
+    auto code = ended.get_future();
+    const auto hasEnded = [&] {
+        return code.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
     {
         std::unique_lock lock(held.mutex);
-        held.changed.wait(lock, [] { return held.started == 1; });
+        EXPECT_TRUE(held.changed.wait_for(lock, kDeadline, [&] { return held.started > started; }))
+            << "the call's lookup never began";
     }
-    // Its lookup has started; the call then waits for it.
-    while (!asleep(caller)) std::this_thread::yield();
+    // Its lookup has begun; the call then waits for it.
+    while (!asleep(caller) && !hasEnded()) std::this_thread::yield();
+    EXPECT_FALSE(hasEnded()) << "the call ended while its lookup was held";
 
     session.reset();
-    auto code = ended.get_future();
     // Generous: reached only when the call waits on, until its lookup's time-out.
-    const bool endedInTime = code.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-    held.release();
+    const bool endedInTime = code.wait_for(kDeadline) == std::future_status::ready;
+    held.releaseAll();
     call.join();
     EXPECT_TRUE(endedInTime) << "the call waited on its lookup after its session went";
     EXPECT_EQ(code.get(), URLError::Code::cancelled);
