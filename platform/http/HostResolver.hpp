@@ -35,7 +35,8 @@ class HostResolver {
     // The process's, over getaddrinfo; never destroyed.
     static HostResolver& shared();
 
-    explicit HostResolver(Lookup lookup, Now now = &std::chrono::steady_clock::now);
+    explicit HostResolver(
+        Lookup lookup, Now now = [] { return std::chrono::steady_clock::now(); });
     ~HostResolver();
     HostResolver(const HostResolver&) = delete;
     HostResolver& operator=(const HostResolver&) = delete;
