@@ -739,4 +739,25 @@ NEW='    if (false) {'
 fault "web view: a view made without its session never makes one" platform/web/WebView.cpp \
     $WEB "$WEB:*WithoutDescriptors*"
 
+# 20. Turns that end early, kept lookups, a session going while a call waits on a lookup, and
+# reads sent again.
+HTTP=corvend_platform_http_test
+OLD='        state_->endedEarly.insert(number_);
+'
+NEW=''
+fault "configure: a turn that ends without running is not recorded as ended" \
+    CorvendWallet/facade/ConfigurationOrder.cpp $FACADE "$FACADE:ConfigurationOrder*"
+OLD='kept != state_->kept.end() && kept->second.until > state_->now()) {'
+NEW='kept != state_->kept.end()) {'
+fault "lookup: kept lookups never expire" platform/http/HostResolver.cpp $HTTP "$HTTP:HostResolver*"
+OLD='            unnamed.swap(naming);
+'
+NEW=''
+fault "lookup: a session's shutdown leaves calls waiting on a lookup" platform/http/URLSession.cpp \
+    $HTTP "$HTTP:URLSessionShutdown*"
+OLD='transfer->read = method == "GET" || method == "HEAD";'
+NEW='transfer->read = method == "GET";'
+fault "resend: a HEAD is not a read, so it does not go again" platform/http/URLSession.cpp \
+    corvend_integration_test "$INTEGRATION:*ClosedKeptConnection*"
+
 plant_all

@@ -79,9 +79,10 @@ struct HostResolver::State {
         Clock::time_point until;
     };
 
-    explicit State(Lookup function) : lookup(std::move(function)) {}
+    State(Lookup function, Now clock) : lookup(std::move(function)), now(std::move(clock)) {}
 
     const Lookup lookup;
+    const Now now;
     std::mutex mutex;
     std::condition_variable work;
     std::unordered_map<std::string, std::shared_ptr<InFlight>> inFlight;  // guarded by mutex
@@ -148,9 +149,9 @@ struct HostResolver::State {
     }
 
     void keep(const std::string& key, const std::string& entry) {
-        const auto now = Clock::now();
-        std::erase_if(kept, [&](const auto& item) { return item.second.until <= now; });
-        kept.insert_or_assign(key, Kept{entry, now + kKeptFor});
+        const auto time = now();
+        std::erase_if(kept, [&](const auto& item) { return item.second.until <= time; });
+        kept.insert_or_assign(key, Kept{entry, time + kKeptFor});
     }
 };
 
@@ -159,7 +160,8 @@ HostResolver& HostResolver::shared() {
     return *resolver;
 }
 
-HostResolver::HostResolver(Lookup lookup) : state_(std::make_shared<State>(std::move(lookup))) {}
+HostResolver::HostResolver(Lookup lookup, Now now)
+    : state_(std::make_shared<State>(std::move(lookup), std::move(now))) {}
 
 HostResolver::~HostResolver() = default;
 
@@ -174,7 +176,7 @@ std::shared_ptr<HostResolver::Answer> HostResolver::lookUp(const std::string& ho
     const std::string key = State::keyOf(host, port);
     std::unique_lock lock(state_->mutex);
     if (const auto kept = state_->kept.find(key);
-        kept != state_->kept.end() && kept->second.until > Clock::now()) {
+        kept != state_->kept.end() && kept->second.until > state_->now()) {
         answer->resolve(kept->second.entry);
         return answer;
     }

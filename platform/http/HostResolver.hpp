@@ -29,10 +29,14 @@ class HostResolver {
     // libcurl's CURLOPT_RESOLVE entry, "host:port:a1,a2", or a URLError (cannotFindHost).
     using Answer = OneShot<std::string>;
 
+    // The time a kept lookup is measured by: the steady clock, or a test's.
+    using Now = std::function<std::chrono::steady_clock::time_point()>;
+
     // The process's, over getaddrinfo; never destroyed.
     static HostResolver& shared();
 
-    explicit HostResolver(Lookup lookup);
+    explicit HostResolver(
+        Lookup lookup, Now now = [] { return std::chrono::steady_clock::now(); });
     ~HostResolver();
     HostResolver(const HostResolver&) = delete;
     HostResolver& operator=(const HostResolver&) = delete;

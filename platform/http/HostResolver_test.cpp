@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -92,6 +93,27 @@ TEST(HostResolverTest, LookupsThatHangHoldAtMostTheResolversThreadsAndOthersWait
     held->release();
     for (auto& answer : answers) EXPECT_NO_THROW(answer->wait());
     EXPECT_EQ(held->startedCount(), static_cast<int>(2 * HostResolver::kMaximumThreads));
+}
+
+TEST(HostResolverTest, AKeptAnswerIsLookedUpAgainOnceItsTimeIsOver) {
+    // Shared with the resolver's threads, which may outlive the test.
+    const auto lookups = std::make_shared<std::atomic<int>>(0);
+    const auto passed = std::make_shared<std::atomic<std::chrono::seconds::rep>>(0);
+    const auto start = std::chrono::steady_clock::now();
+    HostResolver resolver(
+        [lookups](const std::string&, std::uint16_t) -> std::optional<std::string> {
+            return "192.0.2." + std::to_string(++*lookups);
+        },
+        [passed, start] { return start + std::chrono::seconds(passed->load()); });
+    EXPECT_EQ(resolver.lookUp("moving.test", 443)->wait(), "moving.test:443:192.0.2.1");
+    *passed = (HostResolver::kKeptFor - std::chrono::seconds(1)).count();
+    const auto kept = resolver.lookUp("moving.test", 443);
+    ASSERT_TRUE(kept->isSettled());
+    EXPECT_EQ(kept->wait(), "moving.test:443:192.0.2.1");
+    // The name has moved meanwhile.
+    *passed = HostResolver::kKeptFor.count();
+    EXPECT_EQ(resolver.lookUp("moving.test", 443)->wait(), "moving.test:443:192.0.2.2");
+    EXPECT_EQ(*lookups, 2);
 }
 
 TEST(HostResolverTest, TakesAddressesAsTheyAre) {

@@ -1,13 +1,10 @@
 #include <arpa/inet.h>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -17,52 +14,14 @@
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
 #include "tests/support/FaultServer.hpp"
-
-namespace {
-
-// Names under this domain resolve to the addresses their first label lists, dots written as
-// dashes and addresses split by "_": "127-0-0-2_127-0-0-1.addresses.test".
-constexpr std::string_view kAddressesDomain = ".addresses.test";
-
-using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
-
-Lookup systemLookup() {
-    static const auto lookUp = reinterpret_cast<Lookup>(::dlsym(RTLD_NEXT, "getaddrinfo"));
-    return lookUp;
-}
-
-}  // namespace
-
-// A program's own definition comes before the C library's; the kit's resolver reaches it.
-extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
-                           addrinfo** result) {
-    const std::string_view name = node != nullptr ? node : "";
-    if (!name.ends_with(kAddressesDomain)) return systemLookup()(node, service, hints, result);
-    std::string listed(name.substr(0, name.size() - kAddressesDomain.size()));
-    std::ranges::replace(listed, '-', '.');
-    addrinfo numeric = *hints;
-    numeric.ai_flags |= AI_NUMERICHOST;
-    addrinfo** tail = result;
-    *result = nullptr;
-    for (std::size_t begin = 0; begin <= listed.size();) {
-        const std::size_t end = std::min(listed.find('_', begin), listed.size());
-        const std::string address = listed.substr(begin, end - begin);
-        begin = end + 1;
-        // glibc frees a list node by node, so lists of several calls may be joined.
-        if (const int failed = systemLookup()(address.c_str(), service, &numeric, tail)) {
-            ::freeaddrinfo(*result);
-            return failed;
-        }
-        while (*tail != nullptr) tail = &(*tail)->ai_next;
-    }
-    return 0;
-}
+#include "tests/support/SteeredLookups.hpp"
 
 namespace corvend::platform {
 namespace {
 
 using namespace std::chrono_literals;
 
+using corvend::platform::testing::kAddressesDomain;
 using corvend::testing::FaultServer;
 
 // A listener on `address`:`port` whose queue is full, so that the kernel drops every further

@@ -63,6 +63,26 @@ TEST_P(ClosedKeptConnectionTest, AReadGoesAgainOnAFreshConnectionAndAChangeIsNot
     EXPECT_EQ(recordedWithMethod(sandbox, "POST"), 1);
 }
 
+// A HEAD request is a read too; a read whose resend also finds its connection closed ends there.
+TEST_P(ClosedKeptConnectionTest, AHeadGoesAgainTooAndAReadGoesAtMostTwice) {
+    const auto session = URLSession::make();
+    (void)session->data(request("GET"));
+
+    sandbox.scriptNextReply("HEAD", kReusedPath, {.dropConnection = true});
+    EXPECT_NO_THROW((void)session->data(request("HEAD")));
+    EXPECT_EQ(recordedWithMethod(sandbox, "HEAD"), 2);
+
+    sandbox.scriptNextReply("GET", kReusedPath, {.dropConnection = true});
+    sandbox.scriptNextReply("GET", kReusedPath, {.dropConnection = true});
+    try {
+        (void)session->data(request("GET"));
+        ADD_FAILURE() << "a reply came on a dropped connection";
+    } catch (const URLError& error) {
+        EXPECT_EQ(error.code(), URLError::Code::networkConnectionLost) << error.description();
+    }
+    EXPECT_EQ(recordedWithMethod(sandbox, "GET"), 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(Schemes, ClosedKeptConnectionTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "https" : "http"; });
 
