@@ -760,4 +760,13 @@ NEW='transfer->read = method == "GET";'
 fault "resend: a HEAD is not a read, so it does not go again" platform/http/URLSession.cpp \
     corvend_integration_test "$INTEGRATION:*ClosedKeptConnection*"
 
+OLD='result != CURLE_RECV_ERROR && result != CURLE_GOT_NOTHING)'
+NEW='result != CURLE_RECV_ERROR)'
+fault "resend: an empty reply on a kept connection is not a close before any byte" \
+    platform/http/TransferEnd.cpp $HTTP "$HTTP:TransferEnd*"
+OLD='return read && !sentFresh && closedBeforeReply();'
+NEW='return read && closedBeforeReply();'
+fault "resend: a read whose resend also died goes a third time" platform/http/TransferEnd.hpp \
+    $HTTP "$HTTP:TransferEnd*"
+
 plant_all

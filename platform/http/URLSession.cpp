@@ -35,6 +35,7 @@
 #include "platform/http/IdleDeadline.hpp"
 #include "platform/http/ReplyHeaderParser.hpp"
 #include "platform/http/SocketOpener.hpp"
+#include "platform/http/TransferEnd.hpp"
 #include "platform/http/URLError.hpp"
 
 namespace corvend::platform {
@@ -601,24 +602,13 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                                    [](const auto& item) { return !item.second->connected; });
     }
 
-    // Whether the transfer's kept connection had closed before any byte of the reply: libcurl
-    // then asks to send the request again (refused by onBeforeSend), or, once an easy handle has
-    // asked five times in its life, fails at once.
-    static bool closedBeforeReply(const Transfer& transfer, CURLcode result) {
-        if (result == CURLE_ABORTED_BY_CALLBACK) return transfer.sends > 1;
-        if (result != CURLE_SEND_ERROR && result != CURLE_RECV_ERROR &&
-            result != CURLE_GOT_NOTHING) {
-            return false;
-        }
-        long connections = -1;
-        long headerBytes = -1;
-        curl_easy_getinfo(transfer.easy, CURLINFO_NUM_CONNECTS, &connections);
-        curl_easy_getinfo(transfer.easy, CURLINFO_HEADER_SIZE, &headerBytes);
-        return connections == 0 && headerBytes == 0;
+    static detail::TransferEnd endOf(const Transfer& transfer, CURLcode result) {
+        return detail::TransferEnd::of(transfer.easy, result, transfer.sends, transfer.read,
+                                       transfer.sentFresh);
     }
 
     static void complete(Transfer& transfer, CURLcode result) {
-        if (closedBeforeReply(transfer, result)) {
+        if (endOf(transfer, result).closedBeforeReply()) {
             transfer.fail(makeURLError(URLError::Code::networkConnectionLost,
                                        "the connection closed before any reply"));
             return;
@@ -755,9 +745,7 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
     // before reuse takes a TLS connection whose close_notify waits unread for a live one. A read
     // then goes once more, on a connection of its own.
     bool sendAgainFresh(Transfer& transfer, CURLcode result) {
-        if (!transfer.read || transfer.sentFresh || !closedBeforeReply(transfer, result)) {
-            return false;
-        }
+        if (!endOf(transfer, result).goesAgainFresh()) return false;
         if (curl_easy_setopt(transfer.easy, CURLOPT_FRESH_CONNECT, 1L) != CURLE_OK ||
             curl_multi_add_handle(multi, transfer.easy) != CURLM_OK) {
             return false;
