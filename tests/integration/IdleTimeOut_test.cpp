@@ -14,6 +14,7 @@
 
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
+#include "tests/integration/SandboxTest.hpp"
 #include "tests/support/FaultServer.hpp"
 #include "tests/support/LoopbackServer.hpp"
 
@@ -25,10 +26,6 @@ using platform::URLError;
 using platform::URLRequest;
 using platform::URLSession;
 using testing::LoopbackServer;
-
-std::string tlsFile(const std::string& name) {
-    return CORVEND_TEST_TLS_DIR "/" + name;
-}
 
 struct Upload {
     const char* name;

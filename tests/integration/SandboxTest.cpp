@@ -44,10 +44,13 @@ SandboxTest::~SandboxTest() {
     }
 }
 
+std::string tlsFile(const std::string& name) {
+    return CORVEND_TEST_TLS_DIR "/" + name;
+}
+
 sandbox::SandboxOptions SandboxTest::httpsOptions(const std::string& name) {
-    const std::string directory = CORVEND_TEST_TLS_DIR "/";
-    return {.certificateFile = directory + name + ".pem",
-            .privateKeyFile = directory + name + "-key.pem"};
+    return {.certificateFile = tlsFile(name + ".pem"),
+            .privateKeyFile = tlsFile(name + "-key.pem")};
 }
 
 std::shared_ptr<NetworkManager> SandboxTest::makeManager() const {

@@ -28,6 +28,9 @@ namespace corvend::integration {
 // Generous: reached only when the behaviour under test is broken.
 inline constexpr std::chrono::milliseconds kDeadline{10'000};
 
+// The path of the test certificate file `name` (tests/tls).
+std::string tlsFile(const std::string& name);
+
 // Runs `fn` and returns what it threw. A call that returns normally fails the test and yields
 // an "Unknown error".
 template <class F>

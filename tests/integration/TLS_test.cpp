@@ -41,10 +41,6 @@ using platform::URLRequest;
 using platform::URLSession;
 using testing::LoopbackServer;
 
-std::string tlsFile(const std::string& name) {
-    return CORVEND_TEST_TLS_DIR "/" + name;
-}
-
 // The code of the URLError that `url` fails with through a session; nullopt when a reply came.
 std::optional<URLError::Code> sessionFailure(const platform::URL& url) {
     try {
