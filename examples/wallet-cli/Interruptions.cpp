@@ -15,17 +15,7 @@ Interruptions& Interruptions::shared() {
 }
 
 std::shared_ptr<void> Interruptions::take(Handler handler) {
-    std::uint64_t id = 0;
-    {
-        std::scoped_lock lock(mutex_);
-        id = ++nextId_;
-        handlers_.emplace_back(id, std::move(handler));
-    }
-    // The guard holds no object of its own: its deleter gives the handler up.
-    return std::shared_ptr<void>(static_cast<void*>(nullptr), [this, id](void*) {
-        std::scoped_lock lock(mutex_);
-        std::erase_if(handlers_, [id](const auto& entry) { return entry.first == id; });
-    });
+    return handlers_.add(std::move(handler));
 }
 
 std::shared_ptr<CommandRun> Interruptions::command() {
@@ -44,12 +34,8 @@ void Interruptions::keyed() {
 
 bool Interruptions::interrupt() {
     came_ = true;
-    Handler handler;
-    {
-        std::scoped_lock lock(mutex_);
-        if (handlers_.empty()) return false;
-        handler = handlers_.back().second;
-    }
+    const Handler handler = handlers_.last();
+    if (!handler) return false;
     handler();
     return true;
 }

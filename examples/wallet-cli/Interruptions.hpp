@@ -7,6 +7,8 @@
 #include <mutex>
 #include <vector>
 
+#include "examples/wallet-cli/HandlerList.hpp"
+
 namespace corvend::cli {
 
 class CommandRun;
@@ -37,9 +39,8 @@ class Interruptions {
     bool came() const { return came_; }
 
   private:
-    std::mutex mutex_;
-    std::uint64_t nextId_ = 0;
-    std::vector<std::pair<std::uint64_t, Handler>> handlers_;
+    HandlerList<Handler> handlers_;
+    std::mutex mutex_;  // guards command_
     std::shared_ptr<CommandRun> command_;
     std::atomic<bool> came_{false};
 };

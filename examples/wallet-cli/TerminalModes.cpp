@@ -55,26 +55,11 @@ std::optional<char> TerminalModes::suspendKey() const {
 }
 
 std::shared_ptr<void> TerminalModes::watch(Watcher watcher) {
-    std::uint64_t id = 0;
-    {
-        std::scoped_lock lock(mutex_);
-        id = ++nextId_;
-        watchers_.emplace_back(id, std::move(watcher));
-    }
-    return std::shared_ptr<void>(static_cast<void*>(nullptr), [this, id](void*) {
-        std::scoped_lock lock(mutex_);
-        std::erase_if(watchers_, [id](const auto& entry) { return entry.first == id; });
-    });
+    return watchers_.add(std::move(watcher));
 }
 
 void TerminalModes::tell(Change change) {
-    std::vector<std::pair<std::uint64_t, Watcher>> watchers;
-    {
-        std::scoped_lock lock(mutex_);
-        watchers = watchers_;
-    }
-    // Unlocked: a watcher may give up its guard as it runs.
-    for (const auto& [id, watcher] : watchers) watcher(change);
+    for (const auto& watcher : watchers_.all()) watcher(change);
 }
 
 }  // namespace corvend::cli

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "examples/wallet-cli/HandlerList.hpp"
+
 namespace corvend::cli {
 
 // The modes of the terminal on standard input as the host found them, put back on every end
@@ -64,9 +66,7 @@ class TerminalModes {
     // A continue that comes as the host finishes takes no modes after it.
     std::mutex modesMutex_;
     bool finished_ = false;
-    std::mutex mutex_;
-    std::uint64_t nextId_ = 0;
-    std::vector<std::pair<std::uint64_t, Watcher>> watchers_;
+    HandlerList<Watcher> watchers_;
 };
 
 }  // namespace corvend::cli
