@@ -1,10 +1,12 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "examples/wallet-cli/LineSource.hpp"
 #include "platform/ui/TextField.hpp"
 #include "platform/ui/ViewController.hpp"
+#include "platform/web/WebView.hpp"
 
 namespace corvend::cli {
 
@@ -79,8 +82,18 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     bool running_ = false;
     unsigned run_ = 0;
     bool asking_ = false;
-    // A page's link was followed: the screen is not asked about again until it changes.
-    bool awaitingChange_ = false;
+    // A page's link was followed: its screen is shown and asked about again once that load
+    // ends, whatever page it brings.
+    struct Followed {
+        std::weak_ptr<platform::web::WebView> web;
+        std::uint64_t loadsEnded = 0;
+        std::weak_ptr<platform::ui::ViewController> screen;
+    };
+    // Whether the followed link's load has ended now; one its page's owner took instead of
+    // loading (a return address) leaves the screen to that owner, not asked about again.
+    bool followedLoadEnded();
+    std::optional<Followed> followed_;
+    std::weak_ptr<platform::ui::ViewController> leaving_;
     std::string shown_;
     // A list: a screen's entry stays where it is while others come and go.
     std::list<Seen> seen_;
