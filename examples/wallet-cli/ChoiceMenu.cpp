@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <ostream>
 
 namespace corvend::cli {
@@ -28,13 +29,16 @@ std::string withoutGlyph(const std::string& text) {
 
 }  // namespace
 
+std::size_t ChoiceMenu::KeyHash::operator()(const Key& key) const noexcept {
+    const std::size_t control = std::hash<const void*>{}(key.first);
+    return std::hash<std::string>{}(key.second) ^ (control + 0x9e3779b97f4a7c15U + (control << 6));
+}
+
 std::size_t ChoiceMenu::numberOf(const Choice& choice) {
-    const std::pair<const void*, std::string> key{choice.control, choice.target};
-    const auto known =
-        std::ranges::find(numbers_, key, [](const auto& entry) { return entry.first; });
-    if (known != numbers_.end()) return known->second;
-    numbers_.emplace_back(key, numbers_.size() + 1);
-    return numbers_.size();
+    Key key{choice.control, choice.target};
+    if (!numbers_.empty()) keysLookedAt_ += numbers_.bucket_size(numbers_.bucket(key));
+    const auto next = numbers_.size() + 1;
+    return numbers_.try_emplace(std::move(key), next).first->second;
 }
 
 void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
@@ -44,7 +48,8 @@ void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<C
         const auto number = numberOf(choice);
         listed_.emplace_back(number, std::move(choice));
     }
-    std::ranges::sort(listed_, {}, [](const auto& entry) { return entry.first; });
+    const auto byNumber = [](const auto& entry) { return entry.first; };
+    if (!std::ranges::is_sorted(listed_, {}, byNumber)) std::ranges::sort(listed_, {}, byNumber);
     out << heading << "\n";
     for (const auto& [number, choice] : listed_) {
         out << "  [" << number << "] ";

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -49,10 +50,22 @@ class ChoiceMenu {
     // Whether `answer` asks to close what is shown: "close", "quit" or "exit".
     static bool isClose(const std::string& answer);
 
+    // How many numbered choices the numbering has looked at: about one for each choice listed,
+    // however many were numbered before it.
+    std::size_t keysLookedAt() const { return keysLookedAt_; }
+
   private:
+    // What a number stays with: the control and its target.
+    using Key = std::pair<const void*, std::string>;
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const noexcept;
+    };
+
     std::size_t numberOf(const Choice& choice);
 
-    std::vector<std::pair<std::pair<const void*, std::string>, std::size_t>> numbers_;
+    std::unordered_map<Key, std::size_t, KeyHash> numbers_;
+    std::size_t keysLookedAt_ = 0;
+    // By number.
     std::vector<std::pair<std::size_t, Choice>> listed_;
 };
 
