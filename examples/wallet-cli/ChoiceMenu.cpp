@@ -4,6 +4,7 @@
 #include <cctype>
 #include <functional>
 #include <ostream>
+#include <utility>
 
 namespace corvend::cli {
 
@@ -43,15 +44,25 @@ std::size_t ChoiceMenu::numberOf(const Choice& choice) {
 
 void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
                       std::string_view words) {
+    list(out, heading, std::move(choices));
+    printMore(out, listed_.size(), words);
+}
+
+void ChoiceMenu::list(std::ostream& out, std::string_view heading, std::vector<Choice> choices) {
     listed_.clear();
+    printed_ = 0;
     for (auto& choice : choices) {
         const auto number = numberOf(choice);
         listed_.emplace_back(number, std::move(choice));
     }
-    const auto byNumber = [](const auto& entry) { return entry.first; };
-    if (!std::ranges::is_sorted(listed_, {}, byNumber)) std::ranges::sort(listed_, {}, byNumber);
+    std::ranges::sort(listed_, {}, [](const auto& entry) { return entry.first; });
     out << heading << "\n";
-    for (const auto& [number, choice] : listed_) {
+}
+
+bool ChoiceMenu::printMore(std::ostream& out, std::size_t count, std::string_view words) {
+    const auto end = printed_ + std::min(count, listed_.size() - printed_);
+    for (; printed_ < end; ++printed_) {
+        const auto& [number, choice] = listed_[printed_];
         out << "  [" << number << "] ";
         if (!choice.mark.empty()) out << choice.mark << " ";
         if (choice.unavailable && choice.detail.empty() && choice.name.ends_with(')')) {
@@ -65,8 +76,10 @@ void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<C
         if (choice.unavailable) out << " (disabled)";
         out << "\n";
     }
+    if (printed_ < listed_.size()) return false;
     if (!words.empty()) out << "  " << words << "\n";
     out << "> " << std::flush;
+    return true;
 }
 
 bool ChoiceMenu::isWord(const std::string& answer, std::string_view word) {

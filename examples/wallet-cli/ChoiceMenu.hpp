@@ -40,6 +40,11 @@ class ChoiceMenu {
     // none when empty) and the prompt. Replaces the choices an answer is matched against.
     void show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
               std::string_view words);
+    // show() in parts, for a listing too long to print at once: list() prints the heading and
+    // replaces the choices; each printMore() prints up to `count` more of them, then, once all
+    // are printed, `words` and the prompt, and says whether it has.
+    void list(std::ostream& out, std::string_view heading, std::vector<Choice> choices);
+    bool printMore(std::ostream& out, std::size_t count, std::string_view words);
 
     // Runs the listed choice that `answer` names by number or name. A disabled one is not run:
     // why is printed. An empty answer or one naming nothing is said to `out` too.
@@ -67,6 +72,7 @@ class ChoiceMenu {
     std::size_t keysLookedAt_ = 0;
     // By number.
     std::vector<std::pair<std::size_t, Choice>> listed_;
+    std::size_t printed_ = 0;
 };
 
 }  // namespace corvend::cli

@@ -14,7 +14,8 @@ using ::testing::HasSubstr;
 
 // A page of many links is numbered through one index: listing it, and listing it again as a
 // page shown again is, looks at a few numbered choices for each one, not at all those before
-// it; the last link is then chosen by its number and one by its name.
+// it. Listed in parts, it reads as listed at once; its last link is chosen by its number and
+// one by its name.
 TEST(ChoiceMenuTest, NumbersManyChoicesByOneLookUpEach) {
     constexpr std::size_t kLinks = 50'000;
     const int page = 0;
@@ -27,13 +28,19 @@ TEST(ChoiceMenuTest, NumbersManyChoicesByOneLookUpEach) {
                            .act = [&chosen, i] { chosen = i; }});
     }
     ChoiceMenu menu;
-    std::ostringstream out;
-    menu.show(out, "choose:", choices, "close");
-    menu.show(out, "choose:", choices, "close");
+    std::ostringstream once;
+    menu.show(once, "choose:", choices, "close");
+    std::ostringstream inParts;
+    menu.list(inParts, "choose:", choices);
+    std::size_t parts = 1;
+    while (!menu.printMore(inParts, 1000, "close")) ++parts;
     EXPECT_GE(menu.keysLookedAt(), kLinks);
     EXPECT_LE(menu.keysLookedAt(), 4 * kLinks);
-    EXPECT_THAT(out.str(), HasSubstr("  [50000] Link 49999\n  close\n> "));
+    EXPECT_THAT(once.str(), HasSubstr("  [50000] Link 49999\n  close\n> "));
+    EXPECT_EQ(parts, 50u);
+    EXPECT_EQ(inParts.str(), once.str());
 
+    std::ostringstream out;
     EXPECT_EQ(menu.choose(out, "50000"), ChoiceMenu::Answer::chosen);
     EXPECT_EQ(chosen, kLinks - 1);
     EXPECT_EQ(menu.choose(out, " link 7 "), ChoiceMenu::Answer::chosen);

@@ -30,6 +30,9 @@ namespace {
 
 // How often the terminal looks at the screen.
 constexpr auto kTick = std::chrono::milliseconds(50);
+// Choices printed in one job of the main queue: Ctrl-C is served between them while a page of
+// very many links is listed.
+constexpr std::size_t kListedAtOnce = 1000;
 
 using platform::ui::LayoutAttribute;
 using platform::ui::ViewPtr;
@@ -483,8 +486,25 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
             }
         }
     });
-    seen(screen).menu.show(out_, "choose:", std::move(choices),
-                           editable.empty() ? "close" : "close, clear");
+    seen(screen).menu.list(out_, "choose:", std::move(choices));
+    listRest(screen, editable.empty() ? "close" : "close, clear");
+}
+
+void ScreenDriver::listRest(const platform::ui::ViewControllerPtr& screen, std::string_view words) {
+    if (seen(screen).menu.printMore(out_, kListedAtOnce, words)) return awaitChoice(screen);
+    platform::MainQueue::shared().async(
+        [self = shared_from_this(), run = run_, weakScreen = std::weak_ptr(screen), words] {
+            if (!self->current(run)) return;
+            const auto screen = weakScreen.lock();
+            if (!screen) {
+                self->asking_ = false;
+                return;
+            }
+            self->listRest(screen, words);
+        });
+}
+
+void ScreenDriver::awaitChoice(const platform::ui::ViewControllerPtr& screen) {
     answers_->next([self = shared_from_this(), run = run_,
                     weakScreen = std::weak_ptr(screen)](std::optional<std::string> answer) {
         if (!self->current(run)) return;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,9 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     Seen& seen(const platform::ui::ViewControllerPtr& screen);
     void askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields);
     void askChoice(const platform::ui::ViewControllerPtr& screen);
+    // Prints the rest of the choices, a slice per job of the main queue, then awaits the answer.
+    void listRest(const platform::ui::ViewControllerPtr& screen, std::string_view words);
+    void awaitChoice(const platform::ui::ViewControllerPtr& screen);
     // The answer arrived, unless the driver was stopped or restarted meanwhile.
     bool current(unsigned run) const { return running_ && run == run_; }
 

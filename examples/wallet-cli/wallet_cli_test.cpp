@@ -2241,3 +2241,36 @@ TEST(WalletCliTest, APageLinkedToItselfIsShownAndAskedAgainEachTime) {
     EXPECT_EQ(terminal.status(), 0);
     EXPECT_EQ(countOf(terminal.shown(), "title: Once more\r\n"), 4u) << terminal.shown();
 }
+
+// Ctrl-C is served while a page of very many links is listed: the listing stops where it was
+// and the page is closed, as `close` closes it.
+TEST(WalletCliTest, AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed) {
+    constexpr int kLinks = 50'000;
+    std::string page = "<title>Many ways</title>";
+    for (int i = 1; i <= kLinks; ++i) {
+        page += "<a href=/p/" + std::to_string(i) + ">" + std::to_string(i) + "</a>";
+    }
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.addRoute("GET", "sandbox/instrument-verification/{id}",
+                     [page](const corvend::sandbox::RouteRequest&) {
+                         corvend::sandbox::Reply reply;
+                         reply.contentType = "text/html";
+                         reply.body = page;
+                         return reply;
+                     });
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    // What the terminal last showed: the listing is too long to print whole.
+    const auto end = [&] {
+        return terminal.shown().substr(std::max<std::size_t>(terminal.shown().size(), 500) - 500);
+    };
+    signIn(terminal);
+    terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
+    ASSERT_TRUE(terminal.waitFor("choose:")) << end();
+    terminal.type(kCtrlC);
+    ASSERT_TRUE(terminal.waitFor("ivs-1 left as it was")) << end();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    EXPECT_EQ(terminal.shown().find("[50000] 50000"), std::string::npos) << end();
+}
