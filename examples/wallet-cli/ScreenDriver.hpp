@@ -20,16 +20,19 @@
 
 namespace corvend::cli {
 
-// Runs the kit's screens in the terminal as a person would. Each screen is printed when it
-// settles, in its layout order (left to right, then top to bottom); while it works (a spinner,
-// a button loading, a page loading) nothing is asked. On a new screen its empty fields are
-// asked for in that same order (an empty answer leaves a field empty, "close" closes the
-// screen); the screen is shown again, then the choice among every control in the screen's
-// order: the bar buttons, then buttons (image-only ones named by what they show), the
-// checkbox, the links of the texts and of a web page, "edit <field>" to type one field again,
-// each numbered for as long as the screen is up, disabled ones shown and explained; and the
-// words "close" and "clear" (empties the editable fields). At the end of the answers the screen
-// is closed. Main thread.
+// Runs the kit's screens in the terminal as a person would. Each screen is printed when it settles,
+// in its layout order (left to right, then top to bottom); while it works (a spinner, a button
+// loading, a page loading) nothing is asked. A link of a page followed ends when its load does: the
+// page it brought is printed and asked about again, even one that reads as the last; one the page's
+// owner took instead of loading (a return address) leaves the screen to that owner. A long list of
+// choices is printed over several jobs of the main queue, so that Ctrl-C is served meanwhile. On a
+// new screen its empty fields are asked for in that same order (an empty answer leaves a field
+// empty, "close" closes the screen); the screen is shown again, then the choice among every control
+// in the screen's order: the bar buttons, then buttons (image-only ones named by what they show),
+// the checkbox, the links of the texts and of a web page, "edit <field>" to type one field again,
+// each numbered for as long as the screen is up, disabled ones shown and explained; and the words
+// "close" and "clear" (empties the editable fields). At the end of the answers the screen is
+// closed. Main thread.
 class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
   public:
     struct Screens {
