@@ -628,7 +628,7 @@ fault "configure: overlapping configurations run at once" CorvendWallet/facade/W
 # 15. The example host's web pages: a link to the page itself, and a page of many links.
 CLI=examples/wallet-cli/wallet_cli_test
 OLD='    if (snapshot != shown_ || loaded) {'
-NEW='    if (snapshot != shown_) {'
+NEW='    if (snapshot != shown_ || (loaded && shown_.empty())) {'
 fault "wallet-cli: a page a link loaded again is shown only when it reads differently" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*LinkedToItself*"
 OLD='    return std::hash<std::string>{}(key.second) ^ (control + 0x9e3779b97f4a7c15U + (control << 6));'
