@@ -769,4 +769,19 @@ NEW='return read && closedBeforeReply();'
 fault "resend: a read whose resend also died goes a third time" platform/http/TransferEnd.hpp \
     $HTTP "$HTTP:TransferEnd*"
 
+# 21. The example host's web pages: a link to the page itself, and a page of many links.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='    if (snapshot != shown_ || loaded) {'
+NEW='    if (snapshot != shown_ || (loaded && shown_.empty())) {'
+fault "wallet-cli: a page a link loaded again is shown only when it reads differently" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*LinkedToItself*"
+OLD='    return std::hash<std::string>{}(key.second) ^ (control + 0x9e3779b97f4a7c15U + (control << 6));'
+NEW='    return control * 0;'
+fault "wallet-cli: choices numbered through one chain of keys" \
+    examples/wallet-cli/ChoiceMenu.cpp wallet_cli_test "$CLI:ChoiceMenu*"
+OLD='constexpr std::size_t kListedAtOnce = 1000;'
+NEW='constexpr std::size_t kListedAtOnce = static_cast<std::size_t>(-1);'
+fault "wallet-cli: a long choice list printed in one job" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
+
 plant_all

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <ostream>
+#include <utility>
 
 namespace corvend::cli {
 
@@ -28,25 +30,39 @@ std::string withoutGlyph(const std::string& text) {
 
 }  // namespace
 
+std::size_t ChoiceMenu::KeyHash::operator()(const Key& key) const noexcept {
+    const std::size_t control = std::hash<const void*>{}(key.first);
+    return std::hash<std::string>{}(key.second) ^ (control + 0x9e3779b97f4a7c15U + (control << 6));
+}
+
 std::size_t ChoiceMenu::numberOf(const Choice& choice) {
-    const std::pair<const void*, std::string> key{choice.control, choice.target};
-    const auto known =
-        std::ranges::find(numbers_, key, [](const auto& entry) { return entry.first; });
-    if (known != numbers_.end()) return known->second;
-    numbers_.emplace_back(key, numbers_.size() + 1);
-    return numbers_.size();
+    Key key{choice.control, choice.target};
+    if (!numbers_.empty()) keysLookedAt_ += numbers_.bucket_size(numbers_.bucket(key));
+    const auto next = numbers_.size() + 1;
+    return numbers_.try_emplace(std::move(key), next).first->second;
 }
 
 void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
                       std::string_view words) {
+    list(out, heading, std::move(choices));
+    printMore(out, listed_.size(), words);
+}
+
+void ChoiceMenu::list(std::ostream& out, std::string_view heading, std::vector<Choice> choices) {
     listed_.clear();
+    printed_ = 0;
     for (auto& choice : choices) {
         const auto number = numberOf(choice);
         listed_.emplace_back(number, std::move(choice));
     }
     std::ranges::sort(listed_, {}, [](const auto& entry) { return entry.first; });
     out << heading << "\n";
-    for (const auto& [number, choice] : listed_) {
+}
+
+bool ChoiceMenu::printMore(std::ostream& out, std::size_t count, std::string_view words) {
+    const auto end = printed_ + std::min(count, listed_.size() - printed_);
+    for (; printed_ < end; ++printed_) {
+        const auto& [number, choice] = listed_[printed_];
         out << "  [" << number << "] ";
         if (!choice.mark.empty()) out << choice.mark << " ";
         if (choice.unavailable && choice.detail.empty() && choice.name.ends_with(')')) {
@@ -60,8 +76,10 @@ void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<C
         if (choice.unavailable) out << " (disabled)";
         out << "\n";
     }
+    if (printed_ < listed_.size()) return false;
     if (!words.empty()) out << "  " << words << "\n";
     out << "> " << std::flush;
+    return true;
 }
 
 bool ChoiceMenu::isWord(const std::string& answer, std::string_view word) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,11 @@ class ChoiceMenu {
     // none when empty) and the prompt. Replaces the choices an answer is matched against.
     void show(std::ostream& out, std::string_view heading, std::vector<Choice> choices,
               std::string_view words);
+    // show() in parts, for a listing too long to print at once: list() prints the heading and
+    // replaces the choices; each printMore() prints up to `count` more of them, then, once all
+    // are printed, `words` and the prompt, and says whether it has.
+    void list(std::ostream& out, std::string_view heading, std::vector<Choice> choices);
+    bool printMore(std::ostream& out, std::size_t count, std::string_view words);
 
     // Runs the listed choice that `answer` names by number or name. A disabled one is not run:
     // why is printed. An empty answer or one naming nothing is said to `out` too.
@@ -49,11 +55,24 @@ class ChoiceMenu {
     // Whether `answer` asks to close what is shown: "close", "quit" or "exit".
     static bool isClose(const std::string& answer);
 
+    // How many numbered choices the numbering has looked at: about one for each choice listed,
+    // however many were numbered before it.
+    std::size_t keysLookedAt() const { return keysLookedAt_; }
+
   private:
+    // What a number stays with: the control and its target.
+    using Key = std::pair<const void*, std::string>;
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const noexcept;
+    };
+
     std::size_t numberOf(const Choice& choice);
 
-    std::vector<std::pair<std::pair<const void*, std::string>, std::size_t>> numbers_;
+    std::unordered_map<Key, std::size_t, KeyHash> numbers_;
+    std::size_t keysLookedAt_ = 0;
+    // By number.
     std::vector<std::pair<std::size_t, Choice>> listed_;
+    std::size_t printed_ = 0;
 };
 
 }  // namespace corvend::cli

@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <thread>
+#include <utility>
 
 #include "CorvendCoreComponents/Button.hpp"
 #include "CorvendCoreComponents/CheckboxButton.hpp"
@@ -29,6 +30,9 @@ namespace {
 
 // How often the terminal looks at the screen.
 constexpr auto kTick = std::chrono::milliseconds(50);
+// Choices printed in one job of the main queue: Ctrl-C is served between them while a page of
+// very many links is listed.
+constexpr std::size_t kListedAtOnce = 1000;
 
 using platform::ui::LayoutAttribute;
 using platform::ui::ViewPtr;
@@ -260,7 +264,8 @@ void ScreenDriver::start(Screens screens) {
     running_ = true;
     ++run_;
     asking_ = false;
-    awaitingChange_ = false;
+    followed_.reset();
+    leaving_.reset();
     shown_.clear();
     seen_.clear();
     // A look at the screen on every tick; the screens' own work arrives through the main
@@ -332,15 +337,16 @@ void ScreenDriver::step() {
     if (asking_ || !running_) return;
     const auto screen = screens_.top ? screens_.top() : nullptr;
     if (!screen) return;
+    // A page a followed link brought is shown even when it reads as the one before.
+    const bool loaded = followedLoadEnded();
     const std::string snapshot = render(screen);
-    if (snapshot != shown_) {
+    if (snapshot != shown_ || loaded) {
         // Print each new state once, and wait a tick for it to settle before asking.
         shown_ = snapshot;
-        awaitingChange_ = false;
         out_ << "---\n" << snapshot << std::endl;
         return;
     }
-    if (awaitingChange_ || isBusy(screen)) return;
+    if (followed_ || leaving_.lock() == screen || isBusy(screen)) return;
     // A page that failed is not waited on: said, then closed.
     for (const auto& web : onScreen<platform::web::WebView>(screen)) {
         if (const auto failure = pageFailure(*web)) {
@@ -367,6 +373,17 @@ void ScreenDriver::step() {
     auto fields = editableFields(screen);
     std::erase_if(fields, [](const auto& field) { return !field->text().empty(); });
     askFields(std::move(fields));
+}
+
+bool ScreenDriver::followedLoadEnded() {
+    if (!followed_) return false;
+    const auto web = followed_->web.lock();
+    if (web && web->isLoading()) return false;
+    const Followed followed = *std::exchange(followed_, std::nullopt);
+    if (!web) return false;
+    if (web->loadsEnded() != followed.loadsEnded) return true;
+    leaving_ = followed.screen;
+    return false;
 }
 
 void ScreenDriver::askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields) {
@@ -457,19 +474,37 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
         } else if (const auto web = std::dynamic_pointer_cast<platform::web::WebView>(each)) {
             if (!web->page()) return;
             for (const auto& link : web->page()->links) {
-                choices.push_back({.control = web.get(),
-                                   .target = link.text,
-                                   .name = link.text,
-                                   .act = [self = shared_from_this(), web, url = link.url] {
-                                       // The page changes, or the screen moves on.
-                                       self->awaitingChange_ = true;
-                                       web->navigate(url);
-                                   }});
+                choices.push_back(
+                    {.control = web.get(),
+                     .target = link.text,
+                     .name = link.text,
+                     .act = [self = shared_from_this(), web, url = link.url,
+                             weakScreen = std::weak_ptr(screen)] {
+                         self->followed_ = Followed{web, web->loadsEnded(), weakScreen};
+                         web->navigate(url);
+                     }});
             }
         }
     });
-    seen(screen).menu.show(out_, "choose:", std::move(choices),
-                           editable.empty() ? "close" : "close, clear");
+    seen(screen).menu.list(out_, "choose:", std::move(choices));
+    listRest(screen, editable.empty() ? "close" : "close, clear");
+}
+
+void ScreenDriver::listRest(const platform::ui::ViewControllerPtr& screen, std::string_view words) {
+    if (seen(screen).menu.printMore(out_, kListedAtOnce, words)) return awaitChoice(screen);
+    platform::MainQueue::shared().async(
+        [self = shared_from_this(), run = run_, weakScreen = std::weak_ptr(screen), words] {
+            if (!self->current(run)) return;
+            const auto screen = weakScreen.lock();
+            if (!screen) {
+                self->asking_ = false;
+                return;
+            }
+            self->listRest(screen, words);
+        });
+}
+
+void ScreenDriver::awaitChoice(const platform::ui::ViewControllerPtr& screen) {
     answers_->next([self = shared_from_this(), run = run_,
                     weakScreen = std::weak_ptr(screen)](std::optional<std::string> answer) {
         if (!self->current(run)) return;

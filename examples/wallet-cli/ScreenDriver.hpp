@@ -1,11 +1,14 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,19 +16,23 @@
 #include "examples/wallet-cli/LineSource.hpp"
 #include "platform/ui/TextField.hpp"
 #include "platform/ui/ViewController.hpp"
+#include "platform/web/WebView.hpp"
 
 namespace corvend::cli {
 
-// Runs the kit's screens in the terminal as a person would. Each screen is printed when it
-// settles, in its layout order (left to right, then top to bottom); while it works (a spinner,
-// a button loading, a page loading) nothing is asked. On a new screen its empty fields are
-// asked for in that same order (an empty answer leaves a field empty, "close" closes the
-// screen); the screen is shown again, then the choice among every control in the screen's
-// order: the bar buttons, then buttons (image-only ones named by what they show), the
-// checkbox, the links of the texts and of a web page, "edit <field>" to type one field again,
-// each numbered for as long as the screen is up, disabled ones shown and explained; and the
-// words "close" and "clear" (empties the editable fields). At the end of the answers the screen
-// is closed. Main thread.
+// Runs the kit's screens in the terminal as a person would. Each screen is printed when it settles,
+// in its layout order (left to right, then top to bottom); while it works (a spinner, a button
+// loading, a page loading) nothing is asked. A link of a page followed ends when its load does: the
+// page it brought is printed and asked about again, even one that reads as the last; one the page's
+// owner took instead of loading (a return address) leaves the screen to that owner. A long list of
+// choices is printed over several jobs of the main queue, so that Ctrl-C is served meanwhile. On a
+// new screen its empty fields are asked for in that same order (an empty answer leaves a field
+// empty, "close" closes the screen); the screen is shown again, then the choice among every control
+// in the screen's order: the bar buttons, then buttons (image-only ones named by what they show),
+// the checkbox, the links of the texts and of a web page, "edit <field>" to type one field again,
+// each numbered for as long as the screen is up, disabled ones shown and explained; and the words
+// "close" and "clear" (empties the editable fields). At the end of the answers the screen is
+// closed. Main thread.
 class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
   public:
     struct Screens {
@@ -70,6 +77,9 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     Seen& seen(const platform::ui::ViewControllerPtr& screen);
     void askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields);
     void askChoice(const platform::ui::ViewControllerPtr& screen);
+    // Prints the rest of the choices, a slice per job of the main queue, then awaits the answer.
+    void listRest(const platform::ui::ViewControllerPtr& screen, std::string_view words);
+    void awaitChoice(const platform::ui::ViewControllerPtr& screen);
     // The answer arrived, unless the driver was stopped or restarted meanwhile.
     bool current(unsigned run) const { return running_ && run == run_; }
 
@@ -79,8 +89,18 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     bool running_ = false;
     unsigned run_ = 0;
     bool asking_ = false;
-    // A page's link was followed: the screen is not asked about again until it changes.
-    bool awaitingChange_ = false;
+    // A page's link was followed: its screen is shown and asked about again once that load
+    // ends, whatever page it brings.
+    struct Followed {
+        std::weak_ptr<platform::web::WebView> web;
+        std::uint64_t loadsEnded = 0;
+        std::weak_ptr<platform::ui::ViewController> screen;
+    };
+    // Whether the followed link's load has ended now; one its page's owner took instead of
+    // loading (a return address) leaves the screen to that owner, not asked about again.
+    bool followedLoadEnded();
+    std::optional<Followed> followed_;
+    std::weak_ptr<platform::ui::ViewController> leaving_;
     std::string shown_;
     // A list: a screen's entry stays where it is while others come and go.
     std::list<Seen> seen_;

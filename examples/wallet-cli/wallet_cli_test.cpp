@@ -1238,6 +1238,9 @@ class Terminal {
     // Everything shown since the last mark.
     std::string sinceMark() const { return shown_.substr(mark_); }
     void mark() { mark_ = shown_.size(); }
+    // Ctrl-C's signal, without the terminal's flush of the output not yet read: under a flood
+    // of output that flush can leave the program's write stalled for good.
+    void interrupt() { kill(child_, SIGINT); }
     const std::string& shown() const { return shown_; }
 
     // Reads until the program ends; its exit status, or 128 + the signal that ended it. A
@@ -2523,4 +2526,104 @@ TEST(WalletCliTest, CtrlZSuspendsTheHostAndTheTypedLineComesBack) {
     terminal.type("quit\r");
     EXPECT_EQ(terminal.status(), 0) << terminal.shown();
     EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes()));
+}
+
+// A page whose links lead back to itself, and a page of very many links.
+
+namespace {
+
+// Serves the sandbox's page at `pattern` as one whose links lead back to the page itself: by
+// its own path, and by an empty address.
+void linkPageToItself(corvend::sandbox::Sandbox& sandbox, const std::string& pattern) {
+    sandbox.addRoute("GET", pattern, [](const corvend::sandbox::RouteRequest& request) {
+        corvend::sandbox::Reply reply;
+        reply.contentType = "text/html";
+        reply.body = "<title>Once more</title><p>Confirm again.</p><a href=\"" +
+                     request.request.path + "\">Again</a> <a href=\"\">Here</a>";
+        return reply;
+    });
+}
+
+constexpr const char* kThreeTimes = "Again\nHere\nAgain\nclose\n";
+
+}  // namespace
+
+// Each time a link to the page itself is chosen, the page loads again, is shown again and the
+// person is asked again, at a 3-D Secure page and a verification page alike; `close`
+// then ends the page as on any other.
+TEST(WalletCliTest, APageLinkedToItselfIsShownAndAskedAgainEachTime) {
+    const std::string toPage = std::string(kNewCard) + "\nAdd a card\nConfirm\n";
+    struct Page {
+        std::string pattern;
+        std::string command;
+        std::string end;
+    };
+    const std::vector<Page> pages{
+        {"sandbox/3ds/{id}", "card-deposit 25 EUR\n" + toPage, "deposit dep-1 is still PROCESSING"},
+        {"sandbox/kyc/{id}", "kyc start\n", "the verification page was closed before it ended"},
+        {"sandbox/instrument-verification/{id}",
+         "instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\n",
+         "page closed before it returned; ivs-1 left as it was"},
+    };
+    for (const auto& [pattern, command, end] : pages) {
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        linkPageToItself(sandbox, pattern);
+        const CliRun run = runCli({"--base-url", sandbox.baseURL()},
+                                  "configure\nauthenticate\n" + command + kThreeTimes);
+        EXPECT_NE(run.exitCode, 124) << pattern << " hung:\n" << run.output;
+        EXPECT_EQ(countOf(run.output, "title: Once more\n"), 4u) << run.output;
+        EXPECT_THAT(run.output, HasSubstr(end));
+    }
+
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    linkPageToItself(sandbox, "sandbox/3ds/{id}");
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    signIn(terminal);
+    terminal.type("card-deposit 25 EUR\r");
+    typeNewCard(terminal, "");
+    for (const std::string answer : {"Add a card", "Confirm", "Again", "Here", "Again", "close"}) {
+        ASSERT_TRUE(terminal.waitFor("choose:")) << terminal.shown();
+        ASSERT_TRUE(terminal.waitForPrompt("> "));
+        terminal.type(answer + "\r");
+    }
+    ASSERT_TRUE(terminal.waitFor("card deposit result: cancelled")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    EXPECT_EQ(countOf(terminal.shown(), "title: Once more\r\n"), 4u) << terminal.shown();
+}
+
+// Ctrl-C is served while a page of very many links is listed: the listing stops where it was
+// and the page is closed, as `close` closes it.
+TEST(WalletCliTest, AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed) {
+    constexpr int kLinks = 50'000;
+    std::string page = "<title>Many ways</title>";
+    for (int i = 1; i <= kLinks; ++i) {
+        page += "<a href=/p/" + std::to_string(i) + ">" + std::to_string(i) + "</a>";
+    }
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.addRoute("GET", "sandbox/instrument-verification/{id}",
+                     [page](const corvend::sandbox::RouteRequest&) {
+                         corvend::sandbox::Reply reply;
+                         reply.contentType = "text/html";
+                         reply.body = page;
+                         return reply;
+                     });
+    Terminal terminal({"--base-url", sandbox.baseURL()});
+    // What the terminal last showed: the listing is too long to print whole.
+    const auto end = [&] {
+        return terminal.shown().substr(std::max<std::size_t>(terminal.shown().size(), 500) - 500);
+    };
+    signIn(terminal);
+    terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
+    ASSERT_TRUE(terminal.waitFor("choose:")) << end();
+    terminal.interrupt();
+    ASSERT_TRUE(terminal.waitFor("ivs-1 left as it was")) << end();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+    terminal.type("quit\r");
+    EXPECT_EQ(terminal.status(), 0);
+    EXPECT_EQ(terminal.shown().find("[50000] 50000"), std::string::npos) << end();
 }

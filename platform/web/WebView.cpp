@@ -211,6 +211,7 @@ void WebView::arrived(std::uint64_t id, std::optional<WebPage> page,
     page_ = std::move(page);
     pending_.reset();
     transfer_ = {};
+    ++loadsEnded_;
     if (const auto delegate = navigationDelegate_.lock()) delegate->didFinish(*this);
 }
 
@@ -219,6 +220,7 @@ void WebView::failed(std::uint64_t id, const URLError& error) {
     pending_.reset();
     transfer_ = {};
     lastError_ = error;
+    ++loadsEnded_;
     if (const auto delegate = navigationDelegate_.lock()) delegate->didFail(*this, error);
 }
 

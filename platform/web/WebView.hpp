@@ -60,6 +60,10 @@ class WebView : public ui::View {
     const std::optional<WebPage>& page() const { return page_; }
     // Why the last navigation failed; cleared when the next one starts.
     const std::optional<URLError>& lastError() const { return lastError_; }
+    // How many navigations have ended with a page or a failure (not those their decision
+    // cancelled, nor those abandoned): a load's end can be told even when it brings the same
+    // page again.
+    std::uint64_t loadsEnded() const { return loadsEnded_; }
 
   protected:
     void appendSnapshot(std::vector<std::string>& lines) const override;
@@ -92,6 +96,7 @@ class WebView : public ui::View {
     Task<void> transfer_;
     std::optional<WebPage> page_;
     std::optional<URLError> lastError_;
+    std::uint64_t loadsEnded_ = 0;
 };
 
 }  // namespace corvend::platform::web

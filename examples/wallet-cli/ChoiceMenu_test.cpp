@@ -1,0 +1,52 @@
+#include "examples/wallet-cli/ChoiceMenu.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvend::cli {
+namespace {
+
+using ::testing::HasSubstr;
+
+// A page of many links is numbered through one index: listing it, and listing it again as a
+// page shown again is, looks at a few numbered choices for each one, not at all those before
+// it. Listed in parts, it reads as listed at once; its last link is chosen by its number and
+// one by its name.
+TEST(ChoiceMenuTest, NumbersManyChoicesByOneLookUpEach) {
+    constexpr std::size_t kLinks = 50'000;
+    const int page = 0;
+    std::size_t chosen = kLinks;
+    std::vector<ChoiceMenu::Choice> choices;
+    for (std::size_t i = 0; i < kLinks; ++i) {
+        choices.push_back({.control = &page,
+                           .target = "/pay/" + std::to_string(i),
+                           .name = "Link " + std::to_string(i),
+                           .act = [&chosen, i] { chosen = i; }});
+    }
+    ChoiceMenu menu;
+    std::ostringstream once;
+    menu.show(once, "choose:", choices, "close");
+    std::ostringstream inParts;
+    menu.list(inParts, "choose:", choices);
+    std::size_t parts = 1;
+    while (!menu.printMore(inParts, 1000, "close")) ++parts;
+    EXPECT_GE(menu.keysLookedAt(), kLinks);
+    EXPECT_LE(menu.keysLookedAt(), 4 * kLinks);
+    EXPECT_THAT(once.str(), HasSubstr("  [50000] Link 49999\n  close\n> "));
+    EXPECT_EQ(parts, 50u);
+    EXPECT_EQ(inParts.str(), once.str());
+
+    std::ostringstream out;
+    EXPECT_EQ(menu.choose(out, "50000"), ChoiceMenu::Answer::chosen);
+    EXPECT_EQ(chosen, kLinks - 1);
+    EXPECT_EQ(menu.choose(out, " link 7 "), ChoiceMenu::Answer::chosen);
+    EXPECT_EQ(chosen, 7u);
+    EXPECT_EQ(menu.choose(out, "50001"), ChoiceMenu::Answer::unknown);
+}
+
+}  // namespace
+}  // namespace corvend::cli
