@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <map>
 #include <regex>
@@ -1202,6 +1203,13 @@ class Terminal {
             // A program that ends by SIGQUIT leaves no core behind.
             const rlimit noCore{.rlim_cur = 0, .rlim_max = 0};
             setrlimit(RLIMIT_CORE, &noCore);
+            // As a terminal starts its program: the signals a shell's background job ignores
+            // (the tests may run as one) act again, and none is blocked.
+            for (const int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP})
+                std::signal(signal, SIG_DFL);
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
             if (asJob) runAsJob(argv.data());
             execv(argv[0], argv.data());
             _exit(127);
