@@ -7,6 +7,7 @@
 
 #include "CorvendWallet/Screens.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/ui/Traits.hpp"
 
 namespace corvend::cli {
@@ -124,8 +125,7 @@ std::string AppearanceCommands::describeInstalledPalette() {
     };
     // Padded by what a terminal shows, not by bytes: "α" takes two bytes and one column.
     const auto padded = [](std::string text, std::size_t columns) {
-        const auto shown = static_cast<std::size_t>(
-            std::ranges::count_if(text, [](char c) { return (c & 0xC0) != 0x80; }));
+        const std::size_t shown = TerminalText::columns(text);
         if (shown < columns) text.append(columns - shown, ' ');
         return text;
     };

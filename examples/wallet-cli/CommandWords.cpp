@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "CorvendWallet/Screens.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/foundation/Locale.hpp"
 #include "platform/foundation/NumberFormatter.hpp"
 #include "platform/url/URL.hpp"
@@ -124,7 +125,8 @@ std::optional<std::string> kitCode(const Error& error) {
 }  // namespace
 
 std::string errorText(const Error& error) {
-    std::string text = error.description();
+    // The message may be the service's: its lines are not the host's.
+    std::string text = TerminalText::inLine(error.description());
     // After the message, what the kit's table of codes says the code means and what to do.
     if (const auto code = kitCode(error)) {
         const auto& table = corvend::model::ErrorCode::descriptions;

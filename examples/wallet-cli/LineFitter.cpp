@@ -30,15 +30,19 @@ struct Piece {
 };
 
 // The character at `at` of shown text: an escape ("\x1b", "\u009b") is one, its columns
-// those of its characters; a UTF-8 character takes one column.
+// those of its characters; a UTF-8 character takes the columns a terminal gives it.
 Piece characterAt(std::string_view text, std::size_t at) {
     if (text[at] == '\\' && at + 1 < text.size()) {
         if (text[at + 1] == 'x' && isHex(text, at + 2, 2)) return {4, 4};
         if (text[at + 1] == 'u' && isHex(text, at + 2, 4)) return {6, 6};
     }
     const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    return {std::min(length, text.size() - at), 1};
+    const std::size_t length = std::min<std::size_t>(lead < 0xC0   ? 1
+                                                     : lead < 0xE0 ? 2
+                                                     : lead < 0xF0 ? 3
+                                                                   : 4,
+                                                     text.size() - at);
+    return {length, TerminalText::columns(text.substr(at, length))};
 }
 
 // After these an id, a reference or an address reads well cut.
@@ -125,13 +129,12 @@ void LineFitter::place(char c) {
     }
     started_ = true;
     word_ += c;
-    // UTF-8 continuation bytes take no column of their own.
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++wordColumns_;
 }
 
 void LineFitter::writeWord() {
     if (word_.empty()) return;
-    if (!glued_ && wordsOnLine_ && column_ + blanks_.size() + wordColumns_ > width_) {
+    const std::size_t wordColumns = TerminalText::columns(word_);
+    if (!glued_ && wordsOnLine_ && column_ + blanks_.size() + wordColumns > width_) {
         goOn();
     } else {
         write(blanks_, blanks_.size());
@@ -140,7 +143,7 @@ void LineFitter::writeWord() {
     // A word wider than what is left of the line goes on over the next ones, cut where it
     // reads best.
     std::string_view rest = word_;
-    std::size_t restColumns = wordColumns_;
+    std::size_t restColumns = wordColumns;
     while (column_ + restColumns > width_) {
         // A cut where it reads well, so long as the line is then half full.
         Piece piece = pieceOf(rest, column_ < width_ ? width_ - column_ : 0,
@@ -162,7 +165,6 @@ void LineFitter::writeWord() {
     write(rest, restColumns);
     wordsOnLine_ = true;
     word_.clear();
-    wordColumns_ = 0;
     glued_ = false;
 }
 

@@ -17,7 +17,8 @@ namespace corvend::cli {
 // and goes on on the next line indented two columns more than it was. A word wider than what is
 // left of a line (a long id, an address, a masked number) is cut too, never inside a character
 // or an escape, after a '-', '/', '.' and the like where that leaves the line half full.
-// Columns are counted as a terminal shows UTF-8, escapes included: one per character.
+// Columns are counted as a terminal shows UTF-8 (TerminalText::columns): two for a wide
+// character, none for a combining mark; an escape takes one per character.
 //
 // Installs itself as the stream's buffer and puts the old one back when destroyed; everything
 // goes on to the old one. Not thread-safe: write to the stream from one thread at a time.
@@ -64,8 +65,7 @@ class LineFitter final : public std::streambuf {
     bool wordsOnLine_ = false;  // a word is on it since it was last cut
     std::string blanks_;        // blanks read since the last word, not yet written
     std::string word_;          // the word being read
-    std::size_t wordColumns_ = 0;
-    bool glued_ = false;  // the word goes on one written at a flush: no cut before it
+    bool glued_ = false;        // the word goes on one written at a flush: no cut before it
 };
 
 }  // namespace corvend::cli

@@ -33,8 +33,24 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
               // A tab is a control: shown escaped, it takes the columns of its escape.
               "short\\x09line  kept\n"
               "  ok\n");
-    // Columns are characters: "€" takes three bytes and one column.
-    EXPECT_EQ(fitted(10, [](std::ostream& out) { out << "12,00 € ab\n"; }), "12,00 € ab\n");
+    // Columns are what a terminal shows: "€" takes three bytes and one column, a CJK character
+    // or an emoji two, an accent put on the letter before it none.
+    const struct {
+        std::size_t width;
+        std::string written;
+        std::string shown;
+    } columns[] = {
+        {10, "12,00 € ab\n", "12,00 € ab\n"},
+        {10, "日本語 テスト 語\n", "日本語\n  テスト\n  語\n"},
+        {8, "card 💳💳 x\n", "card\n  💳💳 x\n"},
+        {10, "cafe\xcc\x81 cafe\xcc\x81\n", "cafe\xcc\x81 cafe\xcc\x81\n"},
+        // A word wider than the line is cut between characters, never inside one's columns.
+        {6, "日本語日本語\n", "日本語\n  日本\n  語\n"},
+    };
+    for (const auto& c : columns) {
+        EXPECT_EQ(fitted(c.width, [&](std::ostream& out) { out << c.written; }), c.shown)
+            << c.written;
+    }
 }
 
 // Nothing written reaches the terminal as a control: C0 (a newline aside), DEL, C1 and bytes of

@@ -1,5 +1,9 @@
 #include "examples/wallet-cli/TerminalText.hpp"
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+#include <cstdint>
 #include <string_view>
 
 namespace corvend::cli {
@@ -82,6 +86,47 @@ void TerminalText::put(char c, std::string& shown) {
 void TerminalText::end(std::string& shown) {
     for (const char c : held_) escapeByte(static_cast<unsigned char>(c), shown);
     held_.clear();
+}
+
+std::size_t TerminalText::columns(std::string_view shown) {
+    std::size_t columns = 0;
+    const auto length = static_cast<std::int32_t>(shown.size());
+    for (std::int32_t at = 0; at < length;) {
+        UChar32 c = 0;
+        U8_NEXT(shown.data(), at, length, c);
+        if (c < 0) {
+            ++columns;
+            continue;
+        }
+        const auto category = static_cast<UCharCategory>(u_charType(c));
+        // Hangul vowels and final consonants join the syllable before them.
+        const auto jamo =
+            static_cast<UHangulSyllableType>(u_getIntPropertyValue(c, UCHAR_HANGUL_SYLLABLE_TYPE));
+        if (category == U_NON_SPACING_MARK || category == U_ENCLOSING_MARK ||
+            (category == U_FORMAT_CHAR && c != 0xAD) || jamo == U_HST_VOWEL_JAMO ||
+            jamo == U_HST_TRAILING_JAMO) {
+            continue;
+        }
+        const auto width =
+            static_cast<UEastAsianWidth>(u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH));
+        const bool wide = width == U_EA_WIDE || width == U_EA_FULLWIDTH ||
+                          u_hasBinaryProperty(c, UCHAR_EMOJI_PRESENTATION);
+        columns += wide ? 2 : 1;
+    }
+    return columns;
+}
+
+std::string TerminalText::inLine(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\n') {
+            escapeByte('\n', line);
+        } else {
+            line += c;
+        }
+    }
+    return line;
 }
 
 }  // namespace corvend::cli

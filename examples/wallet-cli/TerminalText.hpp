@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace corvend::cli {
 
@@ -19,6 +20,16 @@ class TerminalText {
     void put(char byte, std::string& shown);
     // The text ends here: the bytes of a character left unfinished are appended, escaped.
     void end(std::string& shown);
+
+    // How many columns a terminal gives `shown` (text as put shows it): two for a wide
+    // character (CJK, most emoji), none for a combining mark or a zero-width one, one for any
+    // other character and for each byte of no character.
+    static std::size_t columns(std::string_view shown);
+
+    // Text from elsewhere (the service, a page, a person) as it goes into a line of the host's:
+    // a line break in it shows as its escape, "\x0a", so its words never start a line of their
+    // own. Every other control is escaped where put shows the line.
+    static std::string inLine(std::string_view text);
 
   private:
     // Whether `byte` may follow the held bytes in one character.

@@ -258,8 +258,8 @@ int main(int argc, char** argv) {
     corvend::cli::LineFitter screen(std::cout, 80);
     corvend::cli::LineFitter errors(std::cerr, 80);
     CLI::App app{
-        "Runs the wallet kit against the local sandbox (started in-process when a command\n"
-        "needs the service) or a given base URL.\n"
+        "Runs the wallet kit against the local sandbox (started in-process: by the REPL at\n"
+        "launch, by one command when it needs the service) or a given base URL.\n"
         "  wallet-cli [options]                    commands read one per line (the REPL)\n"
         "  wallet-cli [options] <command> [words]  one command, then exit\n"
         "  wallet-cli [options] -- <command> ...   the same; '--' ends the options\n"

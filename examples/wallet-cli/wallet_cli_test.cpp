@@ -15,15 +15,17 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <cstdint>
+#include <cwchar>
 #include <map>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -114,12 +116,26 @@ std::string money(std::int64_t amount, const std::string& currency) {
 
 // The lines of `text` wider than `columns` as a terminal shows them (UTF-8 code points).
 std::vector<std::string> linesWiderThan(const std::string& text, std::size_t columns) {
+    // Columns as the C library of a UTF-8 terminal counts them: a CJK character takes two.
+    const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    const locale_t before = uselocale(utf8);
     std::vector<std::string> wide;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
-        const auto shown = std::ranges::count_if(line, [](char c) { return (c & 0xC0) != 0x80; });
-        if (static_cast<std::size_t>(shown) > columns) wide.push_back(line);
+        std::size_t shown = 0;
+        std::mbstate_t state{};
+        for (std::size_t at = 0; at < line.size();) {
+            wchar_t c = 0;
+            const std::size_t length = std::mbrtowc(&c, line.data() + at, line.size() - at, &state);
+            const bool character = length != 0 && length <= line.size() - at;
+            shown += character ? static_cast<std::size_t>(std::max(wcwidth(c), 0)) : 1;
+            at += character ? length : 1;
+            if (!character) state = {};
+        }
+        if (shown > columns) wide.push_back(line);
     }
+    uselocale(before);
+    freelocale(utf8);
     return wide;
 }
 
@@ -1136,19 +1152,26 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
         "GET", "digitalwallets/v1/profile/deposits/dep-x",
         {.status = 400,
          .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\u001b]0;PWNED\u0007"}})"});
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/deposits/dep-y",
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\nFAKE: deposit ok"}})"});
     const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
     const CliRun run =
         runCli({"--base-url", sandbox.baseURL()},
                "configure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
                    "\n[ ] Save this card for my next payments.\nAdd a card\n"
                    "Confirm\ncard-deposit 5 EUR\nclose\n"
-                   "history authorizations --limit 1\ndeposit get dep-x\n");
+                   "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n");
     EXPECT_EQ(controlsIn(run.output), "") << run.output;
     // The form's note, and the service's copy of the name in the list of cards to pay with.
     EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
     EXPECT_THAT(run.output, HasSubstr("] Evil\\x1b]0;PWNED\\x07\\x1b[31mR: 411111******1111"));
     EXPECT_THAT(run.output, HasSubstr("Cafe\\x1b[2J\\u009b31m\\x7f"));
     EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07"));
+    // A line break in the service's message starts no line of the service's own.
+    EXPECT_THAT(flowing(run.output), HasSubstr("Refused\\x0aFAKE: deposit ok"));
+    EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\n *FAKE")));
     EXPECT_THAT(linesWiderThan(run.output, 80), ElementsAre());
 }
 
@@ -2345,14 +2368,26 @@ TEST(WalletCliTest, WhatTheHostSaysOfLongWordsRefusedWordsAndLostRepliesIsTrue) 
     EXPECT_THAT(longId.output, HasSubstr("d-\n  eee"));
     EXPECT_THAT(std::regex_replace(longId.output, std::regex("\n +"), ""), HasSubstr(id));
 
+    // Columns as a terminal shows them: a CJK character takes two.
+    std::string wideId;
+    for (int i = 0; i < 30; ++i) wideId += "日本語";
+    const CliRun wide = runCli({"--base-url", url, "deposit", "get", wideId});
+    EXPECT_THAT(linesWiderThan(wide.output, 80), ::testing::IsEmpty()) << wide.output;
+    EXPECT_THAT(std::regex_replace(wide.output, std::regex("\n +"), ""), HasSubstr(wideId));
+
     const auto transfers = sandbox.store().list("transfers").size();
-    const CliRun notText =
-        runCli({"--base-url", url, "transfer", "send", "5", "EUR", "ana@example.com", "ref\xff"});
-    EXPECT_EQ(notText.exitCode, 2) << notText.output;
-    EXPECT_THAT(flowing(notText.output),
-                HasSubstr("[ref] 'ref\\xff' is not UTF-8 text, which a transfer cannot carry"));
-    EXPECT_THAT(notText.output, Not(HasSubstr("deposit")));
-    EXPECT_EQ(sandbox.store().list("transfers").size(), transfers);
+    // A stray byte, and a surrogate, which UTF-8 never encodes.
+    for (const auto& [ref, shown] :
+         {std::pair{"ref\xff", "ref\\xff"}, std::pair{"ref\xed\xa0\x80", "ref\\xed\\xa0\\x80"}}) {
+        const CliRun notText =
+            runCli({"--base-url", url, "transfer", "send", "5", "EUR", "ana@example.com", ref});
+        EXPECT_EQ(notText.exitCode, 2) << notText.output;
+        EXPECT_THAT(flowing(notText.output),
+                    HasSubstr("[ref] '" + std::string(shown) +
+                              "' is not UTF-8 text, which a transfer cannot carry"));
+        EXPECT_THAT(notText.output, Not(HasSubstr("deposit")));
+        EXPECT_EQ(sandbox.store().list("transfers").size(), transfers);
+    }
 
     // More transfers than the first page holds, the last one's reply lost: the page named
     // shows it.
