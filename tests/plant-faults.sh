@@ -784,4 +784,19 @@ NEW='constexpr std::size_t kListedAtOnce = static_cast<std::size_t>(-1);'
 fault "wallet-cli: a long choice list printed in one job" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
 
+# The example host's text: columns as a terminal shows them, a service's line breaks, UTF-8.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='        columns += wide ? 2 : 1;'
+NEW='        columns += 1;'
+fault "wallet-cli: a wide character counts as one column" examples/wallet-cli/TerminalText.cpp \
+    wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
+OLD='    std::string text = TerminalText::inLine(error.description());'
+NEW='    std::string text = error.description();'
+fault "wallet-cli: a line break in a service's message starts a line" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSends*"
+OLD='        if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;'
+NEW='        if (point < least || point > 0x10FFFF) return false;'
+fault "wallet-cli: isUTF8 takes surrogates" examples/wallet-cli/CommandWords.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*LongWordsRefused*"
+
 plant_all
