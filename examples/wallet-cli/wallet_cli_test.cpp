@@ -1153,16 +1153,20 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
         {.status = 400,
          .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\u001b]0;PWNED\u0007"}})"});
     sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/auth/configurations",
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","message":"No\nFAKE: configured"}})"});
+    sandbox.scriptNextReply(
         "GET", "digitalwallets/v1/profile/deposits/dep-y",
         {.status = 400,
          .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\nFAKE: deposit ok"}})"});
     const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
-    const CliRun run =
-        runCli({"--base-url", sandbox.baseURL()},
-               "configure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
-                   "\n[ ] Save this card for my next payments.\nAdd a card\n"
-                   "Confirm\ncard-deposit 5 EUR\nclose\n"
-                   "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n");
+    const CliRun run = runCli(
+        {"--base-url", sandbox.baseURL()},
+        "configure\nconfigure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
+            "\n[ ] Save this card for my next payments.\nAdd a card\n"
+            "Confirm\ncard-deposit 5 EUR\nclose\n"
+            "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n");
     EXPECT_EQ(controlsIn(run.output), "") << run.output;
     // The form's note, and the service's copy of the name in the list of cards to pay with.
     EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
@@ -1170,6 +1174,7 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(run.output, HasSubstr("Cafe\\x1b[2J\\u009b31m\\x7f"));
     EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07"));
     // A line break in the service's message starts no line of the service's own.
+    EXPECT_THAT(flowing(run.output), HasSubstr("No\\x0aFAKE: configured"));
     EXPECT_THAT(flowing(run.output), HasSubstr("Refused\\x0aFAKE: deposit ok"));
     EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\n *FAKE")));
     EXPECT_THAT(linesWiderThan(run.output, 80), ElementsAre());
