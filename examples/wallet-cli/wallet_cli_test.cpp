@@ -114,9 +114,9 @@ std::string money(std::int64_t amount, const std::string& currency) {
     return corvend::Wallet::MoneyFormatter().format(amount, currency);
 }
 
-// The lines of `text` wider than `columns` as a terminal shows them (UTF-8 code points).
+// The lines of `text` wider than `columns` as a terminal shows them, counted as the C library
+// counts them in UTF-8: a CJK character takes two.
 std::vector<std::string> linesWiderThan(const std::string& text, std::size_t columns) {
-    // Columns as the C library of a UTF-8 terminal counts them: a CJK character takes two.
     const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     const locale_t before = uselocale(utf8);
     std::vector<std::string> wide;
