@@ -386,9 +386,9 @@ void ScreenDriver::printShown(std::size_t from) {
     auto end = std::min(shown_.size(), from + kPrintedAtOnce);
     if (end < shown_.size()) {
         // Cut after a line where the slice holds one's end, else between two characters.
-        if (const auto line = shown_.rfind('\n', end - 1);
-            line != std::string::npos && line >= from)
-            end = line + 1;
+        const auto slice = std::string_view(shown_).substr(from, end - from);
+        if (const auto line = slice.rfind('\n'); line != std::string_view::npos)
+            end = from + line + 1;
         while (end > from + 1 && (static_cast<unsigned char>(shown_[end]) & 0xC0) == 0x80) --end;
     }
     out_.write(shown_.data() + from, static_cast<std::streamsize>(end - from));
