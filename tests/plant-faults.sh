@@ -784,9 +784,9 @@ NEW='constexpr std::size_t kListedAtOnce = static_cast<std::size_t>(-1);'
 fault "wallet-cli: a long choice list printed in one job" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
 
-# The example host's pages: links sharing a text, a page's return, words refused before sending, long pages printed in slices.
-OLD="                     .target = before == 0 ? link.text : link.text + '\\0' + std::to_string(before),"
-NEW='                     .target = link.text,'
+# The example host's pages: shared link texts, a page's return, refused words, long pages.
+OLD='                const auto before = sameText[links.text(index)]++;'
+NEW='                const auto before = sameText[links.text(index)] * 0;'
 fault "wallet-cli pages: links that share a text share a number" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ThreeDSecurePageAndFollows*"
 OLD="        if (found != listed_.end() && numbers.find(',') != std::string::npos) {"
