@@ -799,4 +799,41 @@ NEW='        if (point < least || point > 0x10FFFF) return false;'
 fault "wallet-cli: isUTF8 takes surrogates" examples/wallet-cli/CommandWords.cpp \
     "wallet-cli wallet_cli_test" "$CLI:*LongWordsRefused*"
 
+# The example host's pages: shared link texts, a page's return, refused words, long pages.
+OLD='                const auto before = sameText[links.text(index)]++;'
+NEW='                const auto before = sameText[links.text(index)] * 0;'
+fault "wallet-cli pages: links that share a text share a number" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ThreeDSecurePageAndFollows*"
+OLD="        if (found != listed_.end() && numbers.find(',') != std::string::npos) {"
+NEW='        if (false) {'
+fault "wallet-cli pages: a name several choices share chooses the first" \
+    examples/wallet-cli/ChoiceMenu.cpp "wallet-cli wallet_cli_test" "$CLI:*ThreeDSecurePageAndFollows*"
+OLD='    if (id && id == session_) return readSession(*id);'
+NEW='    if (id) return readSession(*id);'
+fault "verification pages: a return naming another session is read as this one's end" \
+    CorvendWallet/ui/flows/verification/CustomerVerificationViewController.cpp \
+    "corvend_integration_test wallet-cli wallet_cli_test" \
+    "$INTEGRATION:CustomerVerificationScreen* $CLI:*KycStartAsks*"
+OLD='if (const auto named = returnedSession(*returnedTo); named != id) {'
+NEW='if (const auto named = returnedSession(*returnedTo); false) {'
+fault "wallet-cli pages: an instrument page's return for another session completes that session" \
+    examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*InstrumentVerificationShowsItsPage*"
+OLD='        if (!isUTF8(value))'
+NEW='        if (false)'
+fault "wallet-cli pages: kyc start's words that are not UTF-8 are sent to be refused" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShot*"
+OLD='    if (!returnedSession(address))'
+NEW='    if (false)'
+fault "wallet-cli pages: instruments complete sends a return address that names no session" \
+    examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShot*"
+OLD='constexpr std::size_t kPrintedAtOnce = 64 * 1024;'
+NEW='constexpr std::size_t kPrintedAtOnce = std::size_t{1} << 40;'
+fault "wallet-cli pages: a long page printed in one job" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
+OLD='                   (page->lastError()'
+NEW='                   (false && page->lastError()'
+fault "wallet-cli pages: a verification page that failed does not say why" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*AKycStartWhoseSession*"
+
 plant_all

@@ -97,10 +97,22 @@ ChoiceMenu::Answer ChoiceMenu::choose(std::ostream& out, const std::string& answ
         return Answer::empty;
     }
     const std::string named = withoutGlyph(wanted);
-    const auto found = std::ranges::find_if(listed_, [&](const auto& entry) {
-        return wanted == std::to_string(entry.first) ||
-               named == withoutGlyph(lowered(entry.second.name));
-    });
+    auto found = std::ranges::find_if(
+        listed_, [&](const auto& entry) { return wanted == std::to_string(entry.first); });
+    if (found == listed_.end()) {
+        // By name: only a name no other listed choice shows too.
+        std::string numbers;
+        for (auto entry = listed_.begin(); entry != listed_.end(); ++entry) {
+            if (named != withoutGlyph(lowered(entry->second.name))) continue;
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(entry->first);
+            if (found == listed_.end()) found = entry;
+        }
+        if (found != listed_.end() && numbers.find(',') != std::string::npos) {
+            out << "'" << trimmed(answer) << "' names several choices (" << numbers
+                << "): type the number of the one meant" << std::endl;
+            return Answer::ambiguous;
+        }
+    }
     if (found == listed_.end()) {
         out << "no such choice: " << answer << std::endl;
         return Answer::unknown;

@@ -16,7 +16,8 @@ namespace corvend::cli {
 // long as the menu lives, whether it is enabled, disabled or left out of a later listing; one
 // never listed before takes the next number. So a number a person has read keeps meaning the
 // same control while the screen is up. A choice is answered by its number or its name, in any
-// case, with or without the glyph shown before it ("[?]", "[x]"). Main thread.
+// case, with or without the glyph shown before it ("[?]", "[x]"); a name several choices share
+// chooses none of them. Main thread.
 class ChoiceMenu {
   public:
     struct Choice {
@@ -34,7 +35,7 @@ class ChoiceMenu {
         std::string detail{};
     };
 
-    enum class Answer { chosen, unavailable, empty, unknown };
+    enum class Answer { chosen, unavailable, empty, unknown, ambiguous };
 
     // Prints `heading`, the choices by number, `words` (the answers the caller handles itself,
     // none when empty) and the prompt. Replaces the choices an answer is matched against.
@@ -47,7 +48,8 @@ class ChoiceMenu {
     bool printMore(std::ostream& out, std::size_t count, std::string_view words);
 
     // Runs the listed choice that `answer` names by number or name. A disabled one is not run:
-    // why is printed. An empty answer or one naming nothing is said to `out` too.
+    // why is printed. An empty answer, one naming nothing, or a name several choices share (with
+    // their numbers) is said to `out` too.
     Answer choose(std::ostream& out, const std::string& answer);
 
     // Whether `answer` is `word` (lower-case), in any case and with blanks around it.

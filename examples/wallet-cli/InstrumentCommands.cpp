@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "CorvendWallet/Cards.hpp"
+#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
@@ -39,6 +40,22 @@ const std::string& usage() {
 // can reach; anything else is refused before it is sent.
 std::string returnAddress(const std::string& word) {
     return webAddress(word, "a return address");
+}
+
+// The session a return address names, as the kit reads it.
+std::optional<std::string> returnedSession(const std::string& address) {
+    const auto url = platform::URL::make(address);
+    return url ? CustomerVerificationViewController::sessionId(*url) : std::nullopt;
+}
+
+// A return address a person gives `complete`: one that names the session to read.
+std::string sessionAddress(const std::string& word) {
+    auto address = returnAddress(word);
+    if (!returnedSession(address))
+        throw std::invalid_argument("'" + word +
+                                    "' names no session: a return address carries it as its "
+                                    "query item sessionId; nothing was sent");
+    return address;
 }
 
 // The kit's failure for an address its URL opener did not open.
@@ -151,7 +168,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
         call(
-            [service, address = returnAddress(arguments[1])] {
+            [service, address = sessionAddress(arguments[1])] {
                 return service->completeExternalVerificationFlow(address);
             },
             printer<Wallet::InstrumentVerification>(action, done, session));
@@ -177,6 +194,15 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                      if (!returnedTo) {
                          self->err_ << "instruments verify: page closed before it returned; " << id
                                     << " left as it was" << std::endl;
+                         return done(Outcome::failed);
+                     }
+                     // The page is another's content: its return is this verification's end
+                     // only when it names this session.
+                     if (const auto named = returnedSession(*returnedTo); named != id) {
+                         self->err_ << "instruments verify: the page returned for "
+                                    << (named ? "session " + *named : std::string("no session"))
+                                    << ", not for " << id << ": "
+                                    << verificationLeft(id, "was not read back") << std::endl;
                          return done(Outcome::failed);
                      }
                      call(

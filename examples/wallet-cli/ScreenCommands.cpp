@@ -9,6 +9,7 @@
 
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/Profile.hpp"
+#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
@@ -150,6 +151,11 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
     std::string reference = "wallet-cli";
     std::optional<std::string> language;
     for (const auto& [name, value] : optionPairs(arguments, kStartOptions)) {
+        // Refused here, by name: the screen would only say that its session failed.
+        if (!isUTF8(value))
+            throw std::invalid_argument("--" + name + " '" + value +
+                                        "' is not UTF-8 text, which a verification session "
+                                        "cannot carry: nothing was sent");
         (name == "ref" ? reference : language.emplace()) = value;
     }
     auto screen = wallet_.customerVerificationService()->startCustomerVerification(
@@ -173,7 +179,10 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
                    "one";
         if (!page->page())
             return "a verification session was started; its page was not shown, nothing was "
-                   "chosen on it";
+                   "chosen on it" +
+                   (page->lastError()
+                        ? ": the page could not be loaded: " + page->lastError()->description()
+                        : std::string());
         // A link followed whose page is loading, or was lost on the way.
         if (page->isLoading() || (page->lastError() && endUnseen(Error::make(*page->lastError()))))
             return "a verification session was started; whether the choice made on its page "
@@ -194,7 +203,17 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
             [screen = std::exchange(self->verification_, nullptr)] {});
         done(failed ? Outcome::failed : Outcome::succeeded);
     };
-    screen->setCompletion([finish, left](Wallet::VerificationResult result) {
+    screen->setCompletion([finish, left,
+                           weakScreen = std::weak_ptr(screen)](Wallet::VerificationResult result) {
+        const auto kit =
+            std::dynamic_pointer_cast<CustomerVerificationViewController>(weakScreen.lock());
+        if (const auto other = kit ? kit->foreignSession() : std::nullopt) {
+            // The page's return named a session this start did not open: not its result.
+            return finish("kyc start: the verification page returned for session " + *other +
+                              ", which this start did not open; the session it opened was not "
+                              "completed",
+                          true, true);
+        }
         if (result == Wallet::VerificationResult::internalError) {
             // The screen does not say what failed (a lost session reply, a refusal, a page that
             // did not load): what may have happened, as when stopped by Ctrl-C.

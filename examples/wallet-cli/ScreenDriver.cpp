@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 
 #include "CorvendCoreComponents/Button.hpp"
@@ -33,6 +34,8 @@ constexpr auto kTick = std::chrono::milliseconds(50);
 // Choices printed in one job of the main queue: Ctrl-C is served between them while a page of
 // very many links is listed.
 constexpr std::size_t kListedAtOnce = 1000;
+// Bytes of a screen printed in one job, for a page's long text and its many links alike.
+constexpr std::size_t kPrintedAtOnce = 64 * 1024;
 
 using platform::ui::LayoutAttribute;
 using platform::ui::ViewPtr;
@@ -283,6 +286,8 @@ void ScreenDriver::start(Screens screens) {
 }
 
 void ScreenDriver::stop() {
+    // What is said next starts a line of its own.
+    if (std::exchange(midLine_, false)) out_ << std::endl;
     running_ = false;
     if (ticking_) *ticking_ = false;
     step_.reset();
@@ -343,7 +348,9 @@ void ScreenDriver::step() {
     if (snapshot != shown_ || loaded) {
         // Print each new state once, and wait a tick for it to settle before asking.
         shown_ = snapshot;
-        out_ << "---\n" << snapshot << std::endl;
+        out_ << "---\n";
+        asking_ = true;
+        printShown(0);
         return;
     }
     if (followed_ || leaving_.lock() == screen || isBusy(screen)) return;
@@ -373,6 +380,30 @@ void ScreenDriver::step() {
     auto fields = editableFields(screen);
     std::erase_if(fields, [](const auto& field) { return !field->text().empty(); });
     askFields(std::move(fields));
+}
+
+void ScreenDriver::printShown(std::size_t from) {
+    auto end = std::min(shown_.size(), from + kPrintedAtOnce);
+    if (end < shown_.size()) {
+        // Cut after a line where the slice holds one's end, else between two characters.
+        const auto slice = std::string_view(shown_).substr(from, end - from);
+        if (const auto line = slice.rfind('\n'); line != std::string_view::npos)
+            end = from + line + 1;
+        while (end > from + 1 && (static_cast<unsigned char>(shown_[end]) & 0xC0) == 0x80) --end;
+    }
+    out_.write(shown_.data() + from, static_cast<std::streamsize>(end - from));
+    if (end == shown_.size()) {
+        midLine_ = false;
+        out_ << std::endl;
+        asking_ = false;
+        return;
+    }
+    midLine_ = shown_[end - 1] != '\n';
+    out_.flush();
+    platform::MainQueue::shared().async([weakSelf = weak_from_this(), run = run_, end] {
+        const auto self = weakSelf.lock();
+        if (self && self->current(run)) self->printShown(end);
+    });
 }
 
 bool ScreenDriver::followedLoadEnded() {
@@ -473,10 +504,16 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
             }
         } else if (const auto web = std::dynamic_pointer_cast<platform::web::WebView>(each)) {
             if (!web->page()) return;
-            for (const auto& link : web->page()->links) {
+            // Links that share a text are told apart by their place among those that do, so
+            // each keeps its number when the page is shown again.
+            const auto& links = web->page()->links;
+            std::unordered_map<std::string_view, std::size_t> sameText;
+            for (std::size_t index = 0; index < links.size(); ++index) {
+                const auto link = links[index];
+                const auto before = sameText[links.text(index)]++;
                 choices.push_back(
                     {.control = web.get(),
-                     .target = link.text,
+                     .target = before == 0 ? link.text : link.text + '\0' + std::to_string(before),
                      .name = link.text,
                      .act = [self = shared_from_this(), web, url = link.url,
                              weakScreen = std::weak_ptr(screen)] {

@@ -24,14 +24,15 @@ namespace corvend::cli {
 // in its layout order (left to right, then top to bottom); while it works (a spinner, a button
 // loading, a page loading) nothing is asked. A link of a page followed ends when its load does: the
 // page it brought is printed and asked about again, even one that reads as the last; one the page's
-// owner took instead of loading (a return address) leaves the screen to that owner. A long list of
-// choices is printed over several jobs of the main queue, so that Ctrl-C is served meanwhile. On a
-// new screen its empty fields are asked for in that same order (an empty answer leaves a field
-// empty, "close" closes the screen); the screen is shown again, then the choice among every control
-// in the screen's order: the bar buttons, then buttons (image-only ones named by what they show),
-// the checkbox, the links of the texts and of a web page, "edit <field>" to type one field again,
-// each numbered for as long as the screen is up, disabled ones shown and explained; and the words
-// "close" and "clear" (empties the editable fields). At the end of the answers the screen is
+// owner took instead of loading (a return address) leaves the screen to that owner. A long screen
+// (a page's text, its links) and a long list of choices are printed over several jobs of the
+// main queue, so that Ctrl-C is served meanwhile. On a new screen its empty fields are asked for
+// in that same order (an empty answer leaves a field empty, "close" closes the screen); the screen
+// is shown again, then the choice among every control in the screen's order: the bar buttons,
+// then buttons (image-only ones named by what they show), the checkbox, the links of the texts and
+// of a web page (each its own number, links sharing a text too), "edit <field>" to type one field
+// again, each numbered for as long as the screen is up, disabled ones shown and explained; and the
+// words "close" and "clear" (empties the editable fields). At the end of the answers the screen is
 // closed. Main thread.
 class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
   public:
@@ -74,6 +75,9 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     };
 
     void step();
+    // Prints shown_ from `from` on, a slice per job of the main queue, then lets the screen be
+    // asked about.
+    void printShown(std::size_t from);
     Seen& seen(const platform::ui::ViewControllerPtr& screen);
     void askFields(std::vector<std::shared_ptr<platform::ui::TextField>> fields);
     void askChoice(const platform::ui::ViewControllerPtr& screen);
@@ -102,6 +106,8 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     std::optional<Followed> followed_;
     std::weak_ptr<platform::ui::ViewController> leaving_;
     std::string shown_;
+    // Printing shown_ stopped inside one of its lines.
+    bool midLine_ = false;
     // A list: a screen's entry stays where it is while others come and go.
     std::list<Seen> seen_;
     std::shared_ptr<std::atomic<bool>> ticking_;

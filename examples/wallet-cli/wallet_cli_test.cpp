@@ -465,6 +465,11 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         {{"kyc", "start"}, "Complete\n", 0},
         {{"kyc", "start"}, "Cancel\n", 1},
         {{"kyc", "start"}, "Abandon\n", 1},
+        // A word the service is not asked about, refused by the host before anything is sent.
+        {{"kyc", "start", "--ref", "\xff"}, "", 2},
+        {{"kyc", "start", "--language", "caf\xe9"}, "", 2},
+        {{"instruments", "complete", "https://wallet.example/done"}, "", 2},
+        {{"instruments", "complete", "https://wallet.example/done?other=1"}, "", 2},
         {{"card-deposit", "5", "EUR"}, "new card\nclose\n", 1},
         {{"cards", "get", "card-none"}, "", 1},
         // The kit refuses the word before sending anything ("I0001").
@@ -981,6 +986,26 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     const CliRun closed = cardDeposit({"25", "EUR"}, toSummary + "close\n");
     EXPECT_THAT(closed.output, HasSubstr("title: 3-D Secure"));
     EXPECT_THAT(closed.output, HasSubstr("card deposit result: cancelled"));
+
+    // Links that share a text each have a number, kept when the page is shown again; the
+    // shared name chooses neither.
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.addRoute("GET", "sandbox/3ds/{id}", [](const corvend::sandbox::RouteRequest& request) {
+        corvend::sandbox::Reply reply;
+        reply.contentType = "text/html";
+        reply.body = "<title>Twice</title><a href=\"" + request.request.path +
+                     "\">Continue</a> <a href=\"" + request.request.path +
+                     "/approve\">Continue</a>";
+        return reply;
+    });
+    const CliRun same =
+        runCli({"--base-url", sandbox.baseURL()},
+               "configure\nauthenticate\ncard-deposit 25 EUR\n" + toSummary + "Continue\n1\n2\n");
+    EXPECT_EQ(countOf(same.output, "  [1] Continue\n  [2] Continue\n  close\n"), 3u) << same.output;
+    EXPECT_THAT(same.output, HasSubstr("'Continue' names several choices (1, 2): type the number"));
+    EXPECT_EQ(countOf(same.output, "title: Twice\n"), 2u) << same.output;
+    EXPECT_THAT(same.output, HasSubstr("deposit dep-1: " + money(2500, "EUR") + ", COMPLETED"));
 }
 
 namespace {
@@ -1093,6 +1118,27 @@ TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress)
     const CliRun closed = onAPage("close");
     EXPECT_THAT(closed.output, HasSubstr("page closed before it returned; ivs-1 left as it was"));
     EXPECT_THAT(closed.output, Not(HasSubstr("COMPLETED")));
+
+    // A return that names another session, or none, is the page's failure: nothing is read.
+    for (const auto& [query, names] : {std::pair{"?sessionId=ivs-0", "for session ivs-0"},
+                                       {"?sessionId=..", "for session .."},
+                                       {"?other=1", "for no session"}}) {
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        sandbox.scriptNextReply("GET", "sandbox/instrument-verification/ivs-1",
+                                {.body = "<title>Your bank</title><a href=\"https://"
+                                         "wallet.example/verified" +
+                                         std::string(query) + "\">Back</a>",
+                                 .contentType = "text/html"});
+        const CliRun run = runCli({"--base-url", sandbox.baseURL(), "instruments", "verify",
+                                   "UK_BANK_ACCOUNT", "https://wallet.example/verified"},
+                                  "Back\n");
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(flowing(run.output),
+                    HasSubstr(std::string("instruments verify: the page returned ") + names +
+                              ", not for ivs-1: verification ivs-1 was not read back"));
+        EXPECT_EQ(sandbox.requests().back().path, "/sandbox/instrument-verification/ivs-1");
+    }
 }
 
 // `kyc start` shows the verification page and follows the link the person chooses.
@@ -1106,6 +1152,21 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
     const CliRun closed = runCli({"kyc", "start"}, "close\n");
     EXPECT_NE(closed.exitCode, 0);
     EXPECT_THAT(closed.output, HasSubstr("the verification page was closed before it ended"));
+
+    // A page that returns for a session completed before is not this start's result.
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply(
+        "GET", "sandbox/kyc/kyc-2",
+        {.body = "<title>Done</title><a href=\"https://return.corvend.example/?sessionId=kyc-1\">"
+                 "Back</a>",
+         .contentType = "text/html"});
+    const CliRun other = runCli({"--base-url", sandbox.baseURL()},
+                                "configure\nauthenticate\nkyc start\nComplete\nkyc start\nBack\n");
+    EXPECT_EQ(countOf(other.output, "verification complete"), 1u) << other.output;
+    EXPECT_THAT(flowing(other.output),
+                HasSubstr("kyc start: the verification page returned for session kyc-1, which "
+                          "this start did not open; the session it opened was not completed"));
 }
 
 // A failed card deposit says why in words.
@@ -2335,7 +2396,7 @@ TEST(WalletCliTest, AKycStartWhoseSessionOrPageWasLostSaysWhatMayHaveHappened) {
         "one";
     const std::string started =
         "kyc start: a verification session was started; its page was not shown, nothing was "
-        "chosen on it";
+        "chosen on it: the page could not be loaded: The network connection was lost.";
     for (const auto& [method, path, afterRoute, says] :
          {std::tuple{"POST", session, true, made},
           {"POST", session, false, made},
@@ -2393,6 +2454,13 @@ TEST(WalletCliTest, WhatTheHostSaysOfLongWordsRefusedWordsAndLostRepliesIsTrue) 
         EXPECT_THAT(notText.output, Not(HasSubstr("deposit")));
         EXPECT_EQ(sandbox.store().list("transfers").size(), transfers);
     }
+    const CliRun notReference = runCli({"--base-url", url, "kyc", "start", "--ref", "r\xff"});
+    EXPECT_THAT(flowing(notReference.output),
+                HasSubstr("--ref 'r\\xff' is not UTF-8 text, which a verification session "
+                          "cannot carry: nothing was sent"));
+    const CliRun noSession =
+        runCli({"--base-url", url, "instruments", "complete", "https://wallet.example/done"});
+    EXPECT_THAT(flowing(noSession.output), HasSubstr("names no session"));
 
     // More transfers than the first page holds, the last one's reply lost: the page named
     // shows it.
@@ -2643,35 +2711,50 @@ TEST(WalletCliTest, APageLinkedToItselfIsShownAndAskedAgainEachTime) {
     EXPECT_EQ(countOf(terminal.shown(), "title: Once more\r\n"), 4u) << terminal.shown();
 }
 
-// Ctrl-C is served while a page of very many links is listed: the listing stops where it was
-// and the page is closed, as `close` closes it.
+// Ctrl-C is served while any part of a long page prints, its text, its links or the list of
+// its choices: the printing stops where it was and the page is closed, as `close` closes it.
 TEST(WalletCliTest, AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed) {
-    constexpr int kLinks = 20'000;
-    std::string page = "<title>Many ways</title>";
-    for (int i = 1; i <= kLinks; ++i) {
-        page += "<a href=/p/" + std::to_string(i) + ">" + std::to_string(i) + "</a>";
+    std::string links = "<title>Many ways</title>";
+    for (int i = 1; i <= 100'000; ++i) {
+        links += "<a href=/p/" + std::to_string(i) + ">" + std::to_string(i) + "</a>";
     }
-    corvend::sandbox::Sandbox sandbox;
-    sandbox.start();
-    sandbox.addRoute("GET", "sandbox/instrument-verification/{id}",
-                     [page](const corvend::sandbox::RouteRequest&) {
-                         corvend::sandbox::Reply reply;
-                         reply.contentType = "text/html";
-                         reply.body = page;
-                         return reply;
-                     });
-    Terminal terminal({"--base-url", sandbox.baseURL()});
-    // What the terminal last showed: the listing is too long to print whole.
-    const auto end = [&] {
-        return terminal.shown().substr(std::max<std::size_t>(terminal.shown().size(), 500) - 500);
+    std::string text = "<title>Long read</title>";
+    for (int i = 1; i <= 100'000; ++i) {
+        text += "<p>Line " + std::to_string(i) + " of a long page.</p>";
+    }
+    struct Page {
+        const std::string& body;
+        std::string shownFirst;
+        std::string notShown;
     };
-    signIn(terminal);
-    terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
-    ASSERT_TRUE(terminal.waitFor("choose:")) << end();
-    terminal.interrupt();
-    ASSERT_TRUE(terminal.waitFor("ivs-1 left as it was")) << end();
-    ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
-    terminal.type("quit\r");
-    EXPECT_EQ(terminal.status(), 0);
-    EXPECT_EQ(terminal.shown().find("[20000] 20000"), std::string::npos) << end();
+    for (const auto& [body, shownFirst, notShown] :
+         {Page{links, "choose:", "[100000] 100000"},
+          Page{links, "title: Many ways", "link: 100000"},
+          Page{text, "title: Long read", "Line 100000 of"}}) {
+        SCOPED_TRACE(shownFirst);
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        sandbox.addRoute("GET", "sandbox/instrument-verification/{id}",
+                         [&body](const corvend::sandbox::RouteRequest&) {
+                             corvend::sandbox::Reply reply;
+                             reply.contentType = "text/html";
+                             reply.body = body;
+                             return reply;
+                         });
+        Terminal terminal({"--base-url", sandbox.baseURL()});
+        // What the terminal last showed: the page is too long to print whole.
+        const auto end = [&] {
+            return terminal.shown().substr(std::max<std::size_t>(terminal.shown().size(), 500) -
+                                           500);
+        };
+        signIn(terminal);
+        terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
+        ASSERT_TRUE(terminal.waitFor(shownFirst)) << end();
+        terminal.interrupt();
+        ASSERT_TRUE(terminal.waitFor("ivs-1 left as it was")) << end();
+        ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << end();
+        terminal.type("quit\r");
+        EXPECT_EQ(terminal.status(), 0);
+        EXPECT_EQ(terminal.shown().find(notShown), std::string::npos) << end();
+    }
 }

@@ -179,6 +179,8 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         std::string address;  // "{id}" stands for the session shown
         std::vector<VerificationResult> expected;
         std::size_t reads;
+        // The session a return named that this screen did not open: the page's, not its end.
+        std::optional<std::string> foreign{};
     } cases[] = {
         {"among other items",
          home + "/done?a=1&sessionId={id}&sessionId=x",
@@ -191,7 +193,12 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         {"other letter case", home + "?SessionId={id}", {VerificationResult::internalError}, 0},
         {"without value", home + "?sessionId", {VerificationResult::internalError}, 0},
         {"without query", home, {VerificationResult::internalError}, 0},
-        {"path that escapes", home + "?sessionId=..", {VerificationResult::internalError}, 0},
+        {"path that escapes", home + "?sessionId=..", {VerificationResult::internalError}, 0, ".."},
+        {"another session",
+         home + "?sessionId=kyc-0&sessionId={id}",
+         {VerificationResult::internalError},
+         0,
+         "kyc-0"},
         // Starts with the same letters but is another address: allowed, so nothing is reported.
         {"look-alike host",
          home + "@127.0.0.1:" + std::to_string(sandbox.port()) + "/?sessionId={id}",
@@ -218,6 +225,7 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         EXPECT_EQ(screen->webView()->lastError().has_value(), c.expected.empty());
         EXPECT_EQ(results, c.expected);
         EXPECT_EQ(sessionReads(), c.reads);
+        EXPECT_EQ(screen->foreignSession(), c.foreign);
         EXPECT_EQ(recorders.back()->decided, (std::vector<bool>{true, true}));
     }
 }

@@ -68,6 +68,7 @@ void CustomerVerificationViewController::loadSession(const SessionResult& result
     if (!result || !result->redirectUrl) return report(VerificationResult::internalError);
     const auto url = platform::URL::make(*result->redirectUrl);
     if (!url) return report(VerificationResult::internalError);
+    session_ = result->id;
     startingSessionPage_ = true;
     webView_->load(platform::URLRequest(*url,
                                         platform::URLRequestCachePolicy::useProtocolCachePolicy,
@@ -87,11 +88,10 @@ void CustomerVerificationViewController::decidePolicyFor(
     // Whatever it carries, the return address is never loaded; reaching it ends the page's load.
     loadingSessionPage_ = false;
     decisionHandler(NavigationActionPolicy::cancel);
-    if (const auto id = sessionId(url)) {
-        readSession(*id);
-    } else {
-        report(VerificationResult::internalError);
-    }
+    const auto id = sessionId(url);
+    if (id && id == session_) return readSession(*id);
+    if (id) foreignSession_ = id;
+    report(VerificationResult::internalError);
 }
 
 void CustomerVerificationViewController::didFinish(platform::web::WebView&) {

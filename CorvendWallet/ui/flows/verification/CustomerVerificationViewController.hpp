@@ -24,10 +24,12 @@ namespace corvend {
 // shows the session's page in a web view (its view) and watches every navigation. A navigation
 // to the kit's web return address is declined and ends the web part: the session named by its
 // "sessionId" is read, and its status becomes one model::VerificationResult for the completion.
-// Every failure is `internalError`, the session's own page failing to load included (its first
-// load and that load's redirects); a later navigation that fails (a link the person followed)
-// is the page's business and reports nothing. Replies come through the main queue and hold the
-// screen weakly: a screen gone by then reports nothing. It never dismisses itself.
+// Only the session this screen opened is read: the page is another's content, and a return that
+// names another session is not this verification's end (`internalError`, nothing read; see
+// foreignSession()). Every failure is `internalError`, the session's own page failing to load
+// included (its first load and that load's redirects); a later navigation that fails (a link the
+// person followed) is the page's business and reports nothing. Replies come through the main queue
+// and hold the screen weakly: a screen gone by then reports nothing. It never dismisses itself.
 class CustomerVerificationViewController final : public CustomerVerificationScreen,
                                                  public platform::web::NavigationDelegate,
                                                  public platform::web::UIDelegate {
@@ -51,6 +53,9 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
 
     // The value of the first query item named exactly "sessionId"; none without it or its value.
     static std::optional<std::string> sessionId(const platform::URL& url);
+    // The session the last return address named when it was not the one this screen opened;
+    // none while no return did so.
+    const std::optional<std::string>& foreignSession() const { return foreignSession_; }
 
   private:
     using SessionResult = Result<CustomerVerificationServiceEndpoint::KycSessionResponse>;
@@ -72,6 +77,9 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     bool startingSessionPage_ = false;
     // The navigation running is the session page's load (or one of its redirects).
     bool loadingSessionPage_ = false;
+    // The session the service opened for this screen, once it has.
+    std::optional<std::string> session_;
+    std::optional<std::string> foreignSession_;
     // The requests still running, by number.
     std::map<std::uint64_t, std::shared_ptr<FlowTask>> requests_;
     std::uint64_t nextRequest_ = 0;
