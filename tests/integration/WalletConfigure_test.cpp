@@ -428,8 +428,9 @@ TEST_F(OverlappingConfigurationsTest, ARefusedConfigurationEndsAfterAnEarlierOne
         for (const auto& row : rows) {
             SCOPED_TRACE(std::string(blocking ? "blocking" : "completion") + " form after " +
                          row.outcome);
-            for (const auto& reply : row.replies)
+            for (const auto& reply : row.replies) {
                 sandbox.scriptNextReply("GET", kConfigPath, reply);
+            }
             std::atomic<bool> released = false;
             std::vector<platform::Task<void>> tasks;
             std::optional<Outcome> first;
