@@ -620,8 +620,10 @@ OLD='seen, generationOf(seen) == generation ? seen + 1 : counting(generation, 1)
 NEW='seen, seen + 1)) {'
 fault "exit gate: enter() counts on in the parent's generation" platform/async/ExitGate.cpp \
     $ASYNC "$ASYNC:ExitGate*"
-OLD='    turn.await();'
-NEW='    (void)turn;'
+OLD='    });
+    turn.await();'
+NEW='    });
+    (void)turn;'
 fault "configure: overlapping configurations run at once" CorvendWallet/facade/WalletCore.cpp \
     corvend_integration_test "$INTEGRATION:Overlapping*"
 
@@ -835,5 +837,43 @@ OLD='                   (page->lastError()'
 NEW='                   (false && page->lastError()'
 fault "wallet-cli pages: a verification page that failed does not say why" \
     examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*AKycStartWhoseSession*"
+
+# 22. A refused configure in its turn, and fork checks and page loads no test saw.
+OLD='        turn.await();
+        if (environment_)'
+NEW='        if (environment_)'
+fault "configure: a refused configure reports ahead of those issued before it" \
+    CorvendWallet/facade/WalletCore.cpp corvend_integration_test \
+    "$INTEGRATION:*ARefusedConfigurationEndsAfter*"
+OLD='        if (environment_) parts_.userAuthenticated->setEnvironment(*environment_);
+'
+NEW=''
+fault "configure: a refused configure keeps the customer's token" \
+    CorvendWallet/facade/WalletCore.cpp corvend_integration_test \
+    "$INTEGRATION:*EveryConfigureClearsIt*"
+OLD='    if (platform::ProcessFork::forkedAfterKitThreads()) return;
+'
+NEW=''
+fault "fork: an operation handle's cancel goes on in a forked child" \
+    CorvendWallet/foundation/TaskOperationHandle.cpp corvend_integration_test \
+    "$INTEGRATION:*BusyHost*"
+OLD='    ProcessFork::checkKitUsable("MainQueue::async");
+    std::lock_guard lock(state_->mutex);'
+NEW='    std::lock_guard lock(state_->mutex);
+    ProcessFork::checkKitUsable("MainQueue::async");'
+fault "fork: MainQueue::async takes its lock in a forked child" platform/async/MainQueue.cpp \
+    corvend_integration_test "$INTEGRATION:*BusyHost*"
+OLD='    ProcessFork::checkKitUsable("Locale::current");
+    std::lock_guard lock(currentMutex);'
+NEW='    std::lock_guard lock(currentMutex);
+    ProcessFork::checkKitUsable("Locale::current");'
+fault "fork: Locale::current takes its lock in a forked child" platform/foundation/Locale.cpp \
+    corvend_integration_test "$INTEGRATION:*BusyHost*"
+OLD='    transfer_ = {};
+    ++loadsEnded_;
+    if (const auto delegate = navigationDelegate_.lock()) delegate->didFinish(*this);'
+NEW='    transfer_ = {};
+    if (const auto delegate = navigationDelegate_.lock()) delegate->didFinish(*this);'
+fault "web view: a page load is not counted as ended" platform/web/WebView.cpp $WEB "$WEB:WebView*"
 
 plant_all

@@ -104,7 +104,13 @@ model::ConfigurationResult WalletCore::configure(const model::Configuration& con
 model::ConfigurationResult WalletCore::configureInTurn(const model::Configuration& configuration,
                                                        const ConfigurationOrder::Turn& turn) {
     const auto baseURL = parseBaseURL(configuration.baseURL);
-    if (!baseURL) throw model::ConfigurationError("Invalid base URL", ErrorCode::invalidBaseURL);
+    if (!baseURL) {
+        // Refused before any request, yet in its turn: it reports after those issued before it
+        // and clears the customer's token as every configure does, after they set theirs.
+        turn.await();
+        if (environment_) parts_.userAuthenticated->setEnvironment(*environment_);
+        throw model::ConfigurationError("Invalid base URL", ErrorCode::invalidBaseURL);
+    }
 
     // The same for every configuration, so done before the turn: a turn is never held while
     // waiting for the main queue, and a blocking call made where that wait could never end
@@ -115,10 +121,11 @@ model::ConfigurationResult WalletCore::configureInTurn(const model::Configuratio
     });
     turn.await();
 
+    environment_ = NetworkManagerEnvironment{*baseURL, parts_.environmentProperties->headers(),
+                                             std::nullopt, kRequestTimeoutSeconds};
     for (const auto& manager :
          {parts_.unauthenticated, parts_.userAuthenticated, parts_.weaklyAuthenticated}) {
-        manager->setEnvironment({*baseURL, parts_.environmentProperties->headers(), std::nullopt,
-                                 kRequestTimeoutSeconds});
+        manager->setEnvironment(*environment_);
     }
     parts_.weaklyAuthenticated->setAccessToken(configuration.configToken);
 

@@ -2,12 +2,14 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "CorvendWallet/facade/ConfigurationOrder.hpp"
 #include "CorvendWallet/facade/Core.hpp"
 #include "CorvendWallet/foundation/Passkey.hpp"
 #include "CorvendWallet/networking/EnqueuedHeadersProvider.hpp"
 #include "CorvendWallet/networking/NetworkManager.hpp"
+#include "CorvendWallet/networking/NetworkManagerEnvironment.hpp"
 #include "CorvendWallet/setup/DeviceFingerprintProviderConfigurable.hpp"
 #include "CorvendWallet/setup/EnvironmentPropertiesProviderConfigurable.hpp"
 #include "CorvendWallet/setup/EventsTrackingManager.hpp"
@@ -38,7 +40,8 @@ class WalletCore final : public Core, public std::enable_shared_from_this<Wallet
     static std::shared_ptr<WalletCore> make(Parts parts);
 
     // The set-up, on the calling thread: checks the base URL ("C0001": not an absolute http(s)
-    // URL with a host, ending in "/"), installs the default appearance unless one was applied
+    // URL with a host, ending in "/"; refused in its turn, which only clears the customer's
+    // token), installs the default appearance unless one was applied
     // and records the device (both on the main thread: inline when called there, else posted
     // and waited for), gives the three managers fresh environments without a token, gives the
     // weakly authenticated one the configuration token, fetches the device-screening settings
@@ -78,6 +81,8 @@ class WalletCore final : public Core, public std::enable_shared_from_this<Wallet
     Parts parts_;
     NetworkManagers networkManagers_;
     ConfigurationOrder order_;
+    // What the latest configuration gave the managers, without a token; used in a turn only.
+    std::optional<NetworkManagerEnvironment> environment_;
 };
 
 // The set-up's mapping of any failure to a model::ConfigurationError.

@@ -173,6 +173,12 @@ std::size_t MainQueue::drain() {
     return ran;
 }
 
+void MainQueue::holdLockForTesting(const std::function<void()>& whileHeld) {
+    ProcessFork::checkKitUsable("MainQueue::holdLockForTesting");
+    std::lock_guard lock(state_->mutex);
+    whileHeld();
+}
+
 bool MainQueue::isMainThread() {
     return sharedQueue().state_->driver.load(std::memory_order_acquire) ==
            std::this_thread::get_id();

@@ -50,6 +50,9 @@ class MainQueue {
     // True on the thread that drives (or last drove) the shared queue.
     static bool isMainThread();
 
+    // Runs `whileHeld` holding the queue's lock, for tests of a child forked meanwhile.
+    void holdLockForTesting(const std::function<void()>& whileHeld);
+
   private:
     struct State;
     std::shared_ptr<State> state_;

@@ -34,4 +34,10 @@ void Locale::setCurrent(Locale locale) {
     currentLocale = std::move(locale);
 }
 
+void Locale::holdLockForTesting(const std::function<void()>& whileHeld) {
+    ProcessFork::checkKitUsable("Locale::holdLockForTesting");
+    std::lock_guard lock(currentMutex);
+    whileHeld();
+}
+
 }  // namespace corvend::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace corvend::platform {
@@ -22,6 +23,9 @@ class Locale {
     // The user's locale at the moment of the call.
     static Locale current();
     static void setCurrent(Locale locale);
+
+    // Runs `whileHeld` holding the current locale's lock, for tests of a child forked meanwhile.
+    static void holdLockForTesting(const std::function<void()>& whileHeld);
 
     friend bool operator==(const Locale&, const Locale&) = default;
 

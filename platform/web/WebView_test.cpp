@@ -82,6 +82,7 @@ TEST_F(WebViewTest, FollowsEachRedirectHopAfterAskingOnceAndShowsThePage) {
                   {"/start", Type::other}, {"/hop1", Type::redirect}, {"/hop2", Type::redirect}}));
     EXPECT_EQ(server_.seen().size(), 3u);
     EXPECT_EQ(delegate_->finished, 1);
+    EXPECT_EQ(webView_->loadsEnded(), 1u);  // the hops are one load
     ASSERT_TRUE(webView_->page());
     const WebPage& page = *webView_->page();
     EXPECT_EQ(page.url, server_.url("/hop2"));
@@ -97,6 +98,11 @@ TEST_F(WebViewTest, FollowsEachRedirectHopAfterAskingOnceAndShowsThePage) {
               (std::pair<std::string, Type>{"/done", Type::linkActivated}));
     EXPECT_EQ(delegate_->asked.size(), 4u);
     EXPECT_EQ(webView_->page()->lines, std::vector<std::string>{"Done"});
+
+    // The same page again is a load of its own.
+    webView_->navigate(server_.url("/done?x=1"));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(webView_->loadsEnded(), 3u);
 }
 
 TEST_F(WebViewTest, ACancelAtAnyHopStopsThere) {
@@ -116,6 +122,7 @@ TEST_F(WebViewTest, ACancelAtAnyHopStopsThere) {
         EXPECT_EQ(delegate->finished, 0);
         EXPECT_TRUE(delegate->failures.empty());
         EXPECT_FALSE(webView->page());
+        EXPECT_EQ(webView->loadsEnded(), 0u);
     }
 }
 
@@ -193,6 +200,7 @@ TEST_F(WebViewTest, AFailedNavigationIsReportedAndShown) {
         EXPECT_EQ(delegate->failures, std::vector<URLError::Code>{c.code});
         EXPECT_EQ(delegate->asked.size(), c.asked);
         EXPECT_EQ(delegate->finished, 0);
+        EXPECT_EQ(webView->loadsEnded(), 1u);
         ASSERT_TRUE(webView->lastError());
         EXPECT_TRUE(webView->snapshotLines().front().starts_with("web page failed: "));
     }

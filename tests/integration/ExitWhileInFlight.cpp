@@ -22,8 +22,10 @@
 // does. With "fork-storm" its threads call the service accessors and both call forms without
 // pause while it forks 500 children (50 under AddressSanitizer), and with "fork-held" it forks
 // while a thread of its own holds the facade's service lock (replacing a service of its own whose
-// destruction waits): in each child the facade, the accessors and both forms on a service got
-// before the fork must throw std::logic_error within a second. With "lookups" its threads make a
+// destruction waits), the main queue's lock or the current locale's: in each child the facade,
+// the accessors, both forms on a service got before the fork, the main queue got before it and
+// the current locale must throw std::logic_error within a second, and the cancel of a call in
+// flight at the fork must leave it uncancelled. With "lookups" its threads make a
 // thousand calls to that name, each ending as its time-out passes or as it is cancelled, and the
 // host's threads and descriptors stay within a fixed bound; then a call to another name (an http
 // base URL's port) gets its reply. The test's servers live in the test's process, so only the kit
@@ -73,10 +75,12 @@
 #include "CorvendWallet/History.hpp"
 #include "CorvendWallet/Money.hpp"
 #include "CorvendWallet/Profile.hpp"
+#include "CorvendWallet/foundation/TaskOperationHandle.hpp"
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/async/TaskPool.hpp"
+#include "platform/foundation/Locale.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/URLError.hpp"
 #include "platform/http/URLSession.hpp"
@@ -418,11 +422,15 @@ void forkAndCallInTheChild(Wallet& wallet, const std::string& baseURL, int inFli
     }
 }
 
-// In a child: each of the kit's entry points, on the facade, on `service` and on the host's `own`
-// service if any (both got before the fork), throws std::logic_error naming the fork; true when
-// every one did. Says which did not unless `quiet`.
-bool refusedInTheChild(Wallet& wallet, const std::shared_ptr<corvend::TransferService>& service,
-                       const std::shared_ptr<corvend::CurrencyExchangeService>& own, bool quiet) {
+// In a child: each of the kit's entry points, on the facade, on `service`, on `queue` and on the
+// host's `own` service if any (all got before the fork), throws std::logic_error naming the fork,
+// and the cancel of `inFlight`, if any, leaves its call uncancelled; true when every one did.
+// Says which did not unless `quiet`.
+bool refusedInTheChild(Wallet& wallet, corvend::platform::MainQueue& queue,
+                       const std::shared_ptr<corvend::TransferService>& service,
+                       const std::shared_ptr<corvend::CurrencyExchangeService>& own,
+                       const std::shared_ptr<corvend::WalletOperationHandle>& inFlight,
+                       bool quiet) {
     const auto ignore = [](const auto&) {};
     std::vector<std::pair<const char*, std::function<void()>>> calls = {
         {"Wallet::instance", [] { (void)Wallet::instance(); }},
@@ -432,6 +440,8 @@ bool refusedInTheChild(Wallet& wallet, const std::shared_ptr<corvend::TransferSe
         {"a blocking call", [&] { (void)service->getAll(std::nullopt); }},
         {"a completion-form call", [&] { (void)service->getAll(std::nullopt, ignore); }},
         {"the main queue", [] { (void)corvend::platform::MainQueue::shared(); }},
+        {"a post to the main queue", [&] { queue.async([] {}); }},
+        {"the current locale", [] { (void)corvend::platform::Locale::current(); }},
     };
     if (own) {
         calls.emplace_back("a blocking call of the host's own service",
@@ -456,6 +466,14 @@ bool refusedInTheChild(Wallet& wallet, const std::shared_ptr<corvend::TransferSe
             notRefused(std::string(name) + " in a forked child failed otherwise: " + error.what());
         }
     }
+    if (inFlight) {
+        inFlight->cancel();
+        if (std::dynamic_pointer_cast<corvend::TaskOperationHandle>(inFlight)
+                ->task()
+                .isCancelled()) {
+            notRefused("the cancel of a call in flight at the fork went on in a forked child");
+        }
+    }
     return refused;
 }
 
@@ -466,14 +484,17 @@ enum class ChildOutcome { refused, wentOn, hung };
 ChildOutcome forkRefusedChild(Wallet& wallet,
                               const std::shared_ptr<corvend::TransferService>& service,
                               const std::shared_ptr<corvend::CurrencyExchangeService>& own,
+                              const std::shared_ptr<corvend::WalletOperationHandle>& inFlight,
                               bool quiet = false) {
+    auto& queue = corvend::platform::MainQueue::shared();
     int said[2];
     if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
     const pid_t child = ::fork();
     if (child < 0) fail("no fork");
     if (child == 0) {
         forkedChild = true;
-        const char refused = refusedInTheChild(wallet, service, own, quiet) ? 'y' : 'n';
+        const char refused =
+            refusedInTheChild(wallet, queue, service, own, inFlight, quiet) ? 'y' : 'n';
         ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
     }
     ::close(said[1]);
@@ -528,7 +549,7 @@ void forkDuringAStorm(Wallet& wallet) {
     int hung = 0;
     int wentOn = 0;
     for (int i = 0; i < kStormForks; ++i) {
-        const ChildOutcome outcome = forkRefusedChild(wallet, service, nullptr, true);
+        const ChildOutcome outcome = forkRefusedChild(wallet, service, nullptr, nullptr, true);
         hung += outcome == ChildOutcome::hung ? 1 : 0;
         wentOn += outcome == ChildOutcome::wentOn ? 1 : 0;
         queue.drain();
@@ -542,42 +563,82 @@ void forkDuringAStorm(Wallet& wallet) {
     }
 }
 
-// A host's own exchange service, which must never run in a forked child. Given `stage`, its
-// destruction waits until the stage is 2, so that replacing it holds the facade's lock of that
-// service meanwhile.
+// A host's own exchange service, which must never run in a forked child. Its destruction runs
+// `destroyed` and its quotes run `quoting` before they fail, when given.
 class HostService final : public corvend::CurrencyExchangeService {
   public:
-    explicit HostService(std::atomic<int>* stage = nullptr) : stage_(stage) {}
+    explicit HostService(std::function<void()> destroyed = {}, std::function<void()> quoting = {})
+        : destroyed_(std::move(destroyed)), quoting_(std::move(quoting)) {}
     ~HostService() override {
-        if (stage_ == nullptr) return;
-        *stage_ = 1;
-        stage_->notify_all();
-        for (int seen = *stage_; seen != 2; seen = *stage_) stage_->wait(seen);
+        if (destroyed_) destroyed_();
     }
 
   private:
     Wallet::FXRate doGetQuote(const std::string&) override {
+        if (quoting_) quoting_();
         throw std::runtime_error("the host's own quote ran");
     }
     Wallet::FXRate doCreateQuote(const Wallet::FXRateRequest&) override {
         throw std::runtime_error("the host's own quote ran");
     }
 
-    std::atomic<int>* stage_;
+    std::function<void()> destroyed_;
+    std::function<void()> quoting_;
 };
 
-// Forks while a thread of this host holds the facade's service lock: the child is refused.
-void forkWhileALockIsHeld(Wallet& wallet) {
-    std::atomic<int> stage{0};
-    wallet.setCurrencyExchangeService(std::make_shared<HostService>(&stage));
-    std::thread replacing([&wallet] { wallet.setCurrencyExchangeService(nullptr); });
-    for (int seen = stage; seen != 1; seen = stage) stage.wait(seen);
-    const bool refused = forkRefusedChild(wallet, wallet.transferService(),
-                                          std::make_shared<HostService>()) == ChildOutcome::refused;
-    stage = 2;
+// Sets `stage` to `to` and wakes its waiters.
+void advance(std::atomic<int>& stage, int to) {
+    stage = to;
     stage.notify_all();
-    replacing.join();
-    if (!refused) report("the child of a fork made while a service lock was held was not refused");
+}
+
+// Waits until `stage` is `to`.
+void awaitStage(const std::atomic<int>& stage, int to) {
+    for (int seen = stage; seen != to; seen = stage) stage.wait(seen);
+}
+
+// Forks while a thread of this host holds one of the kit's locks, with a call of the host's own
+// service in flight: each child is refused, and its cancel of that call does nothing.
+void forkWhileALockIsHeld(Wallet& wallet) {
+    using WhileHeld = std::function<void()>;
+    const std::pair<std::string, std::function<void(const WhileHeld&)>> locks[] = {
+        // Replacing a service whose destruction waits holds the facade's lock of that service.
+        {"a service lock",
+         [&wallet](const WhileHeld& whileHeld) {
+             wallet.setCurrencyExchangeService(std::make_shared<HostService>(whileHeld));
+             wallet.setCurrencyExchangeService(nullptr);
+         }},
+        {"the main queue's lock",
+         [](const WhileHeld& whileHeld) {
+             corvend::platform::MainQueue::shared().holdLockForTesting(whileHeld);
+         }},
+        {"the current locale's lock",
+         [](const WhileHeld& whileHeld) {
+             corvend::platform::Locale::holdLockForTesting(whileHeld);
+         }},
+    };
+    const auto quoted = std::make_shared<std::atomic<int>>(0);
+    const auto quoting =
+        std::make_shared<HostService>(WhileHeld{}, [quoted] { awaitStage(*quoted, 1); });
+    const auto inFlight = quoting->getQuote("fx-held", [](const auto&) {});
+    for (const auto& [name, hold] : locks) {
+        std::atomic<int> stage{0};
+        std::thread holding([&stage, &hold] {
+            hold([&stage] {
+                advance(stage, 1);
+                awaitStage(stage, 2);
+            });
+        });
+        awaitStage(stage, 1);
+        const bool refused =
+            forkRefusedChild(wallet, wallet.transferService(), std::make_shared<HostService>(),
+                             inFlight) == ChildOutcome::refused;
+        advance(stage, 2);
+        holding.join();
+        if (!refused)
+            report("the child of a fork made while " + name + " was held was not refused");
+    }
+    advance(*quoted, 1);
 }
 
 // The calls wait on a lookup that never ends: the configuration (its time-out far off), a call

@@ -396,8 +396,9 @@ TEST_F(HostBesideItsCallsExitTest, AChildForkedAfterTheKitsThreadsIsRefusedEvery
 }
 
 // A child forked while the host's threads call accessors and both forms without pause, 500 times,
-// or while one of its threads provably holds the facade's service lock, is refused every entry
-// point within a second, before any lock: none hangs.
+// or while one of its threads provably holds the facade's service lock, the main queue's or the
+// current locale's, is refused every entry point within a second, before any lock: none hangs,
+// and its cancel of a call in flight at the fork does nothing.
 TEST_F(HostBesideItsCallsExitTest, AChildOfABusyHostIsRefusedBeforeAnyLockTheParentHeld) {
     expectCleanEnds("fork-held", 1);
 #if !defined(__SANITIZE_THREAD__)

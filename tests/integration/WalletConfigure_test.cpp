@@ -239,6 +239,11 @@ TEST_F(WalletConfigureTest, TokenBeforeConfigureIsDroppedAndEveryConfigureClears
 
     configure();
     EXPECT_FALSE(userAuthorization().has_value());
+
+    wallet->authenticate({"customer"});
+    EXPECT_EQ(configureFailure({"t", sandbox.baseURL() + "api"}),
+              ConfigurationError("Invalid base URL", "C0001"));
+    EXPECT_FALSE(userAuthorization().has_value()) << "a refused configure kept the token";
 }
 
 TEST_F(WalletConfigureTest, CompletionFormDeliversResultOrErrorOnTheMainQueue) {
@@ -325,6 +330,33 @@ class OverlappingConfigurationsTest : public WalletConfigureTest {
         return reached;
     }
 
+    // The blocking form on the calling thread, its failure as the completion form reports it.
+    Outcome blockingOutcome(const model::Configuration& configuration) {
+        auto outcome = captureResult([&] { return wallet->configure(configuration); });
+        if (outcome) return *outcome;
+        return std::unexpected(configurationError(outcome.error().exception()));
+    }
+
+    // Issues `configuration` in the completion form, or in the blocking form in a task added to
+    // `tasks`; `report` gets the outcome on the main queue, and whether `released` was set when
+    // the call ended.
+    void issue(const model::Configuration& configuration, bool blocking,
+               const std::atomic<bool>& released, std::vector<platform::Task<void>>& tasks,
+               std::function<void(Outcome, bool)> report) {
+        if (!blocking) {
+            wallet->configure(configuration, [&released, report](Outcome outcome) {
+                report(std::move(outcome), released.load());
+            });
+            return;
+        }
+        tasks.push_back(platform::Task<void>::detached([this, configuration, &released, report] {
+            auto outcome = blockingOutcome(configuration);
+            MainQueue::shared().async([report, outcome, afterRelease = released.load()] {
+                report(outcome, afterRelease);
+            });
+        }));
+    }
+
     // Issues `first` and `second` back to back in the completion form, on the main thread.
     void expectBackToBackCompletionsEachTheirOwn(const model::Configuration& first,
                                                  const model::Configuration& second) {
@@ -355,11 +387,10 @@ TEST_F(OverlappingConfigurationsTest, BlockingFormsOnTwoThreadsEachReportTheirOw
         const auto configureInTask = [&](const model::Configuration& configuration) {
             return platform::Task<Outcome>::detached([&]() -> Outcome {
                 bothStarted.arrive_and_wait();
-                auto outcome = captureResult([&] { return wallet->configure(configuration); });
+                auto outcome = blockingOutcome(configuration);
                 ended.fetch_add(1);
                 MainQueue::shared().async([] {});  // the test's loop looks again at once
-                if (outcome) return *outcome;
-                return std::unexpected(configurationError(outcome.error().exception()));
+                return outcome;
             });
         };
         const auto goodTask = configureInTask(good);
@@ -374,6 +405,55 @@ TEST_F(OverlappingConfigurationsTest, BlockingFormsOnTwoThreadsEachReportTheirOw
 TEST_F(OverlappingConfigurationsTest, CompletionFormsIssuedBackToBackEachReportTheirOwn) {
     expectBackToBackCompletionsEachTheirOwn(good, unreachable);
     expectBackToBackCompletionsEachTheirOwn(unreachable, good);
+}
+
+// A configuration refused at once ("C0001") waits for its turn: issued while an earlier one
+// waits for its reply, it ends only after that one, whatever its outcome, in either form, so a
+// host that authenticates once the last has reported keeps its customer signed in.
+TEST_F(OverlappingConfigurationsTest, ARefusedConfigurationEndsAfterAnEarlierOneInEitherForm) {
+    struct Row {
+        std::string outcome;
+        std::vector<sandbox::ScriptedReply> replies;
+    };
+    const Row rows[] = {
+        {"ok", {{.hold = true, .afterRoute = true}}},
+        {"C0003", {{.status = 401, .hold = true}}},
+        {"C0503", {{.status = 503, .hold = true}}},
+        // Twice: a read whose kept connection closed goes once more on a new one.
+        {"C0100", {{.hold = true, .dropConnection = true}, {.dropConnection = true}}},
+    };
+    const model::Configuration refused{"refused-config-token", good.baseURL + "api"};
+    configure();
+    for (const bool blocking : {false, true}) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(blocking ? "blocking" : "completion") + " form after " +
+                         row.outcome);
+            for (const auto& reply : row.replies) {
+                sandbox.scriptNextReply("GET", kConfigPath, reply);
+            }
+            std::atomic<bool> released = false;
+            std::vector<platform::Task<void>> tasks;
+            std::optional<Outcome> first;
+            std::optional<Outcome> second;
+            issue(good, blocking, released, tasks, [&](Outcome outcome, bool) { first = outcome; });
+            ASSERT_TRUE(MainQueue::shared().runUntil(
+                [&] { return sandbox.waitForHeld(1, std::chrono::milliseconds(0)); }, kDeadline));
+            issue(refused, blocking, released, tasks, [&](Outcome outcome, bool afterRelease) {
+                EXPECT_TRUE(afterRelease) << "ended while the earlier one waited for its reply";
+                if (!blocking) {
+                    EXPECT_TRUE(first.has_value()) << "reported ahead of the earlier one";
+                }
+                second = outcome;
+                wallet->authenticate({"customer"});
+            });
+            released = true;
+            sandbox.releaseHeld();
+            ASSERT_TRUE(MainQueue::shared().runUntil([&] { return first && second; }, kDeadline));
+            EXPECT_EQ(first->has_value() ? "ok" : first->error().code(), row.outcome);
+            EXPECT_EQ(second->error().code(), "C0001");
+            EXPECT_EQ(userAuthorization(), "Bearer customer");
+        }
+    }
 }
 
 // A profiler whose runs never report: only a cancel ends the wait for them.
