@@ -784,4 +784,19 @@ NEW='constexpr std::size_t kListedAtOnce = static_cast<std::size_t>(-1);'
 fault "wallet-cli: a long choice list printed in one job" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
 
+# The example host's flows: nothing a flow made outlives it, and how a command ends.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='[weakSelf = weak_from_this(), weakField = std::weak_ptr(field)] {'
+NEW='[weakSelf = weak_from_this(), keep = shared_from_this(), weakField = std::weak_ptr(field)] {'
+fault "wallet-cli: a menu's action holds its screen driver" \
+    examples/wallet-cli/ScreenDriver.cpp wallet_cli_test "$CLI:ScreenDriver*"
+OLD='words] {
+            const auto self = weakSelf.lock();
+            if (!self || !self->current(run)) return;'
+NEW='words] {
+            const auto self = weakSelf.lock();
+            if (!self) return;'
+fault "wallet-cli: a listing slice runs after its driver stopped" \
+    examples/wallet-cli/ScreenDriver.cpp wallet_cli_test "$CLI:ScreenDriver*"
+
 plant_all

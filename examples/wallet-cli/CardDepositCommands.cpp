@@ -11,7 +11,6 @@
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
-#include "platform/async/MainQueue.hpp"
 #include "platform/ui/NavigationController.hpp"
 
 namespace corvend::cli {
@@ -160,6 +159,8 @@ void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& reque
 
 void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& request) {
     readSavedCards([self = shared_from_this(), request](Result<std::vector<Instrument>> saved) {
+        // The cards offered are kept in cards_: what they do holds this object weakly.
+        const auto weakSelf = self->weak_from_this();
         if (!saved) {
             self->err_ << "saved cards could not be read (" << saved.error().description()
                        << "): paying with a new card" << std::endl;
@@ -173,11 +174,15 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
             auto paying = request;
             paying.paymentInstrumentReference =
                 Wallet::PaymentInstrumentReference{*instrument->id(), Wallet::InstrumentType::card};
-            choice.act = [self, paying] { self->preview(paying); };
+            choice.act = [weakSelf, paying] {
+                if (const auto self = weakSelf.lock()) self->preview(paying);
+            };
             choices.push_back(std::move(choice));
         }
         if (choices.empty()) return self->preview(request);
-        choices.push_back({.name = "new card", .act = [self, request] { self->preview(request); }});
+        choices.push_back({.name = "new card", .act = [weakSelf, request] {
+                               if (const auto self = weakSelf.lock()) self->preview(request);
+                           }});
         self->cards_ = ChoiceMenu();
         self->askCard(std::move(choices));
     });
@@ -185,8 +190,10 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
 
 void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
     cards_.show(out_, "pay with:", choices, "close");
-    answers_->next([self = shared_from_this(),
+    answers_->next([weakSelf = weak_from_this(),
                     choices = std::move(choices)](std::optional<std::string> answer) mutable {
+        const auto self = weakSelf.lock();
+        if (!self) return;
         if (!answer || ChoiceMenu::isClose(*answer)) {
             self->out_ << "card-deposit closed before a card was chosen: nothing was deposited"
                        << std::endl;
@@ -389,8 +396,6 @@ void CardDepositCommands::end(Outcome outcome) {
     interruptGuard_.reset();
     flowStep_.reset();
     commandStep_.reset();
-    // The cards offered hold this object in what they do: let go, later, as one may be running.
-    platform::MainQueue::shared().async([offered = std::exchange(cards_, ChoiceMenu())] {});
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 
