@@ -798,5 +798,16 @@ NEW='words] {
             if (!self) return;'
 fault "wallet-cli: a listing slice runs after its driver stopped" \
     examples/wallet-cli/ScreenDriver.cpp wallet_cli_test "$CLI:ScreenDriver*"
+OLD='    if (!std::exchange(keyAnswers_, false)) came_ = false;'
+NEW='    keyAnswers_ = false;'
+fault "wallet-cli: any Ctrl-C during one command makes it exit 130" \
+    examples/wallet-cli/Interruptions.cpp "wallet-cli wallet_cli_test" "$CLI:*OneCommandAtATerminal*"
+OLD='    if (!flowShown_) {
+        if (const auto run = run_.lock()) run->stop();'
+NEW='    if (true) {
+        if (const auto run = run_.lock()) run->stop();'
+fault "wallet-cli: Ctrl-C while a card deposit's screen waits does not read the deposit back" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*CtrlCAtEveryWait*/3"
 
 plant_all

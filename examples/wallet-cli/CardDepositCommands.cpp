@@ -194,6 +194,7 @@ void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
                     choices = std::move(choices)](std::optional<std::string> answer) mutable {
         const auto self = weakSelf.lock();
         if (!self) return;
+        Interruptions::shared().answered();
         if (!answer || ChoiceMenu::isClose(*answer)) {
             self->out_ << "card-deposit closed before a card was chosen: nothing was deposited"
                        << std::endl;
@@ -285,11 +286,24 @@ platform::ui::ViewControllerPtr CardDepositCommands::topScreen() const {
 void CardDepositCommands::interrupted() {
     // A screen a person could close now (a page loading too) is closed, as "close" does: the
     // flow ends, and what it left is read back. One whose call to the service is under way
-    // would close only once that call ends: the command is stopped instead.
+    // would close only once that call ends: the flow is dropped instead; before the flow, the
+    // command is stopped.
     if (const auto screen = flowShown_ ? topScreen() : nullptr;
         screen && !ScreenDriver::waitsOnService(screen) && close(screen))
         return;
-    if (const auto run = run_.lock()) run->stop();
+    if (!flowShown_) {
+        if (const auto run = run_.lock()) run->stop();
+        return;
+    }
+    // The deposit exists: the flow goes, its step under way cancelled, and the deposit read
+    // back says where it stands.
+    dropFlow();
+    flowStep_.reset();
+    flowCompleted_ = false;
+    out_ << "card deposit result: unknown: Ctrl-C stopped it while its last step may have reached "
+            "the service"
+         << std::endl;
+    readBack();
 }
 
 void CardDepositCommands::dropFlow() {
@@ -301,6 +315,7 @@ void CardDepositCommands::dropFlow() {
 }
 
 void CardDepositCommands::finish(Wallet::CardDepositResult result) {
+    if (!flowShown_) return;  // dropped
     if (driver_) driver_->stop();
     interruptGuard_.reset();
     flowStep_.reset();

@@ -15,6 +15,7 @@
 #include "CorvendCoreComponents/LinksLabel.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/FieldNote.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"
@@ -399,6 +400,7 @@ void ScreenDriver::askFields(std::vector<std::shared_ptr<platform::ui::TextField
                     fields = std::move(fields)](std::optional<std::string> answer) mutable {
         const auto self = weakSelf.lock();
         if (!self || !self->current(run)) return;
+        Interruptions::shared().answered();
         if (!answer) {
             self->asking_ = false;
             return;
@@ -526,6 +528,7 @@ void ScreenDriver::awaitChoice(const platform::ui::ViewControllerPtr& screen) {
                     weakScreen = std::weak_ptr(screen)](std::optional<std::string> answer) {
         const auto self = weakSelf.lock();
         if (!self || !self->current(run)) return;
+        Interruptions::shared().answered();
         self->asking_ = false;
         const auto screen = weakScreen.lock();
         if (!screen) return;
