@@ -114,11 +114,13 @@ void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) 
     for (const auto& subview : readingOrder(view)) appendInReadingOrder(subview, lines);
 }
 
-// The screen's state, not its words: it waits on the service, or a page is loading.
+// The screen's state, not its words: it waits on the service, or a page is loading or yet to
+// be asked for (a screen shows its web view before it loads the page).
 bool isBusy(const platform::ui::ViewControllerPtr& screen) {
     return ScreenDriver::waitsOnService(screen) ||
-           std::ranges::any_of(onScreen<platform::web::WebView>(screen),
-                               [](const auto& web) { return web->isLoading(); });
+           std::ranges::any_of(onScreen<platform::web::WebView>(screen), [](const auto& web) {
+               return web->isLoading() || (!web->page() && !web->lastError());
+           });
 }
 
 std::string trimmed(const std::string& text) {
