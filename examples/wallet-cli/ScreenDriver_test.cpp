@@ -34,6 +34,7 @@ struct HeldLines final : LineSource {
 // still holds the driver; and the driver goes with its owner. A stopped driver lists and asks
 // nothing more.
 TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
+    MainQueue::shared().drain();  // this thread drives the main queue, as the host's does
     struct Case {
         std::string name;
         int buttons;
