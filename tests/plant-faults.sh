@@ -876,4 +876,30 @@ NEW='    transfer_ = {};
     if (const auto delegate = navigationDelegate_.lock()) delegate->didFinish(*this);'
 fault "web view: a page load is not counted as ended" platform/web/WebView.cpp $WEB "$WEB:WebView*"
 
+# The example host's flows: nothing a flow made outlives it, and how a command ends.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='[weakSelf = weak_from_this(), weakField = std::weak_ptr(field)] {'
+NEW='[weakSelf = weak_from_this(), keep = shared_from_this(), weakField = std::weak_ptr(field)] {'
+fault "wallet-cli: a menu's action holds its screen driver" \
+    examples/wallet-cli/ScreenDriver.cpp wallet_cli_test "$CLI:ScreenDriver*"
+OLD='words] {
+            const auto self = weakSelf.lock();
+            if (!self || !self->current(run)) return;'
+NEW='words] {
+            const auto self = weakSelf.lock();
+            if (!self) return;'
+fault "wallet-cli: a listing slice runs after its driver stopped" \
+    examples/wallet-cli/ScreenDriver.cpp wallet_cli_test "$CLI:ScreenDriver*"
+OLD='    if (!std::exchange(keyAnswers_, false)) came_ = false;'
+NEW='    keyAnswers_ = false;'
+fault "wallet-cli: any Ctrl-C during one command makes it exit 130" \
+    examples/wallet-cli/Interruptions.cpp "wallet-cli wallet_cli_test" "$CLI:*OneCommandAtATerminal*"
+OLD='    if (!flowShown_) {
+        if (const auto run = run_.lock()) run->stop();'
+NEW='    if (true) {
+        if (const auto run = run_.lock()) run->stop();'
+fault "wallet-cli: Ctrl-C while a card deposit's screen waits does not read the deposit back" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*CtrlCAtEveryWait*/3"
+
 plant_all

@@ -11,7 +11,6 @@
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
-#include "platform/async/MainQueue.hpp"
 #include "platform/ui/NavigationController.hpp"
 
 namespace corvend::cli {
@@ -160,6 +159,8 @@ void CardDepositCommands::checkSavedCard(const Wallet::CardDepositRequest& reque
 
 void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& request) {
     readSavedCards([self = shared_from_this(), request](Result<std::vector<Instrument>> saved) {
+        // The cards offered are kept in cards_: what they do holds this object weakly.
+        const auto weakSelf = self->weak_from_this();
         if (!saved) {
             self->err_ << "saved cards could not be read (" << saved.error().description()
                        << "): paying with a new card" << std::endl;
@@ -173,11 +174,15 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
             auto paying = request;
             paying.paymentInstrumentReference =
                 Wallet::PaymentInstrumentReference{*instrument->id(), Wallet::InstrumentType::card};
-            choice.act = [self, paying] { self->preview(paying); };
+            choice.act = [weakSelf, paying] {
+                if (const auto self = weakSelf.lock()) self->preview(paying);
+            };
             choices.push_back(std::move(choice));
         }
         if (choices.empty()) return self->preview(request);
-        choices.push_back({.name = "new card", .act = [self, request] { self->preview(request); }});
+        choices.push_back({.name = "new card", .act = [weakSelf, request] {
+                               if (const auto self = weakSelf.lock()) self->preview(request);
+                           }});
         self->cards_ = ChoiceMenu();
         self->askCard(std::move(choices));
     });
@@ -185,8 +190,11 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
 
 void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
     cards_.show(out_, "pay with:", choices, "close");
-    answers_->next([self = shared_from_this(),
+    answers_->next([weakSelf = weak_from_this(),
                     choices = std::move(choices)](std::optional<std::string> answer) mutable {
+        const auto self = weakSelf.lock();
+        if (!self) return;
+        Interruptions::shared().answered();
         if (!answer || ChoiceMenu::isClose(*answer)) {
             self->out_ << "card-deposit closed before a card was chosen: nothing was deposited"
                        << std::endl;
@@ -278,11 +286,24 @@ platform::ui::ViewControllerPtr CardDepositCommands::topScreen() const {
 void CardDepositCommands::interrupted() {
     // A screen a person could close now (a page loading too) is closed, as "close" does: the
     // flow ends, and what it left is read back. One whose call to the service is under way
-    // would close only once that call ends: the command is stopped instead.
+    // would close only once that call ends: the flow is dropped instead; before the flow, the
+    // command is stopped.
     if (const auto screen = flowShown_ ? topScreen() : nullptr;
         screen && !ScreenDriver::waitsOnService(screen) && close(screen))
         return;
-    if (const auto run = run_.lock()) run->stop();
+    if (!flowShown_) {
+        if (const auto run = run_.lock()) run->stop();
+        return;
+    }
+    // The deposit exists: the flow goes, its step under way cancelled, and the deposit read
+    // back says where it stands.
+    dropFlow();
+    flowStep_.reset();
+    flowCompleted_ = false;
+    out_ << "card deposit result: unknown: Ctrl-C stopped it while its last step may have reached "
+            "the service"
+         << std::endl;
+    readBack();
 }
 
 void CardDepositCommands::dropFlow() {
@@ -294,6 +315,7 @@ void CardDepositCommands::dropFlow() {
 }
 
 void CardDepositCommands::finish(Wallet::CardDepositResult result) {
+    if (!flowShown_) return;  // dropped
     if (driver_) driver_->stop();
     interruptGuard_.reset();
     flowStep_.reset();
@@ -389,8 +411,6 @@ void CardDepositCommands::end(Outcome outcome) {
     interruptGuard_.reset();
     flowStep_.reset();
     commandStep_.reset();
-    // The cards offered hold this object in what they do: let go, later, as one may be running.
-    platform::MainQueue::shared().async([offered = std::exchange(cards_, ChoiceMenu())] {});
     if (auto done = std::exchange(done_, nullptr)) done(outcome);
 }
 

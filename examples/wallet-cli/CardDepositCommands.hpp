@@ -24,8 +24,8 @@ namespace corvend::cli {
 // instrument that is no saved card of the customer's is refused before anything is made. Ends with
 // the flow's one result and what became of the deposit, read back from the service. Answers come
 // from `answers`; at its end the flow is closed. Ctrl-C closes the screen shown, as "close"
-// does; while the screens or the host wait on the service it stops the command (see
-// CommandRun). Main thread.
+// does; while a screen waits on the service it drops the flow, whose deposit is then read back;
+// while the host waits on the service it stops the command (see CommandRun). Main thread.
 class CardDepositCommands : public std::enable_shared_from_this<CardDepositCommands> {
   public:
     // `wallet`, `out` and `err` must outlive the commands.

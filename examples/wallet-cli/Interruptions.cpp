@@ -25,15 +25,31 @@ std::shared_ptr<CommandRun> Interruptions::command() {
 
 void Interruptions::setCommand(std::shared_ptr<CommandRun> run) {
     std::scoped_lock lock(mutex_);
+    // A new command's end owes nothing to a Ctrl-C before it.
+    if (run) came_ = keyAnswers_ = false;
     command_ = std::move(run);
 }
 
 void Interruptions::keyed() {
-    came_ = true;
+    std::scoped_lock lock(mutex_);
+    came_ = keyAnswers_ = true;
+}
+
+void Interruptions::answered() {
+    std::scoped_lock lock(mutex_);
+    if (!std::exchange(keyAnswers_, false)) came_ = false;
+}
+
+bool Interruptions::came() const {
+    std::scoped_lock lock(mutex_);
+    return came_;
 }
 
 bool Interruptions::interrupt() {
-    came_ = true;
+    {
+        std::scoped_lock lock(mutex_);
+        came_ = true;
+    }
     const Handler handler = handlers_.last();
     if (!handler) return false;
     handler();

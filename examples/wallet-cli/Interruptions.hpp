@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,16 +32,22 @@ class Interruptions {
 
     // Runs the innermost handler; false when none took the interruptions.
     bool interrupt();
-    // Ctrl-C typed as a key where a line is edited, which the editor reads itself.
+    // Ctrl-C typed as a key where a line is edited, which the editor reads itself; the answer
+    // that line gives ("close") is the Ctrl-C's own.
     void keyed();
-    // Whether Ctrl-C came at all, as a signal or a key.
-    bool came() const { return came_; }
+    // A person's answer reached what asked for it: the command went on after any Ctrl-C before.
+    void answered();
+    // Whether a Ctrl-C came that no answer has followed since the command under way started: the
+    // command ends by it (a sheet it closed while the flow went on does not count).
+    bool came() const;
 
   private:
     HandlerList<Handler> handlers_;
-    std::mutex mutex_;  // guards command_
+    mutable std::mutex mutex_;  // guards command_, came_ and keyAnswers_
     std::shared_ptr<CommandRun> command_;
-    std::atomic<bool> came_{false};
+    bool came_ = false;
+    // The next answer is the one a Ctrl-C key gave.
+    bool keyAnswers_ = false;
 };
 
 }  // namespace corvend::cli

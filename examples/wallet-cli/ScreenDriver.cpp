@@ -16,6 +16,7 @@
 #include "CorvendCoreComponents/LinksLabel.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/FieldNote.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"
@@ -116,11 +117,13 @@ void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) 
     for (const auto& subview : readingOrder(view)) appendInReadingOrder(subview, lines);
 }
 
-// The screen's state, not its words: it waits on the service, or a page is loading.
+// The screen's state, not its words: it waits on the service, or a page is loading or yet to
+// be asked for (a screen shows its web view before it loads the page).
 bool isBusy(const platform::ui::ViewControllerPtr& screen) {
     return ScreenDriver::waitsOnService(screen) ||
-           std::ranges::any_of(onScreen<platform::web::WebView>(screen),
-                               [](const auto& web) { return web->isLoading(); });
+           std::ranges::any_of(onScreen<platform::web::WebView>(screen), [](const auto& web) {
+               return web->isLoading() || (!web->page() && !web->lastError());
+           });
 }
 
 std::string trimmed(const std::string& text) {
@@ -426,9 +429,11 @@ void ScreenDriver::askFields(std::vector<std::shared_ptr<platform::ui::TextField
     const auto field = fields.front();
     fields.erase(fields.begin());
     out_ << field->placeholder().value_or("text") << "> " << std::flush;
-    answers_->next([self = shared_from_this(), run = run_, field,
+    answers_->next([weakSelf = weak_from_this(), run = run_, field,
                     fields = std::move(fields)](std::optional<std::string> answer) mutable {
-        if (!self->current(run)) return;
+        const auto self = weakSelf.lock();
+        if (!self || !self->current(run)) return;
+        Interruptions::shared().answered();
         if (!answer) {
             self->asking_ = false;
             return;
@@ -465,7 +470,10 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
         auto named = barButtonName(*bar);
         choices.push_back({.control = bar.get(),
                            .name = std::move(named.name),
-                           .act = [bar] { bar->tap(); },
+                           .act =
+                               [weakBar = std::weak_ptr(bar)] {
+                                   if (const auto bar = weakBar.lock()) bar->tap();
+                               },
                            .mark = std::move(named.mark),
                            .unavailable = bar->isEnabled() ? std::nullopt
                                                            : std::optional<std::string>(waitsFor)});
@@ -478,7 +486,10 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
                 {.control = field.get(),
                  .name = "edit " + field->placeholder().value_or("text"),
                  .act =
-                     [self = shared_from_this(), field] {
+                     [weakSelf = weak_from_this(), weakField = std::weak_ptr(field)] {
+                         const auto self = weakSelf.lock();
+                         const auto field = weakField.lock();
+                         if (!self || !field) return;
                          clearField(field);
                          self->asking_ = true;
                          self->askFields({field});
@@ -490,7 +501,10 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
             auto named = buttonName(button);
             choices.push_back({.control = button.get(),
                                .name = std::move(named.name),
-                               .act = [button] { button->tap(); },
+                               .act =
+                                   [weakButton = std::weak_ptr(button)] {
+                                       if (const auto button = weakButton.lock()) button->tap();
+                                   },
                                .mark = std::move(named.mark),
                                .unavailable = button->isEnabled()
                                                   ? std::nullopt
@@ -500,7 +514,10 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
                 choices.push_back({.control = label.get(),
                                    .target = link.string,
                                    .name = link.string,
-                                   .act = [label, text = link.string] { label->tapLink(text); }});
+                                   .act = [weakLabel = std::weak_ptr(label), text = link.string] {
+                                       if (const auto label = weakLabel.lock())
+                                           label->tapLink(text);
+                                   }});
             }
         } else if (const auto web = std::dynamic_pointer_cast<platform::web::WebView>(each)) {
             if (!web->page()) return;
@@ -515,8 +532,11 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
                     {.control = web.get(),
                      .target = before == 0 ? link.text : link.text + '\0' + std::to_string(before),
                      .name = link.text,
-                     .act = [self = shared_from_this(), web, url = link.url,
-                             weakScreen = std::weak_ptr(screen)] {
+                     .act = [weakSelf = weak_from_this(), weakWeb = std::weak_ptr(web),
+                             url = link.url, weakScreen = std::weak_ptr(screen)] {
+                         const auto self = weakSelf.lock();
+                         const auto web = weakWeb.lock();
+                         if (!self || !web) return;
                          self->followed_ = Followed{web, web->loadsEnded(), weakScreen};
                          web->navigate(url);
                      }});
@@ -530,8 +550,9 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
 void ScreenDriver::listRest(const platform::ui::ViewControllerPtr& screen, std::string_view words) {
     if (seen(screen).menu.printMore(out_, kListedAtOnce, words)) return awaitChoice(screen);
     platform::MainQueue::shared().async(
-        [self = shared_from_this(), run = run_, weakScreen = std::weak_ptr(screen), words] {
-            if (!self->current(run)) return;
+        [weakSelf = weak_from_this(), run = run_, weakScreen = std::weak_ptr(screen), words] {
+            const auto self = weakSelf.lock();
+            if (!self || !self->current(run)) return;
             const auto screen = weakScreen.lock();
             if (!screen) {
                 self->asking_ = false;
@@ -542,9 +563,11 @@ void ScreenDriver::listRest(const platform::ui::ViewControllerPtr& screen, std::
 }
 
 void ScreenDriver::awaitChoice(const platform::ui::ViewControllerPtr& screen) {
-    answers_->next([self = shared_from_this(), run = run_,
+    answers_->next([weakSelf = weak_from_this(), run = run_,
                     weakScreen = std::weak_ptr(screen)](std::optional<std::string> answer) {
-        if (!self->current(run)) return;
+        const auto self = weakSelf.lock();
+        if (!self || !self->current(run)) return;
+        Interruptions::shared().answered();
         self->asking_ = false;
         const auto screen = weakScreen.lock();
         if (!screen) return;

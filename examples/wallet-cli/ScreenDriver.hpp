@@ -67,7 +67,9 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     ~ScreenDriver();
 
   private:
-    // What the driver knows of one screen while it is up.
+    // What the driver knows of one screen while it is up. Its menu's actions, as every answer
+    // awaited, hold the controls and the driver weakly: nothing keeps a flow's screens, or the
+    // driver, once its flow has ended.
     struct Seen {
         std::weak_ptr<platform::ui::ViewController> screen;
         bool fieldsAsked = false;

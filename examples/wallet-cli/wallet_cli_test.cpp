@@ -1638,7 +1638,8 @@ TEST(WalletCliTest, AtATerminalCtrlCEndsWhatRunsAndTheSessionStays) {
 }
 
 // One command at a terminal ends on Ctrl-C as a command in the session does, saying what is
-// known (a card deposit read back), then exits 130.
+// known (a card deposit read back), then exits 130; after a Ctrl-C that closed only a sheet, it
+// exits as the flow ended.
 TEST(WalletCliTest, OneCommandAtATerminalEndsOnCtrlCAsInTheSession) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
@@ -1662,6 +1663,27 @@ TEST(WalletCliTest, OneCommandAtATerminalEndsOnCtrlCAsInTheSession) {
     EXPECT_EQ(cardDeposit.status(), 130);
     EXPECT_THAT(cardDeposit.shown(), HasSubstr("card deposit result: cancelled"));
     EXPECT_THAT(cardDeposit.shown(), HasSubstr("is PREVIEW: no card was charged"));
+
+    // A Ctrl-C that closed a sheet while the flow went on is not how the command ended.
+    for (const auto& [answers, result, status] :
+         {std::tuple{std::vector<std::string>{"Add a card", "Confirm"}, "completed", 0},
+          {std::vector<std::string>{"close"}, "cancelled", 1}}) {
+        Terminal sheet({"--base-url", sandbox.baseURL(), "card-deposit", "6", "EUR"});
+        typeNewCard(sheet, "");
+        ASSERT_TRUE(sheet.waitFor("choose:")) << sheet.shown();
+        ASSERT_TRUE(sheet.waitForPrompt("> ")) << sheet.shown();
+        sheet.type("about this\r");
+        ASSERT_TRUE(sheet.waitFor("title: Manage your cards")) << sheet.shown();
+        ASSERT_TRUE(sheet.waitForPrompt("> ")) << sheet.shown();
+        sheet.type(kCtrlC);
+        for (const auto& answer : answers) {
+            ASSERT_TRUE(sheet.waitFor("choose:")) << sheet.shown();
+            ASSERT_TRUE(sheet.waitForPrompt("> ")) << sheet.shown();
+            sheet.type(answer + "\r");
+        }
+        EXPECT_EQ(sheet.status(), status) << sheet.shown();
+        EXPECT_THAT(sheet.shown(), HasSubstr(std::string("card deposit result: ") + result));
+    }
 }
 
 // A field that does not take what was typed whole says what it kept and why; inside a flow
@@ -1850,7 +1872,14 @@ TEST(WalletCliTest, ChoicesAndScreensReadAsTheyShow) {
     EXPECT_THAT(run.output, HasSubstr("title: Manage your cards"));
     EXPECT_THAT(run.output, HasSubstr("title: Where is the security code?"));
     EXPECT_THAT(run.output, Not(HasSubstr("no such choice")));
-    EXPECT_EQ(countOf(run.output, "checkbox: [x]"), 2u) << run.output;
+    // Ticked, unticked, ticked again: a state shown twice in a row (a button loading) is one.
+    std::vector<std::string> ticks;
+    for (auto at = run.output.find("checkbox: ["); at != std::string::npos;
+         at = run.output.find("checkbox: [", at + 1)) {
+        const std::string state = run.output.substr(at + 10, 3);
+        if (ticks.empty() || ticks.back() != state) ticks.push_back(state);
+    }
+    EXPECT_THAT(ticks, ElementsAre("[ ]", "[x]", "[ ]", "[x]")) << run.output;
     EXPECT_THAT(renumbered(run.output), ::testing::IsEmpty()) << run.output;
     EXPECT_THAT(run.output, HasSubstr("right bar button: [i] about this\n"));
     EXPECT_THAT(run.output, HasSubstr("button: [?] help\n"));
@@ -2268,9 +2297,10 @@ std::vector<Wait> cardDepositWaits() {
     auto confirmed = form;
     confirmed.emplace_back("Review the payment details", "Confirm");
     const std::string path = "digitalwallets/v1/profile/deposits/{next}";
+    // Ctrl-C while the flow waits: the deposit read back says where it stands.
     const std::string flow =
-        "card-deposit: stopped waiting: card deposit {next} exists; its step under way may have "
-        "reached the service (`deposit get {next}` shows it)";
+        "card deposit result: unknown: Ctrl-C stopped it while its last step may have reached the "
+        "service deposit {next} is ";
     // Inside the flow: its end is unknown, and the deposit read back says where it stands.
     const std::string lost =
         "card deposit result: unknown: its last step may have reached the "
