@@ -10,6 +10,7 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/ui/NavigationController.hpp"
 
@@ -74,7 +75,7 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
                     : "the service sent something the card-deposit screens cannot use (for "
                       "example a saved instrument that is not a card)");
         }
-        return error.description();
+        return TerminalText::inLine(error.description());
     };
     if (result.isCompleted()) return "completed";
     if (result.isCancelled()) return "cancelled";
@@ -162,7 +163,8 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
         // The cards offered are kept in cards_: what they do holds this object weakly.
         const auto weakSelf = self->weak_from_this();
         if (!saved) {
-            self->err_ << "saved cards could not be read (" << saved.error().description()
+            self->err_ << "saved cards could not be read ("
+                       << TerminalText::inLine(saved.error().description())
                        << "): paying with a new card" << std::endl;
             return self->preview(request);
         }
@@ -337,8 +339,8 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
         depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
                 self->out_ << "card deposit result: completed" << std::endl;
-                self->err_ << "card deposit read-back failed: " << deposit.error().description()
-                           << std::endl;
+                self->err_ << "card deposit read-back failed: "
+                           << TerminalText::inLine(deposit.error().description()) << std::endl;
                 return self->end(Outcome::failed);
             }
             if (deposit->status() == Wallet::PaymentStatus::failed) {

@@ -10,6 +10,7 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -231,8 +232,8 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                      // The kit's advice for a page not opened is about a desktop's opener; this
                      // host's opener is the terminal, which said above what became of the page.
                      if (notOpened(opened.error())) {
-                         self->err_ << opened.error().description() << ": the page was not shown"
-                                    << std::endl;
+                         self->err_ << TerminalText::inLine(opened.error().description())
+                                    << ": the page was not shown" << std::endl;
                      } else {
                          self->err_ << errorText(opened.error()) << std::endl;
                      }

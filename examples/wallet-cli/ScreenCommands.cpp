@@ -12,6 +12,7 @@
 #include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
@@ -117,7 +118,8 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
                 self->out_ << "loaded " << web->page()->url.absoluteString() << std::endl;
             }
             if (!failed && web->lastError()) {
-                self->err_ << "page failed: " << web->lastError()->description() << std::endl;
+                self->err_ << "page failed: "
+                           << TerminalText::inLine(web->lastError()->description()) << std::endl;
             }
             if (failed) {
                 self->explainFailure(cardID, done);
@@ -180,9 +182,9 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         if (!page->page())
             return "a verification session was started; its page was not shown, nothing was "
                    "chosen on it" +
-                   (page->lastError()
-                        ? ": the page could not be loaded: " + page->lastError()->description()
-                        : std::string());
+                   (page->lastError() ? ": the page could not be loaded: " +
+                                            TerminalText::inLine(page->lastError()->description())
+                                      : std::string());
         // A link followed whose page is loading, or was lost on the way.
         if (page->isLoading() || (page->lastError() && endUnseen(Error::make(*page->lastError()))))
             return "a verification session was started; whether the choice made on its page "

@@ -17,6 +17,7 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/FieldNote.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"
@@ -217,7 +218,7 @@ Named barButtonName(const platform::ui::BarButtonItem& item) {
 // with an error status.
 std::optional<std::string> pageFailure(const platform::web::WebView& web) {
     if (web.isLoading()) return std::nullopt;
-    if (web.lastError()) return web.lastError()->description();
+    if (web.lastError()) return TerminalText::inLine(web.lastError()->description());
     if (web.page() && web.page()->statusCode >= 400)
         return "the server answered HTTP " + std::to_string(web.page()->statusCode);
     return std::nullopt;

@@ -5,6 +5,7 @@
 
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLRequest.hpp"
@@ -104,7 +105,8 @@ void TerminalURLOpener::didFinish(platform::web::WebView& webView) {
 
 void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLError& error) {
     if (!opening_) return;  // a later page: the driver prints its error and closes it
-    out_ << "the page could not be loaded: " << error.description() << std::endl;
+    out_ << "the page could not be loaded: " << TerminalText::inLine(error.description())
+         << std::endl;
     loadUnseen_ = endUnseen(Error::make(error));
     answer(false);
     end(std::nullopt, false);

@@ -1239,6 +1239,14 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(flowing(run.output), HasSubstr("Refused\\x0aFAKE: deposit ok"));
     EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\n *FAKE")));
     EXPECT_THAT(linesWiderThan(run.output, 80), ElementsAre());
+
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/instruments",
+        {.status = 400, .body = R"({"error":{"code":"BAD_REQUEST","message":"No\nFAKE: cards"}})"});
+    const CliRun flow = runCli({"--base-url", sandbox.baseURL()},
+                               "configure\nauthenticate\ncard-deposit 5 EUR\nclose\n");
+    EXPECT_THAT(flowing(flow.output), HasSubstr("No\\x0aFAKE: cards"));
+    EXPECT_THAT(flow.output, Not(::testing::ContainsRegex("\n *FAKE")));
 }
 
 namespace {
