@@ -784,4 +784,26 @@ NEW='constexpr std::size_t kListedAtOnce = static_cast<std::size_t>(-1);'
 fault "wallet-cli: a long choice list printed in one job" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
 
+# Uploads the kit still holds part of, the send queue's first look, and a time-out's words.
+OLD='if (const bool sending = sendTotal > 0 && sent > 0; sending != self.sending_) {'
+NEW='if (const bool sending = sendTotal > 0 && sent >= sendTotal; sending != self.sending_) {'
+fault "idle time-out: the send queue watched only once the whole body is handed over" \
+    platform/http/IdleDeadline.cpp corvend_integration_test "$INTEGRATION:*UploadIdleTimeOut*"
+OLD='        self.nextLook_ = Clock::now() + self.limit_ / 10;'
+NEW='        self.nextLook_ = Clock::now() + self.limit_;'
+fault "idle time-out: the first look at the send queue a whole time-out late" \
+    platform/http/IdleDeadline.cpp corvend_integration_test "$INTEGRATION:*UploadIdleTimeOut*"
+OLD='        self.queued_ = std::numeric_limits<int>::max();'
+NEW='        self.queued_ = 0;'
+fault "idle time-out: a fall of the send queue before its first look not counted" \
+    platform/http/IdleDeadline.cpp corvend_integration_test "$INTEGRATION:*UploadIdleTimeOut*"
+OLD='    return received > last_ + limit_ / 10;'
+NEW='    return received > now;'
+fault "time-out words: part of a header line named as no byte moved" \
+    platform/http/IdleDeadline.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
+OLD='if (result == CURLE_OPERATION_TIMEDOUT && transfer.connected) {'
+NEW='if (false) {'
+fault "time-out words: the whole-transfer cap left to libcurl's words" \
+    platform/http/URLSession.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
+
 plant_all
