@@ -4,10 +4,12 @@
 #include <dirent.h>
 #include <linux/sockios.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -84,12 +86,13 @@ int IdleDeadline::onProgress(void* deadline, curl_off_t, curl_off_t received, cu
         self.counted_ = total;
         self.moved();
     }
-    // Handed over whole (or, on a new attempt, no longer): from here only the send queue shows
-    // whether the peer still takes the body.
-    if (const bool handedOver = sendTotal > 0 && sent >= sendTotal;
-        handedOver != self.handedOver_) {
-        self.handedOver_ = handedOver;
-        self.watching_ = handedOver;
+    // Libcurl's writer is woken only once much of the send buffer is free, so while it holds
+    // part of the body, as once it has handed it all over, only the send queue shows whether the
+    // peer still takes it. Reset on a new attempt.
+    self.handedOver_ = sendTotal > 0 && sent >= sendTotal;
+    if (const bool sending = sendTotal > 0 && sent > 0; sending != self.sending_) {
+        self.sending_ = sending;
+        self.watching_ = sending;
         self.socket_ = -1;
         // Unknown: its first reading counts as a fall, as it may have fallen since.
         self.queued_ = std::numeric_limits<int>::max();
@@ -98,18 +101,34 @@ int IdleDeadline::onProgress(void* deadline, curl_off_t, curl_off_t received, cu
     return 0;
 }
 
-void IdleDeadline::look(CURL* easy, Clock::time_point now) noexcept {
+bool IdleDeadline::findSocket(CURL* easy) noexcept {
     if (socket_ < 0) socket_ = connectionSocket(easy);
+    return socket_ >= 0;
+}
+
+void IdleDeadline::look(CURL* easy, Clock::time_point now) noexcept {
     int queued = 0;
     // Unacknowledged bytes too: they count as taken when the peer acknowledges them.
-    if (socket_ < 0 || ::ioctl(socket_, SIOCOUTQ, &queued) != 0) {
+    if (!findSocket(easy) || ::ioctl(socket_, SIOCOUTQ, &queued) != 0) {
         watching_ = false;  // then only what libcurl hands over counts, as without a queue
         return;
     }
     if (queued < queued_) last_ = now;
     queued_ = queued;
-    watching_ = queued > 0;
+    // While libcurl holds part of the body, an empty queue wakes it to hand more over.
+    watching_ = queued > 0 || !handedOver_;
     nextLook_ = now + limit_ / 10;
+}
+
+bool IdleDeadline::partReceived(CURL* easy, Clock::time_point now) noexcept {
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    if (!findSocket(easy) || ::getsockopt(socket_, IPPROTO_TCP, TCP_INFO, &info, &length) != 0 ||
+        length < offsetof(tcp_info, tcpi_last_data_recv) + sizeof info.tcpi_last_data_recv) {
+        return false;
+    }
+    const auto received = now - std::chrono::milliseconds(info.tcpi_last_data_recv);
+    return received > last_ + limit_ / 10;
 }
 
 }  // namespace corvend::platform::detail

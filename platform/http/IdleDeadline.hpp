@@ -23,9 +23,10 @@ class IdleDeadline {
     static int onProgress(void* deadline, curl_off_t, curl_off_t received, curl_off_t sendTotal,
                           curl_off_t sent) noexcept;
 
-    // Called by the driver for `easy`, the transfer's handle: once the whole body is handed to
-    // the system, looks at the connection's send queue every tenth of the time-out and counts
-    // its fall as bytes moving. Returns when the driver is next to call it.
+    // Called by the driver for `easy`, the transfer's handle: from the body's first byte handed
+    // to the system until the peer has taken it all, looks at the connection's send queue every
+    // tenth of the time-out and counts its fall as bytes moving. Returns when the driver is next
+    // to call it.
     Clock::time_point check(CURL* easy, Clock::time_point now) noexcept {
         if (!watching_) return when();
         if (now >= nextLook_ || now >= when()) look(easy, now);
@@ -34,14 +35,21 @@ class IdleDeadline {
 
     Clock::time_point when() const noexcept { return last_ + limit_; }
 
+    // Whether the peer sent bytes, past the first tenth of the time-out since it last restarted
+    // (a TLS session ticket may follow the connection made), that moved nothing: part of a
+    // header line. For a time-out's words.
+    bool partReceived(CURL* easy, Clock::time_point now) noexcept;
+
   private:
+    bool findSocket(CURL* easy) noexcept;
     void look(CURL* easy, Clock::time_point now) noexcept;
 
     Clock::duration limit_;
     Clock::time_point last_;
     curl_off_t counted_ = 0;  // body bytes received and sent so far
-    // The body is all handed to the system and the peer may not have taken it all yet.
+    // Part of the body is handed to the system and the peer may not have taken it all yet.
     bool watching_ = false;
+    bool sending_ = false;     // some of the body handed over, on this attempt
     bool handedOver_ = false;  // the whole body, on this attempt
     Clock::time_point nextLook_{};
     int socket_ = -1;  // the connection's, once found

@@ -15,9 +15,11 @@ class URLError : public std::exception {
         cancelled,                   // the session was invalidated while the request ran
         badURL,                      // the URL cannot be sent (malformed, or too long); not sent
         unsupportedURL,              // a scheme other than http or https; not sent
-        timedOut,                    // no byte for the idle time-out, or the whole-transfer cap
-                                     // passed. A read may be retried; a change that timed out
-                                     // may have been made, and retrying it may make it twice
+        timedOut,                    // no byte for the idle time-out, no whole header line
+                                     // within it, or the whole-transfer cap passed (the
+                                     // description says which). A read may be retried; a change
+                                     // that timed out may have been made, and retrying it may
+                                     // make it twice
         cannotFindHost,              // the host name does not resolve
         cannotConnectToHost,         // nobody answered on the host's port
         networkConnectionLost,       // the connection broke (the request may have been processed)

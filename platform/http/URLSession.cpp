@@ -103,6 +103,7 @@ class EasyPool {
 
     PooledEasy take();                     // an idle handle or a new one; throws URLError
     void put(PooledEasy&& idle) noexcept;  // its handle must be out of the multi handle
+    long resourceTimeoutMs() const noexcept { return resourceTimeoutMs_; }
 
   private:
     static constexpr std::size_t kMaximumIdle = 8;
@@ -583,11 +584,14 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 ++at;
                 continue;
             }
+            // Read before the removal, which may close the connection.
+            const char* words = idle.partReceived(at->first, now)
+                                    ? "no whole header line for its time-out"
+                                    : "no byte moved for its time-out";
             const auto transfer = std::move(at->second);
             at = active.erase(at);
             curl_multi_remove_handle(multi, transfer->easy);
-            transfer->fail(
-                makeURLError(URLError::Code::timedOut, "no byte moved for its time-out"));
+            transfer->fail(makeURLError(URLError::Code::timedOut, words));
         }
         return std::chrono::ceil<std::chrono::milliseconds>(next - now);
     }
@@ -621,6 +625,15 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
         if (result != CURLE_OK) {
             if (auto shortage = transfer.sockets.failure()) return transfer.fail(*shortage);
+            // Once connected, libcurl's only timer is the session's cap on the whole transfer.
+            if (result == CURLE_OPERATION_TIMEDOUT && transfer.connected) {
+                const long cap = transfer.pool->resourceTimeoutMs();
+                return transfer.fail(
+                    makeURLError(URLError::Code::timedOut,
+                                 "the whole transfer outlasted its cap of " +
+                                     (cap % 1000 == 0 ? std::to_string(cap / 1000) + " s"
+                                                      : std::to_string(cap) + " ms")));
+            }
             if (overlongHeaderLine(transfer, result)) {
                 return transfer.fail(makeURLError(
                     URLError::Code::cannotParseResponse,

@@ -2,6 +2,7 @@
 // header line, and an upload's bytes where the service takes them, not where the kit hands them
 // to the system.
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -9,6 +10,7 @@
 #include <sys/socket.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -27,18 +29,47 @@ using platform::URLRequest;
 using platform::URLSession;
 using testing::LoopbackServer;
 
+using Clock = std::chrono::steady_clock;
+
 struct Upload {
     const char* name;
     std::size_t bytes;
     int segment;                       // the largest segment the server takes; 0: the system's
     std::chrono::microseconds perKiB;  // the server's pace; 0: it reads nothing
     bool overTLS = true;               // also run over https
+    std::size_t stopAfter = 0;         // bytes the server takes before it stops; 0: all
+    std::chrono::milliseconds wait{};  // before the server's first read
 };
+
+// When the server's system last received a byte on its one connection on `port`: the kit's
+// system sees the byte taken when it is acknowledged, after that.
+Clock::time_point lastReceived(int port) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int socket = std::stoi(entry.path().filename());
+        sockaddr_in local{};
+        sockaddr_in peer{};
+        tcp_info info{};
+        socklen_t length = sizeof local;
+        if (::getsockname(socket, reinterpret_cast<sockaddr*>(&local), &length) != 0 ||
+            local.sin_family != AF_INET || ntohs(local.sin_port) != port) {
+            continue;
+        }
+        length = sizeof peer;
+        if (::getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length) != 0) continue;
+        length = sizeof info;
+        if (::getsockopt(socket, IPPROTO_TCP, TCP_INFO, &info, &length) == 0) {
+            return Clock::now() - std::chrono::milliseconds(info.tcpi_last_data_recv);
+        }
+    }
+    ADD_FAILURE() << "no connection on port " << port;
+    return Clock::now();
+}
 
 // The parameter: whether over https.
 class UploadIdleTimeOutTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(UploadIdleTimeOutTest, AnUploadTheServiceKeepsTakingIsNotCutAndOneItStopsTakingIs) {
+    const URLRequest::Seconds timeout = 1s;
     const Upload uploads[] = {
         // Taken at once by the kit's send buffer: only its send queue shows the service read.
         {"queued whole", 64 * 1024, 0, 15ms},
@@ -46,6 +77,11 @@ TEST_P(UploadIdleTimeOutTest, AnUploadTheServiceKeepsTakingIsNotCutAndOneItStops
         // (over TLS its buffers grow too fast for that to last).
         {"handed over slowly", 1024 * 1024, 1000, 1500us, false},
         {"never read", 64 * 1024, 0, 0us},
+        // Taken while the kit looks at its send queue the first time, then no more.
+        {"taken early", 64 * 1024, 0, 1us, true, 8 * 1024, 50ms},
+        // Far more than the buffers hold, read too slowly to wake the kit's writer: only its
+        // send queue shows the service still reading while the kit holds the rest.
+        {"held by the kit", 8 * 1024 * 1024, 0, 15ms, true, 128 * 1024},
     };
     for (const auto& upload : uploads) {
         if (GetParam() && !upload.overTLS) continue;
@@ -62,12 +98,18 @@ TEST_P(UploadIdleTimeOutTest, AnUploadTheServiceKeepsTakingIsNotCutAndOneItStops
                              sizeof upload.segment);
             }
         });
+        const bool cut = upload.perKiB == 0us || upload.stopAfter > 0;
         server->routes().Post("/upload", [&](const httplib::Request&, httplib::Response& response,
                                              const httplib::ContentReader& reader) {
+            std::this_thread::sleep_for(upload.wait);
             if (upload.perKiB == 0us) return server->park();
             std::size_t taken = 0;
             reader([&](const char*, std::size_t length) {
                 taken += length;
+                if (upload.stopAfter > 0 && taken >= upload.stopAfter) {
+                    server->park();
+                    return false;
+                }
                 std::this_thread::sleep_for(upload.perKiB * length / 1024);
                 return true;
             });
@@ -78,18 +120,28 @@ TEST_P(UploadIdleTimeOutTest, AnUploadTheServiceKeepsTakingIsNotCutAndOneItStops
 
         platform::URLSessionConfiguration configuration;
         configuration.caBundlePath = tlsFile("test-ca.pem");
+        // Bounds the wait should the kit never cut.
+        configuration.timeoutIntervalForResource = 30s;
         const auto session = URLSession::make(configuration);
         URLRequest request(server->url("/upload"),
-                           platform::URLRequestCachePolicy::useProtocolCachePolicy, 500ms);
+                           platform::URLRequestCachePolicy::useProtocolCachePolicy, timeout);
         request.setHTTPMethod("POST");
         request.setHTTPBody(platform::Data(std::string(upload.bytes, 'u')));
         try {
             const auto [body, response] = session->data(request);
-            EXPECT_NE(upload.perKiB, 0us);
+            EXPECT_FALSE(cut);
             EXPECT_EQ(body.view(), std::to_string(upload.bytes));
         } catch (const URLError& error) {
-            EXPECT_EQ(upload.perKiB, 0us) << error.description();
-            EXPECT_EQ(error.code(), URLError::Code::timedOut) << error.description();
+            const auto at = Clock::now();
+            const auto moved = lastReceived(*server->url("/").port());
+            EXPECT_TRUE(cut) << error.description();
+            EXPECT_EQ(error.description(),
+                      "The request timed out. (no byte moved for its time-out)");
+            // Not before the time-out after the last byte moved (but for the server's clock
+            // tick), and not a whole look late: a late first look cuts twice the time-out after
+            // the last byte or later; a tenth is the kit's, the rest is for a loaded machine.
+            EXPECT_GE(at - moved, timeout - 10ms);
+            EXPECT_LT(at - moved, 1.8 * timeout);
         }
     }
 }
@@ -134,6 +186,42 @@ TEST(IdleTimeOutTest, TheTimeOutRestartsWithTheConnectionMadeAndWithEachHeaderLi
                 "ok");
         } catch (const URLError& error) {
             ADD_FAILURE() << error.description();
+        }
+    }
+}
+
+TEST(IdleTimeOutTest, ATimeOutSaysWhichLimitItMet) {
+    using Then = corvend::testing::FaultServer::Then;
+    const struct {
+        corvend::testing::FaultServer::Script script;
+        URLRequest::Seconds timeout;
+        URLRequest::Seconds cap;
+        std::string words;
+    } cases[] = {
+        {{"", Then::holdOpen}, 500ms, 30s, "no byte moved for its time-out"},
+        // A byte each 100 ms: the status line takes 1.7 s.
+        {{"", Then::drip, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", 100ms},
+         500ms,
+         30s,
+         "no whole header line for its time-out"},
+        {{"HTTP/1.1 200 OK\r\nContent-Length: 60\r\n\r\n", Then::drip, "x", 100ms},
+         30s,
+         1s,
+         "the whole transfer outlasted its cap of 1 s"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        corvend::testing::FaultServer server(c.script);
+        platform::URLSessionConfiguration configuration;
+        configuration.timeoutIntervalForResource = c.cap;
+        const auto session = URLSession::make(configuration);
+        try {
+            session->data(URLRequest(*platform::URL::make(server.baseURL()),
+                                     platform::URLRequestCachePolicy::useProtocolCachePolicy,
+                                     c.timeout));
+            ADD_FAILURE() << "not cut";
+        } catch (const URLError& error) {
+            EXPECT_EQ(error.description(), "The request timed out. (" + c.words + ")");
         }
     }
 }
