@@ -54,6 +54,7 @@ void HostSignals::take(int signal) const {
     auto& terminal = TerminalModes::shared();
     switch (signal) {
         case SIGINT:
+            terminal.dropTyped();
             interrupted_();
             return;
         case SIGTSTP: {
@@ -67,6 +68,7 @@ void HostSignals::take(int signal) const {
             terminal.resized();
             return;
         default:
+            if (signal == SIGQUIT) terminal.dropTyped();
             terminal.restore();
             raiseAsDefault(signal);
             return;
