@@ -77,7 +77,7 @@ EditLineReader::EditLineReader(Passkey, LineFitter& screen, bool takesInterrupt)
       history_(history_init(), history_end),
       out_(nullptr, closeTerminal),
       editor_(nullptr, el_end) {
-    if (!history_ || pipe2(wake_.data(), O_NONBLOCK | O_CLOEXEC) != 0)
+    if (!history_ || pipe2(wake_.data(), O_CLOEXEC) != 0)
         throw std::runtime_error("the line editor could not start");
     HistEvent event;
     history(history_.get(), &event, H_SETSIZE, kHistorySize);
@@ -115,7 +115,7 @@ EditLineReader::~EditLineReader() {
 }
 
 void EditLineReader::wake() {
-    // A full pipe holds a wake-up already.
+    // One byte at most in the pipe: the signal thread never waits on it, however many come.
     if (!woken_.exchange(true) && write(wake_[1], "w", 1) < 0) return;
 }
 
@@ -158,9 +158,7 @@ std::optional<int> EditLineReader::readMore(editline* editor) {
         }
         char byte = 0;
         if ((ready[1].revents & POLLIN) != 0) {
-            std::array<char, 16> wakeUps{};
-            while (::read(wake_[0], wakeUps.data(), wakeUps.size()) > 0) {
-            }
+            if (::read(wake_[0], &byte, 1) < 0) return -1;
             // Cleared before the flags are read: what is told after this wakes again.
             woken_ = false;
             followTerminal(editor);

@@ -97,8 +97,8 @@ class EditLineReader final : public LineSource,
     std::string undecoded_;
     // While a line is read, Ctrl-C is this reader's, not the screens' behind it.
     std::shared_ptr<void> interruptGuard_;
-    // Written (never blocking) when Ctrl-C arrives as a signal during a read, or when the
-    // terminal was given back after a stop or resized; the flags say which.
+    // Written when Ctrl-C arrives as a signal during a read, or when the terminal was given
+    // back after a stop or resized; the flags say which. It holds a byte while woken_ is set.
     std::array<int, 2> wake_{-1, -1};
     std::atomic<bool> woken_{false};
     std::atomic<bool> keyedInterrupt_{false};
