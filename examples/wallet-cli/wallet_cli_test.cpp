@@ -2556,8 +2556,8 @@ INSTANTIATE_TEST_SUITE_P(
         SessionEnd{"SighupWhileOneCommandWaits", "", SIGHUP, SessionEnd::whileOneCommandWaits},
         SessionEnd{"SigquitWhileOneCommandWaits", "", SIGQUIT, SessionEnd::whileOneCommandWaits},
         // More wake-ups than the editor's pipe holds, while nothing reads it.
-        SessionEnd{"SigtermAfterManyResizesWhileACommandWaits", "", SIGTERM,
-                   SessionEnd::whileACommandWaits, 70'000},
+        SessionEnd{"SigtermAfterManyResizesWhileOneCommandWaits", "", SIGTERM,
+                   SessionEnd::whileOneCommandWaits, 70'000},
         SessionEnd{"SighupIgnoredAtStartThenQuit", "quit\r", SIGHUP, SessionEnd::atThePrompt, 0,
                    true}),
     [](const auto& info) { return info.param.name; });
