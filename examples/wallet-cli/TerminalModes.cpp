@@ -1,7 +1,6 @@
 #include "examples/wallet-cli/TerminalModes.hpp"
 
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
