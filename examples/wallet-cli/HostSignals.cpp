@@ -67,8 +67,10 @@ void HostSignals::take(int signal) const {
         case SIGWINCH:
             terminal.resized();
             return;
+        case SIGQUIT:
+            terminal.dropTyped();
+            [[fallthrough]];
         default:
-            if (signal == SIGQUIT) terminal.dropTyped();
             terminal.restore();
             raiseAsDefault(signal);
             return;

@@ -53,11 +53,7 @@ void TerminalModes::restore() const {
 }
 
 std::optional<termios> TerminalModes::giveBack() {
-    termios current{};
-    // Modes the host never changed need nothing back, nor taking again in the background.
-    if (!kept_ || tcgetattr(STDIN_FILENO, &current) != 0 || sameModes(current, found_))
-        return std::nullopt;
-    if (inFront()) {
+    if (kept_ && inFront()) {
         // Read through a description of its own that never waits: the editor's may be waiting.
         const int terminal = open("/proc/self/fd/0", O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         std::array<char, 4096> bytes{};
@@ -67,7 +63,11 @@ std::optional<termios> TerminalModes::giveBack() {
             typed_.append(bytes.data(), static_cast<std::size_t>(got));
         if (terminal >= 0) close(terminal);
     }
+    termios current{};
+    if (!kept_ || tcgetattr(STDIN_FILENO, &current) != 0) return std::nullopt;
     restore();
+    // Modes the host never changed need no taking again, in the background least of all.
+    if (sameModes(current, found_)) return std::nullopt;
     return current;
 }
 
