@@ -811,7 +811,7 @@ OLD='    if (!woken_.exchange(true) && write(wake_[1], "w", 1) < 0) return;'
 NEW='    if (write(wake_[1], "w", 1) < 0) return;'
 fault "wallet-cli: each resize writes a wake-up of its own" $ED "wallet-cli wallet_cli_test" \
     "$CLI:*TheTerminalAtEveryEnd*ManyResizes*"
-OLD='    if (resize_.exchange(false)) el_resize(editor);'
+OLD='    if (resize_.exchange(false) || continued) el_resize(editor);'
 NEW='    resize_ = false;'
 fault "wallet-cli: the editor does not measure a resized window" $ED "wallet-cli wallet_cli_test" \
     "$CLI:*CtrlZSuspends*"

@@ -197,8 +197,10 @@ std::optional<int> EditLineReader::readMore(editline* editor) {
 }
 
 void EditLineReader::followTerminal(editline* editor) {
-    if (resize_.exchange(false)) el_resize(editor);
-    if (redraw_.exchange(false)) {
+    const bool continued = redraw_.exchange(false);
+    // Back from a stop the window may have another size: it was the shell's meanwhile.
+    if (resize_.exchange(false) || continued) el_resize(editor);
+    if (continued) {
         // Back from a stop, on a line of its own: the prompt and what was typed, drawn anew.
         std::fputs("\r", out_.get());
         el_set(editor, EL_REFRESH);

@@ -2584,29 +2584,30 @@ TEST(WalletCliTest, CtrlZSuspendsTheHostAndTheTypedLineComesBack) {
     sandbox.start();
     Terminal terminal({"--base-url", sandbox.baseURL()}, {.asJob = true});
     signIn(terminal);
-    const auto suspendAndContinue = [&terminal](const std::string& where) {
+    // The window may be resized while the host is stopped.
+    const auto suspendAndContinue = [&terminal](const std::string& where,
+                                                unsigned short columns = 80) {
         terminal.type("\x1a");
         ASSERT_TRUE(terminal.waitFor("[job stopped by SIGTSTP]")) << where << terminal.shown();
         int status = 0;
         ASSERT_EQ(waitpid(terminal.program(), &status, WUNTRACED), terminal.program());
         ASSERT_TRUE(WIFSTOPPED(status)) << where << endOf(status);
         EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes())) << where;
+        terminal.resize(columns);
         terminal.mark();
         kill(terminal.program(), SIGCONT);
     };
 
-    // At the prompt.
+    // At the prompt, the window narrowed to 20 columns meanwhile: the line goes on to a new row
+    // at its new edge.
     terminal.type("money 5 EU");
-    suspendAndContinue("at the prompt");
+    suspendAndContinue("at the prompt", 20);
     ASSERT_TRUE(terminal.waitFor("wallet> money 5 EU")) << terminal.shown();
     EXPECT_EQ(terminal.modes().c_lflag & (ICANON | ECHO), 0u);
-    // A narrower window: the line goes on to a new row at its new edge, 20 columns.
-    terminal.resize(20);
     terminal.type("R          ");
     ASSERT_TRUE(terminal.waitFor("R  \b")) << terminal.shown();
     terminal.type("\r");
     ASSERT_TRUE(terminal.waitFor(money(5, "EUR"))) << terminal.shown();
-    terminal.resize(80);
     ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
 
     // At a menu.
