@@ -920,4 +920,49 @@ NEW='if (false) {'
 fault "time-out words: the whole-transfer cap left to libcurl's words" \
     platform/http/URLSession.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
 
+# 22. The example host at a terminal: in the background, piped, raw bytes, many resizes, a stop.
+CLI=examples/wallet-cli/wallet_cli_test
+ED=examples/wallet-cli/EditLineReader.cpp
+OLD='        if (run.words.empty()) editor->takeTerminal();'
+NEW='        editor->takeTerminal();'
+fault "wallet-cli: one command takes the terminal before it reads" examples/wallet-cli/main.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*InTheBackground*"
+OLD='    if (!kept_ || !inFront()) return;'
+NEW='    if (!kept_) return;'
+fault "wallet-cli: the modes put back from the background" examples/wallet-cli/TerminalModes.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*InTheBackground*"
+OLD='            kill(0, SIGTSTP);'
+NEW='            kill(getpid(), SIGTSTP);'
+fault "wallet-cli: Ctrl-Z as a key stops the host alone" $ED "wallet-cli wallet_cli_test" \
+    "$CLI:*PipedAtATerminal*"
+OLD='    if (isatty(STDOUT_FILENO) == 1) return stdout;'
+NEW='    return stdout;'
+fault "wallet-cli: the line editor draws on standard output" $ED "wallet-cli wallet_cli_test" \
+    "$CLI:*PipedAtATerminal*"
+OLD='                *character = kRawByte + static_cast<unsigned char>(self.undecoded_.front());'
+NEW='                *character = L'"'"'?'"'"';'
+fault "wallet-cli: a byte that is no character typed at the prompt is changed" $ED \
+    "wallet-cli wallet_cli_test" "$CLI:*ArrowKeysEditAndRecall*"
+OLD='    if (!woken_.exchange(true) && write(wake_[1], "w", 1) < 0) return;'
+NEW='    if (write(wake_[1], "w", 1) < 0) return;'
+fault "wallet-cli: each resize writes a wake-up of its own" $ED "wallet-cli wallet_cli_test" \
+    "$CLI:*TheTerminalAtEveryEnd*ManyResizes*"
+OLD='    if (resize_.exchange(false) || continued) el_resize(editor);'
+NEW='    resize_ = false;'
+fault "wallet-cli: the editor does not measure a resized window" $ED "wallet-cli wallet_cli_test" \
+    "$CLI:*CtrlZSuspends*"
+OLD='"-echo", "+noflsh",'
+NEW='"-echo",'
+fault "wallet-cli: Ctrl-Z while a command waits drops what was typed" $ED \
+    "wallet-cli wallet_cli_test" "$CLI:*CtrlZSuspends*"
+OLD='    TerminalModes::shared().restore();'
+NEW=''
+fault "wallet-cli: std::terminate leaves the editor's modes" examples/wallet-cli/TerminalModes.cpp \
+    wallet_cli_test "$CLI:TerminalModes*"
+OLD='        if (!ignored(signal)) sigaddset(&taken_, signal);'
+NEW='        static_cast<void>(ignored(signal));
+        sigaddset(&taken_, signal);'
+fault "wallet-cli: a signal ignored at start is taken anyway" examples/wallet-cli/HostSignals.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*TheTerminalAtEveryEnd*Ignored*"
+
 plant_all

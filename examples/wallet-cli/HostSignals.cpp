@@ -54,6 +54,7 @@ void HostSignals::take(int signal) const {
     auto& terminal = TerminalModes::shared();
     switch (signal) {
         case SIGINT:
+            terminal.dropTyped();
             interrupted_();
             return;
         case SIGTSTP: {
@@ -66,6 +67,9 @@ void HostSignals::take(int signal) const {
         case SIGWINCH:
             terminal.resized();
             return;
+        case SIGQUIT:
+            terminal.dropTyped();
+            [[fallthrough]];
         default:
             terminal.restore();
             raiseAsDefault(signal);

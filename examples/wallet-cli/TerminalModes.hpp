@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -27,14 +28,22 @@ class TerminalModes {
     // The host's one terminal.
     static TerminalModes& shared();
 
-    // Reads the modes the host found, when standard input is a terminal. Call it first in
-    // main, before any thread starts and before anything changes them.
+    // Reads the modes the host found, when standard input is a terminal, and puts them back
+    // should std::terminate end the host. Call it first in main, before any thread starts and
+    // before anything changes them.
     void keep();
     // Puts the modes the host found back, unless the host is not in the terminal's foreground
     // (a job in the background leaves the modes to the one in front).
     void restore() const;
-    // Ctrl-Z: the modes in force, and the ones the host found put back in their place.
-    std::optional<termios> giveBack() const;
+    // Ctrl-Z: the modes in force, and the ones the host found put back in their place; nullopt
+    // when the host has not changed them. What was typed and not yet read is kept from the
+    // shell, which reads the terminal while the host is stopped, for takeTyped.
+    std::optional<termios> giveBack();
+    // What giveBack kept, once; its reader reads it before anything typed since.
+    std::string takeTyped();
+    // A signal's key (Ctrl-C, Ctrl-\) drops what was typed ahead, as the terminal does with the
+    // modes the host found; the host's own keep it for Ctrl-Z.
+    void dropTyped() const;
     // After Ctrl-Z: puts `modes` (from giveBack) in force again, unless the host has finished
     // meanwhile, and tells the watchers.
     void takeAgain(const std::optional<termios>& modes);
@@ -66,6 +75,7 @@ class TerminalModes {
     // A continue that comes as the host finishes takes no modes after it.
     std::mutex modesMutex_;
     bool finished_ = false;
+    std::string typed_;
     HandlerList<Watcher> watchers_;
 };
 

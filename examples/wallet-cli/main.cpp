@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <atomic>
 #include <clocale>
 #include <cstdlib>
 #include <exception>
@@ -151,6 +150,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     } else if (isatty(STDIN_FILENO) == 1) {
         // Ctrl-C cancels or closes, in the session and in one command alike.
         editor = corvend::cli::EditLineReader::make(queue, screen, true);
+        // One command takes the terminal only if it reads: in the background it runs on.
+        if (run.words.empty()) editor->takeTerminal();
         input = editor;
     } else {
         input = corvend::cli::LineReader::make(std::cin, queue);
@@ -235,22 +236,11 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     return exitCode;
 }
 
-// An exception nothing caught, on any thread, ends the host too: the terminal is put back as it
-// was found, then the usual handler names the exception and aborts.
-std::atomic<std::terminate_handler> defaultTerminate{nullptr};
-
-[[noreturn]] void terminateRestoringTheTerminal() {
-    corvend::cli::TerminalModes::shared().restore();
-    if (const auto terminate = defaultTerminate.load()) terminate();
-    std::abort();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     // Before anything changes them or a thread starts.
     corvend::cli::TerminalModes::shared().keep();
-    defaultTerminate = std::set_terminate(&terminateRestoringTheTerminal);
     // The line editor reads what a person types in the terminal's character set (UTF-8 for
     // "€"); before any thread starts. Only character classes: numbers and text go by ICU.
     if (isatty(STDIN_FILENO) == 1) std::setlocale(LC_CTYPE, "");

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <stdio.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -19,6 +20,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cwchar>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <set>
@@ -842,15 +844,22 @@ TEST(WalletCliTest, FailuresSayWhatAPersonDoesAboutThem) {
 }
 
 // At a terminal the line can be edited: the up arrow recalls the line before, the left arrow
-// moves back into it, and what is typed there goes in place.
+// moves back into it, and what is typed there goes in place. Bytes that are no UTF-8 go on as
+// typed, for the command to refuse as it does on its command line, and Enter still ends the line.
 TEST(WalletCliTest, AtATerminalArrowKeysEditAndRecallLines) {
     const std::string up = "\x1b[A", left = "\x1b[D";
-    const CliRun run =
-        runInTerminal({}, "money 250 JP\n" + up + "Y\nmoney 7 UR" + left + left + "E\nquit\n");
+    const CliRun run = runInTerminal(
+        {}, "money 250 JP\n" + up + "Y\nmoney 7 UR" + left + left +
+                "E\ntransfer preview 1 EUR a@b.co na\xefve\nmoney 1 caf\xe9\nmoney 2 EUR\nquit\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_THAT(run.output, HasSubstr(money(250, "JPY"))) << run.output;
     EXPECT_THAT(run.output, HasSubstr(money(7, "EUR"))) << run.output;
     EXPECT_THAT(run.output, Not(HasSubstr("unknown command")));
+    EXPECT_THAT(flowing(run.output),
+                HasSubstr("[ref] 'na\\xefve' is not UTF-8 text, which a transfer cannot carry: "
+                          "nothing was sent"));
+    EXPECT_THAT(run.output, HasSubstr("'caf\\xe9' is not a currency"));
+    EXPECT_THAT(run.output, HasSubstr(money(2, "EUR"))) << run.output;
 }
 
 }  // namespace
@@ -1257,32 +1266,75 @@ namespace {
 // foreground, with a parent in its session (the terminal's own first process is alone in its
 // group, where Ctrl-Z stops nothing). When the program stops, this says so and stops as well,
 // for the test to see; continued, it continues the program. Ends with the program's status.
-[[noreturn]] void runAsJob(char** argv) {
+[[noreturn]] void runAsJob(char** argv, bool background, bool piped) {
+    std::array<int, 2> pipe{-1, -1};
+    if (piped && ::pipe(pipe.data()) != 0) _exit(127);
     const pid_t job = fork();
     if (job == 0) {
         setpgid(0, 0);
         signal(SIGTTOU, SIG_IGN);
-        tcsetpgrp(STDIN_FILENO, getpid());
+        if (!background) tcsetpgrp(STDIN_FILENO, getpid());
         signal(SIGTTOU, SIG_DFL);
+        if (piped) dup2(pipe[1], STDOUT_FILENO);
+        for (const int end : pipe) close(end);
         execv(argv[0], argv);
         _exit(127);
     }
     setpgid(job, job);
+    if (piped) {
+        // cat, in the same job, reads the pipe.
+        const pid_t reader = fork();
+        if (reader == 0) {
+            setpgid(0, job);
+            dup2(pipe[0], STDIN_FILENO);
+            for (const int end : pipe) close(end);
+            execl("/bin/cat", "cat", nullptr);
+            _exit(127);
+        }
+        setpgid(reader, job);
+    }
+    for (const int end : pipe) close(end);
+    // Stopped once each of its processes is, as a shell tells.
+    const int members = piped ? 2 : 1;
+    int stopped = 0;
     int status = 0;
-    while (waitpid(job, &status, WUNTRACED) == job && WIFSTOPPED(status)) {
-        constexpr std::string_view notice = "\r\n[job stopped by SIGTSTP]\r\n";
-        if (WSTOPSIG(status) == SIGTSTP && write(STDOUT_FILENO, notice.data(), notice.size()) < 0)
-            break;
+    int ended = 0;
+    pid_t member = 0;
+    while ((member = waitpid(-job, &status, WUNTRACED)) > 0) {
+        if (!WIFSTOPPED(status)) {
+            if (member == job) ended = status;
+            continue;
+        }
+        if (++stopped < members) continue;
+        stopped = 0;
+        const std::string notice =
+            std::string("\r\n[job stopped by SIG") + sigabbrev_np(WSTOPSIG(status)) + "]\r\n";
+        if (write(STDOUT_FILENO, notice.data(), notice.size()) < 0) break;
+        // In the background a stop is the end: nobody brings the job to the front.
+        if (background) {
+            kill(-job, SIGKILL);
+            continue;
+        }
         raise(SIGSTOP);
         kill(-job, SIGCONT);
     }
-    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+    _exit(WIFEXITED(ended) ? WEXITSTATUS(ended) : 128 + WTERMSIG(ended));
 }
+
+// How the terminal starts the program.
+struct Start {
+    // As a shell's job (see runAsJob), in the foreground or in the background.
+    bool asJob = false;
+    bool background = false;
+    // Its standard output through a pipe to cat, in the same job.
+    bool piped = false;
+    // A signal ignored, as nohup starts a program.
+    int ignored = 0;
+};
 
 class Terminal {
   public:
-    // With `asJob` the program runs as a shell's job (see runAsJob).
-    explicit Terminal(const std::vector<std::string>& arguments, bool asJob = false) {
+    explicit Terminal(const std::vector<std::string>& arguments, Start start = {}) {
         std::vector<std::string> words{WALLET_CLI_PATH};
         words.insert(words.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
@@ -1304,10 +1356,13 @@ class Terminal {
             // (the tests may run as one) act again, and none is blocked.
             for (const int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP})
                 std::signal(signal, SIG_DFL);
+            if (start.ignored != 0) std::signal(start.ignored, SIG_IGN);
             sigset_t none;
             sigemptyset(&none);
             sigprocmask(SIG_SETMASK, &none, nullptr);
-            if (asJob) runAsJob(argv.data());
+            // A terminal names its kind; the editor draws by it.
+            setenv("TERM", "xterm", 1);
+            if (start.asJob) runAsJob(argv.data(), start.background, start.piped);
             execv(argv[0], argv.data());
             _exit(127);
         }
@@ -1343,6 +1398,11 @@ class Terminal {
     // Everything shown since the last mark.
     std::string sinceMark() const { return shown_.substr(mark_); }
     void mark() { mark_ = shown_.size(); }
+    // The window is resized to `columns`; the program in front is told by SIGWINCH.
+    void resize(unsigned short columns) {
+        const winsize size{.ws_row = 24, .ws_col = columns, .ws_xpixel = 0, .ws_ypixel = 0};
+        ioctl(terminal_, TIOCSWINSZ, &size);
+    }
     // Ctrl-C's signal, without the terminal's flush of the output not yet read: under a flood
     // of output that flush can leave the program's write stalled for good.
     void interrupt() { kill(child_, SIGINT); }
@@ -2555,7 +2615,31 @@ struct SessionEnd {
     std::string keys;
     int signal = 0;
     enum Where { atThePrompt, whileACommandWaits, whileOneCommandWaits } where = atThePrompt;
+    // Window-size changes taken first, each before the next is sent.
+    int resizes = 0;
+    // Ignored from the start (nohup): the signal changes nothing, the keys end the session.
+    bool ignored = false;
 };
+
+// Whether `signal` waits for the process `pid` to take it.
+bool pending(pid_t pid, int signal) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("ShdPnd:"))
+            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U) != 0;
+    }
+    return false;
+}
+
+// Sends `signal` and waits until the process has taken it; false if it never does.
+bool taken(pid_t pid, int signal) {
+    kill(pid, signal);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (pending(pid, signal)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+    }
+    return true;
+}
 
 void PrintTo(const SessionEnd& end, std::ostream* out) {
     *out << end.name;
@@ -2577,21 +2661,25 @@ TEST_P(TheTerminalAtEveryEnd, IsAsTheHostFoundIt) {
                                 {.hold = true, .afterRoute = true});
     std::vector<std::string> words{"--base-url", sandbox.baseURL()};
     if (oneCommand) words.insert(words.end(), {"cards", "list"});
-    Terminal terminal(words);
+    Terminal terminal(words, {.ignored = end.ignored ? end.signal : 0});
     if (!oneCommand) signIn(terminal);
     if (end.where == SessionEnd::whileACommandWaits) terminal.type("cards list\r");
     if (end.where != SessionEnd::atThePrompt) {
         ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
     }
+    for (int i = 0; i < end.resizes; ++i) {
+        ASSERT_TRUE(taken(terminal.program(), SIGWINCH)) << "resize " << i;
+    }
     if (end.signal != 0) {
-        kill(terminal.program(), end.signal);
-    } else {
+        ASSERT_TRUE(taken(terminal.program(), end.signal));
+    }
+    if (!end.keys.empty()) {
         terminal.type(end.keys);
         sandbox.releaseHeld();
     }
     const int status = terminal.waitStatus();
     sandbox.releaseHeld();
-    if (end.signal != 0) {
+    if (end.signal != 0 && !end.ignored) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == end.signal) << endOf(status);
     } else {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << endOf(status);
@@ -2612,7 +2700,12 @@ INSTANTIATE_TEST_SUITE_P(
         SessionEnd{"SigquitWhileACommandWaits", "", SIGQUIT, SessionEnd::whileACommandWaits},
         SessionEnd{"SigtermWhileOneCommandWaits", "", SIGTERM, SessionEnd::whileOneCommandWaits},
         SessionEnd{"SighupWhileOneCommandWaits", "", SIGHUP, SessionEnd::whileOneCommandWaits},
-        SessionEnd{"SigquitWhileOneCommandWaits", "", SIGQUIT, SessionEnd::whileOneCommandWaits}),
+        SessionEnd{"SigquitWhileOneCommandWaits", "", SIGQUIT, SessionEnd::whileOneCommandWaits},
+        // More wake-ups than the editor's pipe holds, while nothing reads it.
+        SessionEnd{"SigtermAfterManyResizesWhileOneCommandWaits", "", SIGTERM,
+                   SessionEnd::whileOneCommandWaits, 70'000},
+        SessionEnd{"SighupIgnoredAtStartThenQuit", "quit\r", SIGHUP, SessionEnd::atThePrompt, 0,
+                   true}),
     [](const auto& info) { return info.param.name; });
 
 // A window closed while the host is the terminal's own program and waits at its prompt or at a
@@ -2635,25 +2728,31 @@ TEST(WalletCliTest, AClosedWindowNeverCrashesTheHost) {
 TEST(WalletCliTest, CtrlZSuspendsTheHostAndTheTypedLineComesBack) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
-    Terminal terminal({"--base-url", sandbox.baseURL()}, true);
+    Terminal terminal({"--base-url", sandbox.baseURL()}, {.asJob = true});
     signIn(terminal);
-    const auto suspendAndContinue = [&terminal](const std::string& where) {
+    // The window may be resized while the host is stopped.
+    const auto suspendAndContinue = [&terminal](const std::string& where,
+                                                unsigned short columns = 80) {
         terminal.type("\x1a");
         ASSERT_TRUE(terminal.waitFor("[job stopped by SIGTSTP]")) << where << terminal.shown();
         int status = 0;
         ASSERT_EQ(waitpid(terminal.program(), &status, WUNTRACED), terminal.program());
         ASSERT_TRUE(WIFSTOPPED(status)) << where << endOf(status);
         EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes())) << where;
+        terminal.resize(columns);
         terminal.mark();
         kill(terminal.program(), SIGCONT);
     };
 
-    // At the prompt.
+    // At the prompt, the window narrowed to 20 columns meanwhile: the line goes on to a new row
+    // at its new edge.
     terminal.type("money 5 EU");
-    suspendAndContinue("at the prompt");
+    suspendAndContinue("at the prompt", 20);
     ASSERT_TRUE(terminal.waitFor("wallet> money 5 EU")) << terminal.shown();
     EXPECT_EQ(terminal.modes().c_lflag & (ICANON | ECHO), 0u);
-    terminal.type("R\r");
+    terminal.type("R          ");
+    ASSERT_TRUE(terminal.waitFor("R  \b")) << terminal.shown();
+    terminal.type("\r");
     ASSERT_TRUE(terminal.waitFor(money(5, "EUR"))) << terminal.shown();
     ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
 
@@ -2673,13 +2772,57 @@ TEST(WalletCliTest, CtrlZSuspendsTheHostAndTheTypedLineComesBack) {
                             {.hold = true, .afterRoute = true});
     terminal.type("cards list\r");
     ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
+    // Typed while it waits: kept through the stop for the prompt, never the shell's.
+    terminal.type("money 3 EU");
     suspendAndContinue("while a command waits");
     sandbox.releaseHeld();
     ASSERT_TRUE(terminal.waitFor("0 cards")) << terminal.shown();
+    ASSERT_TRUE(terminal.waitForPrompt("wallet> money 3 EU")) << terminal.shown();
+    terminal.type("R\r");
+    ASSERT_TRUE(terminal.waitFor(money(3, "EUR"))) << terminal.shown();
     ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("quit\r");
     EXPECT_EQ(terminal.status(), 0) << terminal.shown();
     EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes()));
+}
+
+// Piped (`wallet-cli | cat`), the editor still draws the prompt and what is typed on the
+// terminal, and Ctrl-Z stops the whole job, as the terminal's key would.
+TEST(WalletCliTest, PipedAtATerminalTheLineIsShownAndCtrlZStopsTheWholeJob) {
+    Terminal piped({"--base-url", "http://127.0.0.1:9/"}, {.asJob = true, .piped = true});
+    ASSERT_TRUE(piped.waitForPrompt("wallet> ")) << piped.shown();
+    piped.type("money 5 EU");
+    ASSERT_TRUE(piped.waitFor("money 5 EU")) << piped.shown();
+    piped.type("\x1a");
+    // Told once both the host and cat have stopped.
+    ASSERT_TRUE(piped.waitFor("[job stopped by SIGTSTP]")) << piped.shown();
+    int status = 0;
+    ASSERT_EQ(waitpid(piped.program(), &status, WUNTRACED), piped.program());
+    kill(piped.program(), SIGCONT);
+    ASSERT_TRUE(piped.waitFor("wallet> money 5 EU")) << piped.shown();
+    piped.type("R\r");
+    ASSERT_TRUE(piped.waitFor(money(5, "EUR"))) << piped.shown();
+    piped.type("quit\r");
+    EXPECT_EQ(piped.status(), 0) << piped.shown();
+}
+
+// In the background a command that reads nothing runs to its end, as any program does; one
+// that reads stops only once it asks.
+TEST(WalletCliTest, InTheBackgroundACommandStopsOnlyWhenItReads) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    for (const auto& words : std::vector<std::vector<std::string>>{
+             {"version"},
+             {"money", "100", "EUR"},
+             {"--base-url", sandbox.baseURL(), "history", "authorizations"}}) {
+        Terminal job(words, {.asJob = true, .background = true});
+        EXPECT_EQ(job.status(), 0) << job.shown();
+        EXPECT_THAT(job.shown(), Not(HasSubstr("[job stopped"))) << words.back();
+    }
+    Terminal reads({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
+                   {.asJob = true, .background = true});
+    ASSERT_TRUE(reads.waitFor("pay with:")) << reads.shown();
+    EXPECT_TRUE(reads.waitFor("[job stopped by SIGTT")) << reads.shown();
 }
 
 // A page whose links lead back to itself, and a page of very many links.
