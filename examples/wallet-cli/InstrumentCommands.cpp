@@ -1,18 +1,19 @@
 #include "examples/wallet-cli/InstrumentCommands.hpp"
 
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
 
 #include "CorvendWallet/Cards.hpp"
-#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
 #include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/foundation/ISO8601.hpp"
+#include "platform/url/URLComponents.hpp"
 
 namespace corvend::cli {
 
@@ -43,10 +44,15 @@ std::string returnAddress(const std::string& word) {
     return webAddress(word, "a return address");
 }
 
-// The session a return address names, as the kit reads it.
+// The session a return address names, as the kit reads it: the first query item named exactly
+// "sessionId"; an empty one names none.
 std::optional<std::string> returnedSession(const std::string& address) {
-    const auto url = platform::URL::make(address);
-    return url ? CustomerVerificationViewController::sessionId(*url) : std::nullopt;
+    const auto components = platform::URLComponents::parse(address);
+    const auto items = components ? components->queryItems() : std::nullopt;
+    if (!items) return std::nullopt;
+    const auto item = std::ranges::find(*items, "sessionId", &platform::URLQueryItem::name);
+    if (item == items->end() || !item->value || item->value->empty()) return std::nullopt;
+    return item->value;
 }
 
 // A return address a person gives `complete`: one that names the session to read.

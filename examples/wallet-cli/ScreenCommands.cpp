@@ -9,7 +9,6 @@
 
 #include "CorvendWallet/Cards.hpp"
 #include "CorvendWallet/Profile.hpp"
-#include "CorvendWallet/ui/flows/verification/CustomerVerificationViewController.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/TerminalText.hpp"
@@ -207,9 +206,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
     };
     screen->setCompletion([finish, left,
                            weakScreen = std::weak_ptr(screen)](Wallet::VerificationResult result) {
-        const auto kit =
-            std::dynamic_pointer_cast<CustomerVerificationViewController>(weakScreen.lock());
-        if (const auto other = kit ? kit->foreignSession() : std::nullopt) {
+        const auto screen = weakScreen.lock();
+        if (const auto other = screen ? screen->foreignSession() : std::nullopt) {
             // The page's return named a session this start did not open: not its result.
             return finish("kyc start: the verification page returned for session " + *other +
                               ", which this start did not open; the session it opened was not "

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "CorvendWallet/services/profile/VerificationResult.hpp"
@@ -19,11 +21,18 @@ class CustomerVerificationScreen : public platform::ui::ViewController {
     const Completion& completion() const { return completion_; }
     void setCompletion(Completion completion) { completion_ = std::move(completion); }
 
+    // The session a return address named when it was not the one this screen opened: the page
+    // is another's content, so that return was not this verification's end (it reported
+    // `internalError` and read nothing). None while no return did so. Main thread only.
+    const std::optional<std::string>& foreignSession() const { return foreignSession_; }
+
   protected:
     CustomerVerificationScreen() = default;
+    void setForeignSession(std::string id) { foreignSession_ = std::move(id); }
 
   private:
     Completion completion_;
+    std::optional<std::string> foreignSession_;
 };
 
 }  // namespace corvend

@@ -90,7 +90,7 @@ void CustomerVerificationViewController::decidePolicyFor(
     decisionHandler(NavigationActionPolicy::cancel);
     const auto id = sessionId(url);
     if (id && id == session_) return readSession(*id);
-    if (id) foreignSession_ = id;
+    if (id) setForeignSession(*id);
     report(VerificationResult::internalError);
 }
 

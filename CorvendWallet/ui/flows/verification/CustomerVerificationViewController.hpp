@@ -53,9 +53,6 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
 
     // The value of the first query item named exactly "sessionId"; none without it or its value.
     static std::optional<std::string> sessionId(const platform::URL& url);
-    // The session the last return address named when it was not the one this screen opened;
-    // none while no return did so.
-    const std::optional<std::string>& foreignSession() const { return foreignSession_; }
 
   private:
     using SessionResult = Result<CustomerVerificationServiceEndpoint::KycSessionResponse>;
@@ -79,7 +76,6 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     bool loadingSessionPage_ = false;
     // The session the service opened for this screen, once it has.
     std::optional<std::string> session_;
-    std::optional<std::string> foreignSession_;
     // The requests still running, by number.
     std::map<std::uint64_t, std::shared_ptr<FlowTask>> requests_;
     std::uint64_t nextRequest_ = 0;
