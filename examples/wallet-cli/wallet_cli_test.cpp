@@ -1,5 +1,6 @@
 // End to end: runs the built wallet-cli program and reads what it prints.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -1269,6 +1270,9 @@ namespace {
 [[noreturn]] void runAsJob(char** argv, bool background, bool piped) {
     std::array<int, 2> pipe{-1, -1};
     if (piped && ::pipe(pipe.data()) != 0) _exit(127);
+    // The program starts once its job is whole: a stop it sends its job reaches cat too.
+    std::array<int, 2> whole{-1, -1};
+    if (::pipe2(whole.data(), O_CLOEXEC) != 0) _exit(127);
     const pid_t job = fork();
     if (job == 0) {
         setpgid(0, 0);
@@ -1277,10 +1281,15 @@ namespace {
         signal(SIGTTOU, SIG_DFL);
         if (piped) dup2(pipe[1], STDOUT_FILENO);
         for (const int end : pipe) close(end);
+        close(whole[1]);
+        char go = 0;
+        if (read(whole[0], &go, 1) < 0) _exit(127);
+        close(whole[0]);
         execv(argv[0], argv);
         _exit(127);
     }
     setpgid(job, job);
+    close(whole[0]);
     if (piped) {
         // cat, in the same job, reads the pipe.
         const pid_t reader = fork();
@@ -1293,6 +1302,7 @@ namespace {
         }
         setpgid(reader, job);
     }
+    close(whole[1]);
     for (const int end : pipe) close(end);
     // Stopped once each of its processes is, as a shell tells.
     const int members = piped ? 2 : 1;
