@@ -222,8 +222,9 @@ void EditLineReader::nextCommand(Delivery deliver) {
 }
 
 void EditLineReader::dropTyped() {
-    // Between reads: nothing of it is in the editor yet.
+    // Between reads: nothing of it is in the editor yet, but a stop may have kept some.
     tcflush(STDIN_FILENO, TCIFLUSH);
+    TerminalModes::shared().takeTyped();
 }
 
 void EditLineReader::takeTerminal() {
