@@ -10,9 +10,25 @@ function(corvend_tests name)
         add_executable(${name} ${tests})
         target_link_libraries(${name} PRIVATE
             ${ARG_DEPS} corvend_dependencies GTest::gmock GTest::gtest_main)
-        corvend_set_warnings(${name})
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+        corvend_test_program(${name})
     endif()
+endfunction()
+
+# corvend_test_program(<name>)
+#
+# What every GoogleTest binary gets: the warnings, registration with CTest, ThreadSanitizer's
+# defaults for test programs (tests/support/SanitizerDefaults.cpp) in that tree, and, when
+# CORVEND_UNITY_TESTS is on, its files compiled in batches (a unity build) while the libraries
+# it tests still compile file by file, as a host's build does.
+function(corvend_test_program name)
+    corvend_set_warnings(${name})
+    if(CORVEND_UNITY_TESTS)
+        set_property(TARGET ${name} PROPERTY UNITY_BUILD ON)
+    endif()
+    if(CORVEND_TSAN)
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/SanitizerDefaults.cpp)
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
 endfunction()
 
 # corvend_module(<name> DIR <dir> [DEPS <targets...>] [TEST_DEPS <targets...>])
