@@ -19,7 +19,8 @@ class OneShot {
     bool reject(std::exception_ptr error);
     bool isSettled() const;
 
-    // Blocks until settled; returns the value (moved out, so call once) or rethrows.
+    // Blocks until settled; returns the value or rethrows the error, either moved out (so call
+    // once): the waiter's thread then frees the error it caught, never the settling side later.
     T wait();
     // Blocks until settled or `deadline`; whether it is settled.
     bool waitUntil(std::chrono::steady_clock::time_point deadline);

@@ -45,7 +45,9 @@ template <class T>
 T OneShot<T>::wait() {
     std::unique_lock lock(mutex_);
     settled_.wait(lock, [&] { return outcome_.index() != 0; });
-    if (outcome_.index() == 2) std::rethrow_exception(std::get<2>(outcome_));
+    if (outcome_.index() == 2) {
+        std::rethrow_exception(detail::nonNullError(std::exchange(std::get<2>(outcome_), {})));
+    }
     return std::move(std::get<1>(outcome_));
 }
 

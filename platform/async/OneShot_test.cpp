@@ -31,6 +31,24 @@ TEST(OneShotTest, FirstOutcomeWinsAndRejectRethrowsEvenANullError) {
     EXPECT_FALSE(voidShot.resolve());
     EXPECT_THROW(voidShot.wait(), std::out_of_range);
 
+    // The error goes to the waiter: it ends with the waiter's catch, while the OneShot lives on
+    // (its last holder on another thread would free what the waiter read, unseen by
+    // ThreadSanitizer).
+    struct Counted : std::runtime_error {
+        explicit Counted(std::atomic<int>& alive) : std::runtime_error("counted"), alive(alive) {
+            ++alive;
+        }
+        Counted(const Counted& other) : std::runtime_error(other), alive(other.alive) { ++alive; }
+        ~Counted() override { --alive; }
+        std::atomic<int>& alive;
+    };
+    std::atomic<int> alive = 0;
+    OneShot<int> handedOver;
+    handedOver.reject(std::make_exception_ptr(Counted(alive)));
+    EXPECT_THROW(handedOver.wait(), Counted);
+    EXPECT_EQ(alive, 0);
+    EXPECT_TRUE(handedOver.isSettled());
+
     OneShot<int> nullError;  // a null error still fails the wait
     nullError.reject(nullptr);
     EXPECT_THROW(nullError.wait(), std::logic_error);
