@@ -620,6 +620,10 @@ OLD='seen, generationOf(seen) == generation ? seen + 1 : counting(generation, 1)
 NEW='seen, seen + 1)) {'
 fault "exit gate: enter() counts on in the parent's generation" platform/async/ExitGate.cpp \
     $ASYNC "$ASYNC:ExitGate*"
+OLD='std::exchange(std::get<2>(outcome_), {})'
+NEW='std::get<2>(outcome_)'
+fault "one-shot: a rejected wait leaves its error shared with the settling side" \
+    platform/async/OneShot.inl $ASYNC "$ASYNC:OneShot*"
 OLD='    });
     turn.await();'
 NEW='    });
