@@ -10,9 +10,9 @@ FUZZ_SECONDS ?= 60
 # Debug information of the normal tree: full for a person's debugger; CI sets -g1 (line tables,
 # all a failure's stack trace needs) to save a quarter of the compile time.
 DEBUG_INFO   ?= -g
-# ON compiles the normal tree's test programs in batches (a unity build), as the sanitizer trees
-# do, while the kit's own files still compile one by one: CI sets it to save a third of the
-# tree's compile time.
+# ON compiles the normal tree's test programs, sandbox and example host in batches (unity
+# builds), as the sanitizer trees do, while the kit's own files still compile one by one: CI sets
+# it to save a third of the tree's compile time.
 UNITY_TESTS  ?= OFF
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 # The tests mostly wait on loopback and on child hosts: twice as many as there are cores keeps
