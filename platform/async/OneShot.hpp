@@ -38,12 +38,13 @@ class OneShot<void> {
     bool resolve();
     bool reject(std::exception_ptr error);
     bool isSettled() const;
-    void wait();
+    void wait();  // hands its error over as OneShot<T>::wait() does: call once
 
   private:
     mutable std::mutex mutex_;
     std::condition_variable settled_;
     bool settled_flag_ = false;
+    bool failed_ = false;
     std::exception_ptr error_;
 };
 

@@ -69,6 +69,7 @@ inline bool OneShot<void>::reject(std::exception_ptr error) {
     std::lock_guard lock(mutex_);
     if (settled_flag_) return false;
     settled_flag_ = true;
+    failed_ = true;
     error_ = detail::nonNullError(std::move(error));
     settled_.notify_all();
     return true;
@@ -82,7 +83,7 @@ inline bool OneShot<void>::isSettled() const {
 inline void OneShot<void>::wait() {
     std::unique_lock lock(mutex_);
     settled_.wait(lock, [&] { return settled_flag_; });
-    if (error_) std::rethrow_exception(error_);
+    if (failed_) std::rethrow_exception(detail::nonNullError(std::exchange(error_, {})));
 }
 
 }  // namespace corvend::platform

@@ -48,6 +48,11 @@ TEST(OneShotTest, FirstOutcomeWinsAndRejectRethrowsEvenANullError) {
     EXPECT_THROW(handedOver.wait(), Counted);
     EXPECT_EQ(alive, 0);
     EXPECT_TRUE(handedOver.isSettled());
+    OneShot<void> voidHandedOver;
+    voidHandedOver.reject(std::make_exception_ptr(Counted(alive)));
+    EXPECT_THROW(voidHandedOver.wait(), Counted);
+    EXPECT_EQ(alive, 0);
+    EXPECT_THROW(voidHandedOver.wait(), std::logic_error);  // a second wait never succeeds
 
     OneShot<int> nullError;  // a null error still fails the wait
     nullError.reject(nullptr);
