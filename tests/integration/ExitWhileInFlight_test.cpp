@@ -153,12 +153,14 @@ class ChildHost {
     ChildHost(const ChildHost&) = delete;
     ChildHost& operator=(const ChildHost&) = delete;
 
-    // Waits for the host to report its calls started; false if it ended or fell silent first.
+    // Waits for the host to report its calls started; false if it ended or fell silent for a
+    // minute first. What it does before (its forks, its set-up) ends within its own bounds and
+    // reports a failure; on a busy machine it can take long.
     bool waitUntilStarted() {
         std::string seen;
         while (seen.find("started\n") == std::string::npos) {
             pollfd ready{output_.get(), POLLIN, 0};
-            if (::poll(&ready, 1, static_cast<int>(kDeadline.count())) != 1) return false;
+            if (::poll(&ready, 1, 60'000) != 1) return false;
             std::array<char, 256> buffer{};
             const auto got = ::read(output_.get(), buffer.data(), buffer.size());
             if (got <= 0) return false;
