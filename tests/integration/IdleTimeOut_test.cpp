@@ -207,7 +207,7 @@ TEST(IdleTimeOutTest, ATimeOutSaysWhichLimitItMet) {
         {{"", Then::holdOpen}, 500ms, 30s, "no byte moved for its time-out"},
         // A byte each 100 ms: the status line takes 1.7 s.
         {{"", Then::drip, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", 100ms},
-         500ms,
+         1s,
          30s,
          "no whole header line for its time-out"},
         {{"HTTP/1.1 200 OK\r\nContent-Length: 60\r\n\r\n", Then::drip, "x", 100ms},
