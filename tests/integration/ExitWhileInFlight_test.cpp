@@ -105,6 +105,9 @@ void forkFriendlySanitizers([[maybe_unused]] std::vector<std::string>& variables
 #endif
 }
 
+// How long a host may take to say its calls started: its forks and set-up come first.
+constexpr std::chrono::milliseconds kStartDeadline = std::chrono::minutes(1);
+
 // One run of the host program: started against a base URL, it starts its calls and waits.
 class ChildHost {
   public:
@@ -160,7 +163,7 @@ class ChildHost {
         std::string seen;
         while (seen.find("started\n") == std::string::npos) {
             pollfd ready{output_.get(), POLLIN, 0};
-            if (::poll(&ready, 1, 60'000) != 1) return false;
+            if (::poll(&ready, 1, static_cast<int>(kStartDeadline.count())) != 1) return false;
             std::array<char, 256> buffer{};
             const auto got = ::read(output_.get(), buffer.data(), buffer.size());
             if (got <= 0) return false;

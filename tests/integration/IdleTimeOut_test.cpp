@@ -8,10 +8,9 @@
 #include <netinet/tcp.h>
 #include <openssl/ssl.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -45,11 +44,8 @@ struct Upload {
 // When the server's system last received a byte on its one connection on `port`: the kit's
 // system sees the byte taken when it is acknowledged, after that.
 Clock::time_point lastReceived(int port) {
-    // Each number is tried, /proc/self/fd not listed: the listing's own descriptor may reuse the
-    // number of one closed inside cpp-httplib, whose calls ThreadSanitizer is told to ignore
-    // (cmake/tsan.supp), and it would report the two uses as a race.
-    const int top = static_cast<int>(std::min(::sysconf(_SC_OPEN_MAX), 1L << 16));
-    for (int socket = 0; socket < top; ++socket) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int socket = std::stoi(entry.path().filename());
         sockaddr_in local{};
         sockaddr_in peer{};
         tcp_info info{};
