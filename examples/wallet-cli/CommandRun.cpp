@@ -4,8 +4,8 @@
 #include <chrono>
 #include <thread>
 
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
-#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 
 namespace corvend::cli {
@@ -118,7 +118,7 @@ bool CommandRun::admits(std::uint64_t id, const Error* failure) {
         if (failure != nullptr && failure->isCancellation()) return false;
         if (!unseen || !change) return true;
         // Told as Ctrl-C tells it, never as failed: the service may have acted.
-        known_.lost = TerminalText::inLine(failure->description());
+        known_.lost = descriptionText(*failure);
         known_.unknown.push_back(call->unknown);
         stop();
         return false;

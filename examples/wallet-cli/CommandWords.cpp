@@ -124,9 +124,25 @@ std::optional<std::string> kitCode(const Error& error) {
 
 }  // namespace
 
+std::string descriptionText(const Error& error) {
+    // The kit ends its description with its own line, "\nError ID: <id>": that break stands,
+    // the rest is escaped, details and field errors too (the service's words start no line).
+    std::string text = error.description();
+    std::optional<std::string> id;
+    if (const auto walletError = error.as<Wallet::WalletError>()) {
+        id = walletError->errorID();
+    } else if (const auto configuration = error.as<Wallet::ConfigurationError>()) {
+        id = configuration->errorID();
+    }
+    const std::string idLine = id ? "\nError ID: " + *id : "";
+    if (!id || !text.ends_with(idLine)) return TerminalText::inLine(text);
+    text.resize(text.size() - idLine.size());
+    return TerminalText::inLine(text) + "\nError ID: " + TerminalText::inLine(*id);
+}
+
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.
-    std::string text = TerminalText::inLine(error.description());
+    std::string text = descriptionText(error);
     // After the message, what the kit's table of codes says the code means and what to do.
     if (const auto code = kitCode(error)) {
         const auto& table = corvend::model::ErrorCode::descriptions;

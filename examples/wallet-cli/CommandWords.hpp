@@ -94,6 +94,10 @@ E wireWord(std::string_view word, std::string_view what) {
 std::vector<std::pair<std::string, std::string>> optionPairs(
     std::span<const std::string> words, std::span<const std::string_view> allowed);
 
+// The failure's description as it goes into a line of the host's: escaped as
+// TerminalText::inLine does, but for the kit's own last line, "\nError ID: <id>", which stands.
+std::string descriptionText(const Error& error);
+
 // A failure as a person reads it: the kit's message and code, then what to do about it where the
 // host can tell ("not signed in: run authenticate" for a refused or missing access token).
 std::string errorText(const Error& error);

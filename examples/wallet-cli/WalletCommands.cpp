@@ -6,7 +6,6 @@
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
-#include "examples/wallet-cli/TerminalText.hpp"
 
 namespace corvend::cli {
 
@@ -83,7 +82,7 @@ void WalletCommands::configure(std::string configToken, CommandTable::Done done)
           done = std::move(done)](Result<Wallet::ConfigurationResult> result) {
              if (!result) {
                  const auto refused = result.error().as<Wallet::ConfigurationError>();
-                 self->err_ << (refused ? TerminalText::inLine(refused->errorDescription())
+                 self->err_ << (refused ? descriptionText(result.error())
                                         : errorText(result.error()))
                             << std::endl;
                  done(Outcome::failed);

@@ -1231,13 +1231,17 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
         "GET", "digitalwallets/v1/profile/deposits/dep-y",
         {.status = 400,
          .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\nFAKE: deposit ok"}})"});
+    sandbox.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/deposits/dep-z",
+        {.status = 400, .body = R"({"error":{"code":"BAD_REQUEST","details":["FAKE: ok"]}})"});
     const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
     const CliRun run = runCli(
         {"--base-url", sandbox.baseURL()},
         "configure\nconfigure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
             "\n[ ] Save this card for my next payments.\nAdd a card\n"
             "Confirm\ncard-deposit 5 EUR\nclose\n"
-            "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n");
+            "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n"
+            "deposit get dep-z\n");
     EXPECT_EQ(controlsIn(run.output), "") << run.output;
     // The form's note, and the service's copy of the name in the list of cards to pay with.
     EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
@@ -1248,6 +1252,11 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(flowing(run.output), HasSubstr("No\\x0aFAKE: configured"));
     EXPECT_THAT(flowing(run.output), HasSubstr("Refused\\x0aFAKE: deposit ok"));
     EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\n *FAKE")));
+    // The kit's own line break before the reply's id stands.
+    EXPECT_THAT(run.output, HasSubstr("Refused\\x0aFAKE: deposit ok\nError ID: "));
+    EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07\nError ID: "));
+    EXPECT_THAT(run.output, HasSubstr("No\\x0aFAKE: configured [BAD_REQUEST]\nError ID: "));
+    EXPECT_THAT(run.output, Not(HasSubstr("x0aError ID")));
     EXPECT_THAT(linesWiderThan(run.output, 80), ElementsAre());
 
     sandbox.scriptNextReply(
