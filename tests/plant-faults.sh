@@ -969,4 +969,22 @@ NEW='        static_cast<void>(ignored(signal));
 fault "wallet-cli: a signal ignored at start is taken anyway" examples/wallet-cli/HostSignals.cpp \
     "wallet-cli wallet_cli_test" "$CLI:*TheTerminalAtEveryEnd*Ignored*"
 
+# wallet-cli: payment runs and the words of a failure
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='    std::string text = descriptionText(error);'
+NEW='    std::string text = TerminalText::inLine(error.description());'
+fault "wallet-cli: the kit's line break before an error's id is escaped" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal"
+OLD='        if (result && !sent.id.empty() && result->id() != sent.id) {'
+NEW='        if (result && sent.id.empty() && result->id() != sent.id) {'
+fault "wallet-cli: a step goes on with a reply that names another record" \
+    examples/wallet-cli/PaymentCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*EveryOneShotCommandExitsByOneRule"
+OLD='        if (result && result->status() == Wallet::PaymentStatus::failed) {'
+NEW='        if (result && result->status() == Wallet::PaymentStatus::unknown) {'
+fault "wallet-cli: a step goes on with a reply that calls its record FAILED" \
+    examples/wallet-cli/PaymentCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*EveryOneShotCommandExitsByOneRule"
+
 plant_all

@@ -15,6 +15,7 @@
 #include "CorvendWallet/Money.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 
 namespace corvend::cli {
@@ -92,7 +93,28 @@ std::string describe(std::string_view noun, const std::vector<Wallet::PaymentOpt
     return out.str();
 }
 
+// What a change of `noun` `id` whose end was not seen leaves unknown (see endUnseen), and the
+// read that shows it: `shown` when a run printed the record before this step.
+std::string stepLeft(std::string_view noun, const std::string& id, std::string_view step,
+                     bool shown) {
+    const std::string named = std::string(noun) + " " + TerminalText::inLine(id);
+    return mayHaveReached(shown ? named + " exists; its " + std::string(step)
+                                : "the " + std::string(step) + " of " + named,
+                          std::string(noun) + " get " + TerminalText::inLine(id));
+}
+
 }  // namespace
+
+// What a step's reply must be for the command to go on: about the record `id` the step was
+// sent for (none for a preview, which makes it), and not FAILED. `step` names the change
+// ("creation"), `next` the run's step its reply would start ("" when none), `run` the run it
+// belongs to ("" for one step alone).
+struct PaymentStep {
+    std::string id;
+    std::string step;
+    std::string next;
+    std::string run;
+};
 
 // What sets the domains apart: their names (`run` empty for a domain without the whole flow;
 // the terms need at least `least` words), the preview request made of the terms, the service,
@@ -226,32 +248,34 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     const std::string noun(Domain::kNames.noun);
     const std::string previewLeft =
         "the " + noun + " may have reached the service " + asNewestOf(noun + " list");
-    const auto stepLeft = [noun](const std::string& id, std::string_view step, bool shown) {
-        return mayHaveReached((shown ? noun + " " + id + " exists; its " : "the ") +
-                                  std::string(step) + (shown ? "" : " of " + noun + " " + id),
-                              noun + " get " + id);
-    };
     if ((action == "preview" || action == Domain::kNames.run) && withTerms) {
         auto self = this->shared_from_this();
+        const bool run = action == Domain::kNames.run;
         std::function<void(const Record&)> next;
-        if (action == Domain::kNames.run) {
-            auto confirm = [self, service, done, stepLeft](const Record& created) {
-                call(
-                    [service, id = created.id()] {
-                        return service->confirm({id, std::nullopt});
-                    },
-                    self->template printer<Record>("confirm", done),
-                    stepLeft(created.id(), "confirmation", true));
-            };
-            next = [self, service, done, confirm, stepLeft](const Record& previewed) {
-                call([service, id = previewed.id()] { return service->create(Domain::create(id)); },
-                     self->template printer<Record>("create", done, confirm),
-                     stepLeft(previewed.id(), "creation", true));
+        if (run) {
+            // Each step is sent for the record previewed; a reply naming another ends the run.
+            next = [self, service, done, noun, action](const Record& previewed) {
+                const std::string id = previewed.id();
+                auto confirm = [self, service, done, noun, action, id](const Record&) {
+                    call(
+                        [service, id] {
+                            return service->confirm({id, std::nullopt});
+                        },
+                        self->template step<Record>("confirm", {id, "confirmation", "", action},
+                                                    done),
+                        stepLeft(noun, id, "confirmation", true));
+                };
+                call([service, id] { return service->create(Domain::create(id)); },
+                     self->template step<Record>("create", {id, "creation", "confirmation", action},
+                                                 done, confirm),
+                     stepLeft(noun, id, "creation", true));
             };
         }
-        const auto preview = [self, service, done, next, previewLeft](const Terms& chosen) {
+        const auto preview = [self, service, done, next, previewLeft,
+                              previewed = PaymentStep{"", "preview", run ? "creation" : "",
+                                                      run ? action : ""}](const Terms& chosen) {
             call([service, request = Domain::request(chosen)] { return service->preview(request); },
-                 self->template printer<Record>("preview", done, next), previewLeft);
+                 self->template step<Record>("preview", previewed, done, next), previewLeft);
         };
         if constexpr (requires { Domain::kDefaultOption; }) {
             self->offeredOption(terms(), action, done, preview);
@@ -260,13 +284,15 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
         }
     } else if (action == "create" && words.size() == 1) {
         call([service, id = words[0]] { return service->create(Domain::create(id)); },
-             printer<Record>(action, done), stepLeft(words[0], "creation", false));
+             step<Record>(action, {words[0], "creation", "", ""}, done),
+             stepLeft(noun, words[0], "creation", false));
     } else if (action == "confirm" && words.size() == 1) {
         call(
             [service, id = words[0]] {
                 return service->confirm({id, std::nullopt});
             },
-            printer<Record>(action, done), stepLeft(words[0], "confirmation", false));
+            step<Record>(action, {words[0], "confirmation", "", ""}, done),
+            stepLeft(noun, words[0], "confirmation", false));
     } else if (action == "get" && words.size() == 1) {
         call([service, id = words[0]] { return service->get(id); }, printer<Record>(action, done));
     } else if (action == "list") {
@@ -351,6 +377,41 @@ std::function<void(Result<T>)> PaymentCommands<Domain>::printer(
         self->out_ << std::endl;
         if (next) return next(*result);
         done(Outcome::succeeded);
+    };
+}
+
+template <class Domain>
+template <class Record>
+std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
+    std::string action, PaymentStep sent, CommandTable::Done done,
+    std::function<void(const Record&)> next) {
+    auto print = printer<Record>(action, done, std::move(next));
+    return [self = this->shared_from_this(), action = std::move(action), sent = std::move(sent),
+            done = std::move(done), print = std::move(print)](Result<Record> result) {
+        const std::string noun(Domain::kNames.noun);
+        const std::string label = noun + " " + (sent.run.empty() ? action : sent.run + " stopped");
+        const std::string unsent = sent.next.empty() ? "" : "; its " + sent.next + " was not sent";
+        // Each said in one write: the error stream is flushed at each, which may cut a word.
+        if (result && !sent.id.empty() && result->id() != sent.id) {
+            // Not this step's reply: how the step ended was not seen.
+            self->err_ << label + ": the reply" + (sent.run.empty() ? "" : " to the " + sent.step) +
+                              " named " + noun + " " + TerminalText::inLine(result->id()) +
+                              ", not " + noun + " " + TerminalText::inLine(sent.id) + "; " +
+                              stepLeft(noun, sent.id, sent.step, !sent.run.empty()) + unsent
+                       << std::endl;
+            return done(Outcome::failed);
+        }
+        if (result && result->status() == Wallet::PaymentStatus::failed) {
+            self->out_ << action << " " << describe(noun, *result) << std::endl;
+            if (!sent.next.empty()) {
+                const std::string id = TerminalText::inLine(result->id());
+                self->err_ << label + ": " + noun + " " + id + " is FAILED" + unsent + " (`" +
+                                  noun + " get " + id + "` shows it)"
+                           << std::endl;
+            }
+            return done(Outcome::failed);
+        }
+        print(std::move(result));
     };
 }
 

@@ -536,6 +536,62 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     EXPECT_EQ(requests.back().path, "/digitalwallets/v1/profile/transfers");
     EXPECT_GT(requests.size(), sent);
 
+    // A step's reply that calls its record FAILED, or names another record (a gateway that
+    // mixed up replies): the command ends there, exit 1, and a run sends nothing more.
+    struct Step {
+        std::string command;
+        std::string path;  // the status change scripted, under the profile
+        std::string id, status, says;
+        bool secondStep = false;  // scripted for the run's confirmation; its creation goes as is
+    };
+    const std::vector<Step> steps{
+        {"deposit run 25 EUR", "deposits/dep-1", "dep-7", "PENDING",
+         "deposit run stopped: the reply to the creation named deposit dep-7, not deposit dep-1; "
+         "deposit dep-1 exists; its creation may have reached the service (`deposit get dep-1` "
+         "shows it); its confirmation was not sent"},
+        {"deposit run 25 EUR", "deposits/dep-1", "dep-1", "FAILED",
+         "deposit run stopped: deposit dep-1 is FAILED; its confirmation was not sent "
+         "(`deposit get dep-1` shows it)"},
+        {"deposit run 25 EUR", "deposits/dep-1", "dep-7", "COMPLETED",
+         "deposit dep-1 exists; its confirmation may have reached the service", true},
+        {"transfer send 25 EUR ana@example.com", "transfers/tr-1", "tr-7", "PENDING",
+         "not transfer tr-1; transfer tr-1 exists; its creation may have reached"},
+        {"transfer send 25 EUR ana@example.com", "transfers/tr-1", "tr-1", "FAILED",
+         "transfer send stopped: transfer tr-1 is FAILED; its confirmation was not"},
+        {"deposit create dep-1", "deposits/dep-1", "dep-1", "FAILED", "create deposit dep-1:"},
+        {"deposit confirm dep-1", "deposits/dep-1", "dep-1", "FAILED", ", FAILED"},
+        {"withdrawal create wd-1", "withdrawals/wd-1", "wd-1", "FAILED", "BANK_TRANSFER, FAILED"},
+        {"withdrawal confirm wd-1", "withdrawals/wd-1", "wd-7", "COMPLETED",
+         "withdrawal confirm: the reply named withdrawal wd-7, not withdrawal wd-1; the "
+         "confirmation of withdrawal wd-1 may have reached the service (`withdrawal get wd-1` "
+         "shows it)"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command + ": " + step.id + " " + step.status);
+        corvend::sandbox::Sandbox fresh;
+        fresh.start();
+        const std::string path = "digitalwallets/v1/profile/" + step.path + "/status";
+        if (step.secondStep) fresh.scriptNextReply("POST", path, {.afterRoute = true});
+        fresh.scriptNextReply(
+            "POST", path,
+            {.body = R"({"id":")" + step.id + R"(","amount":2500,"currencyCode":"EUR",)" +
+                     R"("paymentOption":"BANK_TRANSFER","customerId":"cus-sandbox-1",)" +
+                     R"("accountId":"acc-sandbox-1","creationTime":"2024-03-28T10:00:00.000Z",)" +
+                     R"("transferDetails":{},"status":")" + step.status + R"("})"});
+        std::vector<std::string> arguments{"--base-url", fresh.baseURL()};
+        std::istringstream words(step.command);
+        for (std::string word; words >> word;) arguments.push_back(word);
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(flowing(run.output), HasSubstr(step.says)) << run.output;
+        if (step.command.ends_with("@example.com") || step.command.ends_with("EUR")) {
+            EXPECT_THAT(run.output, Not(HasSubstr("confirm ")));
+        }
+        std::size_t changes = 0;
+        for (const auto& request : fresh.requests()) changes += request.path.ends_with("/status");
+        EXPECT_EQ(changes, step.secondStep ? 2u : 1u);
+    }
+
     const std::string help = flowing(runCli({"--help"}).output);
     for (const std::string status : {" 0 ", " 1 ", " 2 ", " 130 "})
         EXPECT_THAT(help, HasSubstr(status)) << help;
