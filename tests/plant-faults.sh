@@ -969,4 +969,18 @@ NEW='        static_cast<void>(ignored(signal));
 fault "wallet-cli: a signal ignored at start is taken anyway" examples/wallet-cli/HostSignals.cpp \
     "wallet-cli wallet_cli_test" "$CLI:*TheTerminalAtEveryEnd*Ignored*"
 
+# wallet-cli: pages answered with an HTTP error, and returns for another session
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='        if (web->page() && web->page()->statusCode >= 400 && web->loadsEnded() > 1) return true;'
+NEW=''
+fault "wallet-cli: a page's link answered with an HTTP error reads as closed or cancelled" \
+    examples/wallet-cli/UnseenEnd.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*ACardDepositWhoseChoiceWasNotSeenToArrive*:*KycStartAsksThePersonHowToLeave*"
+OLD='        loadUnseen_ = true;
+        answer(false);'
+NEW='        answer(false);'
+fault "wallet-cli: a verification page answered with an HTTP error reads as not opened" \
+    examples/wallet-cli/TerminalURLOpener.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AVerificationPageClosedWhileLoading*"
+
 plant_all
