@@ -982,5 +982,10 @@ NEW='        answer(false);'
 fault "wallet-cli: a verification page answered with an HTTP error reads as not opened" \
     examples/wallet-cli/TerminalURLOpener.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AVerificationPageClosedWhileLoading*"
+OLD='                              "read: whether it completed is unknown" +'
+NEW='                              "completed" +'
+fault "wallet-cli: kyc start's return for another session calls the one opened not completed" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*KycStartAsksThePersonHowToLeave*"
 
 plant_all

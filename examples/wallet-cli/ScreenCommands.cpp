@@ -214,7 +214,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
             // The page's return named a session this start did not open: not its result.
             return finish("kyc start: the verification page returned for session " + *other +
                               ", which this start did not open; the session it opened was not "
-                              "completed",
+                              "read: whether it completed is unknown" +
+                              std::string(kShowsCompletion),
                           true, true);
         }
         if (result == Wallet::VerificationResult::internalError) {

@@ -1163,7 +1163,8 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
     EXPECT_NE(closed.exitCode, 0);
     EXPECT_THAT(closed.output, HasSubstr("the verification page was closed before it ended"));
 
-    // A page that returns for a session completed before is not this start's result.
+    // A page that returns for a session completed before is not this start's result, and the
+    // one opened was not read.
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
     sandbox.scriptNextReply(
@@ -1174,9 +1175,12 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
     const CliRun other = runCli({"--base-url", sandbox.baseURL()},
                                 "configure\nauthenticate\nkyc start\nComplete\nkyc start\nBack\n");
     EXPECT_EQ(countOf(other.output, "verification complete"), 1u) << other.output;
-    EXPECT_THAT(flowing(other.output),
-                HasSubstr("kyc start: the verification page returned for session kyc-1, which "
-                          "this start did not open; the session it opened was not completed"));
+    const std::string notRead =
+        "which this start did not open; the session it opened was not read: whether it "
+        "completed is unknown (`kyc status` shows the customer's verification)";
+    EXPECT_THAT(
+        flowing(other.output),
+        HasSubstr("kyc start: the verification page returned for session kyc-1, " + notRead));
 
     // The choice's link answered with an error after the service acted: its end was not seen.
     const auto acted = [](corvend::sandbox::ScriptedReply reply) {
@@ -1197,6 +1201,14 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
                           "made on its page reached the service is unknown (`kyc status` shows "
                           "the customer's verification)"));
     EXPECT_THAT(gateway.output, Not(HasSubstr("closed before it ended")));
+    // A return for another session after the one opened completed: that one was not read.
+    const CliRun foreign = acted(
+        {.status = 302,
+         .headers = {{"Location", "https://return.corvend.example/?sessionId=kyc-someone-else"}},
+         .contentType = ""});
+    EXPECT_EQ(foreign.exitCode, 1) << foreign.output;
+    EXPECT_THAT(flowing(foreign.output),
+                HasSubstr("returned for session kyc-someone-else, " + notRead));
 }
 
 // A failed card deposit says why in words.
