@@ -217,7 +217,7 @@ Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket,
         std::unique_lock lock(mutex_);
         changed_.wait_for(lock, script.delay, [&] { return stopping_; });
     }
-    if (routed) {
+    if (routed && !script.replaceRouteReply) {
         // The service acted; its reply may still be lost on the way.
         routed->dropConnection = script.dropConnection;
         return std::move(*routed);

@@ -246,6 +246,18 @@ TEST_F(SandboxTest, AReplyDroppedAfterTheRouteRanIsLostWithTheChangeMade) {
     const auto lost = send(url(accounts), "POST", {kBearer}, R"({"currencyCode":"USD"})");
     EXPECT_EQ(lost.code, CURLE_GOT_NOTHING);
     EXPECT_EQ(send(url(accounts), "GET", {kBearer}).json().as_array().size(), 2u);
+
+    // Or replaced, as a gateway's error replaces it.
+    sandbox.scriptNextReply("POST", accounts,
+                            {.status = 502,
+                             .body = "bad gateway",
+                             .contentType = "text/plain",
+                             .afterRoute = true,
+                             .replaceRouteReply = true});
+    const auto replaced = send(url(accounts), "POST", {kBearer}, R"({"currencyCode":"GBP"})");
+    EXPECT_EQ(replaced.status, 502);
+    EXPECT_EQ(replaced.body, "bad gateway");
+    EXPECT_EQ(send(url(accounts), "GET", {kBearer}).json().as_array().size(), 3u);
 }
 
 // Events stored in order, as the kit posts them: the integration CompositionRoot_test.

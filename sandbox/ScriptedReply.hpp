@@ -30,8 +30,12 @@ struct ScriptedReply {
 
     // When true the route's handler runs first, as it would unscripted (the service acts), and
     // its own reply is sent after `hold` and `delay`, unless `dropConnection`; the fields that
-    // make a reply are unused.
+    // make a reply are unused, unless `replaceRouteReply`.
     bool afterRoute = false;
+
+    // With `afterRoute`, the reply made of the fields above is sent instead of the route's own:
+    // the service acted, and something on the way (a gateway) answered in its place.
+    bool replaceRouteReply = false;
 
     // When true the connection is closed without any reply being written (with `afterRoute`,
     // once the route has run: the service acted and its reply is lost).

@@ -986,5 +986,23 @@ NEW='        if (result && result->status() == Wallet::PaymentStatus::unknown) {
 fault "wallet-cli: a step goes on with a reply that calls its record FAILED" \
     examples/wallet-cli/PaymentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
+# wallet-cli: pages answered with an HTTP error, and returns for another session
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='        if (web->page() && web->page()->statusCode >= 400 && web->loadsEnded() > 1) return true;'
+NEW=''
+fault "wallet-cli: a page's link answered with an HTTP error reads as closed or cancelled" \
+    examples/wallet-cli/UnseenEnd.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*ACardDepositWhoseChoiceWasNotSeenToArrive*:*KycStartAsksThePersonHowToLeave*"
+OLD='        loadUnseen_ = true;
+        answer(false);'
+NEW='        answer(false);'
+fault "wallet-cli: a verification page answered with an HTTP error reads as not opened" \
+    examples/wallet-cli/TerminalURLOpener.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AVerificationPageClosedWhileLoading*"
+OLD='                              "read: whether it completed is unknown" +'
+NEW='                              "completed" +'
+fault "wallet-cli: kyc start's return for another session calls the one opened not completed" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*KycStartAsksThePersonHowToLeave*"
 
 plant_all

@@ -23,6 +23,8 @@ namespace {
 
 constexpr std::string_view kStartOptions[] = {"ref", "language"};
 constexpr auto kPatience = std::chrono::seconds(30);
+// No command reads a verification session; a completed one shows in the customer's.
+constexpr std::string_view kShowsCompletion = " (`kyc status` shows the customer's verification)";
 
 // The web view among `view` and its subviews, if any.
 std::shared_ptr<platform::web::WebView> findWebView(const platform::ui::ViewPtr& view) {
@@ -170,8 +172,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         platform::MainQueue::shared().async(
             [screen = std::exchange(self->verification_, nullptr)] {});
     };
-    // What is known of the session when the page ends before the screen's result: no command
-    // of this host reads a verification session, so the words say what is unknown, no more.
+    // What is known of the session when the page ends before the screen's result: the words
+    // say what is unknown, and where a completion would show.
     const auto left = [web = std::weak_ptr(findWebView(screen->view()))]() -> std::string {
         const auto page = web.lock();
         // A page asked for (loading, or failed on the way) was the session's own.
@@ -184,10 +186,11 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
                    (page->lastError() ? ": the page could not be loaded: " +
                                             TerminalText::inLine(page->lastError()->description())
                                       : std::string());
-        // A link followed whose page is loading, or was lost on the way.
-        if (page->isLoading() || (page->lastError() && endUnseen(Error::make(*page->lastError()))))
+        // A link followed whose page is loading, was lost on the way or answered an error.
+        if (pageChoiceUnseen(page))
             return "a verification session was started; whether the choice made on its page "
-                   "reached the service is unknown";
+                   "reached the service is unknown" +
+                   std::string(kShowsCompletion);
         return "";
     };
     if (const auto run = CommandRun::current()) verificationStep_ = run->step(drop, left);
@@ -211,7 +214,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
             // The page's return named a session this start did not open: not its result.
             return finish("kyc start: the verification page returned for session " + *other +
                               ", which this start did not open; the session it opened was not "
-                              "completed",
+                              "read: whether it completed is unknown" +
+                              std::string(kShowsCompletion),
                           true, true);
         }
         if (result == Wallet::VerificationResult::internalError) {

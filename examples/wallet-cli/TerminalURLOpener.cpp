@@ -93,8 +93,10 @@ void TerminalURLOpener::didFinish(platform::web::WebView& webView) {
     if (!opening_) return;
     const int status = webView.page() ? webView.page()->statusCode : 0;
     if (status >= 400) {
-        // An error page is no page of the address: not opened.
+        // An error page is no page of the address: not opened. The address had the request,
+        // though, and may have acted on it.
         out_ << "the page could not be loaded: the server answered HTTP " << status << std::endl;
+        loadUnseen_ = true;
         answer(false);
         end(std::nullopt, false);
         return;
@@ -125,6 +127,9 @@ void TerminalURLOpener::end(std::optional<std::string> returnedTo, bool tell) {
         out_ << "the page was closed before it was shown" << std::endl;
         loadUnseen_ = true;
         tell = false;
+    } else if (shown_) {
+        // A link followed on it may have reached the address unseen.
+        loadUnseen_ = pageChoiceUnseen(screen_->view());
     }
     answer(shown_);
     auto ended = std::exchange(ended_, nullptr);

@@ -42,7 +42,9 @@ class TerminalURLOpener final : public platform::URLOpener,
     // Drops the expectation while no page is open.
     void cancelReturn();
     // Whether the last page not opened was asked for and its load's end not seen (closed while
-    // loading, or lost on the way, see endUnseen): the address may have acted on it.
+    // loading, lost on the way, see endUnseen, or answered with an error status): the address
+    // may have acted on it. For a page closed once shown, whether a link followed on it was
+    // (see pageChoiceUnseen).
     bool loadUnseen() const { return loadUnseen_; }
 
     using platform::URLOpener::open;

@@ -49,6 +49,8 @@ bool pageChoiceUnseen(const platform::ui::ViewPtr& view) {
         if (web->page() &&
             (web->isLoading() || (web->lastError() && endUnseen(Error::make(*web->lastError())))))
             return true;
+        // Past the first load, a page is one a link brought.
+        if (web->page() && web->page()->statusCode >= 400 && web->loadsEnded() > 1) return true;
     }
     return std::ranges::any_of(view->subviews(), pageChoiceUnseen);
 }

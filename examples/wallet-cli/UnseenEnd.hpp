@@ -25,8 +25,10 @@ std::string mayHaveReached(std::string_view what, std::string_view read);
 std::string asNewestOf(std::string_view list);
 
 // Whether a choice made on a web page among `view` and its subviews may have reached the
-// service unseen: a link followed from a page shown is still loading, or was lost on the way
-// (see endUnseen). A page that never arrived had nothing to choose on.
+// service unseen: a link followed from a page shown is still loading, was lost on the way (see
+// endUnseen), or was answered with an HTTP error status, which the service (or a gateway in
+// front of it) may send after acting, or for a request sent again once it had. A page that
+// never arrived had nothing to choose on.
 bool pageChoiceUnseen(const platform::ui::ViewPtr& view);
 
 }  // namespace corvend::cli
