@@ -33,6 +33,11 @@ struct ScriptedReply {
     // make a reply are unused.
     bool afterRoute = false;
 
+    // When true (with `hold`, without `afterRoute`) the route's handler runs once the reply is
+    // released, as a service may act late on a request its sender has given up on; its own reply
+    // is then sent, unless `dropConnection`.
+    bool routeOnRelease = false;
+
     // When true the connection is closed without any reply being written (with `afterRoute`,
     // once the route has run: the service acted and its reply is lost).
     bool dropConnection = false;
