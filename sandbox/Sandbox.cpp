@@ -143,12 +143,13 @@ void Sandbox::scriptNextReply(std::string method, std::string path, ScriptedRepl
 }
 
 void Sandbox::releaseHeld() {
-    {
-        std::lock_guard lock(mutex_);
-        ++releases_;
-        held_ = 0;  // at once, not as each wakes: a later wait counts only what it holds
-    }
+    std::unique_lock lock(mutex_);
+    ++releases_;
+    held_ = 0;  // at once, not as each wakes: a later wait counts only what it holds
     changed_.notify_all();
+    // What the routes run on release change is there once this returns.
+    const auto released = lateHeld_;
+    changed_.wait(lock, [&] { return stopping_ || lateRun_ >= released; });
 }
 
 bool Sandbox::waitForHeld(std::size_t count, std::chrono::milliseconds timeout) const {
@@ -205,13 +206,27 @@ Reply Sandbox::play(const ScriptedReply& script, std::uint64_t holdTicket,
                     RecordedRequest request) {
     std::optional<Reply> routed;
     if (script.afterRoute) routed = route(std::move(request));
+    const bool late = script.hold && script.routeOnRelease && !script.afterRoute;
+    bool lateHeld = false;
     if (script.hold) {
         std::unique_lock lock(mutex_);
         if (!stopping_ && releases_ == holdTicket) {
             ++held_;
+            if (late) {
+                ++lateHeld_;
+                lateHeld = true;
+            }
             changed_.notify_all();
         }
         changed_.wait(lock, [&] { return stopping_ || releases_ != holdTicket; });
+    }
+    if (late) {
+        routed = route(std::move(request));
+        if (lateHeld) {
+            std::lock_guard lock(mutex_);
+            ++lateRun_;
+        }
+        changed_.notify_all();
     }
     if (script.delay > std::chrono::milliseconds::zero()) {
         std::unique_lock lock(mutex_);

@@ -91,7 +91,8 @@ class Sandbox {
     // that have no route.
     void scriptNextReply(std::string method, std::string path, ScriptedReply reply);
 
-    // Sends every reply currently held by a script with `hold` set.
+    // Sends every reply currently held by a script with `hold` set; returns once the routes of
+    // those with `routeOnRelease` have run.
     void releaseHeld();
 
     // Blocks until at least `count` replies are held by a script with `hold` set (a route that
@@ -134,6 +135,9 @@ class Sandbox {
     std::optional<std::string> lastCorrelationId_;
     std::uint64_t releases_ = 0;
     std::size_t held_ = 0;  // replies waiting for the next release
+    // Routes run on release: held so far, and run so far.
+    std::uint64_t lateHeld_ = 0;
+    std::uint64_t lateRun_ = 0;
     bool stopping_ = false;
     std::uint16_t port_ = 0;
 

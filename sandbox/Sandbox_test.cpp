@@ -239,6 +239,22 @@ TEST_F(SandboxTest, AReplyHeldAfterTheRouteRanKeepsTheChangeMade) {
     EXPECT_EQ(reply.json().at("currencyCode"), "USD");
 }
 
+// Held with its route run on release, a request changes nothing until released, as a service
+// acting late; once releaseHeld() returns the change is made.
+TEST_F(SandboxTest, ARouteRunOnReleaseActsOnlyOnceReleased) {
+    const std::string accounts = "digitalwallets/v1/profile/accounts";
+    sandbox.scriptNextReply("POST", accounts, {.hold = true, .routeOnRelease = true});
+    auto added = std::async(std::launch::async, [&] {
+        return send(url(accounts), "POST", {kBearer}, R"({"currencyCode":"USD"})");
+    });
+    ASSERT_TRUE(sandbox.waitForHeld(1, kPatience));
+    EXPECT_EQ(send(url(accounts), "GET", {kBearer}).json().as_array().size(), 1u);
+
+    sandbox.releaseHeld();
+    EXPECT_EQ(send(url(accounts), "GET", {kBearer}).json().as_array().size(), 2u);
+    EXPECT_EQ(added.get().status, 201);
+}
+
 // Dropped after its route ran, a reply is lost with the change already made.
 TEST_F(SandboxTest, AReplyDroppedAfterTheRouteRanIsLostWithTheChangeMade) {
     const std::string accounts = "digitalwallets/v1/profile/accounts";

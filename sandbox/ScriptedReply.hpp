@@ -37,6 +37,11 @@ struct ScriptedReply {
     // the service acted, and something on the way (a gateway) answered in its place.
     bool replaceRouteReply = false;
 
+    // When true (with `hold`, without `afterRoute`) the route's handler runs once the reply is
+    // released, as a service may act late on a request its sender has given up on; its own reply
+    // is then sent, unless `dropConnection`.
+    bool routeOnRelease = false;
+
     // When true the connection is closed without any reply being written (with `afterRoute`,
     // once the route has run: the service acted and its reply is lost).
     bool dropConnection = false;

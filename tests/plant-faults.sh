@@ -1004,5 +1004,31 @@ NEW='                              "completed" +'
 fault "wallet-cli: kyc start's return for another session calls the one opened not completed" \
     examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*KycStartAsksThePersonHowToLeave*"
+# wallet-cli: what a card deposit's read back says, and what a flow's menu holds.
+CLI=examples/wallet-cli/wallet_cli_test
+CD=examples/wallet-cli/CardDepositCommands.cpp
+OLD='        const bool mayLand = (self->endUnseen_ || self->choiceUnseen_) &&'
+NEW='        const bool mayLand = self->choiceUnseen_ &&'
+fault "wallet-cli: a card deposit stopped by Ctrl-C says nothing was charged though its step may land" \
+    $CD "wallet-cli wallet_cli_test" "$CLI:WalletCli/CtrlCAtEveryWait.*/3"
+OLD='        if (deposit->statusReason())
+            self->out_ << " (" << TerminalText::inLine(*deposit->statusReason()) << ")";
+        if (mayLand)'
+NEW='        if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+        if (mayLand)'
+fault "wallet-cli: a card deposit read back prints its status reason raw" $CD \
+    "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+OLD='                     .act = [weakSelf = weak_from_this(), weakWeb = std::weak_ptr(web),'
+NEW='                     .act = [weakSelf = weak_from_this(), held = shared_from_this(),
+                             weakWeb = std::weak_ptr(web),'
+fault "wallet-cli: a web link's menu action holds its driver" examples/wallet-cli/ScreenDriver.cpp \
+    wallet_cli_test "$CLI:ScreenDriverTest.*"
+OLD='        if (!self || !self->current(run)) return;
+        Interruptions::shared().answered();
+        if (!answer) {'
+NEW='        if (!self || !self->current(run)) return;
+        if (!answer) {'
+fault "wallet-cli: a field typed after a Ctrl-C is no answer" examples/wallet-cli/ScreenDriver.cpp \
+    wallet_cli_test "$CLI:ScreenDriverTest.*"
 
 plant_all

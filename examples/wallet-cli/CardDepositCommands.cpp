@@ -18,6 +18,16 @@ namespace corvend::cli {
 
 namespace {
 
+// The flow ended on a step whose end was not seen: it may have reached the service.
+bool stepUnseen(const Wallet::CardDepositResult& result) {
+    using Result = Wallet::CardDepositResult;
+    if (const auto* terminal = std::get_if<Result::TerminalFailure>(&result.value))
+        return endUnseen(terminal->error);
+    if (const auto* failure = std::get_if<Result::NonTerminalFailure>(&result.value))
+        return endUnseen(failure->error);
+    return false;
+}
+
 // A saved card as a person picks it: its name (else its number), then what tells it apart.
 ChoiceMenu::Choice savedCardChoice(const std::string& id,
                                    const Wallet::CardPaymentInstrument& card) {
@@ -112,6 +122,7 @@ void CardDepositCommands::run(const std::vector<std::string>& arguments, Command
     done_ = std::move(done);
     depositID_.clear();
     choiceUnseen_ = false;
+    endUnseen_ = false;
     run_ = CommandRun::current();
     if (const auto run = run_.lock()) {
         // Stopped, the command goes as it stands: its flow without an end, and no end told.
@@ -302,6 +313,7 @@ void CardDepositCommands::interrupted() {
     dropFlow();
     flowStep_.reset();
     flowCompleted_ = false;
+    endUnseen_ = true;
     out_ << "card deposit result: unknown: Ctrl-C stopped it while its last step may have reached "
             "the service"
          << std::endl;
@@ -323,6 +335,7 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     flowStep_.reset();
     flowShown_ = false;
     flowCompleted_ = result.isCompleted();
+    endUnseen_ = stepUnseen(result);
     if (!result.isCompleted()) {
         // Closed only after the page may have passed on a choice: not cancelled, but unknown.
         out_ << "card deposit result: "
@@ -347,14 +360,16 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
                 // The flow completed, the deposit did not: said as one, so it reads right.
                 self->out_ << "card-deposit flow finished; deposit " << deposit->id() << " "
                            << model::toWireValue(deposit->status());
-                if (deposit->statusReason()) self->out_ << ": " << *deposit->statusReason();
+                if (deposit->statusReason())
+                    self->out_ << ": " << TerminalText::inLine(*deposit->statusReason());
                 self->out_ << std::endl;
                 return self->end(Outcome::failed);
             }
             self->out_ << "card deposit result: completed\ndeposit " << deposit->id() << ": "
                        << moneyText(deposit->amount(), deposit->currencyCode()) << ", "
                        << model::toWireValue(deposit->status());
-            if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+            if (deposit->statusReason())
+                self->out_ << " (" << TerminalText::inLine(*deposit->statusReason()) << ")";
             self->out_ << std::endl;
             self->end(Outcome::succeeded);
         });
@@ -370,30 +385,43 @@ void CardDepositCommands::readBack() {
                        << " could not be read back: " << errorText(deposit.error()) << std::endl;
             return self->end(Outcome::failed);
         }
+        using Status = Wallet::PaymentStatus;
         const auto status = deposit->status();
+        // A step the service received may still be acted on (a charge can land seconds later):
+        // the status read is then no end.
+        const bool mayLand = (self->endUnseen_ || self->choiceUnseen_) &&
+                             (status == Status::preview || status == Status::pending ||
+                              status == Status::processing || status == Status::redirection);
         self->out_ << "deposit " << deposit->id() << " is ";
         switch (status) {
-            case Wallet::PaymentStatus::preview:
-                self->out_ << "PREVIEW: no card was charged, nothing was deposited";
+            case Status::preview:
+                self->out_ << "PREVIEW";
+                if (!mayLand) self->out_ << ": no card was charged, nothing was deposited";
                 break;
-            case Wallet::PaymentStatus::processing:
-            case Wallet::PaymentStatus::redirection:
-                self->out_ << "still " << model::toWireValue(status)
-                           << ": its 3-D Secure page was left unanswered";
+            case Status::processing:
+            case Status::redirection:
+                self->out_ << "still " << model::toWireValue(status);
+                if (!mayLand) self->out_ << ": its 3-D Secure page was left unanswered";
                 break;
-            case Wallet::PaymentStatus::pending:
+            case Status::pending:
                 // Made, and waiting for the customer's Confirm on the review screen.
-                self->out_ << "PENDING: it waits for the customer's confirmation; no card "
-                              "was charged, nothing was deposited";
+                self->out_ << "PENDING";
+                if (!mayLand)
+                    self->out_ << ": it waits for the customer's confirmation; no card was "
+                                  "charged, nothing was deposited";
                 break;
             default:
                 self->out_ << model::toWireValue(status);
                 break;
         }
-        if (deposit->statusReason()) self->out_ << " (" << *deposit->statusReason() << ")";
+        if (mayLand) self->out_ << " when read";
+        if (deposit->statusReason())
+            self->out_ << " (" << TerminalText::inLine(*deposit->statusReason()) << ")";
+        if (mayLand)
+            self->out_ << "; the step sent may still be acted on (`deposit get " << deposit->id()
+                       << "` shows where it ends)";
         self->out_ << std::endl;
-        self->end(status == Wallet::PaymentStatus::completed ? Outcome::succeeded
-                                                             : Outcome::failed);
+        self->end(status == Status::completed ? Outcome::succeeded : Outcome::failed);
     });
 }
 

@@ -58,7 +58,8 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     void preview(const Wallet::CardDepositRequest& request);
     void startFlow(const std::string& depositID);
     void finish(Wallet::CardDepositResult result);
-    // Says where the deposit stands after a flow that did not complete.
+    // Says where the deposit stands after a flow that did not complete; while a step sent may
+    // still be acted on (an end unseen, a page's choice unseen), never that nothing was charged.
     void readBack();
     // Reads the deposit `id` back after its flow, as a call of the command (see CommandRun).
     using DepositRead = std::function<void(Result<Wallet::CustomerDeposit>)>;
@@ -86,6 +87,9 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     bool flowCompleted_ = false;
     // A page was closed while a choice made on it may have reached the service.
     bool choiceUnseen_ = false;
+    // The flow ended unseen (dropped by Ctrl-C, or its last step's end not seen): a step sent
+    // may still be acted on, whatever the deposit read back says.
+    bool endUnseen_ = false;
     // The session's run of the command under way (see CommandRun), and the flow as its step.
     std::weak_ptr<CommandRun> run_;
     std::shared_ptr<void> commandStep_;

@@ -10,10 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "examples/wallet-cli/CommandRun.hpp"
+#include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/ui/Button.hpp"
 #include "platform/ui/TextField.hpp"
 #include "platform/ui/ViewController.hpp"
+#include "platform/web/WebView.hpp"
+#include "sandbox/Sandbox.hpp"
 
 namespace corvend::cli {
 namespace {
@@ -30,11 +34,20 @@ struct HeldLines final : LineSource {
 };
 
 // However a flow ends (a button, "close", or stopped while an answer is awaited or while its
-// choices are still being listed), nothing of its screen is left once it has ended, whoever
-// still holds the driver; and the driver goes with its owner. A stopped driver lists and asks
-// nothing more.
+// choices are still being listed), with a web page's links among its choices or not, nothing of
+// its screen is left once it has ended, whoever still holds the driver; and the driver goes with
+// its owner. A stopped driver lists and asks nothing more. A field typed after a Ctrl-C (one
+// that closed a sheet while the flow went on) is an answer: the command goes on by it.
 TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
     MainQueue::shared().drain();  // this thread drives the main queue, as the host's does
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.addRoute("GET", "page", [](const corvend::sandbox::RouteRequest&) {
+        corvend::sandbox::Reply reply;
+        reply.contentType = "text/html";
+        reply.body = "<title>Pay</title><a href=/page>Again</a>";
+        return reply;
+    });
     struct Case {
         std::string name;
         int buttons;
@@ -42,10 +55,17 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
         std::string answer;
         // Stopped once this is shown, before the choice is asked.
         std::string stopAt;
+        // The screen shows a web page of links too.
+        bool page = false;
+        // A Ctrl-C came before the field was typed.
+        bool ctrlC = false;
     };
-    for (const Case& flow : {Case{"a button", 1, "Pay 1", ""}, Case{"close", 1, "close", ""},
-                             Case{"stopped while asked", 1, "", ""},
-                             Case{"stopped while listed", 1500, "", "choose:"}}) {
+    for (const Case& flow :
+         {Case{"a button", 1, "Pay 1", ""}, Case{"close", 1, "close", ""},
+          Case{"stopped while asked", 1, "", ""}, Case{"stopped while listed", 1500, "", "choose:"},
+          Case{"a page, closed", 1, "close", "", true},
+          Case{"a page, stopped while asked", 1, "", "", true},
+          Case{"a field typed after a Ctrl-C", 1, "Pay 1", "", false, true}}) {
         SCOPED_TRACE(flow.name);
         auto screen = std::make_shared<platform::ui::ViewController>();
         std::vector<std::weak_ptr<platform::ui::View>> controls;
@@ -74,12 +94,26 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
                               [&](platform::ui::Control&) { end(); });
             add(button);
         }
+        if (flow.page) {
+            const auto web = std::make_shared<platform::web::WebView>();
+            add(web);
+            web->load(platform::URLRequest(*platform::URL::make(sandbox.baseURL() + "page")));
+        }
         const std::weak_ptr<platform::ui::ViewController> weakScreen = screen;
         driver = ScreenDriver::make(lines, out);
         driver->start({.top = [&] { return screen; }, .close = [&](const auto&) { end(); }});
         const auto asked = [&] { return lines->pending != nullptr; };
         ASSERT_TRUE(MainQueue::shared().runUntil(asked, std::chrono::seconds(30))) << out.str();
+        if (flow.ctrlC) {
+            // A command under way, then its Ctrl-C.
+            Interruptions::shared().setCommand(CommandRun::make([](const auto&) {}));
+            Interruptions::shared().interrupt();
+        }
         lines->answer("");
+        if (flow.ctrlC) {
+            EXPECT_FALSE(Interruptions::shared().came());
+            Interruptions::shared().setCommand(nullptr);
+        }
         if (!flow.stopAt.empty()) {
             ASSERT_TRUE(MainQueue::shared().runUntil(
                 [&] { return out.str().find(flow.stopAt) != std::string::npos; },
@@ -92,6 +126,9 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
             end();
         } else {
             ASSERT_TRUE(MainQueue::shared().runUntil(asked, std::chrono::seconds(30))) << out.str();
+            if (flow.page) {
+                EXPECT_THAT(out.str(), HasSubstr("] Again"));
+            }
             if (flow.answer.empty()) {
                 end();
             } else {

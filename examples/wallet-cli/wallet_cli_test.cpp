@@ -1322,12 +1322,21 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     sandbox.scriptNextReply(
         "GET", "digitalwallets/v1/profile/deposits/dep-z",
         {.status = 400, .body = R"({"error":{"code":"BAD_REQUEST","details":["FAKE: ok"]}})"});
+    // Each deposit read carries a status reason of the service's words.
+    sandbox.addRoute("GET", "digitalwallets/v1/profile/deposits/{id}",
+                     [&sandbox](const corvend::sandbox::RouteRequest& request) {
+                         auto deposit =
+                             sandbox.store().get("deposits", request.pathParameters.at("id"));
+                         if (!deposit) return corvend::sandbox::Reply::json(404, {});
+                         deposit->as_object()["statusReason"] = "Held\nFAKE: deposit reason";
+                         return corvend::sandbox::Reply::json(200, *deposit);
+                     });
     const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
     const CliRun run = runCli(
         {"--base-url", sandbox.baseURL()},
         "configure\nconfigure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
             "\n[ ] Save this card for my next payments.\nAdd a card\n"
-            "Confirm\ncard-deposit 5 EUR\nclose\n"
+            "Confirm\ncard-deposit 5 EUR\nclose\ncard-deposit 5 EUR\nnew card\nclose\n"
             "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n"
             "deposit get dep-z\n");
     EXPECT_EQ(controlsIn(run.output), "") << run.output;
@@ -1339,6 +1348,11 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     // A line break in the service's message starts no line of the service's own.
     EXPECT_THAT(flowing(run.output), HasSubstr("No\\x0aFAKE: configured"));
     EXPECT_THAT(flowing(run.output), HasSubstr("Refused\\x0aFAKE: deposit ok"));
+    // A deposit's status reason, completed and read back after a flow that did not complete.
+    EXPECT_THAT(flowing(run.output), HasSubstr("COMPLETED (Held\\x0aFAKE: deposit reason)"));
+    EXPECT_THAT(flowing(run.output),
+                HasSubstr("is PREVIEW: no card was charged, nothing was deposited (Held\\x0aFAKE: "
+                          "deposit reason)"));
     EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\n *FAKE")));
     // The kit's own line break before the reply's id stands.
     EXPECT_THAT(run.output, HasSubstr("Refused\\x0aFAKE: deposit ok\nError ID: "));
@@ -2125,10 +2139,14 @@ struct Wait {
     // What the host says when the reply is lost after the service acted; by default, for a
     // change, what Ctrl-C says with the reply's loss as its cause; {"-"}: not tried.
     std::vector<std::string> lost{};
+    // When not empty, also tried held before the service acted, which acts on it once the host
+    // has said its words after Ctrl-C (as a service may act late): these words, in this order
+    // ("!" first: not said); `check` then shows `after`.
+    std::vector<std::string> late{};
 };
 
 // How the request waited on ends.
-enum class Way { heldBefore, heldAfter, lostAfter };
+enum class Way { heldBefore, heldAfter, lostAfter, actedLate };
 
 // The words said, in this order, when `wait`'s reply is lost after the service acted; none when
 // not tried.
@@ -2186,18 +2204,20 @@ bool waitForPathAfter(const corvend::sandbox::Sandbox& sandbox, std::size_t seen
 
 // Runs each wait of `waits` in one session at a terminal: with its request held before the
 // service acted, then after, each ended by Ctrl-C; then, for a change, with its reply lost after
-// the service acted.
+// the service acted; then, where asked, acted on by the service only after Ctrl-C.
 void stopEachWait(const std::vector<Wait>& waits) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
     Terminal terminal({"--base-url", sandbox.baseURL()});
     signIn(terminal);
     for (const auto& wait : waits) {
-        for (const Way way : {Way::heldBefore, Way::heldAfter, Way::lostAfter}) {
+        for (const Way way : {Way::heldBefore, Way::heldAfter, Way::lostAfter, Way::actedLate}) {
+            const bool late = way == Way::actedLate;
             const bool acted = way != Way::heldBefore;
             const bool lost = way == Way::lostAfter;
-            if (lost && lostWords(wait).empty()) continue;
-            SCOPED_TRACE(wait.name + (lost    ? ", its reply lost after the service acted"
+            if ((lost && lostWords(wait).empty()) || (late && wait.late.empty())) continue;
+            SCOPED_TRACE(wait.name + (late    ? ", acted on after Ctrl-C"
+                                      : lost  ? ", its reply lost after the service acted"
                                       : acted ? ", held after the service acted"
                                               : ", held before the service acted"));
             for (const auto& line : wait.setup) {
@@ -2229,9 +2249,11 @@ void stopEachWait(const std::vector<Wait>& waits) {
                     // The kit sends a read once more when its kept connection drops: lost twice.
                     const int sends = lost && wait.method == "GET" ? 2 : 1;
                     for (int send = 0; send < sends; ++send) {
-                        sandbox.scriptNextReply(
-                            wait.method, ids(wait.path),
-                            {.hold = !lost, .afterRoute = acted, .dropConnection = lost});
+                        sandbox.scriptNextReply(wait.method, ids(wait.path),
+                                                {.hold = !lost,
+                                                 .afterRoute = acted && !late,
+                                                 .routeOnRelease = late,
+                                                 .dropConnection = lost});
                     }
                     seen = sandbox.requests().size();
                     terminal.mark();
@@ -2260,7 +2282,18 @@ void stopEachWait(const std::vector<Wait>& waits) {
                 // otherwise.
                 terminal.type(kCtrlC);
                 ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << terminal.shown();
-                EXPECT_THAT(flowing(terminal.sinceMark()), HasSubstr(ids(wait.says)));
+                const std::string said = flowing(terminal.sinceMark());
+                EXPECT_THAT(said, HasSubstr(ids(wait.says)));
+                std::size_t at = 0;
+                for (const auto& part : late ? wait.late : std::vector<std::string>{}) {
+                    if (part.starts_with('!')) {
+                        EXPECT_THAT(said, Not(HasSubstr(ids(part.substr(1)))));
+                        continue;
+                    }
+                    at = said.find(ids(part), at);
+                    EXPECT_NE(at, std::string::npos) << ids(part) << "\nin: " << said;
+                }
+                // Acted on late, the service's change is made once this returns.
                 sandbox.releaseHeld();
             }
 
@@ -2509,6 +2542,9 @@ std::vector<Wait> cardDepositWaits() {
     const std::string lost =
         "card deposit result: unknown: its last step may have reached the "
         "service (The network connection was lost.";
+    // Acted on late: the state read is no end.
+    const std::string mayLand =
+        "the step sent may still be acted on (`deposit get {next}` shows where it ends)";
     return {
         {.name = "card-deposit, the saved cards read",
          .steps = {form[0]},
@@ -2537,7 +2573,8 @@ std::vector<Wait> cardDepositWaits() {
          .check = "deposit get {next}",
          .before = "PREVIEW",
          .after = "PENDING",
-         .lost = {lost, "deposit {next} is PENDING"}},
+         .lost = {lost, "deposit {next} is PENDING"},
+         .late = {"deposit {next} is PREVIEW when read; " + mayLand, "!nothing was deposited"}},
         {.name = "card-deposit, Confirm",
          .steps = confirmed,
          .method = "POST",
@@ -2548,7 +2585,9 @@ std::vector<Wait> cardDepositWaits() {
          .check = "deposit get {next}",
          .before = "PENDING",
          .after = "COMPLETED",
-         .lost = {lost, "deposit {next} is COMPLETED"}},
+         .lost = {lost, "deposit {next} is COMPLETED"},
+         .late = {"deposit {next} is PENDING when read; " + mayLand, "!no card was charged",
+                  "!nothing was deposited"}},
         {.name = "card-deposit, the read-back after the flow",
          .steps = confirmed,
          .method = "GET",
