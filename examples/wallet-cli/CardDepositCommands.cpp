@@ -85,7 +85,7 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
                     : "the service sent something the card-deposit screens cannot use (for "
                       "example a saved instrument that is not a card)");
         }
-        return TerminalText::inLine(error.description());
+        return descriptionText(error);
     };
     if (result.isCompleted()) return "completed";
     if (result.isCancelled()) return "cancelled";
@@ -174,8 +174,7 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
         // The cards offered are kept in cards_: what they do holds this object weakly.
         const auto weakSelf = self->weak_from_this();
         if (!saved) {
-            self->err_ << "saved cards could not be read ("
-                       << TerminalText::inLine(saved.error().description())
+            self->err_ << "saved cards could not be read (" << descriptionText(saved.error())
                        << "): paying with a new card" << std::endl;
             return self->preview(request);
         }
@@ -352,8 +351,8 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
         depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
             if (!deposit) {
                 self->out_ << "card deposit result: completed" << std::endl;
-                self->err_ << "card deposit read-back failed: "
-                           << TerminalText::inLine(deposit.error().description()) << std::endl;
+                self->err_ << "card deposit read-back failed: " << descriptionText(deposit.error())
+                           << std::endl;
                 return self->end(Outcome::failed);
             }
             if (deposit->status() == Wallet::PaymentStatus::failed) {
