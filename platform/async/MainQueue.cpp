@@ -52,6 +52,8 @@ struct MainQueue::State {
 namespace {
 
 MainQueue& sharedQueue() {
+    // Ahead of its making's guard, which a parent thread may hold at a fork.
+    ProcessFork::noteKitBegun();
     // Leaked on purpose: threads may still post to it during process exit.
     static MainQueue* const queue = new MainQueue();
     return *queue;
@@ -180,6 +182,9 @@ void MainQueue::holdLockForTesting(const std::function<void()>& whileHeld) {
 }
 
 bool MainQueue::isMainThread() {
+    // Nothing drives the queue in such a child, and its making may have been under way at the
+    // fork.
+    if (ProcessFork::forkedAfterKitBegan()) return false;
     return sharedQueue().state_->driver.load(std::memory_order_acquire) ==
            std::this_thread::get_id();
 }
