@@ -33,6 +33,11 @@ class MainQueue {
     // after the kit began to be made (see ProcessFork.hpp).
     void sync(std::function<void()> job);
 
+    // Throws the std::logic_error sync() throws at once on the process's first thread while no
+    // thread has ever driven this queue (and in a child of fork, as sync() does); does nothing
+    // elsewhere. For a blocking call that may need sync() only later, or not at all.
+    void checkSyncCanEnd() const;
+
     // Drives the queue on the calling thread until stop() is called. A stop() that comes while
     // nothing drives makes the next run() return at once. An exception escaping a job
     // propagates out of the call driving the queue (run, runUntil, drain); the job is gone and
