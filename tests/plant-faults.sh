@@ -851,7 +851,7 @@ NEW=''
 fault "configure: a refused configure keeps the customer's token" \
     CorvendWallet/facade/WalletCore.cpp corvend_integration_test \
     "$INTEGRATION:*EveryConfigureClearsIt*"
-OLD='    if (platform::ProcessFork::forkedAfterKitThreads()) return;
+OLD='    if (platform::ProcessFork::forkedAfterKitBegan()) return;
 '
 NEW=''
 fault "fork: an operation handle's cancel goes on in a forked child" \
@@ -919,7 +919,7 @@ OLD='    return received > last_ + limit_ / 10;'
 NEW='    return received > now;'
 fault "time-out words: part of a header line named as no byte moved" \
     platform/http/IdleDeadline.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
-OLD='if (result == CURLE_OPERATION_TIMEDOUT && transfer.connected) {'
+OLD='if (result == CURLE_OPERATION_TIMEDOUT) {'
 NEW='if (false) {'
 fault "time-out words: the whole-transfer cap left to libcurl's words" \
     platform/http/URLSession.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
@@ -1030,5 +1030,30 @@ NEW='        if (!self || !self->current(run)) return;
         if (!answer) {'
 fault "wallet-cli: a field typed after a Ctrl-C is no answer" examples/wallet-cli/ScreenDriver.cpp \
     wallet_cli_test "$CLI:ScreenDriverTest.*"
+# 23. The kit at its start and its edges: a child forked while the kit is first made, a refused
+# configure on a first thread that never drove the main queue, every time-out's words.
+OLD='    noteKitBegun();
+}'
+NEW='}'
+fault "fork: the kit's first calls not noted as its making begun" platform/async/ProcessFork.cpp \
+    corvend_integration_test "$INTEGRATION:*BusyHost*"
+OLD='        platform::MainQueue::shared().checkSyncCanEnd();'
+NEW=''
+fault "configure: a refused blocking configure waits for a turn that needs the main queue" \
+    CorvendWallet/facade/WalletCore.cpp corvend_integration_test \
+    "$INTEGRATION:FirstThreadConfigure*"
+OLD='            if (result == CURLE_OPERATION_TIMEDOUT) {'
+NEW='            if (result == CURLE_OPERATION_TIMEDOUT && transfer.connected) {'
+fault "time-out words: a time-out before the connection left to libcurl's words" \
+    platform/http/URLSession.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
+OLD='        if (!transfer.connected) {'
+NEW='        if (false) {'
+fault "time-out words: the cap named without the check that the connection was made" \
+    platform/http/URLSession.cpp corvend_integration_test "$INTEGRATION:IdleTimeOutTest.*"
+OLD='    watching_ = queued > 0 || !handedOver_;'
+NEW='    watching_ = queued > 0;'
+fault "idle time-out: the send queue left once empty while the kit holds part of the body" \
+    platform/http/IdleDeadline.cpp corvend_platform_http_test \
+    "corvend_platform_http_test:IdleDeadline*"
 
 plant_all

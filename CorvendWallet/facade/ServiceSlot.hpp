@@ -9,7 +9,7 @@ namespace corvend {
 
 // One lazily created, assignable service of the facade. Safe when several threads reach it
 // for the first time at once: exactly one creates the service, every reader gets the same one.
-// In a child of fork made after the kit started its threads both calls throw std::logic_error
+// In a child of fork made after the kit began to be made both calls throw std::logic_error
 // before the lock, which a parent thread may have held at the fork.
 template <class Service>
 class ServiceSlot {

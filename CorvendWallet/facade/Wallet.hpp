@@ -163,7 +163,7 @@ class Wallet {
     //   std::logic_error    a blocking call that needs the main queue was made on the
     //                       process's first thread before anything ever drove the queue; or
     //                       any call, thrown by either form, in a child of fork made after
-    //                       the kit started its threads (a daemon forks before its first call)
+    //                       the kit began to be made (a daemon forks before its first call)
     using WalletError = model::WalletError;
     using ConfigurationError = model::ConfigurationError;
     using URLError = platform::URLError;

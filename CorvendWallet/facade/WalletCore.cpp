@@ -106,7 +106,10 @@ model::ConfigurationResult WalletCore::configureInTurn(const model::Configuratio
     const auto baseURL = parseBaseURL(configuration.baseURL);
     if (!baseURL) {
         // Refused before any request, yet in its turn: it reports after those issued before it
-        // and clears the customer's token as every configure does, after they set theirs.
+        // and clears the customer's token as every configure does, after they set theirs. Where
+        // a good one would fail at once on the main queue, so does it, rather than wait for a
+        // turn that may need that queue.
+        platform::MainQueue::shared().checkSyncCanEnd();
         turn.await();
         if (environment_) parts_.userAuthenticated->setEnvironment(*environment_);
         throw model::ConfigurationError("Invalid base URL", ErrorCode::invalidBaseURL);

@@ -20,7 +20,7 @@ namespace corvend {
 // main queue exactly once with its value or its unchanged error, and never before this call has
 // returned; when the operation ends with platform::CancellationError, it is not called at all.
 // The operation and the completion keep alive whatever they captured. In a child of fork made
-// after the kit started its threads it throws std::logic_error at once (see ProcessFork.hpp).
+// after the kit began to be made it throws std::logic_error at once (see ProcessFork.hpp).
 template <class T>
 std::shared_ptr<WalletOperationHandle> runWalletOperation(
     std::function<T()> operation, std::function<void(Result<T>)> completion) {
@@ -58,8 +58,8 @@ std::shared_ptr<WalletOperationHandle> runWalletOperation(
 //
 // Each operation `x` has a public blocking form and a public completion form, neither virtual;
 // both run the one private virtual `doX`, the only thing an implementation overrides, so no
-// form is ever hidden, and both refuse at once in a child of fork made after the kit started its
-// threads, whatever the implementation would lock. A service is owned by a std::shared_ptr: a
+// form is ever hidden, and both refuse at once in a child of fork made after the kit began to be
+// made, whatever the implementation would lock. A service is owned by a std::shared_ptr: a
 // completion form throws std::bad_weak_ptr otherwise.
 //
 // Every blocking form returns the value or throws: model::WalletError, the errors its service

@@ -17,7 +17,7 @@ void CompositeOperationHandle::add(std::shared_ptr<WalletOperationHandle> operat
 
 void CompositeOperationHandle::cancel() noexcept {
     // The work is the parent's, and so may be the locks a cancel takes.
-    if (platform::ProcessFork::forkedAfterKitThreads()) return;
+    if (platform::ProcessFork::forkedAfterKitBegan()) return;
     const auto snapshot = operations_.withValue([](const auto& list) { return list; });
     for (const auto& operation : snapshot) operation->cancel();
 }

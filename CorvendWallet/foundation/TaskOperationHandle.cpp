@@ -14,7 +14,7 @@ std::shared_ptr<TaskOperationHandle> TaskOperationHandle::make(platform::AnyTask
 
 void TaskOperationHandle::cancel() noexcept {
     // The work is the parent's, and so may be the locks a cancel takes.
-    if (platform::ProcessFork::forkedAfterKitThreads()) return;
+    if (platform::ProcessFork::forkedAfterKitBegan()) return;
     task_.cancel();
 }
 

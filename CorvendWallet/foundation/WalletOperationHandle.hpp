@@ -10,7 +10,7 @@ class WalletOperationHandle {
 
     // Asks the work to stop. Callable from any thread, any number of times; must not throw.
     // Whether and how the work reports its end depends on the kind of handle. In a child of fork
-    // made after the kit started its threads, where the work is the parent's, it does nothing.
+    // made after the kit began to be made, where the work is the parent's, it does nothing.
     virtual void cancel() noexcept = 0;
 
   protected:

@@ -16,7 +16,7 @@ DeviceProfilingOperation::DeviceProfilingOperation(std::function<void()> cancelO
 
 void DeviceProfilingOperation::cancel() noexcept {
     // The work is the parent's, and so may be the locks a cancel takes.
-    if (platform::ProcessFork::forkedAfterKitThreads()) return;
+    if (platform::ProcessFork::forkedAfterKitBegan()) return;
     if (cancelOperation_) cancelOperation_();
 }
 

@@ -10,7 +10,7 @@
 namespace corvend::platform {
 
 // Opens addresses outside the program (the desktop's browser). Shared as std::shared_ptr. In a
-// child of fork made after the kit started its threads, shared(), setShared() and the waiting
+// child of fork made after the kit began to be made, shared(), setShared() and the waiting
 // open() throw std::logic_error at once (see ProcessFork.hpp).
 class URLOpener {
   public:

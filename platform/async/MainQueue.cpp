@@ -52,6 +52,8 @@ struct MainQueue::State {
 namespace {
 
 MainQueue& sharedQueue() {
+    // Ahead of its making's guard, which a parent thread may hold at a fork.
+    ProcessFork::noteKitBegun();
     // Leaked on purpose: threads may still post to it during process exit.
     static MainQueue* const queue = new MainQueue();
     return *queue;
@@ -82,12 +84,7 @@ void MainQueue::sync(std::function<void()> job) {
         job();
         return;
     }
-    // Waiting here would never end: the thread that is to drive the queue is the one waiting.
-    if (driver == std::thread::id() && onInitialThread()) {
-        throw std::logic_error(
-            "MainQueue::sync on the main thread before the main queue was ever driven: drive it "
-            "with run() and make blocking calls from another thread");
-    }
+    checkSyncCanEnd();
     // A job dropped unrun (the queue destroyed) breaks the promise, so the wait still ends.
     auto done = std::make_shared<std::promise<void>>();
     auto finished = done->get_future();
@@ -100,6 +97,16 @@ void MainQueue::sync(std::function<void()> job) {
         }
     });
     finished.get();
+}
+
+void MainQueue::checkSyncCanEnd() const {
+    ProcessFork::checkKitUsable("MainQueue::checkSyncCanEnd");
+    // Waiting would never end: the thread that is to drive the queue is the one waiting.
+    if (state_->driver.load(std::memory_order_acquire) == std::thread::id() && onInitialThread()) {
+        throw std::logic_error(
+            "MainQueue::sync on the main thread before the main queue was ever driven: drive it "
+            "with run() and make blocking calls from another thread");
+    }
 }
 
 void MainQueue::run() {
@@ -180,6 +187,9 @@ void MainQueue::holdLockForTesting(const std::function<void()>& whileHeld) {
 }
 
 bool MainQueue::isMainThread() {
+    // Nothing drives the queue in such a child, and its making may have been under way at the
+    // fork.
+    if (ProcessFork::forkedAfterKitBegan()) return false;
     return sharedQueue().state_->driver.load(std::memory_order_acquire) ==
            std::this_thread::get_id();
 }

@@ -10,8 +10,9 @@ namespace corvend::platform {
 // Jobs posted with async() run one at a time, in order, on the driving thread, and never inline
 // inside async() itself.
 //
-// In a child of fork made after the kit started its threads, every call but isMainThread()
-// throws std::logic_error at once, before the queue's lock (see ProcessFork.hpp).
+// In a child of fork made after the kit began to be made, every call but isMainThread() (false
+// there) throws std::logic_error at once, before the queue's lock or its making's guard (see
+// ProcessFork.hpp).
 class MainQueue {
   public:
     static MainQueue& shared();  // never destroyed
@@ -29,8 +30,13 @@ class MainQueue {
     // throws. Not cancellable. Throws std::future_error if the queue dies with `job` unrun, and
     // std::logic_error at once, `job` unrun, when called on the process's first thread while no
     // thread has ever driven this queue (the wait could never end), or in a child of fork made
-    // after the kit started its threads (see ProcessFork.hpp).
+    // after the kit began to be made (see ProcessFork.hpp).
     void sync(std::function<void()> job);
+
+    // Throws the std::logic_error sync() throws at once on the process's first thread while no
+    // thread has ever driven this queue (and in a child of fork, as sync() does); does nothing
+    // elsewhere. For a blocking call that may need sync() only later, or not at all.
+    void checkSyncCanEnd() const;
 
     // Drives the queue on the calling thread until stop() is called. A stop() that comes while
     // nothing drives makes the next run() return at once. An exception escaping a job

@@ -12,12 +12,13 @@ namespace {
 
 // Set in the child while it has the forking thread alone.
 constinit std::atomic<std::uint32_t> forkGeneration{0};
-constinit std::atomic<bool> kitThreadStarted{false};
+// Set before the kit's first guard or lock is taken, so a fork that copies one held sees it.
+constinit std::atomic<bool> kitBegun{false};
 constinit std::atomic<bool> forkedAfterKit{false};
 
 void inForkedChild() noexcept {
     forkGeneration.fetch_add(1);
-    if (kitThreadStarted.load()) forkedAfterKit.store(true);
+    if (kitBegun.load()) forkedAfterKit.store(true);
 }
 
 // Before main, and with a priority, so that it comes ahead of the unprioritized static
@@ -32,22 +33,24 @@ std::uint32_t ProcessFork::generation() noexcept {
     return forkGeneration.load();
 }
 
-void ProcessFork::noteKitThread() noexcept {
-    kitThreadStarted.store(true);
+void ProcessFork::noteKitBegun() noexcept {
+    // Read first: once set, the entry points' stores would only contend for the line.
+    if (!kitBegun.load(std::memory_order_relaxed)) kitBegun.store(true);
 }
 
-bool ProcessFork::forkedAfterKitThreads() noexcept {
+bool ProcessFork::forkedAfterKitBegan() noexcept {
     return forkedAfterKit.load(std::memory_order_relaxed);
 }
 
 void ProcessFork::checkKitUsable(const char* call) {
-    if (forkedAfterKitThreads()) {
+    if (forkedAfterKitBegan()) {
         throw std::logic_error(
             std::string(call) +
-            " in a child of fork made after the kit started its threads, which stayed in the "
-            "parent: use the kit in the parent only, or fork before its first call (the child "
-            "may exit() or exec)");
+            " in a child of fork made after the kit began to be made, whose threads, locks and "
+            "connections stayed in the parent: use the kit in the parent only, or fork before "
+            "its first call (the child may exit() or exec)");
     }
+    noteKitBegun();
 }
 
 void ProcessFork::followForks() noexcept {

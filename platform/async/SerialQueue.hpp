@@ -33,7 +33,7 @@ class SerialQueue : public std::enable_shared_from_this<SerialQueue> {
     // its result or rethrows its exception. On an idle queue it runs on the calling thread.
     // Not cancellable: the read always completes. Calling it from a block of the same queue
     // could never complete, so it throws std::logic_error instead of deadlocking. Both forms throw
-    // std::logic_error in a child of fork made after the kit started its threads (see
+    // std::logic_error in a child of fork made after the kit began to be made (see
     // ProcessFork.hpp).
     template <class F>
     std::invoke_result_t<F> sync(F&& fn);

@@ -33,7 +33,7 @@ struct TaskPool::State : std::enable_shared_from_this<State> {
     // Called with the lock held.
     void spawn() {
         // Noted first, so that a child forked while the thread starts knows of it.
-        ProcessFork::noteKitThread();
+        ProcessFork::noteKitBegun();
         std::thread worker([self = shared_from_this()] { self->work(); });
         ++threads;
         countChanged.notify_all();
@@ -84,6 +84,8 @@ struct TaskPool::State : std::enable_shared_from_this<State> {
 };
 
 TaskPool& TaskPool::shared() {
+    // Ahead of its making's guard, which a parent thread may hold at a fork.
+    ProcessFork::noteKitBegun();
     // Leaked on purpose: detached workers may still run after static destruction begins.
     static TaskPool* const pool = new TaskPool(std::chrono::seconds(5), true);
     return *pool;

@@ -21,7 +21,7 @@ class TaskPool {
     TaskPool& operator=(const TaskPool&) = delete;
 
     // Queues `job`. An exception escaping a job terminates the process, as on any thread. Throws
-    // std::logic_error, `job` unqueued, in a child of fork made after the kit started its threads
+    // std::logic_error, `job` unqueued, in a child of fork made after the kit began to be made
     // (see ProcessFork.hpp).
     void submit(std::function<void()> job);
 

@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/async/ProcessFork.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/URLError.hpp"
 
@@ -78,6 +79,8 @@ CurlGlobal::CurlGlobal() : authorities_(TrustedAuthorities::fromEnvironment()) {
 }
 
 CurlGlobal& CurlGlobal::shared() {
+    // Ahead of its making's guard, which a parent thread may hold at a fork.
+    ProcessFork::noteKitBegun();
     // libcurl's global set-up must not race other libcurl calls on older builds: done once.
     static NeverDestroyed<CurlGlobal> global{CurlGlobal()};
     return *global;

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/async/ProcessFork.hpp"
 #include "platform/foundation/NeverDestroyed.hpp"
 #include "platform/http/CurlErrorMapping.hpp"
 
@@ -156,6 +157,8 @@ struct HostResolver::State {
 };
 
 HostResolver& HostResolver::shared() {
+    // Ahead of its making's guard, which a parent thread may hold at a fork.
+    ProcessFork::noteKitBegun();
     static NeverDestroyed<HostResolver> resolver(&systemLookup);
     return *resolver;
 }

@@ -585,15 +585,37 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 continue;
             }
             // Read before the removal, which may close the connection.
-            const char* words = idle.partReceived(at->first, now)
-                                    ? "no whole header line for its time-out"
-                                    : "no byte moved for its time-out";
+            const std::string words = timeOutWords(*at->second, true, now);
             const auto transfer = std::move(at->second);
             at = active.erase(at);
             curl_multi_remove_handle(multi, transfer->easy);
             transfer->fail(makeURLError(URLError::Code::timedOut, words));
         }
         return std::chrono::ceil<std::chrono::milliseconds>(next - now);
+    }
+
+    // What a time-out of `transfer` says: the limit it met. `idle` when the kit's idle deadline
+    // passed, libcurl's timer otherwise.
+    static std::string timeOutWords(Transfer& transfer, bool idle,
+                                    detail::IdleDeadline::Clock::time_point now) {
+        const long cap = transfer.pool->resourceTimeoutMs();
+        const auto capWords = [cap] {
+            return "the whole transfer outlasted its cap of " +
+                   (cap % 1000 == 0 ? std::to_string(cap / 1000) + " s"
+                                    : std::to_string(cap) + " ms");
+        };
+        if (!transfer.connected) {
+            // libcurl's connect time-out is the request's; the cap ends a connect first when it
+            // is no longer.
+            return cap <= transfer.handle.connectTimeoutMs
+                       ? capWords()
+                       : "no connection made within its time-out";
+        }
+        // Once connected, libcurl's only timer is the session's cap on the whole transfer.
+        if (!idle) return capWords();
+        return transfer.idle.partReceived(transfer.easy, now)
+                   ? "no whole header line for its time-out"
+                   : "no byte moved for its time-out";
     }
 
     // libcurl gives each of a name's addresses a share of the connect time-out, but having
@@ -625,14 +647,10 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
         }
         if (result != CURLE_OK) {
             if (auto shortage = transfer.sockets.failure()) return transfer.fail(*shortage);
-            // Once connected, libcurl's only timer is the session's cap on the whole transfer.
-            if (result == CURLE_OPERATION_TIMEDOUT && transfer.connected) {
-                const long cap = transfer.pool->resourceTimeoutMs();
-                return transfer.fail(
-                    makeURLError(URLError::Code::timedOut,
-                                 "the whole transfer outlasted its cap of " +
-                                     (cap % 1000 == 0 ? std::to_string(cap / 1000) + " s"
-                                                      : std::to_string(cap) + " ms")));
+            if (result == CURLE_OPERATION_TIMEDOUT) {
+                return transfer.fail(makeURLError(
+                    URLError::Code::timedOut,
+                    timeOutWords(transfer, false, detail::IdleDeadline::Clock::now())));
             }
             if (overlongHeaderLine(transfer, result)) {
                 return transfer.fail(makeURLError(

@@ -2,7 +2,8 @@
 //
 //   corvend_exit_while_in_flight <base-url> <return|exit>
 //                                [calls|configure|blocking|fork|lookup|lookups|fork-idle|
-//                                 fork-busy|fork-first|fork-storm|fork-held]
+//                                 fork-busy|fork-first|fork-storm|fork-held|
+//                                 fork-making-wallet|fork-making-queue|fork-making-locale]
 //
 // With "calls" (the default) it configures the shared wallet against `base-url`, starts
 // completion-form calls of every service, writes "started" on standard output and, once a line
@@ -25,11 +26,15 @@
 // destruction waits), the main queue's lock or the current locale's: in each child the facade,
 // the accessors, both forms on a service got before the fork, the main queue got before it and
 // the current locale must throw std::logic_error within a second, and the cancel of a call in
-// flight at the fork must leave it uncancelled. With "lookups" its threads make a
-// thousand calls to that name, each ending as its time-out passes or as it is cancelled, and the
-// host's threads and descriptors stay within a fixed bound; then a call to another name (an http
-// base URL's port) gets its reply. The test's servers live in the test's process, so only the kit
-// runs here while the process ends. Success is status 0 and nothing on standard error.
+// flight at the fork must leave it uncancelled. With "fork-making-..." it forks, before any other
+// kit call, while a thread of its own holds the kit's first making open: the making of
+// Wallet::instance() (held as its first session reads the environment), or the first call's
+// lock of the main queue or of the current locale; the child must be refused at once, then the
+// host goes on as with "calls". With "lookups" its threads make a thousand calls to that name, each
+// ending as its time-out passes or as it is cancelled, and the host's threads and descriptors stay
+// within a fixed bound; then a call to another name (an http base URL's port) gets its reply. The
+// test's servers live in the test's process, so only the kit runs here while the process ends.
+// Success is status 0 and nothing on standard error.
 //
 // CORVEND_EXIT_HOST_SET_UP says what the host does itself with libcurl and OpenSSL, as hosts do:
 //   curl-first, openssl-first    curl_global_init(CURL_GLOBAL_DEFAULT) or OPENSSL_init_ssl(0, ...)
@@ -96,7 +101,18 @@ std::atomic<int> unansweredLookups{0};
 
 std::atomic<bool> forkedChild{false};
 
+// Run by the next secure_getenv() of the thread that sets it, inside it: the kit reads its trusted
+// authorities so as it makes the process's first session, which holds that making open.
+thread_local std::function<void()>* atNextSecureGetenv = nullptr;
+
 }  // namespace
+
+extern "C" char* secure_getenv(const char* name) noexcept {
+    if (auto* hold = std::exchange(atNextSecureGetenv, nullptr)) (*hold)();
+    using Read = char* (*)(const char*);
+    static const auto read = reinterpret_cast<Read>(::dlsym(RTLD_NEXT, "secure_getenv"));
+    return read(name);
+}
 
 // A program's own definition comes before the C library's.
 extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
@@ -641,6 +657,83 @@ void forkWhileALockIsHeld(Wallet& wallet) {
     advance(*quoted, 1);
 }
 
+// Forks while a thread of this host holds the kit's first making open (`what`: "wallet", the
+// making of Wallet::instance(); "queue" or "locale", the lock of the first call): before any lock
+// or guard, the child is refused every entry point, the one held included. The bounded wait only
+// keeps a hung child from hanging the host.
+void forkWhileTheKitIsFirstMade(std::string_view what) {
+    std::atomic<int> stage{0};
+    std::function<void()> whileHeld = [&stage] {
+        advance(stage, 1);
+        awaitStage(stage, 2);
+    };
+    bool missed = false;
+    std::thread making([&] {
+        if (what == "wallet") {
+            atNextSecureGetenv = &whileHeld;
+            (void)Wallet::instance();
+        } else if (what == "queue") {
+            corvend::platform::MainQueue::shared().holdLockForTesting(whileHeld);
+        } else {
+            corvend::platform::Locale::holdLockForTesting(whileHeld);
+        }
+        if (stage == 0) {
+            missed = true;
+            advance(stage, 1);
+        }
+    });
+    awaitStage(stage, 1);
+    if (missed) {
+        making.join();
+        fail("the making of Wallet::instance() read no environment");
+    }
+    int said[2];
+    if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
+    const pid_t child = ::fork();
+    if (child < 0) fail("no fork");
+    if (child == 0) {
+        forkedChild = true;
+        const std::pair<const char*, std::function<void()>> calls[] = {
+            {"Wallet::instance", [] { (void)Wallet::instance(); }},
+            {"a post to the main queue",
+             [] { corvend::platform::MainQueue::shared().async([] {}); }},
+            {"the current locale", [] { (void)corvend::platform::Locale::current(); }},
+        };
+        char refused = 'y';
+        for (const auto& [name, call] : calls) {
+            try {
+                call();
+                report(std::string(name) + " went on in a child forked while the kit was made");
+                refused = 'n';
+            } catch (const std::logic_error& error) {
+                if (!std::string_view(error.what()).contains("fork")) {
+                    report(std::string(name) + " in a forked child: " + error.what());
+                    refused = 'n';
+                }
+            }
+        }
+        ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
+    }
+    advance(stage, 2);
+    making.join();
+    ::close(said[1]);
+    pollfd ready{said[0], POLLIN, 0};
+    char refused = 0;
+    const bool ended =
+        ::poll(&ready, 1,
+               static_cast<int>(std::chrono::milliseconds(kConfigureDeadline).count())) == 1 &&
+        ::read(said[0], &refused, 1) == 1;
+    ::close(said[0]);
+    int status = 0;
+    if (!ended) ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    if (!ended) {
+        report("a child forked while " + std::string(what) + " was first made hung");
+    } else if (refused != 'y') {
+        report("a child forked while " + std::string(what) + " was first made was not refused");
+    }
+}
+
 // The calls wait on a lookup that never ends: the configuration (its time-out far off), a call
 // whose time-out passes, and one cancelled while its session's other calls go on. Each names
 // its own port, so that each waits on a lookup of its own (those of one name and port are
@@ -813,17 +906,31 @@ void forkBeforeTheFirstCall(const char* baseURL) {
 int main(int argc, char** argv) {
     const auto argument = [&](int i) { return std::string_view(i < argc ? argv[i] : ""); };
     const std::string_view mode = argc > 3 ? argument(3) : "calls";
-    constexpr std::string_view kModes[] = {"calls",      "configure",  "blocking",  "fork",
-                                           "lookup",     "lookups",    "fork-idle", "fork-busy",
-                                           "fork-first", "fork-storm", "fork-held"};
+    constexpr std::string_view kModes[] = {"calls",
+                                           "configure",
+                                           "blocking",
+                                           "fork",
+                                           "lookup",
+                                           "lookups",
+                                           "fork-idle",
+                                           "fork-busy",
+                                           "fork-first",
+                                           "fork-storm",
+                                           "fork-held",
+                                           "fork-making-wallet",
+                                           "fork-making-queue",
+                                           "fork-making-locale"};
     if (argc < 3 || argc > 4 || (argument(2) != "return" && argument(2) != "exit") ||
         std::ranges::find(kModes, mode) == std::end(kModes)) {
         fail(
             "usage: corvend_exit_while_in_flight <base-url> <return|exit> "
             "[calls|configure|blocking|fork|lookup|lookups|fork-idle|fork-busy|fork-first|"
-            "fork-storm|fork-held]");
+            "fork-storm|fork-held|fork-making-wallet|fork-making-queue|fork-making-locale]");
     }
     if (mode == "fork-first") forkBeforeTheFirstCall(argv[1]);
+    if (mode.starts_with("fork-making-")) {
+        forkWhileTheKitIsFirstMade(mode.substr(std::string_view("fork-making-").size()));
+    }
     const bool viaExit = argument(2) == "exit";
     const bool setUpFirst = hostSetUp().ends_with("-first") || hostSetUp() == "own-transfers";
     if (setUpFirst) setUpLibcurlOrOpenSSL();

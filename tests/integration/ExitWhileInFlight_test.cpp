@@ -403,9 +403,15 @@ TEST_F(HostBesideItsCallsExitTest, AChildForkedAfterTheKitsThreadsIsRefusedEvery
 // A child forked while the host's threads call accessors and both forms without pause, 500 times,
 // or while one of its threads provably holds the facade's service lock, the main queue's or the
 // current locale's, is refused every entry point within a second, before any lock: none hangs,
-// and its cancel of a call in flight at the fork does nothing.
+// and its cancel of a call in flight at the fork does nothing. The same before the kit's first
+// call returned: while another thread makes Wallet::instance() or its first call holds the main
+// queue's lock or the current locale's.
 TEST_F(HostBesideItsCallsExitTest, AChildOfABusyHostIsRefusedBeforeAnyLockTheParentHeld) {
     expectCleanEnds("fork-held", 1);
+    for (const char* held : {"wallet", "queue", "locale"}) {
+        SCOPED_TRACE(held);
+        expectCleanEnds(std::string("fork-making-") + held, 1);
+    }
 #if !defined(__SANITIZE_THREAD__)
     // Not under ThreadSanitizer, whose allocator a busy parent's fork leaves locked (see above).
     expectCleanEnds("fork-storm", 1);

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,7 @@
 #include "tests/integration/SandboxTest.hpp"
 #include "tests/support/FaultServer.hpp"
 #include "tests/support/LoopbackServer.hpp"
+#include "tests/support/SilentListener.hpp"
 
 namespace corvend::integration {
 namespace {
@@ -199,7 +201,10 @@ TEST(IdleTimeOutTest, ATimeOutSaysWhichLimitItMet) {
         URLRequest::Seconds timeout;
         URLRequest::Seconds cap;
         std::string words;
+        bool silentAddress = false;  // an address that never answers a connect, not the script
     } cases[] = {
+        {{}, 500ms, 30s, "no connection made within its time-out", true},
+        {{}, 30s, 500ms, "the whole transfer outlasted its cap of 500 ms", true},
         {{"", Then::holdOpen}, 500ms, 30s, "no byte moved for its time-out"},
         // A byte each 100 ms: the status line takes 1.7 s.
         {{"", Then::drip, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", 100ms},
@@ -213,12 +218,19 @@ TEST(IdleTimeOutTest, ATimeOutSaysWhichLimitItMet) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words);
-        corvend::testing::FaultServer server(c.script);
+        std::optional<corvend::testing::FaultServer> server;
+        std::optional<corvend::testing::SilentListener> silent;
+        std::string url;
+        if (c.silentAddress) {
+            url = "http://127.0.0.2:" + std::to_string(silent.emplace("127.0.0.2", 0).port()) + "/";
+        } else {
+            url = server.emplace(c.script).baseURL();
+        }
         platform::URLSessionConfiguration configuration;
         configuration.timeoutIntervalForResource = c.cap;
         const auto session = URLSession::make(configuration);
         try {
-            session->data(URLRequest(*platform::URL::make(server.baseURL()),
+            session->data(URLRequest(*platform::URL::make(url),
                                      platform::URLRequestCachePolicy::useProtocolCachePolicy,
                                      c.timeout));
             ADD_FAILURE() << "not cut";

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/utsname.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <concepts>
@@ -452,6 +453,34 @@ TEST_F(OverlappingConfigurationsTest, ARefusedConfigurationEndsAfterAnEarlierOne
             EXPECT_EQ(first->has_value() ? "ok" : first->error().code(), row.outcome);
             EXPECT_EQ(second->error().code(), "C0001");
             EXPECT_EQ(userAuthorization(), "Bearer customer");
+        }
+    }
+}
+
+// A blocking configure on the process's first thread before anything ever drove the main queue
+// throws std::logic_error at once, whatever its base URL, also while an earlier completion-form
+// configure waits for that queue. Each row runs in a fresh process (a death test's), where
+// nothing has driven the queue; its alarm only ends a hung one.
+TEST(FirstThreadConfigureTest, ABlockingConfigureBeforeTheQueueWasDrivenThrowsAtOnce) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    static constexpr const char* kGood = "http://127.0.0.1:1/";
+    for (const bool earlierPending : {false, true}) {
+        for (const std::string baseURL : {kGood, "http://127.0.0.1:1/api"}) {
+            SCOPED_TRACE(baseURL + (earlierPending ? " after a pending configure" : ""));
+            EXPECT_EXIT(
+                {
+                    ::alarm(std::chrono::duration_cast<std::chrono::seconds>(kDeadline).count());
+                    auto& wallet = Wallet::instance();
+                    if (earlierPending) wallet.configure({"earlier", kGood}, [](auto) {});
+                    try {
+                        wallet.configure({"blocking", baseURL});
+                    } catch (const std::logic_error& error) {
+                        if (std::string_view(error.what()).contains("main queue")) std::_Exit(0);
+                    } catch (...) {
+                    }
+                    std::_Exit(1);
+                },
+                ::testing::ExitedWithCode(0), "");
         }
     }
 }
