@@ -495,6 +495,20 @@ bool refusedInTheChild(Wallet& wallet, corvend::platform::MainQueue& queue,
 
 enum class ChildOutcome { refused, wentOn, hung };
 
+// The one byte a forked child wrote on `said` within `deadline`, or none when it said nothing
+// in time: it is then killed. Either way the child is reaped and `said` closed.
+std::optional<char> childVerdict(pid_t child, int said, std::chrono::milliseconds deadline) {
+    pollfd ready{said, POLLIN, 0};
+    char verdict = 0;
+    const bool inTime = ::poll(&ready, 1, static_cast<int>(deadline.count())) == 1 &&
+                        ::read(said, &verdict, 1) == 1;
+    ::close(said);
+    int status = 0;
+    if (!inTime) ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return inTime ? std::optional(verdict) : std::nullopt;
+}
+
 // Forks a child that runs refusedInTheChild() and leaves by _exit: whether it said within
 // kRefusedCallsDeadline that it was refused everything. One that said nothing is killed.
 ChildOutcome forkRefusedChild(Wallet& wallet,
@@ -514,19 +528,10 @@ ChildOutcome forkRefusedChild(Wallet& wallet,
         ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
     }
     ::close(said[1]);
-    pollfd ready{said[0], POLLIN, 0};
-    char refused = 0;
-    const bool inTime =
-        ::poll(&ready, 1,
-               static_cast<int>(std::chrono::milliseconds(kRefusedCallsDeadline).count())) == 1 &&
-        ::read(said[0], &refused, 1) == 1;
-    ::close(said[0]);
-    int status = 0;
-    if (!inTime) ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-    return !inTime          ? ChildOutcome::hung
-           : refused == 'y' ? ChildOutcome::refused
-                            : ChildOutcome::wentOn;
+    const auto refused = childVerdict(child, said[0], kRefusedCallsDeadline);
+    return !refused          ? ChildOutcome::hung
+           : *refused == 'y' ? ChildOutcome::refused
+                             : ChildOutcome::wentOn;
 }
 
 // Threads that call every accessor and both forms without pause while this one forks
@@ -717,19 +722,10 @@ void forkWhileTheKitIsFirstMade(std::string_view what) {
     advance(stage, 2);
     making.join();
     ::close(said[1]);
-    pollfd ready{said[0], POLLIN, 0};
-    char refused = 0;
-    const bool ended =
-        ::poll(&ready, 1,
-               static_cast<int>(std::chrono::milliseconds(kConfigureDeadline).count())) == 1 &&
-        ::read(said[0], &refused, 1) == 1;
-    ::close(said[0]);
-    int status = 0;
-    if (!ended) ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-    if (!ended) {
+    const auto refused = childVerdict(child, said[0], kConfigureDeadline);
+    if (!refused) {
         report("a child forked while " + std::string(what) + " was first made hung");
-    } else if (refused != 'y') {
+    } else if (*refused != 'y') {
         report("a child forked while " + std::string(what) + " was first made was not refused");
     }
 }
