@@ -526,9 +526,10 @@ struct URLSession::Engine : std::enable_shared_from_this<URLSession::Engine> {
                 });
             }
             if (!settled) {
+                // Worded as any time-out before a connection: the limit met is the same.
                 throw makeURLError(URLError::Code::timedOut,
-                                   "Resolving timed out after " +
-                                       std::to_string(milliseconds(timeout)) + " milliseconds");
+                                   "no connection made within its time-out (the name's look-up "
+                                   "did not end)");
             }
         }
         appendHeader(transfer.addresses, answer->wait());
