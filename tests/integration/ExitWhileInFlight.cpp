@@ -495,18 +495,33 @@ bool refusedInTheChild(Wallet& wallet, corvend::platform::MainQueue& queue,
 
 enum class ChildOutcome { refused, wentOn, hung };
 
-// The one byte a forked child wrote on `said` within `deadline`, or none when it said nothing
-// in time: it is then killed. Either way the child is reaped and `said` closed.
-std::optional<char> childVerdict(pid_t child, int said, std::chrono::milliseconds deadline) {
-    pollfd ready{said, POLLIN, 0};
+// Forks a child that runs `refused` and leaves by _exit, saying its verdict on a pipe; runs
+// `meanwhile` in the parent, then waits up to `deadline` for the verdict. A child that said
+// nothing in time is killed; either way it is reaped.
+ChildOutcome forkAsking(const std::function<bool()>& refused, std::chrono::milliseconds deadline,
+                        const std::function<void()>& meanwhile = {}) {
+    int said[2];
+    if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
+    const pid_t child = ::fork();
+    if (child < 0) fail("no fork");
+    if (child == 0) {
+        forkedChild = true;
+        const char verdict = refused() ? 'y' : 'n';
+        ::_exit(::write(said[1], &verdict, 1) == 1 ? 0 : 3);
+    }
+    ::close(said[1]);
+    if (meanwhile) meanwhile();
+    pollfd ready{said[0], POLLIN, 0};
     char verdict = 0;
     const bool inTime = ::poll(&ready, 1, static_cast<int>(deadline.count())) == 1 &&
-                        ::read(said, &verdict, 1) == 1;
-    ::close(said);
+                        ::read(said[0], &verdict, 1) == 1;
+    ::close(said[0]);
     int status = 0;
     if (!inTime) ::kill(child, SIGKILL);
     ::waitpid(child, &status, 0);
-    return inTime ? std::optional(verdict) : std::nullopt;
+    return !inTime          ? ChildOutcome::hung
+           : verdict == 'y' ? ChildOutcome::refused
+                            : ChildOutcome::wentOn;
 }
 
 // Forks a child that runs refusedInTheChild() and leaves by _exit: whether it said within
@@ -517,21 +532,9 @@ ChildOutcome forkRefusedChild(Wallet& wallet,
                               const std::shared_ptr<corvend::WalletOperationHandle>& inFlight,
                               bool quiet = false) {
     auto& queue = corvend::platform::MainQueue::shared();
-    int said[2];
-    if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
-    const pid_t child = ::fork();
-    if (child < 0) fail("no fork");
-    if (child == 0) {
-        forkedChild = true;
-        const char refused =
-            refusedInTheChild(wallet, queue, service, own, inFlight, quiet) ? 'y' : 'n';
-        ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
-    }
-    ::close(said[1]);
-    const auto refused = childVerdict(child, said[0], kRefusedCallsDeadline);
-    return !refused          ? ChildOutcome::hung
-           : *refused == 'y' ? ChildOutcome::refused
-                             : ChildOutcome::wentOn;
+    return forkAsking(
+        [&] { return refusedInTheChild(wallet, queue, service, own, inFlight, quiet); },
+        kRefusedCallsDeadline);
 }
 
 // Threads that call every accessor and both forms without pause while this one forks
@@ -692,40 +695,37 @@ void forkWhileTheKitIsFirstMade(std::string_view what) {
         making.join();
         fail("the making of Wallet::instance() read no environment");
     }
-    int said[2];
-    if (::pipe2(said, O_CLOEXEC) != 0) fail("no pipe");
-    const pid_t child = ::fork();
-    if (child < 0) fail("no fork");
-    if (child == 0) {
-        forkedChild = true;
-        const std::pair<const char*, std::function<void()>> calls[] = {
-            {"Wallet::instance", [] { (void)Wallet::instance(); }},
-            {"a post to the main queue",
-             [] { corvend::platform::MainQueue::shared().async([] {}); }},
-            {"the current locale", [] { (void)corvend::platform::Locale::current(); }},
-        };
-        char refused = 'y';
-        for (const auto& [name, call] : calls) {
-            try {
-                call();
-                report(std::string(name) + " went on in a child forked while the kit was made");
-                refused = 'n';
-            } catch (const std::logic_error& error) {
-                if (!std::string_view(error.what()).contains("fork")) {
-                    report(std::string(name) + " in a forked child: " + error.what());
-                    refused = 'n';
+    const ChildOutcome outcome = forkAsking(
+        [] {
+            const std::pair<const char*, std::function<void()>> calls[] = {
+                {"Wallet::instance", [] { (void)Wallet::instance(); }},
+                {"a post to the main queue",
+                 [] { corvend::platform::MainQueue::shared().async([] {}); }},
+                {"the current locale", [] { (void)corvend::platform::Locale::current(); }},
+            };
+            bool refused = true;
+            for (const auto& [name, call] : calls) {
+                try {
+                    call();
+                    report(std::string(name) + " went on in a child forked while the kit was made");
+                    refused = false;
+                } catch (const std::logic_error& error) {
+                    if (!std::string_view(error.what()).contains("fork")) {
+                        report(std::string(name) + " in a forked child: " + error.what());
+                        refused = false;
+                    }
                 }
             }
-        }
-        ::_exit(::write(said[1], &refused, 1) == 1 ? 0 : 3);
-    }
-    advance(stage, 2);
-    making.join();
-    ::close(said[1]);
-    const auto refused = childVerdict(child, said[0], kConfigureDeadline);
-    if (!refused) {
+            return refused;
+        },
+        kConfigureDeadline,
+        [&] {
+            advance(stage, 2);
+            making.join();
+        });
+    if (outcome == ChildOutcome::hung) {
         report("a child forked while " + std::string(what) + " was first made hung");
-    } else if (*refused != 'y') {
+    } else if (outcome != ChildOutcome::refused) {
         report("a child forked while " + std::string(what) + " was first made was not refused");
     }
 }
