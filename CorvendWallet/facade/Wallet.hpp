@@ -158,7 +158,11 @@ class Wallet {
     //   ConfigurationError  configure failed
     //   URLError            the transport failed (no connection, time-out, reply too large),
     //                       passed on unchanged
-    //   CancellationError   the calling task was cancelled (a cancelled handle reports nothing)
+    //   CancellationError   the calling task was cancelled; a handle's cancel() stops work
+    //                       still under way, which then reports nothing, but a completion
+    //                       whose result had come already may still run after cancel(), even
+    //                       when cancel() is called on the main queue: what it uses must
+    //                       outlive it, or be checked by it (a std::weak_ptr)
     //   CardDepositError    the card-deposit flow ended in error
     //   std::logic_error    a blocking call that needs the main queue was made on the
     //                       process's first thread before anything ever drove the queue; or

@@ -94,7 +94,8 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
         terminal ? terminal->error : std::get<Result::NonTerminalFailure>(result.value).error;
     // Not seen to fail: the read-back that follows says where the deposit stands.
     if (endUnseen(error))
-        return "unknown: its last step may have reached the service (" + reason(error) + ")";
+        return "unknown: its last step may have reached the service (" + messageText(error) + ")" +
+               errorIDLine(error);
     if (terminal)
         return "failed after the card was submitted (check the deposit before trying again): " +
                reason(error);
@@ -174,8 +175,8 @@ void CardDepositCommands::offerSavedCards(const Wallet::CardDepositRequest& requ
         // The cards offered are kept in cards_: what they do holds this object weakly.
         const auto weakSelf = self->weak_from_this();
         if (!saved) {
-            self->err_ << "saved cards could not be read (" << descriptionText(saved.error())
-                       << "): paying with a new card" << std::endl;
+            self->err_ << "saved cards could not be read (" << messageText(saved.error())
+                       << "): paying with a new card" << errorIDLine(saved.error()) << std::endl;
             return self->preview(request);
         }
         std::vector<ChoiceMenu::Choice> choices;

@@ -118,7 +118,8 @@ bool CommandRun::admits(std::uint64_t id, const Error* failure) {
         if (failure != nullptr && failure->isCancellation()) return false;
         if (!unseen || !change) return true;
         // Told as Ctrl-C tells it, never as failed: the service may have acted.
-        known_.lost = descriptionText(*failure);
+        known_.lost = unseenWhy(*failure);
+        known_.lostErrorID = errorIDLine(*failure);
         known_.unknown.push_back(call->unknown);
         stop();
         return false;
@@ -155,8 +156,7 @@ void CommandRun::settle() {
 
 std::string CommandRun::report(const std::string& command, const Stopped& known) {
     std::string said;
-    const std::string how =
-        known.lost ? ": no reply came (" + *known.lost + "): " : ": stopped waiting: ";
+    const std::string how = known.lost ? ": " + *known.lost + ": " : ": stopped waiting: ";
     for (const auto& words : known.unknown) said += command + how + words + "\n";
     if (known.unknown.empty()) {
         if (known.resultCame) {
@@ -168,6 +168,7 @@ std::string CommandRun::report(const std::string& command, const Stopped& known)
     }
     // Said with the last line, as what follows from it.
     for (const auto& note : known.notes) said.insert(said.size() - 1, "; " + note);
+    said.insert(said.size() - 1, known.lostErrorID);
     return said;
 }
 

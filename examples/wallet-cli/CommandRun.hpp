@@ -35,8 +35,10 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
         bool resultCame = false;
         // A call did not end within the bound; what it reports later is dropped.
         bool abandoned = false;
-        // Not stopped by Ctrl-C: a change's reply was lost, for this reason.
+        // Not stopped by Ctrl-C: a change's end was not seen, in these words (see unseenWhy),
+        // and the failure's error ID line, said last.
         std::optional<std::string> lost;
+        std::string lostErrorID;
         // What is so once the command stopped, whatever its calls did.
         std::vector<std::string> notes;
     };

@@ -118,34 +118,56 @@ TEST_F(CommandRunTest, ACallThatIgnoresCancellationIsLetGo) {
     reply.set_value(1);
 }
 
-// A change whose connection broke after sending is told as Ctrl-C tells it, with its cause, and
-// stops the command: never "failed", nothing sent again. One that sent nothing, the service's
-// refusal, and a read fail as they are.
+// A change whose connection broke after sending, or whose reply does not say how the service
+// ended it (a gateway's 502 after the service acted), is told as Ctrl-C tells it, with its
+// cause, and stops the command: never "failed", nothing sent again. One that sent nothing, the
+// service's refusal (a 4xx, its document or not), and a read fail as they are.
 TEST_F(CommandRunTest, AChangeWhoseReplyWasLostStopsTheCommandAsUnknown) {
     using Code = platform::URLError::Code;
+    using model::WalletError;
     const auto failing = [](auto error) { return [error]() -> int { throw error; }; };
     const auto lost = platform::URLError(Code::networkConnectionLost, "The connection was lost.");
+    const auto gateway =
+        WalletError::internalError(model::ErrorCode::unreadableErrorDocument, "c-1");
     run->call(
         failing(platform::URLError(Code::cannotConnectToHost, "Nobody answered.")),
         [&](Result<int>) { seen.emplace_back("refused connection"); }, "the card may be");
     run->call(
-        failing(std::runtime_error("The service refused it.")),
+        failing(WalletError::dataError({.httpStatus = 409, .code = "CONFLICT"})),
         [&](Result<int>) { seen.emplace_back("refused"); }, "the card may be");
+    run->call(
+        failing(WalletError::internalError(model::ErrorCode::notFound)),
+        [&](Result<int>) { seen.emplace_back("not found"); }, "the card may be");
     run->call(failing(lost), [&](Result<int>) { seen.emplace_back("read"); });
-    ASSERT_TRUE(queue().runUntil([&] { return seen.size() == 3; }, 10s));
+    run->call(failing(gateway), [&](Result<int>) { seen.emplace_back("read of a gateway"); });
+    ASSERT_TRUE(queue().runUntil([&] { return seen.size() == 5; }, 10s));
     EXPECT_TRUE(run->isLive());
 
-    run->call(
-        failing(platform::URLError(Code::timedOut, "Timed out.")),
-        [&](Result<int>) { seen.emplace_back("timed out"); },
-        "the transfer may have reached the service");
-    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
-    EXPECT_FALSE(run->isLive());
-    EXPECT_EQ(told->lost, "Timed out.");
-    EXPECT_THAT(told->unknown, ElementsAre("the transfer may have reached the service"));
-    EXPECT_EQ(CommandRun::report("transfer", *told),
-              "transfer: no reply came (Timed out.): the transfer may have reached the service\n");
-    EXPECT_THAT(seen, ::testing::UnorderedElementsAre("refused connection", "refused", "read"));
+    for (const auto& [error, why, idLine] :
+         {std::tuple{Error::make(platform::URLError(Code::timedOut, "Timed out.")),
+                     "no reply came (Timed out.)", ""},
+          {Error::make(gateway), "the reply did not say how it ended (Internal error. [I0006])",
+           "\nError ID: c-1"},
+          {Error::make(WalletError::dataError({.httpStatus = 504, .code = "GATEWAY"})),
+           "the reply did not say how it ended ([GATEWAY] )", ""},
+          {Error::make(WalletError::serviceUnavailable()),
+           "the reply did not say how it ended (Service Unavailable. Please try again later.)", ""},
+          {Error::make(WalletError::internalError(model::ErrorCode::undecodableBody)),
+           "the reply did not say how it ended (Internal error. [I0005])", ""}}) {
+        SCOPED_TRACE(why);
+        told.reset();
+        run = CommandRun::make([this](const CommandRun::Stopped& known) { told = known; });
+        run->call([error] { error.rethrow(); }, [&](Result<void>) { seen.emplace_back("change"); },
+                  "the transfer may have reached the service");
+        ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
+        EXPECT_FALSE(run->isLive());
+        EXPECT_EQ(told->lost, why);
+        EXPECT_EQ(CommandRun::report("transfer", *told),
+                  "transfer: " + std::string(why) + ": the transfer may have reached the service" +
+                      idLine + "\n");
+    }
+    EXPECT_THAT(seen, ::testing::UnorderedElementsAre("refused connection", "refused", "not found",
+                                                      "read", "read of a gateway"));
 }
 
 }  // namespace

@@ -122,22 +122,50 @@ std::optional<std::string> kitCode(const Error& error) {
     return std::nullopt;
 }
 
+// The correlation identifier an error of the kit's carries, if any.
+std::optional<std::string> errorID(const Error& error) {
+    if (const auto walletError = error.as<Wallet::WalletError>()) return walletError->errorID();
+    if (const auto configuration = error.as<Wallet::ConfigurationError>())
+        return configuration->errorID();
+    return std::nullopt;
+}
+
 }  // namespace
 
-std::string descriptionText(const Error& error) {
-    // The kit ends its description with its own line, "\nError ID: <id>": that break stands,
-    // the rest is escaped, details and field errors too (the service's words start no line).
-    std::string text = error.description();
-    std::optional<std::string> id;
-    if (const auto walletError = error.as<Wallet::WalletError>()) {
-        id = walletError->errorID();
-    } else if (const auto configuration = error.as<Wallet::ConfigurationError>()) {
-        id = configuration->errorID();
+std::string messageText(const Error& error) {
+    const auto walletError = error.as<Wallet::WalletError>();
+    const auto* data = walletError ? walletError->as<Wallet::WalletError::DataError>() : nullptr;
+    if (data == nullptr) {
+        std::string text = error.description();
+        // The kit ends it with its own line, "\nError ID: <id>", told apart by errorIDLine.
+        const auto id = errorID(error);
+        if (const std::string line = id ? "\nError ID: " + *id : ""; text.ends_with(line))
+            text.resize(text.size() - line.size());
+        return TerminalText::inLine(text);
     }
-    const std::string idLine = id ? "\nError ID: " + *id : "";
-    if (!id || !text.ends_with(idLine)) return TerminalText::inLine(text);
-    text.resize(text.size() - idLine.size());
-    return TerminalText::inLine(text) + "\nError ID: " + TerminalText::inLine(*id);
+    // The kit's lines (the message, the details, the field errors) stand, the last two set in
+    // under the message, so that the service's words never start a line at the host's margin;
+    // the words in them are escaped.
+    const auto& details = data->details;
+    std::string text = "[" + TerminalText::inLine(details.code) + "] " +
+                       TerminalText::inLine(details.message.value_or(""));
+    if (details.details) text += "\n  " + TerminalText::inLine(joined(*details.details, ", "));
+    if (details.fieldErrors) {
+        std::vector<std::string> fields;
+        for (const auto& field : *details.fieldErrors)
+            fields.push_back(field.field + ": " + field.error);
+        text += "\n  " + TerminalText::inLine(joined(fields, ", "));
+    }
+    return text;
+}
+
+std::string errorIDLine(const Error& error) {
+    const auto id = errorID(error);
+    return id ? "\nError ID: " + TerminalText::inLine(*id) : "";
+}
+
+std::string descriptionText(const Error& error) {
+    return messageText(error) + errorIDLine(error);
 }
 
 std::string errorText(const Error& error) {

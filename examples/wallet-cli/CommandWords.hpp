@@ -94,9 +94,15 @@ E wireWord(std::string_view word, std::string_view what) {
 std::vector<std::pair<std::string, std::string>> optionPairs(
     std::span<const std::string> words, std::span<const std::string_view> allowed);
 
-// The failure's description as it goes into a line of the host's: escaped as
-// TerminalText::inLine does, but for the kit's own last line, "\nError ID: <id>", which stands.
+// The failure's description as it goes into the host's lines: the kit's own lines stand (a
+// service error's message, then its details and its field errors, each set in by two spaces;
+// "\nError ID: <id>" last), the words in them escaped as TerminalText::inLine does. It is
+// messageText() then errorIDLine().
 std::string descriptionText(const Error& error);
+// The description without its error ID line, for words that go on after it.
+std::string messageText(const Error& error);
+// "\nError ID: <id>" (escaped), or "" for a failure without one.
+std::string errorIDLine(const Error& error);
 
 // A failure as a person reads it: the kit's message and code, then what to do about it where the
 // host can tell ("not signed in: run authenticate" for a refused or missing access token).

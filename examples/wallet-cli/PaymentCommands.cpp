@@ -103,6 +103,29 @@ std::string stepLeft(std::string_view noun, const std::string& id, std::string_v
                           std::string(noun) + " get " + TerminalText::inLine(id));
 }
 
+// What a run asked for, or what its preview says it will do: "<amount>[ to <recipient>]".
+std::string termsText(std::int64_t amount, std::string_view currency,
+                      const std::optional<std::string>& recipient) {
+    return moneyText(amount, currency) +
+           (recipient ? " to " + TerminalText::inLine(*recipient) : std::string());
+}
+
+// The run's terms as `previewed` states them, when they differ from those `asked`: the amount,
+// the currency and, for a transfer, the recipient.
+template <class Record>
+std::optional<std::string> otherTerms(const Terms& asked, const Record& previewed) {
+    std::optional<std::string> recipient;
+    bool same = previewed.amount() == asked.amount && previewed.currencyCode() == asked.currency;
+    if constexpr (requires { previewed.recipient(); }) {
+        const auto& named = previewed.recipient();
+        recipient = named ? named->email().value_or(named->customerID().value_or("nobody named"))
+                          : "nobody named";
+        same = same && sameWord(*recipient, asked.word.value_or(""));
+    }
+    if (same) return std::nullopt;
+    return termsText(previewed.amount(), previewed.currencyCode(), recipient);
+}
+
 }  // namespace
 
 // What a step's reply must be for the command to go on: about the record `id` the step was
@@ -271,11 +294,31 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
                      stepLeft(noun, id, "creation", true));
             };
         }
-        const auto preview = [self, service, done, next, previewLeft,
+        const auto preview = [self, service, done, next, previewLeft, noun, action,
                               previewed = PaymentStep{"", "preview", run ? "creation" : "",
                                                       run ? action : ""}](const Terms& chosen) {
+            // A run goes on only with the terms asked for: another amount or recipient is not
+            // what the person agreed to.
+            std::function<void(const Record&)> agreed;
+            if (next) {
+                agreed = [self, done, next, noun, action, chosen](const Record& record) {
+                    const auto other = otherTerms(chosen, record);
+                    if (!other) return next(record);
+                    std::optional<std::string> recipient;
+                    if constexpr (requires { record.recipient(); }) recipient = chosen.word;
+                    const std::string id = TerminalText::inLine(record.id());
+                    self->err_ << noun + " " + action + " stopped: the preview says " + *other +
+                                      ", not " +
+                                      termsText(chosen.amount, chosen.currency, recipient) +
+                                      " as asked; " + noun + " " + id +
+                                      " is a preview only: its creation was not sent (`" + noun +
+                                      " get " + id + "` shows it)"
+                               << std::endl;
+                    done(Outcome::failed);
+                };
+            }
             call([service, request = Domain::request(chosen)] { return service->preview(request); },
-                 self->template step<Record>("preview", previewed, done, next), previewLeft);
+                 self->template step<Record>("preview", previewed, done, agreed), previewLeft);
         };
         if constexpr (requires { Domain::kDefaultOption; }) {
             self->offeredOption(terms(), action, done, preview);

@@ -58,6 +58,7 @@ void TerminalURLOpener::open(const platform::URL& url, const Options&,
     }
     opening_ = std::move(completion);
     shown_ = false;
+    decisions_ = 0;
     interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
         if (const auto self = weakSelf.lock()) self->end(std::nullopt, true);
     });
@@ -77,6 +78,7 @@ void TerminalURLOpener::open(const platform::URL& url, const Options&,
 void TerminalURLOpener::decidePolicyFor(platform::web::WebView&,
                                         const platform::web::NavigationAction& navigationAction,
                                         platform::web::NavigationDecisionHandler decisionHandler) {
+    ++decisions_;
     const auto& url = navigationAction.request.url();
     if (!returnAddress_ || !reaches(url, *returnAddress_)) {
         decisionHandler(platform::web::NavigationActionPolicy::allow);
@@ -109,7 +111,8 @@ void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLErro
     if (!opening_) return;  // a later page: the driver prints its error and closes it
     out_ << "the page could not be loaded: " << TerminalText::inLine(error.description())
          << std::endl;
-    loadUnseen_ = endUnseen(Error::make(error));
+    // A redirect came first: the address had the request and answered it.
+    loadUnseen_ = decisions_ > 1 || endUnseen(Error::make(error));
     answer(false);
     end(std::nullopt, false);
 }
@@ -127,9 +130,6 @@ void TerminalURLOpener::end(std::optional<std::string> returnedTo, bool tell) {
         out_ << "the page was closed before it was shown" << std::endl;
         loadUnseen_ = true;
         tell = false;
-    } else if (shown_) {
-        // A link followed on it may have reached the address unseen.
-        loadUnseen_ = pageChoiceUnseen(screen_->view());
     }
     answer(shown_);
     auto ended = std::exchange(ended_, nullptr);

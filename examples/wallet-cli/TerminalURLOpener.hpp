@@ -42,9 +42,9 @@ class TerminalURLOpener final : public platform::URLOpener,
     // Drops the expectation while no page is open.
     void cancelReturn();
     // Whether the last page not opened was asked for and its load's end not seen (closed while
-    // loading, lost on the way, see endUnseen, or answered with an error status): the address
-    // may have acted on it. For a page closed once shown, whether a link followed on it was
-    // (see pageChoiceUnseen).
+    // loading, lost on the way, see endUnseen, answered with an error status or redirected
+    // somewhere that could not load): the address may have acted on it. A page shown had its
+    // request reach the address: however it ends but at the return address is unseen.
     bool loadUnseen() const { return loadUnseen_; }
 
     using platform::URLOpener::open;
@@ -74,6 +74,8 @@ class TerminalURLOpener final : public platform::URLOpener,
     std::function<void(bool)> opening_;
     // A page of the address arrived and was shown.
     bool shown_ = false;
+    // Navigations asked about since the page was opened: past one, the first load redirected.
+    int decisions_ = 0;
     bool loadUnseen_ = false;
     std::shared_ptr<void> interruptGuard_;
 };

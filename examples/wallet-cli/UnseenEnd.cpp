@@ -2,12 +2,45 @@
 
 #include <algorithm>
 
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "platform/web/WebView.hpp"
 
 namespace corvend::cli {
 
+namespace {
+
+// Whether the kit's failure after a request was sent says how the service ended it: a reply it
+// read as the service's own refusal (4xx), or a failure before anything was sent. A 5xx, an
+// error reply without the service's document (its status not kept: a gateway's 502 or 504 is
+// one) and a success whose body could not be read may all come after the service acted.
+bool replyUnseen(const Wallet::WalletError& error) {
+    using Kind = Wallet::WalletError::Kind;
+    switch (error.kind()) {
+        case Kind::dataError: {
+            const auto status = error.as<Wallet::WalletError::DataError>()->details.httpStatus;
+            return status < 400 || status >= 500;
+        }
+        case Kind::internalError: {
+            const auto& code = error.as<Wallet::WalletError::InternalError>()->code;
+            namespace Code = model::ErrorCode;
+            return code == Code::unexpectedReply || code == Code::missingBody ||
+                   code == Code::undecodableBody || code == Code::unreadableErrorDocument ||
+                   code == Code::unmappableInstrument || code == Code::serverError;
+        }
+        case Kind::serviceUnavailable:
+            return true;
+        case Kind::tokenExpired:
+        case Kind::notConfigured:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool endUnseen(const Error& error) {
     if (error.isCancellation()) return true;
+    if (const auto walletError = error.as<Wallet::WalletError>()) return replyUnseen(*walletError);
     const auto transport = error.as<platform::URLError>();
     if (!transport) return false;
     using Code = platform::URLError::Code;
@@ -32,6 +65,12 @@ bool endUnseen(const Error& error) {
     return true;
 }
 
+std::string unseenWhy(const Error& error) {
+    const bool noReply = error.isCancellation() || error.is<platform::URLError>();
+    return (noReply ? "no reply came (" : "the reply did not say how it ended (") +
+           messageText(error) + ")";
+}
+
 std::string mayHaveReached(std::string_view what, std::string_view read) {
     return std::string(what) + " may have reached the service (`" + std::string(read) +
            "` shows it)";
@@ -46,11 +85,9 @@ std::string asNewestOf(std::string_view list) {
 bool pageChoiceUnseen(const platform::ui::ViewPtr& view) {
     if (!view) return false;
     if (const auto web = std::dynamic_pointer_cast<platform::web::WebView>(view)) {
-        if (web->page() &&
-            (web->isLoading() || (web->lastError() && endUnseen(Error::make(*web->lastError())))))
-            return true;
-        // Past the first load, a page is one a link brought.
-        if (web->page() && web->page()->statusCode >= 400 && web->loadsEnded() > 1) return true;
+        // Past the first page, a navigation is a link followed: however it ended (another
+        // page, an error, a redirect that could not load), only a return address tells.
+        if (web->page() && (web->isLoading() || web->loadsEnded() > 1)) return true;
     }
     return std::ranges::any_of(view->subviews(), pageChoiceUnseen);
 }

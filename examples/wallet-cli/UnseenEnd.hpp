@@ -9,11 +9,19 @@
 namespace corvend::cli {
 
 // Whether a change that ended in `error` may have reached the service without the host seeing
-// its end: cancelled (Ctrl-C), or a transport failure after its request may have been sent (the
-// connection lost, a time-out, a reply that could not be read). A refused connection, a failed
-// look-up or handshake and an address that cannot be sent send nothing; the service's own
-// refusal is an end seen. Every change is judged by it, stopped by Ctrl-C or not.
+// its end: cancelled (Ctrl-C); a transport failure after its request may have been sent (the
+// connection lost, a time-out, a reply that could not be read); or a reply that does not say
+// how the service ended it: a 5xx, from the service or a gateway that answered after it acted,
+// an error reply without the service's document, or a success the kit could not read. A
+// refused connection, a failed look-up or handshake and an address or body that cannot be sent
+// send nothing; the service's own refusal (4xx) is an end seen. Every change is judged by it,
+// stopped by Ctrl-C or not.
 bool endUnseen(const Error& error);
+
+// Why such a change's end was not seen, with the failure's words but its error ID line:
+// "no reply came (<why>)" after a transport failure or a cancellation, "the reply did not say
+// how it ended (<why>)" after a reply the kit could not take as the service's own.
+std::string unseenWhy(const Error& error);
 
 // What such a change leaves unknown, and the one read that shows exactly that object:
 // "<what> may have reached the service (`<read>` shows it)".
@@ -25,10 +33,9 @@ std::string mayHaveReached(std::string_view what, std::string_view read);
 std::string asNewestOf(std::string_view list);
 
 // Whether a choice made on a web page among `view` and its subviews may have reached the
-// service unseen: a link followed from a page shown is still loading, was lost on the way (see
-// endUnseen), or was answered with an HTTP error status, which the service (or a gateway in
-// front of it) may send after acting, or for a request sent again once it had. A page that
-// never arrived had nothing to choose on.
+// service unseen: a link was followed from a page shown, and the page did not end at a return
+// address (it is still loading, or brought another page, an error or a redirect that could not
+// load). A page that never arrived had nothing to choose on.
 bool pageChoiceUnseen(const platform::ui::ViewPtr& view);
 
 }  // namespace corvend::cli

@@ -566,6 +566,30 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          "confirmation of withdrawal wd-1 may have reached the service (`withdrawal get wd-1` "
          "shows it)"},
     };
+    // A run's preview whose terms are not those asked for: the run stops before the creation.
+    const std::string preview =
+        R"({"id":"tr-1","customerId":"cus-sandbox-1","accountId":"acc-sandbox-1",)"
+        R"("creationTime":"2024-03-28T10:00:00.000Z","transferDetails":{},"status":"PREVIEW",)";
+    for (const auto& [terms, says] :
+         {std::pair{
+              R"("amount":30000,"currencyCode":"EUR","recipient":{"email":"ana@example.com"}})",
+              "the preview says " + money(30000, "EUR") + " to ana@example.com, not " +
+                  money(300, "EUR") +
+                  " to ana@example.com as asked; transfer tr-1 is a "
+                  "preview only: its creation was not sent (`transfer get tr-1` shows it)"},
+          {R"("amount":200,"currencyCode":"USD","recipient":{"email":"mallory@evil.example"}})",
+           "the preview says " + money(200, "USD") + " to mallory@evil.example, not"}}) {
+        corvend::sandbox::Sandbox fresh;
+        fresh.start();
+        fresh.scriptNextReply("POST", "digitalwallets/v1/profile/transfers",
+                              {.body = preview + terms});
+        const CliRun run = runCli(
+            {"--base-url", fresh.baseURL(), "transfer", "send", "3.00", "EUR", "ana@example.com"});
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(flowing(run.output), HasSubstr(flowing(says))) << run.output;
+        EXPECT_FALSE(fresh.requests().back().path.ends_with("/status"));
+    }
+
     for (const Step& step : steps) {
         SCOPED_TRACE(step.command + ": " + step.id + " " + step.status);
         corvend::sandbox::Sandbox fresh;
@@ -590,6 +614,74 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::size_t changes = 0;
         for (const auto& request : fresh.requests()) changes += request.path.ends_with("/status");
         EXPECT_EQ(changes, step.secondStep ? 2u : 1u);
+    }
+
+    // A change the service made whose reply a gateway replaced with a 5xx, or that came as a
+    // success the kit cannot read: its end was not seen, as a lost reply's; never "failed" or
+    // "try again", and nothing more is sent.
+    const std::string html = "<title>Bad gateway</title>";
+    struct Replaced {
+        std::string command, method, path;
+        corvend::sandbox::ScriptedReply reply;
+        std::string says;
+        bool secondStep = false;
+    };
+    const std::vector<Replaced> replaced{
+        {"transfer send 10.00 EUR bob@example.com",
+         "POST",
+         "transfers",
+         {.status = 502, .body = html, .contentType = "text/html"},
+         "transfer: the reply did not say how it ended (Internal error. [I0006]): the "
+         "transfer may have reached the service (it would be the newest:"},
+        {"deposit run 25 EUR",
+         "POST",
+         "deposits/dep-1/status",
+         {.status = 500},
+         "deposit: the reply did not say how it ended (Internal error. [I0500]): deposit "
+         "dep-1 exists; its confirmation may have reached the service (`deposit get dep-1` shows "
+         "it)\nError ID: ",
+         true},
+        {"transfer send 10.00 EUR bob@example.com",
+         "POST",
+         "transfers/tr-1/status",
+         {.body = "<title>OK</title>", .contentType = "text/html"},
+         "(Internal error. [I0005]): transfer tr-1 exists; its creation may have reached"},
+        {"cards issue Corvend-Virtual EUR",
+         "POST",
+         "prepaid/cards",
+         {.status = 504, .body = html, .contentType = "text/html"},
+         "the card may have been issued (`cards list` shows it)"},
+        {"instruments delete CARD pi-sandbox-card",
+         "DELETE",
+         "instruments/CARD/pi-sandbox-card",
+         {.status = 503},
+         "the deletion may have reached the service (`instruments get CARD pi-sandbox-card` shows "
+         "it)"},
+    };
+    for (const Replaced& change : replaced) {
+        SCOPED_TRACE(change.command);
+        corvend::sandbox::Sandbox fresh;
+        fresh.start();
+        const std::string path = "digitalwallets/v1/profile/" + change.path;
+        if (change.secondStep) fresh.scriptNextReply(change.method, path, {.afterRoute = true});
+        auto reply = change.reply;
+        reply.afterRoute = reply.replaceRouteReply = true;
+        fresh.scriptNextReply(change.method, path, reply);
+        std::vector<std::string> arguments{"--base-url", fresh.baseURL()};
+        std::istringstream words(change.command);
+        for (std::string word; words >> word;) arguments.push_back(word);
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(flowing(run.output), HasSubstr(flowing(change.says))) << run.output;
+        EXPECT_THAT(run.output, Not(HasSubstr("failed")));
+        EXPECT_THAT(run.output, Not(HasSubstr("Try again")));
+        // Nothing of the profile's after it (an unreadable success is also reported as an
+        // error event, which may come last).
+        auto requests = fresh.requests();
+        std::erase_if(requests, [](const auto& request) {
+            return !request.path.starts_with("/digitalwallets/v1/profile/");
+        });
+        EXPECT_TRUE(requests.back().path.ends_with(change.path)) << requests.back().path;
     }
 
     const std::string help = flowing(runCli({"--help"}).output);
@@ -1182,7 +1274,9 @@ TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress)
     EXPECT_THAT(followed.output, HasSubstr("  [1] Confirm\n  close\n"));
     EXPECT_THAT(followed.output, HasSubstr("verification ivs-1 UK_BANK_ACCOUNT COMPLETED"));
     const CliRun closed = onAPage("close");
-    EXPECT_THAT(closed.output, HasSubstr("page closed before it returned; ivs-1 left as it was"));
+    EXPECT_THAT(flowing(closed.output),
+                HasSubstr("verification ivs-1 may have completed: its page, or a page its links "
+                          "led to, may complete it (`instruments list` shows it)"));
     EXPECT_THAT(closed.output, Not(HasSubstr("COMPLETED")));
 
     // A return that names another session, or none, is the page's failure: nothing is read.
@@ -1257,6 +1351,19 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
                           "made on its page reached the service is unknown (`kyc status` shows "
                           "the customer's verification)"));
     EXPECT_THAT(gateway.output, Not(HasSubstr("closed before it ended")));
+    // The same after a page of thanks the person closed, or a redirect that could not load.
+    for (const auto& after :
+         {corvend::sandbox::ScriptedReply{.body = "<title>Thank you</title><p>You may close.</p>",
+         .contentType = "text/html"},
+          {.status = 302,
+          .headers = {{"Location", "http://127.0.0.1:1/thanks"}},
+          .contentType = ""}}) {
+        const CliRun thanked = acted(after);
+        EXPECT_EQ(thanked.exitCode, 1) << thanked.output;
+        EXPECT_THAT(flowing(thanked.output),
+                    HasSubstr("whether the choice made on its page reached "
+                              "the service is unknown (`kyc status`"));
+    }
     // A return for another session after the one opened completed: that one was not read.
     const CliRun foreign = acted(
         {.status = 302,
@@ -1321,7 +1428,9 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
          .body = R"({"error":{"code":"BAD_REQUEST","message":"Refused\nFAKE: deposit ok"}})"});
     sandbox.scriptNextReply(
         "GET", "digitalwallets/v1/profile/deposits/dep-z",
-        {.status = 400, .body = R"({"error":{"code":"BAD_REQUEST","details":["FAKE: ok"]}})"});
+        {.status = 400,
+         .body = R"({"error":{"code":"BAD_REQUEST","details":["FAKE: ok"],)"
+                 R"("fieldErrors":[{"field":"status","error":"FAKE:\nfield"}]}})"});
     // Each deposit read carries a status reason of the service's words.
     sandbox.addRoute("GET", "digitalwallets/v1/profile/deposits/{id}",
                      [&sandbox](const corvend::sandbox::RouteRequest& request) {
@@ -1353,8 +1462,11 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(flowing(run.output),
                 HasSubstr("is PREVIEW: no card was charged, nothing was deposited (Held\\x0aFAKE: "
                           "deposit reason)"));
-    EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\n *FAKE")));
-    // The kit's own line break before the reply's id stands.
+    EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\nFAKE")));
+    // The kit's own line breaks stand: before its details and field errors, set in under the
+    // message, and before the reply's id.
+    EXPECT_THAT(run.output,
+                HasSubstr("[BAD_REQUEST] \n  FAKE: ok\n  status: FAKE:\\x0afield\nError ID: "));
     EXPECT_THAT(run.output, HasSubstr("Refused\\x0aFAKE: deposit ok\nError ID: "));
     EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07\nError ID: "));
     EXPECT_THAT(run.output, HasSubstr("No\\x0aFAKE: configured [BAD_REQUEST]\nError ID: "));
@@ -1366,7 +1478,8 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
         {.status = 400, .body = R"({"error":{"code":"BAD_REQUEST","message":"No\nFAKE: cards"}})"});
     const CliRun flow = runCli({"--base-url", sandbox.baseURL()},
                                "configure\nauthenticate\ncard-deposit 5 EUR\nclose\n");
-    EXPECT_THAT(flowing(flow.output), HasSubstr("No\\x0aFAKE: cards"));
+    EXPECT_THAT(flowing(flow.output), HasSubstr("No\\x0aFAKE: cards): paying with a new card"));
+    EXPECT_THAT(flow.output, HasSubstr("new card\nError ID: "));
     EXPECT_THAT(flow.output, Not(::testing::ContainsRegex("\n *FAKE")));
 }
 
@@ -1977,25 +2090,42 @@ TEST(WalletCliTest, AVerificationPageClosedWhileLoadingIsNotReportedOpened) {
     EXPECT_THAT(terminal.shown(), Not(HasSubstr("failed")));
     EXPECT_THAT(terminal.shown(), Not(HasSubstr("left as it was")));
 
-    // The page's reply lost, or answered with an error, after the service acted.
-    for (const auto& [type, reply] :
-         {std::pair{"UK_BANK_ACCOUNT",
-                    corvend::sandbox::ScriptedReply{.afterRoute = true, .dropConnection = true}},
+    // The page's reply lost, answered with an error, redirected somewhere that cannot load, or
+    // a page of thanks closed, after the service acted.
+    using corvend::sandbox::ScriptedReply;
+    const std::string shownThenClosed =
+        "verification ivs-1 may have completed: its page, or a page its links led to, may "
+        "complete it";
+    for (const auto& [type, reply, answer, says] :
+         {std::tuple{"UK_BANK_ACCOUNT", ScriptedReply{.afterRoute = true, .dropConnection = true},
+                     "", mayHaveCompleted},
           {"SEPA_BANK_ACCOUNT",
-           {.status = 502,
-           .body = "<title>Bad gateway</title>",
-           .contentType = "text/html",
-           .afterRoute = true,
-           .replaceRouteReply = true}}}) {
+           {.status = 502, .body = "<title>Bad gateway</title>", .contentType = "text/html"},
+           "",
+           mayHaveCompleted},
+          {"SEPA_BANK_ACCOUNT",
+           {.status = 302,
+           .headers = {{"Location", "http://127.0.0.1:1/thanks"}},
+           .contentType = ""},
+           "",
+           mayHaveCompleted},
+          {"UK_BANK_ACCOUNT",
+           {.body = "<title>Thank you</title><p>You may close this window.</p>",
+           .contentType = "text/html"},
+           "close\n",
+           shownThenClosed}}) {
         corvend::sandbox::Sandbox fresh;
         fresh.start();
-        fresh.scriptNextReply("GET", "sandbox/instrument-verification/ivs-1", reply);
+        auto acted = reply;
+        acted.afterRoute = true;
+        acted.replaceRouteReply = !acted.dropConnection;
+        fresh.scriptNextReply("GET", "sandbox/instrument-verification/ivs-1", acted);
         const std::string verify =
             std::string("instruments verify ") + type + " https://wallet.example/verified\n";
         const CliRun dropped =
-            runCli({"--base-url", fresh.baseURL()},
-                   "configure\nauthenticate\n" + verify + "instruments list " + type + "\n");
-        EXPECT_THAT(flowing(dropped.output), HasSubstr(mayHaveCompleted)) << type;
+            runCli({"--base-url", fresh.baseURL()}, "configure\nauthenticate\n" + verify + answer +
+                                                        "instruments list " + type + "\n");
+        EXPECT_THAT(flowing(dropped.output), HasSubstr(says)) << type;
         EXPECT_THAT(dropped.output, Not(HasSubstr("failed")));
         EXPECT_THAT(dropped.output, Not(HasSubstr("I0008")));
         EXPECT_THAT(dropped.output, HasSubstr("VERIFIED"));
@@ -2030,8 +2160,9 @@ TEST(WalletCliTest, AVerificationPageThatFailsToLoadEndsWithItsError) {
     EXPECT_THAT(later.output,
                 HasSubstr("the page could not be loaded: the server answered HTTP 404"));
     EXPECT_THAT(flowing(later.output),
-                HasSubstr("instruments verify: verification ivs-1 may have completed: a page "
-                          "its links led to may complete it (`instruments list` shows it)"));
+                HasSubstr("instruments verify: verification ivs-1 may have completed: its page, "
+                          "or a page its links led to, may complete it (`instruments list` shows "
+                          "it)"));
     EXPECT_THAT(later.output, Not(HasSubstr("left as it was")));
     EXPECT_THAT(later.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
 }
@@ -2639,7 +2770,18 @@ TEST(WalletCliTest, ACardDepositWhoseChoiceWasNotSeenToArriveIsUnknownThenReadBa
          {std::tuple{std::vector{lostAfter, lostAfter}, "dep-1", "COMPLETED", 0},
           {std::vector<ScriptedReply>(2, {.dropConnection = true}), "dep-2", "still PROCESSING", 1},
           {std::vector{gateway}, "dep-3", "COMPLETED", 0},
-          {std::vector{lostAfter}, "dep-4", "COMPLETED", 0}}) {
+          {std::vector{lostAfter}, "dep-4", "COMPLETED", 0},
+          {std::vector<ScriptedReply>{{.body = "<title>Thank you</title><p>You may close.</p>",
+          .contentType = "text/html",
+          .afterRoute = true,
+          .replaceRouteReply = true}},
+           "dep-5", "COMPLETED", 0},
+          {std::vector<ScriptedReply>{{.status = 302,
+          .headers = {{"Location", "http://127.0.0.1:1/thanks"}},
+          .contentType = "",
+          .afterRoute = true,
+          .replaceRouteReply = true}},
+           "dep-6", "COMPLETED", 0}}) {
         for (const auto& reply : replies) {
             sandbox.scriptNextReply("GET", std::string("sandbox/3ds/") + id + "/approve", reply);
         }
@@ -2652,7 +2794,7 @@ TEST(WalletCliTest, ACardDepositWhoseChoiceWasNotSeenToArriveIsUnknownThenReadBa
     }
 
     // Ctrl-C while the reply is held after the service acted.
-    sandbox.scriptNextReply("GET", "sandbox/3ds/dep-5/approve", {.hold = true, .afterRoute = true});
+    sandbox.scriptNextReply("GET", "sandbox/3ds/dep-7/approve", {.hold = true, .afterRoute = true});
     Terminal terminal({"--base-url", sandbox.baseURL(), "card-deposit", "25", "EUR"});
     typeNewCard(terminal, "");
     for (const auto& [shown, answer] : {std::pair{"] Add a card", "Add a card"},
@@ -2667,7 +2809,7 @@ TEST(WalletCliTest, ACardDepositWhoseChoiceWasNotSeenToArriveIsUnknownThenReadBa
     EXPECT_EQ(terminal.status(), 130);
     sandbox.releaseHeld();
     EXPECT_THAT(flowing(terminal.shown()), HasSubstr(unknown));
-    EXPECT_THAT(terminal.shown(), HasSubstr("deposit dep-5 is COMPLETED"));
+    EXPECT_THAT(terminal.shown(), HasSubstr("deposit dep-7 is COMPLETED"));
     EXPECT_THAT(terminal.shown(), Not(HasSubstr("result: cancelled")));
 }
 
@@ -3046,10 +3188,11 @@ TEST(WalletCliTest, APageLinkedToItselfIsShownAndAskedAgainEachTime) {
     };
     const std::vector<Page> pages{
         {"sandbox/3ds/{id}", "card-deposit 25 EUR\n" + toPage, "deposit dep-1 is still PROCESSING"},
-        {"sandbox/kyc/{id}", "kyc start\n", "the verification page was closed before it ended"},
+        {"sandbox/kyc/{id}", "kyc start\n",
+         "whether the choice made on its page reached the service is unknown"},
         {"sandbox/instrument-verification/{id}",
          "instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\n",
-         "page closed before it returned; ivs-1 left as it was"},
+         "verification ivs-1 may have completed: its page, or a page its links led to"},
     };
     for (const auto& [pattern, command, end] : pages) {
         corvend::sandbox::Sandbox sandbox;
@@ -3059,7 +3202,7 @@ TEST(WalletCliTest, APageLinkedToItselfIsShownAndAskedAgainEachTime) {
                                   "configure\nauthenticate\n" + command + kThreeTimes);
         EXPECT_NE(run.exitCode, 124) << pattern << " hung:\n" << run.output;
         EXPECT_EQ(countOf(run.output, "title: Once more\n"), 4u) << run.output;
-        EXPECT_THAT(run.output, HasSubstr(end));
+        EXPECT_THAT(flowing(run.output), HasSubstr(end));
     }
 
     corvend::sandbox::Sandbox sandbox;
@@ -3074,7 +3217,8 @@ TEST(WalletCliTest, APageLinkedToItselfIsShownAndAskedAgainEachTime) {
         ASSERT_TRUE(terminal.waitForPrompt("> "));
         terminal.type(answer + "\r");
     }
-    ASSERT_TRUE(terminal.waitFor("card deposit result: cancelled")) << terminal.shown();
+    // Its links were followed: what they did is unknown.
+    ASSERT_TRUE(terminal.waitFor("card deposit result: unknown")) << terminal.shown();
     ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
     terminal.type("quit\r");
     EXPECT_EQ(terminal.status(), 0);
@@ -3121,7 +3265,8 @@ TEST(WalletCliTest, AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed) {
         terminal.type("instruments verify UK_BANK_ACCOUNT https://wallet.example/verified\r");
         ASSERT_TRUE(terminal.waitFor(shownFirst)) << end();
         terminal.interrupt();
-        ASSERT_TRUE(terminal.waitFor("ivs-1 left as it was")) << end();
+        // Its page's request reached the service: what loading it did is unknown.
+        ASSERT_TRUE(terminal.waitFor("ivs-1 may have completed")) << end();
         ASSERT_TRUE(terminal.waitForPrompt("wallet> ")) << end();
         terminal.type("quit\r");
         EXPECT_EQ(terminal.status(), 0);
