@@ -1099,5 +1099,10 @@ OLD='    said.insert(said.size() - 1, known.lostErrorID);'
 NEW=''
 fault "wallet-cli: an unseen end's error ID left out" examples/wallet-cli/CommandRun.cpp \
     wallet_cli_test "$CLI:CommandRunTest.*"
+OLD='            if (named && *named != asked) {'
+NEW='            if (named && named->empty()) {'
+fault "wallet-cli: a read answered with another record prints that record as the one asked" \
+    examples/wallet-cli/CommandWords.hpp "wallet-cli wallet_cli_test" \
+    "$CLI:*EveryOneShotCommandExitsByOneRule"
 
 plant_all

@@ -142,8 +142,10 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
                (count == 2 || (count == 3 && sameWord(arguments[2], "tokenizations")))) {
         std::optional<CardService::Includes> include;
         if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
-        call([service, id = card(arguments[1]), include] { return service->get(id, include); },
-             printer<Wallet::Card>(action, done, describe));
+        const std::string id = card(arguments[1]);
+        call([service, id, include] { return service->get(id, include); },
+             readOf<Wallet::Card>("card", id, &Wallet::Card::cardID,
+                                  printer<Wallet::Card>(action, done, describe)));
     } else if (action == "update" && count >= 3) {
         // The reason is the rest of the line (or one quoted text).
         std::optional<std::string> reason;

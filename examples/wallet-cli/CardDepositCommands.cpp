@@ -431,7 +431,10 @@ void CardDepositCommands::readDepositBack(const std::string& id, DepositRead the
         (flowCompleted_ ? "the card-deposit flow completed; `deposit get "
                         : "deposit " + id + " was not read back (`deposit get ") +
         id + (flowCompleted_ ? "` shows where its deposit stands" : "` shows where it stands)");
-    call([service = wallet_.depositService(), id] { return service->get(id); }, std::move(then),
+    // Only the flow's own deposit says where it stands.
+    call([service = wallet_.depositService(), id] { return service->get(id); },
+         readOf<Wallet::CustomerDeposit>("deposit", id, &Wallet::CustomerDeposit::id,
+                                         std::move(then)),
          std::move(unknown));
 }
 

@@ -168,6 +168,11 @@ std::string descriptionText(const Error& error) {
     return messageText(error) + errorIDLine(error);
 }
 
+std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked) {
+    const std::string kind(noun);
+    return "named " + kind + " " + std::string(named) + ", not " + kind + " " + std::string(asked);
+}
+
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.
     std::string text = descriptionText(error);

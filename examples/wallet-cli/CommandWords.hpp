@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <stdexcept>
@@ -107,6 +108,29 @@ std::string errorIDLine(const Error& error);
 // A failure as a person reads it: the kit's message and code, then what to do about it where the
 // host can tell ("not signed in: run authenticate" for a refused or missing access token).
 std::string errorText(const Error& error);
+
+// "named <noun> <named>, not <noun> <asked>", of a reply about another record than the one a
+// call was sent for, as a gateway that mixed up replies may send. Not escaped.
+std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked);
+
+// The completion of a read of `noun` `asked` that hands `then` its result, but a value naming
+// another record (its id per `idOf`, an optional or a string) as a failure, "the reply
+// <namedAnother>": it is not the record asked for.
+template <class T, class IdOf>
+std::function<void(Result<T>)> readOf(std::string noun, std::string asked, IdOf idOf,
+                                      std::function<void(Result<T>)> then) {
+    return [noun = std::move(noun), asked = std::move(asked), idOf = std::move(idOf),
+            then = std::move(then)](Result<T> result) {
+        if (result) {
+            const std::optional<std::string> named = std::invoke(idOf, *result);
+            if (named && *named != asked) {
+                result = std::unexpected(Error::make(
+                    std::runtime_error("the reply " + namedAnother(noun, *named, asked))));
+            }
+        }
+        then(std::move(result));
+    };
+}
 
 // The completion that prints `describe(value)` to `out` and ends `succeeded`, or
 // "<what> failed: <error>" (errorText) to `err` and ends `failed`. `out` and `err` must outlive

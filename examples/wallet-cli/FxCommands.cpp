@@ -63,7 +63,8 @@ void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Do
             "shows it");
     } else if (action == "get" && arguments.size() == 2) {
         call([service, id = arguments[1]] { return service->getQuote(id); },
-             printer("get", std::move(done)));
+             readOf<Wallet::FXRate>("quote", arguments[1], &Wallet::FXRate::id,
+                                    printer("get", std::move(done))));
     } else {
         err_ << "usage: fx " << kUsage << std::endl;
         done(Outcome::misused);

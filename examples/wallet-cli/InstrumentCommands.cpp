@@ -162,7 +162,10 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
         Wallet::PaymentInstrumentParameters which{arguments[2], instrumentType(arguments[1])};
         if (action == "get") {
             call([service, which] { return service->get(which); },
-                 printer<Instrument>(action, done, one));
+                 readOf<Instrument>(
+                     "instrument", arguments[2],
+                     [](const Instrument& instrument) { return instrument->id(); },
+                     printer<Instrument>(action, done, one)));
         } else {
             call([service, which] { return service->delete_(which); },
                  printer<Instrument>(

@@ -337,7 +337,8 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             step<Record>(action, {words[0], "confirmation", "", ""}, done),
             stepLeft(noun, words[0], "confirmation", false));
     } else if (action == "get" && words.size() == 1) {
-        call([service, id = words[0]] { return service->get(id); }, printer<Record>(action, done));
+        call([service, id = words[0]] { return service->get(id); },
+             readOf<Record>(noun, words[0], &Record::id, printer<Record>(action, done)));
     } else if (action == "list") {
         std::optional<typename Domain::Parameters> parameters;
         if (!words.empty()) {
@@ -438,9 +439,9 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
         if (result && !sent.id.empty() && result->id() != sent.id) {
             // Not this step's reply: how the step ended was not seen.
             self->err_ << label + ": the reply" + (sent.run.empty() ? "" : " to the " + sent.step) +
-                              " named " + noun + " " + TerminalText::inLine(result->id()) +
-                              ", not " + noun + " " + TerminalText::inLine(sent.id) + "; " +
-                              stepLeft(noun, sent.id, sent.step, !sent.run.empty()) + unsent
+                              " " +
+                              TerminalText::inLine(namedAnother(noun, result->id(), sent.id)) +
+                              "; " + stepLeft(noun, sent.id, sent.step, !sent.run.empty()) + unsent
                        << std::endl;
             return done(Outcome::failed);
         }

@@ -160,7 +160,9 @@ void ProfileCommands::accounts(const std::vector<std::string>& arguments, Comman
                                                          std::move(done), &describeAll));
     } else if (action == "get" && arguments.size() == 2) {
         call([service, id = arguments[1]] { return service->getSingleAccount(id); },
-             resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one));
+             readOf<Wallet::Account>(
+                 "account", arguments[1], &Wallet::Account::id,
+                 resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one)));
     } else if (action == "add" && arguments.size() == 2) {
         call([service, request = Wallet::AddAccountRequest(
                            currencyCode(arguments[1]))] { return service->addAccount(request); },

@@ -590,6 +590,31 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         EXPECT_FALSE(fresh.requests().back().path.ends_with("/status"));
     }
 
+    // A read answered with another record says so and prints nothing of it; the card-deposit
+    // flow's read back of its own deposit too.
+    const std::string other =
+        R"({"id":"dep-9","amount":700,"currencyCode":"EUR","paymentOption":"BANK_TRANSFER",)"
+        R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1","transferDetails":{},)"
+        R"("creationTime":"2024-03-28T10:00:00.000Z","status":"COMPLETED"})";
+    for (const auto& [command, answers, passed] :
+         {std::tuple{"deposit get dep-1", "", 0},
+          {"card-deposit 5 EUR", "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\n",
+           1}}) {
+        corvend::sandbox::Sandbox fresh;
+        fresh.start();
+        for (int i = 0; i < passed; ++i)
+            fresh.scriptNextReply("GET", "digitalwallets/v1/profile/deposits/dep-1",
+                                  {.afterRoute = true});
+        fresh.scriptNextReply("GET", "digitalwallets/v1/profile/deposits/dep-1", {.body = other});
+        std::vector<std::string> arguments{"--base-url", fresh.baseURL()};
+        std::istringstream words(command);
+        for (std::string word; words >> word;) arguments.push_back(word);
+        const CliRun run = runCli(arguments, answers);
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(run.output, HasSubstr("the reply named deposit dep-9, not deposit dep-1"));
+        EXPECT_THAT(run.output, Not(HasSubstr("dep-9:")));
+    }
+
     for (const Step& step : steps) {
         SCOPED_TRACE(step.command + ": " + step.id + " " + step.status);
         corvend::sandbox::Sandbox fresh;
