@@ -237,12 +237,14 @@ NEW='                depositRead.value();
                 throw;'
 fault "deposit root: the deposit's error wins over the options'" $ROOT_INTERACTOR \
     corvend_integration_test "$INTEGRATION:*LoadFailure*"
-OLD='return Loaded{std::move(options), depositRead.value()};'
-NEW='try {
-                return Loaded{std::move(options), depositRead.value()};
-            } catch (...) {
-                throw CardDepositError(CardDepositError::internalError);
-            }'
+OLD='            auto deposit = depositRead.value();'
+NEW='            auto deposit = [&] {
+                try {
+                    return depositRead.value();
+                } catch (...) {
+                    throw CardDepositError(CardDepositError::internalError);
+                }
+            }();'
 fault "deposit root: the deposit's read error replaced" $ROOT_INTERACTOR \
     corvend_integration_test "$INTEGRATION:*LoadFailure*DepositReadFails"
 OLD='            if (!result) {
@@ -251,6 +253,32 @@ NEW='            if (!result) {
                 self->fail(Error::make(CardDepositError(CardDepositError::internalError)));'
 fault "deposit root: the saved card's read error replaced" $ROOT_INTERACTOR \
     corvend_integration_test "$INTEGRATION:*LoadFailure*"
+# A reply naming another deposit than the flow's ends the flow there, naming both.
+OLD='            if (deposit.id() != id) throw CardDepositError::otherDepositNamed(deposit.id(), id);'
+NEW=''
+fault "other deposit: the read's deposit taken whatever it names" $ROOT_INTERACTOR $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:DepositRoot*"
+OLD='            if (created.id() != request.id())
+                throw CardDepositError::otherDepositNamed(created.id(), request.id());'
+NEW=''
+fault "other deposit: the create's reply goes on to the summary whatever it names" \
+    $CARD_INTERACTOR $DEPOSIT_FLOW "$DEPOSIT_FLOW:CardDepositInteractor*"
+OLD='            if (confirmed.id() != id) throw CardDepositError::otherDepositNamed(confirmed.id(), id);'
+NEW=''
+fault "other deposit: the confirm's reply goes on whatever it names" \
+    CorvendWallet/ui/flows/card-deposit/DepositSummaryInteractor.cpp corvend_integration_test \
+    "$INTEGRATION:*FailureTest*ConfirmNamesAnotherDeposit"
+OLD='        return lhs.case_ == rhs.case_ && (lhs.detail_ && rhs.detail_ ? *lhs.detail_ == *rhs.detail_
+                                                                     : lhs.detail_ == rhs.detail_);'
+NEW='        return lhs.case_ == rhs.case_;'
+fault "other deposit: errors naming other deposits are equal" \
+    CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:CardDepositResult*"
+OLD='            if (const std::string* detail = flow->detail()) return TerminalText::inLine(*detail);'
+NEW=''
+fault "other deposit: wallet-cli says fixed words instead of both ids" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "examples/wallet-cli/wallet_cli_test:*AFailedCardDepositPrintsAReadableReason*"
 
 # 6. Releases and replacements.
 DETAILS_INTERACTOR=CorvendWallet/ui/flows/card-details/CardSecureDetailsInteractor.cpp

@@ -79,6 +79,8 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
     // The flow's own errors in words; any other error reads as itself.
     const auto reason = [](const Error& error) {
         if (const auto flow = error.as<Wallet::CardDepositError>()) {
+            // A detail names what the service sent (another deposit's id): its words, escaped.
+            if (const std::string* detail = flow->detail()) return TerminalText::inLine(*detail);
             return std::string(
                 flow->value() == Wallet::CardDepositError::failedToLoadAcceptedCardsError
                     ? "the service named no card scheme these screens accept"

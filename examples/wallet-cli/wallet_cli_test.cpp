@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <boost/json/parse.hpp>
 #include <chrono>
 #include <clocale>
 #include <csignal>
@@ -1403,6 +1404,28 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
 TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
+    // The reply to the card's creation names a bank deposit left PENDING (a gateway that mixed
+    // up replies): the flow ends there, naming both, and that one is never confirmed.
+    const std::string pending =
+        R"({"id":"dep-7","amount":700,"currencyCode":"EUR","paymentOption":"BANK_TRANSFER",)"
+        R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1",)"
+        R"("creationTime":"2024-03-28T10:00:00.000Z","transferDetails":{},"status":"PENDING"})";
+    sandbox.store().put("deposits", "dep-7", boost::json::parse(pending));
+    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits/dep-1/status",
+                            {.body = pending, .afterRoute = true, .replaceRouteReply = true});
+    const CliRun mixed = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
+                                std::string(kNewCard) + "\nAdd a card\nConfirm\n");
+    EXPECT_EQ(mixed.exitCode, 1) << mixed.output;
+    EXPECT_THAT(flowing(mixed.output),
+                HasSubstr("card deposit result: failed after the card was submitted (check the "
+                          "deposit before trying again): the reply named deposit dep-7, not "
+                          "deposit dep-1"));
+    EXPECT_THAT(mixed.output, HasSubstr("deposit dep-1 is PENDING"));
+    EXPECT_EQ(sandbox.store().get("deposits", "dep-7")->at("status"), "PENDING");
+    EXPECT_EQ(std::ranges::count(requestsTo(sandbox),
+                                 "POST /digitalwallets/v1/profile/deposits/dep-7/status"),
+              0);
+
     offerCardsOfNoScheme(sandbox);
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\nauthenticate\ncard-deposit 5 EUR\nnew card\n");

@@ -455,6 +455,15 @@ INSTANTIATE_TEST_SUITE_P(
                         test.tap("Confirm");
                     },
                     std::nullopt, true},
+        // The sandbox's first deposit is dep-1.
+        FailureCase{"ConfirmNamesAnotherDeposit",
+                    [](CardDepositFlowTest& test) {
+                        test.start(500);
+                        test.confirmWith([](auto& deposit) { deposit["id"] = "dep-seed-1"; });
+                    },
+                    Result::terminalFailure(
+                        Error::make(CardDepositError::otherDepositNamed("dep-seed-1", "dep-1"))),
+                    true},
         FailureCase{"UnknownAction",
                     [](CardDepositFlowTest& test) {
                         test.start(500);

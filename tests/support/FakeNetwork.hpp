@@ -8,6 +8,7 @@
 //
 //   network->setReply({.status = 422, .body = errorDocument});
 //   network->setReply({.failure = [] { throw platform::CancellationError(); }});
+//   network->setReply("digitalwallets/v1/profile/deposits/options", {.body = "[]"});
 
 #include <chrono>
 #include <condition_variable>
@@ -64,6 +65,12 @@ class FakeNetwork : public Networkable {
         reply_ = std::move(reply);
     }
     void setBody(std::string body) { setReply({.body = std::move(body)}); }
+    // The answer to every later request for `path` (as Sent::path has it), whatever setReply
+    // gives the others: calls made side by side each get their own.
+    void setReply(std::string path, Reply reply) {
+        std::lock_guard lock(mutex_);
+        repliesByPath_.insert_or_assign(std::move(path), std::move(reply));
+    }
 
     // The request `endpoint` describes, without sending it: "METHOD URL BODY", the URL
     // against kBaseURL and BODY empty when there is none.
@@ -106,7 +113,8 @@ class FakeNetwork : public Networkable {
                                  ? std::optional(std::string(request.httpBody()->view()))
                                  : std::nullopt,
                              request.allHTTPHeaderFields(), std::this_thread::get_id(), &endpoint});
-            reply = reply_;
+            const auto byPath = repliesByPath_.find(endpoint.urlText());
+            reply = byPath == repliesByPath_.end() ? reply_ : byPath->second;
         }
         sentChanged_.notify_all();
         if (reply.failure) reply.failure();
@@ -120,6 +128,7 @@ class FakeNetwork : public Networkable {
     mutable std::mutex mutex_;
     mutable std::condition_variable sentChanged_;
     Reply reply_;
+    std::map<std::string, Reply, std::less<>> repliesByPath_;
     std::vector<Sent> sent_;
 };
 

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
 
 namespace corvend {
 
@@ -13,21 +16,33 @@ class CardDepositError : public std::exception {
         // The deposit options named no accepted card scheme.
         failedToLoadAcceptedCardsError,
         // Data the flow cannot use: a saved instrument that is not a card, a redirect without
-        // its addresses, an unknown deposit action, a 3-D Secure address that is not a URL.
+        // its addresses, an unknown deposit action, a 3-D Secure address that is not a URL, a
+        // reply that names another deposit than the flow's.
         internalError,
     };
 
     CardDepositError(Case value) : case_(value) {}  // NOLINT: a case reads as its type
 
+    // An internalError for a reply about deposit `named` to a step for deposit `own`: "the
+    // reply named deposit dep-7, not deposit dep-1".
+    static CardDepositError otherDepositNamed(std::string_view named, std::string_view own);
+
     Case value() const noexcept { return case_; }
+    // What the flow was told beyond its case, in words; null when nothing.
+    const std::string* detail() const noexcept { return detail_.get(); }
     const char* what() const noexcept override;
 
     friend bool operator==(const CardDepositError& lhs, const CardDepositError& rhs) noexcept {
-        return lhs.case_ == rhs.case_;
+        return lhs.case_ == rhs.case_ && (lhs.detail_ && rhs.detail_ ? *lhs.detail_ == *rhs.detail_
+                                                                     : lhs.detail_ == rhs.detail_);
     }
 
   private:
+    CardDepositError(Case value, std::string detail);
+
     Case case_;
+    // Shared, so that copying an exception never throws.
+    std::shared_ptr<const std::string> detail_;
 };
 
 }  // namespace corvend
@@ -35,6 +50,8 @@ class CardDepositError : public std::exception {
 template <>
 struct std::hash<corvend::CardDepositError> {
     std::size_t operator()(const corvend::CardDepositError& error) const noexcept {
-        return std::hash<int>{}(error.value());
+        const std::size_t value = std::hash<int>{}(error.value());
+        const auto* detail = error.detail();
+        return detail ? value ^ (std::hash<std::string>{}(*detail) << 1) : value;
     }
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
 #include "platform/foundation/Unicode.hpp"
 
 namespace corvend {
@@ -52,7 +53,11 @@ CardDetails CardDepositInteractor::makeCardDetails(const CardDepositInput& input
 void CardDepositInteractor::startDeposit(model::DepositCreate request, CardDetails cardDetails) {
     executingTask_ = FlowTask::run<model::CustomerDeposit>(
         [service = depositService_, request = std::move(request)] {
-            return service->create(request);
+            auto created = service->create(request);
+            // Confirming the deposit a reply names would act on a record the flow was not given.
+            if (created.id() != request.id())
+                throw CardDepositError::otherDepositNamed(created.id(), request.id());
+            return created;
         },
         [weakSelf = weak_from_this(),
          cardDetails = std::move(cardDetails)](Result<model::CustomerDeposit> result) {

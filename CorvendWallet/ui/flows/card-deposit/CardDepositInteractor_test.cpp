@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "CorvendWallet/services/cards/CardPaymentInstrument.hpp"
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
+#include "platform/async/MainQueue.hpp"
 #include "platform/foundation/Unicode.hpp"
 #include "tests/support/CardScreenDoubles.hpp"
 #include "tests/support/FakeDeviceFingerprintProvider.hpp"
 #include "tests/support/FakeNetwork.hpp"
+#include "tests/support/ThemeFixture.hpp"
 
 namespace corvend {
 namespace {
@@ -42,6 +47,48 @@ TEST(CardDepositInteractorTest, TheNewCardNamesNoSchemeOrStatusWhateverItsBrand)
 
     // A saved card is confirmed with its code only.
     EXPECT_EQ(interactor.makeDepositCreate(input, false).paymentInstrument(), nullptr);
+}
+
+class RecordingOutput : public CardDepositInteractorOutput {
+  public:
+    void cardDepositDidSucceed(const model::CustomerDeposit& deposit, const CardDetails&) override {
+        created.push_back(deposit.id());
+    }
+    void cardDepositDidFail(const Error& error) override { errors.push_back(error); }
+
+    std::vector<std::string> created;
+    std::vector<Error> errors;
+};
+
+// The create goes on to the summary only with the deposit it was sent for: a reply naming
+// another deposit fails it, naming both, so that one is never confirmed.
+TEST(CardDepositInteractorTest, ACreateAnsweredForAnotherDepositFails) {
+    components::testing::configureTheme();  // the card's logo
+    for (const std::string named : {"dep-1", "dep-7"}) {
+        SCOPED_TRACE(named);
+        std::string reply = "{" + testing::kDepositRequiredMembers + "}";
+        reply.replace(reply.find("dep-1"), 5, named);
+        const auto network = std::make_shared<testing::FakeNetwork>(reply);
+        const auto interactor = std::make_shared<CardDepositInteractor>(
+            DepositRepository::make(network,
+                                    std::make_shared<testing::FakeDeviceFingerprintProvider>()),
+            testing::pendingDeposit());
+        const auto output = std::make_shared<RecordingOutput>();
+        interactor->setOutput(output);
+        interactor->deposit(CardDepositInput{}, false);
+        ASSERT_TRUE(platform::MainQueue::shared().runUntil(
+            [&] { return !output->created.empty() || !output->errors.empty(); },
+            std::chrono::seconds(10)));
+        EXPECT_EQ(network->only().path, "digitalwallets/v1/profile/deposits/dep-1/status");
+        if (named == "dep-1") {
+            EXPECT_EQ(output->created, std::vector<std::string>{"dep-1"});
+            continue;
+        }
+        EXPECT_TRUE(output->created.empty());
+        ASSERT_EQ(output->errors.size(), 1u);
+        EXPECT_EQ(output->errors[0].as<CardDepositError>(),
+                  CardDepositError::otherDepositNamed("dep-7", "dep-1"));
+    }
 }
 
 // The card's name ends with the last four characters a person sees, whatever script its digits

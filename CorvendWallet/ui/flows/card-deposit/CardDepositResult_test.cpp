@@ -38,6 +38,12 @@ TEST(CardDepositResultTest, FailuresCarryingEqualKitErrorsAreEqualWhereverTheyWe
          Error::make(model::ConfigurationError("bad", "C0001")), true},
         {"equal flow errors", Error::make(CardDepositError(CardDepositError::internalError)),
          Error::make(CardDepositError(CardDepositError::internalError)), true},
+        {"equal details", Error::make(CardDepositError::otherDepositNamed("dep-7", "dep-1")),
+         Error::make(CardDepositError::otherDepositNamed("dep-7", "dep-1")), true},
+        {"other details", Error::make(CardDepositError::otherDepositNamed("dep-7", "dep-1")),
+         Error::make(CardDepositError::otherDepositNamed("dep-8", "dep-1")), false},
+        {"a detail and none", Error::make(CardDepositError::otherDepositNamed("dep-7", "dep-1")),
+         Error::make(CardDepositError(CardDepositError::internalError)), false},
         {"flow and wallet error", Error::make(CardDepositError(CardDepositError::internalError)),
          Error::make(WalletError::internalError("I0005")), false},
         // Not the kit's own: only the same object is the same error.

@@ -37,7 +37,10 @@ void DepositRootInteractor::load() {
                 }
                 throw;
             }
-            return Loaded{std::move(options), depositRead.value()};
+            auto deposit = depositRead.value();
+            // A reply about another deposit: the flow never acts on a record it was not given.
+            if (deposit.id() != id) throw CardDepositError::otherDepositNamed(deposit.id(), id);
+            return Loaded{std::move(options), std::move(deposit)};
         },
         [weakSelf = weak_from_this()](Result<Loaded> result) {
             const auto self = weakSelf.lock();

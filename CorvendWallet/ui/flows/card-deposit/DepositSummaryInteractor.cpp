@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp"
+
 namespace corvend {
 
 DepositSummaryInteractor::DepositSummaryInteractor(std::shared_ptr<DepositService> depositService,
@@ -11,7 +13,10 @@ DepositSummaryInteractor::DepositSummaryInteractor(std::shared_ptr<DepositServic
 void DepositSummaryInteractor::confirm() {
     executingTask_ = FlowTask::run<model::CustomerDeposit>(
         [service = depositService_, id = depositID_] {
-            return service->confirm(model::DepositConfirm(id, std::nullopt));
+            auto confirmed = service->confirm(model::DepositConfirm(id, std::nullopt));
+            // Its next step (a 3-D Secure page) would be another deposit's.
+            if (confirmed.id() != id) throw CardDepositError::otherDepositNamed(confirmed.id(), id);
+            return confirmed;
         },
         [weakSelf = weak_from_this()](Result<model::CustomerDeposit> result) {
             const auto self = weakSelf.lock();
