@@ -2,9 +2,11 @@
 // one command given on the command line, the scripted demo (--demo), or commands read from
 // standard input (the REPL).
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
@@ -374,6 +376,12 @@ int runProgram(int argc, char** argv, corvend::cli::LineFitter& screen) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A standard stream closed at start would lend its number to the next descriptor opened, a
+    // socket of the kit's. Held read-only, a closed output refuses what is written, as it would.
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(stream, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) < 0)
+            break;
+    }
     // Before anything changes them or a thread starts.
     corvend::cli::TerminalModes::shared().keep();
     // The line editor reads what a person types in the terminal's character set (UTF-8 for

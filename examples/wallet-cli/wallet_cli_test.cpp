@@ -483,6 +483,7 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, kOutputLost},
         {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, " 2>/dev/full"},
         {{"--version"}, "", 1, kOutputLost},
+        {{"money", "5", "EUR"}, "", 1, " 2>&1 >&-"},
         {{"card", "check", "4111111111111112"}, "", 1, kOutputLost},
         {{"card", "check", "4111111111111111"}, "", 0},
         {{"card", "check", "4111111111111112"}, "", 1},
