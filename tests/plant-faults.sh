@@ -1132,5 +1132,21 @@ NEW='            if (named && named->empty()) {'
 fault "wallet-cli: a read answered with another record prints that record as the one asked" \
     examples/wallet-cli/CommandWords.hpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
+# 25. The example host's output that cannot be written: said, exit 1, the REPL ends there.
+CLI=examples/wallet-cli/wallet_cli_test
+LOST="$CLI:WalletCliTest.EveryOneShot*:WalletCliTest.RunsCommandsReadFromStandardInput*"
+LOST+=":WalletCli/TheTerminalAtEveryEnd.*OutputGone*"
+OLD='    if (!error_) error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());'
+NEW=''
+fault "wallet-cli: lost output goes unnoted" \
+    examples/wallet-cli/LineFitter.cpp "wallet-cli wallet_cli_test" "$LOST"
+OLD='    if (!out_) {'
+NEW='    if (false) {'
+fault "wallet-cli: the REPL reads on after lost output" examples/wallet-cli/Console.cpp \
+    "wallet-cli wallet_cli_test" "$LOST"
+OLD='    std::signal(SIGPIPE, SIG_IGN);'
+NEW=''
+fault "wallet-cli: lost output to a closed pipe ends the host by SIGPIPE in the editor's modes" \
+    examples/wallet-cli/main.cpp "wallet-cli wallet_cli_test" "$LOST"
 
 plant_all

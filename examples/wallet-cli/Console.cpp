@@ -49,7 +49,13 @@ void Console::stopped(const CommandRun::Stopped& known) {
 }
 
 void Console::readNext() {
-    if (!prompt_.empty()) out_ << prompt_ << std::flush;
+    // Flushed before each line: a closed pipe shows at the command whose output it lost.
+    out_ << prompt_ << std::flush;
+    if (!out_) {
+        // Nobody would see what a next command did.
+        finish();
+        return;
+    }
     reader_->nextCommand([self = shared_from_this()](std::optional<std::string> line) {
         self->handle(std::move(line));
     });

@@ -24,8 +24,9 @@ class Console : public std::enable_shared_from_this<Console> {
                                          std::shared_ptr<LineSource> reader, std::ostream& out,
                                          std::string prompt);
 
-    // Starts the session; `finished` runs once, on the main queue, after `quit` or at the end
-    // of the input. A failed command does not end the session. Call once.
+    // Starts the session; `finished` runs once, on the main queue, after `quit`, at the end
+    // of the input, or once `out` has failed (output that could not be written). A failed
+    // command does not end the session. Call once.
     void start(std::function<void()> finished);
 
     struct Passkey {};

@@ -1,6 +1,7 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace corvend::cli {
 
@@ -85,12 +86,13 @@ LineFitter::~LineFitter() {
 
 LineFitter::int_type LineFitter::overflow(int_type c) {
     if (!traits_type::eq_int_type(c, traits_type::eof())) put(traits_type::to_char_type(c));
-    return traits_type::not_eof(c);
+    return error_ ? traits_type::eof() : traits_type::not_eof(c);
 }
 
 std::streamsize LineFitter::xsputn(const char* text, std::streamsize count) {
     for (std::streamsize i = 0; i < count; ++i) put(text[i]);
-    return count;
+    // Short of everything, so that the stream fails.
+    return error_ ? 0 : count;
 }
 
 int LineFitter::sync() {
@@ -100,7 +102,9 @@ int LineFitter::sync() {
     if (column_ + blanks_.size() <= width_) write(blanks_, blanks_.size());
     blanks_.clear();
     glued_ = inWord;
-    return target_->pubsync();
+    errno = 0;
+    if (target_->pubsync() != 0) lost();
+    return error_ ? -1 : 0;
 }
 
 void LineFitter::put(char c) {
@@ -174,7 +178,7 @@ std::size_t LineFitter::continuationIndent() const {
 }
 
 void LineFitter::goOn() {
-    target_->sputc('\n');
+    send("\n");
     shown_.clear();
     column_ = 0;
     const std::string indent(continuationIndent(), ' ');
@@ -182,7 +186,7 @@ void LineFitter::goOn() {
 }
 
 void LineFitter::write(std::string_view text, std::size_t columns) {
-    target_->sputn(text.data(), static_cast<std::streamsize>(text.size()));
+    send(text);
     shown_ += text;
     column_ += columns;
 }
@@ -191,8 +195,21 @@ void LineFitter::endLine() {
     writeWord();
     if (column_ + blanks_.size() <= width_) write(blanks_, blanks_.size());
     blanks_.clear();
-    target_->sputc('\n');
+    send("\n");
     lineEnded();
+}
+
+void LineFitter::send(std::string_view text) {
+    if (text.empty()) return;
+    errno = 0;
+    const auto size = static_cast<std::streamsize>(text.size());
+    if (target_->sputn(text.data(), size) != size) lost();
+}
+
+void LineFitter::lost() {
+    // The first error is the one to tell: later ones follow from it. A buffer over the C
+    // library's stream leaves the reason in errno.
+    if (!error_) error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
 }
 
 void LineFitter::lineEnded() {

@@ -5,6 +5,7 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "examples/wallet-cli/TerminalText.hpp"
 
@@ -21,7 +22,9 @@ namespace corvend::cli {
 // character, none for a combining mark; an escape takes one per character.
 //
 // Installs itself as the stream's buffer and puts the old one back when destroyed; everything
-// goes on to the old one. Not thread-safe: write to the stream from one thread at a time.
+// goes on to the old one. Output the old one refuses (a full disk, a closed pipe) is lost for
+// good: from then on the stream fails (its badbit is set at its next write or flush), and
+// writeError says why. Not thread-safe: write to the stream from one thread at a time.
 class LineFitter final : public std::streambuf {
   public:
     LineFitter(std::ostream& stream, std::size_t width);
@@ -37,6 +40,10 @@ class LineFitter final : public std::streambuf {
     // terminal echoed it): what is written next starts a new line.
     void lineEnded();
 
+    // Why output was lost: the error of the first write the old buffer refused; none while
+    // everything reached it.
+    std::error_code writeError() const { return error_; }
+
   protected:
     int_type overflow(int_type c) override;
     std::streamsize xsputn(const char* text, std::streamsize count) override;
@@ -49,6 +56,9 @@ class LineFitter final : public std::streambuf {
     // Writes the word being read, on a new line first when it does not fit after the blanks.
     void writeWord();
     void write(std::string_view text, std::size_t columns);
+    // Hands `text` to the old buffer, noting the error should it refuse it.
+    void send(std::string_view text);
+    void lost();
     void endLine();
     // Ends the line written and starts the one it goes on on, indented.
     void goOn();
@@ -66,6 +76,7 @@ class LineFitter final : public std::streambuf {
     std::string blanks_;        // blanks read since the last word, not yet written
     std::string word_;          // the word being read
     bool glued_ = false;        // the word goes on one written at a flush: no cut before it
+    std::error_code error_;
 };
 
 }  // namespace corvend::cli

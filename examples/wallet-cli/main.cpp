@@ -2,10 +2,13 @@
 // one command given on the command line, the scripted demo (--demo), or commands read from
 // standard input (the REPL).
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <functional>
@@ -236,17 +239,24 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
     return exitCode;
 }
 
-}  // namespace
+// A run whose output was lost did not do what it was asked: said on standard error, and a 0
+// becomes 1. Lost errors are told by the status alone.
+int statusWithOutput(int status, const corvend::cli::LineFitter& screen,
+                     const corvend::cli::LineFitter& errors) {
+    // What the C library still holds meets its error here, not unseen at exit.
+    std::cout.flush();
+    if (const auto error = screen.writeError()) {
+        std::cerr << "wallet-cli: standard output could not be written: " << error.message()
+                  << std::endl;
+        if (status == 0) status = kFailed;
+    }
+    std::cerr.flush();
+    if (errors.writeError() && status == 0) status = kFailed;
+    return status;
+}
 
-int main(int argc, char** argv) {
-    // Before anything changes them or a thread starts.
-    corvend::cli::TerminalModes::shared().keep();
-    // The line editor reads what a person types in the terminal's character set (UTF-8 for
-    // "€"); before any thread starts. Only character classes: numbers and text go by ICU.
-    if (isatty(STDIN_FILENO) == 1) std::setlocale(LC_CTYPE, "");
-    // Every line the host writes fits 80 columns.
-    corvend::cli::LineFitter screen(std::cout, 80);
-    corvend::cli::LineFitter errors(std::cerr, 80);
+// Everything the program does after main has set up its writers; its exit status.
+int runProgram(int argc, char** argv, corvend::cli::LineFitter& screen) {
     CLI::App app{
         "Runs the wallet kit against the local sandbox (started in-process: by the REPL at\n"
         "launch, by one command when it needs the service) or a given base URL.\n"
@@ -258,7 +268,7 @@ int main(int argc, char** argv) {
         "Exit status of one command: 0 when it did what it was asked (a check found the\n"
         "number valid, a flow completed), 1 when it did not (an invalid number, a flow\n"
         "cancelled, abandoned or declined, a call that failed), 2 for a usage error,\n"
-        "130 when interrupted.",
+        "130 when interrupted. A run whose output could not be written exits 1.",
         "wallet-cli"};
     app.set_help_flag();
     bool help = false;
@@ -361,4 +371,28 @@ int main(int argc, char** argv) {
         std::cerr << "wallet-cli: " << error.what() << std::endl;
         return kFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A standard stream closed at start would lend its number to the next descriptor opened, a
+    // socket of the kit's. Held read-only, a closed output refuses what is written, as it would.
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(stream, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) < 0)
+            break;
+    }
+    // Before anything changes them or a thread starts.
+    corvend::cli::TerminalModes::shared().keep();
+    // The line editor reads what a person types in the terminal's character set (UTF-8 for
+    // "€"); before any thread starts. Only character classes: numbers and text go by ICU.
+    if (isatty(STDIN_FILENO) == 1) std::setlocale(LC_CTYPE, "");
+    // A write to a closed pipe fails with EPIPE, which the writers below take as any lost
+    // output, rather than ending the host there with the terminal in the editor's modes.
+    // The sandbox's server would ignore it too, but only once it starts.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Every line the host writes fits 80 columns.
+    corvend::cli::LineFitter screen(std::cout, 80);
+    corvend::cli::LineFitter errors(std::cerr, 80);
+    return statusWithOutput(runProgram(argc, argv, screen), screen, errors);
 }

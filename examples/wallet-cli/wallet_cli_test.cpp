@@ -43,6 +43,11 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
+// Standard output on a full disk; standard error read.
+constexpr const char* kOutputLost = " 2>&1 >/dev/full";
+constexpr const char* kOutputLostSays =
+    "wallet-cli: standard output could not be written: No space left on device";
+
 struct CliRun {
     int exitCode = -1;
     std::string output;  // stdout and stderr together, or stdout alone
@@ -55,14 +60,15 @@ std::string quoted(const std::string& word) {
 }
 
 // Runs wallet-cli with `arguments` and `input` on its standard input, reading its standard
-// output and, with `errorsToo`, its standard error. A run that never ends (a session stalled for
-// good) is stopped after 90 s and fails with status 124.
+// output and, with `errorsToo`, its standard error; `streams`, when given, says instead where they
+// go (kOutputLost). A run that never ends (a session stalled for good) is stopped after 90 s and
+// fails with status 124.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "",
-              bool errorsToo = true) {
+              bool errorsToo = true, const std::string& streams = "") {
     std::string command =
         "printf '%s' " + quoted(input) + " | timeout 90 " + quoted(WALLET_CLI_PATH);
     for (const auto& argument : arguments) command += " " + quoted(argument);
-    command += errorsToo ? " 2>&1" : " 2>/dev/null";
+    command += !streams.empty() ? streams : errorsToo ? " 2>&1" : " 2>/dev/null";
 
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -265,6 +271,15 @@ TEST(WalletCliTest, RunsCommandsReadFromStandardInputUntilQuitSendingWhatTheWord
                                   "POST " + withdrawals + "/wd-1/status",
                                   "POST " + withdrawals + "/wd-1/status",
                                   "GET " + withdrawals + "?limit=5&merchantRefNum=cli-1&offset=0"));
+
+    // Nor anything after the command whose output was lost.
+    const auto before = sandbox.requests().size();
+    const CliRun lost = runCli({"--base-url", sandbox.baseURL()},
+                               "configure\nauthenticate\ncards list\n", true, kOutputLost);
+    EXPECT_EQ(lost.exitCode, 1) << lost.output;
+    EXPECT_THAT(flowing(lost.output), HasSubstr(kOutputLostSays));
+    ASSERT_EQ(sandbox.requests().size(), before + 1);
+    EXPECT_EQ(sandbox.requests().back().path, "/digitalwallets/v1/auth/configurations");
 }
 
 TEST(WalletCliTest, AppearanceInstallsTheDefaultOrADarkLookAndPrintsThePalette) {
@@ -462,8 +477,15 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::vector<std::string> arguments;
         std::string input;
         int exitCode;
+        std::string streams{};
     };
     const std::vector<Case> cases{
+        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1.
+        {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, kOutputLost},
+        {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, " 2>/dev/full"},
+        {{"--version"}, "", 1, kOutputLost},
+        {{"money", "5", "EUR"}, "", 1, " 2>&1 >&-"},
+        {{"card", "check", "4111111111111112"}, "", 1, kOutputLost},
         {{"card", "check", "4111111111111111"}, "", 0},
         {{"card", "check", "4111111111111112"}, "", 1},
         {{"kyc", "start"}, "Complete\n", 0},
@@ -495,9 +517,12 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         {{"--base-url", "ftp://x/", "version"}, "", 2},
     };
     for (const Case& c : cases) {
-        const CliRun run = runCli(c.arguments, c.input);
+        const CliRun run = runCli(c.arguments, c.input, true, c.streams);
         EXPECT_EQ(run.exitCode, c.exitCode) << ::testing::PrintToString(c.arguments) << "\n"
                                             << run.output;
+        if (c.streams == kOutputLost && c.exitCode == 1) {
+            EXPECT_THAT(flowing(run.output), HasSubstr(kOutputLostSays)) << c.arguments.front();
+        }
         if (c.arguments.front() == "--") {
             EXPECT_THAT(run.output, Not(HasSubstr("kit version")));
         }
@@ -1612,6 +1637,8 @@ struct Start {
     bool piped = false;
     // A signal ignored, as nohup starts a program.
     int ignored = 0;
+    // Its standard output into this descriptor instead.
+    int output = -1;
 };
 
 class Terminal {
@@ -1634,9 +1661,11 @@ class Terminal {
             // A program that ends by SIGQUIT leaves no core behind.
             const rlimit noCore{.rlim_cur = 0, .rlim_max = 0};
             setrlimit(RLIMIT_CORE, &noCore);
+            if (start.output >= 0) dup2(start.output, STDOUT_FILENO);
             // As a terminal starts its program: the signals a shell's background job ignores
-            // (the tests may run as one) act again, and none is blocked.
-            for (const int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP})
+            // (the tests may run as one), and SIGPIPE, which the sandbox's server ignores, act
+            // again, and none is blocked.
+            for (const int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP, SIGPIPE})
                 std::signal(signal, SIG_DFL);
             if (start.ignored != 0) std::signal(start.ignored, SIG_IGN);
             sigset_t none;
@@ -2995,6 +3024,8 @@ struct SessionEnd {
     int resizes = 0;
     // Ignored from the start (nohup): the signal changes nothing, the keys end the session.
     bool ignored = false;
+    // Standard output is a pipe, closed at the prompt: the keys' first output is lost.
+    bool outputGone = false;
 };
 
 // Whether `signal` waits for the process `pid` to take it.
@@ -3037,8 +3068,18 @@ TEST_P(TheTerminalAtEveryEnd, IsAsTheHostFoundIt) {
                                 {.hold = true, .afterRoute = true});
     std::vector<std::string> words{"--base-url", sandbox.baseURL()};
     if (oneCommand) words.insert(words.end(), {"cards", "list"});
-    Terminal terminal(words, {.ignored = end.ignored ? end.signal : 0});
-    if (!oneCommand) signIn(terminal);
+    std::array<int, 2> output{-1, -1};
+    if (end.outputGone) {
+        ASSERT_EQ(pipe2(output.data(), O_CLOEXEC), 0);
+    }
+    Terminal terminal(words, {.ignored = end.ignored ? end.signal : 0, .output = output[1]});
+    if (end.outputGone) {
+        close(output[1]);
+        ASSERT_TRUE(terminal.waitForPrompt("wallet> "));
+        close(output[0]);
+    } else if (!oneCommand) {
+        signIn(terminal);
+    }
     if (end.where == SessionEnd::whileACommandWaits) terminal.type("cards list\r");
     if (end.where != SessionEnd::atThePrompt) {
         ASSERT_TRUE(waitForPath(sandbox, "/digitalwallets/v1/profile/prepaid/cards"));
@@ -3061,9 +3102,15 @@ TEST_P(TheTerminalAtEveryEnd, IsAsTheHostFoundIt) {
     if (end.signal != 0 && !end.ignored) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == end.signal) << endOf(status);
     } else {
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << endOf(status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (end.outputGone ? 1 : 0))
+            << endOf(status);
     }
     EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes())) << terminal.shown();
+    if (end.outputGone) {
+        EXPECT_THAT(terminal.shown(), HasSubstr("standard output could not be written: Broken"));
+        // The line typed after it is never run.
+        EXPECT_EQ(sandbox.requests().size(), 1u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -3084,7 +3131,9 @@ INSTANTIATE_TEST_SUITE_P(
         SessionEnd{"SigtermAfterManyResizesWhileOneCommandWaits", "", SIGTERM,
                    SessionEnd::whileOneCommandWaits, 70'000},
         SessionEnd{"SighupIgnoredAtStartThenQuit", "quit\r", SIGHUP, SessionEnd::atThePrompt, 0,
-                   true}),
+                   true},
+        SessionEnd{"OutputGoneAtThePrompt", "configure\rconfigure\r", 0, SessionEnd::atThePrompt, 0,
+                   false, true}),
     [](const auto& info) { return info.param.name; });
 
 // A window closed while the host is the terminal's own program and waits at its prompt or at a
