@@ -820,8 +820,8 @@ OLD='        columns += wide ? 2 : 1;'
 NEW='        columns += wide ? 1 : 1;'
 fault "wallet-cli: a wide character counts as one column" examples/wallet-cli/TerminalText.cpp \
     wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
-OLD='    std::string text = TerminalText::inLine(error.description());'
-NEW='    std::string text = error.description();'
+OLD='                       TerminalText::inLine(details.message.value_or(""));'
+NEW='                       details.message.value_or("");'
 fault "wallet-cli: a line break in a service's message starts a line" \
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSends*"
 OLD='        if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;'

@@ -49,7 +49,7 @@ TEST(CardDepositInteractorTest, TheNewCardNamesNoSchemeOrStatusWhateverItsBrand)
     EXPECT_EQ(interactor.makeDepositCreate(input, false).paymentInstrument(), nullptr);
 }
 
-class RecordingOutput : public CardDepositInteractorOutput {
+class RecordingCreateOutput : public CardDepositInteractorOutput {
   public:
     void cardDepositDidSucceed(const model::CustomerDeposit& deposit, const CardDetails&) override {
         created.push_back(deposit.id());
@@ -73,7 +73,7 @@ TEST(CardDepositInteractorTest, ACreateAnsweredForAnotherDepositFails) {
             DepositRepository::make(network,
                                     std::make_shared<testing::FakeDeviceFingerprintProvider>()),
             testing::pendingDeposit());
-        const auto output = std::make_shared<RecordingOutput>();
+        const auto output = std::make_shared<RecordingCreateOutput>();
         interactor->setOutput(output);
         interactor->deposit(CardDepositInput{}, false);
         ASSERT_TRUE(platform::MainQueue::shared().runUntil(

@@ -50,7 +50,7 @@ TEST(DepositRootInteractorTest, SupportedCardsComeFromTheFirstCardSettingsAsList
     EXPECT_TRUE(types({cardOption({}), cardOption({CardScheme::visa})}).empty());
 }
 
-class RecordingOutput : public DepositRootInteractorOutput {
+class RecordingLoadOutput : public DepositRootInteractorOutput {
   public:
     void showConfirmCard(std::shared_ptr<const model::PaymentInstrument>,
                          const model::CustomerDeposit&, const std::vector<CardType>&) override {}
@@ -79,7 +79,7 @@ TEST(DepositRootInteractorTest, ADepositReadNamingAnotherDepositEndsTheLoad) {
             PaymentInstrumentRepository::make(network,
                                               std::make_shared<testing::RecordingURLOpener>()),
             "dep-1");
-        const auto output = std::make_shared<RecordingOutput>();
+        const auto output = std::make_shared<RecordingLoadOutput>();
         interactor->setOutput(output);
         interactor->load();
         ASSERT_TRUE(platform::MainQueue::shared().runUntil(
