@@ -1046,6 +1046,10 @@ NEW='        if (deposit->statusReason()) self->out_ << " (" << *deposit->status
         if (mayLand)'
 fault "wallet-cli: a card deposit read back prints its status reason raw" $CD \
     "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+OLD='                    self->out_ << ": " << TerminalText::inLine(*deposit->statusReason());'
+NEW='                    self->out_ << ": " << *deposit->statusReason();'
+fault "wallet-cli: a card deposit's FAILED reason after a completed flow printed raw" $CD \
+    "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
 OLD='                     .act = [weakSelf = weak_from_this(), weakWeb = std::weak_ptr(web),'
 NEW='                     .act = [weakSelf = weak_from_this(), held = shared_from_this(),
                              weakWeb = std::weak_ptr(web),'

@@ -1519,6 +1519,9 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
         "configure\nconfigure\nauthenticate\ncard-deposit 5 EUR\n" + std::string(kNewCard) + name +
             "\n[ ] Save this card for my next payments.\nAdd a card\n"
             "Confirm\ncard-deposit 5 EUR\nclose\ncard-deposit 5 EUR\nnew card\nclose\n"
+            "card-deposit 25 EUR\n" +
+            kNewCard +
+            "\nAdd a card\nConfirm\nDecline\n"
             "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n"
             "deposit get dep-z\n");
     EXPECT_EQ(controlsIn(run.output), "") << run.output;
@@ -1535,6 +1538,8 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(flowing(run.output),
                 HasSubstr("is PREVIEW: no card was charged, nothing was deposited (Held\\x0aFAKE: "
                           "deposit reason)"));
+    // And after a flow that completed on a declined page, its deposit FAILED.
+    EXPECT_THAT(flowing(run.output), HasSubstr("FAILED: Held\\x0aFAKE: deposit reason"));
     EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\nFAKE")));
     // The kit's own line breaks stand: before its details and field errors, set in under the
     // message, and before the reply's id.
