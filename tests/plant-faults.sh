@@ -1152,5 +1152,10 @@ OLD='    std::signal(SIGPIPE, SIG_IGN);'
 NEW=''
 fault "wallet-cli: lost output to a closed pipe ends the host by SIGPIPE in the editor's modes" \
     examples/wallet-cli/main.cpp "wallet-cli wallet_cli_test" "$LOST"
+OLD='             if (deposit->amount() != request.amount ||'
+NEW='             if (deposit->amount() < 0 ||'
+fault "wallet-cli: a card deposit asks for a card on a preview of other terms" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AFailedCardDepositPrintsAReadableReason*"
 
 plant_all

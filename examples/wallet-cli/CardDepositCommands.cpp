@@ -224,7 +224,7 @@ void CardDepositCommands::askCard(std::vector<ChoiceMenu::Choice> choices) {
 
 void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
     call([service = wallet_.cardDepositService(), request] { return service->preview(request); },
-         [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+         [self = shared_from_this(), request](Result<Wallet::CustomerDeposit> deposit) {
              if (!deposit) {
                  self->err_ << "card deposit preview failed: " << errorText(deposit.error())
                             << std::endl;
@@ -233,6 +233,18 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
              self->out_ << "card deposit " << deposit->id()
                         << " previewed: " << moneyText(deposit->amount(), deposit->currencyCode())
                         << std::endl;
+             // No card is asked for on other terms than those the person gave.
+             if (deposit->amount() != request.amount ||
+                 deposit->currencyCode() != request.currencyCode) {
+                 self->err_ << "card-deposit stopped: " +
+                                   otherTermsText(
+                                       "deposit", deposit->id(),
+                                       termsText(deposit->amount(), deposit->currencyCode()),
+                                       termsText(request.amount, request.currencyCode),
+                                       "no card was asked for")
+                            << std::endl;
+                 return self->end(Outcome::failed);
+             }
              self->depositID_ = deposit->id();
              self->startFlow(deposit->id());
          },

@@ -168,6 +168,20 @@ std::string descriptionText(const Error& error) {
     return messageText(error) + errorIDLine(error);
 }
 
+std::string termsText(std::int64_t amount, std::string_view currency,
+                      const std::optional<std::string>& recipient) {
+    return moneyText(amount, currency) +
+           (recipient ? " to " + TerminalText::inLine(*recipient) : std::string());
+}
+
+std::string otherTermsText(std::string_view noun, std::string_view id, std::string_view previewed,
+                           std::string_view asked, std::string_view unsent) {
+    const std::string named = std::string(noun) + " " + TerminalText::inLine(id);
+    return "the preview says " + std::string(previewed) + ", not " + std::string(asked) +
+           " as asked; " + named + " is a preview only: " + std::string(unsent) + " (`" +
+           std::string(noun) + " get " + TerminalText::inLine(id) + "` shows it)";
+}
+
 std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked) {
     const std::string kind(noun);
     return "named " + kind + " " + std::string(named) + ", not " + kind + " " + std::string(asked);

@@ -109,6 +109,16 @@ std::string errorIDLine(const Error& error);
 // host can tell ("not signed in: run authenticate" for a refused or missing access token).
 std::string errorText(const Error& error);
 
+// Terms as a preview states them or as they were asked for: "<amount>[ to <recipient>]".
+std::string termsText(std::int64_t amount, std::string_view currency,
+                      const std::optional<std::string>& recipient = std::nullopt);
+
+// A preview whose terms are not those asked for, and what was therefore not sent: "the preview
+// says <previewed>, not <asked> as asked; <noun> <id> is a preview only: <unsent> (`<noun> get
+// <id>` shows it)". `id` is escaped.
+std::string otherTermsText(std::string_view noun, std::string_view id, std::string_view previewed,
+                           std::string_view asked, std::string_view unsent);
+
 // "named <noun> <named>, not <noun> <asked>", of a reply about another record than the one a
 // call was sent for, as a gateway that mixed up replies may send. Not escaped.
 std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked);

@@ -103,13 +103,6 @@ std::string stepLeft(std::string_view noun, const std::string& id, std::string_v
                           std::string(noun) + " get " + TerminalText::inLine(id));
 }
 
-// What a run asked for, or what its preview says it will do: "<amount>[ to <recipient>]".
-std::string termsText(std::int64_t amount, std::string_view currency,
-                      const std::optional<std::string>& recipient) {
-    return moneyText(amount, currency) +
-           (recipient ? " to " + TerminalText::inLine(*recipient) : std::string());
-}
-
 // The run's terms as `previewed` states them, when they differ from those `asked`: the amount,
 // the currency and, for a transfer, the recipient.
 template <class Record>
@@ -306,13 +299,11 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
                     if (!other) return next(record);
                     std::optional<std::string> recipient;
                     if constexpr (requires { record.recipient(); }) recipient = chosen.word;
-                    const std::string id = TerminalText::inLine(record.id());
-                    self->err_ << noun + " " + action + " stopped: the preview says " + *other +
-                                      ", not " +
-                                      termsText(chosen.amount, chosen.currency, recipient) +
-                                      " as asked; " + noun + " " + id +
-                                      " is a preview only: its creation was not sent (`" + noun +
-                                      " get " + id + "` shows it)"
+                    self->err_ << noun + " " + action + " stopped: " +
+                                      otherTermsText(
+                                          noun, record.id(), *other,
+                                          termsText(chosen.amount, chosen.currency, recipient),
+                                          "its creation was not sent")
                                << std::endl;
                     done(Outcome::failed);
                 };

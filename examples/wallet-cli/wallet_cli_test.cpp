@@ -1451,6 +1451,22 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
                                  "POST /digitalwallets/v1/profile/deposits/dep-7/status"),
               0);
 
+    // A preview of other terms than those asked: no card is asked for.
+    sandbox.scriptNextReply(
+        "POST", "digitalwallets/v1/profile/deposits",
+        {.body = R"({"id":"dep-8","amount":50000,"currencyCode":"EUR","paymentOption":"CARD",)"
+                 R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1","transferDetails":{},)"
+                 R"("creationTime":"2024-03-28T10:00:00.000Z","status":"PREVIEW"})"});
+    const CliRun other = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
+                                std::string(kNewCard) + "\nAdd a card\nConfirm\n");
+    EXPECT_EQ(other.exitCode, 1) << other.output;
+    EXPECT_THAT(flowing(other.output),
+                HasSubstr("card-deposit stopped: the preview says " + money(50000, "EUR") +
+                          ", not " + money(500, "EUR") +
+                          " as asked; deposit dep-8 is a preview only: no card was asked for "
+                          "(`deposit get dep-8` shows it)"));
+    EXPECT_THAT(other.output, Not(HasSubstr("Card number")));
+
     offerCardsOfNoScheme(sandbox);
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\nauthenticate\ncard-deposit 5 EUR\nnew card\n");
