@@ -162,7 +162,10 @@ class Wallet {
     //                       still under way, which then reports nothing, but a completion
     //                       whose result had come already may still run after cancel(), even
     //                       when cancel() is called on the main queue: what it uses must
-    //                       outlive it, or be checked by it (a std::weak_ptr)
+    //                       outlive it, or be checked by it (a std::weak_ptr). A change whose
+    //                       request was already sent may still be made by the service after
+    //                       cancel(), or after a blocking form's task was cancelled: read the
+    //                       record to learn its end before sending the change again
     //   CardDepositError    the card-deposit flow ended in error
     //   std::logic_error    a blocking call that needs the main queue was made on the
     //                       process's first thread before anything ever drove the queue; or

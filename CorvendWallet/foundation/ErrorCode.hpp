@@ -78,20 +78,28 @@ inline constexpr Description descriptions[] = {
     {unexpectedReply,
      "The reply could not be used (not an HTTP reply, or one the kit could not read), or an "
      "instrument verification's page is not an absolute http or https address.",
-     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+     "After a change the service may have acted: read the record before sending the change "
+     "again. A read can be tried again; if it lasts, report it with the error's ID when it shows "
+     "one."},
     {missingBody,
      "A successful reply came with no body at all (an empty body, such as one of Content-Length "
      "0, is `I0005`).",
-     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+     "After a change the service may have acted: read the record before sending the change "
+     "again. A read can be tried again; if it lasts, report it with the error's ID when it shows "
+     "one."},
     {undecodableBody, "A successful reply's body is not what the call returns.",
-     "Report it with the error's ID: the service and this version of the kit disagree, and "
-     "trying again seldom helps."},
+     "After a change the service may have acted: read the record before sending the change "
+     "again. Report it with the error's ID: the service and this version of the kit disagree, "
+     "and trying a read again seldom helps."},
     {unreadableErrorDocument, "An error reply came without a readable error document.",
-     "Try again later; if it lasts, report it with the error's ID when it shows one."},
+     "After a change the service may have acted: read the record before sending the change "
+     "again. A read can be tried again; if it lasts, report it with the error's ID when it shows "
+     "one."},
     {unmappableInstrument,
      "A payment instrument read or deleted could not be read: a type the kit does not know, or "
      "without the fields its kind needs.",
-     "Leave the instrument out; if it lasts, report it."},
+     "After a delete the service may have acted: read the instruments before deleting again. "
+     "Otherwise leave the instrument out; if it lasts, report it."},
     {urlNotOpened, "The desktop did not open the instrument verification page (`xdg-open`).",
      "Make sure the desktop has a handler for web addresses, or install an opener of the "
      "application's own that shows the page another way."},
@@ -104,7 +112,9 @@ inline constexpr Description descriptions[] = {
     {serverError,
      "The service failed (HTTP 500), or an instrument verification's return address had no "
      "usable \"sessionId\".",
-     "Try again later; for a return address, check that it is the one the service sent back."},
+     "After a change the service may have acted: read the record before sending the change "
+     "again. A read can be tried again later; for a return address, check that it is the one "
+     "the service sent back."},
     {invalidBaseURL,
      "The configuration's base URL is not an absolute http or https URL whose path is empty or "
      "ends in \"/\", with no query or fragment (`https://host` and `https://host/api/` are "

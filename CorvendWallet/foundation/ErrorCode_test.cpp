@@ -49,5 +49,21 @@ TEST(ErrorCodeTest, TheReadmeTableIsTheKitsTable) {
     EXPECT_EQ(readmeRows(), expected) << "README: " << CORVEND_README;
 }
 
+// These codes can come after the service acted on a change (a reply lost to a gateway, or one
+// the kit could not read): a host that follows their advice must read the record first, or a
+// customer pays twice.
+TEST(ErrorCodeTest, ACodeThatMayFollowAChangeTheServiceMadeAdvisesReadingTheRecordFirst) {
+    const std::set<std::string_view> afterSending = {"I0003", "I0004", "I0005",
+                                                     "I0006", "I0007", "I0500"};
+    for (const auto& description : model::ErrorCode::descriptions) {
+        if (!afterSending.contains(description.code)) continue;
+        const auto action = description.action;
+        EXPECT_TRUE(action.starts_with("After a ") &&
+                    action.find("the service may have acted: read the") != action.npos)
+            << description.code << ": " << action;
+        EXPECT_EQ(action.find("Try again"), action.npos) << description.code << ": " << action;
+    }
+}
+
 }  // namespace
 }  // namespace corvend

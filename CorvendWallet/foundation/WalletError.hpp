@@ -16,6 +16,10 @@ namespace corvend::model {
 // Cases, in this order: dataError (the service answered with an error document),
 // internalError (a failure inside the kit, named by an "I" + four digits code),
 // serviceUnavailable, tokenExpired and notConfigured.
+//
+// A 5xx (serviceUnavailable, "I0500", "I0006") or a reply the kit could not read may follow a
+// change the service made (a gateway answers after the service acted): after a change, read
+// the record before sending it again, whatever the description advises.
 class WalletError : public std::exception {
   public:
     // One error of a single request field.

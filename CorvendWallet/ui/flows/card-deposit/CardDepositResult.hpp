@@ -23,7 +23,10 @@ struct CardDepositResult {
     };
     // The deposit was confirmed and, where asked, the 3-D Secure page reached its return.
     struct Completed {};
-    // The customer left the flow.
+    // The customer left the flow. That may come after a card was submitted (the deposit is then
+    // PENDING) or after its confirmation was sent (PROCESSING, or further once the service acts
+    // on it): before telling the customer whether anything was charged, read the deposit the
+    // flow was started for; only PREVIEW says nothing of it was sent.
     struct Cancelled {};
 
     std::variant<TerminalFailure, NonTerminalFailure, Completed, Cancelled> value;
