@@ -5,11 +5,19 @@
 #   (the layer's link dependencies, written to RULES by corvend_layering_test()); its tests may
 #   also include the shared test support (tests/support);
 # - the sandbox includes nothing outside its own folder: it shares no code with the kit;
-# - the example host reaches the kit only through its public headers, like any host.
+# - the example hosts reach the kit only through its public headers, like any host, and include
+#   nothing of the kit, its component library or its platform that the package does not install
+#   (what the public headers reach), so that they build as a host of the package would.
 cmake_minimum_required(VERSION 3.25)
 include(${RULES})
 
 include(${CMAKE_CURRENT_LIST_DIR}/CorvendPublicHeaders.cmake)
+corvend_reached_headers(installed ${CORVEND_PUBLIC_HEADERS} ${CORVEND_PUBLIC_PLATFORM_HEADERS})
+# The platform's utilities that the terminal host's own helpers use to print and read its words
+# (dates, number formats, a URL's parts, a static kept to the end): not installed, as they drive
+# nothing of the kit. No other header that is not installed, its screen driver's least of all.
+set(terminal_utilities platform/foundation/ISO8601.hpp platform/foundation/NumberFormatter.hpp
+    platform/foundation/NeverDestroyed.hpp platform/url/URLComponents.hpp)
 set(violations)
 set(file_count 0)
 set(include_count 0)
@@ -48,9 +56,14 @@ foreach(file IN LISTS files)
             endif()
         elseif(file MATCHES "^sandbox/")
             set(wrong "the sandbox includes only its own headers")
-        elseif(file MATCHES "^examples/" AND header MATCHES "^CorvendWallet/"
+        elseif(file MATCHES "^examples/"
+               AND header MATCHES "^(CorvendWallet|CorvendCoreComponents)/"
                AND NOT header IN_LIST CORVEND_PUBLIC_HEADERS)
             set(wrong "a host reaches the kit through its public headers only")
+        elseif(file MATCHES "^examples/" AND header MATCHES "^platform/"
+               AND NOT header IN_LIST installed
+               AND NOT (file MATCHES "^examples/wallet-cli/" AND header IN_LIST terminal_utilities))
+            set(wrong "a host includes only what the package installs")
         endif()
         if(wrong)
             list(APPEND violations "${file}: #include \"${header}\": ${wrong}")

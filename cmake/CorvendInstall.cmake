@@ -1,29 +1,6 @@
 include(CMakePackageConfigHelpers)
 include(${CMAKE_CURRENT_LIST_DIR}/CorvendPublicHeaders.cmake)
 
-# corvend_reached_headers(<out> <headers...>)
-#
-# The headers (paths relative to the source tree) and every header of the project they include,
-# directly or not, by their quoted #include lines.
-function(corvend_reached_headers out)
-    set(pending ${ARGN})
-    set(reached)
-    while(pending)
-        list(POP_FRONT pending header)
-        if(header IN_LIST reached OR NOT EXISTS ${PROJECT_SOURCE_DIR}/${header})
-            continue()  # seen, or generated (installed on its own)
-        endif()
-        list(APPEND reached ${header})
-        file(STRINGS ${PROJECT_SOURCE_DIR}/${header} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
-        foreach(line IN LISTS lines)
-            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" included
-                   "${line}")
-            list(APPEND pending ${included})
-        endforeach()
-    endwhile()
-    set(${out} ${reached} PARENT_SCOPE)
-endfunction()
-
 # corvend_install()
 #
 # Installs the kit's static libraries (lowest layer first), its public headers and the headers
