@@ -3,6 +3,7 @@
 // Secure page; one with the customer's saved card; and an identity verification completed on its
 // page. Each deposit is read back. Exits non-zero, saying where, on any other end.
 #include <chrono>
+#include <cstddef>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -11,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "CorvendWallet/CardDeposit.hpp"
@@ -130,6 +133,7 @@ std::optional<std::string> answer(const ViewControllerPtr& host, const std::vect
     }
 }
 
+// The flow's one result, in words.
 std::string describe(const Wallet::CardDepositResult& result) {
     using Result = Wallet::CardDepositResult;
     if (result.isCompleted()) return "completed";
