@@ -99,7 +99,7 @@ test-tsan: deps
 # once more with the kit's sources added by add_subdirectory (a unity build, without options of
 # the kit's own); each run against a wallet-sandbox started for it. The README's quick start is
 # checked to be examples/quickstart/main.cpp, and is built from the README with g++ and
-# pkg-config and run (cmake/check-readme-quickstart.sh).
+# pkg-config and run (cmake/check-readme-quickstart.sh); the act() it quotes is drive_screens.cpp's.
 test-package: build
 	rm -rf $(PACKAGE_DIR)
 	cmake --install $(BUILD_DIR) --prefix $(CURDIR)/$(PACKAGE_DIR)/prefix >/dev/null
@@ -118,8 +118,11 @@ test-package: build
 	@PKG_CONFIG_PATH=$(CURDIR)/$(PACKAGE_DIR)/prefix/lib/pkgconfig \
 		bash cmake/check-readme-quickstart.sh README.md examples/quickstart/main.cpp \
 		$(PACKAGE_DIR)/readme $(BUILD_DIR)/sandbox/wallet-sandbox
+	@awk '/^bool act\(/,/^}$$/' examples/quickstart/drive_screens.cpp >$(PACKAGE_DIR)/act.cpp
+	@awk '/^bool act\(/,/^}$$/' README.md | diff -u $(PACKAGE_DIR)/act.cpp - \
+		|| { echo "the README's act() is not drive_screens.cpp's"; exit 1; }
 	@for host in installed embedded; do \
-		for program in quickstart verify-instrument; do \
+		for program in quickstart verify-instrument drive-screens; do \
 			echo "== $$program ($$host)"; \
 			bash cmake/with-sandbox.sh $(BUILD_DIR)/sandbox/wallet-sandbox \
 				$(PACKAGE_DIR)/$$host/$$program || exit 1; \
