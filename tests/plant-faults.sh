@@ -1174,4 +1174,15 @@ NEW=''
 fault "install: a header the screens need left out of the public headers" \
     cmake/CorvendPublicHeaders.cmake "" "ctest:layering"
 
+# 27. The kit's table of codes after a change the service may have made: read the record first.
+OLD='     "After a change the service may have acted: read the record before sending the change "
+     "again. A read can be tried again; if it lasts, report it with the error'"'"'s ID when it shows "
+     "one."},
+    {unmappableInstrument,'
+NEW='     "Try again later; if it lasts, report it with the error'"'"'s ID when it shows one."},
+    {unmappableInstrument,'
+fault "codes: an unreadable error document advises trying a change again" \
+    CorvendWallet/foundation/ErrorCode.hpp corvend_foundation_test \
+    "corvend_foundation_test:ErrorCodeTest.*"
+
 plant_all
