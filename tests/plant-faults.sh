@@ -1184,5 +1184,35 @@ NEW='     "Try again later; if it lasts, report it with the error'"'"'s ID when 
 fault "codes: an unreadable error document advises trying a change again" \
     CorvendWallet/foundation/ErrorCode.hpp corvend_foundation_test \
     "corvend_foundation_test:ErrorCodeTest.*"
+# 28. A page's link addresses read as browsers read them; one still unreadable is named.
+LINKS="$WEB:WebPageTest.*:WebViewTest.Follows*"
+OLD='    const auto reference = URLComponents::parseAsBrowser(href, base.scheme());'
+NEW='    const auto reference = URLComponents::parse(href);'
+fault "web page: a link's address read strictly, not as browsers read it" \
+    platform/web/LinkList.cpp $WEB "$LINKS"
+OLD='    while (!text.empty() && isControlOrBlank(text.front())) text.remove_prefix(1);'
+NEW=''
+fault "web page: the blanks before a link's address kept" platform/url/URLComponents.cpp $WEB \
+    "$LINKS"
+OLD='                         [](char c) { return c != '"'\\t'"' && c != '"'\\n'"' && c != '"'\\r'"'; });'
+NEW='                         [](char c) { return c != '"'\\t'"'; });'
+fault "web page: newlines inside a link's address kept" platform/url/URLComponents.cpp $WEB \
+    "$LINKS"
+OLD='        const auto queryAt = std::min(read.find_first_of("?#"), read.size());'
+NEW='        const auto queryAt = read.size();'
+fault "web page: a backslash in a link's query taken as a slash" platform/url/URLComponents.cpp \
+    $WEB "$LINKS"
+OLD='lut_chars kPartChars = boost::urls::pchars + '"'/'"' + '"'?'"';'
+NEW='lut_chars kPartChars = ~boost::urls::grammar::lut_chars('"'%'"');'
+fault "web page: what a link's address cannot hold raw left unencoded" \
+    platform/url/URLComponents.cpp $WEB "$LINKS"
+OLD="        out.push_back('%');"
+NEW='        out.append("%25");'
+fault "web page: an escape in a link's address encoded again" platform/url/URLComponents.cpp \
+    $WEB "$LINKS"
+OLD='                    text.add(target);'
+NEW=''
+fault "web page: a link that cannot be followed is not named in the text" platform/web/WebPage.cpp \
+    $WEB "$LINKS"
 
 plant_all

@@ -1,12 +1,19 @@
 #include "platform/url/URLComponents.hpp"
 
+#include <algorithm>
 #include <array>
 #include <boost/url/encode.hpp>
 #include <boost/url/encoding_opts.hpp>
+#include <boost/url/grammar/alnum_chars.hpp>
+#include <boost/url/grammar/alpha_chars.hpp>
+#include <boost/url/grammar/ci_string.hpp>
+#include <boost/url/grammar/lut_chars.hpp>
 #include <boost/url/parse.hpp>
+#include <boost/url/rfc/pchars.hpp>
 #include <boost/url/rfc/unreserved_chars.hpp>
 #include <boost/url/url.hpp>
 #include <boost/url/url_view.hpp>
+#include <iterator>
 #include <utility>
 
 namespace corvend::platform {
@@ -112,7 +119,69 @@ bool isPlainPath(std::string_view text) {
     return true;
 }
 
+// What a path, query or fragment may hold raw, "%" aside (appendEncoded keeps it).
+constexpr boost::urls::grammar::lut_chars kPartChars = boost::urls::pchars + '/' + '?';
+
+// Appends `text` percent-encoded outside kPartChars, its "%" signs kept as written: browsers
+// leave escapes, good or bad, as they are.
+void appendEncoded(std::string_view text, std::string& out) {
+    for (;;) {
+        const auto percent = text.find('%');
+        const auto run = text.substr(0, percent);
+        out.append(
+            boost::urls::encode(boost::urls::string_view(run.data(), run.size()), kPartChars));
+        if (percent == std::string_view::npos) return;
+        out.push_back('%');
+        text.remove_prefix(percent + 1);
+    }
+}
+
+// The scheme `text` starts with ("HTTP" of "HTTP:x"); empty when it starts with none.
+std::string_view leadingScheme(std::string_view text) {
+    constexpr auto kSchemeChars =
+        boost::urls::grammar::lut_chars(boost::urls::grammar::alnum_chars) + "+-.";
+    const auto scheme = text.substr(0, text.find(':'));
+    if (scheme.size() == text.size() || scheme.empty() ||
+        !boost::urls::grammar::alpha_chars(scheme.front()) ||
+        !std::ranges::all_of(scheme, kSchemeChars)) {
+        return {};
+    }
+    return scheme;
+}
+
 }  // namespace
+
+std::optional<URLComponents> URLComponents::parseAsBrowser(std::string_view text,
+                                                           std::string_view baseScheme) {
+    const auto isControlOrBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isControlOrBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isControlOrBlank(text.back())) text.remove_suffix(1);
+    std::string read;
+    std::ranges::copy_if(text, std::back_inserter(read),
+                         [](char c) { return c != '\t' && c != '\n' && c != '\r'; });
+
+    const auto scheme = leadingScheme(read);
+    const auto schemeUsed = scheme.empty() ? baseScheme : scheme;
+    if (boost::urls::grammar::ci_is_equal(schemeUsed, "http") ||
+        boost::urls::grammar::ci_is_equal(schemeUsed, "https")) {
+        const auto queryAt = std::min(read.find_first_of("?#"), read.size());
+        std::replace(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(queryAt), '\\', '/');
+    }
+    // The host stays as written: browsers map or refuse one, they never escape it.
+    std::size_t hostEnd = scheme.empty() ? 0 : scheme.size() + 1;
+    if (read.compare(hostEnd, 2, "//") == 0) {
+        hostEnd = std::min(read.find_first_of("/?#", hostEnd + 2), read.size());
+    }
+    const std::string_view rest = std::string_view(read).substr(hostEnd);
+    std::string spelled = read.substr(0, hostEnd);
+    const auto fragmentAt = rest.find('#');
+    appendEncoded(rest.substr(0, fragmentAt), spelled);
+    if (fragmentAt != std::string_view::npos) {
+        spelled.push_back('#');
+        appendEncoded(rest.substr(fragmentAt + 1), spelled);
+    }
+    return parse(spelled);
+}
 
 std::optional<URLComponents> URLComponents::parse(std::string_view text) {
     if (isPlainPath(text)) {

@@ -24,6 +24,14 @@ class URLComponents {
     // percent escape such as "%zz", an unterminated IP literal, ...). The empty text is the
     // empty reference and parses.
     static std::optional<URLComponents> parse(std::string_view text);
+    // Parses a link's address as browsers read it before they resolve it against a base whose
+    // scheme is `baseScheme`: C0 controls and blanks around it and tabs and newlines inside are
+    // dropped; for http(s), "\" before the query is "/"; after the host, what RFC 3986 does
+    // not allow raw (a blank, "|", "{}", non-ASCII bytes as UTF-8, ...) is percent-encoded,
+    // escapes already there kept as written. Absent when the result is still no reference
+    // (a bad escape such as "%zz", a bad host or port).
+    static std::optional<URLComponents> parseAsBrowser(std::string_view text,
+                                                       std::string_view baseScheme);
 
     // Lower-case; absent for a relative reference.
     std::optional<std::string> scheme() const;

@@ -7,7 +7,7 @@
 namespace corvend::platform::web {
 
 std::optional<URL> LinkList::resolve(std::string_view href, const URL& base) {
-    const auto reference = URLComponents::parse(href);
+    const auto reference = URLComponents::parseAsBrowser(href, base.scheme());
     if (!reference) return std::nullopt;
     return reference->url(base);
 }

@@ -29,7 +29,8 @@ class LinkList {
 
     explicit LinkList(URL base) : base_(std::move(base)) {}
 
-    // The target `href` resolved against the base, if it resolves.
+    // The target `href`, read as browsers read a link's address, resolved against the base, if
+    // it resolves.
     static std::optional<URL> resolve(std::string_view href, const URL& base);
 
     std::size_t size() const noexcept { return parts_.size() / 2; }

@@ -138,7 +138,12 @@ WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
     TextCollector title;
     TextCollector linkText;
     bool inTitle = false;
-    std::optional<std::optional<std::string>> openLink;  // inside <a>: its usable target
+    // Inside <a>: its target as written, and whether it can be followed.
+    struct OpenLink {
+        std::optional<std::string> target;
+        bool followable = false;
+    };
+    std::optional<OpenLink> openLink;
     std::string shown;
     std::string name;
 
@@ -187,11 +192,21 @@ WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
         if (name == "a") {
             if (!closing) {
                 std::optional<std::string> target = attribute(tag, "href");
-                if (target && !LinkList::resolve(*target, page.url)) target.reset();
+                const bool followable = target && LinkList::resolve(*target, page.url);
                 linkText.clear();
-                openLink = std::move(target);
+                openLink = OpenLink{std::move(target), followable};
             } else if (openLink) {
-                if (*openLink) page.links.push_back(**openLink, linkText.current());
+                if (openLink->followable) {
+                    page.links.push_back(*openLink->target, linkText.current());
+                } else if (openLink->target) {
+                    // A person sees why the words lead nowhere; blanks after the address
+                    // would stand before the ")".
+                    std::string_view target = *openLink->target;
+                    while (!target.empty() && isSpace(target.back())) target.remove_suffix(1);
+                    text.add(" (a link that cannot be followed: ");
+                    text.add(target);
+                    text.add(")");
+                }
                 linkText.clear();
                 openLink.reset();
             }

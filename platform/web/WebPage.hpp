@@ -20,7 +20,9 @@ struct WebPage {
     int statusCode = 0;
     std::optional<std::string> title;
     TextList lines;  // the visible text, a line per block, blanks collapsed
-    LinkList links;  // in page order; links without a usable target are left out
+    // In page order; a link whose target cannot be read is left out, and named in the text
+    // after its words.
+    LinkList links;
 
     static WebPage parse(URL url, int statusCode, std::string_view html);
 };

@@ -99,10 +99,45 @@ TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
         "<A class=x HREF=\"next?a=1&amp;b=2\">Next <b>step</b></a><a href='http://[bad'>Bad</a>"
         "<a>No target</a><p>Three<style>p{}</style>");
     EXPECT_EQ(page.title, "Pay & go");
-    EXPECT_EQ(page.lines, (std::vector<std::string>{"One twoNext stepBadNo target", "Three"}));
+    EXPECT_EQ(page.lines,
+              (std::vector<std::string>{
+                  "One twoNext stepBad (a link that cannot be followed: http://[bad)No target",
+                  "Three"}));
     ASSERT_EQ(page.links.size(), 1u);
     EXPECT_EQ(page.links.front().text, "Next step");
     EXPECT_EQ(page.links.front().url.absoluteString(), "https://issuer.example/acs/next?a=1&b=2");
+
+    // An address is read as browsers read it, then resolved; one still unreadable is named.
+    const struct {
+        const char* href;
+        const char* url;  // where the link leads, or the address its note names
+        bool followable = true;
+    } rows[] = {
+        {" /approve\n", "https://issuer.example/approve"},
+        {"\t/app\nro\rve ", "https://issuer.example/approve"},
+        {"pay now?a=b c", "https://issuer.example/acs/pay%20now?a=b%20c"},
+        {"a|b?{x}#{y}#", "https://issuer.example/acs/a%7Cb?%7Bx%7D#%7By%7D%23"},
+        {"caf\xC3\xA9%20ok", "https://issuer.example/acs/caf%C3%A9%20ok"},
+        {"\\approve\\now?to=a\\b", "https://issuer.example/approve/now?to=a%5Cb"},
+        {"HTTPS:\\\\other.example\\pay", "https://other.example/pay"},
+        {"\thttp://caf\xC3\xA9 shop/ \n", "http://caf\xC3\xA9 shop/", false},
+        {"100%zz", "100%zz", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.href);
+        const auto read = WebPage::parse(*URL::make("https://issuer.example/acs/page"), 200,
+                                         std::string("<a href='") + row.href + "'>Go</a>");
+        if (!row.followable) {
+            EXPECT_TRUE(read.links.empty());
+            EXPECT_EQ(read.lines,
+                      std::vector<std::string>{std::string("Go (a link that cannot be followed: ") +
+                                               row.url + ")"});
+            continue;
+        }
+        ASSERT_EQ(read.links.size(), 1u);
+        EXPECT_EQ(read.links.front().url.absoluteString(), row.url);
+        EXPECT_EQ(read.lines, std::vector<std::string>{"Go"});
+    }
 }
 
 }  // namespace
