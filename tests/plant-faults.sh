@@ -1158,4 +1158,11 @@ fault "wallet-cli: a card deposit asks for a card on a preview of other terms" \
     examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AFailedCardDepositPrintsAReadableReason*"
 
+# 26. A completion the kit drops is let go of on the main queue, never on the task's thread.
+OLD='            const bool cancelled = !result && result.error().isCancellation();'
+NEW='            const bool cancelled = !result && result.error().isCancellation();
+            if (cancelled) return;'
+fault "completions: a cancelled call's completion is let go of on the task's thread" \
+    CorvendWallet/foundation/CompletionBridge.hpp $FOUNDATION "$FOUNDATION:CompletionBridge*"
+
 plant_all
