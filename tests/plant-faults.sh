@@ -1214,5 +1214,11 @@ OLD='                    text.add(target);'
 NEW=''
 fault "web page: a link that cannot be followed is not named in the text" platform/web/WebPage.cpp \
     $WEB "$LINKS"
+# 29. A completion the kit drops is let go of on the main queue, never on the task's thread.
+OLD='            const bool cancelled = !result && result.error().isCancellation();'
+NEW='            const bool cancelled = !result && result.error().isCancellation();
+            if (cancelled) return;'
+fault "completions: a cancelled call's completion is let go of on the task's thread" \
+    CorvendWallet/foundation/CompletionBridge.hpp $FOUNDATION "$FOUNDATION:CompletionBridge*"
 
 plant_all

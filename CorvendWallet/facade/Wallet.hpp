@@ -148,7 +148,9 @@ namespace corvend {
 class Core;
 
 // The kit's one entry point: configure it, hand it the customer's access token, and reach its
-// services. A host must drive platform::MainQueue::shared(): completions are delivered there.
+// services. A host must drive platform::MainQueue::shared(): completions are delivered there,
+// and a completion the kit drops (its handle cancelled, or its call's result dropped) is let go
+// of there too, so what it captured (a screen) is never destroyed on a kit thread.
 class Wallet {
   public:
     // Every error a call reaches a host with, thrown by a blocking form or handed to a

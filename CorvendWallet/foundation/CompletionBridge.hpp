@@ -19,8 +19,9 @@ namespace corvend {
 // returns that task as the handle. When the operation has ended, `completion` is called on the
 // main queue exactly once with its value or its unchanged error, and never before this call has
 // returned; when the operation ends with platform::CancellationError, it is not called at all.
-// The operation and the completion keep alive whatever they captured. In a child of fork made
-// after the kit began to be made it throws std::logic_error at once (see ProcessFork.hpp).
+// The operation and the completion keep alive whatever they captured; called or not, the
+// completion is let go of on the main queue. In a child of fork made after the kit began to be
+// made it throws std::logic_error at once (see ProcessFork.hpp).
 template <class T>
 std::shared_ptr<WalletOperationHandle> runWalletOperation(
     std::function<T()> operation, std::function<void(Result<T>)> completion) {
@@ -28,12 +29,15 @@ std::shared_ptr<WalletOperationHandle> runWalletOperation(
     // Delivery waits for this call to return, so a completion never overtakes its handle.
     auto returned = std::make_shared<platform::OneShot<void>>();
     auto task = platform::Task<void>::detached(
-        [operation = std::move(operation), completion = std::move(completion), returned] {
+        [operation = std::move(operation), completion = std::move(completion), returned]() mutable {
             auto result = captureResult(operation);
-            if (!result && result.error().isCancellation()) return;
             returned->wait();
-            platform::MainQueue::shared().async([completion, result = std::move(result)]() mutable {
-                completion(std::move(result));
+            // Moved, not copied, even when it is not to be called: what the host captured in it
+            // (a screen) is let go of on the main thread, never here.
+            const bool cancelled = !result && result.error().isCancellation();
+            platform::MainQueue::shared().async([completion = std::move(completion),
+                                                 result = std::move(result), cancelled]() mutable {
+                if (!cancelled) completion(std::move(result));
             });
         });
     auto handle = TaskOperationHandle::make(task);

@@ -24,10 +24,21 @@ struct Delivery {
     std::atomic<int> calls{0};
     std::atomic<bool> onMain{false};
     std::optional<Result<int>> result;
+    // Where the completion was let go of: a host's screen captured in it goes there too.
+    std::atomic<bool> letGoOnMain{false};
+    std::atomic<bool> letGo{false};
+};
+
+struct LetGoWitness {
+    std::shared_ptr<Delivery> delivery;
+    ~LetGoWitness() {
+        delivery->letGoOnMain = MainQueue::isMainThread();
+        delivery->letGo = true;
+    }
 };
 
 std::function<void(Result<int>)> recorder(const std::shared_ptr<Delivery>& delivery) {
-    return [delivery](Result<int> result) {
+    return [delivery, witness = std::make_shared<LetGoWitness>(delivery)](Result<int> result) {
         delivery->onMain = MainQueue::isMainThread();
         delivery->result = std::move(result);
         ++delivery->calls;
@@ -57,6 +68,8 @@ TEST(CompletionBridgeTest, DeliversValueOrErrorOnceOnTheMainQueueAfterReturning)
         handle->cancel();  // after the end: no effect
         main.drain();
         EXPECT_EQ(delivery->calls.load(), 1);
+        ASSERT_TRUE(main.runUntil([&] { return delivery->letGo.load(); }, 10s));
+        EXPECT_TRUE(delivery->letGoOnMain.load());
     }
 }
 
@@ -82,6 +95,9 @@ TEST(CompletionBridgeTest, CancellationErrorCallsNothingButOtherOutcomesAfterCan
         ASSERT_TRUE(main.runUntil([&] { return task.isFinished(); }, 10s));
         main.drain();
         EXPECT_EQ(delivery->calls.load(), operationObservesCancel ? 0 : 1);
+        // Called or dropped, the completion goes on the main queue, never on the task's thread.
+        ASSERT_TRUE(main.runUntil([&] { return delivery->letGo.load(); }, 10s));
+        EXPECT_TRUE(delivery->letGoOnMain.load());
     }
 }
 
