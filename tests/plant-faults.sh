@@ -1158,4 +1158,23 @@ fault "wallet-cli: a card deposit asks for a card on a preview of other terms" \
     examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AFailedCardDepositPrintsAReadableReason*"
 
+# 26. The example host's unseen ends carry no advice to try again; a service error's details are
+# escaped.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='           unseenReason(error) + ")";'
+NEW='           messageText(error) + ")";'
+fault "wallet-cli: an unseen end passes on the error's advice to try again" \
+    examples/wallet-cli/UnseenEnd.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:CommandRunTest.AChangeWhoseReplyWasLost*:*EveryOneShotCommandExitsByOneRule"
+OLD='"unknown: its last step may have reached the service (" + unseenReason(error) + ")" +'
+NEW='"unknown: its last step may have reached the service (" + messageText(error) + ")" +'
+fault "wallet-cli: a card deposit's unseen step passes on the error's advice to try again" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AFailedCardDepositPrintsAReadableReason*"
+OLD='    if (details.details) text += "\n  " + TerminalText::inLine(joined(*details.details, ", "));'
+NEW='    if (details.details) text += "\n  " + joined(*details.details, ", ");'
+fault "wallet-cli: a service error's details reach the terminal unescaped" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+
 plant_all
