@@ -1158,8 +1158,8 @@ fault "wallet-cli: a card deposit asks for a card on a preview of other terms" \
     examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AFailedCardDepositPrintsAReadableReason*"
 
-# 26. The example host's unseen ends carry no advice to try again; a service error's details are
-# escaped.
+# 26. The example host's unseen ends carry no advice to try again; lost output still says what
+# the command changed; a service error's details are escaped.
 CLI=examples/wallet-cli/wallet_cli_test
 OLD='           unseenReason(error) + ")";'
 NEW='           messageText(error) + ")";'
@@ -1171,6 +1171,10 @@ NEW='"unknown: its last step may have reached the service (" + messageText(error
 fault "wallet-cli: a card deposit's unseen step passes on the error's advice to try again" \
     examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AFailedCardDepositPrintsAReadableReason*"
+OLD='        for (const auto& change : corvend::cli::CommandRun::changes()) said += "; " + change;'
+NEW=''
+fault "wallet-cli: lost output hides what the command changed" examples/wallet-cli/main.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='    if (details.details) text += "\n  " + TerminalText::inLine(joined(*details.details, ", "));'
 NEW='    if (details.details) text += "\n  " + joined(*details.details, ", ");'
 fault "wallet-cli: a service error's details reach the terminal unescaped" \

@@ -478,10 +478,22 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::string input;
         int exitCode;
         std::string streams{};
+        // What the output lost leaves to say on standard error, as a regular expression.
+        std::string lostSays{};
     };
     const std::vector<Case> cases{
-        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1.
-        {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, kOutputLost},
+        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1. What the command made
+        // is said, so that nobody sends it again.
+        {{"transfer", "send", "1", "EUR", "eve@example.com"},
+         "",
+         1,
+         kOutputLost,
+         R"(device; transfer (tr-\S+) was previewed, created and confirmed \(`transfer get \1` )"},
+        {{"deposit", "run", "3", "EUR"},
+         "",
+         1,
+         kOutputLost,
+         R"(device; deposit (dep-\S+) was previewed, created and confirmed \(`deposit get \1` )"},
         {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, " 2>/dev/full"},
         {{"--version"}, "", 1, kOutputLost},
         {{"money", "5", "EUR"}, "", 1, " 2>&1 >&-"},
@@ -522,6 +534,8 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
                                             << run.output;
         if (c.streams == kOutputLost && c.exitCode == 1) {
             EXPECT_THAT(flowing(run.output), HasSubstr(kOutputLostSays)) << c.arguments.front();
+            EXPECT_TRUE(std::regex_search(flowing(run.output), std::regex(c.lostSays)))
+                << run.output;
         }
         if (c.arguments.front() == "--") {
             EXPECT_THAT(run.output, Not(HasSubstr("kit version")));
