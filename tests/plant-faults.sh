@@ -1220,5 +1220,27 @@ NEW='            const bool cancelled = !result && result.error().isCancellation
             if (cancelled) return;'
 fault "completions: a cancelled call's completion is let go of on the task's thread" \
     CorvendWallet/foundation/CompletionBridge.hpp $FOUNDATION "$FOUNDATION:CompletionBridge*"
+# 30. The example host's unseen ends carry no advice to try again; lost output still says what
+# the command changed; a service error's details are escaped.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='           unseenReason(error) + ")";'
+NEW='           messageText(error) + ")";'
+fault "wallet-cli: an unseen end passes on the error's advice to try again" \
+    examples/wallet-cli/UnseenEnd.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:CommandRunTest.AChangeWhoseReplyWasLost*:*EveryOneShotCommandExitsByOneRule"
+OLD='"unknown: its last step may have reached the service (" + unseenReason(error) + ")" +'
+NEW='"unknown: its last step may have reached the service (" + messageText(error) + ")" +'
+fault "wallet-cli: a card deposit's unseen step passes on the error's advice to try again" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AFailedCardDepositPrintsAReadableReason*"
+OLD='        for (const auto& change : corvend::cli::CommandRun::changes()) said += "; " + change;'
+NEW=''
+fault "wallet-cli: lost output hides what the command changed" examples/wallet-cli/main.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
+OLD='    if (details.details) text += "\n  " + TerminalText::inLine(joined(*details.details, ", "));'
+NEW='    if (details.details) text += "\n  " + joined(*details.details, ", ");'
+fault "wallet-cli: a service error's details reach the terminal unescaped" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
 
 plant_all

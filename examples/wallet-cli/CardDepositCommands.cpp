@@ -96,7 +96,7 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
         terminal ? terminal->error : std::get<Result::NonTerminalFailure>(result.value).error;
     // Not seen to fail: the read-back that follows says where the deposit stands.
     if (endUnseen(error))
-        return "unknown: its last step may have reached the service (" + messageText(error) + ")" +
+        return "unknown: its last step may have reached the service (" + unseenReason(error) + ")" +
                errorIDLine(error);
     if (terminal)
         return "failed after the card was submitted (check the deposit before trying again): " +

@@ -16,6 +16,18 @@ namespace {
 // within a second of Ctrl-C.
 constexpr auto kBound = std::chrono::milliseconds(800);
 
+// A record the last command changed, and how, in order. Main thread.
+struct Change {
+    std::string record;
+    std::string read;
+    std::vector<std::string> hows;
+};
+
+std::vector<Change>& lastChanges() {
+    static std::vector<Change> changes;
+    return changes;
+}
+
 }  // namespace
 
 std::shared_ptr<CommandRun> CommandRun::make(std::function<void(const Stopped&)> stopped) {
@@ -30,12 +42,31 @@ std::shared_ptr<CommandRun> CommandRun::current() {
 }
 
 void CommandRun::setCurrent(std::shared_ptr<CommandRun> run) {
+    if (run) lastChanges().clear();
     Interruptions::shared().setCommand(std::move(run));
 }
 
 bool CommandRun::mayStart() {
     const auto run = current();
     return !run || run->isLive();
+}
+
+void CommandRun::changed(const std::string& record, const std::string& how,
+                         const std::string& read) {
+    auto& changes = lastChanges();
+    auto change = std::ranges::find(changes, record, &Change::record);
+    if (change == changes.end()) change = changes.insert(change, {record, read, {}});
+    change->hows.push_back(how);
+}
+
+std::vector<std::string> CommandRun::changes() {
+    std::vector<std::string> said;
+    for (const auto& [record, read, hows] : lastChanges()) {
+        std::string how = hows.back();
+        if (hows.size() > 1) how = joined({hows.begin(), hows.end() - 1}, ", ") + " and " + how;
+        said.push_back(record + " was " + how + " (`" + read + "` shows it)");
+    }
+    return said;
 }
 
 bool CommandRun::ownEnd(std::shared_ptr<CommandRun>& slot, const std::shared_ptr<CommandRun>& run,

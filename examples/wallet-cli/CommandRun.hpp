@@ -54,6 +54,12 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     static void setCurrent(std::shared_ptr<CommandRun> run);
     // Whether the command under way (if any) may start a step.
     static bool mayStart();
+    // A change of the command under way reached the service: `record` ("transfer tr-1") was
+    // `how` ("created"), and the command `read` shows it. Kept until the next command starts.
+    static void changed(const std::string& record, const std::string& how, const std::string& read);
+    // What the last command started changed, a record each: "transfer tr-1 was created and
+    // confirmed (`transfer get tr-1` shows it)"; said when its output was lost, as nobody saw it.
+    static std::vector<std::string> changes();
     // For the owner of the command under way, kept in `slot`, when `run` reports its own end:
     // whether the owner acts on it. A run no longer in `slot` was stopped and its stop has
     // ended; one stopped but not yet ended sets `reportedWhileStopping`, for its stop's end to

@@ -148,10 +148,12 @@ TEST_F(CommandRunTest, AChangeWhoseReplyWasLostStopsTheCommandAsUnknown) {
                      "no reply came (Timed out.)", ""},
           {Error::make(gateway), "the reply did not say how it ended (Internal error. [I0006])",
            "\nError ID: c-1"},
-          {Error::make(WalletError::dataError({.httpStatus = 504, .code = "GATEWAY"})),
-           "the reply did not say how it ended ([GATEWAY] )", ""},
+          // Never the kit's or the service's advice to try again: the change may have been made.
+          {Error::make(WalletError::dataError(
+               {.httpStatus = 504, .code = "GATEWAY", .message = "Timed out. Please retry."})),
+           "the reply did not say how it ended (HTTP 504 [GATEWAY])", ""},
           {Error::make(WalletError::serviceUnavailable()),
-           "the reply did not say how it ended (Service Unavailable. Please try again later.)", ""},
+           "the reply did not say how it ended (Service Unavailable, HTTP 503)", ""},
           {Error::make(WalletError::internalError(model::ErrorCode::undecodableBody)),
            "the reply did not say how it ended (Internal error. [I0005])", ""}}) {
         SCOPED_TRACE(why);

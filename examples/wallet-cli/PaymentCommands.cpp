@@ -446,6 +446,12 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
             }
             return done(Outcome::failed);
         }
+        if (result) {
+            const std::string id = TerminalText::inLine(result->id());
+            // The step's action done: previewed, created, confirmed.
+            CommandRun::changed(noun + " " + id, action + (action.ends_with('e') ? "d" : "ed"),
+                                noun + " get " + id);
+        }
         print(std::move(result));
     };
 }

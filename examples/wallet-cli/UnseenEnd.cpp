@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/web/WebView.hpp"
 
 namespace corvend::cli {
@@ -68,7 +69,29 @@ bool endUnseen(const Error& error) {
 std::string unseenWhy(const Error& error) {
     const bool noReply = error.isCancellation() || error.is<platform::URLError>();
     return (noReply ? "no reply came (" : "the reply did not say how it ended (") +
-           messageText(error) + ")";
+           unseenReason(error) + ")";
+}
+
+std::string unseenReason(const Error& error) {
+    const auto walletError = error.as<Wallet::WalletError>();
+    if (!walletError) return messageText(error);
+    using Kind = Wallet::WalletError::Kind;
+    switch (walletError->kind()) {
+        case Kind::dataError: {
+            const auto& details = walletError->as<Wallet::WalletError::DataError>()->details;
+            return "HTTP " + std::to_string(details.httpStatus) + " [" +
+                   TerminalText::inLine(details.code) + "]";
+        }
+        case Kind::internalError:
+            return "Internal error. [" +
+                   walletError->as<Wallet::WalletError::InternalError>()->code + "]";
+        case Kind::serviceUnavailable:
+            return "Service Unavailable, HTTP 503";
+        case Kind::tokenExpired:
+        case Kind::notConfigured:
+            break;
+    }
+    return messageText(error);
 }
 
 std::string mayHaveReached(std::string_view what, std::string_view read) {

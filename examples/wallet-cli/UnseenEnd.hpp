@@ -18,10 +18,16 @@ namespace corvend::cli {
 // stopped by Ctrl-C or not.
 bool endUnseen(const Error& error);
 
-// Why such a change's end was not seen, with the failure's words but its error ID line:
-// "no reply came (<why>)" after a transport failure or a cancellation, "the reply did not say
-// how it ended (<why>)" after a reply the kit could not take as the service's own.
+// Why such a change's end was not seen: "no reply came (<reason>)" after a transport failure
+// or a cancellation, "the reply did not say how it ended (<reason>)" after a reply the kit could
+// not take as the service's own; see unseenReason.
 std::string unseenWhy(const Error& error);
+
+// The failure of such a change in the host's own words: the transport's description of what
+// happened on the wire, or what the kit's error names (its code, the reply's status and the
+// service's error code), never the kit's or the service's sentences, which may advise trying
+// again: after a change that may have been made, that could make it twice.
+std::string unseenReason(const Error& error);
 
 // What such a change leaves unknown, and the one read that shows exactly that object:
 // "<what> may have reached the service (`<read>` shows it)".

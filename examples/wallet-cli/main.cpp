@@ -24,6 +24,7 @@
 #include "examples/wallet-cli/CardCheckCommands.hpp"
 #include "examples/wallet-cli/CardCommands.hpp"
 #include "examples/wallet-cli/CardDepositCommands.hpp"
+#include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandScript.hpp"
 #include "examples/wallet-cli/CommandTable.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
@@ -246,8 +247,10 @@ int statusWithOutput(int status, const corvend::cli::LineFitter& screen,
     // What the C library still holds meets its error here, not unseen at exit.
     std::cout.flush();
     if (const auto error = screen.writeError()) {
-        std::cerr << "wallet-cli: standard output could not be written: " << error.message()
-                  << std::endl;
+        // What the command changed was never seen: a script that runs it again would do it twice.
+        std::string said = "wallet-cli: standard output could not be written: " + error.message();
+        for (const auto& change : corvend::cli::CommandRun::changes()) said += "; " + change;
+        std::cerr << said << std::endl;
         if (status == 0) status = kFailed;
     }
     std::cerr.flush();

@@ -478,10 +478,22 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::string input;
         int exitCode;
         std::string streams{};
+        // What the output lost leaves to say on standard error, as a regular expression.
+        std::string lostSays{};
     };
     const std::vector<Case> cases{
-        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1.
-        {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, kOutputLost},
+        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1. What the command made
+        // is said, so that nobody sends it again.
+        {{"transfer", "send", "1", "EUR", "eve@example.com"},
+         "",
+         1,
+         kOutputLost,
+         R"(device; transfer (tr-\S+) was previewed, created and confirmed \(`transfer get \1` )"},
+        {{"deposit", "run", "3", "EUR"},
+         "",
+         1,
+         kOutputLost,
+         R"(device; deposit (dep-\S+) was previewed, created and confirmed \(`deposit get \1` )"},
         {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, " 2>/dev/full"},
         {{"--version"}, "", 1, kOutputLost},
         {{"money", "5", "EUR"}, "", 1, " 2>&1 >&-"},
@@ -522,6 +534,8 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
                                             << run.output;
         if (c.streams == kOutputLost && c.exitCode == 1) {
             EXPECT_THAT(flowing(run.output), HasSubstr(kOutputLostSays)) << c.arguments.front();
+            EXPECT_TRUE(std::regex_search(flowing(run.output), std::regex(c.lostSays)))
+                << run.output;
         }
         if (c.arguments.front() == "--") {
             EXPECT_THAT(run.output, Not(HasSubstr("kit version")));
@@ -708,6 +722,14 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          {.status = 503},
          "the deletion may have reached the service (`instruments get CARD pi-sandbox-card` shows "
          "it)"},
+        {"transfer send 10.00 EUR bob@example.com",
+         "POST",
+         "transfers/tr-1/status",
+         {.status = 503},
+         "transfer: the reply did not say how it ended (Service Unavailable, HTTP 503): transfer "
+         "tr-1 exists; its confirmation may have reached the service (`transfer get tr-1` shows "
+         "it)",
+         true},
     };
     for (const Replaced& change : replaced) {
         SCOPED_TRACE(change.command);
@@ -725,7 +747,7 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         EXPECT_EQ(run.exitCode, 1) << run.output;
         EXPECT_THAT(flowing(run.output), HasSubstr(flowing(change.says))) << run.output;
         EXPECT_THAT(run.output, Not(HasSubstr("failed")));
-        EXPECT_THAT(run.output, Not(HasSubstr("Try again")));
+        EXPECT_THAT(run.output, Not(::testing::ContainsRegex("[Tt]ry again")));
         // Nothing of the profile's after it (an unreadable success is also reported as an
         // error event, which may come last).
         auto requests = fresh.requests();
@@ -1467,6 +1489,17 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
                           "(`deposit get dep-8` shows it)"));
     EXPECT_THAT(other.output, Not(HasSubstr("Card number")));
 
+    // A step answered 503 after the service acted: its end unknown, never "try again".
+    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits/dep-2/status",
+                            {.status = 503, .afterRoute = true, .replaceRouteReply = true});
+    const CliRun unavailable = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
+                                      std::string(kNewCard) + "\nAdd a card\nConfirm\n");
+    EXPECT_EQ(unavailable.exitCode, 1) << unavailable.output;
+    EXPECT_THAT(flowing(unavailable.output),
+                HasSubstr("card deposit result: unknown: its last step may have reached the "
+                          "service (Service Unavailable, HTTP 503)"));
+    EXPECT_THAT(unavailable.output, Not(::testing::ContainsRegex("[Tt]ry again")));
+
     offerCardsOfNoScheme(sandbox);
     const CliRun run = runCli({"--base-url", sandbox.baseURL()},
                               "configure\nauthenticate\ncard-deposit 5 EUR\nnew card\n");
@@ -1518,7 +1551,7 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     sandbox.scriptNextReply(
         "GET", "digitalwallets/v1/profile/deposits/dep-z",
         {.status = 400,
-         .body = R"({"error":{"code":"BAD_REQUEST","details":["FAKE: ok"],)"
+         .body = R"({"error":{"code":"BAD_REQUEST","details":["FAKE: ok","ok\nFAKE: detail"],)"
                  R"("fieldErrors":[{"field":"status","error":"FAKE:\nfield"}]}})"});
     // Each deposit read carries a status reason of the service's words.
     sandbox.addRoute("GET", "digitalwallets/v1/profile/deposits/{id}",
@@ -1559,8 +1592,10 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(run.output, Not(::testing::ContainsRegex("\nFAKE")));
     // The kit's own line breaks stand: before its details and field errors, set in under the
     // message, and before the reply's id.
-    EXPECT_THAT(run.output,
-                HasSubstr("[BAD_REQUEST] \n  FAKE: ok\n  status: FAKE:\\x0afield\nError ID: "));
+    EXPECT_THAT(
+        run.output,
+        HasSubstr("[BAD_REQUEST] \n  FAKE: ok, ok\\x0aFAKE: detail\n  status: FAKE:\\x0afield\n"
+                  "Error ID: "));
     EXPECT_THAT(run.output, HasSubstr("Refused\\x0aFAKE: deposit ok\nError ID: "));
     EXPECT_THAT(run.output, HasSubstr("Refused\\x1b]0;PWNED\\x07\nError ID: "));
     EXPECT_THAT(run.output, HasSubstr("No\\x0aFAKE: configured [BAD_REQUEST]\nError ID: "));
