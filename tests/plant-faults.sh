@@ -277,11 +277,10 @@ NEW=''
 fault "other deposit: the confirm's reply goes on whatever it names" \
     CorvendWallet/ui/flows/card-deposit/DepositSummaryInteractor.cpp corvend_integration_test \
     "$INTEGRATION:*FailureTest*ConfirmNamesAnotherDeposit"
-OLD='        return lhs.case_ == rhs.case_ && (lhs.detail_ && rhs.detail_ ? *lhs.detail_ == *rhs.detail_
-                                                                     : lhs.detail_ == rhs.detail_);'
-NEW='        return lhs.case_ == rhs.case_;'
+OLD='    return lhs == rhs && std::string_view(lhs.what()) == rhs.what();'
+NEW='    return lhs == rhs;'
 fault "other deposit: errors naming other deposits are equal" \
-    CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp $DEPOSIT_FLOW \
+    CorvendWallet/ui/flows/card-deposit/CardDepositResult.cpp $DEPOSIT_FLOW \
     "$DEPOSIT_FLOW:CardDepositResult*"
 OLD='            if (const std::string* detail = flow->detail()) return TerminalText::inLine(*detail);'
 NEW=''
@@ -1242,5 +1241,24 @@ NEW='    if (details.details) text += "\n  " + joined(*details.details, ", ");'
 fault "wallet-cli: a service error's details reach the terminal unescaped" \
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+# 31. The flow's error reads as its case; the screens take a reply only for the record they read.
+DEPOSIT_ERROR=CorvendWallet/ui/flows/card-deposit/CardDepositError.hpp
+OLD='        return lhs.case_ == rhs.case_;'
+NEW='        return lhs.case_ == rhs.case_ && lhs.detail_ == rhs.detail_;'
+fault "flow error: an error with words is not its case" $DEPOSIT_ERROR $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:CardDepositError*"
+OLD='        return std::hash<int>{}(error.value());'
+NEW='        return std::hash<int>{}(error.value()) ^ (error.detail() ? 1 : 0);'
+fault "flow error: an error with words is not found among the handled cases" $DEPOSIT_ERROR \
+    $DEPOSIT_FLOW "$DEPOSIT_FLOW:CardDepositError*"
+OLD='            if (const auto& named = instrument->id(); named != parameters.instrumentId)'
+NEW='            if (const auto& named = instrument->id(); !named)'
+fault "saved card: the read's card taken whatever it names" $ROOT_INTERACTOR $DEPOSIT_FLOW \
+    "$DEPOSIT_FLOW:DepositRoot*"
+OLD='    if (result->id != session_) return endForeign(result->id);'
+NEW=''
+fault "verification pages: a read answered for another session is read as this one's end" \
+    CorvendWallet/ui/flows/verification/CustomerVerificationViewController.cpp \
+    corvend_integration_test "$INTEGRATION:CustomerVerificationScreen*"
 
 plant_all

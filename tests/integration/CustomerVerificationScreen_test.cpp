@@ -179,8 +179,9 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         std::string address;  // "{id}" stands for the session shown
         std::vector<VerificationResult> expected;
         std::size_t reads;
-        // The session a return named that this screen did not open: the page's, not its end.
+        // The session a return, or its read, named that this screen did not open: not its end.
         std::optional<std::string> foreign{};
+        const char* read = nullptr;  // the reply to the session's read; the sandbox's when none
     } cases[] = {
         {"among other items",
          home + "/done?a=1&sessionId={id}&sessionId=x",
@@ -199,6 +200,12 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
          {VerificationResult::internalError},
          0,
          "kyc-0"},
+        {"read answered for another session",
+         home + "?sessionId={id}",
+         {VerificationResult::internalError},
+         1,
+         "kyc-0",
+         R"({"merchantRefNum":"r","id":"kyc-0","status":"COMPLETE"})"},
         // Starts with the same letters but is another address: allowed, so nothing is reported.
         {"look-alike host",
          home + "@127.0.0.1:" + std::to_string(sandbox.port()) + "/?sessionId={id}",
@@ -214,6 +221,10 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         auto address = c.address;
         if (const auto at = address.find("{id}"); at != std::string::npos) {
             address.replace(at, 4, sessionShown(*screen));
+        }
+        if (c.read) {
+            sandbox.scriptNextReply("GET", kSessionsPath + ("/" + sessionShown(*screen)),
+                                    {.body = c.read});
         }
         const auto url = platform::URL::make(address);
         ASSERT_TRUE(url.has_value()) << address;

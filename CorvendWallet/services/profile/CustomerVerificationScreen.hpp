@@ -21,9 +21,10 @@ class CustomerVerificationScreen : public platform::ui::ViewController {
     const Completion& completion() const { return completion_; }
     void setCompletion(Completion completion) { completion_ = std::move(completion); }
 
-    // The session a return address named when it was not the one this screen opened: the page
-    // is another's content, so that return was not this verification's end (it reported
-    // `internalError` and read nothing). None while no return did so. Main thread only.
+    // The session a return address, or the read of the session after it, named when it was not
+    // the one this screen opened: the page is another's content, so that was not this
+    // verification's end (it reported `internalError`, with no word of the session opened). None
+    // while nothing did so. Main thread only.
     const std::optional<std::string>& foreignSession() const { return foreignSession_; }
 
   protected:

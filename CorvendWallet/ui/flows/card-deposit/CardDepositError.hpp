@@ -17,7 +17,7 @@ class CardDepositError : public std::exception {
         failedToLoadAcceptedCardsError,
         // Data the flow cannot use: a saved instrument that is not a card, a redirect without
         // its addresses, an unknown deposit action, a 3-D Secure address that is not a URL, a
-        // reply that names another deposit than the flow's.
+        // reply that names another deposit than the flow's or another card than the one read.
         internalError,
     };
 
@@ -26,19 +26,24 @@ class CardDepositError : public std::exception {
     // An internalError for a reply about deposit `named` to a step for deposit `own`: "the
     // reply named deposit dep-7, not deposit dep-1".
     static CardDepositError otherDepositNamed(std::string_view named, std::string_view own);
+    // The same for a read of the saved card `own` that named card `named`.
+    static CardDepositError otherCardNamed(std::string_view named, std::string_view own);
 
     Case value() const noexcept { return case_; }
     // What the flow was told beyond its case, in words; null when nothing.
     const std::string* detail() const noexcept { return detail_.get(); }
     const char* what() const noexcept override;
 
+    // The case alone, words aside: a host branches on `error == CardDepositError::internalError`
+    // or keeps its handled cases in a set.
     friend bool operator==(const CardDepositError& lhs, const CardDepositError& rhs) noexcept {
-        return lhs.case_ == rhs.case_ && (lhs.detail_ && rhs.detail_ ? *lhs.detail_ == *rhs.detail_
-                                                                     : lhs.detail_ == rhs.detail_);
+        return lhs.case_ == rhs.case_;
     }
 
   private:
     CardDepositError(Case value, std::string detail);
+    static CardDepositError otherNamed(std::string_view record, std::string_view named,
+                                       std::string_view own);
 
     Case case_;
     // Shared, so that copying an exception never throws.
@@ -50,8 +55,6 @@ class CardDepositError : public std::exception {
 template <>
 struct std::hash<corvend::CardDepositError> {
     std::size_t operator()(const corvend::CardDepositError& error) const noexcept {
-        const std::size_t value = std::hash<int>{}(error.value());
-        const auto* detail = error.detail();
-        return detail ? value ^ (std::hash<std::string>{}(*detail) << 1) : value;
+        return std::hash<int>{}(error.value());
     }
 };

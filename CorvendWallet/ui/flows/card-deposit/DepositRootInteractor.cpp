@@ -78,7 +78,11 @@ void DepositRootInteractor::fetchInstrument(const model::PaymentInstrumentRefere
     executingTask_ = FlowTask::run<PaymentInstrumentService::Instrument>(
         [service = paymentInstrumentService_,
          parameters = model::PaymentInstrumentParameters{reference.id, reference.instrumentType}] {
-            return service->get(parameters);
+            auto instrument = service->get(parameters);
+            // A reply about another card: its security code would be sent for the deposit's.
+            if (const auto& named = instrument->id(); named != parameters.instrumentId)
+                throw CardDepositError::otherCardNamed(named.value_or(""), parameters.instrumentId);
+            return instrument;
         },
         [weakSelf = weak_from_this()](Result<PaymentInstrumentService::Instrument> result) {
             const auto self = weakSelf.lock();

@@ -90,7 +90,11 @@ void CustomerVerificationViewController::decidePolicyFor(
     decisionHandler(NavigationActionPolicy::cancel);
     const auto id = sessionId(url);
     if (id && id == session_) return readSession(*id);
-    if (id) setForeignSession(*id);
+    endForeign(id);
+}
+
+void CustomerVerificationViewController::endForeign(const std::optional<std::string>& named) {
+    if (named) setForeignSession(*named);
     report(VerificationResult::internalError);
 }
 
@@ -130,6 +134,8 @@ void CustomerVerificationViewController::readSession(const std::string& id) {
 
 void CustomerVerificationViewController::handleSessionStatus(const SessionResult& result) {
     if (!result) return report(VerificationResult::internalError);
+    // Another session's status is not this verification's end, whatever it says.
+    if (result->id != session_) return endForeign(result->id);
     report(toVerificationResult(model::fromWire<KycSessionStatus>(result->status)));
 }
 
