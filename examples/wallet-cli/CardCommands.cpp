@@ -143,24 +143,29 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
         std::optional<CardService::Includes> include;
         if (count == 3) include.emplace(1, Wallet::Card::CardIncludesParam::tokenizations);
         const std::string id = card(arguments[1]);
-        call([service, id, include] { return service->get(id, include); },
-             readOf<Wallet::Card>("card", id, &Wallet::Card::cardID,
-                                  printer<Wallet::Card>(action, done, describe)));
+        call(ownRecord("card", id, &Wallet::Card::cardID,
+                       [service, id, include] { return service->get(id, include); }),
+             printer<Wallet::Card>(action, done, describe));
     } else if (action == "update" && count >= 3) {
         // The reason is the rest of the line (or one quoted text).
         std::optional<std::string> reason;
         if (count > 3) reason = joined({arguments.begin() + 3, arguments.end()}, " ");
-        call([service, id = card(arguments[1]),
-              request = Wallet::CardUpdateRequest{wireWord<Status>(arguments[2], "a card status"),
-                                                  reason}] { return service->update(id, request); },
+        const std::string id = card(arguments[1]);
+        call(ownRecord(
+                 "card", id, &Wallet::Card::cardID,
+                 [service, id,
+                  request =
+                      Wallet::CardUpdateRequest{wireWord<Status>(arguments[2], "a card status"),
+                                                reason}] { return service->update(id, request); }),
              printer<Wallet::Card>(action, done, describe), changed());
     } else if (action == "activate" && count == 4) {
-        call(
-            [service, id = card(arguments[1]),
-             request = Wallet::CardActivationRequest{arguments[2], arguments[3]}] {
-                return service->activate(id, request);
-            },
-            printer<Wallet::Card>(action, done, describe), changed());
+        const std::string id = card(arguments[1]);
+        call(ownRecord("card", id, &Wallet::Card::cardID,
+                       [service, id,
+                        request = Wallet::CardActivationRequest{arguments[2], arguments[3]}] {
+                           return service->activate(id, request);
+                       }),
+             printer<Wallet::Card>(action, done, describe), changed());
     } else if (action == "details" && count == 2) {
         call([service, id = card(arguments[1])] { return service->getDetails(id); },
              printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {

@@ -21,8 +21,12 @@ namespace {
 // The flow ended on a step whose end was not seen: it may have reached the service.
 bool stepUnseen(const Wallet::CardDepositResult& result) {
     using Result = Wallet::CardDepositResult;
-    if (const auto* terminal = std::get_if<Result::TerminalFailure>(&result.value))
-        return endUnseen(terminal->error);
+    if (const auto* terminal = std::get_if<Result::TerminalFailure>(&result.value)) {
+        // The flow's only words beyond its case: a step's reply named another deposit, and
+        // said nothing of how the step for its own ended.
+        const auto flow = terminal->error.as<Wallet::CardDepositError>();
+        return endUnseen(terminal->error) || (flow && flow->detail());
+    }
     if (const auto* failure = std::get_if<Result::NonTerminalFailure>(&result.value))
         return endUnseen(failure->error);
     return false;
@@ -95,7 +99,7 @@ std::string CardDepositCommands::describe(const Wallet::CardDepositResult& resul
     const Error& error =
         terminal ? terminal->error : std::get<Result::NonTerminalFailure>(result.value).error;
     // Not seen to fail: the read-back that follows says where the deposit stands.
-    if (endUnseen(error))
+    if (stepUnseen(result))
         return "unknown: its last step may have reached the service (" + unseenReason(error) + ")" +
                errorIDLine(error);
     if (terminal)
@@ -238,10 +242,10 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
                  deposit->currencyCode() != request.currencyCode) {
                  self->err_ << "card-deposit stopped: " +
                                    otherTermsText(
-                                       "deposit", deposit->id(),
+                                       "the preview", "deposit", deposit->id(),
                                        termsText(deposit->amount(), deposit->currencyCode()),
                                        termsText(request.amount, request.currencyCode),
-                                       "no card was asked for")
+                                       "is a preview only: no card was asked for")
                             << std::endl;
                  return self->end(Outcome::failed);
              }
@@ -446,10 +450,9 @@ void CardDepositCommands::readDepositBack(const std::string& id, DepositRead the
                         : "deposit " + id + " was not read back (`deposit get ") +
         id + (flowCompleted_ ? "` shows where its deposit stands" : "` shows where it stands)");
     // Only the flow's own deposit says where it stands.
-    call([service = wallet_.depositService(), id] { return service->get(id); },
-         readOf<Wallet::CustomerDeposit>("deposit", id, &Wallet::CustomerDeposit::id,
-                                         std::move(then)),
-         std::move(unknown));
+    call(ownRecord("deposit", id, &Wallet::CustomerDeposit::id,
+                   [service = wallet_.depositService(), id] { return service->get(id); }),
+         std::move(then), std::move(unknown));
 }
 
 void CardDepositCommands::end(Outcome outcome) {

@@ -174,18 +174,22 @@ std::string termsText(std::int64_t amount, std::string_view currency,
            (recipient ? " to " + TerminalText::inLine(*recipient) : std::string());
 }
 
-std::string otherTermsText(std::string_view noun, std::string_view id, std::string_view previewed,
-                           std::string_view asked, std::string_view unsent) {
+std::string otherTermsText(std::string_view said, std::string_view noun, std::string_view id,
+                           std::string_view stated, std::string_view asked, std::string_view left) {
     const std::string named = std::string(noun) + " " + TerminalText::inLine(id);
-    return "the preview says " + std::string(previewed) + ", not " + std::string(asked) +
-           " as asked; " + named + " is a preview only: " + std::string(unsent) + " (`" +
-           std::string(noun) + " get " + TerminalText::inLine(id) + "` shows it)";
+    return std::string(said) + " says " + std::string(stated) + ", not " + std::string(asked) +
+           " as asked; " + named + " " + std::string(left) + " (`" + std::string(noun) + " get " +
+           TerminalText::inLine(id) + "` shows it)";
 }
 
 std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked) {
     const std::string kind(noun);
     return "named " + kind + " " + std::string(named) + ", not " + kind + " " + std::string(asked);
 }
+
+OtherRecordNamed::OtherRecordNamed(std::string_view noun, std::string_view named,
+                                   std::string_view asked)
+    : std::runtime_error("the reply " + namedAnother(noun, named, asked)) {}
 
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.

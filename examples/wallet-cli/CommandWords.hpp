@@ -113,32 +113,36 @@ std::string errorText(const Error& error);
 std::string termsText(std::int64_t amount, std::string_view currency,
                       const std::optional<std::string>& recipient = std::nullopt);
 
-// A preview whose terms are not those asked for, and what was therefore not sent: "the preview
-// says <previewed>, not <asked> as asked; <noun> <id> is a preview only: <unsent> (`<noun> get
-// <id>` shows it)". `id` is escaped.
-std::string otherTermsText(std::string_view noun, std::string_view id, std::string_view previewed,
-                           std::string_view asked, std::string_view unsent);
+// A reply whose terms are not those asked for, and where that leaves the record: "<said> says
+// <stated>, not <asked> as asked; <noun> <id> <left> (`<noun> get <id>` shows it)", as "the
+// preview says ...; deposit dep-1 is a preview only: no card was asked for". `id` is escaped.
+std::string otherTermsText(std::string_view said, std::string_view noun, std::string_view id,
+                           std::string_view stated, std::string_view asked, std::string_view left);
 
 // "named <noun> <named>, not <noun> <asked>", of a reply about another record than the one a
 // call was sent for, as a gateway that mixed up replies may send. Not escaped.
 std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked);
 
-// The completion of a read of `noun` `asked` that hands `then` its result, but a value naming
-// another record (its id per `idOf`, an optional or a string) as a failure, "the reply
-// <namedAnother>": it is not the record asked for.
-template <class T, class IdOf>
-std::function<void(Result<T>)> readOf(std::string noun, std::string asked, IdOf idOf,
-                                      std::function<void(Result<T>)> then) {
+// The failure of a reply about another record than the one a call was sent for: "the reply
+// <namedAnother>". It says nothing of the record asked for: a change's end is then not seen.
+class OtherRecordNamed : public std::runtime_error {
+  public:
+    OtherRecordNamed(std::string_view noun, std::string_view named, std::string_view asked);
+};
+
+// The kit call `operation` about `noun` `asked`, a read or a change, but a reply naming another
+// record (its id per `idOf`, an optional or a string) fails as OtherRecordNamed, so that
+// nothing of it is taken: e.g.
+//   call(ownRecord("card", id, &Wallet::Card::cardID, [service, id] { return service->get(id); }),
+//        printer<Wallet::Card>("get", done));
+template <class Operation, class IdOf>
+auto ownRecord(std::string noun, std::string asked, IdOf idOf, Operation operation) {
     return [noun = std::move(noun), asked = std::move(asked), idOf = std::move(idOf),
-            then = std::move(then)](Result<T> result) {
-        if (result) {
-            const std::optional<std::string> named = std::invoke(idOf, *result);
-            if (named && *named != asked) {
-                result = std::unexpected(Error::make(
-                    std::runtime_error("the reply " + namedAnother(noun, *named, asked))));
-            }
-        }
-        then(std::move(result));
+            operation = std::move(operation)] {
+        auto value = operation();
+        const std::optional<std::string> named = std::invoke(idOf, std::as_const(value));
+        if (named && *named != asked) throw OtherRecordNamed(noun, *named, asked);
+        return value;
     };
 }
 

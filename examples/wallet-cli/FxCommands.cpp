@@ -62,9 +62,9 @@ void FxCommands::run(const std::vector<std::string>& arguments, CommandTable::Do
             "the quote may have been made at the service; its id was not shown, so no command "
             "shows it");
     } else if (action == "get" && arguments.size() == 2) {
-        call([service, id = arguments[1]] { return service->getQuote(id); },
-             readOf<Wallet::FXRate>("quote", arguments[1], &Wallet::FXRate::id,
-                                    printer("get", std::move(done))));
+        call(ownRecord("quote", arguments[1], &Wallet::FXRate::id,
+                       [service, id = arguments[1]] { return service->getQuote(id); }),
+             printer("get", std::move(done)));
     } else {
         err_ << "usage: fx " << kUsage << std::endl;
         done(Outcome::misused);

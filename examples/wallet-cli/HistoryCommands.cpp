@@ -158,14 +158,18 @@ void HistoryCommands::run(const std::vector<std::string>& arguments, CommandTabl
                     return describeList(list, list.authorizations(), "authorization");
                 }));
     } else if (action == "transaction" && rest.size() == 1) {
-        call([service = wallet_.transactionHistoryService(),
-              id = rest.front()] { return service->getTransaction(id); },
+        call(ownRecord("transaction", rest.front(), &Wallet::Transaction::id,
+                       [service = wallet_.transactionHistoryService(), id = rest.front()] {
+                           return service->getTransaction(id);
+                       }),
              resultPrinter<Wallet::Transaction>(
                  out_, err_, what, std::move(done),
                  [](const Wallet::Transaction& one) { return describe(one); }));
     } else if (action == "authorization" && rest.size() == 1) {
-        call([service = wallet_.authorizationHistory(),
-              id = rest.front()] { return service->getAuthorization(id); },
+        call(ownRecord("authorization", rest.front(), &Wallet::Authorization::id,
+                       [service = wallet_.authorizationHistory(), id = rest.front()] {
+                           return service->getAuthorization(id);
+                       }),
              resultPrinter<Wallet::Authorization>(
                  out_, err_, what, std::move(done),
                  [](const Wallet::Authorization& one) { return describe(one); }));

@@ -160,14 +160,14 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
              }));
     } else if ((action == "get" || action == "delete") && count == 3) {
         Wallet::PaymentInstrumentParameters which{arguments[2], instrumentType(arguments[1])};
+        const auto idOf = [](const Instrument& instrument) { return instrument->id(); };
         if (action == "get") {
-            call([service, which] { return service->get(which); },
-                 readOf<Instrument>(
-                     "instrument", arguments[2],
-                     [](const Instrument& instrument) { return instrument->id(); },
-                     printer<Instrument>(action, done, one)));
+            call(ownRecord("instrument", arguments[2], idOf,
+                           [service, which] { return service->get(which); }),
+                 printer<Instrument>(action, done, one));
         } else {
-            call([service, which] { return service->delete_(which); },
+            call(ownRecord("instrument", arguments[2], idOf,
+                           [service, which] { return service->delete_(which); }),
                  printer<Instrument>(
                      action, done,
                      [](const auto& instrument) { return "deleted " + describe(*instrument); }),
@@ -177,11 +177,11 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
     } else if (action == "verify" && count == 3) {
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
-        call(
-            [service, address = sessionAddress(arguments[1])] {
-                return service->completeExternalVerificationFlow(address);
-            },
-            printer<Wallet::InstrumentVerification>(action, done, session));
+        const std::string address = sessionAddress(arguments[1]);
+        call(ownRecord(
+                 "verification", *returnedSession(address), &Wallet::InstrumentVerification::id,
+                 [service, address] { return service->completeExternalVerificationFlow(address); }),
+             printer<Wallet::InstrumentVerification>(action, done, session));
     } else {
         return false;
     }
@@ -220,12 +220,12 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                                     << verificationLeft(id, "was not read back") << std::endl;
                          return done(Outcome::failed);
                      }
-                     call(
-                         [service, address = *returnedTo] {
-                             return service->completeExternalVerificationFlow(address);
-                         },
-                         self->printer<Wallet::InstrumentVerification>("complete", done, session),
-                         verificationLeft(id, "ended at its page and was not read back"));
+                     call(ownRecord("verification", id, &Wallet::InstrumentVerification::id,
+                                    [service, address = *returnedTo] {
+                                        return service->completeExternalVerificationFlow(address);
+                                    }),
+                          self->printer<Wallet::InstrumentVerification>("complete", done, session),
+                          verificationLeft(id, "ended at its page and was not read back"));
                  }));
              // No handle: the page open is closed by Ctrl-C instead (see TerminalURLOpener).
              service->openExternalVerificationFlow(

@@ -20,10 +20,6 @@
 
 namespace corvend::cli {
 
-namespace {
-
-using Words = std::span<const std::string>;
-
 // What a preview is made of: the amount and currency, the domain's own word (an option or an
 // email) and the merchant reference.
 struct Terms {
@@ -39,6 +35,10 @@ struct Terms {
                                                    "a payment option");
     }
 };
+
+namespace {
+
+using Words = std::span<const std::string>;
 
 std::optional<std::string> optionalWord(Words words, std::size_t index) {
     return index < words.size() ? std::optional(words[index]) : std::nullopt;
@@ -122,14 +122,15 @@ std::optional<std::string> otherTerms(const Terms& asked, const Record& previewe
 }  // namespace
 
 // What a step's reply must be for the command to go on: about the record `id` the step was
-// sent for (none for a preview, which makes it), and not FAILED. `step` names the change
-// ("creation"), `next` the run's step its reply would start ("" when none), `run` the run it
-// belongs to ("" for one step alone).
+// sent for (none for a preview, which makes it), of the run's `terms` (none for one step alone),
+// and not FAILED. `step` names the change ("creation"), `next` the run's step its reply would
+// start ("" when none), `run` the run it belongs to ("" for one step alone).
 struct PaymentStep {
     std::string id;
     std::string step;
     std::string next;
     std::string run;
+    std::optional<Terms> terms{};
 };
 
 // What sets the domains apart: their names (`run` empty for a domain without the whole flow;
@@ -267,49 +268,38 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
     if ((action == "preview" || action == Domain::kNames.run) && withTerms) {
         auto self = this->shared_from_this();
         const bool run = action == Domain::kNames.run;
-        std::function<void(const Record&)> next;
+        std::function<void(const Terms&, const Record&)> next;
         if (run) {
-            // Each step is sent for the record previewed; a reply naming another ends the run.
-            next = [self, service, done, noun, action](const Record& previewed) {
+            // Each step is sent for the record previewed, its reply held to the terms chosen.
+            next = [self, service, done, noun, action](const Terms& chosen,
+                                                       const Record& previewed) {
                 const std::string id = previewed.id();
-                auto confirm = [self, service, done, noun, action, id](const Record&) {
+                auto confirm = [self, service, done, noun, action, id, chosen](const Record&) {
                     call(
                         [service, id] {
                             return service->confirm({id, std::nullopt});
                         },
-                        self->template step<Record>("confirm", {id, "confirmation", "", action},
-                                                    done),
+                        self->template step<Record>("confirm",
+                                                    {id, "confirmation", "", action, chosen}, done),
                         stepLeft(noun, id, "confirmation", true));
                 };
                 call([service, id] { return service->create(Domain::create(id)); },
-                     self->template step<Record>("create", {id, "creation", "confirmation", action},
-                                                 done, confirm),
+                     self->template step<Record>(
+                         "create", {id, "creation", "confirmation", action, chosen}, done, confirm),
                      stepLeft(noun, id, "creation", true));
             };
         }
-        const auto preview = [self, service, done, next, previewLeft, noun, action,
-                              previewed = PaymentStep{"", "preview", run ? "creation" : "",
-                                                      run ? action : ""}](const Terms& chosen) {
-            // A run goes on only with the terms asked for: another amount or recipient is not
-            // what the person agreed to.
-            std::function<void(const Record&)> agreed;
-            if (next) {
-                agreed = [self, done, next, noun, action, chosen](const Record& record) {
-                    const auto other = otherTerms(chosen, record);
-                    if (!other) return next(record);
-                    std::optional<std::string> recipient;
-                    if constexpr (requires { record.recipient(); }) recipient = chosen.word;
-                    self->err_ << noun + " " + action + " stopped: " +
-                                      otherTermsText(
-                                          noun, record.id(), *other,
-                                          termsText(chosen.amount, chosen.currency, recipient),
-                                          "its creation was not sent")
-                               << std::endl;
-                    done(Outcome::failed);
-                };
-            }
+        const auto preview = [self, service, done, next, previewLeft, action](const Terms& chosen) {
+            std::function<void(const Record&)> created;
+            if (next)
+                created = [next, chosen](const Record& previewed) { next(chosen, previewed); };
             call([service, request = Domain::request(chosen)] { return service->preview(request); },
-                 self->template step<Record>("preview", previewed, done, agreed), previewLeft);
+                 self->template step<Record>(
+                     "preview",
+                     next ? PaymentStep{"", "preview", "creation", action, chosen}
+                          : PaymentStep{"", "preview", "", ""},
+                     done, created),
+                 previewLeft);
         };
         if constexpr (requires { Domain::kDefaultOption; }) {
             self->offeredOption(terms(), action, done, preview);
@@ -328,8 +318,9 @@ bool PaymentCommands<Domain>::start(const std::vector<std::string>& arguments,
             step<Record>(action, {words[0], "confirmation", "", ""}, done),
             stepLeft(noun, words[0], "confirmation", false));
     } else if (action == "get" && words.size() == 1) {
-        call([service, id = words[0]] { return service->get(id); },
-             readOf<Record>(noun, words[0], &Record::id, printer<Record>(action, done)));
+        call(ownRecord(noun, words[0], &Record::id,
+                       [service, id = words[0]] { return service->get(id); }),
+             printer<Record>(action, done));
     } else if (action == "list") {
         std::optional<typename Domain::Parameters> parameters;
         if (!words.empty()) {
@@ -451,6 +442,24 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
             // The step's action done: previewed, created, confirmed.
             CommandRun::changed(noun + " " + id, action + (action.ends_with('e') ? "d" : "ed"),
                                 noun + " get " + id);
+        }
+        // A run goes on only with the terms asked for: another amount or recipient is not what
+        // the person agreed to.
+        if (const auto other =
+                result && sent.terms ? otherTerms(*sent.terms, *result) : std::nullopt) {
+            std::optional<std::string> recipient;
+            if constexpr (requires { result->recipient(); }) recipient = sent.terms->word;
+            const bool preview = sent.id.empty();
+            self->err_ << label + ": " +
+                              otherTermsText(
+                                  preview ? "the preview" : "the reply to the " + sent.step, noun,
+                                  result->id(), *other,
+                                  termsText(sent.terms->amount, sent.terms->currency, recipient),
+                                  (preview ? "is a preview only" : "exists") +
+                                      (sent.next.empty() ? ""
+                                                         : ": its " + sent.next + " was not sent"))
+                       << std::endl;
+            return done(Outcome::failed);
         }
         print(std::move(result));
     };

@@ -23,7 +23,8 @@ struct PaymentStep;
 // A deposit is sent only with an option the service offers (see offeredOption).
 //   deposit run <terms>, transfer send <terms>: preview, create and confirm in one go, each
 //   step started from the previous step's completion, for the record previewed; a reply that
-//   names another record or calls it FAILED ends the run there (see step).
+//   names another record, states other terms than those asked or calls it FAILED ends the run
+//   there (see step).
 // The terms are "<amount> <currency>", then the option of a deposit (BANK_TRANSFER when left
 // out) or of a withdrawal, or the recipient's email of a transfer, then an optional merchant
 // reference. An amount, a limit and an offset must be digits only, the whole word, a whole
@@ -59,8 +60,8 @@ class PaymentCommands : public std::enable_shared_from_this<PaymentCommands<Doma
                                            std::function<void(const T&)> next = {});
 
     // The completion of a step that changes a record: goes on as printer does only when the
-    // reply names the record `sent` was sent for and does not call it FAILED; otherwise says
-    // so, sends nothing more and ends `failed`.
+    // reply names the record `sent` was sent for, states its run's terms and does not call it
+    // FAILED; otherwise says so, sends nothing more and ends `failed`.
     template <class Record>
     std::function<void(Result<Record>)> step(std::string action, PaymentStep sent,
                                              CommandTable::Done done,

@@ -159,13 +159,16 @@ void ProfileCommands::accounts(const std::vector<std::string>& arguments, Comman
              resultPrinter<std::vector<Wallet::Account>>(out_, err_, "accounts list",
                                                          std::move(done), &describeAll));
     } else if (action == "get" && arguments.size() == 2) {
-        call([service, id = arguments[1]] { return service->getSingleAccount(id); },
-             readOf<Wallet::Account>(
-                 "account", arguments[1], &Wallet::Account::id,
-                 resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one)));
+        call(ownRecord("account", arguments[1], &Wallet::Account::id,
+                       [service, id = arguments[1]] { return service->getSingleAccount(id); }),
+             resultPrinter<Wallet::Account>(out_, err_, "accounts get", std::move(done), one));
     } else if (action == "add" && arguments.size() == 2) {
-        call([service, request = Wallet::AddAccountRequest(
-                           currencyCode(arguments[1]))] { return service->addAccount(request); },
+        // The account it names is the one of the currency asked.
+        const std::string currency = currencyCode(arguments[1]);
+        call(ownRecord("an account in", currency, &Wallet::Account::currencyCode,
+                       [service, request = Wallet::AddAccountRequest(currency)] {
+                           return service->addAccount(request);
+                       }),
              resultPrinter<Wallet::Account>(out_, err_, "accounts add", std::move(done), one),
              "the account may have been added (`accounts list` shows it)");
     } else {

@@ -40,7 +40,7 @@ bool replyUnseen(const Wallet::WalletError& error) {
 }  // namespace
 
 bool endUnseen(const Error& error) {
-    if (error.isCancellation()) return true;
+    if (error.isCancellation() || error.is<OtherRecordNamed>()) return true;
     if (const auto walletError = error.as<Wallet::WalletError>()) return replyUnseen(*walletError);
     const auto transport = error.as<platform::URLError>();
     if (!transport) return false;
@@ -67,6 +67,8 @@ bool endUnseen(const Error& error) {
 }
 
 std::string unseenWhy(const Error& error) {
+    // It says itself what the reply was instead.
+    if (error.is<OtherRecordNamed>()) return messageText(error);
     const bool noReply = error.isCancellation() || error.is<platform::URLError>();
     return (noReply ? "no reply came (" : "the reply did not say how it ended (") +
            unseenReason(error) + ")";

@@ -12,15 +12,16 @@ namespace corvend::cli {
 // its end: cancelled (Ctrl-C); a transport failure after its request may have been sent (the
 // connection lost, a time-out, a reply that could not be read); or a reply that does not say
 // how the service ended it: a 5xx, from the service or a gateway that answered after it acted,
-// an error reply without the service's document, or a success the kit could not read. A
-// refused connection, a failed look-up or handshake and an address or body that cannot be sent
-// send nothing; the service's own refusal (4xx) is an end seen. Every change is judged by it,
-// stopped by Ctrl-C or not.
+// an error reply without the service's document, a success the kit could not read, or a reply
+// about another record (OtherRecordNamed). A refused connection, a failed look-up or handshake
+// and an address or body that cannot be sent send nothing; the service's own refusal (4xx) is
+// an end seen. Every change is judged by it, stopped by Ctrl-C or not.
 bool endUnseen(const Error& error);
 
 // Why such a change's end was not seen: "no reply came (<reason>)" after a transport failure
 // or a cancellation, "the reply did not say how it ended (<reason>)" after a reply the kit could
-// not take as the service's own; see unseenReason.
+// not take as the service's own (see unseenReason), "the reply named <another>" after one about
+// another record.
 std::string unseenWhy(const Error& error);
 
 // The failure of such a change in the host's own words: the transport's description of what

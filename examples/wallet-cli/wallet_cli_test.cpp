@@ -39,6 +39,7 @@
 
 namespace {
 
+using ::testing::AnyOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -163,6 +164,12 @@ std::size_t countOf(const std::string& text, const std::string& part) {
     }
     return count;
 }
+
+// A completed verification session, but another than the one a page was opened for.
+constexpr const char* kOtherVerification =
+    R"({"id":"ivs-OTHER","instrumentType":"UK_BANK_ACCOUNT","sessionStatus":"COMPLETED",)"
+    R"("returnUrl":"https://wallet.example/verified","redirectUrl":"https://wallet.example/",)"
+    R"("creationTime":"2024-03-28T10:00:00.000Z","expirationTime":"2024-03-28T10:30:00.000Z"})";
 
 TEST(WalletCliTest, ScriptedSessionAgainstTheEmbeddedSandboxSucceeds) {
     const CliRun run = runCli({"--demo"});
@@ -576,13 +583,21 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     EXPECT_EQ(requests.back().path, "/digitalwallets/v1/profile/transfers");
     EXPECT_GT(requests.size(), sent);
 
-    // A step's reply that calls its record FAILED, or names another record (a gateway that
-    // mixed up replies): the command ends there, exit 1, and a run sends nothing more.
+    // A step's reply that calls its record FAILED, names another record (a gateway that mixed
+    // up replies) or, in a run, states other terms than those asked: the command ends there,
+    // exit 1, and a run sends nothing more.
     struct Step {
         std::string command;
         std::string path;  // the status change scripted, under the profile
         std::string id, status, says;
-        bool secondStep = false;  // scripted for the run's confirmation; its creation goes as is
+        bool secondStep = false;     // scripted for the run's confirmation; its creation goes as is
+        std::int64_t amount = 2500;  // the terms the reply states
+        std::string currency = "EUR";
+    };
+    const auto otherTerms = [](std::string run, std::string step, std::string stated,
+                               std::string asked, std::string left) {
+        return run + " stopped: the reply to the " + step + " says " + stated + ", not " + asked +
+               " as asked; " + left;
     };
     const std::vector<Step> steps{
         {"deposit run 25 EUR", "deposits/dep-1", "dep-7", "PENDING",
@@ -605,6 +620,18 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          "withdrawal confirm: the reply named withdrawal wd-7, not withdrawal wd-1; the "
          "confirmation of withdrawal wd-1 may have reached the service (`withdrawal get wd-1` "
          "shows it)"},
+        {"deposit run 25 EUR", "deposits/dep-1", "dep-1", "PENDING",
+         otherTerms("deposit run", "creation", money(250000, "EUR"), money(2500, "EUR"),
+                    "deposit dep-1 exists: its confirmation was not sent (`deposit get dep-1` "
+                    "shows it)"),
+         false, 250000},
+        {"transfer send 25 EUR ana@example.com", "transfers/tr-1", "tr-1", "PENDING",
+         otherTerms("transfer send", "creation", money(2500, "EUR") + " to nobody named",
+                    money(2500, "EUR") + " to ana@example.com", "transfer tr-1 exists: its")},
+        {"deposit run 25 EUR", "deposits/dep-1", "dep-1", "COMPLETED",
+         otherTerms("deposit run", "confirmation", money(2500, "USD"), money(2500, "EUR"),
+                    "deposit dep-1 exists (`deposit get dep-1` shows it)"),
+         true, 2500, "USD"},
     };
     // A run's preview whose terms are not those asked for: the run stops before the creation.
     const std::string preview =
@@ -636,23 +663,44 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         R"({"id":"dep-9","amount":700,"currencyCode":"EUR","paymentOption":"BANK_TRANSFER",)"
         R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1","transferDetails":{},)"
         R"("creationTime":"2024-03-28T10:00:00.000Z","status":"COMPLETED"})";
-    for (const auto& [command, answers, passed] :
-         {std::tuple{"deposit get dep-1", "", 0},
-          {"card-deposit 5 EUR", "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\n",
-           1}}) {
+    struct Read {
+        std::string command, answers;
+        int passed;  // replies of the path that go as they are first
+        std::string path, body, named;
+    };
+    const std::string deposit = "deposits/dep-1";
+    const std::vector<Read> reads{
+        {"deposit get dep-1", "", 0, deposit, other, "deposit dep-9, not deposit dep-1"},
+        {"card-deposit 5 EUR", "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\n", 1,
+         deposit, other, "deposit dep-9, not deposit dep-1"},
+        {"card-deposit 5 EUR", "new card\n", 0, deposit, other, "deposit dep-9, not deposit dep-1"},
+        {"history transaction txn-tr-16", "", 0, "transactions/txn-tr-16",
+         R"({"id":"txn-tr-15","type":"TRANSFER","status":"COMPLETED","amount":-2500,)"
+         R"("currencyCode":"EUR","creationTime":"2024-03-28T10:00:00.000Z","paymentId":"tr-15"})",
+         "transaction txn-tr-15, not transaction txn-tr-16"},
+        {"history authorization auth-01", "", 0, "authorizations/auth-01",
+         R"({"id":"auth-02","cardId":"card-sandbox-1","status":"APPROVED","amount":450,)"
+         R"("currencyCode":"EUR","creationTime":"2024-03-28T10:00:00.000Z"})",
+         "authorization auth-02, not authorization auth-01"},
+        {"instruments complete https://wallet.example/verified?sessionId=ivs-1", "", 0,
+         "instrument-verifications/ivs-1", kOtherVerification,
+         "verification ivs-OTHER, not verification ivs-1"}};
+    for (const Read& read : reads) {
+        SCOPED_TRACE(read.command);
         corvend::sandbox::Sandbox fresh;
         fresh.start();
-        for (int i = 0; i < passed; ++i)
-            fresh.scriptNextReply("GET", "digitalwallets/v1/profile/deposits/dep-1",
-                                  {.afterRoute = true});
-        fresh.scriptNextReply("GET", "digitalwallets/v1/profile/deposits/dep-1", {.body = other});
+        const std::string path = "digitalwallets/v1/profile/" + read.path;
+        for (int i = 0; i < read.passed; ++i)
+            fresh.scriptNextReply("GET", path, {.afterRoute = true});
+        fresh.scriptNextReply("GET", path, {.body = read.body});
         std::vector<std::string> arguments{"--base-url", fresh.baseURL()};
-        std::istringstream words(command);
+        std::istringstream words(read.command);
         for (std::string word; words >> word;) arguments.push_back(word);
-        const CliRun run = runCli(arguments, answers);
+        const CliRun run = runCli(arguments, read.answers);
         EXPECT_EQ(run.exitCode, 1) << run.output;
-        EXPECT_THAT(run.output, HasSubstr("the reply named deposit dep-9, not deposit dep-1"));
-        EXPECT_THAT(run.output, Not(HasSubstr("dep-9:")));
+        EXPECT_THAT(flowing(run.output), HasSubstr("the reply named " + read.named));
+        EXPECT_THAT(run.output, Not(AnyOf(HasSubstr("dep-9:"), HasSubstr("txn-tr-15:"),
+                                          HasSubstr("auth-02:"), HasSubstr("COMPLETED"))));
     }
 
     for (const Step& step : steps) {
@@ -663,7 +711,8 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         if (step.secondStep) fresh.scriptNextReply("POST", path, {.afterRoute = true});
         fresh.scriptNextReply(
             "POST", path,
-            {.body = R"({"id":")" + step.id + R"(","amount":2500,"currencyCode":"EUR",)" +
+            {.body = R"({"id":")" + step.id + R"(","amount":)" + std::to_string(step.amount) +
+                     R"(,"currencyCode":")" + step.currency + R"(",)" +
                      R"("paymentOption":"BANK_TRANSFER","customerId":"cus-sandbox-1",)" +
                      R"("accountId":"acc-sandbox-1","creationTime":"2024-03-28T10:00:00.000Z",)" +
                      R"("transferDetails":{},"status":")" + step.status + R"("})"});
@@ -682,9 +731,16 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     }
 
     // A change the service made whose reply a gateway replaced with a 5xx, or that came as a
-    // success the kit cannot read: its end was not seen, as a lost reply's; never "failed" or
-    // "try again", and nothing more is sent.
+    // success the kit cannot read or about another record: its end was not seen, as a lost
+    // reply's; never "failed" or "try again", and nothing more is sent.
     const std::string html = "<title>Bad gateway</title>";
+    const std::string card9 =
+        R"({"cardId":"card-9","status":"ACTIVE","cardType":"VIRTUAL","programName":"P",)"
+        R"("currency":"EUR","customerId":"cust-sandbox","accountId":"acc-sandbox-EUR",)"
+        R"("scheme":"VISA","createdDate":"2024-03-28T10:00:00.000Z","isPinSet":false})";
+    const std::string cardChanged =
+        "the reply named card card-9, not card card-1: the change may "
+        "have reached the service (`cards get card-1` shows it)";
     struct Replaced {
         std::string command, method, path;
         corvend::sandbox::ScriptedReply reply;
@@ -730,6 +786,32 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          "tr-1 exists; its confirmation may have reached the service (`transfer get tr-1` shows "
          "it)",
          true},
+        {"instruments delete CARD pi-sandbox-card",
+         "DELETE",
+         "instruments/CARD/pi-sandbox-card",
+         {.body = R"({"id":"pi-other-card","customerId":"cust-sandbox","instrumentType":"CARD",)"
+                  R"("status":"VERIFIED","cardHolderName":"SANDBOX CUSTOMER","cardScheme":"VISA",)"
+                  R"("pan":"400000******0002","expiryDate":{"year":2029,"month":12},)"
+                  R"("creationTime":"2024-01-15T09:30:00Z"})"},
+         "instruments: the reply named instrument pi-other-card, not instrument pi-sandbox-card: "
+         "the deletion may have reached the service"},
+        {"cards update card-1 ACTIVE",
+         "PATCH",
+         "prepaid/cards/card-1",
+         {.body = card9},
+         "cards: " + cardChanged},
+        {"cards activate card-1 1234 123",
+         "POST",
+         "prepaid/cards/card-1/activation",
+         {.body = card9},
+         cardChanged},
+        {"accounts add USD",
+         "POST",
+         "accounts",
+         {.body = R"({"id":"acc-sandbox-1","currencyCode":"EUR","availableBalance":5,)"
+                  R"("customerId":"cust-sandbox","instruments":[]})"},
+         "accounts: the reply named an account in EUR, not an account in USD: the account may "
+         "have been added (`accounts list` shows it)"},
     };
     for (const Replaced& change : replaced) {
         SCOPED_TRACE(change.command);
@@ -748,6 +830,8 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         EXPECT_THAT(flowing(run.output), HasSubstr(flowing(change.says))) << run.output;
         EXPECT_THAT(run.output, Not(HasSubstr("failed")));
         EXPECT_THAT(run.output, Not(::testing::ContainsRegex("[Tt]ry again")));
+        EXPECT_THAT(run.output, Not(AnyOf(HasSubstr("card-9 "), HasSubstr("pi-other-card "),
+                                          HasSubstr("account acc-"))));
         // Nothing of the profile's after it (an unreadable success is also reported as an
         // error event, which may come last).
         auto requests = fresh.requests();
@@ -1372,6 +1456,18 @@ TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress)
                               ", not for ivs-1: verification ivs-1 was not read back"));
         EXPECT_EQ(sandbox.requests().back().path, "/sandbox/instrument-verification/ivs-1");
     }
+    // The read after the return names another session: nothing of it is taken.
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.scriptNextReply("GET", "digitalwallets/v1/profile/instrument-verifications/ivs-1",
+                            {.body = kOtherVerification});
+    const CliRun mixed = runCli({"--base-url", sandbox.baseURL(), "instruments", "verify",
+                                 "UK_BANK_ACCOUNT", "https://wallet.example/verified"});
+    EXPECT_EQ(mixed.exitCode, 1) << mixed.output;
+    EXPECT_THAT(flowing(mixed.output),
+                HasSubstr("the reply named verification ivs-OTHER, not verification ivs-1: "
+                          "verification ivs-1 ended at its page and was not read back"));
+    EXPECT_THAT(mixed.output, Not(HasSubstr("COMPLETED")));
 }
 
 // `kyc start` shows the verification page and follows the link the person chooses.
@@ -1449,29 +1545,40 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
 
 // A failed card deposit says why in words.
 TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
-    corvend::sandbox::Sandbox sandbox;
-    sandbox.start();
-    // The reply to the card's creation names a bank deposit left PENDING (a gateway that mixed
-    // up replies): the flow ends there, naming both, and that one is never confirmed.
+    // The reply to the card's creation (the service acted), or to the Confirm (its own lands
+    // later), names a bank deposit left PENDING (a gateway that mixed up replies): the flow
+    // ends there, its step's end not seen, and that one is never confirmed.
     const std::string pending =
         R"({"id":"dep-7","amount":700,"currencyCode":"EUR","paymentOption":"BANK_TRANSFER",)"
         R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1",)"
         R"("creationTime":"2024-03-28T10:00:00.000Z","transferDetails":{},"status":"PENDING"})";
-    sandbox.store().put("deposits", "dep-7", boost::json::parse(pending));
-    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits/dep-1/status",
-                            {.body = pending, .afterRoute = true, .replaceRouteReply = true});
-    const CliRun mixed = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
-                                std::string(kNewCard) + "\nAdd a card\nConfirm\n");
-    EXPECT_EQ(mixed.exitCode, 1) << mixed.output;
-    EXPECT_THAT(flowing(mixed.output),
-                HasSubstr("card deposit result: failed after the card was submitted (check the "
-                          "deposit before trying again): the reply named deposit dep-7, not "
-                          "deposit dep-1"));
-    EXPECT_THAT(mixed.output, HasSubstr("deposit dep-1 is PENDING"));
-    EXPECT_EQ(sandbox.store().get("deposits", "dep-7")->at("status"), "PENDING");
-    EXPECT_EQ(std::ranges::count(requestsTo(sandbox),
-                                 "POST /digitalwallets/v1/profile/deposits/dep-7/status"),
-              0);
+    for (const bool confirm : {false, true}) {
+        SCOPED_TRACE(confirm ? "the Confirm" : "the creation");
+        corvend::sandbox::Sandbox fresh;
+        fresh.start();
+        fresh.store().put("deposits", "dep-7", boost::json::parse(pending));
+        const std::string status = "digitalwallets/v1/profile/deposits/dep-1/status";
+        if (confirm) fresh.scriptNextReply("POST", status, {.afterRoute = true});
+        fresh.scriptNextReply("POST", status,
+                              {.body = pending, .afterRoute = !confirm, .replaceRouteReply = true});
+        const CliRun mixed = runCli({"--base-url", fresh.baseURL(), "card-deposit", "5", "EUR"},
+                                    std::string(kNewCard) + "\nAdd a card\nConfirm\n");
+        EXPECT_EQ(mixed.exitCode, 1) << mixed.output;
+        EXPECT_THAT(flowing(mixed.output),
+                    HasSubstr("card deposit result: unknown: its last step may have reached the "
+                              "service (the reply named deposit dep-7, not deposit dep-1) "
+                              "deposit dep-1 is PENDING when read; the step sent may still be "
+                              "acted on (`deposit get dep-1` shows where it ends)"));
+        EXPECT_THAT(mixed.output, Not(AnyOf(HasSubstr("no card was charged"),
+                                            HasSubstr("3-D Secure page was left"))));
+        EXPECT_EQ(fresh.store().get("deposits", "dep-7")->at("status"), "PENDING");
+        EXPECT_EQ(std::ranges::count(requestsTo(fresh),
+                                     "POST /digitalwallets/v1/profile/deposits/dep-7/status"),
+                  0);
+    }
+
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
 
     // A preview of other terms than those asked: no card is asked for.
     sandbox.scriptNextReply(
