@@ -1043,8 +1043,8 @@ fault "wallet-cli: kyc start's return for another session calls the one opened n
 # wallet-cli: what a card deposit's read back says, and what a flow's menu holds.
 CLI=examples/wallet-cli/wallet_cli_test
 CD=examples/wallet-cli/CardDepositCommands.cpp
-OLD='        const bool mayLand = (self->endUnseen_ || self->choiceUnseen_) &&'
-NEW='        const bool mayLand = self->choiceUnseen_ &&'
+OLD='        const bool mayLand = (self->endUnseen_ || self->choiceUnseen_ || self->flowCompleted_) &&'
+NEW='        const bool mayLand = (self->choiceUnseen_ || self->flowCompleted_) &&'
 fault "wallet-cli: a card deposit stopped by Ctrl-C says nothing was charged though its step may land" \
     $CD "wallet-cli wallet_cli_test" "$CLI:WalletCli/CtrlCAtEveryWait.*/3"
 OLD='        if (deposit->statusReason())
@@ -1054,8 +1054,8 @@ NEW='        if (deposit->statusReason()) self->out_ << " (" << *deposit->status
         if (mayLand)'
 fault "wallet-cli: a card deposit read back prints its status reason raw" $CD \
     "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
-OLD='                    self->out_ << ": " << TerminalText::inLine(*deposit->statusReason());'
-NEW='                    self->out_ << ": " << *deposit->statusReason();'
+OLD='                self->out_ << ": " << TerminalText::inLine(*deposit->statusReason());'
+NEW='                self->out_ << ": " << *deposit->statusReason();'
 fault "wallet-cli: a card deposit's FAILED reason after a completed flow printed raw" $CD \
     "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
 OLD='                     .act = [weakSelf = weak_from_this(), weakWeb = std::weak_ptr(web),'
@@ -1328,5 +1328,40 @@ NEW='                         "create", {id, "creation", "confirmation", action}
 fault "wallet-cli: a run confirms a creation whose reply states other terms" \
     examples/wallet-cli/PaymentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
+# 33. The example host: a card deposit's money is gone only when its deposit reads COMPLETED;
+# the service's words in every record line and menu escaped; a card-deposit preview in another
+# currency.
+CLI=examples/wallet-cli/wallet_cli_test
+CD=examples/wallet-cli/CardDepositCommands.cpp
+OLD='        if (self->flowCompleted_ && status == Status::completed) {'
+NEW='        if (self->flowCompleted_ && status != Status::failed) {'
+fault "wallet-cli: a card deposit still PROCESSING after its page returned reads completed" $CD \
+    "wallet-cli wallet_cli_test" "$CLI:*ACardDepositThatDidNotComplete*"
+OLD='        self->end(status == Status::completed ? Outcome::succeeded : Outcome::failed);'
+NEW='        self->end(status != Status::failed ? Outcome::succeeded : Outcome::failed);'
+fault "wallet-cli: a card deposit read back PROCESSING after a completed flow exits 0" $CD \
+    "wallet-cli wallet_cli_test" "$CLI:*ACardDepositThatDidNotComplete*"
+OLD='                 deposit->currencyCode() != request.currencyCode) {'
+NEW='                 false) {'
+fault "wallet-cli: a card deposit asks for a card on a preview in another currency" $CD \
+    "wallet-cli wallet_cli_test" "$CLI:*AFailedCardDepositPrintsAReadableReason*"
+PC=examples/wallet-cli/PaymentCommands.cpp
+OLD='    out << noun << " " << TerminalText::inLine(record.id()) << ": "'
+NEW='    out << noun << " " << record.id() << ": "'
+fault "wallet-cli: a payment record's id printed raw" $PC "wallet-cli wallet_cli_test" \
+    "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+OLD='                << TerminalText::inLine(
+                       recipient->email().value_or(recipient->customerID().value_or("?")));'
+NEW='                << recipient->email().value_or(recipient->customerID().value_or("?"));'
+fault "wallet-cli: a transfer's recipient printed raw" $PC "wallet-cli wallet_cli_test" \
+    "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+OLD='            out << "\n  visit " << TerminalText::inLine(*record.redirectUrl()->href());'
+NEW='            out << "\n  visit " << *record.redirectUrl()->href();'
+fault "wallet-cli: a redirect's visit address printed raw" $PC "wallet-cli wallet_cli_test" \
+    "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
+OLD='        choice.name = TerminalText::inLine(choice.name);'
+NEW=''
+fault "wallet-cli: a menu shows a saved card's name raw" examples/wallet-cli/ChoiceMenu.cpp \
+    "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
 
 plant_all

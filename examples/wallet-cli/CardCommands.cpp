@@ -10,6 +10,7 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/ResultPrinter.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
@@ -41,9 +42,10 @@ std::string programs(const Wallet::ProgramList& list) {
     std::ostringstream text;
     text << counted(list.programs().size(), "program") << " (the name is what 'cards issue' takes)";
     for (const auto& program : list.programs()) {
-        text << "\n  " << program.name() << " " << model::toWireValue(program.cardType()) << " "
+        text << "\n  " << TerminalText::inLine(program.name()) << " "
+             << model::toWireValue(program.cardType()) << " "
              << model::toWireValue(program.scheme()) << " currencies";
-        for (const auto& code : program.currencies()) text << " " << code;
+        for (const auto& code : program.currencies()) text << " " << TerminalText::inLine(code);
         if (program.isDigital()) text << " (digital)";
     }
     return text.str();
@@ -93,20 +95,24 @@ void CardCommands::install(CommandTable& table) {
 }
 
 std::string CardCommands::describe(const Wallet::Card& card) {
-    std::ostringstream text;
-    text << "card " << card.cardID() << " " << model::toWireValue(card.status()) << " "
+    std::ostringstream line;
+    line << "card " << card.cardID() << " " << model::toWireValue(card.status()) << " "
          << model::toWireValue(card.cardType()) << " " << card.programName() << " "
          << card.currency() << " " << card.bin().value_or("") << "******"
          << card.lastFour().value_or("????");
-    if (card.expiry()) text << " expires " << expiryText(*card.expiry());
+    if (card.expiry()) line << " expires " << expiryText(*card.expiry());
+    // The service's words keep to the card's line.
+    std::ostringstream text;
+    text << TerminalText::inLine(line.str());
     text << "\n  created " << platform::iso8601::formatWithFractionalSeconds(card.createdDate())
          << (card.isPinSet() ? ", PIN set" : ", no PIN");
     if (card.tokenizations()) {
         text << ", "
              << counted(card.tokenizations()->mobileWalletTokenizations.size(), "tokenization");
         for (const auto& token : card.tokenizations()->mobileWalletTokenizations) {
-            text << "\n  token " << token.dpanRef() << " " << model::toWireValue(token.walletType())
-                 << " " << model::toWireValue(token.status());
+            text << "\n  token " << TerminalText::inLine(token.dpanRef()) << " "
+                 << model::toWireValue(token.walletType()) << " "
+                 << model::toWireValue(token.status());
         }
     }
     return text.str();
@@ -120,7 +126,9 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
     // What a change whose end was not seen leaves unknown, with the read that shows the card
     // (its tokenizations only when asked for).
     const auto changed = [this, &arguments](std::string_view shown = "") {
-        return mayHaveReached("the change", "cards get " + card(arguments[1]) + std::string(shown));
+        return mayHaveReached(
+            "the change",
+            "cards get " + TerminalText::inLine(card(arguments[1])) + std::string(shown));
     };
     if (action == "programs" && count == 1) {
         call([service] { return service->getPrograms(); },
@@ -169,8 +177,9 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
     } else if (action == "details" && count == 2) {
         call([service, id = card(arguments[1])] { return service->getDetails(id); },
              printer<Wallet::CardSensitiveDetails>(action, done, [](const auto& d) {
-                 return "card number " + d.pan() + ", code " + d.cvv() + ", expires " +
-                        expiryText(d.expiry()) + ", " + d.cardHolderName();
+                 return TerminalText::inLine("card number " + d.pan() + ", code " + d.cvv() +
+                                             ", expires " + expiryText(d.expiry()) + ", " +
+                                             d.cardHolderName());
              }));
     } else if (action == "tokenize" && count == 2) {
         call(
@@ -181,7 +190,8 @@ bool CardCommands::start(const std::vector<std::string>& arguments,
             printer<Wallet::CardTokenization>(
                 action, done,
                 [](const auto& t) {
-                    return "tokenization for the card ending " + t.cardLastDigits + ": " +
+                    return "tokenization for the card ending " +
+                           TerminalText::inLine(t.cardLastDigits) + ": " +
                            std::string(model::toWireValue(t.cardNetwork)) + ", " +
                            std::string(model::toWireValue(t.tokenProvider));
                 }),
@@ -207,7 +217,8 @@ void CardCommands::issue(const std::string& program, const std::string& currency
                  programs, [&](const auto& offered) { return sameWord(offered.name(), program); });
              if (found == programs.end()) {
                  std::vector<std::string> names;
-                 for (const auto& offered : programs) names.push_back(offered.name());
+                 for (const auto& offered : programs)
+                     names.push_back(TerminalText::inLine(offered.name()));
                  self->err_ << "cards issue: '" << program << "' is not a card program: one of "
                             << joined(names, ", ") << std::endl;
                  return done(Outcome::misused);

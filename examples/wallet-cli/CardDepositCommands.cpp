@@ -234,7 +234,7 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
                             << std::endl;
                  return self->end(Outcome::failed);
              }
-             self->out_ << "card deposit " << deposit->id()
+             self->out_ << "card deposit " << TerminalText::inLine(deposit->id())
                         << " previewed: " << moneyText(deposit->amount(), deposit->currencyCode())
                         << std::endl;
              // No card is asked for on other terms than those the person gave.
@@ -258,9 +258,10 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
 void CardDepositCommands::startFlow(const std::string& depositID) {
     if (const auto run = CommandRun::current()) {
         // Stopped while the flow waits on the service, the flow goes (see commandStep_).
-        flowStep_ = run->step(
-            nullptr, mayHaveReached("card deposit " + depositID + " exists; its step under way",
-                                    "deposit get " + depositID));
+        const std::string id = TerminalText::inLine(depositID);
+        flowStep_ =
+            run->step(nullptr, mayHaveReached("card deposit " + id + " exists; its step under way",
+                                              "deposit get " + id));
         if (!flowStep_) return;
         interruptGuard_ = Interruptions::shared().take([weakSelf = weak_from_this()] {
             if (const auto self = weakSelf.lock()) self->interrupted();
@@ -354,89 +355,84 @@ void CardDepositCommands::finish(Wallet::CardDepositResult result) {
     flowShown_ = false;
     flowCompleted_ = result.isCompleted();
     endUnseen_ = stepUnseen(result);
-    if (!result.isCompleted()) {
-        // Closed only after the page may have passed on a choice: not cancelled, but unknown.
+    // Closed only after the page may have passed on a choice: not cancelled, but unknown.
+    if (!flowCompleted_) {
         out_ << "card deposit result: "
              << (result.isCancelled() && choiceUnseen_
                      ? "unknown: the choice made on its 3-D Secure page may have reached the "
                        "service"
                      : describe(result))
              << std::endl;
-        return readBack();
     }
-    // The flow ends when the page hands back; whether the money came is the deposit's own
-    // status (a declined 3-D Secure page leaves it failed), read before the end is told.
-    readDepositBack(
-        depositID_, [self = shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
-            if (!deposit) {
-                self->out_ << "card deposit result: completed" << std::endl;
-                self->err_ << "card deposit read-back failed: " << descriptionText(deposit.error())
-                           << std::endl;
-                return self->end(Outcome::failed);
-            }
-            if (deposit->status() == Wallet::PaymentStatus::failed) {
-                // The flow completed, the deposit did not: said as one, so it reads right.
-                self->out_ << "card-deposit flow finished; deposit " << deposit->id() << " "
-                           << model::toWireValue(deposit->status());
-                if (deposit->statusReason())
-                    self->out_ << ": " << TerminalText::inLine(*deposit->statusReason());
-                self->out_ << std::endl;
-                return self->end(Outcome::failed);
-            }
-            self->out_ << "card deposit result: completed\ndeposit " << deposit->id() << ": "
-                       << moneyText(deposit->amount(), deposit->currencyCode()) << ", "
-                       << model::toWireValue(deposit->status());
-            if (deposit->statusReason())
-                self->out_ << " (" << TerminalText::inLine(*deposit->statusReason()) << ")";
-            self->out_ << std::endl;
-            self->end(Outcome::succeeded);
-        });
+    readBack();
 }
 
 void CardDepositCommands::readBack() {
-    // "Cancelled" or "unknown" says how the screens ended, not what the service holds; the
-    // deposit read back does, and says whether the command did what it was asked.
+    // "Cancelled", "unknown" or "completed" says how the screens ended, not what the service
+    // holds; the deposit read back does, and says whether the command did what it was asked.
     readDepositBack(depositID_, [self =
                                      shared_from_this()](Result<Wallet::CustomerDeposit> deposit) {
+        // A completed flow is the money gone only once its deposit reads COMPLETED.
+        const std::string finished = self->flowCompleted_ ? "card-deposit flow finished; " : "";
+        if (!deposit && self->flowCompleted_) {
+            self->out_ << "card-deposit flow finished" << std::endl;
+            self->err_ << "card deposit read-back failed: " << descriptionText(deposit.error())
+                       << std::endl;
+            return self->end(Outcome::failed);
+        }
         if (!deposit) {
-            self->err_ << "deposit " << self->depositID_
+            self->err_ << "deposit " << TerminalText::inLine(self->depositID_)
                        << " could not be read back: " << errorText(deposit.error()) << std::endl;
             return self->end(Outcome::failed);
         }
         using Status = Wallet::PaymentStatus;
         const auto status = deposit->status();
-        // A step the service received may still be acted on (a charge can land seconds later):
-        // the status read is then no end.
-        const bool mayLand = (self->endUnseen_ || self->choiceUnseen_) &&
+        const std::string id = TerminalText::inLine(deposit->id());
+        if (self->flowCompleted_ && status == Status::failed) {
+            // The flow completed, the deposit did not: said as one, so it reads right.
+            self->out_ << finished << "deposit " << id << " FAILED";
+            if (deposit->statusReason())
+                self->out_ << ": " << TerminalText::inLine(*deposit->statusReason());
+            self->out_ << std::endl;
+            return self->end(Outcome::failed);
+        }
+        // A step the service received may still be acted on (a charge can land seconds later),
+        // and a page hands back before the service has settled: the status read is then no end.
+        const bool mayLand = (self->endUnseen_ || self->choiceUnseen_ || self->flowCompleted_) &&
                              (status == Status::preview || status == Status::pending ||
                               status == Status::processing || status == Status::redirection);
-        self->out_ << "deposit " << deposit->id() << " is ";
-        switch (status) {
-            case Status::preview:
-                self->out_ << "PREVIEW";
-                if (!mayLand) self->out_ << ": no card was charged, nothing was deposited";
-                break;
-            case Status::processing:
-            case Status::redirection:
-                self->out_ << "still " << model::toWireValue(status);
-                if (!mayLand) self->out_ << ": its 3-D Secure page was left unanswered";
-                break;
-            case Status::pending:
-                // Made, and waiting for the customer's Confirm on the review screen.
-                self->out_ << "PENDING";
-                if (!mayLand)
-                    self->out_ << ": it waits for the customer's confirmation; no card was "
-                                  "charged, nothing was deposited";
-                break;
-            default:
-                self->out_ << model::toWireValue(status);
-                break;
+        if (self->flowCompleted_ && status == Status::completed) {
+            self->out_ << "card deposit result: completed\ndeposit " << id << ": "
+                       << moneyText(deposit->amount(), deposit->currencyCode()) << ", COMPLETED";
+        } else {
+            self->out_ << finished << "deposit " << id << " is ";
+            switch (status) {
+                case Status::preview:
+                    self->out_ << "PREVIEW";
+                    if (!mayLand) self->out_ << ": no card was charged, nothing was deposited";
+                    break;
+                case Status::processing:
+                case Status::redirection:
+                    self->out_ << "still " << model::toWireValue(status);
+                    if (!mayLand) self->out_ << ": its 3-D Secure page was left unanswered";
+                    break;
+                case Status::pending:
+                    // Made, and waiting for the customer's Confirm on the review screen.
+                    self->out_ << "PENDING";
+                    if (!mayLand)
+                        self->out_ << ": it waits for the customer's confirmation; no card was "
+                                      "charged, nothing was deposited";
+                    break;
+                default:
+                    self->out_ << model::toWireValue(status);
+                    break;
+            }
+            if (mayLand) self->out_ << " when read";
         }
-        if (mayLand) self->out_ << " when read";
         if (deposit->statusReason())
             self->out_ << " (" << TerminalText::inLine(*deposit->statusReason()) << ")";
         if (mayLand)
-            self->out_ << "; the step sent may still be acted on (`deposit get " << deposit->id()
+            self->out_ << "; the step sent may still be acted on (`deposit get " << id
                        << "` shows where it ends)";
         self->out_ << std::endl;
         self->end(status == Status::completed ? Outcome::succeeded : Outcome::failed);
@@ -445,10 +441,11 @@ void CardDepositCommands::readBack() {
 
 void CardDepositCommands::readDepositBack(const std::string& id, DepositRead then) {
     // Said when Ctrl-C stops the read: the flow's end, and where the deposit shows.
+    const std::string shown = TerminalText::inLine(id);
     std::string unknown =
         (flowCompleted_ ? "the card-deposit flow completed; `deposit get "
-                        : "deposit " + id + " was not read back (`deposit get ") +
-        id + (flowCompleted_ ? "` shows where its deposit stands" : "` shows where it stands)");
+                        : "deposit " + shown + " was not read back (`deposit get ") +
+        shown + (flowCompleted_ ? "` shows where its deposit stands" : "` shows where it stands)");
     // Only the flow's own deposit says where it stands.
     call(ownRecord("deposit", id, &Wallet::CustomerDeposit::id,
                    [service = wallet_.depositService(), id] { return service->get(id); }),

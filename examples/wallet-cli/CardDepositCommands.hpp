@@ -58,8 +58,9 @@ class CardDepositCommands : public std::enable_shared_from_this<CardDepositComma
     void preview(const Wallet::CardDepositRequest& request);
     void startFlow(const std::string& depositID);
     void finish(Wallet::CardDepositResult result);
-    // Says where the deposit stands after a flow that did not complete; while a step sent may
-    // still be acted on (an end unseen, a page's choice unseen), never that nothing was charged.
+    // Says where the deposit stands after its flow, and ends the command by it: succeeded only
+    // when COMPLETED. While a step sent may still be acted on (an end unseen, a page's choice
+    // unseen, a page handed back), never that nothing was charged.
     void readBack();
     // Reads the deposit `id` back after its flow, as a call of the command (see CommandRun).
     using DepositRead = std::function<void(Result<Wallet::CustomerDeposit>)>;

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <utility>
 
+#include "examples/wallet-cli/TerminalText.hpp"
+
 namespace corvend::cli {
 
 namespace {
@@ -52,6 +54,10 @@ void ChoiceMenu::list(std::ostream& out, std::string_view heading, std::vector<C
     listed_.clear();
     printed_ = 0;
     for (auto& choice : choices) {
+        // Words from elsewhere (a saved card's name, a page's link) keep to their line, and are
+        // answered as they show.
+        choice.name = TerminalText::inLine(choice.name);
+        choice.detail = TerminalText::inLine(choice.detail);
         const auto number = numberOf(choice);
         listed_.emplace_back(number, std::move(choice));
     }

@@ -6,6 +6,7 @@
 
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -40,11 +41,13 @@ void FxCommands::install(CommandTable& table) {
 
 std::string FxCommands::describe(const Wallet::FXRate& rate) {
     std::ostringstream text;
-    text << "quote " << rate.id().value_or("(no id)") << ": 1 " << rate.sourceCurrency() << " = "
-         << rate.fxRate().toString() << " " << rate.targetCurrency() << "\n  created "
-         << platform::iso8601::formatWithFractionalSeconds(rate.creationTime()) << ", expires "
-         << platform::iso8601::formatWithFractionalSeconds(rate.expirationTime());
-    if (rate.sender()) text << ", sender " << *rate.sender();
+    // The service's words keep to their lines.
+    text << TerminalText::inLine("quote " + rate.id().value_or("(no id)") + ": 1 " +
+                                 rate.sourceCurrency() + " = " + rate.fxRate().toString() + " " +
+                                 rate.targetCurrency())
+         << "\n  created " << platform::iso8601::formatWithFractionalSeconds(rate.creationTime())
+         << ", expires " << platform::iso8601::formatWithFractionalSeconds(rate.expirationTime());
+    if (rate.sender()) text << ", sender " << TerminalText::inLine(*rate.sender());
     return text.str();
 }
 

@@ -11,6 +11,7 @@
 #include "CorvendWallet/History.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -106,7 +107,7 @@ void HistoryCommands::install(CommandTable& table) {
 
 std::string HistoryCommands::describe(const Wallet::Transaction& transaction) {
     std::ostringstream out;
-    out << "transaction " << transaction.id() << ": "
+    out << "transaction " << TerminalText::inLine(transaction.id()) << ": "
         << moneyText(transaction.amount(), transaction.currencyCode()) << " "
         << model::toWireValue(transaction.type()) << ", "
         << model::toWireValue(transaction.status()) << ", "
@@ -116,9 +117,10 @@ std::string HistoryCommands::describe(const Wallet::Transaction& transaction) {
 
 std::string HistoryCommands::describe(const Wallet::Authorization& authorization) {
     std::ostringstream out;
-    out << "authorization " << authorization.id() << ": "
+    out << "authorization " << TerminalText::inLine(authorization.id()) << ": "
         << moneyText(authorization.amount(), authorization.currencyCode()) << " at "
-        << authorization.merchantName().value_or("?") << " on " << authorization.cardID() << ", "
+        << TerminalText::inLine(authorization.merchantName().value_or("?")) << " on "
+        << TerminalText::inLine(authorization.cardID()) << ", "
         << model::toWireValue(authorization.status()) << ", "
         << platform::iso8601::formatWithFractionalSeconds(authorization.creationTime());
     return out.str();

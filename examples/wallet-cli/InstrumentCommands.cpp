@@ -27,7 +27,8 @@ constexpr const char* kSessionLeft =
 
 // What a verification whose page was opened leaves unknown, and the read that shows it.
 std::string verificationLeft(const std::string& id, std::string_view what) {
-    return "verification " + id + " " + std::string(what) + " (`instruments list` shows it)";
+    return "verification " + TerminalText::inLine(id) + " " + std::string(what) +
+           " (`instruments list` shows it)";
 }
 
 const std::string& usage() {
@@ -79,12 +80,13 @@ Wallet::InstrumentType instrumentType(const std::string& word) {
 
 std::string session(const Wallet::InstrumentVerification& verification) {
     std::ostringstream text;
-    text << "verification " << verification.id() << " "
+    text << "verification " << TerminalText::inLine(verification.id()) << " "
          << model::toWireValue(verification.instrumentType()) << " "
          << model::toWireValue(verification.sessionStatus());
     if (verification.statusReason())
         text << " reason " << model::toWireValue(*verification.statusReason());
-    if (verification.instrument()) text << ", instrument " << verification.instrument()->id;
+    if (verification.instrument())
+        text << ", instrument " << TerminalText::inLine(verification.instrument()->id);
     text << ", expires "
          << platform::iso8601::formatWithFractionalSeconds(verification.expirationTime());
     return text.str();
@@ -125,6 +127,7 @@ void InstrumentCommands::install(CommandTable& table) {
 }
 
 std::string InstrumentCommands::describe(const Wallet::PaymentInstrument& instrument) {
+    // One line: the service's words escaped (see the return).
     std::ostringstream text;
     text << model::toWireValue(instrument.instrumentType()) << " " << instrument.id().value_or("")
          << " "
@@ -139,7 +142,7 @@ std::string InstrumentCommands::describe(const Wallet::PaymentInstrument& instru
     } else if (const auto* us = instrument.as<Wallet::UsBankAccount>()) {
         text << " " << us->routingNumber() << " " << us->accountNumber();
     }
-    return text.str();
+    return TerminalText::inLine(text.str());
 }
 
 bool InstrumentCommands::start(const std::vector<std::string>& arguments,
@@ -215,8 +218,9 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                      // only when it names this session.
                      if (const auto named = returnedSession(*returnedTo); named != id) {
                          self->err_ << "instruments verify: the page returned for "
-                                    << (named ? "session " + *named : std::string("no session"))
-                                    << ", not for " << id << ": "
+                                    << (named ? "session " + TerminalText::inLine(*named)
+                                              : std::string("no session"))
+                                    << ", not for " << TerminalText::inLine(id) << ": "
                                     << verificationLeft(id, "was not read back") << std::endl;
                          return done(Outcome::failed);
                      }

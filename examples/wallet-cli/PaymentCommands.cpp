@@ -46,17 +46,20 @@ std::optional<std::string> optionalWord(Words words, std::size_t index) {
 
 // The one printer of a deposit, withdrawal or transfer: "<noun> <id>: <amount> <currency>
 // [by <option>][ to <recipient>], <STATUS>", then its fees and the address a redirect asks
-// the customer to visit. Amounts as the money formatter shows them.
+// the customer to visit. Amounts as the money formatter shows them; the service's words escaped.
 template <class Record>
 std::string describe(std::string_view noun, const Record& record) {
     std::ostringstream out;
-    out << noun << " " << record.id() << ": " << moneyText(record.amount(), record.currencyCode());
+    out << noun << " " << TerminalText::inLine(record.id()) << ": "
+        << moneyText(record.amount(), record.currencyCode());
     if constexpr (requires { record.paymentOption(); }) {
         out << " by " << model::toWireValue(record.paymentOption());
     }
     if constexpr (requires { record.recipient(); }) {
         if (const auto& recipient = record.recipient()) {
-            out << " to " << recipient->email().value_or(recipient->customerID().value_or("?"));
+            out << " to "
+                << TerminalText::inLine(
+                       recipient->email().value_or(recipient->customerID().value_or("?")));
         }
     }
     out << ", " << model::toWireValue(record.status());
@@ -66,7 +69,7 @@ std::string describe(std::string_view noun, const Record& record) {
     }
     if constexpr (requires { record.redirectUrl(); }) {
         if (record.redirectUrl() && record.redirectUrl()->href()) {
-            out << "\n  visit " << *record.redirectUrl()->href();
+            out << "\n  visit " << TerminalText::inLine(*record.redirectUrl()->href());
         }
     }
     return out.str();

@@ -9,6 +9,7 @@
 #include "CorvendWallet/Profile.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/CommandWords.hpp"
+#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/foundation/ISO8601.hpp"
 
 namespace corvend::cli {
@@ -88,21 +89,24 @@ void ProfileCommands::install(CommandTable& table) {
 
 std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
     std::ostringstream out;
-    out << "customer " << customer.id() << ": " << customer.firstName() << " "
-        << customer.lastName() << ", born "
-        << platform::iso8601::format(customer.birthDate()).substr(0, 10);
+    // The service's words keep to their lines.
+    out << TerminalText::inLine("customer " + customer.id() + ": " + customer.firstName() + " " +
+                                customer.lastName())
+        << ", born " << platform::iso8601::format(customer.birthDate()).substr(0, 10);
     if (customer.occupation()) out << ", " << model::toWireValue(*customer.occupation());
     if (const auto& address = customer.address()) {
-        out << "\n  address " << address->address1() << ", " << address->postalCode() << " "
-            << address->city() << ", " << address->countryCode();
+        out << "\n  address "
+            << TerminalText::inLine(address->address1() + ", " + address->postalCode() + " " +
+                                    address->city() + ", " + address->countryCode());
     }
     if (const auto& contact = customer.contactInfo()) {
-        out << "\n  contact " << contact->email().value_or("-") << ", "
-            << contact->mobile().value_or("-");
+        out << "\n  contact "
+            << TerminalText::inLine(contact->email().value_or("-") + ", " +
+                                    contact->mobile().value_or("-"));
     }
     for (const auto& restriction :
          customer.restrictions().value_or(std::vector<Wallet::UserRestriction>{})) {
-        out << "\n  restriction " << restriction.id() << ": "
+        out << "\n  restriction " << TerminalText::inLine(restriction.id()) << ": "
             << model::toWireValue(restriction.name());
         for (const auto action : restriction.requiredActions()) {
             out << " " << model::toWireValue(action);
@@ -116,7 +120,7 @@ std::string ProfileCommands::describe(const Wallet::CustomerInfo& customer) {
 
 std::string ProfileCommands::describe(const Wallet::Account& account) {
     std::ostringstream out;
-    out << "account " << account.id() << ": "
+    out << "account " << TerminalText::inLine(account.id()) << ": "
         << moneyText(account.availableBalance().value_or(0), account.currencyCode()) << ", "
         << counted(account.instruments().size(), "instrument");
     return out.str();
@@ -146,7 +150,8 @@ void ProfileCommands::kyc(const std::vector<std::string>& arguments, CommandTabl
          resultPrinter<Wallet::KycVerification>(
              out_, err_, "kyc status", std::move(done), [](const Wallet::KycVerification& kyc) {
                  return "kyc " + std::string(model::toWireValue(kyc.kycVerificationStatus())) +
-                        ", customer " + kyc.customerId() + ", reference " + kyc.externalId();
+                        TerminalText::inLine(", customer " + kyc.customerId() + ", reference " +
+                                             kyc.externalId());
              }));
 }
 

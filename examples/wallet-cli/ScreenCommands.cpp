@@ -212,7 +212,8 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         const auto screen = weakScreen.lock();
         if (const auto other = screen ? screen->foreignSession() : std::nullopt) {
             // The page's return named a session this start did not open: not its result.
-            return finish("kyc start: the verification page returned for session " + *other +
+            return finish("kyc start: the verification page returned for session " +
+                              TerminalText::inLine(*other) +
                               ", which this start did not open; the session it opened was not "
                               "read: whether it completed is unknown" +
                               std::string(kShowsCompletion),

@@ -1580,21 +1580,26 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
     corvend::sandbox::Sandbox sandbox;
     sandbox.start();
 
-    // A preview of other terms than those asked: no card is asked for.
-    sandbox.scriptNextReply(
-        "POST", "digitalwallets/v1/profile/deposits",
-        {.body = R"({"id":"dep-8","amount":50000,"currencyCode":"EUR","paymentOption":"CARD",)"
-                 R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1","transferDetails":{},)"
-                 R"("creationTime":"2024-03-28T10:00:00.000Z","status":"PREVIEW"})"});
-    const CliRun other = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
-                                std::string(kNewCard) + "\nAdd a card\nConfirm\n");
-    EXPECT_EQ(other.exitCode, 1) << other.output;
-    EXPECT_THAT(flowing(other.output),
-                HasSubstr("card-deposit stopped: the preview says " + money(50000, "EUR") +
-                          ", not " + money(500, "EUR") +
-                          " as asked; deposit dep-8 is a preview only: no card was asked for "
-                          "(`deposit get dep-8` shows it)"));
-    EXPECT_THAT(other.output, Not(HasSubstr("Card number")));
+    // A preview of other terms than those asked (another amount, or the same in another
+    // currency): no card is asked for.
+    for (const auto& [amount, currency] : {std::pair{50000, "EUR"}, {500, "USD"}}) {
+        sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits",
+                                {.body = R"({"id":"dep-8","amount":)" + std::to_string(amount) +
+                                         R"(,"currencyCode":")" + currency +
+                                         R"(","paymentOption":"CARD","customerId":"cus-sandbox-1",)"
+                                         R"("accountId":"acc-sandbox-1","transferDetails":{},)"
+                                         R"("creationTime":"2024-03-28T10:00:00.000Z",)"
+                                         R"("status":"PREVIEW"})"});
+        const CliRun other = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
+                                    std::string(kNewCard) + "\nAdd a card\nConfirm\n");
+        EXPECT_EQ(other.exitCode, 1) << other.output;
+        EXPECT_THAT(flowing(other.output),
+                    HasSubstr("card-deposit stopped: the preview says " + money(amount, currency) +
+                              ", not " + money(500, "EUR") +
+                              " as asked; deposit dep-8 is a preview only: no card was asked for "
+                              "(`deposit get dep-8` shows it)"));
+        EXPECT_THAT(other.output, Not(HasSubstr("Card number")));
+    }
 
     // A step answered 503 after the service acted: its end unknown, never "try again".
     sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits/dep-2/status",
@@ -1669,6 +1674,25 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
                          deposit->as_object()["statusReason"] = "Held\nFAKE: deposit reason";
                          return corvend::sandbox::Reply::json(200, *deposit);
                      });
+    // Line breaks in a record's id, a recipient, a redirect's address and a saved card's name.
+    sandbox.store().put(
+        "deposits", "dep-9\nFAKE: deposit id",
+        boost::json::parse(
+            R"({"id":"dep-9\nFAKE: deposit id","amount":700,"currencyCode":"EUR",)"
+            R"("paymentOption":"CARD","customerId":"cus-sandbox-1","accountId":"acc-sandbox-1",)"
+            R"("creationTime":"2024-03-28T10:00:00.000Z","transferDetails":{},)"
+            R"("status":"PROCESSING","redirectUrl":{"rel":"REDIRECT_PAYMENT",)"
+            R"("href":"https://pay.example/\nFAKE: visit","method":"GET"}})"));
+    sandbox.store().put(
+        "transfers", "tr-9",
+        boost::json::parse(
+            R"({"id":"tr-9","amount":700,"currencyCode":"EUR","customerId":"cus-sandbox-1",)"
+            R"("accountId":"acc-sandbox-1","creationTime":"2024-03-28T10:00:00.000Z",)"
+            R"("transferDetails":{},"status":"COMPLETED",)"
+            R"("recipient":{"email":"bob@example.com\nFAKE: recipient"}})"));
+    sandbox.store().update("instruments", "pi-sandbox-card", [](boost::json::value& card) {
+        card.as_object()["description"] = "Plain\nFAKE: [9] new card";
+    });
     const std::string name = "Evil\x1b]0;PWNED\x07\x1b[31mRED";
     const CliRun run = runCli(
         {"--base-url", sandbox.baseURL()},
@@ -1679,8 +1703,12 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
             kNewCard +
             "\nAdd a card\nConfirm\nDecline\n"
             "history authorizations --limit 1\ndeposit get dep-x\ndeposit get dep-y\n"
-            "deposit get dep-z\n");
+            "deposit get dep-z\ndeposit list\ntransfer list\n");
     EXPECT_EQ(controlsIn(run.output), "") << run.output;
+    EXPECT_THAT(run.output, HasSubstr("] Plain\\x0aFAKE: [9] new card: "));
+    EXPECT_THAT(run.output, HasSubstr("\ndeposit dep-9\\x0aFAKE: deposit id: "));
+    EXPECT_THAT(run.output, HasSubstr("\n  visit https://pay.example/\\x0aFAKE: visit\n"));
+    EXPECT_THAT(run.output, HasSubstr(" to bob@example.com\\x0aFAKE: recipient, COMPLETED"));
     // The form's note, and the service's copy of the name in the list of cards to pay with.
     EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
     EXPECT_THAT(run.output, HasSubstr("] Evil\\x1b]0;PWNED\\x07\\x1b[31mR: 411111******1111"));
@@ -1999,6 +2027,29 @@ TEST(WalletCliTest, ACardDepositThatDidNotCompleteSaysWhereItsDepositStands) {
     EXPECT_THAT(onPage.output, HasSubstr("deposit dep-1: " + money(2500, "EUR") +
                                          " by CARD, "
                                          "PROCESSING"));
+
+    // The page hands back to the return address before the service has settled (it never saw
+    // the choice): the deposit read PROCESSING is no money gone, whichever the choice.
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    for (const auto& [choice, id] : {std::pair{"Approve", "dep-1"}, {"Decline", "dep-2"}}) {
+        const std::string link =
+            std::string("sandbox/3ds/") + id + (*choice == 'A' ? "/approve" : "/decline");
+        sandbox.scriptNextReply("GET", link,
+                                {.status = 302,
+                                 .headers = {{"Location", "https://return.corvend.example"}},
+                                 .contentType = ""});
+        const CliRun returned =
+            runCli({"--base-url", sandbox.baseURL(), "card-deposit", "25", "EUR"},
+                   toSummary + choice + "\n");
+        EXPECT_EQ(returned.exitCode, 1) << returned.output;
+        EXPECT_THAT(flowing(returned.output),
+                    HasSubstr(std::string("card-deposit flow finished; deposit ") + id +
+                              " is still PROCESSING when read; the step sent may still be acted "
+                              "on (`deposit get " +
+                              id + "` shows where it ends)"));
+        EXPECT_THAT(returned.output, Not(HasSubstr("result: completed")));
+    }
 
     const CliRun onForm = cardDeposit({"5", "EUR"}, "new card\nclose\n");
     EXPECT_THAT(onForm.output, HasSubstr("deposit dep-1 is PREVIEW: no card was charged, nothing "
