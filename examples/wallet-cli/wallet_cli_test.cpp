@@ -1602,7 +1602,7 @@ TEST(WalletCliTest, AFailedCardDepositPrintsAReadableReason) {
     }
 
     // A step answered 503 after the service acted: its end unknown, never "try again".
-    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits/dep-2/status",
+    sandbox.scriptNextReply("POST", "digitalwallets/v1/profile/deposits/dep-1/status",
                             {.status = 503, .afterRoute = true, .replaceRouteReply = true});
     const CliRun unavailable = runCli({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR"},
                                       std::string(kNewCard) + "\nAdd a card\nConfirm\n");
