@@ -1364,4 +1364,11 @@ NEW=''
 fault "wallet-cli: a menu shows a saved card's name raw" examples/wallet-cli/ChoiceMenu.cpp \
     "wallet-cli wallet_cli_test" "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
 
+# 34. Lost output after a change that named no record of its own still says what may have changed.
+OLD='    if (change && failure == nullptr) lastChangeCalls().push_back(call->unknown);'
+NEW=''
+fault "wallet-cli: lost output after an instrument's deletion hides it" \
+    examples/wallet-cli/CommandRun.cpp "wallet-cli wallet_cli_test" \
+    "examples/wallet-cli/wallet_cli_test:*EveryOneShotCommandExitsByOneRule"
+
 plant_all

@@ -28,6 +28,14 @@ std::vector<Change>& lastChanges() {
     return changes;
 }
 
+// The words of each change call of the last command that succeeded (what it may have left at
+// the service, with the read that shows it): said on lost output where the command named no
+// record itself. Main thread.
+std::vector<std::string>& lastChangeCalls() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
 }  // namespace
 
 std::shared_ptr<CommandRun> CommandRun::make(std::function<void(const Stopped&)> stopped) {
@@ -42,7 +50,10 @@ std::shared_ptr<CommandRun> CommandRun::current() {
 }
 
 void CommandRun::setCurrent(std::shared_ptr<CommandRun> run) {
-    if (run) lastChanges().clear();
+    if (run) {
+        lastChanges().clear();
+        lastChangeCalls().clear();
+    }
     Interruptions::shared().setCommand(std::move(run));
 }
 
@@ -60,6 +71,7 @@ void CommandRun::changed(const std::string& record, const std::string& how,
 }
 
 std::vector<std::string> CommandRun::changes() {
+    if (lastChanges().empty()) return lastChangeCalls();
     std::vector<std::string> said;
     for (const auto& [record, read, hows] : lastChanges()) {
         std::string how = hows.back();
@@ -145,6 +157,7 @@ bool CommandRun::admits(std::uint64_t id, const Error* failure) {
     const bool unseen = failure != nullptr && endUnseen(*failure);
     const auto call = std::ranges::find(pending_, id, &Pending::id);
     const bool change = call != pending_.end() && !call->unknown.empty();
+    if (change && failure == nullptr) lastChangeCalls().push_back(call->unknown);
     if (!stopped_) {
         if (failure != nullptr && failure->isCancellation()) return false;
         if (!unseen || !change) return true;

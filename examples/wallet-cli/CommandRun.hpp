@@ -59,6 +59,8 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     static void changed(const std::string& record, const std::string& how, const std::string& read);
     // What the last command started changed, a record each: "transfer tr-1 was created and
     // confirmed (`transfer get tr-1` shows it)"; said when its output was lost, as nobody saw it.
+    // A command that named no record says what each change call that succeeded may have left
+    // at the service (its `unknown` words, see call()).
     static std::vector<std::string> changes();
     // For the owner of the command under way, kept in `slot`, when `run` reports its own end:
     // whether the owner acts on it. A run no longer in `slot` was stopped and its stop has

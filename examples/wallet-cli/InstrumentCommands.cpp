@@ -174,8 +174,9 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
                  printer<Instrument>(
                      action, done,
                      [](const auto& instrument) { return "deleted " + describe(*instrument); }),
-                 mayHaveReached("the deletion",
-                                "instruments get " + arguments[1] + " " + arguments[2]));
+                 mayHaveReached(
+                     "the deletion",
+                     TerminalText::inLine("instruments get " + arguments[1] + " " + arguments[2])));
         }
     } else if (action == "verify" && count == 3) {
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);

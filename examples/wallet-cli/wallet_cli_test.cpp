@@ -501,6 +501,12 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          1,
          kOutputLost,
          R"(device; deposit (dep-\S+) was previewed, created and confirmed \(`deposit get \1` )"},
+        {{"instruments", "delete", "CARD", "pi-sandbox-card"},
+         "",
+         1,
+         kOutputLost,
+         R"(device; the deletion may have reached the service \(`instruments get CARD )"
+         R"(pi-sandbox-card` shows it\))"},
         {{"transfer", "send", "1", "EUR", "eve@example.com"}, "", 1, " 2>/dev/full"},
         {{"--version"}, "", 1, kOutputLost},
         {{"money", "5", "EUR"}, "", 1, " 2>&1 >&-"},
