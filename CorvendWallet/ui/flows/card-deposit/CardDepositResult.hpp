@@ -45,7 +45,7 @@ struct CardDepositResult {
 
     // Same case; failures also carry equal errors: the same exception, or two errors of the
     // kit's own kinds (CardDepositError, model::WalletError, model::ConfigurationError) that
-    // are equal as values.
+    // are equal as values, a CardDepositError by its words as well as its case.
     friend bool operator==(const CardDepositResult& lhs, const CardDepositResult& rhs);
 };
 
