@@ -144,6 +144,22 @@ std::string describe(const Wallet::CardDepositResult& result) {
            std::get<Result::NonTerminalFailure>(result.value).error.description();
 }
 
+// The verification's one result, in words.
+std::string describe(Wallet::VerificationResult result) {
+    using Result = Wallet::VerificationResult;
+    switch (result) {
+        case Result::complete:
+            return "complete";
+        case Result::failed:
+            return "failed";
+        case Result::cancelled:
+            return "cancelled";
+        case Result::internalError:
+            break;
+    }
+    return "internalError";
+}
+
 // Deposits 25.00 EUR through the card-deposit screens, then reads the deposit back.
 void depositWithCard(const std::string& paying,
                      std::optional<Wallet::PaymentInstrumentReference> savedCard,
@@ -202,11 +218,9 @@ void verifyCustomer() {
         host.reset();
     });
     if (stopped) throw std::runtime_error(*stopped);
-    using Result = Wallet::VerificationResult;
-    // In the order of the enumeration.
-    const char* names[] = {"complete", "failed", "cancelled", "internalError"};
-    std::cout << "customer verification: " << names[static_cast<int>(**result)] << '\n';
-    if (**result != Result::complete) throw std::runtime_error("the verification did not complete");
+    std::cout << "customer verification: " << describe(**result) << '\n';
+    if (**result != Wallet::VerificationResult::complete)
+        throw std::runtime_error("the verification did not complete");
 }
 
 }  // namespace

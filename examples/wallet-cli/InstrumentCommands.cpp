@@ -56,14 +56,20 @@ std::optional<std::string> returnedSession(const std::string& address) {
     return item->value;
 }
 
-// A return address a person gives `complete`: one that names the session to read.
-std::string sessionAddress(const std::string& word) {
+// A return address a person gives `complete`, and the session it names, which is read.
+struct SessionAddress {
+    std::string address;
+    std::string session;
+};
+
+SessionAddress sessionAddress(const std::string& word) {
     auto address = returnAddress(word);
-    if (!returnedSession(address))
+    auto session = returnedSession(address);
+    if (!session)
         throw std::invalid_argument("'" + word +
                                     "' names no session: a return address carries it as its "
                                     "query item sessionId; nothing was sent");
-    return address;
+    return {std::move(address), std::move(*session)};
 }
 
 // The kit's failure for an address its URL opener did not open.
@@ -181,10 +187,11 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
     } else if (action == "verify" && count == 3) {
         verify({returnAddress(arguments[2]), instrumentType(arguments[1])}, done);
     } else if (action == "complete" && count == 2) {
-        const std::string address = sessionAddress(arguments[1]);
-        call(ownRecord(
-                 "verification", *returnedSession(address), &Wallet::InstrumentVerification::id,
-                 [service, address] { return service->completeExternalVerificationFlow(address); }),
+        auto [address, named] = sessionAddress(arguments[1]);
+        call(ownRecord("verification", std::move(named), &Wallet::InstrumentVerification::id,
+                       [service, address = std::move(address)] {
+                           return service->completeExternalVerificationFlow(address);
+                       }),
              printer<Wallet::InstrumentVerification>(action, done, session));
     } else {
         return false;

@@ -81,8 +81,9 @@ std::string unseenReason(const Error& error) {
     switch (walletError->kind()) {
         case Kind::dataError: {
             const auto& details = walletError->as<Wallet::WalletError::DataError>()->details;
-            return "HTTP " + std::to_string(details.httpStatus) + " [" +
-                   TerminalText::inLine(details.code) + "]";
+            const std::string status = "HTTP " + std::to_string(details.httpStatus);
+            if (details.code.empty()) return status;
+            return status + " [" + TerminalText::inLine(details.code) + "]";
         }
         case Kind::internalError:
             return "Internal error. [" +

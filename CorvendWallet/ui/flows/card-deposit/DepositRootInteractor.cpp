@@ -80,8 +80,8 @@ void DepositRootInteractor::fetchInstrument(const model::PaymentInstrumentRefere
          parameters = model::PaymentInstrumentParameters{reference.id, reference.instrumentType}] {
             auto instrument = service->get(parameters);
             // A reply about another card: its security code would be sent for the deposit's.
-            if (const auto& named = instrument->id(); named != parameters.instrumentId)
-                throw CardDepositError::otherCardNamed(named.value_or(""), parameters.instrumentId);
+            if (const auto& named = instrument->id(); named && *named != parameters.instrumentId)
+                throw CardDepositError::otherCardNamed(*named, parameters.instrumentId);
             return instrument;
         },
         [weakSelf = weak_from_this()](Result<PaymentInstrumentService::Instrument> result) {

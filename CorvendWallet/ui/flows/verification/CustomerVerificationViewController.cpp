@@ -135,7 +135,8 @@ void CustomerVerificationViewController::readSession(const std::string& id) {
 void CustomerVerificationViewController::handleSessionStatus(const SessionResult& result) {
     if (!result) return report(VerificationResult::internalError);
     // Another session's status is not this verification's end, whatever it says.
-    if (result->id != session_) return endForeign(result->id);
+    if (result->id != session_)
+        return endForeign(result->id.empty() ? std::nullopt : std::optional(result->id));
     report(toVerificationResult(model::fromWire<KycSessionStatus>(result->status)));
 }
 
