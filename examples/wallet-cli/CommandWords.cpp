@@ -187,9 +187,22 @@ std::string namedAnother(std::string_view noun, std::string_view named, std::str
     return "named " + kind + " " + std::string(named) + ", not " + kind + " " + std::string(asked);
 }
 
+namespace {
+
+// `text` as the writer shows it: what() is a C string, which a NUL in an id would cut short.
+std::string shownWhole(std::string_view text) {
+    TerminalText escape;
+    std::string shown;
+    for (const char c : text) escape.put(c, shown);
+    escape.end(shown);
+    return shown;
+}
+
+}  // namespace
+
 OtherRecordNamed::OtherRecordNamed(std::string_view noun, std::string_view named,
                                    std::string_view asked)
-    : std::runtime_error("the reply " + namedAnother(noun, named, asked)) {}
+    : std::runtime_error(shownWhole("the reply " + namedAnother(noun, named, asked))) {}
 
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.
@@ -213,7 +226,10 @@ std::string errorText(const Error& error) {
 
 std::string moneyText(std::int64_t amount, std::string_view currency) {
     const std::string text = Wallet::MoneyFormatter().format(amount, currency);
-    return text.empty() ? std::to_string(amount) + " " + std::string(currency) : text;
+    if (!text.empty()) return text;
+    // Without the currency's digits no point can be placed: the number is said as what it is,
+    // and the code, the service's word, quoted so that a padded or empty one shows.
+    return std::to_string(amount) + " minor units of \"" + TerminalText::inLine(currency) + "\"";
 }
 
 std::string expiryText(const Wallet::CardExpiryDate& expiry) {

@@ -41,8 +41,8 @@ std::string currencyCode(std::string_view text);
 // given. Throws std::invalid_argument naming `what` and the rule for anything else.
 std::string webAddress(std::string_view text, std::string_view what);
 
-// `amount` minor units of `currency` as the kit's money formatter shows them; "<amount> <code>"
-// when it has no text for the code.
+// `amount` minor units of `currency` as the kit's money formatter shows them; when it has no
+// text for the code, `<amount> minor units of "<code>"`, the code escaped.
 std::string moneyText(std::int64_t amount, std::string_view currency);
 
 // A card's expiry as every line of the host shows it: "09/2028".
@@ -124,7 +124,8 @@ std::string otherTermsText(std::string_view said, std::string_view noun, std::st
 std::string namedAnother(std::string_view noun, std::string_view named, std::string_view asked);
 
 // The failure of a reply about another record than the one a call was sent for: "the reply
-// <namedAnother>". It says nothing of the record asked for: a change's end is then not seen.
+// <namedAnother>", escaped whole. It says nothing of the record asked for: a change's end is
+// then not seen.
 class OtherRecordNamed : public std::runtime_error {
   public:
     OtherRecordNamed(std::string_view noun, std::string_view named, std::string_view asked);

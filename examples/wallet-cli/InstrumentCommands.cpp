@@ -192,7 +192,7 @@ bool InstrumentCommands::start(const std::vector<std::string>& arguments,
                        [service, address = std::move(address)] {
                            return service->completeExternalVerificationFlow(address);
                        }),
-             printer<Wallet::InstrumentVerification>(action, done, session));
+             readBack(action, done));
     } else {
         return false;
     }
@@ -236,7 +236,7 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                                     [service, address = *returnedTo] {
                                         return service->completeExternalVerificationFlow(address);
                                     }),
-                          self->printer<Wallet::InstrumentVerification>("complete", done, session),
+                          self->readBack("complete", done),
                           verificationLeft(id, "ended at its page and was not read back"));
                  }));
              // No handle: the page open is closed by Ctrl-C instead (see TerminalURLOpener).
@@ -267,6 +267,20 @@ void InstrumentCommands::verify(const Wallet::InstrumentVerificationRequest& req
                  }));
          },
          kSessionLeft);
+}
+
+std::function<void(Result<Wallet::InstrumentVerification>)> InstrumentCommands::readBack(
+    std::string action, CommandTable::Done done) {
+    auto print = printer<Wallet::InstrumentVerification>(std::move(action), done, session);
+    return [self = shared_from_this(), print = std::move(print),
+            done = std::move(done)](Result<Wallet::InstrumentVerification> read) {
+        // A name mismatch is an ordinary bank outcome: only COMPLETED is a verification done.
+        if (read && read->sessionStatus() != Wallet::InstrumentVerificationStatus::completed) {
+            self->out_ << session(*read) << std::endl;
+            return done(Outcome::failed);
+        }
+        print(std::move(read));
+    };
 }
 
 template <class T>

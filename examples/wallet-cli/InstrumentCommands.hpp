@@ -42,6 +42,10 @@ class InstrumentCommands : public std::enable_shared_from_this<InstrumentCommand
   private:
     bool start(const std::vector<std::string>& arguments, const CommandTable::Done& done);
     void verify(const Wallet::InstrumentVerificationRequest& request, CommandTable::Done done);
+    // The completion of a verification's read: prints it as read, and ends `succeeded` only
+    // for a verification that reads COMPLETED.
+    std::function<void(Result<Wallet::InstrumentVerification>)> readBack(std::string action,
+                                                                         CommandTable::Done done);
     template <class T>
     std::function<void(Result<T>)> printer(std::string action, CommandTable::Done done,
                                            std::function<std::string(const T&)> describe);

@@ -113,10 +113,12 @@ std::optional<std::string> otherTerms(const Terms& asked, const Record& previewe
     std::optional<std::string> recipient;
     bool same = previewed.amount() == asked.amount && previewed.currencyCode() == asked.currency;
     if constexpr (requires { previewed.recipient(); }) {
-        const auto& named = previewed.recipient();
-        recipient = named ? named->email().value_or(named->customerID().value_or("nobody named"))
-                          : "nobody named";
-        same = same && sameWord(*recipient, asked.word.value_or(""));
+        // A recipient the reply does not state is no other recipient.
+        if (const auto& named = previewed.recipient();
+            named && (named->email() || named->customerID())) {
+            recipient = named->email().value_or(*named->customerID());
+            same = same && sameWord(*recipient, asked.word.value_or(""));
+        }
     }
     if (same) return std::nullopt;
     return termsText(previewed.amount(), previewed.currencyCode(), recipient);
@@ -418,7 +420,10 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
     return [self = this->shared_from_this(), action = std::move(action), sent = std::move(sent),
             done = std::move(done), print = std::move(print)](Result<Record> result) {
         const std::string noun(Domain::kNames.noun);
-        const std::string label = noun + " " + (sent.run.empty() ? action : sent.run + " stopped");
+        // After a run's last step was sent there is nothing left to stop.
+        const std::string label =
+            noun + " " +
+            (sent.run.empty() ? action : sent.run + (sent.next.empty() ? "" : " stopped"));
         const std::string unsent = sent.next.empty() ? "" : "; its " + sent.next + " was not sent";
         // Each said in one write: the error stream is flushed at each, which may cut a word.
         if (result && !sent.id.empty() && result->id() != sent.id) {
@@ -432,7 +437,7 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
         }
         if (result && result->status() == Wallet::PaymentStatus::failed) {
             self->out_ << action << " " << describe(noun, *result) << std::endl;
-            if (!sent.next.empty()) {
+            if (!sent.run.empty()) {
                 const std::string id = TerminalText::inLine(result->id());
                 self->err_ << label + ": " + noun + " " + id + " is FAILED" + unsent + " (`" +
                                   noun + " get " + id + "` shows it)"
@@ -440,11 +445,11 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
             }
             return done(Outcome::failed);
         }
+        // The step's action done: previewed, created, confirmed.
+        const std::string did = action + (action.ends_with('e') ? "d" : "ed");
         if (result) {
             const std::string id = TerminalText::inLine(result->id());
-            // The step's action done: previewed, created, confirmed.
-            CommandRun::changed(noun + " " + id, action + (action.ends_with('e') ? "d" : "ed"),
-                                noun + " get " + id);
+            CommandRun::changed(noun + " " + id, did, noun + " get " + id);
         }
         // A run goes on only with the terms asked for: another amount or recipient is not what
         // the person agreed to.
@@ -453,14 +458,20 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
             std::optional<std::string> recipient;
             if constexpr (requires { result->recipient(); }) recipient = sent.terms->word;
             const bool preview = sent.id.empty();
+            // After the last step the record stands as the reply says.
+            const std::string stands = preview ? "is a preview only"
+                                       : sent.next.empty()
+                                           ? "was " + did + "; that reply calls it " +
+                                                 std::string(model::toWireValue(result->status()))
+                                           : "exists";
             self->err_ << label + ": " +
                               otherTermsText(
                                   preview ? "the preview" : "the reply to the " + sent.step, noun,
                                   result->id(), *other,
                                   termsText(sent.terms->amount, sent.terms->currency, recipient),
-                                  (preview ? "is a preview only" : "exists") +
-                                      (sent.next.empty() ? ""
-                                                         : ": its " + sent.next + " was not sent"))
+                                  stands + (sent.next.empty()
+                                                ? ""
+                                                : ": its " + sent.next + " was not sent"))
                        << std::endl;
             return done(Outcome::failed);
         }

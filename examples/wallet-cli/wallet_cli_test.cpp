@@ -349,6 +349,22 @@ TEST(WalletCliTest, AmountsAreTypedInMajorUnitsAndPrintedAsMoney) {
         if (std::regex_search(request.body, found, amount)) amounts.push_back(found[1]);
     }
     EXPECT_THAT(amounts, ElementsAre("2550", "2500", "9223372036854775807"));
+
+    // A code the formatter cannot place (an unknown one, a padded one) is said as minor units,
+    // never as a number a hundred times the amount.
+    for (const auto& [id, code] : {std::pair{"dep-u", "USDC"}, {"dep-p", "EUR "}}) {
+        sandbox.store().put(
+            "deposits", id,
+            boost::json::parse(
+                R"({"id":")" + std::string(id) + R"(","amount":50000,"currencyCode":")" + code +
+                R"(","paymentOption":"BANK_TRANSFER","customerId":"cus-sandbox-1",)"
+                R"("accountId":"acc-sandbox-1","creationTime":"2024-03-28T10:00:00.000Z",)"
+                R"("transferDetails":{},"status":"COMPLETED"})"));
+        const CliRun read = runCli({"--base-url", sandbox.baseURL(), "deposit", "get", id});
+        EXPECT_THAT(read.output, HasSubstr(std::string(id) + R"(: 50000 minor units of ")" + code +
+                                           R"(" by BANK_TRANSFER, COMPLETED)"))
+            << read.output;
+    }
 }
 
 // One command from the command line (signed in to the local sandbox first), help that fits
@@ -599,12 +615,17 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         bool secondStep = false;     // scripted for the run's confirmation; its creation goes as is
         std::int64_t amount = 2500;  // the terms the reply states
         std::string currency = "EUR";
+        std::string recipient{};  // the reply's recipient, a member of its JSON with its comma
+        int exitCode = 1;
+        bool confirmShown = false;  // the confirmation's reply is printed as the record
     };
-    const auto otherTerms = [](std::string run, std::string step, std::string stated,
+    // `label` is the run's name, and "stopped" while a step of it is left to send.
+    const auto otherTerms = [](std::string label, std::string step, std::string stated,
                                std::string asked, std::string left) {
-        return run + " stopped: the reply to the " + step + " says " + stated + ", not " + asked +
+        return label + ": the reply to the " + step + " says " + stated + ", not " + asked +
                " as asked; " + left;
     };
+    const std::string toMallory = R"("recipient":{"email":"mallory@evil.example"},)";
     const std::vector<Step> steps{
         {"deposit run 25 EUR", "deposits/dep-1", "dep-7", "PENDING",
          "deposit run stopped: the reply to the creation named deposit dep-7, not deposit dep-1; "
@@ -627,17 +648,58 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          "confirmation of withdrawal wd-1 may have reached the service (`withdrawal get wd-1` "
          "shows it)"},
         {"deposit run 25 EUR", "deposits/dep-1", "dep-1", "PENDING",
-         otherTerms("deposit run", "creation", money(250000, "EUR"), money(2500, "EUR"),
+         otherTerms("deposit run stopped", "creation", money(250000, "EUR"), money(2500, "EUR"),
                     "deposit dep-1 exists: its confirmation was not sent (`deposit get dep-1` "
                     "shows it)"),
          false, 250000},
         {"transfer send 25 EUR ana@example.com", "transfers/tr-1", "tr-1", "PENDING",
-         otherTerms("transfer send", "creation", money(2500, "EUR") + " to nobody named",
-                    money(2500, "EUR") + " to ana@example.com", "transfer tr-1 exists: its")},
+         otherTerms("transfer send stopped", "creation",
+                    money(2500, "EUR") + " to mallory@evil.example",
+                    money(2500, "EUR") + " to ana@example.com", "transfer tr-1 exists: its"),
+         false, 2500, "EUR", toMallory},
+        // After the confirmation nothing is left to stop: the words say what the reply states
+        // and where the record stands.
         {"deposit run 25 EUR", "deposits/dep-1", "dep-1", "COMPLETED",
          otherTerms("deposit run", "confirmation", money(2500, "USD"), money(2500, "EUR"),
-                    "deposit dep-1 exists (`deposit get dep-1` shows it)"),
+                    "deposit dep-1 was confirmed; that reply calls it COMPLETED (`deposit get "
+                    "dep-1` shows it)"),
          true, 2500, "USD"},
+        {"transfer send 25 EUR ana@example.com", "transfers/tr-1", "tr-1", "COMPLETED",
+         otherTerms("transfer send", "confirmation",
+                    money(2500, "EUR") + " to mallory@evil.example",
+                    money(2500, "EUR") + " to ana@example.com",
+                    "transfer tr-1 was confirmed; that reply calls it COMPLETED"),
+         true, 2500, "EUR", toMallory},
+        {.command = "deposit run 25 EUR",
+         .path = "deposits/dep-1",
+         .id = "dep-1",
+         .status = "FAILED",
+         .says = "deposit run: deposit dep-1 is FAILED (`deposit get dep-1` shows it)",
+         .secondStep = true,
+         .confirmShown = true},
+        {.command = "transfer send 25 EUR ana@example.com",
+         .path = "transfers/tr-1",
+         .id = "tr-1",
+         .status = "FAILED",
+         .says = "transfer send: transfer tr-1 is FAILED (`transfer get tr-1` shows it)",
+         .secondStep = true,
+         .confirmShown = true},
+        // A recipient the reply does not state is no other recipient.
+        {.command = "transfer send 25 EUR ana@example.com",
+         .path = "transfers/tr-1",
+         .id = "tr-1",
+         .status = "PENDING",
+         .says = "create transfer tr-1: " + money(2500, "EUR") + ", PENDING",
+         .exitCode = 0,
+         .confirmShown = true},
+        {.command = "transfer send 25 EUR ana@example.com",
+         .path = "transfers/tr-1",
+         .id = "tr-1",
+         .status = "COMPLETED",
+         .says = "confirm transfer tr-1: " + money(2500, "EUR") + ", COMPLETED",
+         .secondStep = true,
+         .exitCode = 0,
+         .confirmShown = true},
     };
     // A run's preview whose terms are not those asked for: the run stops before the creation.
     const std::string preview =
@@ -675,8 +737,12 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::string path, body, named;
     };
     const std::string deposit = "deposits/dep-1";
+    std::string nul = other;
+    nul.replace(nul.find("dep-9"), 5, R"(dep-1\u0000)");
     const std::vector<Read> reads{
         {"deposit get dep-1", "", 0, deposit, other, "deposit dep-9, not deposit dep-1"},
+        // A NUL in the id cuts none of the words.
+        {"deposit get dep-1", "", 0, deposit, nul, "deposit dep-1\\x00, not deposit dep-1"},
         {"card-deposit 5 EUR", "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\n", 1,
          deposit, other, "deposit dep-9, not deposit dep-1"},
         {"card-deposit 5 EUR", "new card\n", 0, deposit, other, "deposit dep-9, not deposit dep-1"},
@@ -721,19 +787,28 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
                      R"(,"currencyCode":")" + step.currency + R"(",)" +
                      R"("paymentOption":"BANK_TRANSFER","customerId":"cus-sandbox-1",)" +
                      R"("accountId":"acc-sandbox-1","creationTime":"2024-03-28T10:00:00.000Z",)" +
-                     R"("transferDetails":{},"status":")" + step.status + R"("})"});
+                     step.recipient + R"("transferDetails":{},"status":")" + step.status + R"("})",
+             // A run that goes on needs the step done at the service.
+             .afterRoute = step.exitCode == 0,
+             .replaceRouteReply = step.exitCode == 0});
         std::vector<std::string> arguments{"--base-url", fresh.baseURL()};
         std::istringstream words(step.command);
         for (std::string word; words >> word;) arguments.push_back(word);
         const CliRun run = runCli(arguments);
-        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_EQ(run.exitCode, step.exitCode) << run.output;
         EXPECT_THAT(flowing(run.output), HasSubstr(step.says)) << run.output;
-        if (step.command.ends_with("@example.com") || step.command.ends_with("EUR")) {
+        if (step.confirmShown) {
+            EXPECT_THAT(run.output, HasSubstr("confirm "));
+        } else if (step.command.ends_with("@example.com") || step.command.ends_with("EUR")) {
             EXPECT_THAT(run.output, Not(HasSubstr("confirm ")));
+        }
+        // Once the confirmation was sent nothing is stopped.
+        if (step.secondStep) {
+            EXPECT_THAT(run.output, Not(HasSubstr("stopped")));
         }
         std::size_t changes = 0;
         for (const auto& request : fresh.requests()) changes += request.path.ends_with("/status");
-        EXPECT_EQ(changes, step.secondStep ? 2u : 1u);
+        EXPECT_EQ(changes, step.secondStep || step.exitCode == 0 ? 2u : 1u);
     }
 
     // A change the service made whose reply a gateway replaced with a 5xx, or that came as a
@@ -1474,6 +1549,38 @@ TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress)
                 HasSubstr("the reply named verification ivs-OTHER, not verification ivs-1: "
                           "verification ivs-1 ended at its page and was not read back"));
     EXPECT_THAT(mixed.output, Not(HasSubstr("COMPLETED")));
+
+    // A verification that reads back other than COMPLETED is said as read and exits 1: a name
+    // mismatch, or one still ACTIVE; read after the page or by `complete` alike.
+    const auto session = [](const std::string& status) {
+        return R"({"id":"ivs-1","instrumentType":"SEPA_BANK_ACCOUNT","sessionStatus":)" + status +
+               R"(,"returnUrl":"https://wallet.example/verified",)"
+               R"("redirectUrl":"https://wallet.example/","creationTime":)"
+               R"("2024-03-28T10:00:00.000Z","expirationTime":"2024-03-28T10:30:00.000Z"})";
+    };
+    const std::string failed = session(R"("FAILED","statusReason":"NAME_MISMATCH")");
+    const std::string active = session(R"("ACTIVE")");
+    for (const auto& [command, body, says] :
+         {std::tuple{"verify SEPA_BANK_ACCOUNT https://wallet.example/verified", failed,
+                     "SEPA_BANK_ACCOUNT FAILED reason NAME_MISMATCH"},
+          {"verify SEPA_BANK_ACCOUNT https://wallet.example/verified", active,
+           "SEPA_BANK_ACCOUNT ACTIVE"},
+          {"complete https://wallet.example/verified?sessionId=ivs-1", failed,
+           "SEPA_BANK_ACCOUNT FAILED reason NAME_MISMATCH"},
+          {"complete https://wallet.example/verified?sessionId=ivs-1", active,
+           "SEPA_BANK_ACCOUNT ACTIVE"}}) {
+        SCOPED_TRACE(std::string(command) + ": " + says);
+        corvend::sandbox::Sandbox fresh;
+        fresh.start();
+        fresh.scriptNextReply("GET", "digitalwallets/v1/profile/instrument-verifications/ivs-1",
+                              {.body = body});
+        std::vector<std::string> arguments{"--base-url", fresh.baseURL(), "instruments"};
+        std::istringstream words(command);
+        for (std::string word; words >> word;) arguments.push_back(word);
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_THAT(run.output, HasSubstr("verification ivs-1 " + std::string(says)));
+    }
 }
 
 // `kyc start` shows the verification page and follows the link the person chooses.
@@ -1696,6 +1803,14 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
             R"("accountId":"acc-sandbox-1","creationTime":"2024-03-28T10:00:00.000Z",)"
             R"("transferDetails":{},"status":"COMPLETED",)"
             R"("recipient":{"email":"bob@example.com\nFAKE: recipient"}})"));
+    // A currency code that carries a line of its own.
+    sandbox.store().put(
+        "transfers", "tr-8",
+        boost::json::parse(
+            R"({"id":"tr-8","amount":700,"currencyCode":"EUR\nFAKE: transfer tr-8: EUR 9,999.00",)"
+            R"("customerId":"cus-sandbox-1","accountId":"acc-sandbox-1",)"
+            R"("creationTime":"2024-03-28T10:00:00.000Z","transferDetails":{},)"
+            R"("status":"COMPLETED"})"));
     sandbox.store().update("instruments", "pi-sandbox-card", [](boost::json::value& card) {
         card.as_object()["description"] = "Plain\nFAKE: [9] new card";
     });
@@ -1715,6 +1830,9 @@ TEST(WalletCliTest, NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal) {
     EXPECT_THAT(run.output, HasSubstr("\ndeposit dep-9\\x0aFAKE: deposit id: "));
     EXPECT_THAT(run.output, HasSubstr("\n  visit https://pay.example/\\x0aFAKE: visit\n"));
     EXPECT_THAT(run.output, HasSubstr(" to bob@example.com\\x0aFAKE: recipient, COMPLETED"));
+    EXPECT_THAT(flowing(run.output),
+                HasSubstr("tr-8: 700 minor units of \"EUR\\x0aFAKE: transfer tr-8: EUR "
+                          "9,999.00\", COMPLETED"));
     // The form's note, and the service's copy of the name in the list of cards to pay with.
     EXPECT_THAT(run.output, HasSubstr("kept Evil\\x1b]0;PWNED\\x07\\x1b[31mR\n"));
     EXPECT_THAT(run.output, HasSubstr("] Evil\\x1b]0;PWNED\\x07\\x1b[31mR: 411111******1111"));
