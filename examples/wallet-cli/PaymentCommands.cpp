@@ -113,12 +113,10 @@ std::optional<std::string> otherTerms(const Terms& asked, const Record& previewe
     std::optional<std::string> recipient;
     bool same = previewed.amount() == asked.amount && previewed.currencyCode() == asked.currency;
     if constexpr (requires { previewed.recipient(); }) {
+        const auto& named = previewed.recipient();
+        recipient = named ? (named->email() ? named->email() : named->customerID()) : std::nullopt;
         // A recipient the reply does not state is no other recipient.
-        if (const auto& named = previewed.recipient();
-            named && (named->email() || named->customerID())) {
-            recipient = named->email().value_or(*named->customerID());
-            same = same && sameWord(*recipient, asked.word.value_or(""));
-        }
+        if (recipient) same = same && sameWord(*recipient, asked.word.value_or(""));
     }
     if (same) return std::nullopt;
     return termsText(previewed.amount(), previewed.currencyCode(), recipient);
@@ -458,12 +456,11 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
             std::optional<std::string> recipient;
             if constexpr (requires { result->recipient(); }) recipient = sent.terms->word;
             const bool preview = sent.id.empty();
+            std::string stands = preview ? "is a preview only" : "exists";
             // After the last step the record stands as the reply says.
-            const std::string stands = preview ? "is a preview only"
-                                       : sent.next.empty()
-                                           ? "was " + did + "; that reply calls it " +
-                                                 std::string(model::toWireValue(result->status()))
-                                           : "exists";
+            if (!preview && sent.next.empty())
+                stands = "was " + did + "; that reply calls it " +
+                         std::string(model::toWireValue(result->status()));
             self->err_ << label + ": " +
                               otherTermsText(
                                   preview ? "the preview" : "the reply to the " + sent.step, noun,
