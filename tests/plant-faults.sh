@@ -1376,40 +1376,40 @@ fault "wallet-cli: lost output after an instrument's deletion hides it" \
 CLI=examples/wallet-cli/wallet_cli_test
 OLD='        if (read && read->sessionStatus() != Wallet::InstrumentVerificationStatus::completed) {'
 NEW='        if (read && read->sessionStatus() == Wallet::InstrumentVerificationStatus::unknown) {'
-fault "wallet-cli: a verification read back FAILED or ACTIVE exits 0" \
+fault "wallet-cli: as read: a verification read back FAILED or ACTIVE exits 0" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress"
 OLD='    return std::to_string(amount) + " minor units of \"" + TerminalText::inLine(currency) + "\"";'
 NEW='    return std::to_string(amount) + " minor units of \"" + std::string(currency) + "\"";'
-fault "wallet-cli: a currency code the formatter cannot place printed raw" \
+fault "wallet-cli: as read: a currency code the formatter cannot place printed raw" \
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*NothingTheServiceSendsOrAPersonTypes*"
 OLD='    return std::to_string(amount) + " minor units of \"" + TerminalText::inLine(currency) + "\"";'
 NEW='    return std::to_string(amount) + " " + TerminalText::inLine(currency);'
-fault "wallet-cli: minor units of a currency the formatter cannot place read as the amount" \
+fault "wallet-cli: as read: minor units of a currency the formatter cannot place read as the amount" \
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AmountsAreTypedInMajorUnitsAndPrintedAsMoney"
 OLD='    : std::runtime_error(shownWhole("the reply " + namedAnother(noun, named, asked))) {}'
 NEW='    : std::runtime_error(shownWhole("the reply ") + namedAnother(noun, named, asked)) {}'
-fault "wallet-cli: a NUL in a reply's id cuts the words that name it" \
+fault "wallet-cli: as read: a NUL in a reply's id cuts the words that name it" \
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 PC=examples/wallet-cli/PaymentCommands.cpp
 OLD='        if (recipient) same = same && sameWord(*recipient, asked.word.value_or(""));'
 NEW='        same = same && sameWord(recipient.value_or(""), asked.word.value_or(""));'
-fault "wallet-cli: a recipient a reply does not state is taken for another" $PC \
+fault "wallet-cli: as read: a recipient a reply does not state is taken for another" $PC \
     "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='            (sent.run.empty() ? action : sent.run + (sent.next.empty() ? "" : " stopped"));'
 NEW='            (sent.run.empty() ? action : sent.run + " stopped");'
-fault "wallet-cli: a run whose confirmation was sent says it stopped" $PC \
+fault "wallet-cli: as read: a run whose confirmation was sent says it stopped" $PC \
     "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='            if (!preview && sent.next.empty())'
 NEW='            if (false)'
-fault "wallet-cli: a confirmation's reply of other terms hides where its record stands" $PC \
+fault "wallet-cli: as read: a confirmation's reply of other terms hides where its record stands" $PC \
     "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='            if (!sent.run.empty()) {'
 NEW='            if (!sent.next.empty()) {'
-fault "wallet-cli: a run's FAILED confirmation names no read" $PC "wallet-cli wallet_cli_test" \
+fault "wallet-cli: as read: a run's FAILED confirmation names no read" $PC "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 
 plant_all
