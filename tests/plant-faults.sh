@@ -1412,4 +1412,33 @@ NEW='            if (!sent.next.empty()) {'
 fault "wallet-cli: as read: a run's FAILED confirmation names no read" $PC "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 
+# What the screens' ends mean: a card deposit read back however its screens ended, and a
+# verification whose read's reply named another session told apart from a return for one.
+DS=examples/quickstart/drive_screens.cpp
+OLD='    std::cout << "card deposit with " << paying << ": " << ended << '"'"'\n'"'"';'
+NEW='    std::cout << "card deposit with " << paying << ": " << ended << '"'"'\n'"'"';
+    if (stopped) throw std::runtime_error(*stopped);'
+fault "screens' ends: drive-screens reads no deposit back after screens that stopped short" $DS \
+    "drive-screens drive_screens_test" \
+    "examples/quickstart/drive_screens_test:*WhateverItsFlowSaid"
+OLD='    if (read.status() != Wallet::PaymentStatus::completed)'
+NEW='    if (read.status() == Wallet::PaymentStatus::failed)'
+fault "screens' ends: drive-screens goes on with a deposit read PROCESSING" $DS \
+    "drive-screens drive_screens_test" \
+    "examples/quickstart/drive_screens_test:*WhateverItsFlowSaid"
+OLD='        if (!result->id.empty()) setForeignReply(result->id);'
+NEW='        if (!result->id.empty()) setForeignSession(result->id);'
+fault "screens' ends: a read answered for another session is named as a return for it" \
+    CorvendWallet/ui/flows/verification/CustomerVerificationViewController.cpp \
+    "corvend_integration_test wallet-cli wallet_cli_test" \
+    "$INTEGRATION:CustomerVerificationScreen* $CLI:*KycStartAsks*"
+OLD='                "opened, but the reply to its read named session " +'
+NEW='                "opened, but the reply to its read named no session " +'
+fault "screens' ends: kyc start misnames a read's reply for another session" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*KycStartAsks*"
+OLD='        if (const auto other = screen ? screen->foreignReply() : std::nullopt) {'
+NEW='        if (const auto other = std::optional<std::string>()) {'
+fault "screens' ends: kyc start says nothing of a read's reply for another session" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*KycStartAsks*"
+
 plant_all

@@ -219,6 +219,15 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
                               std::string(kShowsCompletion),
                           true, true);
         }
+        if (const auto other = screen ? screen->foreignReply() : std::nullopt) {
+            // The page returned for the session opened; only the read's reply was another's.
+            return finish(
+                "kyc start: the verification page returned for the session this start "
+                "opened, but the reply to its read named session " +
+                    TerminalText::inLine(*other) + ": whether it completed is unknown" +
+                    std::string(kShowsCompletion),
+                true, true);
+        }
         if (result == Wallet::VerificationResult::internalError) {
             // The screen does not say what failed (a lost session reply, a refusal, a page that
             // did not load): what may have happened, as when stopped by Ctrl-C.

@@ -1613,6 +1613,19 @@ TEST(WalletCliTest, KycStartAsksThePersonHowToLeaveTheVerificationPage) {
     EXPECT_THAT(
         flowing(other.output),
         HasSubstr("kyc start: the verification page returned for session kyc-1, " + notRead));
+    // The page returned for the session opened; the reply to its read named another session.
+    corvend::sandbox::Sandbox replying;
+    replying.start();
+    replying.scriptNextReply(
+        "GET", "digitalwallets/v1/profile/kyc/sessions/kyc-1",
+        {.body = R"({"merchantRefNum":"r","id":"kyc-0","status":"COMPLETE"})"});
+    const CliRun mixed = runCli({"--base-url", replying.baseURL(), "kyc", "start"}, "Complete\n");
+    EXPECT_EQ(mixed.exitCode, 1) << mixed.output;
+    EXPECT_THAT(flowing(mixed.output),
+                HasSubstr("kyc start: the verification page returned for the session this start "
+                          "opened, but the reply to its read named session kyc-0: whether it "
+                          "completed is unknown (`kyc status` shows the customer's verification)"));
+    EXPECT_THAT(mixed.output, Not(HasSubstr("returned for session kyc-0")));
 
     // The choice's link answered with an error after the service acted: its end was not seen.
     const auto acted = [](corvend::sandbox::ScriptedReply reply) {

@@ -179,9 +179,11 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         std::string address;  // "{id}" stands for the session shown
         std::vector<VerificationResult> expected;
         std::size_t reads;
-        // The session a return, or its read, named that this screen did not open: not its end.
+        // The session a return named that this screen did not open: not its end.
         std::optional<std::string> foreign{};
         const char* read = nullptr;  // the reply to the session's read; the sandbox's when none
+        // The session the read's reply named instead of the one opened, whose page did return.
+        std::optional<std::string> foreignReply{};
     } cases[] = {
         {"among other items",
          home + "/done?a=1&sessionId={id}&sessionId=x",
@@ -204,8 +206,15 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
          home + "?sessionId={id}",
          {VerificationResult::internalError},
          1,
-         "kyc-0",
-         R"({"merchantRefNum":"r","id":"kyc-0","status":"COMPLETE"})"},
+         std::nullopt,
+         R"({"merchantRefNum":"r","id":"kyc-0","status":"COMPLETE"})",
+         "kyc-0"},
+        {"read answered for no session",
+         home + "?sessionId={id}",
+         {VerificationResult::internalError},
+         1,
+         std::nullopt,
+         R"({"merchantRefNum":"r","id":"","status":"COMPLETE"})"},
         // Starts with the same letters but is another address: allowed, so nothing is reported.
         {"look-alike host",
          home + "@127.0.0.1:" + std::to_string(sandbox.port()) + "/?sessionId={id}",
@@ -237,6 +246,7 @@ TEST_F(CustomerVerificationScreenTest, OnlyTheReturnAddressIsDeclinedAndOnlyItsS
         EXPECT_EQ(results, c.expected);
         EXPECT_EQ(sessionReads(), c.reads);
         EXPECT_EQ(screen->foreignSession(), c.foreign);
+        EXPECT_EQ(screen->foreignReply(), c.foreignReply);
         EXPECT_EQ(recorders.back()->decided, (std::vector<bool>{true, true}));
     }
 }

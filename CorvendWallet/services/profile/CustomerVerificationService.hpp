@@ -29,9 +29,10 @@ class CustomerVerificationService
     }
 
     // A new identity-verification screen for `request`; making it opens the session on the
-    // service. Returns at once and never fails: every later failure reaches the screen's
-    // completion as `internalError`. Call it on the main thread; the host sets the completion
-    // and presents the screen.
+    // service. Returns at once and never fails: a session that cannot be opened or shown
+    // reaches the screen's completion as `internalError`. Which ends are reported, and which
+    // not: see CustomerVerificationScreen. Call it on the main thread; the host sets the
+    // completion and presents the screen.
     std::shared_ptr<CustomerVerificationScreen> startCustomerVerification(
         const model::CustomerVerificationRequest& request) {
         return callServiceOperation(

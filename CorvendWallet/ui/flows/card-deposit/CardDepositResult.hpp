@@ -6,9 +6,11 @@
 
 namespace corvend {
 
-// The one outcome of the card-deposit flow, handed to the host after the flow is dismissed.
+// The one outcome of the card-deposit flow, handed to the host after the flow is dismissed. It
+// says how the flow ended, not where the money stands: whatever the case, the deposit read back
+// (DepositService::get) tells that.
 //
-//   if (result.isCompleted()) ...;
+//   if (result.isCompleted()) ...;  // then read the deposit: COMPLETED, PROCESSING or FAILED
 //   if (const auto* failure = std::get_if<CardDepositResult::TerminalFailure>(&result.value))
 //       show(failure->error.description());
 struct CardDepositResult {
@@ -21,7 +23,10 @@ struct CardDepositResult {
     struct NonTerminalFailure {
         Error error;
     };
-    // The deposit was confirmed and, where asked, the 3-D Secure page reached its return.
+    // The flow ended: the deposit was confirmed and, where asked, the 3-D Secure page reached
+    // its return address. No word that the money came: the deposit read back is FAILED when the
+    // customer declined on that page, PROCESSING while the service settles it, COMPLETED once it
+    // did.
     struct Completed {};
     // The customer left the flow. That may come after a card was submitted (the deposit is then
     // PENDING) or after its confirmation was sent (PROCESSING, or further once the service acts

@@ -90,11 +90,7 @@ void CustomerVerificationViewController::decidePolicyFor(
     decisionHandler(NavigationActionPolicy::cancel);
     const auto id = sessionId(url);
     if (id && id == session_) return readSession(*id);
-    endForeign(id);
-}
-
-void CustomerVerificationViewController::endForeign(const std::optional<std::string>& named) {
-    if (named) setForeignSession(*named);
+    if (id) setForeignSession(*id);
     report(VerificationResult::internalError);
 }
 
@@ -134,9 +130,12 @@ void CustomerVerificationViewController::readSession(const std::string& id) {
 
 void CustomerVerificationViewController::handleSessionStatus(const SessionResult& result) {
     if (!result) return report(VerificationResult::internalError);
-    // Another session's status is not this verification's end, whatever it says.
-    if (result->id != session_)
-        return endForeign(result->id.empty() ? std::nullopt : std::optional(result->id));
+    // Another session's status is not this verification's end, whatever it says; the page did
+    // return for this one, so the host is told which went wrong.
+    if (result->id != session_) {
+        if (!result->id.empty()) setForeignReply(result->id);
+        return report(VerificationResult::internalError);
+    }
     report(toVerificationResult(model::fromWire<KycSessionStatus>(result->status)));
 }
 

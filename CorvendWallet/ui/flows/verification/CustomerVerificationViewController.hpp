@@ -26,7 +26,8 @@ namespace corvend {
 // "sessionId" is read, and its status becomes one model::VerificationResult for the completion.
 // Only the session this screen opened is read: the page is another's content, and a return that
 // names another session is not this verification's end (`internalError`, nothing read; see
-// foreignSession()), nor is a read answered for another session. Every failure is `internalError`,
+// foreignSession()), nor is a read answered for another session (`internalError`; see
+// foreignReply()). Every failure is `internalError`,
 // the session's own page failing to load included (its first load and that load's redirects); a
 // later navigation that fails (a link the person followed) is the page's business and reports
 // nothing. Replies come through the main queue and hold the screen weakly: a screen gone by then
@@ -65,8 +66,6 @@ class CustomerVerificationViewController final : public CustomerVerificationScre
     void loadSession(const SessionResult& result);
     void readSession(const std::string& id);
     void handleSessionStatus(const SessionResult& result);
-    // `named` (none when nothing was named) is not this screen's session: internalError.
-    void endForeign(const std::optional<std::string>& named);
     void report(model::VerificationResult result) const;
     std::weak_ptr<CustomerVerificationViewController> weakSelf();
 

@@ -1,0 +1,120 @@
+// drive-screens against a sandbox whose pages and replies end its card deposits otherwise than it
+// asks: each deposit is read back however its screens ended, and the exit status follows the
+// read.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sandbox/Sandbox.hpp"
+
+namespace {
+
+using corvend::sandbox::Sandbox;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+constexpr const char* kFirstStatus = "digitalwallets/v1/profile/deposits/dep-1/status";
+
+struct Run {
+    int exitCode = -1;
+    std::string output;  // standard output and error
+};
+
+// Runs drive-screens against a sandbox scripted by `script`; stopped if it hangs.
+Run driveScreens(const std::function<void(Sandbox&)>& script) {
+    Sandbox sandbox;
+    sandbox.start();
+    if (script) script(sandbox);
+    const std::string command =
+        "timeout 150 '" DRIVE_SCREENS_PATH "' '" + sandbox.baseURL() + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) throw std::runtime_error("cannot start " + command);
+    Run run;
+    std::array<char, 4096> buffer{};
+    while (const std::size_t read = fread(buffer.data(), 1, buffer.size(), pipe)) {
+        run.output.append(buffer.data(), read);
+    }
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+struct Case {
+    const char* name;
+    std::function<void(Sandbox&)> script;
+    int exitCode;
+    std::vector<std::string> said;
+};
+
+void check(const Case& c) {
+    SCOPED_TRACE(c.name);
+    const Run run = driveScreens(c.script);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
+    for (const auto& words : c.said) EXPECT_THAT(run.output, HasSubstr(words));
+    // A deposit not read COMPLETED stops the run there.
+    if (c.exitCode != 0) {
+        EXPECT_THAT(run.output, Not(HasSubstr("customer verification")));
+    }
+}
+
+TEST(DriveScreensTest, EachDepositIsReadBackWhateverItsFlowSaid) {
+    const Case cases[] = {
+        {"as asked",
+         {},
+         0,
+         {"card deposit with a new card: completed\ndeposit dep-1: COMPLETED\n",
+          "card deposit with the saved card: completed\ndeposit dep-2: COMPLETED\n",
+          "customer verification: complete"}},
+        // The page's "Approve" declines: the flow still ends `completed`.
+        {"declined",
+         [](Sandbox& sandbox) {
+             sandbox.scriptNextReply(
+                 "GET", "sandbox/3ds/dep-1",
+                 {.body = R"(<title>3-D Secure</title><a href="/sandbox/3ds/dep-1/decline">)"
+                          "Approve</a>",
+                  .contentType = "text/html"});
+         },
+         1,
+         {"card deposit with a new card: completed\ndeposit dep-1: FAILED\n",
+          "drive-screens: deposit dep-1 is FAILED, not COMPLETED"}},
+        // The confirmation reached the service, whose answer was lost to a gateway.
+        {"confirmation answered 503",
+         [](Sandbox& sandbox) {
+             sandbox.scriptNextReply("POST", kFirstStatus, {.afterRoute = true});
+             sandbox.scriptNextReply(
+                 "POST", kFirstStatus,
+                 {.status = 503, .afterRoute = true, .replaceRouteReply = true});
+         },
+         1,
+         {"card deposit with a new card: the screens ended before \"Approve\": failed: ",
+          "deposit dep-1: PROCESSING\n",
+          "drive-screens: deposit dep-1 is PROCESSING, not COMPLETED"}},
+    };
+    for (const auto& c : cases) check(c);
+}
+
+// The page thanks instead of returning: the screens never end (the person waits out their
+// patience), yet the deposit completed.
+TEST(DriveScreensTest, ADepositWhosePageNeverReturnsIsReadBackToo) {
+    check({"thank-you page",
+           [](Sandbox& sandbox) {
+               sandbox.scriptNextReply("GET", "sandbox/3ds/dep-1/approve",
+                                       {.body = "<title>Thank you</title><p>Paid.</p>",
+                                        .contentType = "text/html",
+                                        .afterRoute = true,
+                                        .replaceRouteReply = true});
+           },
+           0,
+           {"card deposit with a new card: the screens did not end; the screen shows:",
+            "deposit dep-1: COMPLETED\n", "deposit dep-2: COMPLETED\n"}});
+}
+
+}  // namespace
