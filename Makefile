@@ -32,6 +32,7 @@ FUZZ_TARGETS  := FuzzTransferListDecoding FuzzDepositListDecoding FuzzPaymentIns
 	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading \
 	FuzzLocalizedText
 FUZZ_TARGETS  += FuzzCardTextEditing
+FUZZ_TARGETS  += FuzzWebPage
 
 # ccache (used when present) shares one cache between checkouts in different folders.
 export CCACHE_BASEDIR := $(CURDIR)
