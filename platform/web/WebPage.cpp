@@ -20,7 +20,7 @@ const GumboVector& childrenOf(const GumboNode& node) {
     return node.type == GUMBO_NODE_DOCUMENT ? node.v.document.children : node.v.element.children;
 }
 
-bool hasChildren(const GumboNode& node) {
+bool holdsChildren(const GumboNode& node) {
     return node.type == GUMBO_NODE_DOCUMENT || node.type == GUMBO_NODE_ELEMENT ||
            node.type == GUMBO_NODE_TEMPLATE;
 }
@@ -52,7 +52,7 @@ template <class Visit, class Leave>
 void walk(GumboNode& document, Visit&& visit, Leave&& leave) {
     GumboNode* node = childrenOf(document).length > 0 ? child(document, 0) : nullptr;
     while (node) {
-        const bool entered = visit(*node) && hasChildren(*node);
+        const bool entered = visit(*node) && holdsChildren(*node);
         if (entered && childrenOf(*node).length > 0) {
             node = child(*node, 0);
             continue;
@@ -172,7 +172,6 @@ bool isHidden(const GumboElement& element) {
         case GUMBO_TAG_TITLE:
         case GUMBO_TAG_SCRIPT:
         case GUMBO_TAG_STYLE:
-        case GUMBO_TAG_TEMPLATE:
         case GUMBO_TAG_NOEMBED:
         case GUMBO_TAG_NOFRAMES:
         case GUMBO_TAG_IFRAME:
@@ -307,10 +306,9 @@ class PageReader {
         if (isBlock(element.tag)) breakLine();
     }
 
-    void finish() {
-        while (!links_.empty()) close();
-        text_.breakLine(page_.lines);
-    }
+    // After the walk, which has left every element it entered: links with no end tag of
+    // their own included, ended where the parser ended them.
+    void finish() { text_.breakLine(page_.lines); }
 
   private:
     // A link whose end has not been met: its words so far, and the links it holds, which

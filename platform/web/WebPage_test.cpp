@@ -183,9 +183,9 @@ TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
           {"Three more", "https://issuer.example/three"},
           {"Four", "https://issuer.example/four"}}},
         {"what is never shown",
-         "<template><p>T<a href=/t>T</a></template><!-- <a href=/c>C</a> -->"
-         "<style>p{}</style><script>document.write('<a href=/s>S</a>')</script><p hidden>H"
-         "<p>Shown<noscript><a href=/plain>Continue</a></noscript>",
+         "<p>Shown<template><p>T<a href=/t>T</a></template><!-- <a href=/c>C</a> -->"
+         "<style>p{}</style><script>document.write('<a href=/s>S</a>')</script>"
+         "<noscript><a href=/plain>Continue</a></noscript><p hidden>H",
          {"ShownContinue"},
          {{"Continue", "https://issuer.example/plain"}}},
     };
