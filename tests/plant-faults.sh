@@ -1399,8 +1399,8 @@ OLD='            default:  // comments; a <template>'"'"'s content is never draw
 NEW='            default:  // comments; a <template>'"'"'s content is never drawn
                 return node.type == GUMBO_NODE_TEMPLATE;'
 fault "web page: a template's content walked into" $PAGE $WEB "$READS"
-OLD='            if (link.followable) outer.emplace_back(link.target, link.text.current());'
-NEW=''
+OLD='        if (!links_.empty()) return;'
+NEW='        if (!links_.empty()) return nested_.pop_back();'
 fault "web page: a link inside another dropped" $PAGE $WEB "$READS"
 OLD='        flatten();'
 NEW=''

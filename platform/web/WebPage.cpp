@@ -2,8 +2,6 @@
 
 #include <gumbo.h>
 
-#include <algorithm>
-#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
@@ -311,13 +309,16 @@ class PageReader {
     void finish() { text_.breakLine(page_.lines); }
 
   private:
-    // A link whose end has not been met: its words so far, and the links it holds, which
-    // follow it in page order.
-    struct OpenLink {
+    // A link of the outermost link open (that one first), in page order.
+    struct Link {
         std::string target;
         bool followable = false;
+        std::string text;
+    };
+    // A link whose end has not been met: where it stands among them, and its words so far.
+    struct OpenLink {
+        std::size_t index = 0;
         TextCollector text;
-        std::vector<std::pair<std::string, std::string>> inner;
     };
 
     // A block's words stand apart from the words around them, in a link's text too.
@@ -339,12 +340,15 @@ class PageReader {
     void open(std::string_view target) {
         const auto url = LinkList::resolve(target, page_.url);
         const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");
-        links_.push_back(OpenLink{std::string(target), followable, {}, {}});
+        nested_.push_back(Link{std::string(target), followable, {}});
+        links_.push_back(OpenLink{nested_.size() - 1, {}});
     }
 
     void close() {
-        OpenLink link = std::move(links_.back());
+        const OpenLink ended = std::move(links_.back());
         links_.pop_back();
+        Link& link = nested_[ended.index];
+        link.text = ended.text.current();
         if (!link.followable) {
             // A person sees why the words lead nowhere; blanks after the address would stand
             // before the ")".
@@ -354,19 +358,17 @@ class PageReader {
             text_.add(target);
             text_.add(")");
         }
-        if (!links_.empty()) {
-            // Within another link: listed after it, once it ends.
-            auto& outer = links_.back().inner;
-            if (link.followable) outer.emplace_back(link.target, link.text.current());
-            std::ranges::move(link.inner, std::back_inserter(outer));
-            return;
+        // Links inside another are listed once the outermost one ends, in the order they began.
+        if (!links_.empty()) return;
+        for (const Link& each : nested_) {
+            if (each.followable) page_.links.push_back(each.target, each.text);
         }
-        if (link.followable) page_.links.push_back(link.target, link.text.current());
-        for (const auto& [target, words] : link.inner) page_.links.push_back(target, words);
+        nested_.clear();
     }
 
     WebPage& page_;
     TextCollector text_;
+    std::vector<Link> nested_;
     std::vector<OpenLink> links_;
 };
 
