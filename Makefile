@@ -23,7 +23,7 @@ TEST_JOBS    ?= $(shell echo $$(( $(JOBS) * 2 )))
 PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-format \
 	libcurl4-openssl-dev libssl-dev libsimdjson-dev libboost-json1.81-dev libboost-url1.81-dev \
 	libboost1.81-dev libicu-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
-	libbenchmark-dev libcli11-dev libedit-dev ccache
+	libbenchmark-dev libcli11-dev libedit-dev libgumbo-dev ccache
 
 # The fuzz targets are built with clang and its libFuzzer runtime; llvm-symbolizer names the
 # frames of a crash's stack.
@@ -32,6 +32,7 @@ FUZZ_TARGETS  := FuzzTransferListDecoding FuzzDepositListDecoding FuzzPaymentIns
 	FuzzConfigurationDecoding FuzzURLResolution FuzzDateReading \
 	FuzzLocalizedText
 FUZZ_TARGETS  += FuzzCardTextEditing
+FUZZ_TARGETS  += FuzzWebPage
 
 # ccache (used when present) shares one cache between checkouts in different folders.
 export CCACHE_BASEDIR := $(CURDIR)

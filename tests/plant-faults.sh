@@ -1209,7 +1209,7 @@ OLD="        out.push_back('%');"
 NEW='        out.append("%25");'
 fault "web page: an escape in a link's address encoded again" platform/url/URLComponents.cpp \
     $WEB "$LINKS"
-OLD='                    text.add(target);'
+OLD='            text_.add(target);'
 NEW=''
 fault "web page: a link that cannot be followed is not named in the text" platform/web/WebPage.cpp \
     $WEB "$LINKS"
@@ -1440,5 +1440,45 @@ OLD='        if (const auto other = screen ? screen->foreignReply() : std::nullo
 NEW='        if (const auto other = std::optional<std::string>()) {'
 fault "screens' ends: kyc start says nothing of a read's reply for another session" \
     examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*KycStartAsks*"
+
+# 35. Pages read through the HTML5 parser as a browser with scripting off reads them; only links
+# the view can load offered; a redirect's address read as a link's.
+PAGE=platform/web/WebPage.cpp
+READS="$WEB:WebPageTest.ReadsTitleTextAndLinksAsShown"
+OLD='        const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");'
+NEW='        const bool followable = url.has_value();'
+fault "web page: links the view cannot load offered" $PAGE $WEB "$READS"
+OLD='                addText(node.v.text.text);'
+NEW='                addText(node.v.text.original_text.data ? std::string_view(
+                    node.v.text.original_text.data, node.v.text.original_text.length)
+                    : std::string_view(node.v.text.text));'
+fault "web page: character references in the text shown as written" $PAGE $WEB "$READS"
+OLD='        if (element.tag == GUMBO_TAG_A && gumbo_get_attribute(&element.attributes, "href")) {
+            close();'
+NEW='        if (element.tag == GUMBO_TAG_A && gumbo_get_attribute(&element.attributes, "href")) {
+            if (node.parse_flags & GUMBO_INSERTION_IMPLICIT_END_TAG) return links_.pop_back();
+            close();'
+fault "web page: a link with no end tag dropped" $PAGE $WEB "$READS"
+OLD='            if (const GumboAttribute* href = gumbo_get_attribute(&element.attributes, "href")) {
+                open(href->value);'
+NEW='            if (const GumboAttribute* href = gumbo_get_attribute(&element.attributes, "href")) {
+                open(std::string_view(href->original_value.data, href->original_value.length));'
+fault "web page: an href read as written, quotes and references kept" $PAGE $WEB "$READS"
+OLD='            default:  // comments; a <template>'"'"'s content is never drawn
+                return false;'
+NEW='            default:  // comments; a <template>'"'"'s content is never drawn
+                return node.type == GUMBO_NODE_TEMPLATE;'
+fault "web page: a template's content walked into" $PAGE $WEB "$READS"
+OLD='        if (!links_.empty()) return;'
+NEW='        if (!links_.empty()) return nested_.pop_back();'
+fault "web page: a link inside another dropped" $PAGE $WEB "$READS"
+OLD='        flatten();'
+NEW=''
+fault "web page: a deeply nested page freed by recursion" $PAGE $WEB \
+    "$WEB:WebPageTest.AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePage"
+OLD='                URLComponents::parseAsBrowser(*location, previous.url().scheme())) {'
+NEW='                URLComponents::parse(*location)) {'
+fault "web view: a redirect's address read strictly, not as browsers read it" \
+    platform/web/WebView.cpp $WEB "$WEB:WebViewTest.FollowsEachRedirectHopAfterAskingOnceAndShowsThePage"
 
 plant_all

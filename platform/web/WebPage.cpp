@@ -1,110 +1,143 @@
 #include "platform/web/WebPage.hpp"
 
-#include <algorithm>
-#include <array>
+#include <gumbo.h>
+#include <malloc.h>
+
+#include <new>
 #include <utility>
+#include <vector>
 
 namespace corvend::platform::web {
 
 namespace {
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// `needle` is lower-case ASCII.
-bool startsWithIgnoringCase(std::string_view text, std::string_view needle) {
-    return text.size() >= needle.size() &&
-           std::ranges::equal(text.substr(0, needle.size()), needle,
-                              [](char a, char b) { return lower(a) == b; });
-}
-
-// Where `needle` (lower-case ASCII, a few letters) first appears at or after `from`, in any
-// letter case. Linear in the text: nothing is copied.
-std::size_t findIgnoringCase(std::string_view text, std::string_view needle, std::size_t from) {
-    for (std::size_t at = from; at + needle.size() <= text.size(); ++at) {
-        if (lower(text[at]) == needle.front() && startsWithIgnoringCase(text.substr(at), needle))
-            return at;
-    }
-    return std::string_view::npos;
-}
-
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-// Appends `text` with the named and numeric references pages commonly use decoded; others stay
-// as written.
-void decodeEntities(std::string_view text, std::string& out) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kNamed{{
-        {"&amp;", "&"},
-        {"&lt;", "<"},
-        {"&gt;", ">"},
-        {"&quot;", "\""},
-        {"&#39;", "'"},
-        {"&nbsp;", " "},
-    }};
-    for (std::size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        if (text[i] == '&') {
-            for (const auto& [entity, value] : kNamed) {
-                if (text.substr(i, entity.size()) == entity) {
-                    out += value;
-                    i += entity.size();
-                    replaced = true;
-                    break;
-                }
+const GumboVector& childrenOf(const GumboNode& node) {
+    return node.type == GUMBO_NODE_DOCUMENT ? node.v.document.children : node.v.element.children;
+}
+
+bool holdsChildren(const GumboNode& node) {
+    return node.type == GUMBO_NODE_DOCUMENT || node.type == GUMBO_NODE_ELEMENT ||
+           node.type == GUMBO_NODE_TEMPLATE;
+}
+
+GumboNode* child(const GumboNode& node, unsigned index) {
+    return static_cast<GumboNode*>(childrenOf(node).data[index]);
+}
+
+// The node after `node` in document order once its children are done (or skipped), and calls
+// `leave` for each element this climbs out of; null after the last. Climbs by parent links, so
+// that a walk needs no memory of its own however deep the page nests.
+template <class Leave>
+GumboNode* nextAfter(GumboNode* node, Leave&& leave) {
+    while (node->parent) {
+        GumboNode* parent = node->parent;
+        const unsigned next = node->index_within_parent + 1;
+        if (next < childrenOf(*parent).length) return child(*parent, next);
+        node = parent;
+        if (node->type != GUMBO_NODE_DOCUMENT) leave(*node);
+    }
+    return nullptr;
+}
+
+// Calls `visit` on every node below the document in document order; an element for which it
+// returns false is left without its children, and one for which it returns true is passed to
+// `leave` after them. Iterative: a page of millions of nested tags is walked in
+// constant stack.
+template <class Visit, class Leave>
+void walk(GumboNode& document, Visit&& visit, Leave&& leave) {
+    GumboNode* node = childrenOf(document).length > 0 ? child(document, 0) : nullptr;
+    while (node) {
+        const bool entered = visit(*node) && holdsChildren(*node);
+        if (entered && childrenOf(*node).length > 0) {
+            node = child(*node, 0);
+            continue;
+        }
+        if (entered) leave(*node);
+        node = nextAfter(node, leave);
+    }
+}
+
+// A parsed page, destroyed without recursion: Gumbo frees a tree by recursing into each
+// child, which overflows a thread's stack on a page of a million nested tags. Before that,
+// every node is made a child of the document itself and left without children of its own, so
+// that Gumbo's recursion goes two levels deep; each is still freed once, with its parts.
+class GumboTree {
+  public:
+    explicit GumboTree(std::string_view html)
+        : options_(kGumboDefaultOptions), pageBytes_(html.size()) {
+        options_.max_errors = 0;  // the errors are never read
+        output_ = gumbo_parse_with_options(&options_, html.data(), html.size());
+        if (!output_) throw std::bad_alloc();
+    }
+    GumboTree(const GumboTree&) = delete;
+    GumboTree& operator=(const GumboTree&) = delete;
+    ~GumboTree() {
+        flatten();
+        gumbo_destroy_output(&options_, output_);
+        // A tree takes about 15 times its page, freed here on the reading thread, whose memory
+        // the host's other threads never reuse: a large one goes back to the system at once.
+        if (pageBytes_ >= kGiveBackAbove) malloc_trim(0);
+    }
+
+    GumboNode& document() const { return *output_->document; }
+
+  private:
+    void flatten() {
+        GumboNode& root = document();
+        std::size_t count = 0;
+        walk(
+            root,
+            [&](GumboNode&) {
+                ++count;
+                return true;
+            },
+            [](GumboNode&) {});
+        auto** nodes = static_cast<void**>(
+            options_.allocator(options_.userdata, (count == 0 ? 1 : count) * sizeof(void*)));
+        if (!nodes) return;  // left as it is: destroyed the usual way
+        std::size_t at = 0;
+        walk(
+            root,
+            [&](GumboNode& node) {
+                nodes[at++] = &node;
+                return true;
+            },
+            [](GumboNode&) {});
+        for (std::size_t i = 0; i < count; ++i) {
+            auto& node = *static_cast<GumboNode*>(nodes[i]);
+            if (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) {
+                node.v.element.children.length = 0;
             }
         }
-        if (!replaced) out += text[i++];
+        GumboVector& top = root.v.document.children;
+        options_.deallocator(options_.userdata, top.data);
+        top.data = nodes;
+        top.length = static_cast<unsigned>(count);
+        top.capacity = static_cast<unsigned>(count);
     }
-}
 
-// The value of attribute `name` (lower-case) inside a tag's text ("a href='x' class=y"), if
-// present.
-std::optional<std::string> attribute(std::string_view tag, std::string_view name) {
-    std::size_t at = 0;
-    while ((at = findIgnoringCase(tag, name, at)) != std::string_view::npos) {
-        const bool startsWord = at > 0 && isSpace(tag[at - 1]);
-        std::size_t i = at + name.size();
-        at = i;
-        if (!startsWord) continue;
-        while (i < tag.size() && isSpace(tag[i])) ++i;
-        if (i >= tag.size() || tag[i] != '=') continue;
-        ++i;
-        while (i < tag.size() && isSpace(tag[i])) ++i;
-        std::string value;
-        if (i >= tag.size()) return value;
-        const char quote = tag[i];
-        if (quote == '"' || quote == '\'') {
-            const std::size_t end = tag.find(quote, i + 1);
-            decodeEntities(tag.substr(i + 1, end == std::string_view::npos ? std::string_view::npos
-                                                                           : end - i - 1),
-                           value);
-            return value;
-        }
-        std::size_t end = i;
-        while (end < tag.size() && !isSpace(tag[end]) && tag[end] != '>') ++end;
-        decodeEntities(tag.substr(i, end - i), value);
-        return value;
-    }
-    return std::nullopt;
-}
+    static constexpr std::size_t kGiveBackAbove = 1 << 20;
 
-bool isBlock(std::string_view name) {
-    static constexpr std::array<std::string_view, 22> kBlocks{
-        "p",  "div", "br", "h1",    "h2",    "h3",   "h4",      "h5",   "h6",     "li",     "ul",
-        "ol", "tr",  "hr", "table", "title", "body", "section", "form", "header", "footer", "main"};
-    return std::ranges::find(kBlocks, name) != kBlocks.end();
-}
+    GumboOptions options_;
+    std::size_t pageBytes_;
+    GumboOutput* output_ = nullptr;
+};
 
 // Collects shown text, blanks collapsed, into the current line.
 class TextCollector {
   public:
     void add(std::string_view text) {
-        for (const char c : text) {
-            if (isSpace(c)) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            // A no-break space shows as a blank.
+            const bool noBreak = c == '\xC2' && i + 1 < text.size() && text[i + 1] == '\xA0';
+            if (isSpace(c) || noBreak) {
                 pendingSpace_ = !current_.empty();
+                if (noBreak) ++i;
             } else {
                 if (pendingSpace_) current_ += ' ';
                 pendingSpace_ = false;
@@ -112,7 +145,8 @@ class TextCollector {
             }
         }
     }
-    // The line so far; clear() ends it.
+    // Blanks the next text off from what came before, as a table's cells are.
+    void separate() { pendingSpace_ = !current_.empty(); }
     std::string_view current() const { return current_; }
     void clear() {
         current_.clear();
@@ -129,92 +163,235 @@ class TextCollector {
     bool pendingSpace_ = false;
 };
 
+bool isHTML(const GumboNode& node, GumboTag tag) {
+    return (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) &&
+           node.v.element.tag == tag && node.v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
+}
+
+// Elements a browser never draws (its default style sheet hides them, or they hold no text
+// of the page); with scripting off a <noscript> is drawn.
+bool isHidden(const GumboElement& element) {
+    if (gumbo_get_attribute(&element.attributes, "hidden")) return true;
+    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
+    switch (element.tag) {
+        case GUMBO_TAG_HEAD:
+        case GUMBO_TAG_TITLE:
+        case GUMBO_TAG_SCRIPT:
+        case GUMBO_TAG_STYLE:
+        case GUMBO_TAG_NOEMBED:
+        case GUMBO_TAG_NOFRAMES:
+        case GUMBO_TAG_IFRAME:
+        case GUMBO_TAG_AREA:
+        case GUMBO_TAG_BASE:
+        case GUMBO_TAG_BASEFONT:
+        case GUMBO_TAG_DATALIST:
+        case GUMBO_TAG_LINK:
+        case GUMBO_TAG_META:
+        case GUMBO_TAG_PARAM:
+        case GUMBO_TAG_RP:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Elements drawn as blocks: each starts and ends a line.
+bool isBlock(GumboTag tag) {
+    switch (tag) {
+        case GUMBO_TAG_ADDRESS:
+        case GUMBO_TAG_ARTICLE:
+        case GUMBO_TAG_ASIDE:
+        case GUMBO_TAG_BLOCKQUOTE:
+        case GUMBO_TAG_BODY:
+        case GUMBO_TAG_BR:
+        case GUMBO_TAG_CAPTION:
+        case GUMBO_TAG_CENTER:
+        case GUMBO_TAG_DD:
+        case GUMBO_TAG_DETAILS:
+        case GUMBO_TAG_DIR:
+        case GUMBO_TAG_DIV:
+        case GUMBO_TAG_DL:
+        case GUMBO_TAG_DT:
+        case GUMBO_TAG_FIELDSET:
+        case GUMBO_TAG_FIGCAPTION:
+        case GUMBO_TAG_FIGURE:
+        case GUMBO_TAG_FOOTER:
+        case GUMBO_TAG_FORM:
+        case GUMBO_TAG_H1:
+        case GUMBO_TAG_H2:
+        case GUMBO_TAG_H3:
+        case GUMBO_TAG_H4:
+        case GUMBO_TAG_H5:
+        case GUMBO_TAG_H6:
+        case GUMBO_TAG_HEADER:
+        case GUMBO_TAG_HGROUP:
+        case GUMBO_TAG_HR:
+        case GUMBO_TAG_LEGEND:
+        case GUMBO_TAG_LI:
+        case GUMBO_TAG_LISTING:
+        case GUMBO_TAG_MAIN:
+        case GUMBO_TAG_MENU:
+        case GUMBO_TAG_NAV:
+        case GUMBO_TAG_OL:
+        case GUMBO_TAG_P:
+        case GUMBO_TAG_PLAINTEXT:
+        case GUMBO_TAG_PRE:
+        case GUMBO_TAG_SECTION:
+        case GUMBO_TAG_SUMMARY:
+        case GUMBO_TAG_TABLE:
+        case GUMBO_TAG_TR:
+        case GUMBO_TAG_UL:
+        case GUMBO_TAG_XMP:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The document's title: the text of its first HTML <title>, blanks collapsed.
+std::optional<std::string> titleOf(GumboNode& document) {
+    std::optional<std::string> title;
+    bool found = false;
+    walk(
+        document,
+        [&](GumboNode& node) {
+            // A <template>'s content is no part of the document.
+            if (found || node.type == GUMBO_NODE_TEMPLATE) return false;
+            if (!isHTML(node, GUMBO_TAG_TITLE)) return true;
+            found = true;
+            TextCollector text;
+            for (unsigned i = 0; i < node.v.element.children.length; ++i) {
+                const GumboNode& part = *child(node, i);
+                if (part.type == GUMBO_NODE_TEXT || part.type == GUMBO_NODE_WHITESPACE) {
+                    text.add(part.v.text.text);
+                }
+            }
+            if (!text.current().empty()) title = std::string(text.current());
+            return false;
+        },
+        [](GumboNode&) {});
+    return title;
+}
+
+// Reads the shown text and the links of the body, in document order.
+class PageReader {
+  public:
+    explicit PageReader(WebPage& page) : page_(page) {}
+
+    bool visit(GumboNode& node) {
+        switch (node.type) {
+            case GUMBO_NODE_TEXT:
+            case GUMBO_NODE_WHITESPACE:
+            case GUMBO_NODE_CDATA:
+                addText(node.v.text.text);
+                return false;
+            case GUMBO_NODE_ELEMENT:
+                break;
+            default:  // comments; a <template>'s content is never drawn
+                return false;
+        }
+        const GumboElement& element = node.v.element;
+        if (isHidden(element)) return false;
+        const bool html = element.tag_namespace == GUMBO_NAMESPACE_HTML;
+        if (html && isBlock(element.tag)) breakLine();
+        if (html && (element.tag == GUMBO_TAG_TD || element.tag == GUMBO_TAG_TH)) separate();
+        if (html && element.tag == GUMBO_TAG_A) {
+            if (const GumboAttribute* href = gumbo_get_attribute(&element.attributes, "href")) {
+                open(href->value);
+            }
+        }
+        return true;
+    }
+
+    void leave(GumboNode& node) {
+        const GumboElement& element = node.v.element;
+        if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return;
+        if (element.tag == GUMBO_TAG_A && gumbo_get_attribute(&element.attributes, "href")) {
+            close();
+        }
+        if (isBlock(element.tag)) breakLine();
+    }
+
+    // After the walk, which has left every element it entered: links with no end tag of
+    // their own included, ended where the parser ended them.
+    void finish() { text_.breakLine(page_.lines); }
+
+  private:
+    // A link of the outermost link open (that one first), in page order.
+    struct Link {
+        std::string target;
+        bool followable = false;
+        std::string text;
+    };
+    // A link whose end has not been met: where it stands among them, and its words so far.
+    struct OpenLink {
+        std::size_t index = 0;
+        TextCollector text;
+    };
+
+    // A block's words stand apart from the words around them, in a link's text too.
+    void breakLine() {
+        text_.breakLine(page_.lines);
+        if (!links_.empty()) links_.back().text.separate();
+    }
+    void separate() {
+        text_.separate();
+        if (!links_.empty()) links_.back().text.separate();
+    }
+
+    void addText(std::string_view text) {
+        text_.add(text);
+        // The words belong to the innermost link: the one a person's tap on them follows.
+        if (!links_.empty()) links_.back().text.add(text);
+    }
+
+    void open(std::string_view target) {
+        const auto url = LinkList::resolve(target, page_.url);
+        const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");
+        nested_.push_back(Link{std::string(target), followable, {}});
+        links_.push_back(OpenLink{nested_.size() - 1, {}});
+    }
+
+    void close() {
+        const OpenLink ended = std::move(links_.back());
+        links_.pop_back();
+        Link& link = nested_[ended.index];
+        link.text = ended.text.current();
+        if (!link.followable) {
+            // A person sees why the words lead nowhere; blanks after the address would stand
+            // before the ")".
+            std::string_view target = link.target;
+            while (!target.empty() && isSpace(target.back())) target.remove_suffix(1);
+            text_.add(" (a link that cannot be followed: ");
+            text_.add(target);
+            text_.add(")");
+        }
+        // Links inside another are listed once the outermost one ends, in the order they began.
+        if (!links_.empty()) return;
+        for (const Link& each : nested_) {
+            if (each.followable) page_.links.push_back(each.target, each.text);
+        }
+        nested_.clear();
+    }
+
+    WebPage& page_;
+    TextCollector text_;
+    std::vector<Link> nested_;
+    std::vector<OpenLink> links_;
+};
+
 }  // namespace
 
 WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
     LinkList links(url);
     WebPage page{std::move(url), statusCode, std::nullopt, {}, std::move(links)};
-    TextCollector text;
-    TextCollector title;
-    TextCollector linkText;
-    bool inTitle = false;
-    // Inside <a>: its target as written, and whether it can be followed.
-    struct OpenLink {
-        std::optional<std::string> target;
-        bool followable = false;
-    };
-    std::optional<OpenLink> openLink;
-    std::string shown;
-    std::string name;
-
-    std::size_t i = 0;
-    while (i < html.size()) {
-        if (html[i] != '<') {
-            const std::size_t end = std::min(html.find('<', i), html.size());
-            shown.clear();
-            decodeEntities(html.substr(i, end - i), shown);
-            (inTitle ? title : text).add(shown);
-            if (openLink) linkText.add(shown);
-            i = end;
-            continue;
-        }
-        if (html.substr(i, 4) == "<!--") {
-            const std::size_t end = html.find("-->", i + 4);
-            i = end == std::string_view::npos ? html.size() : end + 3;
-            continue;
-        }
-        const std::size_t close = html.find('>', i);
-        const std::string_view tag =
-            html.substr(i + 1, (close == std::string_view::npos ? html.size() : close) - i - 1);
-        i = close == std::string_view::npos ? html.size() : close + 1;
-
-        const bool closing = !tag.empty() && tag.front() == '/';
-        std::size_t nameEnd = closing ? 1 : 0;
-        while (nameEnd < tag.size() && !isSpace(tag[nameEnd]) && tag[nameEnd] != '/') ++nameEnd;
-        name.assign(tag.substr(closing ? 1 : 0, nameEnd - (closing ? 1 : 0)));
-        std::ranges::transform(name, name.begin(), lower);
-
-        if (!closing && (name == "script" || name == "style")) {
-            // Never run, never shown: skipped up to its end tag, searched from here on only.
-            const std::string endTag = "</" + name;
-            const std::size_t end = findIgnoringCase(html, endTag, i);
-            i = end == std::string_view::npos ? html.size() : end;
-            continue;
-        }
-        if (name == "title") {
-            inTitle = !closing;
-            if (closing && page.title == std::nullopt && !title.current().empty()) {
-                page.title = std::string(title.current());
-            }
-            if (closing) title.clear();
-            continue;
-        }
-        if (name == "a") {
-            if (!closing) {
-                std::optional<std::string> target = attribute(tag, "href");
-                const bool followable = target && LinkList::resolve(*target, page.url);
-                linkText.clear();
-                openLink = OpenLink{std::move(target), followable};
-            } else if (openLink) {
-                if (openLink->followable) {
-                    page.links.push_back(*openLink->target, linkText.current());
-                } else if (openLink->target) {
-                    // A person sees why the words lead nowhere; blanks after the address
-                    // would stand before the ")".
-                    std::string_view target = *openLink->target;
-                    while (!target.empty() && isSpace(target.back())) target.remove_suffix(1);
-                    text.add(" (a link that cannot be followed: ");
-                    text.add(target);
-                    text.add(")");
-                }
-                linkText.clear();
-                openLink.reset();
-            }
-            continue;
-        }
-        if (isBlock(name)) text.breakLine(page.lines);
-    }
-    text.breakLine(page.lines);
+    const GumboTree tree(html);
+    page.title = titleOf(tree.document());
+    PageReader reader(page);
+    walk(
+        tree.document(), [&](GumboNode& node) { return reader.visit(node); },
+        [&](GumboNode& node) { reader.leave(node); });
+    reader.finish();
     page.lines.shrinkToFit();
     page.links.shrinkToFit();
     return page;

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <pthread.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Counts what this thread allocates while a measurement runs, so a test can tell what a read
 // page keeps and how much reading it allocated on the way.
@@ -50,6 +53,25 @@ std::string repeated(const std::string& piece, int times) {
     return out;
 }
 
+// Runs `work` on a thread of a 256 KiB stack and waits for it.
+template <class Work>
+void onSmallStack(Work work) {
+    pthread_attr_t attributes;
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+    pthread_t thread;
+    const int started = pthread_create(
+        &thread, &attributes,
+        [](void* argument) -> void* {
+            (*static_cast<Work*>(argument))();
+            return nullptr;
+        },
+        &work);
+    pthread_attr_destroy(&attributes);
+    ASSERT_EQ(started, 0);
+    pthread_join(thread, nullptr);
+}
+
 TEST(WebPageTest, AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePage) {
     const struct {
         const char* name;
@@ -68,15 +90,21 @@ TEST(WebPageTest, AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePa
         {"empty scripts", "<p>a" + repeated("<script></script>", 5'000) + "<STYLE>b</STYLE>", 1, 0,
          8.0},
         {"long text", "<p>" + repeated("word ", 40'000), 1, 0, 8.0},
+        {"deep nesting", repeated("<span>", 100'000) + "x", 1, 0, 8.0},
     };
     const URL url = *URL::make("https://issuer.example/acs/page");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        tLive = 0;
-        tTotal = 0;
-        tCounting = true;
-        std::optional<WebPage> page = WebPage::parse(url, 200, c.html);
-        tCounting = false;
+        // Read on a thread of a small stack: no part of reading may recurse per level of
+        // nesting.
+        std::optional<WebPage> page;
+        onSmallStack([&] {
+            tLive = 0;
+            tTotal = 0;
+            tCounting = true;
+            page = WebPage::parse(url, 200, c.html);
+            tCounting = false;
+        });
         const auto bytes = static_cast<double>(c.html.size());
         EXPECT_LE(static_cast<double>(tLive), 2.0 * bytes) << tLive << " for " << bytes;
         if (c.work) {
@@ -106,6 +134,71 @@ TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
     ASSERT_EQ(page.links.size(), 1u);
     EXPECT_EQ(page.links.front().text, "Next step");
     EXPECT_EQ(page.links.front().url.absoluteString(), "https://issuer.example/acs/next?a=1&b=2");
+
+    // Read as a browser reads HTML: attributes, references, unclosed and nested tags.
+    const struct {
+        const char* name;
+        const char* html;
+        std::vector<std::string> lines;
+        std::vector<std::pair<std::string, std::string>> links;  // text, address
+    } pages[] = {
+        {"a '>' in a quoted value",
+         "<span title=\"Shop x><a href=http://other.example/>Approve</a>\">"
+         "Pay</span> <a title='a > b' href=/approve>Approve</a>",
+         {"Pay Approve"},
+         {{"Approve", "https://issuer.example/approve"}}},
+        {"an href inside another value",
+         "<a title=\"x href=/abandon\" href=\"/cancel\">Cancel</a>",
+         {"Cancel"},
+         {{"Cancel", "https://issuer.example/cancel"}}},
+        {"references",
+         "<p>&euro; 70.00, &#8364; 1 &#x20AC;&nbsp;2 &amp x &copy 2026 &euro 3"
+         "<a href='pay?a=1&#38;b=2&amp;c=&copy=3'>Pay</a>",
+         {"\u20AC 70.00, \u20AC 1 \u20AC 2 & x \u00A9 2026 &euro 3Pay"},
+         {{"Pay", "https://issuer.example/acs/pay?a=1&b=2&c=&copy=3"}}},
+        {"an unclosed link",
+         "<p>Pay? <a href=/approve>Approve",
+         {"Pay? Approve"},
+         {{"Approve", "https://issuer.example/approve"}}},
+        {"addresses the view cannot load",
+         "<a href='javascript://host/%0Aalert(1)'>A</a><a href=file://localhost/etc/passwd>B</a>"
+         "<A HREF=ftp://files.example/x>C</A>",
+         {"A (a link that cannot be followed: javascript://host/%0Aalert(1))B (a link that cannot "
+          "be followed: file://localhost/etc/passwd)C (a link that cannot be followed: "
+          "ftp://files.example/x)"},
+         {}},
+        {"unquoted, single-quoted and upper-case",
+         "<DIV CLASS=x><A HREF=/Up?a=b class=c>Up</A>"
+         "</DIV><a href='/q?x=\"1\"'>Quote</a><a title=\"<b>\" href=/lt>Less</a>",
+         {"Up", "QuoteLess"},
+         {{"Up", "https://issuer.example/Up?a=b"},
+          {"Quote", "https://issuer.example/q?x=%221%22"},
+          {"Less", "https://issuer.example/lt"}}},
+        {"nested links",
+         "<a href=/one>One<a href=/two>Two</a></a><table><tr><td><a href=/three>"
+         "Three<table><tr><td><a href=/four>Four</a></table> more</a></table>",
+         {"OneTwo", "Three", "Four", "more"},
+         {{"One", "https://issuer.example/one"},
+          {"Two", "https://issuer.example/two"},
+          {"Three more", "https://issuer.example/three"},
+          {"Four", "https://issuer.example/four"}}},
+        {"what is never shown",
+         "<p>Shown<template><p>T<a href=/t>T</a></template><!-- <a href=/c>C</a> -->"
+         "<style>p{}</style><script>document.write('<a href=/s>S</a>')</script>"
+         "<noscript><a href=/plain>Continue</a></noscript><p hidden>H",
+         {"ShownContinue"},
+         {{"Continue", "https://issuer.example/plain"}}},
+    };
+    for (const auto& row : pages) {
+        SCOPED_TRACE(row.name);
+        const auto read =
+            WebPage::parse(*URL::make("https://issuer.example/acs/page"), 200, row.html);
+        EXPECT_EQ(read.lines, row.lines);
+        std::vector<std::pair<std::string, std::string>> links;
+        for (const auto& link : read.links)
+            links.emplace_back(link.text, link.url.absoluteString());
+        EXPECT_EQ(links, row.links);
+    }
 
     // An address is read as browsers read it, then resolved; one still unreadable is named.
     const struct {

@@ -190,7 +190,9 @@ void WebView::arrived(std::uint64_t id, std::optional<WebPage> page,
     if (const auto location = redirectLocation(response)) {
         const URLRequest& previous = pending_->request;
         std::optional<URL> target;
-        if (const auto reference = URLComponents::parse(*location)) {
+        // Read as browsers read it, by the same rules as a link's address.
+        if (const auto reference =
+                URLComponents::parseAsBrowser(*location, previous.url().scheme())) {
             target = reference->url(previous.url());
         }
         if (!target) {

@@ -56,6 +56,8 @@ class WebViewTest : public ::testing::Test {
         routes.Get("/done", [](const auto&, auto& res) { res.set_content("Done", "text/plain"); });
         routes.Get("/loop", [](const auto&, auto& res) { res.set_redirect("/loop", 302); });
         routes.Get("/unusable", [](const auto&, auto& res) { res.set_redirect("http://[", 302); });
+        routes.Get("/returning",
+                   [](const auto&, auto& res) { res.set_redirect(" /done?id=a b|c\\d ", 302); });
         routes.Get("/slow", [this](const auto&, auto& res) {
             server_.park();
             res.set_content("late", "text/plain");
@@ -105,6 +107,14 @@ TEST_F(WebViewTest, FollowsEachRedirectHopAfterAskingOnceAndShowsThePage) {
     webView_->navigate(server_.url("/done?x=1"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(webView_->loadsEnded(), 3u);
+
+    // A redirect's address is read as a link's is: what a browser sends encoded is followed.
+    webView_->load(URLRequest(server_.url("/returning")));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(delegate_->asked.back(), (std::pair<std::string, Type>{"/done", Type::redirect}));
+    ASSERT_TRUE(webView_->page());
+    EXPECT_EQ(webView_->page()->url, server_.url("/done?id=a%20b%7Cc%5Cd"));
+    EXPECT_FALSE(webView_->lastError());
 }
 
 TEST_F(WebViewTest, ACancelAtAnyHopStopsThere) {

@@ -1,0 +1,48 @@
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/FuzzCheck.hpp"
+#include "platform/url/URL.hpp"
+#include "platform/web/WebPage.hpp"
+
+namespace {
+
+using corvend::platform::URL;
+using corvend::platform::web::WebPage;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// Shown text: blanks collapsed to single spaces, none at either end.
+bool isCollapsed(std::string_view text) {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ' ' && isBlank(text[i])) return false;
+        if (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Input: a page's bytes, as a server may send them.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const URL base = *URL::make("https://issuer.example/acs/page");
+    const std::string_view html(reinterpret_cast<const char*>(data), size);
+    const WebPage page = WebPage::parse(base, 200, html);
+
+    if (page.title) FUZZ_CHECK(!page.title->empty() && isCollapsed(*page.title));
+    for (const std::string_view line : page.lines) {
+        FUZZ_CHECK(!line.empty() && isCollapsed(line));
+    }
+    // Every link offered can be loaded: an http or https address with a host.
+    for (const auto& link : page.links) {
+        const std::string scheme = link.url.scheme();
+        FUZZ_CHECK(scheme == "http" || scheme == "https");
+        FUZZ_CHECK(URL::make(link.url.absoluteString()) == link.url);
+        FUZZ_CHECK(isCollapsed(link.text));
+    }
+    return 0;
+}
