@@ -6,6 +6,8 @@
 #
 #   tests/plant-faults.sh            every fault
 #   tests/plant-faults.sh palette    only the faults whose name contains "palette"
+#   tests/plant-faults.sh --check    builds nothing: checks that every entry's text occurs
+#                                    exactly once in its file, so that moved code fails at once
 #
 # The scratch copy (PLANT_DIR, default build-plant/) and its build directory are kept between
 # runs; only files whose content changed are copied again, so a rerun rebuilds little.
@@ -18,6 +20,8 @@ SRC=$PLANT_DIR/src
 # in a checkout, and the shared ccache serves them.
 BUILD=$SRC/build
 JOBS=${JOBS:-4}
+CHECK=
+[[ "${1:-}" == --check ]] && { CHECK=1; shift; }
 ONLY=${1:-}
 export CCACHE_BASEDIR=$SRC CCACHE_NOHASHDIR=true
 
@@ -36,11 +40,13 @@ sync_tree() {
         done
 }
 
-echo "== copying the working tree to $SRC"
-sync_tree
-echo "== configuring $BUILD"
-cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$PLANT_DIR/configure.log" 2>&1 ||
-    { tail -n 30 "$PLANT_DIR/configure.log"; exit 2; }
+prepare() {
+    echo "== copying the working tree to $SRC"
+    sync_tree
+    echo "== configuring $BUILD"
+    cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        >"$PLANT_DIR/configure.log" 2>&1 || { tail -n 30 "$PLANT_DIR/configure.log"; exit 2; }
+}
 
 # fault NAME FILE TARGETS TESTS -- registers one fault; its patch is read from the variables OLD
 # and NEW: OLD must occur exactly once in FILE and is replaced by NEW. TARGETS are the build
@@ -75,7 +81,37 @@ build_targets() {
     (($# == 0)) || cmake --build "$BUILD" -j "$JOBS" --target "$@" >"$PLANT_DIR/build.log" 2>&1
 }
 
+# Every entry's OLD text occurs exactly once in its file of the working tree; in bash alone, so
+# that it runs before anything is installed or built.
+check_all() {
+    local -A texts=()
+    local i file text rest count bad=0
+    for ((i = 0; i < ${#names[@]}; ++i)); do
+        file=${files[$i]}
+        if [[ -z "${texts[$file]+set}" ]]; then
+            text=
+            [[ -f "$ROOT/$file" ]] && IFS= read -r -d '' text <"$ROOT/$file"
+            texts[$file]=$text
+        fi
+        text=${texts[$file]}
+        rest=${text//"${olds[$i]}"/}
+        count=0
+        ((${#olds[$i]} > 0)) && count=$(((${#text} - ${#rest}) / ${#olds[$i]}))
+        if ((count != 1)); then
+            echo "${names[$i]}: NOT APPLIED (its text occurs $count times in $file)"
+            bad=$((bad + 1))
+        fi
+    done
+    echo "== ${#names[@]} faults checked, $bad whose text is not found exactly once"
+    ((bad == 0)) || exit 1
+}
+
 plant_all() {
+    if [[ -n "$CHECK" ]]; then
+        check_all
+        return
+    fi
+    prepare
     local total=${#names[@]} caught=0 missed=() i
     # Without any fault every test named here passes; otherwise "caught" would mean nothing.
     echo "== building and running the tests unchanged"
@@ -861,8 +897,11 @@ OLD='        if (!isUTF8(value))'
 NEW='        if (false)'
 fault "wallet-cli pages: kyc start's words that are not UTF-8 are sent to be refused" \
     examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShot*"
-OLD='    if (!returnedSession(address))'
-NEW='    if (false)'
+OLD='    if (!session)
+        throw'
+NEW='    if (!session) session = "";
+    if (false)
+        throw'
 fault "wallet-cli pages: instruments complete sends a return address that names no session" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShot*"
 OLD='constexpr std::size_t kPrintedAtOnce = 64 * 1024;'
@@ -1303,8 +1342,8 @@ NEW='                     call(ownRecord("verification", id, [](const auto&) { r
 fault "wallet-cli: instruments verify reads another session back as its own" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*InstrumentVerificationShowsItsPage*"
-OLD='                 "verification", *returnedSession(address), &Wallet::InstrumentVerification::id,'
-NEW='                 "verification", *returnedSession(address), [](const auto&) { return std::optional<std::string>(); },'
+OLD='        call(ownRecord("verification", std::move(named), &Wallet::InstrumentVerification::id,'
+NEW='        call(ownRecord("verification", std::move(named), [](const auto&) { return std::optional<std::string>(); },'
 fault "wallet-cli: instruments complete prints another session" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
