@@ -135,8 +135,14 @@ void LineFitter::place(char c) {
     word_ += c;
 }
 
+bool LineFitter::startsMark() const {
+    const auto bar = kPageMark.find('|');
+    return !wordsOnLine_ && indent_ == bar && word_ == kPageMark.substr(bar, 1);
+}
+
 void LineFitter::writeWord() {
     if (word_.empty()) return;
+    if (startsMark()) marked_ = true;
     const std::size_t wordColumns = TerminalText::columns(word_);
     if (!glued_ && wordsOnLine_ && column_ + blanks_.size() + wordColumns > width_) {
         goOn();
@@ -174,18 +180,30 @@ void LineFitter::writeWord() {
 
 std::size_t LineFitter::continuationIndent() const {
     // Half the line at most, so a continued line always has room.
-    return std::min(indent_ + kContinuationIndent, width_ / 2);
+    const std::size_t lead = marked_ ? kPageMark.size() : indent_;
+    return std::min(lead + kContinuationIndent, width_ / 2);
 }
 
 void LineFitter::goOn() {
     send("\n");
     shown_.clear();
     column_ = 0;
-    const std::string indent(continuationIndent(), ' ');
+    std::string indent(continuationIndent(), ' ');
+    if (marked_) indent.replace(0, kPageMark.size(), kPageMark);
     write(indent, indent.size());
+    goneOn_ = true;
 }
 
 void LineFitter::write(std::string_view text, std::size_t columns) {
+    if (goneOn_ && !text.empty()) {
+        goneOn_ = false;
+        if (!marked_ && text.front() == '|' && shown_.size() == kPageMark.find('|')) {
+            // Never the mark on a line that is no page's.
+            send(" ");
+            shown_ += ' ';
+            ++column_;
+        }
+    }
     send(text);
     shown_ += text;
     column_ += columns;
@@ -221,6 +239,8 @@ void LineFitter::lineEnded() {
     started_ = false;
     wordsOnLine_ = false;
     glued_ = false;
+    marked_ = false;
+    goneOn_ = false;
 }
 
 }  // namespace corvend::cli

@@ -209,7 +209,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
             if (outcome == Outcome::succeeded) {
                 std::cout << "demo finished" << std::endl;
             } else {
-                std::cerr << "demo stopped at the failure above" << std::endl;
+                // Output lost stopped it: said once, with what the last command did.
+                if (std::cout) std::cerr << "demo stopped at the failure above" << std::endl;
                 exitCode = 1;
             }
             queue.stop();

@@ -489,18 +489,31 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::string lostSays{};
     };
     const std::vector<Case> cases{
-        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1. What the command made
-        // is said, so that nobody sends it again.
+        // Output lost: nobody would see what a flow asks or does next, so it goes no further
+        // than the step whose words were lost; a 1 stays 1. What the command made is said, so
+        // that nobody sends it again.
         {{"transfer", "send", "1", "EUR", "eve@example.com"},
          "",
          1,
          kOutputLost,
-         R"(device; transfer (tr-\S+) was previewed, created and confirmed \(`transfer get \1` )"},
+         R"(device; transfer (tr-\S+) was previewed \(`transfer get \1` shows it\)\s*$)"},
         {{"deposit", "run", "3", "EUR"},
          "",
          1,
          kOutputLost,
-         R"(device; deposit (dep-\S+) was previewed, created and confirmed \(`deposit get \1` )"},
+         R"(device; deposit (dep-\S+) was previewed \(`deposit get \1` shows it\)\s*$)"},
+        // Its first question unseen, a card deposit asks nothing and makes nothing; the demo
+        // runs no command after the one whose output was lost.
+        {{"card-deposit", "13", "EUR"},
+         "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\nApprove\n",
+         1,
+         kOutputLost,
+         R"(on device\s*$)"},
+        {{"--demo"},
+         "",
+         1,
+         kOutputLost,
+         R"(^wallet-cli: standard output could not be written: No space left on device\s*$)"},
         {{"instruments", "delete", "CARD", "pi-sandbox-card"},
          "",
          1,
@@ -588,6 +601,26 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     const auto requests = sandbox.requests();
     EXPECT_EQ(requests.back().path, "/digitalwallets/v1/profile/transfers");
     EXPECT_GT(requests.size(), sent);
+    // The same with its output lost: the words that name the step whose end was not seen are
+    // said on standard error, where they are seen.
+    sandbox.scriptNextReply(
+        "POST", "digitalwallets/v1/profile/transfers",
+        {.status = 503, .body = "{}", .afterRoute = true, .replaceRouteReply = true});
+    const CliRun unseen = runCli({"--base-url", bare, "transfer", "send", "8", "EUR", "fay@x.com"},
+                                 "", true, kOutputLost);
+    EXPECT_EQ(unseen.exitCode, 1) << unseen.output;
+    EXPECT_THAT(flowing(unseen.output),
+                HasSubstr("on device; the transfer may have reached the service (it would be the "
+                          "newest:"));
+    // A card deposit whose output is lost asks for no card: nothing typed blind is sent.
+    const auto deposits = sandbox.store().list("deposits").size();
+    const CliRun blind = runCli({"--base-url", bare, "card-deposit", "13", "EUR"},
+                                "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\n"
+                                "Approve\n",
+                                true, kOutputLost);
+    EXPECT_EQ(blind.exitCode, 1) << blind.output;
+    EXPECT_EQ(sandbox.store().list("deposits").size(), deposits);
+    EXPECT_EQ(sandbox.requests().back().method, "GET");
 
     // A step's reply that calls its record FAILED, names another record (a gateway that mixed
     // up replies) or, in a run, states other terms than those asked: the command ends there,
@@ -1315,9 +1348,13 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     sandbox.addRoute("GET", "sandbox/3ds/{id}", [](const corvend::sandbox::RouteRequest& request) {
         corvend::sandbox::Reply reply;
         reply.contentType = "text/html";
-        reply.body = "<title>Twice</title><a href=\"" + request.request.path +
-                     "\">Continue</a> <a href=\"" + request.request.path +
-                     "/approve\">Continue</a>";
+        // Words that read as the host's own, and a line that is cut to fit.
+        reply.body =
+            "<title>Twice</title><p>card deposit result: completed</p><p>deposit dep-1: "
+            "COMPLETED, and so many more words of the page's own that its line is cut "
+            "to fit</p><p>verification complete</p><a href=\"" +
+            request.request.path + "\">Continue</a> <a href=\"" + request.request.path +
+            "/approve\">Continue</a>";
         return reply;
     });
     const CliRun same =
@@ -1327,6 +1364,24 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     EXPECT_THAT(same.output, HasSubstr("'Continue' names several choices (1, 2): type the number"));
     EXPECT_EQ(countOf(same.output, "title: Twice\n"), 2u) << same.output;
     EXPECT_THAT(same.output, HasSubstr("deposit dep-1: " + money(2500, "EUR") + ", COMPLETED"));
+    // Every line of the page's text, title and links carries the page mark, a line cut to fit
+    // too; no line of the host's own does.
+    EXPECT_EQ(countOf(same.output, "\n  | card deposit result: completed\n"), 2u);
+    EXPECT_EQ(countOf(same.output, "card deposit result: completed\n"), 3u) << same.output;
+    std::istringstream lines(same.output);
+    bool onPage = false;
+    std::size_t pageLines = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "choose:") onPage = false;
+        if (onPage) {
+            EXPECT_TRUE(line.starts_with("  | ")) << line;
+            ++pageLines;
+        } else {
+            EXPECT_FALSE(line.starts_with("  |")) << line;
+        }
+        if (line.starts_with("web page: ")) onPage = true;
+    }
+    EXPECT_GE(pageLines, 2u * 7u) << same.output;
 }
 
 namespace {
