@@ -1410,4 +1410,40 @@ fault "wallet-cli: lost output after an instrument's deletion hides it" \
     examples/wallet-cli/CommandRun.cpp "wallet-cli wallet_cli_test" \
     "examples/wallet-cli/wallet_cli_test:*EveryOneShotCommandExitsByOneRule"
 
+# 35. The example host: once output cannot be written no flow asks or sends anything more, and
+# standard error names every step sent, seen or not; a page's text carries a mark of its own.
+CR=examples/wallet-cli/CommandRun.cpp
+OLD='    if (output_ == nullptr || !output_->fail()) return true;'
+NEW='    if (true) return true;'
+fault "wallet-cli: a flow asks and sends on after its output was lost" $CR \
+    "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule:CommandRunTest.*"
+OLD='    lastUnseen().insert(lastUnseen().end(), known_.unknown.begin(), known_.unknown.end());
+'
+NEW=''
+fault "wallet-cli: lost output leaves out the steps whose end was not seen" $CR \
+    "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule:CommandRunTest.*"
+OLD='             CommandRun::changed("card deposit " + id, "previewed", "deposit get " + id);'
+NEW=''
+fault "wallet-cli: lost output names a card deposit it made as one that may have been made" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*EveryOneShotCommandExitsByOneRule"
+OLD='                if (std::cout) std::cerr << "demo stopped at the failure above" << std::endl;'
+NEW='                std::cerr << "demo stopped at the failure above" << std::endl;'
+fault "wallet-cli: a demo whose output was lost points at a failure nobody saw" \
+    examples/wallet-cli/main.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
+OLD='                lines.push_back(std::string(LineFitter::kPageMark) +'
+NEW='                lines.push_back(std::string() +'
+fault "wallet-cli pages: a page's text printed as the host's own lines" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*CardDepositShowsTheThreeDSecurePage*"
+LF=examples/wallet-cli/LineFitter.cpp
+OLD='    if (marked_) indent.replace(0, kPageMark.size(), kPageMark);'
+NEW=''
+fault "wallet-cli pages: a page's line cut to fit goes on without its mark" $LF \
+    "wallet_cli_test" "$CLI:LineFitterTest.*:*CardDepositShowsTheThreeDSecurePage*"
+OLD="        if (!marked_ && text.front() == '|' && shown_.size() == kPageMark.find('|')) {"
+NEW='        if (false) {'
+fault "wallet-cli pages: a host line cut to fit goes on with the page mark" $LF \
+    "wallet_cli_test" "$CLI:LineFitterTest.*"
+
 plant_all

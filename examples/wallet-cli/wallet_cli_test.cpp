@@ -509,6 +509,12 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
          1,
          kOutputLost,
          R"(on device\s*$)"},
+        // The deposit previewed is named as made, never as one that may have been made.
+        {{"card-deposit", "5", "EUR", "--saved-card", "pi-sandbox-card"},
+         "123\nContinue\nConfirm\nApprove\n",
+         1,
+         kOutputLost,
+         R"(device; card deposit (dep-\S+) was previewed \(`deposit get \1` shows it\)\s*$)"},
         {{"--demo"},
          "",
          1,
