@@ -1494,7 +1494,7 @@ TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress)
                           answer + "\n");
     };
     const CliRun followed = onAPage("1");
-    EXPECT_THAT(followed.output, HasSubstr("title: Your bank\nConfirm the account."));
+    EXPECT_THAT(followed.output, HasSubstr("  | title: Your bank\n  | Confirm the account."));
     EXPECT_THAT(followed.output, HasSubstr("  [1] Confirm\n  close\n"));
     EXPECT_THAT(followed.output, HasSubstr("verification ivs-1 UK_BANK_ACCOUNT COMPLETED"));
     const CliRun closed = onAPage("close");
