@@ -1413,7 +1413,7 @@ fault "wallet-cli: lost output after an instrument's deletion hides it" \
 # 35. The example host: once output cannot be written no flow asks or sends anything more, and
 # standard error names every step sent, seen or not; a page's text carries a mark of its own.
 CR=examples/wallet-cli/CommandRun.cpp
-OLD='    if (output_ == nullptr || !output_->fail()) return true;'
+OLD='    if (output_ == nullptr || output_->flush()) return true;'
 NEW='    if (true) return true;'
 fault "wallet-cli: a flow asks and sends on after its output was lost" $CR \
     "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule:CommandRunTest.*"
@@ -1445,5 +1445,14 @@ OLD="        if (!marked_ && text.front() == '|' && shown_.size() == kPageMark.f
 NEW='        if (false) {'
 fault "wallet-cli pages: a host line cut to fit goes on with the page mark" $LF \
     "wallet_cli_test" "$CLI:LineFitterTest.*"
+OLD='    if (descriptor_ >= 0 && poll(&gone, 1, 0) == 1 && (gone.revents & POLLERR) != 0) {'
+NEW='    if (descriptor_ < -1 && poll(&gone, 1, 0) == 1 && (gone.revents & POLLERR) != 0) {'
+fault "wallet-cli: output whose pipe's reader left is found only at a write" $LF \
+    "wallet-cli wallet_cli_test" "$CLI:*AnAnswerTypedOnceTheOutputIsGone*"
+OLD='             if (CommandRun::mayStart()) deliver(std::move(line));'
+NEW='             deliver(std::move(line));'
+fault "wallet-cli: an answer typed once the output was gone is acted on" \
+    examples/wallet-cli/SessionLines.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AnAnswerTypedOnceTheOutputIsGone*"
 
 plant_all

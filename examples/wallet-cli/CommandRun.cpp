@@ -47,12 +47,11 @@ std::vector<std::string>& lastUnseen() {
 }  // namespace
 
 std::shared_ptr<CommandRun> CommandRun::make(std::function<void(const Stopped&)> stopped,
-                                             const std::ostream* output) {
+                                             std::ostream* output) {
     return std::make_shared<CommandRun>(Passkey{}, std::move(stopped), output);
 }
 
-CommandRun::CommandRun(Passkey, std::function<void(const Stopped&)> stopped,
-                       const std::ostream* output)
+CommandRun::CommandRun(Passkey, std::function<void(const Stopped&)> stopped, std::ostream* output)
     : stopped_callback_(std::move(stopped)), output_(output) {}
 
 std::shared_ptr<CommandRun> CommandRun::current() {
@@ -142,7 +141,8 @@ std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string u
 
 bool CommandRun::goesOn() {
     if (!isLive()) return false;
-    if (output_ == nullptr || !output_->fail()) return true;
+    // Flushed, so that output gone since its last write (a pipe's reader left) shows now.
+    if (output_ == nullptr || output_->flush()) return true;
     known_.outputLost = true;
     stop();
     return false;

@@ -51,9 +51,10 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     static std::string report(const std::string& command, const Stopped& known);
 
     // `stopped` runs once, on the main queue, when a stop has ended. Once `output` (if given)
-    // has failed, the run stops at the next thing it would ask or send.
+    // fails, at a write or at the flush before each thing the run would ask or send, the run
+    // stops there.
     static std::shared_ptr<CommandRun> make(std::function<void(const Stopped&)> stopped,
-                                            const std::ostream* output = nullptr);
+                                            std::ostream* output = nullptr);
     // The command under way in the session; null outside one (a single command, the demo).
     static std::shared_ptr<CommandRun> current();
     // Makes `run` the command under way (null: none).
@@ -105,7 +106,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     void call(Operation operation, Completion completion, std::string unknown = {});
 
     struct Passkey {};
-    CommandRun(Passkey, std::function<void(const Stopped&)> stopped, const std::ostream* output);
+    CommandRun(Passkey, std::function<void(const Stopped&)> stopped, std::ostream* output);
 
   private:
     struct Pending {
@@ -127,7 +128,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     void settle();
 
     std::function<void(const Stopped&)> stopped_callback_;
-    const std::ostream* output_;
+    std::ostream* output_;
     bool stopped_ = false;
     bool ended_ = false;
     std::uint64_t nextId_ = 0;

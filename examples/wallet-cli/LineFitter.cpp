@@ -1,5 +1,7 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -69,8 +71,8 @@ Piece pieceOf(std::string_view word, std::size_t room, std::size_t least = 0) {
 
 }  // namespace
 
-LineFitter::LineFitter(std::ostream& stream, std::size_t width)
-    : stream_(stream), target_(stream.rdbuf()), width_(width) {
+LineFitter::LineFitter(std::ostream& stream, std::size_t width, int descriptor)
+    : stream_(stream), target_(stream.rdbuf()), width_(width), descriptor_(descriptor) {
     stream_.flush();
     stream_.rdbuf(this);
 }
@@ -104,6 +106,12 @@ int LineFitter::sync() {
     glued_ = inWord;
     errno = 0;
     if (target_->pubsync() != 0) lost();
+    // A pipe or socket no one reads any more: what is written next would be lost.
+    pollfd gone{.fd = descriptor_, .events = 0, .revents = 0};
+    if (descriptor_ >= 0 && poll(&gone, 1, 0) == 1 && (gone.revents & POLLERR) != 0) {
+        errno = EPIPE;
+        lost();
+    }
     return error_ ? -1 : 0;
 }
 

@@ -34,7 +34,9 @@ class LineFitter final : public std::streambuf {
     // What starts every line of a page's text, and no line of the host's own.
     static constexpr std::string_view kPageMark = "  | ";
 
-    LineFitter(std::ostream& stream, std::size_t width);
+    // `descriptor`, when given, is where the old buffer writes: a flush finds it gone (a pipe
+    // whose reader left) even with nothing to write.
+    LineFitter(std::ostream& stream, std::size_t width, int descriptor = -1);
     ~LineFitter() override;
 
     LineFitter(const LineFitter&) = delete;
@@ -77,6 +79,7 @@ class LineFitter final : public std::streambuf {
     TerminalText text_;
     std::streambuf* target_;
     std::size_t width_;
+    int descriptor_;
     std::string shown_;         // the line written so far
     std::size_t column_ = 0;    // its columns
     std::size_t indent_ = 0;    // its leading blanks

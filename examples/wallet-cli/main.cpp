@@ -396,7 +396,7 @@ int main(int argc, char** argv) {
     // The sandbox's server would ignore it too, but only once it starts.
     std::signal(SIGPIPE, SIG_IGN);
     // Every line the host writes fits 80 columns.
-    corvend::cli::LineFitter screen(std::cout, 80);
+    corvend::cli::LineFitter screen(std::cout, 80, STDOUT_FILENO);
     corvend::cli::LineFitter errors(std::cerr, 80);
     return statusWithOutput(runProgram(argc, argv, screen), screen, errors);
 }
