@@ -3305,7 +3305,7 @@ struct SessionEnd {
     int resizes = 0;
     // Ignored from the start (nohup): the signal changes nothing, the keys end the session.
     bool ignored = false;
-    // Standard output is a pipe, closed at the prompt: the keys' first output is lost.
+    // Standard output is a pipe, closed at the prompt: the lines typed then send nothing.
     bool outputGone = false;
 };
 
