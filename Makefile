@@ -51,7 +51,7 @@ install-missing = missing=$$(for p in $(1); do \
 	fi
 
 .PHONY: deps fuzz-deps configure build test test-sanitize test-tsan test-package fuzz bench demo \
-	format clean plant-faults
+	format clean plant-faults plant-faults-check
 
 deps:
 	@$(call install-missing,$(PACKAGES))
@@ -67,8 +67,12 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
+# The fault list still applies whole (every entry's text found once), checked before the build.
+test: plant-faults-check build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS)
+
+plant-faults-check:
+	bash tests/plant-faults.sh --check
 
 # The sanitizer trees compile each target's files in batches (unity builds) and keep line tables
 # only (-g1): a fraction of the compile time, the same tests, stack traces with files and lines.

@@ -6,6 +6,8 @@
 #
 #   tests/plant-faults.sh            every fault
 #   tests/plant-faults.sh palette    only the faults whose name contains "palette"
+#   tests/plant-faults.sh --check    builds nothing: checks that every entry's text occurs
+#                                    exactly once in its file, so that moved code fails at once
 #
 # The scratch copy (PLANT_DIR, default build-plant/) and its build directory are kept between
 # runs; only files whose content changed are copied again, so a rerun rebuilds little.
@@ -18,6 +20,8 @@ SRC=$PLANT_DIR/src
 # in a checkout, and the shared ccache serves them.
 BUILD=$SRC/build
 JOBS=${JOBS:-4}
+CHECK=
+[[ "${1:-}" == --check ]] && { CHECK=1; shift; }
 ONLY=${1:-}
 export CCACHE_BASEDIR=$SRC CCACHE_NOHASHDIR=true
 
@@ -36,11 +40,13 @@ sync_tree() {
         done
 }
 
-echo "== copying the working tree to $SRC"
-sync_tree
-echo "== configuring $BUILD"
-cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$PLANT_DIR/configure.log" 2>&1 ||
-    { tail -n 30 "$PLANT_DIR/configure.log"; exit 2; }
+prepare() {
+    echo "== copying the working tree to $SRC"
+    sync_tree
+    echo "== configuring $BUILD"
+    cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        >"$PLANT_DIR/configure.log" 2>&1 || { tail -n 30 "$PLANT_DIR/configure.log"; exit 2; }
+}
 
 # fault NAME FILE TARGETS TESTS -- registers one fault; its patch is read from the variables OLD
 # and NEW: OLD must occur exactly once in FILE and is replaced by NEW. TARGETS are the build
@@ -75,7 +81,37 @@ build_targets() {
     (($# == 0)) || cmake --build "$BUILD" -j "$JOBS" --target "$@" >"$PLANT_DIR/build.log" 2>&1
 }
 
+# Every entry's OLD text occurs exactly once in its file of the working tree; in bash alone, so
+# that it runs before anything is installed or built.
+check_all() {
+    local -A texts=()
+    local i file text rest count bad=0
+    for ((i = 0; i < ${#names[@]}; ++i)); do
+        file=${files[$i]}
+        if [[ -z "${texts[$file]+set}" ]]; then
+            text=
+            [[ -f "$ROOT/$file" ]] && IFS= read -r -d '' text <"$ROOT/$file"
+            texts[$file]=$text
+        fi
+        text=${texts[$file]}
+        rest=${text//"${olds[$i]}"/}
+        count=0
+        ((${#olds[$i]} > 0)) && count=$(((${#text} - ${#rest}) / ${#olds[$i]}))
+        if ((count != 1)); then
+            echo "${names[$i]}: NOT APPLIED (its text occurs $count times in $file)"
+            bad=$((bad + 1))
+        fi
+    done
+    echo "== ${#names[@]} faults checked, $bad whose text is not found exactly once"
+    ((bad == 0)) || exit 1
+}
+
 plant_all() {
+    if [[ -n "$CHECK" ]]; then
+        check_all
+        return
+    fi
+    prepare
     local total=${#names[@]} caught=0 missed=() i
     # Without any fault every test named here passes; otherwise "caught" would mean nothing.
     echo "== building and running the tests unchanged"
@@ -861,8 +897,11 @@ OLD='        if (!isUTF8(value))'
 NEW='        if (false)'
 fault "wallet-cli pages: kyc start's words that are not UTF-8 are sent to be refused" \
     examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShot*"
-OLD='    if (!returnedSession(address))'
-NEW='    if (false)'
+OLD='    if (!session)
+        throw'
+NEW='    if (!session) session = "";
+    if (false)
+        throw'
 fault "wallet-cli pages: instruments complete sends a return address that names no session" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShot*"
 OLD='constexpr std::size_t kPrintedAtOnce = 64 * 1024;'
@@ -1303,8 +1342,8 @@ NEW='                     call(ownRecord("verification", id, [](const auto&) { r
 fault "wallet-cli: instruments verify reads another session back as its own" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*InstrumentVerificationShowsItsPage*"
-OLD='                 "verification", *returnedSession(address), &Wallet::InstrumentVerification::id,'
-NEW='                 "verification", *returnedSession(address), [](const auto&) { return std::optional<std::string>(); },'
+OLD='        call(ownRecord("verification", std::move(named), &Wallet::InstrumentVerification::id,'
+NEW='        call(ownRecord("verification", std::move(named), [](const auto&) { return std::optional<std::string>(); },'
 fault "wallet-cli: instruments complete prints another session" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
@@ -1480,5 +1519,50 @@ OLD='                URLComponents::parseAsBrowser(*location, previous.url().sch
 NEW='                URLComponents::parse(*location)) {'
 fault "web view: a redirect's address read strictly, not as browsers read it" \
     platform/web/WebView.cpp $WEB "$WEB:WebViewTest.FollowsEachRedirectHopAfterAskingOnceAndShowsThePage"
+
+# 35. The example host: once output cannot be written no flow asks or sends anything more, and
+# standard error names every step sent, seen or not; a page's text carries a mark of its own.
+CR=examples/wallet-cli/CommandRun.cpp
+OLD='    if (output_ == nullptr || output_->flush()) return true;'
+NEW='    if (true) return true;'
+fault "wallet-cli: a flow asks and sends on after its output was lost" $CR \
+    "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule:CommandRunTest.*"
+OLD='    lastUnseen().insert(lastUnseen().end(), known_.unknown.begin(), known_.unknown.end());
+'
+NEW=''
+fault "wallet-cli: lost output leaves out the steps whose end was not seen" $CR \
+    "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule:CommandRunTest.*"
+OLD='             CommandRun::changed("card deposit " + id, "previewed", "deposit get " + id);'
+NEW=''
+fault "wallet-cli: lost output names a card deposit it made as one that may have been made" \
+    examples/wallet-cli/CardDepositCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*EveryOneShotCommandExitsByOneRule"
+OLD='                if (std::cout) std::cerr << "demo stopped at the failure above" << std::endl;'
+NEW='                std::cerr << "demo stopped at the failure above" << std::endl;'
+fault "wallet-cli: a demo whose output was lost points at a failure nobody saw" \
+    examples/wallet-cli/main.cpp "wallet-cli wallet_cli_test" "$CLI:*EveryOneShotCommandExitsByOneRule"
+OLD='                lines.push_back(std::string(LineFitter::kPageMark) +'
+NEW='                lines.push_back(std::string() +'
+fault "wallet-cli pages: a page's text printed as the host's own lines" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*CardDepositShowsTheThreeDSecurePage*"
+LF=examples/wallet-cli/LineFitter.cpp
+OLD='    if (marked_) indent.replace(0, kPageMark.size(), kPageMark);'
+NEW=''
+fault "wallet-cli pages: a page's line cut to fit goes on without its mark" $LF \
+    "wallet_cli_test" "$CLI:LineFitterTest.*:*CardDepositShowsTheThreeDSecurePage*"
+OLD="        if (!marked_ && text.front() == '|' && shown_.size() == kPageMark.find('|')) {"
+NEW='        if (false) {'
+fault "wallet-cli pages: a host line cut to fit goes on with the page mark" $LF \
+    "wallet_cli_test" "$CLI:LineFitterTest.*"
+OLD='    if (descriptor_ >= 0 && poll(&gone, 1, 0) == 1 && (gone.revents & POLLERR) != 0) {'
+NEW='    if (descriptor_ < -1 && poll(&gone, 1, 0) == 1 && (gone.revents & POLLERR) != 0) {'
+fault "wallet-cli: output whose pipe's reader left is found only at a write" $LF \
+    "wallet-cli wallet_cli_test" "$CLI:*AnAnswerTypedOnceTheOutputIsGone*"
+OLD='             if (CommandRun::mayStart()) deliver(std::move(line));'
+NEW='             deliver(std::move(line));'
+fault "wallet-cli: an answer typed once the output was gone is acted on" \
+    examples/wallet-cli/SessionLines.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AnAnswerTypedOnceTheOutputIsGone*"
 
 plant_all

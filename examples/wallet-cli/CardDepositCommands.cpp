@@ -250,6 +250,8 @@ void CardDepositCommands::preview(const Wallet::CardDepositRequest& request) {
                  return self->end(Outcome::failed);
              }
              self->depositID_ = deposit->id();
+             const std::string id = TerminalText::inLine(deposit->id());
+             CommandRun::changed("card deposit " + id, "previewed", "deposit get " + id);
              self->startFlow(deposit->id());
          },
          "the card deposit may have been made " + asNewestOf("deposit list"));
@@ -388,6 +390,10 @@ void CardDepositCommands::readBack() {
         using Status = Wallet::PaymentStatus;
         const auto status = deposit->status();
         const std::string id = TerminalText::inLine(deposit->id());
+        // Said should this output be lost: where the deposit stood once its flow ended.
+        CommandRun::changed("card deposit " + id,
+                            "read back " + std::string(model::toWireValue(status)),
+                            "deposit get " + id);
         if (self->flowCompleted_ && status == Status::failed) {
             // The flow completed, the deposit did not: said as one, so it reads right.
             self->out_ << finished << "deposit " << id << " FAILED";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ostream>
 #include <thread>
 
 #include "examples/wallet-cli/CommandWords.hpp"
@@ -36,14 +37,22 @@ std::vector<std::string>& lastChangeCalls() {
     return calls;
 }
 
-}  // namespace
-
-std::shared_ptr<CommandRun> CommandRun::make(std::function<void(const Stopped&)> stopped) {
-    return std::make_shared<CommandRun>(Passkey{}, std::move(stopped));
+// What each step of the last command whose end was not seen may have left at the service: said
+// on lost output beside what was seen done. Main thread.
+std::vector<std::string>& lastUnseen() {
+    static std::vector<std::string> unseen;
+    return unseen;
 }
 
-CommandRun::CommandRun(Passkey, std::function<void(const Stopped&)> stopped)
-    : stopped_callback_(std::move(stopped)) {}
+}  // namespace
+
+std::shared_ptr<CommandRun> CommandRun::make(std::function<void(const Stopped&)> stopped,
+                                             std::ostream* output) {
+    return std::make_shared<CommandRun>(Passkey{}, std::move(stopped), output);
+}
+
+CommandRun::CommandRun(Passkey, std::function<void(const Stopped&)> stopped, std::ostream* output)
+    : stopped_callback_(std::move(stopped)), output_(output) {}
 
 std::shared_ptr<CommandRun> CommandRun::current() {
     return Interruptions::shared().command();
@@ -53,13 +62,14 @@ void CommandRun::setCurrent(std::shared_ptr<CommandRun> run) {
     if (run) {
         lastChanges().clear();
         lastChangeCalls().clear();
+        lastUnseen().clear();
     }
     Interruptions::shared().setCommand(std::move(run));
 }
 
 bool CommandRun::mayStart() {
     const auto run = current();
-    return !run || run->isLive();
+    return !run || run->goesOn();
 }
 
 void CommandRun::changed(const std::string& record, const std::string& how,
@@ -71,13 +81,14 @@ void CommandRun::changed(const std::string& record, const std::string& how,
 }
 
 std::vector<std::string> CommandRun::changes() {
-    if (lastChanges().empty()) return lastChangeCalls();
     std::vector<std::string> said;
+    if (lastChanges().empty()) said = lastChangeCalls();
     for (const auto& [record, read, hows] : lastChanges()) {
         std::string how = hows.back();
         if (hows.size() > 1) how = joined({hows.begin(), hows.end() - 1}, ", ") + " and " + how;
         said.push_back(record + " was " + how + " (`" + read + "` shows it)");
     }
+    said.insert(said.end(), lastUnseen().begin(), lastUnseen().end());
     return said;
 }
 
@@ -128,9 +139,18 @@ std::shared_ptr<void> CommandRun::step(std::function<void()> undo, std::string u
     return step(std::move(undo), [unknown = std::move(unknown)] { return unknown; });
 }
 
+bool CommandRun::goesOn() {
+    if (!isLive()) return false;
+    // Flushed, so that output gone since its last write (a pipe's reader left) shows now.
+    if (output_ == nullptr || output_->flush()) return true;
+    known_.outputLost = true;
+    stop();
+    return false;
+}
+
 std::shared_ptr<void> CommandRun::step(std::function<void()> undo,
                                        std::function<std::string()> left) {
-    if (!isLive()) return nullptr;
+    if (!goesOn()) return nullptr;
     const auto id = ++nextId_;
     undos_.push_back({id, std::move(undo), std::move(left)});
     // The token gives the step up when it goes.
@@ -195,15 +215,20 @@ void CommandRun::settle() {
     if (ended_) return;
     ended_ = true;
     pending_.clear();
+    lastUnseen().insert(lastUnseen().end(), known_.unknown.begin(), known_.unknown.end());
     if (auto stopped = std::exchange(stopped_callback_, nullptr)) stopped(known_);
 }
 
 std::string CommandRun::report(const std::string& command, const Stopped& known) {
     std::string said;
-    const std::string how = known.lost ? ": " + *known.lost + ": " : ": stopped waiting: ";
+    const std::string how = known.lost         ? ": " + *known.lost + ": "
+                            : known.outputLost ? ": its output could not be written: "
+                                               : ": stopped waiting: ";
     for (const auto& words : known.unknown) said += command + how + words + "\n";
     if (known.unknown.empty()) {
-        if (known.resultCame) {
+        if (known.outputLost) {
+            said = command + ": stopped: its output could not be written\n";
+        } else if (known.resultCame) {
             said = command + ": stopped (Ctrl-C) after the step above; nothing more was sent\n";
         } else {
             said =

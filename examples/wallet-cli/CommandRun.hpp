@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,9 +23,10 @@ namespace corvend::cli {
 // guarded(). stop() (Ctrl-C) cancels the calls and undoes the steps; from then on nothing new
 // starts and what the calls report is dropped, except the result of a change that came anyway,
 // which the command prints. A change whose reply is lost (see endUnseen) stops the run the same
-// way instead of reaching its command: nothing is sent again. The stop ends when every call has
-// ended, or after a bound for one that does not: the session is then told what is known (see
-// report()). Main thread.
+// way instead of reaching its command: nothing is sent again. So does output that can no longer
+// be written: nobody would see what the command asks or does next, so it asks and sends nothing
+// more. The stop ends when every call has ended, or after a bound for one that does not: the
+// session is then told what is known (see report()). Main thread.
 class CommandRun : public std::enable_shared_from_this<CommandRun> {
   public:
     // What is known when a stop has ended.
@@ -39,6 +41,8 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
         // and the failure's error ID line, said last.
         std::optional<std::string> lost;
         std::string lostErrorID;
+        // Stopped because the command's output could not be written.
+        bool outputLost = false;
         // What is so once the command stopped, whatever its calls did.
         std::vector<std::string> notes;
     };
@@ -46,13 +50,17 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     // What the session says once `command` stopped, one line per thing known.
     static std::string report(const std::string& command, const Stopped& known);
 
-    // `stopped` runs once, on the main queue, when a stop has ended.
-    static std::shared_ptr<CommandRun> make(std::function<void(const Stopped&)> stopped);
+    // `stopped` runs once, on the main queue, when a stop has ended. Once `output` (if given)
+    // fails, at a write or at the flush before each thing the run would ask or send, the run
+    // stops there.
+    static std::shared_ptr<CommandRun> make(std::function<void(const Stopped&)> stopped,
+                                            std::ostream* output = nullptr);
     // The command under way in the session; null outside one (a single command, the demo).
     static std::shared_ptr<CommandRun> current();
     // Makes `run` the command under way (null: none).
     static void setCurrent(std::shared_ptr<CommandRun> run);
-    // Whether the command under way (if any) may start a step.
+    // Whether the command under way (if any) may start a step, such as asking for an answer;
+    // one whose output was lost is stopped instead.
     static bool mayStart();
     // A change of the command under way reached the service: `record` ("transfer tr-1") was
     // `how` ("created"), and the command `read` shows it. Kept until the next command starts.
@@ -60,7 +68,8 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     // What the last command started changed, a record each: "transfer tr-1 was created and
     // confirmed (`transfer get tr-1` shows it)"; said when its output was lost, as nobody saw it.
     // A command that named no record says what each change call that succeeded may have left
-    // at the service (its `unknown` words, see call()).
+    // at the service (its `unknown` words, see call()). Then what each step whose end was not
+    // seen may have left, when the command was stopped (Stopped::unknown).
     static std::vector<std::string> changes();
     // For the owner of the command under way, kept in `slot`, when `run` reports its own end:
     // whether the owner acts on it. A run no longer in `slot` was stopped and its stop has
@@ -71,6 +80,8 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
 
     // It runs: it was neither stopped nor ended.
     bool isLive() const { return !stopped_ && !ended_; }
+    // It runs and may start something more: a run whose output was lost is stopped here.
+    bool goesOn();
     // The command reported its own end: what reaches it afterwards is dropped.
     void end();
     // Cancels the calls, undoes the steps, starts nothing more; see Stopped.
@@ -95,7 +106,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     void call(Operation operation, Completion completion, std::string unknown = {});
 
     struct Passkey {};
-    CommandRun(Passkey, std::function<void(const Stopped&)> stopped);
+    CommandRun(Passkey, std::function<void(const Stopped&)> stopped, std::ostream* output);
 
   private:
     struct Pending {
@@ -117,6 +128,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     void settle();
 
     std::function<void(const Stopped&)> stopped_callback_;
+    std::ostream* output_;
     bool stopped_ = false;
     bool ended_ = false;
     std::uint64_t nextId_ = 0;
@@ -127,7 +139,7 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
 
 template <class Operation, class Completion>
 void CommandRun::call(Operation operation, Completion completion, std::string unknown) {
-    if (!isLive()) return;
+    if (!goesOn()) return;
     const auto id = ++nextId_;
     auto task = platform::Task<void>::detached([self = shared_from_this(), id,
                                                 operation = std::move(operation),

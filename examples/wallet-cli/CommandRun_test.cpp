@@ -7,6 +7,7 @@
 #include <chrono>
 #include <future>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -170,6 +171,47 @@ TEST_F(CommandRunTest, AChangeWhoseReplyWasLostStopsTheCommandAsUnknown) {
     }
     EXPECT_THAT(seen, ::testing::UnorderedElementsAre("refused connection", "refused", "not found",
                                                       "read", "read of a gateway"));
+}
+
+// Output that cannot be written stops the run at the next thing it would ask or send: nothing
+// starts; what was seen done and each step whose end was not seen are said, one beside the
+// other, for standard error.
+TEST_F(CommandRunTest, OutputThatCannotBeWrittenStopsTheRunAndEveryStepIsSaid) {
+    std::ostringstream output;
+    run = CommandRun::make([this](const CommandRun::Stopped& known) { told = known; }, &output);
+    CommandRun::setCurrent(run);
+    CommandRun::changed("transfer tr-1", "previewed", "transfer get tr-1");
+    run->call(
+        []() -> int { throw platform::URLError(platform::URLError::Code::timedOut, "Late."); },
+        [&](Result<int>) { seen.emplace_back("created"); },
+        "transfer tr-1 exists; its creation may have reached the service");
+    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
+    CommandRun::setCurrent(nullptr);
+    EXPECT_THAT(CommandRun::changes(),
+                ElementsAre("transfer tr-1 was previewed (`transfer get tr-1` shows it)",
+                            "transfer tr-1 exists; its creation may have reached the service"));
+
+    told.reset();
+    run = CommandRun::make([this](const CommandRun::Stopped& known) { told = known; }, &output);
+    CommandRun::setCurrent(run);
+    EXPECT_TRUE(CommandRun::mayStart());
+    output.setstate(std::ios::badbit);
+    std::atomic<bool> sent{false};
+    run->call(
+        [&] {
+            sent = true;
+            return 1;
+        },
+        [&](Result<int>) { seen.emplace_back("confirmed"); }, "the confirmation");
+    EXPECT_FALSE(CommandRun::mayStart());
+    EXPECT_FALSE(run->step([] {}));
+    ASSERT_TRUE(queue().runUntil([&] { return told.has_value(); }, 10s));
+    CommandRun::setCurrent(nullptr);
+    EXPECT_FALSE(sent);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(told->outputLost);
+    EXPECT_EQ(CommandRun::report("transfer", *told),
+              "transfer: stopped: its output could not be written\n");
 }
 
 }  // namespace

@@ -39,11 +39,17 @@ void CommandScript::runNext() {
         finish(interrupted_ ? Outcome::failed : Outcome::succeeded);
         return;
     }
+    // As the session: nobody would see what a next command did.
+    if (!out_.flush()) {
+        finish(Outcome::failed);
+        return;
+    }
     const Step& step = steps_[next_++];
     reported_ = false;
     auto run =
         CommandRun::make([self = shared_from_this(), command = step.empty() ? "" : step[0]](
-                             const CommandRun::Stopped& known) { self->stopped(command, known); });
+                             const CommandRun::Stopped& known) { self->stopped(command, known); },
+                         &out_);
     run_ = run;
     CommandRun::setCurrent(run);
     table_->run(step, [self = shared_from_this(), run](Outcome outcome) {

@@ -25,12 +25,11 @@ class CommandScript : public std::enable_shared_from_this<CommandScript> {
                                                platform::MainQueue& queue, std::vector<Step> steps,
                                                std::ostream& out);
 
-    // Runs the steps in order and stops at the first that fails or is misused; a step ending
-    // with `quit` stops the run as a success. `finished` runs once, on the queue, with
-    // `succeeded` or how the step that stopped the run ended (`failed` when it was stopped,
-    // Ctrl-C's words said). Each step starts from a job of
-    // its own on the queue, so a long run of commands that end at once does not nest calls.
-    // Call once.
+    // Runs the steps in order and stops at the first that fails or is misused, or once `out`
+    // has failed (see CommandRun); a step ending with `quit` stops the run as a success. `finished`
+    // runs once, on the queue, with `succeeded` or how the step that stopped the run ended
+    // (`failed` when it was stopped, Ctrl-C's words said). Each step starts from a job of its own
+    // on the queue, so a long run of commands that end at once does not nest calls. Call once.
     void start(std::function<void(Outcome)> finished);
 
     struct Passkey {};

@@ -74,7 +74,8 @@ void Console::handle(std::optional<std::string> line) {
     // The run keeps the session until it is told the stop's end: a stopped command may let go
     // of everything else.
     run_ = CommandRun::make(
-        [self = shared_from_this()](const CommandRun::Stopped& known) { self->stopped(known); });
+        [self = shared_from_this()](const CommandRun::Stopped& known) { self->stopped(known); },
+        &out_);
     CommandRun::setCurrent(run_);
     table_->run(words, [self = shared_from_this(), run = run_](Outcome outcome) {
         // Stopped by Ctrl-C, the prompt waits for the stop's end.

@@ -1,5 +1,7 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -69,8 +71,8 @@ Piece pieceOf(std::string_view word, std::size_t room, std::size_t least = 0) {
 
 }  // namespace
 
-LineFitter::LineFitter(std::ostream& stream, std::size_t width)
-    : stream_(stream), target_(stream.rdbuf()), width_(width) {
+LineFitter::LineFitter(std::ostream& stream, std::size_t width, int descriptor)
+    : stream_(stream), target_(stream.rdbuf()), width_(width), descriptor_(descriptor) {
     stream_.flush();
     stream_.rdbuf(this);
 }
@@ -104,6 +106,12 @@ int LineFitter::sync() {
     glued_ = inWord;
     errno = 0;
     if (target_->pubsync() != 0) lost();
+    // A pipe or socket no one reads any more: what is written next would be lost.
+    pollfd gone{.fd = descriptor_, .events = 0, .revents = 0};
+    if (descriptor_ >= 0 && poll(&gone, 1, 0) == 1 && (gone.revents & POLLERR) != 0) {
+        errno = EPIPE;
+        lost();
+    }
     return error_ ? -1 : 0;
 }
 
@@ -135,8 +143,14 @@ void LineFitter::place(char c) {
     word_ += c;
 }
 
+bool LineFitter::startsMark() const {
+    const auto bar = kPageMark.find('|');
+    return !wordsOnLine_ && indent_ == bar && word_ == kPageMark.substr(bar, 1);
+}
+
 void LineFitter::writeWord() {
     if (word_.empty()) return;
+    if (startsMark()) marked_ = true;
     const std::size_t wordColumns = TerminalText::columns(word_);
     if (!glued_ && wordsOnLine_ && column_ + blanks_.size() + wordColumns > width_) {
         goOn();
@@ -174,18 +188,30 @@ void LineFitter::writeWord() {
 
 std::size_t LineFitter::continuationIndent() const {
     // Half the line at most, so a continued line always has room.
-    return std::min(indent_ + kContinuationIndent, width_ / 2);
+    const std::size_t lead = marked_ ? kPageMark.size() : indent_;
+    return std::min(lead + kContinuationIndent, width_ / 2);
 }
 
 void LineFitter::goOn() {
     send("\n");
     shown_.clear();
     column_ = 0;
-    const std::string indent(continuationIndent(), ' ');
+    std::string indent(continuationIndent(), ' ');
+    if (marked_) indent.replace(0, kPageMark.size(), kPageMark);
     write(indent, indent.size());
+    goneOn_ = true;
 }
 
 void LineFitter::write(std::string_view text, std::size_t columns) {
+    if (goneOn_ && !text.empty()) {
+        goneOn_ = false;
+        if (!marked_ && text.front() == '|' && shown_.size() == kPageMark.find('|')) {
+            // Never the mark on a line that is no page's.
+            send(" ");
+            shown_ += ' ';
+            ++column_;
+        }
+    }
     send(text);
     shown_ += text;
     column_ += columns;
@@ -221,6 +247,8 @@ void LineFitter::lineEnded() {
     started_ = false;
     wordsOnLine_ = false;
     glued_ = false;
+    marked_ = false;
+    goneOn_ = false;
 }
 
 }  // namespace corvend::cli

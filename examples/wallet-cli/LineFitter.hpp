@@ -21,13 +21,22 @@ namespace corvend::cli {
 // Columns are counted as a terminal shows UTF-8 (TerminalText::columns): two for a wide
 // character, none for a combining mark; an escape takes one per character.
 //
+// A line that starts with kPageMark (a page's text, see ScreenDriver) goes on with the mark, and
+// no other line does: where one would go on with a "|" in the mark's place, the "|" is set a
+// column further. So the mark starts only lines of a page's text.
+//
 // Installs itself as the stream's buffer and puts the old one back when destroyed; everything
 // goes on to the old one. Output the old one refuses (a full disk, a closed pipe) is lost for
 // good: from then on the stream fails (its badbit is set at its next write or flush), and
 // writeError says why. Not thread-safe: write to the stream from one thread at a time.
 class LineFitter final : public std::streambuf {
   public:
-    LineFitter(std::ostream& stream, std::size_t width);
+    // What starts every line of a page's text, and no line of the host's own.
+    static constexpr std::string_view kPageMark = "  | ";
+
+    // `descriptor`, when given, is where the old buffer writes: a flush finds it gone (a pipe
+    // whose reader left) even with nothing to write.
+    LineFitter(std::ostream& stream, std::size_t width, int descriptor = -1);
     ~LineFitter() override;
 
     LineFitter(const LineFitter&) = delete;
@@ -55,6 +64,8 @@ class LineFitter final : public std::streambuf {
     void place(char c);
     // Writes the word being read, on a new line first when it does not fit after the blanks.
     void writeWord();
+    // The word being read is the mark's "|", first on its line at the mark's column.
+    bool startsMark() const;
     void write(std::string_view text, std::size_t columns);
     // Hands `text` to the old buffer, noting the error should it refuse it.
     void send(std::string_view text);
@@ -68,6 +79,7 @@ class LineFitter final : public std::streambuf {
     TerminalText text_;
     std::streambuf* target_;
     std::size_t width_;
+    int descriptor_;
     std::string shown_;         // the line written so far
     std::size_t column_ = 0;    // its columns
     std::size_t indent_ = 0;    // its leading blanks
@@ -76,6 +88,8 @@ class LineFitter final : public std::streambuf {
     std::string blanks_;        // blanks read since the last word, not yet written
     std::string word_;          // the word being read
     bool glued_ = false;        // the word goes on one written at a flush: no cut before it
+    bool marked_ = false;       // the line started with kPageMark
+    bool goneOn_ = false;       // the line was cut and nothing is written after its indent yet
     std::error_code error_;
 };
 

@@ -46,6 +46,11 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
         {10, "cafe\xcc\x81 cafe\xcc\x81\n", "cafe\xcc\x81 cafe\xcc\x81\n"},
         // A word wider than the line is cut between characters, never inside one's columns.
         {6, "日本語日本語\n", "日本語\n  日本\n  語\n"},
+        // A line of a page's text goes on with its mark; no other line goes on as one.
+        {16, "  | a page's words go on\n", "  | a page's\n  |   words go\n  |   on\n"},
+        {14, "  | abcdefghijklmnop\n", "  |\n  |   abcdefgh\n  |   ijklmnop\n"},
+        {12, "usage: list | get <id>\n", "usage: list\n   | get\n  <id>\n"},
+        {12, "  |x y z w v u\n", "  |x y z w v\n    u\n"},
     };
     for (const auto& c : columns) {
         EXPECT_EQ(fitted(c.width, [&](std::ostream& out) { out << c.written; }), c.shown)

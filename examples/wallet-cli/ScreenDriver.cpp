@@ -7,6 +7,8 @@
 #include <iterator>
 #include <optional>
 #include <ostream>
+#include <ranges>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -17,6 +19,7 @@
 #include "examples/wallet-cli/CommandRun.hpp"
 #include "examples/wallet-cli/FieldNote.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
+#include "examples/wallet-cli/LineFitter.hpp"
 #include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
@@ -103,6 +106,9 @@ std::vector<std::shared_ptr<T>> onScreen(const platform::ui::ViewControllerPtr& 
 
 // A view's own snapshot lines, then its subviews' in reading order. A view's tree lists its
 // own lines first, then its subviews' trees: its own are what the subviews do not account for.
+// A web view's lines after its first (where it loads from) are its page's text, title and
+// links: each line of them is set apart by the page mark, so that no page writes a line that
+// reads as the host's own.
 void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) {
     if (view->isHidden()) return;
     std::vector<std::string> tree;
@@ -113,8 +119,17 @@ void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) 
         subview->appendSnapshotTree(subtree);
         theirs += subtree.size();
     }
-    lines.insert(lines.end(), tree.begin(),
-                 std::prev(tree.end(), static_cast<std::ptrdiff_t>(theirs)));
+    const auto own = std::prev(tree.end(), static_cast<std::ptrdiff_t>(theirs));
+    if (std::dynamic_pointer_cast<platform::web::WebView>(view) && own != tree.begin()) {
+        lines.push_back(tree.front());
+        for (auto line = std::next(tree.begin()); line != own; ++line) {
+            for (const auto piece : std::views::split(*line, '\n'))
+                lines.push_back(std::string(LineFitter::kPageMark) +
+                                std::string(std::string_view(piece)));
+        }
+    } else {
+        lines.insert(lines.end(), tree.begin(), own);
+    }
     for (const auto& subview : readingOrder(view)) appendInReadingOrder(subview, lines);
 }
 

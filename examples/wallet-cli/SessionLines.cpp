@@ -16,7 +16,11 @@ SessionLines::SessionLines(Passkey, std::shared_ptr<LineSource> source)
 void SessionLines::next(Delivery deliver) {
     if (!CommandRun::mayStart()) return;
     answersAsked_ = true;
-    read(guarded(std::move(deliver)), false);
+    read(guarded([deliver = std::move(deliver)](std::optional<std::string> line) {
+             // Typed once the output was gone, it answers what nobody saw.
+             if (CommandRun::mayStart()) deliver(std::move(line));
+         }),
+         false);
 }
 
 void SessionLines::nextCommand(Delivery deliver) {

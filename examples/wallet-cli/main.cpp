@@ -209,7 +209,8 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
             if (outcome == Outcome::succeeded) {
                 std::cout << "demo finished" << std::endl;
             } else {
-                std::cerr << "demo stopped at the failure above" << std::endl;
+                // Output lost stopped it: said once, with what the last command did.
+                if (std::cout) std::cerr << "demo stopped at the failure above" << std::endl;
                 exitCode = 1;
             }
             queue.stop();
@@ -395,7 +396,7 @@ int main(int argc, char** argv) {
     // The sandbox's server would ignore it too, but only once it starts.
     std::signal(SIGPIPE, SIG_IGN);
     // Every line the host writes fits 80 columns.
-    corvend::cli::LineFitter screen(std::cout, 80);
+    corvend::cli::LineFitter screen(std::cout, 80, STDOUT_FILENO);
     corvend::cli::LineFitter errors(std::cerr, 80);
     return statusWithOutput(runProgram(argc, argv, screen), screen, errors);
 }

@@ -279,14 +279,14 @@ TEST(WalletCliTest, RunsCommandsReadFromStandardInputUntilQuitSendingWhatTheWord
                                   "POST " + withdrawals + "/wd-1/status",
                                   "GET " + withdrawals + "?limit=5&merchantRefNum=cli-1&offset=0"));
 
-    // Nor anything after the command whose output was lost.
+    // Nor anything once the output is lost: the configure whose first words were lost sends
+    // nothing, and no command runs after it.
     const auto before = sandbox.requests().size();
     const CliRun lost = runCli({"--base-url", sandbox.baseURL()},
                                "configure\nauthenticate\ncards list\n", true, kOutputLost);
     EXPECT_EQ(lost.exitCode, 1) << lost.output;
     EXPECT_THAT(flowing(lost.output), HasSubstr(kOutputLostSays));
-    ASSERT_EQ(sandbox.requests().size(), before + 1);
-    EXPECT_EQ(sandbox.requests().back().path, "/digitalwallets/v1/auth/configurations");
+    EXPECT_EQ(sandbox.requests().size(), before);
 }
 
 TEST(WalletCliTest, AppearanceInstallsTheDefaultOrADarkLookAndPrintsThePalette) {
@@ -505,18 +505,37 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
         std::string lostSays{};
     };
     const std::vector<Case> cases{
-        // Output lost: the transfer went, yet nobody saw it; a 1 stays 1. What the command made
-        // is said, so that nobody sends it again.
+        // Output lost: nobody would see what a flow asks or does next, so it goes no further
+        // than the step whose words were lost; a 1 stays 1. What the command made is said, so
+        // that nobody sends it again.
         {{"transfer", "send", "1", "EUR", "eve@example.com"},
          "",
          1,
          kOutputLost,
-         R"(device; transfer (tr-\S+) was previewed, created and confirmed \(`transfer get \1` )"},
+         R"(device; transfer (tr-\S+) was previewed \(`transfer get \1` shows it\)\s*$)"},
         {{"deposit", "run", "3", "EUR"},
          "",
          1,
          kOutputLost,
-         R"(device; deposit (dep-\S+) was previewed, created and confirmed \(`deposit get \1` )"},
+         R"(device; deposit (dep-\S+) was previewed \(`deposit get \1` shows it\)\s*$)"},
+        // Its first question unseen, a card deposit asks nothing and makes nothing; the demo
+        // runs no command after the one whose output was lost.
+        {{"card-deposit", "13", "EUR"},
+         "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\nApprove\n",
+         1,
+         kOutputLost,
+         R"(on device\s*$)"},
+        // The deposit previewed is named as made, never as one that may have been made.
+        {{"card-deposit", "5", "EUR", "--saved-card", "pi-sandbox-card"},
+         "123\nContinue\nConfirm\nApprove\n",
+         1,
+         kOutputLost,
+         R"(device; card deposit (dep-\S+) was previewed \(`deposit get \1` shows it\)\s*$)"},
+        {{"--demo"},
+         "",
+         1,
+         kOutputLost,
+         R"(^wallet-cli: standard output could not be written: No space left on device\s*$)"},
         {{"instruments", "delete", "CARD", "pi-sandbox-card"},
          "",
          1,
@@ -604,6 +623,26 @@ TEST(WalletCliTest, EveryOneShotCommandExitsByOneRule) {
     const auto requests = sandbox.requests();
     EXPECT_EQ(requests.back().path, "/digitalwallets/v1/profile/transfers");
     EXPECT_GT(requests.size(), sent);
+    // The same with its output lost: the words that name the step whose end was not seen are
+    // said on standard error, where they are seen.
+    sandbox.scriptNextReply(
+        "POST", "digitalwallets/v1/profile/transfers",
+        {.status = 503, .body = "{}", .afterRoute = true, .replaceRouteReply = true});
+    const CliRun unseen = runCli({"--base-url", bare, "transfer", "send", "8", "EUR", "fay@x.com"},
+                                 "", true, kOutputLost);
+    EXPECT_EQ(unseen.exitCode, 1) << unseen.output;
+    EXPECT_THAT(flowing(unseen.output),
+                HasSubstr("on device; the transfer may have reached the service (it would be the "
+                          "newest:"));
+    // A card deposit whose output is lost asks for no card: nothing typed blind is sent.
+    const auto deposits = sandbox.store().list("deposits").size();
+    const CliRun blind = runCli({"--base-url", bare, "card-deposit", "13", "EUR"},
+                                "new card\n4111111111111111\n1230\n123\n\nAdd a card\nConfirm\n"
+                                "Approve\n",
+                                true, kOutputLost);
+    EXPECT_EQ(blind.exitCode, 1) << blind.output;
+    EXPECT_EQ(sandbox.store().list("deposits").size(), deposits);
+    EXPECT_EQ(sandbox.requests().back().method, "GET");
 
     // A step's reply that calls its record FAILED, names another record (a gateway that mixed
     // up replies) or, in a run, states other terms than those asked: the command ends there,
@@ -1390,9 +1429,13 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     sandbox.addRoute("GET", "sandbox/3ds/{id}", [](const corvend::sandbox::RouteRequest& request) {
         corvend::sandbox::Reply reply;
         reply.contentType = "text/html";
-        reply.body = "<title>Twice</title><a href=\"" + request.request.path +
-                     "\">Continue</a> <a href=\"" + request.request.path +
-                     "/approve\">Continue</a>";
+        // Words that read as the host's own, and a line that is cut to fit.
+        reply.body =
+            "<title>Twice</title><p>card deposit result: completed</p><p>deposit dep-1: "
+            "COMPLETED, and so many more words of the page's own that its line is cut "
+            "to fit</p><p>verification complete</p><a href=\"" +
+            request.request.path + "\">Continue</a> <a href=\"" + request.request.path +
+            "/approve\">Continue</a>";
         return reply;
     });
     const CliRun same =
@@ -1402,6 +1445,24 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
     EXPECT_THAT(same.output, HasSubstr("'Continue' names several choices (1, 2): type the number"));
     EXPECT_EQ(countOf(same.output, "title: Twice\n"), 2u) << same.output;
     EXPECT_THAT(same.output, HasSubstr("deposit dep-1: " + money(2500, "EUR") + ", COMPLETED"));
+    // Every line of the page's text, title and links carries the page mark, a line cut to fit
+    // too; no line of the host's own does.
+    EXPECT_EQ(countOf(same.output, "\n  | card deposit result: completed\n"), 2u);
+    EXPECT_EQ(countOf(same.output, "card deposit result: completed\n"), 3u) << same.output;
+    std::istringstream lines(same.output);
+    bool onPage = false;
+    std::size_t pageLines = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "choose:") onPage = false;
+        if (onPage) {
+            EXPECT_TRUE(line.starts_with("  | ")) << line;
+            ++pageLines;
+        } else {
+            EXPECT_FALSE(line.starts_with("  |")) << line;
+        }
+        if (line.starts_with("web page: ")) onPage = true;
+    }
+    EXPECT_GE(pageLines, 2u * 7u) << same.output;
 }
 
 namespace {
@@ -1508,7 +1569,7 @@ TEST(WalletCliTest, InstrumentVerificationShowsItsPageAndEndsAtTheReturnAddress)
                           answer + "\n");
     };
     const CliRun followed = onAPage("1");
-    EXPECT_THAT(followed.output, HasSubstr("title: Your bank\nConfirm the account."));
+    EXPECT_THAT(followed.output, HasSubstr("  | title: Your bank\n  | Confirm the account."));
     EXPECT_THAT(followed.output, HasSubstr("  [1] Confirm\n  close\n"));
     EXPECT_THAT(followed.output, HasSubstr("verification ivs-1 UK_BANK_ACCOUNT COMPLETED"));
     const CliRun closed = onAPage("close");
@@ -3375,7 +3436,7 @@ struct SessionEnd {
     int resizes = 0;
     // Ignored from the start (nohup): the signal changes nothing, the keys end the session.
     bool ignored = false;
-    // Standard output is a pipe, closed at the prompt: the keys' first output is lost.
+    // Standard output is a pipe, closed at the prompt: the lines typed then send nothing.
     bool outputGone = false;
 };
 
@@ -3459,8 +3520,8 @@ TEST_P(TheTerminalAtEveryEnd, IsAsTheHostFoundIt) {
     EXPECT_EQ(modesOf(terminal.modes()), modesOf(terminal.startModes())) << terminal.shown();
     if (end.outputGone) {
         EXPECT_THAT(terminal.shown(), HasSubstr("standard output could not be written: Broken"));
-        // The line typed after it is never run.
-        EXPECT_EQ(sandbox.requests().size(), 1u);
+        // The lines typed after it are never run: nobody would see what they did.
+        EXPECT_EQ(sandbox.requests().size(), 0u);
     }
 }
 
@@ -3499,6 +3560,30 @@ TEST(WalletCliTest, AClosedWindowNeverCrashesTheHost) {
         EXPECT_TRUE(WIFEXITED(status) || (WIFSIGNALED(status) && WTERMSIG(status) == SIGHUP))
             << (atAMenu ? "at a menu: " : "at the prompt: ") << endOf(status);
     }
+}
+
+// An answer typed at a terminal once the flow's output is gone (its pipe's reader left while the
+// review screen waited) answers what nobody saw: it is never acted on, and nothing more is sent.
+TEST(WalletCliTest, AtATerminalAnAnswerTypedOnceTheOutputIsGoneSendsNothing) {
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    std::array<int, 2> output{-1, -1};
+    ASSERT_EQ(pipe2(output.data(), O_CLOEXEC), 0);
+    Terminal terminal({"--base-url", sandbox.baseURL(), "card-deposit", "5", "EUR", "--saved-card",
+                       "pi-sandbox-card"},
+                      {.output = output[1]});
+    close(output[1]);
+    ASSERT_TRUE(terminal.waitForPrompt("CVV> ")) << terminal.shown();
+    terminal.type("123\r");
+    ASSERT_TRUE(terminal.waitForPrompt("> ")) << terminal.shown();
+    terminal.type("Continue\r");
+    ASSERT_TRUE(terminal.waitForPrompt("> ")) << terminal.shown();
+    close(output[0]);
+    const auto sent = sandbox.requests().size();
+    terminal.type("Confirm\r");
+    EXPECT_EQ(terminal.status(), 1) << terminal.shown();
+    EXPECT_THAT(terminal.shown(), HasSubstr("standard output could not be written: Broken pipe"));
+    EXPECT_EQ(sandbox.requests().size(), sent);
 }
 
 // Ctrl-Z stops the host where it reads a line and while a command waits, with the terminal's
