@@ -4,16 +4,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "sandbox/Sandbox.hpp"
+#include "tests/support/ProgramRun.hpp"
 
 namespace {
 
@@ -23,28 +20,13 @@ using ::testing::Not;
 
 constexpr const char* kFirstStatus = "digitalwallets/v1/profile/deposits/dep-1/status";
 
-struct Run {
-    int exitCode = -1;
-    std::string output;  // standard output and error
-};
-
 // Runs drive-screens against a sandbox scripted by `script`; stopped if it hangs.
-Run driveScreens(const std::function<void(Sandbox&)>& script) {
+corvend::testing::ProgramRun driveScreens(const std::function<void(Sandbox&)>& script) {
     Sandbox sandbox;
     sandbox.start();
     if (script) script(sandbox);
-    const std::string command =
-        "timeout 150 '" DRIVE_SCREENS_PATH "' '" + sandbox.baseURL() + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) throw std::runtime_error("cannot start " + command);
-    Run run;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t read = fread(buffer.data(), 1, buffer.size(), pipe)) {
-        run.output.append(buffer.data(), read);
-    }
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return corvend::testing::runProgram("timeout 150 '" DRIVE_SCREENS_PATH "' '" +
+                                        sandbox.baseURL() + "' 2>&1");
 }
 
 struct Case {
@@ -56,7 +38,7 @@ struct Case {
 
 void check(const Case& c) {
     SCOPED_TRACE(c.name);
-    const Run run = driveScreens(c.script);
+    const auto run = driveScreens(c.script);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
     for (const auto& words : c.said) EXPECT_THAT(run.output, HasSubstr(words));
     // A deposit not read COMPLETED stops the run there.

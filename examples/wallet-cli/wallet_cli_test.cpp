@@ -36,6 +36,7 @@
 #include "CorvendWallet/CorvendWallet.hpp"
 #include "CorvendWallet/Screens.hpp"
 #include "sandbox/Sandbox.hpp"
+#include "tests/support/ProgramRun.hpp"
 
 namespace {
 
@@ -49,10 +50,8 @@ constexpr const char* kOutputLost = " 2>&1 >/dev/full";
 constexpr const char* kOutputLostSays =
     "wallet-cli: standard output could not be written: No space left on device";
 
-struct CliRun {
-    int exitCode = -1;
-    std::string output;  // stdout and stderr together, or stdout alone
-};
+// Standard output and error together, or standard output alone.
+using CliRun = corvend::testing::ProgramRun;
 
 std::string quoted(const std::string& word) {
     std::string result = "'";
@@ -70,17 +69,7 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
         "printf '%s' " + quoted(input) + " | timeout 90 " + quoted(WALLET_CLI_PATH);
     for (const auto& argument : arguments) command += " " + quoted(argument);
     command += !streams.empty() ? streams : errorsToo ? " 2>&1" : " 2>/dev/null";
-
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) throw std::runtime_error("cannot start " + command);
-    std::array<char, 4096> buffer{};
-    while (const std::size_t read = fread(buffer.data(), 1, buffer.size(), pipe)) {
-        run.output.append(buffer.data(), read);
-    }
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return corvend::testing::runProgram(command);
 }
 
 // Runs wallet-cli on a pseudo-terminal, as a person at a terminal starts it, with `input` typed
