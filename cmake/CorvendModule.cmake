@@ -26,7 +26,10 @@ function(corvend_test_program name)
         set_property(TARGET ${name} PROPERTY UNITY_BUILD ON)
     endif()
     if(CORVEND_TSAN)
-        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/SanitizerDefaults.cpp)
+        # Found from this file, not from the project: the quick start's test program is made
+        # under a project() of its own.
+        target_sources(${name} PRIVATE
+            ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../tests/support/SanitizerDefaults.cpp)
     endif()
     # The time-outs only stop a hung program: on a busy machine the longest tests, which start
     # child hosts by the hundred, take minutes, and even listing the tests takes seconds.
