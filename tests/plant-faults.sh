@@ -1248,8 +1248,8 @@ OLD="        out.push_back('%');"
 NEW='        out.append("%25");'
 fault "web page: an escape in a link's address encoded again" platform/url/URLComponents.cpp \
     $WEB "$LINKS"
-OLD='            text_.add(target);'
-NEW=''
+OLD='" (a link that cannot be followed: " + std::string(target) + ")");'
+NEW='"");'
 fault "web page: a link that cannot be followed is not named in the text" platform/web/WebPage.cpp \
     $WEB "$LINKS"
 # 29. A completion the kit drops is let go of on the main queue, never on the task's thread.
@@ -1511,12 +1511,15 @@ fault "web page: a template's content walked into" $PAGE $WEB "$READS"
 OLD='        if (!links_.empty()) return;'
 NEW='        if (!links_.empty()) return nested_.pop_back();'
 fault "web page: a link inside another dropped" $PAGE $WEB "$READS"
+OLD='        pendingSpace_ = pendingSpace_ || blankAfter;'
+NEW='        (void)blankAfter;'
+fault "web page: the blank after a link's note dropped" $PAGE $WEB "$READS"
 OLD='        flatten();'
 NEW=''
 fault "web page: a deeply nested page freed by recursion" $PAGE $WEB \
     "$WEB:WebPageTest.AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePage"
-OLD='                URLComponents::parseAsBrowser(*location, previous.url().scheme())) {'
-NEW='                URLComponents::parse(*location)) {'
+OLD='        const std::optional<URL> target = LinkList::resolve(*location, previous.url());'
+NEW='        const std::optional<URL> target = URL::make(*location);'
 fault "web view: a redirect's address read strictly, not as browsers read it" \
     platform/web/WebView.cpp $WEB "$WEB:WebViewTest.FollowsEachRedirectHopAfterAskingOnceAndShowsThePage"
 

@@ -147,6 +147,13 @@ class TextCollector {
     }
     // Blanks the next text off from what came before, as a table's cells are.
     void separate() { pendingSpace_ = !current_.empty(); }
+    // Adds words of the reader's own where the page's stand: a blank the page had there still
+    // stands after them.
+    void addAside(std::string_view text) {
+        const bool blankAfter = pendingSpace_;
+        add(text);
+        pendingSpace_ = pendingSpace_ || blankAfter;
+    }
     std::string_view current() const { return current_; }
     void clear() {
         current_.clear();
@@ -362,9 +369,7 @@ class PageReader {
             // before the ")".
             std::string_view target = link.target;
             while (!target.empty() && isSpace(target.back())) target.remove_suffix(1);
-            text_.add(" (a link that cannot be followed: ");
-            text_.add(target);
-            text_.add(")");
+            text_.addAside(" (a link that cannot be followed: " + std::string(target) + ")");
         }
         // Links inside another are listed once the outermost one ends, in the order they began.
         if (!links_.empty()) return;

@@ -167,6 +167,10 @@ TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
           "be followed: file://localhost/etc/passwd)C (a link that cannot be followed: "
           "ftp://files.example/x)"},
          {}},
+        {"a blank after a link that cannot be followed",
+         "<a href=ftp://files.example/x>A </a>B",
+         {"A (a link that cannot be followed: ftp://files.example/x) B"},
+         {}},
         {"unquoted, single-quoted and upper-case",
          "<DIV CLASS=x><A HREF=/Up?a=b class=c>Up</A>"
          "</DIV><a href='/q?x=\"1\"'>Quote</a><a title=\"<b>\" href=/lt>Less</a>",

@@ -6,7 +6,7 @@
 #include "platform/async/CancellationToken.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/ui/MainThread.hpp"
-#include "platform/url/URLComponents.hpp"
+#include "platform/web/LinkList.hpp"
 
 namespace corvend::platform::web {
 
@@ -189,12 +189,8 @@ void WebView::arrived(std::uint64_t id, std::optional<WebPage> page,
     if (!pending_ || pending_->id != id) return;
     if (const auto location = redirectLocation(response)) {
         const URLRequest& previous = pending_->request;
-        std::optional<URL> target;
         // Read as browsers read it, by the same rules as a link's address.
-        if (const auto reference =
-                URLComponents::parseAsBrowser(*location, previous.url().scheme())) {
-            target = reference->url(previous.url());
-        }
+        const std::optional<URL> target = LinkList::resolve(*location, previous.url());
         if (!target) {
             failed(id, URLError(URLError::Code::badServerResponse,
                                 "a redirect to an unusable address: " + *location));
