@@ -39,6 +39,9 @@ inline constexpr char urlNotOpened[] = "I0008";
 // Raised by the secure-details screen's interactor.
 inline constexpr char invalidRedirectURL[] = "I0009";
 
+// Raised by requireAskedRecord, for every read or change of one record by its id.
+inline constexpr char otherRecordNamed[] = "I0010";
+
 // Raised by the default error processor.
 inline constexpr char forbidden[] = "I0403";
 
@@ -105,6 +108,12 @@ inline constexpr Description descriptions[] = {
      "application's own that shows the page another way."},
     {invalidRedirectURL, "A card's secure-details reply named a page that is no URL.",
      "Try again later; if it lasts, report it with the error's ID when it shows one."},
+    {otherRecordNamed,
+     "The reply to a read or change of one record by its id named another record (the error's "
+     "`namedRecord`), as a gateway or cache that mixed up replies may send. Nothing of it was "
+     "taken.",
+     "After a change the service may have acted: read the record before sending the change "
+     "again. A read can be tried again; if it lasts, report it."},
     {forbidden, "The service refused the call (HTTP 403).",
      "The customer may not do this; do not retry it as it stands."},
     {notFound, "The service found nothing at the address and sent no error document (HTTP 404).",

@@ -3,6 +3,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "CorvendWallet/foundation/ErrorCode.hpp"
+
 namespace corvend::model {
 
 namespace {
@@ -87,6 +89,10 @@ WalletError WalletError::dataError(ErrorDetails details) {
 
 WalletError WalletError::internalError(std::string code, std::optional<std::string> errorID) {
     return WalletError(InternalError{std::move(code), std::move(errorID)});
+}
+
+WalletError WalletError::otherRecordNamed(std::string named) {
+    return WalletError(InternalError{ErrorCode::otherRecordNamed, std::nullopt, std::move(named)});
 }
 
 WalletError WalletError::serviceUnavailable(std::optional<std::string> errorID) {

@@ -51,6 +51,8 @@ class WalletError : public std::exception {
     struct InternalError {
         std::string code;
         std::optional<std::string> errorID;
+        // For "I0010" (otherRecordNamed), the id of the record the reply named instead.
+        std::optional<std::string> namedRecord{};
         friend bool operator==(const InternalError&, const InternalError&) = default;
     };
     struct ServiceUnavailable {
@@ -80,6 +82,8 @@ class WalletError : public std::exception {
     static WalletError dataError(ErrorDetails details);
     static WalletError internalError(std::string code,
                                      std::optional<std::string> errorID = std::nullopt);
+    // internalError "I0010": the reply to a call on one record named record `named` instead.
+    static WalletError otherRecordNamed(std::string named);
     static WalletError serviceUnavailable(std::optional<std::string> errorID = std::nullopt);
     static WalletError tokenExpired(std::optional<std::string> errorID = std::nullopt);
     static WalletError notConfigured();

@@ -204,6 +204,13 @@ OtherRecordNamed::OtherRecordNamed(std::string_view noun, std::string_view named
                                    std::string_view asked)
     : std::runtime_error(shownWhole("the reply " + namedAnother(noun, named, asked))) {}
 
+std::optional<std::string> otherRecordRefused(const Error& error) {
+    const auto walletError = error.as<Wallet::WalletError>();
+    const auto* internal =
+        walletError ? walletError->as<Wallet::WalletError::InternalError>() : nullptr;
+    return internal ? internal->namedRecord : std::nullopt;
+}
+
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.
     std::string text = descriptionText(error);

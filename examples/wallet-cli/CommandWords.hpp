@@ -131,16 +131,28 @@ class OtherRecordNamed : public std::runtime_error {
     OtherRecordNamed(std::string_view noun, std::string_view named, std::string_view asked);
 };
 
+// The record the reply named when `error` is the kit's refusal of a reply about another record
+// than the one a call was sent for; nothing otherwise.
+std::optional<std::string> otherRecordRefused(const Error& error);
+
 // The kit call `operation` about `noun` `asked`, a read or a change, but a reply naming another
-// record (its id per `idOf`, an optional or a string) fails as OtherRecordNamed, so that
-// nothing of it is taken: e.g.
+// record (its id per `idOf`, an optional or a string, or as the kit refused it) fails as
+// OtherRecordNamed, so that nothing of it is taken: e.g.
 //   call(ownRecord("card", id, &Wallet::Card::cardID, [service, id] { return service->get(id); }),
 //        printer<Wallet::Card>("get", done));
 template <class Operation, class IdOf>
 auto ownRecord(std::string noun, std::string asked, IdOf idOf, Operation operation) {
     return [noun = std::move(noun), asked = std::move(asked), idOf = std::move(idOf),
             operation = std::move(operation)] {
-        auto value = operation();
+        auto value = [&] {
+            try {
+                return operation();
+            } catch (const Wallet::WalletError& error) {
+                const auto other = otherRecordRefused(Error::make(error));
+                if (!other) throw;
+                throw OtherRecordNamed(noun, *other, asked);
+            }
+        }();
         const std::optional<std::string> named = std::invoke(idOf, std::as_const(value));
         if (named && *named != asked) throw OtherRecordNamed(noun, *named, asked);
         return value;

@@ -424,11 +424,13 @@ std::function<void(Result<Record>)> PaymentCommands<Domain>::step(
             (sent.run.empty() ? action : sent.run + (sent.next.empty() ? "" : " stopped"));
         const std::string unsent = sent.next.empty() ? "" : "; its " + sent.next + " was not sent";
         // Each said in one write: the error stream is flushed at each, which may cut a word.
-        if (result && !sent.id.empty() && result->id() != sent.id) {
+        // The kit refuses such a reply itself; the words are the same either way.
+        const auto named =
+            result ? std::optional(result->id()) : otherRecordRefused(result.error());
+        if (named && !sent.id.empty() && *named != sent.id) {
             // Not this step's reply: how the step ended was not seen.
             self->err_ << label + ": the reply" + (sent.run.empty() ? "" : " to the " + sent.step) +
-                              " " +
-                              TerminalText::inLine(namedAnother(noun, result->id(), sent.id)) +
+                              " " + TerminalText::inLine(namedAnother(noun, *named, sent.id)) +
                               "; " + stepLeft(noun, sent.id, sent.step, !sent.run.empty()) + unsent
                        << std::endl;
             return done(Outcome::failed);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
 
 namespace corvend {
@@ -86,13 +87,19 @@ model::CardSensitiveDetails CardRepository::doGetDetails(const std::string& card
 
 model::Card CardRepository::doGet(const std::string& cardID,
                                   const std::optional<Includes>& include) {
-    return card(network().request(wire::card(
-        cardID, include ? model::includeQueryParams(*include) : std::vector<HTTPQueryParam>{})));
+    return askedRecord(
+        cardID,
+        card(network().request(wire::card(cardID, include ? model::includeQueryParams(*include)
+                                                          : std::vector<HTTPQueryParam>{}))),
+        &model::Card::cardID);
 }
 
 model::Card CardRepository::doUpdate(const std::string& cardID,
                                      const model::CardUpdateRequest& request) {
-    return card(network().request(wire::update(cardID, cardUpdateRequest(request, userAgent()))));
+    return askedRecord(
+        cardID,
+        card(network().request(wire::update(cardID, cardUpdateRequest(request, userAgent())))),
+        &model::Card::cardID);
 }
 
 model::CardTokenization CardRepository::doTokenize(const std::string& cardID,
@@ -110,7 +117,8 @@ model::MobileWalletTokenization CardRepository::doUpdateTokenizationStatus(
 model::Card CardRepository::doActivate(const std::string& cardID,
                                        const model::CardActivationRequest& request) {
     wire::CardActivationRequest body{request.lastFourDigits(), request.cvv(), userAgent()};
-    return card(network().request(wire::activate(cardID, std::move(body))));
+    return askedRecord(cardID, card(network().request(wire::activate(cardID, std::move(body)))),
+                       &model::Card::cardID);
 }
 
 model::ProgramList CardRepository::programList(const wire::ProgramListResponse& reply) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
 #include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
@@ -74,7 +75,8 @@ PaymentInstrumentService::Instrument PaymentInstrumentRepository::single(
     auto instrument = toPaymentInstrument(networkManager_->request(wire::instrument(
         model::toWireValue(parameters.instrumentType), parameters.instrumentId, remove)));
     if (!instrument) fail(ErrorCode::unmappableInstrument);
-    return instrument;
+    return askedRecord(parameters.instrumentId, std::move(instrument),
+                       &model::PaymentInstrument::id);
 }
 
 model::InstrumentVerification PaymentInstrumentRepository::doStartVerification(
@@ -91,7 +93,9 @@ model::InstrumentVerificationList PaymentInstrumentRepository::doGetAllVerificat
 
 model::InstrumentVerification PaymentInstrumentRepository::doGetVerification(
     const std::string& sessionId) {
-    return verification(networkManager_->request(wire::verification(sessionId)));
+    return askedRecord(sessionId,
+                       verification(networkManager_->request(wire::verification(sessionId))),
+                       &model::InstrumentVerification::id);
 }
 
 void PaymentInstrumentRepository::doOpenExternalVerificationFlow(

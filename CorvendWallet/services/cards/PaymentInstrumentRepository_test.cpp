@@ -87,8 +87,12 @@ TEST(PaymentInstrumentRepositoryTest, CompletingReadsTheFirstExactSessionIdItem)
         {"app://done?sessionId", std::nullopt},
         {"not a url?sessionId=abc", std::nullopt},
     };
+    // A session naming none, which a read of any identifier takes.
+    std::string unnamed = session("https://v/1");
+    unnamed.replace(unnamed.find("s1"), 2, "");
     for (const auto& row : rows) {
         Fixture f;
+        f.network->setBody(unnamed);
         const auto call = [&] {
             return f.repository->completeExternalVerificationFlow(row.returnUrl);
         };

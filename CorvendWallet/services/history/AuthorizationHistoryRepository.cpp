@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
+
 namespace corvend {
 
 AuthorizationHistoryRepository::AuthorizationHistoryRepository(
@@ -27,8 +29,10 @@ model::AuthorizationList AuthorizationHistoryRepository::doGetAuthorizationHisto
 }
 
 model::Authorization AuthorizationHistoryRepository::doGetAuthorization(const std::string& id) {
-    return mapper_.mapAuthorization(
-        networkManager_->request(AuthorizationHistoryServiceEndpoint::authorization(id)));
+    return askedRecord(id,
+                       mapper_.mapAuthorization(networkManager_->request(
+                           AuthorizationHistoryServiceEndpoint::authorization(id))),
+                       &model::Authorization::id);
 }
 
 }  // namespace corvend

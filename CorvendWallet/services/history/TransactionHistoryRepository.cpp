@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
+
 namespace corvend {
 
 TransactionHistoryRepository::TransactionHistoryRepository(
@@ -28,8 +30,10 @@ model::TransactionList TransactionHistoryRepository::doGetTransactionHistory(
 
 model::Transaction TransactionHistoryRepository::doGetTransaction(
     const std::string& transactionID) {
-    return mapper_.mapTransaction(
-        networkManager_->request(TransactionHistoryServiceEndpoint::transaction(transactionID)));
+    return askedRecord(transactionID,
+                       mapper_.mapTransaction(networkManager_->request(
+                           TransactionHistoryServiceEndpoint::transaction(transactionID))),
+                       &model::Transaction::id);
 }
 
 }  // namespace corvend

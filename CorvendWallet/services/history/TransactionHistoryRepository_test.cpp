@@ -20,7 +20,7 @@ using model::WalletError;
 const std::string kTransactions =
     testing::FakeNetwork::kBaseURL.absoluteString() + "digitalwallets/v1/profile/transactions";
 constexpr const char* kRecord =
-    R"({"id":"t-1","type":"CARD_PAYMENT","status":"COMPLETED","amount":-250,)"
+    R"({"id":"t/1","type":"CARD_PAYMENT","status":"COMPLETED","amount":-250,)"
     R"("currencyCode":"EUR","creationTime":"2024-03-05T14:07:09.589Z"})";
 
 class TransactionHistoryRepositoryTest : public ::testing::Test {

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
+
 namespace corvend {
 
 CurrencyExchangeRepository::CurrencyExchangeRepository(std::shared_ptr<Networkable> networkManager)
@@ -18,7 +20,8 @@ std::shared_ptr<CurrencyExchangeRepository> CurrencyExchangeRepository::make(
 }
 
 model::FXRate CurrencyExchangeRepository::doGetQuote(const std::string& id) {
-    return fxRate(networkManager_->request(CurrencyExchangeEndpoint::getQuote(id)));
+    return askedRecord(id, fxRate(networkManager_->request(CurrencyExchangeEndpoint::getQuote(id))),
+                       &model::FXRate::id);
 }
 
 model::FXRate CurrencyExchangeRepository::doCreateQuote(const model::FXRateRequest& request) {

@@ -33,6 +33,8 @@ class CurrencyExchangeRepositoryTest : public ::testing::Test {
 };
 
 TEST_F(CurrencyExchangeRepositoryTest, GetQuoteReadsTheIdentifierAsOnePathSegment) {
+    std::string reply(kQuoteReply);
+    network->setBody(reply.replace(reply.find("fxq-1"), 5, "a/b?c"));
     repository->getQuote("a/b?c");
     const auto sent = network->sent();
     ASSERT_EQ(sent.size(), 1u);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
 #include "CorvendWallet/foundation/ErrorCode.hpp"
 #include "CorvendWallet/foundation/WalletError.hpp"
 #include "CorvendWallet/models/WireValueTable.hpp"
@@ -38,7 +39,8 @@ model::CustomerDepositList DepositRepository::doGetAll(
 }
 
 model::CustomerDeposit DepositRepository::doGet(const std::string& id) {
-    return customerDeposit(networkManager()->request(Endpoints::deposit(id)));
+    return askedRecord(id, customerDeposit(networkManager()->request(Endpoints::deposit(id))),
+                       &model::CustomerDeposit::id);
 }
 
 model::CustomerDeposit DepositRepository::doPreview(const model::DepositRequest& request) {
@@ -54,15 +56,20 @@ model::CustomerDeposit DepositRepository::doCreate(const model::DepositCreate& c
         instrument = toPaymentInstrumentModel(*create.paymentInstrument());
         if (!instrument) throw model::WalletError::internalError(model::ErrorCode::unencodableBody);
     }
-    return customerDeposit(networkManager()->request(Endpoints::updateDepositStatus(
-        create.id(), PaymentFlowStatus::pending,
-        toPaymentPropertyModels(create.paymentProperties()), std::move(instrument))));
+    return askedRecord(
+        create.id(),
+        customerDeposit(networkManager()->request(Endpoints::updateDepositStatus(
+            create.id(), PaymentFlowStatus::pending,
+            toPaymentPropertyModels(create.paymentProperties()), std::move(instrument)))),
+        &model::CustomerDeposit::id);
 }
 
 model::CustomerDeposit DepositRepository::doConfirm(const model::DepositConfirm& confirm) {
-    return customerDeposit(networkManager()->request(Endpoints::updateDepositStatus(
-        confirm.id(), PaymentFlowStatus::processing,
-        toPaymentPropertyModels(confirm.paymentProperties()), std::nullopt)));
+    return askedRecord(confirm.id(),
+                       customerDeposit(networkManager()->request(Endpoints::updateDepositStatus(
+                           confirm.id(), PaymentFlowStatus::processing,
+                           toPaymentPropertyModels(confirm.paymentProperties()), std::nullopt))),
+                       &model::CustomerDeposit::id);
 }
 
 model::CustomerDeposit DepositRepository::customerDeposit(

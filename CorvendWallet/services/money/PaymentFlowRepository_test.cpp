@@ -30,6 +30,11 @@ const std::string kRecord =
     R"({"amount":1500,"currencyCode":"EUR","paymentOption":"CARD","id":"r-1","customerId":"c-1",)"
     R"("accountId":"a-1","transferDetails":{},"creationTime":"2024-03-05T14:07:09Z",)"
     R"("status":"PREVIEW"})";
+// The same record naming none, which a call on any identifier takes.
+const std::string kUnnamedRecord = [] {
+    std::string record = kRecord;
+    return record.replace(record.find("r-1"), 3, "");
+}();
 
 template <class R, class Create, class Confirm, class Parameters>
 struct Domain {
@@ -111,6 +116,7 @@ TYPED_TEST(PaymentFlowRepositoryTest, PreviewCarriesAFreshFingerprintAndSendsNot
 }
 
 TYPED_TEST(PaymentFlowRepositoryTest, CreateAndConfirmMoveTheStatusWithoutAFingerprint) {
+    this->network->setBody(kUnnamedRecord);
     this->repository->create(TypeParam::create("r-1", std::vector<PaymentProperty>{}));
     this->repository->confirm(TypeParam::confirm("r/1", std::nullopt));
     this->repository->confirm(TypeParam::confirm("r-1", std::vector<PaymentProperty>{}));
@@ -125,6 +131,7 @@ TYPED_TEST(PaymentFlowRepositoryTest, CreateAndConfirmMoveTheStatusWithoutAFinge
 }
 
 TYPED_TEST(PaymentFlowRepositoryTest, ReadsOneRecordOrAPageOfTheCollection) {
+    this->network->setBody(kUnnamedRecord);
     this->repository->get("a b");
     this->network->setBody(std::string(TypeParam::kEmptyList));
     this->repository->getAll(std::nullopt);
@@ -171,6 +178,7 @@ TYPED_TEST(PaymentFlowRepositoryTest, OptionsGoThroughOneEndpointForTheWholeProc
 TYPED_TEST(PaymentFlowRepositoryTest, CompletionFormsSendWhatTheBlockingFormsSend) {
     auto& repository = *this->repository;
     const std::vector<PaymentProperty> properties{{model::PaymentPropertyKey::cardCVV, "321"}};
+    this->network->setBody(kUnnamedRecord);
     repository.get("r 1");
     repository.preview(TypeParam::request());
     repository.create(TypeParam::create("r-1", properties));
@@ -186,7 +194,7 @@ TYPED_TEST(PaymentFlowRepositoryTest, CompletionFormsSendWhatTheBlockingFormsSen
             platform::MainQueue::shared().runUntil([&] { return done; }, std::chrono::seconds(10)));
         done = false;
     };
-    this->network->setBody(kRecord);
+    this->network->setBody(kUnnamedRecord);
     repository.get("r 1", finish);
     settle();
     repository.preview(TypeParam::request(), finish);

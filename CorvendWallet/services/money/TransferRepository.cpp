@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
 #include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
 
 namespace corvend {
@@ -30,14 +31,18 @@ model::CustomerTransfer TransferRepository::doPreview(
 }
 
 model::CustomerTransfer TransferRepository::doCreate(const model::TransferCreate& transferCreate) {
-    return mapTransfer(
-        networkManager()->request(statusChange(transferCreate, PaymentFlowStatus::pending)));
+    return askedRecord(transferCreate.id(),
+                       mapTransfer(networkManager()->request(
+                           statusChange(transferCreate, PaymentFlowStatus::pending))),
+                       &model::CustomerTransfer::id);
 }
 
 model::CustomerTransfer TransferRepository::doConfirm(
     const model::TransferConfirm& transferConfirm) {
-    return mapTransfer(
-        networkManager()->request(statusChange(transferConfirm, PaymentFlowStatus::processing)));
+    return askedRecord(transferConfirm.id(),
+                       mapTransfer(networkManager()->request(
+                           statusChange(transferConfirm, PaymentFlowStatus::processing))),
+                       &model::CustomerTransfer::id);
 }
 
 model::CustomerTransferList TransferRepository::doGetAll(
@@ -47,7 +52,9 @@ model::CustomerTransferList TransferRepository::doGetAll(
 }
 
 model::CustomerTransfer TransferRepository::doGet(const std::string& id) {
-    return mapTransfer(networkManager()->request(TransferServiceEndpoint::transfer(id)));
+    return askedRecord(
+        id, mapTransfer(networkManager()->request(TransferServiceEndpoint::transfer(id))),
+        &model::CustomerTransfer::id);
 }
 
 model::CustomerTransfer TransferRepository::mapTransfer(

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
 #include "CorvendWallet/services/money/PaymentFlowMapping.hpp"
 
 namespace corvend {
@@ -22,9 +23,11 @@ std::vector<model::PaymentOptionDetails> WithdrawalRepository::doGetOptions() {
 }
 
 model::Withdrawal WithdrawalRepository::doCreate(const model::WithdrawalCreate& withdrawalCreate) {
-    return withdrawal(networkManager()->request(Endpoints::updateWithdrawalStatus(
-        withdrawalCreate.id(), PaymentFlowStatus::pending,
-        toPaymentPropertyModels(withdrawalCreate.paymentProperties()))));
+    return askedRecord(withdrawalCreate.id(),
+                       withdrawal(networkManager()->request(Endpoints::updateWithdrawalStatus(
+                           withdrawalCreate.id(), PaymentFlowStatus::pending,
+                           toPaymentPropertyModels(withdrawalCreate.paymentProperties())))),
+                       &model::Withdrawal::id);
 }
 
 model::Withdrawal WithdrawalRepository::doPreview(
@@ -35,9 +38,11 @@ model::Withdrawal WithdrawalRepository::doPreview(
 
 model::Withdrawal WithdrawalRepository::doConfirm(
     const model::WithdrawalConfirm& withdrawalConfirm) {
-    return withdrawal(networkManager()->request(Endpoints::updateWithdrawalStatus(
-        withdrawalConfirm.id(), PaymentFlowStatus::processing,
-        toPaymentPropertyModels(withdrawalConfirm.paymentProperties()))));
+    return askedRecord(withdrawalConfirm.id(),
+                       withdrawal(networkManager()->request(Endpoints::updateWithdrawalStatus(
+                           withdrawalConfirm.id(), PaymentFlowStatus::processing,
+                           toPaymentPropertyModels(withdrawalConfirm.paymentProperties())))),
+                       &model::Withdrawal::id);
 }
 
 model::WithdrawalList WithdrawalRepository::doGetAll(
@@ -47,7 +52,8 @@ model::WithdrawalList WithdrawalRepository::doGetAll(
 }
 
 model::Withdrawal WithdrawalRepository::doGet(const std::string& id) {
-    return withdrawal(networkManager()->request(Endpoints::withdrawal(id)));
+    return askedRecord(id, withdrawal(networkManager()->request(Endpoints::withdrawal(id))),
+                       &model::Withdrawal::id);
 }
 
 model::Withdrawal WithdrawalRepository::withdrawal(

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "CorvendWallet/foundation/AskedRecord.hpp"
 #include "CorvendWallet/services/profile/ProfileMapping.hpp"
 #include "CorvendWallet/services/profile/ProfileServiceEndpoint.hpp"
 
@@ -33,8 +34,10 @@ std::vector<model::Account> ProfileRepository::doGetAccounts() {
 }
 
 model::Account ProfileRepository::doGetSingleAccount(const std::string& accountID) {
-    return ProfileMapping::toAccount(
-        networkManager_->request(ProfileServiceEndpoint::account(accountID)));
+    return askedRecord(accountID,
+                       ProfileMapping::toAccount(
+                           networkManager_->request(ProfileServiceEndpoint::account(accountID))),
+                       &model::Account::id);
 }
 
 model::Account ProfileRepository::doAddAccount(const model::AddAccountRequest& request) {

@@ -62,14 +62,15 @@ TEST_F(ProfileRepositoryTest, EveryAccountListPerformsTheOneProcessWideEndpoint)
 
 TEST_F(ProfileRepositoryTest, SingleAccountAndAddAccountCalls) {
     network->setBody(kAccount);
-    EXPECT_EQ(repository->getSingleAccount("abc").id(), "a-1");
+    EXPECT_EQ(repository->getSingleAccount("a-1").id(), "a-1");
+    network->setBody(R"({"id":"a/b","currencyCode":"EUR"})");
     repository->getSingleAccount("a/b");
     EXPECT_EQ(repository->addAccount(model::AddAccountRequest("EUR")).currencyCode(), "EUR");
     EXPECT_THAT([&] { repository->getSingleAccount(".."); },
                 testing::ThrowsWalletError(WalletError::internalError("I0001")));
     const auto sent = network->sent();
     ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[0].url, kProfile + "/accounts/abc");
+    EXPECT_EQ(sent[0].url, kProfile + "/accounts/a-1");
     EXPECT_EQ(sent[1].url, kProfile + "/accounts/a%2Fb");
     EXPECT_EQ(sent[2].method, "POST");
     EXPECT_EQ(sent[2].url, kProfile + "/accounts");

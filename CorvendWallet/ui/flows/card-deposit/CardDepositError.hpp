@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "CorvendWallet/foundation/WalletError.hpp"
+
 namespace corvend {
 
 // Why the card-deposit flow could not go on with what the service gave it.
@@ -28,6 +30,29 @@ class CardDepositError : public std::exception {
     static CardDepositError otherDepositNamed(std::string_view named, std::string_view own);
     // The same for a read of the saved card `own` that named card `named`.
     static CardDepositError otherCardNamed(std::string_view named, std::string_view own);
+
+    // What `step`, a read or change of the flow's deposit `own`, returns: a reply that names
+    // another deposit or none is otherDepositNamed, whether or not the kit refused it first.
+    template <class Step>
+    static auto ownDeposit(std::string_view own, Step step) {
+        auto deposit = ownRecord("deposit", own, step);
+        if (deposit.id() != own) throw otherDepositNamed(deposit.id(), own);
+        return deposit;
+    }
+
+    // What `step`, a read or change of `record` `own`, returns; the kit's refusal of a reply
+    // that named another (model::ErrorCode::otherRecordNamed) is this flow's internalError
+    // naming both. Every other failure passes unchanged.
+    template <class Step>
+    static auto ownRecord(std::string_view record, std::string_view own, Step step) {
+        try {
+            return step();
+        } catch (const model::WalletError& error) {
+            const auto* internal = error.as<model::WalletError::InternalError>();
+            if (!internal || !internal->namedRecord) throw;
+            throw otherNamed(record, *internal->namedRecord, own);
+        }
+    }
 
     Case value() const noexcept { return case_; }
     // What the flow was told beyond its case, in words; null when nothing.

@@ -53,11 +53,9 @@ CardDetails CardDepositInteractor::makeCardDetails(const CardDepositInput& input
 void CardDepositInteractor::startDeposit(model::DepositCreate request, CardDetails cardDetails) {
     executingTask_ = FlowTask::run<model::CustomerDeposit>(
         [service = depositService_, request = std::move(request)] {
-            auto created = service->create(request);
             // Confirming the deposit a reply names would act on a record the flow was not given.
-            if (created.id() != request.id())
-                throw CardDepositError::otherDepositNamed(created.id(), request.id());
-            return created;
+            return CardDepositError::ownDeposit(request.id(),
+                                                [&] { return service->create(request); });
         },
         [weakSelf = weak_from_this(),
          cardDetails = std::move(cardDetails)](Result<model::CustomerDeposit> result) {

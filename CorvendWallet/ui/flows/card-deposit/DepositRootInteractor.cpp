@@ -37,9 +37,8 @@ void DepositRootInteractor::load() {
                 }
                 throw;
             }
-            auto deposit = depositRead.value();
             // A reply about another deposit: the flow never acts on a record it was not given.
-            if (deposit.id() != id) throw CardDepositError::otherDepositNamed(deposit.id(), id);
+            auto deposit = CardDepositError::ownDeposit(id, [&] { return depositRead.value(); });
             return Loaded{std::move(options), std::move(deposit)};
         },
         [weakSelf = weak_from_this()](Result<Loaded> result) {
@@ -78,8 +77,9 @@ void DepositRootInteractor::fetchInstrument(const model::PaymentInstrumentRefere
     executingTask_ = FlowTask::run<PaymentInstrumentService::Instrument>(
         [service = paymentInstrumentService_,
          parameters = model::PaymentInstrumentParameters{reference.id, reference.instrumentType}] {
-            auto instrument = service->get(parameters);
             // A reply about another card: its security code would be sent for the deposit's.
+            auto instrument = CardDepositError::ownRecord("card", parameters.instrumentId,
+                                                          [&] { return service->get(parameters); });
             if (const auto& named = instrument->id(); named && *named != parameters.instrumentId)
                 throw CardDepositError::otherCardNamed(*named, parameters.instrumentId);
             return instrument;

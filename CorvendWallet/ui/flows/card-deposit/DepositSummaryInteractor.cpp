@@ -13,10 +13,9 @@ DepositSummaryInteractor::DepositSummaryInteractor(std::shared_ptr<DepositServic
 void DepositSummaryInteractor::confirm() {
     executingTask_ = FlowTask::run<model::CustomerDeposit>(
         [service = depositService_, id = depositID_] {
-            auto confirmed = service->confirm(model::DepositConfirm(id, std::nullopt));
             // Its next step (a 3-D Secure page) would be another deposit's.
-            if (confirmed.id() != id) throw CardDepositError::otherDepositNamed(confirmed.id(), id);
-            return confirmed;
+            return CardDepositError::ownDeposit(
+                id, [&] { return service->confirm(model::DepositConfirm(id, std::nullopt)); });
         },
         [weakSelf = weak_from_this()](Result<model::CustomerDeposit> result) {
             const auto self = weakSelf.lock();
