@@ -1,16 +1,20 @@
-// Identifiers placed in endpoint paths stay one path segment on the wire.
+// Identifiers placed in endpoint paths stay one path segment on the wire, and a call on one
+// record by its identifier takes only that record's reply.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <boost/describe.hpp>
 #include <boost/json/object.hpp>
+#include <boost/json/parse.hpp>
+#include <boost/json/serialize.hpp>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "CorvendWallet/networking/DefaultErrorProcessor.hpp"
 #include "CorvendWallet/networking/PathSegment.hpp"
 #include "CorvendWallet/services/cards/CardRepository.hpp"
 #include "CorvendWallet/services/cards/PaymentInstrumentRepository.hpp"
@@ -98,20 +102,36 @@ class ServicePathsTest : public SandboxTest {
         std::make_shared<testing::FakeDeviceFingerprintProvider>("fp-paths");
     const std::shared_ptr<PaymentInstrumentRepository> instruments =
         PaymentInstrumentRepository::make(manager, std::make_shared<NoOpener>());
+    const std::shared_ptr<CardRepository> cards =
+        CardRepository::make(CardRepositoryComponent::make(manager, fingerprint, properties));
+    const std::shared_ptr<DepositRepository> deposits =
+        DepositRepository::make(manager, fingerprint);
+    const std::shared_ptr<WithdrawalRepository> withdrawals =
+        WithdrawalRepository::make(manager, fingerprint);
+    const std::shared_ptr<TransferRepository> transfers =
+        TransferRepository::make(manager, fingerprint);
+    const std::shared_ptr<CurrencyExchangeRepository> quotes =
+        CurrencyExchangeRepository::make(manager);
+    const std::shared_ptr<ProfileRepository> profile = ProfileRepository::make(manager);
+    const std::shared_ptr<TransactionHistoryRepository> transactions =
+        TransactionHistoryRepository::make(manager);
+    const std::shared_ptr<AuthorizationHistoryRepository> authorizations =
+        AuthorizationHistoryRepository::make(manager);
+
+    // The body the sandbox answers a read of `path` with, as sent.
+    std::string replyBody(const std::string& path) const {
+        return manager->request(Endpoint<std::string>(
+            path, HTTPMethod::get(), {}, {}, EndpointParametersEncoder::empty(),
+            {[](const std::optional<platform::Data>& body) {
+                return std::string(body->data(), body->size());
+            }},
+            defaultErrorProcessor()));
+    }
 };
 
 // An empty identifier would name the collection ("cards//details", "instruments/CARD/"), so
 // it is refused like "." and "..".
 TEST_F(ServicePathsTest, EmptyIdentifiersAreRefusedBeforeSending) {
-    const auto cards =
-        CardRepository::make(CardRepositoryComponent::make(manager, fingerprint, properties));
-    const auto deposits = DepositRepository::make(manager, fingerprint);
-    const auto withdrawals = WithdrawalRepository::make(manager, fingerprint);
-    const auto transfers = TransferRepository::make(manager, fingerprint);
-    const auto quotes = CurrencyExchangeRepository::make(manager);
-    const auto profile = ProfileRepository::make(manager);
-    const auto transactions = TransactionHistoryRepository::make(manager);
-    const auto authorizations = AuthorizationHistoryRepository::make(manager);
     const std::pair<const char*, std::function<void()>> calls[] = {
         {"instrument delete",
          [&] {
@@ -153,6 +173,96 @@ TEST_F(ServicePathsTest, AnEmptyVerificationSessionStillReadsTheCollectionPath) 
     ASSERT_EQ(requests.size(), 2u);
     for (const auto& request : requests) {
         EXPECT_EQ(request.target, "/digitalwallets/v1/profile/instrument-verifications/");
+    }
+}
+
+// A reply to a call on one record that names another (a gateway or cache that mixed up replies)
+// is refused with "I0010" naming it, whatever the call; a reply that names none stands.
+TEST_F(ServicePathsTest, ACallOnOneRecordRefusesAReplyNamingAnother) {
+    const auto card = cards->create({cards->getPrograms().programs().at(0).name(), "EUR"}).cardID();
+    const auto quote = quotes->createQuote({"EUR", "USD"}).id().value_or("");
+    const auto session =
+        instruments->startVerification({"https://h/r", model::InstrumentType::card}).id();
+    struct Row {
+        const char* name;
+        const char* method;
+        std::string path;    // under the profile, for the record "asked"
+        std::string record;  // the one the reply is about
+        std::function<void()> call;
+        bool named = true;  // false: the reply names no record
+    };
+    const Row rows[] = {
+        {"deposit read", "GET", "deposits/asked", "dep-seed-1", [&] { deposits->get("asked"); }},
+        {"deposit create", "POST", "deposits/asked/status", "dep-seed-1",
+         [&] {
+             deposits->create({"asked", std::nullopt, nullptr});
+         }},
+        {"deposit confirm", "POST", "deposits/asked/status", "dep-seed-1",
+         [&] {
+             deposits->confirm({"asked", std::nullopt});
+         }},
+        {"withdrawal read", "GET", "withdrawals/asked", "wd-seed-1",
+         [&] { withdrawals->get("asked"); }},
+        {"withdrawal create", "POST", "withdrawals/asked/status", "wd-seed-1",
+         [&] {
+             withdrawals->create({"asked", std::nullopt});
+         }},
+        {"withdrawal confirm", "POST", "withdrawals/asked/status", "wd-seed-1",
+         [&] {
+             withdrawals->confirm({"asked", std::nullopt});
+         }},
+        {"transfer read", "GET", "transfers/asked", "tr-seed-1", [&] { transfers->get("asked"); }},
+        {"transfer create", "POST", "transfers/asked/status", "tr-seed-1",
+         [&] {
+             transfers->create({"asked", std::nullopt});
+         }},
+        {"transfer confirm", "POST", "transfers/asked/status", "tr-seed-1",
+         [&] {
+             transfers->confirm({"asked", std::nullopt});
+         }},
+        {"card read", "GET", "prepaid/cards/asked", card, [&] { cards->get("asked"); }},
+        {"card update", "PATCH", "prepaid/cards/asked", card, [&] { cards->update("asked", {}); }},
+        {"card activation", "POST", "prepaid/cards/asked/activation", card,
+         [&] {
+             cards->activate("asked", {"1234", "123"});
+         }},
+        {"instrument read", "GET", "instruments/CARD/asked", "pi-sandbox-card",
+         [&] {
+             instruments->get({"asked", model::InstrumentType::card});
+         }},
+        {"instrument delete", "DELETE", "instruments/CARD/asked", "pi-sandbox-card",
+         [&] {
+             instruments->delete_({"asked", model::InstrumentType::card});
+         }},
+        {"verification read", "GET", "instrument-verifications/asked", session,
+         [&] { instruments->getVerification("asked"); }},
+        {"verification return", "GET", "instrument-verifications/asked", session,
+         [&] { instruments->completeExternalVerificationFlow("https://h/r?sessionId=asked"); }},
+        {"account read", "GET", "accounts/asked", "acc-sandbox-1",
+         [&] { profile->getSingleAccount("asked"); }},
+        {"transaction read", "GET", "transactions/asked", "txn-dep-seed-1",
+         [&] { transactions->getTransaction("asked"); }},
+        {"authorization read", "GET", "authorizations/asked", "auth-01",
+         [&] { authorizations->getAuthorization("asked"); }},
+        {"quote read", "GET", "fxrate/asked", quote, [&] { quotes->getQuote("asked"); }},
+        {"deposit read naming none", "GET", "deposits/asked", "dep-seed-1",
+         [&] { deposits->get("asked"); }, false},
+    };
+    const std::string profilePath = "digitalwallets/v1/profile/";
+    for (const auto& row : rows) {
+        // The record's own read: the same path up to the identifier.
+        const auto own = profilePath + row.path.substr(0, row.path.find("asked")) + row.record;
+        auto body = boost::json::parse(replyBody(own));
+        if (!row.named) body.as_object()["id"] = "";
+        sandbox.scriptNextReply(row.method, profilePath + row.path,
+                                {.body = boost::json::serialize(body)});
+        if (!row.named) {
+            EXPECT_NO_THROW(row.call()) << row.name;
+            continue;
+        }
+        EXPECT_THAT(row.call,
+                    testing::ThrowsWalletError(model::WalletError::otherRecordNamed(row.record)))
+            << row.name;
     }
 }
 
