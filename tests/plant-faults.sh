@@ -282,14 +282,14 @@ NEW='                depositRead.value();
                 throw;'
 fault "deposit root: the deposit's error wins over the options'" $ROOT_INTERACTOR \
     corvend_integration_test "$INTEGRATION:*LoadFailure*"
-OLD='            auto deposit = depositRead.value();'
-NEW='            auto deposit = [&] {
+OLD='            auto deposit = CardDepositError::ownDeposit(id, [&] { return depositRead.value(); });'
+NEW='            auto deposit = CardDepositError::ownDeposit(id, [&] {
                 try {
                     return depositRead.value();
                 } catch (...) {
                     throw CardDepositError(CardDepositError::internalError);
                 }
-            }();'
+            });'
 fault "deposit root: the deposit's read error replaced" $ROOT_INTERACTOR \
     corvend_integration_test "$INTEGRATION:*LoadFailure*DepositReadFails"
 OLD='            if (!result) {
@@ -299,17 +299,18 @@ NEW='            if (!result) {
 fault "deposit root: the saved card's read error replaced" $ROOT_INTERACTOR \
     corvend_integration_test "$INTEGRATION:*LoadFailure*"
 # A reply naming another deposit than the flow's ends the flow there, naming both.
-OLD='            if (deposit.id() != id) throw CardDepositError::otherDepositNamed(deposit.id(), id);'
-NEW=''
+OLD='            auto deposit = CardDepositError::ownDeposit(id, [&] { return depositRead.value(); });'
+NEW='            auto deposit = depositRead.value();'
 fault "other deposit: the read's deposit taken whatever it names" $ROOT_INTERACTOR $DEPOSIT_FLOW \
     "$DEPOSIT_FLOW:DepositRoot*"
-OLD='            if (created.id() != request.id())
-                throw CardDepositError::otherDepositNamed(created.id(), request.id());'
-NEW=''
+OLD='            return CardDepositError::ownDeposit(request.id(),
+                                                [&] { return service->create(request); });'
+NEW='            return service->create(request);'
 fault "other deposit: the create's reply goes on to the summary whatever it names" \
     $CARD_INTERACTOR $DEPOSIT_FLOW "$DEPOSIT_FLOW:CardDepositInteractor*"
-OLD='            if (confirmed.id() != id) throw CardDepositError::otherDepositNamed(confirmed.id(), id);'
-NEW=''
+OLD='            return CardDepositError::ownDeposit(
+                id, [&] { return service->confirm(model::DepositConfirm(id, std::nullopt)); });'
+NEW='            return service->confirm(model::DepositConfirm(id, std::nullopt));'
 fault "other deposit: the confirm's reply goes on whatever it names" \
     CorvendWallet/ui/flows/card-deposit/DepositSummaryInteractor.cpp corvend_integration_test \
     "$INTEGRATION:*FailureTest*ConfirmNamesAnotherDeposit"
@@ -1051,8 +1052,8 @@ NEW='    std::string text = TerminalText::inLine(error.description());'
 fault "wallet-cli: the kit's line break before an error's id is escaped" \
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*NothingTheServiceSendsOrAPersonTypesActsOnTheTerminal"
-OLD='        if (result && !sent.id.empty() && result->id() != sent.id) {'
-NEW='        if (result && sent.id.empty() && result->id() != sent.id) {'
+OLD='        if (named && !sent.id.empty() && *named != sent.id) {'
+NEW='        if (named && sent.id.empty() && *named != sent.id) {'
 fault "wallet-cli: a step goes on with a reply that names another record" \
     examples/wallet-cli/PaymentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
@@ -1567,5 +1568,30 @@ NEW='             deliver(std::move(line));'
 fault "wallet-cli: an answer typed once the output was gone is acted on" \
     examples/wallet-cli/SessionLines.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AnAnswerTypedOnceTheOutputIsGone*"
+
+# 36. The kit's reads of one record take only that record's reply.
+ASKED=CorvendWallet/foundation/AskedRecord.cpp
+PATHS="$INTEGRATION:ServicePathsTest.ACallOnOneRecordRefusesAReplyNamingAnother"
+OLD='    if (!named.empty() && named != asked) {'
+NEW='    if (!named.empty() && asked.empty()) {'
+fault "record reads: a reply naming another record taken as the one asked" $ASKED \
+    corvend_integration_test "$PATHS"
+OLD='    if (!named.empty() && named != asked) {'
+NEW='    if (named != asked) {'
+fault "record reads: a reply naming no record refused" $ASKED corvend_integration_test "$PATHS"
+OLD='        if (named) requireAskedRecord(asked, *named);'
+NEW='        if (!named) requireAskedRecord(asked, "");'
+fault "record reads: an instrument or a quote naming another taken" \
+    CorvendWallet/foundation/AskedRecord.hpp corvend_integration_test "$PATHS"
+OLD='    return askedRecord(cardID, card(network().request(wire::activate(cardID, std::move(body)))),
+                       &model::Card::cardID);'
+NEW='    return card(network().request(wire::activate(cardID, std::move(body))));'
+fault "record reads: a card activation's reply taken whatever card it names" \
+    CorvendWallet/services/cards/CardRepository.cpp corvend_integration_test "$PATHS"
+OLD='    return askedRecord(parameters.instrumentId, std::move(instrument),
+                       &model::PaymentInstrument::id);'
+NEW='    return instrument;'
+fault "record reads: an instrument read or deleted taken whatever it names" \
+    CorvendWallet/services/cards/PaymentInstrumentRepository.cpp corvend_integration_test "$PATHS"
 
 plant_all
