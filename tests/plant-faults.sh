@@ -1291,9 +1291,10 @@ OLD='        return std::hash<int>{}(error.value());'
 NEW='        return std::hash<int>{}(error.value()) ^ (error.detail() ? 1 : 0);'
 fault "flow error: an error with words is not found among the handled cases" $DEPOSIT_ERROR \
     $DEPOSIT_FLOW "$DEPOSIT_FLOW:CardDepositError*"
-OLD='            if (const auto& named = instrument->id(); named && *named != parameters.instrumentId)'
-NEW='            if (const auto& named = instrument->id(); !named)'
-fault "saved card: the read's card taken whatever it names" $ROOT_INTERACTOR $DEPOSIT_FLOW \
+OLD='            auto instrument = CardDepositError::ownRecord("card", parameters.instrumentId,
+                                                          [&] { return service->get(parameters); });'
+NEW='            auto instrument = service->get(parameters);'
+fault "saved card: a read answered for another card ends the flow without naming both" $ROOT_INTERACTOR $DEPOSIT_FLOW \
     "$DEPOSIT_FLOW:DepositRoot*"
 OLD='    if (result->id != session_)'
 NEW='    if (false)'
@@ -1319,18 +1320,18 @@ NEW='            call([service, which] { return service->delete_(which); },'
 fault "wallet-cli: instruments delete prints another instrument as deleted" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
-OLD='                 "card", id, &Wallet::Card::cardID,'
-NEW='                 "card", id, [](const auto&) { return std::optional<std::string>(); },'
-fault "wallet-cli: cards update prints another card as changed" \
+OLD='        call(ownRecord(
+                 "card", id, &Wallet::Card::cardID,'
+NEW='        call(('
+fault "wallet-cli: cards update says a reply about another card without the host's words" \
     examples/wallet-cli/CardCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='        call(ownRecord("card", id, &Wallet::Card::cardID,
                        [service, id,
                         request = Wallet::CardActivationRequest{'
-NEW='        call(ownRecord("card", id, [](const auto&) { return std::optional<std::string>(); },
-                       [service, id,
+NEW='        call(([service, id,
                         request = Wallet::CardActivationRequest{'
-fault "wallet-cli: cards activate prints another card as activated" \
+fault "wallet-cli: cards activate says a reply about another card without the host's words" \
     examples/wallet-cli/CardCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='        call(ownRecord("an account in", currency, &Wallet::Account::currencyCode,'
@@ -1339,23 +1340,23 @@ fault "wallet-cli: accounts add prints an account of another currency as added" 
     examples/wallet-cli/ProfileCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='                     call(ownRecord("verification", id, &Wallet::InstrumentVerification::id,'
-NEW='                     call(ownRecord("verification", id, [](const auto&) { return std::optional<std::string>(); },'
-fault "wallet-cli: instruments verify reads another session back as its own" \
+NEW='                     call(('
+fault "wallet-cli: instruments verify says a read of another session without the host's words" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*InstrumentVerificationShowsItsPage*"
 OLD='        call(ownRecord("verification", std::move(named), &Wallet::InstrumentVerification::id,'
-NEW='        call(ownRecord("verification", std::move(named), [](const auto&) { return std::optional<std::string>(); },'
-fault "wallet-cli: instruments complete prints another session" \
+NEW='        call(('
+fault "wallet-cli: instruments complete says another session without the host's words" \
     examples/wallet-cli/InstrumentCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='        call(ownRecord("transaction", rest.front(), &Wallet::Transaction::id,'
-NEW='        call(ownRecord("transaction", rest.front(), [](const auto&) { return std::optional<std::string>(); },'
-fault "wallet-cli: history transaction prints another transaction" \
+NEW='        call(('
+fault "wallet-cli: history transaction says another transaction without the host's words" \
     examples/wallet-cli/HistoryCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='        call(ownRecord("authorization", rest.front(), &Wallet::Authorization::id,'
-NEW='        call(ownRecord("authorization", rest.front(), [](const auto&) { return std::optional<std::string>(); },'
-fault "wallet-cli: history authorization prints another authorization" \
+NEW='        call(('
+fault "wallet-cli: history authorization says another authorization without the host's words" \
     examples/wallet-cli/HistoryCommands.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*EveryOneShotCommandExitsByOneRule"
 OLD='                                                    {id, "confirmation", "", action, chosen}, done),'
