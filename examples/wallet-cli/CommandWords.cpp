@@ -204,6 +204,16 @@ OtherRecordNamed::OtherRecordNamed(std::string_view noun, std::string_view named
                                    std::string_view asked)
     : std::runtime_error(shownWhole("the reply " + namedAnother(noun, named, asked))) {}
 
+std::string pageLineText(std::string_view text) {
+    // The web view's words for such a redirect; the address ends them.
+    constexpr std::string_view kUnusable = "a redirect to an unusable address: ";
+    const auto at = text.find(kUnusable);
+    if (at == std::string_view::npos) return TerminalText::inLine(text);
+    const auto address = at + kUnusable.size();
+    return TerminalText::inLine(text.substr(0, address)) +
+           TerminalText::address(text.substr(address));
+}
+
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.
     std::string text = descriptionText(error);

@@ -105,6 +105,12 @@ std::string messageText(const Error& error);
 // "\nError ID: <id>" (escaped), or "" for a failure without one.
 std::string errorIDLine(const Error& error);
 
+// Words about a page as they go into a host's line (a load's failure, a web view's state),
+// escaped as TerminalText::inLine does; the address that ends the words of a redirect that could
+// not be followed, a server's, is kept one word (TerminalText::address), so that none of its words
+// starts a line.
+std::string pageLineText(std::string_view text);
+
 // A failure as a person reads it: the kit's message and code, then what to do about it where the
 // host can tell ("not signed in: run authenticate" for a refused or missing access token).
 std::string errorText(const Error& error);
