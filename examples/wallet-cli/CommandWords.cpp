@@ -70,7 +70,7 @@ std::int64_t amountIn(std::string_view text, std::string_view currency) {
     return value;
 }
 
-std::string currencyCode(std::string_view text) {
+std::optional<std::string> knownCurrency(std::string_view text) {
     // Every code ICU knows, current or not, read once.
     static const std::set<std::string, std::less<>> known = [] {
         std::set<std::string, std::less<>> codes;
@@ -90,12 +90,15 @@ std::string currencyCode(std::string_view text) {
     });
     const bool letters =
         code.size() == 3 && std::ranges::all_of(code, [](char c) { return c >= 'A' && c <= 'Z'; });
-    if (!letters || !known.contains(code)) {
-        throw std::invalid_argument("'" + std::string(text) +
-                                    "' is not a currency: three letters of a currency code, in "
-                                    "either case (EUR, usd)");
-    }
+    if (!letters || !known.contains(code)) return std::nullopt;
     return code;
+}
+
+std::string currencyCode(std::string_view text) {
+    if (auto code = knownCurrency(text)) return *std::move(code);
+    throw std::invalid_argument("'" + std::string(text) +
+                                "' is not a currency: three letters of a currency code, in "
+                                "either case (EUR, usd)");
 }
 
 std::string webAddress(std::string_view text, std::string_view what) {
@@ -235,7 +238,10 @@ std::string errorText(const Error& error) {
 }
 
 std::string moneyText(std::int64_t amount, std::string_view currency) {
-    const std::string text = Wallet::MoneyFormatter().format(amount, currency);
+    // The formatter places any three letters at two decimals: only a code the host knows has
+    // digits to place a point by.
+    const std::string text =
+        knownCurrency(currency) ? Wallet::MoneyFormatter().format(amount, currency) : "";
     if (!text.empty()) return text;
     // Without the currency's digits no point can be placed: the number is said as what it is,
     // and the code, the service's word, quoted so that a padded or empty one shows.

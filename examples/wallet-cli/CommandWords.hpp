@@ -32,17 +32,20 @@ std::int64_t wholeNumber(std::string_view text, std::string_view what);
 // other text, too many decimals or an amount beyond 64 bits.
 std::int64_t amountIn(std::string_view text, std::string_view currency);
 
-// The one reader of a currency a person types: three ASCII letters, in either case, that ICU
-// knows as a currency code; returned upper-case, as the service takes it. Throws
-// std::invalid_argument naming the rule for anything else.
+// The one rule of what a currency is: three ASCII letters, in either case, that ICU knows as a
+// currency code; returned upper-case, as the service takes it; nullopt for anything else.
+std::optional<std::string> knownCurrency(std::string_view text);
+// The one reader of a currency a person types, by knownCurrency. Throws std::invalid_argument
+// naming the rule for anything else.
 std::string currencyCode(std::string_view text);
 
 // The one reader of a web address a person gives: an absolute http or https URL, returned as
 // given. Throws std::invalid_argument naming `what` and the rule for anything else.
 std::string webAddress(std::string_view text, std::string_view what);
 
-// `amount` minor units of `currency` as the kit's money formatter shows them; when it has no
-// text for the code, `<amount> minor units of "<code>"`, the code escaped.
+// `amount` minor units of `currency` as the kit's money formatter shows them; for a code the host
+// would refuse on input (knownCurrency) or one it has no text for, `<amount> minor units of
+// "<code>"`, the code escaped.
 std::string moneyText(std::int64_t amount, std::string_view currency);
 
 // A card's expiry as every line of the host shows it: "09/2028".

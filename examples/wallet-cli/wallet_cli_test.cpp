@@ -339,9 +339,16 @@ TEST(WalletCliTest, AmountsAreTypedInMajorUnitsAndPrintedAsMoney) {
     }
     EXPECT_THAT(amounts, ElementsAre("2550", "2500", "9223372036854775807"));
 
-    // A code the formatter cannot place (an unknown one, a padded one) is said as minor units,
-    // never as a number a hundred times the amount.
-    for (const auto& [id, code] : {std::pair{"dep-u", "USDC"}, {"dep-p", "EUR "}}) {
+    // A code the formatter cannot place (an unknown one, a padded one) or the host would refuse
+    // on input is said as minor units, never as a number a hundred times the amount.
+    for (const auto& [id, code] : {std::pair{"dep-u", "USDC"},
+                                   {"dep-p", "EUR "},
+                                   {"dep-b", "BTC"},
+                                   {"dep-e", "ETH"},
+                                   {"dep-s", "SOL"},
+                                   {"dep-l", "LTC"},
+                                   {"dep-x", "XRP"},
+                                   {"dep-d", "DOG"}}) {
         sandbox.store().put(
             "deposits", id,
             boost::json::parse(
