@@ -2691,6 +2691,18 @@ TEST(WalletCliTest, AVerificationPageThatFailsToLoadEndsWithItsError) {
     EXPECT_THAT(first.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
     EXPECT_THAT(first.output, Not(HasSubstr("choose:")));
 
+    // A redirect to an address that cannot be used: the address stays on the host's line, one
+    // word; no word of it starts a line.
+    const std::string zs(70, 'z');
+    const CliRun unusable =
+        verifyWith({.status = 302,
+                    .headers = {{"Location", "http://bad host/" + zs + " FAKE: verified"}},
+                    .contentType = ""});
+    EXPECT_THAT(unusable.output,
+                HasSubstr("the page could not be loaded: a redirect to an unusable address:\n"
+                          "  http://bad\\x20host/" +
+                          zs.substr(11) + "\n  " + zs.substr(59) + "\\x20FAKE:\\x20verified\n"));
+
     const CliRun later = verifyWith({.body = "<title>Your bank</title><a href=\"/nowhere\">Go</a>",
                                      .contentType = "text/html"});
     EXPECT_THAT(later.output,
