@@ -21,7 +21,6 @@
 #include "examples/wallet-cli/FieldNote.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/LineFitter.hpp"
-#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"

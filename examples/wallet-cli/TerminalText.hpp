@@ -31,8 +31,8 @@ class TerminalText {
     // own. Every other control is escaped where put shows the line.
     static std::string inLine(std::string_view text);
     // An address from elsewhere (one a server gave that could not be used) as it goes into a
-    // line of the host's: as inLine, and its blanks escaped too ("\x20"), so it is one word, cut
-    // only as a long word is, never where its words would start a line.
+    // line of the host's: as inLine, and its blanks escaped too ("\x20"), so that it is one
+    // word, cut only as a long word is and never at a blank of its own.
     static std::string address(std::string_view text);
 
   private:
