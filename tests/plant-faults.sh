@@ -1608,4 +1608,46 @@ fault "wallet-cli: an answer typed once the output was gone is acted on" \
     examples/wallet-cli/SessionLines.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AnAnswerTypedOnceTheOutputIsGone*"
 
+# 37. The example host marks every page word on every line it takes; a currency it does not know in minor units.
+CLI=examples/wallet-cli/wallet_cli_test
+PAGES="$CLI:*CardDepositShowsTheThreeDSecurePage*"
+OLD='        if (choice.fromPage) LineFitter::pageWordsFollow(out);'
+NEW=''
+fault "wallet-cli marks: a page link's words that wrap in the menu go on without the mark" \
+    examples/wallet-cli/ChoiceMenu.cpp "wallet_cli_test" "$CLI:ChoiceMenuTest.*"
+OLD='    if (auto* fitter = dynamic_cast<LineFitter*>(stream.rdbuf())) fitter->marked_ = true;'
+NEW='    (void)stream;'
+fault "wallet-cli marks: page words after the host's on a line go on without the mark" \
+    examples/wallet-cli/LineFitter.cpp "wallet_cli_test" "$CLI:LineFitterTest.*"
+OLD='                     .fromPage = true,'
+NEW=''
+fault "wallet-cli marks: a page's links listed as the host's own choices" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='        lines.push_back(pageLineText(tree.front()));'
+NEW='        lines.push_back(tree.front());'
+fault "wallet-cli marks: a failed page's address in the screen cut at its blanks" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='    if (at == std::string_view::npos) return TerminalText::inLine(text);'
+NEW='    if (true) return TerminalText::inLine(text);'
+fault "wallet-cli marks: an unusable redirect's address starts lines of its own" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='    return withEscaped(text, "\n ");'
+NEW='    return withEscaped(text, "\n");'
+fault "wallet-cli marks: an address's blanks left to cut it" \
+    examples/wallet-cli/TerminalText.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='            self->out_ << ScreenDriver::render(screen) << std::endl;'
+NEW='            self->out_ << screen->snapshot() << std::endl;'
+fault "wallet-cli marks: secure-details prints its page with no mark" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='    out_ << "the page could not be loaded: " << pageLineText(error.description()) << std::endl;'
+NEW='    out_ << "the page could not be loaded: " << error.description() << std::endl;'
+fault "wallet-cli marks: a page opened in the terminal says its failure's address cut at blanks" \
+    examples/wallet-cli/TerminalURLOpener.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AVerificationPageThatFailsToLoadEndsWithItsError"
+OLD='        knownCurrency(currency) ? Wallet::MoneyFormatter().format(amount, currency) : "";'
+NEW='        Wallet::MoneyFormatter().format(amount, currency);'
+fault "wallet-cli amounts: a currency the host refuses on input placed at two decimals" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AmountsAreTypedInMajorUnitsAndPrintedAsMoney"
+
 plant_all
