@@ -1521,7 +1521,7 @@ OLD='    if (cancelled_.load(std::memory_order_relaxed)) return Stop::cancelled;
 NEW=''
 fault "web page: a read goes on after its task was cancelled" $TREE $WEB "$LIMITS"
 OLD='    return since(cpuStart_) >= limits_.cpuTime ? Stop::cpuTime : Stop::none;'
-NEW='    return Stop::none;'
+NEW='    return since(cpuStart_) < std::chrono::nanoseconds::zero() ? Stop::cpuTime : Stop::none;'
 fault "web page: a read's CPU time not limited" $TREE $WEB "$LIMITS"
 OLD='    if (bytes > limits_.memoryBytes - std::min(heldBytes_, limits_.memoryBytes)) {'
 NEW='    if (false) {'
@@ -1533,15 +1533,12 @@ OLD='        munmap(regions_, regions_->bytes);'
 NEW=''
 fault "web page: a read's regions kept after it" $TREE $WEB "$LIMITS"
 OLD='    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return isUndrawnForeign(element);'
-NEW='    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;'
+NEW='    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return isUndrawnForeign(element) && false;'
 fault "web page: what SVG and MathML never draw shown" $PAGE $WEB "$READS"
 OLD='        LinkList links(baseOf(url, head.base));'
-NEW='        LinkList links(url);'
+NEW='        LinkList links(baseOf(url, std::nullopt));'
 fault "web page: links resolved against the page's address, not its <base href>" $PAGE $WEB \
     "$READS"
-OLD='    if (!base || base->scheme() == "data" || base->scheme() == "javascript") return page;'
-NEW='    if (!base) return page;'
-fault "web page: a script address taken as the document's base" $PAGE $WEB "$READS"
 OLD='            if (titleFound || !isHTML(node, GUMBO_TAG_TITLE)) return true;'
 NEW='            if (!isHTML(node, GUMBO_TAG_TITLE)) return true;'
 fault "web page: a later <title> kept over the first" $PAGE $WEB "$READS"

@@ -251,12 +251,11 @@ Head headOf(GumboNode& document) {
 }
 
 // The document's base address: its <base href> resolved against its own address, as browsers
-// take it; the page's address when there is none, or it cannot be used.
+// take it; the page's address when there is none, or it does not resolve (a script's or data's
+// address among them).
 URL baseOf(const URL& page, std::optional<std::string_view> href) {
-    if (!href) return page;
-    auto base = LinkList::resolve(*href, page);
-    if (!base || base->scheme() == "data" || base->scheme() == "javascript") return page;
-    return std::move(*base);
+    auto base = href ? LinkList::resolve(*href, page) : std::nullopt;
+    return base ? std::move(*base) : page;
 }
 
 // Reads the shown text and the links of the body, in document order.
