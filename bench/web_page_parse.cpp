@@ -1,24 +1,33 @@
 // Reading pages as the web view does (text, links with their targets checked, what is never
 // shown skipped), against a bare parse of the same bytes by the HTML5 parser underneath (Gumbo:
-// the tree built, then freed). The ratio is the price of the reader's walk and of what it keeps.
-// Prints a ratio per kind of page at the end.
+// the tree built, then freed). The ratio is the price of the reader's walk, of what it keeps and
+// of its bounded allocator. Prints a ratio per kind of page at the end, then how soon hostile
+// pages stop: after a cancel, and at the CPU limit; and how long the largest page takes.
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
 
+#include <chrono>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "bench/Comparison.hpp"
+#include "platform/async/CancellationToken.hpp"
 #include "platform/url/URL.hpp"
 #include "platform/web/WebPage.hpp"
+#include "tests/support/FailingPages.hpp"
 
 namespace {
 
+using corvend::platform::CancellationScope;
+using corvend::platform::CancellationSource;
 using corvend::platform::URL;
 using corvend::platform::web::WebPage;
+using Clock = std::chrono::steady_clock;
 
 std::string repeated(std::string_view piece, int times) {
     std::string out;
@@ -97,6 +106,54 @@ void BM_KitReadLinksPage(benchmark::State& state) {
 void BM_RawParseLinksPage(benchmark::State& state) {
     rawParse(state, linksPage());
 }
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Reads `html` on a thread of its own without a memory or CPU limit, cancels the read after
+// 300 ms, and says how long it took to stop after that.
+void stopAfterCancel(const char* name, const std::string& html) {
+    CancellationSource source;
+    std::string how = "read to its end";
+    std::thread reader([&] {
+        const CancellationScope scope(source.token());
+        try {
+            WebPage::parse(pageURL(), 200, html, {~std::size_t{0}, std::chrono::hours(1)});
+        } catch (const std::exception& error) {
+            how = error.what();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto cancelled = Clock::now();
+    source.cancel();
+    reader.join();
+    std::printf("%s: %s, %.3f s after its cancel\n", name, how.c_str(), secondsSince(cancelled));
+}
+
+// Reads `html` within the kit's limits and says how it ended and when.
+void readWithinLimits(const char* name, const std::string& html) {
+    const auto start = Clock::now();
+    std::string how = "read";
+    try {
+        WebPage::parse(pageURL(), 200, html);
+    } catch (const std::exception& error) {
+        how = error.what();
+    }
+    std::printf("%s (%.1f MiB): %s in %.2f s\n", name, static_cast<double>(html.size()) / (1 << 20),
+                how.c_str(), secondsSince(start));
+}
+
+void stopsAndLimits() {
+    stopAfterCancel("200,000 nested <div>", repeated("<div>", 200'000));
+    stopAfterCancel("1,000 formatting elements re-opened in 1,000 blocks",
+                    corvend::testing::reopeningPage(1'000));
+    readWithinLimits("1,000 formatting elements re-opened in 1,000 blocks",
+                     corvend::testing::reopeningPage(1'000));
+    readWithinLimits("300,000 links",
+                     repeated("<p><a href='/pay/confirm?id=7'>Approve 25.00 EUR</a>", 300'000));
+    readWithinLimits("nested <div> up to the size cap", repeated("<div>", 3'200'000));
+}
+
 BENCHMARK(BM_KitReadScriptsPage)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawParseScriptsPage)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_KitReadLinksPage)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -118,6 +175,7 @@ int main(int argc, char** argv) {
                                "reading a page of 20,000 scripts / bare Gumbo parse");
     corvend::bench::printRatio(reporter, "BM_KitReadLinksPage", "BM_RawParseLinksPage",
                                "reading a page of 50,000 links / bare Gumbo parse");
+    stopsAndLimits();
     benchmark::Shutdown();
     return 0;
 }

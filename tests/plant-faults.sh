@@ -1516,10 +1516,47 @@ fault "web page: a link inside another dropped" $PAGE $WEB "$READS"
 OLD='        pendingSpace_ = pendingSpace_ || blankAfter;'
 NEW='        (void)blankAfter;'
 fault "web page: the blank after a link's note dropped" $PAGE $WEB "$READS"
-OLD='        flatten();'
+# A read is bounded and stops: every block the parser holds is the reader's, counted and freed.
+TREE=platform/web/GumboTree.cpp
+LIMITS="$WEB:WebPageTest.AReadStopsAtItsLimitsAndGivesBackAllItHeld"
+OLD='    if (cancelled_.load(std::memory_order_relaxed)) return Stop::cancelled;'
 NEW=''
-fault "web page: a deeply nested page freed by recursion" $PAGE $WEB \
-    "$WEB:WebPageTest.AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePage"
+fault "web page: a read goes on after its task was cancelled" $TREE $WEB "$LIMITS"
+OLD='    return since(cpuStart_) >= limits_.cpuTime ? Stop::cpuTime : Stop::none;'
+NEW='    return since(cpuStart_) < std::chrono::nanoseconds::zero() ? Stop::cpuTime : Stop::none;'
+fault "web page: a read's CPU time not limited" $TREE $WEB "$LIMITS"
+OLD='    if (bytes > limits_.memoryBytes - std::min(heldBytes_, limits_.memoryBytes)) {'
+NEW='    if (false) {'
+fault "web page: the parser's memory not limited" $TREE $WEB "$LIMITS"
+OLD='        if (!region) leave(Stop::memory);'
+NEW=''
+fault "web page: a region that cannot be had handed to the parser as null" $TREE $WEB "$LIMITS"
+OLD='        munmap(regions_, regions_->bytes);'
+NEW=''
+fault "web page: a read's regions kept after it" $TREE $WEB "$LIMITS"
+OLD='    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return isUndrawnForeign(element);'
+NEW='    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return isUndrawnForeign(element) && false;'
+fault "web page: what SVG and MathML never draw shown" $PAGE $WEB "$READS"
+OLD='        LinkList links(baseOf(url, head.base));'
+NEW='        LinkList links(baseOf(url, std::nullopt));'
+fault "web page: links resolved against the page's address, not its <base href>" $PAGE $WEB \
+    "$READS"
+OLD='            if (titleFound || !isHTML(node, GUMBO_TAG_TITLE)) return true;'
+NEW='            if (!isHTML(node, GUMBO_TAG_TITLE)) return true;'
+fault "web page: a later <title> kept over the first" $PAGE $WEB "$READS"
+OLD='        if (html && (element.tag == GUMBO_TAG_TD || element.tag == GUMBO_TAG_TH)) separate();'
+NEW=''
+fault "web page: table cells run together" $PAGE $WEB "$READS"
+OLD='    if (std::exchange(loadingSessionPage_, false) && page && page->statusCode >= 400) {'
+NEW='    if (std::exchange(loadingSessionPage_, false) && page && page->statusCode >= 600) {'
+fault "verification screen: a first page answered with an error status reports nothing" \
+    CorvendWallet/ui/flows/verification/CustomerVerificationViewController.cpp \
+    corvend_integration_test "$INTEGRATION:*CustomerVerification*EveryFailedStep*"
+OLD='    if (stopped) throw std::runtime_error("card deposit with " + paying + ": " + *stopped);'
+NEW=''
+fault "drive-screens: screens that never ended pass when the deposit completed" \
+    examples/quickstart/drive_screens.cpp "drive-screens drive_screens_test" \
+    "examples/quickstart/drive_screens_test:*PageNeverReturns*"
 OLD='        const std::optional<URL> target = LinkList::resolve(*location, previous.url());'
 NEW='        const std::optional<URL> target = URL::make(*location);'
 fault "web view: a redirect's address read strictly, not as browsers read it" \
@@ -1594,5 +1631,47 @@ OLD='    return askedRecord(parameters.instrumentId, std::move(instrument),
 NEW='    return instrument;'
 fault "record reads: an instrument read or deleted taken whatever it names" \
     CorvendWallet/services/cards/PaymentInstrumentRepository.cpp corvend_integration_test "$PATHS"
+
+# 37. The example host marks every page word on every line it takes; a currency it does not know in minor units.
+CLI=examples/wallet-cli/wallet_cli_test
+PAGES="$CLI:*CardDepositShowsTheThreeDSecurePage*"
+OLD='        if (choice.fromPage) LineFitter::pageWordsFollow(out);'
+NEW=''
+fault "wallet-cli marks: a page link's words that wrap in the menu go on without the mark" \
+    examples/wallet-cli/ChoiceMenu.cpp "wallet_cli_test" "$CLI:ChoiceMenuTest.*"
+OLD='    if (auto* fitter = dynamic_cast<LineFitter*>(stream.rdbuf())) fitter->marked_ = true;'
+NEW='    (void)stream;'
+fault "wallet-cli marks: page words after the host's on a line go on without the mark" \
+    examples/wallet-cli/LineFitter.cpp "wallet_cli_test" "$CLI:LineFitterTest.*"
+OLD='                     .fromPage = true,'
+NEW=''
+fault "wallet-cli marks: a page's links listed as the host's own choices" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='        lines.push_back(pageLineText(tree.front()));'
+NEW='        lines.push_back(tree.front());'
+fault "wallet-cli marks: a failed page's address in the screen cut at its blanks" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='    if (at == std::string_view::npos) return TerminalText::inLine(text);'
+NEW='    if (true) return TerminalText::inLine(text);'
+fault "wallet-cli marks: an unusable redirect's address starts lines of its own" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='    return withEscaped(text, "\n ");'
+NEW='    return withEscaped(text, "\n");'
+fault "wallet-cli marks: an address's blanks left to cut it" \
+    examples/wallet-cli/TerminalText.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='            self->out_ << ScreenDriver::render(screen) << std::endl;'
+NEW='            self->out_ << screen->snapshot() << std::endl;'
+fault "wallet-cli marks: secure-details prints its page with no mark" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$PAGES"
+OLD='    out_ << "the page could not be loaded: " << pageLineText(error.description()) << std::endl;'
+NEW='    out_ << "the page could not be loaded: " << error.description() << std::endl;'
+fault "wallet-cli marks: a page opened in the terminal says its failure's address cut at blanks" \
+    examples/wallet-cli/TerminalURLOpener.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AVerificationPageThatFailsToLoadEndsWithItsError"
+OLD='        knownCurrency(currency) ? Wallet::MoneyFormatter().format(amount, currency) : "";'
+NEW='        Wallet::MoneyFormatter().format(amount, currency);'
+fault "wallet-cli amounts: a currency the host refuses on input placed at two decimals" \
+    examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AmountsAreTypedInMajorUnitsAndPrintedAsMoney"
 
 plant_all

@@ -2,7 +2,8 @@
 // person would: a card deposit with a new card, typed into the form and approved on its 3-D
 // Secure page; one with the customer's saved card; and an identity verification completed on its
 // page. Each deposit is read back however its screens ended, and said as read. Exits 0 only when
-// each deposit reads COMPLETED and the verification completed; otherwise non-zero, saying where.
+// every screen ended as asked, each deposit reads COMPLETED and the verification completed;
+// otherwise non-zero, saying where.
 #include <chrono>
 #include <cstddef>
 #include <exception>
@@ -164,7 +165,7 @@ std::string describe(Wallet::VerificationResult result) {
 // Deposits 25.00 EUR through the card-deposit screens, then reads the deposit back however the
 // screens ended: the flow's result says only how they ended, never whether the money came (after
 // a Decline on the 3-D Secure page the flow is `completed` and the deposit FAILED). Goes on only
-// when the deposit reads COMPLETED.
+// when the screens ended as asked and the deposit reads COMPLETED.
 void depositWithCard(const std::string& paying,
                      std::optional<Wallet::PaymentInstrumentReference> savedCard,
                      const std::vector<Step>& steps) {
@@ -194,6 +195,9 @@ void depositWithCard(const std::string& paying,
     std::cout << "deposit " << read.id() << ": " << status << '\n';
     if (read.status() != Wallet::PaymentStatus::completed)
         throw std::runtime_error("deposit " + read.id() + " is " + status + ", not COMPLETED");
+    // Screens that did not end as asked fail the run whatever the deposit reads: they are what
+    // this program checks.
+    if (stopped) throw std::runtime_error("card deposit with " + paying + ": " + *stopped);
 }
 
 // The customer's first saved card.

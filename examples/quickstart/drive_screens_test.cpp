@@ -84,7 +84,7 @@ TEST(DriveScreensTest, EachDepositIsReadBackWhateverItsFlowSaid) {
 }
 
 // The page thanks instead of returning: the screens never end (the person waits out their
-// patience), yet the deposit completed.
+// patience). The deposit completed and is said so, but screens that did not end fail the run.
 TEST(DriveScreensTest, ADepositWhosePageNeverReturnsIsReadBackToo) {
     check({"thank-you page",
            [](Sandbox& sandbox) {
@@ -94,9 +94,10 @@ TEST(DriveScreensTest, ADepositWhosePageNeverReturnsIsReadBackToo) {
                                         .afterRoute = true,
                                         .replaceRouteReply = true});
            },
-           0,
+           1,
            {"card deposit with a new card: the screens did not end; the screen shows:",
-            "deposit dep-1: COMPLETED\n", "deposit dep-2: COMPLETED\n"}});
+            "deposit dep-1: COMPLETED\n",
+            "drive-screens: card deposit with a new card: the screens did not end"}});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <utility>
 
+#include "examples/wallet-cli/LineFitter.hpp"
 #include "examples/wallet-cli/TerminalText.hpp"
 
 namespace corvend::cli {
@@ -77,6 +78,7 @@ bool ChoiceMenu::printMore(std::ostream& out, std::size_t count, std::string_vie
                 << ", disabled)\n";
             continue;
         }
+        if (choice.fromPage) LineFitter::pageWordsFollow(out);
         out << choice.name;
         if (!choice.detail.empty()) out << ": " << choice.detail;
         if (choice.unavailable) out << " (disabled)";

@@ -26,6 +26,8 @@ class ChoiceMenu {
         const void* control = nullptr;
         std::string target{};
         std::string name;
+        // The name is a page's words (a link's): every line it takes carries the page mark.
+        bool fromPage = false;
         std::function<void()> act{};
         // Shown before the name, a glyph such as "[?]" or a checkbox's "[x]"; not part of it.
         std::string mark{};

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "examples/wallet-cli/LineFitter.hpp"
+
 namespace corvend::cli {
 namespace {
 
@@ -46,6 +48,26 @@ TEST(ChoiceMenuTest, NumbersManyChoicesByOneLookUpEach) {
     EXPECT_EQ(menu.choose(out, " link 7 "), ChoiceMenu::Answer::chosen);
     EXPECT_EQ(chosen, 7u);
     EXPECT_EQ(menu.choose(out, "10001"), ChoiceMenu::Answer::unknown);
+}
+
+// A page's link whose words wrap goes on with the page mark; a choice of the host's own (a
+// saved card's name) goes on set in, with no mark.
+TEST(ChoiceMenuTest, APagesLinkGoesOnWithThePageMark) {
+    const int page = 0;
+    const std::string words = "Approve now so card deposit result: completed";
+    std::ostringstream out;
+    {
+        LineFitter fitter(out, 24);
+        ChoiceMenu().show(out, "choose:",
+                          {{.control = &page, .name = words, .fromPage = true},
+                           {.control = &page, .target = "card", .name = words}},
+                          "close");
+    }
+    EXPECT_EQ(out.str(),
+              "choose:\n"
+              "  [1] Approve now so\n  |   card deposit\n  |   result: completed\n"
+              "  [2] Approve now so\n    card deposit result:\n    completed\n"
+              "  close\n> ");
 }
 
 }  // namespace

@@ -191,6 +191,20 @@ TEST_F(CommandRunTest, OutputThatCannotBeWrittenStopsTheRunAndEveryStepIsSaid) {
                 ElementsAre("transfer tr-1 was previewed (`transfer get tr-1` shows it)",
                             "transfer tr-1 exists; its creation may have reached the service"));
 
+    // Lost after a run's creation (`| head -N`): the steps seen done are named in order.
+    CommandRun::setCurrent(CommandRun::make([](const CommandRun::Stopped&) {}, &output));
+    CommandRun::changed("transfer tr-2", "previewed", "transfer get tr-2");
+    CommandRun::changed("deposit dep-1", "previewed", "deposit get dep-1");
+    CommandRun::changed("transfer tr-2", "created", "transfer get tr-2");
+    CommandRun::changed("deposit dep-1", "created", "deposit get dep-1");
+    CommandRun::changed("deposit dep-1", "confirmed", "deposit get dep-1");
+    CommandRun::setCurrent(nullptr);
+    EXPECT_THAT(
+        CommandRun::changes(),
+        ElementsAre("transfer tr-2 was previewed and created (`transfer get tr-2` shows it)",
+                    "deposit dep-1 was previewed, created and confirmed (`deposit get "
+                    "dep-1` shows it)"));
+
     told.reset();
     run = CommandRun::make([this](const CommandRun::Stopped& known) { told = known; }, &output);
     CommandRun::setCurrent(run);

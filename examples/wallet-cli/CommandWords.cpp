@@ -70,7 +70,7 @@ std::int64_t amountIn(std::string_view text, std::string_view currency) {
     return value;
 }
 
-std::string currencyCode(std::string_view text) {
+std::optional<std::string> knownCurrency(std::string_view text) {
     // Every code ICU knows, current or not, read once.
     static const std::set<std::string, std::less<>> known = [] {
         std::set<std::string, std::less<>> codes;
@@ -90,12 +90,15 @@ std::string currencyCode(std::string_view text) {
     });
     const bool letters =
         code.size() == 3 && std::ranges::all_of(code, [](char c) { return c >= 'A' && c <= 'Z'; });
-    if (!letters || !known.contains(code)) {
-        throw std::invalid_argument("'" + std::string(text) +
-                                    "' is not a currency: three letters of a currency code, in "
-                                    "either case (EUR, usd)");
-    }
+    if (!letters || !known.contains(code)) return std::nullopt;
     return code;
+}
+
+std::string currencyCode(std::string_view text) {
+    if (auto code = knownCurrency(text)) return *std::move(code);
+    throw std::invalid_argument("'" + std::string(text) +
+                                "' is not a currency: three letters of a currency code, in "
+                                "either case (EUR, usd)");
 }
 
 std::string webAddress(std::string_view text, std::string_view what) {
@@ -211,6 +214,16 @@ std::optional<std::string> otherRecordRefused(const Error& error) {
     return internal ? internal->namedRecord : std::nullopt;
 }
 
+std::string pageLineText(std::string_view text) {
+    // The web view's words for such a redirect; the address ends them.
+    constexpr std::string_view kUnusable = "a redirect to an unusable address: ";
+    const auto at = text.find(kUnusable);
+    if (at == std::string_view::npos) return TerminalText::inLine(text);
+    const auto address = at + kUnusable.size();
+    return TerminalText::inLine(text.substr(0, address)) +
+           TerminalText::address(text.substr(address));
+}
+
 std::string errorText(const Error& error) {
     // The message may be the service's: its lines are not the host's.
     std::string text = descriptionText(error);
@@ -232,7 +245,10 @@ std::string errorText(const Error& error) {
 }
 
 std::string moneyText(std::int64_t amount, std::string_view currency) {
-    const std::string text = Wallet::MoneyFormatter().format(amount, currency);
+    // The formatter places any three letters at two decimals: only a code the host knows has
+    // digits to place a point by.
+    const std::string text =
+        knownCurrency(currency) ? Wallet::MoneyFormatter().format(amount, currency) : "";
     if (!text.empty()) return text;
     // Without the currency's digits no point can be placed: the number is said as what it is,
     // and the code, the service's word, quoted so that a padded or empty one shows.

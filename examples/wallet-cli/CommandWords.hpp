@@ -32,17 +32,20 @@ std::int64_t wholeNumber(std::string_view text, std::string_view what);
 // other text, too many decimals or an amount beyond 64 bits.
 std::int64_t amountIn(std::string_view text, std::string_view currency);
 
-// The one reader of a currency a person types: three ASCII letters, in either case, that ICU
-// knows as a currency code; returned upper-case, as the service takes it. Throws
-// std::invalid_argument naming the rule for anything else.
+// The one rule of what a currency is: three ASCII letters, in either case, that ICU knows as a
+// currency code; returned upper-case, as the service takes it; nullopt for anything else.
+std::optional<std::string> knownCurrency(std::string_view text);
+// The one reader of a currency a person types, by knownCurrency. Throws std::invalid_argument
+// naming the rule for anything else.
 std::string currencyCode(std::string_view text);
 
 // The one reader of a web address a person gives: an absolute http or https URL, returned as
 // given. Throws std::invalid_argument naming `what` and the rule for anything else.
 std::string webAddress(std::string_view text, std::string_view what);
 
-// `amount` minor units of `currency` as the kit's money formatter shows them; when it has no
-// text for the code, `<amount> minor units of "<code>"`, the code escaped.
+// `amount` minor units of `currency` as the kit's money formatter shows them; for a code the host
+// would refuse on input (knownCurrency) or one it has no text for, `<amount> minor units of
+// "<code>"`, the code escaped.
 std::string moneyText(std::int64_t amount, std::string_view currency);
 
 // A card's expiry as every line of the host shows it: "09/2028".
@@ -104,6 +107,12 @@ std::string descriptionText(const Error& error);
 std::string messageText(const Error& error);
 // "\nError ID: <id>" (escaped), or "" for a failure without one.
 std::string errorIDLine(const Error& error);
+
+// Words about a page as they go into a host's line (a load's failure, a web view's state),
+// escaped as TerminalText::inLine does; the address that ends the words of a redirect that could
+// not be followed, a server's, is kept one word (TerminalText::address), so that none of its words
+// starts a line.
+std::string pageLineText(std::string_view text);
 
 // A failure as a person reads it: the kit's message and code, then what to do about it where the
 // host can tell ("not signed in: run authenticate" for a refused or missing access token).

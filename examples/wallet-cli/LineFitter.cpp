@@ -238,6 +238,10 @@ void LineFitter::lost() {
     if (!error_) error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
 }
 
+void LineFitter::pageWordsFollow(std::ostream& stream) {
+    if (auto* fitter = dynamic_cast<LineFitter*>(stream.rdbuf())) fitter->marked_ = true;
+}
+
 void LineFitter::lineEnded() {
     writeWord();
     blanks_.clear();

@@ -21,9 +21,10 @@ namespace corvend::cli {
 // Columns are counted as a terminal shows UTF-8 (TerminalText::columns): two for a wide
 // character, none for a combining mark; an escape takes one per character.
 //
-// A line that starts with kPageMark (a page's text, see ScreenDriver) goes on with the mark, and
-// no other line does: where one would go on with a "|" in the mark's place, the "|" is set a
-// column further. So the mark starts only lines of a page's text.
+// A line that starts with kPageMark (a page's text, see ScreenDriver), or one on which a page's
+// words follow (pageWordsFollow), goes on with the mark, and no other line does: where one would
+// go on with a "|" in the mark's place, the "|" is set a column further. So the mark starts only
+// lines of a page's words.
 //
 // Installs itself as the stream's buffer and puts the old one back when destroyed; everything
 // goes on to the old one. Output the old one refuses (a full disk, a closed pipe) is lost for
@@ -48,6 +49,10 @@ class LineFitter final : public std::streambuf {
     // The line was ended outside the stream (a person typed a line after the prompt, and the
     // terminal echoed it): what is written next starts a new line.
     void lineEnded();
+
+    // The words written next on the line are a page's (a link's in a menu): the line goes on
+    // with the mark, as a line of a page's text does. A stream not fitted is left as it is.
+    static void pageWordsFollow(std::ostream& stream);
 
     // Why output was lost: the error of the first write the old buffer refused; none while
     // everything reached it.
@@ -88,7 +93,7 @@ class LineFitter final : public std::streambuf {
     std::string blanks_;        // blanks read since the last word, not yet written
     std::string word_;          // the word being read
     bool glued_ = false;        // the word goes on one written at a flush: no cut before it
-    bool marked_ = false;       // the line started with kPageMark
+    bool marked_ = false;       // the line goes on with kPageMark
     bool goneOn_ = false;       // the line was cut and nothing is written after its indent yet
     std::error_code error_;
 };

@@ -56,6 +56,16 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
         EXPECT_EQ(fitted(c.width, [&](std::ostream& out) { out << c.written; }), c.shown)
             << c.written;
     }
+    // A page's words that follow the host's on a line go on with the mark, that line only.
+    EXPECT_EQ(fitted(20,
+                     [](std::ostream& out) {
+                         out << "  [1] ";
+                         LineFitter::pageWordsFollow(out);
+                         out << "Approve card deposit result: completed\n"
+                             << "  [2] Decline this one too\n";
+                     }),
+              "  [1] Approve card\n  |   deposit\n  |   result:\n  |   completed\n"
+              "  [2] Decline this\n    one too\n");
 }
 
 // Nothing written reaches the terminal as a control: C0 (a newline aside), DEL, C1 and bytes of

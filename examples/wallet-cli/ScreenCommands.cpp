@@ -114,13 +114,14 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
             const bool failed = root->subviews().size() > subviewsWhileLoading;
             const bool loaded = web && !web->isLoading() && (web->page() || web->lastError());
             if (!failed && !loaded) return false;
-            self->out_ << screen->snapshot() << std::endl;
+            // As every screen is shown: a page's words carry their mark.
+            self->out_ << ScreenDriver::render(screen) << std::endl;
             if (!failed && web->page()) {
                 self->out_ << "loaded " << web->page()->url.absoluteString() << std::endl;
             }
             if (!failed && web->lastError()) {
-                self->err_ << "page failed: "
-                           << TerminalText::inLine(web->lastError()->description()) << std::endl;
+                self->err_ << "page failed: " << pageLineText(web->lastError()->description())
+                           << std::endl;
             }
             if (failed) {
                 self->explainFailure(cardID, done);
@@ -184,7 +185,7 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
             return "a verification session was started; its page was not shown, nothing was "
                    "chosen on it" +
                    (page->lastError() ? ": the page could not be loaded: " +
-                                            TerminalText::inLine(page->lastError()->description())
+                                            pageLineText(page->lastError()->description())
                                       : std::string());
         // A link followed whose page is loading, was lost on the way or answered an error.
         if (pageChoiceUnseen(page))

@@ -17,10 +17,10 @@
 #include "CorvendCoreComponents/CheckboxButton.hpp"
 #include "CorvendCoreComponents/LinksLabel.hpp"
 #include "examples/wallet-cli/CommandRun.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/FieldNote.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "examples/wallet-cli/LineFitter.hpp"
-#include "examples/wallet-cli/TerminalText.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/async/Task.hpp"
 #include "platform/ui/ActivityIndicatorView.hpp"
@@ -121,7 +121,7 @@ void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) 
     }
     const auto own = std::prev(tree.end(), static_cast<std::ptrdiff_t>(theirs));
     if (std::dynamic_pointer_cast<platform::web::WebView>(view) && own != tree.begin()) {
-        lines.push_back(tree.front());
+        lines.push_back(pageLineText(tree.front()));
         for (auto line = std::next(tree.begin()); line != own; ++line) {
             for (const auto piece : std::views::split(*line, '\n'))
                 lines.push_back(std::string(LineFitter::kPageMark) +
@@ -233,7 +233,7 @@ Named barButtonName(const platform::ui::BarButtonItem& item) {
 // with an error status.
 std::optional<std::string> pageFailure(const platform::web::WebView& web) {
     if (web.isLoading()) return std::nullopt;
-    if (web.lastError()) return TerminalText::inLine(web.lastError()->description());
+    if (web.lastError()) return pageLineText(web.lastError()->description());
     if (web.page() && web.page()->statusCode >= 400)
         return "the server answered HTTP " + std::to_string(web.page()->statusCode);
     return std::nullopt;
@@ -548,6 +548,7 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
                     {.control = web.get(),
                      .target = before == 0 ? link.text : link.text + '\0' + std::to_string(before),
                      .name = link.text,
+                     .fromPage = true,
                      .act = [weakSelf = weak_from_this(), weakWeb = std::weak_ptr(web),
                              url = link.url, weakScreen = std::weak_ptr(screen)] {
                          const auto self = weakSelf.lock();

@@ -22,6 +22,20 @@ void escapeByte(unsigned char byte, std::string& shown) {
     escaped("\\x", byte, shown);
 }
 
+// `text` with each of `characters` in it shown as its escape.
+std::string withEscaped(std::string_view text, std::string_view characters) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        if (characters.find(c) != std::string_view::npos) {
+            escapeByte(static_cast<unsigned char>(c), shown);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 // The length of the UTF-8 character that `lead` starts; 0 for no lead byte.
 std::size_t characterLength(unsigned char lead) {
     if (lead < 0x80) return 1;
@@ -117,16 +131,11 @@ std::size_t TerminalText::columns(std::string_view shown) {
 }
 
 std::string TerminalText::inLine(std::string_view text) {
-    std::string line;
-    line.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\n') {
-            escapeByte('\n', line);
-        } else {
-            line += c;
-        }
-    }
-    return line;
+    return withEscaped(text, "\n");
+}
+
+std::string TerminalText::address(std::string_view text) {
+    return withEscaped(text, "\n ");
 }
 
 }  // namespace corvend::cli

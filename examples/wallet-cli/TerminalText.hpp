@@ -30,6 +30,10 @@ class TerminalText {
     // a line break in it shows as its escape, "\x0a", so its words never start a line of their
     // own. Every other control is escaped where put shows the line.
     static std::string inLine(std::string_view text);
+    // An address from elsewhere (one a server gave that could not be used) as it goes into a
+    // line of the host's: as inLine, and its blanks escaped too ("\x20"), so that it is one
+    // word, cut only as a long word is and never at a blank of its own.
+    static std::string address(std::string_view text);
 
   private:
     // Whether `byte` may follow the held bytes in one character.

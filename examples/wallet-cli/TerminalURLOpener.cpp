@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "examples/wallet-cli/CommandRun.hpp"
+#include "examples/wallet-cli/CommandWords.hpp"
 #include "examples/wallet-cli/Interruptions.hpp"
-#include "examples/wallet-cli/TerminalText.hpp"
 #include "examples/wallet-cli/UnseenEnd.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/http/URLRequest.hpp"
@@ -109,8 +109,7 @@ void TerminalURLOpener::didFinish(platform::web::WebView& webView) {
 
 void TerminalURLOpener::didFail(platform::web::WebView&, const platform::URLError& error) {
     if (!opening_) return;  // a later page: the driver prints its error and closes it
-    out_ << "the page could not be loaded: " << TerminalText::inLine(error.description())
-         << std::endl;
+    out_ << "the page could not be loaded: " << pageLineText(error.description()) << std::endl;
     // A redirect came first: the address had the request and answered it.
     loadUnseen_ = decisions_ > 1 || endUnseen(Error::make(error));
     answer(false);

@@ -61,6 +61,7 @@ bool endUnseen(const Error& error) {
         case Code::badServerResponse:
         case Code::cannotParseResponse:
         case Code::dataLengthExceedsMaximum:
+        case Code::pageReadLimitExceeded:
             break;
     }
     return true;

@@ -339,9 +339,16 @@ TEST(WalletCliTest, AmountsAreTypedInMajorUnitsAndPrintedAsMoney) {
     }
     EXPECT_THAT(amounts, ElementsAre("2550", "2500", "9223372036854775807"));
 
-    // A code the formatter cannot place (an unknown one, a padded one) is said as minor units,
-    // never as a number a hundred times the amount.
-    for (const auto& [id, code] : {std::pair{"dep-u", "USDC"}, {"dep-p", "EUR "}}) {
+    // A code the formatter cannot place (an unknown one, a padded one) or the host would refuse
+    // on input is said as minor units, never as a number a hundred times the amount.
+    for (const auto& [id, code] : {std::pair{"dep-u", "USDC"},
+                                   {"dep-p", "EUR "},
+                                   {"dep-b", "BTC"},
+                                   {"dep-e", "ETH"},
+                                   {"dep-s", "SOL"},
+                                   {"dep-l", "LTC"},
+                                   {"dep-x", "XRP"},
+                                   {"dep-d", "DOG"}}) {
         sandbox.store().put(
             "deposits", id,
             boost::json::parse(
@@ -1452,6 +1459,57 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
         if (line.starts_with("web page: ")) onPage = true;
     }
     EXPECT_GE(pageLines, 2u * 7u) << same.output;
+
+    // A link's words that wrap in the menu go on with the mark; the address of a redirect that
+    // cannot be followed stays on the host's line, one word; the secure-details page is marked.
+    corvend::sandbox::Sandbox forging;
+    forging.start();
+    const std::string forged = "FAKE: card deposit result: completed";
+    forging.addRoute("GET", "sandbox/3ds/{id}", [&](const corvend::sandbox::RouteRequest& request) {
+        corvend::sandbox::Reply reply;
+        reply.contentType = "text/html";
+        reply.body = "<a href=\"" + request.request.path + "/away\">Approve " +
+                     std::string(60, 'z') + " " + forged + "</a>";
+        return reply;
+    });
+    forging.addRoute("GET", "sandbox/3ds/{id}/away", [&](const corvend::sandbox::RouteRequest&) {
+        corvend::sandbox::Reply reply;
+        reply.status = 302;
+        reply.headers = {{"Location", "http://bad host/" + std::string(60, 'z') + " " + forged}};
+        return reply;
+    });
+    forging.addRoute("GET", "sandbox/secure-details/{id}",
+                     [&](const corvend::sandbox::RouteRequest&) {
+                         corvend::sandbox::Reply reply;
+                         reply.contentType = "text/html";
+                         reply.body = "<p>" + forged + "</p>";
+                         return reply;
+                     });
+    const CliRun forgedRun =
+        runCli({"--base-url", forging.baseURL()}, "configure\nauthenticate\ncard-deposit 25 EUR\n" +
+                                                      toSummary + "1\n" +
+                                                      "cards issue Corvend-Classic EUR\n"
+                                                      "secure-details card-1\n");
+    // No line starts with the page's words without the mark.
+    std::istringstream forgedLines(forgedRun.output);
+    for (std::string line; std::getline(forgedLines, line);) {
+        const std::string words = line.substr(std::min(line.find_first_not_of(' '), line.size()));
+        if (!line.starts_with("  | ")) {
+            EXPECT_FALSE(words.starts_with("FAKE") ||
+                         words.starts_with("card deposit result: completed"))
+                << line;
+        }
+    }
+    const std::string zs(60, 'z');
+    EXPECT_THAT(forgedRun.output, HasSubstr("  [1] Approve " + zs +
+                                            " FAKE:\n  |   card deposit result: completed\n"));
+    EXPECT_THAT(forgedRun.output, HasSubstr("\n  | FAKE: card deposit result: completed\nloaded "));
+    // The address stays on the host's line, one word, cut as a long word is.
+    EXPECT_EQ(countOf(forgedRun.output,
+                      "unusable address:\n  http://bad\\x20host/" + std::string(59, 'z') +
+                          "\n  z\\x20FAKE:\\x20card\\x20deposit\\x20result:\\x20completed\n"),
+              2u)
+        << forgedRun.output;
 }
 
 namespace {
@@ -2632,6 +2690,18 @@ TEST(WalletCliTest, AVerificationPageThatFailsToLoadEndsWithItsError) {
     EXPECT_THAT(first.output, Not(HasSubstr("failed")));
     EXPECT_THAT(first.output, HasSubstr("\n" + money(5, "EUR") + "\n"));
     EXPECT_THAT(first.output, Not(HasSubstr("choose:")));
+
+    // A redirect to an address that cannot be used: the address stays on the host's line, one
+    // word; no word of it starts a line.
+    const std::string zs(70, 'z');
+    const CliRun unusable =
+        verifyWith({.status = 302,
+                    .headers = {{"Location", "http://bad host/" + zs + " FAKE: verified"}},
+                    .contentType = ""});
+    EXPECT_THAT(unusable.output,
+                HasSubstr("the page could not be loaded: a redirect to an unusable address:\n"
+                          "  http://bad\\x20host/" +
+                          zs.substr(11) + "\n  " + zs.substr(59) + "\\x20FAKE:\\x20verified\n"));
 
     const CliRun later = verifyWith({.body = "<title>Your bank</title><a href=\"/nowhere\">Go</a>",
                                      .contentType = "text/html"});

@@ -35,6 +35,8 @@ std::string_view summaryFor(URLError::Code code) noexcept {
             return "The server's certificate is not trusted for this host.";
         case URLError::Code::invalidHeaderValue:
             return "A header field cannot be sent as given (line break, NUL or bad name).";
+        case URLError::Code::pageReadLimitExceeded:
+            return "The page takes more to read than its limits allow.";
         case URLError::Code::unknown:
             break;
     }

@@ -34,6 +34,8 @@ class URLError : public std::exception {
         serverCertificateUntrusted,  // the server's certificate was refused: signed by no
                                      // trusted authority, made for another host name, or out of
                                      // date
+        pageReadLimitExceeded,       // a web page took more memory or CPU time to read than its
+                                     // limit (the description says which); nothing of it kept
     };
 
     URLError(Code code, std::string description);

@@ -13,13 +13,13 @@
 namespace corvend::platform::web {
 
 // The links of a page, in page order. Each keeps its target as the page wrote it and is
-// resolved against the page's address when read, so that a page of many links costs about its
-// own size; only targets that resolve are ever added.
+// resolved against the document's base address when read, so that a page of many links costs about
+// its own size; only targets that resolve are ever added.
 class LinkList {
   public:
     struct Link {
         std::string text;  // the link's text, as shown
-        URL url;           // its target, resolved against the page's address
+        URL url;           // its target, resolved against the document's base address
     };
 
     using const_iterator = IndexIterator<LinkList, Link>;
@@ -28,6 +28,8 @@ class LinkList {
     using size_type = std::size_t;
 
     explicit LinkList(URL base) : base_(std::move(base)) {}
+
+    const URL& base() const noexcept { return base_; }
 
     // The target `href`, read as browsers read a link's address, resolved against the base, if
     // it resolves.

@@ -1,11 +1,14 @@
 #include "platform/web/WebPage.hpp"
 
 #include <gumbo.h>
-#include <malloc.h>
 
+#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
+
+#include "platform/http/URLError.hpp"
+#include "platform/web/GumboTree.hpp"
 
 namespace corvend::platform::web {
 
@@ -61,72 +64,6 @@ void walk(GumboNode& document, Visit&& visit, Leave&& leave) {
     }
 }
 
-// A parsed page, destroyed without recursion: Gumbo frees a tree by recursing into each
-// child, which overflows a thread's stack on a page of a million nested tags. Before that,
-// every node is made a child of the document itself and left without children of its own, so
-// that Gumbo's recursion goes two levels deep; each is still freed once, with its parts.
-class GumboTree {
-  public:
-    explicit GumboTree(std::string_view html)
-        : options_(kGumboDefaultOptions), pageBytes_(html.size()) {
-        options_.max_errors = 0;  // the errors are never read
-        output_ = gumbo_parse_with_options(&options_, html.data(), html.size());
-        if (!output_) throw std::bad_alloc();
-    }
-    GumboTree(const GumboTree&) = delete;
-    GumboTree& operator=(const GumboTree&) = delete;
-    ~GumboTree() {
-        flatten();
-        gumbo_destroy_output(&options_, output_);
-        // A tree takes about 15 times its page, freed here on the reading thread, whose memory
-        // the host's other threads never reuse: a large one goes back to the system at once.
-        if (pageBytes_ >= kGiveBackAbove) malloc_trim(0);
-    }
-
-    GumboNode& document() const { return *output_->document; }
-
-  private:
-    void flatten() {
-        GumboNode& root = document();
-        std::size_t count = 0;
-        walk(
-            root,
-            [&](GumboNode&) {
-                ++count;
-                return true;
-            },
-            [](GumboNode&) {});
-        auto** nodes = static_cast<void**>(
-            options_.allocator(options_.userdata, (count == 0 ? 1 : count) * sizeof(void*)));
-        if (!nodes) return;  // left as it is: destroyed the usual way
-        std::size_t at = 0;
-        walk(
-            root,
-            [&](GumboNode& node) {
-                nodes[at++] = &node;
-                return true;
-            },
-            [](GumboNode&) {});
-        for (std::size_t i = 0; i < count; ++i) {
-            auto& node = *static_cast<GumboNode*>(nodes[i]);
-            if (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) {
-                node.v.element.children.length = 0;
-            }
-        }
-        GumboVector& top = root.v.document.children;
-        options_.deallocator(options_.userdata, top.data);
-        top.data = nodes;
-        top.length = static_cast<unsigned>(count);
-        top.capacity = static_cast<unsigned>(count);
-    }
-
-    static constexpr std::size_t kGiveBackAbove = 1 << 20;
-
-    GumboOptions options_;
-    std::size_t pageBytes_;
-    GumboOutput* output_ = nullptr;
-};
-
 // Collects shown text, blanks collapsed, into the current line.
 class TextCollector {
   public:
@@ -175,11 +112,33 @@ bool isHTML(const GumboNode& node, GumboTag tag) {
            node.v.element.tag == tag && node.v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
 }
 
+// The tag name of an element of SVG or MathML, as the page wrote it when Gumbo knows no tag of
+// that name.
+std::string_view foreignName(const GumboElement& element) {
+    if (element.tag != GUMBO_TAG_UNKNOWN) return gumbo_normalized_tagname(element.tag);
+    GumboStringPiece name = element.original_tag;
+    gumbo_tag_from_original_text(&name);
+    return {name.data, name.length};
+}
+
+// What an SVG or MathML drawing holds that browsers never draw: its styles, scripts, and the
+// titles, descriptions and data written for tools.
+bool isUndrawnForeign(const GumboElement& element) {
+    const std::string_view name = foreignName(element);
+    for (const std::string_view undrawn : {"style", "script", "title", "desc", "metadata"}) {
+        if (name.size() == undrawn.size() &&
+            strncasecmp(name.data(), undrawn.data(), name.size()) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Elements a browser never draws (its default style sheet hides them, or they hold no text
 // of the page); with scripting off a <noscript> is drawn.
 bool isHidden(const GumboElement& element) {
     if (gumbo_get_attribute(&element.attributes, "hidden")) return true;
-    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
+    if (element.tag_namespace != GUMBO_NAMESPACE_HTML) return isUndrawnForeign(element);
     switch (element.tag) {
         case GUMBO_TAG_HEAD:
         case GUMBO_TAG_TITLE:
@@ -255,17 +214,28 @@ bool isBlock(GumboTag tag) {
     }
 }
 
-// The document's title: the text of its first HTML <title>, blanks collapsed.
-std::optional<std::string> titleOf(GumboNode& document) {
+// What the document says of itself: the text of its first HTML <title>, blanks collapsed, and
+// the address of its first <base href>, as written.
+struct Head {
     std::optional<std::string> title;
-    bool found = false;
+    std::optional<std::string_view> base;
+};
+
+Head headOf(GumboNode& document) {
+    Head head;
+    bool titleFound = false;
     walk(
         document,
         [&](GumboNode& node) {
             // A <template>'s content is no part of the document.
-            if (found || node.type == GUMBO_NODE_TEMPLATE) return false;
-            if (!isHTML(node, GUMBO_TAG_TITLE)) return true;
-            found = true;
+            if ((titleFound && head.base) || node.type == GUMBO_NODE_TEMPLATE) return false;
+            if (!head.base && isHTML(node, GUMBO_TAG_BASE)) {
+                if (const auto* href = gumbo_get_attribute(&node.v.element.attributes, "href")) {
+                    head.base = href->value;
+                }
+            }
+            if (titleFound || !isHTML(node, GUMBO_TAG_TITLE)) return true;
+            titleFound = true;
             TextCollector text;
             for (unsigned i = 0; i < node.v.element.children.length; ++i) {
                 const GumboNode& part = *child(node, i);
@@ -273,11 +243,19 @@ std::optional<std::string> titleOf(GumboNode& document) {
                     text.add(part.v.text.text);
                 }
             }
-            if (!text.current().empty()) title = std::string(text.current());
+            if (!text.current().empty()) head.title = std::string(text.current());
             return false;
         },
         [](GumboNode&) {});
-    return title;
+    return head;
+}
+
+// The document's base address: its <base href> resolved against its own address, as browsers
+// take it; the page's address when there is none, or it does not resolve (a script's or data's
+// address among them).
+URL baseOf(const URL& page, std::optional<std::string_view> href) {
+    auto base = href ? LinkList::resolve(*href, page) : std::nullopt;
+    return base ? std::move(*base) : page;
 }
 
 // Reads the shown text and the links of the body, in document order.
@@ -353,7 +331,7 @@ class PageReader {
     }
 
     void open(std::string_view target) {
-        const auto url = LinkList::resolve(target, page_.url);
+        const auto url = LinkList::resolve(target, page_.links.base());
         const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");
         nested_.push_back(Link{std::string(target), followable, {}});
         links_.push_back(OpenLink{nested_.size() - 1, {}});
@@ -387,19 +365,32 @@ class PageReader {
 
 }  // namespace
 
+WebPage::Limits WebPage::limitsFor(std::size_t pageBytes) {
+    return {28 * pageBytes + (std::size_t{64} << 20), std::chrono::seconds(10)};
+}
+
 WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
-    LinkList links(url);
-    WebPage page{std::move(url), statusCode, std::nullopt, {}, std::move(links)};
-    const GumboTree tree(html);
-    page.title = titleOf(tree.document());
-    PageReader reader(page);
-    walk(
-        tree.document(), [&](GumboNode& node) { return reader.visit(node); },
-        [&](GumboNode& node) { reader.leave(node); });
-    reader.finish();
-    page.lines.shrinkToFit();
-    page.links.shrinkToFit();
-    return page;
+    return parse(std::move(url), statusCode, html, limitsFor(html.size()));
+}
+
+WebPage WebPage::parse(URL url, int statusCode, std::string_view html, const Limits& limits) {
+    const GumboTree tree(html, limits);
+    try {
+        Head head = headOf(tree.document());
+        LinkList links(baseOf(url, head.base));
+        WebPage page{std::move(url), statusCode, std::move(head.title), {}, std::move(links)};
+        PageReader reader(page);
+        walk(
+            tree.document(), [&](GumboNode& node) { return reader.visit(node); },
+            [&](GumboNode& node) { reader.leave(node); });
+        reader.finish();
+        page.lines.shrinkToFit();
+        page.links.shrinkToFit();
+        return page;
+    } catch (const std::bad_alloc&) {
+        throw URLError(URLError::Code::pageReadLimitExceeded,
+                       "there is not enough memory to read the page");
+    }
 }
 
 }  // namespace corvend::platform::web

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,12 +14,27 @@ namespace corvend::platform::web {
 
 // What a loaded page shows, read from its HTML as a browser with scripting off reads it (an
 // HTML5 parser builds the tree): the title, the text a person reads, and the links they can
-// follow. Reading takes time in proportion to the page's bytes as long as its tags nest
-// shallowly; the parser's tree building grows with the bytes times the depth of nesting (a
-// page of 40,000 unclosed <div>s takes seconds). What a read page holds stays within
-// twice the page's bytes.
+// follow, resolved against the document's base (its first <base href>, else its address).
+// Reading takes time in proportion to the page's bytes as long as its tags nest shallowly; the
+// parser's tree building grows with the bytes times the depth of nesting (a page of 40,000
+// unclosed <div>s takes seconds), and its tree can hold far more than the page (each block
+// re-opens the formatting elements still open). So a read is bounded: see Limits. What a read
+// page holds stays within twice the page's bytes.
 struct WebPage {
     using Link = LinkList::Link;
+
+    // What one read may take: the memory the parser holds at once, and the reading thread's CPU
+    // time. A read that would go past either, or whose task is cancelled, stops at once, with
+    // every block it held freed and given back: it throws URLError (pageReadLimitExceeded) or
+    // CancellationError. A read's peak is then at most 30 times the page plus 64 MiB: the
+    // parser's memory limit and twice the page for what the read keeps.
+    struct Limits {
+        std::size_t memoryBytes = 0;
+        std::chrono::nanoseconds cpuTime{};
+    };
+    // The kit's limits for a page of `pageBytes`: 28 bytes per byte of the page plus 64 MiB, and
+    // 10 s of CPU time (a 16 MiB page of 300,000 links reads in about 3 s).
+    static Limits limitsFor(std::size_t pageBytes);
 
     URL url;  // where the page came from, after every redirect
     int statusCode = 0;
@@ -27,7 +44,9 @@ struct WebPage {
     // left out, and named in the text after its words.
     LinkList links;
 
+    // Reads `html` within limitsFor(html.size()).
     static WebPage parse(URL url, int statusCode, std::string_view html);
+    static WebPage parse(URL url, int statusCode, std::string_view html, const Limits& limits);
 };
 
 }  // namespace corvend::platform::web

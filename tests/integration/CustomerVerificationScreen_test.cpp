@@ -139,7 +139,9 @@ TEST_F(CustomerVerificationScreenTest, EachWayOutOfThePageGivesItsResult) {
 TEST_F(CustomerVerificationScreenTest, EveryFailedStepIsAnInternalError) {
     const struct {
         const char* name;
-        const char* method;  // POST: the creation; GET: the read, once the page is shown
+        // POST: the creation; PAGE: the session's first page; GET: the read, once the page is
+        // shown
+        const char* method;
         sandbox::ScriptedReply reply;
     } cases[] = {
         {"creation refused", "POST", {.status = 500}},
@@ -151,6 +153,10 @@ TEST_F(CustomerVerificationScreenTest, EveryFailedStepIsAnInternalError) {
          {.status = 201,
           .body = R"({"merchantRefNum":"r","id":"kyc-1","status":"CREATED","redirectUrl":"a b"})"}},
         {"undecodable creation", "POST", {.status = 201, .body = R"({"id":"kyc-1"})"}},
+        {"first page answered 502",
+         "PAGE",
+         {.status = 502, .body = "<h1>Bad Gateway</h1>", .contentType = "text/html"}},
+        {"first page answered 404", "PAGE", {.status = 404, .contentType = "text/html"}},
         {"read refused", "GET", {.status = 500}},
         {"undecodable read", "GET", {.body = "{"}},
     };
@@ -159,7 +165,19 @@ TEST_F(CustomerVerificationScreenTest, EveryFailedStepIsAnInternalError) {
         results.clear();
         sandbox.clearRequests();
         const bool reads = std::string_view(c.method) == "GET";
-        if (!reads) sandbox.scriptNextReply("POST", kSessionsPath, c.reply);
+        const bool page = std::string_view(c.method) == "PAGE";
+        if (page) {
+            const boost::json::object session{
+                {"merchantRefNum", "ref-1"},
+                {"id", "kyc-1"},
+                {"status", "CREATED"},
+                {"redirectUrl", sandbox.baseURL() + "sandbox/kyc/kyc-1"}};
+            sandbox.scriptNextReply("POST", kSessionsPath,
+                                    {.status = 201, .body = boost::json::serialize(session)});
+            sandbox.scriptNextReply("GET", "sandbox/kyc/kyc-1", c.reply);
+        } else if (!reads) {
+            sandbox.scriptNextReply("POST", kSessionsPath, c.reply);
+        }
         const auto screen = start();
         if (reads) {
             waitForPage(*screen);
@@ -168,7 +186,7 @@ TEST_F(CustomerVerificationScreenTest, EveryFailedStepIsAnInternalError) {
         }
         waitForResults(1);
         EXPECT_EQ(results, std::vector<VerificationResult>{VerificationResult::internalError});
-        EXPECT_EQ(screen->webView()->page().has_value(), reads) << "a page was loaded";
+        EXPECT_EQ(screen->webView()->page().has_value(), reads || page) << "a page was loaded";
     }
 }
 

@@ -19,7 +19,8 @@ namespace corvend {
 //   (`internalError` when the read fails, or when the return or the read's reply names another
 //   session or none); a page that returns twice reports twice;
 // - it cannot show its page: the session was not opened, gave no usable page address, or its
-//   first page failed to load (`internalError`).
+//   first page failed to load or was answered with an HTTP error status, 4xx or 5xx
+//   (`internalError`).
 // A page that ends any other way (on a closing page of its own, on an error page after a choice,
 // or with a person who never chooses) reports nothing. The screen has no close of its own and
 // never dismisses itself: a host that closes it before a report gets none (the completion is

@@ -94,8 +94,12 @@ void CustomerVerificationViewController::decidePolicyFor(
     report(VerificationResult::internalError);
 }
 
-void CustomerVerificationViewController::didFinish(platform::web::WebView&) {
-    loadingSessionPage_ = false;
+void CustomerVerificationViewController::didFinish(platform::web::WebView& webView) {
+    // An error page in place of the session's own leads nowhere: the verification cannot go on.
+    const auto& page = webView.page();
+    if (std::exchange(loadingSessionPage_, false) && page && page->statusCode >= 400) {
+        report(VerificationResult::internalError);
+    }
 }
 
 void CustomerVerificationViewController::didFail(platform::web::WebView&,
