@@ -18,6 +18,7 @@
 #include "platform/foundation/Locale.hpp"
 #include "platform/foundation/NumberFormatter.hpp"
 #include "platform/url/URL.hpp"
+#include "platform/web/WebView.hpp"
 
 namespace corvend::cli {
 
@@ -216,7 +217,7 @@ std::optional<std::string> otherRecordRefused(const Error& error) {
 
 std::string pageLineText(std::string_view text) {
     // The web view's words for such a redirect; the address ends them.
-    constexpr std::string_view kUnusable = "a redirect to an unusable address: ";
+    constexpr std::string_view kUnusable = platform::web::WebView::kUnusableRedirect;
     const auto at = text.find(kUnusable);
     if (at == std::string_view::npos) return TerminalText::inLine(text);
     const auto address = at + kUnusable.size();

@@ -1,8 +1,8 @@
 #include "platform/web/WebPage.hpp"
 
 #include <gumbo.h>
+#include <strings.h>
 
-#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>

@@ -193,7 +193,7 @@ void WebView::arrived(std::uint64_t id, std::optional<WebPage> page,
         const std::optional<URL> target = LinkList::resolve(*location, previous.url());
         if (!target) {
             failed(id, URLError(URLError::Code::badServerResponse,
-                                "a redirect to an unusable address: " + *location));
+                                std::string(kUnusableRedirect) + *location));
             return;
         }
         if (pending_->redirects >= kMaximumRedirects) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/async/Task.hpp"
@@ -32,6 +33,9 @@ class WebView : public ui::View {
   public:
     // Redirect hops followed for one navigation before it fails.
     static constexpr int kMaximumRedirects = 20;
+    // How a navigation's failure begins when a redirect names an address that cannot be read;
+    // the address as the server wrote it follows, so a host can show it as the server's words.
+    static constexpr std::string_view kUnusableRedirect = "a redirect to an unusable address: ";
 
     explicit WebView(WebViewConfiguration configuration = {});
     ~WebView() override;
