@@ -5,20 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 #include <utility>
-
-#include "platform/async/CancellationError.hpp"
-#include "platform/http/URLError.hpp"
 
 namespace corvend::platform::web {
 
 namespace {
-
-// Allocations between two reads of the CPU clock: a read costs about as much as a dozen
-// allocations, and even a page whose every tag makes Gumbo scan 200,000 open elements reaches
-// the next read within a fraction of a second.
-constexpr unsigned kAllocationsPerClockRead = 64;
 
 // Regions are mapped, and so is every large block from kMapFrom on: unmapped, they are the
 // system's again at once. Each region is twice its last, up to the largest, so that a small page
@@ -40,99 +31,58 @@ std::size_t& sizeOf(void* pointer) {
     return *(static_cast<std::size_t*>(pointer) - 1);
 }
 
-std::timespec threadCPUTime() {
-    std::timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now;
-}
-
-std::chrono::nanoseconds since(const std::timespec& start) {
-    const std::timespec now = threadCPUTime();
-    return std::chrono::seconds(now.tv_sec - start.tv_sec) +
-           std::chrono::nanoseconds(now.tv_nsec - start.tv_nsec);
-}
-
 void* map(std::size_t bytes) {
     void* region = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     return region == MAP_FAILED ? nullptr : region;
 }
 
-// Runs the parse with `escape` set to come back to: a stop returns null. Nothing of C++ with a
-// destructor lives in this frame or in any frame the longjmp leaves.
-[[gnu::noinline]] GumboOutput* parseOrEscape(std::jmp_buf& escape, const GumboOptions& options,
-                                             std::string_view html) {
-    if (setjmp(escape) != 0) return nullptr;
-    return gumbo_parse_with_options(&options, html.data(), html.size());
-}
+struct Parse {
+    const GumboOptions* options;
+    std::string_view html;
+    GumboOutput* output = nullptr;
+};
 
-std::string mebibytes(std::size_t bytes) {
-    return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MiB";
+// Left by the budget at a stop: nothing here has a destructor.
+void parseInto(void* argument) {
+    auto& parse = *static_cast<Parse*>(argument);
+    parse.output = gumbo_parse_with_options(parse.options, parse.html.data(), parse.html.size());
 }
 
 }  // namespace
 
-GumboTree::GumboTree(std::string_view html, const WebPage::Limits& limits)
-    : limits_(limits),
-      onCancel_(onCancel([this] { cancelled_.store(true, std::memory_order_relaxed); })),
-      cpuStart_(threadCPUTime()) {
+GumboTree::GumboTree(std::string_view html, ReadBudget& budget) : budget_(budget) {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &GumboTree::allocate;
     options.deallocator = &GumboTree::deallocate;
     options.userdata = this;
     options.max_errors = 0;  // the errors are never read
-    output_ = parseOrEscape(escape_, options, html);
-    if (output_) return;
-    freeAll();
-    switch (stop_) {
-        case Stop::cancelled:
-            throw CancellationError();
-        case Stop::cpuTime:
-            throw URLError(
-                URLError::Code::pageReadLimitExceeded,
-                "the page takes more than " +
-                    std::to_string(
-                        std::chrono::duration_cast<std::chrono::seconds>(limits_.cpuTime).count()) +
-                    " s of CPU time to read");
-        case Stop::memory:
-        case Stop::none:
-            break;
+    Parse run{&options, html};
+    if (budget_.runLeavable(&parseInto, &run)) {
+        output_ = run.output;
+        return;
     }
-    throw URLError(
-        URLError::Code::pageReadLimitExceeded,
-        "the page takes more than " + mebibytes(limits_.memoryBytes) + " of memory to read");
+    freeAll();
+    budget_.fail();
 }
 
 GumboTree::~GumboTree() {
     freeAll();
 }
 
-GumboTree::Stop GumboTree::shouldStop() {
-    if (cancelled_.load(std::memory_order_relaxed)) return Stop::cancelled;
-    if (untilClock_ > 0) {
-        --untilClock_;
-        return Stop::none;
-    }
-    untilClock_ = kAllocationsPerClockRead;
-    return since(cpuStart_) >= limits_.cpuTime ? Stop::cpuTime : Stop::none;
-}
-
-void GumboTree::leave(Stop why) {
-    stop_ = why;
-    std::longjmp(escape_, 1);
-}
-
 void GumboTree::hold(std::size_t bytes) {
-    if (bytes > limits_.memoryBytes - std::min(heldBytes_, limits_.memoryBytes)) {
-        leave(Stop::memory);
-    }
+    if (!budget_.take(bytes)) budget_.leave(ReadBudget::Reason::memory);
     heldBytes_ += bytes;
 }
 
 void* GumboTree::allocate(void* self, std::size_t size) {
     auto& tree = *static_cast<GumboTree*>(self);
-    if (const Stop stop = tree.shouldStop(); stop != Stop::none) tree.leave(stop);
-    if (size > kLargestSmall - kHeader) return tree.takeLarge(size);
-    return tree.takeSmall((size + kHeader + kGrain - 1) & ~(kGrain - 1));
+    // A stop met while the lists change waits until they are whole again.
+    tree.budget_.defer();
+    void* block = size > kLargestSmall - kHeader
+                      ? tree.takeLarge(size)
+                      : tree.takeSmall((size + kHeader + kGrain - 1) & ~(kGrain - 1));
+    tree.budget_.resume();
+    return block;
 }
 
 void* GumboTree::takeSmall(std::size_t bytes) {
@@ -143,13 +93,12 @@ void* GumboTree::takeSmall(std::size_t bytes) {
         return block;
     }
     if (static_cast<std::size_t>(end_ - unused_) < bytes) {
-        // Gumbo never checks for null: a region that cannot be had ends the read as one too
-        // large.
+        // Gumbo never checks for null: a region that cannot be had ends the read.
         const std::size_t size =
             regions_ ? std::min(regions_->bytes * 2, kLargestRegionBytes) : kFirstRegionBytes;
         hold(size);
         auto* region = static_cast<Region*>(map(size));
-        if (!region) leave(Stop::memory);
+        if (!region) budget_.leave(ReadBudget::Reason::noMemory);
         if (size >= (std::size_t{2} << 20)) madvise(region, size, MADV_HUGEPAGE);
         *region = {regions_, size};
         regions_ = region;
@@ -167,7 +116,7 @@ void* GumboTree::takeLarge(std::size_t size) {
     hold(bytes);
     const bool mapped = bytes >= kMapFrom;
     auto* block = static_cast<Large*>(mapped ? map(bytes) : std::malloc(bytes));
-    if (!block) leave(Stop::memory);
+    if (!block) budget_.leave(ReadBudget::Reason::noMemory);
     if (!mapped) allocatedLarge_ += bytes;
     Large& last = *large_.previous;
     *block = {&last, &large_, mapped, bytes};
@@ -178,6 +127,7 @@ void* GumboTree::takeLarge(std::size_t size) {
 
 void GumboTree::giveLarge(Large* block) {
     heldBytes_ -= block->bytes;
+    budget_.give(block->bytes);
     if (block->mapped) {
         munmap(block, block->bytes);
     } else {
@@ -215,7 +165,7 @@ void GumboTree::freeAll() {
     }
     freed_ = {};
     unused_ = end_ = nullptr;
-    heldBytes_ = 0;
+    budget_.give(std::exchange(heldBytes_, 0));
     output_ = nullptr;
     if (std::exchange(allocatedLarge_, 0) >= kGiveBackAbove) malloc_trim(0);
 }

@@ -3,38 +3,30 @@
 #include <gumbo.h>
 
 #include <array>
-#include <atomic>
-#include <csetjmp>
 #include <cstddef>
-#include <ctime>
 #include <string_view>
 
-#include "platform/async/CancellationToken.hpp"
-#include "platform/web/WebPage.hpp"
+#include "platform/web/ReadBudget.hpp"
 
 namespace corvend::platform::web {
 
-// One page parsed by Gumbo within limits, and every block Gumbo held for it.
+// One page parsed by Gumbo within a read's budget, and every block Gumbo held for it.
 //
 // Gumbo cannot be stopped, bounds none of its memory and does not check a failed allocation, but
 // it takes every block it holds through its options' allocator and keeps no state anywhere else.
-// So the tree is its allocator: it cuts Gumbo's blocks from regions of its own, counts what it
-// holds, and before each allocation looks for a reason to stop: the reading task cancelled, the
-// thread's CPU time or the memory held past its limit, or no memory to be had. On one it leaves
-// Gumbo at once by longjmp (only Gumbo's C frames lie between the allocator and the parse it
-// returns to), frees all it held and throws. A finished tree is freed the same way: no recursion
-// into it, no block missed whatever Gumbo left of the tree's own links, and its regions go back
-// to the system at once.
+// So the tree is its allocator: it cuts Gumbo's blocks from regions of its own and counts what
+// it holds against the budget; the budget leaves the parse wherever it is at a stop (a cancel,
+// the CPU time spent, the memory limit, no memory to be had). The tree then frees all it held
+// and throws. A finished tree is freed the same way: no recursion into it, no block missed
+// whatever Gumbo left of the tree's own links, and its regions go back to the system at once.
 //
-//   const GumboTree tree(html, WebPage::limitsFor(html.size()));
+//   ReadBudget budget(WebPage::limitsFor(html.size()));
+//   const GumboTree tree(html, budget);
 //   read(tree.document());
-//
-// Limits: a stop is seen at Gumbo's next allocation, which it makes at least once per token.
 class GumboTree {
   public:
-    // Throws CancellationError when the current task is cancelled, and URLError
-    // (pageReadLimitExceeded) when a limit is met.
-    GumboTree(std::string_view html, const WebPage::Limits& limits);
+    // Throws as budget.check() does at a stop. `budget` must outlive the tree.
+    GumboTree(std::string_view html, ReadBudget& budget);
     ~GumboTree();
     GumboTree(const GumboTree&) = delete;
     GumboTree& operator=(const GumboTree&) = delete;
@@ -55,7 +47,6 @@ class GumboTree {
         bool mapped;
         std::size_t bytes;
     };
-    enum class Stop { none, cancelled, cpuTime, memory };
 
     static void* allocate(void* self, std::size_t size);
     static void deallocate(void* self, void* pointer);
@@ -63,8 +54,6 @@ class GumboTree {
     void* takeLarge(std::size_t bytes);
     void giveLarge(Large* block);
     void hold(std::size_t bytes);
-    Stop shouldStop();
-    [[noreturn]] void leave(Stop why);
     void freeAll();
 
     // Blocks up to this size, header included, are small: cut from regions, and kept for reuse
@@ -72,11 +61,7 @@ class GumboTree {
     static constexpr std::size_t kLargestSmall = 1024;
     static constexpr std::size_t kGrain = 16;
 
-    WebPage::Limits limits_;
-    std::atomic<bool> cancelled_{false};
-    CancellationRegistration onCancel_;
-    std::timespec cpuStart_{};
-    unsigned untilClock_ = 0;  // allocations before the CPU clock is read again
+    ReadBudget& budget_;
     std::array<void*, kLargestSmall / kGrain + 1> freed_{};  // per size, linked through blocks
     char* unused_ = nullptr;                                 // what is left of the newest region
     char* end_ = nullptr;
@@ -84,8 +69,6 @@ class GumboTree {
     Large large_{&large_, &large_, false, 0};
     std::size_t heldBytes_ = 0;
     std::size_t allocatedLarge_ = 0;  // bytes of large blocks taken from malloc in all
-    Stop stop_ = Stop::none;
-    std::jmp_buf escape_{};
     GumboOutput* output_ = nullptr;
 };
 

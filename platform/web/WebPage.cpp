@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/http/URLError.hpp"
 #include "platform/web/GumboTree.hpp"
+#include "platform/web/ReadBudget.hpp"
 
 namespace corvend::platform::web {
 
@@ -49,11 +49,12 @@ GumboNode* nextAfter(GumboNode* node, Leave&& leave) {
 // Calls `visit` on every node below the document in document order; an element for which it
 // returns false is left without its children, and one for which it returns true is passed to
 // `leave` after them. Iterative: a page of millions of nested tags is walked in
-// constant stack.
+// constant stack. Stops at the budget's stop.
 template <class Visit, class Leave>
-void walk(GumboNode& document, Visit&& visit, Leave&& leave) {
+void walk(GumboNode& document, ReadBudget& budget, Visit&& visit, Leave&& leave) {
     GumboNode* node = childrenOf(document).length > 0 ? child(document, 0) : nullptr;
     while (node) {
+        budget.check();
         const bool entered = visit(*node) && holdsChildren(*node);
         if (entered && childrenOf(*node).length > 0) {
             node = child(*node, 0);
@@ -221,11 +222,11 @@ struct Head {
     std::optional<std::string_view> base;
 };
 
-Head headOf(GumboNode& document) {
+Head headOf(GumboNode& document, ReadBudget& budget) {
     Head head;
     bool titleFound = false;
     walk(
-        document,
+        document, budget,
         [&](GumboNode& node) {
             // A <template>'s content is no part of the document.
             if ((titleFound && head.base) || node.type == GUMBO_NODE_TEMPLATE) return false;
@@ -243,6 +244,7 @@ Head headOf(GumboNode& document) {
                     text.add(part.v.text.text);
                 }
             }
+            budget.keep(text.current().size());
             if (!text.current().empty()) head.title = std::string(text.current());
             return false;
         },
@@ -258,10 +260,11 @@ URL baseOf(const URL& page, std::optional<std::string_view> href) {
     return base ? std::move(*base) : page;
 }
 
-// Reads the shown text and the links of the body, in document order.
+// Reads the shown text and the links of the body, in document order, and counts what the page
+// keeps of them.
 class PageReader {
   public:
-    explicit PageReader(WebPage& page) : page_(page) {}
+    PageReader(WebPage& page, ReadBudget& budget) : page_(page), budget_(budget) {}
 
     bool visit(GumboNode& node) {
         switch (node.type) {
@@ -316,6 +319,7 @@ class PageReader {
 
     // A block's words stand apart from the words around them, in a link's text too.
     void breakLine() {
+        if (!text_.current().empty()) budget_.keep(kBookkeeping);
         text_.breakLine(page_.lines);
         if (!links_.empty()) links_.back().text.separate();
     }
@@ -325,12 +329,16 @@ class PageReader {
     }
 
     void addText(std::string_view text) {
+        // A blank before the words at most.
+        budget_.keep((links_.empty() ? 1 : 2) * (text.size() + 1));
         text_.add(text);
         // The words belong to the innermost link: the one a person's tap on them follows.
         if (!links_.empty()) links_.back().text.add(text);
     }
 
     void open(std::string_view target) {
+        // The target as kept by the links, or named in the text.
+        budget_.keep(target.size());
         const auto url = LinkList::resolve(target, page_.links.base());
         const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");
         nested_.push_back(Link{std::string(target), followable, {}});
@@ -347,17 +355,25 @@ class PageReader {
             // before the ")".
             std::string_view target = link.target;
             while (!target.empty() && isSpace(target.back())) target.remove_suffix(1);
-            text_.addAside(" (a link that cannot be followed: " + std::string(target) + ")");
+            constexpr std::string_view kNote = " (a link that cannot be followed: ";
+            budget_.keep(kNote.size() + target.size() + 2);
+            text_.addAside(std::string(kNote).append(target) + ")");
         }
         // Links inside another are listed once the outermost one ends, in the order they began.
         if (!links_.empty()) return;
         for (const Link& each : nested_) {
-            if (each.followable) page_.links.push_back(each.target, each.text);
+            if (!each.followable) continue;
+            budget_.keep(2 * kBookkeeping);
+            page_.links.push_back(each.target, each.text);
         }
         nested_.clear();
     }
 
+    // A text list's bytes per text.
+    static constexpr std::size_t kBookkeeping = 4;
+
     WebPage& page_;
+    ReadBudget& budget_;
     TextCollector text_;
     std::vector<Link> nested_;
     std::vector<OpenLink> links_;
@@ -366,7 +382,8 @@ class PageReader {
 }  // namespace
 
 WebPage::Limits WebPage::limitsFor(std::size_t pageBytes) {
-    return {28 * pageBytes + (std::size_t{64} << 20), std::chrono::seconds(10)};
+    return {28 * pageBytes + (std::size_t{64} << 20), std::chrono::seconds(10),
+            2 * pageBytes + (std::size_t{64} << 10)};
 }
 
 WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
@@ -374,22 +391,22 @@ WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
 }
 
 WebPage WebPage::parse(URL url, int statusCode, std::string_view html, const Limits& limits) {
-    const GumboTree tree(html, limits);
+    ReadBudget budget(limits);
+    const GumboTree tree(html, budget);
     try {
-        Head head = headOf(tree.document());
+        Head head = headOf(tree.document(), budget);
         LinkList links(baseOf(url, head.base));
         WebPage page{std::move(url), statusCode, std::move(head.title), {}, std::move(links)};
-        PageReader reader(page);
+        PageReader reader(page, budget);
         walk(
-            tree.document(), [&](GumboNode& node) { return reader.visit(node); },
+            tree.document(), budget, [&](GumboNode& node) { return reader.visit(node); },
             [&](GumboNode& node) { reader.leave(node); });
         reader.finish();
         page.lines.shrinkToFit();
         page.links.shrinkToFit();
         return page;
     } catch (const std::bad_alloc&) {
-        throw URLError(URLError::Code::pageReadLimitExceeded,
-                       "there is not enough memory to read the page");
+        budget.fail(ReadBudget::Reason::noMemory);
     }
 }
 

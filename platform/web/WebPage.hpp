@@ -18,22 +18,28 @@ namespace corvend::platform::web {
 // Reading takes time in proportion to the page's bytes as long as its tags nest shallowly; the
 // parser's tree building grows with the bytes times the depth of nesting (a page of 40,000
 // unclosed <div>s takes seconds), and its tree can hold far more than the page (each block
-// re-opens the formatting elements still open). So a read is bounded: see Limits. What a read
-// page holds stays within twice the page's bytes.
+// re-opens the formatting elements still open, a link's address with them). So a read is
+// bounded: see Limits.
 struct WebPage {
     using Link = LinkList::Link;
 
-    // What one read may take: the memory the parser holds at once, and the reading thread's CPU
-    // time. A read that would go past either, or whose task is cancelled, stops at once, with
-    // every block it held freed and given back: it throws URLError (pageReadLimitExceeded) or
-    // CancellationError. A read's peak is then at most 30 times the page plus 64 MiB: the
-    // parser's memory limit and twice the page for what the read keeps.
+    // What one read may take, counted over the whole read (the parse, and the reading of its
+    // tree after): the memory the parser holds and the read keeps, at once; what a read page
+    // keeps (its title, text and links); and the reading thread's CPU time. A read that would
+    // go past any of them, or whose task is cancelled, stops wherever it is, with every block it
+    // held freed and given back: it throws URLError (pageReadLimitExceeded) naming the limit,
+    // or saying that the system had no memory to give, or CancellationError. A read's peak is
+    // then at most 30 times the page plus 64 MiB: the memory limit, and twice the page for the
+    // copies its growing text makes on the way.
     struct Limits {
         std::size_t memoryBytes = 0;
         std::chrono::nanoseconds cpuTime{};
+        std::size_t keptBytes = ~std::size_t{0};
     };
-    // The kit's limits for a page of `pageBytes`: 28 bytes per byte of the page plus 64 MiB, and
-    // 10 s of CPU time (a 16 MiB page of 300,000 links reads in about 3 s).
+    // The kit's limits for a page of `pageBytes`: 28 bytes per byte of the page plus 64 MiB, 10 s
+    // of CPU time (a 16 MiB page of 300,000 links reads in about 1.3 s), and twice the page plus
+    // 64 KiB kept: a link that the parser re-opens in many blocks is kept in each, so a long one
+    // ends the read there.
     static Limits limitsFor(std::size_t pageBytes);
 
     URL url;  // where the page came from, after every redirect

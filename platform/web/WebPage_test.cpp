@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -22,14 +24,17 @@
 #include "tests/support/FailingPages.hpp"
 
 // Counts what this thread allocates while a measurement runs, so a test can tell what a read
-// page keeps and how much reading it allocated on the way.
+// page keeps and how much reading it allocated on the way; and acts at the first large request,
+// which only the reading after the parse makes (the parser's blocks come from the reader).
 namespace {
 thread_local bool tCounting = false;
 thread_local std::int64_t tLive = 0;   // allocated minus freed
 thread_local std::int64_t tTotal = 0;  // allocated
+thread_local void (*tOnLarge)() = nullptr;
 }  // namespace
 
 void* operator new(std::size_t size) {
+    if (tOnLarge && size >= (std::size_t{1} << 20)) std::exchange(tOnLarge, nullptr)();
     void* memory = std::malloc(size == 0 ? 1 : size);
     if (!memory) throw std::bad_alloc();
     if (tCounting) {
@@ -165,13 +170,30 @@ std::size_t residentBytes() {
 }
 #endif
 
+// A link left open in a paragraph, which the parser re-opens, address and all, in each of
+// `blocks` paragraphs after it.
+std::string reopenedLinkPage(const std::string& scheme, std::size_t targetBytes, int blocks) {
+    return "<p><a href='" + scheme + std::string(targetBytes, 'a') + "'>x</p>" +
+           repeated("<p>y</p>", blocks);
+}
+
 TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
     // 22 KB whose tree would take 400 MB, and any page once its CPU time is spent.
     EXPECT_NE(limitMet(reopeningPage(1'000)).find("MiB of memory to read"), std::string::npos);
-    EXPECT_EQ(limitMet("<p>x", WebPage::Limits{std::size_t{1} << 30, std::chrono::seconds(0)}),
+    EXPECT_EQ(limitMet("<p>x", WebPage::Limits{.memoryBytes = std::size_t{1} << 30}),
               "the page takes more than 0 s of CPU time to read");
-    // Minutes of the parser's work, stopped at its first block once the reading task is
-    // cancelled.
+    // The parser's large blocks count: 8 MiB of one attribute's value.
+    EXPECT_EQ(limitMet("<p title='" + std::string(std::size_t{8} << 20, 'v') + "'>",
+                       WebPage::Limits{.memoryBytes = std::size_t{4} << 20,
+                                       .cpuTime = std::chrono::seconds(10)}),
+              "the page takes more than 4 MiB of memory to read");
+    // What the reading after the parse keeps counts: a link's address kept in every block.
+    for (const std::string scheme : {"https://issuer.example/", "javascript:"}) {
+        EXPECT_EQ(limitMet(reopenedLinkPage(scheme, 2'000, 15'000))
+                      .rfind("the page's text and links take more than ", 0),
+                  0u);
+    }
+    // Minutes of the parser's work, stopped at once when the reading task is cancelled.
     {
         CancellationSource source;
         source.cancel();
@@ -180,15 +202,35 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
             WebPage::parse(*URL::make("https://issuer.example/"), 200, repeated("<div>", 200'000)),
             CancellationError);
     }
+    // A cancel or a failed allocation while the tree is read: 2 MiB of text grows its line past
+    // 1 MiB.
+    static CancellationSource* cancelling = nullptr;
+    CancellationSource source;
+    cancelling = &source;
+    const std::string text = "<p>" + std::string(std::size_t{2} << 20, 't');
+    for (const auto onLarge : {+[] { cancelling->cancel(); }, +[] { throw std::bad_alloc(); }}) {
+        const CancellationScope scope(source.token());
+        tOnLarge = onLarge;
+        try {
+            WebPage::parse(*URL::make("https://issuer.example/"), 200, text);
+            ADD_FAILURE() << "read to its end";
+        } catch (const CancellationError&) {
+            EXPECT_TRUE(source.isCancelled());
+        } catch (const URLError& error) {
+            EXPECT_EQ(error.description(), "there is not enough memory to read the page");
+        }
+        tOnLarge = nullptr;
+    }
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     // An allocation that fails ends the read as one over its limit, never a crash: in a child
     // whose address space ends 512 MiB above what it holds (the sanitizers reserve terabytes).
     const auto readWithLittleMemory = [] {
         const rlimit space{addressSpace() + (std::size_t{512} << 20), RLIM_INFINITY};
         setrlimit(RLIMIT_AS, &space);
-        const WebPage::Limits unlimited{~std::size_t{0}, std::chrono::hours(1)};
+        const WebPage::Limits unlimited{.memoryBytes = ~std::size_t{0},
+                                        .cpuTime = std::chrono::hours(1)};
         const auto met = limitMet(reopeningPage(4'000), unlimited);
-        std::_Exit(met.find("memory") != std::string::npos ? 0 : 1);
+        std::_Exit(met == "there is not enough memory to read the page" ? 0 : 1);
     };
     EXPECT_EXIT(readWithLittleMemory(), ::testing::ExitedWithCode(0), "");
     // A small page's large tree goes back to the system once read, on a thread of its own as
@@ -201,6 +243,53 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
     EXPECT_LT(residentBytes(), before + (std::size_t{8} << 20));
 #endif
 }
+
+#if !defined(__SANITIZE_THREAD__)
+// Text under thousands of open elements: the parser scans them all for every character and asks
+// for no memory for seconds on end; a stop reaches it all the same. (ThreadSanitizer holds a
+// signal back until the thread's next call into the C library.)
+TEST(WebPageTest, AReadStopsWhereverTheParserWorks) {
+    const std::string html =
+        repeated("<span>", 30'000) + "<b>" + std::string(std::size_t{3} << 20, 't');
+    const auto cpuTime = [](clockid_t clock) {
+        timespec now{};
+        clock_gettime(clock, &now);
+        return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+    };
+    // Reads on a thread of its own; `cancelAt`: cancels once that thread has spent so much.
+    // Gives the CPU time the read spent past its stop.
+    const auto spentPastStop = [&](WebPage::Limits limits,
+                                   std::optional<std::chrono::nanoseconds> cancelAt) {
+        CancellationSource source;
+        std::atomic<bool> done{false};
+        std::chrono::nanoseconds spent{};
+        std::thread reader([&] {
+            const CancellationScope scope(source.token());
+            EXPECT_ANY_THROW(
+                WebPage::parse(*URL::make("https://issuer.example/"), 200, html, limits));
+            spent = cpuTime(CLOCK_THREAD_CPUTIME_ID);
+            done = true;
+        });
+        std::chrono::nanoseconds stoppedAt = limits.cpuTime;
+        if (cancelAt) {
+            clockid_t clock{};
+            pthread_getcpuclockid(reader.native_handle(), &clock);
+            while (!done && cpuTime(clock) < *cancelAt) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            stoppedAt = cpuTime(clock);
+            source.cancel();
+        }
+        reader.join();
+        return spent - stoppedAt;
+    };
+    auto limits = WebPage::limitsFor(html.size());
+    limits.cpuTime = std::chrono::seconds(1);
+    EXPECT_LT(spentPastStop(limits, std::nullopt), std::chrono::seconds(1));
+    limits.cpuTime = std::chrono::hours(1);
+    EXPECT_LT(spentPastStop(limits, std::chrono::seconds(1)), std::chrono::seconds(1));
+}
+#endif
 
 TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
     const auto page = WebPage::parse(
