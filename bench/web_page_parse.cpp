@@ -50,6 +50,14 @@ const std::string& linksPage() {
     return page;
 }
 
+// A 3-D Secure page's size (~10 KB): what a read costs beyond its bytes.
+const std::string& smallPage() {
+    static const std::string page =
+        "<title>Confirm your payment</title>" +
+        repeated("<p>Pay 25.00 EUR to Acme<a href='/acs/approve?id=7'>Approve</a>", 150);
+    return page;
+}
+
 const URL& pageURL() {
     static const URL url = *URL::make("https://issuer.example/acs/page");
     return url;
@@ -106,6 +114,12 @@ void BM_KitReadLinksPage(benchmark::State& state) {
 void BM_RawParseLinksPage(benchmark::State& state) {
     rawParse(state, linksPage());
 }
+void BM_KitReadSmallPage(benchmark::State& state) {
+    read(state, smallPage());
+}
+void BM_RawParseSmallPage(benchmark::State& state) {
+    rawParse(state, smallPage());
+}
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -118,7 +132,8 @@ void stopAfterCancel(const char* name, const std::string& html) {
     std::thread reader([&] {
         const CancellationScope scope(source.token());
         try {
-            WebPage::parse(pageURL(), 200, html, {~std::size_t{0}, std::chrono::hours(1)});
+            WebPage::parse(pageURL(), 200, html,
+                           {.memoryBytes = ~std::size_t{0}, .cpuTime = std::chrono::hours(1)});
         } catch (const std::exception& error) {
             how = error.what();
         }
@@ -147,6 +162,14 @@ void stopsAndLimits() {
     stopAfterCancel("200,000 nested <div>", repeated("<div>", 200'000));
     stopAfterCancel("1,000 formatting elements re-opened in 1,000 blocks",
                     corvend::testing::reopeningPage(1'000));
+    const std::string underSpans =
+        repeated("<span>", 40'000) + "<b>" + std::string(std::size_t{6} << 20, 't');
+    stopAfterCancel("6 MiB of text under 40,000 open <span>", underSpans);
+    readWithinLimits("6 MiB of text under 40,000 open <span>", underSpans);
+    readWithinLimits("a 15 MiB link re-opened in 20 blocks",
+                     "<p><a href='https://issuer.example/" +
+                         std::string(std::size_t{15} << 20, 'a') + "'>x</p>" +
+                         repeated("<p>y</p>", 20));
     readWithinLimits("1,000 formatting elements re-opened in 1,000 blocks",
                      corvend::testing::reopeningPage(1'000));
     readWithinLimits("300,000 links",
@@ -158,6 +181,8 @@ BENCHMARK(BM_KitReadScriptsPage)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawParseScriptsPage)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_KitReadLinksPage)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawParseLinksPage)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KitReadSmallPage)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RawParseSmallPage)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
 
@@ -175,6 +200,8 @@ int main(int argc, char** argv) {
                                "reading a page of 20,000 scripts / bare Gumbo parse");
     corvend::bench::printRatio(reporter, "BM_KitReadLinksPage", "BM_RawParseLinksPage",
                                "reading a page of 50,000 links / bare Gumbo parse");
+    corvend::bench::printRatio(reporter, "BM_KitReadSmallPage", "BM_RawParseSmallPage",
+                               "reading a 10 KB page / bare Gumbo parse");
     stopsAndLimits();
     benchmark::Shutdown();
     return 0;

@@ -1249,8 +1249,8 @@ OLD="        out.push_back('%');"
 NEW='        out.append("%25");'
 fault "web page: an escape in a link's address encoded again" platform/url/URLComponents.cpp \
     $WEB "$LINKS"
-OLD='" (a link that cannot be followed: " + std::string(target) + ")");'
-NEW='"");'
+OLD='            text_.addAside(std::string(kNote).append(target) + ")");'
+NEW='            text_.addAside("");'
 fault "web page: a link that cannot be followed is not named in the text" platform/web/WebPage.cpp \
     $WEB "$LINKS"
 # 29. A completion the kit drops is let go of on the main queue, never on the task's thread.
@@ -1516,21 +1516,47 @@ fault "web page: a link inside another dropped" $PAGE $WEB "$READS"
 OLD='        pendingSpace_ = pendingSpace_ || blankAfter;'
 NEW='        (void)blankAfter;'
 fault "web page: the blank after a link's note dropped" $PAGE $WEB "$READS"
-# A read is bounded and stops: every block the parser holds is the reader's, counted and freed.
+# A read is bounded and stops wherever it is: every block the parser holds is the reader's,
+# counted and freed; what the reading after the parse keeps is counted too.
 TREE=platform/web/GumboTree.cpp
+BUDGET=platform/web/ReadBudget.cpp
 LIMITS="$WEB:WebPageTest.AReadStopsAtItsLimitsAndGivesBackAllItHeld"
-OLD='    if (cancelled_.load(std::memory_order_relaxed)) return Stop::cancelled;'
+STOPS="$WEB:WebPageTest.AReadStops*"
+OLD='        mark(Reason::cancelled);
+        sigval value{};
+        value.sival_ptr = signalValue();
+        pthread_sigqueue(thread, signalNumber(), value);'
+NEW='        (void)thread;'
+fault "web page: a read goes on after its task was cancelled" $BUDGET $WEB "$LIMITS"
+OLD='    timer_settime(timer_, 0, &expiry, nullptr);'
 NEW=''
-fault "web page: a read goes on after its task was cancelled" $TREE $WEB "$LIMITS"
-OLD='    return since(cpuStart_) >= limits_.cpuTime ? Stop::cpuTime : Stop::none;'
-NEW='    return since(cpuStart_) < std::chrono::nanoseconds::zero() ? Stop::cpuTime : Stop::none;'
-fault "web page: a read's CPU time not limited" $TREE $WEB "$LIMITS"
-OLD='    if (bytes > limits_.memoryBytes - std::min(heldBytes_, limits_.memoryBytes)) {'
-NEW='    if (false) {'
+fault "web page: a read's CPU time not limited" $BUDGET $WEB "$STOPS"
+OLD='        siglongjmp(read->escape_, 1);'
+NEW=''
+fault "web page: a stop waits for the parser's next allocation" $BUDGET $WEB "$STOPS"
+OLD='    if (!budget_.take(bytes)) budget_.leave(ReadBudget::Reason::memory);'
+NEW=''
 fault "web page: the parser's memory not limited" $TREE $WEB "$LIMITS"
-OLD='        if (!region) leave(Stop::memory);'
+OLD='    hold(bytes);'
+NEW=''
+fault "web page: the parser's large blocks not counted" $TREE $WEB "$LIMITS"
+OLD='        if (!region) budget_.leave(ReadBudget::Reason::noMemory);'
 NEW=''
 fault "web page: a region that cannot be had handed to the parser as null" $TREE $WEB "$LIMITS"
+OLD='    if (kept > limits_.keptBytes) mark(Reason::kept);'
+NEW=''
+fault "web page: what the reading after the parse keeps not bounded" $BUDGET $WEB "$LIMITS"
+OLD='        budget.fail(ReadBudget::Reason::noMemory);'
+NEW='        throw;'
+fault "web page: a failed allocation while the tree is read escapes as bad_alloc" $PAGE $WEB \
+    "$LIMITS"
+OLD='        if (!region) budget_.leave(ReadBudget::Reason::noMemory);'
+NEW='        if (!region) budget_.leave(ReadBudget::Reason::memory);'
+fault "web page: memory the system refused named as a limit met" $TREE $WEB "$LIMITS"
+OLD='        previous->sa_handler(signal);'
+NEW=''
+fault "web page: the host's own signal of the reader's number swallowed" $BUDGET $WEB \
+    "$WEB:WebPageTest.TheReadersSignal*"
 OLD='        munmap(regions_, regions_->bytes);'
 NEW=''
 fault "web page: a read's regions kept after it" $TREE $WEB "$LIMITS"

@@ -21,6 +21,7 @@
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
 #include "platform/http/URLError.hpp"
+#include "platform/web/ReadBudget.hpp"
 #include "tests/support/FailingPages.hpp"
 
 // Counts what this thread allocates while a measurement runs, so a test can tell what a read
@@ -290,6 +291,20 @@ TEST(WebPageTest, AReadStopsWhereverTheParserWorks) {
     EXPECT_LT(spentPastStop(limits, std::chrono::seconds(1)), std::chrono::seconds(1));
 }
 #endif
+
+// The signal that stops reads goes on to the handler the host set for it, when it is the host's.
+TEST(WebPageTest, TheReadersSignalGoesOnToTheHostsHandler) {
+    static std::atomic<int> taken{0};
+    const int signal = ReadBudget::signalNumber();
+    struct sigaction host {};
+    host.sa_handler = [](int) { ++taken; };
+    struct sigaction before {};
+    sigaction(signal, &host, &before);
+    WebPage::parse(*URL::make("https://issuer.example/"), 200, "<p>x");
+    raise(signal);
+    EXPECT_EQ(taken, 1);
+    sigaction(signal, &before, nullptr);
+}
 
 TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
     const auto page = WebPage::parse(
