@@ -909,10 +909,21 @@ OLD='constexpr std::size_t kPrintedAtOnce = 64 * 1024;'
 NEW='constexpr std::size_t kPrintedAtOnce = std::size_t{1} << 40;'
 fault "wallet-cli pages: a long page printed in one job" \
     examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" "$CLI:*ManyLinks*"
-OLD='                   (page->lastError()'
-NEW='                   (false && page->lastError()'
+OLD='        if (failure)
+            said +='
+NEW='        if (failure && !page->lastError())
+            said +='
 fault "wallet-cli pages: a verification page that failed does not say why" \
     examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*AKycStartWhoseSession*"
+OLD='        if (page->page() && !failure) return "";'
+NEW='        if (page->page()) return "";'
+fault "wallet-cli pages: kyc start's page answered an error status reads as a result not read" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" "$CLI:*AKycStartWhoseSession*"
+OLD='            if (const auto failure = ScreenDriver::pageFailure(*web)) {'
+NEW='            if (const auto failure = web->page() ? std::nullopt : ScreenDriver::pageFailure(*web)) {'
+fault "wallet-cli pages: secure-details' page answered an error status exits 0" \
+    examples/wallet-cli/ScreenCommands.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*CardDepositShowsTheThreeDSecurePage*"
 
 # 22. A refused configure in its turn, and fork checks and page loads no test saw.
 OLD='        turn.await();

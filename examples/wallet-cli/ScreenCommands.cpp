@@ -116,18 +116,19 @@ void ScreenCommands::secureDetails(const std::vector<std::string>& arguments,
             if (!failed && !loaded) return false;
             // As every screen is shown: a page's words carry their mark.
             self->out_ << ScreenDriver::render(screen) << std::endl;
-            if (!failed && web->page()) {
-                self->out_ << "loaded " << web->page()->url.absoluteString() << std::endl;
-            }
-            if (!failed && web->lastError()) {
-                self->err_ << "page failed: " << pageLineText(web->lastError()->description())
-                           << std::endl;
-            }
             if (failed) {
                 self->explainFailure(cardID, done);
-            } else {
-                done(web->page() ? Outcome::succeeded : Outcome::failed);
+                return true;
             }
+            // A failed load shows no page; an error status shows the server's, not the card's.
+            if (const auto failure = ScreenDriver::pageFailure(*web)) {
+                self->err_ << "secure-details: the page of card " << cardID
+                           << " was not shown: " << *failure << std::endl;
+                done(Outcome::failed);
+                return true;
+            }
+            self->out_ << "loaded " << web->page()->url.absoluteString() << std::endl;
+            done(Outcome::succeeded);
             return true;
         },
         [self, done] {
@@ -181,18 +182,20 @@ void ScreenCommands::startVerification(const std::vector<std::string>& arguments
         if (!page || (!page->isLoading() && !page->page() && !page->lastError()))
             return "a verification session may have been made at the service; no command shows "
                    "one";
-        if (!page->page())
-            return "a verification session was started; its page was not shown, nothing was "
-                   "chosen on it" +
-                   (page->lastError() ? ": the page could not be loaded: " +
-                                            pageLineText(page->lastError()->description())
-                                      : std::string());
         // A link followed whose page is loading, was lost on the way or answered an error.
         if (pageChoiceUnseen(page))
             return "a verification session was started; whether the choice made on its page "
                    "reached the service is unknown" +
                    std::string(kShowsCompletion);
-        return "";
+        // The session's own page still loading, failed, or answered with an error status, whose
+        // page is the server's: nothing of the session's was shown.
+        const auto failure = ScreenDriver::pageFailure(*page);
+        if (page->page() && !failure) return "";
+        std::string said =
+            "a verification session was started; its page was not shown, nothing was chosen on it";
+        if (failure)
+            said += (page->lastError() ? ": the page could not be loaded: " : ": ") + *failure;
+        return said;
     };
     if (const auto run = CommandRun::current()) verificationStep_ = run->step(drop, left);
     // The screen's one result or the person's "close" ends the command, whichever comes first.

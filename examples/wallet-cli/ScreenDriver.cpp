@@ -229,16 +229,6 @@ Named barButtonName(const platform::ui::BarButtonItem& item) {
     return symbolName(item.image() ? item.image()->name() : "button");
 }
 
-// Why a web view on the screen shows no page of its own: its load failed or was answered
-// with an error status.
-std::optional<std::string> pageFailure(const platform::web::WebView& web) {
-    if (web.isLoading()) return std::nullopt;
-    if (web.lastError()) return pageLineText(web.lastError()->description());
-    if (web.page() && web.page()->statusCode >= 400)
-        return "the server answered HTTP " + std::to_string(web.page()->statusCode);
-    return std::nullopt;
-}
-
 bool isCloseButton(const platform::ui::BarButtonItem& item) {
     return item.image() && item.image()->name() == "xmark";
 }
@@ -310,6 +300,14 @@ void ScreenDriver::stop() {
     running_ = false;
     if (ticking_) *ticking_ = false;
     step_.reset();
+}
+
+std::optional<std::string> ScreenDriver::pageFailure(const platform::web::WebView& web) {
+    if (web.isLoading()) return std::nullopt;
+    if (web.lastError()) return pageLineText(web.lastError()->description());
+    if (web.page() && web.page()->statusCode >= 400)
+        return "the server answered HTTP " + std::to_string(web.page()->statusCode);
+    return std::nullopt;
 }
 
 bool ScreenDriver::waitsOnService(const platform::ui::ViewControllerPtr& screen) {

@@ -61,6 +61,9 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     static bool waitsOnService(const platform::ui::ViewControllerPtr& screen);
     // What `screen` shows, a line each, as its snapshot but in layout order.
     static std::string render(const platform::ui::ViewControllerPtr& screen);
+    // Why `web` shows no page of its own once its load ended: the load's failure, or "the
+    // server answered HTTP <status>" for an error status, whose page is the server's.
+    static std::optional<std::string> pageFailure(const platform::web::WebView& web);
 
     struct Passkey {};
     ScreenDriver(Passkey, std::shared_ptr<LineSource> answers, std::ostream& out);

@@ -1510,6 +1510,14 @@ TEST(WalletCliTest, CardDepositShowsTheThreeDSecurePageAndFollowsThePersonsChoic
                           "\n  z\\x20FAKE:\\x20card\\x20deposit\\x20result:\\x20completed\n"),
               2u)
         << forgedRun.output;
+    // A secure-details page answered with an error status is the server's: not the card's.
+    forging.scriptNextReply("GET", "sandbox/secure-details/card-1", {.status = 500});
+    const CliRun unshown = runCli({"--base-url", forging.baseURL(), "secure-details", "card-1"});
+    EXPECT_EQ(unshown.exitCode, 1) << unshown.output;
+    EXPECT_THAT(flowing(unshown.output),
+                HasSubstr("secure-details: the page of card card-1 was not shown: the server "
+                          "answered HTTP 500"));
+    EXPECT_THAT(unshown.output, Not(HasSubstr("loaded ")));
 }
 
 namespace {
@@ -3362,7 +3370,8 @@ TEST(WalletCliTest, ACardDepositWhoseChoiceWasNotSeenToArriveIsUnknownThenReadBa
 }
 
 // `kyc start` whose session reply, request or page was lost says what may have happened, as
-// Ctrl-C does, never the kit's enumeration name.
+// Ctrl-C does, never the kit's enumeration name; a page answered with an error status was not
+// shown.
 TEST(WalletCliTest, AKycStartWhoseSessionOrPageWasLostSaysWhatMayHaveHappened) {
     const std::string session = "digitalwallets/v1/profile/kyc/sessions";
     const std::string made =
@@ -3370,17 +3379,22 @@ TEST(WalletCliTest, AKycStartWhoseSessionOrPageWasLostSaysWhatMayHaveHappened) {
         "one";
     const std::string started =
         "kyc start: a verification session was started; its page was not shown, nothing was "
-        "chosen on it: the page could not be loaded: The network connection was lost.";
-    for (const auto& [method, path, afterRoute, says] :
-         {std::tuple{"POST", session, true, made},
-          {"POST", session, false, made},
-          {"GET", std::string("sandbox/kyc/kyc-1"), true, started}}) {
+        "chosen on it: ";
+    const std::string page = "sandbox/kyc/kyc-1";
+    using Reply = corvend::sandbox::ScriptedReply;
+    for (const auto& [method, path, reply, says] :
+         {std::tuple{"POST", session, Reply{.afterRoute = true, .dropConnection = true}, made},
+          {"POST", session, {.dropConnection = true}, made},
+          {"GET",
+           page,
+           {.afterRoute = true, .dropConnection = true},
+           started + "the page could not be loaded: The network connection was lost."},
+          // A page answered with an error status is the server's, not the session's.
+          {"GET", page, {.status = 404}, started + "the server answered HTTP 404"},
+          {"GET", page, {.status = 503}, started + "the server answered HTTP 503"}}) {
         corvend::sandbox::Sandbox sandbox;
         sandbox.start();
-        for (int send = 0; send < 2; ++send) {
-            sandbox.scriptNextReply(method, path,
-                                    {.afterRoute = afterRoute, .dropConnection = true});
-        }
+        for (int send = 0; send < 2; ++send) sandbox.scriptNextReply(method, path, reply);
         const CliRun run = runCli({"--base-url", sandbox.baseURL(), "kyc", "start"}, "close\n");
         EXPECT_EQ(run.exitCode, 1) << run.output;
         EXPECT_THAT(flowing(run.output), HasSubstr(says)) << path;
