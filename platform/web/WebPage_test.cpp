@@ -206,19 +206,20 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
     // A cancel or a failed allocation while the tree is read: 2 MiB of text grows its line past
     // 1 MiB.
     static CancellationSource* cancelling = nullptr;
-    CancellationSource source;
-    cancelling = &source;
     const std::string text = "<p>" + std::string(std::size_t{2} << 20, 't');
-    for (const auto onLarge : {+[] { cancelling->cancel(); }, +[] { throw std::bad_alloc(); }}) {
+    for (const bool refused : {false, true}) {
+        CancellationSource source;
+        cancelling = &source;
         const CancellationScope scope(source.token());
-        tOnLarge = onLarge;
+        tOnLarge = refused ? +[] { throw std::bad_alloc(); } : +[] { cancelling->cancel(); };
         try {
             WebPage::parse(*URL::make("https://issuer.example/"), 200, text);
             ADD_FAILURE() << "read to its end";
         } catch (const CancellationError&) {
-            EXPECT_TRUE(source.isCancelled());
+            EXPECT_FALSE(refused);
         } catch (const URLError& error) {
-            EXPECT_EQ(error.description(), "there is not enough memory to read the page");
+            EXPECT_EQ(error.description(),
+                      refused ? "there is not enough memory to read the page" : "not cancelled");
         }
         tOnLarge = nullptr;
     }
@@ -284,11 +285,12 @@ TEST(WebPageTest, AReadStopsWhereverTheParserWorks) {
         reader.join();
         return spent - stoppedAt;
     };
+    // The stop is seen in milliseconds; half a second leaves room for a slow machine.
     auto limits = WebPage::limitsFor(html.size());
     limits.cpuTime = std::chrono::seconds(1);
-    EXPECT_LT(spentPastStop(limits, std::nullopt), std::chrono::seconds(1));
+    EXPECT_LT(spentPastStop(limits, std::nullopt), std::chrono::milliseconds(500));
     limits.cpuTime = std::chrono::hours(1);
-    EXPECT_LT(spentPastStop(limits, std::chrono::seconds(1)), std::chrono::seconds(1));
+    EXPECT_LT(spentPastStop(limits, std::chrono::seconds(1)), std::chrono::milliseconds(500));
 }
 #endif
 
