@@ -329,7 +329,8 @@ class PageReader {
     }
 
     void addText(std::string_view text) {
-        // A blank before the words at most.
+        // With a blank before them at most; inside a link they are kept twice, in its line and as
+        // its words.
         budget_.keep((links_.empty() ? 1 : 2) * (text.size() + 1));
         text_.add(text);
         // The words belong to the innermost link: the one a person's tap on them follows.
