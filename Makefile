@@ -14,6 +14,9 @@ DEBUG_INFO   ?= -g
 # builds), as the sanitizer trees do, while the kit's own files still compile one by one: CI sets
 # it to save a third of the tree's compile time.
 UNITY_TESTS  ?= OFF
+# Files per batch of a unity build: sixteen saves a tenth of the sanitizer trees' compile time
+# over eight. Files whose file-local names clash compile alone (corvend_unity_standalone).
+UNITY_BATCH  := 16
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 # The tests mostly wait on loopback and on child hosts: twice as many as there are cores keeps
 # the cores busy (on 2 cores, normal 92 s -> 59 s, ASan 203 s -> 145 s, TSan 330 s -> 177 s).
@@ -62,7 +65,7 @@ fuzz-deps: deps
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 $(DEBUG_INFO) -DNDEBUG" \
-		-DCORVEND_UNITY_TESTS=$(UNITY_TESTS) >/dev/null
+		-DCORVEND_UNITY_TESTS=$(UNITY_TESTS) -DCMAKE_UNITY_BUILD_BATCH_SIZE=$(UNITY_BATCH) >/dev/null
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -76,7 +79,7 @@ plant-faults-check:
 
 # The sanitizer trees compile each target's files in batches (unity builds) and keep line tables
 # only (-g1): a fraction of the compile time, the same tests, stack traces with files and lines.
-SANITIZER_TREE_FLAGS := -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8
+SANITIZER_TREE_FLAGS := -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=$(UNITY_BATCH)
 
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
