@@ -5,6 +5,7 @@
 
 #include "fuzz/FuzzCheck.hpp"
 #include "platform/http/URLError.hpp"
+#include "platform/http/URLSession.hpp"
 #include "platform/url/URL.hpp"
 #include "platform/web/WebPage.hpp"
 
@@ -48,10 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string_view line : page.lines) {
         FUZZ_CHECK(!line.empty() && isCollapsed(line));
     }
-    // Every link offered can be loaded: an http or https address with a host.
+    // Every link offered can be loaded: an http or https address with a host, not too long.
     for (const auto& link : page.links) {
         const std::string scheme = link.url.scheme();
         FUZZ_CHECK(scheme == "http" || scheme == "https");
+        FUZZ_CHECK(link.url.absoluteString().size() <= URLSession::kMaximumURLLength);
         FUZZ_CHECK(URL::make(link.url.absoluteString()) == link.url);
         FUZZ_CHECK(isCollapsed(link.text));
     }

@@ -57,7 +57,10 @@ GumboTree::GumboTree(std::string_view html, ReadBudget& budget) : budget_(budget
     options.userdata = this;
     options.max_errors = 0;  // the errors are never read
     Parse run{&options, html};
-    if (budget_.runLeavable(&parseInto, &run)) {
+    // Gumbo's own code, found from a function of its own that its default options name.
+    static const ReadBudget::Code gumbo =
+        ReadBudget::codeOf(reinterpret_cast<const void*>(kGumboDefaultOptions.allocator));
+    if (budget_.runLeavable(&parseInto, &run, gumbo)) {
         output_ = run.output;
         return;
     }
@@ -76,7 +79,8 @@ void GumboTree::hold(std::size_t bytes) {
 
 void* GumboTree::allocate(void* self, std::size_t size) {
     auto& tree = *static_cast<GumboTree*>(self);
-    // A stop met while the lists change waits until they are whole again.
+    // A stop met while the lists change, or in the C library, waits until they are whole again
+    // and the call has returned.
     tree.budget_.defer();
     void* block = size > kLargestSmall - kHeader
                       ? tree.takeLarge(size)
@@ -138,17 +142,19 @@ void GumboTree::giveLarge(Large* block) {
 void GumboTree::deallocate(void* self, void* pointer) {
     if (!pointer) return;
     auto& tree = *static_cast<GumboTree*>(self);
+    tree.budget_.defer();
     const std::size_t bytes = sizeOf(pointer);
     if (bytes <= kLargestSmall) {
         void*& freed = tree.freed_[bytes / kGrain];
         *static_cast<void**>(pointer) = freed;
         freed = pointer;
-        return;
+    } else {
+        Large* block = static_cast<Large*>(pointer) - 1;
+        block->previous->next = block->next;
+        block->next->previous = block->previous;
+        tree.giveLarge(block);
     }
-    Large* block = static_cast<Large*>(pointer) - 1;
-    block->previous->next = block->next;
-    block->next->previous = block->previous;
-    tree.giveLarge(block);
+    tree.budget_.resume();
 }
 
 void GumboTree::freeAll() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/url/URL.hpp"
 #include "platform/web/IndexIterator.hpp"
@@ -12,9 +14,9 @@
 
 namespace corvend::platform::web {
 
-// The links of a page, in page order. Each keeps its target as the page wrote it and is
-// resolved against the document's base address when read, so that a page of many links costs about
-// its own size; only targets that resolve are ever added.
+// The links of a page, in page order. Each target is kept as the page wrote it, once however
+// many links lead to it, and is resolved against the document's base address when read, so
+// that a page of many links costs about its own size; only targets that resolve are ever added.
 class LinkList {
   public:
     struct Link {
@@ -35,23 +37,27 @@ class LinkList {
     // it resolves.
     static std::optional<URL> resolve(std::string_view href, const URL& base);
 
-    std::size_t size() const noexcept { return parts_.size() / 2; }
-    bool empty() const noexcept { return parts_.empty(); }
+    std::size_t size() const noexcept { return targetOf_.size(); }
+    bool empty() const noexcept { return targetOf_.empty(); }
     Link operator[](std::size_t index) const;
     Link front() const { return (*this)[0]; }
     // The shown text of link `index`, without resolving its target.
-    std::string_view text(std::size_t index) const { return parts_[2 * index + 1]; }
+    std::string_view text(std::size_t index) const { return texts_[index]; }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
-    // Adds a link whose target `href` resolves against the base (checked by the caller with
-    // resolve()).
-    void push_back(std::string_view href, std::string_view text);
-    void shrinkToFit() { parts_.shrinkToFit(); }
+    // Adds the target `href`, which resolves against the base (checked by the caller with
+    // resolve()), and gives its number for the links that lead to it.
+    std::size_t addTarget(std::string_view href);
+    // Adds a link to the target numbered `target`, shown as `text`.
+    void push_back(std::size_t target, std::string_view text);
+    void shrinkToFit();
 
   private:
     URL base_;
-    TextList parts_;  // each link's target as written, then its text
+    TextList targets_;                     // as written
+    TextList texts_;                       // each link's text
+    std::vector<std::uint32_t> targetOf_;  // each link's target
 };
 
 }  // namespace corvend::platform::web

@@ -1,9 +1,12 @@
 #include "platform/web/ReadBudget.hpp"
 
+#include <link.h>
 #include <pthread.h>
+#include <ucontext.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -16,14 +19,27 @@ namespace corvend::platform::web {
 
 namespace {
 
-// The kit's signals carry this in the high bits of their value and a read's sequence number in
-// the rest: a signal from a read that has ended is told apart from the read under way.
-constexpr std::uintptr_t kTag = std::uintptr_t{0xC0F1} << 48;
-constexpr std::uintptr_t kSequenceBits = (std::uintptr_t{1} << 48) - 1;
+// The kit's signals carry, below this bit, the address of this copy's slot for the reading
+// thread, and above it that thread's read number: each copy of the kit knows its own signals,
+// and a signal from a read that has ended is told apart from the read under way.
+constexpr unsigned kSequenceShift = 48;
+constexpr std::uintptr_t kAddressBits = (std::uintptr_t{1} << kSequenceShift) - 1;
+// How soon, in the thread's CPU time, a stop that could not leave where it landed is tried again.
+constexpr long kAgainNanoseconds = 1'000'000;
+// What the read keeps counts this many times against the memory limit: once, and as much again
+// twice for the copies a growing text makes (a buffer and its double, at once).
+constexpr std::size_t kGrowth = 3;
+// Calls into the reader between two readings of the CPU clock.
+constexpr unsigned kCallsPerPoll = 32;
 
-std::atomic<std::uint64_t> gReads{0};
-// The read armed on this thread; initial-exec so that the handler's access never allocates.
+// The read armed on this thread, and how many this thread began; initial-exec so that the
+// handler's access never allocates.
 [[gnu::tls_model("initial-exec")]] thread_local ReadBudget* tReading = nullptr;
+[[gnu::tls_model("initial-exec")]] thread_local std::uint16_t tReads = 0;
+
+std::uintptr_t ownSlot() noexcept {
+    return reinterpret_cast<std::uintptr_t>(&tReading) & kAddressBits;
+}
 
 // What the signal did before the kit took it, for the handler to pass the host's signals on
 // to. Each action taken over is kept for the process's life: a handler may still be reading an
@@ -49,6 +65,24 @@ void passOn(int signal, siginfo_t* info, void* context) {
     }
 }
 
+// The instruction a signal interrupted; 0 where the machine is not known (a stop then leaves
+// only from the reader's allocator).
+std::uintptr_t interruptedAt(const void* context) noexcept {
+    const auto& machine = static_cast<const ucontext_t*>(context)->uc_mcontext;
+#if defined(__x86_64__)
+    return static_cast<std::uintptr_t>(machine.gregs[REG_RIP]);
+#elif defined(__aarch64__)
+    return static_cast<std::uintptr_t>(machine.pc);
+#else
+    (void)machine;
+    return 0;
+#endif
+}
+
+bool operator>=(const timespec& a, const timespec& b) {
+    return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec >= b.tv_nsec;
+}
+
 std::string sizeText(std::size_t bytes) {
     constexpr std::size_t kMiB = std::size_t{1} << 20;
     if (bytes < kMiB) return std::to_string((bytes + 1023) >> 10) + " KiB";
@@ -57,6 +91,35 @@ std::string sizeText(std::size_t bytes) {
 
 }  // namespace
 
+ReadBudget::Code ReadBudget::codeOf(const void* function) {
+    struct Search {
+        std::uintptr_t function;
+        Code code;
+    } search{reinterpret_cast<std::uintptr_t>(function), {}};
+    dl_iterate_phdr(
+        [](dl_phdr_info* object, std::size_t, void* data) {
+            auto& search = *static_cast<Search*>(data);
+            Code code{~std::uintptr_t{0}, 0};
+            bool holds = false;
+            for (int i = 0; i < object->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& segment = object->dlpi_phdr[i];
+                if (segment.p_type != PT_LOAD) continue;
+                const std::uintptr_t begin = object->dlpi_addr + segment.p_vaddr;
+                const Code loaded{begin, begin + segment.p_memsz};
+                holds = holds || loaded.holds(search.function);
+                if (!(segment.p_flags & PF_X)) continue;
+                code.begin = std::min(code.begin, loaded.begin);
+                code.end = std::max(code.end, loaded.end);
+            }
+            if (!holds) return 0;
+            search.code = code;
+            return 1;
+        },
+        &search);
+    if (search.code.holds(reinterpret_cast<std::uintptr_t>(&ReadBudget::onSignal))) return {};
+    return search.code;
+}
+
 int ReadBudget::signalNumber() {
     return SIGRTMAX - 4;
 }
@@ -64,51 +127,69 @@ int ReadBudget::signalNumber() {
 void ReadBudget::onSignal(int signal, siginfo_t* info, void* context) {
     const auto value = reinterpret_cast<std::uintptr_t>(info->si_value.sival_ptr);
     const bool kits = (info->si_code == SI_TIMER || info->si_code == SI_QUEUE) &&
-                      (value & ~kSequenceBits) == kTag;
+                      (value & kAddressBits) == ownSlot();
     if (!kits) return passOn(signal, info, context);
     ReadBudget* read = tReading;
-    if (!read || read->sequence_ != (value & kSequenceBits)) return;  // a read that has ended
+    if (!read || read->sequence_ != (value >> kSequenceShift)) return;  // a read that has ended
+    const int error = errno;
     read->mark(info->si_code == SI_TIMER ? Reason::cpuTime : Reason::cancelled);
     std::atomic_signal_fence(std::memory_order_seq_cst);
-    if (read->leavable_.load(std::memory_order_relaxed) &&
-        !read->deferred_.load(std::memory_order_relaxed)) {
+    if (!read->leavable_.load(std::memory_order_relaxed)) return;  // the walk polls the mark
+    // Only out of the parser's own code: anywhere else (the C library, the dynamic linker, the
+    // reader's allocator, a handler this one interrupted) leaving could take a lock with it.
+    if (!read->deferred_.load(std::memory_order_relaxed) &&
+        read->parser_.holds(interruptedAt(context))) {
         siglongjmp(read->escape_, 1);
     }
+    itimerspec again{};
+    again.it_value.tv_nsec = kAgainNanoseconds;
+    timer_settime(read->timer_, 0, &again, nullptr);
+    errno = error;
 }
 
 ReadBudget::ReadBudget(const WebPage::Limits& limits)
-    : limits_(limits), sequence_(++gReads & kSequenceBits) {
+    : limits_(limits),
+      sequence_(++tReads),
+      signalValue_(
+          reinterpret_cast<void*>(ownSlot() | (std::uintptr_t{sequence_} << kSequenceShift))) {
     const int signal = signalNumber();
     {
-        // Taken again whenever someone else took it since: their handler goes on getting what
-        // is not the kit's.
+        // Taken at this copy's first read, and again whenever the default action or ignore
+        // stands: a handler set since (the host's, another copy's) stays, so that no two copies
+        // pass each other's signals on in a circle.
+        static bool taken = false;
         const std::lock_guard lock(gInstalling);
         struct sigaction current {};
         sigaction(signal, nullptr, &current);
-        if (!(current.sa_flags & SA_SIGINFO) || current.sa_sigaction != &ReadBudget::onSignal) {
+        const bool ours =
+            (current.sa_flags & SA_SIGINFO) && current.sa_sigaction == &ReadBudget::onSignal;
+        const bool vacant = !(current.sa_flags & SA_SIGINFO) &&
+                            (current.sa_handler == SIG_DFL || current.sa_handler == SIG_IGN);
+        if (!ours && (!taken || vacant)) {
             gPrevious.store(&gTakenOver.emplace_back(current));
-            struct sigaction ours {};
-            ours.sa_sigaction = &ReadBudget::onSignal;
-            ours.sa_flags = SA_SIGINFO | SA_RESTART;
-            sigemptyset(&ours.sa_mask);
-            sigaction(signal, &ours, nullptr);
+            struct sigaction kits {};
+            kits.sa_sigaction = &ReadBudget::onSignal;
+            kits.sa_flags = SA_SIGINFO | SA_RESTART;
+            sigemptyset(&kits.sa_mask);
+            sigaction(signal, &kits, nullptr);
+            taken = true;
         }
     }
     // First: should what follows throw, the member unregisters it again.
     onCancel_ = onCancel([this, thread = pthread_self()] {
         mark(Reason::cancelled);
         sigval value{};
-        value.sival_ptr = signalValue();
+        value.sival_ptr = signalValue_;
         pthread_sigqueue(thread, signalNumber(), value);
     });
     sigevent event{};
     event.sigev_notify = SIGEV_THREAD_ID;
     event.sigev_signo = signal;
-    event.sigev_value.sival_ptr = signalValue();
+    event.sigev_value.sival_ptr = signalValue_;
     event._sigev_un._tid = gettid();
     if (timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer_) != 0) {
         throw URLError(URLError::Code::pageReadLimitExceeded,
-                       "there is not enough memory to read the page");
+                       "the system gave no timer to bound the page's read");
     }
     outer_ = std::exchange(tReading, this);
     sigset_t only;
@@ -117,11 +198,18 @@ ReadBudget::ReadBudget(const WebPage::Limits& limits)
     pthread_sigmask(SIG_UNBLOCK, &only, &mask_);
     // The timer goes off at the scheduler's next tick past the time: none spent already.
     if (limits_.cpuTime <= std::chrono::nanoseconds::zero()) mark(Reason::cpuTime);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limits_.cpuTime);
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &deadline_);
+    const auto spendable = std::max(limits_.cpuTime, std::chrono::nanoseconds::zero());
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(spendable);
+    deadline_.tv_sec += static_cast<time_t>(seconds.count());
+    deadline_.tv_nsec += static_cast<long>((spendable - seconds).count());
+    if (deadline_.tv_nsec >= 1'000'000'000) {
+        deadline_.tv_nsec -= 1'000'000'000;
+        ++deadline_.tv_sec;
+    }
     itimerspec expiry{};
-    expiry.it_value.tv_sec = static_cast<time_t>(seconds.count());
-    expiry.it_value.tv_nsec = static_cast<long>((limits_.cpuTime - seconds).count());
-    timer_settime(timer_, 0, &expiry, nullptr);
+    expiry.it_value = deadline_;
+    timer_settime(timer_, TIMER_ABSTIME, &expiry, nullptr);
 }
 
 ReadBudget::~ReadBudget() {
@@ -133,21 +221,24 @@ ReadBudget::~ReadBudget() {
     pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
 }
 
-void* ReadBudget::signalValue() const noexcept {
-    return reinterpret_cast<void*>(kTag | sequence_);
-}
-
 void ReadBudget::mark(Reason why) noexcept {
     Reason none = Reason::none;
     reason_.compare_exchange_strong(none, why);
 }
 
-bool ReadBudget::runLeavable(void (*work)(void*), void* argument) {
+void ReadBudget::poll() noexcept {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    if (now >= deadline_) mark(Reason::cpuTime);
+}
+
+bool ReadBudget::runLeavable(void (*work)(void*), void* argument, const Code& parser) {
     if (sigsetjmp(escape_, 1) != 0) {
         leavable_.store(false, std::memory_order_relaxed);
         deferred_.store(false, std::memory_order_relaxed);
         return false;
     }
+    parser_ = parser;
     leavable_.store(true, std::memory_order_relaxed);
     std::atomic_signal_fence(std::memory_order_seq_cst);
     // A stop marked before the handler could leave.
@@ -164,6 +255,11 @@ void ReadBudget::defer() noexcept {
 }
 
 void ReadBudget::resume() noexcept {
+    // Beneath the signal: a stop whose signal someone else's handler took still ends the read.
+    if (++calls_ == kCallsPerPoll) {
+        calls_ = 0;
+        poll();
+    }
     std::atomic_signal_fence(std::memory_order_seq_cst);
     deferred_.store(false, std::memory_order_relaxed);
     std::atomic_signal_fence(std::memory_order_seq_cst);
@@ -176,7 +272,9 @@ void ReadBudget::leave(Reason why) noexcept {
 }
 
 bool ReadBudget::take(std::size_t bytes) noexcept {
-    if (bytes > limits_.memoryBytes - std::min(held_ + kept_, limits_.memoryBytes)) return false;
+    if (bytes > limits_.memoryBytes - std::min(held_ + kGrowth * kept_, limits_.memoryBytes)) {
+        return false;
+    }
     held_ += bytes;
     return true;
 }
@@ -184,7 +282,9 @@ bool ReadBudget::take(std::size_t bytes) noexcept {
 void ReadBudget::keep(std::size_t bytes) {
     const std::size_t kept = kept_ + bytes;
     if (kept > limits_.keptBytes) mark(Reason::kept);
-    if (kept > limits_.memoryBytes - std::min(held_, limits_.memoryBytes)) mark(Reason::memory);
+    if (kept > (limits_.memoryBytes - std::min(held_, limits_.memoryBytes)) / kGrowth) {
+        mark(Reason::memory);
+    }
     kept_ = kept;
     check();
 }

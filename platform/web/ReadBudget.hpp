@@ -14,28 +14,47 @@
 namespace corvend::platform::web {
 
 // What one page read may still spend, on the thread that reads, and the way out of it wherever
-// the read is.
+// the parser is.
 //
 // A read stops when its task is cancelled, when the thread has spent its CPU time, or when it
 // would hold more memory than its limits allow. Gumbo can work for minutes without calling the
 // reader back (text under thousands of open elements makes it scan them all per character), so
 // the cancel and the CPU time cannot wait for a call: both reach the reading thread as a signal
 // directed at it (signalNumber(): a timer on the thread's CPU clock, and pthread_sigqueue on a
-// cancel). Inside runLeavable, and outside a deferred stretch (the reader's own allocator), the
-// handler leaves the parse at once by siglongjmp; anywhere else it marks the stop, which the
-// reader polls with check(). A signal of that number that is not the kit's goes on to the
-// handler the host set before (or its default action).
+// cancel). The handler leaves the parse by siglongjmp only when the instruction it interrupted
+// is the parser's own code (runLeavable's `parser`), so never out of the C library, the dynamic
+// linker, the reader's allocator or another signal handler; anywhere else it marks the stop and
+// has the timer signal the thread again 1 ms of CPU later. Beneath the signal, the reader's
+// allocator polls the stop and the CPU clock (poll()), so a stop is never lost.
 //
 //   ReadBudget budget(WebPage::limitsFor(html.size()));
-//   if (!budget.runLeavable(parse, &arguments)) { free what the parse held; budget.check(); }
+//   if (!budget.runLeavable(parse, &arguments, parser)) { free what it held; budget.check(); }
 //   for (...) { budget.check(); budget.keep(bytes); }
 //
-// Limits: while its signal is blocked on the reading thread (outside a read, where the host's
-// mask holds), a stop waits for the next read or is dropped; a host that takes the signal over
-// after a read began leaves that read to stop at its next poll.
+// The signal: each copy of the kit in a process recognises only its own (by the value they
+// carry) and passes any other on to the handler it found set (or to the default action). A copy
+// takes the signal at its first read, and again whenever it finds the default action or ignore
+// set; a handler set after that (by the host, or another copy) stays. A host whose handler does
+// not pass the kit's signals on leaves its reads to stop at the parser's next allocation (a
+// cancel at once there, the CPU time within 32 allocations). While the signal is blocked on the
+// reading thread (outside a read, where the host's mask holds) a stop waits for the next read,
+// which drops it. When the parser's code cannot be told from the kit's (Gumbo linked into the
+// same object), a stop waits for the parser's next allocation too.
 class ReadBudget {
   public:
     enum class Reason { none, cancelled, cpuTime, memory, kept, noMemory };
+
+    // Where some object's machine code lies in memory.
+    struct Code {
+        std::uintptr_t begin = 0;
+        std::uintptr_t end = 0;
+        bool holds(std::uintptr_t address) const noexcept {
+            return address >= begin && address < end;
+        }
+    };
+    // The code of the loaded object that holds `function`; empty when that object holds the
+    // kit's own code too.
+    static Code codeOf(const void* function);
 
     // Arms the budget for the calling thread, which must read until the budget is destroyed.
     // Throws URLError (pageReadLimitExceeded) when the system gives no timer.
@@ -47,10 +66,12 @@ class ReadBudget {
     // The real-time signal the kit directs at a reading thread.
     static int signalNumber();
 
-    // Runs `work(argument)` so that a stop leaves it at once: false when it was left. Nothing
-    // with a destructor may live in the frames it leaves (C code, or functions that hold none).
-    bool runLeavable(void (*work)(void*), void* argument);
-    // Between the two, inside runLeavable, a stop is only marked; resume() leaves if one was.
+    // Runs `work(argument)` so that a stop leaves it from `parser`'s code: false when it was
+    // left. Nothing with a destructor may live in the frames it leaves (C code, or functions that
+    // hold none).
+    bool runLeavable(void (*work)(void*), void* argument, const Code& parser);
+    // Around each call of the parser into the reader. Between the two a stop is only marked;
+    // resume() leaves if one was, or if poll() finds the CPU time spent.
     void defer() noexcept;
     void resume() noexcept;
     // Inside runLeavable: marks `why`, unless a stop was marked first, and leaves.
@@ -73,16 +94,21 @@ class ReadBudget {
 
   private:
     static void onSignal(int signal, siginfo_t* info, void* context);
-    void* signalValue() const noexcept;
     void mark(Reason why) noexcept;
+    // Marks the CPU time once the thread has spent it.
+    void poll() noexcept;
 
     WebPage::Limits limits_;
-    std::uint64_t sequence_;
+    std::uint16_t sequence_;
+    void* signalValue_;  // what its signals carry: made on the reading thread
     std::atomic<Reason> reason_{Reason::none};
     std::atomic<bool> leavable_{false};
     std::atomic<bool> deferred_{false};
+    Code parser_;
     std::size_t held_ = 0;
     std::size_t kept_ = 0;
+    unsigned calls_ = 0;   // calls into the reader since the last poll
+    timespec deadline_{};  // on the thread's CPU clock
     sigjmp_buf escape_{};
     sigset_t mask_{};
     timer_t timer_{};

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/http/URLSession.hpp"
 #include "platform/web/GumboTree.hpp"
 #include "platform/web/ReadBudget.hpp"
 
@@ -285,7 +286,7 @@ class PageReader {
         if (html && (element.tag == GUMBO_TAG_TD || element.tag == GUMBO_TAG_TH)) separate();
         if (html && element.tag == GUMBO_TAG_A) {
             if (const GumboAttribute* href = gumbo_get_attribute(&element.attributes, "href")) {
-                open(href->value);
+                open(*href);
             }
         }
         return true;
@@ -307,8 +308,8 @@ class PageReader {
   private:
     // A link of the outermost link open (that one first), in page order.
     struct Link {
-        std::string target;
-        bool followable = false;
+        std::optional<std::size_t> target;  // among the page's links' targets, when followable
+        std::optional<std::string> note;    // the address to name in the text, when not
         std::string text;
     };
     // A link whose end has not been met: where it stands among them, and its words so far.
@@ -337,12 +338,26 @@ class PageReader {
         if (!links_.empty()) links_.back().text.add(text);
     }
 
-    void open(std::string_view target) {
-        // The target as kept by the links, or named in the text.
-        budget_.keep(target.size());
-        const auto url = LinkList::resolve(target, page_.links.base());
-        const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");
-        nested_.push_back(Link{std::string(target), followable, {}});
+    void open(const GumboAttribute& href) {
+        // The parser re-opens a link in each block after it until its end: each copy's address
+        // stands where the first's does in the page, and is kept and counted once, the note of
+        // one that cannot be followed named once.
+        const char* source = href.original_value.data;
+        if (source && source == source_) {
+            nested_.push_back(Link{target_, std::nullopt, {}});
+        } else {
+            source_ = source;
+            const std::string_view written = href.value;
+            const auto url = LinkList::resolve(written, page_.links.base());
+            // A link counts at the length of the address it leads to; one longer than the view
+            // loads is never offered.
+            const bool followable = url && (url->scheme() == "http" || url->scheme() == "https") &&
+                                    url->absoluteString().size() <= URLSession::kMaximumURLLength;
+            budget_.keep(followable ? url->absoluteString().size() + kBookkeeping : written.size());
+            target_ = followable ? std::optional(page_.links.addTarget(written)) : std::nullopt;
+            nested_.push_back(
+                Link{target_, followable ? std::nullopt : std::optional<std::string>(written), {}});
+        }
         links_.push_back(OpenLink{nested_.size() - 1, {}});
     }
 
@@ -351,10 +366,10 @@ class PageReader {
         links_.pop_back();
         Link& link = nested_[ended.index];
         link.text = ended.text.current();
-        if (!link.followable) {
+        if (link.note) {
             // A person sees why the words lead nowhere; blanks after the address would stand
             // before the ")".
-            std::string_view target = link.target;
+            std::string_view target = *link.note;
             while (!target.empty() && isSpace(target.back())) target.remove_suffix(1);
             constexpr std::string_view kNote = " (a link that cannot be followed: ";
             budget_.keep(kNote.size() + target.size() + 2);
@@ -363,9 +378,9 @@ class PageReader {
         // Links inside another are listed once the outermost one ends, in the order they began.
         if (!links_.empty()) return;
         for (const Link& each : nested_) {
-            if (!each.followable) continue;
+            if (!each.target) continue;
             budget_.keep(2 * kBookkeeping);
-            page_.links.push_back(each.target, each.text);
+            page_.links.push_back(*each.target, each.text);
         }
         nested_.clear();
     }
@@ -378,13 +393,16 @@ class PageReader {
     TextCollector text_;
     std::vector<Link> nested_;
     std::vector<OpenLink> links_;
+    // The address of the link opened last: where it stands in the page, and its target.
+    const char* source_ = nullptr;
+    std::optional<std::size_t> target_;
 };
 
 }  // namespace
 
 WebPage::Limits WebPage::limitsFor(std::size_t pageBytes) {
     return {28 * pageBytes + (std::size_t{64} << 20), std::chrono::seconds(10),
-            2 * pageBytes + (std::size_t{64} << 10)};
+            6 * pageBytes + (std::size_t{64} << 10)};
 }
 
 WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
@@ -397,6 +415,7 @@ WebPage WebPage::parse(URL url, int statusCode, std::string_view html, const Lim
     try {
         Head head = headOf(tree.document(), budget);
         LinkList links(baseOf(url, head.base));
+        budget.keep(links.base().absoluteString().size());
         WebPage page{std::move(url), statusCode, std::move(head.title), {}, std::move(links)};
         PageReader reader(page, budget);
         walk(

@@ -24,30 +24,32 @@ struct WebPage {
     using Link = LinkList::Link;
 
     // What one read may take, counted over the whole read (the parse, and the reading of its
-    // tree after): the memory the parser holds and the read keeps, at once; what a read page
-    // keeps (its title, text and links); and the reading thread's CPU time. A read that would
-    // go past any of them, or whose task is cancelled, stops wherever it is, with every block it
-    // held freed and given back: it throws URLError (pageReadLimitExceeded) naming the limit,
-    // or saying that the system had no memory to give, or CancellationError. A read's peak is
-    // then at most 30 times the page plus 64 MiB: the memory limit, and twice the page for the
-    // copies its growing text makes on the way.
+    // tree after): the memory the parser holds and the read keeps, at once (what it keeps
+    // counts three times: once, and twice for the copies its growing text makes on the way);
+    // what a read page keeps (its title, text, base address and links, each link at the length
+    // of the address it leads to); and the reading thread's CPU time. A read that would go past
+    // any of them, or whose task is cancelled, stops wherever it is, with every block it held
+    // freed and given back: it throws URLError (pageReadLimitExceeded) naming the limit, or
+    // saying that the system had no memory or no timer to give, or CancellationError. A read's
+    // peak is then at most its memory limit.
     struct Limits {
         std::size_t memoryBytes = 0;
         std::chrono::nanoseconds cpuTime{};
         std::size_t keptBytes = ~std::size_t{0};
     };
     // The kit's limits for a page of `pageBytes`: 28 bytes per byte of the page plus 64 MiB, 10 s
-    // of CPU time (a 16 MiB page of 300,000 links reads in about 1.3 s), and twice the page plus
-    // 64 KiB kept: a link that the parser re-opens in many blocks is kept in each, so a long one
-    // ends the read there.
+    // of CPU time (a 16 MiB page of 300,000 links reads in about 1.3 s), and six times the page
+    // plus 64 KiB kept: what a page can keep of its own (each byte that is no UTF-8 kept as
+    // U+FFFD, three bytes, and the words of a link twice), while a long base joined to many
+    // links ends the read there.
     static Limits limitsFor(std::size_t pageBytes);
 
     URL url;  // where the page came from, after every redirect
     int statusCode = 0;
     std::optional<std::string> title;
     TextList lines;  // the visible text, a line per block, blanks collapsed
-    // In page order; a link whose target cannot be read, or is no http or https address, is
-    // left out, and named in the text after its words.
+    // In page order; a link whose target cannot be read, is no http or https address, or leads
+    // to one longer than the view loads, is left out, and named in the text after its words.
     LinkList links;
 
     // Reads `html` within limitsFor(html.size()).

@@ -70,6 +70,13 @@ std::string repeated(const std::string& piece, int times) {
     return out;
 }
 
+// A link left open in a paragraph, which the parser re-opens, address and all, in each of
+// `blocks` paragraphs after it.
+std::string reopenedLinkPage(const std::string& scheme, std::size_t targetBytes, int blocks) {
+    return "<p><a href='" + scheme + std::string(targetBytes, 'a') + "'>x</p>" +
+           repeated("<p>y</p>", blocks);
+}
+
 // Runs `work` on a thread of a 256 KiB stack and waits for it.
 template <class Work>
 void onSmallStack(Work work) {
@@ -103,6 +110,13 @@ TEST(WebPageTest, AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePa
         {"empty targets", repeated("<a href=></a>", 20'000), 0, 20'000, std::nullopt},
         {"long targets", repeated("<a href='/pay/confirm?step=2&amp;id=7'>Go</a>", 5'000), 1, 5'000,
          std::nullopt},
+        // Every link would lead to more than the view loads: none is offered.
+        {"a long base", "<base href='https://evil.example/" + std::string(1 << 20, 'b') + "/'>" +
+                            repeated("<a href=c>d</a>", 2'000),
+         1, 0, std::nullopt},
+        // The parser re-opens the link in each paragraph after it: its address is kept once.
+        {"a link re-opened", reopenedLinkPage("https://issuer.example/", 2'000, 15'000), 15'001,
+         15'001, std::nullopt},
         {"short lines", repeated("<p>x", 50'000), 50'000, 0, 8.0},
         {"empty scripts", "<p>a" + repeated("<script></script>", 5'000) + "<STYLE>b</STYLE>", 1, 0,
          8.0},
@@ -171,13 +185,6 @@ std::size_t residentBytes() {
 }
 #endif
 
-// A link left open in a paragraph, which the parser re-opens, address and all, in each of
-// `blocks` paragraphs after it.
-std::string reopenedLinkPage(const std::string& scheme, std::size_t targetBytes, int blocks) {
-    return "<p><a href='" + scheme + std::string(targetBytes, 'a') + "'>x</p>" +
-           repeated("<p>y</p>", blocks);
-}
-
 TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
     // 22 KB whose tree would take 400 MB, and any page once its CPU time is spent.
     EXPECT_NE(limitMet(reopeningPage(1'000)).find("MiB of memory to read"), std::string::npos);
@@ -188,12 +195,19 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
                        WebPage::Limits{.memoryBytes = std::size_t{4} << 20,
                                        .cpuTime = std::chrono::seconds(10)}),
               "the page takes more than 4 MiB of memory to read");
-    // What the reading after the parse keeps counts: a link's address kept in every block.
-    for (const std::string scheme : {"https://issuer.example/", "javascript:"}) {
-        EXPECT_EQ(limitMet(reopenedLinkPage(scheme, 2'000, 15'000))
-                      .rfind("the page's text and links take more than ", 0),
-                  0u);
-    }
+    // What the reading after the parse keeps counts, each link at the address it leads to: a
+    // base of 57 KB joined to 30,000 links. What real pages keep is read: bytes that are no
+    // UTF-8 (each shown as U+FFFD) as a link's words, a link the parser re-opens in every item of
+    // a list, and the note of one that cannot be followed.
+    EXPECT_EQ(limitMet("<base href='https://evil.example/" + std::string(57'000, 'b') + "/'>" +
+                       repeated("<a href=c>d</a>", 30'000))
+                  .rfind("the page's text and links take more than ", 0),
+              0u);
+    EXPECT_EQ(limitMet("<p><a href=/pay>" + std::string(120'000, '\xE0') + "</a>"), "no limit met");
+    EXPECT_EQ(limitMet("<a href='/" + std::string(150, 'p') + "'>Pay<ul>" +
+                       repeated("<li>item</li>", 1'000)),
+              "no limit met");
+    EXPECT_EQ(limitMet(reopenedLinkPage("javascript:", 2'000, 15'000)), "no limit met");
     // Minutes of the parser's work, stopped at once when the reading task is cancelled.
     {
         CancellationSource source;
@@ -235,6 +249,14 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
         std::_Exit(met == "there is not enough memory to read the page" ? 0 : 1);
     };
     EXPECT_EXIT(readWithLittleMemory(), ::testing::ExitedWithCode(0), "");
+    // No timer to be had: said so.
+    const auto readWithNoTimer = [] {
+        const rlimit none{0, 0};
+        setrlimit(RLIMIT_SIGPENDING, &none);
+        const auto met = limitMet("<p>x");
+        std::_Exit(met == "the system gave no timer to bound the page's read" ? 0 : 1);
+    };
+    EXPECT_EXIT(readWithNoTimer(), ::testing::ExitedWithCode(0), "");
     // A small page's large tree goes back to the system once read, on a thread of its own as
     // the kit's reads are (the sanitizers keep freed memory for themselves).
     const std::string html = reopeningPage(100);
