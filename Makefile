@@ -27,7 +27,7 @@ TEST_JOBS    ?= $(shell echo $$(( $(JOBS) * 4 )))
 PACKAGES := build-essential cmake ninja-build pkg-config ca-certificates clang-format \
 	libcurl4-openssl-dev libssl-dev libsimdjson-dev libboost-json1.81-dev libboost-url1.81-dev \
 	libboost1.81-dev libicu-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
-	libbenchmark-dev libcli11-dev libedit-dev libgumbo-dev ccache
+	libbenchmark-dev libcli11-dev libedit-dev libgumbo-dev ccache time
 
 # The fuzz targets are built with clang and its libFuzzer runtime; llvm-symbolizer names the
 # frames of a crash's stack.

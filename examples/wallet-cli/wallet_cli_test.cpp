@@ -3881,3 +3881,67 @@ TEST(WalletCliTest, AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed) {
         EXPECT_EQ(terminal.shown().find(notShown), std::string::npos) << end();
     }
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// What a page costs the host stays within what its read counts, whatever the page joins its
+// base to; pages real issuers send (text that is no UTF-8, a link left open before a long list)
+// are read, and the deposit behind them completes. (The sanitizers' own memory is measured
+// apart.)
+TEST(WalletCliTest, APageCostsTheHostNoMoreThanItsReadCountedAndRealPagesAreRead) {
+    const std::string toSummary = std::string(kNewCard) + "\nAdd a card\nConfirm\n";
+    const auto repeatedText = [](const std::string& piece, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i) out += piece;
+        return out;
+    };
+    const auto longBase = [&](std::size_t bytes, int links) {
+        return "<title>Costly</title><base href='https://evil.example/" + std::string(bytes, 'b') +
+               "/'>" + repeatedText("<a href=c>d</a>", links);
+    };
+    std::string legacy;  // windows-1251 letters, each no UTF-8
+    for (int i = 0; i < 120'000; ++i) legacy += static_cast<char>(0xC0 + i % 64);
+    const std::string openLink = "<title>Verify</title><a href='/" + std::string(150, 'p') +
+                                 "'>Start<ul>" + repeatedText("<li>item</li>", 1'000);
+    struct Row {
+        std::string name;
+        std::string pattern;  // the page the route of this pattern answers with
+        std::string page;     // before the approving link, when the page has one
+        std::string input;
+        std::string says;
+    } rows[] = {
+        {"a long base as the 3-D Secure page", "sandbox/3ds/{id}", longBase(1 << 20, 2'000),
+         "card-deposit 25.00 EUR\n" + toSummary + "close\n", "deposit dep-1 is still PROCESSING"},
+        {"a long base as the verification page", "sandbox/kyc/{id}", longBase(1 << 20, 2'000),
+         "kyc start\nclose\n", "title: Costly"},
+        {"a base joined to 30,000 links", "sandbox/kyc/{id}", longBase(57'000, 30'000),
+         "kyc start\nclose\n", "take more than"},
+        {"windows-1251 text", "sandbox/3ds/{id}", "<title>3-D Secure</title><p>" + legacy,
+         "card-deposit 25.00 EUR\n" + toSummary + "Approve\n", "COMPLETED"},
+        {"a link left open before a list", "sandbox/kyc/{id}", openLink, "kyc start\nclose\n",
+         "[1] Start"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        corvend::sandbox::Sandbox sandbox;
+        sandbox.start();
+        const std::string page = row.page;
+        sandbox.addRoute("GET", row.pattern, [page](const corvend::sandbox::RouteRequest& request) {
+            corvend::sandbox::Reply reply;
+            reply.contentType = "text/html";
+            reply.body = page + "<p><a href=\"" + request.request.path + "/approve\">Approve</a>";
+            return reply;
+        });
+        const std::string command =
+            "printf '%s' " + quoted("configure\nauthenticate\n" + row.input) +
+            " | /usr/bin/time -f 'peak: %M KiB' timeout 90 " + quoted(WALLET_CLI_PATH) +
+            " --base-url " + quoted(sandbox.baseURL()) + " 2>&1";
+        const auto run = corvend::testing::runProgram(command);
+        EXPECT_THAT(flowing(run.output), HasSubstr(row.says)) << run.output.substr(0, 4'000);
+        EXPECT_THAT(run.output, Not(HasSubstr("bad_alloc")));
+        const auto peak = run.output.rfind("peak: ");
+        ASSERT_NE(peak, std::string::npos) << run.output;
+        const std::size_t bytes = std::stoull(run.output.substr(peak + 6)) << 10;
+        EXPECT_LE(bytes, 30 * (page.size() + 60) + (std::size_t{64} << 20));
+    }
+}
+#endif
