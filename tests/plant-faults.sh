@@ -865,6 +865,10 @@ OLD='        columns += wide ? 2 : 1;'
 NEW='        columns += wide ? 1 : 1;'
 fault "wallet-cli: a wide character counts as one column" examples/wallet-cli/TerminalText.cpp \
     wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
+OLD='            c == 0xAD || u_hasBinaryProperty(c, UCHAR_PREPENDED_CONCATENATION_MARK);'
+NEW='            c == 0xAD;'
+fault "wallet-cli: a mark written before a number counts as no column" \
+    examples/wallet-cli/TerminalText.cpp wallet_cli_test "$CLI:LineFitter*"
 OLD='                       TerminalText::inLine(details.message.value_or(""));'
 NEW='                       details.message.value_or("");'
 fault "wallet-cli: a line break in a service's message starts a line" \
@@ -1114,6 +1118,10 @@ NEW='                     .act = [weakSelf = weak_from_this(), held = shared_fro
                              weakWeb = std::weak_ptr(web),'
 fault "wallet-cli: a web link's menu action holds its driver" examples/wallet-cli/ScreenDriver.cpp \
     wallet_cli_test "$CLI:ScreenDriverTest.*"
+OLD='                         if (web->loadsEnded() != shownAt || !web->page() ||'
+NEW='                         if (!web->page() ||'
+fault "wallet-cli: a link listed from a page no longer shown is followed on the page shown" \
+    examples/wallet-cli/ScreenDriver.cpp wallet_cli_test "$CLI:ScreenDriverTest.*"
 OLD='        if (!self || !self->current(run)) return;
         Interruptions::shared().answered();
         if (!answer) {'
@@ -1190,6 +1198,15 @@ OLD='    said.insert(said.size() - 1, known.lostErrorID);'
 NEW=''
 fault "wallet-cli: an unseen end's error ID left out" examples/wallet-cli/CommandRun.cpp \
     wallet_cli_test "$CLI:CommandRunTest.*"
+OLD='    for (const auto& change : changes()) said += "; " + change;'
+NEW=''
+fault "wallet-cli: the host failing after a change was sent names no record to read" \
+    examples/wallet-cli/CommandRun.cpp wallet_cli_test "$CLI:CommandRunTest.*"
+OLD='        if (auto words = each.left ? each.left() : ""; !words.empty())
+            unseen.push_back(std::move(words));'
+NEW='        (void)each;'
+fault "wallet-cli: the host failing hides its command's step under way" \
+    examples/wallet-cli/CommandRun.cpp wallet_cli_test "$CLI:CommandRunTest.*"
 OLD='        if (named && *named != asked) throw OtherRecordNamed(noun, *named, asked);'
 NEW='        if (named && named->empty()) throw OtherRecordNamed(noun, *named, asked);'
 fault "wallet-cli: a read answered with another record prints that record as the one asked" \
@@ -1497,9 +1514,17 @@ fault "screens' ends: kyc start says nothing of a read's reply for another sessi
 # the view can load offered; a redirect's address read as a link's.
 PAGE=platform/web/WebPage.cpp
 READS="$WEB:WebPageTest.ReadsTitleTextAndLinksAsShown"
-OLD='        const bool followable = url && (url->scheme() == "http" || url->scheme() == "https");'
-NEW='        const bool followable = url.has_value();'
+OLD='            const bool followable = url && (url->scheme() == "http" || url->scheme() == "https") &&'
+NEW='            const bool followable = url.has_value() &&'
 fault "web page: links the view cannot load offered" $PAGE $WEB "$READS"
+OLD='                                    url->absoluteString().size() <= URLSession::kMaximumURLLength;'
+NEW='                                    true;'
+fault "web page: links longer than the view loads offered" $PAGE $WEB \
+    "$WEB:WebPageTest.AReadPageKeeps*"
+OLD='        if (source && source == source_) {'
+NEW='        if (false) {'
+fault "web page: a target the parser re-opens kept once per block" $PAGE $WEB \
+    "$WEB:WebPageTest.AReadPageKeeps*"
 OLD='                addText(node.v.text.text);'
 NEW='                addText(node.v.text.original_text.data ? std::string_view(
                     node.v.text.original_text.data, node.v.text.original_text.length)
@@ -1511,10 +1536,8 @@ NEW='        if (element.tag == GUMBO_TAG_A && gumbo_get_attribute(&element.attr
             if (node.parse_flags & GUMBO_INSERTION_IMPLICIT_END_TAG) return links_.pop_back();
             close();'
 fault "web page: a link with no end tag dropped" $PAGE $WEB "$READS"
-OLD='            if (const GumboAttribute* href = gumbo_get_attribute(&element.attributes, "href")) {
-                open(href->value);'
-NEW='            if (const GumboAttribute* href = gumbo_get_attribute(&element.attributes, "href")) {
-                open(std::string_view(href->original_value.data, href->original_value.length));'
+OLD='            const std::string_view written = href.value;'
+NEW='            const std::string_view written(href.original_value.data, href.original_value.length);'
 fault "web page: an href read as written, quotes and references kept" $PAGE $WEB "$READS"
 OLD='            default:  // comments; a <template>'"'"'s content is never drawn
                 return false;'
@@ -1535,13 +1558,23 @@ LIMITS="$WEB:WebPageTest.AReadStopsAtItsLimitsAndGivesBackAllItHeld"
 STOPS="$WEB:WebPageTest.AReadStops*"
 OLD='        mark(Reason::cancelled);
         sigval value{};
-        value.sival_ptr = signalValue();
+        value.sival_ptr = signalValue_;
         pthread_sigqueue(thread, signalNumber(), value);'
 NEW='        (void)thread;'
 fault "web page: a read goes on after its task was cancelled" $BUDGET $WEB "$LIMITS"
-OLD='    expiry.it_value.tv_sec = static_cast<time_t>(seconds.count());'
-NEW='    expiry.it_value.tv_sec = static_cast<time_t>(seconds.count()) * 3600;'
+OLD='    deadline_.tv_sec += static_cast<time_t>(seconds.count());'
+NEW='    deadline_.tv_sec += static_cast<time_t>(seconds.count()) * 3600;'
 fault "web page: a read's CPU time not limited" $BUDGET $WEB "$STOPS"
+OLD='            budget_.keep(followable ? url->absoluteString().size() + kBookkeeping : written.size());'
+NEW='            budget_.keep(written.size());'
+fault "web page: a link counted at its address as written, not the one it leads to" $PAGE $WEB \
+    "$LIMITS"
+OLD='            6 * pageBytes + (std::size_t{64} << 10)};'
+NEW='            2 * pageBytes + (std::size_t{64} << 10)};'
+fault "web page: what real pages keep refused" $PAGE $WEB "$LIMITS"
+OLD='                       "the system gave no timer to bound the page'"'"'s read");'
+NEW='                       "there is not enough memory to read the page");'
+fault "web page: a read given no timer said to have no memory" $BUDGET $WEB "$LIMITS"
 OLD='        siglongjmp(read->escape_, 1);'
 NEW=''
 fault "web page: a stop waits for the parser's next allocation" $BUDGET $WEB "$STOPS"

@@ -92,6 +92,25 @@ std::vector<std::string> CommandRun::changes() {
     return said;
 }
 
+std::string CommandRun::hostFailure(std::string_view failure) {
+    std::string said = "wallet-cli: " + std::string(failure);
+    const auto run = current();
+    if (!run || run->ended_) return said;
+    // As a stop's end would keep them, without undoing anything: the host is going.
+    auto& unseen = lastUnseen();
+    unseen.insert(unseen.end(), run->known_.unknown.begin(), run->known_.unknown.end());
+    for (const auto& call : run->pending_) {
+        if (!call.unknown.empty()) unseen.push_back(call.unknown);
+    }
+    for (const auto& each : run->undos_) {
+        if (auto words = each.left ? each.left() : ""; !words.empty())
+            unseen.push_back(std::move(words));
+    }
+    run->end();
+    for (const auto& change : changes()) said += "; " + change;
+    return said;
+}
+
 bool CommandRun::ownEnd(std::shared_ptr<CommandRun>& slot, const std::shared_ptr<CommandRun>& run,
                         bool& reportedWhileStopping) {
     if (slot != run) return false;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -71,6 +72,11 @@ class CommandRun : public std::enable_shared_from_this<CommandRun> {
     // at the service (its `unknown` words, see call()). Then what each step whose end was not
     // seen may have left, when the command was stopped (Stopped::unknown).
     static std::vector<std::string> changes();
+    // What the host says when `failure` (an exception no command caught) ends it: "wallet-cli:
+    // <failure>", then, with a command under way, the changes() it leaves unseen, its calls and
+    // steps under way among them. That command is let go: nothing of it is awaited any more.
+    // Call before the command's steps go.
+    static std::string hostFailure(std::string_view failure);
     // For the owner of the command under way, kept in `slot`, when `run` reports its own end:
     // whether the owner acts on it. A run no longer in `slot` was stopped and its stop has
     // ended; one stopped but not yet ended sets `reportedWhileStopping`, for its stop's end to

@@ -175,8 +175,8 @@ TEST_F(CommandRunTest, AChangeWhoseReplyWasLostStopsTheCommandAsUnknown) {
 
 // Output that cannot be written stops the run at the next thing it would ask or send: nothing
 // starts; what was seen done and each step whose end was not seen are said, one beside the
-// other, for standard error.
-TEST_F(CommandRunTest, OutputThatCannotBeWrittenStopsTheRunAndEveryStepIsSaid) {
+// other, for standard error. So are they when the host fails with the command under way.
+TEST_F(CommandRunTest, OutputLostOrAFailureOfTheHostSaysEveryStep) {
     std::ostringstream output;
     run = CommandRun::make([this](const CommandRun::Stopped& known) { told = known; }, &output);
     CommandRun::setCurrent(run);
@@ -226,6 +226,24 @@ TEST_F(CommandRunTest, OutputThatCannotBeWrittenStopsTheRunAndEveryStepIsSaid) {
     EXPECT_TRUE(told->outputLost);
     EXPECT_EQ(CommandRun::report("transfer", *told),
               "transfer: stopped: its output could not be written\n");
+
+    // The host fails after a deposit's confirmation was sent: its record, its step under way and
+    // a call not yet answered are named; between commands, the failure alone.
+    run = CommandRun::make([](const CommandRun::Stopped&) {});
+    CommandRun::setCurrent(run);
+    CommandRun::changed("card deposit cd-1", "previewed", "deposit get cd-1");
+    const auto flow = run->step(nullptr, "cd-1's step under way may have reached the service");
+    std::promise<int> reply;
+    run->call([answer = reply.get_future().share()] { return answer.get(); },
+              [&](Result<int>) { seen.emplace_back("late"); }, "the fee may have been charged");
+    EXPECT_EQ(CommandRun::hostFailure("std::bad_alloc"),
+              "wallet-cli: std::bad_alloc; card deposit cd-1 was previewed (`deposit get cd-1` "
+              "shows it); the fee may have been charged; cd-1's step under way may have reached "
+              "the service");
+    EXPECT_FALSE(run->isLive());
+    reply.set_value(1);
+    CommandRun::setCurrent(nullptr);
+    EXPECT_EQ(CommandRun::hostFailure("std::bad_alloc"), "wallet-cli: std::bad_alloc");
 }
 
 }  // namespace

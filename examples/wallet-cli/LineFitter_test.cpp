@@ -34,7 +34,11 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
               "short\\x09line  kept\n"
               "  ok\n");
     // Columns are what a terminal shows: "€" takes three bytes and one column, a CJK character
-    // or an emoji two, an accent put on the letter before it none.
+    // or an emoji two, an accent put on the letter before it none, a mark written before a number
+    // (U+0600, U+06DD, U+110BD) one.
+    std::string numberMarks;
+    for (int i = 0; i < 74; ++i) numberMarks += "\xd8\x80";
+    numberMarks += "\xdb\x9d\xf0\x91\x82\xbd";
     const struct {
         std::size_t width;
         std::string written;
@@ -51,6 +55,9 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
         {14, "  | abcdefghijklmnop\n", "  |\n  |   abcdefgh\n  |   ijklmnop\n"},
         {12, "usage: list | get <id>\n", "usage: list\n   | get\n  <id>\n"},
         {12, "  |x y z w v u\n", "  |x y z w v\n    u\n"},
+        // The page's row is full: its words go on on a row of its own, marked.
+        {80, "  | " + numberMarks + " card deposit result: completed\n",
+         "  | " + numberMarks + "\n  |   card deposit result: completed\n"},
     };
     for (const auto& c : columns) {
         EXPECT_EQ(fitted(c.width, [&](std::ostream& out) { out << c.written; }), c.shown)

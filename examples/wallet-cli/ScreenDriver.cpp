@@ -538,22 +538,33 @@ void ScreenDriver::askChoice(const platform::ui::ViewControllerPtr& screen) {
             // Links that share a text are told apart by their place among those that do, so
             // each keeps its number when the page is shown again.
             const auto& links = web->page()->links;
+            // A choice holds its link's place, not its address: a page may have many thousands,
+            // each resolved only when followed. The page listed is told by the loads ended, as
+            // another page arrives only with the next one.
+            const auto shownAt = web->loadsEnded();
             std::unordered_map<std::string_view, std::size_t> sameText;
             for (std::size_t index = 0; index < links.size(); ++index) {
-                const auto link = links[index];
+                const std::string text(links.text(index));
                 const auto before = sameText[links.text(index)]++;
                 choices.push_back(
                     {.control = web.get(),
-                     .target = before == 0 ? link.text : link.text + '\0' + std::to_string(before),
-                     .name = link.text,
+                     .target = before == 0 ? text : text + '\0' + std::to_string(before),
+                     .name = text,
                      .fromPage = true,
                      .act = [weakSelf = weak_from_this(), weakWeb = std::weak_ptr(web),
-                             url = link.url, weakScreen = std::weak_ptr(screen)] {
+                             weakScreen = std::weak_ptr(screen), index, shownAt] {
                          const auto self = weakSelf.lock();
                          const auto web = weakWeb.lock();
                          if (!self || !web) return;
+                         if (web->loadsEnded() != shownAt || !web->page() ||
+                             index >= web->page()->links.size()) {
+                             self->out_ << "the page has changed since its links were listed: "
+                                           "nothing was followed"
+                                        << std::endl;
+                             return;
+                         }
                          self->followed_ = Followed{web, web->loadsEnded(), weakScreen};
-                         web->navigate(url);
+                         web->navigate(web->page()->links[index].url);
                      }});
             }
         }

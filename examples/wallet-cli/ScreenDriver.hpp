@@ -24,7 +24,8 @@ namespace corvend::cli {
 // in its layout order (left to right, then top to bottom); while it works (a spinner, a button
 // loading, a page loading) nothing is asked. A link of a page followed ends when its load does: the
 // page it brought is printed and asked about again, even one that reads as the last; one the page's
-// owner took instead of loading (a return address) leaves the screen to that owner. A long screen
+// owner took instead of loading (a return address) leaves the screen to that owner; one chosen
+// once another page came in the place of its own is not followed, and that is said. A long screen
 // (a page's text, its links) and a long list of choices are printed over several jobs of the
 // main queue, so that Ctrl-C is served meanwhile. On a new screen its empty fields are asked for
 // in that same order (an empty answer leaves a field empty, "close" closes the screen); the screen

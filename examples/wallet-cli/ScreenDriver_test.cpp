@@ -37,7 +37,8 @@ struct HeldLines final : LineSource {
 // choices are still being listed), with a web page's links among its choices or not, nothing of
 // its screen is left once it has ended, whoever still holds the driver; and the driver goes with
 // its owner. A stopped driver lists and asks nothing more. A field typed after a Ctrl-C (one
-// that closed a sheet while the flow went on) is an answer: the command goes on by it.
+// that closed a sheet while the flow went on) is an answer: the command goes on by it. A page's
+// link chosen once another page came in its place is not followed.
 TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
     MainQueue::shared().drain();  // this thread drives the main queue, as the host's does
     corvend::sandbox::Sandbox sandbox;
@@ -59,13 +60,16 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
         bool page = false;
         // A Ctrl-C came before the field was typed.
         bool ctrlC = false;
+        // The page was loaded again before the answer.
+        bool reloaded = false;
     };
     for (const Case& flow :
          {Case{"a button", 1, "Pay 1", ""}, Case{"close", 1, "close", ""},
           Case{"stopped while asked", 1, "", ""}, Case{"stopped while listed", 1500, "", "choose:"},
           Case{"a page, closed", 1, "close", "", true},
           Case{"a page, stopped while asked", 1, "", "", true},
-          Case{"a field typed after a Ctrl-C", 1, "Pay 1", "", false, true}}) {
+          Case{"a field typed after a Ctrl-C", 1, "Pay 1", "", false, true},
+          Case{"a link of a page gone", 1, "Again", "", true, false, true}}) {
         SCOPED_TRACE(flow.name);
         auto screen = std::make_shared<platform::ui::ViewController>();
         std::vector<std::weak_ptr<platform::ui::View>> controls;
@@ -94,10 +98,16 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
                               [&](platform::ui::Control&) { end(); });
             add(button);
         }
+        std::weak_ptr<platform::web::WebView> page;
+        const auto load = [&] {
+            page.lock()->load(
+                platform::URLRequest(*platform::URL::make(sandbox.baseURL() + "page")));
+        };
         if (flow.page) {
             const auto web = std::make_shared<platform::web::WebView>();
             add(web);
-            web->load(platform::URLRequest(*platform::URL::make(sandbox.baseURL() + "page")));
+            page = web;
+            load();
         }
         const std::weak_ptr<platform::ui::ViewController> weakScreen = screen;
         driver = ScreenDriver::make(lines, out);
@@ -129,10 +139,20 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
             if (flow.page) {
                 EXPECT_THAT(out.str(), HasSubstr("] Again"));
             }
+            if (flow.reloaded) {
+                load();
+                ASSERT_TRUE(MainQueue::shared().runUntil(
+                    [&] { return page.lock()->loadsEnded() == 2; }, std::chrono::seconds(30)));
+            }
             if (flow.answer.empty()) {
                 end();
             } else {
                 lines->answer(flow.answer);
+            }
+            if (flow.reloaded) {
+                EXPECT_THAT(out.str(), HasSubstr("nothing was followed"));
+                EXPECT_FALSE(page.lock()->isLoading());
+                end();
             }
         }
         EXPECT_TRUE(ended);

@@ -116,8 +116,12 @@ std::size_t TerminalText::columns(std::string_view shown) {
         // Hangul vowels and final consonants join the syllable before them.
         const auto jamo =
             static_cast<UHangulSyllableType>(u_getIntPropertyValue(c, UCHAR_HANGUL_SYLLABLE_TYPE));
+        // A format character takes no column, except the soft hyphen and the marks written
+        // before the numbers they span (U+0600): terminals draw those.
+        const bool drawnFormat =
+            c == 0xAD || u_hasBinaryProperty(c, UCHAR_PREPENDED_CONCATENATION_MARK);
         if (category == U_NON_SPACING_MARK || category == U_ENCLOSING_MARK ||
-            (category == U_FORMAT_CHAR && c != 0xAD) || jamo == U_HST_VOWEL_JAMO ||
+            (category == U_FORMAT_CHAR && !drawnFormat) || jamo == U_HST_VOWEL_JAMO ||
             jamo == U_HST_TRAILING_JAMO) {
             continue;
         }

@@ -23,7 +23,8 @@ class TerminalText {
 
     // How many columns a terminal gives `shown` (text as put shows it): two for a wide
     // character (CJK, most emoji), none for a combining mark or a zero-width one, one for any
-    // other character and for each byte of no character.
+    // other character (a mark written before a number, U+0600, among them) and for each byte of
+    // no character.
     static std::size_t columns(std::string_view shown);
 
     // Text from elsewhere (the service, a page, a person) as it goes into a line of the host's:

@@ -237,7 +237,14 @@ int runHost(const corvend::cli::WalletCommands::Settings& settings, const Run& r
         }
     }
     // The host drives the main queue, as a UI toolkit's host drives its event loop.
-    queue.run();
+    try {
+        queue.run();
+    } catch (const std::exception& error) {
+        // Said while the command's steps are up: what it may have sent is named, as nobody
+        // will see its end.
+        std::cerr << corvend::cli::CommandRun::hostFailure(error.what()) << std::endl;
+        return kFailed;
+    }
     return exitCode;
 }
 
