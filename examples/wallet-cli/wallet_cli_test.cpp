@@ -3900,8 +3900,9 @@ TEST(WalletCliTest, APageCostsTheHostNoMoreThanItsReadCountedAndRealPagesAreRead
     };
     std::string legacy;  // windows-1251 letters, each no UTF-8
     for (int i = 0; i < 120'000; ++i) legacy += static_cast<char>(0xC0 + i % 64);
-    const std::string openLink = "<title>Verify</title><a href='/" + std::string(150, 'p') +
-                                 "'>Start<ul>" + repeatedText("<li>item</li>", 1'000);
+    // The parser re-opens the link in each item.
+    const std::string openLink = "<title>Verify</title><p><a href='/" + std::string(150, 'p') +
+                                 "'>Start</p><ul>" + repeatedText("<li>item</li>", 1'000);
     struct Row {
         std::string name;
         std::string pattern;  // the page the route of this pattern answers with
@@ -3918,7 +3919,7 @@ TEST(WalletCliTest, APageCostsTheHostNoMoreThanItsReadCountedAndRealPagesAreRead
         {"windows-1251 text", "sandbox/3ds/{id}", "<title>3-D Secure</title><p>" + legacy,
          "card-deposit 25.00 EUR\n" + toSummary + "Approve\n", "COMPLETED"},
         {"a link left open before a list", "sandbox/kyc/{id}", openLink, "kyc start\nclose\n",
-         "[1] Start"},
+         "[1] Start [2] item"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

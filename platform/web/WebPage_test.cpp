@@ -111,8 +111,9 @@ TEST(WebPageTest, AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePa
         {"long targets", repeated("<a href='/pay/confirm?step=2&amp;id=7'>Go</a>", 5'000), 1, 5'000,
          std::nullopt},
         // Every link would lead to more than the view loads: none is offered.
-        {"a long base", "<base href='https://evil.example/" + std::string(1 << 20, 'b') + "/'>" +
-                            repeated("<a href=c>d</a>", 2'000),
+        {"a long base",
+         "<base href='https://evil.example/" + std::string(1 << 20, 'b') + "/'>" +
+             repeated("<a href=c>d</a>", 2'000),
          1, 0, std::nullopt},
         // The parser re-opens the link in each paragraph after it: its address is kept once.
         {"a link re-opened", reopenedLinkPage("https://issuer.example/", 2'000, 15'000), 15'001,
@@ -204,7 +205,7 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
                   .rfind("the page's text and links take more than ", 0),
               0u);
     EXPECT_EQ(limitMet("<p><a href=/pay>" + std::string(120'000, '\xE0') + "</a>"), "no limit met");
-    EXPECT_EQ(limitMet("<a href='/" + std::string(150, 'p') + "'>Pay<ul>" +
+    EXPECT_EQ(limitMet("<p><a href='/" + std::string(150, 'p') + "'>Pay</p><ul>" +
                        repeated("<li>item</li>", 1'000)),
               "no limit met");
     EXPECT_EQ(limitMet(reopenedLinkPage("javascript:", 2'000, 15'000)), "no limit met");
