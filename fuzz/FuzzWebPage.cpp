@@ -13,6 +13,7 @@ namespace {
 
 using corvend::platform::URL;
 using corvend::platform::URLError;
+using corvend::platform::URLSession;
 using corvend::platform::web::WebPage;
 
 bool isBlank(char c) {
