@@ -1565,6 +1565,28 @@ fault "web page: a read goes on after its task was cancelled" $BUDGET $WEB "$LIM
 OLD='    deadline_.tv_sec += static_cast<time_t>(seconds.count());'
 NEW='    deadline_.tv_sec += static_cast<time_t>(seconds.count()) * 3600;'
 fault "web page: a read's CPU time not limited" $BUDGET $WEB "$STOPS"
+RB="$WEB:ReadBudgetTest.*"
+OLD='        read->parser_.holds(interruptedAt(context))) {'
+NEW='        true) {'
+fault "web page: a stop leaves code that is not the parser's" $BUDGET $WEB "$RB"
+OLD='    timer_settime(read->timer_, 0, &again, nullptr);'
+NEW=''
+fault "web page: a stop that could not leave where it landed is not tried again" $BUDGET $WEB "$RB"
+OLD='        poll();'
+NEW=''
+fault "web page: a stop whose signal the host took is lost" $BUDGET $WEB "$RB"
+OLD='                      (value & kAddressBits) == ownSlot();'
+NEW='                      true;'
+fault "web page: another copy's signals taken for the kit's own" $BUDGET $WEB "$RB"
+OLD='    if (!read || read->sequence_ != (value >> kSequenceShift)) return;  // a read that has ended'
+NEW='    if (!read) return;'
+fault "web page: a signal of a read that has ended stops the next" $BUDGET $WEB "$RB"
+OLD='    pthread_sigmask(SIG_SETMASK, &mask_, nullptr);'
+NEW=''
+fault "web page: the host's signal mask left changed after a read" $BUDGET $WEB "$RB"
+OLD='    read->mark(info->si_code == SI_TIMER ? Reason::cpuTime : Reason::cancelled);'
+NEW='    read->mark(Reason::cancelled);'
+fault "web page: a read that met its CPU time said to be cancelled" $BUDGET $WEB "$RB $STOPS"
 OLD='            budget_.keep(followable ? url->absoluteString().size() + kBookkeeping : written.size());'
 NEW='            budget_.keep(written.size());'
 fault "web page: a link counted at its address as written, not the one it leads to" $PAGE $WEB \
