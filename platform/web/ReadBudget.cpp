@@ -33,7 +33,8 @@ constexpr std::size_t kGrowth = 3;
 constexpr unsigned kCallsPerPoll = 32;
 
 // The read armed on this thread, and how many this thread began; initial-exec so that the
-// handler's access never allocates.
+// handler's access never allocates. A signal of an ended read is delivered at the latest as the
+// thread's next read unblocks the signal, so a count that wraps tells them apart.
 [[gnu::tls_model("initial-exec")]] thread_local ReadBudget* tReading = nullptr;
 [[gnu::tls_model("initial-exec")]] thread_local std::uint16_t tReads = 0;
 
