@@ -1766,4 +1766,14 @@ fault "wallet-cli amounts: a currency the host refuses on input placed at two de
     examples/wallet-cli/CommandWords.cpp "wallet-cli wallet_cli_test" \
     "$CLI:*AmountsAreTypedInMajorUnitsAndPrintedAsMoney"
 
+# 38. Copies of the kit in one process: no copy's signal reaches the default action; a stop
+# that lands in a host's handler is tried again off the host's timer's tick.
+
+# 39. A page is read in its own encoding.
+
+# 40. A read counts what it keeps, once.
+
+# 41. The example host shows a page's words as written, in linear time, marked at the
+# terminal's width.
+
 plant_all
