@@ -1,3 +1,4 @@
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,13 +33,36 @@ bool isCollapsed(std::string_view text) {
 
 }  // namespace
 
-// Input: a page's bytes, as a server may send them.
+// Input: a page's bytes, as a server may send them. A first byte below the number of declared
+// types picks the reply's Content-Type (and is no part of the page): legacy encodings, single-
+// and multi-byte and stateful, UTF-16, and labels no browser decodes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const URL base = *URL::make("https://issuer.example/acs/page");
-    const std::string_view html(reinterpret_cast<const char*>(data), size);
+    static constexpr std::array<std::string_view, 14> kDeclared = {
+        "text/html",
+        "text/html; charset=windows-1251",
+        "text/html; charset=\"Shift_JIS\"",
+        "text/html;charset=gb18030",
+        "text/html; charset=big5",
+        "text/html; charset=euc-jp",
+        "text/html; charset=iso-2022-jp",
+        "text/html; charset=euc-kr",
+        "text/html; charset=koi8-u",
+        "text/html; charset=utf-16le",
+        "text/html; charset=utf-16be",
+        "text/html; charset=iso-2022-kr",
+        "text/html; charset=x-user-defined",
+        "text/html; charset=utf-8",
+    };
+    std::string_view html(reinterpret_cast<const char*>(data), size);
+    std::optional<std::string_view> contentType;
+    if (!html.empty() && static_cast<unsigned char>(html.front()) < kDeclared.size()) {
+        contentType = kDeclared[static_cast<unsigned char>(html.front())];
+        html.remove_prefix(1);
+    }
     std::optional<WebPage> read;
     try {
-        read = WebPage::parse(base, 200, html);
+        read = WebPage::parse(base, 200, html, contentType);
     } catch (const URLError& error) {
         // A page past the reader's limits ends with its named error, never a crash.
         FUZZ_CHECK(error.code() == URLError::Code::pageReadLimitExceeded);

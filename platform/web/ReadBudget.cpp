@@ -24,13 +24,20 @@ namespace {
 // and a signal from a read that has ended is told apart from the read under way.
 constexpr unsigned kSequenceShift = 48;
 constexpr std::uintptr_t kAddressBits = (std::uintptr_t{1} << kSequenceShift) - 1;
-// How soon, in the thread's CPU time, a stop that could not leave where it landed is tried again.
+// How soon a stop that could not leave where it landed is tried again: on the monotonic clock,
+// which is not bound to the scheduler's tick as the CPU clocks are, so that the next try does
+// not land in the handler of a host's CPU timer due at the same tick; spread over a further
+// millisecond so that no period of the host's falls on it try after try.
 constexpr long kAgainNanoseconds = 1'000'000;
+constexpr std::uint64_t kAgainSpread = 1'000'000;
+constexpr std::uint64_t kAgainStep = 618'034;  // a golden share: tries spread evenly over it
 // What the read keeps counts this many times against the memory limit: once, and as much again
 // twice for the copies a growing text makes (a buffer and its double, at once).
 constexpr std::size_t kGrowth = 3;
-// Calls into the reader between two readings of the CPU clock.
-constexpr unsigned kCallsPerPoll = 32;
+// Calls into the reader between two looks at the coarse clock (a read of memory), and the time
+// between two readings of the CPU clock (a system call).
+constexpr unsigned kCallsPerPoll = 16;
+constexpr long kPollNanoseconds = 2'000'000;
 
 // The read armed on this thread, and how many this thread began; initial-exec so that the
 // handler's access never allocates. A signal of an ended read is delivered at the latest as the
@@ -48,13 +55,27 @@ std::uintptr_t ownSlot() noexcept {
 std::mutex gInstalling;
 std::deque<struct sigaction> gTakenOver;
 std::atomic<const struct sigaction*> gPrevious{nullptr};
+// The thread that is taking the signal, between the call that takes it and the record of what
+// it replaced.
+std::atomic<pid_t> gTaking{0};
 
 void passOn(int signal, siginfo_t* info, void* context) {
+    // Taken a moment ago on another thread: what it replaced is being recorded.
+    const pid_t taking = gTaking.load();
+    if (taking != 0 && taking != gettid()) {
+        while (gTaking.load() != 0) {
+        }
+    }
     const struct sigaction* previous = gPrevious.load();
     if (!previous || previous->sa_handler == SIG_IGN) return;
     if (previous->sa_flags & SA_SIGINFO) {
         previous->sa_sigaction(signal, info, context);
     } else if (previous->sa_handler == SIG_DFL) {
+        // Another copy's (a timer or a queue of this process): the default action would end the
+        // process for a read that polls its stop at its allocations anyway.
+        if (info->si_code == SI_TIMER || (info->si_code == SI_QUEUE && info->si_pid == getpid())) {
+            return;
+        }
         // The default action, as if the kit had never taken the signal: delivered once this
         // handler returns and unblocks it.
         struct sigaction standard {};
@@ -142,9 +163,11 @@ void ReadBudget::onSignal(int signal, siginfo_t* info, void* context) {
         read->parser_.holds(interruptedAt(context))) {
         siglongjmp(read->escape_, 1);
     }
+    const std::uint64_t tries = read->tries_.fetch_add(1, std::memory_order_relaxed);
     itimerspec again{};
-    again.it_value.tv_nsec = kAgainNanoseconds;
-    timer_settime(read->timer_, 0, &again, nullptr);
+    again.it_value.tv_nsec =
+        kAgainNanoseconds + static_cast<long>(tries * kAgainStep % kAgainSpread);
+    timer_settime(read->again_, 0, &again, nullptr);
     errno = error;
 }
 
@@ -167,12 +190,17 @@ ReadBudget::ReadBudget(const WebPage::Limits& limits)
         const bool vacant = !(current.sa_flags & SA_SIGINFO) &&
                             (current.sa_handler == SIG_DFL || current.sa_handler == SIG_IGN);
         if (!ours && (!taken || vacant)) {
-            gPrevious.store(&gTakenOver.emplace_back(current));
             struct sigaction kits {};
             kits.sa_sigaction = &ReadBudget::onSignal;
             kits.sa_flags = SA_SIGINFO | SA_RESTART;
             sigemptyset(&kits.sa_mask);
-            sigaction(signal, &kits, nullptr);
+            // Taken, and what it replaced learned, in one call: another copy may have taken the
+            // signal since `current` was read, and this one then passes that copy's signals on.
+            struct sigaction& replaced = gTakenOver.emplace_back();
+            gTaking.store(gettid());
+            sigaction(signal, &kits, &replaced);
+            gPrevious.store(&replaced);
+            gTaking.store(0);
             taken = true;
         }
     }
@@ -188,7 +216,12 @@ ReadBudget::ReadBudget(const WebPage::Limits& limits)
     event.sigev_signo = signal;
     event.sigev_value.sival_ptr = signalValue_;
     event._sigev_un._tid = gettid();
-    if (timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer_) != 0) {
+    bool timed = timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer_) == 0;
+    if (timed && timer_create(CLOCK_MONOTONIC, &event, &again_) != 0) {
+        timer_delete(timer_);
+        timed = false;
+    }
+    if (!timed) {
         throw URLError(URLError::Code::pageReadLimitExceeded,
                        "the system gave no timer to bound the page's read");
     }
@@ -218,6 +251,7 @@ ReadBudget::~ReadBudget() {
     // one still on its way finds no read, or another read's sequence, and is dropped.
     onCancel_.reset();
     timer_delete(timer_);
+    timer_delete(again_);
     tReading = outer_;
     pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
 }
@@ -228,7 +262,17 @@ void ReadBudget::mark(Reason why) noexcept {
 }
 
 void ReadBudget::poll() noexcept {
+    // A thread spends no more CPU time than passes: the CPU clock read once in a while of the
+    // monotonic clock still finds the time spent within that while.
     timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    if (!(now >= nextPoll_)) return;
+    nextPoll_ = now;
+    nextPoll_.tv_nsec += kPollNanoseconds;
+    if (nextPoll_.tv_nsec >= 1'000'000'000) {
+        nextPoll_.tv_nsec -= 1'000'000'000;
+        ++nextPoll_.tv_sec;
+    }
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     if (now >= deadline_) mark(Reason::cpuTime);
 }

@@ -24,22 +24,31 @@ namespace corvend::platform::web {
 // cancel). The handler leaves the parse by siglongjmp only when the instruction it interrupted
 // is the parser's own code (runLeavable's `parser`), so never out of the C library, the dynamic
 // linker, the reader's allocator or another signal handler; anywhere else it marks the stop and
-// has the timer signal the thread again 1 ms of CPU later. Beneath the signal, the reader's
-// allocator polls the stop and the CPU clock (poll()), so a stop is never lost.
+// has a second timer, on the monotonic clock, signal the thread again 1-2 ms later (not on the
+// CPU clock, whose timers all fall due at the scheduler's tick: a host's CPU profiler's handler
+// would be running there each time). Beneath the signal, the reader's allocator polls the stop
+// and the CPU clock (poll()), so a stop is never lost.
 //
 //   ReadBudget budget(WebPage::limitsFor(html.size()));
 //   if (!budget.runLeavable(parse, &arguments, parser)) { free what it held; budget.check(); }
 //   for (...) { budget.check(); budget.keep(bytes); }
 //
 // The signal: each copy of the kit in a process recognises only its own (by the value they
-// carry) and passes any other on to the handler it found set (or to the default action). A copy
-// takes the signal at its first read, and again whenever it finds the default action or ignore
-// set; a handler set after that (by the host, or another copy) stays. A host whose handler does
-// not pass the kit's signals on leaves its reads to stop at the parser's next allocation (a
-// cancel at once there, the CPU time within 32 allocations). While the signal is blocked on the
-// reading thread (outside a read, where the host's mask holds) a stop waits for the next read,
-// which drops it. When the parser's code cannot be told from the kit's (Gumbo linked into the
-// same object), a stop waits for the parser's next allocation too.
+// carry) and passes any other on to the handler it replaced, learned in the same call that took
+// the signal, so that copies taking it at once still pass each other's on. A copy takes the
+// signal at its first read, and again whenever it finds the default action or ignore set; a
+// handler set after that (by the host, or another copy) stays. A signal sent by a copy of the
+// kit (its timer, or its queue in this process) never goes on to the default action: it is
+// dropped, and that copy's read stops at the parser's next allocation.
+//
+// What holds short of the signal. A read stops at the parser's next allocation, not at once
+// (a cancel at once there, the CPU time within milliseconds of it), when: the host has set its own
+// handler since the kit took the signal and does not pass the kit's signals on; the host has set
+// the default action again and another copy of the kit took the signal back; or the parser's code
+// cannot be told from the kit's (Gumbo linked into the same object as the kit, as a static host
+// does). On text under deep nesting the parser's next allocation can be minutes of CPU time away.
+// While the signal is blocked on the reading thread (outside a read, where the host's mask holds)
+// a stop waits for the next read, which drops it.
 class ReadBudget {
   public:
     enum class Reason { none, cancelled, cpuTime, memory, kept, noMemory };
@@ -108,10 +117,13 @@ class ReadBudget {
     std::size_t held_ = 0;
     std::size_t kept_ = 0;
     unsigned calls_ = 0;   // calls into the reader since the last poll
+    timespec nextPoll_{};  // on the coarse monotonic clock: when the CPU clock is read again
     timespec deadline_{};  // on the thread's CPU clock
     sigjmp_buf escape_{};
     sigset_t mask_{};
-    timer_t timer_{};
+    timer_t timer_{};  // the CPU time: on the thread's CPU clock
+    timer_t again_{};  // a stop tried again: on the monotonic clock
+    std::atomic<std::uint64_t> tries_{0};
     ReadBudget* outer_ = nullptr;
     CancellationRegistration onCancel_;
 };

@@ -1,8 +1,11 @@
 #include "platform/web/ReadBudget.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -17,6 +20,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/async/CancellationError.hpp"
 #include "platform/async/CancellationToken.hpp"
@@ -263,6 +267,46 @@ TEST(ReadBudgetTest, AHostsHandlerThatAStopInterruptsReturns) {
         }
     }
     sigaction(SIGUSR1, &before, nullptr);
+
+    // A host that profiles the reading thread: a timer on its CPU clock every 500 us, whose
+    // handler blocks nothing. Both timers fall due at the same tick, so the stop lands in the
+    // host's handler; tried again on that tick each time, it would wait for the parser's next
+    // allocation: the text's buffer doubled, after up to as long again as the read so far (at
+    // least a third past one of the two limits).
+    static std::atomic<int> profiled{0};
+    struct sigaction profiler {};
+    profiler.sa_flags = SA_SIGINFO | SA_RESTART;
+    profiler.sa_sigaction = [](int, siginfo_t*, void*) {
+        ++profiled;
+        const nanoseconds from = cpuTime(CLOCK_THREAD_CPUTIME_ID);
+        while (cpuTime(CLOCK_THREAD_CPUTIME_ID) - from < 20us) {
+        }
+    };
+    sigaction(SIGPROF, &profiler, &before);
+    const std::string deep =
+        pageOf("<span>", 50'000) + "<b>" + std::string(std::size_t{400} << 10, 't');
+    for (const nanoseconds limit : {nanoseconds(600ms), nanoseconds(900ms)}) {
+        profiled = 0;
+        const Outcome outcome = reader.read(
+            [&] {
+                sigevent event{};
+                event.sigev_notify = SIGEV_THREAD_ID;
+                event.sigev_signo = SIGPROF;
+                event._sigev_un._tid = gettid();
+                timer_t timer{};
+                timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer);
+                const itimerspec every{{0, 500'000}, {0, 500'000}};
+                timer_settime(timer, 0, &every, nullptr);
+                const auto remove = [timer](void*) { timer_delete(timer); };
+                const std::unique_ptr<void, decltype(remove)> removing(&event, remove);
+                reading(deep, limit)();
+            },
+            {}, 30s);
+        EXPECT_EQ(outcome.ended, Ended::cpuTime) << limit.count();
+        EXPECT_GT(profiled, 0) << limit.count();
+        EXPECT_LT(outcome.spent, limit + 150ms) << limit.count();
+    }
+    sigaction(SIGPROF, &before, nullptr);
 }
 #endif
 
@@ -392,6 +436,140 @@ TEST(ReadBudgetTest, AReadStopsWithASecondCopyOfTheReaderReadingAtOnce) {
     }
     done = true;
     other.join();
+}
+
+// What starts this test program again as one of the processes of the test below.
+constexpr const char* kCopiesForm = "CORVEND_READ_BUDGET_COPIES";
+
+std::function<void()> readingWith(int copy, const std::string& html, nanoseconds cpuTime) {
+    if (copy == 0) return reading(html, cpuTime);
+    return [&html, cpuTime] { testing::readWithSecondCopy(html, cpuTime); };
+}
+
+// One process of the test below: both copies' first reads started at once, each stopped by a
+// cancel or by its limit; in the "reset" form, then the host's default action set again before
+// each copy in turn reads first, and reads of both copies stopped. Exits 0 when every read
+// stopped as it should, 1 when one went on past its stop (Reader), 2 when one ended otherwise.
+[[noreturn]] void readWithBothCopies(const std::string& form) {
+    const bool cancelling = form == "cancel";
+    // Blanks before the first tag: a third of a second of the parser's work without an
+    // allocation, so that only the signal stops the read within its 100 ms.
+    const std::string blank = std::string(std::size_t{8} << 20, ' ') + "<p>x";
+    Reader readers[2];
+    Outcome outcomes[2];
+    std::atomic<int> ready{0};
+    {
+        std::vector<std::jthread> callers;
+        for (const int copy : {0, 1}) {
+            callers.emplace_back([&, copy] {
+                const CancellationSource source;
+                const auto read = readingWith(copy, blank, cancelling ? nanoseconds(1h) : 1ns);
+                const auto together = [&] {
+                    ++ready;
+                    while (ready < 2) std::this_thread::yield();
+                    read();
+                };
+                outcomes[copy] =
+                    readers[copy].read(together, source, 100ms, [&](nanoseconds spent) {
+                        if (cancelling && spent >= 500us) source.cancel();
+                    });
+            });
+        }
+    }
+    int wrong = 0;
+    for (const Outcome& outcome : outcomes) {
+        wrong += outcome.ended != (cancelling ? Ended::cancelled : Ended::cpuTime);
+    }
+    // A page that allocates at every tag: the copy whose signals are dropped stops there.
+    const std::string allocating = pageOf("<div>", 40'000);
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    for (const int first : {0, 1}) {
+        if (form != "reset") break;
+        sigaction(ReadBudget::signalNumber(), &standard, nullptr);
+        for (const int copy : {first, 1 - first}) {
+            for (const bool cancel : {false, true}) {
+                const CancellationSource source;
+                const Outcome outcome =
+                    readers[0].read(readingWith(copy, allocating, cancel ? nanoseconds(1h) : 20ms),
+                                    source, 1s, [&](nanoseconds spent) {
+                                        if (cancel && spent >= 20ms) source.cancel();
+                                    });
+                wrong += outcome.ended != (cancel ? Ended::cancelled : Ended::cpuTime);
+            }
+        }
+    }
+    std::_Exit(wrong == 0 ? 0 : 2);
+}
+
+// Two copies of the kit in a process (an app and a plugin that each carry it) that both start
+// their first read at once take the signal at once: in hundreds of fresh processes, each copy's
+// read then cancelled or stopped at its limit, none ends by the kit's signal and every read
+// stops. Neither does a host that sets the default action again after both have read end the
+// process: the copy that takes the signal back stops within its limit, the other at its parser's
+// next allocation. (ThreadSanitizer: as above.)
+TEST(ReadBudgetTest, CopiesTakingTheSignalAtOnceNeverEndTheProcess) {
+    if (const char* form = std::getenv(kCopiesForm)) readWithBothCopies(form);
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr int kProcesses = 40;  // each starts several times as slowly
+#else
+    constexpr int kProcesses = 300;
+#endif
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter =
+        std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+    std::string program = "/proc/self/exe";
+    char* arguments[] = {program.data(), const_cast<char*>(filter.c_str()), nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const struct {
+        std::string form;
+        int processes;
+    } rows[] = {{"cancel", kProcesses}, {"limit", kProcesses}, {"reset", 8}};
+    for (const auto& row : rows) {
+        std::vector<std::string> variables{std::string(kCopiesForm) + "=" + row.form};
+        for (char** each = environ; *each; ++each) variables.emplace_back(*each);
+        std::vector<char*> environment;
+        for (std::string& variable : variables) environment.push_back(variable.data());
+        environment.push_back(nullptr);
+        int signalled = 0;
+        int lastSignal = 0;
+        int failed = 0;
+        int hung = 0;
+        // A few at once; one that has not ended in 60 s never will.
+        std::vector<std::pair<pid_t, std::chrono::steady_clock::time_point>> running;
+        for (int started = 0; started < row.processes || !running.empty();) {
+            while (started < row.processes && running.size() < 4) {
+                pid_t child = 0;
+                ASSERT_EQ(posix_spawn(&child, program.c_str(), &quiet, nullptr, arguments,
+                                      environment.data()),
+                          0);
+                running.emplace_back(child, std::chrono::steady_clock::now());
+                ++started;
+            }
+            std::this_thread::sleep_for(1ms);
+            std::erase_if(running, [&](const auto& child) {
+                int status = 0;
+                if (waitpid(child.first, &status, WNOHANG) == 0) {
+                    if (std::chrono::steady_clock::now() - child.second < 60s) return false;
+                    kill(child.first, SIGKILL);
+                    waitpid(child.first, &status, 0);
+                    ++hung;
+                } else if (WIFSIGNALED(status)) {
+                    ++signalled;
+                    lastSignal = WTERMSIG(status);
+                } else if (WEXITSTATUS(status) != 0) {
+                    ++failed;
+                }
+                return true;
+            });
+        }
+        EXPECT_EQ(signalled, 0) << row.form << ": the last by signal " << lastSignal;
+        EXPECT_EQ(failed, 0) << row.form;
+        EXPECT_EQ(hung, 0) << row.form;
+    }
+    posix_spawn_file_actions_destroy(&quiet);
 }
 #endif
 

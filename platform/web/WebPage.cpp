@@ -3,12 +3,14 @@
 #include <gumbo.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <new>
 #include <utility>
 #include <vector>
 
 #include "platform/http/URLSession.hpp"
 #include "platform/web/GumboTree.hpp"
+#include "platform/web/PageEncoding.hpp"
 #include "platform/web/ReadBudget.hpp"
 
 namespace corvend::platform::web {
@@ -266,6 +268,9 @@ URL baseOf(const URL& page, std::optional<std::string_view> href) {
 class PageReader {
   public:
     PageReader(WebPage& page, ReadBudget& budget) : page_(page), budget_(budget) {}
+    ~PageReader() { budget_.give(indexBytes_); }
+    PageReader(const PageReader&) = delete;
+    PageReader& operator=(const PageReader&) = delete;
 
     bool visit(GumboNode& node) {
         switch (node.type) {
@@ -308,8 +313,8 @@ class PageReader {
   private:
     // A link of the outermost link open (that one first), in page order.
     struct Link {
-        std::optional<std::size_t> target;  // among the page's links' targets, when followable
-        std::optional<std::string> note;    // the address to name in the text, when not
+        std::optional<std::size_t> target;     // among the page's links' targets, when followable
+        std::optional<std::string_view> note;  // the address to name in the text, when not
         std::string text;
     };
     // A link whose end has not been met: where it stands among them, and its words so far.
@@ -339,26 +344,46 @@ class PageReader {
     }
 
     void open(const GumboAttribute& href) {
-        // The parser re-opens a link in each block after it until its end: each copy's address
-        // stands where the first's does in the page, and is kept and counted once, the note of
-        // one that cannot be followed named once.
+        // The parser re-opens a link in each block after it until its end, address and all: a
+        // copy that cannot be followed stands where the first does in the page, its note named
+        // once there.
         const char* source = href.original_value.data;
-        if (source && source == source_) {
-            nested_.push_back(Link{target_, std::nullopt, {}});
-        } else {
-            source_ = source;
-            const std::string_view written = href.value;
+        const bool reopened = source && source == std::exchange(source_, source);
+        const std::string_view written = href.value;
+        Link link;
+        // Each distinct target is kept and counted once, however many links lead to it.
+        if (const auto known = page_.links.findTarget(written)) {
+            link.target = known;
+        } else if (!reopened) {
             const auto url = LinkList::resolve(written, page_.links.base());
-            // A link counts at the length of the address it leads to; one longer than the view
-            // loads is never offered.
+            // One longer than the view loads is never offered.
             const bool followable = url && (url->scheme() == "http" || url->scheme() == "https") &&
                                     url->absoluteString().size() <= URLSession::kMaximumURLLength;
-            budget_.keep(followable ? url->absoluteString().size() + kBookkeeping : written.size());
-            target_ = followable ? std::optional(page_.links.addTarget(written)) : std::nullopt;
-            nested_.push_back(
-                Link{target_, followable ? std::nullopt : std::optional<std::string>(written), {}});
+            if (followable) {
+                // At the larger of what it says and what it leads to, a same-page link at what it
+                // says: it is resolved only when read.
+                const std::size_t counted =
+                    leadsHere(written) ? written.size()
+                                       : std::max(written.size(), url->absoluteString().size());
+                budget_.keep(counted + kBookkeeping);
+                // Finding it again takes memory for the read only.
+                if (!budget_.take(LinkList::kIndexBytes)) budget_.fail(ReadBudget::Reason::memory);
+                indexBytes_ += LinkList::kIndexBytes;
+                link.target = page_.links.addTarget(written);
+            } else {
+                link.note = written;
+            }
         }
+        nested_.push_back(link);
         links_.push_back(OpenLink{nested_.size() - 1, {}});
+    }
+
+    // Whether `href` names a place in the page itself (a fragment alone), read as browsers read
+    // an address: from its first character that is no control or blank.
+    static bool leadsHere(std::string_view href) {
+        const auto first =
+            std::ranges::find_if(href, [](char c) { return static_cast<unsigned char>(c) > 0x20; });
+        return first != href.end() && *first == '#';
     }
 
     void close() {
@@ -393,9 +418,9 @@ class PageReader {
     TextCollector text_;
     std::vector<Link> nested_;
     std::vector<OpenLink> links_;
-    // The address of the link opened last: where it stands in the page, and its target.
+    // Where the address of the link opened last stands in the page.
     const char* source_ = nullptr;
-    std::optional<std::size_t> target_;
+    std::size_t indexBytes_ = 0;  // held for finding the targets by their text
 };
 
 }  // namespace
@@ -405,12 +430,57 @@ WebPage::Limits WebPage::limitsFor(std::size_t pageBytes) {
             6 * pageBytes + (std::size_t{64} << 10)};
 }
 
-WebPage WebPage::parse(URL url, int statusCode, std::string_view html) {
-    return parse(std::move(url), statusCode, html, limitsFor(html.size()));
+namespace {
+
+std::chrono::nanoseconds threadCPUTime() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
-WebPage WebPage::parse(URL url, int statusCode, std::string_view html, const Limits& limits) {
+// Reads `html` (UTF-8) within `limits`, of which `held` bytes are already held.
+WebPage read(URL url, int statusCode, std::string_view html, const WebPage::Limits& limits,
+             std::size_t held = 0);
+
+// Reads `html` written in `encoding`: within `given`, else within the kit's limits for its
+// bytes while it is decoded and then for its decoded text.
+WebPage decodeAndRead(URL url, int statusCode, std::string_view html, const PageEncoding& encoding,
+                      const WebPage::Limits* given) {
+    const WebPage::Limits forBytes = given ? *given : WebPage::limitsFor(html.size());
+    if (encoding.isUTF8()) {
+        return read(std::move(url), statusCode, html.substr(encoding.markBytes()), forBytes);
+    }
+    const auto started = threadCPUTime();
+    const PageEncoding::Text text = [&] {
+        ReadBudget budget(forBytes);
+        return encoding.decode(html, budget);
+    }();
+    WebPage::Limits forText = given ? *given : WebPage::limitsFor(text.view().size());
+    // One read's CPU time, the decoding's included.
+    forText.cpuTime = forBytes.cpuTime - (threadCPUTime() - started);
+    return read(std::move(url), statusCode, text.view(), forText, text.view().size());
+}
+
+}  // namespace
+
+WebPage WebPage::parse(URL url, int statusCode, std::string_view html,
+                       std::optional<std::string_view> contentType) {
+    return decodeAndRead(std::move(url), statusCode, html, PageEncoding::of(html, contentType),
+                         nullptr);
+}
+
+WebPage WebPage::parse(URL url, int statusCode, std::string_view html, const Limits& limits,
+                       std::optional<std::string_view> contentType) {
+    return decodeAndRead(std::move(url), statusCode, html, PageEncoding::of(html, contentType),
+                         &limits);
+}
+
+namespace {
+
+WebPage read(URL url, int statusCode, std::string_view html, const WebPage::Limits& limits,
+             std::size_t held) {
     ReadBudget budget(limits);
+    if (!budget.take(held)) budget.fail(ReadBudget::Reason::memory);
     const GumboTree tree(html, budget);
     try {
         Head head = headOf(tree.document(), budget);
@@ -429,5 +499,7 @@ WebPage WebPage::parse(URL url, int statusCode, std::string_view html, const Lim
         budget.fail(ReadBudget::Reason::noMemory);
     }
 }
+
+}  // namespace
 
 }  // namespace corvend::platform::web

@@ -26,8 +26,9 @@ struct WebPage {
     // What one read may take, counted over the whole read (the parse, and the reading of its
     // tree after): the memory the parser holds and the read keeps, at once (what it keeps
     // counts three times: once, and twice for the copies its growing text makes on the way);
-    // what a read page keeps (its title, text, base address and links, each link at the length
-    // of the address it leads to); and the reading thread's CPU time. A read that would go past
+    // what a read page keeps (its title, text, base address once, and links: each distinct
+    // target once, at the larger of its address as written and the one it leads to, a same-page
+    // link at what it says); and the reading thread's CPU time. A read that would go past
     // any of them, or whose task is cancelled, stops wherever it is, with every block it held
     // freed and given back: it throws URLError (pageReadLimitExceeded) naming the limit, or
     // saying that the system had no memory or no timer to give, or CancellationError. A read's
@@ -41,7 +42,7 @@ struct WebPage {
     // of CPU time (a 16 MiB page of 300,000 links reads in about 1.3 s), and six times the page
     // plus 64 KiB kept: what a page can keep of its own (each byte that is no UTF-8 kept as
     // U+FFFD, three bytes, and the words of a link twice), while a long base joined to many
-    // links ends the read there.
+    // targets ends the read there.
     static Limits limitsFor(std::size_t pageBytes);
 
     URL url;  // where the page came from, after every redirect
@@ -52,9 +53,16 @@ struct WebPage {
     // to one longer than the view loads, is left out, and named in the text after its words.
     LinkList links;
 
-    // Reads `html` within limitsFor(html.size()).
-    static WebPage parse(URL url, int statusCode, std::string_view html);
-    static WebPage parse(URL url, int statusCode, std::string_view html, const Limits& limits);
+    // Reads `html`, decoded to UTF-8 first from the encoding it is written in, found by the
+    // web's rules: its byte-order mark, else the charset of `contentType` (the reply's
+    // Content-Type), else a <meta> among its first 1,024 bytes, else UTF-8. A page in UTF-8 is
+    // read within limitsFor(html.size()); one decoded within those while it is decoded, then
+    // within limitsFor(its decoded size), the decoded text counted against the memory limit.
+    static WebPage parse(URL url, int statusCode, std::string_view html,
+                         std::optional<std::string_view> contentType = std::nullopt);
+    // Reads within `limits`: the decoding and the parse together.
+    static WebPage parse(URL url, int statusCode, std::string_view html, const Limits& limits,
+                         std::optional<std::string_view> contentType = std::nullopt);
 };
 
 }  // namespace corvend::platform::web

@@ -77,6 +77,13 @@ std::string reopenedLinkPage(const std::string& scheme, std::size_t targetBytes,
            repeated("<p>y</p>", blocks);
 }
 
+// A link to `href` left open in a paragraph, re-opened in each of `blocks` paragraphs, each after
+// a link in a table cell.
+std::string reopenedAfterCells(const std::string& href, int blocks) {
+    return "<p><a href='" + href + "'>x</p>" +
+           repeated("<table><tr><td><a href=/y>y</a></table><p>z</p>", blocks);
+}
+
 // Runs `work` on a thread of a 256 KiB stack and waits for it.
 template <class Work>
 void onSmallStack(Work work) {
@@ -118,6 +125,12 @@ TEST(WebPageTest, AReadPageKeepsAtMostTwiceItsBytesAndReadingCopiesNoRestOfThePa
         // The parser re-opens the link in each paragraph after it: its address is kept once.
         {"a link re-opened", reopenedLinkPage("https://issuer.example/", 2'000, 15'000), 15'001,
          15'001, std::nullopt},
+        // An address written long that leads somewhere short, re-opened after other links: kept
+        // once all the same.
+        {"blanks before an address, re-opened",
+         reopenedAfterCells(std::string(256 << 10, ' ') + "/x", 85), 171, 171, std::nullopt},
+        {"an address of '../', re-opened", reopenedAfterCells(repeated("../", 87'000) + "x", 85),
+         171, 171, std::nullopt},
         {"short lines", repeated("<p>x", 50'000), 50'000, 0, 8.0},
         {"empty scripts", "<p>a" + repeated("<script></script>", 5'000) + "<STYLE>b</STYLE>", 1, 0,
          8.0},
@@ -196,14 +209,47 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
                        WebPage::Limits{.memoryBytes = std::size_t{4} << 20,
                                        .cpuTime = std::chrono::seconds(10)}),
               "the page takes more than 4 MiB of memory to read");
-    // What the reading after the parse keeps counts, each link at the address it leads to: a
-    // base of 57 KB joined to 30,000 links. What real pages keep is read: bytes that are no
-    // UTF-8 (each shown as U+FFFD) as a link's words, a link the parser re-opens in every item of
-    // a list, and the note of one that cannot be followed.
-    EXPECT_EQ(limitMet("<base href='https://evil.example/" + std::string(57'000, 'b') + "/'>" +
-                       repeated("<a href=c>d</a>", 30'000))
-                  .rfind("the page's text and links take more than ", 0),
+    // What the reading after the parse keeps counts, each distinct target once at the address
+    // it leads to: a base of 57 KB joined to 30,000 targets, but not to one target 30,000 times.
+    // What real pages keep is read: bytes that are no UTF-8 (each shown as U+FFFD) as a link's
+    // words, a link the parser re-opens in every item of a list, and the note of one that cannot
+    // be followed.
+    const std::string longBase =
+        "<base href='https://evil.example/" + std::string(57'000, 'b') + "/'>";
+    std::string targets;
+    for (int i = 0; i < 30'000; ++i) targets += "<a href=" + std::to_string(i) + ">d</a>";
+    EXPECT_EQ(limitMet(longBase + targets).rfind("the page's text and links take more than ", 0),
               0u);
+    EXPECT_EQ(limitMet(longBase + repeated("<a href=c>d</a>", 30'000)), "no limit met");
+    // The base counts, and so does a target at what it says when it leads somewhere shorter.
+    for (const std::string& kept :
+         {longBase + "<p>x", "<a href='" + std::string(57'000, ' ') + "/x'>x</a>"}) {
+        EXPECT_EQ(limitMet(kept, WebPage::Limits{.memoryBytes = std::size_t{64} << 20,
+                                                 .cpuTime = std::chrono::seconds(10),
+                                                 .keptBytes = 50'000}),
+                  "the page's text and links take more than 49 KiB to keep");
+    }
+    // What the read keeps counts for the copies its growing text makes: a megabyte of text is
+    // more than a third of what is left of 3.4 MB once the parser's tree is held.
+    const WebPage::Limits tight{.memoryBytes = 3'400'000, .cpuTime = std::chrono::seconds(10)};
+    EXPECT_EQ(limitMet("<p>" + std::string(1'000'000, 't'), tight),
+              "the page takes more than 4 MiB of memory to read");
+    // Same-page links cost what they say, at an address that carries a long token too: a list of
+    // countries each linked to `#` (a script picks one), a help page's questions linked to their
+    // answers.
+    const auto token =
+        *URL::make("https://issuer.example/acs/page?session=" + std::string(1'500, 's'));
+    for (const std::string place : {"", "q-"}) {
+        std::string html;
+        for (int i = 0; i < 250; ++i) {
+            html += "<li><a href='#" + (place.empty() ? "" : place + std::to_string(i)) + "'>" +
+                    std::string(90, 'c') + "</a>";
+        }
+        const auto page = WebPage::parse(token, 200, html);
+        ASSERT_EQ(page.links.size(), 250u);
+        EXPECT_EQ(page.links[249].url.absoluteString(),
+                  token.absoluteString() + "#" + (place.empty() ? "" : place + "249"));
+    }
     EXPECT_EQ(limitMet("<p><a href=/pay>" + std::string(120'000, '\xE0') + "</a>"), "no limit met");
     EXPECT_EQ(limitMet("<p><a href='/" + std::string(150, 'p') + "'>Pay</p><ul>" +
                        repeated("<li>item</li>", 1'000)),
@@ -219,16 +265,25 @@ TEST(WebPageTest, AReadStopsAtItsLimitsAndGivesBackAllItHeld) {
             CancellationError);
     }
     // A cancel or a failed allocation while the tree is read: 2 MiB of text grows its line past
-    // 1 MiB.
+    // 1 MiB; or a cancel as the second of two lines of 900 KB is kept, the last thing the read
+    // keeps, seen by the walk of the elements after.
     static CancellationSource* cancelling = nullptr;
     const std::string text = "<p>" + std::string(std::size_t{2} << 20, 't');
-    for (const bool refused : {false, true}) {
+    const struct {
+        std::string html;
+        bool refused;
+    } reads[] = {{text, false},
+                 {text, true},
+                 {"<p>" + std::string(900'000, 'a') + "<p>" + std::string(900'000, 'b') + "<p>" +
+                      repeated("<i></i>", 10'000),
+                  false}};
+    for (const auto& [html, refused] : reads) {
         CancellationSource source;
         cancelling = &source;
         const CancellationScope scope(source.token());
         tOnLarge = refused ? +[] { throw std::bad_alloc(); } : +[] { cancelling->cancel(); };
         try {
-            WebPage::parse(*URL::make("https://issuer.example/"), 200, text);
+            WebPage::parse(*URL::make("https://issuer.example/"), 200, html);
             ADD_FAILURE() << "read to its end";
         } catch (const CancellationError&) {
             EXPECT_FALSE(refused);
@@ -503,6 +558,48 @@ TEST(WebPageTest, ReadsTitleTextAndLinksAsShown) {
         ASSERT_EQ(read.links.size(), 1u);
         EXPECT_EQ(read.links.front().url.absoluteString(), row.url);
         EXPECT_EQ(read.lines, std::vector<std::string>{"Go"});
+    }
+}
+
+// A page is read in the encoding it declares, as a browser reads it.
+TEST(WebPageTest, ReadsAPageInTheEncodingItDeclares) {
+    const std::string cyrillic =
+        "<title>\xCF\xEB\xE0\xF2\xE5\xE6</title><p>\xCF\xF0\xE8\xE2\xE5\xF2 "
+        "<a href=/ok>\xC4\xE0</a>";
+    const std::string hello = "\u041F\u0440\u0438\u0432\u0435\u0442";
+    const auto utf16 = [](std::string_view ascii) {
+        std::string bytes = "\xFF\xFE";
+        for (const char c : ascii) bytes += {c, '\0'};
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::optional<std::string_view> contentType;
+        std::string title;
+        std::string line;
+        std::string link;
+    } rows[] = {
+        {"windows-1251 by the reply", cyrillic, "text/html; charset=windows-1251",
+         "\u041F\u043B\u0430\u0442\u0435\u0436", hello + " \u0414\u0430", "\u0414\u0430"},
+        {"windows-1251 by <meta charset>", "<meta charset=windows-1251>" + cyrillic, "text/html",
+         "\u041F\u043B\u0430\u0442\u0435\u0436", hello + " \u0414\u0430", "\u0414\u0430"},
+        {"Shift_JIS by <meta http-equiv>",
+         "<meta http-equiv=content-type content='text/html; charset=shift_jis'><title>\x83\x4A"
+         "\x81\x5B\x83\x68</title><p>\x93\xFA\x96\x7B <a href=/ok>OK</a>",
+         std::nullopt, "\u30AB\u30FC\u30C9", "\u65E5\u672C OK", "OK"},
+        {"UTF-16 by its mark", utf16("<p>hi <a href=/ok>OK</a>"), "text/html; charset=windows-1251",
+         "", "hi OK", "OK"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto page = WebPage::parse(*URL::make("https://issuer.example/acs/page"), 200,
+                                         row.bytes, row.contentType);
+        EXPECT_EQ(page.title.value_or(""), row.title);
+        EXPECT_EQ(page.lines, std::vector<std::string>{row.line});
+        ASSERT_EQ(page.links.size(), 1u);
+        EXPECT_EQ(page.links.front().text, row.link);
+        EXPECT_EQ(page.links.front().url.absoluteString(), "https://issuer.example/ok");
     }
 }
 

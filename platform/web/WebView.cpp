@@ -160,7 +160,8 @@ void WebView::fetch() {
                 const auto http = std::dynamic_pointer_cast<HTTPURLResponse>(response);
                 std::optional<WebPage> page;
                 if (http && !redirectLocation(*http)) {
-                    page = WebPage::parse(request.url(), http->statusCode(), body.view());
+                    page = WebPage::parse(request.url(), http->statusCode(), body.view(),
+                                          http->value("content-type"));
                 }
                 body = {};
                 if (isCancelled()) return;

@@ -54,6 +54,10 @@ class WebViewTest : public ::testing::Test {
                 "text/html");
         });
         routes.Get("/done", [](const auto&, auto& res) { res.set_content("Done", "text/plain"); });
+        routes.Get("/cyrillic", [](const auto&, auto& res) {
+            res.set_content("<p>\xCF\xF0\xE8\xE2\xE5\xF2 <a href=/done>\xC4\xE0</a>",
+                            "text/html; charset=windows-1251");
+        });
         routes.Get("/loop", [](const auto&, auto& res) { res.set_redirect("/loop", 302); });
         routes.Get("/unusable", [](const auto&, auto& res) { res.set_redirect("http://[", 302); });
         routes.Get("/returning",
@@ -217,6 +221,17 @@ TEST_F(WebViewTest, AFailedNavigationIsReportedAndShown) {
         EXPECT_TRUE(webView->snapshotLines().front().starts_with("web page failed: "));
     }
     ::close(reserved);
+}
+
+// The reply's Content-Type names the page's encoding: its words are shown in their own letters.
+TEST_F(WebViewTest, ShowsAPageInTheEncodingItsReplyNames) {
+    webView_->load(URLRequest(server_.url("/cyrillic")));
+    ASSERT_TRUE(settle());
+    ASSERT_TRUE(webView_->page());
+    EXPECT_EQ(webView_->page()->lines,
+              std::vector<std::string>{"\u041F\u0440\u0438\u0432\u0435\u0442 \u0414\u0430"});
+    ASSERT_EQ(webView_->page()->links.size(), 1u);
+    EXPECT_EQ(webView_->page()->links[0].text, "\u0414\u0430");
 }
 
 // A view made while the process has no descriptor left: a load fails naming the shortage while
