@@ -714,7 +714,7 @@ OLD='        if (result == Wallet::VerificationResult::internalError) {'
 NEW='        if (false) {'
 fault "wallet-cli: kyc start's lost session says internalError" \
     examples/wallet-cli/ScreenCommands.cpp wallet_cli_test "$CLI:*KycStartWhose*"
-OLD='    while (column_ + restColumns > width_) {'
+OLD='    while (!mark && column_ + restColumns > width_) {'
 NEW='    while (false) {'
 fault "wallet-cli: a word wider than the line runs over" examples/wallet-cli/LineFitter.cpp \
     wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
@@ -861,12 +861,14 @@ fault "wallet-cli: a long choice list printed in one job" \
 
 # The example host's text: columns as a terminal shows them, a service's line breaks, UTF-8.
 CLI=examples/wallet-cli/wallet_cli_test
-OLD='        columns += wide ? 2 : 1;'
-NEW='        columns += wide ? 1 : 1;'
+OLD='        columns += std::max(icuColumns(c), library.width(c));'
+NEW='        columns += std::min<std::size_t>(std::max(icuColumns(c), library.width(c)), 1);'
 fault "wallet-cli: a wide character counts as one column" examples/wallet-cli/TerminalText.cpp \
     wallet_cli_test "$CLI:LineFitter*:*LongWordsRefused*"
-OLD='            c == 0xAD || u_hasBinaryProperty(c, UCHAR_PREPENDED_CONCATENATION_MARK);'
-NEW='            c == 0xAD;'
+OLD='        columns += std::max(icuColumns(c), library.width(c));'
+NEW='        columns += u_hasBinaryProperty(c, UCHAR_PREPENDED_CONCATENATION_MARK)
+                       ? 0
+                       : std::max(icuColumns(c), library.width(c));'
 fault "wallet-cli: a mark written before a number counts as no column" \
     examples/wallet-cli/TerminalText.cpp wallet_cli_test "$CLI:LineFitter*"
 OLD='                       TerminalText::inLine(details.message.value_or(""));'
@@ -1521,10 +1523,10 @@ OLD='                                    url->absoluteString().size() <= URLSess
 NEW='                                    true;'
 fault "web page: links longer than the view loads offered" $PAGE $WEB \
     "$WEB:WebPageTest.AReadPageKeeps*"
-OLD='        if (source && source == source_) {'
-NEW='        if (false) {'
-fault "web page: a target the parser re-opens kept once per block" $PAGE $WEB \
-    "$WEB:WebPageTest.AReadPageKeeps*"
+OLD='        const bool reopened = source && source == std::exchange(source_, source);'
+NEW='        const bool reopened = source && false;'
+fault "web page: a link the parser re-opens named as one that cannot be followed in each block" \
+    $PAGE $WEB "$WEB:WebPageTest.AReadStopsAtItsLimits*"
 OLD='                addText(node.v.text.text);'
 NEW='                addText(node.v.text.original_text.data ? std::string_view(
                     node.v.text.original_text.data, node.v.text.original_text.length)
@@ -1536,8 +1538,8 @@ NEW='        if (element.tag == GUMBO_TAG_A && gumbo_get_attribute(&element.attr
             if (node.parse_flags & GUMBO_INSERTION_IMPLICIT_END_TAG) return links_.pop_back();
             close();'
 fault "web page: a link with no end tag dropped" $PAGE $WEB "$READS"
-OLD='            const std::string_view written = href.value;'
-NEW='            const std::string_view written(href.original_value.data, href.original_value.length);'
+OLD='        const std::string_view written = href.value;'
+NEW='        const std::string_view written(href.original_value.data, href.original_value.length);'
 fault "web page: an href read as written, quotes and references kept" $PAGE $WEB "$READS"
 OLD='            default:  // comments; a <template>'"'"'s content is never drawn
                 return false;'
@@ -1569,7 +1571,7 @@ RB="$WEB:ReadBudgetTest.*"
 OLD='        read->parser_.holds(interruptedAt(context))) {'
 NEW='        interruptedAt(context) != 1) {'
 fault "web page: a stop leaves code that is not the parser's" $BUDGET $WEB "$RB"
-OLD='    timer_settime(read->timer_, 0, &again, nullptr);'
+OLD='    timer_settime(read->again_, 0, &again, nullptr);'
 NEW='    (void)again;'
 fault "web page: a stop that could not leave where it landed is not tried again" $BUDGET $WEB "$RB"
 OLD='        poll();'
@@ -1587,8 +1589,8 @@ fault "web page: the host's signal mask left changed after a read" $BUDGET $WEB 
 OLD='    read->mark(info->si_code == SI_TIMER ? Reason::cpuTime : Reason::cancelled);'
 NEW='    read->mark(Reason::cancelled);'
 fault "web page: a read that met its CPU time said to be cancelled" $BUDGET $WEB "$RB $STOPS"
-OLD='            budget_.keep(followable ? url->absoluteString().size() + kBookkeeping : written.size());'
-NEW='            budget_.keep(written.size());'
+OLD='                                       : std::max(written.size(), url->absoluteString().size());'
+NEW='                                       : written.size();'
 fault "web page: a link counted at its address as written, not the one it leads to" $PAGE $WEB \
     "$LIMITS"
 OLD='            6 * pageBytes + (std::size_t{64} << 10)};'
@@ -1768,12 +1770,168 @@ fault "wallet-cli amounts: a currency the host refuses on input placed at two de
 
 # 38. Copies of the kit in one process: no copy's signal reaches the default action; a stop
 # that lands in a host's handler is tried again off the host's timer's tick.
+COPIES="$WEB:ReadBudgetTest.CopiesTakingTheSignalAtOnceNeverEndTheProcess"
+HANDLERS="$WEB:ReadBudgetTest.AHostsHandlerThatAStopInterruptsReturns"
+OLD='            sigaction(signal, &kits, &replaced);'
+NEW='            replaced = current;
+            sigaction(signal, &kits, nullptr);'
+fault "copies: the signal taken in two calls, what was read kept as what was replaced" $BUDGET \
+    $WEB "$COPIES"
+OLD='        if (info->si_code == SI_TIMER || (info->si_code == SI_QUEUE && info->si_pid == getpid())) {'
+NEW='        if (false) {'
+fault "copies: another copy's signal passed on to the default action" $BUDGET $WEB "$COPIES"
+OLD='    if (timed && timer_create(CLOCK_MONOTONIC, &event, &again_) != 0) {'
+NEW='    if (timed && timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &again_) != 0) {'
+fault "copies: a stop in a host's handler tried again on the CPU clock's tick" $BUDGET $WEB \
+    "$HANDLERS"
+OLD="constexpr long kAgainNanoseconds = 1'000'000;"
+NEW="constexpr long kAgainNanoseconds = 998'000'000;"
+fault "copies: a stop in a host's handler tried again only a second later" $BUDGET $WEB \
+    "$HANDLERS"
+OLD='    nextPoll_.tv_nsec += kPollNanoseconds;'
+NEW='    nextPoll_.tv_sec += 10;'
+fault "copies: the CPU clock read too rarely to meet the limit beneath the signal" $BUDGET $WEB \
+    "$COPIES $WEB:WebPageTest.TheReadersSignalGoesOnToTheHostsHandler"
 
 # 39. A page is read in its own encoding.
+ENCODING=platform/web/PageEncoding.cpp
+ENCODED="$WEB:PageEncodingTest.*:WebPageTest.ReadsAPageInTheEncodingItDeclares"
+LEGACY_CLI="examples/wallet-cli/wallet_cli_test:*LegacyEncoding*"
+OLD='    if (contentType) {
+        if (const auto label = charsetOf(*contentType)) {'
+NEW='    if (contentType && false) {
+        if (const auto label = charsetOf(*contentType)) {'
+fault "encoding: the reply's charset ignored" $ENCODING "$WEB wallet-cli wallet_cli_test" \
+    "$ENCODED $LEGACY_CLI"
+OLD='    if (auto named = prescan(bytes.substr(0, 1024))) return *named;'
+NEW='    if (auto named = prescan(bytes.substr(0, 0))) return *named;'
+fault "encoding: the <meta> prescan ignored" $ENCODING "$WEB wallet-cli wallet_cli_test" \
+    "$ENCODED $LEGACY_CLI"
+OLD='    if (auto named = prescan(bytes.substr(0, 1024))) return *named;'
+NEW='    if (auto named = prescan(bytes.substr(0, 2048))) return *named;'
+fault "encoding: a <meta> past the first 1,024 bytes read" $ENCODING $WEB "$ENCODED"
+OLD='                if (charset->name().starts_with("UTF-16")) return PageEncoding::labelled("utf-8");'
+NEW=''
+fault "encoding: a <meta> naming UTF-16 taken at its word" $ENCODING $WEB "$ENCODED"
+OLD='    if (bytes.starts_with("\xEF\xBB\xBF")) return {kUTF8.name, kUTF8.converter, 3};
+    if (bytes.starts_with("\xFE\xFF")) return {kUTF16BE.name, kUTF16BE.converter, 2};
+    if (bytes.starts_with("\xFF\xFE")) return {kUTF16LE.name, kUTF16LE.converter, 2};
+    if (contentType) {
+        if (const auto label = charsetOf(*contentType)) {
+            if (auto named = labelled(*label)) return *named;
+        }
+    }'
+NEW='    if (contentType) {
+        if (const auto label = charsetOf(*contentType)) {
+            if (auto named = labelled(*label)) return *named;
+        }
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) return {kUTF8.name, kUTF8.converter, 3};
+    if (bytes.starts_with("\xFE\xFF")) return {kUTF16BE.name, kUTF16BE.converter, 2};
+    if (bytes.starts_with("\xFF\xFE")) return {kUTF16LE.name, kUTF16LE.converter, 2};'
+fault "encoding: a byte-order mark looked for after the reply's charset" $ENCODING $WEB "$ENCODED"
+OLD='        if (!budget.take(wanted - capacity)) budget.fail(ReadBudget::Reason::memory);'
+NEW=''
+fault "encoding: the decoded text not counted against the read" $ENCODING $WEB "$ENCODED"
+OLD='        budget.check();
+    }
+    // What is left unused goes back; shrinking a block moves nothing.'
+NEW='    }
+    // What is left unused goes back; shrinking a block moves nothing.'
+fault "encoding: decoding not stopped by a cancel" $ENCODING $WEB "$ENCODED"
+OLD='pivot + 1024, reset, last,'
+NEW='pivot + 1024, reset, true,'
+fault "encoding: a character cut between two chunks decoded as two" $ENCODING $WEB "$ENCODED"
+OLD='                                          http->value("content-type"));'
+NEW='                                          std::nullopt);'
+fault "encoding: the web view reads a page without its reply's Content-Type" \
+    platform/web/WebView.cpp "$WEB wallet-cli wallet_cli_test" \
+    "$WEB:WebViewTest.ShowsAPageInTheEncodingItsReplyNames $LEGACY_CLI"
 
 # 40. A read counts what it keeps, once.
+OLD='        if (const auto known = page_.links.findTarget(written)) {'
+NEW='        if (const auto known = reopened ? page_.links.findTarget(written) : std::nullopt) {'
+fault "web page: a target kept per link opened, not per distinct address" $PAGE $WEB \
+    "$WEB:WebPageTest.AReadPageKeeps*"
+OLD='                                       : std::max(written.size(), url->absoluteString().size());'
+NEW='                                       : url->absoluteString().size();'
+fault "web page: a target counted at the address it leads to, not at what it says" $PAGE $WEB \
+    "$LIMITS"
+OLD='                    leadsHere(written) ? written.size()'
+NEW='                    false ? written.size()'
+fault "web page: a same-page link counted at the page's whole address" $PAGE $WEB "$LIMITS"
+OLD='        budget.keep(links.base().absoluteString().size());'
+NEW=''
+fault "web page: the base address not counted" $PAGE $WEB "$LIMITS"
+OLD='        budget.check();
+        const bool entered'
+NEW='        (void)budget;
+        const bool entered'
+fault "web page: the walk after the parse not stopped" $PAGE $WEB "$LIMITS"
+OLD='constexpr std::size_t kGrowth = 3;'
+NEW='constexpr std::size_t kGrowth = 1;'
+fault "web page: what a read keeps counted once against memory, not for its copies" $BUDGET $WEB \
+    "$LIMITS"
 
 # 41. The example host shows a page's words as written, in linear time, marked at the
 # terminal's width.
+CLI=examples/wallet-cli/wallet_cli_test
+OLD='                    lines.push_back(std::string(LineFitter::kPageMark) +
+                                    std::string(std::string_view(piece)));'
+NEW='                    lines.push_back([&] {
+                        std::string named(LineFitter::kPageMark);
+                        for (std::string_view rest(piece); !rest.empty();) {
+                            const bool name = rest.starts_with("[xmark]");
+                            named += name ? std::string_view("[x] close") : rest.substr(0, 1);
+                            rest.remove_prefix(name ? 7 : 1);
+                        }
+                        return named;
+                    }());'
+fault "wallet-cli page words: the host's symbol names given words in a page's text" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:ScreenDriverTest.RendersAPagesWordsAsWrittenAndNamesOnlyAControlsSymbol"
+OLD='    for (const auto& line : lines) {
+        text += line;'
+NEW='    for (auto line : lines) {
+        for (auto at = line.find("[xmark]"); at != std::string::npos;
+             at = line.find("[xmark]", at + 1)) {
+            line.erase(at, 7);
+            line.insert(at, "[xmark]");
+        }
+        text += line;'
+fault "wallet-cli page words: each symbol name of a rendered line put back in place, quadratic" \
+    examples/wallet-cli/ScreenDriver.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*APageOfTheHostsOwnNamesIsShownAsWrittenInTimeLinearInItsSize"
+OLD='        std::cout, [] { return LineFitter::terminalWidth(STDOUT_FILENO); }, STDOUT_FILENO);'
+NEW='        std::cout, [] { return std::size_t{80}; }, STDOUT_FILENO);'
+fault "wallet-cli page words: rows fitted to 80 columns whatever the terminal's width" \
+    examples/wallet-cli/main.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AtATerminalEveryRowOfAPageIsMarkedAtTheTerminalsWidth"
+OLD='        columns += std::max(icuColumns(c), library.width(c));'
+NEW='        columns += icuColumns(c);'
+fault "wallet-cli page words: a character counted by ICU alone, never the C library's wcwidth" \
+    examples/wallet-cli/TerminalText.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:LineFitterTest.*:*AtATerminalEveryRowOfAPageIsMarkedAtTheTerminalsWidth"
+OLD='    while (!mark && column_ + restColumns > width_) {'
+NEW='    while (column_ + restColumns > width_) {'
+fault "wallet-cli page words: the mark itself cut to a terminal narrower than it" \
+    examples/wallet-cli/LineFitter.cpp "wallet-cli wallet_cli_test" "$CLI:LineFitterTest.*"
+OLD='    screen.leaveOutPageWordsWhile([] { return corvend::cli::Interruptions::shared().pending(); });'
+NEW=''
+fault "wallet-cli page words: Ctrl-C not polled while a page is printed in one go" \
+    examples/wallet-cli/main.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed"
+OLD='        if (leavingOut()) {
+            rest = {};'
+NEW='        if (false) {
+            rest = {};'
+fault "wallet-cli page words: Ctrl-C not polled while a page's long word is fitted" \
+    examples/wallet-cli/LineFitter.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:*AtATerminalCtrlCIsServedWhileAPageOfManyLinksIsListed"
+OLD='    unseen.insert(unseen.end(), run->known_.unknown.begin(), run->known_.unknown.end());'
+NEW=''
+fault "wallet-cli page words: the host's failure leaves out a change already known unseen" \
+    examples/wallet-cli/CommandRun.cpp "wallet-cli wallet_cli_test" \
+    "$CLI:CommandRunTest.OutputLostOrAFailureOfTheHostSaysEveryStep"
 
 plant_all

@@ -53,6 +53,8 @@ void ChoiceMenu::show(std::ostream& out, std::string_view heading, std::vector<C
 
 void ChoiceMenu::list(std::ostream& out, std::string_view heading, std::vector<Choice> choices) {
     listed_.clear();
+    // At once: a page of many links grows no list twice its size.
+    listed_.reserve(choices.size());
     printed_ = 0;
     for (auto& choice : choices) {
         // Words from elsewhere (a saved card's name, a page's link) keep to their line, and are

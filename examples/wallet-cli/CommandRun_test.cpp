@@ -244,6 +244,22 @@ TEST_F(CommandRunTest, OutputLostOrAFailureOfTheHostSaysEveryStep) {
     reply.set_value(1);
     CommandRun::setCurrent(nullptr);
     EXPECT_EQ(CommandRun::hostFailure("std::bad_alloc"), "wallet-cli: std::bad_alloc");
+
+    // The host fails while a stopped command still awaits a call: what the stop already knew
+    // unseen (its page's step) is named beside that call.
+    run = CommandRun::make([](const CommandRun::Stopped&) {});
+    CommandRun::setCurrent(run);
+    const auto page = run->step(nullptr, "dep-2's page may have been answered");
+    std::promise<int> held;
+    run->call([answer = held.get_future().share()] { return answer.get(); },
+              [&](Result<int>) { seen.emplace_back("late"); },
+              "the confirmation may have reached the service");
+    run->stop();
+    EXPECT_EQ(CommandRun::hostFailure("std::bad_alloc"),
+              "wallet-cli: std::bad_alloc; dep-2's page may have been answered; the "
+              "confirmation may have reached the service");
+    held.set_value(1);
+    CommandRun::setCurrent(nullptr);
 }
 
 }  // namespace

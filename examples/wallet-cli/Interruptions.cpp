@@ -45,7 +45,12 @@ bool Interruptions::came() const {
     return came_;
 }
 
+void Interruptions::arriving() {
+    pending_ = true;
+}
+
 bool Interruptions::interrupt() {
+    pending_ = false;
     {
         std::scoped_lock lock(mutex_);
         came_ = true;

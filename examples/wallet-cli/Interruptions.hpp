@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -32,6 +33,11 @@ class Interruptions {
 
     // Runs the innermost handler; false when none took the interruptions.
     bool interrupt();
+    // A Ctrl-C's signal was taken, on any thread: until its interrupt() runs on the main
+    // thread, pending() says so, for work that long holds that thread (printing a page) to
+    // cut itself short.
+    void arriving();
+    bool pending() const { return pending_; }
     // Ctrl-C typed as a key where a line is edited, which the editor reads itself; the answer
     // that line gives ("close") is the Ctrl-C's own.
     void keyed();
@@ -48,6 +54,7 @@ class Interruptions {
     bool came_ = false;
     // The next answer is the one a Ctrl-C key gave.
     bool keyAnswers_ = false;
+    std::atomic<bool> pending_{false};
 };
 
 }  // namespace corvend::cli

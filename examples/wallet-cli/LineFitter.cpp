@@ -1,9 +1,14 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 
 #include <poll.h>
+#include <sys/ioctl.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 
 namespace corvend::cli {
 
@@ -72,9 +77,30 @@ Piece pieceOf(std::string_view word, std::size_t room, std::size_t least = 0) {
 }  // namespace
 
 LineFitter::LineFitter(std::ostream& stream, std::size_t width, int descriptor)
-    : stream_(stream), target_(stream.rdbuf()), width_(width), descriptor_(descriptor) {
+    : LineFitter(
+          stream, [width] { return width; }, descriptor) {}
+
+LineFitter::LineFitter(std::ostream& stream, std::function<std::size_t()> width, int descriptor)
+    : stream_(stream),
+      target_(stream.rdbuf()),
+      measure_(std::move(width)),
+      width_(measure_()),
+      descriptor_(descriptor) {
     stream_.flush();
     stream_.rdbuf(this);
+}
+
+std::size_t LineFitter::terminalWidth(int descriptor) {
+    winsize size{};
+    if (descriptor >= 0 && ioctl(descriptor, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    if (const char* columns = std::getenv("COLUMNS")) {
+        std::size_t width = 0;
+        const char* end = columns + std::strlen(columns);
+        const auto [at, error] = std::from_chars(columns, end, width);
+        if (error == std::errc() && at == end && width > 0) return width;
+    }
+    return 80;
 }
 
 LineFitter::~LineFitter() {
@@ -116,6 +142,18 @@ int LineFitter::sync() {
 }
 
 void LineFitter::put(char c) {
+    if (!measured_) {
+        // As the line starts: the window may have changed since the last one.
+        width_ = measure_();
+        measured_ = true;
+    }
+    if (leavingOut()) {
+        std::string held;
+        text_.end(held);
+        word_.clear();
+        blanks_.clear();
+        if (c != '\n') return;
+    }
     std::string shown;
     if (c == '\n') {
         text_.end(shown);
@@ -150,7 +188,9 @@ bool LineFitter::startsMark() const {
 
 void LineFitter::writeWord() {
     if (word_.empty()) return;
-    if (startsMark()) marked_ = true;
+    // The mark is written whole, however narrow the line.
+    const bool mark = startsMark();
+    if (mark) marked_ = true;
     const std::size_t wordColumns = TerminalText::columns(word_);
     if (!glued_ && wordsOnLine_ && column_ + blanks_.size() + wordColumns > width_) {
         goOn();
@@ -162,16 +202,22 @@ void LineFitter::writeWord() {
     // reads best.
     std::string_view rest = word_;
     std::size_t restColumns = wordColumns;
-    while (column_ + restColumns > width_) {
+    while (!mark && column_ + restColumns > width_) {
+        if (leavingOut()) {
+            rest = {};
+            restColumns = 0;
+            break;
+        }
         // A cut where it reads well, so long as the line is then half full.
         Piece piece = pieceOf(rest, column_ < width_ ? width_ - column_ : 0,
                               column_ < width_ / 2 ? width_ / 2 - column_ : 0);
         if (piece.bytes == 0) {
-            if (column_ != continuationIndent()) {
+            if (!goneOn_) {
                 goOn();
                 continue;
             }
-            // Not even one character fits a fresh line: it runs over rather than vanish.
+            // Not even one character fits a fresh line (a narrow terminal, the mark): it runs
+            // over rather than vanish.
             piece = characterAt(rest, 0);
         }
         write(rest.substr(0, piece.bytes), piece.columns);
@@ -253,6 +299,7 @@ void LineFitter::lineEnded() {
     glued_ = false;
     marked_ = false;
     goneOn_ = false;
+    measured_ = false;
 }
 
 }  // namespace corvend::cli

@@ -1,7 +1,12 @@
 #include "examples/wallet-cli/LineFitter.hpp"
 
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
+#include <array>
+#include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -39,6 +44,8 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
     std::string numberMarks;
     for (int i = 0; i < 74; ++i) numberMarks += "\xd8\x80";
     numberMarks += "\xdb\x9d\xf0\x91\x82\xbd";
+    std::string hexagrams;
+    for (int i = 0; i < 38; ++i) hexagrams += "\xe4\xb7\x80";
     const struct {
         std::size_t width;
         std::string written;
@@ -58,6 +65,9 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
         // The page's row is full: its words go on on a row of its own, marked.
         {80, "  | " + numberMarks + " card deposit result: completed\n",
          "  | " + numberMarks + "\n  |   card deposit result: completed\n"},
+        // U+4DC0 is one column by ICU's properties, two by the C library's, as terminals draw it.
+        {80, "  | " + hexagrams + " card deposit result: completed\n",
+         "  | " + hexagrams + "\n  |   card deposit result: completed\n"},
     };
     for (const auto& c : columns) {
         EXPECT_EQ(fitted(c.width, [&](std::ostream& out) { out << c.written; }), c.shown)
@@ -73,6 +83,63 @@ TEST(LineFitterTest, CutsLongLinesBetweenWordsAndIndentsWhatGoesOn) {
                      }),
               "  [1] Approve card\n  |   deposit\n  |   result:\n  |   completed\n"
               "  [2] Decline this\n    one too\n");
+}
+
+// However narrow the terminal, every row of a page's words starts with the mark and the words
+// all come through, a character a row where nothing more fits beside the mark; the host's rows
+// never start with it. The width is read again as each line starts.
+TEST(LineFitterTest, MarksEveryRowOfAPageAtAnyWidthReadAsEachLineStarts) {
+    const std::string words = "card deposit \xe4\xb7\x80\xe6\x97\xa5 result: completed";
+    std::string solid = words;
+    std::erase(solid, ' ');
+    for (std::size_t width = 0; width <= 12; ++width) {
+        SCOPED_TRACE(width);
+        std::istringstream page(fitted(width, [&](std::ostream& out) { out << "  | " << words; }));
+        std::string shown;
+        for (std::string row; std::getline(page, row);) {
+            ASSERT_TRUE(row == "  |" || row.starts_with("  | ")) << row;
+            shown += row.substr(3);
+        }
+        std::erase(shown, ' ');
+        EXPECT_EQ(shown, solid);
+        std::istringstream host(fitted(width, [](std::ostream& out) { out << "usage: | list"; }));
+        for (std::string row; std::getline(host, row);) EXPECT_FALSE(row.starts_with("  |")) << row;
+    }
+
+    std::ostringstream out;
+    std::size_t width = 12;
+    {
+        LineFitter fitter(out, [&] { return width; });
+        out << "one two three four\n";
+        width = 80;
+        out << "one two three four\n";
+    }
+    EXPECT_EQ(out.str(), "one two\n  three four\none two three four\n");
+}
+
+// A terminal's width is its own; elsewhere COLUMNS says it, else 80.
+TEST(LineFitterTest, ReadsTheWidthOfTheTerminalElseColumnsElse80) {
+    const char* before = std::getenv("COLUMNS");
+    const std::optional<std::string> kept =
+        before ? std::optional<std::string>(before) : std::nullopt;
+    int terminal = -1;
+    int follower = -1;
+    const winsize size{.ws_row = 24, .ws_col = 40, .ws_xpixel = 0, .ws_ypixel = 0};
+    ASSERT_EQ(openpty(&terminal, &follower, nullptr, nullptr, &size), 0);
+    setenv("COLUMNS", "33", 1);
+    EXPECT_EQ(LineFitter::terminalWidth(follower), 40u);
+    EXPECT_EQ(LineFitter::terminalWidth(-1), 33u);
+    std::array<int, 2> pipe{-1, -1};
+    ASSERT_EQ(::pipe(pipe.data()), 0);
+    EXPECT_EQ(LineFitter::terminalWidth(pipe[1]), 33u);
+    for (const char* columns : {"", "0", "wide", "33x", "-5", "99999999999999999999999"}) {
+        setenv("COLUMNS", columns, 1);
+        EXPECT_EQ(LineFitter::terminalWidth(pipe[1]), 80u) << columns;
+    }
+    unsetenv("COLUMNS");
+    EXPECT_EQ(LineFitter::terminalWidth(pipe[1]), 80u);
+    for (const int descriptor : {terminal, follower, pipe[0], pipe[1]}) close(descriptor);
+    if (kept) setenv("COLUMNS", kept->c_str(), 1);
 }
 
 // Nothing written reaches the terminal as a control: C0 (a newline aside), DEL, C1 and bytes of

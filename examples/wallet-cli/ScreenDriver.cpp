@@ -104,6 +104,38 @@ std::vector<std::shared_ptr<T>> onScreen(const platform::ui::ViewControllerPtr& 
     return found;
 }
 
+// The symbols a person is shown by name: the symbol, its glyph and its words.
+constexpr std::array<std::array<std::string_view, 3>, 3> kSymbols{{
+    {"questionmark.circle", "[?]", "help"},
+    {"info.circle", "[i]", "about this"},
+    {"xmark", "[x]", "close"},
+}};
+
+// A line of the host's own with a control's symbol named as the choices name it ("button:
+// [xmark]" as "button: [x] close"), and runs of blanks inside a text (a missing label leaves
+// two) as one. Only a control's face is named: text anywhere else is shown as written.
+std::string asShown(std::string line) {
+    for (const std::string_view control :
+         {"button: [", "left bar button: [", "right bar button: ["}) {
+        if (!line.starts_with(control)) continue;
+        const std::string_view face = std::string_view(line).substr(control.size());
+        for (const auto& [symbol, mark, words] : kSymbols) {
+            if (face.starts_with(symbol) && face.substr(symbol.size()).starts_with(']')) {
+                line = std::string(control.substr(0, control.size() - 1)) + std::string(mark) +
+                       " " + std::string(words) + std::string(face.substr(symbol.size() + 1));
+                break;
+            }
+        }
+        break;
+    }
+    const auto indent = line.find_first_not_of(' ');
+    if (indent == std::string::npos) return line;
+    const auto blanks = [](char a, char b) { return a == ' ' && b == ' '; };
+    line.erase(std::unique(line.begin() + static_cast<std::ptrdiff_t>(indent), line.end(), blanks),
+               line.end());
+    return line;
+}
+
 // A view's own snapshot lines, then its subviews' in reading order. A view's tree lists its
 // own lines first, then its subviews' trees: its own are what the subviews do not account for.
 // A web view's lines after its first (where it loads from) are its page's text, title and
@@ -111,24 +143,28 @@ std::vector<std::shared_ptr<T>> onScreen(const platform::ui::ViewControllerPtr& 
 // reads as the host's own.
 void appendInReadingOrder(const ViewPtr& view, std::vector<std::string>& lines) {
     if (view->isHidden()) return;
-    std::vector<std::string> tree;
-    view->appendSnapshotTree(tree);
-    std::size_t theirs = 0;
-    for (const auto& subview : view->subviews()) {
-        std::vector<std::string> subtree;
-        subview->appendSnapshotTree(subtree);
-        theirs += subtree.size();
-    }
-    const auto own = std::prev(tree.end(), static_cast<std::ptrdiff_t>(theirs));
-    if (std::dynamic_pointer_cast<platform::web::WebView>(view) && own != tree.begin()) {
-        lines.push_back(pageLineText(tree.front()));
-        for (auto line = std::next(tree.begin()); line != own; ++line) {
-            for (const auto piece : std::views::split(*line, '\n'))
-                lines.push_back(std::string(LineFitter::kPageMark) +
-                                std::string(std::string_view(piece)));
+    {
+        // Gone before the subviews are walked: one level at a time holds a copy of a page's text.
+        std::vector<std::string> tree;
+        view->appendSnapshotTree(tree);
+        std::size_t theirs = 0;
+        for (const auto& subview : view->subviews()) {
+            std::vector<std::string> subtree;
+            subview->appendSnapshotTree(subtree);
+            theirs += subtree.size();
         }
-    } else {
-        lines.insert(lines.end(), tree.begin(), own);
+        const auto own = std::prev(tree.end(), static_cast<std::ptrdiff_t>(theirs));
+        if (std::dynamic_pointer_cast<platform::web::WebView>(view) && own != tree.begin()) {
+            // A page's words as written, its address and failure on a line of the host's.
+            lines.push_back(pageLineText(tree.front()));
+            for (auto line = std::next(tree.begin()); line != own; ++line) {
+                for (const auto piece : std::views::split(*line, '\n'))
+                    lines.push_back(std::string(LineFitter::kPageMark) +
+                                    std::string(std::string_view(piece)));
+            }
+        } else {
+            std::transform(tree.begin(), own, std::back_inserter(lines), asShown);
+        }
     }
     for (const auto& subview : readingOrder(view)) appendInReadingOrder(subview, lines);
 }
@@ -154,37 +190,12 @@ struct Named {
     std::string name;
 };
 
-// The symbols a person is shown by name: the symbol, its glyph and its words.
-constexpr std::array<std::array<std::string_view, 3>, 3> kSymbols{{
-    {"questionmark.circle", "[?]", "help"},
-    {"info.circle", "[i]", "about this"},
-    {"xmark", "[x]", "close"},
-}};
-
 // What a symbol shows, as a person would name it; a symbol without words keeps its own name.
 Named symbolName(const std::string& symbol) {
     for (const auto& [name, mark, words] : kSymbols) {
         if (name == symbol) return {std::string(mark), std::string(words)};
     }
     return {"", "[" + symbol + "]"};
-}
-
-// A rendered line with each symbol named as the choices name it, and runs of blanks inside a
-// text (a missing label leaves two) as one.
-std::string asShown(std::string line) {
-    for (const auto& [symbol, mark, words] : kSymbols) {
-        const std::string bracketed = "[" + std::string(symbol) + "]";
-        const std::string named = std::string(mark) + " " + std::string(words);
-        for (auto at = line.find(bracketed); at != std::string::npos;
-             at = line.find(bracketed, at + 1)) {
-            line.replace(at, bracketed.size(), named);
-        }
-    }
-    const auto indent = line.find_first_not_of(' ');
-    if (indent == std::string::npos) return line;
-    for (auto at = line.find("  ", indent); at != std::string::npos; at = line.find("  ", at))
-        line.erase(at, 1);
-    return line;
 }
 
 // The field an image-only button sits beside, named for the help it gives.
@@ -328,12 +339,12 @@ bool ScreenDriver::tapClose(const platform::ui::ViewControllerPtr& screen) {
 std::string ScreenDriver::render(const platform::ui::ViewControllerPtr& screen) {
     std::vector<std::string> lines;
     if (screen->navigationController()) {
-        if (screen->title()) lines.push_back("title: " + *screen->title());
+        if (screen->title()) lines.push_back(asShown("title: " + *screen->title()));
         const auto& item = screen->navigationItem();
         if (const auto& left = item.leftBarButtonItem; left && !left->isHidden())
-            lines.push_back("left bar button: " + left->description());
+            lines.push_back(asShown("left bar button: " + left->description()));
         if (const auto& right = item.rightBarButtonItem; right && !right->isHidden())
-            lines.push_back("right bar button: " + right->description());
+            lines.push_back(asShown("right bar button: " + right->description()));
     }
     const auto view = screen->view();
     view->layoutIfNeeded();
@@ -342,9 +353,14 @@ std::string ScreenDriver::render(const platform::ui::ViewControllerPtr& screen) 
         lines.push_back("presented:");
         lines.push_back(render(presented));
     }
+    // Each line as it was made shown: a page's words as written, in time linear in their size.
     std::string text;
-    for (const auto& line : lines) text += asShown(line) + "\n";
-    return text.empty() ? text : text.substr(0, text.size() - 1);
+    for (const auto& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
 }
 
 ScreenDriver::Seen& ScreenDriver::seen(const platform::ui::ViewControllerPtr& screen) {

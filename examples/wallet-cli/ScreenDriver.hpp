@@ -60,7 +60,9 @@ class ScreenDriver : public std::enable_shared_from_this<ScreenDriver> {
     // The screen's state, not its words: a spinner turning or a button loading, while the
     // screen's own call to the service is under way.
     static bool waitsOnService(const platform::ui::ViewControllerPtr& screen);
-    // What `screen` shows, a line each, as its snapshot but in layout order.
+    // What `screen` shows, a line each, as its snapshot but in layout order: a control's symbol
+    // named as its choice is ("[x] close"), a page's words as written, each of their lines
+    // starting with the page mark. Time linear in what the screen holds.
     static std::string render(const platform::ui::ViewControllerPtr& screen);
     // Why `web` shows no page of its own once its load ended: the load's failure, or "the
     // server answered HTTP <status>" for an error status, whose page is the server's.

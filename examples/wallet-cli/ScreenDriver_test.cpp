@@ -14,6 +14,7 @@
 #include "examples/wallet-cli/Interruptions.hpp"
 #include "platform/async/MainQueue.hpp"
 #include "platform/ui/Button.hpp"
+#include "platform/ui/Image.hpp"
 #include "platform/ui/TextField.hpp"
 #include "platform/ui/ViewController.hpp"
 #include "platform/web/WebView.hpp"
@@ -162,6 +163,35 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
         driver.reset();
         EXPECT_TRUE(weakDriver.expired());
     }
+}
+
+// What a screen shows: a page's words as written, the host's own names for its controls among
+// them, every line marked; only a control's symbol is given the words the choices name it by.
+TEST(ScreenDriverTest, RendersAPagesWordsAsWrittenAndNamesOnlyAControlsSymbol) {
+    MainQueue::shared().drain();
+    corvend::sandbox::Sandbox sandbox;
+    sandbox.start();
+    sandbox.addRoute("GET", "page", [](const corvend::sandbox::RouteRequest&) {
+        corvend::sandbox::Reply reply;
+        reply.contentType = "text/html";
+        reply.body = "<title>[info.circle]</title><p>[xmark] [questionmark.circle] close</p>";
+        return reply;
+    });
+    auto screen = std::make_shared<platform::ui::ViewController>();
+    const auto close = std::make_shared<platform::ui::Button>();
+    close->setImage(platform::ui::Image::system("xmark"));
+    screen->view()->addSubview(close);
+    const auto web = std::make_shared<platform::web::WebView>();
+    screen->view()->addSubview(web);
+    web->load(platform::URLRequest(*platform::URL::make(sandbox.baseURL() + "page")));
+    ASSERT_TRUE(MainQueue::shared().runUntil([&] { return web->page().has_value(); },
+                                             std::chrono::seconds(30)));
+    const std::string shown = ScreenDriver::render(screen);
+    EXPECT_THAT(shown, HasSubstr("button: [x] close\n")) << shown;
+    EXPECT_THAT(shown, HasSubstr("\n  | title: [info.circle]\n  | [xmark] [questionmark.circle] "
+                                 "close"))
+        << shown;
+    EXPECT_THAT(shown, Not(HasSubstr("about this"))) << shown;
 }
 
 }  // namespace

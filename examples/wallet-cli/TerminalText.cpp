@@ -1,10 +1,15 @@
 #include "examples/wallet-cli/TerminalText.hpp"
 
+#include <locale.h>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cwchar>
+#include <memory>
 #include <string_view>
+#include <type_traits>
 
 namespace corvend::cli {
 
@@ -44,6 +49,69 @@ std::size_t characterLength(unsigned char lead) {
     if (lead >= 0xF0 && lead <= 0xF4) return 4;
     return 0;
 }
+
+// The C library's character classes in UTF-8, whatever the process's locale; null where the
+// system has none. Made once, for the process's life.
+locale_t utf8Locale() {
+    struct Free {
+        void operator()(std::remove_pointer_t<locale_t>* locale) const { freelocale(locale); }
+    };
+    static const std::unique_ptr<std::remove_pointer_t<locale_t>, Free> locale(
+        newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{}));
+    return locale.get();
+}
+
+// The columns ICU's properties give `c`: two for a wide character (CJK, most emoji), none for a
+// combining mark or a zero-width one, one for any other.
+std::size_t icuColumns(UChar32 c) {
+    const auto category = static_cast<UCharCategory>(u_charType(c));
+    // Hangul vowels and final consonants join the syllable before them.
+    const auto jamo =
+        static_cast<UHangulSyllableType>(u_getIntPropertyValue(c, UCHAR_HANGUL_SYLLABLE_TYPE));
+    // A format character takes no column, except the soft hyphen and the marks written
+    // before the numbers they span (U+0600): terminals draw those.
+    const bool drawnFormat =
+        c == 0xAD || u_hasBinaryProperty(c, UCHAR_PREPENDED_CONCATENATION_MARK);
+    if (category == U_NON_SPACING_MARK || category == U_ENCLOSING_MARK ||
+        (category == U_FORMAT_CHAR && !drawnFormat) || jamo == U_HST_VOWEL_JAMO ||
+        jamo == U_HST_TRAILING_JAMO) {
+        return 0;
+    }
+    const auto width =
+        static_cast<UEastAsianWidth>(u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH));
+    const bool wide = width == U_EA_WIDE || width == U_EA_FULLWIDTH ||
+                      u_hasBinaryProperty(c, UCHAR_EMOJI_PRESENTATION);
+    return wide ? 2 : 1;
+}
+
+// The calling thread reads characters in UTF-8 while this lives, from the first one asked:
+// the process's own locale is left as it is.
+class InUTF8 {
+  public:
+    InUTF8() = default;
+    ~InUTF8() {
+        if (switched_) uselocale(before_);
+    }
+    InUTF8(const InUTF8&) = delete;
+    InUTF8& operator=(const InUTF8&) = delete;
+
+    // The columns the C library gives `c`; 0 for none it draws, or with no UTF-8 at hand.
+    std::size_t width(UChar32 c) {
+        if (!switched_) {
+            const locale_t utf8 = utf8Locale();
+            if (utf8 == locale_t{}) return 0;
+            before_ = uselocale(utf8);
+            switched_ = before_ != locale_t{};
+            if (!switched_) return 0;
+        }
+        const int columns = wcwidth(static_cast<wchar_t>(c));
+        return columns > 0 ? static_cast<std::size_t>(columns) : 0;
+    }
+
+  private:
+    bool switched_ = false;
+    locale_t before_{};
+};
 
 }  // namespace
 
@@ -104,36 +172,21 @@ void TerminalText::end(std::string& shown) {
 
 std::size_t TerminalText::columns(std::string_view shown) {
     std::size_t columns = 0;
+    InUTF8 library;
     const auto length = static_cast<std::int32_t>(shown.size());
     for (std::int32_t at = 0; at < length;) {
         UChar32 c = 0;
         U8_NEXT(shown.data(), at, length, c);
-        if (c < 0) {
+        // Shown text holds no control: ASCII takes a column a character.
+        if (c < 0 || c < 0x80) {
             ++columns;
             continue;
         }
-        const auto category = static_cast<UCharCategory>(u_charType(c));
-        // Hangul vowels and final consonants join the syllable before them.
-        const auto jamo =
-            static_cast<UHangulSyllableType>(u_getIntPropertyValue(c, UCHAR_HANGUL_SYLLABLE_TYPE));
-        // A format character takes no column, except the soft hyphen and the marks written
-        // before the numbers they span (U+0600): terminals draw those.
-        const bool drawnFormat =
-            c == 0xAD || u_hasBinaryProperty(c, UCHAR_PREPENDED_CONCATENATION_MARK);
-        if (category == U_NON_SPACING_MARK || category == U_ENCLOSING_MARK ||
-            (category == U_FORMAT_CHAR && !drawnFormat) || jamo == U_HST_VOWEL_JAMO ||
-            jamo == U_HST_TRAILING_JAMO) {
-            continue;
-        }
-        const auto width =
-            static_cast<UEastAsianWidth>(u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH));
-        const bool wide = width == U_EA_WIDE || width == U_EA_FULLWIDTH ||
-                          u_hasBinaryProperty(c, UCHAR_EMOJI_PRESENTATION);
-        columns += wide ? 2 : 1;
+        // The wider of ICU's count and the C library's, which some terminals follow.
+        columns += std::max(icuColumns(c), library.width(c));
     }
     return columns;
 }
-
 std::string TerminalText::inLine(std::string_view text) {
     return withEscaped(text, "\n");
 }

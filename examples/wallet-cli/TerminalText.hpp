@@ -24,7 +24,9 @@ class TerminalText {
     // How many columns a terminal gives `shown` (text as put shows it): two for a wide
     // character (CJK, most emoji), none for a combining mark or a zero-width one, one for any
     // other character (a mark written before a number, U+0600, among them) and for each byte of
-    // no character.
+    // no character. A character counts the wider of what ICU's properties and the C library's
+    // wcwidth in UTF-8 give it (U+4DC0 is 2 by the latter), as terminals follow either. Linear
+    // in the text's size; the process's locale is left as it is.
     static std::size_t columns(std::string_view shown);
 
     // Text from elsewhere (the service, a page, a person) as it goes into a line of the host's:

@@ -350,6 +350,7 @@ int runProgram(int argc, char** argv, corvend::cli::LineFitter& screen) {
         std::optional<corvend::cli::HostSignals> interrupts;
         if (!run.demo && isatty(STDIN_FILENO) == 1) {
             interrupts.emplace([] {
+                corvend::cli::Interruptions::shared().arriving();
                 corvend::platform::MainQueue::shared().async(
                     [] { corvend::cli::Interruptions::shared().interrupt(); });
             });
@@ -402,8 +403,14 @@ int main(int argc, char** argv) {
     // output, rather than ending the host there with the terminal in the editor's modes.
     // The sandbox's server would ignore it too, but only once it starts.
     std::signal(SIGPIPE, SIG_IGN);
-    // Every line the host writes fits 80 columns.
-    corvend::cli::LineFitter screen(std::cout, 80, STDOUT_FILENO);
-    corvend::cli::LineFitter errors(std::cerr, 80);
+    // Every line the host writes fits the terminal it goes to, read as each line starts (80
+    // columns for a file or a pipe, unless COLUMNS says otherwise).
+    using corvend::cli::LineFitter;
+    LineFitter screen(
+        std::cout, [] { return LineFitter::terminalWidth(STDOUT_FILENO); }, STDOUT_FILENO);
+    LineFitter errors(std::cerr, [] { return LineFitter::terminalWidth(STDERR_FILENO); });
+    // Once Ctrl-C came, the rest of a page being printed is not waited for: the host serves it
+    // within moments wherever it is.
+    screen.leaveOutPageWordsWhile([] { return corvend::cli::Interruptions::shared().pending(); });
     return statusWithOutput(runProgram(argc, argv, screen), screen, errors);
 }
