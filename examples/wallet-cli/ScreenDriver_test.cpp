@@ -34,6 +34,18 @@ struct HeldLines final : LineSource {
     Delivery pending;
 };
 
+// Serves `body` as the HTML page at "page", on the sandbox `sandbox` starts.
+void servePage(corvend::sandbox::Sandbox& sandbox, std::string body) {
+    sandbox.start();
+    sandbox.addRoute("GET", "page",
+                     [body = std::move(body)](const corvend::sandbox::RouteRequest&) {
+                         corvend::sandbox::Reply reply;
+                         reply.contentType = "text/html";
+                         reply.body = body;
+                         return reply;
+                     });
+}
+
 // However a flow ends (a button, "close", or stopped while an answer is awaited or while its
 // choices are still being listed), with a web page's links among its choices or not, nothing of
 // its screen is left once it has ended, whoever still holds the driver; and the driver goes with
@@ -43,13 +55,7 @@ struct HeldLines final : LineSource {
 TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
     MainQueue::shared().drain();  // this thread drives the main queue, as the host's does
     corvend::sandbox::Sandbox sandbox;
-    sandbox.start();
-    sandbox.addRoute("GET", "page", [](const corvend::sandbox::RouteRequest&) {
-        corvend::sandbox::Reply reply;
-        reply.contentType = "text/html";
-        reply.body = "<title>Pay</title><a href=/page>Again</a>";
-        return reply;
-    });
+    servePage(sandbox, "<title>Pay</title><a href=/page>Again</a>");
     struct Case {
         std::string name;
         int buttons;
@@ -170,13 +176,7 @@ TEST(ScreenDriverTest, NothingOfAFlowOutlivesItsEnd) {
 TEST(ScreenDriverTest, RendersAPagesWordsAsWrittenAndNamesOnlyAControlsSymbol) {
     MainQueue::shared().drain();
     corvend::sandbox::Sandbox sandbox;
-    sandbox.start();
-    sandbox.addRoute("GET", "page", [](const corvend::sandbox::RouteRequest&) {
-        corvend::sandbox::Reply reply;
-        reply.contentType = "text/html";
-        reply.body = "<title>[info.circle]</title><p>[xmark] [questionmark.circle] close</p>";
-        return reply;
-    });
+    servePage(sandbox, "<title>[info.circle]</title><p>[xmark] [questionmark.circle] close</p>");
     auto screen = std::make_shared<platform::ui::ViewController>();
     const auto close = std::make_shared<platform::ui::Button>();
     close->setImage(platform::ui::Image::system("xmark"));

@@ -65,6 +65,26 @@ std::function<void()> reading(const std::string& html, nanoseconds cpuTime) {
     };
 }
 
+// A host's timer on the calling thread's CPU clock: `signal` at `first`, then at each `every`.
+class HostCPUTimer {
+  public:
+    HostCPUTimer(int signal, timespec first, timespec every = {}) {
+        sigevent event{};
+        event.sigev_notify = SIGEV_THREAD_ID;
+        event.sigev_signo = signal;
+        event._sigev_un._tid = gettid();
+        timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer_);
+        const itimerspec at{every, first};
+        timer_settime(timer_, 0, &at, nullptr);
+    }
+    ~HostCPUTimer() { timer_delete(timer_); }
+    HostCPUTimer(const HostCPUTimer&) = delete;
+    HostCPUTimer& operator=(const HostCPUTimer&) = delete;
+
+  private:
+    timer_t timer_{};
+};
+
 enum class Ended { read, cancelled, cpuTime, other };
 
 struct Outcome {
@@ -237,16 +257,7 @@ TEST(ReadBudgetTest, AHostsHandlerThatAStopInterruptsReturns) {
             [&] {
                 // The host's signal 5 ms of CPU time into the read; its limit, 30 ms, passes in
                 // the handler.
-                sigevent event{};
-                event.sigev_notify = SIGEV_THREAD_ID;
-                event.sigev_signo = SIGUSR1;
-                event._sigev_un._tid = gettid();
-                timer_t timer{};
-                timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer);
-                const itimerspec at{{}, {far ? 1 : 0, 5'000'000}};
-                timer_settime(timer, 0, &at, nullptr);
-                const auto remove = [timer](void*) { timer_delete(timer); };
-                const std::unique_ptr<void, decltype(remove)> removing(&event, remove);
+                const HostCPUTimer host(SIGUSR1, {far ? 1 : 0, 5'000'000});
                 reading(far ? endless : html, cancelling ? nanoseconds(1h)
                                               : far      ? nanoseconds(1030ms)
                                                          : 30ms)();
@@ -289,16 +300,7 @@ TEST(ReadBudgetTest, AHostsHandlerThatAStopInterruptsReturns) {
         profiled = 0;
         const Outcome outcome = reader.read(
             [&] {
-                sigevent event{};
-                event.sigev_notify = SIGEV_THREAD_ID;
-                event.sigev_signo = SIGPROF;
-                event._sigev_un._tid = gettid();
-                timer_t timer{};
-                timer_create(CLOCK_THREAD_CPUTIME_ID, &event, &timer);
-                const itimerspec every{{0, 500'000}, {0, 500'000}};
-                timer_settime(timer, 0, &every, nullptr);
-                const auto remove = [timer](void*) { timer_delete(timer); };
-                const std::unique_ptr<void, decltype(remove)> removing(&event, remove);
+                const HostCPUTimer profiling(SIGPROF, {0, 500'000}, {0, 500'000});
                 reading(deep, limit)();
             },
             {}, 30s);
